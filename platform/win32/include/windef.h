@@ -20,6 +20,19 @@
 #define OUT
 #define OPTIONAL
 
+// __declspec(dllexport) makes a symbol visible outside its shared library; the others are hints
+// GCC does not need.
+#define __declspec(x) __WIN32_DECLSPEC_##x
+#define __WIN32_DECLSPEC_dllexport __attribute__((visibility("default")))
+#define __WIN32_DECLSPEC_dllimport
+#define __WIN32_DECLSPEC_novtable
+#define __WIN32_DECLSPEC_selectany __attribute__((weak))
+#define __WIN32_DECLSPEC_noinline __attribute__((noinline))
+#define __WIN32_DECLSPEC_noreturn __attribute__((noreturn))
+#define __WIN32_DECLSPEC_nothrow
+#define __cdecl
+#define __stdcall
+
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned char UCHAR;
