@@ -1,0 +1,13 @@
+// The module's application object.
+#pragma once
+
+#include <afxwin.h>
+
+class CVuverIverIzizerOziApp : public CWinApp {
+public:
+    CVuverIverIzizerOziApp();
+
+    BOOL InitInstance() override;
+
+    DECLARE_MESSAGE_MAP()
+};

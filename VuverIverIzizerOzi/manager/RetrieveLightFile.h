@@ -1,0 +1,10 @@
+// The one way a light file reaches the disk: fetched, signed and, for PDFs, watermarked.
+#pragma once
+
+#include <afxwin.h>
+
+class CLightFileObj;
+
+// 1 when the file is ready at strPath, 0 on failure (reported to the user or the client's error
+// service). strFolder empty means the client's temporary folder.
+int RetrieveLightFile(CLightFileObj* pLightFile, CString strFolder, CString& strPath);
