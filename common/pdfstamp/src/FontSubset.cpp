@@ -1,0 +1,74 @@
+// The plan interface gives the old-to-new glyph mapping; it is exported by libharfbuzz-subset
+// but still declared only under HB_EXPERIMENTAL_API.
+#define HB_EXPERIMENTAL_API
+#include "FontSubset.h"
+
+#include <hb-subset.h>
+#include <hb.h>
+
+#include <mutex>
+#include <utility>
+
+namespace pdfstamp {
+namespace {
+
+std::shared_ptr<const FontSubset> MakeSubset(const FontFace& face, const std::set<unsigned>& gids)
+{
+    hb_subset_input_t* input = hb_subset_input_create_or_fail();
+    if (!input)
+        return nullptr;
+    hb_set_t* glyphs = hb_subset_input_glyph_set(input);
+    for (unsigned gid : gids)
+        hb_set_add(glyphs, gid);
+    // A PDF draws positioned glyphs: layout tables would only pull in more glyphs.
+    hb_set_t* dropped = hb_subset_input_set(input, HB_SUBSET_SETS_DROP_TABLE_TAG);
+    for (const char* tag : {"GSUB", "GPOS", "GDEF", "BASE", "JSTF", "MATH", "morx", "kerx", "DSIG", "vhea", "vmtx"})
+        hb_set_add(dropped, hb_tag_from_string(tag, -1));
+    hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_DEFAULT);
+
+    hb_subset_plan_t* plan = hb_subset_plan_create_or_fail(face.HbFace(), input);
+    hb_subset_input_destroy(input);
+    if (!plan)
+        return nullptr;
+    auto subset = std::make_shared<FontSubset>();
+    const hb_map_t* mapping = hb_subset_plan_old_to_new_glyph_mapping(plan);
+    for (unsigned gid : gids) {
+        hb_codepoint_t mapped = hb_map_get(mapping, gid);
+        if (mapped != HB_MAP_VALUE_INVALID)
+            subset->newGid[gid] = mapped;
+    }
+    hb_face_t* result = hb_subset_plan_execute_or_fail(plan);
+    hb_subset_plan_destroy(plan);
+    if (!result)
+        return nullptr;
+    hb_blob_t* blob = hb_face_reference_blob(result);
+    unsigned length = 0;
+    const char* bytes = hb_blob_get_data(blob, &length);
+    subset->data.assign(bytes ? bytes : "", length);
+    hb_blob_destroy(blob);
+    hb_face_destroy(result);
+    return subset->data.empty() ? nullptr : subset;
+}
+
+} // namespace
+
+std::shared_ptr<const FontSubset> SubsetFont(const FontFace& face, const std::set<unsigned>& gids)
+{
+    static std::mutex mutex;
+    static std::map<std::pair<std::string, std::set<unsigned>>, std::shared_ptr<const FontSubset>> cache;
+    auto key = std::make_pair(face.Id(), gids);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        auto it = cache.find(key);
+        if (it != cache.end())
+            return it->second;
+    }
+    auto subset = MakeSubset(face, gids);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.emplace(std::move(key), subset);
+    return subset;
+}
+
+} // namespace pdfstamp

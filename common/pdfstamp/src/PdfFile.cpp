@@ -1,0 +1,69 @@
+#include "PdfFile.h"
+
+#include <qpdf/QPDFWriter.hh>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pdfstamp {
+
+bool OpenPdf(QPDF& pdf, const std::string& path, std::string& error)
+{
+    try {
+        pdf.setSuppressWarnings(true);
+        // A damaged file stays untouched: repairing it would change more than the stamps.
+        pdf.setAttemptRecovery(false);
+        pdf.processFile(path.c_str());
+        if (pdf.anyWarnings()) {
+            error = "damaged PDF: " + path;
+            return false;
+        }
+        return true;
+    } catch (const std::exception& e) {
+        error = e.what();
+        return false;
+    }
+}
+
+bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
+{
+    std::string temp = path + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        error = "cannot create a temporary file beside " + path;
+        return false;
+    }
+    // mkstemp makes the file private; the result keeps the mode of the file it replaces, or
+    // gets the usual mode of a new file.
+    struct stat original {};
+    if (stat(path.c_str(), &original) == 0) {
+        fchmod(fd, original.st_mode & 07777);
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
+    }
+    close(fd);
+    try {
+        QPDFWriter writer(pdf, temp.c_str());
+        writer.write();
+        if (pdf.anyWarnings()) {
+            error = "damaged PDF: " + path;
+            std::remove(temp.c_str());
+            return false;
+        }
+    } catch (const std::exception& e) {
+        error = e.what();
+        std::remove(temp.c_str());
+        return false;
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        error = "cannot replace " + path;
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace pdfstamp

@@ -1,0 +1,18 @@
+// A picture file (BMP, PNG, JPEG) decoded to 8-bit RGB, with its alpha kept apart for an SMask.
+#pragma once
+
+#include <string>
+
+namespace pdfstamp {
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::string rgb;   // width * height * 3 bytes, top row first
+    std::string alpha; // width * height bytes; empty when every pixel is opaque
+};
+
+// False when the file is missing or not a picture stb_image can read.
+bool LoadPicture(const std::string& path, Picture& picture, std::string& error);
+
+} // namespace pdfstamp
