@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,9 +40,14 @@ public:
 
     const std::vector<TraceEvent>& Events() const { return m_events; }
     std::vector<TraceEvent> OfKind(const std::string& kind) const;
-    void Clear() { m_events.clear(); }
+    void Clear()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_events.clear();
+    }
 
 private:
+    mutable std::mutex m_mutex; // events may come from any thread
     std::vector<TraceEvent> m_events;
     int m_cookie;
 };
