@@ -15,7 +15,8 @@ StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, con
             return result;
         if (!DrawStamps(pdf, stamps, watermark, result))
             return result;
-        result.ok = ReplacePdf(pdf, path, result.error);
+        // Nothing drawn (every stamp skipped): the file is not rewritten.
+        result.ok = result.drawn == 0 || ReplacePdf(pdf, path, result.error);
     } catch (const std::exception& e) {
         // qpdf reads objects lazily: damage deep in the file shows up only here.
         result.error = e.what();

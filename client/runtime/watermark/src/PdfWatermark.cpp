@@ -1,0 +1,66 @@
+#include "PdfWatermark.h"
+
+#include "qvclient/Watermark.h"
+
+#include <pdfstamp/PdfStamp.h>
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace qvclient {
+
+STDMETHODIMP CPdfWatermark::QueryInterface(REFIID riid, void** ppv)
+{
+    if (ppv == nullptr)
+        return E_POINTER;
+    *ppv = nullptr;
+    if (riid == IID_IUnknown || riid == __uuidof(IQvPdfWatermark))
+        *ppv = static_cast<IQvPdfWatermark*>(this);
+    else
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CPdfWatermark::AddRef()
+{
+    return ++m_cRef;
+}
+
+STDMETHODIMP_(ULONG) CPdfWatermark::Release()
+{
+    const ULONG cRef = --m_cRef;
+    if (cRef == 0)
+        delete this;
+    return cRef;
+}
+
+STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
+{
+    const std::wstring strPath = bstrPdfPath ? bstrPdfPath : L"";
+    const std::wstring strText = GetWatermarkText();
+    HRESULT hr = S_OK;
+    pdfstamp::StampResult result;
+    struct stat info {};
+    const std::string strPosixPath = win32host::ToPosixPath(strPath);
+    if (strPath.empty()) {
+        hr = E_INVALIDARG;
+    } else if (stat(strPosixPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        hr = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    } else {
+        pdfstamp::Watermark watermark;
+        watermark.text = strText;
+        result = pdfstamp::ApplyWatermark(strPosixPath, watermark);
+        hr = result.ok ? S_OK : E_FAIL;
+    }
+    char szResult[16];
+    std::snprintf(szResult, sizeof szResult, "0x%08X", static_cast<unsigned>(hr));
+    win32host::Trace("watermark", {{"path", win32host::ToUtf8(strPath)}, {"style", std::to_string(nStyle)},
+                                      {"text", win32host::ToUtf8(strText)}, {"pages", std::to_string(result.drawn)},
+                                      {"result", szResult}, {"error", result.error}});
+    return hr;
+}
+
+} // namespace qvclient
