@@ -1,5 +1,5 @@
 // The folder picker of the download command.
-#include "DocumentSelectDlg.h"
+#include "manager/DocumentSelectDlg.h"
 
 #include <shlobj.h>
 
@@ -8,7 +8,7 @@ CString BrowseForFolder(HWND hOwner)
     WCHAR szDisplayName[MAX_PATH] = { 0 };
     WCHAR szPath[MAX_PATH] = { 0 };
 
-    BROWSEINFOW bi = { 0 };
+    BROWSEINFOW bi = {};
     bi.hwndOwner = hOwner;
     bi.pidlRoot = NULL;
     bi.pszDisplayName = szDisplayName;

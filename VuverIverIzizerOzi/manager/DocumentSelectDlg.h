@@ -66,6 +66,7 @@ protected:
     BOOL CollectCheckedFiles(HTREEITEM hItem, CString strFolder, CPlmWait& wait);
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
     afx_msg void OnBnClickedPrint();
     afx_msg void OnBnClickedDownload();
     afx_msg void OnNMDblclkTree(NMHDR* pNMHDR, LRESULT* pResult);

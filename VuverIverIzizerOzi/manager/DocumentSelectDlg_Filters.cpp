@@ -1,9 +1,9 @@
 // The DWG, PDF and STEP filter boxes: each click re-applies all three boxes to the tree.
-#include "DocumentSelectDlg.h"
+#include "manager/DocumentSelectDlg.h"
 
 #include <shlwapi.h>
 
-#include "../resources/resource.h"
+#include "resources/resource.h"
 
 void CDocumentSelectDlg::OnBnClickedPdf()
 {

@@ -1,21 +1,20 @@
-// The manager dialog's class information, message map, data exchange and start-up.
-#include "DocumentSelectDlg.h"
+// The manager dialog's message map, data exchange, start-up and shutdown.
+#include "manager/DocumentSelectDlg.h"
 
 #include <shellapi.h>
 
 #include <QvString.h>
 #include <QvATLHelper.h>
 
-#include "../resources/resource.h"
-
-IMPLEMENT_DYNAMIC(CDocumentSelectDlg, CBCGPDialog)
+#include "resources/resource.h"
 
 BEGIN_MESSAGE_MAP(CDocumentSelectDlg, CBCGPDialog)
     ON_WM_SIZE()
+    ON_WM_DESTROY()
     ON_BN_CLICKED(IDC_BTN_PRINT, &CDocumentSelectDlg::OnBnClickedPrint)
     ON_BN_CLICKED(IDC_BTN_DOWNLOAD, &CDocumentSelectDlg::OnBnClickedDownload)
-    ON_NOTIFY(NM_DBLCLK, IDC_TREE_LIGHTFILE, &CDocumentSelectDlg::OnNMDblclkTree)
-    ON_NOTIFY(NM_CLICK, IDC_TREE_LIGHTFILE, &CDocumentSelectDlg::OnNMClickTree)
+    ON_NOTIFY(NM_DBLCLK, IDC_TREE_LIGHTFILES, &CDocumentSelectDlg::OnNMDblclkTree)
+    ON_NOTIFY(NM_CLICK, IDC_TREE_LIGHTFILES, &CDocumentSelectDlg::OnNMClickTree)
     ON_BN_CLICKED(IDC_CHECK_PDF, &CDocumentSelectDlg::OnBnClickedPdf)
     ON_BN_CLICKED(IDC_CHECK_DWG, &CDocumentSelectDlg::OnBnClickedDwg)
     ON_BN_CLICKED(IDC_CHECK_STEP, &CDocumentSelectDlg::OnBnClickedStep)
@@ -24,7 +23,7 @@ END_MESSAGE_MAP()
 void CDocumentSelectDlg::DoDataExchange(CDataExchange* pDX)
 {
     CBCGPDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_TREE_LIGHTFILE, m_tree);
+    DDX_Control(pDX, IDC_TREE_LIGHTFILES, m_tree);
 }
 
 // Inserts a structure node as the first root item, labelled with the object's "name".
@@ -39,7 +38,7 @@ BOOL CDocumentSelectDlg::OnInitDialog()
     CBCGPDialog::OnInitDialog();
     EnableVisualManagerStyle(TRUE, FALSE, NULL);
 
-    HICON hIcon = AfxGetApp()->LoadIcon(IDI_DOCUMENTSELECT);
+    HICON hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_DOCUMENTSELECT));
     SetIcon(hIcon, TRUE);
     SetIcon(hIcon, FALSE);
 
@@ -47,7 +46,7 @@ BOOL CDocumentSelectDlg::OnInitDialog()
     m_tree.ModifyStyle(TVS_CHECKBOXES, 0);
     m_tree.ModifyStyle(0, TVS_CHECKBOXES);
 
-    SHFILEINFOW sfi = { 0 };
+    SHFILEINFOW sfi = {};
     HIMAGELIST hSysImageList =
         (HIMAGELIST)SHGetFileInfoW(L"C:\\", 0, &sfi, sizeof(sfi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     m_imageList.Attach(hSysImageList);
@@ -55,7 +54,7 @@ BOOL CDocumentSelectDlg::OnInitDialog()
 
     WCHAR szSystemDir[MAX_PATH] = { 0 };
     GetSystemDirectoryW(szSystemDir, MAX_PATH);
-    SHFILEINFOW sfiFolder = { 0 };
+    SHFILEINFOW sfiFolder = {};
     SHGetFileInfoW(szSystemDir, FILE_ATTRIBUTE_NORMAL, &sfiFolder, sizeof(sfiFolder), SHGFI_ICON | SHGFI_SMALLICON);
     m_nFolderIcon = sfiFolder.iIcon;
     if (sfiFolder.hIcon != NULL)
@@ -91,4 +90,13 @@ BOOL CDocumentSelectDlg::OnInitDialog()
     }
 
     return TRUE;
+}
+
+void CDocumentSelectDlg::OnDestroy()
+{
+    // The system small-icon list is shared by the whole process: hand it back instead of letting
+    // the image list destroy it.
+    m_tree.SetImageList(NULL, TVSIL_NORMAL);
+    m_imageList.Detach();
+    CBCGPDialog::OnDestroy();
 }

@@ -1,9 +1,9 @@
 // Keeps the tree and the three buttons in place when the dialog is resized: the buttons sit in
 // the bottom-right corner with the Print button's size, 5 pixels apart and from the edges, and the
 // tree stretches to 5 pixels above them.
-#include "DocumentSelectDlg.h"
+#include "manager/DocumentSelectDlg.h"
 
-#include "../resources/resource.h"
+#include "resources/resource.h"
 
 void CDocumentSelectDlg::OnSize(UINT nType, int cx, int cy)
 {

@@ -1,7 +1,8 @@
 // The manager tree's check boxes, double-click viewing and the walks over checked files.
-#include "DocumentSelectDlg.h"
+#include "manager/DocumentSelectDlg.h"
 
-#include "../viewer/ViewFileDlg.h"
+#include "manager/RetrieveLightFile.h"
+#include "viewer/ViewFileDlg.h"
 
 void CDocumentSelectDlg::OnNMClickTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
@@ -56,18 +57,18 @@ void CDocumentSelectDlg::CountCheckedFiles(HTREEITEM hItem, UINT& nCount)
     }
 }
 
-BOOL CDocumentSelectDlg::CollectCheckedFiles(HTREEITEM hItem, CString strFolder, CPlmWait* pWait)
+BOOL CDocumentSelectDlg::CollectCheckedFiles(HTREEITEM hItem, CString strFolder, CPlmWait& wait)
 {
     for (HTREEITEM hChild = m_tree.GetChildItem(hItem); hChild != NULL; hChild = m_tree.GetNextSiblingItem(hChild)) {
         CLightFileObj* pLightFile = (CLightFileObj*)m_tree.GetItemData(hChild);
         if (m_tree.GetCheck(hChild) && pLightFile != NULL) {
-            pWait->Step();
+            wait.Step();
             // A file that cannot be fetched has been reported by the retrieval; the walk goes on.
             CString strPath;
             if (RetrieveLightFile(pLightFile, strFolder, strPath))
                 m_arrFiles.Add(strPath);
         }
-        CollectCheckedFiles(hChild, strFolder, pWait);
+        CollectCheckedFiles(hChild, strFolder, wait);
     }
     return TRUE;
 }

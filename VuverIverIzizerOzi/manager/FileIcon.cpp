@@ -1,5 +1,5 @@
 // Icon of a file type in the system's small-icon list, asked without touching the disk.
-#include "DocumentSelectDlg.h"
+#include "manager/DocumentSelectDlg.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -10,7 +10,7 @@ int GetFileIconIndex(LPCWSTR lpszNameOrExtension)
     if (lpszExtension[0] != L'.')
         lpszExtension = PathFindExtensionW(lpszNameOrExtension);
 
-    SHFILEINFOW sfi = { 0 };
+    SHFILEINFOW sfi = {};
     SHGetFileInfoW(lpszExtension, FILE_ATTRIBUTE_NORMAL, &sfi, sizeof(sfi),
         SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON);
     if (sfi.hIcon != NULL)

@@ -1,11 +1,13 @@
 // The Print and Download buttons: fetch every checked light file, then hand the paths to the
 // print plug-in or open the chosen folder.
-#include "DocumentSelectDlg.h"
+#include "manager/DocumentSelectDlg.h"
 
 #include <shellapi.h>
 
 #include <ZORRTWrapper.h>
 #include <ZORUIWait.h>
+
+#include "manager/HostErrorReport.h"
 
 typedef int (*PFN_PRINTARRAYFILE)(CStringArray* pFiles);
 
@@ -16,14 +18,14 @@ void CDocumentSelectDlg::OnBnClickedPrint()
     CPlmSystemRef system;
     HRESULT hr = system.Create();
     if (FAILED(hr)) {
-        ReportHostError(hr, 1136, MB_ICONEXCLAMATION);
+        ReportHostError(hr, HES_PRINT_CREATE_SYSTEM, HOST_ERROR_STYLE_EXCLAMATION);
         return;
     }
     // Read only to find out whether the system answers; each file decides its watermark itself.
     int nNeedWatermark = 0;
-    hr = system.GetZORGlobalParam(L"NEEDWATER_DOWNLOADPDF", &nNeedWatermark);
+    hr = system.GetZORGlobalParam(WATERMARK_PARAM_NAME, &nNeedWatermark);
     if (FAILED(hr)) {
-        ReportHostError(hr, 1142, MB_ICONEXCLAMATION);
+        ReportHostError(hr, HES_PRINT_READ_WATERMARK_PARAM, HOST_ERROR_STYLE_EXCLAMATION);
         return;
     }
 
@@ -34,14 +36,14 @@ void CDocumentSelectDlg::OnBnClickedPrint()
     CPlmWait wait(L"正在准备打印...", 0, nCount, -1, 0);
     wait.BeginWait(NULL, NULL);
 
-    if (!CollectCheckedFiles(hRoot, CString(), &wait)) {
+    if (!CollectCheckedFiles(hRoot, CString(), wait)) {
         AfxMessageBox(L"打印失败!", MB_OK);
         return;
     }
 
     HMODULE hPlugin = LoadLibraryW(L"PrintPlugin.dll");
     if (hPlugin != NULL) {
-        PFN_PRINTARRAYFILE pfnPrintArrayFile = (PFN_PRINTARRAYFILE)GetProcAddress(hPlugin, "PrintArrayFile");
+        PFN_PRINTARRAYFILE pfnPrintArrayFile = (PFN_PRINTARRAYFILE)(void*)GetProcAddress(hPlugin, "PrintArrayFile");
         if (pfnPrintArrayFile != NULL)
             pfnPrintArrayFile(&m_arrFiles);
     }
@@ -62,7 +64,7 @@ void CDocumentSelectDlg::OnBnClickedDownload()
     CPlmWait wait(L"正在导出...", 0, nCount, -1, 0);
     wait.BeginWait(NULL, NULL);
 
-    if (!CollectCheckedFiles(hRoot, strFolder, &wait)) {
+    if (!CollectCheckedFiles(hRoot, strFolder, wait)) {
         AfxMessageBox(L"下载失败!", MB_OK);
         return;
     }

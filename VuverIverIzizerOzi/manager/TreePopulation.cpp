@@ -1,7 +1,7 @@
 // Fills the manager tree once from its source: a product or folder structure walked depth first,
 // or the documents attached to workflow items. Documents get no item of their own; their light
 // files hang directly under the node that holds them.
-#include "DocumentSelectDlg.h"
+#include "manager/DocumentSelectDlg.h"
 
 #include <memory>
 
@@ -9,6 +9,9 @@
 
 #include <QvATLHelper.h>
 #include <ZORMetaWrapper.h>
+
+#include "catalogue/AutoClean.h"
+#include "catalogue/LightFileQuery.h"
 
 static const int LABEL_BUFFER_CHARS = 128;
 
@@ -35,7 +38,7 @@ int CDocumentSelectDlg::FillStructureNode(COtlObjectRef* pObject, HTREEITEM hIte
     std::unique_ptr<WCHAR[]> pszLabel(new WCHAR[LABEL_BUFFER_CHARS]);
     pszLabel[0] = L'\0';
 
-    TVINSERTSTRUCTW tvis = { 0 };
+    TVINSERTSTRUCTW tvis = {};
     tvis.hParent = hItem;
     tvis.hInsertAfter = TVI_LAST;
     tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -114,13 +117,13 @@ HRESULT CDocumentSelectDlg::FillAssociatedFiles(HTREEITEM hItem)
     std::unique_ptr<WCHAR[]> pszLabel(new WCHAR[LABEL_BUFFER_CHARS]);
     pszLabel[0] = L'\0';
 
-    TVINSERTSTRUCTW tvis = { 0 };
+    TVINSERTSTRUCTW tvis = {};
     tvis.hParent = hItem;
     tvis.hInsertAfter = TVI_LAST;
     tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     tvis.item.pszText = pszLabel.get();
 
-    for (IQvUiFlowItem* pFlowItem : m_lstFlowItems) {
+    for (const IQvUiFlowItemPtr& pFlowItem : m_lstFlowItems) {
         // An element that is no UI item has no object to show; it is passed over.
         IQvUiItemPtr pUiItem(pFlowItem);
         if (pUiItem == NULL)

@@ -1,4 +1,4 @@
-#include "Dudizovedodovereva1.h"
+#include "viewer/Dudizovedodovereva1.h"
 
 IMPLEMENT_DYNCREATE(CDudizovedodovereva1, CWnd)
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxdisp.h>
 
 class CDudizovedodovereva1 : public CWnd {
     DECLARE_DYNCREATE(CDudizovedodovereva1)

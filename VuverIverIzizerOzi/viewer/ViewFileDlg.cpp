@@ -1,8 +1,8 @@
-#include "ViewFileDlg.h"
+#include "viewer/ViewFileDlg.h"
 
 #include <ZORRTWrapper.h>
 
-#include "../resources/resource.h"
+#include "resources/resource.h"
 
 IMPLEMENT_DYNAMIC(CViewFileDlg, CBCGPDialog)
 
@@ -18,7 +18,7 @@ CViewFileDlg::~CViewFileDlg()
 void CViewFileDlg::DoDataExchange(CDataExchange* pDX)
 {
     CBCGPDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_VIEWER_CONTROL, m_ctrlViewer);
+    DDX_Control(pDX, IDC_VIEWER, m_ctrlViewer);
 }
 
 BEGIN_MESSAGE_MAP(CViewFileDlg, CBCGPDialog)
@@ -30,7 +30,7 @@ BOOL CViewFileDlg::OnInitDialog()
     CBCGPDialog::OnInitDialog();
     EnableVisualManagerStyle(TRUE, FALSE, NULL);
 
-    HICON hIcon = AfxGetApp()->LoadIcon(IDI_VIEWFILE);
+    HICON hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_VIEWFILE));
     SetIcon(hIcon, TRUE);
     SetIcon(hIcon, FALSE);
 
