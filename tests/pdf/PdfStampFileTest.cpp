@@ -1,0 +1,128 @@
+// The file itself: damaged and foreign files stay byte for byte as they were, the result
+// replaces the file atomically, and the page's own content cannot displace the stamps.
+#include "PdfTestSupport.h"
+
+#include <pdfstamp/PdfStamp.h>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace pdftest;
+
+namespace {
+
+pdfstamp::TextStamp SomeText()
+{
+    pdfstamp::TextStamp stamp;
+    stamp.text = L"签字";
+    stamp.x = 100;
+    stamp.y = 100;
+    return stamp;
+}
+
+TEST(PdfStampFile, UnreadableFilesAreLeftByteIdenticalAndTheCallFails)
+{
+    ScratchFolder folder;
+    std::string good = folder.Path("good.pdf");
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(good, L"Sample", {L"line"}, 2));
+    std::string bytes = ReadFile(good);
+
+    std::string xrefBroken = bytes;
+    std::size_t startxref = xrefBroken.rfind("startxref");
+    ASSERT_NE(std::string::npos, startxref);
+    xrefBroken.replace(startxref + 10, 3, "999");
+
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"truncated.pdf", bytes.substr(0, bytes.size() / 2)},
+        {"not-a-pdf.pdf", "This is a text file, not a PDF.\n"},
+        {"empty.pdf", ""},
+        {"bad-xref.pdf", xrefBroken},
+    };
+    for (const auto& [name, content] : cases) {
+        std::string path = folder.Path(name);
+        WriteFile(path, content);
+        auto result = pdfstamp::ApplyStamps(path, {SomeText()});
+        EXPECT_FALSE(result.ok) << name;
+        EXPECT_FALSE(result.error.empty()) << name;
+        EXPECT_EQ(content, ReadFile(path)) << name;
+        pdfstamp::Watermark watermark;
+        watermark.text = L"水印";
+        EXPECT_FALSE(pdfstamp::ApplyWatermark(path, watermark).ok) << name;
+        EXPECT_EQ(content, ReadFile(path)) << name;
+    }
+    EXPECT_FALSE(pdfstamp::ApplyStamps(folder.Path("missing.pdf"), {SomeText()}).ok);
+    // No temporary file is left behind.
+    EXPECT_EQ(cases.size() + 1, folder.Files().size());
+}
+
+TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
+{
+    ScratchFolder folder;
+    std::string pdf = folder.Path("a.pdf");
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"Sample", {}, 1));
+    chmod(pdf.c_str(), 0640);
+    struct stat before {};
+    stat(pdf.c_str(), &before);
+
+    ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {SomeText()}).ok);
+
+    struct stat after {};
+    stat(pdf.c_str(), &after);
+    EXPECT_NE(before.st_ino, after.st_ino); // a new file renamed over the old one
+    EXPECT_EQ(0640u, after.st_mode & 0777);
+    EXPECT_EQ(1u, folder.Files().size());
+}
+
+TEST(PdfStampFile, ContentThatLeavesATransformOpenDoesNotMoveTheStamps)
+{
+    ScratchFolder folder;
+    std::string pdf = folder.Path("unbalanced.pdf");
+    // Scales by 0.1, clips to a corner and never restores either.
+    WriteHandmadePdf(pdf, {"q q 0.1 0 0 0.1 0 0 cm 0 0 100 100 re W n 0 0 1 rg 0 0 50 50 re f"});
+    std::string bmp = folder.Path("black.bmp");
+    WriteBmp(bmp, 2, 2, Rgb8{0, 0, 0});
+    pdfstamp::PictureStamp picture;
+    picture.path = bmp;
+    picture.x = 300;
+    picture.y = 300;
+    picture.width = 40;
+    picture.height = 40;
+    ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {picture}).ok);
+
+    RenderedPage page(pdf, 1);
+    Rgb8 inside = page.AtPoint(320, 320);
+    EXPECT_LT(inside.r + inside.g + inside.b, 60);
+    Rgb8 original = page.AtPoint(2, 2); // the page's own blue square is still there
+    EXPECT_GT(original.b, 200);
+    EXPECT_LT(original.r, 60);
+    EXPECT_TRUE(QpdfCheckPasses(pdf));
+}
+
+TEST(PdfStampFile, OnARotatedPageCoordinatesAreThoseOfThePageAsShown)
+{
+    ScratchFolder folder;
+    std::string bmp = folder.Path("black.bmp");
+    WriteBmp(bmp, 2, 2, Rgb8{0, 0, 0});
+    for (int rotate : {90, 180, 270}) {
+        std::string pdf = folder.Path("rotated" + std::to_string(rotate) + ".pdf");
+        WriteHandmadePdf(pdf, {""}, rotate);
+        pdfstamp::PictureStamp picture;
+        picture.path = bmp;
+        picture.x = 50;
+        picture.y = 80;
+        picture.width = 30;
+        picture.height = 20;
+        ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {picture}).ok) << rotate;
+
+        RenderedPage page(pdf, 1);
+        ASSERT_TRUE(page.Valid());
+        EXPECT_EQ(rotate == 180 ? 595 : 842, page.Width()) << rotate;
+        Rgb8 inside = page.AtPoint(65, 90);
+        EXPECT_LT(inside.r + inside.g + inside.b, 60) << rotate;
+        Rgb8 outside = page.AtPoint(65, 110);
+        EXPECT_GT(outside.r + outside.g + outside.b, 700) << rotate;
+    }
+}
+
+} // namespace

@@ -1,0 +1,107 @@
+// Picture stamps land where asked, at the size asked, with transparency kept.
+#include "PdfTestSupport.h"
+
+#include <pdfstamp/PdfStamp.h>
+
+#include <gtest/gtest.h>
+
+using namespace pdftest;
+
+namespace {
+
+bool Near(Rgb8 a, Rgb8 b, int tolerance = 40)
+{
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
+
+const Rgb8 kWhite{255, 255, 255};
+
+class PdfStampPicture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_pdf = m_folder.Path("drawing.pdf");
+        ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"Sample", {}, 2));
+    }
+
+    static pdfstamp::PictureStamp Picture(const std::string& path, double x, double y, double w, double h, int page = 1)
+    {
+        pdfstamp::PictureStamp stamp;
+        stamp.path = path;
+        stamp.x = x;
+        stamp.y = y;
+        stamp.width = w;
+        stamp.height = h;
+        stamp.page = page;
+        return stamp;
+    }
+
+    ScratchFolder m_folder;
+    std::string m_pdf;
+};
+
+TEST_F(PdfStampPicture, BmpIsScaledIntoItsBoxAtThePoint)
+{
+    std::string bmp = m_folder.Path("sign.bmp");
+    WriteBmp(bmp, 30, 10, Rgb8{200, 0, 0});
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(bmp, 100, 200, 120, 40, 2)});
+    ASSERT_TRUE(result.ok) << result.error;
+
+    RenderedPage page(m_pdf, 2);
+    ASSERT_TRUE(page.Valid());
+    EXPECT_TRUE(Near(Rgb8{200, 0, 0}, page.AtPoint(102, 202)));
+    EXPECT_TRUE(Near(Rgb8{200, 0, 0}, page.AtPoint(160, 220)));
+    EXPECT_TRUE(Near(Rgb8{200, 0, 0}, page.AtPoint(218, 238)));
+    EXPECT_TRUE(Near(kWhite, page.AtPoint(96, 220)));
+    EXPECT_TRUE(Near(kWhite, page.AtPoint(224, 220)));
+    EXPECT_TRUE(Near(kWhite, page.AtPoint(160, 196)));
+    EXPECT_TRUE(Near(kWhite, page.AtPoint(160, 244)));
+    EXPECT_TRUE(Near(kWhite, RenderedPage(m_pdf, 1).AtPoint(160, 220)));
+    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+}
+
+TEST_F(PdfStampPicture, WithoutABoxAPixelIsThreeQuartersOfAPoint)
+{
+    std::string bmp = m_folder.Path("sign.bmp");
+    WriteBmp(bmp, 80, 40, Rgb8{0, 0, 200});
+    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Picture(bmp, 300, 300, 0, 0)}).ok);
+
+    RenderedPage page(m_pdf, 1);
+    EXPECT_TRUE(Near(Rgb8{0, 0, 200}, page.AtPoint(358, 328))); // 80 x 40 px -> 60 x 30 pt
+    EXPECT_TRUE(Near(kWhite, page.AtPoint(363, 315)));
+    EXPECT_TRUE(Near(kWhite, page.AtPoint(330, 333)));
+}
+
+TEST_F(PdfStampPicture, PngAlphaBecomesASoftMaskAndJpegIsDrawn)
+{
+    std::string png = m_folder.Path("half.png");
+    std::string jpg = m_folder.Path("green.jpg");
+    WritePngHalfTransparent(png, 40, 20, Rgb8{0, 0, 220});
+    WriteJpeg(jpg, 16, 16, Rgb8{0, 160, 0});
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(png, 100, 500, 80, 40), Picture(jpg, 300, 500, 32, 32)});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(2, result.drawn);
+
+    RenderedPage page(m_pdf, 1);
+    EXPECT_TRUE(Near(kWhite, page.AtPoint(115, 520)));           // transparent half
+    EXPECT_TRUE(Near(Rgb8{0, 0, 220}, page.AtPoint(165, 520)));  // opaque half
+    EXPECT_TRUE(Near(Rgb8{0, 160, 0}, page.AtPoint(316, 516)));
+    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+}
+
+TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)
+{
+    std::string bmp = m_folder.Path("sign.bmp");
+    WriteBmp(bmp, 4, 4, Rgb8{0, 0, 0});
+    WriteFile(m_folder.Path("broken.bmp"), "BM not really");
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(m_folder.Path("missing.png"), 10, 10, 10, 10),
+                                                   Picture(m_folder.Path("broken.bmp"), 10, 10, 10, 10),
+                                                   Picture(bmp, 400, 400, 20, 20)});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(1, result.drawn);
+    ASSERT_EQ(2u, result.skipped.size());
+    EXPECT_NE(std::string::npos, result.skipped[0].find("missing.png"));
+    EXPECT_TRUE(Near(Rgb8{0, 0, 0}, RenderedPage(m_pdf, 1).AtPoint(410, 410)));
+}
+
+} // namespace

@@ -1,0 +1,161 @@
+// Text stamps: found by text extraction on the right page, embedded as a font subset with a
+// Unicode map, placed and fitted where asked, in the colour asked.
+#include "PdfTestSupport.h"
+
+#include <pdfstamp/PdfStamp.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace pdftest;
+
+namespace {
+
+class PdfStampText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_pdf = m_folder.Path("drawing.pdf");
+        ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"Sample", {L"body"}, 3));
+    }
+
+    static pdfstamp::TextStamp Text(const std::wstring& text, int page, double x, double y)
+    {
+        pdfstamp::TextStamp stamp;
+        stamp.text = text;
+        stamp.page = page;
+        stamp.x = x;
+        stamp.y = y;
+        return stamp;
+    }
+
+    ScratchFolder m_folder;
+    std::string m_pdf;
+};
+
+TEST_F(PdfStampText, ChineseAndLatinTextIsExtractableOnItsPageOnly)
+{
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Text(L"张工 审核 Approved", 2, 100, 300)});
+
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(1, result.drawn);
+    EXPECT_NE(std::string::npos, PageText(m_pdf, 2).find("张工 审核 Approved"));
+    EXPECT_EQ(std::string::npos, PageText(m_pdf, 1).find("张工"));
+    EXPECT_EQ(std::string::npos, PageText(m_pdf, 3).find("张工"));
+    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+}
+
+TEST_F(PdfStampText, EveryWindowsFontNameGivesAnEmbeddedSubsetWithUnicodeMap)
+{
+    const std::vector<std::wstring> names{L"宋体", L"SimSun", L"黑体", L"SimHei", L"楷体", L"Arial",
+        L"Times New Roman", L"Courier New", L"No Such Font"};
+    std::vector<pdfstamp::Stamp> stamps;
+    double y = 700;
+    for (const std::wstring& name : names) {
+        auto stamp = Text(L"字体 " + name, 1, 60, y);
+        stamp.fontName = name;
+        stamps.push_back(stamp);
+        y -= 30;
+    }
+    auto result = pdfstamp::ApplyStamps(m_pdf, stamps);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(static_cast<int>(names.size()), result.drawn);
+
+    std::string text = PageText(m_pdf, 1);
+    EXPECT_NE(std::string::npos, text.find("字体 SimSun"));
+    EXPECT_NE(std::string::npos, text.find("字体 Times New Roman"));
+    EXPECT_NE(std::string::npos, text.find("字体 No Such Font"));
+    // pdffonts: every font of the page is a CID TrueType subset, embedded, with a Unicode map.
+    std::string fonts;
+    ASSERT_EQ(0, pdftest::Run("pdffonts -f 1 -l 1 " + Quote(m_pdf), &fonts));
+    std::istringstream lines(fonts);
+    std::string line;
+    int fontLines = 0;
+    while (std::getline(lines, line)) {
+        if (line.find('+') == std::string::npos)
+            continue; // header lines
+        ++fontLines;
+        EXPECT_NE(std::string::npos, line.find("CID TrueType")) << line;
+        EXPECT_NE(std::string::npos, line.find("Identity-H")) << line;
+        EXPECT_NE(std::string::npos, line.find("yes yes yes")) << line; // emb sub uni
+    }
+    EXPECT_GE(fontLines, 2);
+    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+}
+
+TEST_F(PdfStampText, TextWithABoxIsShrunkIntoTheBoxAndColoured)
+{
+    auto stamp = Text(L"A rather long signature line that cannot fit", 1, 300, 400);
+    stamp.width = 60;
+    stamp.height = 20;
+    stamp.fontSize = 24;
+    stamp.color = {255, 0, 0};
+    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {stamp}).ok);
+
+    RenderedPage page(m_pdf, 1);
+    ASSERT_TRUE(page.Valid());
+    EXPECT_TRUE(page.AnyInk(300, 400, 360, 420));
+    EXPECT_FALSE(page.AnyInk(200, 390, 299, 430)); // nothing spills left of the box
+    EXPECT_FALSE(page.AnyInk(362, 390, 500, 430)); // nor right of it
+    bool red = false;
+    for (double x = 300; x < 360 && !red; x += 0.5)
+        for (double y = 400; y < 420 && !red; y += 0.5) {
+            Rgb8 c = page.AtPoint(x, y);
+            red = c.r > 180 && c.g < 120 && c.b < 120;
+        }
+    EXPECT_TRUE(red);
+}
+
+TEST_F(PdfStampText, TextWithoutABoxStartsItsBaselineAtThePoint)
+{
+    auto stamp = Text(L"HHHH", 1, 200, 500);
+    stamp.fontName = L"Arial";
+    stamp.fontSize = 20;
+    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {stamp}).ok);
+
+    RenderedPage page(m_pdf, 1);
+    EXPECT_TRUE(page.AnyInk(200, 501, 240, 512));  // capital H stands on the baseline
+    EXPECT_FALSE(page.AnyInk(150, 480, 199, 530)); // nothing before the start
+    EXPECT_FALSE(page.AnyInk(200, 485, 260, 499)); // nothing under the baseline
+}
+
+TEST_F(PdfStampText, PageNumbersOutsideTheDocumentAreSkippedAndNegativeOnesCountFromTheEnd)
+{
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Text(L"last page", -1, 100, 100), Text(L"no page", 4, 100, 100),
+                                                   Text(L"zero", 0, 100, 100)});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(1, result.drawn);
+    ASSERT_EQ(2u, result.skipped.size());
+    EXPECT_NE(std::string::npos, result.skipped[0].find("stamp 2"));
+    EXPECT_NE(std::string::npos, PageText(m_pdf, 3).find("last page"));
+}
+
+TEST_F(PdfStampText, RepeatedSigningAddsToWhatIsThere)
+{
+    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Text(L"第一次", 1, 100, 100)}).ok);
+    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Text(L"第二次", 1, 100, 150)}).ok);
+    std::string text = PageText(m_pdf, 1);
+    EXPECT_NE(std::string::npos, text.find("第一次"));
+    EXPECT_NE(std::string::npos, text.find("第二次"));
+    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+}
+
+TEST(MakeSamplePdf, WritesTheTitleAndLinesOnEveryPage)
+{
+    ScratchFolder folder;
+    std::string pdf = folder.Path("sample.pdf");
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"装配图 A-100", {L"第一行", L"second line"}, 4));
+    EXPECT_EQ(4, PageCount(pdf));
+    EXPECT_TRUE(QpdfCheckPasses(pdf));
+    for (int page = 1; page <= 4; ++page) {
+        std::string text = PageText(pdf, page);
+        EXPECT_NE(std::string::npos, text.find("装配图 A-100")) << page;
+        EXPECT_NE(std::string::npos, text.find("second line")) << page;
+        EXPECT_NE(std::string::npos, text.find(std::to_string(page) + " / 4")) << page;
+    }
+    EXPECT_FALSE(pdfstamp::MakeSamplePdf(folder.Path("none.pdf"), L"x", {}, 0));
+    EXPECT_FALSE(pdfstamp::MakeSamplePdf(folder.Path("no/such/folder.pdf"), L"x", {}, 1));
+}
+
+} // namespace

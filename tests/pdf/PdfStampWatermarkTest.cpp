@@ -1,0 +1,65 @@
+// The watermark: on every page, across the page's diagonal, semi-transparent.
+#include "PdfTestSupport.h"
+
+#include <pdfstamp/PdfStamp.h>
+
+#include <gtest/gtest.h>
+
+using namespace pdftest;
+
+namespace {
+
+TEST(PdfStampWatermark, TextIsOnEveryPageAndTheContentStaysVisibleBeneath)
+{
+    ScratchFolder folder;
+    std::string pdf = folder.Path("a.pdf");
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"Sample", {L"line"}, 3));
+    std::string bmp = folder.Path("black.bmp");
+    WriteBmp(bmp, 2, 2, Rgb8{0, 0, 0});
+    pdfstamp::PictureStamp square;
+    square.path = bmp;
+    square.x = 197;
+    square.y = 321;
+    square.width = 200;
+    square.height = 200;
+    ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {square}).ok);
+
+    pdfstamp::Watermark watermark;
+    watermark.text = L"张工 2026-12-05";
+    auto result = pdfstamp::ApplyWatermark(pdf, watermark);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(3, result.drawn);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_NE(std::string::npos, PageTextCompact(pdf, page).find("张工2026-12-05")) << page;
+    EXPECT_TRUE(QpdfCheckPasses(pdf));
+
+    RenderedPage page(pdf, 1);
+    // The middle of the page carries grey ink; where it crosses the black square the square
+    // still shows through (30 % opaque grey over black stays dark).
+    EXPECT_TRUE(page.AnyInk(250, 380, 350, 460));
+    Rgb8 centre = page.AtPoint(297.5, 421);
+    EXPECT_LT(centre.r, 80);
+    // Page corners stay clear: the text runs along the diagonal, inside the page.
+    EXPECT_FALSE(page.AnyInk(0, 0, 40, 40));
+    EXPECT_FALSE(page.AnyInk(555, 802, 595, 842));
+}
+
+TEST(PdfStampWatermark, TextIsLightGreyWhereItCoversWhitePaper)
+{
+    ScratchFolder folder;
+    std::string pdf = folder.Path("a.pdf");
+    WriteHandmadePdf(pdf, {""});
+    pdfstamp::Watermark watermark;
+    watermark.text = L"████████";
+    watermark.coverage = 0.9;
+    ASSERT_TRUE(pdfstamp::ApplyWatermark(pdf, watermark).ok);
+
+    RenderedPage page(pdf, 1);
+    Rgb8 centre = page.AtPoint(297, 421);
+    // 30 % of grey 128 over white: about 217.
+    EXPECT_GT(centre.r, 190);
+    EXPECT_LT(centre.r, 240);
+    EXPECT_EQ(centre.r, centre.g);
+}
+
+} // namespace

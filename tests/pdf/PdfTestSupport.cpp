@@ -1,0 +1,240 @@
+#include "PdfTestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+
+#include <stb/stb_image.h>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#if defined(__GNUC__)
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb/stb_image_write.h>
+
+namespace pdftest {
+
+ScratchFolder::ScratchFolder()
+{
+    std::string pattern = "/tmp/viz-pdf-test-XXXXXX";
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    Run("rm -rf " + Quote(m_path));
+}
+
+std::vector<std::string> ScratchFolder::Files() const
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(m_path.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        closedir(dir);
+    }
+    return names;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate)
+{
+    std::vector<std::string> objects;
+    std::string kids;
+    int pageCount = static_cast<int>(pageContents.size());
+    objects.push_back("<< /Type /Catalog /Pages 2 0 R >>");
+    for (int i = 0; i < pageCount; ++i)
+        kids += std::to_string(3 + 2 * i) + " 0 R ";
+    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pageCount) + " >>");
+    for (int i = 0; i < pageCount; ++i) {
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Rotate " + std::to_string(rotate)
+            + " /Resources << >> /Contents " + std::to_string(4 + 2 * i) + " 0 R >>");
+        objects.push_back("<< /Length " + std::to_string(pageContents[i].size()) + " >>\nstream\n" + pageContents[i]
+            + "\nendstream");
+    }
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    std::size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    char line[32];
+    for (std::size_t offset : offsets) {
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
+        pdf += line;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+        + std::to_string(xref) + "\n%%EOF\n";
+    WriteFile(path, pdf);
+}
+
+void WriteBmp(const std::string& path, int width, int height, Rgb8 colour)
+{
+    int rowSize = (width * 3 + 3) / 4 * 4;
+    int dataSize = rowSize * height;
+    std::string bmp(54 + dataSize, '\0');
+    auto put32 = [&bmp](int at, unsigned value) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54 + dataSize);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    put32(34, dataSize);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            int at = 54 + y * rowSize + x * 3;
+            bmp[at] = static_cast<char>(colour.b);
+            bmp[at + 1] = static_cast<char>(colour.g);
+            bmp[at + 2] = static_cast<char>(colour.r);
+        }
+    WriteFile(path, bmp);
+}
+
+void WritePngHalfTransparent(const std::string& path, int width, int height, Rgb8 colour)
+{
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            unsigned char* p = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
+            p[0] = static_cast<unsigned char>(colour.r);
+            p[1] = static_cast<unsigned char>(colour.g);
+            p[2] = static_cast<unsigned char>(colour.b);
+            p[3] = x < width / 2 ? 0 : 255;
+        }
+    stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4);
+}
+
+void WriteJpeg(const std::string& path, int width, int height, Rgb8 colour)
+{
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (std::size_t i = 0; i < rgb.size(); i += 3) {
+        rgb[i] = static_cast<unsigned char>(colour.r);
+        rgb[i + 1] = static_cast<unsigned char>(colour.g);
+        rgb[i + 2] = static_cast<unsigned char>(colour.b);
+    }
+    stbi_write_jpg(path.c_str(), width, height, 3, rgb.data(), 95);
+}
+
+std::string Quote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+int Run(const std::string& command, std::string* output)
+{
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return -1;
+    std::string text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        text.append(buffer, n);
+    int status = pclose(pipe);
+    if (output)
+        *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string PageText(const std::string& pdf, int page)
+{
+    std::string text;
+    Run("pdftotext -raw -f " + std::to_string(page) + " -l " + std::to_string(page) + " " + Quote(pdf) + " -", &text);
+    return text;
+}
+
+std::string PageTextCompact(const std::string& pdf, int page)
+{
+    std::string compact;
+    for (char c : PageText(pdf, page))
+        if (c != ' ' && c != '\n' && c != '\r' && c != '\f' && c != '\t')
+            compact += c;
+    return compact;
+}
+
+int PageCount(const std::string& pdf)
+{
+    std::string text;
+    if (Run("qpdf --show-npages " + Quote(pdf), &text) != 0)
+        return -1;
+    return std::atoi(text.c_str());
+}
+
+bool QpdfCheckPasses(const std::string& pdf)
+{
+    return Run("qpdf --check " + Quote(pdf)) == 0;
+}
+
+RenderedPage::RenderedPage(const std::string& pdf, int page)
+{
+    std::string stem = pdf + ".render" + std::to_string(page);
+    if (Run("pdftoppm -r 72 -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) + " "
+            + Quote(pdf) + " " + Quote(stem))
+        != 0)
+        return;
+    int channels = 0;
+    unsigned char* pixels = stbi_load((stem + ".png").c_str(), &m_width, &m_height, &channels, 3);
+    std::remove((stem + ".png").c_str());
+    if (!pixels) {
+        m_width = m_height = 0;
+        return;
+    }
+    m_rgb.assign(pixels, pixels + static_cast<std::size_t>(m_width) * m_height * 3);
+    stbi_image_free(pixels);
+}
+
+Rgb8 RenderedPage::AtPoint(double x, double y) const
+{
+    int px = static_cast<int>(x);
+    int py = m_height - 1 - static_cast<int>(y);
+    if (px < 0 || py < 0 || px >= m_width || py >= m_height)
+        return Rgb8{-1, -1, -1};
+    const unsigned char* p = &m_rgb[(static_cast<std::size_t>(py) * m_width + px) * 3];
+    return Rgb8{p[0], p[1], p[2]};
+}
+
+bool RenderedPage::AnyInk(double x0, double y0, double x1, double y1) const
+{
+    for (int y = static_cast<int>(y0); y < static_cast<int>(y1); ++y)
+        for (int x = static_cast<int>(x0); x < static_cast<int>(x1); ++x) {
+            Rgb8 c = AtPoint(x, y);
+            if (c.r >= 0 && (c.r < 200 || c.g < 200 || c.b < 200))
+                return true;
+        }
+    return false;
+}
+
+} // namespace pdftest
