@@ -1,0 +1,85 @@
+// The working PLM client: opens a client folder (database, vault, temp and config folders) and
+// registers its COM components so that the SDK and the module find them.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "QvInterfaces.h"
+#include "qvclient/Database.h"
+
+namespace qvclient {
+
+// What a client folder holds, by name.
+struct FolderLayout {
+    static constexpr const wchar_t* kDatabaseFile = L"plm.db";
+    static constexpr const wchar_t* kVaultFolder = L"vault";
+    static constexpr const wchar_t* kTempFolder = L"temp";
+    static constexpr const wchar_t* kConfigFolder = L"config";
+};
+
+// One change of the wait window, as the host's progress bar would show it.
+struct WaitEvent {
+    std::wstring event; // "begin", "step" or "end"
+    std::wstring caption;
+    std::wstring text;
+    LONG position = 0; // steps done since the lower bound
+    LONG total = 0;    // upper bound minus lower bound
+    HWND hWndParent = nullptr;
+};
+using WaitObserver = std::function<void(const WaitEvent&)>;
+
+// An error the client holds for the error service (IQvPendingErrors gives them out).
+struct PendingError {
+    HRESULT code = S_OK;
+    std::wstring location;
+    INT flag = 0;
+};
+
+struct ClientState;
+
+class Client {
+public:
+    Client();
+    ~Client();
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    // Opens the folder's database read-only. The folder may be a Windows or a POSIX path; the
+    // temp and config folders are made when missing. The current user is the setting
+    // "CURRENT_USER" of the database (none: every rights check says no).
+    HRESULT Open(const std::wstring& folder);
+    bool IsOpen() const;
+
+    // Registers every component class for CLSCTX_INPROC_SERVER; RevokeComponents (or the
+    // destructor) takes them back. Only one client registers at a time.
+    HRESULT RegisterComponents();
+    void RevokeComponents();
+
+    HRESULT SetCurrentUser(const std::wstring& login);
+
+    void AddPendingError(HRESULT code, const std::wstring& location, INT flag = 0);
+    void ClearPendingErrors();
+    std::vector<PendingError> GetPendingErrors() const;
+
+    // Called for every begin, step and end of the wait window (besides the "wait" trace).
+    void SetWaitObserver(WaitObserver observer);
+
+    // The folders as the module is given them.
+    std::wstring GetTempPath() const;
+    std::wstring GetConfigPath() const;
+    // The client's read-only connection (the one the module's queries run on).
+    IDatabase* GetDatabase() const;
+
+private:
+    std::shared_ptr<ClientState> m_state;
+    std::vector<DWORD> m_registrations;
+};
+
+// An object of the client's model by class name and id (RawCreate then SetObjectID through
+// the registered CLSID_QvOtlObject). *ppObject receives a reference the caller releases.
+HRESULT OpenObject(LPCWSTR lpszClassName, LONG nObjectID, IQvOtlObject** ppObject);
+
+} // namespace qvclient

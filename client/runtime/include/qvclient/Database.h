@@ -1,0 +1,70 @@
+// The client's database seam: one connection, statements with '?' parameters, forward-only
+// cursors with typed values. The SQL text reaches the engine exactly as given.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <oleauto.h>
+
+namespace qvclient {
+
+struct DbValue {
+    enum class Type { Null, Integer, Real, Text, Blob };
+
+    Type type = Type::Null;
+    LONGLONG integer = 0;
+    double real = 0;
+    std::wstring text;
+    std::vector<BYTE> blob;
+
+    static DbValue Null() { return DbValue(); }
+    static DbValue Integer(LONGLONG value);
+    static DbValue Real(double value);
+    static DbValue Text(std::wstring value);
+    static DbValue Blob(std::vector<BYTE> value);
+
+    bool IsNull() const { return type == Type::Null; }
+};
+
+// INTEGER -> VT_I4 when it fits, else VT_I8; REAL -> VT_R8; TEXT -> VT_BSTR; NULL -> VT_NULL;
+// BLOB -> VT_ARRAY | VT_UI1. *pvar is treated as an out parameter (not cleared first).
+HRESULT DbValueToVariant(const DbValue& value, VARIANT* pvar);
+
+// Rows of one statement; stands on the first row (or at the end) once made.
+class IDbCursor {
+public:
+    virtual ~IDbCursor() = default;
+
+    virtual bool IsEof() const = 0;
+    virtual HRESULT MoveNext() = 0;
+    virtual int GetColumnCount() const = 0;
+    virtual std::wstring GetColumnName(int nColumn) const = 0;
+    virtual DbValue GetValue(int nColumn) const = 0;
+
+    // The index of a column by its name without regard to case; -1 when there is none.
+    int FindColumn(const std::wstring& name) const;
+};
+
+class IDatabase {
+public:
+    virtual ~IDatabase() = default;
+
+    // Runs one statement and gives its rows. An empty text gives no rows.
+    virtual HRESULT Query(const std::wstring& sql, const std::vector<DbValue>& params,
+        std::unique_ptr<IDbCursor>& cursor) = 0;
+    // Runs one statement that gives no rows.
+    virtual HRESULT Execute(const std::wstring& sql, const std::vector<DbValue>& params = {}) = 0;
+    // Runs every statement of a script, in order (no parameters).
+    virtual HRESULT ExecuteScript(const std::wstring& script) = 0;
+    // The engine's message for the last failure.
+    virtual std::wstring GetLastErrorText() const = 0;
+};
+
+enum class DbOpenMode { ReadOnly, ReadWrite, Create };
+
+// A SQLite database file (a POSIX path). ReadOnly opens it so that every write fails.
+HRESULT OpenSqliteDatabase(const std::string& path, DbOpenMode mode, std::unique_ptr<IDatabase>& database);
+
+} // namespace qvclient

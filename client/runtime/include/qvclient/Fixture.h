@@ -1,0 +1,119 @@
+// Builds a client folder for tests and demos: a new database with the schema, the vault, and
+// the objects of the model. Methods give the new object's id; the first failure is kept in
+// GetStatus() and later calls go on (giving 0), so a test checks the status once.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qvclient/Database.h"
+
+namespace qvclient {
+
+inline constexpr LONG kLightFileClassId = 5250;
+
+// The tables of one document class.
+struct DocumentClassTables {
+    LONG classId;
+    const wchar_t* className;
+    const wchar_t* documentTable;
+    const wchar_t* itrfileTable;  // iteration -> file
+    const wchar_t* revcmpTable;   // revision -> iteration
+    const wchar_t* mascmpTable;   // document -> revision
+};
+// "Document", "Drawing", "CappDocument" or "3DDocument"; null for any other name.
+const DocumentClassTables* FindDocumentClass(const std::wstring& className);
+
+// One light file to add: content bytes, or the bytes of a source file when sourcePath is set.
+struct LightFileSpec {
+    std::wstring name;
+    std::wstring filetype;
+    std::string content;
+    std::string sourcePath; // POSIX
+};
+
+// What AddDocumentWithLightFiles made.
+struct DocumentFixture {
+    LONG documentId = 0;
+    LONG revisionId = 0;
+    LONG iterationId = 0;
+    std::vector<LONG> lightFileIds;
+};
+
+class FixtureBuilder {
+public:
+    // Makes the folder, its vault, temp and config folders, and a new database file (an existing
+    // one is replaced). The folder may be a Windows or a POSIX path.
+    explicit FixtureBuilder(const std::wstring& folder);
+    ~FixtureBuilder();
+    FixtureBuilder(const FixtureBuilder&) = delete;
+    FixtureBuilder& operator=(const FixtureBuilder&) = delete;
+
+    HRESULT GetStatus() const { return m_hrStatus; }
+    const std::string& GetPosixFolder() const { return m_folder; }
+    IDatabase* GetDatabase() const { return m_database.get(); }
+    // Runs any statement, for cases the methods do not cover.
+    HRESULT Execute(const std::wstring& sql, const std::vector<DbValue>& params = {});
+    LONG NewId();
+
+    // ---- users, rights, settings
+    LONG AddUser(const std::wstring& login, const std::wstring& name);
+    void GrantRight(LONG userId, const std::wstring& behavior, const std::wstring& method);
+    void SetCurrentUser(const std::wstring& login);
+    void SetGlobalParam(const std::wstring& name, LONG value);
+
+    // ---- structure
+    LONG AddPart(const std::wstring& name, const std::wstring& partNumber = L"");
+    // className "Folder", "FolderOfProduct" or "3DFolder".
+    LONG AddFolder(const std::wstring& className, const std::wstring& name);
+    // Appends a link of the relation from (classA, idA) to (classB, idB); links keep their order.
+    LONG Link(const std::wstring& relation, const std::wstring& classA, LONG idA, const std::wstring& classB, LONG idB);
+    LONG AddSubPart(LONG parentPartId, LONG childPartId);
+    LONG AddPartDocument(LONG partId, const std::wstring& documentClass, LONG documentId);
+    LONG AddSubFolder(const std::wstring& parentClass, LONG parentId, const std::wstring& childClass, LONG childId);
+    LONG AddFolderDocument(const std::wstring& folderClass, LONG folderId, const std::wstring& documentClass,
+        LONG documentId);
+
+    // ---- documents, revisions, iterations, files
+    LONG AddDocument(const std::wstring& className, const std::wstring& name, const std::wstring& filetype);
+    LONG AddRevision(const std::wstring& className, LONG documentId, bool bCurrent = true, LONG qualificationId = 0);
+    LONG AddIteration(const std::wstring& className, LONG revisionId, bool bCurrent = true);
+    // Links a light file (class id roleBClassId in the iteration-file link) to the iteration.
+    LONG AddLightFile(const std::wstring& className, LONG iterationId, const LightFileSpec& file,
+        LONG roleBClassId = kLightFileClassId);
+    LONG AddStoredFile(const std::wstring& name, const std::string& content);
+    LONG AddStoredFileFromSource(const std::wstring& name, const std::string& sourcePath);
+    // A document with one current revision and iteration holding the light files.
+    DocumentFixture AddDocumentWithLightFiles(const std::wstring& className, const std::wstring& name,
+        const std::wstring& filetype, const std::vector<LightFileSpec>& files);
+
+    // ---- signatures
+    LONG AddSignature(const std::wstring& documentClass, LONG documentId, LONG revisionId, LONG userId,
+        const std::wstring& creationDate, const std::wstring& wfState, const std::wstring& wfTemplate);
+    LONG AddSignatureConfig(LONG userId, LONG format, const std::wstring& signContent, const std::wstring& font,
+        const std::wstring& pictureStyle, LONG pictureFileId);
+    LONG AddSignatureLocation(const std::wstring& wfState, const std::wstring& wfTemplate,
+        const std::wstring& nameLocation, const std::wstring& timeLocation);
+
+    // ---- workflow
+    LONG AddWorkflowItem(const std::wstring& name, const std::wstring& wfTemplate = L"",
+        const std::wstring& wfState = L"");
+    LONG AttachToWorkflowItem(LONG flowItemId, const std::wstring& className, LONG objectId);
+
+private:
+    LONG ClassId(const std::wstring& className);
+    LONG Insert(const std::wstring& sql, std::vector<DbValue> params); // params without the leading id
+    bool Check(HRESULT hr);
+
+    std::string m_folder;
+    std::unique_ptr<IDatabase> m_database;
+    HRESULT m_hrStatus = S_OK;
+};
+
+// A small product for plmclient --create-sample: a top assembly with a sub-assembly, documents
+// of all four classes with PDF, DWG and STEP light files, a folder tree, a workflow item, the
+// user "zhang" with the "OutputFile" right, and signatures with their configuration.
+HRESULT CreateSampleDatabase(const std::wstring& folder);
+
+} // namespace qvclient

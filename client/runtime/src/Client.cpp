@@ -1,0 +1,220 @@
+#include "qvclient/Client.h"
+
+#include <filesystem>
+
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include "ClientState.h"
+#include "QvInterfaces.h"
+#include "components/ErrorService.h"
+#include "components/ObjectCollection.h"
+#include "components/OtlObject.h"
+#include "components/PlmSystem.h"
+#include "components/WaitWindow.h"
+#include "com/ClassFactory.h"
+#include "qvclient/Errors.h"
+
+#ifdef QV_HAVE_WATERMARK
+#include "qvclient/Watermark.h"
+#endif
+
+namespace qvclient {
+namespace {
+
+std::string JoinPosix(const std::string& folder, const wchar_t* pszName)
+{
+    return (std::filesystem::path(folder) / win32host::ToUtf8(pszName)).string();
+}
+
+} // namespace
+
+Client::Client() = default;
+
+Client::~Client()
+{
+    RevokeComponents();
+}
+
+HRESULT Client::Open(const std::wstring& folder)
+{
+    std::error_code ec;
+    const std::filesystem::path root = std::filesystem::absolute(win32host::ToPosixPath(folder), ec);
+    if (ec || !std::filesystem::is_directory(root))
+        return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+
+    auto state = std::make_shared<ClientState>();
+    HRESULT hr = OpenSqliteDatabase(JoinPosix(root.string(), FolderLayout::kDatabaseFile), DbOpenMode::ReadOnly,
+        state->database);
+    if (FAILED(hr))
+        return hr;
+    state->model = std::make_unique<ObjectModel>(*state->database);
+    hr = state->model->LoadClasses();
+    if (FAILED(hr))
+        return hr;
+
+    state->vaultFolder = JoinPosix(root.string(), FolderLayout::kVaultFolder);
+    const std::string temp = JoinPosix(root.string(), FolderLayout::kTempFolder);
+    const std::string config = JoinPosix(root.string(), FolderLayout::kConfigFolder);
+    std::filesystem::create_directories(temp, ec);
+    std::filesystem::create_directories(config, ec);
+    state->tempPath = win32host::FromPosixPath(temp);
+    state->configPath = win32host::FromPosixPath(config);
+
+    std::wstring login;
+    if (state->model->GetSetting(L"CURRENT_USER", login) == S_OK && !login.empty()) {
+        LONG userId = 0;
+        if (SUCCEEDED(state->model->FindUser(login, userId)))
+            state->currentUserId = userId;
+    }
+    m_state = std::move(state);
+    return S_OK;
+}
+
+bool Client::IsOpen() const
+{
+    return m_state != nullptr;
+}
+
+HRESULT Client::RegisterComponents()
+{
+    if (!m_state)
+        return QV_E_NOTINITIALIZED;
+    RevokeComponents();
+    std::shared_ptr<ClientState> state = m_state;
+    const std::pair<CLSID, InstanceMaker> classes[] = {
+        {CLSID_QvOtlObject,
+            [state](REFIID riid, void** ppv) { return CreateComObject<OtlObject>(riid, ppv, state, nullptr); }},
+        {CLSID_StoredFile,
+            [state](REFIID riid, void** ppv) { return CreateComObject<OtlObject>(riid, ppv, state, L"StoredFile"); }},
+        {CLSID_QvPlmSystem, [state](REFIID riid, void** ppv) { return CreateComObject<PlmSystem>(riid, ppv, state); }},
+        {CLSID_QvWaitWindow, [state](REFIID riid, void** ppv) { return CreateComObject<WaitWindow>(riid, ppv, state); }},
+        {CLSID_QvObjectCollection, [](REFIID riid, void** ppv) { return CreateComObject<ObjectCollection>(riid, ppv); }},
+        {CLSID_QvErrorReporter, [](REFIID riid, void** ppv) { return CreateComObject<ErrorReporter>(riid, ppv); }},
+        {CLSID_QvErrorRecord, [](REFIID riid, void** ppv) { return CreateComObject<ErrorRecord>(riid, ppv); }},
+        {CLSID_QvPendingErrors,
+            [state](REFIID riid, void** ppv) { return CreateComObject<PendingErrors>(riid, ppv, state); }},
+    };
+    for (const auto& entry : classes) {
+        auto* pFactory = new ClassFactory(entry.second);
+        pFactory->AddRef();
+        DWORD dwRegister = 0;
+        const HRESULT hr =
+            CoRegisterClassObject(entry.first, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &dwRegister);
+        pFactory->Release();
+        if (FAILED(hr)) {
+            RevokeComponents();
+            return hr;
+        }
+        m_registrations.push_back(dwRegister);
+    }
+#ifdef QV_HAVE_WATERMARK
+    const HRESULT hrWatermark = RegisterWatermarkClass();
+    if (FAILED(hrWatermark)) {
+        RevokeComponents();
+        return hrWatermark;
+    }
+#endif
+    return S_OK;
+}
+
+void Client::RevokeComponents()
+{
+    for (DWORD dwRegister : m_registrations)
+        CoRevokeClassObject(dwRegister);
+    if (!m_registrations.empty()) {
+#ifdef QV_HAVE_WATERMARK
+        RevokeWatermarkClass();
+#endif
+    }
+    m_registrations.clear();
+}
+
+HRESULT Client::SetCurrentUser(const std::wstring& login)
+{
+    if (!m_state)
+        return QV_E_NOTINITIALIZED;
+    LONG userId = 0;
+    const HRESULT hr = m_state->model->FindUser(login, userId);
+    if (FAILED(hr))
+        return hr;
+    m_state->currentUserId = userId;
+    return S_OK;
+}
+
+void Client::AddPendingError(HRESULT code, const std::wstring& location, INT flag)
+{
+    if (!m_state)
+        return;
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->pendingErrors.push_back({code, location, flag});
+}
+
+void Client::ClearPendingErrors()
+{
+    if (!m_state)
+        return;
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->pendingErrors.clear();
+}
+
+std::vector<PendingError> Client::GetPendingErrors() const
+{
+    if (!m_state)
+        return {};
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    return m_state->pendingErrors;
+}
+
+void Client::SetWaitObserver(WaitObserver observer)
+{
+    if (!m_state)
+        return;
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->waitObserver = std::move(observer);
+}
+
+std::wstring Client::GetTempPath() const
+{
+    return m_state ? m_state->tempPath : std::wstring();
+}
+
+std::wstring Client::GetConfigPath() const
+{
+    return m_state ? m_state->configPath : std::wstring();
+}
+
+IDatabase* Client::GetDatabase() const
+{
+    return m_state ? m_state->database.get() : nullptr;
+}
+
+HRESULT OpenObject(LPCWSTR lpszClassName, LONG nObjectID, IQvOtlObject** ppObject)
+{
+    if (ppObject == nullptr)
+        return E_POINTER;
+    *ppObject = nullptr;
+    IQvOtlObject* pObject = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_QvOtlObject, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IQvOtlObject),
+        reinterpret_cast<void**>(&pObject));
+    if (FAILED(hr))
+        return hr;
+    BSTR bstrClass = SysAllocString(lpszClassName != nullptr ? lpszClassName : L"");
+    hr = pObject->RawCreate(bstrClass);
+    SysFreeString(bstrClass);
+    IObjectIdentity* pIdentity = nullptr;
+    if (SUCCEEDED(hr))
+        hr = pObject->QueryInterface(__uuidof(IObjectIdentity), reinterpret_cast<void**>(&pIdentity));
+    if (SUCCEEDED(hr)) {
+        hr = pIdentity->SetObjectID(nObjectID);
+        pIdentity->Release();
+    }
+    if (FAILED(hr)) {
+        pObject->Release();
+        return hr;
+    }
+    *ppObject = pObject;
+    return S_OK;
+}
+
+} // namespace qvclient

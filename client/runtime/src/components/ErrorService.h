@@ -1,0 +1,95 @@
+// The error service: CLSID_QvErrorRecord, the error list a reporter holds, CLSID_QvErrorReporter
+// (ShowErrors traces "error_report": icon style, count, the codes as 8-digit upper-case
+// hexadecimal and the locations, each list joined by ",") and CLSID_QvPendingErrors (the errors
+// the client holds, as new records).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "QvInterfaces.h"
+#include "com/ComObject.h"
+
+namespace qvclient {
+
+struct ClientState;
+
+// What the service reads of its own records beyond the code.
+struct IQvErrorRecordDetails : IUnknown {
+    STDMETHOD(GetLocation)(BSTR* pbstrLocation) = 0;
+    STDMETHOD(GetFlag)(INT* pnFlag) = 0;
+};
+
+} // namespace qvclient
+
+DECLSPEC_UUID_OF(qvclient::IQvErrorRecordDetails, "6A0E3B52-0C4D-4E51-9C8B-2E61A4D0F7C1");
+
+namespace qvclient {
+
+class ErrorRecord : public ComObject<IQvErrorRecord, IQvErrorRecordDetails> {
+public:
+    ErrorRecord() = default;
+    ErrorRecord(HRESULT hrCode, std::wstring location, INT nFlag)
+        : m_hrCode(hrCode), m_strLocation(std::move(location)), m_nFlag(nFlag) {}
+
+    STDMETHODIMP GetCode(HRESULT* phrCode) override;
+    STDMETHODIMP SetCode(HRESULT hrCode) override;
+    STDMETHODIMP SetFlag(INT nFlag) override;
+    STDMETHODIMP SetLocation(const wchar_t* lpszLocation) override;
+    STDMETHODIMP GetLocation(BSTR* pbstrLocation) override;
+    STDMETHODIMP GetFlag(INT* pnFlag) override;
+
+private:
+    HRESULT m_hrCode = S_OK;
+    std::wstring m_strLocation;
+    INT m_nFlag = 0;
+};
+
+class ErrorList : public ComObject<IQvErrorList> {
+public:
+    ErrorList() = default;
+
+    STDMETHODIMP SetIconStyle(INT nStyle) override;
+    STDMETHODIMP AddFromVariant(VARIANT* pvarErrors) override;
+    STDMETHODIMP AddRecord(IQvErrorRecord* pRecord) override;
+    STDMETHODIMP Clear() override;
+
+    INT GetIconStyle() const { return m_nIconStyle; }
+    const std::vector<IQvErrorRecord*>& GetRecords() const { return m_records; }
+
+protected:
+    ~ErrorList() override;
+
+private:
+    INT m_nIconStyle = 16; // MB_ICONERROR
+    std::vector<IQvErrorRecord*> m_records; // one reference each
+};
+
+class ErrorReporter : public ComObject<IQvErrorReporter> {
+public:
+    ErrorReporter() = default;
+
+    STDMETHODIMP ShowErrors(INT* pnResult) override;
+    STDMETHODIMP GetErrorList(IQvErrorList** ppList) override;
+    STDMETHODIMP CreateErrorList(IQvErrorList** ppList) override;
+
+protected:
+    ~ErrorReporter() override;
+
+private:
+    ErrorList* m_pList = nullptr; // one reference; none until CreateErrorList
+};
+
+class PendingErrors : public ComObject<IQvPendingErrors> {
+public:
+    explicit PendingErrors(std::shared_ptr<ClientState> state) : m_state(std::move(state)) {}
+
+    STDMETHODIMP GetErrors(VARIANT* pvarErrors) override;
+    STDMETHODIMP ClearErrors() override;
+
+private:
+    std::shared_ptr<ClientState> m_state;
+};
+
+} // namespace qvclient

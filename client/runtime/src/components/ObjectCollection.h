@@ -1,0 +1,28 @@
+// CLSID_QvObjectCollection: the items of a VARIANT that holds an array of objects.
+#pragma once
+
+#include <vector>
+
+#include "QvInterfaces.h"
+#include "com/ComObject.h"
+
+namespace qvclient {
+
+class ObjectCollection : public ComObject<IQvObjectCollection> {
+public:
+    ObjectCollection() = default;
+
+    STDMETHODIMP SetVariant(VARIANT* pvarItems) override;
+    STDMETHODIMP GetCount(ULONG* pnCount) override;
+    STDMETHODIMP GetItem(ULONG nIndex, IUnknown** ppItem) override;
+
+protected:
+    ~ObjectCollection() override;
+
+private:
+    void Clear();
+
+    std::vector<IUnknown*> m_items; // one reference each
+};
+
+} // namespace qvclient

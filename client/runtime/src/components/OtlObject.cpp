@@ -1,0 +1,180 @@
+#include "OtlObject.h"
+
+#include <fstream>
+#include <vector>
+
+#include <win32host/Trace.h>
+
+#include "ClientState.h"
+#include "PathMapping.h"
+#include "com/UnknownArray.h"
+#include "qvclient/Errors.h"
+
+namespace qvclient {
+namespace {
+
+std::wstring FromBstr(BSTR bstr)
+{
+    return bstr != nullptr ? std::wstring(bstr, SysStringLen(bstr)) : std::wstring();
+}
+
+void ReleaseAll(std::vector<IUnknown*>& items)
+{
+    for (IUnknown* p : items)
+        p->Release();
+    items.clear();
+}
+
+// Copies a vault file; the target's folder must exist, as for CopyFile.
+HRESULT CopyContent(const std::string& source, const std::string& target, ULONGLONG& cbWritten)
+{
+    std::ifstream in(source, std::ios::binary);
+    if (!in)
+        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    std::vector<char> buffer(64 * 1024);
+    cbWritten = 0;
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const std::streamsize cb = in.gcount();
+        if (cb > 0) {
+            out.write(buffer.data(), cb);
+            cbWritten += static_cast<ULONGLONG>(cb);
+        }
+    }
+    out.close();
+    return out ? S_OK : E_FAIL;
+}
+
+} // namespace
+
+OtlObject::OtlObject(std::shared_ptr<ClientState> state, const wchar_t* pszClassName, LONG nObjectID)
+    : m_state(std::move(state)), m_nObjectID(nObjectID)
+{
+    if (pszClassName != nullptr && m_state && m_state->model)
+        m_pClass = m_state->model->FindClass(pszClassName);
+}
+
+HRESULT OtlObject::Create(std::shared_ptr<ClientState> state, const ClassInfo* pClass, LONG nObjectID,
+    IUnknown** ppObject)
+{
+    auto* pObject = new OtlObject(std::move(state), nullptr, nObjectID);
+    pObject->m_pClass = pClass;
+    pObject->AddRef();
+    const HRESULT hr = pObject->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(ppObject));
+    pObject->Release();
+    return hr;
+}
+
+STDMETHODIMP OtlObject::GetObjectClassName(BSTR* pbstrClassName)
+{
+    if (pbstrClassName == nullptr)
+        return E_POINTER;
+    *pbstrClassName = SysAllocString(m_pClass != nullptr ? m_pClass->name.c_str() : L"");
+    if (*pbstrClassName == nullptr)
+        return E_OUTOFMEMORY;
+    return m_pClass != nullptr ? S_OK : S_FALSE;
+}
+
+STDMETHODIMP OtlObject::GetObjectID(LONG* plObjectID)
+{
+    if (plObjectID == nullptr)
+        return E_POINTER;
+    *plObjectID = m_nObjectID;
+    return S_OK;
+}
+
+STDMETHODIMP OtlObject::GetPropertyValue(BSTR bstrName, VARIANT* pvarValue)
+{
+    if (pvarValue == nullptr)
+        return E_POINTER;
+    VariantInit(pvarValue);
+    if (m_pClass == nullptr)
+        return QV_E_NOTINITIALIZED;
+    DbValue value;
+    const HRESULT hr = m_state->model->GetProperty(*m_pClass, m_nObjectID, FromBstr(bstrName), value);
+    if (FAILED(hr))
+        return hr;
+    return DbValueToVariant(value, pvarValue);
+}
+
+STDMETHODIMP OtlObject::GetRelatedObjects(BSTR bstrRelation, LONG nDirection, VARIANT* pvarObjects, VARIANT* pvarLinks)
+{
+    if (pvarObjects == nullptr || pvarLinks == nullptr)
+        return E_POINTER;
+    VariantInit(pvarObjects);
+    VariantInit(pvarLinks);
+    if (m_pClass == nullptr)
+        return QV_E_NOTINITIALIZED;
+    const std::wstring relation = FromBstr(bstrRelation);
+    std::vector<RelatedObject> related;
+    HRESULT hr = m_state->model->GetRelated(relation, *m_pClass, m_nObjectID, nDirection, related);
+    if (FAILED(hr))
+        return hr;
+    const ClassInfo* pRelation = m_state->model->FindClass(relation);
+    std::vector<IUnknown*> objects;
+    std::vector<IUnknown*> links;
+    for (const RelatedObject& r : related) {
+        IUnknown* pObject = nullptr;
+        IUnknown* pLink = nullptr;
+        hr = Create(m_state, m_state->model->FindClass(r.classId), r.objectId, &pObject);
+        if (SUCCEEDED(hr))
+            hr = Create(m_state, pRelation, r.linkId, &pLink);
+        if (pObject != nullptr)
+            objects.push_back(pObject);
+        if (pLink != nullptr)
+            links.push_back(pLink);
+        if (FAILED(hr))
+            break;
+    }
+    if (SUCCEEDED(hr))
+        hr = MakeUnknownArray(objects, pvarObjects);
+    if (SUCCEEDED(hr))
+        hr = MakeUnknownArray(links, pvarLinks);
+    if (FAILED(hr)) {
+        VariantClear(pvarObjects);
+        VariantClear(pvarLinks);
+    }
+    ReleaseAll(objects);
+    ReleaseAll(links);
+    return hr;
+}
+
+STDMETHODIMP OtlObject::RawCreate(BSTR bstrClassName)
+{
+    const ClassInfo* pClass = m_state->model->FindClass(FromBstr(bstrClassName));
+    if (pClass == nullptr)
+        return QV_E_CLASSNOTFOUND;
+    m_pClass = pClass;
+    m_nObjectID = 0;
+    return S_OK;
+}
+
+STDMETHODIMP OtlObject::SetObjectID(LONG lObjectID)
+{
+    m_nObjectID = lObjectID;
+    return S_OK;
+}
+
+STDMETHODIMP OtlObject::DownloadToFile(BSTR bstrLocalPath)
+{
+    if (m_pClass == nullptr)
+        return QV_E_NOTINITIALIZED;
+    const std::wstring localPath = FromBstr(bstrLocalPath);
+    if (localPath.empty())
+        return E_INVALIDARG;
+    StoredFileInfo file;
+    HRESULT hr = m_state->model->GetContent(*m_pClass, m_nObjectID, file);
+    if (FAILED(hr))
+        return hr;
+    ULONGLONG cbWritten = 0;
+    hr = CopyContent(m_state->vaultFolder + "/" + win32host::ToUtf8(file.vaultName), ToPosix(localPath), cbWritten);
+    if (FAILED(hr))
+        return hr;
+    win32host::Trace("file_written", {{"path", win32host::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});
+    return S_OK;
+}
+
+} // namespace qvclient

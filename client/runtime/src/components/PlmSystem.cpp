@@ -1,0 +1,75 @@
+#include "PlmSystem.h"
+
+#include "ClientState.h"
+#include "components/TransactionQuery.h"
+
+namespace qvclient {
+namespace {
+
+std::wstring FromBstr(BSTR bstr)
+{
+    return bstr != nullptr ? std::wstring(bstr, SysStringLen(bstr)) : std::wstring();
+}
+
+HRESULT ToBstr(const std::wstring& text, BSTR* pbstr)
+{
+    if (pbstr == nullptr)
+        return E_POINTER;
+    *pbstr = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *pbstr != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+} // namespace
+
+STDMETHODIMP PlmSystem::GetCurTransaction(IQvCslTransaction** ppTransaction)
+{
+    return CreateComObject<Transaction>(__uuidof(IQvCslTransaction), reinterpret_cast<void**>(ppTransaction), m_state);
+}
+
+STDMETHODIMP PlmSystem::GetGlobalParam(BSTR bstrName, LONG* plValue)
+{
+    if (plValue == nullptr)
+        return E_POINTER;
+    LONG lValue = 0;
+    const HRESULT hr = m_state->model->GetGlobalParam(FromBstr(bstrName), lValue);
+    if (SUCCEEDED(hr))
+        *plValue = lValue;
+    return hr;
+}
+
+STDMETHODIMP PlmSystem::GetSystemTempPath(BSTR* pbstrPath)
+{
+    return ToBstr(m_state->tempPath, pbstrPath);
+}
+
+STDMETHODIMP PlmSystem::GetSystemConfigPath(BSTR* pbstrPath)
+{
+    return ToBstr(m_state->configPath, pbstrPath);
+}
+
+// Rights belong to the user, whatever the object.
+STDMETHODIMP PlmSystem::CheckObjectBehaviorMethod(IQvOtlObject*, BSTR bstrBehavior, BSTR bstrMethod, SHORT* pbAllowed)
+{
+    if (pbAllowed == nullptr)
+        return E_POINTER;
+    *pbAllowed = 0;
+    if (m_state->currentUserId == 0)
+        return S_OK;
+    bool bAllowed = false;
+    const HRESULT hr =
+        m_state->model->HasRight(m_state->currentUserId, FromBstr(bstrBehavior), FromBstr(bstrMethod), bAllowed);
+    if (FAILED(hr))
+        return hr;
+    *pbAllowed = bAllowed ? 1 : 0;
+    return S_OK;
+}
+
+STDMETHODIMP PlmSystem::IsDescendentOrSelfClass(BSTR bstrBaseClass, BSTR bstrClass, INT* pbResult)
+{
+    if (pbResult == nullptr)
+        return E_POINTER;
+    *pbResult = m_state->model->IsDescendentOrSelf(FromBstr(bstrBaseClass), FromBstr(bstrClass)) ? 1 : 0;
+    return S_OK;
+}
+
+} // namespace qvclient

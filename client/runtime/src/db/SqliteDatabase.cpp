@@ -1,0 +1,197 @@
+// The SQLite backend of the database seam.
+#include <sqlite3.h>
+
+#include <win32host/Trace.h>
+
+#include "qvclient/Database.h"
+#include "qvclient/Errors.h"
+
+namespace qvclient {
+namespace {
+
+HRESULT StatusFromSqlite(int rc)
+{
+    switch (rc) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE: return S_OK;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return E_ACCESSDENIED;
+    case SQLITE_NOMEM: return E_OUTOFMEMORY;
+    case SQLITE_CANTOPEN: return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    default: return QV_E_DATABASE;
+    }
+}
+
+class SqliteCursor : public IDbCursor {
+public:
+    // Takes over the statement; null stands for an empty text (no rows).
+    explicit SqliteCursor(sqlite3_stmt* pStmt) : m_pStmt(pStmt) {}
+    ~SqliteCursor() override { sqlite3_finalize(m_pStmt); }
+    SqliteCursor(const SqliteCursor&) = delete;
+    SqliteCursor& operator=(const SqliteCursor&) = delete;
+
+    // Runs the statement up to its first row.
+    HRESULT Start() { return Step(); }
+
+    bool IsEof() const override { return m_bEof; }
+
+    HRESULT MoveNext() override
+    {
+        if (m_bEof)
+            return QV_E_ENDOFROWS;
+        return Step();
+    }
+
+    int GetColumnCount() const override { return m_pStmt != nullptr ? sqlite3_column_count(m_pStmt) : 0; }
+
+    std::wstring GetColumnName(int nColumn) const override
+    {
+        const char* psz = m_pStmt != nullptr ? sqlite3_column_name(m_pStmt, nColumn) : nullptr;
+        return psz != nullptr ? win32host::FromUtf8(psz) : std::wstring();
+    }
+
+    DbValue GetValue(int nColumn) const override
+    {
+        if (m_bEof || nColumn < 0 || nColumn >= GetColumnCount())
+            return DbValue::Null();
+        switch (sqlite3_column_type(m_pStmt, nColumn)) {
+        case SQLITE_INTEGER: return DbValue::Integer(sqlite3_column_int64(m_pStmt, nColumn));
+        case SQLITE_FLOAT: return DbValue::Real(sqlite3_column_double(m_pStmt, nColumn));
+        case SQLITE_TEXT: {
+            const auto* psz = reinterpret_cast<const char*>(sqlite3_column_text(m_pStmt, nColumn));
+            const int cb = sqlite3_column_bytes(m_pStmt, nColumn);
+            return DbValue::Text(win32host::FromUtf8(std::string(psz != nullptr ? psz : "", cb)));
+        }
+        case SQLITE_BLOB: {
+            const auto* pb = static_cast<const BYTE*>(sqlite3_column_blob(m_pStmt, nColumn));
+            const int cb = sqlite3_column_bytes(m_pStmt, nColumn);
+            return DbValue::Blob(std::vector<BYTE>(pb, pb + cb));
+        }
+        default: return DbValue::Null();
+        }
+    }
+
+private:
+    HRESULT Step()
+    {
+        if (m_pStmt == nullptr) {
+            m_bEof = true;
+            return S_OK;
+        }
+        const int rc = sqlite3_step(m_pStmt);
+        m_bEof = rc != SQLITE_ROW;
+        return rc == SQLITE_ROW || rc == SQLITE_DONE ? S_OK : StatusFromSqlite(rc);
+    }
+
+    sqlite3_stmt* m_pStmt;
+    bool m_bEof = true;
+};
+
+class SqliteDatabase : public IDatabase {
+public:
+    explicit SqliteDatabase(sqlite3* pDb) : m_pDb(pDb) {}
+    ~SqliteDatabase() override { sqlite3_close_v2(m_pDb); }
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    HRESULT Query(const std::wstring& sql, const std::vector<DbValue>& params,
+        std::unique_ptr<IDbCursor>& cursor) override
+    {
+        cursor.reset();
+        sqlite3_stmt* pStmt = nullptr;
+        HRESULT hr = Prepare(sql, params, &pStmt);
+        if (FAILED(hr))
+            return hr;
+        auto result = std::make_unique<SqliteCursor>(pStmt);
+        hr = result->Start();
+        if (FAILED(hr)) {
+            m_strLastError = win32host::FromUtf8(sqlite3_errmsg(m_pDb));
+            return hr;
+        }
+        cursor = std::move(result);
+        return S_OK;
+    }
+
+    HRESULT Execute(const std::wstring& sql, const std::vector<DbValue>& params) override
+    {
+        std::unique_ptr<IDbCursor> cursor;
+        return Query(sql, params, cursor);
+    }
+
+    HRESULT ExecuteScript(const std::wstring& script) override
+    {
+        char* pszError = nullptr;
+        const int rc = sqlite3_exec(m_pDb, win32host::ToUtf8(script).c_str(), nullptr, nullptr, &pszError);
+        if (pszError != nullptr) {
+            m_strLastError = win32host::FromUtf8(pszError);
+            sqlite3_free(pszError);
+        }
+        return StatusFromSqlite(rc);
+    }
+
+    std::wstring GetLastErrorText() const override { return m_strLastError; }
+
+private:
+    HRESULT Prepare(const std::wstring& sql, const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
+    {
+        const std::string text = win32host::ToUtf8(sql);
+        int rc = sqlite3_prepare_v2(m_pDb, text.data(), static_cast<int>(text.size()), ppStmt, nullptr);
+        for (size_t i = 0; rc == SQLITE_OK && *ppStmt != nullptr && i < params.size(); ++i)
+            rc = Bind(*ppStmt, static_cast<int>(i) + 1, params[i]);
+        if (rc != SQLITE_OK) {
+            m_strLastError = win32host::FromUtf8(sqlite3_errmsg(m_pDb));
+            sqlite3_finalize(*ppStmt);
+            *ppStmt = nullptr;
+            return StatusFromSqlite(rc);
+        }
+        return S_OK;
+    }
+
+    static int Bind(sqlite3_stmt* pStmt, int nIndex, const DbValue& value)
+    {
+        switch (value.type) {
+        case DbValue::Type::Null: return sqlite3_bind_null(pStmt, nIndex);
+        case DbValue::Type::Integer: return sqlite3_bind_int64(pStmt, nIndex, value.integer);
+        case DbValue::Type::Real: return sqlite3_bind_double(pStmt, nIndex, value.real);
+        case DbValue::Type::Text: {
+            const std::string text = win32host::ToUtf8(value.text);
+            return sqlite3_bind_text(pStmt, nIndex, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        }
+        case DbValue::Type::Blob:
+            return sqlite3_bind_blob(pStmt, nIndex, value.blob.data(), static_cast<int>(value.blob.size()),
+                SQLITE_TRANSIENT);
+        }
+        return SQLITE_MISUSE;
+    }
+
+    sqlite3* m_pDb;
+    std::wstring m_strLastError;
+};
+
+} // namespace
+
+HRESULT OpenSqliteDatabase(const std::string& path, DbOpenMode mode, std::unique_ptr<IDatabase>& database)
+{
+    database.reset();
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    switch (mode) {
+    case DbOpenMode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+    case DbOpenMode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
+    case DbOpenMode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    }
+    sqlite3* pDb = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &pDb, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(pDb);
+        return StatusFromSqlite(rc);
+    }
+    sqlite3_busy_timeout(pDb, 5000);
+    if (mode != DbOpenMode::ReadOnly)
+        sqlite3_exec(pDb, "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+    database = std::make_unique<SqliteDatabase>(pDb);
+    return S_OK;
+}
+
+} // namespace qvclient

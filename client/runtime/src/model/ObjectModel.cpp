@@ -1,0 +1,201 @@
+#include "ObjectModel.h"
+
+#include "qvclient/Errors.h"
+
+namespace qvclient {
+namespace {
+
+// Names that may stand in SQL text as identifiers: letters, digits and underscores.
+bool IsPlainIdentifier(const std::wstring& name)
+{
+    if (name.empty())
+        return false;
+    for (wchar_t c : name) {
+        const bool bOk = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_';
+        if (!bOk)
+            return false;
+    }
+    return true;
+}
+
+LONG AsLong(const DbValue& value)
+{
+    return value.type == DbValue::Type::Integer ? static_cast<LONG>(value.integer) : 0;
+}
+
+} // namespace
+
+HRESULT ObjectModel::QueryFirst(const std::wstring& sql, const std::vector<DbValue>& params,
+    std::unique_ptr<IDbCursor>& cursor)
+{
+    HRESULT hr = m_database.Query(sql, params, cursor);
+    if (FAILED(hr))
+        return hr;
+    return cursor->IsEof() ? S_FALSE : S_OK;
+}
+
+HRESULT ObjectModel::LoadClasses()
+{
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = m_database.Query(L"SELECT CLASS_ID, NAME, BASE_CLASS_ID, TABLE_NAME FROM T_Class", {}, cursor);
+    if (FAILED(hr))
+        return hr;
+    m_classes.clear();
+    for (; !cursor->IsEof(); hr = cursor->MoveNext()) {
+        if (FAILED(hr))
+            return hr;
+        ClassInfo cls;
+        cls.id = AsLong(cursor->GetValue(0));
+        cls.name = cursor->GetValue(1).text;
+        cls.baseId = AsLong(cursor->GetValue(2));
+        cls.table = cursor->GetValue(3).text;
+        m_classes.push_back(std::move(cls));
+    }
+    return FAILED(hr) ? hr : S_OK;
+}
+
+const ClassInfo* ObjectModel::FindClass(const std::wstring& name) const
+{
+    for (const ClassInfo& cls : m_classes) {
+        if (cls.name == name)
+            return &cls;
+    }
+    return nullptr;
+}
+
+const ClassInfo* ObjectModel::FindClass(LONG classId) const
+{
+    for (const ClassInfo& cls : m_classes) {
+        if (cls.id == classId)
+            return &cls;
+    }
+    return nullptr;
+}
+
+bool ObjectModel::IsDescendentOrSelf(const std::wstring& baseName, const std::wstring& className) const
+{
+    const ClassInfo* pClass = FindClass(className);
+    // The depth bound keeps a cycle in a damaged class table from hanging the client.
+    for (size_t depth = 0; pClass != nullptr && depth <= m_classes.size(); ++depth) {
+        if (pClass->name == baseName)
+            return true;
+        pClass = pClass->baseId != 0 ? FindClass(pClass->baseId) : nullptr;
+    }
+    return false;
+}
+
+HRESULT ObjectModel::GetProperty(const ClassInfo& cls, LONG objectId, const std::wstring& property, DbValue& value)
+{
+    value = DbValue::Null();
+    if (!IsPlainIdentifier(property) || !IsPlainIdentifier(cls.table))
+        return DISP_E_UNKNOWNNAME;
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = QueryFirst(L"SELECT * FROM " + cls.table + L" WHERE OBJ_ID = ?", {DbValue::Integer(objectId)}, cursor);
+    if (FAILED(hr))
+        return hr;
+    if (hr == S_FALSE)
+        return QV_E_OBJECTNOTFOUND;
+    const int nColumn = cursor->FindColumn(property);
+    if (nColumn < 0)
+        return DISP_E_UNKNOWNNAME;
+    value = cursor->GetValue(nColumn);
+    return S_OK;
+}
+
+HRESULT ObjectModel::GetRelated(const std::wstring& relation, const ClassInfo& cls, LONG objectId, LONG nDirection,
+    std::vector<RelatedObject>& related)
+{
+    related.clear();
+    const ClassInfo* pRelation = FindClass(relation);
+    if (pRelation == nullptr || pRelation->table != L"T_ObjectLink")
+        return QV_E_CLASSNOTFOUND;
+    const wchar_t* pszSql = nDirection == 1
+        ? L"SELECT ROLEB_CLASS_ID, roleB_id, OBJ_ID FROM T_ObjectLink WHERE RELATION_CLASS_ID = ? AND roleA_id = ? "
+          L"AND ROLEA_CLASS_ID = ? ORDER BY SEQ, OBJ_ID"
+        : L"SELECT ROLEA_CLASS_ID, roleA_id, OBJ_ID FROM T_ObjectLink WHERE RELATION_CLASS_ID = ? AND roleB_id = ? "
+          L"AND ROLEB_CLASS_ID = ? ORDER BY SEQ, OBJ_ID";
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = m_database.Query(pszSql,
+        {DbValue::Integer(pRelation->id), DbValue::Integer(objectId), DbValue::Integer(cls.id)}, cursor);
+    if (FAILED(hr))
+        return hr;
+    for (; !cursor->IsEof(); hr = cursor->MoveNext()) {
+        if (FAILED(hr))
+            return hr;
+        related.push_back({AsLong(cursor->GetValue(0)), AsLong(cursor->GetValue(1)), AsLong(cursor->GetValue(2))});
+    }
+    return FAILED(hr) ? hr : S_OK;
+}
+
+HRESULT ObjectModel::GetContent(const ClassInfo& cls, LONG objectId, StoredFileInfo& file)
+{
+    LONG storedFileId = objectId;
+    if (cls.name != L"StoredFile") {
+        DbValue reference;
+        HRESULT hr = GetProperty(cls, objectId, L"STOREDFILE_ID", reference);
+        if (hr == DISP_E_UNKNOWNNAME)
+            return QV_E_NOCONTENT;
+        if (FAILED(hr))
+            return hr;
+        if (reference.type != DbValue::Type::Integer)
+            return QV_E_NOCONTENT;
+        storedFileId = static_cast<LONG>(reference.integer);
+    }
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = QueryFirst(L"SELECT OBJ_ID, name, VAULT_NAME FROM T_StoredFile WHERE OBJ_ID = ?",
+        {DbValue::Integer(storedFileId)}, cursor);
+    if (FAILED(hr))
+        return hr;
+    if (hr == S_FALSE)
+        return cls.name == L"StoredFile" ? QV_E_OBJECTNOTFOUND : QV_E_NOCONTENT;
+    file.id = storedFileId;
+    file.name = cursor->GetValue(1).text;
+    file.vaultName = cursor->GetValue(2).text;
+    return S_OK;
+}
+
+HRESULT ObjectModel::GetGlobalParam(const std::wstring& name, LONG& value)
+{
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = QueryFirst(L"SELECT VALUE FROM T_GlobalParam WHERE NAME = ?", {DbValue::Text(name)}, cursor);
+    if (FAILED(hr))
+        return hr;
+    if (hr == S_FALSE)
+        return QV_E_PARAMNOTFOUND;
+    value = AsLong(cursor->GetValue(0));
+    return S_OK;
+}
+
+HRESULT ObjectModel::GetSetting(const std::wstring& name, std::wstring& value)
+{
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = QueryFirst(L"SELECT VALUE FROM T_ClientSetting WHERE NAME = ?", {DbValue::Text(name)}, cursor);
+    if (hr == S_OK)
+        value = cursor->GetValue(0).text;
+    return hr;
+}
+
+HRESULT ObjectModel::FindUser(const std::wstring& login, LONG& userId)
+{
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = QueryFirst(L"SELECT OBJ_ID FROM T_User WHERE LOGIN = ?", {DbValue::Text(login)}, cursor);
+    if (FAILED(hr))
+        return hr;
+    if (hr == S_FALSE)
+        return QV_E_OBJECTNOTFOUND;
+    userId = AsLong(cursor->GetValue(0));
+    return S_OK;
+}
+
+HRESULT ObjectModel::HasRight(LONG userId, const std::wstring& behavior, const std::wstring& method, bool& allowed)
+{
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = QueryFirst(L"SELECT OBJ_ID FROM T_UserRight WHERE UserID = ? AND Behavior = ? AND Method = ?",
+        {DbValue::Integer(userId), DbValue::Text(behavior), DbValue::Text(method)}, cursor);
+    if (FAILED(hr))
+        return hr;
+    allowed = hr == S_OK;
+    return S_OK;
+}
+
+} // namespace qvclient

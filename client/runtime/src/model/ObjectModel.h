@@ -1,0 +1,64 @@
+// The client's object model read from the database: classes and their hierarchy, object
+// properties, relations, stored file content, rights and global parameters.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "qvclient/Database.h"
+
+namespace qvclient {
+
+struct ClassInfo {
+    LONG id = 0;
+    std::wstring name;
+    LONG baseId = 0;
+    std::wstring table;
+};
+
+struct RelatedObject {
+    LONG classId = 0;
+    LONG objectId = 0;
+    LONG linkId = 0;
+};
+
+struct StoredFileInfo {
+    LONG id = 0;
+    std::wstring name;
+    std::wstring vaultName;
+};
+
+class ObjectModel {
+public:
+    explicit ObjectModel(IDatabase& database) : m_database(database) {}
+
+    HRESULT LoadClasses();
+    const ClassInfo* FindClass(const std::wstring& name) const;
+    const ClassInfo* FindClass(LONG classId) const;
+    bool IsDescendentOrSelf(const std::wstring& baseName, const std::wstring& className) const;
+
+    // One column of the object's row in its class table, by name without regard to case.
+    HRESULT GetProperty(const ClassInfo& cls, LONG objectId, const std::wstring& property, DbValue& value);
+    // Objects linked by a relation class, in the order the links were made. nDirection 1 goes
+    // from role A to role B, any other value back.
+    HRESULT GetRelated(const std::wstring& relation, const ClassInfo& cls, LONG objectId, LONG nDirection,
+        std::vector<RelatedObject>& related);
+    // The stored file that holds the object's content: itself for a stored file, else the one
+    // its STOREDFILE_ID names.
+    HRESULT GetContent(const ClassInfo& cls, LONG objectId, StoredFileInfo& file);
+
+    HRESULT GetGlobalParam(const std::wstring& name, LONG& value);
+    HRESULT GetSetting(const std::wstring& name, std::wstring& value);
+    HRESULT FindUser(const std::wstring& login, LONG& userId);
+    HRESULT HasRight(LONG userId, const std::wstring& behavior, const std::wstring& method, bool& allowed);
+
+private:
+    HRESULT QueryFirst(const std::wstring& sql, const std::vector<DbValue>& params,
+        std::unique_ptr<IDbCursor>& cursor);
+
+    IDatabase& m_database;
+    std::vector<ClassInfo> m_classes;
+};
+
+} // namespace qvclient

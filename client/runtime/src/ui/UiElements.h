@@ -1,0 +1,131 @@
+// The client's user-interface elements behind a context: windows, frames, views, items and the
+// UI objects that carry the model objects.
+#pragma once
+
+#include <vector>
+
+#include "QvInterfaces.h"
+#include "com/ComObject.h"
+
+namespace qvclient {
+
+class UiObject : public ComObject<IQvUiObject> {
+public:
+    explicit UiObject(IQvOtlObject* pObject);
+
+    STDMETHODIMP GetOtlObject(IQvOtlObject** ppObject) override;
+
+protected:
+    ~UiObject() override;
+
+private:
+    IQvOtlObject* m_pObject;
+};
+
+// A list or tree item, and a workflow item: its attached items are empty unless given.
+class UiItem : public ComObject<IQvUiItem, IQvUiFlowItem> {
+public:
+    explicit UiItem(IQvOtlObject* pObject, std::vector<IUnknown*> attached = {});
+
+    STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override;
+    STDMETHODIMP GetAttachedItems(VARIANT* pvarItems) override;
+
+protected:
+    ~UiItem() override;
+
+private:
+    IQvUiObject* m_pUiObject;
+    std::vector<IUnknown*> m_attached; // one reference each
+};
+
+// The selected items of a view; index 0 first.
+class Selection {
+public:
+    explicit Selection(const std::vector<IQvOtlObject*>& objects);
+    ~Selection();
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+    HRESULT GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) const;
+
+private:
+    std::vector<IQvUiItem*> m_items;
+};
+
+class ListView : public ComObject<IQvUiView> {
+public:
+    explicit ListView(const std::vector<IQvOtlObject*>& selection) : m_selection(selection) {}
+    STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override
+    {
+        return m_selection.GetSelectedItem(nIndex, ppItem);
+    }
+
+private:
+    Selection m_selection;
+};
+
+class TreeView : public ComObject<IQvUiTreeView> {
+public:
+    explicit TreeView(const std::vector<IQvOtlObject*>& selection) : m_selection(selection) {}
+    STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override
+    {
+        return m_selection.GetSelectedItem(nIndex, ppItem);
+    }
+
+protected:
+    void* QueryExtra(REFIID riid) override
+    {
+        return riid == __uuidof(IQvUiView) ? static_cast<IQvUiView*>(this) : nullptr;
+    }
+
+private:
+    Selection m_selection;
+};
+
+// A window in the parent chain; a frame window also offers IQvUiViewFrame for its view.
+class UiWindow : public ComObject<IQvUiWindow> {
+public:
+    UiWindow(HWND hWnd, IQvUiWindow* pParent);
+
+    STDMETHODIMP GetHwnd(HWND* phWnd) override;
+    STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
+
+protected:
+    ~UiWindow() override;
+
+private:
+    HWND m_hWnd;
+    IQvUiWindow* m_pParent;
+};
+
+class UiFrameWindow : public ComObject<IQvUiWindow, IQvUiViewFrame> {
+public:
+    explicit UiFrameWindow(IQvUiView* pView);
+
+    STDMETHODIMP GetHwnd(HWND* phWnd) override;
+    STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
+    STDMETHODIMP GetView(IQvUiView** ppView) override;
+
+protected:
+    ~UiFrameWindow() override;
+
+private:
+    IQvUiView* m_pView;
+};
+
+class UiContext : public ComObject<IQvUiContext> {
+public:
+    UiContext(IQvUiWindow* pCommandWindow, IUnknown* pFlowItem);
+
+    STDMETHODIMP GetCommandWindow(IQvUiWindow** ppWindow) override;
+    STDMETHODIMP GetFlowItem(IUnknown** ppFlowItem) override;
+
+protected:
+    ~UiContext() override;
+
+private:
+    IQvUiWindow* m_pCommandWindow;
+    IUnknown* m_pFlowItem;
+};
+
+} // namespace qvclient
