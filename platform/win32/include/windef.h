@@ -122,7 +122,9 @@ typedef HANDLE HGDIOBJ;
 typedef struct _IMAGELIST* HIMAGELIST;
 typedef struct _TREEITEM* HTREEITEM;
 
-typedef INT_PTR(CALLBACK* FARPROC)();
+// Windows declares FARPROC as returning INT_PTR; void() is the one function type GCC lets code cast
+// to any other without -Wcast-function-type, as Windows code casts GetProcAddress results.
+typedef void(CALLBACK* FARPROC)();
 
 #ifndef TRUE
 #define TRUE 1

@@ -12,6 +12,9 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
+#if __has_include("libloaderapi.h")
+#include "libloaderapi.h"
+#endif
 #include "winnls.h"
 #include "objbase.h"
 #include "oleauto.h"

@@ -15,9 +15,6 @@
 #define WC_ERR_INVALID_CHARS 0x00000080
 #define WC_NO_BEST_FIT_CHARS 0x00000400
 
-#ifndef ERROR_NO_UNICODE_TRANSLATION
-#define ERROR_NO_UNICODE_TRANSLATION 1113L
-#endif
 
 extern "C" {
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,

@@ -1,0 +1,87 @@
+// BSTR with the Windows layout: a 4-byte byte count, then the characters, then a NUL character.
+// The pointer handed out points at the characters.
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+
+#include <oleauto.h>
+
+#include "win32host/Faults.h"
+
+namespace {
+
+std::atomic<int> g_failingAllocations{0};
+
+bool AllocationFails()
+{
+    int pending = g_failingAllocations.load();
+    while (pending > 0)
+        if (g_failingAllocations.compare_exchange_weak(pending, pending - 1))
+            return true;
+    return false;
+}
+
+DWORD* Header(BSTR bstr) { return reinterpret_cast<DWORD*>(bstr) - 1; }
+
+// A new BSTR of byteLength bytes, filled from source when given, zeroed otherwise.
+BSTR Allocate(const void* source, size_t byteLength)
+{
+    if (byteLength > 0xFFFFFFF0u || AllocationFails())
+        return nullptr;
+    const size_t total = sizeof(DWORD) + byteLength + sizeof(OLECHAR);
+    auto* block = static_cast<unsigned char*>(std::calloc(1, total));
+    if (!block)
+        return nullptr;
+    *reinterpret_cast<DWORD*>(block) = static_cast<DWORD>(byteLength);
+    if (source)
+        std::memcpy(block + sizeof(DWORD), source, byteLength);
+    return reinterpret_cast<BSTR>(block + sizeof(DWORD));
+}
+
+} // namespace
+
+namespace win32host {
+void FailNextBstrAllocations(int count) { g_failingAllocations.store(count > 0 ? count : 0); }
+} // namespace win32host
+
+extern "C" BSTR WINAPI SysAllocString(const OLECHAR* psz)
+{
+    if (!psz)
+        return nullptr;
+    return Allocate(psz, std::wcslen(psz) * sizeof(OLECHAR));
+}
+
+extern "C" BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui)
+{
+    return Allocate(strIn, static_cast<size_t>(ui) * sizeof(OLECHAR));
+}
+
+extern "C" BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len) { return Allocate(psz, len); }
+
+extern "C" INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len)
+{
+    if (!pbstr)
+        return FALSE;
+    BSTR fresh = SysAllocStringLen(psz, len); // psz may point into *pbstr: copy before freeing
+    if (!fresh)
+        return FALSE;
+    SysFreeString(*pbstr);
+    *pbstr = fresh;
+    return TRUE;
+}
+
+extern "C" INT WINAPI SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
+{
+    return SysReAllocStringLen(pbstr, psz, psz ? static_cast<UINT>(std::wcslen(psz)) : 0);
+}
+
+extern "C" void WINAPI SysFreeString(BSTR bstrString)
+{
+    if (bstrString)
+        std::free(Header(bstrString));
+}
+
+extern "C" UINT WINAPI SysStringLen(BSTR pbstr) { return pbstr ? *Header(pbstr) / sizeof(OLECHAR) : 0; }
+
+extern "C" UINT WINAPI SysStringByteLen(BSTR bstr) { return bstr ? *Header(bstr) : 0; }

@@ -1,0 +1,104 @@
+// Files and folders by Windows path.
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <winbase.h>
+
+#include "file_system.h"
+#include "last_error.h"
+#include "win32host/Paths.h"
+
+using namespace win32core;
+
+extern "C" BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES)
+{
+    if (lpPathName == nullptr || *lpPathName == 0)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    const std::string path = win32host::ToPosixPath(lpPathName);
+    if (::mkdir(path.c_str(), 0777) == 0)
+        return TRUE;
+    if (errno == ENOENT)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    return FailWithErrno();
+}
+
+extern "C" BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName)
+{
+    const std::string path = win32host::ToPosixPath(lpPathName);
+    if (::rmdir(path.c_str()) == 0)
+        return TRUE;
+    if (errno == ENOENT)
+        return FailWith(NotFoundError(path));
+    if (errno == ENOTDIR)
+        return FailWith(PosixExists(path) ? ERROR_DIRECTORY : ERROR_PATH_NOT_FOUND);
+    return FailWithErrno();
+}
+
+extern "C" BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
+{
+    const std::string path = win32host::ToPosixPath(lpFileName);
+    if (PosixIsDirectory(path))
+        return FailWith(ERROR_ACCESS_DENIED);
+    if (::unlink(path.c_str()) == 0)
+        return TRUE;
+    if (errno == ENOENT)
+        return FailWith(NotFoundError(path));
+    return FailWithErrno();
+}
+
+extern "C" BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists)
+{
+    const std::string from = win32host::ToPosixPath(lpExistingFileName);
+    const std::string to = win32host::ToPosixPath(lpNewFileName);
+    if (!PosixExists(from))
+        return FailWith(NotFoundError(from));
+    if (CopyPosixFile(from, to, bFailIfExists != FALSE))
+        return TRUE;
+    if (errno == EEXIST)
+        return FailWith(ERROR_FILE_EXISTS);
+    if (errno == ENOENT)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    return FailWithErrno();
+}
+
+extern "C" BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags)
+{
+    const std::string from = win32host::ToPosixPath(lpExistingFileName);
+    const std::string to = win32host::ToPosixPath(lpNewFileName);
+    if (!PosixExists(from))
+        return FailWith(NotFoundError(from));
+    if (PosixExists(to) && !(dwFlags & MOVEFILE_REPLACE_EXISTING))
+        return FailWith(ERROR_ALREADY_EXISTS);
+    if (::rename(from.c_str(), to.c_str()) == 0)
+        return TRUE;
+    if (errno == EXDEV && (dwFlags & MOVEFILE_COPY_ALLOWED) && !PosixIsDirectory(from)) {
+        if (!CopyPosixFile(from, to, false))
+            return FailWithErrno();
+        ::unlink(from.c_str());
+        return TRUE;
+    }
+    if (errno == ENOENT)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    return FailWithErrno();
+}
+
+extern "C" BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName)
+{
+    return MoveFileExW(lpExistingFileName, lpNewFileName, MOVEFILE_COPY_ALLOWED);
+}
+
+extern "C" DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName)
+{
+    const std::string path = win32host::ToPosixPath(lpFileName);
+    struct stat st;
+    if (lpFileName == nullptr || ::stat(path.c_str(), &st) != 0) {
+        SetLastError(errno == ENOENT ? NotFoundError(path) : Win32ErrorFromErrno(errno));
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    DWORD attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if (!(st.st_mode & S_IWUSR))
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    return attributes;
+}

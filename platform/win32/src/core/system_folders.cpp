@@ -1,0 +1,75 @@
+// The temporary, current and system folders.
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <winbase.h>
+
+#include "file_system.h"
+#include "last_error.h"
+#include "win32host/Paths.h"
+
+using namespace win32core;
+
+namespace {
+
+std::wstring WithBackslash(std::wstring path)
+{
+    if (path.empty() || path.back() != L'\\')
+        path.push_back(L'\\');
+    return path;
+}
+
+} // namespace
+
+// TMP, TEMP, then TMPDIR (the POSIX name), then /tmp; always with a trailing backslash.
+extern "C" DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
+{
+    std::string folder;
+    for (const char* name : {"TMP", "TEMP", "TMPDIR"}) {
+        if (const char* value = std::getenv(name); value && *value) {
+            folder = value;
+            break;
+        }
+    }
+    if (folder.empty())
+        folder = "/tmp";
+    return CopyOutString(WithBackslash(win32host::FromPosixPath(folder)), lpBuffer, nBufferLength);
+}
+
+extern "C" DWORD WINAPI GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer)
+{
+    char cwd[PATH_MAX];
+    if (::getcwd(cwd, sizeof cwd) == nullptr) {
+        SetLastError(Win32ErrorFromErrno(errno));
+        return 0;
+    }
+    return CopyOutString(win32host::FromPosixPath(cwd), lpBuffer, nBufferLength);
+}
+
+extern "C" BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName)
+{
+    const std::string path = win32host::ToPosixPath(lpPathName);
+    if (::chdir(path.c_str()) == 0)
+        return TRUE;
+    return errno == ENOENT ? FailWith(NotFoundError(path)) : FailWithErrno();
+}
+
+// The system's libraries are the C library and its neighbours: the folder libc was loaded from.
+extern "C" UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize)
+{
+    Dl_info info{};
+    std::string folder = "/usr/lib";
+    if (::dladdr(reinterpret_cast<void*>(&::getpid), &info) && info.dli_fname) {
+        char resolved[PATH_MAX];
+        if (::realpath(info.dli_fname, resolved)) {
+            folder = resolved;
+            folder.erase(folder.rfind('/'));
+            if (folder.empty())
+                folder = "/";
+        }
+    }
+    return CopyOutString(win32host::FromPosixPath(folder), lpBuffer, uSize);
+}
