@@ -1,5 +1,7 @@
 #include "commands/VuverIverIzizerOziApp.h"
 
+#include <afxdisp.h>
+
 BEGIN_MESSAGE_MAP(CVuverIverIzizerOziApp, CWinApp)
 END_MESSAGE_MAP()
 

@@ -1,0 +1,19 @@
+// A SignPdf.dll for the module tests: keeps a copy of every job it receives beside it
+// ("<job>.captured") and notes the call in "<pdf>.signcall" (PDF path, newline, job path).
+#include <filesystem>
+#include <fstream>
+
+#include <windows.h>
+
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+extern "C" __declspec(dllexport) int WINAPI SignPdf(LPCWSTR lpszPdfPath, LPCWSTR lpszJobPath)
+{
+    std::string job = win32host::ToPosixPath(lpszJobPath);
+    std::error_code ec;
+    std::filesystem::copy_file(job, job + ".captured", std::filesystem::copy_options::overwrite_existing, ec);
+    std::ofstream note(win32host::ToPosixPath(lpszPdfPath) + ".signcall", std::ios::app);
+    note << win32host::ToUtf8(lpszPdfPath) << "\n" << win32host::ToUtf8(lpszJobPath) << "\n";
+    return 0;
+}

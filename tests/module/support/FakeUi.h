@@ -1,0 +1,112 @@
+// The client's user-interface context as fakes: command window and its ancestors, view frames,
+// views, items, workflow items. Each step can fail or give nothing.
+#pragma once
+
+#include <vector>
+
+#include <QvInterfaces.h>
+
+#include "ComFake.h"
+
+namespace moduletest {
+
+class FakeUiObject : public IQvUiObject, public FakeUnknown {
+public:
+    MODULETEST_IUNKNOWN
+    STDMETHODIMP GetOtlObject(IQvOtlObject** ppObject) override;
+
+    IQvOtlObject* object = nullptr; // not owned; must outlive the fake
+    HRESULT result = S_OK;
+
+private:
+    void* FindInterface(REFIID iid) override;
+};
+
+class FakeUiItem : public IQvUiItem, public FakeUnknown {
+public:
+    MODULETEST_IUNKNOWN
+    STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override;
+
+    FakeRef<FakeUiObject> uiObject;
+    HRESULT result = S_OK;
+
+private:
+    void* FindInterface(REFIID iid) override;
+};
+
+class FakeUiView : public IQvUiTreeView, public FakeUnknown {
+public:
+    MODULETEST_IUNKNOWN
+    STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override;
+
+    FakeRef<FakeUiItem> item;
+    HRESULT result = S_OK;
+    bool isTree = true;
+    HRESULT treeQueryFailure = E_NOINTERFACE; // when not a tree
+    std::vector<LONG> indexes;
+
+private:
+    void* FindInterface(REFIID iid) override;
+    HRESULT MissingInterface(REFIID iid) override;
+};
+
+class FakeUiWindow : public IQvUiWindow, public IQvUiViewFrame, public FakeUnknown {
+public:
+    MODULETEST_IUNKNOWN
+    STDMETHODIMP GetHwnd(HWND* phWnd) override;
+    STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
+    STDMETHODIMP GetView(IQvUiView** ppView) override;
+
+    HWND hwnd = nullptr;
+    FakeRef<FakeUiWindow> parent;
+    HRESULT parentResult = S_OK;
+    bool isFrame = false;
+    HRESULT frameQueryFailure = E_NOINTERFACE; // when not a frame
+    FakeRef<FakeUiView> view;
+    HRESULT viewResult = S_OK;
+    int frameQueries = 0;
+
+private:
+    void* FindInterface(REFIID iid) override;
+    HRESULT MissingInterface(REFIID iid) override;
+};
+
+class FakeFlowItem : public IQvUiFlowItem, public FakeUnknown {
+public:
+    MODULETEST_IUNKNOWN
+    STDMETHODIMP GetAttachedItems(VARIANT* pvarItems) override;
+
+    std::vector<IUnknown*> attached; // not owned
+
+private:
+    void* FindInterface(REFIID iid) override;
+};
+
+class FakeUiContext : public IQvUiContext, public FakeUnknown {
+public:
+    MODULETEST_IUNKNOWN
+    STDMETHODIMP GetCommandWindow(IQvUiWindow** ppWindow) override;
+    STDMETHODIMP GetFlowItem(IUnknown** ppFlowItem) override;
+
+    FakeRef<FakeUiWindow> commandWindow;
+    HRESULT windowResult = S_OK;
+    IUnknown* flowItem = nullptr; // not owned
+    HRESULT flowItemResult = S_OK;
+
+private:
+    void* FindInterface(REFIID iid) override;
+};
+
+// A document list: command window -> frame (parent) -> view -> item -> object.
+struct FakeListUi {
+    explicit FakeListUi(IQvOtlObject* object);
+
+    FakeRef<FakeUiContext> context;
+    FakeRef<FakeUiWindow> commandWindow;
+    FakeRef<FakeUiWindow> frame;
+    FakeRef<FakeUiView> view;
+    FakeRef<FakeUiItem> item;
+    FakeRef<FakeUiObject> uiObject;
+};
+
+} // namespace moduletest
