@@ -48,7 +48,6 @@ public:
 struct WatermarkState {
     std::mutex mutex;
     std::wstring text;
-    bool textSet = false;
     DWORD cookie = 0;
 };
 
@@ -97,14 +96,13 @@ void SetWatermarkText(const std::wstring& text)
     WatermarkState& state = State();
     std::lock_guard<std::mutex> lock(state.mutex);
     state.text = text;
-    state.textSet = true;
 }
 
 std::wstring GetWatermarkText()
 {
     WatermarkState& state = State();
     std::lock_guard<std::mutex> lock(state.mutex);
-    return state.textSet ? state.text : DefaultText();
+    return state.text.empty() ? DefaultText() : state.text;
 }
 
 } // namespace qvclient

@@ -17,7 +17,8 @@ namespace qvclient {
 HRESULT RegisterWatermarkClass();
 void RevokeWatermarkClass();
 
-// The watermark text; until it is set, the user's login name and today's date ("张工 2026-12-05").
+// The watermark text. Until it is set, and after it is set empty, the user's login name and
+// today's date ("张工 2026-12-05").
 void SetWatermarkText(const std::wstring& text);
 std::wstring GetWatermarkText();
 

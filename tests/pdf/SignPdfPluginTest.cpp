@@ -1,0 +1,179 @@
+// The signing plug-in as the client uses it: loaded by name, called with a PDF and a job file
+// written through the profile API.
+#include "PdfTestSupport.h"
+
+#include <SignPdf.h>
+#include <pdfstamp/PdfStamp.h>
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace pdftest;
+
+namespace {
+
+class SignPdfPlugin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HMODULE hModule = LoadLibraryW(L"SignPdf.dll");
+        ASSERT_NE(nullptr, hModule);
+        m_pfnSignPdf = reinterpret_cast<PFN_SIGNPDF>(GetProcAddress(hModule, "SignPdf"));
+        ASSERT_NE(nullptr, m_pfnSignPdf);
+        m_pdf = m_folder.Path("A-01.pdf");
+        ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"A-01", {L"body"}, 3));
+        m_strPdf = win32host::FromPosixPath(m_pdf);
+        m_strJob = m_strPdf + L".ini";
+    }
+
+    void Write(const wchar_t* section, const wchar_t* key, const std::wstring& value)
+    {
+        WritePrivateProfileStringW(section, key, value.c_str(), m_strJob.c_str());
+    }
+
+    int Sign() { return m_pfnSignPdf(m_strPdf.c_str(), m_strJob.c_str()); }
+
+    ScratchFolder m_folder;
+    PFN_SIGNPDF m_pfnSignPdf = nullptr;
+    std::string m_pdf;
+    std::wstring m_strPdf;
+    std::wstring m_strJob;
+};
+
+TEST_F(SignPdfPlugin, TextAndPictureSignaturesAreDrawnWhereTheJobSays)
+{
+    std::string bmp = m_folder.Path("12sign.bmp");
+    WriteBmp(bmp, 40, 20, Rgb8{0, 0, 180});
+    Write(L"PDFSIGN", L"NUMBER", L"2");
+    Write(L"SIGN1", L"CONTENT", L"张工 批准");
+    Write(L"SIGN1", L"FONT", L"黑体");
+    Write(L"SIGN1", L"FontSize", L"14");
+    Write(L"SIGN1", L"X", L"100");
+    Write(L"SIGN1", L"Y", L" 200"); // location fields are written untrimmed
+    Write(L"SIGN1", L"COLOR_R", L"255");
+    Write(L"SIGN1", L"COLOR_G", L"0");
+    Write(L"SIGN1", L"COLOR_B", L"0");
+    Write(L"SIGN1", L"Page", L"2");
+    Write(L"SIGN2", L"IMAGE", win32host::FromPosixPath(bmp)); // a Windows path, as the module writes it
+    Write(L"SIGN2", L"X", L"300");
+    Write(L"SIGN2", L"Y", L"400");
+    Write(L"SIGN2", L"WIDTH", L"80");
+    Write(L"SIGN2", L"HEIGHT", L"40");
+
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(2, Sign());
+
+    EXPECT_NE(std::string::npos, PageText(m_pdf, 2).find("张工 批准"));
+    EXPECT_EQ(std::string::npos, PageText(m_pdf, 1).find("张工"));
+    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+    RenderedPage first(m_pdf, 1);
+    Rgb8 picture = first.AtPoint(340, 420);
+    EXPECT_LT(picture.r, 40);
+    EXPECT_GT(picture.b, 140);
+    EXPECT_GT(first.AtPoint(296, 420).r, 200);
+    RenderedPage second(m_pdf, 2);
+    bool red = false;
+    for (double x = 100; x < 160 && !red; x += 0.5)
+        for (double y = 198; y < 214 && !red; y += 0.5) {
+            Rgb8 c = second.AtPoint(x, y);
+            red = c.r > 180 && c.g < 100 && c.b < 100;
+        }
+    EXPECT_TRUE(red);
+
+    auto calls = trace.OfKind("plugin_call");
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ("SignPdf.dll", calls[0].Get("library"));
+    EXPECT_EQ("SignPdf", calls[0].Get("export"));
+    EXPECT_EQ(win32host::ToUtf8(m_strPdf), calls[0].Get("pdf"));
+    EXPECT_EQ(win32host::ToUtf8(m_strJob), calls[0].Get("job"));
+    auto signedEvents = trace.OfKind("signed");
+    ASSERT_EQ(1u, signedEvents.size());
+    EXPECT_EQ("2", signedEvents[0].Get("result"));
+    EXPECT_NE(std::string::npos, signedEvents[0].Get("stamps").find("SIGN1 text \"张工 批准\" 黑体@p2(100,200)"));
+    EXPECT_NE(std::string::npos, signedEvents[0].Get("stamps").find("SIGN2 picture"));
+}
+
+TEST_F(SignPdfPlugin, MissingSectionsAndEmptySignaturesArePassedOver)
+{
+    Write(L"PDFSIGN", L"NUMBER", L"4");
+    Write(L"SIGN1", L"CONTENT", L"第一");
+    Write(L"SIGN1", L"X", L"100");
+    Write(L"SIGN1", L"Y", L"100");
+    Write(L"SIGN3", L"IMAGE", L""); // the picture could not be fetched
+    Write(L"SIGN3", L"X", L"300");
+    Write(L"SIGN3", L"Y", L"300");
+    Write(L"SIGN4", L"CONTENT", L"第四");
+    Write(L"SIGN4", L"X", L"100");
+    Write(L"SIGN4", L"Y", L"150");
+    Write(L"SIGN5", L"CONTENT", L"beyond NUMBER");
+
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(2, Sign());
+    std::string text = PageText(m_pdf, 1);
+    EXPECT_NE(std::string::npos, text.find("第一"));
+    EXPECT_NE(std::string::npos, text.find("第四"));
+    EXPECT_EQ(std::string::npos, text.find("beyond"));
+    auto events = trace.OfKind("signed");
+    ASSERT_EQ(1u, events.size());
+    EXPECT_NE(std::string::npos, events[0].Get("skipped").find("SIGN2: absent"));
+    EXPECT_NE(std::string::npos, events[0].Get("skipped").find("SIGN3: no picture file"));
+}
+
+TEST_F(SignPdfPlugin, ASignatureWithOnlyItsTextGetsTheDefaults)
+{
+    Write(L"PDFSIGN", L"NUMBER", L"1");
+    Write(L"SIGN1", L"CONTENT", L"默认");
+
+    EXPECT_EQ(1, Sign());
+    EXPECT_NE(std::string::npos, PageText(m_pdf, 1).find("默认"));
+    RenderedPage page(m_pdf, 1);
+    EXPECT_TRUE(page.AnyInk(36, 36, 60, 48)); // half an inch in, 10.5 pt high
+    EXPECT_FALSE(page.AnyInk(0, 0, 35, 35));
+}
+
+TEST_F(SignPdfPlugin, APageOutsideTheDocumentLeavesThatSignatureOut)
+{
+    Write(L"PDFSIGN", L"NUMBER", L"2");
+    Write(L"SIGN1", L"CONTENT", L"nowhere");
+    Write(L"SIGN1", L"Page", L"9");
+    Write(L"SIGN2", L"CONTENT", L"last");
+    Write(L"SIGN2", L"Page", L"-1");
+
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(1, Sign());
+    EXPECT_NE(std::string::npos, PageText(m_pdf, 3).find("last"));
+    auto events = trace.OfKind("signed");
+    ASSERT_EQ(1u, events.size());
+    EXPECT_NE(std::string::npos, events[0].Get("skipped").find("SIGN1: page 9 not in 1..3"));
+}
+
+TEST_F(SignPdfPlugin, ADamagedPdfIsLeftByteIdentical)
+{
+    std::string bytes = ReadFile(m_pdf);
+    std::string damaged = bytes.substr(0, bytes.size() * 2 / 3);
+    WriteFile(m_pdf, damaged);
+    Write(L"PDFSIGN", L"NUMBER", L"1");
+    Write(L"SIGN1", L"CONTENT", L"签字");
+
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(SIGNPDF_E_PDF, Sign());
+    EXPECT_EQ(damaged, ReadFile(m_pdf));
+    auto events = trace.OfKind("signed");
+    ASSERT_EQ(1u, events.size());
+    EXPECT_FALSE(events[0].Get("error").empty());
+}
+
+TEST_F(SignPdfPlugin, NoJobFileOrNothingToDrawLeavesThePdfAlone)
+{
+    std::string bytes = ReadFile(m_pdf);
+    EXPECT_EQ(SIGNPDF_E_JOB, Sign()); // the job was never written
+    EXPECT_EQ(SIGNPDF_E_JOB, m_pfnSignPdf(m_strPdf.c_str(), nullptr));
+    Write(L"PDFSIGN", L"NUMBER", L"0");
+    EXPECT_EQ(0, Sign());
+    EXPECT_EQ(bytes, ReadFile(m_pdf));
+}
+
+} // namespace

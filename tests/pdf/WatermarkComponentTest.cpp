@@ -1,0 +1,108 @@
+// The client's watermark component as the module uses it: created through COM, started, asked
+// for IQvPdfWatermark, AddWatermark(path, 10).
+#include "PdfTestSupport.h"
+
+#include <QvInterfaces.h>
+#include <pdfstamp/PdfStamp.h>
+#include <qvclient/Watermark.h>
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+using namespace pdftest;
+
+namespace {
+
+class WatermarkComponent : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, qvclient::RegisterWatermarkClass());
+        IUnknown* pUnknown = nullptr;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_QvPdfWatermark, nullptr, CLSCTX_ALL, IID_IUnknown,
+                            reinterpret_cast<void**>(&pUnknown)));
+        ASSERT_EQ(S_OK, OleRun(pUnknown));
+        HRESULT hr = pUnknown->QueryInterface(__uuidof(IQvPdfWatermark), reinterpret_cast<void**>(&m_pWatermark));
+        pUnknown->Release();
+        ASSERT_EQ(S_OK, hr);
+    }
+
+    void TearDown() override
+    {
+        if (m_pWatermark)
+            m_pWatermark->Release();
+        qvclient::RevokeWatermarkClass();
+    }
+
+    HRESULT AddWatermark(const std::string& posixPath)
+    {
+        BSTR bstrPath = SysAllocString(win32host::FromPosixPath(posixPath).c_str());
+        HRESULT hr = m_pWatermark->AddWatermark(bstrPath, 10);
+        SysFreeString(bstrPath);
+        return hr;
+    }
+
+    ScratchFolder m_folder;
+    IQvPdfWatermark* m_pWatermark = nullptr;
+};
+
+TEST_F(WatermarkComponent, TheConfiguredTextIsOnEveryPage)
+{
+    std::string pdf = m_folder.Path("A-01.pdf");
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"A-01", {L"body"}, 4));
+    qvclient::SetWatermarkText(L"张工 2026-12-05");
+
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(S_OK, AddWatermark(pdf));
+    for (int page = 1; page <= 4; ++page)
+        EXPECT_NE(std::string::npos, PageTextCompact(pdf, page).find("张工2026-12-05")) << page;
+    EXPECT_TRUE(QpdfCheckPasses(pdf));
+    auto events = trace.OfKind("watermark");
+    ASSERT_EQ(1u, events.size());
+    EXPECT_EQ(win32host::ToUtf8(win32host::FromPosixPath(pdf)), events[0].Get("path"));
+    EXPECT_EQ("0x00000000", events[0].Get("result"));
+    EXPECT_EQ("4", events[0].Get("pages"));
+}
+
+TEST_F(WatermarkComponent, FilesItCannotReadFailAndStayAsTheyWere)
+{
+    std::string damaged = m_folder.Path("damaged.pdf");
+    std::string text = m_folder.Path("notes.pdf");
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(damaged, L"A-01", {}, 2));
+    std::string bytes = ReadFile(damaged).substr(0, 300);
+    WriteFile(damaged, bytes);
+    WriteFile(text, "plain text\n");
+
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(E_FAIL, AddWatermark(damaged));
+    EXPECT_EQ(bytes, ReadFile(damaged));
+    EXPECT_EQ(E_FAIL, AddWatermark(text));
+    EXPECT_EQ("plain text\n", ReadFile(text));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), AddWatermark(m_folder.Path("missing.pdf")));
+    EXPECT_EQ(E_INVALIDARG, m_pWatermark->AddWatermark(nullptr, 10));
+    auto events = trace.OfKind("watermark");
+    ASSERT_EQ(4u, events.size());
+    EXPECT_EQ("0x80004005", events[0].Get("result"));
+    EXPECT_EQ("0x80070002", events[2].Get("result"));
+}
+
+TEST(WatermarkText, AnEmptyTextMeansTheUserAndTodaysDate)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[16];
+    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+
+    qvclient::SetWatermarkText(L"质量部");
+    EXPECT_EQ(L"质量部", qvclient::GetWatermarkText());
+    qvclient::SetWatermarkText(L"");
+    std::string text = win32host::ToUtf8(qvclient::GetWatermarkText());
+    ASSERT_GT(text.size(), 11u);
+    EXPECT_EQ(std::string(" ") + date, text.substr(text.size() - 11));
+}
+
+} // namespace
