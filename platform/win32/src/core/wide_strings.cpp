@@ -1,0 +1,214 @@
+// Wide string functions of the Windows C runtime.
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cwchar>
+
+#include <win32crt.h>
+
+namespace {
+
+thread_local wchar_t* t_wcstokNext = nullptr;
+
+wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+wchar_t UpperAscii(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+
+bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
+// Leading blanks, one sign, then decimal digits; clamped to [low, high].
+long long ParseDecimal(const wchar_t* str, long long low, long long high)
+{
+    if (!str) {
+        errno = EINVAL;
+        return 0;
+    }
+    const wchar_t* p = str;
+    while (IsSpace(*p))
+        ++p;
+    bool negative = false;
+    if (*p == L'+' || *p == L'-')
+        negative = *p++ == L'-';
+    unsigned long long magnitude = 0;
+    bool overflow = false;
+    for (; *p >= L'0' && *p <= L'9'; ++p) {
+        const unsigned digit = static_cast<unsigned>(*p - L'0');
+        if (magnitude > (ULLONG_MAX - digit) / 10)
+            overflow = true;
+        else
+            magnitude = magnitude * 10 + digit;
+    }
+    if (negative) {
+        if (overflow || magnitude > static_cast<unsigned long long>(-(low + 1)) + 1) {
+            errno = ERANGE;
+            return low;
+        }
+        return static_cast<long long>(0 - magnitude);
+    }
+    if (overflow || magnitude > static_cast<unsigned long long>(high)) {
+        errno = ERANGE;
+        return high;
+    }
+    return static_cast<long long>(magnitude);
+}
+
+errno_t IntegerToText(long long value, bool asUnsigned32, wchar_t* buffer, size_t size, int radix)
+{
+    if (!buffer || size == 0)
+        return EINVAL;
+    buffer[0] = 0;
+    if (radix < 2 || radix > 36)
+        return EINVAL;
+    // Only base 10 shows a sign; other bases print the 32-bit pattern.
+    const bool negative = radix == 10 && value < 0;
+    unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(value)
+        : (asUnsigned32 ? static_cast<unsigned long long>(static_cast<uint32_t>(value)) : static_cast<unsigned long long>(value));
+    wchar_t digits[72];
+    size_t n = 0;
+    do {
+        const unsigned d = static_cast<unsigned>(magnitude % static_cast<unsigned>(radix));
+        digits[n++] = static_cast<wchar_t>(d < 10 ? L'0' + d : L'a' + d - 10);
+        magnitude /= static_cast<unsigned>(radix);
+    } while (magnitude);
+    if (negative)
+        digits[n++] = L'-';
+    if (n + 1 > size)
+        return ERANGE;
+    for (size_t i = 0; i < n; ++i)
+        buffer[i] = digits[n - 1 - i];
+    buffer[n] = 0;
+    return 0;
+}
+
+} // namespace
+
+wchar_t* wcstok(wchar_t* strToken, const wchar_t* strDelimit)
+{
+    return ::wcstok(strToken, strDelimit, &t_wcstokNext);
+}
+
+extern "C" int _wtoi(const wchar_t* str) { return static_cast<int>(ParseDecimal(str, INT_MIN, INT_MAX)); }
+
+// long is 32 bits on Windows: the value is clamped to that range.
+extern "C" long _wtol(const wchar_t* str) { return static_cast<long>(ParseDecimal(str, INT32_MIN, INT32_MAX)); }
+
+extern "C" long long _wtoi64(const wchar_t* str) { return ParseDecimal(str, LLONG_MIN, LLONG_MAX); }
+
+extern "C" errno_t _itow_s(int value, wchar_t* buffer, size_t sizeInCharacters, int radix)
+{
+    return IntegerToText(value, true, buffer, sizeInCharacters, radix);
+}
+
+extern "C" errno_t _ltow_s(long value, wchar_t* buffer, size_t sizeInCharacters, int radix)
+{
+    return IntegerToText(static_cast<int32_t>(value), true, buffer, sizeInCharacters, radix);
+}
+
+extern "C" int _wcsicmp(const wchar_t* string1, const wchar_t* string2)
+{
+    return _wcsnicmp(string1, string2, static_cast<size_t>(-1));
+}
+
+extern "C" int _wcsnicmp(const wchar_t* string1, const wchar_t* string2, size_t count)
+{
+    if (!string1 || !string2) {
+        errno = EINVAL;
+        return INT_MAX;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const wchar_t a = LowerAscii(string1[i]);
+        const wchar_t b = LowerAscii(string2[i]);
+        if (a != b)
+            return a < b ? -1 : 1;
+        if (a == 0)
+            break;
+    }
+    return 0;
+}
+
+namespace {
+errno_t MapCase(wchar_t* str, size_t size, wchar_t (*map)(wchar_t))
+{
+    if (!str)
+        return EINVAL;
+    size_t length = 0;
+    while (length < size && str[length])
+        ++length;
+    if (length == size) {
+        if (size)
+            str[0] = 0;
+        return EINVAL; // not terminated within its buffer
+    }
+    for (size_t i = 0; i < length; ++i)
+        str[i] = map(str[i]);
+    return 0;
+}
+} // namespace
+
+extern "C" errno_t _wcslwr_s(wchar_t* str, size_t numberOfElements) { return MapCase(str, numberOfElements, LowerAscii); }
+extern "C" errno_t _wcsupr_s(wchar_t* str, size_t numberOfElements) { return MapCase(str, numberOfElements, UpperAscii); }
+
+extern "C" errno_t wcscpy_s(wchar_t* dest, size_t destsz, const wchar_t* src)
+{
+    if (!dest || destsz == 0)
+        return EINVAL;
+    if (!src) {
+        dest[0] = 0;
+        return EINVAL;
+    }
+    const size_t length = std::wcslen(src);
+    if (length >= destsz) {
+        dest[0] = 0;
+        return ERANGE;
+    }
+    std::wmemcpy(dest, src, length + 1);
+    return 0;
+}
+
+extern "C" errno_t wcsncpy_s(wchar_t* dest, size_t destsz, const wchar_t* src, size_t count)
+{
+    if (!dest || destsz == 0)
+        return (!dest && destsz == 0 && count == 0) ? 0 : EINVAL;
+    if (!src) {
+        dest[0] = 0;
+        return count == 0 ? 0 : EINVAL;
+    }
+    size_t length = 0;
+    while (length < count && src[length])
+        ++length;
+    if (length >= destsz) {
+        if (count == _TRUNCATE) {
+            std::wmemcpy(dest, src, destsz - 1);
+            dest[destsz - 1] = 0;
+            return STRUNCATE;
+        }
+        dest[0] = 0;
+        return ERANGE;
+    }
+    std::wmemcpy(dest, src, length);
+    dest[length] = 0;
+    return 0;
+}
+
+extern "C" errno_t wcscat_s(wchar_t* dest, size_t destsz, const wchar_t* src)
+{
+    if (!dest || destsz == 0)
+        return EINVAL;
+    if (!src) {
+        dest[0] = 0;
+        return EINVAL;
+    }
+    size_t used = 0;
+    while (used < destsz && dest[used])
+        ++used;
+    if (used == destsz) {
+        dest[0] = 0;
+        return EINVAL;
+    }
+    const size_t length = std::wcslen(src);
+    if (used + length >= destsz) {
+        dest[0] = 0;
+        return ERANGE;
+    }
+    std::wmemcpy(dest + used, src, length + 1);
+    return 0;
+}
