@@ -1,0 +1,144 @@
+// CString: the framework's wide string (CStringW semantics).
+//
+// Formatting follows the Windows C runtime: in a wide format string %s takes a wide string.
+// Pass a CString to a variable argument list as (LPCWSTR)str or str.GetString(), as on Windows
+// with any class type.
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+#include <windows.h>
+
+#include "afxver_.h"
+
+class CString {
+public:
+    typedef wchar_t XCHAR;
+    typedef wchar_t* PXSTR;
+    typedef const wchar_t* PCXSTR;
+
+    // Constructors
+    CString() = default;
+    CString(const CString& other) = default;
+    CString(CString&& other) noexcept = default;
+    // A null pointer gives an empty string; MAKEINTRESOURCE(id) loads string id from the
+    // module's resources.
+    CString(LPCWSTR lpsz);
+    CString(LPCWSTR lpch, int nLength);
+    explicit CString(wchar_t ch, int nRepeat = 1);
+    // Narrow text would need a code page; a char/wchar_t mix-up fails to build instead.
+    CString(const char*) = delete;
+    ~CString() = default;
+
+    CString& operator=(const CString& other) = default;
+    CString& operator=(CString&& other) noexcept = default;
+    CString& operator=(LPCWSTR lpsz);
+    CString& operator=(wchar_t ch);
+    CString& operator=(const char*) = delete;
+
+    CString& operator+=(const CString& str);
+    CString& operator+=(LPCWSTR lpsz);
+    CString& operator+=(wchar_t ch);
+
+    // Attributes
+    int GetLength() const { return static_cast<int>(m_str.size()); }
+    BOOL IsEmpty() const { return m_str.empty(); }
+    void Empty() { m_str.clear(); }
+    wchar_t GetAt(int iChar) const { return m_str.at(static_cast<size_t>(iChar)); }
+    void SetAt(int iChar, wchar_t ch) { m_str.at(static_cast<size_t>(iChar)) = ch; }
+    wchar_t operator[](int iChar) const { return GetAt(iChar); }
+    LPCWSTR GetString() const { return m_str.c_str(); }
+    operator LPCWSTR() const { return m_str.c_str(); }
+
+    // Comparison
+    int Compare(LPCWSTR psz) const;
+    int CompareNoCase(LPCWSTR psz) const;
+
+    // Extraction
+    CString Mid(int iFirst) const;
+    CString Mid(int iFirst, int nCount) const;
+    CString Left(int nCount) const;
+    CString Right(int nCount) const;
+    CString SpanIncluding(LPCWSTR pszCharSet) const;
+    CString SpanExcluding(LPCWSTR pszCharSet) const;
+    CString Tokenize(LPCWSTR pszTokens, int& iStart) const;
+
+    // Searching: indices are zero-based, -1 when not found.
+    int Find(wchar_t ch, int iStart = 0) const;
+    int Find(LPCWSTR pszSub, int iStart = 0) const;
+    int ReverseFind(wchar_t ch) const;
+    int FindOneOf(LPCWSTR pszCharSet) const;
+
+    // Modification
+    CString& MakeLower();
+    CString& MakeUpper();
+    CString& MakeReverse();
+    CString& Trim();
+    CString& Trim(wchar_t chTarget);
+    CString& Trim(LPCWSTR pszTargets);
+    CString& TrimLeft();
+    CString& TrimLeft(wchar_t chTarget);
+    CString& TrimLeft(LPCWSTR pszTargets);
+    CString& TrimRight();
+    CString& TrimRight(wchar_t chTarget);
+    CString& TrimRight(LPCWSTR pszTargets);
+    int Replace(wchar_t chOld, wchar_t chNew);
+    int Replace(LPCWSTR pszOld, LPCWSTR pszNew);
+    int Remove(wchar_t chRemove);
+    int Insert(int iIndex, wchar_t ch);
+    int Insert(int iIndex, LPCWSTR psz);
+    int Delete(int iIndex, int nCount = 1);
+    void Append(LPCWSTR psz);
+    void Append(LPCWSTR psz, int nLength);
+    void AppendChar(wchar_t ch) { m_str.push_back(ch); }
+
+    // Formatting (printf rules of the Windows C runtime)
+    void Format(LPCWSTR pszFormat, ...);
+    void Format(UINT nFormatID, ...);
+    void FormatV(LPCWSTR pszFormat, va_list args);
+    void AppendFormat(LPCWSTR pszFormat, ...);
+    void AppendFormat(UINT nFormatID, ...);
+    void AppendFormatV(LPCWSTR pszFormat, va_list args);
+
+    // Buffer access: GetBuffer(n) gives room for n characters and a terminator; the string's
+    // length is fixed by ReleaseBuffer (-1: up to the first NUL).
+    LPWSTR GetBuffer();
+    LPWSTR GetBuffer(int nMinBufferLength);
+    LPWSTR GetBufferSetLength(int nLength);
+    void ReleaseBuffer(int nNewLength = -1);
+    void ReleaseBufferSetLength(int nNewLength) { ReleaseBuffer(nNewLength); }
+    void Preallocate(int nLength) { m_str.reserve(static_cast<size_t>(nLength)); }
+
+    // BSTR: the caller frees the result with SysFreeString; out of memory raises
+    // CMemoryException.
+    BSTR AllocSysString() const;
+    BSTR SetSysString(BSTR* pbstr) const;
+
+    // Loads string nID from the resource handle (default: AfxGetResourceHandle()).
+    BOOL LoadString(UINT nID);
+    BOOL LoadString(HINSTANCE hInstance, UINT nID);
+
+private:
+    std::wstring m_str;
+};
+
+typedef CString CStringW;
+
+CString operator+(const CString& str1, const CString& str2);
+CString operator+(const CString& str1, LPCWSTR psz2);
+CString operator+(LPCWSTR psz1, const CString& str2);
+CString operator+(const CString& str1, wchar_t ch2);
+CString operator+(wchar_t ch1, const CString& str2);
+
+inline bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
+inline bool operator==(const CString& a, LPCWSTR b) { return a.Compare(b) == 0; }
+inline bool operator==(LPCWSTR a, const CString& b) { return b.Compare(a) == 0; }
+inline bool operator!=(const CString& a, const CString& b) { return a.Compare(b) != 0; }
+inline bool operator!=(const CString& a, LPCWSTR b) { return a.Compare(b) != 0; }
+inline bool operator!=(LPCWSTR a, const CString& b) { return b.Compare(a) != 0; }
+inline bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
+inline bool operator<(const CString& a, LPCWSTR b) { return a.Compare(b) < 0; }
+inline bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
+inline bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
+inline bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }

@@ -1,0 +1,31 @@
+// Calling conventions, linkage and diagnostics macros shared by every framework header.
+#pragma once
+
+#ifndef PASCAL
+#define PASCAL
+#endif
+#define AFXAPI
+#define AFX_CDECL
+#define AFX_MSG_CALL
+#define AFX_COMDAT
+#define AFX_NOVTABLE
+#define afx_msg
+
+// The framework's diagnostics are compiled out: an ASSERT never stops a run, VERIFY still
+// evaluates its expression.
+#define ASSERT(f) ((void)0)
+#define VERIFY(f) ((void)(f))
+#define ASSERT_VALID(p) ((void)0)
+#define ASSERT_KINDOF(class_name, object) ((void)0)
+#define TRACE(...) ((void)0)
+#define DEBUG_ONLY(f) ((void)0)
+
+// Symbols of a module's own part of the framework (afx_module) stay inside the module; only
+// DllMain leaves it.
+#if defined(_WIN32)
+#define AFX_MODULE_EXPORT __declspec(dllexport)
+#define AFX_MODULE_LOCAL
+#else
+#define AFX_MODULE_EXPORT __attribute__((visibility("default")))
+#define AFX_MODULE_LOCAL __attribute__((visibility("hidden")))
+#endif

@@ -1,0 +1,63 @@
+// The part of the framework inside every module: the module's own state and its DllMain.
+//
+// When the module is loaded, this file's state becomes current before any of the module's own
+// static objects are made (so that the module's CWinApp registers with its module, not with
+// the loader's), and DllMain then starts the application and gives the caller's state back.
+#include <afxwin.h>
+
+AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState()
+{
+    static AFX_MODULE_STATE moduleState(TRUE);
+    return &moduleState;
+}
+
+namespace {
+
+// Made before the module's other static objects.
+struct RawDllInit {
+    RawDllInit()
+    {
+        _AFX_THREAD_STATE* pState = AfxGetThreadState();
+        pState->m_pPrevModuleState = AfxSetModuleState(AfxGetStaticModuleState());
+    }
+};
+
+#if defined(_MSC_VER)
+#pragma init_seg(lib)
+RawDllInit rawDllInit;
+#else
+RawDllInit rawDllInit __attribute__((init_priority(101)));
+#endif
+
+} // namespace
+
+extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved)
+{
+    AFX_MODULE_STATE* pModuleState = AfxGetStaticModuleState();
+    if (dwReason == DLL_PROCESS_ATTACH) {
+        // Give back the state the loader had before the module's static objects were made.
+        _AFX_THREAD_STATE* pState = AfxGetThreadState();
+        AFX_MODULE_STATE* pPrevState = pState->m_pPrevModuleState;
+        pState->m_pPrevModuleState = NULL;
+        if (pPrevState == pModuleState)
+            pPrevState = NULL;
+        AfxSetModuleState(pPrevState);
+
+        AFX_MANAGE_STATE(pModuleState);
+        if (!AfxWinInit(hInstance, NULL, const_cast<LPWSTR>(L""), 0))
+            return FALSE;
+        CWinApp* pApp = AfxGetApp();
+        if (pApp != NULL && !pApp->InitInstance()) {
+            pApp->ExitInstance();
+            return FALSE;
+        }
+        return TRUE;
+    }
+    if (dwReason == DLL_PROCESS_DETACH) {
+        AFX_MANAGE_STATE(pModuleState);
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->ExitInstance();
+        AfxWinTerm();
+    }
+    return TRUE;
+}

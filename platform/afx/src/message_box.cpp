@@ -1,0 +1,42 @@
+// AfxMessageBox: a message box titled with the application's name.
+#include <afxwin.h>
+
+int CWinApp::DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+{
+    return ::MessageBoxW(::GetActiveWindow(), lpszPrompt, m_pszAppName, nType);
+}
+
+int AFXAPI AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL)
+        return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+    return ::MessageBoxW(::GetActiveWindow(), lpszText, AfxGetAppName(), nType);
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString strPrompt;
+    strPrompt.LoadString(nIDPrompt);
+    if (nIDHelp == (UINT)-1)
+        nIDHelp = nIDPrompt;
+    return AfxMessageBox(strPrompt, nType, nIDHelp);
+}
+
+BOOL AFXAPI AfxExtractSubString(CString& rString, LPCWSTR lpszFullString, int iSubString, wchar_t chSep)
+{
+    rString.Empty();
+    if (lpszFullString == NULL)
+        return FALSE;
+    while (iSubString--) {
+        lpszFullString = std::wcschr(lpszFullString, chSep);
+        if (lpszFullString == NULL)
+            return FALSE;
+        lpszFullString++;
+    }
+    const wchar_t* pchEnd = std::wcschr(lpszFullString, chSep);
+    int nLength = pchEnd == NULL ? static_cast<int>(std::wcslen(lpszFullString))
+                                 : static_cast<int>(pchEnd - lpszFullString);
+    rString = CString(lpszFullString, nLength);
+    return TRUE;
+}

@@ -1,0 +1,88 @@
+// CString formatting with the Windows C runtime's rules (%s is a wide string) and string
+// resources.
+#include <afxwin.h>
+
+#include <vector>
+
+void CString::FormatV(LPCWSTR pszFormat, va_list args)
+{
+    m_str.clear();
+    AppendFormatV(pszFormat, args);
+}
+
+void CString::AppendFormatV(LPCWSTR pszFormat, va_list args)
+{
+    if (pszFormat == NULL)
+        AfxThrowInvalidArgException();
+    va_list argsCount;
+    va_copy(argsCount, args);
+    int nLength = _vscwprintf(pszFormat, argsCount);
+    va_end(argsCount);
+    if (nLength < 0)
+        AfxThrowInvalidArgException();
+    std::vector<wchar_t> buffer(static_cast<size_t>(nLength) + 1);
+    int nWritten = _vsnwprintf_s(buffer.data(), buffer.size(), static_cast<size_t>(nLength), pszFormat, args);
+    if (nWritten < 0)
+        AfxThrowInvalidArgException();
+    m_str.append(buffer.data(), static_cast<size_t>(nWritten));
+}
+
+void CString::Format(LPCWSTR pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    FormatV(pszFormat, args);
+    va_end(args);
+}
+
+void CString::AppendFormat(LPCWSTR pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    AppendFormatV(pszFormat, args);
+    va_end(args);
+}
+
+void CString::Format(UINT nFormatID, ...)
+{
+    CString strFormat;
+    if (!strFormat.LoadString(nFormatID))
+        AfxThrowInvalidArgException();
+    va_list args;
+    va_start(args, nFormatID);
+    FormatV(strFormat, args);
+    va_end(args);
+}
+
+void CString::AppendFormat(UINT nFormatID, ...)
+{
+    CString strFormat;
+    if (!strFormat.LoadString(nFormatID))
+        AfxThrowInvalidArgException();
+    va_list args;
+    va_start(args, nFormatID);
+    AppendFormatV(strFormat, args);
+    va_end(args);
+}
+
+BOOL CString::LoadString(UINT nID)
+{
+    return LoadString(AfxGetResourceHandle(), nID);
+}
+
+BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
+{
+    // LoadStringW truncates to the buffer; grow until the whole string fits.
+    for (int nSize = 256;; nSize *= 2) {
+        std::vector<wchar_t> buffer(static_cast<size_t>(nSize));
+        int nLength = ::LoadStringW(hInstance, nID, buffer.data(), nSize);
+        if (nLength <= 0) {
+            m_str.clear();
+            return FALSE;
+        }
+        if (nLength < nSize - 1) {
+            m_str.assign(buffer.data(), static_cast<size_t>(nLength));
+            return TRUE;
+        }
+    }
+}

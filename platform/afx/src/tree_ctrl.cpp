@@ -1,0 +1,281 @@
+// CTreeCtrl: the tree view control, one TVM_ message per operation.
+#include <afxcmn.h>
+
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
+
+BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create(WC_TREEVIEWW, NULL, dwStyle, rect, pParentWnd, nID);
+}
+
+UINT CTreeCtrl::GetCount() const
+{
+    return static_cast<UINT>(::SendMessageW(m_hWnd, TVM_GETCOUNT, 0, 0));
+}
+
+CImageList* CTreeCtrl::GetImageList(int nImageList) const
+{
+    return CImageList::FromHandle(
+        reinterpret_cast<HIMAGELIST>(::SendMessageW(m_hWnd, TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList), 0)));
+}
+
+CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
+{
+    HIMAGELIST hImageList = pImageList != NULL ? pImageList->m_hImageList : NULL;
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(::SendMessageW(
+        m_hWnd, TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(hImageList))));
+}
+
+HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
+{
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(m_hWnd, TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+}
+
+HTREEITEM CTreeCtrl::GetRootItem() const
+{
+    return GetNextItem(NULL, TVGN_ROOT);
+}
+
+HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM hItem) const
+{
+    return GetNextItem(hItem, TVGN_CHILD);
+}
+
+HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
+{
+    return GetNextItem(hItem, TVGN_NEXT);
+}
+
+HTREEITEM CTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const
+{
+    return GetNextItem(hItem, TVGN_PREVIOUS);
+}
+
+HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const
+{
+    return GetNextItem(hItem, TVGN_PARENT);
+}
+
+HTREEITEM CTreeCtrl::GetSelectedItem() const
+{
+    return GetNextItem(NULL, TVGN_CARET);
+}
+
+HTREEITEM CTreeCtrl::GetFirstVisibleItem() const
+{
+    return GetNextItem(NULL, TVGN_FIRSTVISIBLE);
+}
+
+HTREEITEM CTreeCtrl::GetNextVisibleItem(HTREEITEM hItem) const
+{
+    return GetNextItem(hItem, TVGN_NEXTVISIBLE);
+}
+
+BOOL CTreeCtrl::GetItem(TVITEM* pItem) const
+{
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
+}
+
+BOOL CTreeCtrl::SetItem(TVITEM* pItem)
+{
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
+}
+
+BOOL CTreeCtrl::SetItem(HTREEITEM hItem, UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+    UINT nStateMask, LPARAM lParam)
+{
+    TVITEM item = {};
+    item.hItem = hItem;
+    item.mask = nMask;
+    item.pszText = const_cast<LPWSTR>(lpszItem);
+    item.iImage = nImage;
+    item.iSelectedImage = nSelectedImage;
+    item.state = nState;
+    item.stateMask = nStateMask;
+    item.lParam = lParam;
+    return SetItem(&item);
+}
+
+CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
+{
+    // The control copies what fits; grow the buffer until the text is shorter than it.
+    for (int nLen = 128;; nLen *= 2) {
+        std::vector<wchar_t> buffer(static_cast<size_t>(nLen), L'\0');
+        TVITEM item = {};
+        item.hItem = hItem;
+        item.mask = TVIF_TEXT;
+        item.pszText = buffer.data();
+        item.cchTextMax = nLen;
+        if (!GetItem(&item))
+            return CString();
+        int nRes = static_cast<int>(std::wcslen(item.pszText));
+        if (nRes < nLen - 1)
+            return CString(item.pszText);
+    }
+}
+
+BOOL CTreeCtrl::SetItemText(HTREEITEM hItem, LPCWSTR lpszItem)
+{
+    return SetItem(hItem, TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0);
+}
+
+BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const
+{
+    TVITEM item = {};
+    item.hItem = hItem;
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    BOOL bRes = GetItem(&item);
+    if (bRes) {
+        nImage = item.iImage;
+        nSelectedImage = item.iSelectedImage;
+    }
+    return bRes;
+}
+
+BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
+{
+    return SetItem(hItem, TVIF_IMAGE | TVIF_SELECTEDIMAGE, NULL, nImage, nSelectedImage, 0, 0, 0);
+}
+
+UINT CTreeCtrl::GetItemState(HTREEITEM hItem, UINT nStateMask) const
+{
+    return static_cast<UINT>(
+        ::SendMessageW(m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hItem), static_cast<LPARAM>(nStateMask)));
+}
+
+BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
+{
+    return SetItem(hItem, TVIF_STATE, NULL, 0, 0, nState, nStateMask, 0);
+}
+
+DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const
+{
+    TVITEM item = {};
+    item.hItem = hItem;
+    item.mask = TVIF_PARAM;
+    if (!GetItem(&item))
+        return 0;
+    return static_cast<DWORD_PTR>(item.lParam);
+}
+
+BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData)
+{
+    return SetItem(hItem, TVIF_PARAM, NULL, 0, 0, 0, 0, static_cast<LPARAM>(dwData));
+}
+
+BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
+{
+    TVITEM item = {};
+    item.hItem = hItem;
+    item.mask = TVIF_CHILDREN;
+    if (!GetItem(&item))
+        return FALSE;
+    return item.cChildren != 0;
+}
+
+BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
+{
+    // The item goes in, the rectangle comes out, through the same memory.
+    *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
+    return static_cast<BOOL>(::SendMessageW(
+        m_hWnd, TVM_GETITEMRECT, static_cast<WPARAM>(bTextOnly), reinterpret_cast<LPARAM>(lpRect)));
+}
+
+BOOL CTreeCtrl::GetCheck(HTREEITEM hItem) const
+{
+    UINT uState = GetItemState(hItem, TVIS_STATEIMAGEMASK);
+    return static_cast<BOOL>((uState >> 12) - 1);
+}
+
+BOOL CTreeCtrl::SetCheck(HTREEITEM hItem, BOOL fCheck)
+{
+    TVITEM item = {};
+    item.mask = TVIF_HANDLE | TVIF_STATE;
+    item.hItem = hItem;
+    item.stateMask = TVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1);
+    return SetItem(&item);
+}
+
+HTREEITEM CTreeCtrl::InsertItem(LPTVINSERTSTRUCT lpInsertStruct)
+{
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(m_hWnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));
+}
+
+HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+    UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
+{
+    TVINSERTSTRUCT tvis = {};
+    tvis.hParent = hParent;
+    tvis.hInsertAfter = hInsertAfter;
+    tvis.item.mask = nMask;
+    tvis.item.pszText = const_cast<LPWSTR>(lpszItem);
+    tvis.item.iImage = nImage;
+    tvis.item.iSelectedImage = nSelectedImage;
+    tvis.item.state = nState;
+    tvis.item.stateMask = nStateMask;
+    tvis.item.lParam = lParam;
+    return InsertItem(&tvis);
+}
+
+HTREEITEM CTreeCtrl::InsertItem(LPCWSTR lpszItem, HTREEITEM hParent, HTREEITEM hInsertAfter)
+{
+    return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
+}
+
+HTREEITEM CTreeCtrl::InsertItem(
+    LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent, HTREEITEM hInsertAfter)
+{
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0, hParent,
+        hInsertAfter);
+}
+
+BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)
+{
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)));
+}
+
+BOOL CTreeCtrl::DeleteAllItems()
+{
+    return DeleteItem(TVI_ROOT);
+}
+
+BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
+{
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
+}
+
+BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode)
+{
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+}
+
+BOOL CTreeCtrl::SelectItem(HTREEITEM hItem)
+{
+    return Select(hItem, TVGN_CARET);
+}
+
+BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem)
+{
+    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
+}
+
+HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
+{
+    TVHITTESTINFO hti = {};
+    hti.pt = pt;
+    HTREEITEM hItem = HitTest(&hti);
+    if (pFlags != NULL)
+        *pFlags = hti.flags;
+    return hItem;
+}
+
+HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const
+{
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(m_hWnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
+}
