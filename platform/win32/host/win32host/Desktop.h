@@ -17,6 +17,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "winuser.h"
 
@@ -48,6 +49,11 @@ public:
     std::optional<std::wstring> OnBrowseForFolder(HWND owner, const std::wstring& title) override;
     void OnModalDialog(HWND dialog) override;
 };
+
+// The buttons of a message box of this type (MB_OK, MB_YESNO, ...), left to right, and the one that
+// Enter presses (MB_DEFBUTTON1..4).
+std::vector<int> MessageBoxButtons(UINT type);
+int MessageBoxDefaultButton(UINT type);
 
 // The user in charge; the default user when none is installed.
 DesktopUser& GetDesktopUser();

@@ -1,0 +1,69 @@
+// The ActiveX host window class "AtlAxWin": its window text names the control ("{CLSID}"),
+// which the window creates on WM_CREATE with CoCreateInstance and releases when it is
+// destroyed. AtlAxGetControl hands the control out with a reference for the caller.
+#include "WindowSystem.h"
+#include "windows.h"
+
+namespace win32ui {
+
+namespace {
+
+IUnknown* ControlOf(HWND hwnd) { return reinterpret_cast<IUnknown*>(GetWindowLongPtrW(hwnd, 0)); }
+
+} // namespace
+
+LRESULT CALLBACK AxHostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE: {
+        auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        CLSID clsid;
+        if (!cs || !cs->lpszName || IS_INTRESOURCE(cs->lpszName) || FAILED(CLSIDFromString(cs->lpszName, &clsid)))
+            return -1;
+        IUnknown* control = nullptr;
+        HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&control));
+        if (FAILED(hr) || !control)
+            return -1;
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
+        return 0;
+    }
+    case WM_DESTROY:
+        if (IUnknown* control = ControlOf(hwnd)) {
+            SetWindowLongPtrW(hwnd, 0, 0);
+            control->Release();
+        }
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+} // namespace win32ui
+
+using namespace win32ui;
+
+extern "C" {
+
+BOOL WINAPI AtlAxWinInit()
+{
+    RegisterSystemClasses();
+    return TRUE;
+}
+
+HRESULT WINAPI AtlAxGetControl(HWND h, IUnknown** pp)
+{
+    if (!pp)
+        return E_POINTER;
+    *pp = nullptr;
+    if (!IsClass(h, kAxHostClass))
+        return E_FAIL;
+    IUnknown* control = ControlOf(h);
+    if (!control)
+        return E_FAIL;
+    control->AddRef();
+    *pp = control;
+    return S_OK;
+}
+
+} // extern "C"

@@ -1,0 +1,187 @@
+// Image lists of comctl32, and the shell's process-wide small-icon list that every caller shares
+// and no caller may destroy.
+#include <algorithm>
+#include <cwctype>
+#include <map>
+
+#include "Imaging.h"
+#include "WindowSystem.h"
+
+namespace win32ui {
+
+namespace {
+
+struct SystemList {
+    HIMAGELIST list;
+    std::map<std::wstring, int> byExtension; // lower-case extension
+    int folder;
+    int drive;
+    int unknownFile;
+};
+
+SystemList& TheSystemList()
+{
+    static SystemList system = [] {
+        SystemList s{};
+        s.list = new _IMAGELIST;
+        s.list->system = true;
+        // Fixed places as in the shell's own list: a document, then the folder and the drive.
+        s.list->images = {L"file", L"folder", L"drive"};
+        s.unknownFile = 0;
+        s.folder = 1;
+        s.drive = 2;
+        return s;
+    }();
+    return system;
+}
+
+bool IsList(HIMAGELIST list) { return list != nullptr; }
+
+} // namespace
+
+HIMAGELIST SystemSmallImageList() { return TheSystemList().list; }
+
+int SystemFolderIconIndex() { return TheSystemList().folder; }
+
+int SystemDriveIconIndex() { return TheSystemList().drive; }
+
+int SystemIconIndexForExtension(const std::wstring& extension)
+{
+    SystemList& s = TheSystemList();
+    if (extension.empty() || extension == L".")
+        return s.unknownFile;
+    std::wstring key = extension;
+    std::transform(key.begin(), key.end(), key.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    auto it = s.byExtension.find(key);
+    if (it != s.byExtension.end())
+        return it->second;
+    int index = static_cast<int>(s.list->images.size());
+    s.list->images.push_back(key);
+    s.byExtension[key] = index;
+    return index;
+}
+
+std::wstring ImageListLabel(HIMAGELIST list, int index)
+{
+    if (!IsList(list) || index < 0 || static_cast<size_t>(index) >= list->images.size())
+        return std::wstring();
+    return list->images[static_cast<size_t>(index)];
+}
+
+} // namespace win32ui
+
+using namespace win32ui;
+
+extern "C" {
+
+void WINAPI InitCommonControls() { RegisterSystemClasses(); }
+
+BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce)
+{
+    if (!picce || picce->dwSize != sizeof(INITCOMMONCONTROLSEX))
+        return FALSE;
+    RegisterSystemClasses();
+    return TRUE;
+}
+
+HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int, int)
+{
+    if (cx <= 0 || cy <= 0)
+        return nullptr;
+    auto* list = new _IMAGELIST;
+    list->cx = cx;
+    list->cy = cy;
+    list->flags = flags;
+    return list;
+}
+
+BOOL WINAPI ImageList_Destroy(HIMAGELIST himl)
+{
+    if (!himl || himl->system)
+        return FALSE;
+    delete himl;
+    return TRUE;
+}
+
+int WINAPI ImageList_GetImageCount(HIMAGELIST himl) { return himl ? static_cast<int>(himl->images.size()) : 0; }
+
+BOOL WINAPI ImageList_SetImageCount(HIMAGELIST himl, UINT uNewCount)
+{
+    if (!himl || himl->system)
+        return FALSE;
+    himl->images.resize(uNewCount);
+    return TRUE;
+}
+
+int WINAPI ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP)
+{
+    if (!himl || !hbmImage)
+        return -1;
+    himl->images.push_back(L"bitmap");
+    return static_cast<int>(himl->images.size()) - 1;
+}
+
+int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF) { return ImageList_Add(himl, hbmImage, nullptr); }
+
+// i == -1 appends; the list keeps its own copy, so the caller may destroy the icon.
+int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon)
+{
+    const IconObject* icon = FindIcon(hicon);
+    if (!himl || !icon)
+        return -1;
+    if (i == -1) {
+        himl->images.push_back(icon->label);
+        return static_cast<int>(himl->images.size()) - 1;
+    }
+    if (i < 0 || static_cast<size_t>(i) >= himl->images.size())
+        return -1;
+    himl->images[static_cast<size_t>(i)] = icon->label;
+    return i;
+}
+
+BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i)
+{
+    if (!himl || himl->system)
+        return FALSE;
+    if (i == -1) {
+        himl->images.clear();
+        return TRUE;
+    }
+    if (i < 0 || static_cast<size_t>(i) >= himl->images.size())
+        return FALSE;
+    himl->images.erase(himl->images.begin() + i);
+    return TRUE;
+}
+
+HICON WINAPI ImageList_GetIcon(HIMAGELIST himl, int i, UINT)
+{
+    if (!himl || i < 0 || static_cast<size_t>(i) >= himl->images.size())
+        return nullptr;
+    IconObject icon;
+    icon.width = himl->cx;
+    icon.height = himl->cy;
+    icon.label = himl->images[static_cast<size_t>(i)];
+    return NewIcon(icon);
+}
+
+BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy)
+{
+    if (!himl || !cx || !cy)
+        return FALSE;
+    *cx = himl->cx;
+    *cy = himl->cy;
+    return TRUE;
+}
+
+COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk)
+{
+    if (!himl)
+        return CLR_NONE;
+    COLORREF old = himl->background;
+    himl->background = clrBk;
+    return old;
+}
+
+COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST himl) { return himl ? himl->background : CLR_NONE; }
+
+} // extern "C"

@@ -1,0 +1,810 @@
+// The "SysTreeView32" class with TVS_CHECKBOXES.
+//
+// Rows have a fixed height of 16 pixels and each level is indented by 19 (the control's
+// defaults); from the left a row holds the expand box (in the indent of its own level), the state
+// icon (check box), the image and the label. A click sends NM_CLICK first, while the selection
+// and the check box still show their old state, and only when the parent returns 0 does the tree
+// act: the expand box toggles the branch, the state icon cycles the check box, the label or
+// image selects the item. The space bar cycles the selected item's check box without NM_CLICK.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <set>
+
+#include "Imaging.h"
+#include "TreeView.h"
+#include "WindowSystem.h"
+
+namespace win32ui {
+
+namespace {
+
+constexpr int kDefaultItemHeight = 16;
+constexpr int kDefaultIndent = 19;
+constexpr int kStateImageSize = 16;
+
+UINT StateIndex(UINT state) { return (state & TVIS_STATEIMAGEMASK) >> 12; }
+
+struct TreeItem {
+    std::wstring text;
+    int image = 0;
+    int selectedImage = 0;
+    LPARAM param = 0;
+    UINT state = 0;
+    int childrenFlag = 0; // cChildren as given
+    TreeItem* parent = nullptr;
+    TreeItem* firstChild = nullptr;
+    TreeItem* next = nullptr;
+    TreeItem* prev = nullptr;
+
+    TreeItem* LastChild() const
+    {
+        TreeItem* c = firstChild;
+        while (c && c->next)
+            c = c->next;
+        return c;
+    }
+    bool HasChildren() const { return firstChild != nullptr || childrenFlag > 0; }
+};
+
+HTREEITEM Handle(TreeItem* item) { return reinterpret_cast<HTREEITEM>(item); }
+
+class TreeView {
+public:
+    explicit TreeView(HWND hwnd) : m_hwnd(hwnd) {}
+    ~TreeView()
+    {
+        if (m_stateImages)
+            ImageList_Destroy(m_stateImages);
+    }
+
+    TreeItem* Find(HTREEITEM handle) const
+    {
+        auto* item = reinterpret_cast<TreeItem*>(handle);
+        return m_items.count(item) ? item : nullptr;
+    }
+
+    DWORD Style() const { return static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)); }
+    bool CheckBoxes() const { return (Style() & TVS_CHECKBOXES) != 0; }
+
+    // ---- structure ----
+
+    TreeItem* Insert(const TVINSERTSTRUCTW& is)
+    {
+        TreeItem* parent = &m_root;
+        if (is.hParent && is.hParent != TVI_ROOT) {
+            parent = Find(is.hParent);
+            if (!parent)
+                return nullptr;
+        }
+        auto owned = std::make_unique<TreeItem>();
+        TreeItem* item = owned.get();
+        const TVITEMW& tv = is.item;
+        if ((tv.mask & TVIF_TEXT) && tv.pszText)
+            item->text = tv.pszText;
+        if (tv.mask & TVIF_IMAGE)
+            item->image = tv.iImage;
+        if (tv.mask & TVIF_SELECTEDIMAGE)
+            item->selectedImage = tv.iSelectedImage;
+        if (tv.mask & TVIF_PARAM)
+            item->param = tv.lParam;
+        if (tv.mask & TVIF_CHILDREN)
+            item->childrenFlag = tv.cChildren;
+        if (tv.mask & TVIF_STATE)
+            item->state = tv.state & tv.stateMask & ~TVIS_SELECTED;
+        // A tree with check boxes shows a clear box on every new item.
+        if (CheckBoxes() && StateIndex(item->state) == 0)
+            item->state |= INDEXTOSTATEIMAGEMASK(1);
+
+        TreeItem* after = nullptr; // null: first
+        HTREEITEM where = is.hInsertAfter;
+        if (where == TVI_FIRST) {
+            after = nullptr;
+        } else if (where == TVI_SORT) {
+            for (TreeItem* c = parent->firstChild; c && CompareText(c->text, item->text) <= 0; c = c->next)
+                after = c;
+        } else if (where == TVI_LAST || !where) {
+            after = parent->LastChild();
+        } else {
+            after = Find(where);
+            if (!after || after->parent != parent)
+                after = parent->LastChild(); // an unknown sibling inserts last, as Windows does
+        }
+        item->parent = parent;
+        if (after) {
+            item->next = after->next;
+            item->prev = after;
+            if (after->next)
+                after->next->prev = item;
+            after->next = item;
+        } else {
+            item->next = parent->firstChild;
+            if (parent->firstChild)
+                parent->firstChild->prev = item;
+            parent->firstChild = item;
+        }
+        m_items.insert(item);
+        m_owned.push_back(std::move(owned));
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return item;
+    }
+
+    void Delete(TreeItem* item)
+    {
+        while (item->firstChild)
+            Delete(item->firstChild);
+        NMTREEVIEWW nm{};
+        nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
+        nm.itemOld.hItem = Handle(item);
+        nm.itemOld.lParam = item->param;
+        Notify(TVN_DELETEITEMW, nm.hdr);
+        if (m_caret == item)
+            m_caret = nullptr;
+        if (m_dropHilite == item)
+            m_dropHilite = nullptr;
+        if (item->prev)
+            item->prev->next = item->next;
+        else
+            item->parent->firstChild = item->next;
+        if (item->next)
+            item->next->prev = item->prev;
+        m_items.erase(item);
+        m_owned.erase(std::find_if(m_owned.begin(), m_owned.end(), [&](const auto& p) { return p.get() == item; }));
+    }
+
+    void DeleteAll()
+    {
+        while (m_root.firstChild)
+            Delete(m_root.firstChild);
+        m_topRow = 0;
+    }
+
+    size_t Count() const { return m_items.size(); }
+
+    // ---- rows ----
+
+    std::vector<TreeItem*> VisibleItems() const
+    {
+        std::vector<TreeItem*> rows;
+        AppendVisible(m_root.firstChild, rows);
+        return rows;
+    }
+
+    int RowOf(TreeItem* item) const
+    {
+        auto rows = VisibleItems();
+        auto it = std::find(rows.begin(), rows.end(), item);
+        return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
+    }
+
+    static int Depth(const TreeItem* item)
+    {
+        int depth = 0;
+        for (const TreeItem* p = item->parent; p && p->parent; p = p->parent)
+            ++depth;
+        return depth;
+    }
+
+    static int TextWidth(const std::wstring& text)
+    {
+        int width = 0;
+        for (wchar_t c : text)
+            width += c >= 0x2E80 ? 12 : 6; // ideographs are twice as wide as the average character
+        return width;
+    }
+
+    TreeRow Layout(TreeItem* item, int row) const
+    {
+        TreeRow r;
+        DWORD style = Style();
+        r.item = Handle(item);
+        r.depth = Depth(item);
+        int top = (row - m_topRow) * m_itemHeight;
+        RECT client;
+        GetClientRect(m_hwnd, &client);
+        r.row = RECT{0, top, client.right, top + m_itemHeight};
+        bool rootButtons = (style & TVS_LINESATROOT) && (style & (TVS_HASLINES | TVS_HASBUTTONS));
+        int level = r.depth + (rootButtons ? 1 : 0);
+        int x = level * m_indent;
+        r.expanded = (item->state & TVIS_EXPANDED) != 0;
+        if ((style & TVS_HASBUTTONS) && item->HasChildren() && level > 0)
+            r.button = RECT{x - m_indent, top, x, top + m_itemHeight};
+        r.stateIndex = static_cast<int>(StateIndex(item->state));
+        if (m_stateImages && r.stateIndex > 0) {
+            r.stateIcon = RECT{x, top, x + kStateImageSize, top + m_itemHeight};
+            x += kStateImageSize;
+        }
+        r.selected = (item->state & TVIS_SELECTED) != 0;
+        r.image = r.selected ? item->selectedImage : item->image;
+        if (m_normalImages) {
+            int cx = 16, cy = 16;
+            ImageList_GetIconSize(m_normalImages, &cx, &cy);
+            r.icon = RECT{x, top, x + cx, top + m_itemHeight};
+            x += cx + 2;
+        }
+        r.label = RECT{x, top, x + TextWidth(item->text) + 4, top + m_itemHeight};
+        r.text = item->text;
+        return r;
+    }
+
+    TreeItem* HitTest(TVHITTESTINFO& ht) const
+    {
+        ht.flags = 0;
+        ht.hItem = nullptr;
+        RECT client;
+        GetClientRect(m_hwnd, &client);
+        if (ht.pt.x < 0)
+            ht.flags |= TVHT_TOLEFT;
+        if (ht.pt.x >= client.right)
+            ht.flags |= TVHT_TORIGHT;
+        if (ht.pt.y < 0)
+            ht.flags |= TVHT_ABOVE;
+        if (ht.pt.y >= client.bottom)
+            ht.flags |= TVHT_BELOW;
+        if (ht.flags)
+            return nullptr;
+        auto rows = VisibleItems();
+        int row = m_topRow + ht.pt.y / m_itemHeight;
+        if (row < 0 || row >= static_cast<int>(rows.size())) {
+            ht.flags = TVHT_NOWHERE;
+            return nullptr;
+        }
+        TreeItem* item = rows[static_cast<size_t>(row)];
+        TreeRow r = Layout(item, row);
+        POINT p = ht.pt;
+        if (PtInRect(&r.button, p))
+            ht.flags = TVHT_ONITEMBUTTON;
+        else if (PtInRect(&r.stateIcon, p))
+            ht.flags = TVHT_ONITEMSTATEICON;
+        else if (PtInRect(&r.icon, p))
+            ht.flags = TVHT_ONITEMICON;
+        else if (PtInRect(&r.label, p))
+            ht.flags = TVHT_ONITEMLABEL;
+        else if (p.x >= r.label.right)
+            ht.flags = TVHT_ONITEMRIGHT;
+        else
+            ht.flags = TVHT_ONITEMINDENT;
+        ht.hItem = Handle(item);
+        return item;
+    }
+
+    // ---- state ----
+
+    bool Select(TreeItem* item, UINT cause)
+    {
+        if (item == m_caret)
+            return true;
+        NMTREEVIEWW nm{};
+        nm.action = cause;
+        Describe(m_caret, nm.itemOld);
+        Describe(item, nm.itemNew);
+        if (Notify(TVN_SELCHANGINGW, nm.hdr))
+            return false;
+        if (m_caret && m_items.count(m_caret))
+            m_caret->state &= ~TVIS_SELECTED;
+        if (item && m_items.count(item)) {
+            for (TreeItem* p = item->parent; p && p != &m_root; p = p->parent)
+                p->state |= TVIS_EXPANDED;
+            item->state |= TVIS_SELECTED;
+            m_caret = item;
+        } else {
+            m_caret = nullptr;
+        }
+        Describe(m_caret, nm.itemNew);
+        Notify(TVN_SELCHANGEDW, nm.hdr);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return true;
+    }
+
+    bool Expand(TreeItem* item, UINT code, UINT cause)
+    {
+        UINT action = code & 0xF;
+        if (!item->HasChildren())
+            return false;
+        bool expanded = (item->state & TVIS_EXPANDED) != 0;
+        if (action == TVE_TOGGLE)
+            action = expanded ? TVE_COLLAPSE : TVE_EXPAND;
+        if ((action == TVE_EXPAND) == expanded)
+            return true;
+        NMTREEVIEWW nm{};
+        nm.action = action;
+        Describe(item, nm.itemNew);
+        (void)cause;
+        if (Notify(TVN_ITEMEXPANDINGW, nm.hdr))
+            return false;
+        if (!m_items.count(item))
+            return false;
+        if (action == TVE_EXPAND) {
+            item->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+        } else {
+            item->state &= ~TVIS_EXPANDED;
+            // A selection hidden by the collapse moves to the collapsed item.
+            for (TreeItem* p = m_caret ? m_caret->parent : nullptr; p && p != &m_root; p = p->parent)
+                if (p == item) {
+                    Select(item, TVC_UNKNOWN);
+                    break;
+                }
+            if (code & TVE_COLLAPSERESET)
+                while (item->firstChild)
+                    Delete(item->firstChild);
+        }
+        Describe(item, nm.itemNew);
+        Notify(TVN_ITEMEXPANDEDW, nm.hdr);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return true;
+    }
+
+    // The check box goes to the next state image, back to the first after the last.
+    void CycleStateImage(TreeItem* item)
+    {
+        if (!m_stateImages)
+            return;
+        UINT count = static_cast<UINT>(ImageList_GetImageCount(m_stateImages));
+        UINT next = StateIndex(item->state) + 1;
+        if (next >= count)
+            next = 1;
+        item->state = (item->state & ~TVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(next);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+    }
+
+    void CreateCheckBoxImages()
+    {
+        if (m_stateImages)
+            ImageList_Destroy(m_stateImages);
+        m_stateImages = ImageList_Create(kStateImageSize, kStateImageSize, ILC_COLOR32 | ILC_MASK, 3, 0);
+        m_stateImages->images = {L"", L"unchecked", L"checked"};
+        for (TreeItem* item : m_items)
+            if (StateIndex(item->state) == 0)
+                item->state |= INDEXTOSTATEIMAGEMASK(1);
+    }
+
+    void DropCheckBoxImages()
+    {
+        if (m_stateImages)
+            ImageList_Destroy(m_stateImages);
+        m_stateImages = nullptr;
+        for (TreeItem* item : m_items)
+            item->state &= ~TVIS_STATEIMAGEMASK;
+    }
+
+    // ---- messages ----
+
+    LRESULT Notify(UINT code, NMHDR& hdr) const
+    {
+        hdr.hwndFrom = m_hwnd;
+        hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(m_hwnd));
+        hdr.code = code;
+        return SendMessageW(GetParent(m_hwnd), WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+    }
+
+    LRESULT NotifySimple(UINT code) const
+    {
+        NMHDR hdr{};
+        return Notify(code, hdr);
+    }
+
+    void Describe(TreeItem* item, TVITEMW& tv) const
+    {
+        tv = TVITEMW{};
+        tv.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
+        if (!item)
+            return;
+        tv.hItem = Handle(item);
+        tv.state = item->state;
+        tv.stateMask = 0xFFFF;
+        tv.lParam = item->param;
+    }
+
+    BOOL GetItem(TVITEMW& tv) const
+    {
+        TreeItem* item = Find(tv.hItem);
+        if (!item)
+            return FALSE;
+        if ((tv.mask & TVIF_TEXT) && tv.pszText && tv.cchTextMax > 0) {
+            size_t n = std::min(item->text.size(), static_cast<size_t>(tv.cchTextMax) - 1);
+            std::wmemcpy(tv.pszText, item->text.c_str(), n);
+            tv.pszText[n] = L'\0';
+        }
+        if (tv.mask & TVIF_IMAGE)
+            tv.iImage = item->image;
+        if (tv.mask & TVIF_SELECTEDIMAGE)
+            tv.iSelectedImage = item->selectedImage;
+        if (tv.mask & TVIF_PARAM)
+            tv.lParam = item->param;
+        if (tv.mask & TVIF_STATE)
+            tv.state = item->state & tv.stateMask;
+        if (tv.mask & TVIF_CHILDREN)
+            tv.cChildren = item->HasChildren() ? 1 : 0;
+        return TRUE;
+    }
+
+    BOOL SetItem(const TVITEMW& tv)
+    {
+        TreeItem* item = Find(tv.hItem);
+        if (!item)
+            return FALSE;
+        if ((tv.mask & TVIF_TEXT) && tv.pszText)
+            item->text = tv.pszText;
+        if (tv.mask & TVIF_IMAGE)
+            item->image = tv.iImage;
+        if (tv.mask & TVIF_SELECTEDIMAGE)
+            item->selectedImage = tv.iSelectedImage;
+        if (tv.mask & TVIF_PARAM)
+            item->param = tv.lParam;
+        if (tv.mask & TVIF_CHILDREN)
+            item->childrenFlag = tv.cChildren;
+        if (tv.mask & TVIF_STATE) {
+            UINT mask = tv.stateMask & ~TVIS_SELECTED; // the caret moves only with TVM_SELECTITEM
+            item->state = (item->state & ~mask) | (tv.state & mask);
+        }
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return TRUE;
+    }
+
+    TreeItem* Next(TreeItem* item, UINT code) const
+    {
+        switch (code) {
+        case TVGN_ROOT:
+            return m_root.firstChild;
+        case TVGN_CARET:
+            return m_caret;
+        case TVGN_DROPHILITE:
+            return m_dropHilite;
+        case TVGN_FIRSTVISIBLE: {
+            auto rows = VisibleItems();
+            return m_topRow < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(m_topRow)] : nullptr;
+        }
+        case TVGN_LASTVISIBLE: {
+            auto rows = VisibleItems();
+            return rows.empty() ? nullptr : rows.back();
+        }
+        }
+        if (!item)
+            return nullptr;
+        switch (code) {
+        case TVGN_NEXT:
+            return item->next;
+        case TVGN_PREVIOUS:
+            return item->prev;
+        case TVGN_PARENT:
+            return item->parent == &m_root ? nullptr : item->parent;
+        case TVGN_CHILD:
+            return item->firstChild;
+        case TVGN_NEXTVISIBLE:
+        case TVGN_PREVIOUSVISIBLE: {
+            auto rows = VisibleItems();
+            auto it = std::find(rows.begin(), rows.end(), item);
+            if (it == rows.end())
+                return nullptr;
+            if (code == TVGN_NEXTVISIBLE)
+                return (it + 1) == rows.end() ? nullptr : *(it + 1);
+            return it == rows.begin() ? nullptr : *(it - 1);
+        }
+        }
+        return nullptr;
+    }
+
+    void OnLButtonDown(POINT p)
+    {
+        SetFocus(m_hwnd);
+        TVHITTESTINFO ht{p, 0, nullptr};
+        TreeItem* item = HitTest(ht);
+        if (NotifySimple(NM_CLICK))
+            return;
+        if (!item || !m_items.count(item))
+            return;
+        if (ht.flags & TVHT_ONITEMBUTTON)
+            Expand(item, TVE_TOGGLE, TVC_BYMOUSE);
+        else if ((ht.flags & TVHT_ONITEMSTATEICON) && CheckBoxes())
+            CycleStateImage(item);
+        else if (ht.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON) ||
+            ((Style() & TVS_FULLROWSELECT) && (ht.flags & (TVHT_ONITEMRIGHT | TVHT_ONITEMINDENT))))
+            Select(item, TVC_BYMOUSE);
+    }
+
+    void OnLButtonDblClk(POINT p)
+    {
+        TVHITTESTINFO ht{p, 0, nullptr};
+        TreeItem* item = HitTest(ht);
+        if (NotifySimple(NM_DBLCLK))
+            return;
+        if (!item || !m_items.count(item))
+            return;
+        if (ht.flags & (TVHT_ONITEMBUTTON | TVHT_ONITEMLABEL | TVHT_ONITEMICON))
+            Expand(item, TVE_TOGGLE, TVC_BYMOUSE);
+        else if ((ht.flags & TVHT_ONITEMSTATEICON) && CheckBoxes())
+            CycleStateImage(item);
+    }
+
+    void OnKeyDown(UINT key)
+    {
+        TreeItem* caret = m_caret;
+        auto rows = VisibleItems();
+        if (rows.empty())
+            return;
+        switch (key) {
+        case VK_SPACE:
+            if (caret && CheckBoxes())
+                CycleStateImage(caret);
+            break;
+        case VK_UP:
+        case VK_DOWN: {
+            auto it = std::find(rows.begin(), rows.end(), caret);
+            if (it == rows.end())
+                Select(rows.front(), TVC_BYKEYBOARD);
+            else if (key == VK_DOWN && (it + 1) != rows.end())
+                Select(*(it + 1), TVC_BYKEYBOARD);
+            else if (key == VK_UP && it != rows.begin())
+                Select(*(it - 1), TVC_BYKEYBOARD);
+            break;
+        }
+        case VK_HOME:
+            Select(rows.front(), TVC_BYKEYBOARD);
+            break;
+        case VK_END:
+            Select(rows.back(), TVC_BYKEYBOARD);
+            break;
+        case VK_LEFT:
+            if (!caret)
+                break;
+            if ((caret->state & TVIS_EXPANDED) && caret->HasChildren())
+                Expand(caret, TVE_COLLAPSE, TVC_BYKEYBOARD);
+            else if (caret->parent != &m_root)
+                Select(caret->parent, TVC_BYKEYBOARD);
+            break;
+        case VK_RIGHT:
+            if (!caret || !caret->HasChildren())
+                break;
+            if (!(caret->state & TVIS_EXPANDED))
+                Expand(caret, TVE_EXPAND, TVC_BYKEYBOARD);
+            else if (caret->firstChild)
+                Select(caret->firstChild, TVC_BYKEYBOARD);
+            break;
+        case VK_ADD:
+            if (caret)
+                Expand(caret, TVE_EXPAND, TVC_BYKEYBOARD);
+            break;
+        case VK_SUBTRACT:
+            if (caret)
+                Expand(caret, TVE_COLLAPSE, TVC_BYKEYBOARD);
+            break;
+        }
+    }
+
+    HWND m_hwnd;
+    TreeItem m_root;
+    std::set<TreeItem*> m_items;
+    std::vector<std::unique_ptr<TreeItem>> m_owned;
+    TreeItem* m_caret = nullptr;
+    TreeItem* m_dropHilite = nullptr;
+    HIMAGELIST m_normalImages = nullptr;
+    HIMAGELIST m_stateImages = nullptr;
+    int m_indent = kDefaultIndent;
+    int m_itemHeight = kDefaultItemHeight;
+    int m_topRow = 0;
+
+private:
+    static int CompareText(const std::wstring& a, const std::wstring& b)
+    {
+        return UpperCase(a).compare(UpperCase(b));
+    }
+
+    static void AppendVisible(TreeItem* first, std::vector<TreeItem*>& rows)
+    {
+        for (TreeItem* item = first; item; item = item->next) {
+            rows.push_back(item);
+            if (item->state & TVIS_EXPANDED)
+                AppendVisible(item->firstChild, rows);
+        }
+    }
+};
+
+TreeView* TreeOf(HWND hwnd)
+{
+    if (!IsClass(hwnd, kTreeViewClass))
+        return nullptr;
+    return reinterpret_cast<TreeView*>(GetWindowLongPtrW(hwnd, 0));
+}
+
+} // namespace
+
+bool DescribeTree(HWND hwnd, TreePicture& picture)
+{
+    TreeView* tree = TreeOf(hwnd);
+    if (!tree)
+        return false;
+    picture = TreePicture();
+    picture.normalImages = tree->m_normalImages;
+    picture.style = tree->Style();
+    picture.indent = tree->m_indent;
+    auto rows = tree->VisibleItems();
+    for (size_t i = static_cast<size_t>(std::max(0, tree->m_topRow)); i < rows.size(); ++i)
+        picture.rows.push_back(tree->Layout(rows[i], static_cast<int>(i)));
+    return true;
+}
+
+LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* tree = reinterpret_cast<TreeView*>(GetWindowLongPtrW(hwnd, 0));
+    switch (msg) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new TreeView(hwnd)));
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_CREATE:
+        if (tree && tree->CheckBoxes())
+            tree->CreateCheckBoxImages();
+        return 0;
+    case WM_NCDESTROY:
+        delete tree;
+        SetWindowLongPtrW(hwnd, 0, 0);
+        return 0;
+    case WM_DESTROY:
+        if (tree)
+            tree->DeleteAll();
+        return 0;
+    }
+    if (!tree)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+
+    switch (msg) {
+    case WM_STYLECHANGED:
+        if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
+            auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
+            if ((ss->styleOld ^ ss->styleNew) & TVS_CHECKBOXES) {
+                if (ss->styleNew & TVS_CHECKBOXES)
+                    tree->CreateCheckBoxImages();
+                else
+                    tree->DropCheckBoxImages();
+            }
+            InvalidateRect(hwnd, nullptr, TRUE);
+        }
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_LBUTTONDOWN:
+        tree->OnLButtonDown(POINT{ClientX(lParam), ClientY(lParam)});
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        tree->OnLButtonDblClk(POINT{ClientX(lParam), ClientY(lParam)});
+        return 0;
+    case WM_RBUTTONDOWN:
+        tree->NotifySimple(NM_RCLICK);
+        return 0;
+    case WM_KEYDOWN:
+        tree->OnKeyDown(static_cast<UINT>(wParam));
+        return 0;
+    case WM_SETFOCUS:
+        tree->NotifySimple(NM_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        tree->NotifySimple(NM_KILLFOCUS);
+        return 0;
+
+    case TVM_INSERTITEMW: {
+        auto* is = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
+        return is ? reinterpret_cast<LRESULT>(Handle(tree->Insert(*is))) : 0;
+    }
+    case TVM_DELETEITEM: {
+        auto handle = reinterpret_cast<HTREEITEM>(lParam);
+        if (handle == TVI_ROOT || !handle) {
+            tree->DeleteAll();
+            return TRUE;
+        }
+        TreeItem* item = tree->Find(handle);
+        if (!item)
+            return FALSE;
+        tree->Delete(item);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return TRUE;
+    }
+    case TVM_EXPAND: {
+        TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(lParam));
+        return item ? tree->Expand(item, static_cast<UINT>(wParam), TVC_UNKNOWN) : FALSE;
+    }
+    case TVM_GETITEMRECT: {
+        auto* rect = reinterpret_cast<RECT*>(lParam);
+        if (!rect)
+            return FALSE;
+        HTREEITEM handle;
+        std::memcpy(&handle, rect, sizeof(handle));
+        TreeItem* item = tree->Find(handle);
+        int row = item ? tree->RowOf(item) : -1;
+        if (row < 0)
+            return FALSE;
+        TreeRow r = tree->Layout(item, row);
+        *rect = wParam ? r.label : r.row;
+        return TRUE;
+    }
+    case TVM_GETCOUNT:
+        return static_cast<LRESULT>(tree->Count());
+    case TVM_GETINDENT:
+        return tree->m_indent;
+    case TVM_SETINDENT:
+        tree->m_indent = std::max(static_cast<int>(wParam), 1);
+        return 0;
+    case TVM_GETITEMHEIGHT:
+        return tree->m_itemHeight;
+    case TVM_SETITEMHEIGHT: {
+        int old = tree->m_itemHeight;
+        int height = static_cast<int>(static_cast<SHORT>(wParam));
+        tree->m_itemHeight = height > 0 ? height : kDefaultItemHeight;
+        return old;
+    }
+    case TVM_GETIMAGELIST:
+        return reinterpret_cast<LRESULT>(wParam == TVSIL_STATE ? tree->m_stateImages : tree->m_normalImages);
+    case TVM_SETIMAGELIST: {
+        auto list = reinterpret_cast<HIMAGELIST>(lParam);
+        HIMAGELIST old;
+        if (wParam == TVSIL_STATE) {
+            old = tree->m_stateImages;
+            tree->m_stateImages = list;
+        } else {
+            old = tree->m_normalImages;
+            tree->m_normalImages = list;
+        }
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return reinterpret_cast<LRESULT>(old);
+    }
+    case TVM_GETNEXTITEM: {
+        TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(lParam));
+        return reinterpret_cast<LRESULT>(Handle(tree->Next(item, static_cast<UINT>(wParam & 0xFF))));
+    }
+    case TVM_SELECTITEM: {
+        auto handle = reinterpret_cast<HTREEITEM>(lParam);
+        TreeItem* item = tree->Find(handle);
+        if (handle && !item)
+            return FALSE;
+        switch (wParam & 0xFF) {
+        case TVGN_CARET:
+            return tree->Select(item, TVC_UNKNOWN);
+        case TVGN_DROPHILITE:
+            if (tree->m_dropHilite)
+                tree->m_dropHilite->state &= ~TVIS_DROPHILITED;
+            tree->m_dropHilite = item;
+            if (item)
+                item->state |= TVIS_DROPHILITED;
+            return TRUE;
+        case TVGN_FIRSTVISIBLE: {
+            int row = item ? tree->RowOf(item) : -1;
+            if (row < 0)
+                return FALSE;
+            tree->m_topRow = row;
+            return TRUE;
+        }
+        }
+        return FALSE;
+    }
+    case TVM_GETITEMW: {
+        auto* tv = reinterpret_cast<TVITEMW*>(lParam);
+        return tv ? tree->GetItem(*tv) : FALSE;
+    }
+    case TVM_SETITEMW: {
+        auto* tv = reinterpret_cast<const TVITEMW*>(lParam);
+        return tv ? tree->SetItem(*tv) : FALSE;
+    }
+    case TVM_GETITEMSTATE: {
+        TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(wParam));
+        return item ? static_cast<LRESULT>(item->state & static_cast<UINT>(lParam)) : 0;
+    }
+    case TVM_GETVISIBLECOUNT: {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        return client.bottom / tree->m_itemHeight;
+    }
+    case TVM_HITTEST: {
+        auto* ht = reinterpret_cast<TVHITTESTINFO*>(lParam);
+        return ht ? reinterpret_cast<LRESULT>(Handle(tree->HitTest(*ht))) : 0;
+    }
+    case TVM_ENSUREVISIBLE: {
+        TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(lParam));
+        if (!item)
+            return FALSE;
+        for (TreeItem* p = item->parent; p && p != &tree->m_root; p = p->parent)
+            p->state |= TVIS_EXPANDED;
+        return TRUE;
+    }
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+} // namespace win32ui
