@@ -58,7 +58,8 @@ void WriteFile(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate)
+void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate, int width,
+    int height)
 {
     std::vector<std::string> objects;
     std::string kids;
@@ -68,7 +69,8 @@ void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& p
         kids += std::to_string(3 + 2 * i) + " 0 R ";
     objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pageCount) + " >>");
     for (int i = 0; i < pageCount; ++i) {
-        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Rotate " + std::to_string(rotate)
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + std::to_string(width) + " "
+            + std::to_string(height) + "] /Rotate " + std::to_string(rotate)
             + " /Resources << >> /Contents " + std::to_string(4 + 2 * i) + " 0 R >>");
         objects.push_back("<< /Length " + std::to_string(pageContents[i].size()) + " >>\nstream\n" + pageContents[i]
             + "\nendstream");
@@ -136,13 +138,18 @@ void WritePngHalfTransparent(const std::string& path, int width, int height, Rgb
 
 void WriteJpeg(const std::string& path, int width, int height, Rgb8 colour)
 {
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-    for (std::size_t i = 0; i < rgb.size(); i += 3) {
-        rgb[i] = static_cast<unsigned char>(colour.r);
-        rgb[i + 1] = static_cast<unsigned char>(colour.g);
-        rgb[i + 2] = static_cast<unsigned char>(colour.b);
-    }
-    stbi_write_jpg(path.c_str(), width, height, 3, rgb.data(), 95);
+    // poppler's JPEG writer (stb's trips the undefined-behaviour sanitizer): a page of the
+    // picture's size filled with the colour, rendered at one pixel per point.
+    std::string pdf = path + ".page.pdf";
+    char fill[96];
+    std::snprintf(fill, sizeof fill, "%.4f %.4f %.4f rg 0 0 %d %d re f", colour.r / 255.0, colour.g / 255.0,
+        colour.b / 255.0, width, height);
+    WriteHandmadePdf(pdf, {fill}, 0, width, height);
+    std::string stem = path.substr(0, path.rfind('.'));
+    Run("pdftoppm -r 72 -jpeg -singlefile " + Quote(pdf) + " " + Quote(stem));
+    std::remove(pdf.c_str());
+    if (stem + ".jpg" != path)
+        std::rename((stem + ".jpg").c_str(), path.c_str());
 }
 
 std::string Quote(const std::string& text)

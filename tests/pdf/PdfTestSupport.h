@@ -29,9 +29,10 @@ private:
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
-// A one-object-per-page PDF written by hand, with a correct cross-reference table: each page
-// gets the content given, a 595 x 842 media box and the /Rotate given.
-void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate = 0);
+// A PDF written by hand, with a correct cross-reference table: each page gets the content
+// given, the media box given (A4 by default) and the /Rotate given.
+void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate = 0,
+    int width = 595, int height = 842);
 
 // Pictures of one colour; the PNG's left half is fully transparent.
 void WriteBmp(const std::string& path, int width, int height, Rgb8 colour);

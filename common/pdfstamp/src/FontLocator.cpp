@@ -11,6 +11,24 @@
 namespace pdfstamp {
 namespace {
 
+// fontconfig's own current configuration is never freed; this one is, at exit, so that leak
+// checkers see nothing.
+class FontConfig {
+public:
+    FontConfig() : m_config(FcInitLoadConfigAndFonts()) {}
+    ~FontConfig()
+    {
+        if (m_config)
+            FcConfigDestroy(m_config);
+    }
+    FontConfig(const FontConfig&) = delete;
+    FontConfig& operator=(const FontConfig&) = delete;
+    FcConfig* Get() const { return m_config; }
+
+private:
+    FcConfig* m_config;
+};
+
 struct FamilyMapping {
     std::vector<const char*> families; // tried in order before fontconfig's own fallbacks
     const char* lang;                  // nullptr: no language preference
@@ -64,7 +82,7 @@ int Coverage(FcPattern* font, const std::wstring& text)
     return covered;
 }
 
-FontFile Locate(const std::wstring& windowsName, const std::wstring& text)
+FontFile Locate(FcConfig* config, const std::wstring& windowsName, const std::wstring& text)
 {
     const FamilyMapping* mapping = FindMapping(windowsName);
     FcPattern* pattern = FcPatternCreate();
@@ -84,15 +102,15 @@ FontFile Locate(const std::wstring& windowsName, const std::wstring& text)
         FcCharSetAddChar(wanted, static_cast<FcChar32>(c));
     FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
     FcCharSetDestroy(wanted);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
 
     FontFile best;
     int bestCoverage = -1;
     FcResult result = FcResultNoMatch;
-    FcFontSet* fonts = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+    FcFontSet* fonts = FcFontSort(config, pattern, FcFalse, nullptr, &result);
     for (int i = 0; fonts && i < fonts->nfont; ++i) {
-        FcPattern* font = FcFontRenderPrepare(nullptr, pattern, fonts->fonts[i]);
+        FcPattern* font = FcFontRenderPrepare(config, pattern, fonts->fonts[i]);
         FcChar8* file = nullptr;
         int index = 0;
         if (font && IsTrueType(font) && FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) {
@@ -120,6 +138,7 @@ FontFile LocateFont(const std::wstring& windowsName, const std::wstring& text)
 {
     // fontconfig's ranking is the slow part; the same name and text come back on every page.
     static std::mutex mutex;
+    static FontConfig config;
     static std::map<std::pair<std::wstring, std::wstring>, FontFile> cache;
     std::lock_guard<std::mutex> lock(mutex);
     auto key = std::make_pair(windowsName, text);
@@ -128,7 +147,7 @@ FontFile LocateFont(const std::wstring& windowsName, const std::wstring& text)
         return it->second;
     if (cache.size() > 256)
         cache.clear();
-    FontFile found = Locate(windowsName, text);
+    FontFile found = config.Get() ? Locate(config.Get(), windowsName, text) : FontFile{};
     cache.emplace(key, found);
     return found;
 }

@@ -135,8 +135,16 @@ void DrawText(PageDrawing& drawing, const PdfFonts& fonts, const LaidText& laid)
         + Num(y) + " Tm\n" + fonts.ShowOperator(laid.shaped) + "\nET\nQ\n";
 }
 
-void DrawWatermark(QPDF& pdf, PageDrawing& drawing, const PdfFonts& fonts, const Watermark& watermark,
-    const ShapedText& shaped, const PageFrame& frame)
+QPDFObjectHandle MakeTranslucency(QPDF& pdf, double opacity)
+{
+    QPDFObjectHandle state = QPDFObjectHandle::parse("<< /Type /ExtGState >>");
+    state.replaceKey("/ca", QPDFObjectHandle::newReal(opacity, 3));
+    state.replaceKey("/CA", QPDFObjectHandle::newReal(opacity, 3));
+    return pdf.makeIndirectObject(state);
+}
+
+void DrawWatermark(PageDrawing& drawing, const PdfFonts& fonts, const Watermark& watermark, const ShapedText& shaped,
+    QPDFObjectHandle translucency, const PageFrame& frame)
 {
     const FontFace& face = *shaped.face;
     double diagonal = std::hypot(frame.width, frame.height);
@@ -152,10 +160,7 @@ void DrawWatermark(QPDF& pdf, PageDrawing& drawing, const PdfFonts& fonts, const
     double x = frame.width / 2 - c * width / 2 + s * middle;
     double y = frame.height / 2 - s * width / 2 - c * middle;
 
-    QPDFObjectHandle state = QPDFObjectHandle::parse("<< /Type /ExtGState >>");
-    state.replaceKey("/ca", QPDFObjectHandle::newReal(watermark.opacity, 3));
-    state.replaceKey("/CA", QPDFObjectHandle::newReal(watermark.opacity, 3));
-    std::string stateName = NameFor(drawing.states, "GS", pdf.makeIndirectObject(state));
+    std::string stateName = NameFor(drawing.states, "GS", translucency);
     std::string font = NameFor(drawing.fonts, "F", fonts.FontObject(shaped));
     drawing.content += "q\n" + stateName + " gs\n" + Colour(watermark.color) + "BT\n" + font + " " + Num(size) + " Tf\n"
         + Num(c) + " " + Num(s) + " " + Num(-s) + " " + Num(c) + " " + Num(x) + " " + Num(y) + " Tm\n"
@@ -220,6 +225,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         int height;
     };
     std::map<std::string, PlacedImage> imageCache; // one image object per picture file
+    QPDFObjectHandle translucency = watermark ? MakeTranslucency(pdf, watermark->opacity) : QPDFObjectHandle();
     for (int index = 0; index < pageCount; ++index) {
         if (!watermark && !texts.count(index) && !pictures.count(index))
             continue;
@@ -256,7 +262,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         for (auto& [order, draw] : ordered)
             draw();
         if (watermark) {
-            DrawWatermark(pdf, drawing, fonts, *watermark, watermarkText, frame);
+            DrawWatermark(drawing, fonts, *watermark, watermarkText, translucency, frame);
             ++result.drawn;
         }
         if (drawing.content.empty())
