@@ -1,0 +1,172 @@
+// _com_ptr_t, _bstr_t and _com_error with the rules compiler COM support follows.
+#include <gtest/gtest.h>
+
+#include <comdef.h>
+
+#include "fake_objects.h"
+#include "win32host/Faults.h"
+
+namespace {
+
+TEST(ComPtr, QueryFromAnotherInterfaceHoldsOneReference)
+{
+    FakeObject object;
+    {
+        ITestBetaPtr beta(static_cast<ITestAlpha*>(&object));
+        ASSERT_TRUE(beta);
+        EXPECT_EQ(object.m_references, 2);
+        ITestAlphaPtr alpha = beta; // smart pointer to smart pointer: another query
+        EXPECT_EQ(object.m_references, 3);
+        LONG value = 0;
+        EXPECT_EQ(alpha->Alpha(&value), S_OK);
+        EXPECT_EQ(value, 7);
+    }
+    EXPECT_EQ(object.m_references, 1);
+}
+
+TEST(ComPtr, MissingInterfaceLeavesThePointerEmpty)
+{
+    FakeObject object;
+    object.m_betaResult = E_NOINTERFACE;
+    ITestBetaPtr beta(static_cast<ITestAlpha*>(&object));
+    EXPECT_FALSE(beta);
+    beta = static_cast<ITestAlpha*>(&object);
+    EXPECT_TRUE(beta == nullptr);
+    ITestBetaPtr fromNull(static_cast<ITestAlpha*>(nullptr));
+    EXPECT_FALSE(fromNull);
+    EXPECT_EQ(object.m_references, 1);
+}
+
+TEST(ComPtr, OtherQueryFailuresRaiseTheirStatus)
+{
+    FakeObject object;
+    object.m_betaResult = E_ACCESSDENIED;
+    try {
+        ITestBetaPtr beta(static_cast<ITestAlpha*>(&object));
+        FAIL() << "the query failure was not raised";
+    } catch (const _com_error& e) {
+        EXPECT_EQ(e.Error(), E_ACCESSDENIED);
+    }
+    ITestBetaPtr beta;
+    EXPECT_THROW(beta = static_cast<ITestAlpha*>(&object), _com_error);
+    EXPECT_EQ(object.m_references, 1);
+}
+
+TEST(ComPtr, CallingThroughAnEmptyPointerRaisesEPointer)
+{
+    ITestAlphaPtr empty;
+    LONG value;
+    try {
+        empty->Alpha(&value);
+        FAIL() << "no error raised";
+    } catch (const _com_error& e) {
+        EXPECT_EQ(e.Error(), E_POINTER);
+    }
+    EXPECT_THROW(*empty, _com_error);
+    EXPECT_THROW(empty.AddRef(), _com_error);
+    EXPECT_THROW(empty.Release(), _com_error);
+}
+
+TEST(ComPtr, AddressOperatorReleasesFirst)
+{
+    FakeObject object;
+    ITestAlphaPtr alpha(static_cast<ITestAlpha*>(&object));
+    EXPECT_EQ(object.m_references, 2);
+    ITestAlpha** slot = &alpha;
+    EXPECT_EQ(*slot, nullptr);
+    EXPECT_EQ(object.m_references, 1);
+}
+
+TEST(ComPtr, AttachDetachAndExplicitReferences)
+{
+    FakeObject object;
+    ITestAlphaPtr alpha;
+    alpha.Attach(static_cast<ITestAlpha*>(&object)); // takes the caller's reference
+    EXPECT_EQ(object.m_references, 1);
+    alpha.AddRef();
+    EXPECT_EQ(object.m_references, 2);
+    ITestAlpha* raw = alpha.Detach();
+    EXPECT_EQ(raw, static_cast<ITestAlpha*>(&object));
+    EXPECT_FALSE(alpha);
+    EXPECT_EQ(object.m_references, 2);
+    alpha.Attach(raw, true);
+    EXPECT_EQ(object.m_references, 3);
+    alpha.Release();
+    EXPECT_EQ(alpha.GetInterfacePtr(), nullptr);
+    EXPECT_EQ(object.m_references, 2);
+    raw->Release();
+
+    ITestBeta* beta = nullptr;
+    ITestAlphaPtr again(static_cast<ITestAlpha*>(&object));
+    EXPECT_EQ(again.QueryInterface(__uuidof(ITestBeta), &beta), S_OK);
+    beta->Release();
+}
+
+TEST(ComPtr, ComparesObjectIdentityAcrossInterfaces)
+{
+    FakeObject one, two;
+    ITestAlphaPtr alpha(static_cast<ITestAlpha*>(&one));
+    ITestBetaPtr betaOfOne(static_cast<ITestAlpha*>(&one));
+    ITestBetaPtr betaOfTwo(static_cast<ITestAlpha*>(&two));
+    EXPECT_TRUE(alpha == betaOfOne);
+    EXPECT_TRUE(alpha != betaOfTwo);
+}
+
+TEST(ComError, MessagesAndDispatchCodes)
+{
+    EXPECT_STREQ(_com_error(E_FAIL).ErrorMessage(), L"Unspecified error");
+    EXPECT_STREQ(_com_error(E_POINTER).ErrorMessage(), L"Invalid pointer");
+    EXPECT_STREQ(_com_error(static_cast<HRESULT>(0x80040205)).ErrorMessage(), L"IDispatch error #5");
+    EXPECT_EQ(_com_error(static_cast<HRESULT>(0x80040205)).WCode(), 5);
+    EXPECT_STREQ(_com_error(static_cast<HRESULT>(0x8A0B0C0D)).ErrorMessage(), L"Unknown error 0x8A0B0C0D");
+    EXPECT_EQ(_com_error(E_FAIL).WCode(), 0);
+}
+
+TEST(BstrT, SharesOneStringBetweenCopies)
+{
+    _bstr_t a(L"shared");
+    _bstr_t b = a;
+    EXPECT_EQ(static_cast<const wchar_t*>(a), static_cast<const wchar_t*>(b));
+    EXPECT_EQ(a.length(), 6u);
+    EXPECT_EQ(SysStringLen(a.GetBSTR()), 6u);
+    // Detaching a shared string hands out a copy and leaves the other holder intact.
+    BSTR detached = b.Detach();
+    EXPECT_STREQ(detached, L"shared");
+    EXPECT_NE(detached, static_cast<const wchar_t*>(a));
+    SysFreeString(detached);
+    EXPECT_STREQ(static_cast<const wchar_t*>(a), L"shared");
+}
+
+TEST(BstrT, ConcatenatesComparesAndConverts)
+{
+    _bstr_t path = _bstr_t(L"D:\\out") + L"\\" + "a.pdf";
+    EXPECT_STREQ(static_cast<const wchar_t*>(path), L"D:\\out\\a.pdf");
+    EXPECT_STREQ(static_cast<const char*>(_bstr_t(L"签名")), "\xE7\xAD\xBE\xE5\x90\x8D");
+    EXPECT_TRUE(_bstr_t(L"abc") < _bstr_t(L"abd"));
+    EXPECT_TRUE(_bstr_t(L"ab") < _bstr_t(L"abc"));
+    EXPECT_TRUE(_bstr_t() == _bstr_t(L""));
+    EXPECT_TRUE(_bstr_t(L"x") == L"x");
+    EXPECT_TRUE(!_bstr_t());
+
+    _bstr_t received;
+    *received.GetAddress() = SysAllocString(L"out parameter");
+    EXPECT_EQ(received.length(), 13u);
+    BSTR copy = received.copy();
+    EXPECT_STREQ(copy, L"out parameter");
+    SysFreeString(copy);
+}
+
+TEST(BstrT, FailedAllocationRaisesOutOfMemory)
+{
+    win32host::FailNextBstrAllocations(1);
+    try {
+        _bstr_t sql(L"SELECT 1");
+        FAIL() << "no error raised";
+    } catch (const _com_error& e) {
+        EXPECT_EQ(e.Error(), E_OUTOFMEMORY);
+    }
+    _bstr_t after(L"the fault is used up");
+    EXPECT_EQ(after.length(), 20u);
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+// The COM runtime's class registry, object creation and OleRun.
+#include <gtest/gtest.h>
+
+#include <comdef.h>
+
+#include "fake_objects.h"
+
+namespace {
+
+DEFINE_GUID_FROM_STRING(CLSID_TestThing, "0D1B4C6E-2222-4A5B-9C8D-000000000001");
+
+struct RunnableThing : FakeObject, IRunnableObject {
+    int m_runs = 0;
+    bool m_offerRunnable = true;
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == __uuidof(IRunnableObject)) {
+            *ppv = m_offerRunnable ? static_cast<IRunnableObject*>(this) : nullptr;
+            if (!m_offerRunnable)
+                return E_NOINTERFACE;
+            AddRef();
+            return S_OK;
+        }
+        return FakeObject::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeObject::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeObject::Release(); }
+    STDMETHODIMP GetRunningClass(LPCLSID) override { return E_NOTIMPL; }
+    STDMETHODIMP Run(void*) override
+    {
+        ++m_runs;
+        return S_OK;
+    }
+    STDMETHODIMP_(BOOL) IsRunning() override { return m_runs > 0; }
+    STDMETHODIMP LockRunning(BOOL, BOOL) override { return S_OK; }
+    STDMETHODIMP SetContainedObject(BOOL) override { return S_OK; }
+};
+
+// Hands out the one test object.
+struct Factory : IClassFactory {
+    RunnableThing* m_object;
+    LONG m_references = 1;
+    explicit Factory(RunnableThing* object) : m_object(object) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
+            *ppv = this;
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++m_references); }
+    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--m_references); }
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
+    {
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        return static_cast<ITestAlpha*>(m_object)->QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+};
+
+class ComRuntimeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, static_cast<IClassFactory*>(&m_factory), CLSCTX_INPROC_SERVER,
+                      REGCLS_MULTIPLEUSE, &m_cookie),
+            S_OK);
+    }
+    void TearDown() override
+    {
+        CoRevokeClassObject(m_cookie);
+        CoUninitialize();
+    }
+
+    RunnableThing m_object;
+    Factory m_factory{&m_object};
+    DWORD m_cookie = 0;
+};
+
+TEST_F(ComRuntimeTest, RegisteredClassIsReachedWhenTheContextIncludesInprocServer)
+{
+    for (DWORD context : {DWORD(CLSCTX_INPROC_SERVER), DWORD(0x17), DWORD(CLSCTX_ALL), DWORD(CLSCTX_SERVER)}) {
+        ITestAlpha* alpha = nullptr;
+        EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, context, __uuidof(ITestAlpha), reinterpret_cast<void**>(&alpha)), S_OK)
+            << "context " << context;
+        ASSERT_NE(alpha, nullptr);
+        alpha->Release();
+    }
+    EXPECT_EQ(m_object.m_references, 1);
+}
+
+TEST_F(ComRuntimeTest, OtherContextsAndUnknownClassesAreNotRegistered)
+{
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(object, nullptr);
+    const GUID unknown = win32_guid::parse("0D1B4C6E-2222-4A5B-9C8D-0000000000FF");
+    EXPECT_EQ(CoCreateInstance(unknown, nullptr, 0x17, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
+}
+
+TEST_F(ComRuntimeTest, CreationFailuresComeBackUnchanged)
+{
+    void* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, 0x17, __uuidof(IDispatch), &object), E_NOINTERFACE);
+    FakeObject outer;
+    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, static_cast<ITestAlpha*>(&outer), 0x17, IID_IUnknown, &object),
+        CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
+}
+
+TEST_F(ComRuntimeTest, RevokedClassIsGone)
+{
+    CoRevokeClassObject(m_cookie);
+    EXPECT_EQ(m_factory.m_references, 1);
+    void* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, 0x17, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
+    ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, static_cast<IClassFactory*>(&m_factory), CLSCTX_INPROC_SERVER,
+                  REGCLS_MULTIPLEUSE, &m_cookie),
+        S_OK);
+}
+
+TEST_F(ComRuntimeTest, SmartPointerCreationRunsTheObjectForServerContexts)
+{
+    ITestAlphaPtr alpha;
+    EXPECT_EQ(alpha.CreateInstance(CLSID_TestThing, nullptr, 0x17), S_OK);
+    EXPECT_TRUE(alpha);
+    EXPECT_EQ(m_object.m_runs, 1); // CLSCTX_ALL includes a local server: created, run, then queried
+    ITestAlphaPtr inproc;
+    EXPECT_EQ(inproc.CreateInstance(CLSID_TestThing, nullptr, CLSCTX_INPROC_SERVER), S_OK);
+    EXPECT_EQ(m_object.m_runs, 1);
+}
+
+TEST_F(ComRuntimeTest, OleRunSucceedsWithoutIRunnableObject)
+{
+    m_object.m_offerRunnable = false;
+    EXPECT_EQ(OleRun(static_cast<ITestAlpha*>(&m_object)), S_OK);
+    EXPECT_EQ(m_object.m_runs, 0);
+    m_object.m_offerRunnable = true;
+    EXPECT_EQ(OleRun(static_cast<ITestAlpha*>(&m_object)), S_OK);
+    EXPECT_EQ(m_object.m_runs, 1);
+}
+
+TEST(ComRuntime, CreationNeedsCoInitialize)
+{
+    void* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, 0x17, IID_IUnknown, &object), CO_E_NOTINITIALIZED);
+}
+
+TEST(GuidText, RoundTripsInBracedUpperCaseForm)
+{
+    wchar_t text[39];
+    EXPECT_EQ(StringFromGUID2(CLSID_TestThing, text, 39), 39);
+    EXPECT_STREQ(text, L"{0D1B4C6E-2222-4A5B-9C8D-000000000001}");
+    CLSID parsed;
+    EXPECT_EQ(CLSIDFromString(L"{0d1b4c6e-2222-4a5b-9c8d-000000000001}", &parsed), S_OK);
+    EXPECT_TRUE(parsed == CLSID_TestThing);
+    EXPECT_EQ(CLSIDFromString(L"Some.ProgId", &parsed), CO_E_CLASSSTRING);
+    EXPECT_EQ(StringFromGUID2(CLSID_TestThing, text, 38), 0);
+}
+
+TEST(TaskMemory, AllocatorsAgree)
+{
+    IMalloc* malloc = nullptr;
+    ASSERT_EQ(CoGetMalloc(1, &malloc), S_OK);
+    void* block = CoTaskMemAlloc(16);
+    ASSERT_NE(block, nullptr);
+    block = CoTaskMemRealloc(block, 64);
+    EXPECT_GE(malloc->GetSize(block), 64u);
+    malloc->Free(block);
+    malloc->Release();
+}
+
+} // namespace

@@ -1,0 +1,161 @@
+// LoadLibraryW and its kin: the search order, reference counting and DllMain.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <windows.h>
+
+#include "temp_folder.h"
+#include "win32host/Modules.h"
+#include "win32host/Paths.h"
+#include "win32host/Trace.h"
+
+namespace {
+
+typedef int(WINAPI* AnswerProc)();
+
+std::string ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string posix = win32host::ToPosixPath(path);
+    return posix.substr(0, posix.rfind('/'));
+}
+
+// Runs a test from another current directory and restores it.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string& folder) : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentDirectory() { std::filesystem::current_path(m_previous); }
+
+private:
+    std::filesystem::path m_previous;
+};
+
+std::vector<std::string> DllMainReasons(const win32host::TraceRecorder& recorder)
+{
+    std::vector<std::string> reasons;
+    for (const auto& event : recorder.OfKind("dllmain"))
+        reasons.push_back(event.Get("reason"));
+    return reasons;
+}
+
+TEST(LoadLibrary, FindsABareNameInTheProgramsFolderFirst)
+{
+    TempFolder elsewhere;
+    elsewhere.Write("TestPlugin.dll", "not a library"); // the current directory comes second
+    CurrentDirectory cwd(elsewhere.Posix());
+    win32host::TraceRecorder recorder;
+    HMODULE module = LoadLibraryW(L"TestPlugin.dll");
+    ASSERT_NE(module, nullptr);
+    auto answer = reinterpret_cast<AnswerProc>(GetProcAddress(module, "PluginAnswer"));
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer(), 42);
+    const auto loads = recorder.OfKind("load_library");
+    ASSERT_EQ(loads.size(), 1u);
+    EXPECT_EQ(loads[0].Get("name"), "TestPlugin.dll");
+    EXPECT_EQ(loads[0].Get("path"), ProgramFolder() + "/TestPlugin.dll");
+    EXPECT_EQ(loads[0].Get("result"), "ok");
+    EXPECT_TRUE(FreeLibrary(module));
+}
+
+TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
+{
+    TempFolder current, onPath;
+    std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
+    std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", onPath.Posix() + "/PathPlugin.dll");
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", ("/nonexistent:" + onPath.Posix()).c_str(), 1);
+    {
+        CurrentDirectory cwd(current.Posix());
+        HMODULE fromCwd = LoadLibraryW(L"CwdPlugin.dll");
+        HMODULE fromPath = LoadLibraryW(L"PathPlugin"); // ".dll" is added to a name without extension
+        EXPECT_NE(fromCwd, nullptr);
+        EXPECT_NE(fromPath, nullptr);
+        FreeLibrary(fromCwd);
+        FreeLibrary(fromPath);
+    }
+    ::setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_EQ(LoadLibraryW(L"PathPlugin.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+}
+
+TEST(LoadLibrary, NameWithAFolderIsUsedAsItIs)
+{
+    const std::wstring full = win32host::FromPosixPath(ProgramFolder()) + L"\\TestPlugin.dll";
+    HMODULE module = LoadLibraryW(full.c_str());
+    EXPECT_NE(module, nullptr);
+    FreeLibrary(module);
+    TempFolder empty;
+    win32host::TraceRecorder recorder;
+    EXPECT_EQ(LoadLibraryW(empty.Windows(L"TestPlugin.dll").c_str()), nullptr);
+    EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "not found");
+}
+
+TEST(LoadLibrary, LoadsOnceAndCountsReferencesAroundDllMain)
+{
+    win32host::TraceRecorder recorder;
+    HMODULE first = LoadLibraryW(L"TestPlugin.dll");
+    HMODULE second = LoadLibraryW(L"TestPlugin.dll");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(DllMainReasons(recorder), std::vector<std::string>{"1"}); // attached once
+    EXPECT_EQ(recorder.OfKind("dllmain")[0].Get("instance"), std::to_string(reinterpret_cast<UINT_PTR>(first)));
+    EXPECT_EQ(GetModuleHandleW(L"testplugin.dll"), first); // names ignore case; no reference taken
+    FreeLibrary(first);
+    EXPECT_EQ(DllMainReasons(recorder).size(), 1u);
+    FreeLibrary(second);
+    EXPECT_EQ(DllMainReasons(recorder), (std::vector<std::string>{"1", "0"})); // detached with the last reference
+}
+
+TEST(LoadLibrary, FailsWhenDllMainRefusesToAttach)
+{
+    ::setenv("TEST_PLUGIN_REFUSE", "1", 1);
+    win32host::TraceRecorder recorder;
+    EXPECT_EQ(LoadLibraryW(L"TestPlugin.dll"), nullptr);
+    ::unsetenv("TEST_PLUGIN_REFUSE");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DLL_INIT_FAILED));
+    EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "init failed");
+    HMODULE module = LoadLibraryW(L"TestPlugin.dll");
+    EXPECT_NE(module, nullptr);
+    FreeLibrary(module);
+}
+
+TEST(LoadLibrary, MissingExportAndModuleFileName)
+{
+    HMODULE module = LoadLibraryW(L"TestPlugin.dll");
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(GetProcAddress(module, "NoSuchExport"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
+    EXPECT_EQ(win32host::ToPosixPath(path), ProgramFolder() + "/TestPlugin.dll");
+    EXPECT_EQ(length, std::wcslen(path));
+    wchar_t small[4];
+    EXPECT_EQ(GetModuleFileNameW(module, small, 4), 4u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    FreeLibrary(module);
+}
+
+TEST(InprocServer, CoCreateInstanceLoadsTheRegisteredDll)
+{
+    const CLSID clsid = win32_guid::parse("0D1B4C6E-3333-4A5B-9C8D-000000000001");
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IUnknown* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, 0x17, IID_IUnknown, reinterpret_cast<void**>(&object)), REGDB_E_CLASSNOTREG);
+    win32host::RegisterInprocServer(clsid, L"TestPlugin.dll");
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        REGDB_E_CLASSNOTREG);
+    win32host::TraceRecorder recorder;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, 0x17, IID_IUnknown, reinterpret_cast<void**>(&object)), S_OK);
+    object->Release();
+    EXPECT_EQ(recorder.OfKind("load_library").size(), 1u);
+    win32host::UnregisterInprocServer(clsid);
+    CoUninitialize();
+}
+
+} // namespace
