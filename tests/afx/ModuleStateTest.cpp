@@ -1,0 +1,157 @@
+// Module state: each module has its own application and resources, an entry point makes its
+// module's state current and every way out gives the caller's back.
+#include <afxdisp.h>
+#include <afxwin.h>
+
+#include <stdexcept>
+
+#include <win32host/Desktop.h>
+#include <win32host/Trace.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ModuleState, ManageStateSwitchesAndRestores)
+{
+    AFX_MODULE_STATE* pCaller = AfxGetModuleState();
+    AFX_MODULE_STATE other(TRUE);
+    other.m_hCurrentResourceHandle = reinterpret_cast<HINSTANCE>(0x1234);
+    {
+        AFX_MANAGE_STATE(&other);
+        EXPECT_EQ(&other, AfxGetModuleState());
+        EXPECT_EQ(reinterpret_cast<HINSTANCE>(0x1234), AfxGetResourceHandle());
+    }
+    EXPECT_EQ(pCaller, AfxGetModuleState());
+}
+
+TEST(ModuleState, RestoredWhenTheScopeIsLeftByAnException)
+{
+    AFX_MODULE_STATE* pCaller = AfxGetModuleState();
+    AFX_MODULE_STATE other(TRUE);
+    auto command = [&]() {
+        AFX_MANAGE_STATE(&other);
+        throw std::runtime_error("failed COM call");
+    };
+    EXPECT_THROW(command(), std::runtime_error);
+    EXPECT_EQ(pCaller, AfxGetModuleState());
+}
+
+TEST(ModuleState, AnApplicationBelongsToTheStateCurrentAtItsConstruction)
+{
+    AFX_MODULE_STATE other(TRUE);
+    AFX_MANAGE_STATE(&other);
+    {
+        CWinApp app(L"Named app");
+        EXPECT_EQ(&app, AfxGetApp());
+        EXPECT_STREQ(L"Named app", app.m_pszAppName);
+    }
+    EXPECT_EQ(nullptr, AfxGetApp());
+}
+
+// The test module, loaded by name as the client loads the light file module.
+class LoadedModule : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_hModule = LoadLibraryW(L"AfxTestModule.dll");
+        ASSERT_NE(nullptr, m_hModule);
+    }
+    void TearDown() override
+    {
+        if (m_hModule != NULL)
+            FreeLibrary(m_hModule);
+    }
+
+    template <class F>
+    F* Export(const char* name)
+    {
+        FARPROC p = GetProcAddress(m_hModule, name);
+        EXPECT_NE(nullptr, p) << name;
+        return reinterpret_cast<F*>(p);
+    }
+
+    HMODULE m_hModule = NULL;
+};
+
+TEST_F(LoadedModule, DllMainRanTheApplicationsInitInstanceOnce)
+{
+    EXPECT_EQ(1, Export<int()>("TestModule_InitInstanceCalls")());
+}
+
+TEST_F(LoadedModule, LoadingLeavesTheCallersStateCurrent)
+{
+    AFX_MODULE_STATE* pCallerBefore = AfxGetModuleState();
+    HMODULE hAgain = LoadLibraryW(L"AfxTestModule.dll");
+    FreeLibrary(hAgain);
+    EXPECT_EQ(pCallerBefore, AfxGetModuleState());
+    EXPECT_NE(Export<AFX_MODULE_STATE*()>("TestModule_StaticState")(), AfxGetModuleState());
+    EXPECT_NE(Export<CWinApp*()>("TestModule_TheApp")(), AfxGetApp());
+}
+
+TEST_F(LoadedModule, InsideAnEntryPointTheModulesAppAndResourcesAreCurrent)
+{
+    CWinApp* pApp = NULL;
+    HINSTANCE hResource = NULL;
+    AFX_MODULE_STATE* pState = NULL;
+    Export<void(CWinApp**, HINSTANCE*, AFX_MODULE_STATE**)>("TestModule_Observe")(&pApp, &hResource, &pState);
+    EXPECT_EQ(Export<CWinApp*()>("TestModule_TheApp")(), pApp);
+    EXPECT_EQ(Export<AFX_MODULE_STATE*()>("TestModule_StaticState")(), pState);
+    EXPECT_EQ(reinterpret_cast<HINSTANCE>(m_hModule), hResource);
+    ASSERT_NE(nullptr, pApp);
+    EXPECT_EQ(reinterpret_cast<HINSTANCE>(m_hModule), pApp->m_hInstance);
+    // Without a title string the application is named after its module file.
+    EXPECT_STREQ(L"AfxTestModule", pApp->m_pszAppName);
+}
+
+TEST_F(LoadedModule, MessageBoxesCarryTheModulesApplicationTitle)
+{
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(IDOK, Export<int(LPCWSTR)>("TestModule_MessageBox")(L"下载完成"));
+    auto boxes = trace.OfKind("messagebox");
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(win32host::ToUtf8(L"下载完成"), boxes[0].Get("text"));
+    EXPECT_EQ("AfxTestModule", boxes[0].Get("caption"));
+    EXPECT_EQ("ok", boxes[0].Get("buttons"));
+}
+
+TEST_F(LoadedModule, AnExceptionOutOfAnEntryPointRestoresTheCallersState)
+{
+    AFX_MODULE_STATE* pCaller = AfxGetModuleState();
+    SCODE sc = S_OK;
+    try {
+        Export<void(SCODE)>("TestModule_ThrowInside")(E_ACCESSDENIED);
+    } catch (COleException* e) {
+        sc = e->m_sc;
+        e->Delete();
+    }
+    EXPECT_EQ(E_ACCESSDENIED, sc);
+    EXPECT_EQ(pCaller, AfxGetModuleState());
+}
+
+TEST(LoadedModuleUnload, FreeLibraryRunsExitInstance)
+{
+    win32host::TraceRecorder trace;
+    HMODULE hModule = LoadLibraryW(L"AfxTestModule.dll");
+    ASSERT_NE(nullptr, hModule);
+    EXPECT_TRUE(trace.OfKind("afx_test_module").empty());
+    FreeLibrary(hModule);
+    auto events = trace.OfKind("afx_test_module");
+    ASSERT_EQ(1u, events.size());
+    EXPECT_EQ("ExitInstance", events[0].Get("event"));
+}
+
+TEST(AfxMessageBox, UsesTheCurrentApplicationsTitle)
+{
+    AFX_MODULE_STATE other(TRUE);
+    AFX_MANAGE_STATE(&other);
+    CWinApp app(L"轻量化导出/打印");
+    win32host::TraceRecorder trace;
+    AfxMessageBox(L"获取文件失败", MB_OK);
+    auto boxes = trace.OfKind("messagebox");
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(win32host::ToUtf8(L"轻量化导出/打印"), boxes[0].Get("caption"));
+    EXPECT_EQ(win32host::ToUtf8(L"获取文件失败"), boxes[0].Get("text"));
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+// CString: formatting with the Windows runtime's rules, extraction, searching, buffers and BSTRs.
+#include <afx.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CStringFormat, PercentSTakesAWideString)
+{
+    CString strFolder(L"C:\\out");
+    CString strName(L"零件.pdf");
+    CString strPath;
+    strPath.Format(L"%s\\%s", (LPCWSTR)strFolder, (LPCWSTR)strName);
+    EXPECT_STREQ(L"C:\\out\\零件.pdf", strPath);
+    EXPECT_EQ(13, strPath.GetLength());
+}
+
+TEST(CStringFormat, IntegersAndUpperCaseHex)
+{
+    CString str;
+    str.Format(L"%s:%d", L"DocumentSelectDlg", 412);
+    EXPECT_STREQ(L"DocumentSelectDlg:412", str);
+    str.Format(L"%0X", 0x8004DEADu);
+    EXPECT_STREQ(L"8004DEAD", str);
+    str.Format(L"%08X|%d", 0x1Fu, -7);
+    EXPECT_STREQ(L"0000001F|-7", str);
+}
+
+TEST(CStringFormat, FormatReplacesAndAppendFormatExtends)
+{
+    CString str(L"old text");
+    str.Format(L"%d", 1);
+    EXPECT_STREQ(L"1", str);
+    str.AppendFormat(L",%s", L"二");
+    str.AppendFormat(L",%d", 3);
+    EXPECT_STREQ(L"1,二,3", str);
+}
+
+TEST(CStringFormat, LongResultIsNotTruncated)
+{
+    CString strLong(L'x', 5000);
+    CString str;
+    str.Format(L"[%s]", (LPCWSTR)strLong);
+    EXPECT_EQ(5002, str.GetLength());
+    EXPECT_EQ(L']', str[5001]);
+}
+
+TEST(CStringBasics, EmptyNullAndCopies)
+{
+    CString strNull((LPCWSTR)NULL);
+    EXPECT_TRUE(strNull.IsEmpty());
+    EXPECT_STREQ(L"", (LPCWSTR)strNull);
+
+    CString a(L"abc");
+    CString b(a);
+    b += L"d";
+    EXPECT_STREQ(L"abc", a);
+    EXPECT_STREQ(L"abcd", b);
+    b.Empty();
+    EXPECT_TRUE(b.IsEmpty());
+    EXPECT_EQ(0, b.GetLength());
+
+    a = (LPCWSTR)a + 1; // assignment from a pointer into the string itself
+    EXPECT_STREQ(L"bc", a);
+}
+
+TEST(CStringBasics, ComparisonIsExactOrCaseInsensitive)
+{
+    CString str(L"Report.PDF");
+    EXPECT_EQ(0, str.Compare(L"Report.PDF"));
+    EXPECT_NE(0, str.Compare(L"report.pdf"));
+    EXPECT_EQ(0, str.CompareNoCase(L"report.pdf"));
+    EXPECT_LT(str.CompareNoCase(L"S"), 0);
+    EXPECT_GT(str.CompareNoCase(L"A"), 0);
+    EXPECT_TRUE(str == L"Report.PDF");
+    EXPECT_TRUE(str != L"Report.pdf");
+}
+
+TEST(CStringExtraction, LeftRightMidClampToTheString)
+{
+    CString str(L"0123456789");
+    EXPECT_STREQ(L"012", str.Left(3));
+    EXPECT_STREQ(L"789", str.Right(3));
+    EXPECT_STREQ(L"3456", str.Mid(3, 4));
+    EXPECT_STREQ(L"789", str.Mid(7));
+    EXPECT_STREQ(L"0123456789", str.Left(50));
+    EXPECT_STREQ(L"", str.Mid(20));
+    EXPECT_STREQ(L"", str.Right(-1));
+}
+
+TEST(CStringSearch, FindAndReverseFind)
+{
+    CString str(L"a.b.c.pdf");
+    EXPECT_EQ(1, str.Find(L'.'));
+    EXPECT_EQ(3, str.Find(L'.', 2));
+    EXPECT_EQ(5, str.ReverseFind(L'.'));
+    EXPECT_EQ(6, str.Find(L"pdf"));
+    EXPECT_EQ(-1, str.Find(L"dwg"));
+    EXPECT_EQ(-1, str.ReverseFind(L'/'));
+    EXPECT_EQ(-1, str.Find(L'.', 100));
+}
+
+TEST(CStringModification, CaseReplaceTrimAndTokenize)
+{
+    CString str(L"Part-A.Step");
+    str.MakeLower();
+    EXPECT_STREQ(L"part-a.step", str);
+    str.MakeUpper();
+    EXPECT_STREQ(L"PART-A.STEP", str);
+
+    CString strPath(L"a\\b\\c");
+    EXPECT_EQ(2, strPath.Replace(L"\\", L"\\\\"));
+    EXPECT_STREQ(L"a\\\\b\\\\c", strPath);
+
+    CString strPadded(L"  text \t");
+    strPadded.Trim();
+    EXPECT_STREQ(L"text", strPadded);
+
+    CString strFields(L"x,,y,z");
+    int iPos = 0;
+    EXPECT_STREQ(L"x", strFields.Tokenize(L",", iPos));
+    EXPECT_STREQ(L"y", strFields.Tokenize(L",", iPos));
+    EXPECT_STREQ(L"z", strFields.Tokenize(L",", iPos));
+    strFields.Tokenize(L",", iPos);
+    EXPECT_EQ(-1, iPos);
+}
+
+TEST(CStringBuffer, ReleaseBufferTakesTheLengthUpToTheTerminator)
+{
+    CString str;
+    LPWSTR p = str.GetBuffer(260);
+    wcscpy_s(p, 260, L"C:\\Windows\\System32");
+    str.ReleaseBuffer();
+    EXPECT_EQ(19, str.GetLength());
+    EXPECT_STREQ(L"C:\\Windows\\System32", str);
+
+    p = str.GetBuffer(10);
+    p[2] = L'\0';
+    str.ReleaseBuffer();
+    EXPECT_STREQ(L"C:", str);
+
+    p = str.GetBufferSetLength(4);
+    p[0] = L'a'; p[1] = L'b'; p[2] = L'c'; p[3] = L'd';
+    str.ReleaseBuffer(3);
+    EXPECT_STREQ(L"abc", str);
+}
+
+TEST(CStringBstr, AllocSysStringCopiesTextAndLength)
+{
+    CString str(L"签名.ini");
+    BSTR bstr = str.AllocSysString();
+    ASSERT_NE(nullptr, bstr);
+    EXPECT_EQ(6u, SysStringLen(bstr));
+    EXPECT_STREQ(L"签名.ini", bstr);
+    SysFreeString(bstr);
+
+    CString strEmpty;
+    BSTR bstrEmpty = strEmpty.AllocSysString();
+    ASSERT_NE(nullptr, bstrEmpty); // an empty string is an empty BSTR, not a null one
+    EXPECT_EQ(0u, SysStringLen(bstrEmpty));
+    SysFreeString(bstrEmpty);
+}
+
+TEST(CStringOperators, ConcatenationKeepsOperandsApart)
+{
+    CString strFolder(L"dir");
+    CString strPath = strFolder + L"\\" + CString(L"f.pdf");
+    EXPECT_STREQ(L"dir\\f.pdf", strPath);
+    EXPECT_STREQ(L"dir", strFolder);
+    EXPECT_STREQ(L"xdir", L'x' + strFolder);
+}
+
+} // namespace
