@@ -8,6 +8,7 @@
 #include "SourceEmitter.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -92,6 +93,8 @@ int main(int argc, char** argv)
 
         std::ostringstream source;
         vizrc::EmitSource(resources, options.input.substr(slash == std::string::npos ? 0 : slash + 1), source);
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(options.output).parent_path(), ignored);
         std::ofstream out(options.output, std::ios::binary | std::ios::trunc);
         out << source.str();
         if (!out.flush()) {

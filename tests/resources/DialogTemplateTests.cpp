@@ -1,0 +1,173 @@
+// A DIALOGEX statement, compiled and read back: the template keeps every field written.
+// winres.h first: a value that differs from windows.h or commctrl.h then shows as a redefinition.
+#include <winres.h>
+
+#include "ResourceTestSupport.h"
+#include "fixture_resource.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+using restest::Dialog;
+using restest::FixtureModule;
+using restest::Item;
+using win32host::DialogItemTemplate;
+
+namespace {
+
+constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;
+
+void ExpectRect(const DialogItemTemplate& item, int x, int y, int cx, int cy)
+{
+    EXPECT_EQ(item.x, x);
+    EXPECT_EQ(item.y, y);
+    EXPECT_EQ(item.cx, cx);
+    EXPECT_EQ(item.cy, cy);
+}
+
+TEST(DialogTemplate, HeaderKeepsPlaceStylesCaptionAndFont)
+{
+    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
+    EXPECT_TRUE(d.extended);
+    EXPECT_EQ(d.helpId, 77u);
+    EXPECT_EQ(d.style, static_cast<DWORD>(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(d.exStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
+    EXPECT_EQ(d.x, 10);
+    EXPECT_EQ(d.y, 20);
+    EXPECT_EQ(d.cx, 200) << "a size from a macro of an #if branch";
+    EXPECT_EQ(d.cy, 120);
+    EXPECT_EQ(d.title, L"测试 \"对话框\"");
+    EXPECT_FALSE(d.menu.isOrdinal);
+    EXPECT_TRUE(d.menu.name.empty());
+    EXPECT_TRUE(d.hasFont);
+    EXPECT_EQ(d.pointSize, 9);
+    EXPECT_EQ(d.weight, 700);
+    EXPECT_TRUE(d.italic);
+    EXPECT_EQ(d.charset, 0x86);
+    EXPECT_EQ(d.typeface, L"MS Shell Dlg");
+    EXPECT_EQ(d.items.size(), 12u);
+}
+
+TEST(DialogTemplate, StatementsGiveTheirClassesAndDefaultStyles)
+{
+    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
+    struct Expected {
+        DWORD id;
+        const wchar_t* className;
+        WORD atom;
+        const wchar_t* text;
+        DWORD style;
+        DWORD exStyle;
+    } expected[] = {
+        {IDC_NAME_LABEL, L"Static", 0x82, L"名称:", kChildVisible | SS_LEFT | WS_GROUP, 0},
+        {IDC_NAME_EDIT, L"Edit", 0x81, L"", kChildVisible | ES_LEFT | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
+        {IDC_TITLE, L"Static", 0x82, L"Centre", kChildVisible | SS_CENTER | WS_GROUP | SS_NOPREFIX, 0},
+        {IDC_RIGHT, L"Static", 0x82, L"Right", kChildVisible | SS_RIGHT | WS_GROUP, WS_EX_STATICEDGE},
+        {IDC_GROUP, L"Button", 0x80, L"Group", kChildVisible | BS_GROUPBOX, 0},
+        {IDC_PLAIN_CHECK, L"Button", 0x80, L"Plain", kChildVisible | BS_CHECKBOX | WS_TABSTOP, 0},
+        {IDC_AUTO_CHECK, L"Button", 0x80, L"Auto", kChildVisible | BS_AUTOCHECKBOX | WS_TABSTOP | WS_DISABLED, 0},
+        {IDOK, L"Button", 0x80, L"确定", kChildVisible | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+        {IDCANCEL, L"Button", 0x80, L"取消", kChildVisible | BS_PUSHBUTTON | WS_TABSTOP, 0},
+    };
+    for (const Expected& e : expected) {
+        const DialogItemTemplate* item = Item(d, e.id);
+        ASSERT_NE(item, nullptr) << "control " << e.id;
+        EXPECT_TRUE(item->windowClass.isOrdinal) << e.id;
+        EXPECT_EQ(item->windowClass.ordinal, e.atom) << e.id;
+        EXPECT_EQ(item->ClassName(), e.className) << e.id;
+        EXPECT_FALSE(item->text.isOrdinal) << e.id;
+        EXPECT_EQ(item->text.name, e.text) << e.id;
+        EXPECT_EQ(item->style, e.style) << e.id;
+        EXPECT_EQ(item->exStyle, e.exStyle) << e.id;
+    }
+    ExpectRect(*Item(d, IDC_NAME_LABEL), 7, 9, 30, 8);
+    ExpectRect(*Item(d, IDC_AUTO_CHECK), 60, 50, 40, 10);
+    ExpectRect(*Item(d, IDCANCEL), 170, 100, 25, 14);
+}
+
+TEST(DialogTemplate, ControlsInTheOrderWritten)
+{
+    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
+    const DWORD order[] = {IDC_NAME_LABEL, IDC_NAME_EDIT, IDC_TITLE, IDC_RIGHT, IDC_GROUP, IDC_PLAIN_CHECK,
+                           IDC_AUTO_CHECK, IDC_PICTURE, IDC_HIDDEN_TREE, IDC_ACTIVEX, IDOK, IDCANCEL};
+    ASSERT_EQ(d.items.size(), std::size(order));
+    for (size_t i = 0; i < d.items.size(); ++i)
+        EXPECT_EQ(d.items[i].id, order[i]) << "position " << i;
+}
+
+TEST(DialogTemplate, IconControlNamesItsIconByOrdinal)
+{
+    const DialogItemTemplate* icon = Item(Dialog(FixtureModule(), IDD_FIXTURE), IDC_PICTURE);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->ClassName(), L"Static");
+    EXPECT_TRUE(icon->text.isOrdinal);
+    EXPECT_EQ(icon->text.ordinal, IDI_FIXTURE);
+    EXPECT_EQ(icon->style, kChildVisible | SS_ICON);
+    ExpectRect(*icon, 150, 45, 20, 20);
+}
+
+TEST(DialogTemplate, ControlStatementKeepsClassNamesAndNotRemovesBits)
+{
+    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
+    const DialogItemTemplate* tree = Item(d, IDC_HIDDEN_TREE);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_FALSE(tree->windowClass.isOrdinal);
+    EXPECT_EQ(tree->ClassName(), L"SysTreeView32");
+    EXPECT_EQ(tree->style, static_cast<DWORD>(WS_CHILD | TVS_CHECKBOXES | WS_BORDER)) << "NOT WS_VISIBLE takes the default away";
+
+    const DialogItemTemplate* control = Item(d, IDC_ACTIVEX);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->ClassName(), L"{00000000-1111-2222-3333-444455556666}");
+    EXPECT_EQ(control->style, kChildVisible | WS_TABSTOP);
+    EXPECT_TRUE(control->creationData.empty());
+}
+
+TEST(DialogTemplate, DefaultStyleWithoutStyleStatement)
+{
+    std::vector<unsigned char> bytes = restest::ResourceBytes(FixtureModule(), L"NamedDialog", RT_DIALOG);
+    win32host::DialogTemplate d;
+    ASSERT_TRUE(win32host::ParseDialogTemplate(bytes.data(), bytes.size(), d));
+    EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION));
+    EXPECT_FALSE(d.hasFont);
+    EXPECT_EQ(d.title, L"Named");
+    EXPECT_TRUE(d.items.empty());
+}
+
+TEST(DialogTemplate, TruncatedTemplatesAreRejected)
+{
+    std::vector<unsigned char> bytes = restest::ResourceBytes(FixtureModule(), MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG);
+    ASSERT_FALSE(bytes.empty());
+    win32host::DialogTemplate d;
+    for (size_t cut : {size_t{0}, size_t{10}, bytes.size() / 2, bytes.size() - 3})
+        EXPECT_FALSE(win32host::ParseDialogTemplate(bytes.data(), cut, d)) << "cut at " << cut;
+}
+
+TEST(DialogTemplate, ReadsTheOlderDlgTemplateToo)
+{
+    // DLGTEMPLATE with DS_SETFONT, one button with WORD id 5 and 2 bytes of creation data.
+    const unsigned char bytes[] = {
+        0x40, 0x00, 0xC0, 0x80, 0, 0, 0, 0, 1, 0, 1, 0, 2, 0, 30, 0, 20, 0, // style, ex, cdit, x, y, cx, cy
+        0, 0, 0, 0, 'T', 0, 0, 0,                                       // menu, class, title "T"
+        8, 0, 'A', 0, 0, 0,                                             // point size, typeface "A"
+        0, 0, 0, 0x50, 0, 0, 0, 0, 1, 0, 2, 0, 10, 0, 5, 0, 5, 0,       // item: style, ex, rect, id
+        0xFF, 0xFF, 0x80, 0, 'O', 0, 'K', 0, 0, 0, 4, 0, 0xAB, 0xCD};   // Button, "OK", data
+    win32host::DialogTemplate d;
+    ASSERT_TRUE(win32host::ParseDialogTemplate(bytes, sizeof bytes, d));
+    EXPECT_FALSE(d.extended);
+    EXPECT_EQ(d.title, L"T");
+    EXPECT_EQ(d.typeface, L"A");
+    ASSERT_EQ(d.items.size(), 1u);
+    EXPECT_EQ(d.items[0].id, 5u);
+    EXPECT_EQ(d.items[0].ClassName(), L"Button");
+    EXPECT_EQ(d.items[0].text.name, L"OK");
+    EXPECT_EQ(d.items[0].creationData, (std::vector<std::uint8_t>{0xAB, 0xCD}));
+}
+
+TEST(DialogTemplate, DlgInitHoldsControlMessageAndData)
+{
+    std::vector<unsigned char> bytes = restest::ResourceBytes(FixtureModule(), MAKEINTRESOURCEW(IDD_FIXTURE), MAKEINTRESOURCEW(240));
+    const std::vector<unsigned char> expected = {0xF2, 0x03, 0x76, 0x03, 6, 0, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0};
+    EXPECT_EQ(bytes, expected);
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+// vizrc on scripts it must refuse: the build stops with the file and line of the fault.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Result {
+    int exitCode;
+    std::string messages;
+};
+
+class ResourceCompiler : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/vizrc-test-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
+
+    Result Compile(const std::string& script)
+    {
+        std::ofstream(m_dir + "/test.rc") << script;
+        std::string command = std::string("'") + VIZRC_PATH + "' -I '" + WINRES_INCLUDE_DIR + "' -o '" + m_dir + "/out.cpp' '" + m_dir +
+                              "/test.rc' 2>'" + m_dir + "/errors.txt'";
+        int status = std::system(command.c_str());
+        std::ifstream errors(m_dir + "/errors.txt");
+        std::string messages((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+        return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, messages};
+    }
+
+    bool OutputExists() const { return std::ifstream(m_dir + "/out.cpp").good(); }
+
+    std::string m_dir;
+};
+
+TEST_F(ResourceCompiler, AcceptsAWellFormedScript)
+{
+    Result r = Compile("#include \"winres.h\"\nSTRINGTABLE\nBEGIN\n  1 \"one\"\nEND\n");
+    EXPECT_EQ(r.exitCode, 0) << r.messages;
+    EXPECT_TRUE(OutputExists());
+}
+
+TEST_F(ResourceCompiler, UnknownStatementsFailWithFileAndLine)
+{
+    Result r = Compile("#include \"winres.h\"\n\n100 ACCELERATORS\nBEGIN\nEND\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.messages.find("test.rc:3: error"), std::string::npos) << r.messages;
+    EXPECT_FALSE(OutputExists()) << "no half-written source is left for the build";
+
+    r = Compile("1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 5, 5\n  SPINNER \"b\", 2, 0, 0, 5, 5\nEND\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.messages.find("test.rc:4: error: unknown control statement 'SPINNER'"), std::string::npos) << r.messages;
+
+    r = Compile("1 DIALOGEX 0, 0, 10, 10\nTOOLTIP \"x\"\nBEGIN\nEND\n");
+    EXPECT_NE(r.messages.find("test.rc:2: error: unknown dialog statement 'TOOLTIP'"), std::string::npos) << r.messages;
+}
+
+TEST_F(ResourceCompiler, PreprocessorFaultsFailWithFileAndLine)
+{
+    Result r = Compile("#ifdef X\n1 RCDATA { 1 }\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.messages.find("test.rc:1: error: #if without #endif"), std::string::npos) << r.messages;
+
+    r = Compile("#include \"missing.h\"\n");
+    EXPECT_NE(r.messages.find("test.rc:1: error: cannot find include file 'missing.h'"), std::string::npos) << r.messages;
+
+    r = Compile("#pragma code_page(936)\n");
+    EXPECT_NE(r.messages.find("test.rc:1: error: code page 936"), std::string::npos) << r.messages;
+
+    r = Compile("\n\n#error stop here\n");
+    EXPECT_NE(r.messages.find("test.rc:3: error: #error stop here"), std::string::npos) << r.messages;
+}
+
+TEST_F(ResourceCompiler, UndefinedSymbolsAndDuplicatesFail)
+{
+    Result r = Compile("1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", IDC_NOWHERE, 0, 0, 5, 5\nEND\n");
+    EXPECT_NE(r.messages.find("test.rc:3: error: undefined symbol 'IDC_NOWHERE'"), std::string::npos) << r.messages;
+
+    r = Compile("STRINGTABLE\nBEGIN\n  5 \"a\"\n  5 \"b\"\nEND\n");
+    EXPECT_NE(r.messages.find("test.rc:4: error: string id 5 is defined twice"), std::string::npos) << r.messages;
+
+    r = Compile("7 RCDATA { 1 }\n\n7 RCDATA { 2 }\n");
+    EXPECT_NE(r.messages.find("test.rc:3: error: duplicate resource"), std::string::npos) << r.messages;
+
+    r = Compile("1 ICON \"nothere.ico\"\n");
+    EXPECT_NE(r.messages.find("test.rc:1: error: cannot open file 'nothere.ico'"), std::string::npos) << r.messages;
+}
+
+} // namespace

@@ -1,0 +1,23 @@
+// Shared by the resource tests: the test libraries, loaded once, and small readers.
+#pragma once
+
+#include <windows.h>
+#include <libloaderapi.h>
+
+#include <string>
+#include <vector>
+
+#include "win32host/DialogTemplate.h"
+
+namespace restest {
+
+HMODULE FixtureModule(); // ResourceFixture.dll, compiled from fixture/ResourceFixture.rc
+HMODULE ModuleImage();   // ModuleResourceImage.dll, compiled from the module's own .rc
+
+// The bytes of a resource, empty when it is missing.
+std::vector<unsigned char> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type);
+
+win32host::DialogTemplate Dialog(HMODULE module, WORD id);
+const win32host::DialogItemTemplate* Item(const win32host::DialogTemplate& dialog, DWORD id);
+
+} // namespace restest

@@ -1,0 +1,120 @@
+// VERSIONINFO: VS_FIXEDFILEINFO and the string and translation blocks.
+#include "ResourceTestSupport.h"
+#include "VersionInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace restest {
+
+namespace {
+
+std::uint16_t WordAt(const std::vector<std::uint8_t>& b, size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); }
+
+} // namespace
+
+std::wstring VersionNode::Text() const
+{
+    std::wstring out;
+    for (size_t i = 0; i + 1 < value.size(); i += 2)
+        if (std::uint16_t c = WordAt(value, i))
+            out.push_back(static_cast<wchar_t>(c));
+    return out;
+}
+
+const VersionNode* VersionNode::Child(const std::wstring& name) const
+{
+    for (const VersionNode& c : children)
+        if (c.key == name)
+            return &c;
+    return nullptr;
+}
+
+bool ParseVersionNode(const std::vector<std::uint8_t>& b, size_t offset, size_t end, VersionNode& node)
+{
+    if (offset % 4 || offset + 6 > end)
+        return false;
+    size_t length = WordAt(b, offset), valueLength = WordAt(b, offset + 2);
+    node.text = WordAt(b, offset + 4) == 1;
+    size_t nodeEnd = offset + length;
+    if (length < 6 || nodeEnd > end)
+        return false;
+    size_t at = offset + 6;
+    for (; at + 1 < nodeEnd && WordAt(b, at); at += 2)
+        node.key.push_back(static_cast<wchar_t>(WordAt(b, at)));
+    at = (at + 2 + 3) & ~size_t{3};
+    size_t valueBytes = node.text ? valueLength * 2 : valueLength;
+    if (at + valueBytes > nodeEnd)
+        return false;
+    node.value.assign(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + valueBytes));
+    at = (at + valueBytes + 3) & ~size_t{3};
+    while (at < nodeEnd) {
+        node.children.emplace_back();
+        if (!ParseVersionNode(b, at, nodeEnd, node.children.back()))
+            return false;
+        at = (at + WordAt(b, at) + 3) & ~size_t{3};
+    }
+    return true;
+}
+
+namespace {
+
+struct FixedFileInfo {
+    std::uint32_t signature, strucVersion, fileMS, fileLS, productMS, productLS, flagsMask, flags, os, type, subtype, dateMS, dateLS;
+};
+
+VersionNode Root(HMODULE module)
+{
+    std::vector<unsigned char> bytes = ResourceBytes(module, MAKEINTRESOURCEW(1), RT_VERSION);
+    VersionNode root;
+    EXPECT_TRUE(ParseVersionNode(bytes, 0, bytes.size(), root));
+    EXPECT_EQ(WordAt(bytes, 0), bytes.size()) << "the root's length is the resource's";
+    return root;
+}
+
+TEST(VersionInfo, FixedFileInfoCarriesVersionsAndFlags)
+{
+    VersionNode root = Root(FixtureModule());
+    EXPECT_EQ(root.key, L"VS_VERSION_INFO");
+    ASSERT_EQ(root.value.size(), sizeof(FixedFileInfo));
+    FixedFileInfo info;
+    std::memcpy(&info, root.value.data(), sizeof info);
+    EXPECT_EQ(info.signature, 0xFEEF04BDu);
+    EXPECT_EQ(info.strucVersion, 0x00010000u);
+    EXPECT_EQ(info.fileMS, 0x00010002u);
+    EXPECT_EQ(info.fileLS, 0x00030004u);
+    EXPECT_EQ(info.productMS, 0x00050006u);
+    EXPECT_EQ(info.productLS, 0x00070008u);
+    EXPECT_EQ(info.flagsMask, 0x3Fu);
+    EXPECT_EQ(info.flags, 2u);
+    EXPECT_EQ(info.os, 0x40004u);
+    EXPECT_EQ(info.type, 2u);
+}
+
+TEST(VersionInfo, StringAndTranslationBlocks)
+{
+    VersionNode root = Root(FixtureModule());
+    const VersionNode* strings = root.Child(L"StringFileInfo");
+    ASSERT_NE(strings, nullptr);
+    const VersionNode* table = strings->Child(L"080404b0");
+    ASSERT_NE(table, nullptr);
+    const VersionNode* description = table->Child(L"FileDescription");
+    ASSERT_NE(description, nullptr);
+    EXPECT_TRUE(description->text);
+    EXPECT_EQ(description->Text(), L"测试模块");
+    EXPECT_EQ(description->value.size(), 5u * 2) << "four characters and the terminator";
+    ASSERT_NE(table->Child(L"FileVersion"), nullptr);
+    EXPECT_EQ(table->Child(L"FileVersion")->Text(), L"1.2.3.4");
+
+    const VersionNode* vars = root.Child(L"VarFileInfo");
+    ASSERT_NE(vars, nullptr);
+    const VersionNode* translation = vars->Child(L"Translation");
+    ASSERT_NE(translation, nullptr);
+    EXPECT_FALSE(translation->text);
+    EXPECT_EQ(translation->value, (std::vector<std::uint8_t>{0x04, 0x08, 0xB0, 0x04}));
+}
+
+} // namespace
+
+} // namespace restest
