@@ -76,7 +76,7 @@ TEST_F(FindLightFileOfTypeTest, NoTransactionOrQueryGivesTheStatus)
 TEST_F(FindLightFileOfTypeTest, NoSystemObjectGivesItsFailure)
 {
     // CPlmSystemRef::Create failing leaves no system: the transaction cannot be had.
-    ClassRegistration noSystem(CLSID_QvPlmSystem, FailWith(REGDB_E_CLASSNOTREG));
+    m_system.config.creation = REGDB_E_CLASSNOTREG;
     EXPECT_LT(Find(), 0);
 }
 

@@ -88,7 +88,9 @@ FakeObjectModel::FakeObjectModel()
         return hr;
     };
     m_objects = std::make_unique<ClassRegistration>(CLSID_QvOtlObject, create);
-    m_storedFiles = std::make_unique<ClassRegistration>(CLSID_StoredFile, create);
+    m_storedFiles = std::make_unique<ClassRegistration>(CLSID_StoredFile, [this, create](REFIID iid, void** ppv) {
+        return FAILED(storedFileCreation) ? storedFileCreation : create(iid, ppv);
+    });
 }
 
 FakeObjectModel::~FakeObjectModel() = default;

@@ -62,6 +62,7 @@ public:
 
     FakeVault vault;
     bool offerFileContent = true;
+    HRESULT storedFileCreation = S_OK; // a failure makes CLSID_StoredFile unavailable
 
 private:
     std::unique_ptr<ClassRegistration> m_objects;

@@ -162,6 +162,8 @@ private:
 FakePlmSystem::FakePlmSystem()
 {
     m_registration = std::make_unique<ClassRegistration>(CLSID_QvPlmSystem, [this](REFIID iid, void** ppv) {
+        if (FAILED(config.creation))
+            return config.creation;
         FakeSystem* system = new FakeSystem(db, config);
         HRESULT hr = system->QueryInterface(iid, ppv);
         system->Release();

@@ -42,6 +42,7 @@ struct FakeDatabase {
 };
 
 struct FakeSystemConfig {
+    HRESULT creation = S_OK; // a failure makes the system object unavailable
     HRESULT getTransaction = S_OK;
     int failTransactionCall = 0; // only this GetCurTransaction call (from 1) fails, with E_ACCESSDENIED
     bool nullTransaction = false;

@@ -1,0 +1,188 @@
+// CollectSignatures: the signatures of a revision, read once per record.
+#include <gtest/gtest.h>
+
+#include <comdef.h>
+
+#include "FakePlm.h"
+#include "catalogue/LightFileObj.h"
+#include "signing/CollectSignatures.h"
+#include "signing/SignInfo.h"
+
+using namespace moduletest;
+
+namespace {
+
+const HRESULT kEofStatus = 0x00000002;
+
+FakeRow Signature(const wchar_t* format, const wchar_t* content, const wchar_t* date)
+{
+    return {{L"Format", format}, {L"SignContent", content}, {L"Font", L"Song,12"}, {L"PictureStyle", L"ps"},
+        {L"PictureFileID", L"77"}, {L"creationdate", date}, {L"NameLocation", L"1,2"}, {L"TimeLocation", L"3,4"},
+        {L"DocWfState", L"Approved"}, {L"WfTemplate", L"Release"}};
+}
+
+// Signature ids 901 and 902; 901 has two placements, 902 one.
+FakeRows ScriptedSignatures(const std::wstring& sql)
+{
+    if (sql.find(L"T_DocumentSignature") != std::wstring::npos)
+        return {{{L"roleB_id", L"901"}}, {{L"roleB_id", L"902"}}};
+    if (sql.find(L"OBJ_ID = 901") != std::wstring::npos)
+        return {Signature(L"1", L"first", L"2019-05-06 10:20:30"), Signature(L"3", L"second", L"2019-05-07")};
+    if (sql.find(L"OBJ_ID = 902") != std::wstring::npos)
+        return {Signature(L"2", L"third", L"2020-01-02 08:00:00")};
+    return {};
+}
+
+std::vector<CSignInfo*> Records(const CLightDocumentRevObj& docRev)
+{
+    std::vector<CSignInfo*> records;
+    POSITION pos = docRev.m_lstSignInfo.GetHeadPosition();
+    while (pos != NULL)
+        records.push_back(static_cast<CSignInfo*>(docRev.m_lstSignInfo.GetNext(pos)));
+    return records;
+}
+
+class CollectSignaturesTest : public testing::Test {
+protected:
+    CollectSignaturesTest()
+    {
+        m_docRev.m_strClassName = L"Drawing";
+        m_docRev.m_nRevID = 88;
+        m_system.db.isEofSuccess = kEofStatus;
+    }
+
+    FakePlmSystem m_system;
+    CLightDocumentRevObj m_docRev;
+};
+
+TEST_F(CollectSignaturesTest, RecordsInRowOrderWithTheirFields)
+{
+    m_system.db.rowsFor = ScriptedSignatures;
+    EXPECT_EQ(1, CollectSignatures(m_docRev));
+    EXPECT_EQ(1, m_docRev.m_bSignCollected);
+    std::vector<CSignInfo*> records = Records(m_docRev);
+    ASSERT_EQ(3u, records.size());
+    EXPECT_EQ(CString(L"first"), records[0]->m_strSignContent);
+    EXPECT_EQ(CString(L"second"), records[1]->m_strSignContent);
+    EXPECT_EQ(CString(L"third"), records[2]->m_strSignContent);
+    EXPECT_EQ(1, records[0]->m_nFormat);
+    EXPECT_EQ(3, records[1]->m_nFormat);
+    EXPECT_EQ(2, records[2]->m_nFormat);
+
+    const CSignInfo& sign = *records[0];
+    EXPECT_EQ(CString(L"Song,12"), sign.m_strFont);
+    EXPECT_EQ(CString(L"ps"), sign.m_strPictureStyle);
+    EXPECT_EQ(CString(L"77"), sign.m_strPictureFileID);
+    EXPECT_EQ(CString(L"2019-05-06"), sign.m_strCreationDate);
+    EXPECT_EQ(CString(L"1,2"), sign.m_strNameLocation);
+    EXPECT_EQ(CString(L"3,4"), sign.m_strTimeLocation);
+    EXPECT_EQ(CString(L"Approved"), sign.m_strDocWfState);
+    EXPECT_EQ(CString(L"Release"), sign.m_strWfTemplate);
+    // A date without a time part gives no date.
+    EXPECT_TRUE(records[1]->m_strCreationDate.IsEmpty());
+}
+
+TEST_F(CollectSignaturesTest, SecondCallDoesNothing)
+{
+    m_system.db.rowsFor = ScriptedSignatures;
+    EXPECT_EQ(1, CollectSignatures(m_docRev));
+    size_t statements = m_system.db.sql.size();
+    int transactions = m_system.config.transactions;
+    EXPECT_EQ(0, CollectSignatures(m_docRev));
+    EXPECT_EQ(statements, m_system.db.sql.size());
+    EXPECT_EQ(transactions, m_system.config.transactions);
+    EXPECT_EQ(3, m_docRev.m_lstSignInfo.GetCount());
+}
+
+TEST_F(CollectSignaturesTest, NoSignatureStillCompletes)
+{
+    EXPECT_EQ(1, CollectSignatures(m_docRev));
+    EXPECT_EQ(1, m_docRev.m_bSignCollected);
+    EXPECT_TRUE(m_docRev.m_lstSignInfo.IsEmpty());
+    EXPECT_EQ(1u, m_system.db.sql.size());
+}
+
+TEST_F(CollectSignaturesTest, UnknownClassRunsTheEmptyText)
+{
+    m_docRev.m_strClassName = L"Part";
+    EXPECT_EQ(1, CollectSignatures(m_docRev));
+    ASSERT_EQ(1u, m_system.db.sql.size());
+    EXPECT_EQ(L"", m_system.db.sql[0]);
+    EXPECT_EQ(1, m_docRev.m_bSignCollected);
+}
+
+TEST_F(CollectSignaturesTest, NoTransactionOrQueryGivesTheStatus)
+{
+    m_system.config.getTransaction = E_ACCESSDENIED;
+    EXPECT_EQ(E_ACCESSDENIED, CollectSignatures(m_docRev));
+    m_system.config.getTransaction = S_OK;
+    m_system.config.createQuery = E_OUTOFMEMORY;
+    EXPECT_EQ(E_OUTOFMEMORY, CollectSignatures(m_docRev));
+    EXPECT_EQ(0, m_docRev.m_bSignCollected);
+    EXPECT_TRUE(m_system.db.sql.empty());
+}
+
+TEST_F(CollectSignaturesTest, FailingFirstEofMeansNoRows)
+{
+    m_system.db.rowsFor = ScriptedSignatures;
+    m_system.db.failIsEofCall = 1; // the id query
+    EXPECT_EQ(1, CollectSignatures(m_docRev));
+    EXPECT_TRUE(m_docRev.m_lstSignInfo.IsEmpty());
+    EXPECT_EQ(1, m_docRev.m_bSignCollected);
+}
+
+TEST_F(CollectSignaturesTest, FailingFirstEofOfADetailSkipsThatId)
+{
+    m_system.db.rowsFor = ScriptedSignatures;
+    m_system.db.failIsEofCall = 4; // ids: 3 calls; then the first detail query
+    EXPECT_EQ(1, CollectSignatures(m_docRev));
+    std::vector<CSignInfo*> records = Records(m_docRev);
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ(CString(L"third"), records[0]->m_strSignContent);
+}
+
+TEST_F(CollectSignaturesTest, BrokenIdCursorStopsWithTheFirstEofStatus)
+{
+    m_system.db.rowsFor = ScriptedSignatures;
+    m_system.db.failMoveNextCall = 1;
+    EXPECT_EQ(kEofStatus, CollectSignatures(m_docRev));
+    EXPECT_EQ(0, m_docRev.m_bSignCollected);
+    EXPECT_TRUE(m_docRev.m_lstSignInfo.IsEmpty());
+    EXPECT_EQ(1u, m_system.db.sql.size());
+}
+
+TEST_F(CollectSignaturesTest, BrokenDetailCursorKeepsRecordsAndCollectsAgainLater)
+{
+    m_system.db.rowsFor = ScriptedSignatures;
+    m_system.db.failMoveNextCall = 3; // 2 for the ids, then after the first record of 901
+    EXPECT_EQ(kEofStatus, CollectSignatures(m_docRev));
+    EXPECT_EQ(0, m_docRev.m_bSignCollected);
+    EXPECT_EQ(1, m_docRev.m_lstSignInfo.GetCount());
+
+    EXPECT_EQ(1, CollectSignatures(m_docRev));
+    EXPECT_EQ(1, m_docRev.m_bSignCollected);
+    EXPECT_EQ(4, m_docRev.m_lstSignInfo.GetCount());
+}
+
+TEST_F(CollectSignaturesTest, BrokenLaterEofStopsLikeABrokenMove)
+{
+    m_system.db.rowsFor = ScriptedSignatures;
+    m_system.db.failIsEofCall = 2; // after the first id
+    EXPECT_EQ(kEofStatus, CollectSignatures(m_docRev));
+    EXPECT_EQ(0, m_docRev.m_bSignCollected);
+    EXPECT_TRUE(m_docRev.m_lstSignInfo.IsEmpty());
+}
+
+TEST_F(CollectSignaturesTest, NullQueryRaisesComError)
+{
+    m_system.config.nullQuery = true;
+    try {
+        CollectSignatures(m_docRev);
+        ADD_FAILURE() << "no _com_error";
+    } catch (const _com_error& e) {
+        EXPECT_EQ(E_POINTER, e.Error());
+    }
+    EXPECT_EQ(0, m_docRev.m_bSignCollected);
+}
+
+} // namespace

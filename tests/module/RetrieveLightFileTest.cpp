@@ -1,0 +1,240 @@
+// RetrieveLightFile: fetch, sign, watermark, and what the user and the error service are told.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <win32host/Trace.h>
+
+#include "FakeErrorService.h"
+#include "FakeObjects.h"
+#include "FakePlm.h"
+#include "TestFiles.h"
+#include "catalogue/LightFileObj.h"
+#include "manager/RetrieveLightFile.h"
+#include "signing/SignInfo.h"
+
+using namespace moduletest;
+
+namespace {
+
+class RetrieveLightFileTest : public testing::Test {
+protected:
+    RetrieveLightFileTest()
+    {
+        m_system.config.tempPath = m_temp.Windows();
+        m_docRev.m_strClassName = L"Document";
+        m_docRev.m_nRevID = 88;
+        m_file.m_nObjID = 501;
+        m_file.m_pDocRev = &m_docRev;
+        SetName(L"A-01.pdf");
+    }
+
+    void SetName(const wchar_t* name)
+    {
+        m_file.m_strName = name;
+        m_model.vault.files[501] = {name, "light-file"};
+    }
+
+    int Retrieve(const std::wstring& folder) { return RetrieveLightFile(&m_file, folder.c_str(), m_path); }
+
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& e : m_trace.OfKind("messagebox"))
+            texts.push_back(e.Get("text") + " [" + e.Get("icon") + "]");
+        return texts;
+    }
+
+    // Locations of the reports shown, with their icon style.
+    std::vector<std::wstring> Reports() const
+    {
+        std::vector<std::wstring> reports;
+        for (const ShownErrors& shown : m_errors.shown)
+            for (const ShownRecord& record : shown.records)
+                reports.push_back(record.location + L"/" + std::to_wstring(shown.iconStyle));
+        return reports;
+    }
+
+    ScratchFolder m_out;
+    ScratchFolder m_temp;
+    FakePlmSystem m_system;
+    FakeObjectModel m_model;
+    FakeErrorService m_errors;
+    win32host::TraceRecorder m_trace;
+    CLightDocumentRevObj m_docRev;
+    CLightFileObj m_file;
+    CString m_path = L"unchanged";
+};
+
+TEST_F(RetrieveLightFileTest, WritesIntoTheFolderUnderItsName)
+{
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
+    EXPECT_EQ("light-file", ReadFile(m_out.Windows(L"A-01.pdf")));
+    ASSERT_EQ(1u, m_model.vault.rawCreated.size());
+    EXPECT_EQ(L"LightFile", m_model.vault.rawCreated[0]);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(m_errors.shown.empty());
+}
+
+TEST_F(RetrieveLightFileTest, EmptyFolderMeansTheTemporaryFolder)
+{
+    EXPECT_EQ(1, Retrieve(L""));
+    EXPECT_EQ(m_temp.Windows(L"A-01.pdf"), std::wstring(m_path));
+    EXPECT_TRUE(FileExists(m_temp.Windows(L"A-01.pdf")));
+}
+
+TEST_F(RetrieveLightFileTest, FolderEndingInBackslashGivesADoubledOneThatStillWorks)
+{
+    EXPECT_EQ(1, Retrieve(m_out.Windows() + L"\\"));
+    EXPECT_EQ(m_out.Windows() + L"\\\\A-01.pdf", std::wstring(m_path));
+    EXPECT_EQ("A-01.pdf", ListFolder(m_out.Windows()));
+}
+
+TEST_F(RetrieveLightFileTest, SwitchOffCreatesNoWatermark)
+{
+    FakeWatermarkComponent watermark;
+    m_system.config.watermark = 0;
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    EXPECT_EQ(0, watermark.Creations());
+    ASSERT_EQ(1u, m_system.config.paramReads.size());
+    EXPECT_EQ(L"NEEDWATER_DOWNLOADPDF", m_system.config.paramReads[0]);
+}
+
+TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
+{
+    FakeWatermarkComponent watermark;
+    m_system.config.watermark = 1;
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    SetName(L"B.PDF");
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    ASSERT_EQ(2u, watermark.calls.size());
+    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), watermark.calls[0].path);
+    EXPECT_EQ(10, watermark.calls[0].style);
+    EXPECT_EQ(m_out.Windows(L"B.PDF"), watermark.calls[1].path);
+}
+
+TEST_F(RetrieveLightFileTest, DwgIsNeverWatermarkedButTheSwitchIsRead)
+{
+    FakeWatermarkComponent watermark;
+    m_system.config.watermark = 1;
+    SetName(L"A-01.dwg");
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    EXPECT_EQ(0, watermark.Creations());
+    EXPECT_EQ(1u, m_system.config.paramReads.size());
+}
+
+TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
+{
+    FakeWatermarkComponent watermark(E_ACCESSDENIED);
+    m_system.config.watermark = 1;
+    EXPECT_EQ(0, Retrieve(m_out.Windows()));
+    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
+    EXPECT_TRUE(FileExists(m_out.Windows(L"A-01.pdf")));
+    ASSERT_EQ(1u, m_errors.shown.size());
+    ASSERT_EQ(1u, m_errors.shown[0].records.size());
+    EXPECT_EQ(E_ACCESSDENIED, m_errors.shown[0].records[0].code);
+    EXPECT_EQ(L"DocumentSelectDlg:1002", m_errors.shown[0].records[0].location);
+    EXPECT_EQ(0, m_errors.shown[0].records[0].flag);
+    EXPECT_EQ(16, m_errors.shown[0].iconStyle);
+}
+
+TEST_F(RetrieveLightFileTest, MissingWatermarkComponentReportsAt995)
+{
+    m_system.config.watermark = 1;
+    EXPECT_EQ(0, Retrieve(m_out.Windows()));
+    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
+    EXPECT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:995/16"}, Reports());
+}
+
+TEST_F(RetrieveLightFileTest, UnreadableSwitchIsReportedAt980AndMeansNoWatermark)
+{
+    FakeWatermarkComponent watermark;
+    m_system.config.globalParam = E_FAIL; // the fake also writes a non-zero value then
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    EXPECT_EQ(0, watermark.Creations());
+    EXPECT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:980/48"}, Reports());
+}
+
+TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
+{
+    m_system.config.creation = E_FAIL;
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    std::vector<std::wstring> reports = Reports();
+    ASSERT_EQ(2u, reports.size());
+    EXPECT_EQ(L"DocumentSelectDlg:975/48", reports[0]);
+    EXPECT_EQ(L"DocumentSelectDlg:980/48", reports[1]);
+
+    m_errors.shown.clear();
+    m_system.config.creation = static_cast<HRESULT>(0x83070101);
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    for (const std::wstring& report : Reports())
+        EXPECT_EQ(std::wstring::npos, report.find(L":975")) << "0x83070101 is never reported";
+}
+
+TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
+{
+    m_model.vault.files[501].download = static_cast<HRESULT>(0x8007000E);
+    EXPECT_EQ(0, Retrieve(m_out.Windows()));
+    EXPECT_EQ(CString(L"unchanged"), m_path);
+    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(8007000E)! [error]"}, Messages());
+    EXPECT_TRUE(m_system.config.paramReads.empty());
+}
+
+TEST_F(RetrieveLightFileTest, ObjectWithoutFileContentFailsLikeAFetch)
+{
+    m_model.offerFileContent = false;
+    EXPECT_EQ(0, Retrieve(m_out.Windows()));
+    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(80004002)! [error]"}, Messages());
+}
+
+TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)
+{
+    m_model.vault.files[501].writeFile = false;
+    EXPECT_EQ(0, Retrieve(m_out.Windows()));
+    EXPECT_EQ(CString(L"unchanged"), m_path);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(m_system.db.sql.empty()) << "no signatures are read for a missing file";
+}
+
+TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
+{
+    ScratchFolder parent;
+    std::wstring folder = parent.Windows(L"out");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* name : {L"..\\x.pdf", L"../x.pdf", L"sub\\x.pdf", L"..", L"."}) {
+        SetName(name);
+        m_trace.Clear();
+        EXPECT_EQ(0, Retrieve(folder)) << win32host::ToUtf8(name);
+        ASSERT_EQ(1u, Messages().size());
+        EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! [error]", Messages()[0]);
+    }
+    EXPECT_TRUE(m_model.vault.downloads.empty());
+    EXPECT_EQ("out", ListFolder(parent.Windows()));
+    EXPECT_EQ("", ListFolder(folder));
+    EXPECT_EQ(CString(L"unchanged"), m_path);
+}
+
+TEST_F(RetrieveLightFileTest, SignaturesAreReadOncePerRevisionAndPutOnPdfs)
+{
+    m_system.db.rowsFor = [](const std::wstring& sql) {
+        if (sql.find(L"T_DocumentSignature") != std::wstring::npos)
+            return FakeRows{{{L"roleB_id", L"901"}}};
+        return FakeRows{{{L"Format", L"1"}, {L"SignContent", L"ok"}, {L"NameLocation", L"1,2"}}};
+    };
+    EXPECT_EQ(1, Retrieve(m_out.Windows()));
+    CLightFileObj second;
+    second.m_nObjID = 502;
+    second.m_strName = L"A-01.dwg";
+    second.m_pDocRev = &m_docRev;
+    m_model.vault.files[502] = {L"A-01.dwg", "dwg"};
+    CString strPath;
+    EXPECT_EQ(1, RetrieveLightFile(&second, m_out.Windows().c_str(), strPath));
+    EXPECT_EQ(2u, m_system.db.sql.size());
+    EXPECT_EQ(1, m_docRev.m_lstSignInfo.GetCount());
+    // The PDF went to the signer (this program's signer keeps the job), the DWG did not.
+    EXPECT_TRUE(FileExists(m_out.Windows(L"A-01.pdf.ini.captured")));
+    EXPECT_FALSE(FileExists(m_out.Windows(L"A-01.dwg.ini.captured")));
+}
+
+} // namespace
