@@ -228,39 +228,58 @@ typedef struct tagNMTREEVIEWW {
 #define TV_INSERTSTRUCT TVINSERTSTRUCT
 #define TV_HITTESTINFO TVHITTESTINFO
 
-// Message wrappers, each one message.
-#define TreeView_InsertItem(hwnd, lpis) \
-    (HTREEITEM) SendMessageW((hwnd), TVM_INSERTITEMW, 0, (LPARAM)(LPTVINSERTSTRUCTW)(lpis))
-#define TreeView_DeleteItem(hwnd, hitem) (BOOL) SendMessageW((hwnd), TVM_DELETEITEM, 0, (LPARAM)(HTREEITEM)(hitem))
-#define TreeView_DeleteAllItems(hwnd) (BOOL) SendMessageW((hwnd), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT)
-#define TreeView_Expand(hwnd, hitem, code) \
-    (BOOL) SendMessageW((hwnd), TVM_EXPAND, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem))
-#define TreeView_GetCount(hwnd) (UINT) SendMessageW((hwnd), TVM_GETCOUNT, 0, 0)
-#define TreeView_SetImageList(hwnd, himl, iImage) \
-    (HIMAGELIST) SendMessageW((hwnd), TVM_SETIMAGELIST, (WPARAM)(iImage), (LPARAM)(HIMAGELIST)(himl))
-#define TreeView_GetImageList(hwnd, iImage) (HIMAGELIST) SendMessageW((hwnd), TVM_GETIMAGELIST, (WPARAM)(iImage), 0)
-#define TreeView_GetNextItem(hwnd, hitem, code) \
-    (HTREEITEM) SendMessageW((hwnd), TVM_GETNEXTITEM, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem))
-#define TreeView_GetChild(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_CHILD)
-#define TreeView_GetNextSibling(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_NEXT)
-#define TreeView_GetPrevSibling(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUS)
-#define TreeView_GetParent(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_PARENT)
-#define TreeView_GetRoot(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_ROOT)
-#define TreeView_GetSelection(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_CARET)
-#define TreeView_GetFirstVisible(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_FIRSTVISIBLE)
-#define TreeView_GetNextVisible(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_NEXTVISIBLE)
-#define TreeView_Select(hwnd, hitem, code) \
-    (BOOL) SendMessageW((hwnd), TVM_SELECTITEM, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem))
-#define TreeView_SelectItem(hwnd, hitem) TreeView_Select(hwnd, hitem, TVGN_CARET)
-#define TreeView_GetItem(hwnd, pitem) (BOOL) SendMessageW((hwnd), TVM_GETITEMW, 0, (LPARAM)(TVITEMW*)(pitem))
-#define TreeView_SetItem(hwnd, pitem) (BOOL) SendMessageW((hwnd), TVM_SETITEMW, 0, (LPARAM)(const TVITEMW*)(pitem))
-#define TreeView_HitTest(hwnd, lpht) (HTREEITEM) SendMessageW((hwnd), TVM_HITTEST, 0, (LPARAM)(LPTVHITTESTINFO)(lpht))
-#define TreeView_GetItemState(hwnd, hti, mask) \
-    (UINT) SendMessageW((hwnd), TVM_GETITEMSTATE, (WPARAM)(hti), (LPARAM)(mask))
-#define TreeView_GetCheckState(hwnd, hti) \
-    ((((UINT)(SendMessageW((hwnd), TVM_GETITEMSTATE, (WPARAM)(hti), TVIS_STATEIMAGEMASK))) >> 12) - 1)
-#define TreeView_GetItemRect(hwnd, hitem, prc, code) \
-    (*(HTREEITEM*)(prc) = (hitem), (BOOL)SendMessageW((hwnd), TVM_GETITEMRECT, (WPARAM)(code), (LPARAM)(RECT*)(prc)))
+// Message wrappers, each one message (inline functions rather than macros, so that an unused
+// result does not warn).
+inline HTREEITEM TreeView_InsertItem(HWND hwnd, const TVINSERTSTRUCTW* lpis)
+{
+    return (HTREEITEM)SendMessageW(hwnd, TVM_INSERTITEMW, 0, (LPARAM)lpis);
+}
+inline BOOL TreeView_DeleteItem(HWND hwnd, HTREEITEM hitem) { return (BOOL)SendMessageW(hwnd, TVM_DELETEITEM, 0, (LPARAM)hitem); }
+inline BOOL TreeView_DeleteAllItems(HWND hwnd) { return (BOOL)SendMessageW(hwnd, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); }
+inline BOOL TreeView_Expand(HWND hwnd, HTREEITEM hitem, UINT code)
+{
+    return (BOOL)SendMessageW(hwnd, TVM_EXPAND, (WPARAM)code, (LPARAM)hitem);
+}
+inline UINT TreeView_GetCount(HWND hwnd) { return (UINT)SendMessageW(hwnd, TVM_GETCOUNT, 0, 0); }
+inline HIMAGELIST TreeView_SetImageList(HWND hwnd, HIMAGELIST himl, int iImage)
+{
+    return (HIMAGELIST)SendMessageW(hwnd, TVM_SETIMAGELIST, (WPARAM)iImage, (LPARAM)himl);
+}
+inline HIMAGELIST TreeView_GetImageList(HWND hwnd, int iImage)
+{
+    return (HIMAGELIST)SendMessageW(hwnd, TVM_GETIMAGELIST, (WPARAM)iImage, 0);
+}
+inline HTREEITEM TreeView_GetNextItem(HWND hwnd, HTREEITEM hitem, UINT code)
+{
+    return (HTREEITEM)SendMessageW(hwnd, TVM_GETNEXTITEM, (WPARAM)code, (LPARAM)hitem);
+}
+inline HTREEITEM TreeView_GetChild(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_CHILD); }
+inline HTREEITEM TreeView_GetNextSibling(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_NEXT); }
+inline HTREEITEM TreeView_GetPrevSibling(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUS); }
+inline HTREEITEM TreeView_GetParent(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_PARENT); }
+inline HTREEITEM TreeView_GetRoot(HWND hwnd) { return TreeView_GetNextItem(hwnd, NULL, TVGN_ROOT); }
+inline HTREEITEM TreeView_GetSelection(HWND hwnd) { return TreeView_GetNextItem(hwnd, NULL, TVGN_CARET); }
+inline HTREEITEM TreeView_GetFirstVisible(HWND hwnd) { return TreeView_GetNextItem(hwnd, NULL, TVGN_FIRSTVISIBLE); }
+inline HTREEITEM TreeView_GetNextVisible(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_NEXTVISIBLE); }
+inline BOOL TreeView_Select(HWND hwnd, HTREEITEM hitem, UINT code)
+{
+    return (BOOL)SendMessageW(hwnd, TVM_SELECTITEM, (WPARAM)code, (LPARAM)hitem);
+}
+inline BOOL TreeView_SelectItem(HWND hwnd, HTREEITEM hitem) { return TreeView_Select(hwnd, hitem, TVGN_CARET); }
+inline BOOL TreeView_GetItem(HWND hwnd, TVITEMW* pitem) { return (BOOL)SendMessageW(hwnd, TVM_GETITEMW, 0, (LPARAM)pitem); }
+inline BOOL TreeView_SetItem(HWND hwnd, const TVITEMW* pitem) { return (BOOL)SendMessageW(hwnd, TVM_SETITEMW, 0, (LPARAM)pitem); }
+inline HTREEITEM TreeView_HitTest(HWND hwnd, TVHITTESTINFO* lpht) { return (HTREEITEM)SendMessageW(hwnd, TVM_HITTEST, 0, (LPARAM)lpht); }
+inline UINT TreeView_GetItemState(HWND hwnd, HTREEITEM hti, UINT mask)
+{
+    return (UINT)SendMessageW(hwnd, TVM_GETITEMSTATE, (WPARAM)hti, (LPARAM)mask);
+}
+// 0 clear, 1 checked (state image 1 and 2); -1 (all bits set) for an item without a check box.
+inline UINT TreeView_GetCheckState(HWND hwnd, HTREEITEM hti) { return (TreeView_GetItemState(hwnd, hti, TVIS_STATEIMAGEMASK) >> 12) - 1; }
+inline BOOL TreeView_GetItemRect(HWND hwnd, HTREEITEM hitem, RECT* prc, BOOL code)
+{
+    *(HTREEITEM*)prc = hitem;
+    return (BOOL)SendMessageW(hwnd, TVM_GETITEMRECT, (WPARAM)code, (LPARAM)prc);
+}
 
 extern "C" {
 void WINAPI InitCommonControls();

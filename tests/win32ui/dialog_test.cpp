@@ -1,0 +1,231 @@
+// Dialogs made from DLGTEMPLATEEX: dialog units, WM_INITDIALOG, buttons, the keyboard interface and
+// the modal loop that the desktop's user drives.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "TestSupport.h"
+#include "win32host/Trace.h"
+
+namespace {
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_FIXEDSYS;
+constexpr int kCheckId = 101;
+constexpr int kTreeId = 102;
+constexpr int kActionId = 103;
+
+DialogTemplateBuilder ManagerLikeTemplate()
+{
+    DialogTemplateBuilder t(kDialogStyle, 427, 310, L"Files");
+    t.Control(kCheckId, 0x0080, L"PDF", BS_AUTOCHECKBOX | WS_VISIBLE | WS_TABSTOP, 45, 7, 29, 10)
+        .Control(static_cast<DWORD>(-1), 0x0082, L"Hint", WS_VISIBLE | WS_GROUP, 126, 7, 33, 8)
+        .Control(kTreeId, L"SysTreeView32", L"", WS_BORDER | WS_VISIBLE | WS_TABSTOP | 0x0107, 7, 20, 413, 264)
+        .Control(kActionId, 0x0080, L"Go", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 259, 289, 50, 14)
+        .Control(IDCANCEL, 0x0080, L"Cancel", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 369, 289, 50, 14);
+    return t;
+}
+
+// What the dialog procedure saw.
+struct Probe {
+    std::vector<WPARAM> commands; // WM_COMMAND wParam in order
+    int initDialogs = 0;
+    HWND focusParam = nullptr;
+    INT_PTR initResult = TRUE;
+    bool endOnCommand = true; // IDOK / IDCANCEL end the dialog, as a dialog procedure usually does
+    UINT checkSeenAtClick = 99;
+};
+
+INT_PTR CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* probe = reinterpret_cast<Probe*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        probe = reinterpret_cast<Probe*>(lParam);
+        ++probe->initDialogs;
+        probe->focusParam = reinterpret_cast<HWND>(wParam);
+        return probe->initResult;
+    case WM_COMMAND:
+        probe->commands.push_back(wParam);
+        if (LOWORD(wParam) == kCheckId)
+            probe->checkSeenAtClick = IsDlgButtonChecked(hwnd, kCheckId);
+        if (probe->endOnCommand && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == kActionId))
+            EndDialog(hwnd, LOWORD(wParam) == kActionId ? 42 : LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+RECT ControlRectInDialog(HWND dialog, int id)
+{
+    RECT r;
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST(DialogTemplate, DialogUnitsOfMsShellDlg8AreSixByThirteenPixelsPerFourByEight)
+{
+    Probe probe;
+    auto t = ManagerLikeTemplate();
+    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&probe));
+    ASSERT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(probe.initDialogs, 1);
+
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 641);  // 427 * 6 / 4 = 640.5, rounded as MulDiv does
+    EXPECT_EQ(client.bottom, 504); // 310 * 13 / 8 = 503.75
+    RECT tree = ControlRectInDialog(dialog, kTreeId);
+    EXPECT_EQ(tree.left, 11);   // 7 * 6 / 4 = 10.5
+    EXPECT_EQ(tree.top, 33);    // 20 * 13 / 8 = 32.5
+    EXPECT_EQ(tree.right, 11 + 620);
+    EXPECT_EQ(tree.bottom, 33 + 429);
+    // A control's place and size are converted one by one, so MapDialogRect of (x, y, cx, cy)
+    // gives its pixel position and size.
+    RECT mapped{259, 289, 50, 14};
+    ASSERT_TRUE(MapDialogRect(dialog, &mapped));
+    RECT action = ControlRectInDialog(dialog, kActionId);
+    EXPECT_EQ(mapped.left, action.left);
+    EXPECT_EQ(mapped.top, action.top);
+    EXPECT_EQ(mapped.right, action.right - action.left);
+    EXPECT_EQ(mapped.bottom, action.bottom - action.top);
+    EXPECT_EQ(action.left, 389);
+    EXPECT_EQ(action.top, 470);
+    EXPECT_EQ(action.right - action.left, 75);
+    EXPECT_EQ(action.bottom - action.top, 23);
+
+    wchar_t className[32];
+    GetClassNameW(GetDlgItem(dialog, kTreeId), className, 32);
+    EXPECT_STREQ(className, L"SysTreeView32");
+    GetClassNameW(dialog, className, 32);
+    EXPECT_STREQ(className, L"#32770");
+    DestroyWindow(dialog);
+}
+
+TEST(DialogTemplate, InitDialogGetsTheFirstTabStopAndTrueGivesItTheFocus)
+{
+    auto t = ManagerLikeTemplate();
+    Probe keep;
+    keep.initResult = TRUE;
+    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&keep));
+    EXPECT_EQ(keep.focusParam, GetDlgItem(dialog, kCheckId));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kCheckId));
+    DestroyWindow(dialog);
+
+    Probe own;
+    own.initResult = FALSE;
+    SetFocus(nullptr);
+    dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&own));
+    EXPECT_EQ(GetFocus(), nullptr) << "FALSE leaves the focus to the dialog procedure";
+    DestroyWindow(dialog);
+}
+
+TEST(ModalDialog, ClickingAnAutoCheckBoxTogglesItBeforeBnClickedReachesTheDialog)
+{
+    Probe probe;
+    auto t = ManagerLikeTemplate();
+    ScriptedUser user;
+    std::vector<UINT> states;
+    user.dialog = [&](HWND dialog) {
+        EXPECT_TRUE(win32host::ClickControl(dialog, kCheckId));
+        states.push_back(IsDlgButtonChecked(dialog, kCheckId));
+        EXPECT_TRUE(win32host::ClickControl(dialog, kCheckId));
+        states.push_back(IsDlgButtonChecked(dialog, kCheckId));
+        EXPECT_TRUE(win32host::ClickControl(dialog, kActionId));
+    };
+    win32host::ScopedDesktopUser scoped(user);
+    INT_PTR result = DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&probe));
+    EXPECT_EQ(result, 42);
+    EXPECT_EQ(states, (std::vector<UINT>{BST_CHECKED, BST_UNCHECKED}));
+    ASSERT_EQ(probe.commands.size(), 3u);
+    EXPECT_EQ(probe.commands[0], MAKEWPARAM(kCheckId, BN_CLICKED));
+    EXPECT_EQ(probe.checkSeenAtClick, static_cast<UINT>(BST_UNCHECKED)) << "the second click's handler sees the new state";
+    EXPECT_EQ(probe.commands[2], MAKEWPARAM(kActionId, BN_CLICKED));
+}
+
+TEST(ModalDialog, EscapeEnterAndTheCloseBoxBecomeCommands)
+{
+    auto t = ManagerLikeTemplate();
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> act;
+        WPARAM expected;
+    };
+    std::vector<Case> cases{
+        {"escape", [](HWND) { win32host::PressKey(VK_ESCAPE); }, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
+        {"enter on a check box presses the default id", [](HWND) { win32host::PressKey(VK_RETURN); },
+            MAKEWPARAM(IDOK, BN_CLICKED)},
+        {"close box", [](HWND d) { win32host::CloseWindowByUser(d); }, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
+    };
+    for (const auto& c : cases) {
+        Probe probe;
+        ScriptedUser user;
+        user.dialog = c.act;
+        win32host::ScopedDesktopUser scoped(user);
+        INT_PTR result = DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&probe));
+        ASSERT_EQ(probe.commands.size(), 1u) << c.name;
+        EXPECT_EQ(probe.commands[0], c.expected) << c.name;
+        EXPECT_EQ(result, static_cast<INT_PTR>(LOWORD(c.expected))) << c.name;
+    }
+}
+
+TEST(ModalDialog, SpaceOnAFocusedButtonClicksIt)
+{
+    Probe probe;
+    auto t = ManagerLikeTemplate();
+    ScriptedUser user;
+    user.dialog = [&](HWND dialog) {
+        SetFocus(GetDlgItem(dialog, kActionId));
+        win32host::PressKey(VK_SPACE);
+    };
+    win32host::ScopedDesktopUser scoped(user);
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&probe)), 42);
+}
+
+TEST(ModalDialog, AUserWhoWalksAwayClosesTheDialogAndARefusingDialogIsCancelled)
+{
+    auto t = ManagerLikeTemplate();
+    win32host::TraceRecorder trace;
+    Probe polite;
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&polite)), IDCANCEL);
+    EXPECT_EQ(polite.commands, std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)}) << "the close box was used";
+
+    Probe stubborn;
+    stubborn.endOnCommand = false;
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&stubborn)), IDCANCEL);
+
+    auto events = trace.OfKind("dialog");
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].Get("event"), "open");
+    EXPECT_EQ(events[0].Get("caption"), "Files");
+    EXPECT_EQ(events[1].Get("event"), "close");
+    EXPECT_EQ(events[1].Get("result"), "2");
+}
+
+TEST(ModalDialog, TheOwnerIsDisabledWhileTheDialogRunsAndTheDialogIsGoneAfterwards)
+{
+    HWND owner = CreateWindowExW(0, L"#32770", L"Owner", WS_POPUP | WS_VISIBLE, 0, 0, 1900, 1000, nullptr, nullptr,
+        nullptr, nullptr);
+    auto t = ManagerLikeTemplate();
+    Probe probe;
+    ScriptedUser user;
+    HWND seen = nullptr;
+    bool ownerEnabled = true;
+    user.dialog = [&](HWND dialog) {
+        seen = dialog;
+        ownerEnabled = IsWindowEnabled(owner);
+        EXPECT_EQ(win32host::ActiveModalDialog(), dialog);
+        EXPECT_FALSE(win32host::ClickWindow(owner)) << "the owner takes no input";
+        EndDialog(dialog, 7);
+    };
+    win32host::ScopedDesktopUser scoped(user);
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), owner, ProbeProc, reinterpret_cast<LPARAM>(&probe)), 7);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindow(seen));
+    EXPECT_EQ(win32host::ActiveModalDialog(), nullptr);
+    DestroyWindow(owner);
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+// The SVG picture of a dialog shows its controls with their state.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "commctrl.h"
+#include "win32host/DesktopSvg.h"
+
+namespace {
+
+INT_PTR CALLBACK PlainProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+size_t Count(const std::string& text, const std::string& what)
+{
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
+{
+    DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 150, L"轻量化文件管理");
+    t.Control(1, 0x0080, L"PDF", BS_AUTOCHECKBOX | WS_VISIBLE, 5, 5, 40, 10)
+        .Control(2, 0x0080, L"下载", BS_PUSHBUTTON | WS_VISIBLE, 140, 130, 50, 14)
+        .Control(3, 0x0082, L"双击浏览", WS_VISIBLE, 60, 5, 40, 8)
+        .Control(4, L"SysTreeView32", L"", WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES, 5, 20,
+            190, 100);
+    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0);
+    ASSERT_TRUE(IsWindow(dialog));
+    HWND tree = GetDlgItem(dialog, 4);
+    TVINSERTSTRUCTW is{};
+    is.hParent = TVI_ROOT;
+    is.hInsertAfter = TVI_LAST;
+    is.item.mask = TVIF_TEXT;
+    is.item.pszText = const_cast<LPWSTR>(L"Assembly <A&B>");
+    HTREEITEM root = TreeView_InsertItem(tree, &is);
+    is.hParent = root;
+    is.item.pszText = const_cast<LPWSTR>(L"part.pdf");
+    TreeView_InsertItem(tree, &is);
+    TreeView_Expand(tree, root, TVE_EXPAND);
+    CheckDlgButton(dialog, 1, BST_CHECKED);
+
+    std::string svg = win32host::DrawWindowSvg(dialog);
+    EXPECT_EQ(svg.rfind("<svg", 0), 0u);
+    EXPECT_NE(svg.find("轻量化文件管理"), std::string::npos);
+    EXPECT_NE(svg.find(">PDF<"), std::string::npos);
+    EXPECT_NE(svg.find(">下载<"), std::string::npos);
+    EXPECT_NE(svg.find(">双击浏览<"), std::string::npos);
+    EXPECT_NE(svg.find("Assembly &lt;A&amp;B&gt;"), std::string::npos) << "text is escaped";
+    EXPECT_NE(svg.find(">part.pdf<"), std::string::npos);
+    EXPECT_EQ(Count(svg, "class=\"unchecked\""), 2u);
+    EXPECT_EQ(Count(svg, "class=\"checked\""), 0u);
+
+    TVITEMW tv{};
+    tv.mask = TVIF_HANDLE | TVIF_STATE;
+    tv.hItem = root;
+    tv.stateMask = TVIS_STATEIMAGEMASK;
+    tv.state = INDEXTOSTATEIMAGEMASK(2);
+    TreeView_SetItem(tree, &tv);
+    TreeView_Expand(tree, root, TVE_COLLAPSE);
+    svg = win32host::DrawWindowSvg(dialog);
+    EXPECT_EQ(Count(svg, "class=\"checked\""), 1u);
+    EXPECT_EQ(svg.find(">part.pdf<"), std::string::npos) << "a collapsed branch is not drawn";
+
+    std::string path = testing::TempDir() + "w32ui_picture.svg";
+    ASSERT_TRUE(win32host::SaveWindowSvg(dialog, path));
+    std::ifstream in(path);
+    std::stringstream saved;
+    saved << in.rdbuf();
+    EXPECT_EQ(saved.str(), svg);
+    DestroyWindow(dialog);
+    EXPECT_EQ(win32host::DrawWindowSvg(dialog), "");
+}
+
+} // namespace

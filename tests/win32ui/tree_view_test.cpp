@@ -1,0 +1,305 @@
+// The tree view with check boxes, as comctl32 behaves: structure, state images, rows and hit
+// tests, and the order of NM_CLICK and the check box toggle.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "commctrl.h"
+
+namespace {
+
+struct Seen {
+    std::vector<UINT> codes;
+    UINT checkAtClick = 99;       // check state of the item under the cursor when NM_CLICK arrived
+    HTREEITEM selectionAtClick = nullptr;
+    LRESULT clickResult = 0;
+};
+Seen g_seen;
+
+UINT CheckState(HWND tree, HTREEITEM item) { return TreeView_GetCheckState(tree, item); }
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NOTIFY) {
+        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        g_seen.codes.push_back(hdr->code);
+        if (hdr->code == NM_CLICK) {
+            // What a parent does to find the clicked item: the cursor, in tree coordinates.
+            TVHITTESTINFO ht{};
+            GetCursorPos(&ht.pt);
+            ScreenToClient(hdr->hwndFrom, &ht.pt);
+            HTREEITEM item = TreeView_HitTest(hdr->hwndFrom, &ht);
+            g_seen.checkAtClick = item ? CheckState(hdr->hwndFrom, item) : 99;
+            g_seen.selectionAtClick = TreeView_GetSelection(hdr->hwndFrom);
+            return g_seen.clickResult;
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+constexpr DWORD kTreeStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_CHECKBOXES;
+
+class TreeViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof(wc);
+            wc.lpfnWndProc = HostProc;
+            wc.lpszClassName = L"TreeHost";
+            ASSERT_NE(RegisterClassExW(&wc), 0);
+            registered = true;
+        }
+        g_seen = Seen();
+        m_host = CreateWindowExW(0, L"TreeHost", L"Host", WS_POPUP | WS_VISIBLE, 100, 100, 400, 400, nullptr, nullptr,
+            nullptr, nullptr);
+        m_tree = CreateWindowExW(0, WC_TREEVIEWW, L"", kTreeStyle, 10, 10, 300, 300, m_host,
+            reinterpret_cast<HMENU>(27000), nullptr, nullptr);
+        ASSERT_TRUE(IsWindow(m_tree));
+    }
+    void TearDown() override { DestroyWindow(m_host); }
+
+    HTREEITEM Insert(const wchar_t* text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, LPARAM data = 0)
+    {
+        TVINSERTSTRUCTW is{};
+        is.hParent = parent;
+        is.hInsertAfter = after;
+        is.item.mask = TVIF_TEXT | TVIF_PARAM;
+        is.item.pszText = const_cast<LPWSTR>(text);
+        is.item.lParam = data;
+        return TreeView_InsertItem(m_tree, &is);
+    }
+
+    std::wstring Text(HTREEITEM item)
+    {
+        wchar_t buffer[64];
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = buffer;
+        tv.cchTextMax = 64;
+        return TreeView_GetItem(m_tree, &tv) ? buffer : L"<none>";
+    }
+
+    void SetCheck(HTREEITEM item, bool checked)
+    {
+        TVITEMW tv{};
+        tv.mask = TVIF_HANDLE | TVIF_STATE;
+        tv.hItem = item;
+        tv.stateMask = TVIS_STATEIMAGEMASK;
+        tv.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+        ASSERT_TRUE(TreeView_SetItem(m_tree, &tv));
+    }
+
+    HWND m_host = nullptr;
+    HWND m_tree = nullptr;
+};
+
+TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
+{
+    HTREEITEM b = Insert(L"B");
+    HTREEITEM a = Insert(L"A", TVI_ROOT, TVI_FIRST);
+    HTREEITEM b2 = Insert(L"b2", b);
+    HTREEITEM b1 = Insert(L"b1", b, TVI_FIRST);
+    HTREEITEM b3 = Insert(L"B0", b, TVI_SORT);
+    HTREEITEM b4 = Insert(L"after b1", b, b1);
+    EXPECT_EQ(TreeView_GetRoot(m_tree), a);
+    EXPECT_EQ(TreeView_GetNextSibling(m_tree, a), b);
+    EXPECT_EQ(TreeView_GetNextSibling(m_tree, b), nullptr);
+    std::vector<std::wstring> children;
+    for (HTREEITEM c = TreeView_GetChild(m_tree, b); c; c = TreeView_GetNextSibling(m_tree, c))
+        children.push_back(Text(c));
+    EXPECT_EQ(children, (std::vector<std::wstring>{L"B0", L"b1", L"after b1", L"b2"}));
+    EXPECT_EQ(TreeView_GetParent(m_tree, b2), b);
+    EXPECT_EQ(TreeView_GetParent(m_tree, a), nullptr);
+    EXPECT_EQ(TreeView_GetCount(m_tree), 6u);
+    (void)b3;
+    (void)b4;
+
+    EXPECT_EQ(TreeView_GetNextVisible(m_tree, b), nullptr) << "children of a collapsed item are not shown";
+    TreeView_Expand(m_tree, b, TVE_EXPAND);
+    EXPECT_EQ(TreeView_GetNextVisible(m_tree, b), TreeView_GetChild(m_tree, b));
+
+    EXPECT_TRUE(TreeView_DeleteItem(m_tree, b));
+    EXPECT_EQ(TreeView_GetCount(m_tree), 1u) << "deleting an item deletes its descendants";
+    EXPECT_EQ(Text(b1), L"<none>");
+    EXPECT_EQ(Insert(L"orphan", b), nullptr) << "a deleted parent is refused";
+}
+
+TEST_F(TreeViewTest, CheckBoxesStartClearAndTheStyleTakenOffAndOnRebuildsThem)
+{
+    HTREEITEM a = Insert(L"A");
+    HTREEITEM b = Insert(L"B");
+    EXPECT_EQ(CheckState(m_tree, a), 0u);
+    SetCheck(b, true);
+    EXPECT_EQ(CheckState(m_tree, b), 1u);
+    EXPECT_EQ(TreeView_GetItemState(m_tree, b, TVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2)));
+    HIMAGELIST states = TreeView_GetImageList(m_tree, TVSIL_STATE);
+    ASSERT_NE(states, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(states), 3);
+
+    LONG_PTR style = GetWindowLongPtrW(m_tree, GWL_STYLE);
+    SetWindowLongPtrW(m_tree, GWL_STYLE, style & ~TVS_CHECKBOXES);
+    EXPECT_EQ(TreeView_GetItemState(m_tree, b, TVIS_STATEIMAGEMASK), 0u);
+    EXPECT_EQ(TreeView_GetImageList(m_tree, TVSIL_STATE), nullptr);
+    SetWindowLongPtrW(m_tree, GWL_STYLE, style);
+    EXPECT_EQ(CheckState(m_tree, a), 0u);
+    EXPECT_EQ(CheckState(m_tree, b), 0u) << "rebuilt check boxes are clear";
+    EXPECT_NE(TreeView_GetImageList(m_tree, TVSIL_STATE), nullptr);
+}
+
+TEST_F(TreeViewTest, ItemTextImagesAndDataRoundTrip)
+{
+    HTREEITEM a = Insert(L"Name", TVI_ROOT, TVI_LAST, 0x1234);
+    TVITEMW tv{};
+    tv.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_TEXT;
+    tv.hItem = a;
+    tv.iImage = 5;
+    tv.iSelectedImage = 6;
+    tv.pszText = const_cast<LPWSTR>(L"Renamed");
+    ASSERT_TRUE(TreeView_SetItem(m_tree, &tv));
+    TVITEMW got{};
+    got.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    got.hItem = a;
+    ASSERT_TRUE(TreeView_GetItem(m_tree, &got));
+    EXPECT_EQ(got.iImage, 5);
+    EXPECT_EQ(got.iSelectedImage, 6);
+    EXPECT_EQ(got.lParam, 0x1234);
+    EXPECT_EQ(Text(a), L"Renamed");
+}
+
+TEST_F(TreeViewTest, HitTestNamesThePartOfTheRowUnderThePoint)
+{
+    HTREEITEM root = Insert(L"Root");
+    HTREEITEM child = Insert(L"Child", root);
+    TreeView_Expand(m_tree, root, TVE_EXPAND);
+
+    RECT label;
+    ASSERT_TRUE(TreeView_GetItemRect(m_tree, child, &label, TRUE));
+    RECT row;
+    ASSERT_TRUE(TreeView_GetItemRect(m_tree, child, &row, FALSE));
+    EXPECT_EQ(row.top, label.top);
+    EXPECT_EQ(row.bottom - row.top, label.bottom - label.top);
+    RECT rootLabel;
+    TreeView_GetItemRect(m_tree, root, &rootLabel, TRUE);
+    EXPECT_EQ(label.top, rootLabel.bottom) << "rows follow each other";
+    EXPECT_EQ(label.left - rootLabel.left, static_cast<LONG>(SendMessageW(m_tree, TVM_GETINDENT, 0, 0)))
+        << "a level is one indent further";
+
+    auto hit = [&](int x, int y, UINT& flags) {
+        TVHITTESTINFO ht{{x, y}, 0, nullptr};
+        HTREEITEM item = TreeView_HitTest(m_tree, &ht);
+        flags = ht.flags;
+        return item;
+    };
+    int y = (label.top + label.bottom) / 2;
+    UINT flags;
+    EXPECT_EQ(hit(label.left + 3, y, flags), child);
+    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMLABEL));
+    EXPECT_EQ(hit(label.left - 8, y, flags), child);
+    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMSTATEICON)) << "the check box sits just before the label";
+    EXPECT_EQ(hit(label.right + 20, y, flags), child);
+    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMRIGHT));
+    EXPECT_EQ(hit(1, y, flags), child);
+    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMINDENT));
+    int rootY = (rootLabel.top + rootLabel.bottom) / 2;
+    EXPECT_EQ(hit(rootLabel.left - 16 - 10, rootY, flags), root);
+    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMBUTTON)) << "a root with children shows its expand box";
+    EXPECT_EQ(hit(label.left, label.bottom + 40, flags), nullptr);
+    EXPECT_EQ(flags, static_cast<UINT>(TVHT_NOWHERE));
+
+    TreeView_Expand(m_tree, root, TVE_COLLAPSE);
+    EXPECT_FALSE(TreeView_GetItemRect(m_tree, child, &label, TRUE)) << "a hidden item has no rectangle";
+}
+
+TEST_F(TreeViewTest, AClickOnTheCheckBoxSendsNmClickWithTheOldStateThenToggles)
+{
+    HTREEITEM a = Insert(L"A");
+    HTREEITEM b = Insert(L"B");
+    TreeView_SelectItem(m_tree, b);
+    g_seen = Seen();
+    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    EXPECT_EQ(g_seen.checkAtClick, 0u) << "NM_CLICK sees the state before the click";
+    EXPECT_EQ(g_seen.selectionAtClick, b);
+    EXPECT_EQ(CheckState(m_tree, a), 1u);
+    EXPECT_EQ(CheckState(m_tree, b), 0u);
+    EXPECT_EQ(TreeView_GetSelection(m_tree), b) << "a check box click does not move the selection";
+
+    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    EXPECT_EQ(g_seen.checkAtClick, 1u);
+    EXPECT_EQ(CheckState(m_tree, a), 0u);
+
+    g_seen.clickResult = 1;
+    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    EXPECT_EQ(CheckState(m_tree, a), 0u) << "a parent that returns nonzero from NM_CLICK stops the toggle";
+}
+
+TEST_F(TreeViewTest, AClickOnTheLabelSelectsWithoutTogglingAndADoubleClickExpands)
+{
+    HTREEITEM root = Insert(L"Root");
+    Insert(L"Child", root);
+    g_seen = Seen();
+    ASSERT_TRUE(win32host::ClickTreeItemLabel(m_tree, root));
+    EXPECT_EQ(g_seen.codes.front(), static_cast<UINT>(NM_SETFOCUS));
+    EXPECT_NE(std::find(g_seen.codes.begin(), g_seen.codes.end(), static_cast<UINT>(NM_CLICK)), g_seen.codes.end());
+    EXPECT_EQ(g_seen.selectionAtClick, nullptr) << "the selection moves after NM_CLICK";
+    EXPECT_EQ(TreeView_GetSelection(m_tree), root);
+    EXPECT_EQ(CheckState(m_tree, root), 0u);
+    EXPECT_EQ(GetFocus(), m_tree);
+
+    g_seen = Seen();
+    ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(m_tree, root));
+    auto dbl = std::find(g_seen.codes.begin(), g_seen.codes.end(), static_cast<UINT>(NM_DBLCLK));
+    ASSERT_NE(dbl, g_seen.codes.end());
+    auto expanded = std::find(g_seen.codes.begin(), g_seen.codes.end(), static_cast<UINT>(TVN_ITEMEXPANDEDW));
+    ASSERT_NE(expanded, g_seen.codes.end());
+    EXPECT_LT(dbl, expanded) << "NM_DBLCLK comes before the expansion";
+    EXPECT_NE(TreeView_GetItemState(m_tree, root, TVIS_EXPANDED), 0u);
+}
+
+TEST_F(TreeViewTest, KeyboardSpaceTogglesOnlyTheSelectedItemAndArrowsMoveTheSelection)
+{
+    HTREEITEM root = Insert(L"Root");
+    HTREEITEM c1 = Insert(L"One", root);
+    HTREEITEM c2 = Insert(L"Two", root);
+    TreeView_SelectItem(m_tree, root);
+    SetFocus(m_tree);
+    g_seen = Seen();
+
+    win32host::PressKey(VK_SPACE);
+    EXPECT_EQ(CheckState(m_tree, root), 1u);
+    EXPECT_EQ(CheckState(m_tree, c1), 0u);
+    EXPECT_EQ(CheckState(m_tree, c2), 0u);
+    EXPECT_EQ(std::count(g_seen.codes.begin(), g_seen.codes.end(), static_cast<UINT>(NM_CLICK)), 0);
+
+    win32host::PressKey(VK_ADD);
+    win32host::PressKey(VK_DOWN);
+    EXPECT_EQ(TreeView_GetSelection(m_tree), c1);
+    win32host::PressKey(VK_DOWN);
+    EXPECT_EQ(TreeView_GetSelection(m_tree), c2);
+    win32host::PressKey(VK_SPACE);
+    EXPECT_EQ(CheckState(m_tree, c2), 1u);
+    EXPECT_EQ(CheckState(m_tree, c1), 0u);
+    win32host::PressKey(VK_LEFT);
+    EXPECT_EQ(TreeView_GetSelection(m_tree), root) << "left goes to the parent";
+    win32host::PressKey(VK_SUBTRACT);
+    EXPECT_EQ(TreeView_GetItemState(m_tree, root, TVIS_EXPANDED), 0u);
+}
+
+TEST_F(TreeViewTest, CollapsingAnAncestorMovesTheSelectionToIt)
+{
+    HTREEITEM root = Insert(L"Root");
+    HTREEITEM child = Insert(L"Child", root);
+    TreeView_SelectItem(m_tree, child);
+    EXPECT_NE(TreeView_GetItemState(m_tree, root, TVIS_EXPANDED), 0u) << "selecting shows the item";
+    TreeView_Expand(m_tree, root, TVE_COLLAPSE);
+    EXPECT_EQ(TreeView_GetSelection(m_tree), root);
+}
+
+} // namespace
