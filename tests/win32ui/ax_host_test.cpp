@@ -1,0 +1,154 @@
+// A control named by its CLSID in a dialog template lives in an ActiveX host window that creates
+// it through COM and hands it out with AtlAxGetControl.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace {
+
+DEFINE_GUID_FROM_STRING(CLSID_TestViewer, "{6B0F2C1E-3D4A-4E5B-8C6D-7E8F9A0B1C2D}");
+constexpr int kViewerId = 27008;
+
+struct TestControl final : IUnknown {
+    ULONG refs = 1;
+    static int alive;
+    TestControl() { ++alive; }
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        if (riid == IID_IUnknown) {
+            *ppv = this;
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG left = --refs;
+        if (!left) {
+            --alive;
+            delete this;
+        }
+        return left;
+    }
+};
+int TestControl::alive = 0;
+
+struct Factory : IClassFactory {
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
+            *ppv = this;
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
+    {
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        auto* control = new TestControl;
+        HRESULT hr = control->QueryInterface(riid, ppv);
+        control->Release();
+        return hr;
+    }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+};
+
+INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+        return TRUE;
+    case WM_SIZE:
+        // The control fills the client area, as a viewer dialog keeps it.
+        if (HWND viewer = GetDlgItem(hwnd, kViewerId))
+            MoveWindow(viewer, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return TRUE;
+    case WM_COMMAND:
+        EndDialog(hwnd, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+DialogTemplateBuilder ViewerTemplate(const wchar_t* clsid)
+{
+    DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_VISIBLE, 411, 234, L"浏览");
+    t.Control(kViewerId, clsid, L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 411, 234);
+    return t;
+}
+
+class AxHostTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        ASSERT_EQ(CoRegisterClassObject(CLSID_TestViewer, &m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie), S_OK);
+    }
+    void TearDown() override
+    {
+        CoRevokeClassObject(m_cookie);
+        CoUninitialize();
+    }
+    Factory m_factory;
+    DWORD m_cookie = 0;
+};
+
+TEST_F(AxHostTest, TheHostCreatesTheControlHandsItOutAndReleasesItWithTheWindow)
+{
+    auto t = ViewerTemplate(L"{6B0F2C1E-3D4A-4E5B-8C6D-7E8F9A0B1C2D}");
+    ScriptedUser user;
+    bool maximised = false;
+    RECT client{}, control{};
+    RECT resizedClient{}, resizedControl{};
+    user.dialog = [&](HWND dialog) {
+        EXPECT_EQ(TestControl::alive, 1);
+        HWND host = GetDlgItem(dialog, kViewerId);
+        IUnknown* unknown = nullptr;
+        ASSERT_EQ(AtlAxGetControl(host, &unknown), S_OK);
+        ASSERT_NE(unknown, nullptr);
+        unknown->Release();
+        wchar_t className[16];
+        GetClassNameW(host, className, 16);
+        EXPECT_STREQ(className, L"AtlAxWin");
+
+        maximised = IsZoomed(dialog);
+        GetClientRect(dialog, &client);
+        GetClientRect(host, &control);
+        EXPECT_TRUE(win32host::ResizeWindow(dialog, 500, 400));
+        GetClientRect(dialog, &resizedClient);
+        GetClientRect(host, &resizedControl);
+        win32host::PressKey(VK_ESCAPE);
+    };
+    win32host::ScopedDesktopUser scoped(user);
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ViewerProc, 0), IDCANCEL);
+    EXPECT_TRUE(maximised) << "showing the template's visible dialog does not undo the maximising";
+    RECT work = win32host::WorkArea();
+    EXPECT_EQ(client.right, work.right - work.left);
+    EXPECT_TRUE(EqualRect(&client, &control));
+    EXPECT_LT(resizedClient.right, 500);
+    EXPECT_TRUE(EqualRect(&resizedClient, &resizedControl));
+    EXPECT_EQ(TestControl::alive, 0);
+}
+
+TEST_F(AxHostTest, AnUnknownControlFailsTheDialog)
+{
+    auto t = ViewerTemplate(L"{00000000-1111-2222-3333-444444444444}");
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ViewerProc, 0), -1);
+    HWND plain = CreateWindowExW(0, L"Button", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    IUnknown* unknown = reinterpret_cast<IUnknown*>(1);
+    EXPECT_EQ(AtlAxGetControl(plain, &unknown), E_FAIL);
+    EXPECT_EQ(unknown, nullptr);
+    DestroyWindow(plain);
+}
+
+} // namespace
