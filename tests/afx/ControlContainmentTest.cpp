@@ -1,0 +1,236 @@
+// ActiveX control containment: CreateControl hosts a control by CLSID, InvokeHelper calls its
+// automation members with the VTS_ argument codes, and a dialog template may name controls by
+// CLSID once the container is enabled.
+#include <afxcmn.h>
+#include <afxdisp.h>
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include "DialogTemplateBuilder.h"
+#include "FakeDispatch.h"
+#include "ScriptedUser.h"
+
+namespace {
+
+class ControlContainment : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpszClassName = L"AfxTestParent";
+        RegisterClassW(&wc);
+        ASSERT_TRUE(m_parent.CreateEx(0, L"AfxTestParent", L"parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 640, 480),
+            NULL, 0));
+    }
+    void TearDown() override
+    {
+        m_control.DestroyWindow();
+        m_parent.DestroyWindow();
+    }
+
+    FakeViewerRegistration m_registration;
+    CWnd m_parent;
+    CWnd m_control;
+};
+
+TEST_F(ControlContainment, CreateControlHostsTheControlAsAChildWindow)
+{
+    ASSERT_TRUE(m_control.CreateControl(
+        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
+    EXPECT_EQ(1, FakeViewer::LiveObjects());
+    EXPECT_EQ(m_control.m_hWnd, ::GetDlgItem(m_parent.m_hWnd, 27008));
+    EXPECT_EQ(&m_parent, m_control.GetParent());
+    IUnknown* pUnknown = m_control.GetControlUnknown();
+    ASSERT_NE(nullptr, pUnknown);
+    IDispatch* pDispatch = NULL;
+    EXPECT_EQ(S_OK, pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch)));
+    pDispatch->Release();
+
+    m_control.DestroyWindow();
+    EXPECT_EQ(nullptr, m_control.m_hWnd);
+    EXPECT_EQ(0, FakeViewer::LiveObjects()); // the host released the control
+}
+
+TEST_F(ControlContainment, CreateControlFailsForAClassNobodyServes)
+{
+    const CLSID clsidUnknown = {0x12345678, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, 8}};
+    EXPECT_FALSE(m_control.CreateControl(clsidUnknown, NULL, WS_CHILD, CRect(0, 0, 10, 10), &m_parent, 1));
+    EXPECT_EQ(nullptr, m_control.m_hWnd);
+    EXPECT_EQ(nullptr, ::GetDlgItem(m_parent.m_hWnd, 1));
+}
+
+TEST_F(ControlContainment, InvokeHelperPassesArgumentsInOrder)
+{
+    ASSERT_TRUE(m_control.CreateControl(
+        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
+    static BYTE parmsBstr[] = VTS_BSTR;
+    CString strMap(L"C:\\cfg\\commcfg\\Viewermap.xml");
+    m_control.InvokeHelper(3, DISPATCH_METHOD, VT_EMPTY, NULL, parmsBstr, (LPCWSTR)strMap);
+    static BYTE parmsMixed[] = VTS_I4 VTS_BSTR VTS_I2 VTS_BOOL;
+    m_control.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, parmsMixed, 70000L, L"文件.pdf", 12, TRUE);
+
+    auto& calls = FakeViewer::Calls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(3, calls[0].dispid);
+    EXPECT_EQ(DISPATCH_METHOD, calls[0].wFlags);
+    EXPECT_EQ(std::vector<VARTYPE>{VT_BSTR}, calls[0].argTypes);
+    EXPECT_EQ(std::vector<std::wstring>{L"C:\\cfg\\commcfg\\Viewermap.xml"}, calls[0].args);
+    EXPECT_EQ(0u, calls[0].cNamedArgs);
+    EXPECT_EQ((std::vector<VARTYPE>{VT_I4, VT_BSTR, VT_I2, VT_BOOL}), calls[1].argTypes);
+    EXPECT_EQ((std::vector<std::wstring>{L"70000", L"文件.pdf", L"12", L"true"}), calls[1].args);
+}
+
+TEST_F(ControlContainment, InvokeHelperConvertsTheResult)
+{
+    ASSERT_TRUE(m_control.CreateControl(
+        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
+    CString strResult;
+    m_control.InvokeHelper(DISPID_RETURNS_TEXT, DISPATCH_METHOD, VT_BSTR, &strResult, NULL);
+    EXPECT_STREQ(L"text result", strResult);
+    LONG nResult = 0;
+    m_control.InvokeHelper(DISPID_RETURNS_NUMBER, DISPATCH_METHOD, VT_I4, &nResult, NULL);
+    EXPECT_EQ(1234, nResult);
+    CString strNumber;
+    m_control.GetProperty(DISPID_RETURNS_NUMBER, VT_BSTR, &strNumber); // converted as asked
+    EXPECT_STREQ(L"1234", strNumber);
+    EXPECT_EQ(DISPATCH_PROPERTYGET, FakeViewer::Calls().back().wFlags);
+}
+
+TEST_F(ControlContainment, SetPropertyNamesThePutArgument)
+{
+    ASSERT_TRUE(m_control.CreateControl(
+        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
+    m_control.SetProperty(5, VT_BSTR, L"value");
+    const InvokeRecord& call = FakeViewer::Calls().back();
+    EXPECT_EQ(DISPATCH_PROPERTYPUT, call.wFlags);
+    EXPECT_EQ(1u, call.cNamedArgs);
+    EXPECT_EQ(DISPID_PROPERTYPUT, call.namedArg);
+    EXPECT_EQ(std::vector<std::wstring>{L"value"}, call.args);
+}
+
+TEST_F(ControlContainment, FailuresRaiseOleExceptions)
+{
+    ASSERT_TRUE(m_control.CreateControl(
+        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
+    SCODE sc = S_OK;
+    try {
+        m_control.InvokeHelper(DISPID_FAILS, DISPATCH_METHOD, VT_EMPTY, NULL, NULL);
+    } catch (COleException* e) {
+        sc = e->m_sc;
+        e->Delete();
+    }
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, sc);
+
+    CString strDescription, strSource;
+    WORD wCode = 0;
+    try {
+        m_control.InvokeHelper(DISPID_RAISES, DISPATCH_METHOD, VT_EMPTY, NULL, NULL);
+    } catch (COleDispatchException* e) {
+        strDescription = e->m_strDescription;
+        strSource = e->m_strSource;
+        wCode = e->m_wCode;
+        e->Delete();
+    }
+    EXPECT_STREQ(L"viewer is busy", strDescription);
+    EXPECT_STREQ(L"FakeViewer", strSource);
+    EXPECT_EQ(1001, wCode);
+}
+
+TEST_F(ControlContainment, InvokeOnAWindowWithoutAControlRaises)
+{
+    SCODE sc = S_OK;
+    try {
+        m_parent.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, NULL);
+    } catch (COleException* e) {
+        sc = e->m_sc;
+        e->Delete();
+    }
+    EXPECT_EQ(E_NOINTERFACE, sc);
+}
+
+// A dialog whose template names the control by CLSID, as the viewer dialog's does.
+class CControlDlg : public CDialog {
+public:
+    CWnd m_ctrlViewer;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 27008, m_ctrlViewer); }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        static BYTE parms[] = VTS_BSTR;
+        m_ctrlViewer.InvokeHelper(3, DISPATCH_METHOD, VT_EMPTY, NULL, parms, L"map.xml");
+        m_ctrlViewer.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, parms, L"file.dwg");
+        return TRUE;
+    }
+};
+
+TEST(ControlInDialogTemplate, ControlIsCreatedBoundAndCalledDuringInitialisation)
+{
+    FakeViewerRegistration registration;
+    AFX_MODULE_STATE moduleState(TRUE); // the container is enabled for this module only
+    AFX_MANAGE_STATE(&moduleState);
+    AfxEnableControlContainer();
+
+    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0, 411, 234, L"浏览");
+    tmpl.Item(27008, 0, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 411, 234);
+    CControlDlg dlg;
+    dlg.InitModalIndirect(tmpl.Get());
+    RECT rcControl = {};
+    ScriptedUser user([&](HWND hDlg) {
+        ASSERT_NE(nullptr, dlg.m_ctrlViewer.m_hWnd);
+        EXPECT_EQ(::GetDlgItem(hDlg, 27008), dlg.m_ctrlViewer.m_hWnd);
+        dlg.m_ctrlViewer.GetClientRect(&rcControl);
+        EXPECT_EQ(1, FakeViewer::LiveObjects());
+    });
+    win32host::ScopedDesktopUser scoped(user);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+
+    auto& calls = FakeViewer::Calls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(3, calls[0].dispid); // the viewer map reaches the control before the file
+    EXPECT_EQ(std::vector<std::wstring>{L"map.xml"}, calls[0].args);
+    EXPECT_EQ(1, calls[1].dispid);
+    EXPECT_EQ(std::vector<std::wstring>{L"file.dwg"}, calls[1].args);
+    EXPECT_GT(rcControl.right, 411); // dialog units became pixels
+    EXPECT_EQ(0, FakeViewer::LiveObjects());
+    EXPECT_EQ(nullptr, dlg.m_ctrlViewer.m_hWnd);
+}
+
+TEST(ControlInDialogTemplate, OtherControlsOfTheTemplateKeepTheirPlaces)
+{
+    FakeViewerRegistration registration;
+    AFX_MODULE_STATE moduleState(TRUE);
+    AFX_MANAGE_STATE(&moduleState);
+    AfxEnableControlContainer();
+
+    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 300, 200, L"mixed");
+    tmpl.Item(27008, 0, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE, 0, 0, 100, 50)
+        .Item(100, 0x0080, L"", L"按钮", WS_VISIBLE | WS_TABSTOP, 10, 60, 50, 14)
+        .Item(27000, 0, WC_TREEVIEWW, L"", WS_VISIBLE | WS_BORDER, 10, 80, 100, 100)
+        .Item(101, 0x0082, L"", L"双击浏览", WS_VISIBLE, 120, 60, 60, 8);
+    CDialog dlg;
+    dlg.InitModalIndirect(tmpl.Get());
+    ScriptedUser user([&](HWND hDlg) {
+        CString strText;
+        dlg.GetDlgItemText(100, strText);
+        EXPECT_STREQ(L"按钮", strText);
+        dlg.GetDlgItemText(101, strText);
+        EXPECT_STREQ(L"双击浏览", strText);
+        wchar_t szClass[64] = {};
+        ASSERT_NE(nullptr, ::GetDlgItem(hDlg, 27000));
+        ::GetClassNameW(::GetDlgItem(hDlg, 27000), szClass, 64);
+        EXPECT_STREQ(WC_TREEVIEWW, szClass);
+        ::GetClassNameW(::GetDlgItem(hDlg, 27008), szClass, 64);
+        EXPECT_STREQ(L"AtlAxWin", szClass);
+        CRect rcButton;
+        ::GetWindowRect(::GetDlgItem(hDlg, 100), &rcButton);
+        EXPECT_GT(rcButton.Width(), 50);
+    });
+    win32host::ScopedDesktopUser scoped(user);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
+} // namespace

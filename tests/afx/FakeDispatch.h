@@ -1,0 +1,58 @@
+// A tiny automation object for control containment tests: records every Invoke and answers a
+// few dispatch ids. Registered under its CLSID with CoRegisterClassObject while it lives.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+DEFINE_GUID_FROM_STRING(CLSID_FakeViewer, "{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}");
+
+struct InvokeRecord {
+    DISPID dispid;
+    WORD wFlags;
+    std::vector<VARTYPE> argTypes;  // in the order the caller wrote them
+    std::vector<std::wstring> args; // BSTR and integer arguments as text
+    UINT cNamedArgs;
+    DISPID namedArg;
+};
+
+// Dispatch ids the fake answers besides recording.
+enum : DISPID {
+    DISPID_RETURNS_TEXT = 10,    // result BSTR "text result"
+    DISPID_RETURNS_NUMBER = 11,  // result VT_I4 1234 (also as a property get)
+    DISPID_FAILS = 12,           // DISP_E_MEMBERNOTFOUND
+    DISPID_RAISES = 13,          // DISP_E_EXCEPTION, "viewer is busy" from "FakeViewer"
+};
+
+class FakeViewer : public IDispatch {
+public:
+    static std::vector<InvokeRecord>& Calls();
+    static LONG& LiveObjects();
+
+    FakeViewer() { ++LiveObjects(); }
+    virtual ~FakeViewer() { --LiveObjects(); }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_cRef)); }
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override;
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override;
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    STDMETHODIMP Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+        VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
+
+private:
+    LONG m_cRef = 1;
+};
+
+// Keeps the fake's class registered for the life of the object.
+class FakeViewerRegistration {
+public:
+    FakeViewerRegistration();
+    ~FakeViewerRegistration();
+
+private:
+    DWORD m_dwCookie = 0;
+};
