@@ -6,14 +6,13 @@
 # in Debug builds, as rc.exe does in a Visual Studio project.
 include_guard(GLOBAL)
 
-set(VIZ_RC_TOOL_DIR ${CMAKE_CURRENT_LIST_DIR})
-get_filename_component(VIZ_WIN32_DIR ${CMAKE_CURRENT_LIST_DIR}/../.. ABSOLUTE)
-
 if(NOT TARGET vizrc)
-  add_subdirectory(${VIZ_RC_TOOL_DIR} ${CMAKE_BINARY_DIR}/vizrc)
+  add_subdirectory(${CMAKE_CURRENT_LIST_DIR} ${CMAKE_BINARY_DIR}/vizrc)
 endif()
 
 function(viz_add_resources target rcfile)
+  # Paths from this file's place: the caller may be in any directory scope.
+  get_filename_component(VIZ_WIN32_DIR ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../.. ABSOLUTE)
   get_filename_component(rc_path ${rcfile} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   get_filename_component(rc_name ${rc_path} NAME_WE)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources/${rc_name}_rc.cpp)
