@@ -38,7 +38,7 @@ std::vector<CSignInfo*> Records(const CLightDocumentRevObj& docRev)
     std::vector<CSignInfo*> records;
     POSITION pos = docRev.m_lstSignInfo.GetHeadPosition();
     while (pos != NULL)
-        records.push_back(static_cast<CSignInfo*>(docRev.m_lstSignInfo.GetNext(pos)));
+        records.push_back(static_cast<CSignInfo*>(const_cast<void*>(docRev.m_lstSignInfo.GetNext(pos))));
     return records;
 }
 
