@@ -20,6 +20,7 @@ class WatermarkComponent : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
         ASSERT_EQ(S_OK, qvclient::RegisterWatermarkClass());
         IUnknown* pUnknown = nullptr;
         ASSERT_EQ(S_OK, CoCreateInstance(CLSID_QvPdfWatermark, nullptr, CLSCTX_ALL, IID_IUnknown,
@@ -35,6 +36,7 @@ protected:
         if (m_pWatermark)
             m_pWatermark->Release();
         qvclient::RevokeWatermarkClass();
+        CoUninitialize();
     }
 
     HRESULT AddWatermark(const std::string& posixPath)
