@@ -1,0 +1,305 @@
+// The client's object model as the SDK reaches it: properties, relations in link order, class
+// hierarchy, rights, global parameters, stored content written to disk, the client's folders.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include "ClientTestFolder.h"
+#include "ComRef.h"
+#include "QvATLHelper.h"
+#include "ZORMetaWrapper.h"
+#include "ZORRTWrapper.h"
+#include "qvclient/Errors.h"
+
+namespace {
+
+std::wstring ClassName(const COtlObjectRef& ref)
+{
+    BSTR bstr = nullptr;
+    ref.GetClassNameW(&bstr);
+    std::wstring name = bstr != nullptr ? bstr : L"";
+    SysFreeString(bstr);
+    return name;
+}
+
+std::wstring Name(const COtlObjectRef& ref)
+{
+    VARIANT var;
+    VariantInit(&var);
+    ref.GetPropertyValue(L"name", &var);
+    std::wstring name = CVariantHelper::VariantToString(var).GetString();
+    VariantClear(&var);
+    return name;
+}
+
+COtlObjectRef Open(const wchar_t* pszClass, LONG id)
+{
+    COtlObjectRef ref;
+    EXPECT_EQ(S_OK, ref.RawCreate(pszClass));
+    EXPECT_EQ(S_OK, ref.SetID(static_cast<ULONG>(id)));
+    return ref;
+}
+
+struct Related {
+    std::vector<std::wstring> names;
+    std::vector<std::wstring> classes;
+    std::vector<std::wstring> linkClasses;
+};
+
+HRESULT GetRelated(const COtlObjectRef& ref, const wchar_t* pszRelation, Related& related, int nDirection = 1)
+{
+    std::list<COtlObjectRef*> objects;
+    std::list<COtlLinkRef*> links;
+    const HRESULT hr = ref.GetRelatedObjects(pszRelation, nDirection, objects, links);
+    for (COtlObjectRef* p : objects) {
+        related.names.push_back(Name(*p));
+        related.classes.push_back(ClassName(*p));
+        delete p;
+    }
+    for (COtlLinkRef* p : links) {
+        related.linkClasses.push_back(ClassName(*p));
+        delete p;
+    }
+    return hr;
+}
+
+TEST(ObjectModelTest, RelationsGiveObjectsAndLinksInTheOrderTheyWereMade)
+{
+    ClientTestFolder folder;
+    auto& b = folder.Builder();
+    const LONG top = b.AddPart(L"top");
+    // Made in one order, linked in another: the links' order wins.
+    const LONG second = b.AddPart(L"second");
+    const LONG first = b.AddPart(L"first");
+    b.AddSubPart(top, first);
+    b.AddSubPart(top, second);
+    b.AddSubPart(top, first);
+    const LONG drawing = b.AddDocument(L"Drawing", L"drawing", L"dwg");
+    const LONG model = b.AddDocument(L"3DDocument", L"model", L"prt");
+    b.AddPartDocument(top, L"3DDocument", model);
+    b.AddPartDocument(top, L"Drawing", drawing);
+    ASSERT_EQ(S_OK, b.GetStatus());
+    ASSERT_EQ(S_OK, folder.OpenClient());
+
+    const COtlObjectRef ref = Open(L"Part", top);
+    Related parts;
+    ASSERT_EQ(S_OK, GetRelated(ref, L"ParentAssemblyPart", parts));
+    EXPECT_EQ((std::vector<std::wstring>{L"first", L"second", L"first"}), parts.names);
+    EXPECT_EQ((std::vector<std::wstring>{L"Part", L"Part", L"Part"}), parts.classes);
+    EXPECT_EQ((std::vector<std::wstring>(3, L"ParentAssemblyPart")), parts.linkClasses);
+
+    Related documents;
+    ASSERT_EQ(S_OK, GetRelated(ref, L"PartWithDrawings", documents));
+    EXPECT_EQ((std::vector<std::wstring>{L"model", L"drawing"}), documents.names);
+    EXPECT_EQ((std::vector<std::wstring>{L"3DDocument", L"Drawing"}), documents.classes);
+
+    // Back from a child to its parent.
+    Related parents;
+    ASSERT_EQ(S_OK, GetRelated(Open(L"Part", second), L"ParentAssemblyPart", parents, 2));
+    EXPECT_EQ(std::vector<std::wstring>{L"top"}, parents.names);
+
+    Related none;
+    EXPECT_EQ(S_OK, GetRelated(Open(L"Part", first), L"ParentAssemblyPart", none));
+    EXPECT_TRUE(none.names.empty());
+    EXPECT_TRUE(FAILED(GetRelated(ref, L"NoSuchRelation", none)));
+}
+
+TEST(ObjectModelTest, FoldersOfEveryClassShareTheirRelations)
+{
+    ClientTestFolder folder;
+    auto& b = folder.Builder();
+    const LONG product = b.AddFolder(L"FolderOfProduct", L"product");
+    const LONG models = b.AddFolder(L"3DFolder", L"models");
+    const LONG plain = b.AddFolder(L"Folder", L"plain");
+    b.AddSubFolder(L"FolderOfProduct", product, L"3DFolder", models);
+    b.AddSubFolder(L"FolderOfProduct", product, L"Folder", plain);
+    const LONG doc = b.AddDocument(L"CappDocument", L"card", L"xls");
+    b.AddFolderDocument(L"FolderOfProduct", product, L"CappDocument", doc);
+    ASSERT_EQ(S_OK, b.GetStatus());
+    ASSERT_EQ(S_OK, folder.OpenClient());
+
+    Related children;
+    ASSERT_EQ(S_OK, GetRelated(Open(L"FolderOfProduct", product), L"ParentFolder", children));
+    EXPECT_EQ((std::vector<std::wstring>{L"models", L"plain"}), children.names);
+    EXPECT_EQ((std::vector<std::wstring>{L"3DFolder", L"Folder"}), children.classes);
+    Related documents;
+    ASSERT_EQ(S_OK, GetRelated(Open(L"FolderOfProduct", product), L"FolderWithDocuments", documents));
+    EXPECT_EQ(std::vector<std::wstring>{L"card"}, documents.names);
+}
+
+TEST(ObjectModelTest, PropertiesAreReadByNameWithoutRegardToCase)
+{
+    ClientTestFolder folder;
+    const LONG doc = folder.Builder().AddDocument(L"Document", L"说明书", L"doc");
+    ASSERT_EQ(S_OK, folder.OpenClient());
+
+    const COtlObjectRef ref = Open(L"Document", doc);
+    EXPECT_EQ(static_cast<ULONG>(doc), ref.GetID());
+    EXPECT_EQ(L"Document", ClassName(ref));
+    VARIANT var;
+    VariantInit(&var);
+    ASSERT_EQ(S_OK, ref.GetPropertyValue(L"FILETYPE", &var));
+    EXPECT_EQ(L"doc", std::wstring(CVariantHelper::VariantToString(var).GetString()));
+    VariantClear(&var);
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, ref.GetPropertyValue(L"colour", &var));
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, ref.GetPropertyValue(L"name FROM T_User --", &var));
+    EXPECT_EQ(qvclient::QV_E_OBJECTNOTFOUND, Open(L"Document", doc + 1000).GetPropertyValue(L"name", &var));
+
+    COtlObjectRef unknown;
+    EXPECT_EQ(qvclient::QV_E_CLASSNOTFOUND, unknown.RawCreate(L"Spaceship"));
+    EXPECT_EQ(nullptr, unknown.GetOtlObject());
+}
+
+TEST(ObjectModelTest, DocumentClassesDeriveFromDocument)
+{
+    ClientTestFolder folder;
+    ASSERT_EQ(S_OK, folder.OpenClient());
+    for (const wchar_t* pszClass : {L"Document", L"Drawing", L"CappDocument", L"3DDocument"}) {
+        int bResult = 0;
+        ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Document", pszClass, &bResult));
+        EXPECT_NE(0, bResult) << win32host::ToUtf8(pszClass);
+    }
+    for (const wchar_t* pszClass : {L"Part", L"Folder", L"LightFile", L"drawing", L""}) {
+        int bResult = 1;
+        ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Document", pszClass, &bResult));
+        EXPECT_EQ(0, bResult) << win32host::ToUtf8(pszClass);
+    }
+    int bResult = 0;
+    ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Folder", L"3DFolder", &bResult));
+    EXPECT_NE(0, bResult);
+    ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Drawing", L"Document", &bResult));
+    EXPECT_EQ(0, bResult);
+}
+
+TEST(ObjectModelTest, OnlyAUserWithTheRightMayOutputFiles)
+{
+    ClientTestFolder folder;
+    auto& b = folder.Builder();
+    const LONG allowed = b.AddUser(L"allowed", L"Allowed");
+    b.GrantRight(allowed, L"Documentation", L"OutputFile");
+    const LONG other = b.AddUser(L"other", L"Other");
+    b.GrantRight(other, L"Documentation", L"Print");
+    b.SetCurrentUser(L"allowed");
+    const LONG doc = b.AddDocument(L"Document", L"doc", L"doc");
+    ASSERT_EQ(S_OK, folder.OpenClient());
+
+    const COtlObjectRef ref = Open(L"Document", doc);
+    short bAllowed = 0;
+    ASSERT_EQ(S_OK, CSecurityHelper::CheckObjectBehaviorMethod(ref.GetOtlObject(), L"Documentation", L"OutputFile", &bAllowed));
+    EXPECT_NE(0, bAllowed);
+    ASSERT_EQ(S_OK, CSecurityHelper::CheckObjectBehaviorMethod(ref.GetOtlObject(), L"Documentation", L"Delete", &bAllowed));
+    EXPECT_EQ(0, bAllowed);
+
+    ASSERT_EQ(S_OK, folder.Client().SetCurrentUser(L"other"));
+    ASSERT_EQ(S_OK, CSecurityHelper::CheckObjectBehaviorMethod(ref.GetOtlObject(), L"Documentation", L"OutputFile", &bAllowed));
+    EXPECT_EQ(0, bAllowed);
+    EXPECT_TRUE(FAILED(folder.Client().SetCurrentUser(L"nobody")));
+}
+
+TEST(ObjectModelTest, GlobalParametersAreIntegersAndMissingOnesFail)
+{
+    ClientTestFolder folder;
+    folder.Builder().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 1);
+    folder.Builder().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 3);
+    ASSERT_EQ(S_OK, folder.OpenClient());
+
+    CPlmSystemRef system;
+    ASSERT_EQ(S_OK, system.Create());
+    int nValue = 0;
+    ASSERT_EQ(S_OK, system.GetZORGlobalParam(L"NEEDWATER_DOWNLOADPDF", &nValue));
+    EXPECT_EQ(3, nValue);
+    nValue = 7;
+    EXPECT_EQ(qvclient::QV_E_PARAMNOTFOUND, system.GetZORGlobalParam(L"needwater_downloadpdf", &nValue));
+    EXPECT_EQ(7, nValue);
+}
+
+TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
+{
+    ClientTestFolder folder;
+    const std::string content("%PDF-1.4\n\0binary\xff", 18);
+    const qvclient::DocumentFixture doc = folder.Builder().AddDocumentWithLightFiles(
+        L"Drawing", L"d", L"dwg", {qvclient::LightFileSpec{L"图纸.pdf", L"pdf", content, {}}});
+    ASSERT_EQ(S_OK, folder.OpenClient());
+
+    const COtlObjectRef ref = Open(L"LightFile", doc.lightFileIds.at(0));
+    IObjectFileContent* pContent = nullptr;
+    ASSERT_EQ(S_OK, ref.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
+    // A doubled backslash, as a folder ending in one gives.
+    const std::wstring target = folder.OutputPath(L"\\图纸.pdf");
+    win32host::TraceRecorder trace;
+    BSTR bstrTarget = SysAllocString(target.c_str());
+    EXPECT_EQ(S_OK, pContent->DownloadToFile(bstrTarget));
+    SysFreeString(bstrTarget);
+    EXPECT_EQ(content, ReadFileBytes(folder.OutputPosixPath("图纸.pdf")));
+    const auto written = trace.OfKind("file_written");
+    ASSERT_EQ(1u, written.size());
+    EXPECT_EQ(win32host::ToUtf8(target), written[0].Get("path"));
+
+    // Into a folder that does not exist: a failure, nothing traced.
+    bstrTarget = SysAllocString(folder.OutputPath(L"missing\\x.pdf").c_str());
+    EXPECT_TRUE(FAILED(pContent->DownloadToFile(bstrTarget)));
+    SysFreeString(bstrTarget);
+    EXPECT_EQ(1u, trace.OfKind("file_written").size());
+    pContent->Release();
+
+    // A part has no stored content.
+    const COtlObjectRef part = Open(L"Part", folder.Builder().AddPart(L"p"));
+    IObjectFileContent* pPartContent = nullptr;
+    ASSERT_EQ(S_OK, part.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pPartContent)));
+    bstrTarget = SysAllocString(folder.OutputPath(L"p.bin").c_str());
+    EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(bstrTarget));
+    SysFreeString(bstrTarget);
+    pPartContent->Release();
+}
+
+TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)
+{
+    ClientTestFolder folder;
+    const LONG picture = folder.Builder().AddStoredFile(L"sign.png", "PNGDATA");
+    ASSERT_EQ(S_OK, folder.OpenClient());
+
+    IUnknown* pUnknown = nullptr;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_StoredFile, nullptr, 0x17, IID_IUnknown, reinterpret_cast<void**>(&pUnknown)));
+    IObjectIdentity* pIdentity = nullptr;
+    ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IObjectIdentity), reinterpret_cast<void**>(&pIdentity)));
+    EXPECT_EQ(S_OK, pIdentity->SetObjectID(picture));
+    IQvOtlObject* pObject = nullptr;
+    ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IQvOtlObject), reinterpret_cast<void**>(&pObject)));
+    const COtlObjectRef ref(pObject);
+    EXPECT_EQ(L"sign.png", Name(ref));
+    IObjectFileContent* pContent = nullptr;
+    ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
+    BSTR bstrTarget = SysAllocString(folder.OutputPath(L"12sign.png").c_str());
+    EXPECT_EQ(S_OK, pContent->DownloadToFile(bstrTarget));
+    SysFreeString(bstrTarget);
+    EXPECT_EQ("PNGDATA", ReadFileBytes(folder.OutputPosixPath("12sign.png")));
+
+    // Another id names no stored file.
+    pIdentity->SetObjectID(picture + 1000);
+    bstrTarget = SysAllocString(folder.OutputPath(L"none.png").c_str());
+    EXPECT_TRUE(FAILED(pContent->DownloadToFile(bstrTarget)));
+    SysFreeString(bstrTarget);
+    pContent->Release();
+    pObject->Release();
+    pIdentity->Release();
+    pUnknown->Release();
+}
+
+TEST(ObjectModelTest, TheClientsFoldersAreWindowsPathsOfItsOwnFolder)
+{
+    ClientTestFolder folder;
+    ASSERT_EQ(S_OK, folder.OpenClient());
+    CString strTemp;
+    CString strConfig;
+    ASSERT_EQ(S_OK, CSystemPathHelper::GetSystemTempPath(strTemp));
+    ASSERT_EQ(S_OK, CSystemPathHelper::GetSystemConfigPath(strConfig));
+    EXPECT_EQ(folder.PosixFolder() + "/temp", win32host::ToPosixPath(strTemp.GetString()));
+    EXPECT_EQ(folder.PosixFolder() + "/config", win32host::ToPosixPath(strConfig.GetString()));
+    EXPECT_TRUE(std::filesystem::is_directory(win32host::ToPosixPath(strTemp.GetString())));
+    EXPECT_EQ(std::wstring::npos, std::wstring(strTemp.GetString()).find(L'/'));
+}
+
+} // namespace
