@@ -1,0 +1,22 @@
+// What the scripted user does on a dialog: finds controls and tree items the way a person does
+// (by their text) and acts through the desktop's input functions.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "Script.h"
+
+namespace plmclient {
+
+// Runs one action on the dialog. Returns false (with a reason) when the action cannot be done.
+bool RunDialogAction(HWND dialog, const ScriptAction& action, std::string& error);
+
+// True for the actions that act on a dialog (as opposed to message box and folder answers).
+bool IsDialogAction(const std::string& verb);
+
+// The tree item an ITEM text names (see the script help), or null.
+HTREEITEM FindTreeItem(HWND tree, const std::wstring& spec);
+
+} // namespace plmclient

@@ -1,0 +1,160 @@
+#include "Options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+#include <win32host/Trace.h>
+
+namespace plmclient {
+namespace {
+
+const char* const kHelp = R"(plmclient: the PLM client program. Loads the light file module by name, opens a PLM
+database, and runs one of the module's commands on a selection, printing a transcript of
+everything the module does to the outside (message boxes, SQL, error reports, plug-in calls,
+files written, dialogs).
+
+Usage:
+  plmclient --db FOLDER --create-sample
+  plmclient --db FOLDER --command NAME --select CLASS:ID [--script FILE] [--do ACTION]... [--json]
+  plmclient --db FOLDER --command SignPdf --sign DOCID,CLASS,REVID,PDF
+
+Options:
+  --db FOLDER          the client folder: plm.db (the PLM database), vault/ (stored files),
+                       temp/ (the client's temporary folder), config/ (configuration, with
+                       commcfg/Viewermap.xml).
+  --create-sample      make a new sample database in FOLDER (replacing one that is there).
+  --user LOGIN         run as this user (default: the database's CURRENT_USER setting).
+  --command NAME       the export to run: OnDocListViewLightFile, OnDocListViewDwgFile,
+                       OnDocListDownLoadLightFile (document list), OutputLightFile or
+                       PrdTreeOutputLightFile (product tree, also a folder), WfOutputLightFile
+                       (workflow), SignPdf.
+  --select CLASS:ID    the selected object: a document (Document:41), a part (Part:10), a
+                       folder (Folder:20) or a workflow item (FlowItem:90).
+  --attach CLASS:ID    workflow only: the attached items, in order (repeatable); without it the
+                       workflow item's own attachments are used.
+  --sign D,C,R,PDF     SignPdf's arguments: document id, class name, revision id, PDF path.
+  --script FILE        the user's actions and answers, one per line (see below).
+  --do ACTION          one more script line (repeatable; after the --script lines).
+  --json               the transcript as JSON lines, one object per event.
+  --transcript FILE    also write the transcript to FILE.
+  --module NAME        the module's file name (default VuverIverIzizerOzi.dll).
+  --quiet              no progress display for the wait window.
+  --help               this text.
+
+Script: the user's actions are taken in order. A message box takes the next line if it is a
+"messagebox" answer, else its default button; the folder picker likewise with "folder"; a
+dialog runs the lines up to the one that ends it, and is cancelled when the script runs out.
+  messagebox ok|cancel|yes|no     answer a message box
+  folder PATH | folder cancel     answer the folder picker
+  check ITEM                      click the check box of a tree item (carries to its branch)
+  click ITEM                      click a tree item's label
+  toggle ITEM                     select a tree item and press the space bar (that item only)
+  dblclick ITEM                   double-click a tree item (opens the viewer on a file)
+  expand ITEM | collapse ITEM     open or close a branch
+  filter PDF|DWG|STEP             click a filter box
+  press BUTTON                    click a button by its text: 打印 (Print), 下载 (Download),
+                                  取消 (Cancel); the English names work too
+  key space|enter|escape|up|down|left|right
+  resize WIDTH HEIGHT             resize the dialog (pixels)
+  snapshot FILE.svg               save a picture of the dialog as the user sees it
+  close                           close the dialog with its close box
+ITEM is a label, or a path of labels from the root separated by " / ", optionally followed
+by "#N" for the N-th item (from 1) with that label in tree order.
+)";
+
+std::wstring Wide(const char* s) { return win32host::FromUtf8(s); }
+
+void ReadScriptFile(const std::string& path, std::vector<std::string>& lines)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read the script file " + path);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+}
+
+SignPdfArgs ParseSignArgs(const std::string& text)
+{
+    // The PDF path may hold commas: split at the first three only.
+    SignPdfArgs args;
+    size_t a = text.find(','), b = a == std::string::npos ? a : text.find(',', a + 1),
+           c = b == std::string::npos ? b : text.find(',', b + 1);
+    if (c == std::string::npos)
+        throw std::runtime_error("--sign needs DOCID,CLASS,REVID,PDF");
+    try {
+        args.docId = std::stoul(text.substr(0, a));
+        args.className = win32host::FromUtf8(text.substr(a + 1, b - a - 1));
+        args.revId = std::stol(text.substr(b + 1, c - b - 1));
+    } catch (const std::logic_error&) {
+        throw std::runtime_error("--sign: the document and revision ids must be numbers");
+    }
+    args.pdfPath = win32host::FromUtf8(text.substr(c + 1));
+    return args;
+}
+
+} // namespace
+
+void PrintHelp() { std::fputs(kHelp, stdout); }
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options o;
+    auto value = [&](int& i) -> const char* {
+        if (i + 1 >= argc)
+            throw std::runtime_error(std::string(argv[i]) + " needs a value");
+        return argv[++i];
+    };
+    std::vector<std::string> doLines;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h")
+            o.help = true;
+        else if (arg == "--db")
+            o.dbFolder = Wide(value(i));
+        else if (arg == "--create-sample")
+            o.createSample = true;
+        else if (arg == "--user")
+            o.user = Wide(value(i));
+        else if (arg == "--command")
+            o.command = Wide(value(i));
+        else if (arg == "--select")
+            o.selection = Wide(value(i));
+        else if (arg == "--attach")
+            o.attached.push_back(Wide(value(i)));
+        else if (arg == "--sign")
+            o.sign = ParseSignArgs(value(i));
+        else if (arg == "--script")
+            ReadScriptFile(value(i), o.scriptLines);
+        else if (arg == "--do")
+            doLines.push_back(value(i));
+        else if (arg == "--json")
+            o.json = true;
+        else if (arg == "--transcript")
+            o.transcriptFile = value(i);
+        else if (arg == "--module")
+            o.moduleName = Wide(value(i));
+        else if (arg == "--quiet")
+            o.quiet = true;
+        else
+            throw std::runtime_error("unknown option " + arg + " (see --help)");
+    }
+    o.scriptLines.insert(o.scriptLines.end(), doLines.begin(), doLines.end());
+    if (o.help)
+        return o;
+    if (o.dbFolder.empty())
+        throw std::runtime_error("--db FOLDER is required (see --help)");
+    if (!o.createSample && o.command.empty())
+        throw std::runtime_error("nothing to do: give --command or --create-sample (see --help)");
+    if (o.command == L"SignPdf" && !o.sign)
+        throw std::runtime_error("SignPdf needs --sign DOCID,CLASS,REVID,PDF");
+    if (!o.command.empty() && o.command != L"SignPdf" && o.selection.empty())
+        throw std::runtime_error("--command needs --select CLASS:ID");
+    return o;
+}
+
+} // namespace plmclient

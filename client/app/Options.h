@@ -1,0 +1,37 @@
+// plmclient's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plmclient {
+
+struct SignPdfArgs {
+    unsigned long docId = 0;
+    std::wstring className;
+    long revId = 0;
+    std::wstring pdfPath;
+};
+
+struct Options {
+    std::wstring dbFolder;
+    bool createSample = false;
+    std::optional<std::wstring> user;
+    std::wstring command;            // one of the module's exports
+    std::wstring selection;          // "Class:id"
+    std::vector<std::wstring> attached; // workflow: attached objects instead of the item's own links
+    std::optional<SignPdfArgs> sign;
+    std::vector<std::string> scriptLines; // from --script files and --do, in order
+    bool json = false;
+    std::string transcriptFile;
+    std::wstring moduleName = L"VuverIverIzizerOzi.dll";
+    bool quiet = false;
+    bool help = false;
+};
+
+// Throws std::runtime_error with a message for the user on a bad command line.
+Options ParseOptions(int argc, char** argv);
+void PrintHelp();
+
+} // namespace plmclient

@@ -1,0 +1,19 @@
+// The scripted user's actions, one per line.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace plmclient {
+
+struct ScriptAction {
+    std::string verb;              // "messagebox", "folder", "check", "press", ...
+    std::vector<std::string> args; // the rest of the line, split as the verb needs
+    int line = 0;                  // 1-based line in the script, for messages
+};
+
+// Throws std::runtime_error naming the line for an unknown verb or missing arguments.
+std::deque<ScriptAction> ParseScript(const std::vector<std::string>& lines);
+
+} // namespace plmclient

@@ -1,0 +1,90 @@
+#include "TranscriptPrinter.h"
+
+#include <cstdio>
+
+namespace plmclient {
+namespace {
+
+std::string JsonString(const std::string& s)
+{
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else
+                out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+// Control characters (tabs in SQL texts) stay visible in a one-line transcript.
+std::string Visible(const std::string& s)
+{
+    std::string out;
+    for (char c : s)
+        out += c == '\t' ? std::string("\\t") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    return out;
+}
+
+} // namespace
+
+std::string FormatEventText(const win32host::TraceEvent& e)
+{
+    std::string line = "[" + e.kind + "]";
+    if (e.kind == "sql")
+        return line + " " + Visible(e.Get("text"));
+    if (e.kind == "messagebox")
+        return line + " " + e.Get("caption") + ": " + e.Get("text") + " (icon " + e.Get("icon") + ") -> " +
+            e.Get("result");
+    for (const auto& [name, value] : e.fields)
+        line += " " + name + "=" + Visible(value);
+    return line;
+}
+
+std::string FormatEventJson(const win32host::TraceEvent& e)
+{
+    std::string line = "{\"kind\":" + JsonString(e.kind);
+    for (const auto& [name, value] : e.fields)
+        line += "," + JsonString(name) + ":" + JsonString(value);
+    return line + "}";
+}
+
+TranscriptPrinter::TranscriptPrinter(FILE* out, bool json, const std::string& transcriptFile)
+    : m_out(out), m_fileName(transcriptFile), m_json(json)
+{
+    if (!m_fileName.empty())
+        m_file = std::fopen(m_fileName.c_str(), "w");
+    m_cookie = win32host::AddTraceSink([this](const win32host::TraceEvent& e) { Print(e); });
+}
+
+TranscriptPrinter::~TranscriptPrinter()
+{
+    win32host::RemoveTraceSink(m_cookie);
+    if (m_file)
+        std::fclose(m_file);
+}
+
+void TranscriptPrinter::Print(const win32host::TraceEvent& e)
+{
+    if (e.kind == "wait" && !m_json)
+        return; // the progress display shows it
+    const std::string line = (m_json ? FormatEventJson(e) : FormatEventText(e)) + "\n";
+    std::fputs(line.c_str(), m_out);
+    std::fflush(m_out);
+    if (m_file) {
+        std::fputs(line.c_str(), m_file);
+        std::fflush(m_file);
+    }
+}
+
+} // namespace plmclient

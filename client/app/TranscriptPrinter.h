@@ -1,0 +1,33 @@
+// Prints the trace as a transcript: one line per event, readable or as JSON lines.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include <win32host/Trace.h>
+
+namespace plmclient {
+
+std::string FormatEventText(const win32host::TraceEvent& e);
+std::string FormatEventJson(const win32host::TraceEvent& e);
+
+class TranscriptPrinter {
+public:
+    // Events go to `out` and, when transcriptFile is not empty, to that file too.
+    TranscriptPrinter(FILE* out, bool json, const std::string& transcriptFile);
+    ~TranscriptPrinter();
+    TranscriptPrinter(const TranscriptPrinter&) = delete;
+    TranscriptPrinter& operator=(const TranscriptPrinter&) = delete;
+
+    bool FileOk() const { return m_file || m_fileName.empty(); }
+    void Print(const win32host::TraceEvent& e);
+
+private:
+    FILE* m_out;
+    FILE* m_file = nullptr;
+    std::string m_fileName;
+    bool m_json;
+    int m_cookie;
+};
+
+} // namespace plmclient

@@ -1,0 +1,150 @@
+// plmclient: the PLM client program (see --help).
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+
+#include <qvclient/Client.h>
+#include <qvclient/Fixture.h>
+#include <win32host/Desktop.h>
+#include <win32host/Modules.h>
+#include <win32host/Trace.h>
+
+#include "CommandRunner.h"
+#include "ModuleHost.h"
+#include "Options.h"
+#include "ScriptedUser.h"
+#include "TranscriptPrinter.h"
+
+namespace {
+
+using namespace plmclient;
+
+// The client's main window: the owner of the commands' windows.
+HWND CreateMainWindow()
+{
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"PlmClientMainWindow";
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, L"PlmClientMainWindow", L"PLM 客户端", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 800, nullptr,
+        nullptr, wc.hInstance, nullptr);
+}
+
+// Shows the wait window as a progress line on the terminal.
+class ProgressDisplay {
+public:
+    explicit ProgressDisplay(bool enabled) : m_enabled(enabled) {}
+    void operator()(const qvclient::WaitEvent& e)
+    {
+        if (!m_enabled)
+            return;
+        if (e.event == L"begin")
+            m_start = std::chrono::steady_clock::now();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+        const int width = 30;
+        const int filled = e.total > 0 ? static_cast<int>(width * e.position / e.total) : 0;
+        std::string bar(static_cast<size_t>(std::min(filled, width)), '#');
+        bar.resize(width, '.');
+        std::fprintf(stderr, "\r%s [%s] %ld/%ld  %.1fs%s", win32host::ToUtf8(e.caption).c_str(), bar.c_str(),
+            static_cast<long>(e.position), static_cast<long>(e.total), seconds, e.event == L"end" ? "\n" : "");
+        std::fflush(stderr);
+    }
+
+private:
+    bool m_enabled;
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
+
+int Run(const Options& options)
+{
+    TranscriptPrinter printer(stdout, options.json, options.transcriptFile);
+    if (!printer.FileOk()) {
+        std::fprintf(stderr, "plmclient: cannot write the transcript file %s\n", options.transcriptFile.c_str());
+        return 1;
+    }
+    if (options.createSample) {
+        const HRESULT hr = qvclient::CreateSampleDatabase(options.dbFolder);
+        if (FAILED(hr)) {
+            std::fprintf(stderr, "plmclient: cannot create the sample database in %s (0x%08X)\n",
+                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+            return 1;
+        }
+        std::fprintf(stderr, "plmclient: sample database created in %s\n", win32host::ToUtf8(options.dbFolder).c_str());
+        if (options.command.empty())
+            return 0;
+    }
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    qvclient::Client client;
+    HRESULT hr = client.Open(options.dbFolder);
+    if (FAILED(hr)) {
+        std::fprintf(stderr, "plmclient: cannot open the PLM database in %s (0x%08X)\n",
+            win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+        return 1;
+    }
+    if (options.user && FAILED(hr = client.SetCurrentUser(*options.user))) {
+        std::fprintf(stderr, "plmclient: no user %s (0x%08X)\n", win32host::ToUtf8(*options.user).c_str(),
+            static_cast<unsigned>(hr));
+        return 1;
+    }
+    client.RegisterComponents();
+    win32host::RegisterInprocServer(CLSID_QvViewerControl, L"QvViewerControl.dll");
+    ProgressDisplay progress(!options.quiet && !options.json);
+    client.SetWaitObserver([&progress](const qvclient::WaitEvent& e) { progress(e); });
+
+    ModuleHost module;
+    std::string error;
+    if (!module.Load(options.moduleName, error)) {
+        std::fprintf(stderr, "plmclient: %s\n", error.c_str());
+        return 1;
+    }
+
+    ScriptedUser user(ParseScript(options.scriptLines));
+    win32host::ScopedDesktopUser scopedUser(user);
+    HWND hWndMain = CreateMainWindow();
+    const CommandOutcome outcome = RunCommand(module, options, hWndMain);
+    if (hWndMain)
+        DestroyWindow(hWndMain);
+    if (!outcome.ran) {
+        std::fprintf(stderr, "plmclient: %s\n", outcome.error.c_str());
+        return 1;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(outcome.result));
+    win32host::Trace("result", {{"command", win32host::ToUtf8(options.command)}, {"hresult", code}});
+
+    int status = FAILED(outcome.result) ? 2 : 0;
+    for (const std::string& e : user.Errors()) {
+        std::fprintf(stderr, "plmclient: %s\n", e.c_str());
+        status = 3;
+    }
+    if (user.Remaining()) {
+        std::fprintf(stderr, "plmclient: %zu script line(s) were never reached\n", user.Remaining());
+        status = 3;
+    }
+    client.RevokeComponents();
+    CoUninitialize();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        const Options options = ParseOptions(argc, argv);
+        if (options.help) {
+            PrintHelp();
+            return 0;
+        }
+        return Run(options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "plmclient: %s\n", e.what());
+        return 1;
+    }
+}

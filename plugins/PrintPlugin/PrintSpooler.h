@@ -1,0 +1,20 @@
+// Hands an ordered list of files to the system's print spooler, or, when no printer is
+// configured, writes the job (the list) into a spool folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace printplugin {
+
+struct PrintJobResult {
+    std::string destination; // "printer:<name>" or the spool file written
+    bool ok = false;
+    std::string detail;      // the spooler's exit status, or why the job failed
+};
+
+// Printer: the environment variable PLM_PRINTER names a printer for `lp -d`. Spool folder:
+// PLM_PRINT_SPOOL, else "PrintSpool" under the temporary folder.
+PrintJobResult SubmitPrintJob(const std::vector<std::string>& posixPaths);
+
+} // namespace printplugin
