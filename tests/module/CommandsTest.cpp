@@ -1,0 +1,234 @@
+// The exported commands on a scripted user: what they refuse silently, what they tell the user,
+// and what they hand back to the client.
+#include <optional>
+
+#include <gtest/gtest.h>
+
+#include <comdef.h>
+#include <win32host/Desktop.h>
+#include <win32host/Trace.h>
+
+#include "FakeErrorService.h"
+#include "FakeObjects.h"
+#include "FakePlm.h"
+#include "FakeUi.h"
+#include "TestFiles.h"
+#include "commands/Exports.h"
+
+using namespace moduletest;
+
+namespace {
+
+// Picks a folder (or cancels) and answers every message box with OK.
+class ScriptedUser : public win32host::DefaultDesktopUser {
+public:
+    std::optional<std::wstring> folder;
+    std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return folder; }
+};
+
+FakeRow LightFileRow(int id, const wchar_t* name)
+{
+    return {{L"OBJ_ID", std::to_wstring(id)}, {L"name", name}, {L"roleB_id", L"88"}, {L"filetype", L"x"}};
+}
+
+class DocListCommands : public testing::Test {
+protected:
+    DocListCommands()
+        : m_doc(MakeDocument(L"Document", 4711))
+        , m_ui(static_cast<IQvOtlObject*>(m_doc.get()))
+        , m_userScope(m_user)
+    {
+        m_system.config.tempPath = m_temp.Windows();
+    }
+
+    IQvUiContext* Context() { return m_ui.context.get(); }
+
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& e : m_trace.OfKind("messagebox"))
+            texts.push_back(e.Get("text"));
+        return texts;
+    }
+
+    // The file type each lookup asked for, from the end of its SQL.
+    std::vector<std::wstring> LookedUpTypes() const
+    {
+        std::vector<std::wstring> types;
+        for (const std::wstring& sql : m_system.db.sql) {
+            size_t at = sql.find(L"T_LightFile.filetype = '");
+            if (at != std::wstring::npos)
+                types.push_back(sql.substr(at + 24, sql.size() - at - 25));
+        }
+        return types;
+    }
+
+    ScratchFolder m_temp;
+    ScratchFolder m_out;
+    FakePlmSystem m_system;
+    FakeObjectModel m_model;
+    FakeRef<FakeOtlObject> m_doc;
+    FakeListUi m_ui;
+    ScriptedUser m_user;
+    win32host::ScopedDesktopUser m_userScope;
+    win32host::TraceRecorder m_trace;
+};
+
+TEST_F(DocListCommands, RefusedRightEndsSilently)
+{
+    m_system.config.allowed = 0;
+    m_user.folder = m_out.Windows();
+    EXPECT_EQ(S_OK, OnDocListViewLightFile(Context()));
+    EXPECT_EQ(S_OK, OnDocListViewDwgFile(Context()));
+    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
+    EXPECT_TRUE(m_trace.OfKind("messagebox").empty());
+    EXPECT_TRUE(m_trace.OfKind("folder_picker").empty());
+    EXPECT_TRUE(m_trace.OfKind("dialog").empty());
+    EXPECT_TRUE(m_system.db.sql.empty());
+}
+
+TEST_F(DocListCommands, FailingSelectionIsReturned)
+{
+    m_ui.view->result = E_ACCESSDENIED;
+    EXPECT_EQ(E_ACCESSDENIED, OnDocListViewLightFile(Context()));
+    EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
+    EXPECT_TRUE(m_trace.OfKind("messagebox").empty());
+}
+
+TEST_F(DocListCommands, ViewWithoutAFileSaysSo)
+{
+    EXPECT_EQ(S_OK, OnDocListViewLightFile(Context()));
+    EXPECT_EQ(std::vector<std::string>{"获取文件失败"}, Messages());
+    ASSERT_EQ(1u, m_trace.OfKind("messagebox").size());
+    EXPECT_EQ("轻量化导出/打印", m_trace.OfKind("messagebox")[0].Get("caption"));
+    EXPECT_EQ("ok", m_trace.OfKind("messagebox")[0].Get("buttons"));
+    EXPECT_TRUE(m_trace.OfKind("dialog").empty());
+}
+
+TEST_F(DocListCommands, FileTypeFollowsTheClass)
+{
+    OnDocListViewLightFile(Context());
+    OnDocListViewDwgFile(Context());
+    m_doc->className = L"3DDocument";
+    OnDocListViewLightFile(Context());
+    OnDocListViewDwgFile(Context());
+    EXPECT_EQ((std::vector<std::wstring>{L"pdf", L"dwg", L"step", L"dwg"}), LookedUpTypes());
+}
+
+TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
+{
+    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
+    ASSERT_EQ(1u, m_trace.OfKind("folder_picker").size());
+    EXPECT_EQ("Select a folder", m_trace.OfKind("folder_picker")[0].Get("title"));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(m_system.db.sql.empty());
+}
+
+TEST_F(DocListCommands, DownloadWritesBothKindsAndReportsCompletion)
+{
+    m_user.folder = m_out.Windows();
+    m_model.vault.files[501] = {L"A-01.pdf", "pdf"};
+    m_model.vault.files[502] = {L"A-01.dwg", "dwg"};
+    m_system.db.rowsFor = [](const std::wstring& sql) {
+        if (sql.find(L"filetype = 'pdf'") != std::wstring::npos)
+            return FakeRows{LightFileRow(501, L"A-01.pdf")};
+        if (sql.find(L"filetype = 'dwg'") != std::wstring::npos)
+            return FakeRows{LightFileRow(502, L"A-01.dwg")};
+        return FakeRows();
+    };
+    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
+    EXPECT_EQ("A-01.dwg A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ(std::vector<std::string>{"下载完成"}, Messages());
+    EXPECT_EQ((std::vector<std::wstring>{L"pdf", L"dwg"}), LookedUpTypes());
+}
+
+TEST_F(DocListCommands, DownloadWithoutLightFilesStillCompletes)
+{
+    m_user.folder = m_out.Windows();
+    m_doc->className = L"3DDocument";
+    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
+    EXPECT_EQ(std::vector<std::string>{"下载完成"}, Messages());
+    EXPECT_EQ((std::vector<std::wstring>{L"step", L"dwg"}), LookedUpTypes());
+}
+
+TEST_F(DocListCommands, FailedFirstLookupNamesItsTypeAndStops)
+{
+    m_user.folder = m_out.Windows();
+    m_system.config.failTransactionCall = 1;
+    EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
+    EXPECT_EQ(std::vector<std::string>{"下载pdf文件失败！"}, Messages());
+    EXPECT_EQ(1, m_system.config.transactions);
+
+    m_trace.Clear();
+    m_doc->className = L"3DDocument";
+    m_system.config.transactions = 0;
+    EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
+    EXPECT_EQ(std::vector<std::string>{"下载step文件失败！"}, Messages());
+}
+
+TEST_F(DocListCommands, FailedDwgLookupIsReported)
+{
+    m_user.folder = m_out.Windows();
+    m_system.config.failTransactionCall = 2;
+    EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
+    EXPECT_EQ(std::vector<std::string>{"下载Dwg文件失败！"}, Messages());
+}
+
+class ManagerCommands : public testing::Test {
+protected:
+    ManagerCommands() : m_userScope(m_user) {}
+
+    FakePlmSystem m_system;
+    win32host::DefaultDesktopUser m_user;
+    win32host::ScopedDesktopUser m_userScope;
+    win32host::TraceRecorder m_trace;
+    FakeRef<FakeUiContext> m_context = MakeFake<FakeUiContext>();
+};
+
+TEST_F(ManagerCommands, ProductTreeWithoutAViewOpensNothing)
+{
+    FakeRef<FakeUiWindow> commandWindow = MakeFake<FakeUiWindow>();
+    m_context->commandWindow = commandWindow;
+    EXPECT_EQ(S_OK, OutputLightFile(m_context.get()));
+    EXPECT_TRUE(m_trace.OfKind("dialog").empty());
+}
+
+TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
+{
+    m_context->flowItemResult = E_ACCESSDENIED;
+    EXPECT_EQ(E_ACCESSDENIED, WfOutputLightFile(m_context.get()));
+
+    m_context->flowItemResult = S_OK;
+    try {
+        WfOutputLightFile(m_context.get());
+        ADD_FAILURE() << "a missing workflow item raises";
+    } catch (const _com_error& e) {
+        EXPECT_EQ(E_POINTER, e.Error());
+    }
+
+    // An attached object that is no workflow item fails the list; the list is released.
+    FakeObjectCollectionClass collection;
+    FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
+    FakeRef<FakeFlowItem> attached = MakeFake<FakeFlowItem>();
+    FakeRef<FakeOtlObject> part = MakeDocument(L"Part", 3);
+    flowItem->attached = {static_cast<IQvUiFlowItem*>(attached.get()), static_cast<IQvOtlObject*>(part.get())};
+    m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
+    ULONG before = attached->Count();
+    EXPECT_EQ(E_NOINTERFACE, WfOutputLightFile(m_context.get()));
+    EXPECT_EQ(before, attached->Count());
+    EXPECT_TRUE(m_trace.OfKind("dialog").empty());
+}
+
+TEST_F(ManagerCommands, WorkflowWithoutItemsOpensTheManager)
+{
+    FakeObjectCollectionClass collection;
+    FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
+    m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
+    EXPECT_EQ(S_OK, WfOutputLightFile(m_context.get()));
+    std::vector<win32host::TraceEvent> dialogs = m_trace.OfKind("dialog");
+    ASSERT_FALSE(dialogs.empty());
+    EXPECT_EQ("open", dialogs[0].Get("event"));
+    EXPECT_EQ("轻量化文件管理", dialogs[0].Get("caption"));
+}
+
+} // namespace

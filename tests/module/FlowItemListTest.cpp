@@ -1,0 +1,104 @@
+// BuildFlowItemList: the workflow items of an attached-items VARIANT, one reference each.
+#include <gtest/gtest.h>
+
+#include "FakeErrorService.h"
+#include "FakeObjects.h"
+#include "FakeUi.h"
+#include "commands/FlowItemList.h"
+#include "manager/DocumentSelectDlg.h"
+
+using namespace moduletest;
+
+namespace {
+
+class FlowItemListTest : public testing::Test {
+protected:
+    ~FlowItemListTest() override { VariantClear(&m_var); }
+
+    void Attach(std::vector<IUnknown*> items) { m_var = MakeUnknownArray(items); }
+
+    FakeObjectCollectionClass m_collection;
+    FakeRef<FakeFlowItem> m_first = MakeFake<FakeFlowItem>();
+    FakeRef<FakeFlowItem> m_second = MakeFake<FakeFlowItem>();
+    FakeRef<FakeOtlObject> m_part = MakeFake<FakeOtlObject>();
+    VARIANT m_var{};
+    CFlowItemList m_list;
+
+    IUnknown* First() { return static_cast<IQvUiFlowItem*>(m_first.get()); }
+    IUnknown* Second() { return static_cast<IQvUiFlowItem*>(m_second.get()); }
+};
+
+TEST_F(FlowItemListTest, ItemsInCollectionOrderWithDuplicates)
+{
+    Attach({First(), Second(), First()});
+    ULONG firstBefore = m_first->Count();
+    EXPECT_EQ(S_OK, BuildFlowItemList(&m_var, m_list));
+    ASSERT_EQ(3u, m_list.size());
+    auto it = m_list.begin();
+    EXPECT_EQ(First(), static_cast<IUnknown*>(static_cast<IQvUiFlowItem*>(*it++)));
+    EXPECT_EQ(Second(), static_cast<IUnknown*>(static_cast<IQvUiFlowItem*>(*it++)));
+    EXPECT_EQ(First(), static_cast<IUnknown*>(static_cast<IQvUiFlowItem*>(*it++)));
+    EXPECT_EQ(firstBefore + 2, m_first->Count());
+    m_list.clear();
+    EXPECT_EQ(firstBefore, m_first->Count());
+}
+
+TEST_F(FlowItemListTest, EmptyCollectionGivesEmptyList)
+{
+    Attach({});
+    EXPECT_EQ(S_OK, BuildFlowItemList(&m_var, m_list));
+    EXPECT_TRUE(m_list.empty());
+}
+
+TEST_F(FlowItemListTest, ItemThatIsNoFlowItemFailsAndKeepsThoseBefore)
+{
+    Attach({First(), Second(), static_cast<IQvOtlObject*>(m_part.get()), First()});
+    EXPECT_EQ(E_NOINTERFACE, BuildFlowItemList(&m_var, m_list));
+    EXPECT_EQ(2u, m_list.size());
+}
+
+TEST_F(FlowItemListTest, CollectionFailuresAreReturned)
+{
+    Attach({First(), Second()});
+    m_collection.getItemFailsAt = 1;
+    m_collection.getItemFailure = DISP_E_BADINDEX;
+    EXPECT_EQ(DISP_E_BADINDEX, BuildFlowItemList(&m_var, m_list));
+    EXPECT_EQ(1u, m_list.size());
+
+    m_list.clear();
+    m_collection.setVariant = DISP_E_TYPEMISMATCH;
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, BuildFlowItemList(&m_var, m_list));
+    EXPECT_TRUE(m_list.empty());
+}
+
+TEST(FlowItemListWithoutCollection, CreationFailureIsReturned)
+{
+    VARIANT var;
+    VariantInit(&var);
+    CFlowItemList list;
+    EXPECT_LT(BuildFlowItemList(&var, list), 0);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(FlowItemListTest, DialogCopyHoldsItsOwnReferences)
+{
+    ULONG baseFirst = m_first->Count();
+    ULONG baseSecond = m_second->Count();
+    Attach({First(), Second()});
+    ASSERT_EQ(S_OK, BuildFlowItemList(&m_var, m_list));
+    {
+        CDocumentSelectDlg dlg;
+        dlg.m_lstFlowItems.push_back(IQvUiFlowItemPtr(static_cast<IQvUiFlowItem*>(m_second.get())));
+        dlg.m_lstFlowItems = m_list;
+        m_list.clear();
+        VariantClear(&m_var);
+        ASSERT_EQ(2u, dlg.m_lstFlowItems.size());
+        EXPECT_EQ(First(), static_cast<IUnknown*>(static_cast<IQvUiFlowItem*>(dlg.m_lstFlowItems.front())));
+        EXPECT_EQ(baseFirst + 1, m_first->Count());
+        EXPECT_EQ(baseSecond + 1, m_second->Count());
+    }
+    EXPECT_EQ(baseFirst, m_first->Count());
+    EXPECT_EQ(baseSecond, m_second->Count());
+}
+
+} // namespace

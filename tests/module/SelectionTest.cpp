@@ -1,0 +1,204 @@
+// Walking the client's user-interface context to the selected object.
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include <comdef.h>
+
+#include "FakeObjects.h"
+#include "FakePlm.h"
+#include "FakeUi.h"
+#include "commands/Selection.h"
+
+using namespace moduletest;
+
+namespace {
+
+// A raised _com_error's status, or S_OK when the call returned normally.
+template <class Call>
+HRESULT Raised(Call call)
+{
+    try {
+        call();
+    } catch (const _com_error& e) {
+        return e.Error();
+    }
+    return S_OK;
+}
+
+class ListSelection : public testing::Test {
+protected:
+    ListSelection() : m_doc(MakeDocument(L"Document", 12)), m_ui(static_cast<IQvOtlObject*>(m_doc.get())) {}
+
+    HRESULT Select() { return GetListSelection(m_ui.context.get(), m_spWindow, m_spObject, m_bAllowed); }
+
+    FakePlmSystem m_system;
+    FakeRef<FakeOtlObject> m_doc;
+    FakeListUi m_ui;
+    IQvUiWindowPtr m_spWindow;
+    IQvOtlObjectPtr m_spObject;
+    BOOL m_bAllowed = TRUE;
+};
+
+TEST_F(ListSelection, FindsTheFirstSelectedObjectAndChecksTheRight)
+{
+    EXPECT_EQ(S_OK, Select());
+    EXPECT_TRUE(m_bAllowed);
+    EXPECT_EQ(static_cast<IQvOtlObject*>(m_doc.get()), static_cast<IQvOtlObject*>(m_spObject));
+    EXPECT_EQ(static_cast<IQvUiWindow*>(m_ui.commandWindow.get()), static_cast<IQvUiWindow*>(m_spWindow));
+    EXPECT_EQ(std::vector<LONG>{0}, m_ui.view->indexes);
+    EXPECT_EQ(std::vector<std::wstring>{L"Documentation/OutputFile"}, m_system.config.rightCheckArgs);
+}
+
+TEST_F(ListSelection, RefusedRightIsASuccessWithoutPermission)
+{
+    m_system.config.allowed = 0;
+    m_system.config.checkRight = S_FALSE;
+    EXPECT_EQ(S_FALSE, Select());
+    EXPECT_FALSE(m_bAllowed);
+}
+
+TEST_F(ListSelection, FailingStepsEndWithTheirStatus)
+{
+    struct Case {
+        const char* step;
+        std::function<void(FakeListUi&, FakeSystemConfig&)> fail;
+    } cases[] = {
+        {"command window", [](FakeListUi& ui, FakeSystemConfig&) { ui.context->windowResult = E_ACCESSDENIED; }},
+        {"parent", [](FakeListUi& ui, FakeSystemConfig&) { ui.commandWindow->parentResult = E_ACCESSDENIED; }},
+        {"view", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->viewResult = E_ACCESSDENIED; }},
+        {"item", [](FakeListUi& ui, FakeSystemConfig&) { ui.view->result = E_ACCESSDENIED; }},
+        {"ui object", [](FakeListUi& ui, FakeSystemConfig&) { ui.item->result = E_ACCESSDENIED; }},
+        {"object", [](FakeListUi& ui, FakeSystemConfig&) { ui.uiObject->result = E_ACCESSDENIED; }},
+        {"right", [](FakeListUi&, FakeSystemConfig& config) { config.checkRight = E_ACCESSDENIED; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        FakeRef<FakeOtlObject> doc = MakeDocument(L"Document", 12);
+        FakeListUi ui(static_cast<IQvOtlObject*>(doc.get()));
+        m_system.config.checkRight = S_OK;
+        c.fail(ui, m_system.config);
+        BOOL bAllowed = TRUE;
+        EXPECT_EQ(E_ACCESSDENIED, GetListSelection(ui.context.get(), m_spWindow, m_spObject, bAllowed));
+        EXPECT_FALSE(bAllowed);
+    }
+}
+
+TEST_F(ListSelection, MissingPointersRaiseComErrors)
+{
+    struct Case {
+        const char* step;
+        std::function<void(FakeListUi&)> remove;
+        HRESULT raised;
+    } cases[] = {
+        {"command window", [](FakeListUi& ui) { ui.context->commandWindow = FakeRef<FakeUiWindow>(); }, E_POINTER},
+        {"parent", [](FakeListUi& ui) { ui.commandWindow->parent = FakeRef<FakeUiWindow>(); }, E_POINTER},
+        {"frame", [](FakeListUi& ui) { ui.frame->isFrame = false; }, E_POINTER},
+        {"frame query", [](FakeListUi& ui) {
+             ui.frame->isFrame = false;
+             ui.frame->frameQueryFailure = E_ACCESSDENIED;
+         },
+            E_ACCESSDENIED},
+        {"view", [](FakeListUi& ui) { ui.frame->view = FakeRef<FakeUiView>(); }, E_POINTER},
+        {"item", [](FakeListUi& ui) { ui.view->item = FakeRef<FakeUiItem>(); }, E_POINTER},
+        {"ui object", [](FakeListUi& ui) { ui.item->uiObject = FakeRef<FakeUiObject>(); }, E_POINTER},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        FakeRef<FakeOtlObject> doc = MakeDocument(L"Document", 12);
+        FakeListUi ui(static_cast<IQvOtlObject*>(doc.get()));
+        c.remove(ui);
+        BOOL bAllowed = FALSE;
+        EXPECT_EQ(c.raised, Raised([&] { GetListSelection(ui.context.get(), m_spWindow, m_spObject, bAllowed); }));
+    }
+    EXPECT_EQ(0, m_system.config.rightChecks);
+}
+
+TEST_F(ListSelection, NullObjectStillGoesToTheRightCheck)
+{
+    m_ui.uiObject->object = nullptr;
+    EXPECT_EQ(S_OK, Select());
+    EXPECT_EQ(1, m_system.config.rightChecks);
+    EXPECT_EQ(nullptr, static_cast<IQvOtlObject*>(m_spObject));
+}
+
+// A product tree: command window (itself a frame, never asked) -> plain window -> frame without a
+// view -> frame with the tree view.
+class TreeSelection : public testing::Test {
+protected:
+    TreeSelection()
+    {
+        m_part = MakeDocument(L"Part", 3);
+        m_uiObject->object = static_cast<IQvOtlObject*>(m_part.get());
+        m_item->uiObject = m_uiObject;
+        m_view->item = m_item;
+        m_treeFrame->isFrame = true;
+        m_treeFrame->view = m_view;
+        m_emptyFrame->isFrame = true;
+        m_emptyFrame->parent = m_treeFrame;
+        m_plain->parent = m_emptyFrame;
+        m_commandWindow->isFrame = true;
+        m_commandWindow->view = m_view;
+        m_commandWindow->parent = m_plain;
+        m_context->commandWindow = m_commandWindow;
+    }
+
+    HRESULT Select() { return GetTreeSelection(m_context.get(), m_spObject); }
+
+    FakeRef<FakeOtlObject> m_part;
+    FakeRef<FakeUiObject> m_uiObject = MakeFake<FakeUiObject>();
+    FakeRef<FakeUiItem> m_item = MakeFake<FakeUiItem>();
+    FakeRef<FakeUiView> m_view = MakeFake<FakeUiView>();
+    FakeRef<FakeUiWindow> m_treeFrame = MakeFake<FakeUiWindow>();
+    FakeRef<FakeUiWindow> m_emptyFrame = MakeFake<FakeUiWindow>();
+    FakeRef<FakeUiWindow> m_plain = MakeFake<FakeUiWindow>();
+    FakeRef<FakeUiWindow> m_commandWindow = MakeFake<FakeUiWindow>();
+    FakeRef<FakeUiContext> m_context = MakeFake<FakeUiContext>();
+    IQvOtlObjectPtr m_spObject;
+};
+
+TEST_F(TreeSelection, WalksTheAncestorsToTheFirstView)
+{
+    EXPECT_EQ(S_OK, Select());
+    EXPECT_EQ(static_cast<IQvOtlObject*>(m_part.get()), static_cast<IQvOtlObject*>(m_spObject));
+    EXPECT_EQ(0, m_commandWindow->frameQueries);
+    EXPECT_EQ(1, m_emptyFrame->frameQueries);
+    EXPECT_EQ(std::vector<LONG>{0}, m_view->indexes);
+}
+
+TEST_F(TreeSelection, NoViewAmongTheAncestorsIsASilentEnd)
+{
+    m_treeFrame->view = FakeRef<FakeUiView>();
+    EXPECT_EQ(S_OK, Select());
+    EXPECT_EQ(nullptr, static_cast<IQvOtlObject*>(m_spObject));
+
+    m_context->commandWindow = FakeRef<FakeUiWindow>();
+    m_context->windowResult = E_ACCESSDENIED; // not examined
+    EXPECT_EQ(S_OK, Select());
+}
+
+TEST_F(TreeSelection, FailuresOnTheWayAreReturned)
+{
+    m_emptyFrame->parentResult = E_ACCESSDENIED;
+    EXPECT_EQ(E_ACCESSDENIED, Select());
+    m_emptyFrame->parentResult = S_OK;
+    m_emptyFrame->viewResult = E_OUTOFMEMORY;
+    EXPECT_EQ(E_OUTOFMEMORY, Select());
+    m_emptyFrame->viewResult = S_OK;
+    m_view->isTree = false;
+    EXPECT_EQ(E_NOINTERFACE, Select());
+}
+
+TEST_F(TreeSelection, NoObjectIsASilentEndButMissingItemsRaise)
+{
+    m_uiObject->object = nullptr;
+    EXPECT_EQ(S_OK, Select());
+    EXPECT_EQ(nullptr, static_cast<IQvOtlObject*>(m_spObject));
+
+    m_item->uiObject = FakeRef<FakeUiObject>();
+    EXPECT_EQ(E_POINTER, Raised([&] { Select(); }));
+    m_view->item = FakeRef<FakeUiItem>();
+    EXPECT_EQ(E_POINTER, Raised([&] { Select(); }));
+}
+
+} // namespace
