@@ -1,0 +1,248 @@
+// The Print and Download buttons of the manager, on the real client.
+#include "ManagerTestBase.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace managertest {
+namespace {
+
+class PrintDownloadTest : public ManagerTest {
+protected:
+    void SetUp() override
+    {
+        ManagerTest::SetUp();
+        auto& f = Fixture();
+        f.SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 0);
+        m_top = f.AddPart(L"Top");
+        const LONG sub = f.AddPart(L"Sub");
+        f.AddSubPart(m_top, sub);
+        f.AddPartDocument(sub, L"Document", Document(L"Document", {{L"a.pdf", L"pdf"}, {L"b.pdf", L"pdf"}}));
+        f.AddPartDocument(m_top, L"Drawing", Document(L"Drawing", {{L"c.dwg", L"dwg"}}));
+    }
+
+    // Runs the manager; the user checks the whole tree when asked to, then clicks the buttons.
+    void Run(bool checkAll, std::vector<int> buttons, CDocumentSelectDlg* pDlg = nullptr)
+    {
+        user.onManager = [=](HWND dialog) {
+            HWND tree = ManagerTree(dialog);
+            if (checkAll) {
+                ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+            }
+            for (int button : buttons)
+                ASSERT_TRUE(win32host::ClickControl(dialog, button));
+        };
+        RunOn(L"Part", m_top, pDlg);
+    }
+
+    std::vector<std::string> WaitEvents() const
+    {
+        std::vector<std::string> events;
+        for (const auto& event : Events("wait"))
+            events.push_back(event.Get("event") + " " + event.Get("caption") + " " + event.Get("position") + "/" +
+                event.Get("total"));
+        return events;
+    }
+
+    std::vector<std::wstring> Texts() const
+    {
+        std::vector<std::wstring> texts;
+        for (const auto& message : user.messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
+    static std::vector<std::wstring> Paths(const CStringArray& files)
+    {
+        std::vector<std::wstring> paths;
+        for (INT_PTR i = 0; i < files.GetSize(); ++i)
+            paths.push_back(static_cast<LPCWSTR>(files.GetAt(i)));
+        return paths;
+    }
+
+    LONG m_top = 0;
+};
+
+TEST_F(PrintDownloadTest, DownloadPutsEveryCheckedFileIntoTheFolderThenOpensItAndConfirms)
+{
+    const std::wstring target = Folder().MakeFolder("out");
+    user.folders.push_back(target);
+    CDocumentSelectDlg dlg;
+    Run(true, {kDownloadButton}, &dlg);
+
+    EXPECT_EQ(std::vector<std::wstring>{L"Select a folder"}, user.pickerTitles);
+    EXPECT_EQ("a.pdf,b.pdf,c.dwg", ListPosixFolder(PosixOf(target)));
+    const std::vector<std::wstring> expectedPaths = {target + L"\\a.pdf", target + L"\\b.pdf", target + L"\\c.dwg"};
+    EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
+
+    const auto shell = Events("shell_execute");
+    ASSERT_EQ(1u, shell.size());
+    EXPECT_EQ("open", shell[0].Get("verb"));
+    EXPECT_EQ(win32host::ToUtf8(target), shell[0].Get("file"));
+    EXPECT_EQ("5", shell[0].Get("show"));
+
+    ASSERT_EQ(1u, user.messages.size());
+    EXPECT_EQ(L"下载成功!", user.messages[0].text);
+    EXPECT_EQ(L"轻量化导出/打印", user.messages[0].caption);
+    EXPECT_EQ(0u, user.messages[0].type & (MB_ICONMASK | MB_TYPEMASK));
+
+    const std::vector<std::string> expectedWait = {"begin 正在导出... 0/3", "step 正在导出... 1/3",
+        "step 正在导出... 2/3", "step 正在导出... 3/3", "end 正在导出... 3/3"};
+    EXPECT_EQ(expectedWait, WaitEvents());
+}
+
+TEST_F(PrintDownloadTest, DownloadWithNothingCheckedStillAsksAndConfirms)
+{
+    const std::wstring target = Folder().MakeFolder("empty");
+    user.folders.push_back(target);
+    Run(false, {kDownloadButton});
+
+    EXPECT_EQ(1u, user.pickerTitles.size());
+    EXPECT_EQ("", ListPosixFolder(PosixOf(target)));
+    EXPECT_EQ(1u, Events("shell_execute").size());
+    EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, Texts());
+    const std::vector<std::string> expectedWait = {"begin 正在导出... 0/0", "end 正在导出... 0/0"};
+    EXPECT_EQ(expectedWait, WaitEvents());
+}
+
+TEST_F(PrintDownloadTest, CancelledFolderChoiceEndsTheDownloadSilently)
+{
+    Run(true, {kDownloadButton});
+
+    EXPECT_EQ(1u, user.pickerTitles.size());
+    EXPECT_TRUE(user.messages.empty());
+    EXPECT_TRUE(WaitEvents().empty());
+    EXPECT_TRUE(Events("shell_execute").empty());
+    EXPECT_TRUE(Events("file_written").empty());
+}
+
+TEST_F(PrintDownloadTest, OneFailingFileIsReportedAndTheOthersStillArrive)
+{
+    const std::wstring target = Folder().MakeFolder("partial");
+    // A folder named like the file keeps the client from writing it.
+    std::filesystem::create_directories(PosixOf(target + L"\\b.pdf"));
+    user.folders.push_back(target);
+    CDocumentSelectDlg dlg;
+    Run(true, {kDownloadButton}, &dlg);
+
+    const std::vector<std::wstring> expectedPaths = {target + L"\\a.pdf", target + L"\\c.dwg"};
+    EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
+    EXPECT_TRUE(PosixFileExists(PosixOf(target + L"\\a.pdf")));
+    EXPECT_TRUE(PosixFileExists(PosixOf(target + L"\\c.dwg")));
+    ASSERT_EQ(2u, user.messages.size());
+    EXPECT_EQ(0u, user.messages[0].text.find(L"文件(b.pdf)获取失败(")) << win32host::ToUtf8(user.messages[0].text);
+    EXPECT_EQ(L"下载成功!", user.messages[1].text);
+    EXPECT_EQ(1u, Events("shell_execute").size());
+}
+
+TEST_F(PrintDownloadTest, SecondDownloadStartsWithAnEmptyList)
+{
+    const std::wstring first = Folder().MakeFolder("first");
+    const std::wstring second = Folder().MakeFolder("second");
+    user.folders.push_back(first);
+    user.folders.push_back(second);
+    CDocumentSelectDlg dlg;
+    Run(true, {kDownloadButton, kDownloadButton}, &dlg);
+
+    const std::vector<std::wstring> expectedPaths = {second + L"\\a.pdf", second + L"\\b.pdf", second + L"\\c.dwg"};
+    EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
+    EXPECT_EQ("a.pdf,b.pdf,c.dwg", ListPosixFolder(PosixOf(first)));
+    EXPECT_EQ((std::vector<std::wstring>{L"下载成功!", L"下载成功!"}), Texts());
+}
+
+TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
+{
+    CDocumentSelectDlg dlg;
+    Run(true, {kPrintButton}, &dlg);
+
+    const std::wstring temp = Folder().TempFolder();
+    const std::vector<std::wstring> expectedPaths = {temp + L"\\a.pdf", temp + L"\\b.pdf", temp + L"\\c.dwg"};
+    EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
+    for (const auto& path : expectedPaths)
+        EXPECT_TRUE(PosixFileExists(PosixOf(path))) << win32host::ToUtf8(path);
+
+    const auto calls = Events("print_capture");
+    ASSERT_EQ(1u, calls.size());
+    char address[32];
+    std::snprintf(address, sizeof(address), "%p", static_cast<void*>(&dlg.m_arrFiles));
+    EXPECT_EQ(address, calls[0].Get("address"));
+    EXPECT_EQ("3", calls[0].Get("count"));
+
+    const std::vector<std::string> expectedWait = {"begin 正在准备打印... 0/3", "step 正在准备打印... 1/3",
+        "step 正在准备打印... 2/3", "step 正在准备打印... 3/3", "end 正在准备打印... 3/3"};
+    EXPECT_EQ(expectedWait, WaitEvents());
+    EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_F(PrintDownloadTest, PrintWithNothingCheckedCallsThePluginWithAnEmptyArray)
+{
+    Run(false, {kPrintButton});
+
+    const auto calls = Events("print_capture");
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ("0", calls[0].Get("count"));
+    EXPECT_TRUE(Events("file_written").empty());
+}
+
+// The system object fails only once the tree is filled, when the user clicks Print.
+class PrintSystemFailureTest : public PrintDownloadTest {
+protected:
+    void RunPrintWith(HRESULT createFailure, HRESULT paramFailure)
+    {
+        m_pFaults = &m_faults;
+        user.onManager = [&](HWND dialog) {
+            HWND tree = ManagerTree(dialog);
+            ASSERT_EQ(L"Top{Sub{a.pdf,b.pdf},c.dwg}", DescribeTree(tree));
+            ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+            m_faults.create = createFailure;
+            m_faults.globalParam = paramFailure;
+            trace.Clear();
+            ASSERT_TRUE(win32host::ClickControl(dialog, kPrintButton));
+        };
+        RunOn(L"Part", m_top);
+    }
+
+    // Nothing fetched, no wait window, no plug-in.
+    void ExpectNothingDone()
+    {
+        EXPECT_TRUE(Events("file_written").empty());
+        EXPECT_TRUE(WaitEvents().empty());
+        EXPECT_TRUE(Events("print_capture").empty());
+        EXPECT_TRUE(Events("sql").empty());
+    }
+
+    SystemFaults m_faults;
+};
+
+TEST_F(PrintSystemFailureTest, UnavailableSystemObjectIsReportedAt1136BeforeAnyFetch)
+{
+    RunPrintWith(E_ACCESSDENIED, S_OK);
+
+    const auto reports = Events("error_report");
+    ASSERT_EQ(1u, reports.size());
+    EXPECT_EQ("DocumentSelectDlg:1136", reports[0].Get("locations"));
+    EXPECT_EQ("48", reports[0].Get("style"));
+    ExpectNothingDone();
+}
+
+TEST_F(PrintSystemFailureTest, UnreadableParameterIsReportedAt1142BeforeAnyFetch)
+{
+    RunPrintWith(S_OK, E_UNEXPECTED);
+
+    const auto reports = Events("error_report");
+    ASSERT_EQ(1u, reports.size());
+    EXPECT_EQ("DocumentSelectDlg:1142", reports[0].Get("locations"));
+    EXPECT_EQ("48", reports[0].Get("style"));
+    ExpectNothingDone();
+}
+
+TEST_F(PrintSystemFailureTest, SilentStatusEndsThePrintWithoutAReport)
+{
+    RunPrintWith(static_cast<HRESULT>(0x83070101), S_OK);
+
+    EXPECT_TRUE(Events("error_report").empty());
+    ExpectNothingDone();
+}
+
+} // namespace
+} // namespace managertest

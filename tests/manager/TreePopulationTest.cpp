@@ -1,0 +1,241 @@
+// How the manager fills its tree from a product, a folder tree or workflow items.
+#include "ManagerTestBase.h"
+
+#include <qvclient/UiContext.h>
+
+#include "FailingFlowItem.h"
+#include "commands/FlowItemList.h"
+
+namespace managertest {
+namespace {
+
+class TreePopulationTest : public ManagerTest {
+protected:
+    // The tree as the user would see it once the dialog is up.
+    std::wstring TreeOf(const wchar_t* className, LONG objectId)
+    {
+        std::wstring described = L"<dialog not shown>";
+        user.onManager = [&](HWND dialog) { described = DescribeTree(ManagerTree(dialog)); };
+        RunOn(className, objectId);
+        return described;
+    }
+};
+
+TEST_F(TreePopulationTest, ProductGivesSubAssembliesDepthFirstThenItsLightFiles)
+{
+    auto& f = Fixture();
+    const LONG top = f.AddPart(L"Top");
+    const LONG subA = f.AddPart(L"SubA");
+    const LONG subA1 = f.AddPart(L"SubA1");
+    const LONG subB = f.AddPart(L"SubB");
+    f.AddSubPart(top, subA);
+    f.AddSubPart(top, subB);
+    f.AddSubPart(subA, subA1);
+    f.AddPartDocument(subA1, L"Document", Document(L"Document", {{L"a1.pdf", L"pdf"}}));
+    f.AddPartDocument(subA, L"Drawing", Document(L"Drawing", {{L"a.dwg", L"dwg"}}));
+    f.AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}, {L"top.dwg", L"dwg"}}));
+
+    EXPECT_EQ(L"Top{SubA{SubA1{a1.pdf},a.dwg},SubB,top.pdf,top.dwg}", TreeOf(L"Part", top));
+}
+
+TEST_F(TreePopulationTest, SubAssemblyUsedTwiceAppearsTwiceFullyFilled)
+{
+    auto& f = Fixture();
+    const LONG top = f.AddPart(L"Top");
+    const LONG screw = f.AddPart(L"Screw");
+    const LONG thread = f.AddPart(L"Thread");
+    f.AddSubPart(top, screw);
+    f.AddSubPart(top, screw);
+    f.AddSubPart(screw, thread);
+    f.AddPartDocument(screw, L"Document", Document(L"Document", {{L"screw.pdf", L"pdf"}}));
+    f.AddPartDocument(thread, L"Drawing", Document(L"Drawing", {{L"thread.dwg", L"dwg"}}));
+
+    EXPECT_EQ(L"Top{Screw{Thread{thread.dwg},screw.pdf},Screw{Thread{thread.dwg},screw.pdf}}", TreeOf(L"Part", top));
+}
+
+TEST_F(TreePopulationTest, DocumentShowsAllItsLightFilesOnlyWhenItHasAPdfOrDwg)
+{
+    auto& f = Fixture();
+    const LONG part = f.AddPart(L"P");
+    // Other types only: nothing.
+    f.AddPartDocument(part, L"Document", Document(L"Document", {{L"notes.txt", L"txt"}, {L"sheet.xlsx", L"xlsx"}}));
+    // One PDF and one other: both.
+    f.AddPartDocument(part, L"CappDocument", Document(L"CappDocument", {{L"plan.pdf", L"pdf"}, {L"plan.xlsx", L"xlsx"}}));
+    // A 3D document's STEP file answers for its PDF.
+    f.AddPartDocument(part, L"3DDocument", Document(L"3DDocument", {{L"model.step", L"step"}}));
+    // A STEP file of an ordinary document is no PDF.
+    f.AddPartDocument(part, L"Document", Document(L"Document", {{L"loose.step", L"step"}}));
+
+    EXPECT_EQ(L"P{plan.pdf,plan.xlsx,model.step}", TreeOf(L"Part", part));
+}
+
+TEST_F(TreePopulationTest, FolderTreeGivesSubFoldersThenLightFiles)
+{
+    auto& f = Fixture();
+    const LONG root = f.AddFolder(L"Folder", L"Root");
+    const LONG sub = f.AddFolder(L"Folder", L"Sub");
+    const LONG empty = f.AddFolder(L"Folder", L"Empty");
+    f.AddSubFolder(L"Folder", root, L"Folder", sub);
+    f.AddSubFolder(L"Folder", root, L"Folder", empty);
+    f.AddFolderDocument(L"Folder", sub, L"Drawing", Document(L"Drawing", {{L"s.dwg", L"dwg"}}));
+    f.AddFolderDocument(L"Folder", root, L"Document", Document(L"Document", {{L"r.pdf", L"pdf"}, {L"r.txt", L"txt"}}));
+    f.AddFolderDocument(L"Folder", root, L"Document", Document(L"Document", {{L"other.txt", L"txt"}}));
+
+    EXPECT_EQ(L"Root{Sub{s.dwg},Empty,r.pdf,r.txt}", TreeOf(L"Folder", root));
+}
+
+TEST_F(TreePopulationTest, EveryFolderClassIsARoot)
+{
+    auto& f = Fixture();
+    const LONG product = f.AddFolder(L"FolderOfProduct", L"Products");
+    const LONG models = f.AddFolder(L"3DFolder", L"Models");
+    f.AddFolderDocument(L"FolderOfProduct", product, L"Document", Document(L"Document", {{L"p.pdf", L"pdf"}}));
+    f.AddFolderDocument(L"3DFolder", models, L"3DDocument", Document(L"3DDocument", {{L"m.step", L"step"}}));
+
+    EXPECT_EQ(L"Products{p.pdf}", TreeOf(L"FolderOfProduct", product));
+    EXPECT_EQ(L"Models{m.step}", TreeOf(L"3DFolder", models));
+}
+
+TEST_F(TreePopulationTest, RootOfAnotherClassGivesAnEmptyTree)
+{
+    const LONG document = Document(L"Document", {{L"d.pdf", L"pdf"}});
+    EXPECT_EQ(L"", TreeOf(L"Document", document));
+}
+
+TEST_F(TreePopulationTest, LightFileItemsCarryTheirRecordsAndStructureNodesNone)
+{
+    auto& f = Fixture();
+    const LONG top = f.AddPart(L"Top");
+    const LONG sub = f.AddPart(L"Sub");
+    f.AddSubPart(top, sub);
+    f.AddPartDocument(sub, L"Document", Document(L"Document", {{L"a.pdf", L"pdf"}, {L"b.dwg", L"dwg"}}));
+
+    user.onManager = [&](HWND dialog) {
+        HWND tree = ManagerTree(dialog);
+        EXPECT_EQ(0, ItemData(tree, FindItem(tree, L"Top")));
+        EXPECT_EQ(0, ItemData(tree, FindItem(tree, L"Sub")));
+        EXPECT_EQ(ItemImage(tree, FindItem(tree, L"Top")), ItemImage(tree, FindItem(tree, L"Sub")));
+        const CLightFileObj* pA = reinterpret_cast<const CLightFileObj*>(ItemData(tree, FindItem(tree, L"a.pdf")));
+        const CLightFileObj* pB = reinterpret_cast<const CLightFileObj*>(ItemData(tree, FindItem(tree, L"b.dwg")));
+        ASSERT_TRUE(pA != nullptr && pB != nullptr);
+        EXPECT_STREQ(L"a.pdf", static_cast<LPCWSTR>(pA->m_strName));
+        EXPECT_STREQ(L"b.dwg", static_cast<LPCWSTR>(pB->m_strName));
+        EXPECT_TRUE(pA->m_pDocRev != nullptr);
+        EXPECT_EQ(pA->m_pDocRev, pB->m_pDocRev);
+    };
+    RunOn(L"Part", top);
+}
+
+TEST_F(TreePopulationTest, LabelsOf128CharactersOrMoreAreCutAndTheFillGoesOn)
+{
+    auto& f = Fixture();
+    const std::wstring longPart(200, L'P');
+    const std::wstring longFile = std::wstring(150, L'f') + L".pdf";
+    const LONG top = f.AddPart(L"Top");
+    const LONG sub = f.AddPart(longPart);
+    f.AddSubPart(top, sub);
+    f.AddPartDocument(sub, L"Document", Document(L"Document", {{longFile, L"pdf"}, {L"after.dwg", L"dwg"}}));
+    f.AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}));
+
+    const std::wstring cutPart = longPart.substr(0, 127);
+    const std::wstring cutFile = longFile.substr(0, 127);
+    EXPECT_EQ(L"Top{" + cutPart + L"{" + cutFile + L",after.dwg},top.pdf}", TreeOf(L"Part", top));
+}
+
+class WorkflowPopulationTest : public ManagerTest {
+protected:
+    // The attached items of a workflow item as the workflow command receives them.
+    CFlowItemList AttachedItems(LONG flowItem)
+    {
+        CFlowItemList items;
+        IQvOtlObject* pFlow = nullptr;
+        EXPECT_SUCCEEDED(qvclient::OpenObject(L"WorkflowItem", flowItem, &pFlow));
+        IQvUiContext* pContext = nullptr;
+        EXPECT_SUCCEEDED(qvclient::MakeWorkflowContext(pFlow, &pContext));
+        IUnknown* pUnknown = nullptr;
+        pContext->GetFlowItem(&pUnknown);
+        IQvUiFlowItemPtr pFlowItem(pUnknown);
+        VARIANT var;
+        VariantInit(&var);
+        pFlowItem->GetAttachedItems(&var);
+        EXPECT_SUCCEEDED(BuildFlowItemList(&var, items));
+        VariantClear(&var);
+        pUnknown->Release();
+        pContext->Release();
+        pFlow->Release();
+        return items;
+    }
+
+    std::wstring TreeOfItems(const CFlowItemList& items)
+    {
+        std::wstring described = L"<dialog not shown>";
+        user.onManager = [&](HWND dialog) { described = DescribeTree(ManagerTree(dialog)); };
+        CDocumentSelectDlg dlg;
+        dlg.m_lstFlowItems = items;
+        win32host::ScopedDesktopUser scoped(user);
+        dlg.DoModal();
+        return described;
+    }
+
+    // A workflow item with documents w1, w2, w3 and a part (with a document of its own) between
+    // the first two.
+    LONG BuildWorkflow()
+    {
+        auto& f = Fixture();
+        const LONG flow = f.AddWorkflowItem(L"Review");
+        const LONG part = f.AddPart(L"Bracket");
+        f.AddPartDocument(part, L"Document", Document(L"Document", {{L"bracket.pdf", L"pdf"}}));
+        f.AttachToWorkflowItem(flow, L"Document", Document(L"Document", {{L"w1.pdf", L"pdf"}}));
+        f.AttachToWorkflowItem(flow, L"Part", part);
+        f.AttachToWorkflowItem(flow, L"Drawing", Document(L"Drawing", {{L"w2.dwg", L"dwg"}, {L"w2.txt", L"txt"}}));
+        f.AttachToWorkflowItem(flow, L"Document", Document(L"Document", {{L"w3.pdf", L"pdf"}}));
+        return flow;
+    }
+};
+
+TEST_F(WorkflowPopulationTest, DocumentsHangUnderAssociatedFilesAndOtherObjectsAddNothing)
+{
+    const LONG flow = BuildWorkflow();
+    ASSERT_SUCCEEDED(Folder().Open());
+    const CFlowItemList items = AttachedItems(flow);
+    ASSERT_EQ(4u, items.size());
+
+    EXPECT_EQ(L"关联文件{w1.pdf,w2.dwg,w2.txt,w3.pdf}", TreeOfItems(items));
+}
+
+// An element whose UI object fails (or is missing) stops the fill there.
+class WorkflowElementFailureTest : public WorkflowPopulationTest, public ::testing::WithParamInterface<HRESULT> {};
+
+TEST_P(WorkflowElementFailureTest, StopsTheFillAtThatElement)
+{
+    const LONG flow = BuildWorkflow();
+    ASSERT_SUCCEEDED(Folder().Open());
+    const CFlowItemList attached = AttachedItems(flow);
+    ASSERT_EQ(4u, attached.size());
+
+    for (size_t k = 0; k <= attached.size(); ++k) {
+        CFlowItemList items;
+        FailingFlowItem* pFailing = new FailingFlowItem(GetParam());
+        size_t index = 0;
+        for (const IQvUiFlowItemPtr& item : attached) {
+            if (index++ == k)
+                items.push_back(IQvUiFlowItemPtr(static_cast<IQvUiFlowItem*>(pFailing)));
+            items.push_back(item);
+        }
+        if (k == attached.size())
+            items.push_back(IQvUiFlowItemPtr(static_cast<IQvUiFlowItem*>(pFailing)));
+
+        const std::wstring shownBefore[] = {L"", L"w1.pdf", L"w1.pdf", L"w1.pdf,w2.dwg,w2.txt",
+            L"w1.pdf,w2.dwg,w2.txt,w3.pdf"};
+        const std::wstring expected =
+            shownBefore[k].empty() ? L"关联文件" : L"关联文件{" + shownBefore[k] + L"}";
+        EXPECT_EQ(expected, TreeOfItems(items)) << "failing element at " << k;
+        EXPECT_EQ(1, pFailing->calls);
+        pFailing->Release();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FailedOrEmpty, WorkflowElementFailureTest, ::testing::Values(E_FAIL, S_OK));
+
+} // namespace
+} // namespace managertest

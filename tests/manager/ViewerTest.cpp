@@ -1,0 +1,138 @@
+// Viewing a light file: the double click of the manager's tree and the viewer dialog.
+#include "ManagerTestBase.h"
+
+#include <filesystem>
+
+#include "viewer/ViewFileDlg.h"
+
+namespace managertest {
+namespace {
+
+const int kViewerControl = 27008;
+
+// The viewer control fills the viewer's client area.
+void ExpectControlFillsClientArea(HWND viewer)
+{
+    RECT client = {};
+    GetClientRect(viewer, &client);
+    RECT control = {};
+    GetWindowRect(GetDlgItem(viewer, kViewerControl), &control);
+    MapWindowPoints(nullptr, viewer, reinterpret_cast<POINT*>(&control), 2);
+    EXPECT_TRUE(EqualRect(&client, &control)) << "client " << client.right << " x " << client.bottom << ", control ("
+                                              << control.left << ", " << control.top << ", " << control.right << ", "
+                                              << control.bottom << ")";
+}
+
+class ViewerTest : public ManagerTest {
+protected:
+    void SetUp() override
+    {
+        ManagerTest::SetUp();
+        auto& f = Fixture();
+        m_top = f.AddPart(L"Top");
+        f.AddPartDocument(m_top, L"Document", Document(L"Document", {{L"good.pdf", L"pdf"}, {L"bad.dwg", L"dwg"}}));
+    }
+
+    std::vector<std::string> ViewerCalls() const
+    {
+        std::vector<std::string> calls;
+        for (const auto& event : Events("viewer"))
+            calls.push_back(event.Get("method") + " " + event.Get("path"));
+        return calls;
+    }
+
+    LONG m_top = 0;
+};
+
+TEST_F(ViewerTest, DoubleClickOnAFileShowsItMaximisedWithTheViewerMapFirst)
+{
+    user.onViewer = [&](HWND viewer) {
+        EXPECT_TRUE(IsZoomed(viewer));
+        ExpectControlFillsClientArea(viewer);
+    };
+    user.onManager = [&](HWND dialog) {
+        HWND tree = ManagerTree(dialog);
+        ExpandAll(tree);
+        ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(tree, FindItem(tree, L"good.pdf")));
+    };
+    RunOn(L"Part", m_top);
+
+    EXPECT_EQ(1, user.viewerDialogs);
+    const std::wstring config = Folder().Client().GetConfigPath();
+    const std::wstring file = Folder().TempFolder() + L"\\good.pdf";
+    const std::vector<std::string> expected = {
+        "SetViewerMap " + win32host::ToUtf8(config + L"\\commcfg\\Viewermap.xml"),
+        "OpenFile " + win32host::ToUtf8(file)};
+    EXPECT_EQ(expected, ViewerCalls());
+    EXPECT_TRUE(PosixFileExists(PosixOf(file)));
+}
+
+TEST_F(ViewerTest, DoubleClickOnAStructureNodeOpensNothing)
+{
+    user.onManager = [&](HWND dialog) {
+        HWND tree = ManagerTree(dialog);
+        ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(tree, FindItem(tree, L"Top")));
+    };
+    RunOn(L"Part", m_top);
+
+    EXPECT_EQ(0, user.viewerDialogs);
+    EXPECT_TRUE(Events("file_written").empty());
+    EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_F(ViewerTest, DoubleClickOnAFileThatCannotBeFetchedShowsTheFetchMessageAndNoViewer)
+{
+    user.onManager = [&](HWND dialog) {
+        // A folder of the same name in the temporary folder keeps the client from writing the file.
+        std::filesystem::create_directories(PosixOf(Folder().TempFolder() + L"\\bad.dwg"));
+        HWND tree = ManagerTree(dialog);
+        ExpandAll(tree);
+        ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(tree, FindItem(tree, L"bad.dwg")));
+    };
+    RunOn(L"Part", m_top);
+
+    EXPECT_EQ(0, user.viewerDialogs);
+    EXPECT_TRUE(ViewerCalls().empty());
+    ASSERT_EQ(1u, user.messages.size());
+    const std::wstring& text = user.messages[0].text;
+    EXPECT_EQ(0u, text.find(L"文件(bad.dwg)获取失败(")) << win32host::ToUtf8(text);
+    EXPECT_EQ(L")!", text.substr(text.size() - 2));
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), user.messages[0].type & MB_ICONMASK);
+}
+
+TEST_F(ViewerTest, ViewerControlFollowsTheDialogsSize)
+{
+    ASSERT_SUCCEEDED(Folder().Open());
+    user.onViewer = [&](HWND viewer) {
+        ShowWindow(viewer, SW_RESTORE);
+        for (const SIZE& size : {SIZE{700, 500}, SIZE{320, 240}, SIZE{1100, 800}}) {
+            ASSERT_TRUE(win32host::ResizeWindow(viewer, size.cx, size.cy));
+            ExpectControlFillsClientArea(viewer);
+        }
+    };
+    CViewFileDlg dlg;
+    dlg.m_strFilePath = L"C:\\drawings\\plan.dwg";
+    win32host::ScopedDesktopUser scoped(user);
+    dlg.DoModal();
+
+    EXPECT_EQ(1, user.viewerDialogs);
+    const std::vector<std::string> calls = ViewerCalls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(0u, calls[0].find("SetViewerMap "));
+    EXPECT_EQ("OpenFile C:\\drawings\\plan.dwg", calls[1]);
+}
+
+TEST_F(ViewerTest, AnEmptyPathStillReachesTheControl)
+{
+    ASSERT_SUCCEEDED(Folder().Open());
+    CViewFileDlg dlg;
+    win32host::ScopedDesktopUser scoped(user);
+    dlg.DoModal();
+
+    const std::vector<std::string> calls = ViewerCalls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ("OpenFile ", calls[1]);
+}
+
+} // namespace
+} // namespace managertest

@@ -1,0 +1,114 @@
+#include "TreeReader.h"
+
+namespace managertest {
+
+namespace {
+
+const int kTreeId = 27000;
+
+TVITEMW GetItem(HWND tree, HTREEITEM item, wchar_t* buffer, int size)
+{
+    TVITEMW tvi = {};
+    tvi.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+    tvi.hItem = item;
+    tvi.pszText = buffer;
+    tvi.cchTextMax = size;
+    if (buffer && size > 0)
+        buffer[0] = L'\0';
+    (void)TreeView_GetItem(tree, &tvi);
+    return tvi;
+}
+
+void Describe(HWND tree, HTREEITEM first, std::wstring& out, const wchar_t* separator)
+{
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        if (item != first)
+            out += separator;
+        out += ItemText(tree, item);
+        HTREEITEM child = TreeView_GetChild(tree, item);
+        if (child != nullptr) {
+            out += L"{";
+            Describe(tree, child, out, L",");
+            out += L"}";
+        }
+    }
+}
+
+template <class Visit>
+void Walk(HWND tree, HTREEITEM first, Visit visit)
+{
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        if (!visit(item))
+            return;
+        Walk(tree, TreeView_GetChild(tree, item), visit);
+    }
+}
+
+} // namespace
+
+HWND ManagerTree(HWND dialog)
+{
+    return GetDlgItem(dialog, kTreeId);
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item)
+{
+    wchar_t buffer[512];
+    GetItem(tree, item, buffer, 512);
+    return buffer;
+}
+
+LPARAM ItemData(HWND tree, HTREEITEM item)
+{
+    return GetItem(tree, item, nullptr, 0).lParam;
+}
+
+int ItemImage(HWND tree, HTREEITEM item)
+{
+    return GetItem(tree, item, nullptr, 0).iImage;
+}
+
+bool IsChecked(HWND tree, HTREEITEM item)
+{
+    return TreeView_GetCheckState(tree, item) == 1;
+}
+
+std::wstring DescribeTree(HWND tree)
+{
+    std::wstring out;
+    Describe(tree, TreeView_GetRoot(tree), out, L";");
+    return out;
+}
+
+std::wstring CheckedItems(HWND tree)
+{
+    std::wstring out;
+    Walk(tree, TreeView_GetRoot(tree), [&](HTREEITEM item) {
+        if (IsChecked(tree, item))
+            out += (out.empty() ? L"" : L",") + ItemText(tree, item);
+        return true;
+    });
+    return out;
+}
+
+HTREEITEM FindItem(HWND tree, const std::wstring& label)
+{
+    HTREEITEM found = nullptr;
+    Walk(tree, TreeView_GetRoot(tree), [&](HTREEITEM item) {
+        if (found == nullptr && ItemText(tree, item) == label)
+            found = item;
+        return found == nullptr;
+    });
+    return found;
+}
+
+void ExpandAll(HWND tree)
+{
+    Walk(tree, TreeView_GetRoot(tree), [&](HTREEITEM item) {
+        if (TreeView_GetChild(tree, item) != nullptr)
+            (void)TreeView_Expand(tree, item, TVE_EXPAND);
+        return true;
+    });
+}
+
+} // namespace managertest
