@@ -128,6 +128,7 @@ TEST_F(AxHostTest, TheHostCreatesTheControlHandsItOutAndReleasesItWithTheWindow)
         GetClientRect(dialog, &resizedClient);
         GetClientRect(host, &resizedControl);
         win32host::PressKey(VK_ESCAPE);
+        EXPECT_FALSE(IsWindowVisible(dialog)) << "Escape in the control ends the dialog";
     };
     win32host::ScopedDesktopUser scoped(user);
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ViewerProc, 0), IDCANCEL);

@@ -35,7 +35,8 @@ public:
 
     // A modal dialog is up and initialised. Acts on it with the input functions until it ends;
     // a dialog still open when this returns is closed as with its close box, and ended with
-    // IDCANCEL if it stays open even then.
+    // IDCANCEL if it stays open even then. A dialog opened by the user's own input while another
+    // runs (a double click that opens a viewer) calls this again, nested.
     virtual void OnModalDialog(HWND dialog) = 0;
 
     // The shell is asked to open a document or folder; a desktop with a real screen opens it.

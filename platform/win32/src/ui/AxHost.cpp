@@ -34,7 +34,8 @@ LRESULT CALLBACK AxHostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+        // Tab, Enter and Escape stay with the dialog.
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }

@@ -138,8 +138,8 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     SIZE client = ClientSize(*w);
     SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.cx, client.cy));
     if ((w = FindWindowObject(hwnd)) != nullptr) {
-        POINT origin{w->rect.left, w->rect.top};
-        SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
+        RECT insets = NonClientInsets(w->style, w->exStyle);
+        SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(w->rect.left + insets.left, w->rect.top + insets.top));
     }
     if (!IsWindow(hwnd))
         return nullptr;
