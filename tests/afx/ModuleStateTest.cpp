@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ScriptedUser.h"
+
 namespace {
 
 TEST(ModuleState, ManageStateSwitchesAndRestores)
@@ -100,8 +102,8 @@ TEST_F(LoadedModule, InsideAnEntryPointTheModulesAppAndResourcesAreCurrent)
     EXPECT_EQ(reinterpret_cast<HINSTANCE>(m_hModule), hResource);
     ASSERT_NE(nullptr, pApp);
     EXPECT_EQ(reinterpret_cast<HINSTANCE>(m_hModule), pApp->m_hInstance);
-    // Without a title string the application is named after its module file.
-    EXPECT_STREQ(L"AfxTestModule", pApp->m_pszAppName);
+    // The title is the module's string AFX_IDS_APP_TITLE.
+    EXPECT_STREQ(L"测试模块标题", pApp->m_pszAppName);
 }
 
 TEST_F(LoadedModule, MessageBoxesCarryTheModulesApplicationTitle)
@@ -111,7 +113,7 @@ TEST_F(LoadedModule, MessageBoxesCarryTheModulesApplicationTitle)
     auto boxes = trace.OfKind("messagebox");
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(win32host::ToUtf8(L"下载完成"), boxes[0].Get("text"));
-    EXPECT_EQ("AfxTestModule", boxes[0].Get("caption"));
+    EXPECT_EQ(win32host::ToUtf8(L"测试模块标题"), boxes[0].Get("caption"));
     EXPECT_EQ("ok", boxes[0].Get("buttons"));
 }
 
@@ -127,6 +129,33 @@ TEST_F(LoadedModule, AnExceptionOutOfAnEntryPointRestoresTheCallersState)
     }
     EXPECT_EQ(E_ACCESSDENIED, sc);
     EXPECT_EQ(pCaller, AfxGetModuleState());
+}
+
+TEST_F(LoadedModule, DialogsComeFromTheModulesOwnResources)
+{
+    win32host::TraceRecorder trace;
+    HWND hTree = NULL;
+    ScriptedUser user([&](HWND hDlg) { win32host::ClickControl(hDlg, IDOK); });
+    win32host::ScopedDesktopUser scoped(user);
+    EXPECT_EQ(IDOK, Export<INT_PTR(HWND*)>("TestModule_RunResourceDialog")(&hTree));
+    EXPECT_NE(nullptr, hTree);
+    auto dialogs = trace.OfKind("dialog");
+    ASSERT_FALSE(dialogs.empty());
+    EXPECT_EQ(win32host::ToUtf8(L"资源对话框"), dialogs[0].Get("caption"));
+    // The program has no such template: the module's state chose the module's resources.
+    CDialog dlgHere(100);
+    EXPECT_EQ(-1, dlgHere.DoModal());
+}
+
+TEST(AppTitle, WithoutATitleStringTheApplicationIsNamedAfterItsModule)
+{
+    AFX_MODULE_STATE moduleState(FALSE);
+    AFX_MANAGE_STATE(&moduleState);
+    CWinApp app;
+    ASSERT_TRUE(AfxWinInit(GetModuleHandleW(NULL), NULL, const_cast<LPWSTR>(L""), 0));
+    EXPECT_STREQ(L"afx_tests", app.m_pszAppName);
+    EXPECT_STREQ(L"afx_tests", AfxGetAppName());
+    EXPECT_EQ(GetModuleHandleW(NULL), AfxGetInstanceHandle());
 }
 
 TEST(LoadedModuleUnload, FreeLibraryRunsExitInstance)

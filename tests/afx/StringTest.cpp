@@ -1,6 +1,8 @@
 // CString: formatting with the Windows runtime's rules, extraction, searching, buffers and BSTRs.
 #include <afx.h>
 
+#include <win32host/Faults.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,6 +161,26 @@ TEST(CStringBstr, AllocSysStringCopiesTextAndLength)
     ASSERT_NE(nullptr, bstrEmpty); // an empty string is an empty BSTR, not a null one
     EXPECT_EQ(0u, SysStringLen(bstrEmpty));
     SysFreeString(bstrEmpty);
+}
+
+TEST(CStringBstr, AllocSysStringRaisesTheMemoryExceptionWhenOutOfMemory)
+{
+    CString str(L"text");
+    win32host::FailNextBstrAllocations(1);
+    CMemoryException* pCaught = NULL;
+    try {
+        BSTR bstr = str.AllocSysString();
+        SysFreeString(bstr);
+    } catch (CMemoryException* e) {
+        pCaught = e;
+        e->Delete(); // the framework's static memory exception survives Delete
+    }
+    win32host::FailNextBstrAllocations(0);
+    ASSERT_NE(nullptr, pCaught);
+    EXPECT_TRUE(pCaught->IsKindOf(RUNTIME_CLASS(CMemoryException)));
+    BSTR bstr = str.AllocSysString(); // the fault is over
+    EXPECT_STREQ(L"text", bstr);
+    SysFreeString(bstr);
 }
 
 TEST(CStringOperators, ConcatenationKeepsOperandsApart)

@@ -69,4 +69,28 @@ __declspec(dllexport) void TestModule_ThrowInside(SCODE sc)
     AfxThrowOleException(sc);
 }
 
+// A dialog of the module's own resources, with a tree bound to a member.
+__declspec(dllexport) INT_PTR TestModule_RunResourceDialog(HWND* phTree)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    class CResourceDlg : public CDialog {
+    public:
+        CResourceDlg() : CDialog(100) {}
+        CWnd m_tree;
+        HWND* m_phTree = NULL;
+
+    protected:
+        void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 1000, m_tree); }
+        BOOL OnInitDialog() override
+        {
+            CDialog::OnInitDialog();
+            *m_phTree = m_tree.m_hWnd;
+            return TRUE;
+        }
+    };
+    CResourceDlg dlg;
+    dlg.m_phTree = phTree;
+    return dlg.DoModal();
+}
+
 } // extern "C"
