@@ -97,7 +97,8 @@ TEST(DialogTemplate, ControlsInTheOrderWritten)
 
 TEST(DialogTemplate, IconControlNamesItsIconByOrdinal)
 {
-    const DialogItemTemplate* icon = Item(Dialog(FixtureModule(), IDD_FIXTURE), IDC_PICTURE);
+    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
+    const DialogItemTemplate* icon = Item(d, IDC_PICTURE);
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->ClassName(), L"Static");
     EXPECT_TRUE(icon->text.isOrdinal);
