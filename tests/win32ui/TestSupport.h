@@ -58,6 +58,7 @@ public:
     }
 
     LPCDLGTEMPLATEW Get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(m_bytes.data()); }
+    const std::vector<BYTE>& Bytes() const { return m_bytes; }
 
 private:
     void Item(DWORD id, DWORD style, short x, short y, short cx, short cy)
