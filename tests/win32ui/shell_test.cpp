@@ -149,6 +149,13 @@ TEST(FileInfo, ARealFolderOnDiskGetsTheFolderIcon)
     EXPECT_EQ(SHGetFileInfoW(missing.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON), 0u)
         << "without SHGFI_USEFILEATTRIBUTES the file must exist";
     rmdir(dir);
+
+    wchar_t system[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    ASSERT_NE(SHGetFileInfoW(system, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON), 0u);
+    DestroyIcon(info.hIcon);
+    EXPECT_EQ(info.iIcon, SmallIconIndex(L"x", FILE_ATTRIBUTE_DIRECTORY))
+        << "without SHGFI_USEFILEATTRIBUTES the attributes given are ignored and the disk decides";
 }
 
 TEST(ImageList, AddedIconsAreCountedAndReplaced)
