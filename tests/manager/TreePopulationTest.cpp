@@ -1,6 +1,8 @@
 // How the manager fills its tree from a product, a folder tree or workflow items.
 #include "ManagerTestBase.h"
 
+#include <shellapi.h>
+
 #include <qvclient/UiContext.h>
 
 #include "FailingFlowItem.h"
@@ -8,6 +10,15 @@
 
 namespace managertest {
 namespace {
+
+// The shell's small icon for files of a type, asked as any program would.
+int ShellIconOf(LPCWSTR lpszExtension)
+{
+    SHFILEINFOW sfi = {};
+    SHGetFileInfoW(lpszExtension, FILE_ATTRIBUTE_NORMAL, &sfi, sizeof(sfi),
+        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    return sfi.iIcon;
+}
 
 class TreePopulationTest : public ManagerTest {
 protected:
@@ -115,6 +126,9 @@ TEST_F(TreePopulationTest, LightFileItemsCarryTheirRecordsAndStructureNodesNone)
         EXPECT_EQ(0, ItemData(tree, FindItem(tree, L"Top")));
         EXPECT_EQ(0, ItemData(tree, FindItem(tree, L"Sub")));
         EXPECT_EQ(ItemImage(tree, FindItem(tree, L"Top")), ItemImage(tree, FindItem(tree, L"Sub")));
+        EXPECT_EQ(ShellIconOf(L".pdf"), ItemImage(tree, FindItem(tree, L"a.pdf")));
+        EXPECT_EQ(ShellIconOf(L".dwg"), ItemImage(tree, FindItem(tree, L"b.dwg")));
+        EXPECT_NE(ShellIconOf(L".pdf"), ShellIconOf(L".dwg"));
         const CLightFileObj* pA = reinterpret_cast<const CLightFileObj*>(ItemData(tree, FindItem(tree, L"a.pdf")));
         const CLightFileObj* pB = reinterpret_cast<const CLightFileObj*>(ItemData(tree, FindItem(tree, L"b.dwg")));
         ASSERT_TRUE(pA != nullptr && pB != nullptr);
