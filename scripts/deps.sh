@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   libqpdf-dev qpdf libfreetype-dev libharfbuzz-dev libfontconfig-dev libstb-dev fonts-wqy-zenhei
-  poppler-utils tmux
+  poppler-utils tmux librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do

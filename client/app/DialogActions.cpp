@@ -163,6 +163,13 @@ bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
             error = "the dialog has no tree";
             return false;
         }
+        if ((v == "expand" || v == "collapse") && arg == L"*") {
+            std::vector<HTREEITEM> all;
+            CollectInOrder(tree, Next(tree, nullptr, TVGN_ROOT), all);
+            for (HTREEITEM each : all)
+                SendMessageW(tree, TVM_EXPAND, v == "expand" ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(each));
+            return true;
+        }
         HTREEITEM item = FindTreeItem(tree, arg);
         if (!item) {
             error = "no tree item \"" + a.args[0] + "\"";

@@ -40,6 +40,7 @@ Options:
   --json               the transcript as JSON lines, one object per event.
   --transcript FILE    also write the transcript to FILE.
   --module NAME        the module's file name (default VuverIverIzizerOzi.dll).
+  --summary            at the end, list the files the command wrote, signed and watermarked.
   --quiet              no progress display for the wait window.
   --help               this text.
 
@@ -52,7 +53,7 @@ dialog runs the lines up to the one that ends it, and is cancelled when the scri
   click ITEM                      click a tree item's label
   toggle ITEM                     select a tree item and press the space bar (that item only)
   dblclick ITEM                   double-click a tree item (opens the viewer on a file)
-  expand ITEM | collapse ITEM     open or close a branch
+  expand ITEM | collapse ITEM     open or close a branch ("*": every branch)
   filter PDF|DWG|STEP             click a filter box
   press BUTTON                    click a button by its text: 打印 (Print), 下载 (Download),
                                   取消 (Cancel); the English names work too
@@ -138,6 +139,8 @@ Options ParseOptions(int argc, char** argv)
             o.transcriptFile = value(i);
         else if (arg == "--module")
             o.moduleName = Wide(value(i));
+        else if (arg == "--summary")
+            o.summary = true;
         else if (arg == "--quiet")
             o.quiet = true;
         else

@@ -27,6 +27,7 @@ struct Options {
     std::string transcriptFile;
     std::wstring moduleName = L"VuverIverIzizerOzi.dll";
     bool quiet = false;
+    bool summary = false;
     bool help = false;
 };
 

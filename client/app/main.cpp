@@ -14,6 +14,7 @@
 #include "CommandRunner.h"
 #include "ModuleHost.h"
 #include "Options.h"
+#include "RunSummary.h"
 #include "ScriptedUser.h"
 #include "TranscriptPrinter.h"
 
@@ -104,6 +105,7 @@ int Run(const Options& options)
         return 1;
     }
 
+    RunSummary summary;
     ScriptedUser user(ParseScript(options.scriptLines));
     win32host::ScopedDesktopUser scopedUser(user);
     HWND hWndMain = CreateMainWindow();
@@ -118,6 +120,8 @@ int Run(const Options& options)
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(outcome.result));
     win32host::Trace("result", {{"command", win32host::ToUtf8(options.command)}, {"hresult", code}});
 
+    if (options.summary)
+        summary.Print(stdout);
     int status = FAILED(outcome.result) ? 2 : 0;
     for (const std::string& e : user.Errors()) {
         std::fprintf(stderr, "plmclient: %s\n", e.c_str());
