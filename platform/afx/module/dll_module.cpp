@@ -13,12 +13,16 @@ AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState()
 
 namespace {
 
+// True from the switch to the module's state until DllMain gives the loader's state back.
+bool g_bLoadStatePending = false;
+
 // Made before the module's other static objects.
 struct RawDllInit {
     RawDllInit()
     {
         _AFX_THREAD_STATE* pState = AfxGetThreadState();
         pState->m_pPrevModuleState = AfxSetModuleState(AfxGetStaticModuleState());
+        g_bLoadStatePending = true;
     }
 };
 
@@ -36,12 +40,12 @@ extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD 
     AFX_MODULE_STATE* pModuleState = AfxGetStaticModuleState();
     if (dwReason == DLL_PROCESS_ATTACH) {
         // Give back the state the loader had before the module's static objects were made.
-        _AFX_THREAD_STATE* pState = AfxGetThreadState();
-        AFX_MODULE_STATE* pPrevState = pState->m_pPrevModuleState;
-        pState->m_pPrevModuleState = NULL;
-        if (pPrevState == pModuleState)
-            pPrevState = NULL;
-        AfxSetModuleState(pPrevState);
+        if (g_bLoadStatePending) {
+            g_bLoadStatePending = false;
+            _AFX_THREAD_STATE* pState = AfxGetThreadState();
+            AfxSetModuleState(pState->m_pPrevModuleState);
+            pState->m_pPrevModuleState = NULL;
+        }
 
         AFX_MANAGE_STATE(pModuleState);
         if (!AfxWinInit(hInstance, NULL, const_cast<LPWSTR>(L""), 0))

@@ -9,6 +9,13 @@
 namespace afx_internal {
 
 struct HandleMaps {
+    // Temporary objects go without touching their windows or the maps.
+    ~HandleMaps()
+    {
+        for (auto& entry : temporary)
+            entry.second->m_hWnd = NULL;
+    }
+
     // Objects attached with Attach/SubclassWindow/dialogs; not owned.
     std::map<HWND, CWnd*> permanent;
     // Objects FromHandle made for windows without one; owned, dropped when their window is gone.

@@ -38,7 +38,7 @@ void AFXAPI AfxThrowOleException(SCODE sc)
 
 COleDispatchException::COleDispatchException(LPCWSTR lpszDescription, UINT nHelpID, WORD wCode)
     : m_wCode(wCode), m_scError(wCode != 0 ? 0 : E_UNEXPECTED), m_strDescription(lpszDescription),
-      m_dwHelpContext(nHelpID != 0 ? nHelpID : 0)
+      m_dwHelpContext(nHelpID)
 {
 }
 
