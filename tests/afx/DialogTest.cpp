@@ -47,6 +47,7 @@ public:
     int m_cx = -1;
     int m_cy = -1;
     bool m_bTreeAttachedAtDestroy = false;
+    int m_nCloseCalls = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -88,6 +89,11 @@ protected:
         *pResult = 0;
     }
     afx_msg void OnNMReturnTree(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = 42; }
+    afx_msg void OnClose()
+    {
+        ++m_nCloseCalls;
+        CBCGPDialog::OnClose(); // the dialog manager turns it into Cancel
+    }
     afx_msg void OnDestroy()
     {
         m_bTreeAttachedAtDestroy = m_tree.m_hWnd != NULL;
@@ -100,6 +106,7 @@ protected:
 BEGIN_MESSAGE_MAP(CTreeTestDlg, CBCGPDialog)
     ON_WM_SIZE()
     ON_WM_DESTROY()
+    ON_WM_CLOSE()
     ON_BN_CLICKED(IDC_PRINT, &CTreeTestDlg::OnBnClickedPrint)
     ON_BN_CLICKED(IDC_PDF, &CTreeTestDlg::OnBnClickedPdf)
     ON_NOTIFY(NM_CLICK, IDC_TREE, &CTreeTestDlg::OnNMClickTree)
@@ -234,6 +241,36 @@ TEST_F(DialogTest, EndingTheDialogDetachesEveryObject)
     EXPECT_EQ(nullptr, m_dlg.m_btnPdf.m_hWnd);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hDlgSeen));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hTreeSeen));
+}
+
+TEST_F(DialogTest, CloseBoxReachesOnCloseAndCancelsTheDialog)
+{
+    INT_PTR nResult = RunWith([&](HWND hDlg) { ASSERT_TRUE(win32host::CloseWindowByUser(hDlg)); });
+    EXPECT_EQ(1, m_dlg.m_nCloseCalls);
+    EXPECT_EQ(IDCANCEL, nResult);
+}
+
+TEST_F(DialogTest, StyleAndIconOfTheWindow)
+{
+    RunWith([&](HWND hDlg) {
+        CTreeCtrl& tree = m_dlg.m_tree;
+        ASSERT_TRUE(tree.GetStyle() & TVS_CHECKBOXES);
+        EXPECT_TRUE(tree.ModifyStyle(TVS_CHECKBOXES, 0));
+        EXPECT_FALSE(tree.GetStyle() & TVS_CHECKBOXES);
+        EXPECT_FALSE(tree.ModifyStyle(TVS_CHECKBOXES, 0)); // nothing to change
+        EXPECT_TRUE(tree.ModifyStyle(0, TVS_CHECKBOXES));
+        EXPECT_TRUE(tree.GetStyle() & TVS_CHECKBOXES);
+        EXPECT_TRUE(tree.GetStyle() & WS_BORDER);
+
+        HICON hIcon = LoadIconW(NULL, IDI_APPLICATION);
+        m_dlg.SetIcon(hIcon, TRUE);
+        m_dlg.SetIcon(hIcon, FALSE);
+        EXPECT_EQ(hIcon, m_dlg.GetIcon(TRUE));
+        EXPECT_EQ(hIcon, m_dlg.GetIcon(FALSE));
+
+        m_dlg.ShowWindow(SW_SHOWMAXIMIZED);
+        EXPECT_TRUE(m_dlg.IsZoomed());
+    });
 }
 
 TEST_F(DialogTest, TheDialogCanRunAgainWithTheSameObject)
