@@ -7,19 +7,19 @@
 
 void CDocumentSelectDlg::OnBnClickedPdf()
 {
-    m_nPdfCheck = ((CButton*)GetDlgItem(IDC_CHECK_PDF))->GetCheck();
+    m_nPdfCheck = IsDlgButtonChecked(IDC_CHECK_PDF);
     ApplyFilters(m_tree.GetRootItem());
 }
 
 void CDocumentSelectDlg::OnBnClickedDwg()
 {
-    m_nDwgCheck = ((CButton*)GetDlgItem(IDC_CHECK_DWG))->GetCheck();
+    m_nDwgCheck = IsDlgButtonChecked(IDC_CHECK_DWG);
     ApplyFilters(m_tree.GetRootItem());
 }
 
 void CDocumentSelectDlg::OnBnClickedStep()
 {
-    m_nStepCheck = ((CButton*)GetDlgItem(IDC_CHECK_STEP))->GetCheck();
+    m_nStepCheck = IsDlgButtonChecked(IDC_CHECK_STEP);
     ApplyFilters(m_tree.GetRootItem());
 }
 
