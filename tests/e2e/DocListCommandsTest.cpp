@@ -1,0 +1,237 @@
+// The document-list commands through the module's exports on the real client: viewing a
+// document's light file, viewing its DWG file, downloading both kinds into a chosen folder.
+#include "CommandTest.h"
+
+#include <algorithm>
+
+#include "FailingTransactions.h"
+#include "Spawn.h"
+#include "TestPdf.h"
+
+namespace e2e {
+namespace {
+
+const wchar_t* const kTitle = L"轻量化导出/打印";
+const wchar_t* const kSignerText = L"Approved by Zhang Wei";
+
+struct ClassCase {
+    const wchar_t* className;
+    const wchar_t* type;     // the light file type its view and download ask for
+    const wchar_t* fileName; // its light file of that type
+};
+
+std::ostream& operator<<(std::ostream& out, const ClassCase& c)
+{
+    return out << win32host::ToUtf8(c.className);
+}
+
+bool IsPdf(const ClassCase& c)
+{
+    return std::wstring(c.type) == L"pdf";
+}
+
+// Lookups of one file type, in the order the module ran them.
+std::vector<std::string> LookedUpTypes(const std::vector<std::string>& sql)
+{
+    const std::string marker = " and T_LightFile.filetype = '";
+    std::vector<std::string> types;
+    for (const std::string& text : sql) {
+        const size_t at = text.find(marker);
+        if (at != std::string::npos)
+            types.push_back(text.substr(at + marker.size(), text.find('\'', at + marker.size()) - at - marker.size()));
+    }
+    return types;
+}
+
+class DocumentListTest : public CommandTest, public ::testing::WithParamInterface<ClassCase> {
+protected:
+    // The document of the class under test with its viewable file and a DWG file.
+    qvclient::DocumentFixture MakeDocument()
+    {
+        const ClassCase& c = GetParam();
+        return Document(c.className, {{c.fileName, c.type}, {L"sheet.dwg", L"dwg"}});
+    }
+
+    std::wstring TempFile(const std::wstring& name) { return Client().Client().GetTempPath() + L"\\" + name; }
+    std::string ViewerMap() { return win32host::ToUtf8(Client().Client().GetConfigPath() + L"\\commcfg\\Viewermap.xml"); }
+};
+
+TEST_P(DocumentListTest, ViewShowsTheClassesViewableFileInTheViewer)
+{
+    const LONG id = MakeDocument().documentId;
+    ASSERT_EQ(S_OK, Client().Open());
+
+    EXPECT_EQ(S_OK, Run(Module().OnDocListViewLightFile, DocumentListContext(GetParam().className, id)));
+
+    EXPECT_EQ(1, user.viewerDialogs);
+    const std::vector<std::string> expected = {
+        "SetViewerMap 3 " + ViewerMap(), "OpenFile 1 " + win32host::ToUtf8(TempFile(GetParam().fileName))};
+    EXPECT_EQ(expected, ViewerCalls());
+    EXPECT_TRUE(FileExists(TempFile(GetParam().fileName)));
+    EXPECT_FALSE(FileExists(TempFile(L"sheet.dwg")));
+    EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_P(DocumentListTest, DwgViewShowsTheDwgFileWhateverTheClass)
+{
+    const LONG id = MakeDocument().documentId;
+    ASSERT_EQ(S_OK, Client().Open());
+
+    EXPECT_EQ(S_OK, Run(Module().OnDocListViewDwgFile, DocumentListContext(GetParam().className, id)));
+
+    EXPECT_EQ(1, user.viewerDialogs);
+    const std::vector<std::string> expected = {
+        "SetViewerMap 3 " + ViewerMap(), "OpenFile 1 " + win32host::ToUtf8(TempFile(L"sheet.dwg"))};
+    EXPECT_EQ(expected, ViewerCalls());
+    EXPECT_EQ(std::vector<std::string>{"dwg"}, LookedUpTypes(Sql()));
+    EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_P(DocumentListTest, DownloadWritesBothKindsSignsThePdfAndReportsCompletion)
+{
+    const ClassCase& c = GetParam();
+    const Signer signer = AddTextSigner(Fixture(), L"zhangwei", kSignerText);
+    const qvclient::DocumentFixture doc = MakeDocument();
+    Sign(Fixture(), signer, c.className, doc);
+    ASSERT_EQ(S_OK, Client().Open());
+    const std::wstring out = Client().MakeFolder("out");
+    user.folders.push_back(out);
+
+    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(c.className, doc.documentId)));
+
+    EXPECT_EQ(1, user.pickers);
+    std::vector<std::string> expectedFiles = {win32host::ToUtf8(c.fileName), "sheet.dwg"};
+    std::sort(expectedFiles.begin(), expectedFiles.end());
+    EXPECT_EQ(expectedFiles, ListFolder(out));
+    EXPECT_EQ((std::vector<std::string>{win32host::ToUtf8(c.type), "dwg"}), LookedUpTypes(Sql()));
+    ASSERT_EQ(1u, user.messages.size());
+    EXPECT_EQ(L"下载完成", user.messages[0].text);
+    EXPECT_EQ(kTitle, user.messages[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), user.messages[0].type & 0xF);
+
+    const std::wstring file = out + L"\\" + c.fileName;
+    const auto signedEvents = Events("signed");
+    if (IsPdf(c)) {
+        ASSERT_EQ(1u, signedEvents.size());
+        EXPECT_EQ(win32host::ToUtf8(file), signedEvents[0].Get("pdf"));
+        EXPECT_EQ("1", signedEvents[0].Get("result")) << signedEvents[0].Get("error");
+        const std::string text = PdfText(PosixOf(file));
+        EXPECT_NE(std::string::npos, text.find(win32host::ToUtf8(kSignerText))) << text;
+        EXPECT_NE(std::string::npos, text.find(win32host::ToUtf8(c.fileName))) << text;
+    } else {
+        // Only PDFs are signed: the STEP file leaves unchanged.
+        EXPECT_TRUE(signedEvents.empty());
+        EXPECT_EQ("light file " + win32host::ToUtf8(c.fileName), ReadFile(file));
+    }
+    EXPECT_EQ("light file sheet.dwg", ReadFile(out + L"\\sheet.dwg"));
+}
+
+TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)
+{
+    const ClassCase& c = GetParam();
+    const LONG id = MakeDocument().documentId;
+    ASSERT_EQ(S_OK, Client().Open());
+    // Only the first transaction is refused: a DWG lookup after it would succeed and show.
+    TransactionFaults faults;
+    faults.failure = E_ACCESSDENIED;
+    FailingTransactions failing(Client().Client(), faults);
+    ASSERT_TRUE(failing.Registered());
+    const std::wstring out = Client().MakeFolder("out");
+    user.folders.push_back(out);
+
+    const HRESULT hr = Run(Module().OnDocListDownLoadLightFile, DocumentListContext(c.className, id));
+
+    EXPECT_EQ(E_ACCESSDENIED, hr) << HrText(hr);
+    EXPECT_EQ(std::vector<std::wstring>{L"下载" + std::wstring(c.type) + L"文件失败！"}, user.MessageTexts());
+    EXPECT_EQ(1, faults.calls);
+    EXPECT_TRUE(Sql().empty());
+    EXPECT_TRUE(ListFolder(out).empty());
+}
+
+TEST_P(DocumentListTest, ViewsOfADocumentWithoutLightFilesSayTheFileCouldNotBeHad)
+{
+    const LONG id = Document(GetParam().className, {}).documentId;
+    ASSERT_EQ(S_OK, Client().Open());
+
+    EXPECT_EQ(S_OK, Run(Module().OnDocListViewLightFile, DocumentListContext(GetParam().className, id)));
+    EXPECT_EQ(S_OK, Run(Module().OnDocListViewDwgFile, DocumentListContext(GetParam().className, id)));
+
+    EXPECT_EQ((std::vector<std::wstring>{L"获取文件失败", L"获取文件失败"}), user.MessageTexts());
+    for (const MessageSeen& m : user.messages)
+        EXPECT_EQ(kTitle, m.caption);
+    EXPECT_EQ(0, user.viewerDialogs);
+    EXPECT_TRUE(Events("viewer").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDocumentClass, DocumentListTest,
+    ::testing::Values(ClassCase{L"Document", L"pdf", L"spec.pdf"}, ClassCase{L"Drawing", L"pdf", L"drawing.pdf"},
+        ClassCase{L"CappDocument", L"pdf", L"card.pdf"}, ClassCase{L"3DDocument", L"step", L"model.step"}),
+    [](const ::testing::TestParamInfo<ClassCase>& info) { return win32host::ToUtf8(info.param.className) == "3DDocument"
+                                                              ? std::string("ThreeD")
+                                                              : win32host::ToUtf8(info.param.className); });
+
+class DocumentListDownloadTest : public CommandTest {};
+
+TEST_F(DocumentListDownloadTest, TwoPdfsAreBothWritten)
+{
+    const LONG id = Document(L"Drawing", {{L"sheet1.pdf", L"pdf"}, {L"sheet2.pdf", L"pdf"}, {L"all.dwg", L"dwg"}})
+                        .documentId;
+    ASSERT_EQ(S_OK, Client().Open());
+    const std::wstring out = Client().MakeFolder("out");
+    user.folders.push_back(out);
+
+    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Drawing", id)));
+
+    EXPECT_EQ((std::vector<std::string>{"all.dwg", "sheet1.pdf", "sheet2.pdf"}), ListFolder(out));
+    EXPECT_NE(std::string::npos, PdfText(PosixOf(out + L"\\sheet2.pdf")).find("sheet2.pdf"));
+    EXPECT_EQ(std::vector<std::wstring>{L"下载完成"}, user.MessageTexts());
+}
+
+TEST_F(DocumentListDownloadTest, NoLightFilesStillEndsInCompletion)
+{
+    const LONG id = Document(L"Document", {}).documentId;
+    ASSERT_EQ(S_OK, Client().Open());
+    const std::wstring out = Client().MakeFolder("out");
+    user.folders.push_back(out);
+
+    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));
+
+    EXPECT_TRUE(ListFolder(out).empty());
+    EXPECT_EQ((std::vector<std::string>{"pdf", "dwg"}), LookedUpTypes(Sql()));
+    EXPECT_EQ(std::vector<std::wstring>{L"下载完成"}, user.MessageTexts());
+}
+
+TEST_F(DocumentListDownloadTest, CancelledFolderPickerLooksNothingUpAndSaysNothing)
+{
+    const LONG id = Document(L"Document", {{L"spec.pdf", L"pdf"}}).documentId;
+    ASSERT_EQ(S_OK, Client().Open());
+
+    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));
+
+    EXPECT_EQ(1, user.pickers);
+    EXPECT_TRUE(Sql().empty());
+    EXPECT_TRUE(Events("file_written").empty());
+    EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_F(DocumentListDownloadTest, UserWithoutTheOutputRightGetsNoDialogAndNoMessage)
+{
+    const LONG id = Document(L"Drawing", {{L"drawing.pdf", L"pdf"}, {L"sheet.dwg", L"dwg"}}).documentId;
+    Fixture().AddUser(L"wang", L"王工");
+    Fixture().SetCurrentUser(L"wang");
+    ASSERT_EQ(S_OK, Client().Open());
+    user.folders.push_back(Client().MakeFolder("out"));
+
+    for (PFN_UiCommand command :
+        {Module().OnDocListViewLightFile, Module().OnDocListViewDwgFile, Module().OnDocListDownLoadLightFile})
+        EXPECT_EQ(S_OK, Run(command, DocumentListContext(L"Drawing", id)));
+
+    EXPECT_EQ(0, user.pickers);
+    EXPECT_EQ(0, user.viewerDialogs);
+    EXPECT_TRUE(user.messages.empty());
+    EXPECT_TRUE(Sql().empty());
+    EXPECT_TRUE(Events("file_written").empty());
+}
+
+} // namespace
+} // namespace e2e

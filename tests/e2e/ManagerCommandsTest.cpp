@@ -1,0 +1,132 @@
+// The product tree and workflow commands through the module's exports: the light file manager
+// opens on the selection, a person works its tree and buttons, and the files land.
+#include "CommandTest.h"
+
+#include <win32host/Desktop.h>
+
+#include "ManagerTree.h"
+#include "Spawn.h"
+
+namespace e2e {
+namespace {
+
+const wchar_t* const kSignerText = L"Checked by Li Na";
+
+class ManagerCommandTest : public CommandTest {
+protected:
+    // Ticks the item's check box, downloads, then closes the manager with Cancel; remembers the
+    // tree as shown and what was checked.
+    void TickAndDownload(const std::wstring& label)
+    {
+        user.onManager = [this, label](HWND dialog) {
+            HWND tree = ManagerTree(dialog);
+            ASSERT_TRUE(tree != nullptr);
+            shownTree = DescribeTree(tree);
+            ExpandAll(tree);
+            ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, FindItem(tree, label))) << win32host::ToUtf8(label);
+            checked = CheckedItems(tree);
+            ASSERT_TRUE(win32host::ClickControl(dialog, kDownloadButton));
+            ASSERT_TRUE(win32host::ClickControl(dialog, IDCANCEL));
+            closedByCancel = !IsWindowVisible(dialog);
+        };
+    }
+
+    std::wstring shownTree;
+    std::wstring checked;
+    bool closedByCancel = false;
+};
+
+TEST_F(ManagerCommandTest, ProductTreeDownloadOfOneTickedBranch)
+{
+    const LONG top = Fixture().AddPart(L"Top");
+    const LONG frame = Fixture().AddPart(L"Frame");
+    Fixture().AddSubPart(top, frame);
+    Fixture().AddPartDocument(frame, L"Drawing",
+        Document(L"Drawing", {{L"frame.pdf", L"pdf"}, {L"frame.dwg", L"dwg"}}).documentId);
+    Fixture().AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}).documentId);
+    ASSERT_EQ(S_OK, Client().Open());
+    const std::wstring out = Client().MakeFolder("out");
+    user.folders.push_back(out);
+    TickAndDownload(L"Frame");
+
+    EXPECT_EQ(S_OK, Run(Module().PrdTreeOutputLightFile, ProductTreeContext(L"Part", top)));
+
+    EXPECT_EQ(1, user.managerDialogs);
+    EXPECT_EQ(L"Top{Frame{frame.pdf,frame.dwg},top.pdf}", shownTree);
+    EXPECT_EQ(L"Frame,frame.pdf,frame.dwg", checked);
+    EXPECT_EQ((std::vector<std::string>{"frame.dwg", "frame.pdf"}), ListFolder(out));
+    EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, user.MessageTexts());
+    const auto shell = Events("shell_execute");
+    ASSERT_EQ(1u, shell.size());
+    EXPECT_EQ("open", shell[0].Get("verb"));
+    EXPECT_EQ(win32host::ToUtf8(out), shell[0].Get("file"));
+    EXPECT_TRUE(closedByCancel);
+}
+
+TEST_F(ManagerCommandTest, ProductTreeCancelClosesTheManagerWithoutFetching)
+{
+    const LONG top = Fixture().AddPart(L"Top");
+    Fixture().AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}).documentId);
+    ASSERT_EQ(S_OK, Client().Open());
+    bool hidden = false;
+    user.onManager = [&](HWND dialog) {
+        ASSERT_TRUE(win32host::ClickControl(dialog, IDCANCEL));
+        hidden = !IsWindowVisible(dialog);
+    };
+
+    EXPECT_EQ(S_OK, Run(Module().OutputLightFile, ProductTreeContext(L"Part", top)));
+
+    EXPECT_TRUE(hidden);
+    const auto dialogs = Events("dialog");
+    ASSERT_EQ(2u, dialogs.size());
+    EXPECT_EQ("close", dialogs[1].Get("event"));
+    EXPECT_EQ(std::to_string(IDCANCEL), dialogs[1].Get("result"));
+    EXPECT_TRUE(Events("file_written").empty());
+    EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_F(ManagerCommandTest, CommandWindowWithoutAViewAboveItOpensNothing)
+{
+    // A workflow context's command window has no parent at all, so no ancestor offers a view.
+    const LONG flow = Fixture().AddWorkflowItem(L"Review");
+    const LONG top = Fixture().AddPart(L"Top");
+    Fixture().AttachToWorkflowItem(flow, L"Part", top);
+    ASSERT_EQ(S_OK, Client().Open());
+
+    EXPECT_EQ(S_OK, Run(Module().OutputLightFile, WorkflowContext(flow)));
+
+    EXPECT_EQ(0, user.managerDialogs);
+    EXPECT_TRUE(Events("dialog").empty());
+    EXPECT_TRUE(Sql().empty());
+}
+
+TEST_F(ManagerCommandTest, WorkflowShowsTheAttachedDocumentsFilesAndDownloadsThemSigned)
+{
+    const Signer signer = AddTextSigner(Fixture(), L"lina", kSignerText);
+    const LONG flow = Fixture().AddWorkflowItem(L"Review", L"Release", L"lina");
+    const qvclient::DocumentFixture spec = Document(L"Document", {{L"spec.pdf", L"pdf"}});
+    Sign(Fixture(), signer, L"Document", spec);
+    const LONG bracket = Fixture().AddPart(L"Bracket");
+    Fixture().AddPartDocument(bracket, L"Document", Document(L"Document", {{L"bracket.pdf", L"pdf"}}).documentId);
+    const LONG drawing = Document(L"Drawing", {{L"plan.pdf", L"pdf"}, {L"plan.dwg", L"dwg"}}).documentId;
+    Fixture().AttachToWorkflowItem(flow, L"Document", spec.documentId);
+    Fixture().AttachToWorkflowItem(flow, L"Part", bracket);
+    Fixture().AttachToWorkflowItem(flow, L"Drawing", drawing);
+    ASSERT_EQ(S_OK, Client().Open());
+    const std::wstring out = Client().MakeFolder("out");
+    user.folders.push_back(out);
+    TickAndDownload(L"关联文件");
+
+    EXPECT_EQ(S_OK, Run(Module().WfOutputLightFile, WorkflowContext(flow)));
+
+    EXPECT_EQ(L"关联文件{spec.pdf,plan.pdf,plan.dwg}", shownTree);
+    EXPECT_EQ((std::vector<std::string>{"plan.dwg", "plan.pdf", "spec.pdf"}), ListFolder(out));
+    EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, user.MessageTexts());
+    const std::string text = PdfText(PosixOf(out + L"\\spec.pdf"));
+    EXPECT_NE(std::string::npos, text.find(win32host::ToUtf8(kSignerText))) << text;
+    EXPECT_EQ(std::string::npos, PdfText(PosixOf(out + L"\\plan.pdf")).find(win32host::ToUtf8(kSignerText)));
+    EXPECT_TRUE(closedByCancel);
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,102 @@
+// plmclient as a person or a script runs it: its help, its refusal of a bad selection, and a
+// scripted download of a product with a JSON transcript.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <win32host/Trace.h>
+
+#include "ClientSetup.h"
+#include "JsonLines.h"
+#include "Spawn.h"
+#include "TestPdf.h"
+
+namespace e2e {
+namespace {
+
+std::string PlmClient()
+{
+    return ProgramFolder() + "/plmclient";
+}
+
+TEST(PlmClientProgram, HelpExitsCleanlyAndNamesEveryOption)
+{
+    const ProgramRun run = RunProgram({PlmClient(), "--help"});
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0, run.exitCode) << run.err;
+    for (const char* option : {"--db", "--create-sample", "--user", "--command", "--select", "--attach", "--sign",
+             "--script", "--do", "--json", "--transcript", "--module", "--summary", "--quiet", "--help"})
+        EXPECT_NE(std::string::npos, run.out.find(option)) << option << " is not documented";
+    for (const char* command : {"OnDocListViewLightFile", "OnDocListViewDwgFile", "OnDocListDownLoadLightFile",
+             "OutputLightFile", "PrdTreeOutputLightFile", "WfOutputLightFile", "SignPdf"})
+        EXPECT_NE(std::string::npos, run.out.find(command)) << command << " is not documented";
+}
+
+class PlmClientRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto& f = m_client.Fixture();
+        m_top = f.AddPart(L"Top");
+        const LONG wheel = f.AddPart(L"Wheel");
+        f.AddSubPart(m_top, wheel);
+        std::vector<qvclient::LightFileSpec> files = {
+            {L"wheel.pdf", L"pdf", MakePdf("Wheel drawing"), ""}, {L"wheel.dwg", L"dwg", "wheel dwg", ""}};
+        f.AddPartDocument(wheel, L"Drawing", f.AddDocumentWithLightFiles(L"Drawing", L"Wheel", L"dwg", files).documentId);
+        f.AddPartDocument(m_top, L"Document",
+            f.AddDocumentWithLightFiles(L"Document", L"Top", L"doc", {{L"top.pdf", L"pdf", MakePdf("Top"), ""}})
+                .documentId);
+        ASSERT_EQ(S_OK, f.GetStatus());
+    }
+
+    ProgramRun Run(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {PlmClient(), "--db", m_client.Posix()});
+        return RunProgram(args);
+    }
+
+    ClientSetup m_client;
+    LONG m_top = 0;
+};
+
+TEST_F(PlmClientRun, BadSelectionIsRefusedClearly)
+{
+    for (const char* selection : {"Part", "Part:x1", ":12", "Part:999999"}) {
+        const ProgramRun run = Run({"--command", "OutputLightFile", "--select", selection});
+        ASSERT_TRUE(run.started);
+        EXPECT_EQ(1, run.exitCode) << selection;
+        EXPECT_NE(std::string::npos, run.err.find(selection)) << "the error names the selection: " << run.err;
+        EXPECT_EQ(std::string::npos, run.out.find("\"dialog\"")) << run.out;
+    }
+}
+
+TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
+{
+    const std::string out = m_client.Posix() + "/download";
+    const ProgramRun run = Run({"--command", "OutputLightFile", "--select", "Part:" + std::to_string(m_top), "--json",
+        "--quiet", "--do", "check Top / Wheel", "--do", "press 下载", "--do", "folder " + out, "--do",
+        "messagebox ok", "--do", "press 取消"});
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0, run.exitCode) << run.err;
+
+    std::vector<std::string> landed = ListFolder(win32host::FromPosixPath(out));
+    EXPECT_EQ((std::vector<std::string>{"wheel.dwg", "wheel.pdf"}), landed);
+
+    std::vector<int> bad;
+    const std::vector<JsonObject> events = ParseJsonLines(run.out, &bad);
+    EXPECT_TRUE(bad.empty()) << "lines that are no JSON object: " << ::testing::PrintToString(bad) << "\n" << run.out;
+    ASSERT_FALSE(events.empty());
+    for (const JsonObject& e : events)
+        EXPECT_TRUE(e.count("kind")) << "an event without a kind";
+    const auto success = std::find_if(events.begin(), events.end(), [](const JsonObject& e) {
+        return e.at("kind") == "messagebox" && e.count("text") && e.at("text") == "下载成功!";
+    });
+    ASSERT_TRUE(success != events.end()) << run.out;
+    EXPECT_EQ("轻量化导出/打印", success->at("caption"));
+    const auto written = std::count_if(events.begin(), events.end(),
+        [](const JsonObject& e) { return e.at("kind") == "file_written"; });
+    EXPECT_EQ(2, written);
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,46 @@
+#include "DesktopScript.h"
+
+namespace e2e {
+
+std::vector<std::wstring> DesktopScript::MessageTexts() const
+{
+    std::vector<std::wstring> texts;
+    for (const MessageSeen& m : messages)
+        texts.push_back(m.text);
+    return texts;
+}
+
+int DesktopScript::OnMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
+{
+    messages.push_back({text, caption, type});
+    return IDOK;
+}
+
+std::optional<std::wstring> DesktopScript::OnBrowseForFolder(HWND, const std::wstring&)
+{
+    ++pickers;
+    if (folders.empty())
+        return std::nullopt;
+    std::optional<std::wstring> answer = folders.front();
+    folders.pop_front();
+    return answer;
+}
+
+void DesktopScript::OnModalDialog(HWND dialog)
+{
+    wchar_t caption[128] = {};
+    GetWindowTextW(dialog, caption, 128);
+    if (std::wstring(caption) == kViewerCaption) {
+        ++viewerDialogs;
+        if (onViewer)
+            onViewer(dialog);
+    } else if (std::wstring(caption) == kManagerCaption) {
+        ++managerDialogs;
+        if (onManager)
+            onManager(dialog);
+    } else {
+        otherDialogs.push_back(caption);
+    }
+}
+
+} // namespace e2e
