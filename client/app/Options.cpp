@@ -18,6 +18,7 @@ files written, dialogs).
 Usage:
   plmclient --db FOLDER --create-sample
   plmclient --db FOLDER --command NAME --select CLASS:ID [--script FILE] [--do ACTION]... [--json]
+  plmclient --db FOLDER --command NAME --select CLASS:ID --interactive
   plmclient --db FOLDER --command SignPdf --sign DOCID,CLASS,REVID,PDF
 
 Options:
@@ -37,6 +38,10 @@ Options:
   --sign D,C,R,PDF     SignPdf's arguments: document id, class name, revision id, PDF path.
   --script FILE        the user's actions and answers, one per line (see below).
   --do ACTION          one more script line (repeatable; after the --script lines).
+  --interactive        a person drives the dialogs in the terminal instead of a script (standard
+                       input must be a terminal; no --script or --do). The transcript is printed
+                       when the command ends, or as it happens when standard output is not the
+                       terminal.
   --json               the transcript as JSON lines, one object per event.
   --transcript FILE    also write the transcript to FILE.
   --module NAME        the module's file name (default VuverIverIzizerOzi.dll).
@@ -63,6 +68,13 @@ dialog runs the lines up to the one that ends it, and is cancelled when the scri
   close                           close the dialog with its close box
 ITEM is a label, or a path of labels from the root separated by " / ", optionally followed
 by "#N" for the N-th item (from 1) with that label in tree order.
+
+Interactive keys on the light file manager: Up/Down select, Right/Left open/close a branch,
+Space toggles the selected item's box (that item only), Enter or c clicks its box (the click
+carries to the branch), d/p/s click the DWG/PDF/STEP boxes, o or F5 double-clicks (viewer),
+P prints, D downloads, Tab moves the focus, Esc or q cancels. The mouse clicks boxes, labels
+(twice: double click), +/- and buttons. Message boxes: arrows choose, Enter presses, Esc
+cancels. The folder picker asks for a path: Tab completes, an empty answer cancels.
 )";
 
 std::wstring Wide(const char* s) { return win32host::FromUtf8(s); }
@@ -133,6 +145,8 @@ Options ParseOptions(int argc, char** argv)
             ReadScriptFile(value(i), o.scriptLines);
         else if (arg == "--do")
             doLines.push_back(value(i));
+        else if (arg == "--interactive")
+            o.interactive = true;
         else if (arg == "--json")
             o.json = true;
         else if (arg == "--transcript")
@@ -153,6 +167,8 @@ Options ParseOptions(int argc, char** argv)
         throw std::runtime_error("--db FOLDER is required (see --help)");
     if (!o.createSample && o.command.empty())
         throw std::runtime_error("nothing to do: give --command or --create-sample (see --help)");
+    if (o.interactive && !o.scriptLines.empty())
+        throw std::runtime_error("--interactive takes no --script or --do: the person at the terminal acts");
     if (o.command == L"SignPdf" && !o.sign)
         throw std::runtime_error("SignPdf needs --sign DOCID,CLASS,REVID,PDF");
     if (!o.command.empty() && o.command != L"SignPdf" && o.selection.empty())

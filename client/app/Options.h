@@ -23,6 +23,7 @@ struct Options {
     std::vector<std::wstring> attached; // workflow: attached objects instead of the item's own links
     std::optional<SignPdfArgs> sign;
     std::vector<std::string> scriptLines; // from --script files and --do, in order
+    bool interactive = false;        // a person at the terminal instead of a script
     bool json = false;
     std::string transcriptFile;
     std::wstring moduleName = L"VuverIverIzizerOzi.dll";

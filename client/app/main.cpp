@@ -1,8 +1,11 @@
 // plmclient: the PLM client program (see --help).
 #include <windows.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 #include <qvclient/Client.h>
@@ -17,6 +20,7 @@
 #include "RunSummary.h"
 #include "ScriptedUser.h"
 #include "TranscriptPrinter.h"
+#include "interactive/TerminalUser.h"
 
 namespace {
 
@@ -61,9 +65,39 @@ private:
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };
 
+// While the dialogs own the terminal, the transcript waits in a file and is printed afterwards.
+class HeldTranscript {
+public:
+    explicit HeldTranscript(bool hold) : m_file(hold ? std::tmpfile() : nullptr) {}
+    ~HeldTranscript()
+    {
+        if (m_file)
+            std::fclose(m_file);
+    }
+    HeldTranscript(const HeldTranscript&) = delete;
+    HeldTranscript& operator=(const HeldTranscript&) = delete;
+
+    FILE* Out() const { return m_file ? m_file : stdout; }
+    void Release() const
+    {
+        if (!m_file)
+            return;
+        std::fflush(m_file);
+        std::rewind(m_file);
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0;)
+            std::fwrite(buffer, 1, n, stdout);
+        std::fflush(stdout);
+    }
+
+private:
+    FILE* m_file;
+};
+
 int Run(const Options& options)
 {
-    TranscriptPrinter printer(stdout, options.json, options.transcriptFile);
+    const HeldTranscript held(options.interactive && isatty(STDOUT_FILENO));
+    TranscriptPrinter printer(held.Out(), options.json, options.transcriptFile);
     if (!printer.FileOk()) {
         std::fprintf(stderr, "plmclient: cannot write the transcript file %s\n", options.transcriptFile.c_str());
         return 1;
@@ -95,8 +129,6 @@ int Run(const Options& options)
     }
     client.RegisterComponents();
     win32host::RegisterInprocServer(CLSID_QvViewerControl, L"QvViewerControl.dll");
-    ProgressDisplay progress(!options.quiet && !options.json);
-    client.SetWaitObserver([&progress](const qvclient::WaitEvent& e) { progress(e); });
 
     ModuleHost module;
     std::string error;
@@ -106,12 +138,34 @@ int Run(const Options& options)
     }
 
     RunSummary summary;
-    ScriptedUser user(ParseScript(options.scriptLines));
-    win32host::ScopedDesktopUser scopedUser(user);
-    HWND hWndMain = CreateMainWindow();
-    const CommandOutcome outcome = RunCommand(module, options, hWndMain);
-    if (hWndMain)
-        DestroyWindow(hWndMain);
+    std::unique_ptr<ScriptedUser> scripted;
+    std::unique_ptr<TerminalUser> person;
+    ProgressDisplay progress(!options.quiet && !options.json);
+    if (options.interactive) {
+        person = std::make_unique<TerminalUser>();
+        client.SetWaitObserver([&person](const qvclient::WaitEvent& e) { person->OnWait(e); });
+    } else {
+        scripted = std::make_unique<ScriptedUser>(ParseScript(options.scriptLines));
+        client.SetWaitObserver([&progress](const qvclient::WaitEvent& e) { progress(e); });
+    }
+    win32host::DesktopUser& user = person ? static_cast<win32host::DesktopUser&>(*person) : *scripted;
+    CommandOutcome outcome;
+    {
+        win32host::ScopedDesktopUser scopedUser(user);
+        HWND hWndMain = CreateMainWindow();
+        outcome = RunCommand(module, options, hWndMain);
+        if (hWndMain)
+            DestroyWindow(hWndMain);
+    }
+    client.SetWaitObserver(nullptr);
+    std::string terminalError;
+    if (person) {
+        terminalError = person->Error();
+        person.reset(); // gives the terminal back before anything more is printed
+        held.Release();
+    }
+    if (!terminalError.empty())
+        std::fprintf(stderr, "plmclient: %s\n", terminalError.c_str());
     if (!outcome.ran) {
         std::fprintf(stderr, "plmclient: %s\n", outcome.error.c_str());
         return 1;
@@ -123,13 +177,15 @@ int Run(const Options& options)
     if (options.summary)
         summary.Print(stdout);
     int status = FAILED(outcome.result) ? 2 : 0;
-    for (const std::string& e : user.Errors()) {
-        std::fprintf(stderr, "plmclient: %s\n", e.c_str());
-        status = 3;
-    }
-    if (user.Remaining()) {
-        std::fprintf(stderr, "plmclient: %zu script line(s) were never reached\n", user.Remaining());
-        status = 3;
+    if (scripted) {
+        for (const std::string& e : scripted->Errors()) {
+            std::fprintf(stderr, "plmclient: %s\n", e.c_str());
+            status = 3;
+        }
+        if (scripted->Remaining()) {
+            std::fprintf(stderr, "plmclient: %zu script line(s) were never reached\n", scripted->Remaining());
+            status = 3;
+        }
     }
     client.RevokeComponents();
     CoUninitialize();
@@ -145,6 +201,10 @@ int main(int argc, char** argv)
         if (options.help) {
             PrintHelp();
             return 0;
+        }
+        if (options.interactive && !isatty(STDIN_FILENO)) {
+            std::fprintf(stderr, "plmclient: --interactive needs a terminal on standard input\n");
+            return 1;
         }
         return Run(options);
     } catch (const std::exception& e) {
