@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
 #include "ClientSetup.h"
@@ -59,15 +60,24 @@ protected:
     LONG m_top = 0;
 };
 
-TEST_F(PlmClientRun, BadSelectionIsRefusedClearly)
+TEST_F(PlmClientRun, MalformedSelectionIsRefusedClearly)
 {
-    for (const char* selection : {"Part", "Part:x1", ":12", "Part:999999"}) {
+    for (const char* selection : {"Part", "Part:x1", ":12", "Part:-3"}) {
         const ProgramRun run = Run({"--command", "OutputLightFile", "--select", selection});
         ASSERT_TRUE(run.started);
         EXPECT_EQ(1, run.exitCode) << selection;
         EXPECT_NE(std::string::npos, run.err.find(selection)) << "the error names the selection: " << run.err;
-        EXPECT_EQ(std::string::npos, run.out.find("\"dialog\"")) << run.out;
+        EXPECT_EQ(std::string::npos, run.out.find("[command]")) << run.out;
     }
+}
+
+TEST_F(PlmClientRun, SelectionOfAnObjectThatIsNotInTheDatabaseIsRefused)
+{
+    const ProgramRun run = Run({"--command", "OutputLightFile", "--select", "Part:999999"});
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("Part:999999")) << "the error names the selection: " << run.err;
+    EXPECT_EQ(std::string::npos, run.out.find("[command]")) << "the command ran on a missing object:\n" << run.out;
 }
 
 TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
