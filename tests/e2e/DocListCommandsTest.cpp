@@ -164,7 +164,7 @@ TEST_P(DocumentListTest, ViewsOfADocumentWithoutLightFilesSayTheFileCouldNotBeHa
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDocumentClass, DocumentListTest,
-    ::testing::Values(ClassCase{L"Document", L"pdf", L"spec.pdf"}, ClassCase{L"Drawing", L"pdf", L"drawing.pdf"},
+    ::testing::Values(ClassCase{L"Document", L"pdf", L"manual.pdf"}, ClassCase{L"Drawing", L"pdf", L"drawing.pdf"},
         ClassCase{L"CappDocument", L"pdf", L"card.pdf"}, ClassCase{L"3DDocument", L"step", L"model.step"}),
     [](const ::testing::TestParamInfo<ClassCase>& info) { return win32host::ToUtf8(info.param.className) == "3DDocument"
                                                               ? std::string("ThreeD")
@@ -203,7 +203,7 @@ TEST_F(DocumentListDownloadTest, NoLightFilesStillEndsInCompletion)
 
 TEST_F(DocumentListDownloadTest, CancelledFolderPickerLooksNothingUpAndSaysNothing)
 {
-    const LONG id = Document(L"Document", {{L"spec.pdf", L"pdf"}}).documentId;
+    const LONG id = Document(L"Document", {{L"manual.pdf", L"pdf"}}).documentId;
     ASSERT_EQ(S_OK, Client().Open());
 
     EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));

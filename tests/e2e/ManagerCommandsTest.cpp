@@ -104,12 +104,12 @@ TEST_F(ManagerCommandTest, WorkflowShowsTheAttachedDocumentsFilesAndDownloadsThe
 {
     const Signer signer = AddTextSigner(Fixture(), L"lina", kSignerText);
     const LONG flow = Fixture().AddWorkflowItem(L"Review", L"Release", L"lina");
-    const qvclient::DocumentFixture spec = Document(L"Document", {{L"spec.pdf", L"pdf"}});
-    Sign(Fixture(), signer, L"Document", spec);
+    const qvclient::DocumentFixture manual = Document(L"Document", {{L"manual.pdf", L"pdf"}});
+    Sign(Fixture(), signer, L"Document", manual);
     const LONG bracket = Fixture().AddPart(L"Bracket");
     Fixture().AddPartDocument(bracket, L"Document", Document(L"Document", {{L"bracket.pdf", L"pdf"}}).documentId);
     const LONG drawing = Document(L"Drawing", {{L"plan.pdf", L"pdf"}, {L"plan.dwg", L"dwg"}}).documentId;
-    Fixture().AttachToWorkflowItem(flow, L"Document", spec.documentId);
+    Fixture().AttachToWorkflowItem(flow, L"Document", manual.documentId);
     Fixture().AttachToWorkflowItem(flow, L"Part", bracket);
     Fixture().AttachToWorkflowItem(flow, L"Drawing", drawing);
     ASSERT_EQ(S_OK, Client().Open());
@@ -119,10 +119,10 @@ TEST_F(ManagerCommandTest, WorkflowShowsTheAttachedDocumentsFilesAndDownloadsThe
 
     EXPECT_EQ(S_OK, Run(Module().WfOutputLightFile, WorkflowContext(flow)));
 
-    EXPECT_EQ(L"关联文件{spec.pdf,plan.pdf,plan.dwg}", shownTree);
-    EXPECT_EQ((std::vector<std::string>{"plan.dwg", "plan.pdf", "spec.pdf"}), ListFolder(out));
+    EXPECT_EQ(L"关联文件{manual.pdf,plan.pdf,plan.dwg}", shownTree);
+    EXPECT_EQ((std::vector<std::string>{"plan.dwg", "plan.pdf", "manual.pdf"}), ListFolder(out));
     EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, user.MessageTexts());
-    const std::string text = PdfText(PosixOf(out + L"\\spec.pdf"));
+    const std::string text = PdfText(PosixOf(out + L"\\manual.pdf"));
     EXPECT_NE(std::string::npos, text.find(win32host::ToUtf8(kSignerText))) << text;
     EXPECT_EQ(std::string::npos, PdfText(PosixOf(out + L"\\plan.pdf")).find(win32host::ToUtf8(kSignerText)));
     EXPECT_TRUE(closedByCancel);
