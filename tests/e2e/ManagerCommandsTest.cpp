@@ -120,7 +120,7 @@ TEST_F(ManagerCommandTest, WorkflowShowsTheAttachedDocumentsFilesAndDownloadsThe
     EXPECT_EQ(S_OK, Run(Module().WfOutputLightFile, WorkflowContext(flow)));
 
     EXPECT_EQ(L"关联文件{manual.pdf,plan.pdf,plan.dwg}", shownTree);
-    EXPECT_EQ((std::vector<std::string>{"plan.dwg", "plan.pdf", "manual.pdf"}), ListFolder(out));
+    EXPECT_EQ((std::vector<std::string>{"manual.pdf", "plan.dwg", "plan.pdf"}), ListFolder(out));
     EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, user.MessageTexts());
     const std::string text = PdfText(PosixOf(out + L"\\manual.pdf"));
     EXPECT_NE(std::string::npos, text.find(win32host::ToUtf8(kSignerText))) << text;
