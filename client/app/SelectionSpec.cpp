@@ -17,7 +17,18 @@ bool OpenSelection(const std::wstring& spec, IQvOtlObject** ppObject, std::strin
         error = "a selection is CLASS:ID, for example Part:10 (got \"" + win32host::ToUtf8(spec) + "\")";
         return false;
     }
-    const HRESULT hr = qvclient::OpenObject(cls.c_str(), _wtoi(id.c_str()), ppObject);
+    HRESULT hr = qvclient::OpenObject(cls.c_str(), _wtoi(id.c_str()), ppObject);
+    if (SUCCEEDED(hr) && *ppObject) {
+        // Naming an object does not look it up: read its id back to know it is there.
+        VARIANT varId;
+        VariantInit(&varId);
+        hr = (*ppObject)->GetPropertyValue(_bstr_t(L"OBJ_ID"), &varId);
+        VariantClear(&varId);
+        if (FAILED(hr)) {
+            (*ppObject)->Release();
+            *ppObject = nullptr;
+        }
+    }
     if (FAILED(hr) || !*ppObject) {
         wchar_t code[16];
         swprintf_s(code, 16, L"%08X", static_cast<unsigned>(hr));
