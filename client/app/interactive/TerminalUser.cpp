@@ -106,6 +106,8 @@ void TerminalUser::Observe(const win32host::TraceEvent& e)
             } else if (e.Get("method") == "SetViewerMap")
                 m_viewerLines.push_back(L"viewer map: " + Wide(path) + L"  loaded: " + Wide(e.Get("loaded")));
         }
+        if (e.kind == "dialog" && e.Get("event") == "close")
+            m_viewerLines.clear(); // what a viewer showed goes with it
         if (e.kind == "file_written" && m_wait) {
             m_wait->file = Wide(win32host::ToPosixPath(Wide(e.Get("path"))));
             redraw = true;
@@ -201,6 +203,11 @@ void TerminalUser::OnModalDialog(HWND dialog)
     // Without a terminal the dialog is closed, as when nobody is there to answer it.
     if (!EnsureTerminal())
         return;
+    // Windows activates a modal dialog as it shows it; the headless one can leave the focus in
+    // the owner it disabled (the viewer, whose only control is an ActiveX host), where keys die.
+    const HWND focusBefore = GetFocus();
+    if (GetFocus() != dialog && !IsChild(dialog, GetFocus()))
+        SetFocus(dialog);
     m_dialogs.push_back(dialog);
     while (IsWindow(dialog) && IsWindowVisible(dialog)) {
         Redraw();
@@ -210,6 +217,9 @@ void TerminalUser::OnModalDialog(HWND dialog)
         m_input.Act(dialog, event, m_targets);
     }
     m_dialogs.pop_back();
+    // ...and gives the focus back to where it was in the owner when the dialog ends.
+    if (focusBefore && IsWindow(focusBefore) && (!GetFocus() || !IsWindow(GetFocus())) && IsWindowEnabled(GetAncestor(focusBefore, GA_ROOT)))
+        SetFocus(focusBefore);
 }
 
 int TerminalUser::OnMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)

@@ -1,0 +1,88 @@
+// What the terminal sends becomes keys, characters and clicks; sequences split across reads wait
+// for their rest.
+#include <gtest/gtest.h>
+
+#include "InputDecoder.h"
+
+using namespace plmclient;
+
+namespace {
+
+std::vector<InputEvent> DecodeAll(std::string bytes, bool final = true)
+{
+    std::vector<InputEvent> events;
+    InputEvent e;
+    while (DecodeInput(bytes, final, e))
+        events.push_back(e);
+    return events;
+}
+
+} // namespace
+
+TEST(InputDecoder, KeysOfAnXtermKeyboard)
+{
+    const auto events = DecodeAll("\x1b[A\x1b[B\x1bOC\x1b[D\x1b[15~\t\x1b[Z\r\x7f\x1b[5~\x1b[H\x1b[4~");
+    const Key expected[] = {Key::Up, Key::Down, Key::Right, Key::Left, Key::F5, Key::Tab, Key::BackTab, Key::Enter,
+        Key::Backspace, Key::PageUp, Key::Home, Key::End};
+    ASSERT_EQ(events.size(), std::size(expected));
+    for (size_t i = 0; i < events.size(); ++i)
+        EXPECT_EQ(events[i].key, expected[i]) << i;
+}
+
+TEST(InputDecoder, Utf8CharactersBecomeOneWideCharacterEach)
+{
+    const auto events = DecodeAll("a\xe4\xb8\x8b\xf0\x9f\x93\x81");
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].ch, L'a');
+    EXPECT_EQ(events[1].ch, L'下');
+    EXPECT_EQ(events[2].ch, static_cast<wchar_t>(0x1F4C1));
+}
+
+TEST(InputDecoder, ALoneEscapeWaitsUntilNothingMoreComes)
+{
+    std::string bytes = "\x1b";
+    InputEvent e;
+    EXPECT_FALSE(DecodeInput(bytes, false, e));
+    EXPECT_EQ(bytes, "\x1b");
+    ASSERT_TRUE(DecodeInput(bytes, true, e));
+    EXPECT_EQ(e.key, Key::Escape);
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST(InputDecoder, SplitSequencesAndCharactersWaitForTheirRest)
+{
+    std::string bytes = "\x1b[1";
+    InputEvent e;
+    EXPECT_FALSE(DecodeInput(bytes, false, e));
+    bytes += "5~";
+    ASSERT_TRUE(DecodeInput(bytes, false, e));
+    EXPECT_EQ(e.key, Key::F5);
+
+    bytes = "\xe4\xb8";
+    EXPECT_FALSE(DecodeInput(bytes, false, e));
+    bytes += "\x8b";
+    ASSERT_TRUE(DecodeInput(bytes, false, e));
+    EXPECT_EQ(e.ch, L'下');
+}
+
+TEST(InputDecoder, SgrMouseReportsGiveZeroBasedCellsAndPressOrRelease)
+{
+    const auto events = DecodeAll("\x1b[<0;12;5M\x1b[<0;12;5m\x1b[<18;3;140M");
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].key, Key::Mouse);
+    EXPECT_EQ(events[0].column, 11);
+    EXPECT_EQ(events[0].row, 4);
+    EXPECT_TRUE(events[0].press);
+    EXPECT_FALSE(events[1].press);
+    // Ctrl held (16) is not another button.
+    EXPECT_EQ(events[2].button, 2);
+    EXPECT_EQ(events[2].row, 139);
+}
+
+TEST(InputDecoder, UnknownSequencesAndControlBytesAreDroppedNotTyped)
+{
+    const auto events = DecodeAll("\x1b[99~\x01\x1b[?1;2cq");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].key, Key::Char);
+    EXPECT_EQ(events[0].ch, L'q');
+}
