@@ -1,5 +1,7 @@
 #include "qvclient/Client.h"
 
+#include <ctime>
+#include <cwchar>
 #include <filesystem>
 
 #include <win32host/Paths.h>
@@ -27,6 +29,31 @@ std::string JoinPosix(const std::string& folder, const wchar_t* pszName)
     return (std::filesystem::path(folder) / win32host::ToUtf8(pszName)).string();
 }
 
+// The watermark names the user who takes the file out, and the day.
+void ShowUserOnWatermark(ObjectModel& model, LONG userId)
+{
+#ifdef QV_HAVE_WATERMARK
+    std::wstring name;
+    const ClassInfo* pUser = model.FindClass(L"User");
+    DbValue value;
+    if (userId != 0 && pUser != nullptr && SUCCEEDED(model.GetProperty(*pUser, userId, L"name", value)))
+        name = value.text;
+    if (name.empty()) {
+        SetWatermarkText(L""); // the component's own default
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    wchar_t date[16];
+    std::wcsftime(date, 16, L"%Y-%m-%d", &local);
+    SetWatermarkText(name + L" " + date);
+#else
+    (void)model;
+    (void)userId;
+#endif
+}
+
 } // namespace
 
 Client::Client() = default;
@@ -43,15 +70,25 @@ HRESULT Client::Open(const std::wstring& folder)
     if (ec || !std::filesystem::is_directory(root))
         return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
 
+    m_strOpenError.clear();
     auto state = std::make_shared<ClientState>();
-    HRESULT hr = OpenSqliteDatabase(JoinPosix(root.string(), FolderLayout::kDatabaseFile), DbOpenMode::ReadOnly,
-        state->database);
+    std::string conninfo;
+    HRESULT hr = ReadFolderServer(folder, conninfo);
+    if (FAILED(hr))
+        return hr;
+    if (hr == S_OK)
+        hr = OpenPostgresDatabase(conninfo, DbOpenMode::ReadOnly, state->database, &m_strOpenError);
+    else
+        hr = OpenSqliteDatabase(JoinPosix(root.string(), FolderLayout::kDatabaseFile), DbOpenMode::ReadOnly,
+            state->database);
     if (FAILED(hr))
         return hr;
     state->model = std::make_unique<ObjectModel>(*state->database);
     hr = state->model->LoadClasses();
-    if (FAILED(hr))
+    if (FAILED(hr)) {
+        m_strOpenError = state->database->GetLastErrorText();
         return hr;
+    }
 
     state->vaultFolder = JoinPosix(root.string(), FolderLayout::kVaultFolder);
     const std::string temp = JoinPosix(root.string(), FolderLayout::kTempFolder);
@@ -68,6 +105,7 @@ HRESULT Client::Open(const std::wstring& folder)
             state->currentUserId = userId;
     }
     m_state = std::move(state);
+    ShowUserOnWatermark(*m_state->model, m_state->currentUserId);
     return S_OK;
 }
 
@@ -139,6 +177,7 @@ HRESULT Client::SetCurrentUser(const std::wstring& login)
     if (FAILED(hr))
         return hr;
     m_state->currentUserId = userId;
+    ShowUserOnWatermark(*m_state->model, userId);
     return S_OK;
 }
 

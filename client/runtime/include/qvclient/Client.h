@@ -12,9 +12,11 @@
 
 namespace qvclient {
 
-// What a client folder holds, by name.
+// What a client folder holds, by name. A folder whose database is on a server holds the server's
+// connection string in kServerFile instead of the database file.
 struct FolderLayout {
     static constexpr const wchar_t* kDatabaseFile = L"plm.db";
+    static constexpr const wchar_t* kServerFile = L"plm.server";
     static constexpr const wchar_t* kVaultFolder = L"vault";
     static constexpr const wchar_t* kTempFolder = L"temp";
     static constexpr const wchar_t* kConfigFolder = L"config";
@@ -47,11 +49,14 @@ public:
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
-    // Opens the folder's database read-only. The folder may be a Windows or a POSIX path; the
-    // temp and config folders are made when missing. The current user is the setting
-    // "CURRENT_USER" of the database (none: every rights check says no).
+    // Opens the folder's database read-only: the server its plm.server names, else its plm.db.
+    // The folder may be a Windows or a POSIX path; the temp and config folders are made when
+    // missing. The current user is the setting "CURRENT_USER" of the database (none: every
+    // rights check says no).
     HRESULT Open(const std::wstring& folder);
     bool IsOpen() const;
+    // The engine's or the server's message when Open failed.
+    std::wstring GetOpenErrorText() const { return m_strOpenError; }
 
     // Registers every component class for CLSCTX_INPROC_SERVER; RevokeComponents (or the
     // destructor) takes them back. Only one client registers at a time.
@@ -76,7 +81,14 @@ public:
 private:
     std::shared_ptr<ClientState> m_state;
     std::vector<DWORD> m_registrations;
+    std::wstring m_strOpenError;
 };
+
+// The connection string of the server that keeps the folder's database (its plm.server file),
+// with surrounding white space removed. S_FALSE when the folder has none.
+HRESULT ReadFolderServer(const std::wstring& folder, std::string& conninfo);
+// Makes the folder (when missing) and names the server in its plm.server file.
+HRESULT WriteFolderServer(const std::wstring& folder, const std::string& conninfo);
 
 // An object of the client's model by class name and id (RawCreate then SetObjectID through
 // the registered CLSID_QvOtlObject). *ppObject receives a reference the caller releases.

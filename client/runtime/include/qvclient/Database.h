@@ -1,5 +1,6 @@
 // The client's database seam: one connection, statements with '?' parameters, forward-only
-// cursors with typed values. The SQL text reaches the engine exactly as given.
+// cursors with typed values. The SQL text reaches the engine exactly as given. Two engines: an
+// embedded SQLite file, or a PostgreSQL server named by a libpq connection string.
 #pragma once
 
 #include <memory>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include <oleauto.h>
+#include <winerror.h>
 
 namespace qvclient {
 
@@ -64,7 +66,28 @@ public:
 
 enum class DbOpenMode { ReadOnly, ReadWrite, Create };
 
+// Failures of a database server (FACILITY_ITF, severity error).
+inline constexpr HRESULT QV_E_SERVERUNREACHABLE = _HRESULT_TYPEDEF_(0x80040310L); // no answer, or it refused
+inline constexpr HRESULT QV_E_LOGONREFUSED = _HRESULT_TYPEDEF_(0x80040311L);      // credentials refused
+inline constexpr HRESULT QV_E_NOSCHEMA = _HRESULT_TYPEDEF_(0x80040312L);          // a table of the schema is missing
+inline constexpr HRESULT QV_E_CONNECTIONLOST = _HRESULT_TYPEDEF_(0x80040313L);    // the server went away mid-statement
+
+// A sentence for the user about a failure to open or use a database; empty for other codes.
+std::wstring DescribeDatabaseStatus(HRESULT hr);
+
 // A SQLite database file (a POSIX path). ReadOnly opens it so that every write fails.
 HRESULT OpenSqliteDatabase(const std::string& path, DbOpenMode mode, std::unique_ptr<IDatabase>& database);
+
+// True for a libpq connection string: a "postgresql://" or "postgres://" URI, or keyword=value pairs.
+bool IsServerConnectionString(const std::string& text);
+
+// A PostgreSQL database through libpq. ReadOnly makes every transaction of the session read-only
+// (default_transaction_read_only), so every write fails. Connect and keepalive timeouts are added
+// when the string has none, so a lost server fails a statement instead of hanging it; a connection
+// found broken is made again before the next statement. '?' parameters become $1, $2, ...
+// (texts run without parameters reach the server unchanged). *pError, when given, receives the
+// server's or libpq's message on failure.
+HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::unique_ptr<IDatabase>& database,
+    std::wstring* pError = nullptr);
 
 } // namespace qvclient

@@ -3,6 +3,7 @@
 // GetStatus() and later calls go on (giving 0), so a test checks the status once.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,8 +44,10 @@ struct DocumentFixture {
 
 class FixtureBuilder {
 public:
-    // Makes the folder, its vault, temp and config folders, and a new database file (an existing
-    // one is replaced). The folder may be a Windows or a POSIX path.
+    // Makes the folder, its vault, temp and config folders, and a new database (an existing one
+    // is replaced): in plm.db, or on the server that the folder's plm.server names, or, when the
+    // environment variable VIZ_TEST_PG holds a connection string, in a schema of its own on that
+    // server (then plm.server is written). The folder may be a Windows or a POSIX path.
     explicit FixtureBuilder(const std::wstring& folder);
     ~FixtureBuilder();
     FixtureBuilder(const FixtureBuilder&) = delete;
@@ -84,6 +87,13 @@ public:
         LONG roleBClassId = kLightFileClassId);
     LONG AddStoredFile(const std::wstring& name, const std::string& content);
     LONG AddStoredFileFromSource(const std::wstring& name, const std::string& sourcePath);
+    // Content in the vault under a name of its own, for stored files that share it.
+    bool WriteVaultFile(const std::wstring& vaultName, const std::string& content);
+    // A stored file whose content is the vault file already written under vaultName.
+    LONG AddStoredFileInVault(const std::wstring& name, const std::wstring& vaultName, LONGLONG size);
+    // A light file of an existing stored file, linked to the iteration.
+    LONG AddLightFileOfStoredFile(const std::wstring& className, LONG iterationId, const std::wstring& name,
+        const std::wstring& filetype, LONG storedFileId, LONG roleBClassId = kLightFileClassId);
     // A document with one current revision and iteration holding the light files.
     DocumentFixture AddDocumentWithLightFiles(const std::wstring& className, const std::wstring& name,
         const std::wstring& filetype, const std::vector<LightFileSpec>& files);
@@ -109,6 +119,7 @@ private:
     std::string m_folder;
     std::unique_ptr<IDatabase> m_database;
     HRESULT m_hrStatus = S_OK;
+    std::map<std::wstring, LONG> m_classIds; // classes never change once the schema is in
 };
 
 // A small product for plmclient --create-sample: a top assembly with a sub-assembly, documents

@@ -141,10 +141,12 @@ private:
         for (size_t i = 0; rc == SQLITE_OK && *ppStmt != nullptr && i < params.size(); ++i)
             rc = Bind(*ppStmt, static_cast<int>(i) + 1, params[i]);
         if (rc != SQLITE_OK) {
-            m_strLastError = win32host::FromUtf8(sqlite3_errmsg(m_pDb));
+            const std::string message = sqlite3_errmsg(m_pDb);
+            m_strLastError = win32host::FromUtf8(message);
             sqlite3_finalize(*ppStmt);
             *ppStmt = nullptr;
-            return StatusFromSqlite(rc);
+            // A missing table means the schema is not there, as the server backend reports it.
+            return message.rfind("no such table", 0) == 0 ? QV_E_NOSCHEMA : StatusFromSqlite(rc);
         }
         return S_OK;
     }

@@ -1,0 +1,56 @@
+// The plm.server file of a client folder: one connection string, nothing else.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include "qvclient/Client.h"
+
+namespace qvclient {
+namespace {
+
+std::filesystem::path ServerFilePath(const std::wstring& folder)
+{
+    return std::filesystem::path(win32host::ToPosixPath(folder)) / win32host::ToUtf8(FolderLayout::kServerFile);
+}
+
+} // namespace
+
+HRESULT ReadFolderServer(const std::wstring& folder, std::string& conninfo)
+{
+    conninfo.clear();
+    const std::filesystem::path path = ServerFilePath(folder);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return S_FALSE;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    const size_t last = text.find_last_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return E_INVALIDARG;
+    conninfo = text.substr(first, last - first + 1);
+    return S_OK;
+}
+
+HRESULT WriteFolderServer(const std::wstring& folder, const std::string& conninfo)
+{
+    const std::filesystem::path path = ServerFilePath(folder);
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << conninfo << '\n';
+    out.close();
+    if (!out)
+        return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    // The string may hold a password.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+        std::filesystem::perm_options::replace, ec);
+    return S_OK;
+}
+
+} // namespace qvclient

@@ -1,0 +1,290 @@
+// The PostgreSQL backend of the database seam (libpq). Results are read whole, so a cursor stays
+// readable while other statements run on the same connection, as the module's nested queries need.
+#include <libpq-fe.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+
+#include <win32host/Trace.h>
+
+#include "db/ConnectionString.h"
+#include "db/PlaceholderText.h"
+#include "qvclient/Database.h"
+#include "qvclient/Errors.h"
+
+namespace qvclient {
+namespace {
+
+// Type oids of the built-in types (pg_type.oid), fixed since the first releases.
+constexpr Oid kBoolOid = 16;
+constexpr Oid kByteaOid = 17;
+constexpr Oid kInt8Oid = 20;
+constexpr Oid kInt2Oid = 21;
+constexpr Oid kInt4Oid = 23;
+constexpr Oid kOidOid = 26;
+constexpr Oid kFloat4Oid = 700;
+constexpr Oid kFloat8Oid = 701;
+constexpr Oid kNumericOid = 1700;
+
+bool Contains(const std::string& text, const char* part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// Why a connection could not be made, from libpq's message (it gives no SQLSTATE there).
+HRESULT StatusFromConnectMessage(const std::string& message)
+{
+    if (Contains(message, "authentication failed") || Contains(message, "no password supplied") ||
+        (Contains(message, "role \"") && Contains(message, "does not exist")))
+        return QV_E_LOGONREFUSED;
+    if (Contains(message, "database \"") && Contains(message, "does not exist"))
+        return QV_E_NOSCHEMA;
+    return QV_E_SERVERUNREACHABLE;
+}
+
+HRESULT StatusFromSqlState(const char* pszState)
+{
+    const std::string state = pszState != nullptr ? pszState : "";
+    if (state == "25006" || state == "42501")
+        return E_ACCESSDENIED; // read-only transaction; no privilege
+    if (state == "42P01" || state == "3F000")
+        return QV_E_NOSCHEMA; // no such table; no such schema
+    if (state.rfind("08", 0) == 0 || state.rfind("57P0", 0) == 0)
+        return QV_E_CONNECTIONLOST; // connection exception; server shutting down
+    if (state == "53200")
+        return E_OUTOFMEMORY;
+    return QV_E_DATABASE;
+}
+
+void IgnoreNotice(void*, const char*) {}
+
+class PostgresCursor : public IDbCursor {
+public:
+    // Takes over the result; null stands for an empty text (no rows).
+    explicit PostgresCursor(PGresult* pResult) : m_pResult(pResult) {}
+    ~PostgresCursor() override { PQclear(m_pResult); }
+    PostgresCursor(const PostgresCursor&) = delete;
+    PostgresCursor& operator=(const PostgresCursor&) = delete;
+
+    bool IsEof() const override { return m_pResult == nullptr || m_nRow >= PQntuples(m_pResult); }
+
+    HRESULT MoveNext() override
+    {
+        if (IsEof())
+            return QV_E_ENDOFROWS;
+        ++m_nRow;
+        return S_OK;
+    }
+
+    int GetColumnCount() const override { return m_pResult != nullptr ? PQnfields(m_pResult) : 0; }
+
+    // Unquoted names come back folded to lower case; FindColumn compares without regard to case.
+    std::wstring GetColumnName(int nColumn) const override
+    {
+        const char* psz = m_pResult != nullptr ? PQfname(m_pResult, nColumn) : nullptr;
+        return psz != nullptr ? win32host::FromUtf8(psz) : std::wstring();
+    }
+
+    DbValue GetValue(int nColumn) const override
+    {
+        if (IsEof() || nColumn < 0 || nColumn >= GetColumnCount() || PQgetisnull(m_pResult, m_nRow, nColumn))
+            return DbValue::Null();
+        const char* psz = PQgetvalue(m_pResult, m_nRow, nColumn);
+        const int cb = PQgetlength(m_pResult, m_nRow, nColumn);
+        switch (PQftype(m_pResult, nColumn)) {
+        case kInt2Oid:
+        case kInt4Oid:
+        case kInt8Oid:
+        case kOidOid: return DbValue::Integer(std::strtoll(psz, nullptr, 10));
+        case kBoolOid: return DbValue::Integer(psz[0] == 't' ? 1 : 0);
+        case kFloat4Oid:
+        case kFloat8Oid:
+        case kNumericOid: return DbValue::Real(std::strtod(psz, nullptr));
+        case kByteaOid: {
+            size_t cbBytes = 0;
+            unsigned char* pBytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(psz), &cbBytes);
+            if (pBytes == nullptr)
+                return DbValue::Null();
+            DbValue value = DbValue::Blob(std::vector<BYTE>(pBytes, pBytes + cbBytes));
+            PQfreemem(pBytes);
+            return value;
+        }
+        default: return DbValue::Text(win32host::FromUtf8(std::string(psz, static_cast<size_t>(cb))));
+        }
+    }
+
+private:
+    PGresult* m_pResult;
+    int m_nRow = 0;
+};
+
+class PostgresDatabase : public IDatabase {
+public:
+    explicit PostgresDatabase(PGconn* pConn) : m_pConn(pConn) {}
+    ~PostgresDatabase() override { PQfinish(m_pConn); }
+    PostgresDatabase(const PostgresDatabase&) = delete;
+    PostgresDatabase& operator=(const PostgresDatabase&) = delete;
+
+    HRESULT Query(const std::wstring& sql, const std::vector<DbValue>& params,
+        std::unique_ptr<IDbCursor>& cursor) override
+    {
+        cursor.reset();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        HRESULT hr = Reconnect();
+        if (FAILED(hr))
+            return hr;
+        PGresult* pResult = nullptr;
+        if (params.empty()) {
+            pResult = PQexecParams(m_pConn, win32host::ToUtf8(sql).c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        } else {
+            std::vector<std::string> values(params.size());
+            std::vector<const char*> pointers(params.size());
+            std::vector<int> lengths(params.size()), formats(params.size());
+            std::vector<Oid> types(params.size());
+            for (size_t i = 0; i < params.size(); ++i)
+                Bind(params[i], values[i], pointers[i], lengths[i], formats[i], types[i]);
+            pResult = PQexecParams(m_pConn, NumberPlaceholders(win32host::ToUtf8(sql)).c_str(),
+                static_cast<int>(params.size()), types.data(), pointers.data(), lengths.data(), formats.data(), 0);
+        }
+        hr = CheckResult(pResult);
+        if (FAILED(hr)) {
+            PQclear(pResult);
+            return hr;
+        }
+        if (PQresultStatus(pResult) == PGRES_EMPTY_QUERY) {
+            PQclear(pResult);
+            pResult = nullptr;
+        }
+        cursor = std::make_unique<PostgresCursor>(pResult);
+        return S_OK;
+    }
+
+    HRESULT Execute(const std::wstring& sql, const std::vector<DbValue>& params) override
+    {
+        std::unique_ptr<IDbCursor> cursor;
+        return Query(sql, params, cursor);
+    }
+
+    HRESULT ExecuteScript(const std::wstring& script) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        HRESULT hr = Reconnect();
+        if (FAILED(hr))
+            return hr;
+        // The simple query protocol runs every statement of the script, in one transaction.
+        PGresult* pResult = PQexec(m_pConn, win32host::ToUtf8(script).c_str());
+        hr = CheckResult(pResult);
+        PQclear(pResult);
+        return hr;
+    }
+
+    std::wstring GetLastErrorText() const override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_strLastError;
+    }
+
+private:
+    // A connection that broke is made again (same string, so the same timeouts and settings).
+    HRESULT Reconnect()
+    {
+        if (PQstatus(m_pConn) == CONNECTION_OK)
+            return S_OK;
+        PQreset(m_pConn);
+        if (PQstatus(m_pConn) == CONNECTION_OK)
+            return S_OK;
+        const std::string message = PQerrorMessage(m_pConn);
+        m_strLastError = win32host::FromUtf8(message);
+        return StatusFromConnectMessage(message);
+    }
+
+    HRESULT CheckResult(PGresult* pResult)
+    {
+        switch (PQresultStatus(pResult)) {
+        case PGRES_TUPLES_OK:
+        case PGRES_COMMAND_OK:
+        case PGRES_EMPTY_QUERY: return S_OK;
+        default: break;
+        }
+        const char* pszMessage = pResult != nullptr ? PQresultErrorMessage(pResult) : "";
+        m_strLastError = win32host::FromUtf8(*pszMessage != '\0' ? pszMessage : PQerrorMessage(m_pConn));
+        if (PQstatus(m_pConn) != CONNECTION_OK)
+            return QV_E_CONNECTIONLOST;
+        if (pResult == nullptr)
+            return E_OUTOFMEMORY;
+        return StatusFromSqlState(PQresultErrorField(pResult, PG_DIAG_SQLSTATE));
+    }
+
+    // Values go as text for the server to type by their place (a bare number fits any numeric
+    // column), blobs in binary as bytea.
+    static void Bind(const DbValue& value, std::string& text, const char*& pointer, int& length, int& format,
+        Oid& type)
+    {
+        format = 0;
+        type = 0;
+        switch (value.type) {
+        case DbValue::Type::Null: pointer = nullptr; length = 0; return;
+        case DbValue::Type::Integer: text = std::to_string(value.integer); break;
+        case DbValue::Type::Real: {
+            char buffer[32];
+            std::snprintf(buffer, sizeof buffer, "%.17g", value.real);
+            text = buffer;
+            break;
+        }
+        case DbValue::Type::Text: text = win32host::ToUtf8(value.text); break;
+        case DbValue::Type::Blob:
+            text.assign(value.blob.begin(), value.blob.end());
+            format = 1;
+            type = kByteaOid;
+            break;
+        }
+        pointer = text.data();
+        length = static_cast<int>(text.size());
+    }
+
+    PGconn* m_pConn;
+    mutable std::mutex m_mutex;
+    std::wstring m_strLastError;
+};
+
+} // namespace
+
+HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::unique_ptr<IDatabase>& database,
+    std::wstring* pError)
+{
+    database.reset();
+    // Without these a server that stops answering leaves a statement waiting for ever.
+    const std::vector<std::pair<std::string, std::string>> defaults = {
+        {"connect_timeout", "5"},
+        {"keepalives", "1"},
+        {"keepalives_idle", "5"},
+        {"keepalives_interval", "2"},
+        {"keepalives_count", "3"},
+        {"tcp_user_timeout", "10000"},
+        {"client_encoding", "UTF8"},
+    };
+    std::string settings;
+    std::string error;
+    if (!AddConnectionSettings(conninfo, defaults,
+            mode == DbOpenMode::ReadOnly ? "-c default_transaction_read_only=on" : "", settings, &error)) {
+        if (pError != nullptr)
+            *pError = win32host::FromUtf8(error);
+        return E_INVALIDARG;
+    }
+    PGconn* pConn = PQconnectdb(settings.c_str());
+    if (pConn == nullptr)
+        return E_OUTOFMEMORY;
+    if (PQstatus(pConn) != CONNECTION_OK) {
+        const std::string message = PQerrorMessage(pConn);
+        PQfinish(pConn);
+        if (pError != nullptr)
+            *pError = win32host::FromUtf8(message);
+        return StatusFromConnectMessage(message);
+    }
+    PQsetNoticeProcessor(pConn, IgnoreNotice, nullptr);
+    database = std::make_unique<PostgresDatabase>(pConn);
+    return S_OK;
+}
+
+} // namespace qvclient
