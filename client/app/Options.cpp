@@ -17,6 +17,7 @@ files written, dialogs).
 
 Usage:
   plmclient --db FOLDER --create-sample
+  plmclient --db FOLDER --create-demo [SIZE]
   plmclient --db FOLDER --command NAME --select CLASS:ID [--script FILE] [--do ACTION]... [--json]
   plmclient --db FOLDER --command NAME --select CLASS:ID --interactive
   plmclient --db FOLDER --command SignPdf --sign DOCID,CLASS,REVID,PDF
@@ -26,6 +27,11 @@ Options:
                        temp/ (the client's temporary folder), config/ (configuration, with
                        commcfg/Viewermap.xml).
   --create-sample      make a new sample database in FOLDER (replacing one that is there).
+  --create-demo [SIZE] make the demo database in FOLDER (replacing one that is there): a gear
+                       reducer with sub-assemblies, documents of the four classes, light files
+                       of every kind, signatures, a folder tree and workflow items. SIZE is
+                       "small" (the default), "large" (1,000 parts, 30,000 light files) or
+                       key=number pairs: assemblies=N,levels=N,parts=N,docs=N,files=N,pages=N.
   --user LOGIN         run as this user (default: the database's CURRENT_USER setting).
   --command NAME       the export to run: OnDocListViewLightFile, OnDocListViewDwgFile,
                        OnDocListDownLoadLightFile (document list), OutputLightFile or
@@ -131,6 +137,8 @@ Options ParseOptions(int argc, char** argv)
             o.dbFolder = Wide(value(i));
         else if (arg == "--create-sample")
             o.createSample = true;
+        else if (arg == "--create-demo")
+            o.createDemo = i + 1 < argc && std::string(argv[i + 1]).rfind("--", 0) != 0 ? argv[++i] : "small";
         else if (arg == "--user")
             o.user = Wide(value(i));
         else if (arg == "--command")
@@ -165,8 +173,10 @@ Options ParseOptions(int argc, char** argv)
         return o;
     if (o.dbFolder.empty())
         throw std::runtime_error("--db FOLDER is required (see --help)");
-    if (!o.createSample && o.command.empty())
-        throw std::runtime_error("nothing to do: give --command or --create-sample (see --help)");
+    if (!o.createSample && !o.createDemo && o.command.empty())
+        throw std::runtime_error("nothing to do: give --command, --create-sample or --create-demo (see --help)");
+    if (o.createSample && o.createDemo)
+        throw std::runtime_error("--create-sample and --create-demo each make the database: give one");
     if (o.interactive && !o.scriptLines.empty())
         throw std::runtime_error("--interactive takes no --script or --do: the person at the terminal acts");
     if (o.command == L"SignPdf" && !o.sign)

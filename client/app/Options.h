@@ -17,6 +17,7 @@ struct SignPdfArgs {
 struct Options {
     std::wstring dbFolder;
     bool createSample = false;
+    std::optional<std::string> createDemo; // the demo database's size ("small", "large", "key=n,...")
     std::optional<std::wstring> user;
     std::wstring command;            // one of the module's exports
     std::wstring selection;          // "Class:id"

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include <qvclient/Client.h>
+#include <qvclient/DemoDatabase.h>
 #include <qvclient/Fixture.h>
 #include <win32host/Desktop.h>
 #include <win32host/Modules.h>
@@ -110,6 +111,32 @@ int Run(const Options& options)
             return 1;
         }
         std::fprintf(stderr, "plmclient: sample database created in %s\n", win32host::ToUtf8(options.dbFolder).c_str());
+        if (options.command.empty())
+            return 0;
+    }
+    if (options.createDemo) {
+        qvclient::DemoSize size;
+        std::string error;
+        if (!qvclient::ParseDemoSize(*options.createDemo, size, error)) {
+            std::fprintf(stderr, "plmclient: %s\n", error.c_str());
+            return 1;
+        }
+        const auto start = std::chrono::steady_clock::now();
+        qvclient::DemoDatabaseInfo info;
+        const HRESULT hr = qvclient::CreateDemoDatabase(options.dbFolder, size, &info);
+        if (FAILED(hr)) {
+            std::fprintf(stderr, "plmclient: cannot create the demo database in %s (0x%08X)\n",
+                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+            return 1;
+        }
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::fprintf(stderr,
+            "plmclient: demo database created in %s in %.1f s: %d parts, %d documents, %d current light files "
+            "(%d of older revisions), %d vault files, %d signatures; top assembly Part:%ld, product folder "
+            "Folder:%ld, workflow item WorkflowItem:%ld\n",
+            win32host::ToUtf8(options.dbFolder).c_str(), seconds, info.parts, info.documents, info.currentLightFiles,
+            info.formerLightFiles, info.vaultFiles, info.signatures, static_cast<long>(info.topAssemblyId),
+            static_cast<long>(info.productFolderId), static_cast<long>(info.workflowItemId));
         if (options.command.empty())
             return 0;
     }
