@@ -120,6 +120,9 @@ private:
     std::unique_ptr<IDatabase> m_database;
     HRESULT m_hrStatus = S_OK;
     std::map<std::wstring, LONG> m_classIds; // classes never change once the schema is in
+    static constexpr LONG kIdBlock = 256;
+    LONG m_nextId = 0;     // ids taken from the sequence and not handed out yet: [m_nextId, m_idBlockEnd)
+    LONG m_idBlockEnd = 0;
 };
 
 // A small product for plmclient --create-sample: a top assembly with a sub-assembly, documents
