@@ -1,6 +1,5 @@
 #include "ComFake.h"
 
-#include <memory>
 #include <stdexcept>
 
 namespace moduletest {
@@ -48,25 +47,5 @@ ClassRegistration::~ClassRegistration()
 }
 
 int ClassRegistration::Creations() const { return m_factory->m_creations; }
-
-CreateFunction ReturnObject(IUnknown* object)
-{
-    object->AddRef();
-    std::shared_ptr<IUnknown> hold(object, [](IUnknown* p) { p->Release(); });
-    return [hold](REFIID iid, void** ppv) { return hold->QueryInterface(iid, ppv); };
-}
-
-CreateFunction FailWith(HRESULT hr)
-{
-    return [hr](REFIID, void**) { return hr; };
-}
-
-CreateFunction ReturnNull()
-{
-    return [](REFIID, void** ppv) {
-        *ppv = nullptr;
-        return S_OK;
-    };
-}
 
 } // namespace moduletest

@@ -109,11 +109,4 @@ private:
     DWORD m_cookie;
 };
 
-// Every creation gives the same object.
-CreateFunction ReturnObject(IUnknown* object);
-// Every creation fails with hr.
-CreateFunction FailWith(HRESULT hr);
-// Every creation succeeds without an object.
-CreateFunction ReturnNull();
-
 } // namespace moduletest

@@ -16,7 +16,7 @@ public:
     {
         m_sql = bstrSql != nullptr ? bstrSql : L"";
         m_db.sql.push_back(m_sql);
-        return m_db.setSqlResult;
+        return S_OK;
     }
     STDMETHODIMP Execute() override
     {

@@ -37,7 +37,6 @@ struct FakeDatabase {
     int throwOnIsEofCall = 0;    // raises _com_error(E_UNEXPECTED)
     // The success status IsEof returns.
     HRESULT isEofSuccess = S_OK;
-    HRESULT setSqlResult = S_OK;
     HRESULT executeResult = S_OK;
 };
 
