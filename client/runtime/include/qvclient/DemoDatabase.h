@@ -6,7 +6,7 @@
 // lowest level is also used a second time, under the last assembly of the level above. Every
 // part (assemblies too) has `documentsPerPart` documents of the four classes in turn (drawing,
 // 3D model, process card, specification), each with `filesPerDocument` light files of its
-// current revision (PDF, DWG, STEP as ".stp" or ".step", XLSX); every fourth document also has an
+// current revision (PDF, DWG, STEP as ".stp" or ".step", XLSX); every fifth document also has an
 // older revision, and every seventh an older iteration, whose files are no longer current. A
 // folder tree, a workflow item, users, signatures and the client's configuration come with it.
 #pragma once
