@@ -16,8 +16,10 @@ cmake --build build/main --target plmclient -j"$(nproc 2>/dev/null || echo 2)" >
 plm=build/main/bin/plmclient
 
 echo "== creating the demo PLM database in $demo/plm"
-"$plm" --db "$demo/plm" --create-sample
-top=$(sqlite3 "$demo/plm/plm.db" "SELECT MIN(OBJ_ID) FROM T_Part")
+"$plm" --db "$demo/plm" --create-demo small
+# The top assembly: the one part that is nobody's sub-assembly.
+top=$(sqlite3 "$demo/plm/plm.db" "SELECT MIN(OBJ_ID) FROM T_Part WHERE OBJ_ID NOT IN
+  (SELECT roleB_id FROM T_ObjectLink WHERE RELATION_CLASS_ID = 6001)")
 rm -rf "$demo/out"
 
 echo "== product tree command on Part:$top; the user ticks PDF and DWG and downloads into $demo/out"
