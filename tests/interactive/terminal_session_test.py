@@ -93,6 +93,17 @@ def expect(condition, message, lines=None):
         raise Failure(message + ("\n" + "\n".join(lines) if lines else ""))
 
 
+def move_down_to(pane, label):
+    """Down until the label is selected, one row at a time."""
+    for _ in range(30):
+        now = selected(pane.screen())
+        if now == [label]:
+            return
+        pane.keys("Down")
+        pane.wait_for("the selection moving down from %s" % now, lambda l: selected(l) != now)
+    raise Failure("%s was never selected" % label)
+
+
 def wait_exit(status_file):
     deadline = time.time() + PROGRAM_TIMEOUT
     while time.time() < deadline:
@@ -159,12 +170,10 @@ def download_session(work, db, part):
     expect(check_of(lines, "总装配 A100") == "[ ]", "the click changed the ancestor", lines)
 
     # A double click on a file (the 'o' key) shows it in the viewer; Escape closes the viewer.
-    for _ in range(3):
-        pane.keys("Down")
-    pane.wait_for("A110装配图.pdf selected", lambda l: selected(l) == ["A110装配图.pdf"])
+    move_down_to(pane, "A110装配图.pdf")
     pane.keys("o")
-    lines = pane.wait_text("浏览")
-    expect(any("ActiveX {" in l for l in lines), "the viewer's control is not shown", lines)
+    lines = pane.wait_text("ActiveX {")
+    expect(lines[0].strip() == "浏览", "the viewer's caption is not on top", lines)
     expect(any(re.search(r"file: +/.*/temp/A110装配图\.pdf +\(\d+ bytes\)", l) for l in lines),
            "the viewer does not show the fetched file", lines)
     pane.keys("Escape")
@@ -197,7 +206,7 @@ def download_session(work, db, part):
     expect(any("< 确定 >" in l for l in lines), "the message box has no OK button", lines)
     expect(any("正在导出..." in l for l in lines), "the wait window is not shown under the message box", lines)
     pane.keys("Enter")
-    pane.wait_for("the message box gone", lambda l: not any("下载成功!" in x for x in l))
+    pane.wait_for("the message box gone", lambda l: not any("< 确定 >" in x for x in l))
     pane.keys("Escape")
     code = wait_exit(status)
     expect(code == "0", "plmclient --interactive ended with %s:\n%s" % (code, open(transcript).read()))
