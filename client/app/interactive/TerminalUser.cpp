@@ -161,8 +161,13 @@ void TerminalUser::Redraw()
         input.help = m_box ? kBoxHelp : state.tree ? kManagerHelp : kDialogHelp;
         PaintDialog(screen, input, dialogTargets);
     } else {
+        // No dialog yet (document-list commands): what the command has done so far.
         screen.Fill(0, 0, columns, L' ', kInverse);
         screen.Put(1, 0, L"plmclient", kInverse | kBold);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const size_t shown = std::min(m_log.size(), static_cast<size_t>(std::max(0, rows - 2)));
+        for (size_t i = 0; i < shown; ++i)
+            screen.Put(0, 2 + static_cast<int>(i), m_log[m_log.size() - shown + i], kDim);
     }
     if (m_wait)
         PaintWait(screen, *m_wait);
