@@ -21,7 +21,7 @@ struct DemoSize {
     int assemblies = 2;       // sub-assemblies of each assembly above the lowest level
     int levels = 3;           // assembly levels, the top assembly included
     int partsPerLevel = 2;    // parts of each assembly besides its sub-assemblies
-    int documentsPerPart = 2; // documents of each part and assembly
+    int documentsPerPart = 4; // documents of each part and assembly: one of each class
     int filesPerDocument = 2; // light files of each document's current revision
     int pdfPages = 3;         // pages of each PDF
     // PDFs, DWGs, STEPs and spreadsheets made one by one, per kind; the light files beyond share
