@@ -61,7 +61,7 @@ TEST_F(RealClient, LookupWritesTheTypesFilesInRowOrderAndSignsThem)
     {
         qvclient::FixtureBuilder fixture(m_folder.Windows());
         doc = fixture.AddDocumentWithLightFiles(L"Drawing", L"A-01", L"dwg",
-            {{L"A-01.pdf", L"pdf", "first"}, {L"A-01.dwg", L"dwg", "dwg"}, {L"A-01-2.pdf", L"pdf", "second"}});
+            {{L"A-01.pdf", L"pdf", "first", ""}, {L"A-01.dwg", L"dwg", "dwg", ""}, {L"A-01-2.pdf", L"pdf", "second", ""}});
         AddSignatures(fixture, L"Drawing", doc);
         ASSERT_EQ(S_OK, fixture.GetStatus());
     }
@@ -88,7 +88,7 @@ TEST_F(RealClient, LookupOfA3DDocumentTakesTheTypeAsGiven)
     qvclient::DocumentFixture doc;
     {
         qvclient::FixtureBuilder fixture(m_folder.Windows());
-        doc = fixture.AddDocumentWithLightFiles(L"3DDocument", L"M-01", L"prt", {{L"M-01.stp", L"step", "step"}});
+        doc = fixture.AddDocumentWithLightFiles(L"3DDocument", L"M-01", L"prt", {{L"M-01.stp", L"step", "step", ""}});
         ASSERT_EQ(S_OK, fixture.GetStatus());
     }
     Open();
