@@ -16,6 +16,7 @@ struct SignPdfArgs {
 
 struct Options {
     std::wstring dbFolder;
+    std::string server;              // a PostgreSQL connection string; the folder remembers it
     bool createSample = false;
     std::optional<std::string> createDemo; // the demo database's size ("small", "large", "key=n,...")
     std::optional<std::wstring> user;

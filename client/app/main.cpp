@@ -95,6 +95,20 @@ private:
     FILE* m_file;
 };
 
+// ": what went wrong (the engine's words)" for a database failure, empty when nothing is known.
+std::string Reason(HRESULT hr, const std::wstring& engineText)
+{
+    std::string reason = win32host::ToUtf8(qvclient::DescribeDatabaseStatus(hr));
+    std::string detail = win32host::ToUtf8(engineText);
+    while (!detail.empty() && (detail.back() == '\n' || detail.back() == ' '))
+        detail.pop_back();
+    for (char& c : detail)
+        c = c == '\n' ? ' ' : c;
+    if (!detail.empty())
+        reason += (reason.empty() ? "" : " (") + detail + (reason.empty() ? "" : ")");
+    return reason.empty() ? reason : ": " + reason;
+}
+
 int Run(const Options& options)
 {
     const HeldTranscript held(options.interactive && isatty(STDOUT_FILENO));
@@ -103,11 +117,19 @@ int Run(const Options& options)
         std::fprintf(stderr, "plmclient: cannot write the transcript file %s\n", options.transcriptFile.c_str());
         return 1;
     }
+    if (!options.server.empty()) {
+        const HRESULT hr = qvclient::WriteFolderServer(options.dbFolder, options.server);
+        if (FAILED(hr)) {
+            std::fprintf(stderr, "plmclient: cannot write the server's name into %s (0x%08X)\n",
+                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+            return 1;
+        }
+    }
     if (options.createSample) {
         const HRESULT hr = qvclient::CreateSampleDatabase(options.dbFolder);
         if (FAILED(hr)) {
-            std::fprintf(stderr, "plmclient: cannot create the sample database in %s (0x%08X)\n",
-                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+            std::fprintf(stderr, "plmclient: cannot create the sample database in %s (0x%08X)%s\n",
+                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr), Reason(hr, {}).c_str());
             return 1;
         }
         std::fprintf(stderr, "plmclient: sample database created in %s\n", win32host::ToUtf8(options.dbFolder).c_str());
@@ -145,8 +167,9 @@ int Run(const Options& options)
     qvclient::Client client;
     HRESULT hr = client.Open(options.dbFolder);
     if (FAILED(hr)) {
-        std::fprintf(stderr, "plmclient: cannot open the PLM database in %s (0x%08X)\n",
-            win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+        std::fprintf(stderr, "plmclient: cannot open the PLM database in %s (0x%08X)%s\n",
+            win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr),
+            Reason(hr, client.GetOpenErrorText()).c_str());
         return 1;
     }
     if (options.user && FAILED(hr = client.SetCurrentUser(*options.user))) {
