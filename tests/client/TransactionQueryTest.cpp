@@ -14,7 +14,7 @@ class TransactionQueryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder.Builder().Execute(L"CREATE TABLE T_Values (OBJ_ID INTEGER, Small INTEGER, Big INTEGER, "
+        m_folder.Builder().Execute(L"CREATE TABLE T_Values (OBJ_ID INTEGER, Small INTEGER, Big BIGINT, "
                                    L"Ratio REAL, Label VARCHAR(32), Missing VARCHAR(32))");
         m_folder.Builder().Execute(L"INSERT INTO T_Values VALUES (1, 42, 5000000000, 2.5, '图纸 A', NULL)");
         m_folder.Builder().Execute(L"INSERT INTO T_Values VALUES (2, -7, -5000000000, -0.25, '', NULL)");

@@ -1,0 +1,283 @@
+// The client on a PostgreSQL server: a connection that cannot write, values typed as on SQLite,
+// and clear errors for a server that cannot be reached, refused credentials and a missing schema.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <ZORRTWrapper.h>
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include "ClientSetup.h"
+#include "Spawn.h"
+#include "TestServer.h"
+#include "db/ConnectionString.h"
+#include "qvclient/Errors.h"
+
+namespace {
+
+// A client folder built on the test server, and queries through the client's transaction.
+class ServerClientTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PGTEST_REQUIRE_SERVER();
+        m_setup = std::make_unique<e2e::ClientSetup>();
+        ASSERT_EQ(S_OK, m_setup->Fixture().GetStatus());
+        ASSERT_EQ(S_OK, qvclient::ReadFolderServer(Folder(), m_conninfo));
+        m_options = qvclient::GetConnectionSetting(m_conninfo, "options");
+        ASSERT_NE(std::string::npos, m_options.find("search_path=")) << m_conninfo;
+    }
+
+    std::wstring Folder() const { return win32host::FromUtf8(m_setup->Posix()); }
+
+    // The folder's server with the given connection string, keeping the fixture's schema.
+    void PointFolderAt(const std::string& conninfo, const std::string& options)
+    {
+        std::string text;
+        ASSERT_TRUE(qvclient::AddConnectionSettings(conninfo, {}, options, text));
+        ASSERT_EQ(S_OK, qvclient::WriteFolderServer(Folder(), text));
+    }
+
+    HRESULT OpenClient()
+    {
+        HRESULT hr = m_setup->Open();
+        if (FAILED(hr))
+            return hr;
+        CPlmSystemRef system;
+        hr = system.Create();
+        IQvCslTransaction* pTransaction = nullptr;
+        if (SUCCEEDED(hr))
+            hr = system.GetCurTransaction(&pTransaction);
+        if (SUCCEEDED(hr)) {
+            hr = pTransaction->CreateQuery(&m_pQuery);
+            pTransaction->Release();
+        }
+        return hr;
+    }
+
+    void TearDown() override
+    {
+        if (m_pQuery != nullptr)
+            m_pQuery->Release();
+    }
+
+    // Runs the text and reports what the first IsEof says, as the module reads a query.
+    HRESULT Run(const wchar_t* pszSql)
+    {
+        BSTR bstr = SysAllocString(pszSql);
+        m_pQuery->SetSqlText(bstr);
+        SysFreeString(bstr);
+        m_pQuery->Execute();
+        VARIANT_BOOL bEof = VARIANT_TRUE;
+        return m_pQuery->IsEof(&bEof);
+    }
+
+    VARIANT Field(const wchar_t* pszColumn, HRESULT* phr = nullptr)
+    {
+        BSTR bstr = SysAllocString(pszColumn);
+        VARIANT var;
+        VariantInit(&var);
+        const HRESULT hr = m_pQuery->GetFieldValue(bstr, &var);
+        SysFreeString(bstr);
+        if (phr != nullptr)
+            *phr = hr;
+        return var;
+    }
+
+    LONG CountUsers()
+    {
+        std::unique_ptr<qvclient::IDbCursor> cursor;
+        if (FAILED(m_setup->Fixture().GetDatabase()->Query(L"SELECT COUNT(*) FROM T_User", {}, cursor)))
+            return -1;
+        return static_cast<LONG>(cursor->GetValue(0).integer);
+    }
+
+    std::unique_ptr<e2e::ClientSetup> m_setup;
+    std::string m_conninfo;
+    std::string m_options;
+    ITransactionQuery* m_pQuery = nullptr;
+};
+
+TEST_F(ServerClientTest, TheReadOnlyRoleCannotWriteEvenAfterAskingForAReadWriteSession)
+{
+    ASSERT_FALSE(pgtest::ReaderConnection().empty()) << "scripts/test.sh hands over a read-only role";
+    ASSERT_EQ(S_OK, OpenClient());
+    const LONG before = CountUsers();
+
+    EXPECT_EQ(E_ACCESSDENIED, Run(L"INSERT INTO T_User (OBJ_ID, LOGIN, name) VALUES (9001, 'eve', 'Eve')"));
+    EXPECT_EQ(S_OK, Run(L"SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE"));
+    EXPECT_EQ(E_ACCESSDENIED, Run(L"INSERT INTO T_User (OBJ_ID, LOGIN, name) VALUES (9001, 'eve', 'Eve')"));
+    EXPECT_EQ(E_ACCESSDENIED, Run(L"DELETE FROM T_User"));
+    EXPECT_TRUE(FAILED(Run(L"CREATE TABLE T_Other (A INTEGER)")));
+    EXPECT_EQ(before, CountUsers());
+}
+
+TEST_F(ServerClientTest, TheOwnersConnectionIsReadOnlyWhenTheClientOpensIt)
+{
+    PointFolderAt(pgtest::OwnerConnection(), m_options);
+    ASSERT_EQ(S_OK, OpenClient());
+    const LONG before = CountUsers();
+
+    EXPECT_EQ(E_ACCESSDENIED, Run(L"INSERT INTO T_User (OBJ_ID, LOGIN, name) VALUES (9001, 'eve', 'Eve')"));
+    EXPECT_EQ(E_ACCESSDENIED, Run(L"UPDATE T_User SET name = 'x'"));
+    EXPECT_EQ(E_ACCESSDENIED, Run(L"DROP TABLE T_ClientSetting"));
+    // Reads go on after a refused write: each statement is its own transaction.
+    EXPECT_EQ(S_OK, Run(L"SELECT LOGIN FROM T_User"));
+    EXPECT_EQ(before, CountUsers());
+}
+
+TEST_F(ServerClientTest, ValuesAreTypedAsOnSqliteAndColumnsFoundWithoutRegardToCase)
+{
+    ASSERT_EQ(S_OK, OpenClient());
+    ASSERT_EQ(S_OK, Run(L"SELECT CAST(42 AS INTEGER) AS Small, CAST(5000000000 AS BIGINT) AS Big, "
+                        L"CAST(7 AS SMALLINT) AS Tiny, CAST(2.5 AS NUMERIC(6,2)) AS Ratio, "
+                        L"CAST(0.25 AS DOUBLE PRECISION) AS Share, CAST('图纸 A' AS VARCHAR(20)) AS Label, "
+                        L"'text' AS Plain, NULL AS Missing, 11 AS roleB_id"));
+    VARIANT var = Field(L"SMALL");
+    EXPECT_EQ(VT_I4, var.vt);
+    EXPECT_EQ(42, var.lVal);
+    var = Field(L"big");
+    EXPECT_EQ(VT_I8, var.vt);
+    EXPECT_EQ(5000000000LL, var.llVal);
+    var = Field(L"Tiny");
+    EXPECT_EQ(VT_I4, var.vt);
+    var = Field(L"Ratio");
+    EXPECT_EQ(VT_R8, var.vt);
+    EXPECT_DOUBLE_EQ(2.5, var.dblVal);
+    var = Field(L"Share");
+    EXPECT_EQ(VT_R8, var.vt);
+    var = Field(L"Label");
+    ASSERT_EQ(VT_BSTR, var.vt);
+    EXPECT_STREQ(L"图纸 A", var.bstrVal);
+    VariantClear(&var);
+    var = Field(L"Plain");
+    EXPECT_EQ(VT_BSTR, var.vt);
+    VariantClear(&var);
+    var = Field(L"Missing");
+    EXPECT_EQ(VT_NULL, var.vt);
+    var = Field(L"roleB_id");
+    EXPECT_EQ(VT_I4, var.vt);
+    EXPECT_EQ(11, var.lVal);
+    HRESULT hr = S_OK;
+    Field(L"Nothing", &hr);
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, hr);
+}
+
+TEST_F(ServerClientTest, AnEmptyTextHasNoRowsOnTheServerToo)
+{
+    ASSERT_EQ(S_OK, OpenClient());
+    ASSERT_EQ(S_OK, m_pQuery->SetSqlText(nullptr));
+    ASSERT_EQ(S_OK, m_pQuery->Execute());
+    VARIANT_BOOL bEof = VARIANT_FALSE;
+    ASSERT_EQ(S_OK, m_pQuery->IsEof(&bEof));
+    EXPECT_EQ(VARIANT_TRUE, bEof);
+}
+
+TEST_F(ServerClientTest, AServerThatCannotBeReachedIsAClearError)
+{
+    // Port 1 on the loopback: nothing listens there.
+    PointFolderAt("host=127.0.0.1 port=1 dbname=plm user=viz connect_timeout=2", "");
+    qvclient::Client client;
+    EXPECT_EQ(qvclient::QV_E_SERVERUNREACHABLE, client.Open(Folder()));
+    EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"127.0.0.1"));
+    EXPECT_FALSE(client.IsOpen());
+
+    const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
+        "--command", "OutputLightFile", "--select", "Part:1"});
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("the database server cannot be reached")) << run.err;
+}
+
+TEST_F(ServerClientTest, RefusedCredentialsAreAClearError)
+{
+    PointFolderAt(pgtest::OwnerConnection() + " password=wrong", m_options);
+    qvclient::Client client;
+    EXPECT_EQ(qvclient::QV_E_LOGONREFUSED, client.Open(Folder()));
+    EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"password"));
+
+    const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
+        "--command", "OutputLightFile", "--select", "Part:1"});
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("refused the user name or password")) << run.err;
+}
+
+TEST_F(ServerClientTest, AMissingSchemaOrDatabaseIsAClearError)
+{
+    PointFolderAt(pgtest::OwnerConnection(), "-c search_path=plm_no_such_schema");
+    qvclient::Client client;
+    EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(Folder()));
+    EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"t_class")) << client.GetOpenErrorText();
+
+    PointFolderAt(pgtest::OwnerConnection() + " dbname=plm_no_such_database", "");
+    EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(Folder()));
+
+    const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
+        "--command", "OutputLightFile", "--select", "Part:1"});
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("has no schema")) << run.err;
+}
+
+TEST(SqliteSchema, AnEmptyDatabaseFileIsAMissingSchemaToo)
+{
+    char pattern[] = "/tmp/pg-sqlite-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    const std::string folder = pattern;
+    {
+        std::unique_ptr<qvclient::IDatabase> database;
+        ASSERT_EQ(S_OK, qvclient::OpenSqliteDatabase(folder + "/plm.db", qvclient::DbOpenMode::Create, database));
+        ASSERT_EQ(S_OK, database->Execute(L"CREATE TABLE T_Unrelated (A INTEGER)"));
+    }
+    qvclient::Client client;
+    EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(win32host::FromUtf8(folder)));
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
+TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
+{
+    PGTEST_REQUIRE_SERVER();
+    char pattern[] = "/tmp/pg-sample-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    const std::string folder = pattern;
+    const std::string schema = "plm_sample_" + std::to_string(getpid());
+    {
+        std::unique_ptr<qvclient::IDatabase> admin;
+        ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection(), qvclient::DbOpenMode::ReadWrite, admin));
+        ASSERT_EQ(S_OK, admin->ExecuteScript(win32host::FromUtf8(
+                            "DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " + schema)));
+    }
+    std::string server;
+    ASSERT_TRUE(qvclient::AddConnectionSettings(pgtest::OwnerConnection(), {}, "-c search_path=" + schema, server));
+    e2e::ProgramRun run;
+    {
+        // The test switch would send the sample to a fixture schema of its own.
+        pgtest::ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
+        run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--create-sample"});
+    }
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/plm.db"));
+    std::string remembered;
+    ASSERT_EQ(S_OK, qvclient::ReadFolderServer(win32host::FromUtf8(folder), remembered));
+    EXPECT_EQ(server, remembered);
+
+    qvclient::Client client;
+    ASSERT_EQ(S_OK, client.Open(win32host::FromUtf8(folder)));
+    std::unique_ptr<qvclient::IDbCursor> cursor;
+    ASSERT_EQ(S_OK, client.GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Part", {}, cursor));
+    EXPECT_GT(cursor->GetValue(0).integer, 0);
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
+TEST(PlmClientServerOption, ADatabaseGivenAsAConnectionStringIsPointedToServer)
+{
+    const e2e::ProgramRun run = e2e::RunProgram(
+        {e2e::ProgramFolder() + "/plmclient", "--db", "host=localhost dbname=plm", "--create-sample"});
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("--server")) << run.err;
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+// The PostgreSQL server of the tests, as scripts/test.sh hands it over (VIZ_TEST_PG,
+// VIZ_TEST_PG_READER, VIZ_TEST_PG_DIR), and the environment switches the fixtures follow.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace pgtest {
+
+// The owner's and the read-only role's connection strings; empty without a server.
+std::string OwnerConnection();
+std::string ReaderConnection();
+// Skips the calling test when no server was handed over.
+#define PGTEST_REQUIRE_SERVER()                                                          \
+    do {                                                                                 \
+        if (::pgtest::OwnerConnection().empty())                                         \
+            GTEST_SKIP() << "no PostgreSQL server (VIZ_TEST_PG); scripts/test.sh starts one"; \
+    } while (0)
+
+// Stops the server at once (open connections are cut) / starts it again; true on success.
+bool StopServer();
+bool StartServer();
+
+// Sets (or, with nullopt, removes) an environment variable while it lives.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(std::string name, const std::optional<std::string>& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
+
+} // namespace pgtest
