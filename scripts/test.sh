@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
 # Builds from scratch and runs every test twice: a plain build, then one with AddressSanitizer,
-# UndefinedBehaviorSanitizer and LeakSanitizer. Usage: scripts/test.sh [--plain-only|--sanitize-only]
+# UndefinedBehaviorSanitizer and LeakSanitizer. Each build's tests run on the embedded SQLite
+# database, then once more on a PostgreSQL server of our own (a cluster in a temporary folder on
+# a loopback port, stopped at the end): every fixture then lives in a schema of that server.
+# Usage: scripts/test.sh [--plain-only|--sanitize-only]
+# Without PostgreSQL installed the server runs are left out, with a warning (an error when
+# VIZ_REQUIRE_PG=1, as in CI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -9,6 +14,27 @@ case "${1:-}" in
   --plain-only) passes=(plain) ;;
   --sanitize-only) passes=(sanitize) ;;
 esac
+
+pg_dir=""
+stop_server() {
+  if [ -n "$pg_dir" ]; then
+    tests/postgres/pg_server.sh stop "$pg_dir" || true
+    rm -rf "$pg_dir"
+  fi
+}
+trap stop_server EXIT
+if ls /usr/lib/postgresql/*/bin/initdb >/dev/null 2>&1 || command -v initdb >/dev/null; then
+  pg_dir=$(mktemp -d /tmp/viz-pg-XXXXXX)
+  chmod 755 "$pg_dir"
+  echo "== PostgreSQL server in $pg_dir"
+  tests/postgres/pg_server.sh start "$pg_dir" >/dev/null
+elif [ "${VIZ_REQUIRE_PG:-0}" = 1 ]; then
+  echo "PostgreSQL is not installed (scripts/deps.sh installs it)" >&2
+  exit 1
+else
+  echo "== warning: PostgreSQL is not installed; the tests run on SQLite only" >&2
+fi
+
 for pass in "${passes[@]}"; do
   dir=build/test-$pass
   opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIZ_WERROR=ON)
@@ -17,9 +43,19 @@ for pass in "${passes[@]}"; do
   rm -rf "$dir"
   cmake -S . -B "$dir" "${opts[@]}" >/dev/null
   cmake --build "$dir" -j"$jobs"
-  echo "== $pass tests"
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs"
+  echo "== $pass tests on SQLite"
+  ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" -E '^postgres\.'
+  if [ -n "$pg_dir" ]; then
+    echo "== $pass tests on PostgreSQL"
+    (
+      set -a
+      . "$pg_dir/env"
+      set +a
+      # The terminal session tests look their ids up in plm.db themselves: SQLite only.
+      ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" -E '^interactive\.'
+    )
+  fi
 done
 echo "== all tests passed"
