@@ -6,20 +6,16 @@
 #include <QvString.h>
 #include <ZORRTWrapper.h>
 
+#include "catalogue/CurrentQuery.h"
+
 #include "catalogue/LightFileSql.h"
 
 int FindLightFileOfType(COtlObjectRef* pDocument, CString strFileType, int* pnLightFileID)
 {
     CPlmSystemRef plmSystem;
-    plmSystem.Create();
-
     IQvCslTransactionPtr spTransaction;
-    HRESULT hr = plmSystem.GetCurTransaction(&spTransaction);
-    if (FAILED(hr))
-        return hr;
-
     ITransactionQueryPtr spQuery;
-    hr = spTransaction->CreateQuery(&spQuery);
+    HRESULT hr = OpenCurrentQuery(plmSystem, spTransaction, spQuery);
     if (FAILED(hr))
         return hr;
 

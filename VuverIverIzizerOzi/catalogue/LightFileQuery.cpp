@@ -6,21 +6,17 @@
 #include <QvATLHelper.h>
 #include <ZORRTWrapper.h>
 
+#include "catalogue/CurrentQuery.h"
+
 #include "catalogue/LightFileQuery.h"
 #include "catalogue/LightFileSql.h"
 
 HRESULT CDocumentSelectDlg::QueryLightFiles(COtlObjectRef* pDocument, CLightDocumentRevObj** ppDocRev)
 {
     CPlmSystemRef plmSystem;
-    plmSystem.Create();
-
     IQvCslTransactionPtr spTransaction;
-    HRESULT hr = plmSystem.GetCurTransaction(&spTransaction);
-    if (FAILED(hr))
-        return hr;
-
     ITransactionQueryPtr spQuery;
-    hr = spTransaction->CreateQuery(&spQuery);
+    HRESULT hr = OpenCurrentQuery(plmSystem, spTransaction, spQuery);
     if (FAILED(hr))
         return hr;
 

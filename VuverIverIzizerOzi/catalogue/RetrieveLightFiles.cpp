@@ -6,6 +6,8 @@
 #include <QvATLHelper.h>
 #include <ZORRTWrapper.h>
 
+#include "catalogue/CurrentQuery.h"
+
 #include "catalogue/AutoClean.h"
 #include "catalogue/LightFileObj.h"
 #include "catalogue/LightFileSql.h"
@@ -14,7 +16,6 @@
 HRESULT RetrieveLightFiles(COtlObjectRef* pDocument, CString strFileType, CString* pstrPath, CString strFolder)
 {
     CPlmSystemRef plmSystem;
-    plmSystem.Create();
 
     // Light file records are freed after the revision record, which never reads them on the way.
     CPtrList lstLightFiles(10);
@@ -23,12 +24,8 @@ HRESULT RetrieveLightFiles(COtlObjectRef* pDocument, CString strFileType, CStrin
     CPtrListAutoClean<CLightDocumentRevObj> cleanDocRevs(&lstDocRevs);
 
     IQvCslTransactionPtr spTransaction;
-    HRESULT hr = plmSystem.GetCurTransaction(&spTransaction);
-    if (FAILED(hr))
-        return hr;
-
     ITransactionQueryPtr spQuery;
-    hr = spTransaction->CreateQuery(&spQuery);
+    HRESULT hr = OpenCurrentQuery(plmSystem, spTransaction, spQuery);
     if (FAILED(hr))
         return hr;
     HRESULT hrLast = hr;

@@ -7,6 +7,8 @@
 #include <QvATLHelper.h>
 #include <ZORRTWrapper.h>
 
+#include "catalogue/CurrentQuery.h"
+
 #include "catalogue/LightFileObj.h"
 #include "signing/SignInfo.h"
 
@@ -55,15 +57,9 @@ HRESULT CollectSignatures(CLightDocumentRevObj& docRev)
         return 0;
 
     CPlmSystemRef plmSystem;
-    plmSystem.Create();
-
     IQvCslTransactionPtr spTransaction;
-    HRESULT hr = plmSystem.GetCurTransaction(&spTransaction);
-    if (FAILED(hr))
-        return hr;
-
     ITransactionQueryPtr spQuery;
-    hr = spTransaction->CreateQuery(&spQuery);
+    HRESULT hr = OpenCurrentQuery(plmSystem, spTransaction, spQuery);
     if (FAILED(hr))
         return hr;
 
