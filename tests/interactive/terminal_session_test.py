@@ -54,9 +54,19 @@ class Pane:
         while time.time() < deadline:
             lines = self.screen()
             if predicate(lines):
-                return lines
+                return self.settled(lines, deadline)
             time.sleep(0.1)
         raise Failure("the screen never showed %s; it shows:\n%s" % (what, "\n".join(self.screen())))
+
+    def settled(self, lines, deadline):
+        """The screen once a redraw has finished: two captures in a row alike (slow builds draw slowly)."""
+        while time.time() < deadline:
+            time.sleep(0.2)
+            again = self.screen()
+            if again == lines:
+                return lines
+            lines = again
+        return lines
 
     def wait_text(self, text):
         return self.wait_for(repr(text), lambda lines: any(text in line for line in lines))
