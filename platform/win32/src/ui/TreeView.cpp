@@ -67,6 +67,21 @@ public:
     DWORD Style() const { return static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)); }
     bool CheckBoxes() const { return (Style() & TVS_CHECKBOXES) != 0; }
 
+    // The fields TVM_INSERTITEM and TVM_SETITEM take alike (the state differs: see each).
+    static void SetItemFields(TreeItem& item, const TVITEMW& tv)
+    {
+        if ((tv.mask & TVIF_TEXT) && tv.pszText)
+            item.text = tv.pszText;
+        if (tv.mask & TVIF_IMAGE)
+            item.image = tv.iImage;
+        if (tv.mask & TVIF_SELECTEDIMAGE)
+            item.selectedImage = tv.iSelectedImage;
+        if (tv.mask & TVIF_PARAM)
+            item.param = tv.lParam;
+        if (tv.mask & TVIF_CHILDREN)
+            item.childrenFlag = tv.cChildren;
+    }
+
     // ---- structure ----
 
     TreeItem* Insert(const TVINSERTSTRUCTW& is)
@@ -80,16 +95,7 @@ public:
         auto owned = std::make_unique<TreeItem>();
         TreeItem* item = owned.get();
         const TVITEMW& tv = is.item;
-        if ((tv.mask & TVIF_TEXT) && tv.pszText)
-            item->text = tv.pszText;
-        if (tv.mask & TVIF_IMAGE)
-            item->image = tv.iImage;
-        if (tv.mask & TVIF_SELECTEDIMAGE)
-            item->selectedImage = tv.iSelectedImage;
-        if (tv.mask & TVIF_PARAM)
-            item->param = tv.lParam;
-        if (tv.mask & TVIF_CHILDREN)
-            item->childrenFlag = tv.cChildren;
+        SetItemFields(*item, tv);
         if (tv.mask & TVIF_STATE)
             item->state = tv.state & tv.stateMask & ~TVIS_SELECTED;
         // A tree with check boxes shows a clear box on every new item.
@@ -423,16 +429,7 @@ public:
         TreeItem* item = Find(tv.hItem);
         if (!item)
             return FALSE;
-        if ((tv.mask & TVIF_TEXT) && tv.pszText)
-            item->text = tv.pszText;
-        if (tv.mask & TVIF_IMAGE)
-            item->image = tv.iImage;
-        if (tv.mask & TVIF_SELECTEDIMAGE)
-            item->selectedImage = tv.iSelectedImage;
-        if (tv.mask & TVIF_PARAM)
-            item->param = tv.lParam;
-        if (tv.mask & TVIF_CHILDREN)
-            item->childrenFlag = tv.cChildren;
+        SetItemFields(*item, tv);
         if (tv.mask & TVIF_STATE) {
             UINT mask = tv.stateMask & ~TVIS_SELECTED; // the caret moves only with TVM_SELECTITEM
             item->state = (item->state & ~mask) | (tv.state & mask);
