@@ -1,0 +1,157 @@
+// The profile API on any INI file: a key written reads back as written, and every other key of
+// every section reads as it did before.
+//
+// Input: "section<TAB>key<TAB>value" on the first line, then the INI file's bytes.
+#include <windows.h>
+
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace {
+
+const wchar_t kMissing[] = L"\x1 missing";
+
+std::vector<std::wstring> SplitList(const std::vector<wchar_t>& buffer, DWORD length)
+{
+    std::vector<std::wstring> names;
+    for (DWORD i = 0; i < length;) {
+        std::wstring name(&buffer[i]);
+        i += static_cast<DWORD>(name.size()) + 1;
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::vector<std::wstring> List(LPCWSTR lpSection, const std::wstring& file)
+{
+    std::vector<wchar_t> buffer(1 << 16);
+    const DWORD length = GetPrivateProfileStringW(lpSection, nullptr, L"", buffer.data(),
+        static_cast<DWORD>(buffer.size()), file.c_str());
+    return SplitList(buffer, length);
+}
+
+std::wstring Read(const std::wstring& section, const std::wstring& key, const std::wstring& file)
+{
+    std::vector<wchar_t> buffer(1 << 16);
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), kMissing, buffer.data(), static_cast<DWORD>(buffer.size()),
+        file.c_str());
+    return buffer.data();
+}
+
+// Every section with its keys and their values, as the API shows them.
+using Profile = std::map<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>;
+
+Profile ReadAll(const std::wstring& file)
+{
+    Profile profile;
+    for (const std::wstring& section : List(nullptr, file)) {
+        auto& keys = profile[section];
+        keys.clear();
+        for (const std::wstring& key : List(section.c_str(), file))
+            keys.emplace_back(key, Read(section, key, file));
+    }
+    return profile;
+}
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+bool HasLineBreakOrNul(const std::wstring& text) { return text.find_first_of(std::wstring(L"\r\n\0", 3)) != std::wstring::npos; }
+
+bool Trimmed(const std::wstring& text) { return text.empty() || (!IsBlank(text.front()) && !IsBlank(text.back())); }
+
+// Names and values that a profile file can hold so that they read back unchanged: one line each,
+// no blanks around them (they are trimmed), no quotes around the value (they are removed), no
+// ']' in a section name, no '=' in a key, and a key that does not read as a comment or a header.
+bool RoundTrips(const std::wstring& section, const std::wstring& key, const std::wstring& value)
+{
+    if (section.empty() || key.empty() || HasLineBreakOrNul(section + key + value))
+        return false;
+    if (!Trimmed(section) || !Trimmed(key) || !Trimmed(value))
+        return false;
+    if (section.find(L']') != std::wstring::npos || key.find(L'=') != std::wstring::npos)
+        return false;
+    if (key[0] == L';' || key[0] == L'[')
+        return false;
+    if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0])
+        return false;
+    return true;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+[[noreturn]] void Fail(const char* what, const std::wstring& section, const std::wstring& key)
+{
+    std::fprintf(stderr, "profile: %s [%s] %s\n", what, win32host::ToUtf8(section).c_str(),
+        win32host::ToUtf8(key).c_str());
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static TempFolder folder;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const size_t newline = input.find('\n');
+    if (newline == std::string::npos)
+        return -1;
+    std::vector<std::wstring> fields;
+    const std::wstring header = win32host::FromUtf8(input.substr(0, newline));
+    for (size_t start = 0;;) {
+        const size_t tab = header.find(L'\t', start);
+        fields.push_back(header.substr(start, tab == std::wstring::npos ? tab : tab - start));
+        if (tab == std::wstring::npos)
+            break;
+        start = tab + 1;
+    }
+    if (fields.size() != 3)
+        return -1;
+    const std::wstring& section = fields[0];
+    const std::wstring& key = fields[1];
+    const std::wstring& value = fields[2];
+
+    folder.Write("job.ini", input.substr(newline + 1));
+    const std::wstring file = folder.Windows(L"job.ini");
+    const Profile before = ReadAll(file);
+    if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
+        Fail("write failed", section, key);
+    if (!RoundTrips(section, key, value))
+        return 0;
+
+    if (Read(section, key, file) != value)
+        Fail("the key does not read back as written", section, key);
+    const Profile after = ReadAll(file);
+    for (const auto& [name, keys] : before) {
+        auto found = after.find(name);
+        if (found == after.end())
+            Fail("a section is gone", name, L"");
+        std::vector<std::pair<std::wstring, std::wstring>> expected = keys;
+        if (SameName(name, section)) {
+            bool bPresent = false;
+            // Keys are read by name, so every spelling of the key reads the first one's value.
+            for (auto& entry : expected) {
+                if (SameName(entry.first, key)) {
+                    entry.second = value;
+                    bPresent = true;
+                }
+            }
+            if (!bPresent)
+                expected.emplace_back(key, value);
+        }
+        if (found->second != expected)
+            Fail("the keys of a section changed", name, L"");
+    }
+    for (const auto& entry : after)
+        if (before.count(entry.first) == 0 && !SameName(entry.first, section))
+            Fail("a section appeared", entry.first, L"");
+    return 0;
+}
