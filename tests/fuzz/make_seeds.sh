@@ -30,7 +30,7 @@ for s in "${signatures[@]}"; do
   IFS=',' read -r x y w h _ <<<"${locations[$((n % ${#locations[@]}))]}"
   n=$((n + 1))
   job+="[SIGN$n]"$'\r\n'
-  if [ "$format" = 2 ]; then job+=$'IMAGE=%PICTURE%\r\n'; else job+="CONTENT=$content"$'\r\n'"FONT=$font"$'\r\n'; fi
+  if [ "$format" = 2 ]; then job+=$'IMAGE=%PICTURE%\r\n'; else job+="CONTENT=$content"$'\r\n'"FONT=${font%%,*}"$'\r\n'; fi
   job+="X=$x"$'\r\n'"Y=$y"$'\r\n'"WIDTH=$w"$'\r\n'"HEIGHT=$h"$'\r\n'"Page=$((n % 3 - 1))"$'\r\n'
 done
 for i in "${!pdfs[@]}"; do

@@ -33,7 +33,7 @@ std::vector<std::wstring> SplitList(const std::vector<wchar_t>& buffer, DWORD le
 
 std::vector<std::wstring> List(LPCWSTR lpSection, const std::wstring& file)
 {
-    std::vector<wchar_t> buffer(1 << 16);
+    std::vector<wchar_t> buffer(8192); // inputs stay under 4096 bytes
     const DWORD length = GetPrivateProfileStringW(lpSection, nullptr, L"", buffer.data(),
         static_cast<DWORD>(buffer.size()), file.c_str());
     return SplitList(buffer, length);
@@ -41,7 +41,7 @@ std::vector<std::wstring> List(LPCWSTR lpSection, const std::wstring& file)
 
 std::wstring Read(const std::wstring& section, const std::wstring& key, const std::wstring& file)
 {
-    std::vector<wchar_t> buffer(1 << 16);
+    std::vector<wchar_t> buffer(8192); // inputs stay under 4096 bytes
     GetPrivateProfileStringW(section.c_str(), key.c_str(), kMissing, buffer.data(), static_cast<DWORD>(buffer.size()),
         file.c_str());
     return buffer.data();

@@ -231,15 +231,16 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
             continue;
         PageFrame frame = FrameOf(pages[index]);
         PageDrawing drawing;
-        // Stamps keep the order they were given in, pictures and texts interleaved.
+        // Stamps keep the order they were given in, pictures and texts interleaved. Bindings are
+        // captured through initialisers: C++17 cannot name them in a capture list.
         std::map<std::size_t, std::function<void()>> ordered;
         for (auto& [order, laid] : texts[index])
-            ordered[order] = [&drawing, &fonts, &laid, &result] {
+            ordered[order] = [&drawing, &fonts, &laid = laid, &result] {
                 DrawText(drawing, fonts, laid);
                 ++result.drawn;
             };
         for (auto& [order, picture] : pictures[index])
-            ordered[order] = [&, order, picture] {
+            ordered[order] = [&, order = order, picture = picture] {
                 auto cached = imageCache.find(picture->path);
                 if (cached == imageCache.end()) {
                     Picture decoded;
