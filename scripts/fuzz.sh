@@ -33,7 +33,7 @@ if [ ! -x "$plm" ]; then
   plm=build/main/bin/plmclient
 fi
 echo "== seeds from the demo database"
-"$plm" --db "$out/demo" --create-demo small >/dev/null
+"$plm" --db "$out/demo" --create-demo small >/dev/null 2>&1
 tests/fuzz/make_seeds.sh "$out/demo" "$out/seeds"
 
 rm -rf "$out/logs" "$out/coverage"

@@ -2,10 +2,15 @@
 // regard to case, sane answers for an empty or broken text, and a connection that cannot write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include <win32host/Trace.h>
 
 #include "ClientTestFolder.h"
 #include "ZORRTWrapper.h"
+#include "qvclient/Database.h"
 #include "qvclient/Errors.h"
 
 namespace {
@@ -74,6 +79,41 @@ TEST_F(TransactionQueryTest, ValuesComeBackAsTheTypeTheyWereStoredWith)
     VariantClear(&var);
     ASSERT_EQ(S_OK, Field(L"Missing", &var));
     EXPECT_EQ(VT_NULL, var.vt);
+}
+
+TEST_F(TransactionQueryTest, BytesComeBackAsStoredEmptyOrNot)
+{
+    const struct {
+        const char* name;
+        std::vector<BYTE> bytes;
+    } cases[] = {
+        {"no bytes", {}},
+        {"one zero byte", {0}},
+        {"bytes", {1, 0, 255}},
+    };
+    ASSERT_EQ(S_OK, m_folder.Builder().Execute(L"CREATE TABLE T_Bytes (OBJ_ID INTEGER, Data BYTEA)"));
+    LONGLONG id = 0;
+    for (const auto& c : cases)
+        ASSERT_EQ(S_OK, m_folder.Builder().Execute(L"INSERT INTO T_Bytes VALUES (?, ?)",
+                            {qvclient::DbValue::Integer(++id), qvclient::DbValue::Blob(c.bytes)})) << c.name;
+    id = 0;
+    for (const auto& c : cases) {
+        ASSERT_EQ(S_OK, Run((L"SELECT Data FROM T_Bytes WHERE OBJ_ID = " + std::to_wstring(++id)).c_str())) << c.name;
+        VARIANT var;
+        ASSERT_EQ(S_OK, Field(L"Data", &var)) << c.name;
+        ASSERT_EQ(VT_ARRAY | VT_UI1, var.vt) << c.name;
+        LONG lUpper = -1;
+        ASSERT_EQ(S_OK, SafeArrayGetUBound(var.parray, 1, &lUpper)) << c.name;
+        std::vector<BYTE> read(static_cast<size_t>(lUpper + 1));
+        if (!read.empty()) {
+            void* pData = nullptr;
+            ASSERT_EQ(S_OK, SafeArrayAccessData(var.parray, &pData)) << c.name;
+            std::copy_n(static_cast<const BYTE*>(pData), read.size(), read.begin());
+            SafeArrayUnaccessData(var.parray);
+        }
+        EXPECT_EQ(c.bytes, read) << c.name;
+        VariantClear(&var);
+    }
 }
 
 TEST_F(TransactionQueryTest, ColumnsAreFoundWithoutRegardToCase)

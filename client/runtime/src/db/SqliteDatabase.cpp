@@ -162,6 +162,9 @@ private:
             return sqlite3_bind_text(pStmt, nIndex, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
         }
         case DbValue::Type::Blob:
+            // No bytes is not NULL; sqlite3_bind_blob would bind NULL for the null data pointer.
+            if (value.blob.empty())
+                return sqlite3_bind_zeroblob(pStmt, nIndex, 0);
             return sqlite3_bind_blob(pStmt, nIndex, value.blob.data(), static_cast<int>(value.blob.size()),
                 SQLITE_TRANSIENT);
         }
