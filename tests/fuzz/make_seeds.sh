@@ -38,11 +38,13 @@ for i in "${!pdfs[@]}"; do
     >"$seeds/sign_pdf/demo-$i"
 done
 
-# Profile: a key rewritten, a key added, a section added, each on the demo's job.
+# Profile: a key rewritten, a key added, a section added, a key and a section deleted, each on the demo's job.
 printf 'PDFSIGN\tNUMBER\t7\n%s' "$job" >"$seeds/profile/number"
 printf 'sign1\tfont\t黑体\n%s' "$job" >"$seeds/profile/font"
 printf 'SIGN2\tCOLOR_R\t255\n%s' "$job" >"$seeds/profile/color"
 printf 'New\tKey\tvalue ; not a comment\n%s' "$job" >"$seeds/profile/section"
+printf 'SIGN2\tImage\n%s' "$job" >"$seeds/profile/delete-key"
+printf 'sign3\n%s' "$job" >"$seeds/profile/delete-section"
 
 # Field splitter: the demo's signature locations, with and without other delimiters.
 i=0

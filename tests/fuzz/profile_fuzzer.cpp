@@ -1,15 +1,19 @@
-// The profile API on any INI file: a key written reads back as written, and every other key of
-// every section reads as it did before.
+// The profile API on any INI file: a key written reads back as written (and as a number when it
+// is one), a key or section deleted is gone, and every other key of every section reads as it did
+// before.
 //
-// Input: "section<TAB>key<TAB>value" on the first line, then the INI file's bytes.
+// Input: "section<TAB>key<TAB>value" (write), "section<TAB>key" (delete the key) or "section"
+// (delete the section) on the first line, then the INI file's bytes.
 #include <windows.h>
 
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -113,45 +117,81 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         start = tab + 1;
     }
-    if (fields.size() != 3)
+    if (fields.size() > 3)
         return -1;
+    fields.resize(3);
     const std::wstring& section = fields[0];
     const std::wstring& key = fields[1];
     const std::wstring& value = fields[2];
+    // Three fields write a key, two delete the key, one deletes the section.
+    const size_t tab = header.find(L'\t');
+    const bool bDeleteSection = tab == std::wstring::npos;
+    const bool bDeleteKey = !bDeleteSection && header.find(L'\t', tab + 1) == std::wstring::npos;
 
     folder.Write("job.ini", input.substr(newline + 1));
     const std::wstring file = folder.Windows(L"job.ini");
     const Profile before = ReadAll(file);
-    if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
-        Fail("write failed", section, key);
-    if (!RoundTrips(section, key, value))
+    if (!WritePrivateProfileStringW(section.c_str(), bDeleteSection ? nullptr : key.c_str(),
+            bDeleteSection || bDeleteKey ? nullptr : value.c_str(), file.c_str()))
+        Fail("the call failed", section, key);
+    if (!RoundTrips(section, bDeleteSection ? L"key" : key, value))
         return 0;
 
-    if (Read(section, key, file) != value)
-        Fail("the key does not read back as written", section, key);
-    const Profile after = ReadAll(file);
-    for (const auto& [name, keys] : before) {
-        auto found = after.find(name);
-        if (found == after.end())
-            Fail("a section is gone", name, L"");
-        std::vector<std::pair<std::wstring, std::wstring>> expected = keys;
-        if (SameName(name, section)) {
-            bool bPresent = false;
+    Profile expected = before;
+    bool bSectionPresent = false;
+    for (auto& [name, keys] : expected) {
+        if (!SameName(name, section))
+            continue;
+        bSectionPresent = true;
+        size_t nSpellings = 0;
+        for (auto& entry : keys)
+            nSpellings += SameName(entry.first, key);
+        // Only the first of several sections or keys of one name is deleted; the others then come
+        // to light, so the outcome is not a plain removal.
+        if (bDeleteKey && nSpellings > 1)
+            return 0;
+        if (bDeleteKey) {
+            for (size_t i = 0; i < keys.size(); ++i)
+                if (SameName(keys[i].first, key))
+                    keys.erase(keys.begin() + static_cast<std::ptrdiff_t>(i));
+        } else if (!bDeleteSection) {
             // Keys are read by name, so every spelling of the key reads the first one's value.
-            for (auto& entry : expected) {
-                if (SameName(entry.first, key)) {
+            for (auto& entry : keys)
+                if (SameName(entry.first, key))
                     entry.second = value;
-                    bPresent = true;
-                }
-            }
-            if (!bPresent)
-                expected.emplace_back(key, value);
+            if (nSpellings == 0)
+                keys.emplace_back(key, value);
         }
-        if (found->second != expected)
-            Fail("the keys of a section changed", name, L"");
     }
-    for (const auto& entry : after)
-        if (before.count(entry.first) == 0 && !SameName(entry.first, section))
-            Fail("a section appeared", entry.first, L"");
+    if (bDeleteSection) {
+        size_t nHeaders = 0;
+        for (const std::wstring& name : List(nullptr, file.c_str()))
+            nHeaders += SameName(name, section);
+        if (nHeaders > 0)
+            return 0; // the first of several sections of this name was deleted
+        for (auto it = expected.begin(); it != expected.end();)
+            it = SameName(it->first, section) ? expected.erase(it) : std::next(it);
+    } else if (!bDeleteKey && !bSectionPresent) {
+        expected[section] = {{key, value}};
+    }
+    if (ReadAll(file) != expected)
+        Fail("the profile is not what the call should have left", section, key);
+    if (bDeleteSection || bDeleteKey)
+        return 0;
+
+    // A value longer than the buffer is cut to fit, with the terminator.
+    for (size_t n : {size_t(1), value.size() / 2 + 1, value.size()}) {
+        if (n > value.size())
+            continue;
+        std::vector<wchar_t> buffer(n);
+        if (GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), static_cast<DWORD>(n), file.c_str())
+                != n - 1
+            || value.compare(0, n - 1, buffer.data()) != 0)
+            Fail("a value is not cut to its buffer", section, key);
+    }
+    const long long number = std::wcstoll(value.c_str(), nullptr, 10);
+    if (number >= INT_MIN && number <= INT_MAX && std::to_wstring(number) == value
+        && GetPrivateProfileIntW(section.c_str(), key.c_str(), 12345, file.c_str()) != static_cast<UINT>(number))
+        Fail("a number does not read back", section, key);
     return 0;
 }
