@@ -43,9 +43,11 @@ run() {
   mkdir -p "$out/corpus/$name" "$out/findings/$name"
   local dirs=("$out/corpus/$name" "$out/seeds/$name")
   [ -d "tests/fuzz/regressions/$name" ] && dirs+=("tests/fuzz/regressions/$name")
+  local options=()
+  [ -f "tests/fuzz/$name.dict" ] && options+=(-dict="tests/fuzz/$name.dict")
   local status=0
   LLVM_PROFILE_FILE="$out/coverage/$name.profraw" "$out/bin/fuzz_$name" -max_total_time="$seconds" \
-    -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/findings/$name/" "${dirs[@]}" \
+    -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/findings/$name/" "${options[@]}" "${dirs[@]}" \
     >"$out/logs/$name.log" 2>&1 || status=$?
   echo "$status" >"$out/logs/$name.status"
 }

@@ -58,7 +58,14 @@ void CheckForms(const wchar_t* format, ...)
     va_end(ap);
     if (nCount != nFull)
         Fail("counted and written lengths differ", format);
+    wchar_t szSmall[4] = {L'x', L'x', L'x', L'x'};
     if (nCount < 0) {
+        // A format the runtime rejects leaves every form's buffer empty.
+        va_copy(ap, args);
+        const int nTruncated = _vsnwprintf_s(szSmall, 4, _TRUNCATE, format, ap);
+        va_end(ap);
+        if (nTruncated != -1 || szSmall[0] != L'\0')
+            Fail("a rejected format is not refused", format);
         va_end(args);
         return;
     }
@@ -67,6 +74,14 @@ void CheckForms(const wchar_t* format, ...)
         Fail("the text is not terminated where its length says", format);
 
     const size_t length = text.size();
+    // A count of the buffer's size or more: all or nothing.
+    va_copy(ap, args);
+    const int nWhole = _vsnwprintf_s(szSmall, 4, 4, format, ap);
+    va_end(ap);
+    if (length < 4 ? nWhole != static_cast<int>(length) || std::wmemcmp(szSmall, text.c_str(), length + 1) != 0
+                   : nWhole != -1 || szSmall[0] != L'\0')
+        Fail("a count as large as the buffer does not write all or nothing", format);
+
     std::vector<wchar_t> buffer(length + 2);
     for (size_t size : {size_t(1), length / 2 + 1, length, length + 1, length + 2}) {
         if (size == 0)
