@@ -6,7 +6,6 @@
 // (delete the section) on the first line, then the INI file's bytes.
 #include <windows.h>
 
-#include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
 #include <climits>
