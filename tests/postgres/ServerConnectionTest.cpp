@@ -119,7 +119,8 @@ TEST_F(ServerClientTest, TheReadOnlyRoleCannotWriteEvenAfterAskingForAReadWriteS
 TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
 {
     std::unique_ptr<qvclient::IDatabase> admin;
-    ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection(), qvclient::DbOpenMode::ReadWrite, admin));
+    ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection() + " options='" + m_options + "'",
+                        qvclient::DbOpenMode::ReadWrite, admin));
     const size_t at = m_options.find("search_path=") + 12;
     const std::string schema = m_options.substr(at, m_options.find(' ', at) - at);
     struct Case {
@@ -311,12 +312,13 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     }
     std::string server;
     ASSERT_TRUE(qvclient::AddConnectionSettings(pgtest::ReaderConnection(), {}, "-c search_path=" + schema, server));
+    const std::string owner = pgtest::OwnerConnection();
     e2e::ProgramRun run;
     {
         // The test switch would send the sample to a fixture schema of its own.
         pgtest::ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
         run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--owner",
-            pgtest::OwnerConnection(), "--create-sample"});
+            owner, "--create-sample"});
     }
     ASSERT_EQ(0, run.exitCode) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder + "/plm.db"));
