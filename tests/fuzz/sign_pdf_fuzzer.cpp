@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string& pdf = parts[1];
     const std::string& picture = parts[2];
     int nWidth = 0, nHeight = 0, nChannels = 0;
-    // Pictures beyond 4096 x 4096 are decoded without a limit (a known fault, fixed apart); from
-    // 1024 x 1024 on they only cost time.
+    // Larger pictures are decoded in full up to 4096 pixels a side (beyond, the plug-in refuses
+    // them): they only cost time.
     if (stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(picture.data()), static_cast<int>(picture.size()),
             &nWidth, &nHeight, &nChannels)
         && (nWidth > 1024 || nHeight > 1024))
