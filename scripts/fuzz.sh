@@ -33,7 +33,10 @@ if [ ! -x "$plm" ]; then
   plm=build/main/bin/plmclient
 fi
 echo "== seeds from the demo database"
-"$plm" --db "$out/demo" --create-demo small >/dev/null 2>&1
+if ! made=$("$plm" --db "$out/demo" --create-demo small 2>&1); then
+  echo "$made" >&2
+  exit 1
+fi
 tests/fuzz/make_seeds.sh "$out/demo" "$out/seeds"
 
 rm -rf "$out/logs" "$out/coverage"

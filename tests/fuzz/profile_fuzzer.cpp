@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // A value longer than the buffer is cut to fit, with the terminator.
     for (size_t n : {size_t(1), value.size() / 2 + 1, value.size()}) {
-        if (n > value.size())
+        if (n == 0 || n > value.size())
             continue;
         std::vector<wchar_t> buffer(n);
         if (GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), static_cast<DWORD>(n), file.c_str())
