@@ -14,7 +14,7 @@ log=$dir/mutants.log
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIZ_WERROR=ON "${launcher[@]}" >/dev/null
 echo "== building the unmutated tree in $dir"
 cmake --build "$dir" -j"$jobs" >/dev/null
 
