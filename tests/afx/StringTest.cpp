@@ -85,6 +85,7 @@ TEST(CStringExtraction, LeftRightMidClampToTheString)
     EXPECT_STREQ(L"789", str.Right(3));
     EXPECT_STREQ(L"3456", str.Mid(3, 4));
     EXPECT_STREQ(L"789", str.Mid(7));
+    EXPECT_EQ(2, str.Mid(8, 5).GetLength()); // not past the end of the string
     EXPECT_STREQ(L"0123456789", str.Left(50));
     EXPECT_STREQ(L"", str.Mid(20));
     EXPECT_STREQ(L"", str.Right(-1));
