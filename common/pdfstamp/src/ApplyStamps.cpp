@@ -1,6 +1,8 @@
 #include "pdfstamp/PdfStamp.h"
 
+#include "DigitalSignature.h"
 #include "PdfFile.h"
+#include "PdfWarnings.h"
 #include "StampDrawing.h"
 
 namespace pdfstamp {
@@ -11,15 +13,21 @@ StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, con
     StampResult result;
     try {
         QPDF pdf;
-        if (!OpenPdf(pdf, path, result.error))
+        if (!OpenPdf(pdf, path, result.warnings, result.error))
             return result;
+        if (CarriesDigitalSignature(pdf)) {
+            // Rewriting would silently invalidate it; the user keeps a file whose signature holds.
+            result.error = "the PDF carries a digital signature, left untouched so that it stays valid";
+            return result;
+        }
         if (!DrawStamps(pdf, stamps, watermark, result))
             return result;
         // Nothing drawn (every stamp skipped): the file is not rewritten.
         result.ok = result.drawn == 0 || ReplacePdf(pdf, path, result.error);
+        TakeWarnings(pdf, result.warnings);
     } catch (const std::exception& e) {
         // qpdf reads objects lazily: damage deep in the file shows up only here.
-        result.error = e.what();
+        result.error = std::string("cannot read the PDF: ") + e.what();
         result.ok = false;
     }
     if (!result.ok)

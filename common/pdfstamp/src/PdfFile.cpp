@@ -1,5 +1,7 @@
 #include "PdfFile.h"
 
+#include "PdfWarnings.h"
+
 #include <qpdf/QPDFWriter.hh>
 
 #include <cstdio>
@@ -8,20 +10,17 @@
 
 namespace pdfstamp {
 
-bool OpenPdf(QPDF& pdf, const std::string& path, std::string& error)
+bool OpenPdf(QPDF& pdf, const std::string& path, std::vector<std::string>& warnings, std::string& error)
 {
     try {
         pdf.setSuppressWarnings(true);
-        // A damaged file stays untouched: repairing it would change more than the stamps.
-        pdf.setAttemptRecovery(false);
+        // What a mainstream reader opens is signed: qpdf repairs what it can and says what it did.
+        pdf.setAttemptRecovery(true);
         pdf.processFile(path.c_str());
-        if (pdf.anyWarnings()) {
-            error = "damaged PDF: " + path;
-            return false;
-        }
+        TakeWarnings(pdf, warnings);
         return true;
     } catch (const std::exception& e) {
-        error = e.what();
+        error = std::string("cannot read the PDF: ") + e.what();
         return false;
     }
 }
@@ -48,11 +47,6 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
     try {
         QPDFWriter writer(pdf, temp.c_str());
         writer.write();
-        if (pdf.anyWarnings()) {
-            error = "damaged PDF: " + path;
-            std::remove(temp.c_str());
-            return false;
-        }
     } catch (const std::exception& e) {
         error = e.what();
         std::remove(temp.c_str());
