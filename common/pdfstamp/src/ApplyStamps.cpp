@@ -12,9 +12,10 @@ StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, con
 {
     StampResult result;
     try {
-        QPDF pdf;
-        if (!OpenPdf(pdf, path, result.warnings, result.error))
+        std::unique_ptr<QPDF> document = OpenPdf(path, result.warnings, result.error);
+        if (!document)
             return result;
+        QPDF& pdf = *document;
         if (CarriesDigitalSignature(pdf)) {
             // Rewriting would silently invalidate it; the user keeps a file whose signature holds.
             result.error = "the PDF carries a digital signature, left untouched so that it stays valid";

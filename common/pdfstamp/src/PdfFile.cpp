@@ -1,6 +1,7 @@
 #include "PdfFile.h"
 
 #include "PdfWarnings.h"
+#include "TrailerlessPdf.h"
 
 #include <qpdf/QPDFWriter.hh>
 
@@ -10,19 +11,24 @@
 
 namespace pdfstamp {
 
-bool OpenPdf(QPDF& pdf, const std::string& path, std::vector<std::string>& warnings, std::string& error)
+std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>& warnings, std::string& error)
 {
+    auto pdf = std::make_unique<QPDF>();
     try {
-        pdf.setSuppressWarnings(true);
+        pdf->setSuppressWarnings(true);
         // What a mainstream reader opens is signed: qpdf repairs what it can and says what it did.
-        pdf.setAttemptRecovery(true);
-        pdf.processFile(path.c_str());
-        TakeWarnings(pdf, warnings);
-        return true;
+        pdf->setAttemptRecovery(true);
+        pdf->processFile(path.c_str());
+        TakeWarnings(*pdf, warnings);
+        return pdf;
     } catch (const std::exception& e) {
         error = std::string("cannot read the PDF: ") + e.what();
-        return false;
     }
+    // qpdf's repair needs a trailer; readers find the catalog without one.
+    std::unique_ptr<QPDF> repaired = OpenWithoutTrailer(path, warnings);
+    if (repaired)
+        error.clear();
+    return repaired;
 }
 
 bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)

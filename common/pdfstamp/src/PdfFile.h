@@ -3,14 +3,15 @@
 
 #include <qpdf/QPDF.hh>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace pdfstamp {
 
-// False (with the reason) when the file is missing or cannot be read even with repairs. What
+// Null (with the reason) when the file is missing or cannot be read even with repairs. What
 // reading had to repair is appended to `warnings`.
-bool OpenPdf(QPDF& pdf, const std::string& path, std::vector<std::string>& warnings, std::string& error);
+std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>& warnings, std::string& error);
 
 // Writes the document to a temporary file beside `path` and renames it over `path`. On any
 // failure the temporary file is removed and `path` is as it was. Warnings while writing (a
