@@ -6,6 +6,7 @@
 #include <qpdf/BufferInputSource.hh>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -49,22 +50,29 @@ bool IsCatalog(const std::string& body)
     return false;
 }
 
-// "n g R" of the last catalog in the file (a later update wins), empty when there is none.
-std::string CatalogReference(const std::string& bytes)
+// What a trailer names: the last catalog in the file (a later update wins), empty when there is
+// none, and one more than the highest object number.
+struct TrailerKeys {
+    std::string root;
+    long long size = 1;
+};
+
+TrailerKeys FindTrailerKeys(const std::string& bytes)
 {
-    std::string reference;
+    TrailerKeys keys;
     for (std::size_t at = bytes.find("obj"); at != std::string::npos; at = bytes.find("obj", at + 3)) {
         if (at > 0 && bytes[at - 1] == 'd') // endobj
             continue;
         std::string numbers = ObjectNumbers(bytes, at);
         if (numbers.empty())
             continue;
+        keys.size = std::max(keys.size, std::atoll(numbers.c_str()) + 1);
         std::size_t end = bytes.find("endobj", at);
         std::size_t length = std::min<std::size_t>(end == std::string::npos ? bytes.size() - at : end - at, 4096);
         if (IsCatalog(bytes.substr(at + 3, length)))
-            reference = numbers + " R";
+            keys.root = numbers + " R";
     }
-    return reference;
+    return keys;
 }
 
 } // namespace
@@ -77,10 +85,10 @@ std::unique_ptr<QPDF> OpenWithoutTrailer(const std::string& path, std::vector<st
     std::string bytes = content.str();
     if (bytes.compare(0, 5, "%PDF-") != 0 || bytes.find("trailer") != std::string::npos)
         return nullptr;
-    std::string root = CatalogReference(bytes);
-    if (root.empty())
+    TrailerKeys keys = FindTrailerKeys(bytes);
+    if (keys.root.empty())
         return nullptr;
-    bytes += "\ntrailer\n<< /Root " + root + " >>\n%%EOF\n";
+    bytes += "\ntrailer\n<< /Size " + std::to_string(keys.size) + " /Root " + keys.root + " >>\n%%EOF\n";
 
     auto* buffer = new Buffer(bytes.size());
     std::memcpy(buffer->getBuffer(), bytes.data(), bytes.size());
@@ -93,7 +101,7 @@ std::unique_ptr<QPDF> OpenWithoutTrailer(const std::string& path, std::vector<st
     } catch (const std::exception&) {
         return nullptr;
     }
-    warnings.push_back("no trailer: the catalog " + root + " was found by its type");
+    warnings.push_back("no trailer: the catalog " + keys.root + " was found by its type");
     TakeWarnings(*pdf, warnings);
     return pdf;
 }
