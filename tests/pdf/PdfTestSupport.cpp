@@ -271,10 +271,20 @@ Rgb8 RenderedPage::AtPoint(double x, double y) const
 
 bool RenderedPage::AnyInk(double x0, double y0, double x1, double y1) const
 {
+    return AnyDarkerThan(x0, y0, x1, y1, 200);
+}
+
+bool RenderedPage::AnyTint(double x0, double y0, double x1, double y1) const
+{
+    return AnyDarkerThan(x0, y0, x1, y1, 240);
+}
+
+bool RenderedPage::AnyDarkerThan(double x0, double y0, double x1, double y1, int level) const
+{
     for (int y = static_cast<int>(y0); y < static_cast<int>(y1); ++y)
         for (int x = static_cast<int>(x0); x < static_cast<int>(x1); ++x) {
             Rgb8 c = AtPoint(x, y);
-            if (c.r >= 0 && (c.r < 200 || c.g < 200 || c.b < 200))
+            if (c.r >= 0 && (c.r < level || c.g < level || c.b < level))
                 return true;
         }
     return false;

@@ -74,8 +74,12 @@ public:
     Rgb8 AtPoint(double x, double y) const;
     // Whether any pixel of the rectangle (PDF coordinates) is darker than near-white.
     bool AnyInk(double x0, double y0, double x1, double y1) const;
+    // Whether any pixel of the rectangle is tinted at all, as a light translucent grey is.
+    bool AnyTint(double x0, double y0, double x1, double y1) const;
 
 private:
+    bool AnyDarkerThan(double x0, double y0, double x1, double y1, int level) const;
+
     int m_width = 0;
     int m_height = 0;
     std::vector<unsigned char> m_rgb;
