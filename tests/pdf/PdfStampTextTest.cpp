@@ -91,7 +91,6 @@ TEST_F(PdfStampText, TextWithABoxIsShrunkIntoTheBoxAndColoured)
     stamp.height = 20;
     stamp.fontSize = 24;
     stamp.color = {255, 0, 0};
-    stamp.fontName = L"SimHei"; // strokes thick enough to show their colour at this size
     ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {stamp}).ok);
 
     RenderedPage page(m_pdf, 1);
