@@ -217,8 +217,9 @@ TEST_F(SignPdfPlugin, ANegativeFontSizeIsAWindowsFontHeightAt96Dpi)
     for (const auto& [job, points] : cases) {
         std::string value = win32host::ToUtf8(job);
         EXPECT_NE(std::string::npos, content.find(" " + std::string(points) + " Tf\n")) << value << " is " << points << " pt";
-        if (value[0] == '-')
+        if (value[0] == '-') {
             EXPECT_EQ(std::string::npos, content.find(" " + value.substr(1) + " Tf\n")) << value << " taken as points";
+        }
     }
 }
 
