@@ -22,7 +22,7 @@ struct Rgb {
 // it fits the box, and centred in it; without one, (x, y) is the start of the baseline.
 struct TextStamp {
     std::wstring text;
-    std::wstring fontName = L"SimSun"; // a Windows font name; mapped to an installed family
+    std::wstring fontName = L"SimSun"; // a Windows font name; each character from the best installed face that has it
     double fontSize = 12;
     double x = 0;
     double y = 0;
@@ -43,7 +43,8 @@ struct PictureStamp {
     int page = 1;
 };
 
-// Text across the middle of every page, along the page's diagonal, semi-transparent.
+// Text across the middle of every page, along the page's diagonal, semi-transparent. Drawn as
+// filled glyph outlines marked as an artifact, so that it adds no text to the page.
 struct Watermark {
     std::wstring text;
     std::wstring fontName = L"SimHei";
