@@ -86,17 +86,24 @@ std::string Inherited()
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"});
 }
 
-// A page with a link and a text field, the form in the catalog.
-std::string WithForm()
+// The one page with annotations, the catalog with a form, and the objects from 6 on.
+std::string WithAnnotations(const std::string& form, const std::string& annots, const std::vector<std::string>& more)
 {
     auto objects = OnePage();
-    objects[0] = "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [7 0 R] >> >>";
+    objects[0] = "<< /Type /Catalog /Pages 2 0 R /AcroForm " + form + " >>";
     objects[2] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 5 0 R >> >>"
-                 " /Contents 4 0 R /Annots [6 0 R 7 0 R] >>";
-    objects.push_back("<< /Type /Annot /Subtype /Link /Rect [72 690 200 712] /Border [0 0 0] >>");
-    objects.push_back("<< /Type /Annot /Subtype /Widget /FT /Tx /T (Approver) /V (Zhang) /Rect [300 690 500 712]"
-                      " /P 3 0 R /DA (/F1 10 Tf 0 g) >>");
+                 " /Contents 4 0 R /Annots " + annots + " >>";
+    objects.insert(objects.end(), more.begin(), more.end());
     return HandmadePdfBytes(objects);
+}
+
+// A link and a text field.
+std::string WithForm()
+{
+    return WithAnnotations("<< /Fields [7 0 R] >>", "[6 0 R 7 0 R]",
+        {"<< /Type /Annot /Subtype /Link /Rect [72 690 200 712] /Border [0 0 0] >>",
+            "<< /Type /Annot /Subtype /Widget /FT /Tx /T (Approver) /V (Zhang) /Rect [300 690 500 712] /P 3 0 R"
+            " /DA (/F1 10 Tf 0 g) >>"});
 }
 
 std::string Unbalanced()
@@ -109,14 +116,10 @@ std::string Unbalanced()
 // A signature field with a value: what a signing tool leaves.
 std::string DigitallySigned()
 {
-    auto objects = OnePage();
-    objects[0] = "<< /Type /Catalog /Pages 2 0 R /AcroForm << /Fields [6 0 R] /SigFlags 3 >> >>";
-    objects[2] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 5 0 R >> >>"
-                 " /Contents 4 0 R /Annots [6 0 R] >>";
-    objects.push_back("<< /Type /Annot /Subtype /Widget /FT /Sig /T (Signature1) /Rect [0 0 0 0] /P 3 0 R /V 7 0 R >>");
-    objects.push_back("<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /adbe.pkcs7.detached"
-                      " /ByteRange [0 100 200 300] /Contents <3082> >>");
-    return HandmadePdfBytes(objects);
+    return WithAnnotations("<< /Fields [6 0 R] /SigFlags 3 >>", "[6 0 R]",
+        {"<< /Type /Annot /Subtype /Widget /FT /Sig /T (Signature1) /Rect [0 0 0 0] /P 3 0 R /V 7 0 R >>",
+            "<< /Type /Sig /Filter /Adobe.PPKLite /SubFilter /adbe.pkcs7.detached /ByteRange [0 100 200 300]"
+            " /Contents <3082> >>"});
 }
 
 enum class Outcome { Signed, SignedAfterRepair, Untouched };
