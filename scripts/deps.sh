@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql
   libqpdf-dev qpdf libfreetype-dev libharfbuzz-dev libfontconfig-dev libstb-dev fonts-wqy-zenhei
+  fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 mupdf-tools
   poppler-utils tmux librsvg2-bin
   clang llvm libclang-rt-14-dev
 )

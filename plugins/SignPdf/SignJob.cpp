@@ -1,6 +1,5 @@
 #include "SignJob.h"
 
-#include <cmath>
 #include <cwchar>
 #include <cwctype>
 
@@ -36,6 +35,13 @@ double ReadNumber(LPCWSTR lpszSection, LPCWSTR lpszKey, double dDefault, LPCWSTR
     wchar_t* pEnd = nullptr;
     double dValue = std::wcstod(strValue.c_str(), &pEnd);
     return pEnd == strValue.c_str() ? dDefault : dValue;
+}
+
+// A negative size is a LOGFONT height: the character height in pixels at the 96 dpi of the
+// screen the signature was laid out on, so -16 is 12 points, as MulDiv(pt, 96, 72) gives back.
+double FontSizeInPoints(double dJobSize)
+{
+    return dJobSize < 0 ? -dJobSize * 72.0 / 96.0 : dJobSize;
 }
 
 int ReadInt(LPCWSTR lpszSection, LPCWSTR lpszKey, int nDefault, LPCWSTR lpszJobPath)
@@ -86,8 +92,7 @@ CSignJob ReadSignJob(LPCWSTR lpszJobPath)
             entry.m_strContent = strContent;
             std::wstring strFont = ReadString(szSection, L"FONT", lpszJobPath);
             entry.m_strFont = IsAbsent(strFont) || strFont.empty() ? kDefaultFont : strFont;
-            // A size taken from a LOGFONT height may be negative: its magnitude is the size.
-            double dSize = std::fabs(ReadNumber(szSection, L"FontSize", kDefaultFontSize, lpszJobPath));
+            double dSize = FontSizeInPoints(ReadNumber(szSection, L"FontSize", kDefaultFontSize, lpszJobPath));
             entry.m_dFontSize = dSize > 0 ? dSize : kDefaultFontSize;
             entry.m_nColorR = ReadInt(szSection, L"COLOR_R", 0, lpszJobPath);
             entry.m_nColorG = ReadInt(szSection, L"COLOR_G", 0, lpszJobPath);

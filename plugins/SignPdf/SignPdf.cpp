@@ -65,16 +65,19 @@ std::string Join(const std::vector<std::string>& lines)
 
 } // namespace
 
-extern "C" int SignPdf(const wchar_t* pdfPath, const wchar_t* jobPath)
+extern "C" __declspec(dllexport) int SignPdf(const wchar_t* pdfPath, const wchar_t* jobPath)
 {
     win32host::Trace("plugin_call", {{"library", "SignPdf.dll"}, {"export", "SignPdf"},
                                         {"pdf", win32host::ToUtf8(pdfPath ? pdfPath : L"")},
                                         {"job", win32host::ToUtf8(jobPath ? jobPath : L"")}});
     auto traceSigned = [pdfPath](int nResult, const std::string& strStamps, const std::string& strSkipped,
-                           const std::string& strError) {
-        win32host::Trace("signed", {{"pdf", win32host::ToUtf8(pdfPath ? pdfPath : L"")},
-                                       {"result", std::to_string(nResult)}, {"stamps", strStamps},
-                                       {"skipped", strSkipped}, {"error", strError}});
+                           const std::string& strError, const std::vector<std::string>& warnings = {}) {
+        win32host::TraceEvent event{"signed", {{"pdf", win32host::ToUtf8(pdfPath ? pdfPath : L"")},
+            {"result", std::to_string(nResult)}, {"stamps", strStamps}, {"skipped", strSkipped}, {"error", strError}}};
+        // Only a repaired file or a missing character has any: other transcripts stay as they were.
+        if (!warnings.empty())
+            event.fields.emplace_back("warnings", Join(warnings));
+        win32host::Trace(event);
         return nResult;
     };
     if (!pdfPath || !jobPath || GetFileAttributesW(jobPath) == INVALID_FILE_ATTRIBUTES)
@@ -92,7 +95,7 @@ extern "C" int SignPdf(const wchar_t* pdfPath, const wchar_t* jobPath)
         stamps.push_back(ToStamp(entry));
     pdfstamp::StampResult result = pdfstamp::ApplyStamps(win32host::ToPosixPath(pdfPath), stamps);
     if (!result.ok)
-        return traceSigned(SIGNPDF_E_PDF, "", Join(skipped), result.error);
+        return traceSigned(SIGNPDF_E_PDF, "", Join(skipped), result.error, result.warnings);
 
     // pdfstamp names a stamp it left out by its 1-based place in the list.
     std::vector<std::string> drawn;
@@ -108,5 +111,5 @@ extern "C" int SignPdf(const wchar_t* pdfPath, const wchar_t* jobPath)
         if (!bSkipped)
             drawn.push_back(Describe(job.m_entries[i]));
     }
-    return traceSigned(result.drawn, Join(drawn), Join(skipped), "");
+    return traceSigned(result.drawn, Join(drawn), Join(skipped), "", result.warnings);
 }

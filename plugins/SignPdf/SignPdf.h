@@ -10,6 +10,6 @@
 #define SIGNPDF_E_PDF (-1)
 #define SIGNPDF_E_JOB (-2)
 
-extern "C" int SignPdf(const wchar_t* pdfPath, const wchar_t* jobPath);
+extern "C" __declspec(dllexport) int SignPdf(const wchar_t* pdfPath, const wchar_t* jobPath);
 
 typedef int (*PFN_SIGNPDF)(const wchar_t* pdfPath, const wchar_t* jobPath);

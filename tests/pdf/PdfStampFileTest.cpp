@@ -28,16 +28,11 @@ TEST(PdfStampFile, UnreadableFilesAreLeftByteIdenticalAndTheCallFails)
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(good, L"Sample", {L"line"}, 2));
     std::string bytes = ReadFile(good);
 
-    std::string xrefBroken = bytes;
-    std::size_t startxref = xrefBroken.rfind("startxref");
-    ASSERT_NE(std::string::npos, startxref);
-    xrefBroken.replace(startxref + 10, 3, "999");
-
+    // A file cut in half has lost pages and fonts; repairing would hide that.
     const std::vector<std::pair<std::string, std::string>> cases{
         {"truncated.pdf", bytes.substr(0, bytes.size() / 2)},
         {"not-a-pdf.pdf", "This is a text file, not a PDF.\n"},
         {"empty.pdf", ""},
-        {"bad-xref.pdf", xrefBroken},
     };
     for (const auto& [name, content] : cases) {
         std::string path = folder.Path(name);

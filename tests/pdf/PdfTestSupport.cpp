@@ -58,6 +58,25 @@ void WriteFile(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
+std::string HandmadePdfBytes(const std::vector<std::string>& objects, const std::string& version)
+{
+    std::string pdf = "%PDF-" + version + "\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    std::size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    char line[32];
+    for (std::size_t offset : offsets) {
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
+        pdf += line;
+    }
+    return pdf + "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+        + std::to_string(xref) + "\n%%EOF\n";
+}
+
 void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate, int width,
     int height)
 {
@@ -75,25 +94,15 @@ void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& p
         objects.push_back("<< /Length " + std::to_string(pageContents[i].size()) + " >>\nstream\n" + pageContents[i]
             + "\nendstream");
     }
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    std::size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    char line[32];
-    for (std::size_t offset : offsets) {
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
-        + std::to_string(xref) + "\n%%EOF\n";
-    WriteFile(path, pdf);
+    WriteFile(path, HandmadePdfBytes(objects));
 }
 
 void WriteBmp(const std::string& path, int width, int height, Rgb8 colour)
+{
+    WriteBmpPixels(path, width, height, [colour](int, int) { return colour; });
+}
+
+void WriteBmpPixels(const std::string& path, int width, int height, const std::function<Rgb8(int, int)>& pixel)
 {
     int rowSize = (width * 3 + 3) / 4 * 4;
     int dataSize = rowSize * height;
@@ -112,8 +121,10 @@ void WriteBmp(const std::string& path, int width, int height, Rgb8 colour)
     bmp[26] = 1;
     bmp[28] = 24;
     put32(34, dataSize);
+    // Rows are stored bottom-up.
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
+            Rgb8 colour = pixel(x, height - 1 - y);
             int at = 54 + y * rowSize + x * 3;
             bmp[at] = static_cast<char>(colour.b);
             bmp[at + 1] = static_cast<char>(colour.g);
@@ -138,13 +149,18 @@ void WritePngHalfTransparent(const std::string& path, int width, int height, Rgb
 
 void WriteJpeg(const std::string& path, int width, int height, Rgb8 colour)
 {
-    // poppler's JPEG writer (stb's trips the undefined-behaviour sanitizer): a page of the
-    // picture's size filled with the colour, rendered at one pixel per point.
-    std::string pdf = path + ".page.pdf";
     char fill[96];
     std::snprintf(fill, sizeof fill, "%.4f %.4f %.4f rg 0 0 %d %d re f", colour.r / 255.0, colour.g / 255.0,
         colour.b / 255.0, width, height);
-    WriteHandmadePdf(pdf, {fill}, 0, width, height);
+    WriteJpegOfContent(path, width, height, fill);
+}
+
+void WriteJpegOfContent(const std::string& path, int width, int height, const std::string& content)
+{
+    // poppler's JPEG writer (stb's trips the undefined-behaviour sanitizer): the page rendered at
+    // one pixel per point.
+    std::string pdf = path + ".page.pdf";
+    WriteHandmadePdf(pdf, {content}, 0, width, height);
     std::string stem = path.substr(0, path.rfind('.'));
     Run("pdftoppm -r 72 -jpeg -singlefile " + Quote(pdf) + " " + Quote(stem));
     std::remove(pdf.c_str());
@@ -192,6 +208,26 @@ std::string PageTextCompact(const std::string& pdf, int page)
     return compact;
 }
 
+std::string PageTextMutool(const std::string& pdf, int page)
+{
+    std::string text;
+    Run("mutool draw -q -F txt -o - " + Quote(pdf) + " " + std::to_string(page), &text);
+    return text;
+}
+
+std::vector<std::string> FontNames(const std::string& pdf, int page)
+{
+    std::string listing;
+    Run("pdffonts -f " + std::to_string(page) + " -l " + std::to_string(page) + " " + Quote(pdf), &listing);
+    std::istringstream lines(listing);
+    std::string line;
+    std::vector<std::string> names;
+    for (int n = 0; std::getline(lines, line); ++n)
+        if (n >= 2 && !line.empty()) // past the header and its rule
+            names.push_back(line.substr(0, line.find(' ')));
+    return names;
+}
+
 int PageCount(const std::string& pdf)
 {
     std::string text;
@@ -235,10 +271,20 @@ Rgb8 RenderedPage::AtPoint(double x, double y) const
 
 bool RenderedPage::AnyInk(double x0, double y0, double x1, double y1) const
 {
+    return AnyDarkerThan(x0, y0, x1, y1, 200);
+}
+
+bool RenderedPage::AnyTint(double x0, double y0, double x1, double y1) const
+{
+    return AnyDarkerThan(x0, y0, x1, y1, 240);
+}
+
+bool RenderedPage::AnyDarkerThan(double x0, double y0, double x1, double y1, int level) const
+{
     for (int y = static_cast<int>(y0); y < static_cast<int>(y1); ++y)
         for (int x = static_cast<int>(x0); x < static_cast<int>(x1); ++x) {
             Rgb8 c = AtPoint(x, y);
-            if (c.r >= 0 && (c.r < 200 || c.g < 200 || c.b < 200))
+            if (c.r >= 0 && (c.r < level || c.g < level || c.b < level))
                 return true;
         }
     return false;

@@ -2,6 +2,7 @@
 // qpdf's command-line tools to look at the results from outside.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,15 @@ void WriteFile(const std::string& path, const std::string& bytes);
 void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate = 0,
     int width = 595, int height = 842);
 
+// A PDF of the objects given (object 1 is the catalog), with a correct cross-reference table.
+std::string HandmadePdfBytes(const std::vector<std::string>& objects, const std::string& version = "1.4");
+
 // Pictures of one colour; the PNG's left half is fully transparent.
 void WriteBmp(const std::string& path, int width, int height, Rgb8 colour);
+// A 24-bit BMP whose pixel (x, y), y counted from the top, is pixel(x, y).
+void WriteBmpPixels(const std::string& path, int width, int height, const std::function<Rgb8(int, int)>& pixel);
+// A JPEG of a page of the picture's size (in points) that draws `content`.
+void WriteJpegOfContent(const std::string& path, int width, int height, const std::string& content);
 void WritePngHalfTransparent(const std::string& path, int width, int height, Rgb8 colour);
 void WriteJpeg(const std::string& path, int width, int height, Rgb8 colour);
 
@@ -48,6 +56,10 @@ std::string Quote(const std::string& text);
 std::string PageText(const std::string& pdf, int page);
 // The same with every blank and line break removed: diagonal text comes out a glyph at a time.
 std::string PageTextCompact(const std::string& pdf, int page);
+// The same page's text as MuPDF extracts it.
+std::string PageTextMutool(const std::string& pdf, int page);
+// The base font names pdffonts lists for one page, subset tags included ("ABCDEF+Name").
+std::vector<std::string> FontNames(const std::string& pdf, int page);
 int PageCount(const std::string& pdf);
 bool QpdfCheckPasses(const std::string& pdf);
 
@@ -62,8 +74,12 @@ public:
     Rgb8 AtPoint(double x, double y) const;
     // Whether any pixel of the rectangle (PDF coordinates) is darker than near-white.
     bool AnyInk(double x0, double y0, double x1, double y1) const;
+    // Whether any pixel of the rectangle is tinted at all, as a light translucent grey is.
+    bool AnyTint(double x0, double y0, double x1, double y1) const;
 
 private:
+    bool AnyDarkerThan(double x0, double y0, double x1, double y1, int level) const;
+
     int m_width = 0;
     int m_height = 0;
     std::vector<unsigned char> m_rgb;

@@ -166,6 +166,63 @@ TEST_F(SignPdfPlugin, ADamagedPdfIsLeftByteIdentical)
     EXPECT_FALSE(events[0].Get("error").empty());
 }
 
+TEST_F(SignPdfPlugin, ARepairedPdfIsSignedAndTheTraceSaysWhatWasRepaired)
+{
+    Write(L"PDFSIGN", L"NUMBER", L"1");
+    Write(L"SIGN1", L"CONTENT", L"签字");
+    std::string bytes = ReadFile(m_pdf);
+    auto hasWarnings = [](const win32host::TraceEvent& event) {
+        for (const auto& field : event.fields)
+            if (field.first == "warnings")
+                return true;
+        return false;
+    };
+    {
+        win32host::TraceRecorder trace;
+        EXPECT_EQ(1, Sign());
+        auto events = trace.OfKind("signed");
+        ASSERT_EQ(1u, events.size());
+        EXPECT_FALSE(hasWarnings(events[0])) << "a sound file's transcript has no warnings";
+    }
+    // Every cross-reference offset now points 20 bytes short.
+    WriteFile(m_pdf, bytes.insert(bytes.find('\n') + 1, "% twenty bytes more\n"));
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(1, Sign());
+    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+    auto events = trace.OfKind("signed");
+    ASSERT_EQ(1u, events.size());
+    ASSERT_TRUE(hasWarnings(events[0]));
+    EXPECT_NE(std::string::npos, events[0].Get("warnings").find("reconstruct")) << events[0].Get("warnings");
+    EXPECT_EQ("", events[0].Get("error"));
+}
+
+TEST_F(SignPdfPlugin, ANegativeFontSizeIsAWindowsFontHeightAt96Dpi)
+{
+    // Sizes the sample's own text (10, 12, 18 pt) does not use.
+    const std::pair<const wchar_t*, const char*> cases[] = {
+        {L"-20", "15"}, {L"-22", "16.5"}, {L"-14", "10.5"}, {L"9", "9"}};
+    Write(L"PDFSIGN", L"NUMBER", std::to_wstring(std::size(cases)));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        std::wstring section = L"SIGN" + std::to_wstring(i + 1);
+        Write(section.c_str(), L"CONTENT", L"尺寸");
+        Write(section.c_str(), L"FontSize", cases[i].first);
+        Write(section.c_str(), L"Y", std::to_wstring(100 + 40 * i));
+    }
+    ASSERT_EQ(static_cast<int>(std::size(cases)), Sign());
+
+    // The sizes as the page's content sets them.
+    std::string plain = m_folder.Path("plain.pdf");
+    ASSERT_EQ(0, pdftest::Run("qpdf --qdf --object-streams=disable " + Quote(m_pdf) + " " + Quote(plain)));
+    std::string content = ReadFile(plain);
+    for (const auto& [job, points] : cases) {
+        std::string value = win32host::ToUtf8(job);
+        EXPECT_NE(std::string::npos, content.find(" " + std::string(points) + " Tf\n")) << value << " is " << points << " pt";
+        if (value[0] == '-') {
+            EXPECT_EQ(std::string::npos, content.find(" " + value.substr(1) + " Tf\n")) << value << " taken as points";
+        }
+    }
+}
+
 TEST_F(SignPdfPlugin, NoJobFileOrNothingToDrawLeavesThePdfAlone)
 {
     std::string bytes = ReadFile(m_pdf);

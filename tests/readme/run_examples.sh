@@ -41,4 +41,7 @@ grep -q 'GR200-01-00' <(ls viz-out) || fail "the ticked branch's files did not l
 grep -q 'print_job' out-7.txt || fail "the workflow print made no print job"
 grep -q 'hresult=0x00000000' out-9.txt || fail "SignPdf failed"
 grep -q '\[signed\].*stamps=SIGN' out-9.txt || fail "SignPdf put no signature on the PDF"
+# The demo signs in 楷体: the downloaded drawing embeds the Kai face, not the sans one.
+fonts=$(pdffonts viz-out/GR200-00-00装配图.pdf)
+grep -q '+UKaiCN ' <<<"$fonts" || fail "the demo's 楷体 signatures are not in the Kai face: $fonts"
 echo "all $n README examples ran as the README says"

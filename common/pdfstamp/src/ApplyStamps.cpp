@@ -1,25 +1,50 @@
 #include "pdfstamp/PdfStamp.h"
 
+#include "DigitalSignature.h"
+#include "MissingObjects.h"
 #include "PdfFile.h"
+#include "PdfWarnings.h"
 #include "StampDrawing.h"
 
 namespace pdfstamp {
 namespace {
 
+std::string Join(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
 StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, const Watermark* watermark)
 {
     StampResult result;
     try {
-        QPDF pdf;
-        if (!OpenPdf(pdf, path, result.error))
+        std::unique_ptr<QPDF> document = OpenPdf(path, result.warnings, result.error);
+        if (!document)
             return result;
+        QPDF& pdf = *document;
+        if (CarriesDigitalSignature(pdf)) {
+            // Rewriting would silently invalidate it; the user keeps a file whose signature holds.
+            result.error = "the PDF carries a digital signature, left untouched so that it stays valid";
+            return result;
+        }
+        // A repaired file that still lacks objects has lost pages or fonts: signing it would
+        // hand out a complete-looking file that is not.
+        std::vector<std::string> missing = result.warnings.empty() ? std::vector<std::string>{} : MissingObjects(pdf);
+        if (!missing.empty()) {
+            result.error = "the PDF is damaged beyond repair, objects missing (" + Join(missing) + "), left untouched";
+            return result;
+        }
         if (!DrawStamps(pdf, stamps, watermark, result))
             return result;
         // Nothing drawn (every stamp skipped): the file is not rewritten.
         result.ok = result.drawn == 0 || ReplacePdf(pdf, path, result.error);
+        TakeWarnings(pdf, result.warnings);
     } catch (const std::exception& e) {
         // qpdf reads objects lazily: damage deep in the file shows up only here.
-        result.error = e.what();
+        result.error = std::string("cannot read the PDF: ") + e.what();
         result.ok = false;
     }
     if (!result.ok)

@@ -33,6 +33,7 @@ public:
 
     const std::string& Id() const { return m_id; }
     hb_face_t* HbFace() const { return m_hbFace; }
+    FT_Face FtFace() const { return m_ftFace; }
     unsigned UnitsPerEm() const { return m_upem; }
     std::string PostScriptName() const;
     int Ascender() const { return m_ascender; }   // font units, positive

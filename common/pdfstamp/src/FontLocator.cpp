@@ -1,6 +1,7 @@
 #include "FontLocator.h"
 
 #include "Utf8.h"
+#include "WindowsFontAliases.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -15,7 +16,11 @@ namespace {
 // checkers see nothing.
 class FontConfig {
 public:
-    FontConfig() : m_config(FcInitLoadConfigAndFonts()) {}
+    FontConfig() : m_config(FcInitLoadConfigAndFonts())
+    {
+        if (m_config)
+            LoadWindowsFontAliases(m_config);
+    }
     ~FontConfig()
     {
         if (m_config)
@@ -29,40 +34,29 @@ private:
     FcConfig* m_config;
 };
 
-struct FamilyMapping {
-    std::vector<const char*> families; // tried in order before fontconfig's own fallbacks
-    const char* lang;                  // nullptr: no language preference
-};
+// One face of fontconfig's ranking, with the characters it has.
+class Candidate {
+public:
+    Candidate(FontFile file, FcCharSet* charset) : m_file(std::move(file)), m_charset(FcCharSetCopy(charset)) {}
+    Candidate(Candidate&& other) noexcept : m_file(std::move(other.m_file)), m_charset(other.m_charset)
+    {
+        other.m_charset = nullptr;
+    }
+    Candidate(const Candidate&) = delete;
+    Candidate& operator=(const Candidate&) = delete;
+    Candidate& operator=(Candidate&&) = delete;
+    ~Candidate()
+    {
+        if (m_charset)
+            FcCharSetDestroy(m_charset);
+    }
+    const FontFile& File() const { return m_file; }
+    bool Has(wchar_t c) const { return FcCharSetHasChar(m_charset, static_cast<FcChar32>(c)); }
 
-// Chinese Windows fonts map to CJK families; Latin ones to the metric-compatible families.
-// Null for a name not known here.
-const FamilyMapping* FindMapping(const std::wstring& name)
-{
-    static const FamilyMapping songti{{"Noto Serif CJK SC", "Source Han Serif SC", "AR PL UMing CN",
-                                          "WenQuanYi Zen Hei", "serif"}, "zh-cn"};
-    static const FamilyMapping kaiti{{"AR PL UKai CN", "Noto Serif CJK SC", "WenQuanYi Zen Hei", "serif"}, "zh-cn"};
-    static const FamilyMapping heiti{{"Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Zen Hei",
-                                         "WenQuanYi Micro Hei", "sans-serif"}, "zh-cn"};
-    static const FamilyMapping sans{{"Liberation Sans", "Arimo", "DejaVu Sans", "sans-serif"}, nullptr};
-    static const FamilyMapping serif{{"Liberation Serif", "Tinos", "DejaVu Serif", "serif"}, nullptr};
-    static const FamilyMapping mono{{"Liberation Mono", "Cousine", "DejaVu Sans Mono", "monospace"}, nullptr};
-    static const std::map<std::wstring, const FamilyMapping*> known{
-        {L"宋体", &songti}, {L"simsun", &songti}, {L"新宋体", &songti}, {L"nsimsun", &songti},
-        {L"仿宋", &songti}, {L"fangsong", &songti}, {L"仿宋_gb2312", &songti}, {L"fangsong_gb2312", &songti},
-        {L"楷体", &kaiti}, {L"kaiti", &kaiti}, {L"楷体_gb2312", &kaiti}, {L"kaiti_gb2312", &kaiti},
-        {L"黑体", &heiti}, {L"simhei", &heiti}, {L"微软雅黑", &heiti}, {L"microsoft yahei", &heiti},
-        {L"等线", &heiti}, {L"dengxian", &heiti},
-        {L"arial", &sans}, {L"helvetica", &sans}, {L"calibri", &sans}, {L"tahoma", &sans},
-        {L"verdana", &sans}, {L"segoe ui", &sans}, {L"ms sans serif", &sans},
-        {L"times new roman", &serif}, {L"times", &serif}, {L"cambria", &serif},
-        {L"courier new", &mono}, {L"courier", &mono}, {L"consolas", &mono},
-    };
-    std::wstring key;
-    for (wchar_t c : name)
-        key += (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-    auto it = known.find(key);
-    return it != known.end() ? it->second : nullptr;
-}
+private:
+    FontFile m_file;
+    FcCharSet* m_charset;
+};
 
 bool IsTrueType(FcPattern* font)
 {
@@ -71,85 +65,85 @@ bool IsTrueType(FcPattern* font)
         && std::string(reinterpret_cast<const char*>(format)) == "TrueType";
 }
 
-int Coverage(FcPattern* font, const std::wstring& text)
+// The TrueType faces in fontconfig's order for the name; the text plays no part, so that the
+// requested style wins over a face that merely covers more.
+std::vector<Candidate> Rank(FcConfig* config, const std::wstring& windowsName)
 {
-    FcCharSet* charset = nullptr;
-    if (FcPatternGetCharSet(font, FC_CHARSET, 0, &charset) != FcResultMatch)
-        return 0;
-    int covered = 0;
-    for (wchar_t c : text)
-        covered += (c == L' ' || FcCharSetHasChar(charset, static_cast<FcChar32>(c))) ? 1 : 0;
-    return covered;
-}
-
-FontFile Locate(FcConfig* config, const std::wstring& windowsName, const std::wstring& text)
-{
-    const FamilyMapping* mapping = FindMapping(windowsName);
     FcPattern* pattern = FcPatternCreate();
-    // An unknown name is tried as a family of its own first (it may be installed), then sans.
-    if (!mapping) {
-        if (!windowsName.empty())
-            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(ToUtf8(windowsName).c_str()));
-        mapping = FindMapping(L"Arial");
-    }
-    for (const char* family : mapping->families)
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-    if (mapping->lang)
-        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(mapping->lang));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(ToUtf8(windowsName).c_str()));
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcCharSet* wanted = FcCharSetCreate();
-    for (wchar_t c : text)
-        FcCharSetAddChar(wanted, static_cast<FcChar32>(c));
-    FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
-    FcCharSetDestroy(wanted);
     FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
 
-    FontFile best;
-    int bestCoverage = -1;
+    std::vector<Candidate> ranked;
     FcResult result = FcResultNoMatch;
     FcFontSet* fonts = FcFontSort(config, pattern, FcFalse, nullptr, &result);
     for (int i = 0; fonts && i < fonts->nfont; ++i) {
-        FcPattern* font = FcFontRenderPrepare(config, pattern, fonts->fonts[i]);
+        FcPattern* font = fonts->fonts[i];
         FcChar8* file = nullptr;
+        FcCharSet* charset = nullptr;
         int index = 0;
-        if (font && IsTrueType(font) && FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) {
+        if (IsTrueType(font) && FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch
+            && FcPatternGetCharSet(font, FC_CHARSET, 0, &charset) == FcResultMatch) {
             FcPatternGetInteger(font, FC_INDEX, 0, &index);
-            int coverage = Coverage(font, text);
-            if (coverage > bestCoverage) {
-                bestCoverage = coverage;
-                best = FontFile{reinterpret_cast<const char*>(file), index};
-            }
+            ranked.emplace_back(FontFile{reinterpret_cast<const char*>(file), index}, charset);
         }
-        if (font)
-            FcPatternDestroy(font);
-        if (bestCoverage == static_cast<int>(text.size()))
-            break;
     }
     if (fonts)
         FcFontSetDestroy(fonts);
     FcPatternDestroy(pattern);
-    return best;
+    return ranked;
+}
+
+bool IsBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == 0x3000;
+}
+
+LocatedText Split(const std::vector<Candidate>& ranked, const std::wstring& text)
+{
+    LocatedText located;
+    if (ranked.empty())
+        return located;
+    const Candidate* current = nullptr;
+    for (wchar_t c : text) {
+        const Candidate* face = nullptr;
+        for (const Candidate& candidate : ranked)
+            if (candidate.Has(c)) {
+                face = &candidate;
+                break;
+            }
+        if (!face) {
+            if (!IsBlank(c) && located.missing.find(c) == std::wstring::npos)
+                located.missing += c;
+            face = current ? current : &ranked.front();
+        } else if (IsBlank(c) && current && current->Has(c)) {
+            face = current; // a blank does not break a run
+        }
+        if (face != current || located.runs.empty())
+            located.runs.push_back(FontRun{face->File(), L""});
+        located.runs.back().text += c;
+        current = face;
+    }
+    return located;
 }
 
 } // namespace
 
-FontFile LocateFont(const std::wstring& windowsName, const std::wstring& text)
+LocatedText LocateFonts(const std::wstring& windowsName, const std::wstring& text)
 {
-    // fontconfig's ranking is the slow part; the same name and text come back on every page.
+    // fontconfig's ranking is the slow part; it depends on the name only.
     static std::mutex mutex;
     static FontConfig config;
-    static std::map<std::pair<std::wstring, std::wstring>, FontFile> cache;
+    static std::map<std::wstring, std::vector<Candidate>> cache;
     std::lock_guard<std::mutex> lock(mutex);
-    auto key = std::make_pair(windowsName, text);
-    auto it = cache.find(key);
-    if (it != cache.end())
-        return it->second;
-    if (cache.size() > 256)
-        cache.clear();
-    FontFile found = config.Get() ? Locate(config.Get(), windowsName, text) : FontFile{};
-    cache.emplace(key, found);
-    return found;
+    auto it = cache.find(windowsName);
+    if (it == cache.end()) {
+        if (cache.size() > 64)
+            cache.clear();
+        it = cache.emplace(windowsName, config.Get() ? Rank(config.Get(), windowsName) : std::vector<Candidate>{}).first;
+    }
+    return Split(it->second, text);
 }
 
 } // namespace pdfstamp

@@ -1,7 +1,8 @@
-// Finds an installed TrueType face for a Windows font name, preferring one that covers the text.
+// Finds the installed TrueType faces for a Windows font name, character by character.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pdfstamp {
 
@@ -10,10 +11,20 @@ struct FontFile {
     int index = 0; // face index inside a collection (.ttc)
 };
 
-// Maps Windows names ("宋体", "SimSun", "黑体", "Arial", "Times New Roman", ...) to the families that
-// stand in for them, lets fontconfig rank the installed faces, and picks the first TrueType face
-// that has every character of `text` (the best-covering one when none has all). Empty path when
-// no TrueType face is installed at all.
-FontFile LocateFont(const std::wstring& windowsName, const std::wstring& text);
+// A stretch of text drawn from one face.
+struct FontRun {
+    FontFile file;
+    std::wstring text;
+};
+
+struct LocatedText {
+    std::vector<FontRun> runs;
+    std::wstring missing; // characters no installed face has, each once; drawn as the first face's blank glyph
+};
+
+// Asks fontconfig for its ranking of the installed faces for the Windows name ("宋体", "SimSun",
+// "楷体", "Arial", ...; see WindowsFontAliases) and takes each character from the first TrueType
+// face that has it. No runs when no TrueType face is installed at all.
+LocatedText LocateFonts(const std::wstring& windowsName, const std::wstring& text);
 
 } // namespace pdfstamp

@@ -1,5 +1,8 @@
 #include "PdfFile.h"
 
+#include "PdfWarnings.h"
+#include "TrailerlessPdf.h"
+
 #include <qpdf/QPDFWriter.hh>
 
 #include <cstdio>
@@ -8,22 +11,24 @@
 
 namespace pdfstamp {
 
-bool OpenPdf(QPDF& pdf, const std::string& path, std::string& error)
+std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>& warnings, std::string& error)
 {
+    auto pdf = std::make_unique<QPDF>();
     try {
-        pdf.setSuppressWarnings(true);
-        // A damaged file stays untouched: repairing it would change more than the stamps.
-        pdf.setAttemptRecovery(false);
-        pdf.processFile(path.c_str());
-        if (pdf.anyWarnings()) {
-            error = "damaged PDF: " + path;
-            return false;
-        }
-        return true;
+        pdf->setSuppressWarnings(true);
+        // What a mainstream reader opens is signed: qpdf repairs what it can and says what it did.
+        pdf->setAttemptRecovery(true);
+        pdf->processFile(path.c_str());
+        TakeWarnings(*pdf, warnings);
+        return pdf;
     } catch (const std::exception& e) {
-        error = e.what();
-        return false;
+        error = std::string("cannot read the PDF: ") + e.what();
     }
+    // qpdf's repair needs a trailer; readers find the catalog without one.
+    std::unique_ptr<QPDF> repaired = OpenWithoutTrailer(path, warnings);
+    if (repaired)
+        error.clear();
+    return repaired;
 }
 
 bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
@@ -48,11 +53,6 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
     try {
         QPDFWriter writer(pdf, temp.c_str());
         writer.write();
-        if (pdf.anyWarnings()) {
-            error = "damaged PDF: " + path;
-            std::remove(temp.c_str());
-            return false;
-        }
     } catch (const std::exception& e) {
         error = e.what();
         std::remove(temp.c_str());

@@ -1,18 +1,21 @@
-// Reading a PDF strictly and replacing it atomically.
+// Reading a PDF, with repairs, and replacing it atomically.
 #pragma once
 
 #include <qpdf/QPDF.hh>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace pdfstamp {
 
-// False (with the reason) when the file is missing, not a PDF, or readable only with repairs.
-bool OpenPdf(QPDF& pdf, const std::string& path, std::string& error);
+// Null (with the reason) when the file is missing or cannot be read even with repairs. What
+// reading had to repair is appended to `warnings`.
+std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>& warnings, std::string& error);
 
 // Writes the document to a temporary file beside `path` and renames it over `path`. On any
-// failure, including a warning while writing, the temporary file is removed and `path` is as
-// it was.
+// failure the temporary file is removed and `path` is as it was. Warnings while writing (a
+// damaged stream copied as it is) are left in `pdf` for the caller to take.
 bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error);
 
 } // namespace pdfstamp

@@ -2,6 +2,7 @@
 
 #include "Utf8.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -80,25 +81,60 @@ int ShapedText::Width() const
     return width;
 }
 
-ShapedText PdfFonts::Shape(const std::wstring& text, const std::wstring& fontName)
+double ShapedLine::Width(double size) const
 {
-    ShapedText shaped;
-    FontFile file = LocateFont(fontName, text);
-    if (file.path.empty())
-        return shaped;
-    shaped.face = FontFace::Open(file);
-    if (!shaped.face)
-        return shaped;
-    shaped.glyphs = shaped.face->Shape(text);
-    Used& used = m_used[shaped.face->Id()];
-    used.face = shaped.face;
-    used.gids.insert(0); // .notdef stays glyph 0 in every subset
-    for (const ShapedGlyph& glyph : shaped.glyphs) {
-        used.gids.insert(glyph.gid);
-        if (!glyph.text.empty())
-            used.unicode.emplace(glyph.gid, glyph.text);
+    double width = 0;
+    for (const ShapedText& run : runs)
+        width += run.Width() * size / run.face->UnitsPerEm();
+    return width;
+}
+
+double ShapedLine::Ascent(double size) const
+{
+    double ascent = 0;
+    for (const ShapedText& run : runs)
+        ascent = std::max(ascent, run.face->Ascender() * size / run.face->UnitsPerEm());
+    return ascent;
+}
+
+double ShapedLine::Descent(double size) const
+{
+    double descent = 0;
+    for (const ShapedText& run : runs)
+        descent = std::min(descent, run.face->Descender() * size / run.face->UnitsPerEm());
+    return descent;
+}
+
+ShapedLine ShapeLine(const std::wstring& text, const std::wstring& fontName)
+{
+    ShapedLine line;
+    LocatedText located = LocateFonts(fontName, text);
+    for (const FontRun& found : located.runs) {
+        ShapedText run;
+        run.face = FontFace::Open(found.file);
+        if (!run.face)
+            return ShapedLine{};
+        run.glyphs = run.face->Shape(found.text);
+        line.runs.push_back(std::move(run));
     }
-    return shaped;
+    line.missing = located.missing;
+    return line;
+}
+
+ShapedLine PdfFonts::Shape(const std::wstring& text, const std::wstring& fontName)
+{
+    ShapedLine line = ShapeLine(text, fontName);
+    for (const ShapedText& run : line.runs) {
+        Used& used = m_used[run.face->Id()];
+        used.face = run.face;
+        used.gids.insert(0); // .notdef stays glyph 0 in every subset
+        for (const ShapedGlyph& glyph : run.glyphs) {
+            used.gids.insert(glyph.gid);
+            if (!glyph.text.empty())
+                used.unicode.emplace(glyph.gid, glyph.text);
+        }
+    }
+    return line;
 }
 
 bool PdfFonts::Embed(QPDF& pdf)

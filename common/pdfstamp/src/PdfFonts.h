@@ -16,24 +16,37 @@
 
 namespace pdfstamp {
 
-// A text laid out in one face; positions in font units.
+// A stretch of text laid out in one face; positions in font units.
 struct ShapedText {
     std::shared_ptr<FontFace> face;
     std::vector<ShapedGlyph> glyphs;
     int Width() const;
 };
 
+// A line of text, in as many faces as its characters need; measures in points at `size`.
+struct ShapedLine {
+    std::vector<ShapedText> runs;
+    std::wstring missing; // characters no installed face has
+    bool Empty() const { return runs.empty(); }
+    double Width(double size) const;
+    double Ascent(double size) const;  // the highest ascender of its faces
+    double Descent(double size) const; // the lowest descender, negative
+};
+
+// Shapes the text in the faces found for the Windows font name. No runs when no TrueType font
+// is installed or the text is empty.
+ShapedLine ShapeLine(const std::wstring& text, const std::wstring& fontName);
+
 class PdfFonts {
 public:
-    // Shapes the text in the face found for the Windows font name. The face is null when no
-    // TrueType font is installed.
-    ShapedText Shape(const std::wstring& text, const std::wstring& fontName);
+    // ShapeLine, keeping the glyphs for Embed.
+    ShapedLine Shape(const std::wstring& text, const std::wstring& fontName);
 
     // Builds the font objects for everything shaped so far. False when a subset cannot be made.
     bool Embed(QPDF& pdf);
 
-    // After Embed: the font dictionary and the content-stream show operator ("[<...> n <...>] TJ")
-    // for a shaped text at the given size.
+    // After Embed: the font dictionary of a run's face and the content-stream show operator
+    // ("[<...> n <...>] TJ") for the run.
     QPDFObjectHandle FontObject(const ShapedText& text) const;
     std::string ShowOperator(const ShapedText& text) const;
 

@@ -1,5 +1,7 @@
 #include "Picture.h"
 
+#include "NearWhite.h"
+
 #include <stb/stb_image.h>
 
 namespace pdfstamp {
@@ -37,6 +39,9 @@ bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
     stbi_image_free(pixels);
     if (!translucent)
         picture.alpha.clear();
+    // A picture with an alpha channel says itself what covers; one without is a scan on white.
+    if (channels != 2 && channels != 4)
+        KeyOutNearWhite(picture);
     return true;
 }
 

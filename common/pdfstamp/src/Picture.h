@@ -1,4 +1,5 @@
-// A picture file (BMP, PNG, JPEG) decoded to 8-bit RGB, with its alpha kept apart for an SMask.
+// A picture file (BMP, PNG, JPEG) decoded to 8-bit RGB, with its alpha kept apart for an SMask:
+// the file's own alpha, or for a picture without one, near-white made transparent.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "StampDrawing.h"
 
+#include "GlyphOutline.h"
 #include "PageContent.h"
 #include "PageFrame.h"
 #include "PdfFonts.h"
@@ -103,20 +104,18 @@ QPDFObjectHandle MakeForm(QPDF& pdf, const PageFrame& frame, const PageDrawing& 
     return form;
 }
 
-// A text stamp after shaping, waiting for its font to be embedded.
+// A text stamp after shaping, waiting for its fonts to be embedded.
 struct LaidText {
     const TextStamp* stamp;
-    ShapedText shaped;
+    ShapedLine shaped;
 };
 
 void DrawText(PageDrawing& drawing, const PdfFonts& fonts, const LaidText& laid)
 {
     const TextStamp& stamp = *laid.stamp;
-    const FontFace& face = *laid.shaped.face;
-    double perUnit = stamp.fontSize / face.UnitsPerEm();
-    double width = laid.shaped.Width() * perUnit;
-    double ascent = face.Ascender() * perUnit;
-    double descent = face.Descender() * perUnit;
+    double width = laid.shaped.Width(stamp.fontSize);
+    double ascent = laid.shaped.Ascent(stamp.fontSize);
+    double descent = laid.shaped.Descent(stamp.fontSize);
     double size = stamp.fontSize;
     double x = stamp.x;
     double y = stamp.y;
@@ -130,9 +129,12 @@ void DrawText(PageDrawing& drawing, const PdfFonts& fonts, const LaidText& laid)
         x = stamp.x + (stamp.width - width * scale) / 2;
         y = stamp.y + (stamp.height - (ascent - descent) * scale) / 2 - descent * scale;
     }
-    std::string font = NameFor(drawing.fonts, "F", fonts.FontObject(laid.shaped));
-    drawing.content += "q\n" + Colour(stamp.color) + "BT\n" + font + " " + Num(size) + " Tf\n1 0 0 1 " + Num(x) + " "
-        + Num(y) + " Tm\n" + fonts.ShowOperator(laid.shaped) + "\nET\nQ\n";
+    // Each run sets its face; TJ moves the pen on, so the runs join up.
+    std::string show;
+    for (const ShapedText& run : laid.shaped.runs)
+        show += NameFor(drawing.fonts, "F", fonts.FontObject(run)) + " " + Num(size) + " Tf\n" + fonts.ShowOperator(run)
+            + "\n";
+    drawing.content += "q\n" + Colour(stamp.color) + "BT\n1 0 0 1 " + Num(x) + " " + Num(y) + " Tm\n" + show + "ET\nQ\n";
 }
 
 QPDFObjectHandle MakeTranslucency(QPDF& pdf, double opacity)
@@ -143,28 +145,49 @@ QPDFObjectHandle MakeTranslucency(QPDF& pdf, double opacity)
     return pdf.makeIndirectObject(state);
 }
 
-void DrawWatermark(PageDrawing& drawing, const PdfFonts& fonts, const Watermark& watermark, const ShapedText& shaped,
+// The watermark as filled glyph outlines, marked as an artifact: it adds no text to the page,
+// so extractors and screen readers read the page's own text alone.
+void DrawWatermark(PageDrawing& drawing, const Watermark& watermark, const ShapedLine& shaped,
     QPDFObjectHandle translucency, const PageFrame& frame)
 {
-    const FontFace& face = *shaped.face;
     double diagonal = std::hypot(frame.width, frame.height);
     double angle = std::atan2(frame.height, frame.width);
-    int widthUnits = std::max(1, shaped.Width());
-    double size = watermark.coverage * diagonal * face.UnitsPerEm() / widthUnits;
-    double perUnit = size / face.UnitsPerEm();
-    double width = widthUnits * perUnit;
-    double middle = (face.Ascender() + face.Descender()) * perUnit / 2;
+    double width = std::max(1e-6, shaped.Width(1));
+    double size = watermark.coverage * diagonal / width;
+    double middle = (shaped.Ascent(size) + shaped.Descent(size)) / 2;
     double c = std::cos(angle);
     double s = std::sin(angle);
     // Start of the baseline, so that the text's middle lies on the page's centre.
-    double x = frame.width / 2 - c * width / 2 + s * middle;
-    double y = frame.height / 2 - s * width / 2 - c * middle;
+    double x = frame.width / 2 - c * width * size / 2 + s * middle;
+    double y = frame.height / 2 - s * width * size / 2 - c * middle;
 
+    std::string glyphs;
+    double pen = 0; // points along the baseline
+    for (const ShapedText& run : shaped.runs) {
+        double perUnit = size / run.face->UnitsPerEm();
+        for (const ShapedGlyph& glyph : run.glyphs) {
+            std::string path = GlyphOutlinePath(*run.face, glyph.gid);
+            if (!path.empty())
+                glyphs += "q " + Num(perUnit) + " 0 0 " + Num(perUnit) + " " + Num(pen + glyph.xOffset * perUnit) + " "
+                    + Num(glyph.yOffset * perUnit) + " cm\n" + path + "f\nQ\n";
+            pen += glyph.xAdvance * perUnit;
+        }
+    }
     std::string stateName = NameFor(drawing.states, "GS", translucency);
-    std::string font = NameFor(drawing.fonts, "F", fonts.FontObject(shaped));
-    drawing.content += "q\n" + stateName + " gs\n" + Colour(watermark.color) + "BT\n" + font + " " + Num(size) + " Tf\n"
-        + Num(c) + " " + Num(s) + " " + Num(-s) + " " + Num(c) + " " + Num(x) + " " + Num(y) + " Tm\n"
-        + fonts.ShowOperator(shaped) + "\nET\nQ\n";
+    drawing.content += "/Artifact << /Type /Pagination /Subtype /Watermark >> BDC\nq\n" + stateName + " gs\n"
+        + Colour(watermark.color) + Num(c) + " " + Num(s) + " " + Num(-s) + " " + Num(c) + " " + Num(x) + " " + Num(y)
+        + " cm\n" + glyphs + "Q\nEMC\n";
+}
+
+std::string MissingCharacters(const std::wstring& missing)
+{
+    std::string text;
+    char code[16];
+    for (wchar_t c : missing) {
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+        text += (text.empty() ? "" : ", ") + std::string(code) + " \"" + ToUtf8(std::wstring(1, c)) + "\"";
+    }
+    return "no installed font has " + text;
 }
 
 std::string Utf8Text(const std::wstring& text)
@@ -197,22 +220,27 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         }
         if (const auto* text = std::get_if<TextStamp>(&stamps[i])) {
             LaidText laid{text, fonts.Shape(text->text, text->fontName)};
-            if (!laid.shaped.face) {
+            if (laid.shaped.Empty()) {
                 result.skipped.push_back("stamp " + std::to_string(i + 1) + ": no font for \"" + Utf8Text(text->text) + "\"");
                 continue;
             }
+            if (!laid.shaped.missing.empty())
+                result.warnings.push_back("stamp " + std::to_string(i + 1) + ": " + MissingCharacters(laid.shaped.missing));
             texts[index].emplace_back(i, std::move(laid));
         } else {
             pictures[index].emplace_back(i, &std::get<PictureStamp>(stamps[i]));
         }
     }
-    ShapedText watermarkText;
+    ShapedLine watermarkText;
     if (watermark) {
-        watermarkText = fonts.Shape(watermark->text, watermark->fontName);
-        if (!watermarkText.face || watermarkText.glyphs.empty()) {
+        // Drawn as outlines: no font is embedded for it.
+        watermarkText = ShapeLine(watermark->text, watermark->fontName);
+        if (watermarkText.Empty()) {
             result.error = "no font for the watermark text";
             return false;
         }
+        if (!watermarkText.missing.empty())
+            result.warnings.push_back("watermark: " + MissingCharacters(watermarkText.missing));
     }
     if (!fonts.Embed(pdf)) {
         result.error = "cannot subset a font";
@@ -263,7 +291,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         for (auto& [order, draw] : ordered)
             draw();
         if (watermark) {
-            DrawWatermark(drawing, fonts, *watermark, watermarkText, translucency, frame);
+            DrawWatermark(drawing, *watermark, watermarkText, translucency, frame);
             ++result.drawn;
         }
         if (drawing.content.empty())

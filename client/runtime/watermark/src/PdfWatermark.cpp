@@ -57,9 +57,16 @@ STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
     }
     char szResult[16];
     std::snprintf(szResult, sizeof szResult, "0x%08X", static_cast<unsigned>(hr));
-    win32host::Trace("watermark", {{"path", win32host::ToUtf8(strPath)}, {"style", std::to_string(nStyle)},
-                                      {"text", win32host::ToUtf8(strText)}, {"pages", std::to_string(result.drawn)},
-                                      {"result", szResult}, {"error", result.error}});
+    win32host::TraceEvent event{"watermark", {{"path", win32host::ToUtf8(strPath)}, {"style", std::to_string(nStyle)},
+                                                 {"text", win32host::ToUtf8(strText)}, {"pages", std::to_string(result.drawn)},
+                                                 {"result", szResult}, {"error", result.error}}};
+    // Only a repaired file or a missing character has any: other transcripts stay as they were.
+    std::string strWarnings;
+    for (const std::string& line : result.warnings)
+        strWarnings += (strWarnings.empty() ? "" : "; ") + line;
+    if (!strWarnings.empty())
+        event.fields.emplace_back("warnings", strWarnings);
+    win32host::Trace(event);
     return hr;
 }
 

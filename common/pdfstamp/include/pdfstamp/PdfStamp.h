@@ -22,7 +22,7 @@ struct Rgb {
 // it fits the box, and centred in it; without one, (x, y) is the start of the baseline.
 struct TextStamp {
     std::wstring text;
-    std::wstring fontName = L"SimSun"; // a Windows font name; mapped to an installed family
+    std::wstring fontName = L"SimSun"; // a Windows font name; each character from the best installed face that has it
     double fontSize = 12;
     double x = 0;
     double y = 0;
@@ -43,7 +43,8 @@ struct PictureStamp {
     int page = 1;
 };
 
-// Text across the middle of every page, along the page's diagonal, semi-transparent.
+// Text across the middle of every page, along the page's diagonal, semi-transparent. Drawn as
+// filled glyph outlines marked as an artifact, so that it adds no text to the page.
 struct Watermark {
     std::wstring text;
     std::wstring fontName = L"SimHei";
@@ -59,12 +60,14 @@ struct StampResult {
     std::string error;          // why not, when !ok
     int drawn = 0;              // stamps put onto a page (a watermark counts once per page)
     std::vector<std::string> skipped; // one line per stamp left out (page out of range, bad picture)
+    std::vector<std::string> warnings; // what reading had to repair, characters no font has
 };
 
 // Draws the stamps in order onto the PDF at `path` and replaces the file atomically (a temporary
-// file beside it, then rename). A file that cannot be read as a PDF, or whose reading needed
-// repairs, is left byte-identical and the result is not ok. A stamp that cannot be drawn is
-// skipped and listed; the others are still drawn.
+// file beside it, then rename). A damaged file is repaired as it is read and the repairs are
+// listed in `warnings`. A file that cannot be read even so, or that carries a digital signature,
+// is left byte-identical and the result is not ok. A stamp that cannot be drawn is skipped and
+// listed; the others are still drawn.
 StampResult ApplyStamps(const std::string& path, const std::vector<Stamp>& stamps);
 
 // Puts the watermark onto every page, in place, on the same terms as ApplyStamps.
