@@ -7,8 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "commctrl.h"
 #include "windows.h"
 #include "win32host/Desktop.h"
+
+// A program registers the tree view class before it makes a tree, as comctl32 requires.
+inline void RegisterTreeViewClass()
+{
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&init);
+}
 
 // Builds a DLGTEMPLATEEX as the resource compiler lays it out (UTF-16 text, DWORD-aligned items).
 class DialogTemplateBuilder {
