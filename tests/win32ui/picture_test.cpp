@@ -97,16 +97,7 @@ TEST(Picture, AnOverflowingTreeShowsItsScrollBarAndOnlyTheRowsInView)
     HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0);
     ASSERT_TRUE(IsWindow(dialog));
     HWND tree = GetDlgItem(dialog, 4);
-    std::vector<HTREEITEM> items;
-    for (int i = 0; i < 40; ++i) {
-        std::wstring text = L"row " + std::to_wstring(i);
-        TVINSERTSTRUCTW is{};
-        is.hParent = TVI_ROOT;
-        is.hInsertAfter = TVI_LAST;
-        is.item.mask = TVIF_TEXT;
-        is.item.pszText = &text[0];
-        items.push_back(TreeView_InsertItem(tree, &is));
-    }
+    std::vector<HTREEITEM> items = InsertRootItems(tree, 40, L"row ");
     std::string svg = win32host::DrawWindowSvg(dialog);
     EXPECT_EQ(Count(svg, "scrollbar vertical"), 1u);
     EXPECT_EQ(Count(svg, "scrollbar horizontal"), 0u) << "short labels need no horizontal bar";

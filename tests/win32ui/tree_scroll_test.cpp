@@ -35,16 +35,7 @@ protected:
 
     std::vector<HTREEITEM> Fill(int count, const std::wstring& prefix = L"item ")
     {
-        std::vector<HTREEITEM> items;
-        for (int i = 0; i < count; ++i) {
-            std::wstring text = prefix + std::to_wstring(i);
-            TVINSERTSTRUCTW is{};
-            is.hParent = TVI_ROOT;
-            is.hInsertAfter = TVI_LAST;
-            is.item.mask = TVIF_TEXT;
-            is.item.pszText = &text[0];
-            items.push_back(TreeView_InsertItem(m_tree, &is));
-        }
+        std::vector<HTREEITEM> items = InsertRootItems(m_tree, count, prefix);
         Idle();
         return items;
     }
