@@ -70,5 +70,5 @@ void CDocumentSelectDlg::OnBnClickedDownload()
     }
 
     ShellExecuteW(NULL, L"open", strFolder, NULL, NULL, SW_SHOW);
-    AfxMessageBox(L"下载成功!", MB_OK);
+    MessageBox(L"下载成功!", NULL, MB_OK); // a plain box: AfxMessageBox would add an exclamation mark
 }

@@ -111,7 +111,6 @@ void MakeVisible(HWND tree, HTREEITEM item)
         ancestors.insert(ancestors.begin(), p);
     for (HTREEITEM p : ancestors)
         SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(p));
-    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
 }
 
 UINT VirtualKey(const std::string& name)

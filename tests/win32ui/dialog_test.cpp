@@ -16,6 +16,7 @@ constexpr int kActionId = 103;
 
 DialogTemplateBuilder ManagerLikeTemplate()
 {
+    RegisterTreeViewClass();
     DialogTemplateBuilder t(kDialogStyle, 427, 310, L"Files");
     t.Control(kCheckId, 0x0080, L"PDF", BS_AUTOCHECKBOX | WS_VISIBLE | WS_TABSTOP, 45, 7, 29, 10)
         .Control(static_cast<DWORD>(-1), 0x0082, L"Hint", WS_VISIBLE | WS_GROUP, 126, 7, 33, 8)
@@ -225,6 +226,66 @@ TEST(ModalDialog, TheOwnerIsDisabledWhileTheDialogRunsAndTheDialogIsGoneAfterwar
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_FALSE(IsWindow(seen));
     EXPECT_EQ(win32host::ActiveModalDialog(), nullptr);
+    DestroyWindow(owner);
+}
+
+} // namespace
+
+namespace {
+
+// A modal dialog takes the focus from its owner when it shows, and the owner's control gets it
+// back when the dialog ends; keys reach the focused window.
+INT_PTR CALLBACK ChoosesGoProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_INITDIALOG) {
+        ProbeProc(hwnd, msg, wParam, lParam);
+        SetFocus(GetDlgItem(hwnd, kActionId));
+        return FALSE; // the procedure placed the focus itself
+    }
+    return ProbeProc(hwnd, msg, wParam, lParam);
+}
+
+TEST(ModalDialog, TakesTheFocusFromItsOwnerAndGivesItBackWhenItEnds)
+{
+    DialogTemplateBuilder noTabStops(kDialogStyle, 200, 100, L"Viewer");
+    noTabStops.Control(kTreeId, 0x0082, L"a picture", WS_VISIBLE | SS_NOTIFY, 7, 7, 100, 50);
+    struct Case {
+        const char* what;
+        DialogTemplateBuilder tmpl;
+        DLGPROC proc;
+        int focusId; // 0: the dialog window itself
+    } cases[] = {
+        {"first tab stop", ManagerLikeTemplate(), ProbeProc, kCheckId},
+        {"chosen in WM_INITDIALOG", ManagerLikeTemplate(), ChoosesGoProc, kActionId},
+        {"no tab stop: the first enabled control", noTabStops, ProbeProc, kTreeId},
+    };
+    Probe ownerProbe;
+    HWND owner = CreateDialogIndirectParamW(nullptr, ManagerLikeTemplate().Get(), nullptr, ProbeProc,
+        reinterpret_cast<LPARAM>(&ownerProbe));
+    ShowWindow(owner, SW_SHOW);
+    HWND ownerControl = GetDlgItem(owner, kActionId);
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetFocus(ownerControl);
+        ASSERT_EQ(ownerControl, GetFocus());
+        Probe probe;
+        ScriptedUser user;
+        HWND dialogSeen = nullptr;
+        int focusSeen = -1;
+        user.dialog = [&](HWND dialog) {
+            dialogSeen = dialog;
+            HWND focus = GetFocus();
+            focusSeen = focus == dialog ? 0 : IsChild(dialog, focus) ? GetDlgCtrlID(focus) : -1;
+            EXPECT_TRUE(win32host::PressKey(VK_ESCAPE)) << "the key reaches the dialog";
+        };
+        win32host::ScopedDesktopUser scoped(user);
+        INT_PTR result = DialogBoxIndirectParamW(nullptr, c.tmpl.Get(), owner, c.proc, reinterpret_cast<LPARAM>(&probe));
+        EXPECT_EQ(IDCANCEL, result);
+        ASSERT_NE(nullptr, dialogSeen);
+        EXPECT_EQ(c.focusId, focusSeen);
+        EXPECT_EQ(ownerControl, GetFocus()) << "the owner's control has the focus again";
+        EXPECT_EQ(owner, GetActiveWindow());
+    }
     DestroyWindow(owner);
 }
 

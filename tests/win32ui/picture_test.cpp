@@ -3,6 +3,8 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "commctrl.h"
@@ -22,6 +24,7 @@ size_t Count(const std::string& text, const std::string& what)
 
 TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
 {
+    RegisterTreeViewClass();
     DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 150, L"轻量化文件管理");
     t.Control(1, 0x0080, L"PDF", BS_AUTOCHECKBOX | WS_VISIBLE, 5, 5, 40, 10)
         .Control(2, 0x0080, L"下载", BS_PUSHBUTTON | WS_VISIBLE, 140, 130, 50, 14)
@@ -73,6 +76,48 @@ TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
     EXPECT_EQ(saved.str(), svg);
     DestroyWindow(dialog);
     EXPECT_EQ(win32host::DrawWindowSvg(dialog), "");
+}
+
+// A numeric attribute of the first element that carries the marker.
+int Attribute(const std::string& svg, const std::string& marker, const std::string& name)
+{
+    size_t at = svg.find(marker);
+    if (at == std::string::npos)
+        return -1;
+    at = svg.rfind('<', at);
+    size_t value = svg.find(" " + name + "=\"", at);
+    return value == std::string::npos ? -1 : std::stoi(svg.substr(value + name.size() + 3));
+}
+
+TEST(Picture, AnOverflowingTreeShowsItsScrollBarAndOnlyTheRowsInView)
+{
+    RegisterTreeViewClass();
+    DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 150, L"Tree");
+    t.Control(4, L"SysTreeView32", L"", WS_VISIBLE | WS_BORDER | WS_HSCROLL | TVS_HASBUTTONS | TVS_LINESATROOT, 5, 5, 190, 100);
+    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0);
+    ASSERT_TRUE(IsWindow(dialog));
+    HWND tree = GetDlgItem(dialog, 4);
+    std::vector<HTREEITEM> items = InsertRootItems(tree, 40, L"row ");
+    std::string svg = win32host::DrawWindowSvg(dialog);
+    EXPECT_EQ(Count(svg, "scrollbar vertical"), 1u);
+    EXPECT_EQ(Count(svg, "scrollbar horizontal"), 0u) << "short labels need no horizontal bar";
+    EXPECT_NE(svg.find(">row 0<"), std::string::npos) << "the top of the tree";
+    EXPECT_EQ(svg.find(">row 39<"), std::string::npos) << "rows below the view are not drawn";
+    EXPECT_NE(svg.find("clip-path"), std::string::npos) << "a row cut by the edge shows only in part";
+
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof(sbi);
+    ASSERT_TRUE(GetScrollBarInfo(tree, OBJID_VSCROLL, &sbi));
+    RECT window;
+    GetWindowRect(dialog, &window);
+    EXPECT_EQ(sbi.rcScrollBar.top - window.top + sbi.xyThumbTop, Attribute(svg, "class=\"thumb\"", "y"))
+        << "the thumb is drawn where the scroll bar has it";
+
+    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items.back()));
+    svg = win32host::DrawWindowSvg(dialog);
+    EXPECT_NE(svg.find(">row 39<"), std::string::npos);
+    EXPECT_EQ(svg.find(">row 0<"), std::string::npos) << "rows scrolled away are not drawn";
+    DestroyWindow(dialog);
 }
 
 } // namespace

@@ -47,6 +47,7 @@ class TreeViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        RegisterTreeViewClass();
         static bool registered = false;
         if (!registered) {
             WNDCLASSEXW wc{};

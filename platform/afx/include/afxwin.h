@@ -165,6 +165,9 @@ public:
     int GetWindowTextLength() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
+    // A message box owned by this window, captioned with the application's name when no caption
+    // is given; unlike AfxMessageBox it adds no icon of its own.
+    int MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption = NULL, UINT nType = MB_OK);
     CWnd* SetFocus();
     static CWnd* PASCAL GetFocus();
     static CWnd* PASCAL GetActiveWindow();
@@ -417,6 +420,8 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCm
 void AFXAPI AfxWinTerm();
 
 // MessageBoxW with the application's title as caption, owned by the active window (or none).
+// A type that names no icon gets the framework's default: the exclamation mark for MB_OK and
+// MB_OKCANCEL, the question mark for MB_YESNO and MB_YESNOCANCEL.
 int AFXAPI AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "common_controls.h"
 #include "occ_manager.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -64,6 +65,8 @@ HWND SafeOwner(CWnd* pParentWnd)
 
 INT_PTR CDialog::DoModal()
 {
+    // Dialog templates may name any of the common controls: they are registered first.
+    AfxRegisterCommonControls();
     HINSTANCE hInst = AfxGetResourceHandle();
     LPCDLGTEMPLATE lpDialogTemplate = m_lpDialogTemplate;
     if (m_lpszTemplateName != NULL) {

@@ -56,22 +56,16 @@ const BYTE* SkipSzOrOrd(const BYTE* p)
     return SkipString(p);
 }
 
-// A name given as a string (ordinals give an empty one), as wide text; UTF-16 pairs join.
+// A name given as a string (ordinals give an empty one): its UTF-16 units as they are, which is
+// what a 16-bit wchar_t holds (joining a pair into one unit would not fit there).
 CString ReadSzOrOrd(const BYTE* p)
 {
     CString strText;
     WORD w = ReadWord(p);
     if (w == 0x0000 || w == 0xFFFF)
         return strText;
-    for (; (w = ReadWord(p)) != 0; p += 2) {
-        WORD wNext = ReadWord(p + 2);
-        if (w >= 0xD800 && w < 0xDC00 && wNext >= 0xDC00 && wNext < 0xE000) {
-            strText += static_cast<wchar_t>(0x10000 + ((w - 0xD800) << 10) + (wNext - 0xDC00));
-            p += 2;
-        } else {
-            strText += static_cast<wchar_t>(w);
-        }
-    }
+    for (; (w = ReadWord(p)) != 0; p += 2)
+        strText += static_cast<wchar_t>(w);
     return strText;
 }
 

@@ -3,10 +3,13 @@
 
 #include <vector>
 
+#include "common_controls.h"
+
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    AfxRegisterCommonControls();
     return CWnd::Create(WC_TREEVIEWW, NULL, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -148,6 +148,13 @@ void CWnd::SetWindowText(LPCWSTR lpszString)
     ::SetWindowTextW(m_hWnd, lpszString);
 }
 
+int CWnd::MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType)
+{
+    if (lpszCaption == NULL)
+        lpszCaption = AfxGetAppName();
+    return ::MessageBoxW(GetSafeHwnd(), lpszText, lpszCaption, nType);
+}
+
 int CWnd::GetWindowText(LPWSTR lpszStringBuf, int nMaxCount) const
 {
     return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);

@@ -15,12 +15,6 @@ extern "C" int WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b)
     return r < 0 ? -1 : r > 0 ? 1 : 0;
 }
 
-extern "C" int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b)
-{
-    const int r = _wcsicmp(a ? a : L"", b ? b : L"");
-    return r < 0 ? -1 : r > 0 ? 1 : 0;
-}
-
 extern "C" LPWSTR WINAPI lstrcpyW(LPWSTR dst, LPCWSTR src)
 {
     if (!dst || !src)

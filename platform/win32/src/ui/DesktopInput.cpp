@@ -1,6 +1,8 @@
 // Input a person gives, synthesised as Windows delivers it: mouse messages to the window under
 // the cursor (or the one that captured the mouse), keys through the dialog's keyboard interface
 // to the window with the focus.
+#include <cstring>
+
 #include "TreeView.h"
 #include "WindowSystem.h"
 #include "win32host/Desktop.h"
@@ -63,20 +65,52 @@ POINT CentreOnScreen(HWND hwnd, const RECT& client)
     return p;
 }
 
-bool TreeRowOf(HWND tree, HTREEITEM item, TreeRow& row)
+// Where the item's row is: above the view (-1), below it (1) or whole in sight (0, with the row);
+// false when the item is no row (a collapsed branch hides it).
+bool TreeRowOf(HWND tree, HTREEITEM item, TreeRow& row, int& side)
 {
-    TreePicture picture;
-    if (!DescribeTree(tree, picture))
+    RECT rect;
+    std::memcpy(&rect, &item, sizeof(item));
+    if (!SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&rect)))
         return false;
     RECT client;
     GetClientRect(tree, &client);
+    side = rect.top < 0 ? -1 : rect.bottom > client.bottom ? 1 : 0;
+    if (side != 0)
+        return true;
+    TreePicture picture;
+    if (!DescribeTree(tree, picture))
+        return false;
     for (const auto& r : picture.rows)
         if (r.item == item) {
-            if (r.row.top < 0 || r.row.bottom > client.bottom)
-                return false; // scrolled out of sight
             row = r;
             return true;
         }
+    return false;
+}
+
+// Rolls the mouse wheel over the tree, a notch at a time, until the item's row is in sight.
+bool TreeRowInSight(HWND tree, HTREEITEM item, TreeRow& row)
+{
+    int side = 0;
+    for (int notches = 0; notches < 100000; ++notches) {
+        if (!TreeRowOf(tree, item, row, side))
+            return false;
+        if (side == 0)
+            return true;
+        RECT client;
+        GetClientRect(tree, &client);
+        POINT centre = CentreOnScreen(tree, client);
+        SetCursorPos(centre.x, centre.y);
+        if (MouseTarget(centre) != tree)
+            return false;
+        int top = GetScrollPos(tree, SB_VERT);
+        SendMessageW(tree, WM_MOUSEWHEEL, MAKEWPARAM(0, side < 0 ? WHEEL_DELTA : -WHEEL_DELTA),
+            MAKELPARAM(static_cast<WORD>(centre.x), static_cast<WORD>(centre.y)));
+        RunPostedMessages();
+        if (GetScrollPos(tree, SB_VERT) == top)
+            return false; // the wheel moves it no further
+    }
     return false;
 }
 
@@ -136,7 +170,7 @@ bool ClickControl(HWND dialog, int controlId)
 bool ClickTreeItemCheckBox(HWND tree, HTREEITEM item)
 {
     TreeRow row;
-    if (!TreeRowOf(tree, item, row) || IsRectEmpty(&row.stateIcon))
+    if (!TreeRowInSight(tree, item, row) || IsRectEmpty(&row.stateIcon))
         return false;
     return ClickAt(CentreOnScreen(tree, row.stateIcon));
 }
@@ -144,7 +178,7 @@ bool ClickTreeItemCheckBox(HWND tree, HTREEITEM item)
 bool ClickTreeItemLabel(HWND tree, HTREEITEM item)
 {
     TreeRow row;
-    if (!TreeRowOf(tree, item, row))
+    if (!TreeRowInSight(tree, item, row))
         return false;
     return ClickAt(CentreOnScreen(tree, row.label));
 }
@@ -152,7 +186,7 @@ bool ClickTreeItemLabel(HWND tree, HTREEITEM item)
 bool DoubleClickTreeItemLabel(HWND tree, HTREEITEM item)
 {
     TreeRow row;
-    if (!TreeRowOf(tree, item, row))
+    if (!TreeRowInSight(tree, item, row))
         return false;
     return DoubleClickAt(CentreOnScreen(tree, row.label));
 }

@@ -1,5 +1,6 @@
 // The picture of a window as SVG: the frame and caption of a top-level window, then every visible
 // child drawn the way its class looks on Windows 10.
+#include <algorithm>
 #include <fstream>
 
 #include "Imaging.h"
@@ -107,6 +108,8 @@ void DrawTree(SvgCanvas& svg, HWND hwnd, POINT client)
         return;
     RECT area;
     GetClientRect(hwnd, &area);
+    // Rows cut by the edges show only in part, as on the screen.
+    svg.OpenClip(client.x, client.y, area.right, area.bottom);
     for (const TreeRow& row : picture.rows) {
         if (row.row.top >= area.bottom)
             break;
@@ -134,6 +137,58 @@ void DrawTree(SvgCanvas& svg, HWND hwnd, POINT client)
             svg.Rect(l.left, l.top, l.right - l.left, l.bottom - l.top, "#cce8ff", "#99d1ff");
         svg.Text(l.left + 2, Baseline(l.top, l.bottom - l.top), row.text);
         svg.CloseGroup();
+    }
+    svg.CloseGroup();
+}
+
+// An arrow button: a square with a chevron pointing along the bar.
+void DrawArrow(SvgCanvas& svg, int x, int y, int size, char direction, bool enabled)
+{
+    svg.Rect(x, y, size, size, "#f0f0f0", "none");
+    int cx = x + size / 2, cy = y + size / 2;
+    std::string d;
+    switch (direction) {
+    case 'u': d = "M" + std::to_string(cx - 4) + ' ' + std::to_string(cy + 2) + " l4 -4 l4 4"; break;
+    case 'd': d = "M" + std::to_string(cx - 4) + ' ' + std::to_string(cy - 2) + " l4 4 l4 -4"; break;
+    case 'l': d = "M" + std::to_string(cx + 2) + ' ' + std::to_string(cy - 4) + " l-4 4 l4 4"; break;
+    default: d = "M" + std::to_string(cx - 2) + ' ' + std::to_string(cy - 4) + " l4 4 l-4 4"; break;
+    }
+    svg.Path(d, "none", enabled ? "#606060" : "#bfbfbf", "stroke-width=\"1.2\"");
+}
+
+// The window's own scroll bars, with the thumb where user32 puts it.
+void DrawScrollBars(SvgCanvas& svg, const Window& w, POINT windowOrigin)
+{
+    for (int bar : {SB_VERT, SB_HORZ}) {
+        RECT r = ScrollBarRect(w, bar);
+        if (IsRectEmpty(&r))
+            continue;
+        OffsetRect(&r, windowOrigin.x, windowOrigin.y);
+        const ScrollBarState& state = bar == SB_VERT ? w.vScroll : w.hScroll;
+        bool vertical = bar == SB_VERT;
+        int length = vertical ? r.bottom - r.top : r.right - r.left;
+        int thickness = vertical ? r.right - r.left : r.bottom - r.top;
+        svg.OpenGroup(vertical ? "scrollbar vertical" : "scrollbar horizontal",
+            "position " + std::to_string(state.pos) + " of " + std::to_string(state.min) + ".." + std::to_string(state.max) +
+                ", page " + std::to_string(state.page));
+        svg.Rect(r.left, r.top, r.right - r.left, r.bottom - r.top, "#f0f0f0", "none");
+        bool enabled = !state.disabled;
+        int arrow = std::min(thickness, length / 2);
+        DrawArrow(svg, r.left, r.top, arrow, vertical ? 'u' : 'l', enabled);
+        DrawArrow(svg, vertical ? r.left : r.right - arrow, vertical ? r.bottom - arrow : r.top, arrow, vertical ? 'd' : 'r', enabled);
+        int offset = 0, size = 0;
+        if (ScrollThumb(state, length, offset, size)) {
+            if (vertical)
+                svg.Rect(r.left + 2, r.top + offset, thickness - 4, size, "#cdcdcd", "none", "class=\"thumb\"");
+            else
+                svg.Rect(r.left + offset, r.top + 2, size, thickness - 4, "#cdcdcd", "none", "class=\"thumb\"");
+        }
+        svg.CloseGroup();
+    }
+    // The corner between two bars is plain face.
+    if ((w.style & WS_VSCROLL) && (w.style & WS_HSCROLL)) {
+        RECT v = ScrollBarRect(w, SB_VERT);
+        svg.Rect(windowOrigin.x + v.left, windowOrigin.y + v.bottom, v.right - v.left, v.right - v.left, "#f0f0f0", "none");
     }
 }
 
@@ -172,6 +227,7 @@ void DrawChild(SvgCanvas& svg, HWND hwnd, POINT origin)
         svg.Rect(r.left, r.top, r.right - r.left, r.bottom - r.top, "#ffffff", "#a0a0a0");
         svg.Text(r.left + 3, r.top + 12, cls + L" " + WindowText(hwnd), "start", kGrey);
     }
+    DrawScrollBars(svg, *w, POINT{r.left, r.top});
     DrawChildren(svg, hwnd, origin);
     svg.CloseGroup();
 }

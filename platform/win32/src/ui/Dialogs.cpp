@@ -46,6 +46,19 @@ HWND FirstTabStop(HWND dialog)
     return nullptr;
 }
 
+static HWND FirstEnabledControl(HWND dialog)
+{
+    Window* w = FindWindowObject(dialog);
+    if (!w)
+        return nullptr;
+    for (HWND child : w->children) {
+        Window* c = FindWindowObject(child);
+        if (c && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED))
+            return child;
+    }
+    return nullptr;
+}
+
 // DialogBoxIndirectParamW does not know the template's length; the parser stops at its end.
 static constexpr size_t kUnknownTemplateSize = 0x10000;
 
@@ -149,6 +162,36 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
     return IsWindow(dialog) ? dialog : nullptr;
 }
 
+// A dialog keeps the control that had the focus when it loses the activation...
+static void SaveDialogFocus(HWND dialog)
+{
+    DialogState* d = DialogStateOf(dialog);
+    HWND focus = GetFocus();
+    if (d && focus && IsChild(dialog, focus))
+        d->savedFocus = focus;
+}
+
+// ...and gives it back when it is activated again. When the dialog itself takes the focus, it
+// passes it on: to the kept control, else its first tab stop, else its first enabled control.
+static void RestoreDialogFocus(HWND dialog, bool justActivated)
+{
+    DialogState* d = DialogStateOf(dialog);
+    if (!d || d->ended)
+        return;
+    HWND target = d->savedFocus;
+    if (!target || !IsWindow(target) || target == dialog || !IsChild(dialog, target)) {
+        if (justActivated)
+            return;
+        target = GetNextDlgTabItem(dialog, nullptr, FALSE);
+        if (!target)
+            target = FirstEnabledControl(dialog);
+        if (!target)
+            return;
+    }
+    d->savedFocus = nullptr;
+    SetFocus(target);
+}
+
 } // namespace win32ui
 
 using namespace win32ui;
@@ -215,6 +258,15 @@ LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_GETDLGCODE:
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            SaveDialogFocus(hDlg);
+        else
+            RestoreDialogFocus(hDlg, true);
+        return 0;
+    case WM_SETFOCUS:
+        RestoreDialogFocus(hDlg, false);
         return 0;
     }
     return DefWindowProcW(hDlg, Msg, wParam, lParam);

@@ -37,8 +37,12 @@ HWND WINAPI SetFocus(HWND hWnd)
         return previous;
     if (hWnd) {
         HWND root = GetAncestor(hWnd, GA_ROOT);
-        if (root != desktop.active)
+        if (root != desktop.active) {
             SetActiveWindow(root);
+            previous = desktop.focus; // activation moves the focus into the window
+            if (previous == hWnd || !IsWindow(hWnd))
+                return previous;
+        }
     }
     desktop.focus = hWnd;
     if (previous && IsWindow(previous))
@@ -65,6 +69,13 @@ HWND WINAPI SetActiveWindow(HWND hWnd)
         SendMessageW(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(hWnd));
     if (hWnd && IsWindow(hWnd))
         SendMessageW(hWnd, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
+    // The focus follows the activation: unless the window placed it on one of its own children, the
+    // window itself takes it.
+    if (hWnd && desktop.active == hWnd && IsWindow(hWnd)) {
+        HWND focus = desktop.focus;
+        if (!focus || (focus != hWnd && !IsChild(hWnd, focus)))
+            SetFocus(hWnd);
+    }
     return previous;
 }
 

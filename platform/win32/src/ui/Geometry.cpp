@@ -10,6 +10,7 @@ namespace win32ui {
 static constexpr int kCaption = 23;
 static constexpr int kSizingFrame = 8;
 static constexpr int kFixedFrame = 3;
+static constexpr int kScrollBar = 17;
 
 RECT NonClientInsets(DWORD style, DWORD exStyle)
 {
@@ -25,7 +26,9 @@ RECT NonClientInsets(DWORD style, DWORD exStyle)
     if (exStyle & WS_EX_STATICEDGE)
         frame += 1;
     int caption = ((style & WS_CAPTION) == WS_CAPTION) ? kCaption : 0;
-    return RECT{frame, frame + caption, frame, frame};
+    int vertical = (style & WS_VSCROLL) ? kScrollBar : 0;
+    int horizontal = (style & WS_HSCROLL) ? kScrollBar : 0;
+    return RECT{frame, frame + caption, frame + vertical, frame + horizontal};
 }
 
 RECT WindowRectOnScreen(const Window& window)
@@ -169,7 +172,8 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExSty
 {
     if (!lpRect)
         return FALSE;
-    RECT insets = NonClientInsets(dwStyle, dwExStyle);
+    // Windows leaves scroll bars out of the adjustment.
+    RECT insets = NonClientInsets(dwStyle & ~(WS_VSCROLL | WS_HSCROLL), dwExStyle);
     lpRect->left -= insets.left;
     lpRect->top -= insets.top;
     lpRect->right += insets.right;
@@ -246,6 +250,10 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow)
             return FALSE;
         SendMessageW(hWnd, WM_SHOWWINDOW, FALSE, 0);
         SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        // Hiding the active window passes the activation to its owner, when that can take it.
+        if ((w = FindWindowObject(hWnd)) != nullptr && !w->parent && GetActiveWindow() == hWnd && w->owner &&
+            IsWindowVisible(w->owner) && IsWindowEnabled(w->owner))
+            SetActiveWindow(w->owner);
         return wasVisible;
     case SW_SHOWMAXIMIZED: {
         if (!wasVisible)
@@ -336,8 +344,8 @@ int WINAPI GetSystemMetrics(int nIndex)
     switch (nIndex) {
     case SM_CXSCREEN: return screen.right - screen.left;
     case SM_CYSCREEN: return screen.bottom - screen.top;
-    case SM_CXVSCROLL: return 17;
-    case SM_CYHSCROLL: return 17;
+    case SM_CXVSCROLL: return kScrollBar;
+    case SM_CYHSCROLL: return kScrollBar;
     case SM_CYCAPTION: return kCaption;
     case SM_CXBORDER:
     case SM_CYBORDER: return 1;
@@ -364,6 +372,10 @@ BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT, PVOID pvParam, UINT)
 {
     if (uiAction == SPI_GETWORKAREA && pvParam) {
         *static_cast<RECT*>(pvParam) = win32host::WorkArea();
+        return TRUE;
+    }
+    if (uiAction == SPI_GETWHEELSCROLLLINES && pvParam) {
+        *static_cast<UINT*>(pvParam) = 3; // the default of the mouse settings
         return TRUE;
     }
     return FALSE;

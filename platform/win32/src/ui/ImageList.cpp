@@ -1,7 +1,6 @@
 // Image lists of comctl32, and the shell's process-wide small-icon list that every caller shares
 // and no caller may destroy.
 #include <algorithm>
-#include <cwctype>
 #include <map>
 
 #include "Imaging.h"
@@ -51,7 +50,7 @@ int SystemIconIndexForExtension(const std::wstring& extension)
     if (extension.empty() || extension == L".")
         return s.unknownFile;
     std::wstring key = extension;
-    std::transform(key.begin(), key.end(), key.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    CharLowerBuffW(&key[0], static_cast<DWORD>(key.size()));
     auto it = s.byExtension.find(key);
     if (it != s.byExtension.end())
         return it->second;
@@ -74,13 +73,13 @@ using namespace win32ui;
 
 extern "C" {
 
-void WINAPI InitCommonControls() { RegisterSystemClasses(); }
+void WINAPI InitCommonControls() { RegisterCommonControlClasses(ICC_WIN95_CLASSES); }
 
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce)
 {
     if (!picce || picce->dwSize != sizeof(INITCOMMONCONTROLSEX))
         return FALSE;
-    RegisterSystemClasses();
+    RegisterCommonControlClasses(picce->dwICC);
     return TRUE;
 }
 

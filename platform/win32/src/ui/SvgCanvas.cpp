@@ -41,6 +41,13 @@ void SvgCanvas::OpenGroup(const std::string& cssClass, const std::string& title)
 
 void SvgCanvas::CloseGroup() { m_out << "</g>\n"; }
 
+void SvgCanvas::OpenClip(int x, int y, int w, int h)
+{
+    std::string id = "clip" + std::to_string(++m_clips);
+    m_out << "<clipPath id=\"" << id << "\"><rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << (w < 0 ? 0 : w)
+          << "\" height=\"" << (h < 0 ? 0 : h) << "\"/></clipPath><g clip-path=\"url(#" << id << ")\">\n";
+}
+
 std::string SvgCanvas::Finish()
 {
     m_out << "</svg>\n";

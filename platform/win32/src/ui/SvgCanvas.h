@@ -18,12 +18,15 @@ public:
         const char* extra = "");
     void OpenGroup(const std::string& cssClass, const std::string& title);
     void CloseGroup();
+    // A group whose drawing shows only inside the rectangle; CloseGroup ends it.
+    void OpenClip(int x, int y, int w, int h);
 
     std::string Finish();
 
 private:
     static std::string Escape(const std::wstring& text);
     std::ostringstream m_out;
+    int m_clips = 0;
 };
 
 } // namespace win32ui

@@ -6,7 +6,13 @@
 // and the check box still show their old state, and only when the parent returns 0 does the tree
 // act: the expand box toggles the branch, the state icon cycles the check box, the label or
 // image selects the item. The space bar cycles the selected item's check box without NM_CLICK.
+//
+// Scrolling: the vertical bar counts rows (page: the rows that fit whole), the horizontal one
+// pixels; a bar shows only while the rows overflow. A change of the rows is laid out once the
+// caller is done (a posted message), or at once when something asks where the rows are.
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -14,6 +20,7 @@
 #include "Imaging.h"
 #include "TreeView.h"
 #include "WindowSystem.h"
+#include "winbase.h"
 
 namespace win32ui {
 
@@ -22,6 +29,7 @@ namespace {
 constexpr int kDefaultItemHeight = 16;
 constexpr int kDefaultIndent = 19;
 constexpr int kStateImageSize = 16;
+constexpr UINT kSyncScrollBars = TV_FIRST + 0xF0; // private: lays out the scroll bars after changes
 
 UINT StateIndex(UINT state) { return (state & TVIS_STATEIMAGEMASK) >> 12; }
 
@@ -131,7 +139,7 @@ public:
         }
         m_items.insert(item);
         m_owned.push_back(std::move(owned));
-        InvalidateRect(m_hwnd, nullptr, TRUE);
+        RowsChanged();
         return item;
     }
 
@@ -163,6 +171,8 @@ public:
         while (m_root.firstChild)
             Delete(m_root.firstChild);
         m_topRow = 0;
+        m_scrollX = 0;
+        RowsChanged();
     }
 
     size_t Count() const { return m_items.size(); }
@@ -211,7 +221,7 @@ public:
         r.row = RECT{0, top, client.right, top + m_itemHeight};
         bool rootButtons = (style & TVS_LINESATROOT) && (style & (TVS_HASLINES | TVS_HASBUTTONS));
         int level = r.depth + (rootButtons ? 1 : 0);
-        int x = level * m_indent;
+        int x = level * m_indent - m_scrollX;
         r.expanded = (item->state & TVIS_EXPANDED) != 0;
         if ((style & TVS_HASBUTTONS) && item->HasChildren() && level > 0)
             r.button = RECT{x - m_indent, top, x, top + m_itemHeight};
@@ -336,7 +346,7 @@ public:
         }
         Describe(item, nm.itemNew);
         Notify(TVN_ITEMEXPANDEDW, nm.hdr);
-        InvalidateRect(m_hwnd, nullptr, TRUE);
+        RowsChanged();
         return true;
     }
 
@@ -434,7 +444,7 @@ public:
             UINT mask = tv.stateMask & ~TVIS_SELECTED; // the caret moves only with TVM_SELECTITEM
             item->state = (item->state & ~mask) | (tv.state & mask);
         }
-        InvalidateRect(m_hwnd, nullptr, TRUE);
+        RowsChanged();
         return TRUE;
     }
 
@@ -535,6 +545,16 @@ public:
                 Select(*(it - 1), TVC_BYKEYBOARD);
             break;
         }
+        case VK_PRIOR:
+        case VK_NEXT: {
+            // A page is the rows that fit, less the one kept from the page before.
+            int step = std::max(VisibleCount() - 1, 1);
+            auto it = std::find(rows.begin(), rows.end(), caret);
+            int at = it == rows.end() ? 0 : static_cast<int>(it - rows.begin());
+            at = key == VK_NEXT ? std::min(at + step, static_cast<int>(rows.size()) - 1) : std::max(at - step, 0);
+            Select(rows[static_cast<size_t>(at)], TVC_BYKEYBOARD);
+            break;
+        }
         case VK_HOME:
             Select(rows.front(), TVC_BYKEYBOARD);
             break;
@@ -566,6 +586,176 @@ public:
                 Expand(caret, TVE_COLLAPSE, TVC_BYKEYBOARD);
             break;
         }
+        if (m_caret && m_caret != caret)
+            EnsureVisible(m_caret);
+    }
+
+    // ---- scrolling ----
+
+    void RowsChanged()
+    {
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        if (m_layoutPending)
+            return;
+        m_layoutPending = true;
+        PostMessageW(m_hwnd, kSyncScrollBars, 0, 0);
+    }
+
+    // Lays out the scroll bars if rows changed since they were last laid out.
+    void Sync()
+    {
+        if (m_layoutPending)
+            UpdateScrollBars();
+    }
+
+    int VisibleCount() const
+    {
+        RECT client;
+        GetClientRect(m_hwnd, &client);
+        return client.bottom / m_itemHeight;
+    }
+
+    // The width the rows need, from the left edge of the unscrolled tree.
+    int TreeWidth(const std::vector<TreeItem*>& rows) const
+    {
+        int width = 0;
+        for (size_t i = 0; i < rows.size(); ++i)
+            width = std::max(width, static_cast<int>(Layout(rows[i], static_cast<int>(i)).label.right) + m_scrollX);
+        return width;
+    }
+
+    void UpdateScrollBars()
+    {
+        m_layoutPending = false;
+        if (m_updatingBars)
+            return;
+        m_updatingBars = true;
+        auto rows = VisibleItems();
+        // Showing one bar narrows the client area, which may call for the other: settle in a few passes.
+        for (int pass = 0; pass < 3; ++pass) {
+            DWORD before = Style() & (WS_VSCROLL | WS_HSCROLL);
+            int total = static_cast<int>(rows.size());
+            int fit = VisibleCount();
+            m_topRow = std::max(0, std::min(m_topRow, total - std::max(fit, 1)));
+            if (!(Style() & TVS_NOSCROLL) && fit > 0 && total > fit) {
+                SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, total - 1, static_cast<UINT>(fit), m_topRow, 0};
+                SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+            } else {
+                m_topRow = 0;
+                ShowScrollBar(m_hwnd, SB_VERT, FALSE);
+            }
+            RECT client;
+            GetClientRect(m_hwnd, &client);
+            int width = TreeWidth(rows);
+            m_scrollX = std::max(0, std::min(m_scrollX, width - static_cast<int>(client.right)));
+            if (!(Style() & (TVS_NOSCROLL | TVS_NOHSCROLL)) && client.right > 0 && width > client.right) {
+                SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, width - 1, static_cast<UINT>(client.right), m_scrollX, 0};
+                SetScrollInfo(m_hwnd, SB_HORZ, &si, TRUE);
+            } else {
+                m_scrollX = 0;
+                ShowScrollBar(m_hwnd, SB_HORZ, FALSE);
+            }
+            if ((Style() & (WS_VSCROLL | WS_HSCROLL)) == before)
+                break;
+        }
+        m_layoutPending = false;
+        m_updatingBars = false;
+    }
+
+    // The first row shown, kept so that no empty space shows below the last row.
+    void ScrollTo(int topRow)
+    {
+        Sync();
+        int total = static_cast<int>(VisibleItems().size());
+        int top = std::max(0, std::min(topRow, total - std::max(VisibleCount(), 1)));
+        if (top == m_topRow)
+            return;
+        m_topRow = top;
+        SetScrollPos(m_hwnd, SB_VERT, m_topRow, TRUE);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+    }
+
+    void ScrollHorizontally(int x)
+    {
+        Sync();
+        SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+        if (!(Style() & WS_HSCROLL) || !GetScrollInfo(m_hwnd, SB_HORZ, &si))
+            return;
+        int limit = si.nMax - static_cast<int>(si.nPage) + 1;
+        m_scrollX = std::max(0, std::min(x, limit));
+        SetScrollPos(m_hwnd, SB_HORZ, m_scrollX, TRUE);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+    }
+
+    // Expands the item's ancestors and scrolls the least that shows its whole row: an item
+    // above the view comes to the top, one below it to the bottom.
+    bool EnsureVisible(TreeItem* item)
+    {
+        bool expanded = false;
+        for (TreeItem* p = item->parent; p && p != &m_root; p = p->parent)
+            if (!(p->state & TVIS_EXPANDED)) {
+                Expand(p, TVE_EXPAND, TVC_UNKNOWN);
+                expanded = true;
+            }
+        Sync();
+        int row = RowOf(item);
+        if (row < 0)
+            return false;
+        int fit = std::max(VisibleCount(), 1);
+        int before = m_topRow;
+        if (row < m_topRow)
+            ScrollTo(row);
+        else if (row >= m_topRow + fit)
+            ScrollTo(row - fit + 1);
+        return m_topRow != before && !expanded;
+    }
+
+    void OnVScroll(UINT code, int thumb)
+    {
+        Sync();
+        int page = std::max(VisibleCount(), 1);
+        switch (code) {
+        case SB_LINEUP: ScrollTo(m_topRow - 1); break;
+        case SB_LINEDOWN: ScrollTo(m_topRow + 1); break;
+        case SB_PAGEUP: ScrollTo(m_topRow - page); break;
+        case SB_PAGEDOWN: ScrollTo(m_topRow + page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: ScrollTo(thumb); break;
+        case SB_TOP: ScrollTo(0); break;
+        case SB_BOTTOM: ScrollTo(static_cast<int>(VisibleItems().size())); break;
+        }
+    }
+
+    void OnHScroll(UINT code, int thumb)
+    {
+        Sync();
+        RECT client;
+        GetClientRect(m_hwnd, &client);
+        switch (code) {
+        case SB_LINELEFT: ScrollHorizontally(m_scrollX - m_indent); break;
+        case SB_LINERIGHT: ScrollHorizontally(m_scrollX + m_indent); break;
+        case SB_PAGELEFT: ScrollHorizontally(m_scrollX - client.right); break;
+        case SB_PAGERIGHT: ScrollHorizontally(m_scrollX + client.right); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: ScrollHorizontally(thumb); break;
+        case SB_LEFT: ScrollHorizontally(0); break;
+        case SB_RIGHT: ScrollHorizontally(INT_MAX / 2); break;
+        }
+    }
+
+    // A notch (WHEEL_DELTA) scrolls the lines the mouse settings name; smaller deltas add up.
+    void OnMouseWheel(int delta)
+    {
+        Sync();
+        UINT lines = 3;
+        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+        m_wheelRemainder += delta;
+        if (lines == 0 || std::abs(m_wheelRemainder) < WHEEL_DELTA)
+            return;
+        int scroll = -static_cast<int>(lines) * m_wheelRemainder / WHEEL_DELTA;
+        m_wheelRemainder -= -scroll * WHEEL_DELTA / static_cast<int>(lines);
+        if (Style() & WS_VSCROLL)
+            ScrollTo(m_topRow + scroll);
     }
 
     HWND m_hwnd;
@@ -579,12 +769,13 @@ public:
     int m_indent = kDefaultIndent;
     int m_itemHeight = kDefaultItemHeight;
     int m_topRow = 0;
+    int m_scrollX = 0;
+    int m_wheelRemainder = 0;
+    bool m_layoutPending = false;
+    bool m_updatingBars = false;
 
 private:
-    static int CompareText(const std::wstring& a, const std::wstring& b)
-    {
-        return UpperCase(a).compare(UpperCase(b));
-    }
+    static int CompareText(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()); }
 
     static void AppendVisible(TreeItem* first, std::vector<TreeItem*>& rows)
     {
@@ -614,6 +805,7 @@ bool DescribeTree(HWND hwnd, TreePicture& picture)
     picture.normalImages = tree->m_normalImages;
     picture.style = tree->Style();
     picture.indent = tree->m_indent;
+    tree->Sync();
     auto rows = tree->VisibleItems();
     for (size_t i = static_cast<size_t>(std::max(0, tree->m_topRow)); i < rows.size(); ++i)
         picture.rows.push_back(tree->Layout(rows[i], static_cast<int>(i)));
@@ -630,6 +822,8 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CREATE:
         if (tree && tree->CheckBoxes())
             tree->CreateCheckBoxImages();
+        // The bars the style asks for show only once the rows overflow.
+        ShowScrollBar(hwnd, SB_BOTH, FALSE);
         return 0;
     case WM_NCDESTROY:
         delete tree;
@@ -644,6 +838,21 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
 
     switch (msg) {
+    case kSyncScrollBars:
+        tree->Sync();
+        return 0;
+    case WM_SIZE:
+        tree->UpdateScrollBars();
+        return 0;
+    case WM_VSCROLL:
+        tree->OnVScroll(LOWORD(wParam), static_cast<SHORT>(HIWORD(wParam)));
+        return 0;
+    case WM_HSCROLL:
+        tree->OnHScroll(LOWORD(wParam), static_cast<SHORT>(HIWORD(wParam)));
+        return 0;
+    case WM_MOUSEWHEEL:
+        tree->OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
     case WM_STYLECHANGED:
         if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
             auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
@@ -659,15 +868,18 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
+        tree->Sync();
         tree->OnLButtonDown(POINT{ClientX(lParam), ClientY(lParam)});
         return 0;
     case WM_LBUTTONDBLCLK:
+        tree->Sync();
         tree->OnLButtonDblClk(POINT{ClientX(lParam), ClientY(lParam)});
         return 0;
     case WM_RBUTTONDOWN:
         tree->NotifySimple(NM_RCLICK);
         return 0;
     case WM_KEYDOWN:
+        tree->Sync();
         tree->OnKeyDown(static_cast<UINT>(wParam));
         return 0;
     case WM_SETFOCUS:
@@ -691,7 +903,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (!item)
             return FALSE;
         tree->Delete(item);
-        InvalidateRect(hwnd, nullptr, TRUE);
+        tree->RowsChanged();
         return TRUE;
     }
     case TVM_EXPAND: {
@@ -705,6 +917,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         HTREEITEM handle;
         std::memcpy(&handle, rect, sizeof(handle));
         TreeItem* item = tree->Find(handle);
+        tree->Sync();
         int row = item ? tree->RowOf(item) : -1;
         if (row < 0)
             return FALSE;
@@ -718,6 +931,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return tree->m_indent;
     case TVM_SETINDENT:
         tree->m_indent = std::max(static_cast<int>(wParam), 1);
+        tree->RowsChanged();
         return 0;
     case TVM_GETITEMHEIGHT:
         return tree->m_itemHeight;
@@ -725,6 +939,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         int old = tree->m_itemHeight;
         int height = static_cast<int>(static_cast<SHORT>(wParam));
         tree->m_itemHeight = height > 0 ? height : kDefaultItemHeight;
+        tree->RowsChanged();
         return old;
     }
     case TVM_GETIMAGELIST:
@@ -739,7 +954,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             old = tree->m_normalImages;
             tree->m_normalImages = list;
         }
-        InvalidateRect(hwnd, nullptr, TRUE);
+        tree->RowsChanged();
         return reinterpret_cast<LRESULT>(old);
     }
     case TVM_GETNEXTITEM: {
@@ -753,7 +968,11 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return FALSE;
         switch (wParam & 0xFF) {
         case TVGN_CARET:
-            return tree->Select(item, TVC_UNKNOWN);
+            if (!tree->Select(item, TVC_UNKNOWN))
+                return FALSE;
+            if (item)
+                tree->EnsureVisible(item);
+            return TRUE;
         case TVGN_DROPHILITE:
             if (tree->m_dropHilite)
                 tree->m_dropHilite->state &= ~TVIS_DROPHILITED;
@@ -765,7 +984,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             int row = item ? tree->RowOf(item) : -1;
             if (row < 0)
                 return FALSE;
-            tree->m_topRow = row;
+            tree->ScrollTo(row);
             return TRUE;
         }
         }
@@ -783,22 +1002,17 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(wParam));
         return item ? static_cast<LRESULT>(item->state & static_cast<UINT>(lParam)) : 0;
     }
-    case TVM_GETVISIBLECOUNT: {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        return client.bottom / tree->m_itemHeight;
-    }
+    case TVM_GETVISIBLECOUNT:
+        tree->Sync();
+        return tree->VisibleCount();
     case TVM_HITTEST: {
+        tree->Sync();
         auto* ht = reinterpret_cast<TVHITTESTINFO*>(lParam);
         return ht ? reinterpret_cast<LRESULT>(Handle(tree->HitTest(*ht))) : 0;
     }
     case TVM_ENSUREVISIBLE: {
         TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(lParam));
-        if (!item)
-            return FALSE;
-        for (TreeItem* p = item->parent; p && p != &tree->m_root; p = p->parent)
-            p->state |= TVIS_EXPANDED;
-        return TRUE;
+        return item ? tree->EnsureVisible(item) : FALSE;
     }
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

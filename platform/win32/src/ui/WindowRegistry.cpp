@@ -2,9 +2,9 @@
 // family relations (parent, owner, children).
 #include <algorithm>
 #include <cstring>
-#include <cwctype>
 
 #include "WindowSystem.h"
+#include "commctrl.h"
 
 namespace win32ui {
 
@@ -17,8 +17,8 @@ Desktop& TheDesktop()
 std::wstring UpperCase(const std::wstring& text)
 {
     std::wstring result(text);
-    for (auto& c : result)
-        c = static_cast<wchar_t>(std::towupper(c));
+    if (!result.empty())
+        CharUpperBuffW(&result[0], static_cast<DWORD>(result.size()));
     return result;
 }
 
@@ -91,7 +91,6 @@ void RegisterSystemClasses()
         {kDialogClass, DefDlgProcW, CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA, 0x8002},
         {kButtonClass, ButtonProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*), 0},
         {kStaticClass, StaticProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*), 0},
-        {kTreeViewClass, TreeViewProc, CS_DBLCLKS, sizeof(void*), 0},
         {kAxHostClass, AxHostProc, 0, sizeof(void*), 0},
     };
     for (const auto& c : classes) {
@@ -103,6 +102,21 @@ void RegisterSystemClasses()
         wc.lpszClassName = c.name;
         AddClass(wc, true, c.atom);
     }
+}
+
+// The common controls exist only once the program asks for them, as comctl32 registers them.
+void RegisterCommonControlClasses(DWORD classes)
+{
+    RegisterSystemClasses();
+    if (!(classes & ICC_TREEVIEW_CLASSES) || TheDesktop().classes.count(UpperCase(kTreeViewClass)))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
+    wc.lpfnWndProc = TreeViewProc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.lpszClassName = kTreeViewClass;
+    AddClass(wc, true, 0);
 }
 
 bool IsClass(HWND hwnd, const wchar_t* className)

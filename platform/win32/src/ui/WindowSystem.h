@@ -36,6 +36,16 @@ struct DialogState {
     int defaultId = IDOK;
     int baseUnitX = 6; // dialog base units of the dialog's font, in pixels
     int baseUnitY = 13;
+    HWND savedFocus = nullptr; // the control that had the focus when the dialog was last deactivated
+};
+
+// A window's own scroll bar (SB_HORZ or SB_VERT); shown while its style bit is set.
+struct ScrollBarState {
+    int min = 0;
+    int max = 100;
+    UINT page = 0;
+    int pos = 0;
+    bool disabled = false;
 };
 
 struct Window {
@@ -57,6 +67,8 @@ struct Window {
     std::map<std::wstring, HANDLE> props;
     HICON iconBig = nullptr;
     HICON iconSmall = nullptr;
+    ScrollBarState hScroll;
+    ScrollBarState vScroll;
     std::unique_ptr<DialogState> dialog;
     bool destroying = false;
     int invalidations = 0; // InvalidateRect/UpdateWindow calls, recorded only
@@ -87,12 +99,19 @@ Desktop& TheDesktop();
 Window* FindWindowObject(HWND hwnd);
 WindowClass* FindClass(LPCWSTR nameOrAtom);
 void RegisterSystemClasses();
+void RegisterCommonControlClasses(DWORD classes); // ICC_* flags
 
 std::wstring UpperCase(const std::wstring& text);
 bool IsClass(HWND hwnd, const wchar_t* className);
 
 // Geometry
 RECT NonClientInsets(DWORD style, DWORD exStyle); // left, top, right, bottom thicknesses
+// A scroll bar's rectangle in window coordinates (relative to the window's top-left corner),
+// empty when the window does not show it.
+RECT ScrollBarRect(const Window& window, int bar);
+// The thumb along a bar of the given length: offset from the bar's start and size; false when
+// the bar shows no thumb.
+bool ScrollThumb(const ScrollBarState& state, int length, int& offset, int& size);
 POINT ClientOriginOnScreen(const Window& window);
 RECT WindowRectOnScreen(const Window& window);
 SIZE ClientSize(const Window& window);

@@ -1,0 +1,9 @@
+#include "common_controls.h"
+
+#include <commctrl.h>
+
+void AfxRegisterCommonControls()
+{
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&init);
+}

@@ -1,0 +1,62 @@
+// AfxMessageBox picks an icon when the type names none, as MFC does; CWnd::MessageBox and
+// ::MessageBoxW show exactly the type given.
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+#include <win32host/Desktop.h>
+
+namespace {
+
+struct TypeRecorder : win32host::DefaultDesktopUser {
+    UINT type = 0;
+    int OnMessageBox(HWND, const std::wstring&, const std::wstring&, UINT uType) override
+    {
+        type = uType;
+        return IDOK;
+    }
+};
+
+TEST(AfxMessageBoxTest, ATypeWithoutAnIconGetsTheFrameworksDefault)
+{
+    struct Case {
+        UINT type;
+        UINT shown;
+    } cases[] = {
+        {MB_OK, MB_OK | MB_ICONEXCLAMATION},
+        {MB_OKCANCEL, MB_OKCANCEL | MB_ICONEXCLAMATION},
+        {MB_YESNO, MB_YESNO | MB_ICONQUESTION},
+        {MB_YESNOCANCEL, MB_YESNOCANCEL | MB_ICONQUESTION},
+        {MB_ABORTRETRYIGNORE, MB_ABORTRETRYIGNORE},
+        {MB_RETRYCANCEL, MB_RETRYCANCEL},
+        {MB_OK | MB_ICONERROR, MB_OK | MB_ICONERROR},
+        {MB_OK | MB_ICONINFORMATION, MB_OK | MB_ICONINFORMATION},
+        {MB_YESNO | MB_ICONWARNING, MB_YESNO | MB_ICONWARNING},
+    };
+    TypeRecorder user;
+    win32host::ScopedDesktopUser scoped(user);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        user.type = 0xFFFF;
+        AfxMessageBox(L"text", c.type);
+        EXPECT_EQ(c.shown, user.type) << "AfxMessageBox";
+        user.type = 0xFFFF;
+        ::MessageBoxW(NULL, L"text", L"caption", c.type);
+        EXPECT_EQ(c.type, user.type) << "MessageBoxW adds nothing";
+    }
+}
+
+TEST(AfxMessageBoxTest, AWindowsOwnMessageBoxShowsNoIconUnlessAsked)
+{
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(0, L"#32770", L"owner", WS_POPUP, CRect(0, 0, 100, 100), NULL, 0));
+    TypeRecorder user;
+    win32host::ScopedDesktopUser scoped(user);
+    window.MessageBox(L"text", NULL, MB_OK);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), user.type);
+    window.MessageBox(L"text", L"caption", MB_OK | MB_ICONINFORMATION);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), user.type);
+    window.DestroyWindow();
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// Case mapping as Windows does it. user32's CharLower/CharUpper and kernel32's LCMapString and
+// CompareString fold every letter with a one-to-one partner in any locale, where glibc's
+// towlower/towupper (and C++'s std::tolower over them) fold only A-Z in the "C" locale a program
+// starts in. The C runtime's _wcsicmp and _wcslwr_s stay with A-Z in that locale on Windows too.
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <string>
+
+#include "windows.h"
+
+namespace {
+
+std::string Hex(wchar_t c)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof(buffer), "U+%04X", static_cast<unsigned>(c));
+    return buffer;
+}
+
+// Letters where a glibc program in the "C" locale and Windows disagree, and letters no one folds.
+struct Letter {
+    wchar_t upper;
+    wchar_t lower;
+    const char* what;
+} const kPairs[] = {
+    {L'A', L'a', "ASCII"},
+    {L'Z', L'z', "ASCII"},
+    {0x00C0, 0x00E0, "Latin-1 A grave"},
+    {0x00D6, 0x00F6, "Latin-1 O diaeresis"},
+    {0x00DE, 0x00FE, "Latin-1 thorn"},
+    {0x0178, 0x00FF, "y diaeresis, whose capital lies in Latin Extended-A"},
+    {0x0100, 0x0101, "Latin Extended-A A macron"},
+    {0x0141, 0x0142, "Latin Extended-A L stroke"},
+    {0x017D, 0x017E, "Latin Extended-A Z caron"},
+    {0x01A0, 0x01A1, "Latin Extended-B O horn"},
+    {0x1EA0, 0x1EA1, "Latin Extended Additional A dot below"},
+    {0x0391, 0x03B1, "Greek alpha"},
+    {0x03A9, 0x03C9, "Greek omega"},
+    {0x0386, 0x03AC, "Greek alpha tonos"},
+    {0x0410, 0x0430, "Cyrillic a"},
+    {0x042F, 0x044F, "Cyrillic ya"},
+    {0x0401, 0x0451, "Cyrillic io"},
+    {0x0531, 0x0561, "Armenian ayb"},
+    {0xFF21, 0xFF41, "full-width A"},
+    {0xFF3A, 0xFF5A, "full-width Z"},
+};
+
+const wchar_t kCaseless[] = {
+    L'0', L'_', 0x00D7 /* multiplication sign between the Latin-1 capitals */, 0x00DF /* sharp s: its capital is "SS" */,
+    0x0138 /* kra */, 0x4E2D /* an ideograph */, 0xFF10 /* full-width digit */, 0x00F7 /* division sign */,
+};
+
+TEST(CaseMapping, CharLowerAndCharUpperFoldEveryLetterWithAPartner)
+{
+    for (const Letter& l : kPairs) {
+        SCOPED_TRACE(std::string(l.what) + " " + Hex(l.upper));
+        wchar_t text[] = {l.upper, l.lower, 0};
+        CharLowerW(text);
+        EXPECT_EQ(std::wstring({l.lower, l.lower}), text);
+        CharUpperW(text);
+        EXPECT_EQ(std::wstring({l.upper, l.upper}), text);
+        // A pointer whose high word is zero carries one character and returns it mapped.
+        EXPECT_EQ(static_cast<ULONG_PTR>(l.lower),
+            reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(l.upper)))));
+        EXPECT_EQ(static_cast<ULONG_PTR>(l.upper),
+            reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(l.lower)))));
+    }
+    for (wchar_t c : kCaseless) {
+        SCOPED_TRACE(Hex(c));
+        wchar_t text[] = {c, 0};
+        EXPECT_EQ(c, CharLowerW(text)[0]);
+        EXPECT_EQ(c, CharUpperW(text)[0]);
+    }
+}
+
+TEST(CaseMapping, GlibcInTheStartingLocaleFoldsOnlyAsciiWhichIsWhyWindowsCodeCannotUseIt)
+{
+    // The program has not called setlocale: the "C" locale.
+    for (const Letter& l : kPairs) {
+        SCOPED_TRACE(std::string(l.what) + " " + Hex(l.upper));
+        bool ascii = l.upper < 0x80;
+        EXPECT_EQ(ascii, static_cast<wchar_t>(std::towlower(static_cast<wint_t>(l.upper))) == l.lower);
+        wchar_t text[] = {l.upper, 0};
+        EXPECT_EQ(l.lower, CharLowerW(text)[0]);
+    }
+}
+
+TEST(CaseMapping, LCMapStringMapsAndCountsAsWindowsDoes)
+{
+    const wchar_t source[] = L"Ärger ΣΟΦΊΑ Москва ＡＢＣ straße";
+    struct Case {
+        DWORD flags;
+        const wchar_t* expected;
+    } cases[] = {
+        {LCMAP_LOWERCASE, L"ärger σοφία москва ａｂｃ straße"},
+        {LCMAP_UPPERCASE, L"ÄRGER ΣΟΦΊΑ МОСКВА ＡＢＣ STRAßE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        wchar_t buffer[64] = {};
+        int needed = LCMapStringW(LOCALE_USER_DEFAULT, c.flags, source, -1, nullptr, 0);
+        EXPECT_EQ(static_cast<int>(std::wcslen(source)) + 1, needed) << "-1 counts the terminator";
+        EXPECT_EQ(needed, LCMapStringW(LOCALE_USER_DEFAULT, c.flags, source, -1, buffer, 64));
+        EXPECT_EQ(std::wstring(c.expected), buffer);
+        SetLastError(0);
+        EXPECT_EQ(0, LCMapStringW(LOCALE_USER_DEFAULT, c.flags, source, -1, buffer, 3));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    }
+    wchar_t buffer[8];
+    SetLastError(0);
+    EXPECT_EQ(0, LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE | LCMAP_UPPERCASE, source, -1, buffer, 8));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+}
+
+TEST(CaseMapping, CompareStringAndLstrcmpiIgnoreTheCaseOfEveryLetter)
+{
+    struct Case {
+        const wchar_t* a;
+        const wchar_t* b;
+        int ignoringCase; // CSTR_* with NORM_IGNORECASE
+        int exact;        // CSTR_* without flags
+    } cases[] = {
+        {L"Drawing.PDF", L"drawing.pdf", CSTR_EQUAL, CSTR_LESS_THAN},
+        {L"ÄRGER", L"ärger", CSTR_EQUAL, CSTR_LESS_THAN},
+        {L"МОСКВА", L"москва", CSTR_EQUAL, CSTR_LESS_THAN},
+        {L"ΣΟΦΊΑ", L"σοφία", CSTR_EQUAL, CSTR_LESS_THAN},
+        {L"ＡＢＣ", L"ａｂｃ", CSTR_EQUAL, CSTR_LESS_THAN},
+        {L"STRASSE", L"straße", CSTR_LESS_THAN, CSTR_LESS_THAN}, // one-to-one folding only
+        {L"abc", L"ABD", CSTR_LESS_THAN, CSTR_GREATER_THAN},
+        {L"ab", L"AB c", CSTR_LESS_THAN, CSTR_GREATER_THAN},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+        EXPECT_EQ(c.ignoringCase, CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, c.a, -1, c.b, -1));
+        EXPECT_EQ(c.ignoringCase - CSTR_EQUAL, lstrcmpiW(c.a, c.b));
+        EXPECT_EQ(c.exact, CompareStringW(LOCALE_USER_DEFAULT, 0, c.a, -1, c.b, -1));
+    }
+    EXPECT_EQ(CSTR_EQUAL, CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, L"ÄrgerX", 5, L"äRGERy", 5))
+        << "explicit lengths";
+}
+
+TEST(CaseMapping, TheCRuntimeInItsStartingLocaleFoldsOnlyAsciiOnWindowsToo)
+{
+    struct Case {
+        const wchar_t* a;
+        const wchar_t* b;
+        bool equal;
+    } cases[] = {
+        {L"Sign1.PDF", L"sign1.pdf", true},
+        {L"ÄRGER", L"ärger", false},
+        {L"МОСКВА", L"москва", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+        EXPECT_EQ(c.equal, _wcsicmp(c.a, c.b) == 0);
+        std::wstring lowered = c.a;
+        ASSERT_EQ(0, _wcslwr_s(&lowered[0], lowered.size() + 1));
+        EXPECT_EQ(c.equal, lowered == c.b);
+    }
+}
+
+} // namespace
