@@ -8,6 +8,7 @@ packages=(
   libsqlite3-dev sqlite3 libpq-dev postgresql
   libqpdf-dev qpdf libfreetype-dev libharfbuzz-dev libfontconfig-dev libstb-dev fonts-wqy-zenhei
   poppler-utils tmux librsvg2-bin
+  pdftk
 )
 missing=()
 for p in "${packages[@]}"; do
