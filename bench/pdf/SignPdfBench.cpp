@@ -47,7 +47,7 @@ bool QpdfOverlay(const std::string& overlay, const std::string& input, const std
         QPDFJob job;
         job.initializeFromArgv(argv);
         job.run();
-        return job.getExitCode() == QPDFJob::EXIT_SUCCESS;
+        return job.getExitCode() == 0; // qpdf_exit_success: no errors, no warnings
     } catch (const std::exception&) {
         return false;
     }
