@@ -44,7 +44,7 @@ void BM_PluginProcessVsQpdfCli(benchmark::State& state)
     vizbench::RunAlternately(state, Process({Bin("signpdf_run"), f.work, f.job}, [&f] { f.ResetWork(); }),
         Process({"qpdf", "--overlay", f.stamp, "--", f.master, f.folder + "/qpdf.pdf"}));
 }
-BENCHMARK(BM_PluginProcessVsQpdfCli)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PluginProcessVsQpdfCli)->Iterations(8)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_PdftkVsPluginProcess(benchmark::State& state)
 {
@@ -57,7 +57,7 @@ void BM_PdftkVsPluginProcess(benchmark::State& state)
         Process({"pdftk", f.master, "multistamp", f.stamp, "output", f.folder + "/pdftk.pdf"}),
         Process({Bin("signpdf_run"), f.work, f.job}, [&f] { f.ResetWork(); }));
 }
-BENCHMARK(BM_PdftkVsPluginProcess)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PdftkVsPluginProcess)->Iterations(6)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The small demo's drawing 118 (revision 119), whose signatures are one text and one picture.
 void BM_PlmclientSignVsPluginProcess(benchmark::State& state)
@@ -75,7 +75,7 @@ void BM_PlmclientSignVsPluginProcess(benchmark::State& state)
             [&f, client] { f.Reset(client); }),
         Process({Bin("signpdf_run"), f.work, f.job}, [&f] { f.ResetWork(); }));
 }
-BENCHMARK(BM_PlmclientSignVsPluginProcess)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlmclientSignVsPluginProcess)->Iterations(8)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Each current light file's name and its vault file, as the module finds them.
 std::vector<std::pair<std::string, std::string>> CurrentLightFiles(const std::string& folder)
@@ -138,7 +138,7 @@ void BM_DownloadVsCp(benchmark::State& state)
         Process({"cp", "-rL", staged + "/.", copy}, [&] { empty(copy); }));
     state.counters["files"] = static_cast<double>(files);
 }
-BENCHMARK(BM_DownloadVsCp)->Arg(1000)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DownloadVsCp)->Arg(1000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The product tree opened and closed by plmclient; the counter is the peak in MB.
 void BM_PeakRss(benchmark::State& state)

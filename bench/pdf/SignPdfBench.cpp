@@ -70,7 +70,7 @@ void BM_PluginVsQpdfJobOverlay(benchmark::State& state)
             return ok ? seconds : -1.0;
         });
 }
-BENCHMARK(BM_PluginVsQpdfJobOverlay)->Iterations(30)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PluginVsQpdfJobOverlay)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_SignAndWatermarkVsTwoQpdfJobOverlays(benchmark::State& state)
 {
@@ -91,7 +91,7 @@ void BM_SignAndWatermarkVsTwoQpdfJobOverlays(benchmark::State& state)
             return ok ? seconds : -1.0;
         });
 }
-BENCHMARK(BM_SignAndWatermarkVsTwoQpdfJobOverlays)->Iterations(30)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SignAndWatermarkVsTwoQpdfJobOverlays)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

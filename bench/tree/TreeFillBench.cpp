@@ -39,6 +39,21 @@ public:
 
 using PFN_UiCommand = HRESULT (*)(IQvUiContext*);
 
+// The client's current transaction, held for the length of a command (through COM alone, so
+// that this program runs on an earlier build of the client's libraries too).
+IQvCslTransaction* CommandTransaction()
+{
+    IQvPlmSystem* pSystem = nullptr;
+    IQvCslTransaction* pTransaction = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_QvPlmSystem, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IQvPlmSystem),
+            reinterpret_cast<void**>(&pSystem)))) {
+        if (FAILED(pSystem->GetCurTransaction(&pTransaction)))
+            pTransaction = nullptr;
+        pSystem->Release();
+    }
+    return pTransaction;
+}
+
 // One open client on a demo folder, with the product tree command ready to run.
 class ProductTree {
 public:
@@ -73,7 +88,14 @@ public:
         ClosingUser user;
         win32host::ScopedDesktopUser scoped(user);
         const Clock::time_point start = Clock::now();
-        const HRESULT hr = m_command(m_context);
+        HRESULT hr = S_OK;
+        {
+            // As plmclient runs a command: inside the command's transaction object.
+            IQvCslTransaction* pTransaction = CommandTransaction();
+            hr = m_command(m_context);
+            if (pTransaction)
+                pTransaction->Release();
+        }
         const Clock::time_point end = Clock::now();
         fill = std::chrono::duration<double>(user.shown - start).count();
         close = std::chrono::duration<double>(end - user.shown).count();
@@ -120,11 +142,11 @@ void FillAgainstReplay(benchmark::State& state, bool oneTransaction)
 
 // The goal: the fill within 1.10x of the replay in one read transaction.
 void BM_FillVsReplayInOneTransaction(benchmark::State& state) { FillAgainstReplay(state, true); }
-BENCHMARK(BM_FillVsReplayInOneTransaction)->Arg(1000)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillVsReplayInOneTransaction)->Arg(1000)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // As first measured: each replayed statement in a transaction of its own.
 void BM_FillVsReplayPerStatement(benchmark::State& state) { FillAgainstReplay(state, false); }
-BENCHMARK(BM_FillVsReplayPerStatement)->Arg(1000)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillVsReplayPerStatement)->Arg(1000)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The close as a share of the fill, from the same runs.
 void BM_CloseVsFill(benchmark::State& state)
@@ -147,7 +169,7 @@ void BM_CloseVsFill(benchmark::State& state)
     }
     vizbench::ReportRatios(state, closes, fills);
 }
-BENCHMARK(BM_CloseVsFill)->Arg(500)->Arg(1000)->Arg(2000)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseVsFill)->Arg(500)->Arg(1000)->Arg(2000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
