@@ -1,5 +1,7 @@
 #include "PdfFile.h"
 
+#include "MemoryInput.h"
+
 #include <qpdf/QPDFWriter.hh>
 
 #include <cstdio>
@@ -14,7 +16,12 @@ bool OpenPdf(QPDF& pdf, const std::string& path, std::string& error)
         pdf.setSuppressWarnings(true);
         // A damaged file stays untouched: repairing it would change more than the stamps.
         pdf.setAttemptRecovery(false);
-        pdf.processFile(path.c_str());
+        // A file that cannot be read into memory goes to qpdf as it is, for qpdf's own message.
+        std::string readError;
+        if (std::shared_ptr<InputSource> input = ReadIntoMemory(path, readError))
+            pdf.processInputSource(input);
+        else
+            pdf.processFile(path.c_str());
         if (pdf.anyWarnings()) {
             error = "damaged PDF: " + path;
             return false;
