@@ -9,10 +9,17 @@ namespace {
 StatementLog* g_log = nullptr;
 }
 
+// What the module and the client's reads send; the client's own transaction control is left
+// out (the replay brings its own).
 void RecordStatement(const char* text)
 {
-    if (g_log != nullptr && text != nullptr)
-        g_log->m_statements.push_back(text);
+    if (g_log == nullptr || text == nullptr)
+        return;
+    const std::string statement = text;
+    for (const char* control : {"BEGIN", "COMMIT", "ROLLBACK"})
+        if (statement.rfind(control, 0) == 0)
+            return;
+    g_log->m_statements.push_back(statement);
 }
 
 StatementLog::StatementLog() { g_log = this; }

@@ -241,8 +241,9 @@ TEST_F(TransactionQueryTest, TheCommandsTransactionIsTheCurrentOne)
             IQvCslTransaction* pCurrent = nullptr;
             ASSERT_EQ(S_OK, system.GetCurTransaction(&pCurrent));
             EXPECT_EQ(command.Get(), pCurrent) << "call " << i + 1;
-            if (i == 1)
+            if (i == 1) {
                 ASSERT_EQ(S_OK, pCurrent->CreateQuery(&pQuery));
+            }
             pCurrent->Release();
         }
     }
