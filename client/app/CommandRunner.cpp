@@ -1,5 +1,6 @@
 #include "CommandRunner.h"
 
+#include <qvclient/CommandTransaction.h>
 #include <qvclient/UiContext.h>
 #include <win32host/Trace.h>
 
@@ -23,6 +24,7 @@ CommandOutcome RunSignPdf(const ModuleHost& module, const SignPdfArgs& a)
     win32host::Trace("command", {{"name", "SignPdf"}, {"document", std::to_string(a.docId)},
                                     {"class", win32host::ToUtf8(a.className)}, {"revision", std::to_string(a.revId)},
                                     {"pdf", win32host::ToUtf8(a.pdfPath)}});
+    qvclient::CommandTransaction transaction;
     outcome.result = module.SignPdf()(static_cast<ULONG>(a.docId), a.className.c_str(), static_cast<LONG>(a.revId),
         a.pdfPath.c_str());
     outcome.ran = true;
@@ -74,6 +76,7 @@ CommandOutcome RunCommand(const ModuleHost& module, const Options& options, HWND
         win32host::Trace("command", {{"name", win32host::ToUtf8(options.command)},
                                         {"selection", win32host::ToUtf8(options.selection)}});
         try {
+            qvclient::CommandTransaction transaction;
             outcome.result = pfnCommand(pContext);
             outcome.ran = true;
         } catch (const _com_error& e) {

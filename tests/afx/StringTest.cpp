@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(CStringFormat, PercentSTakesAWideString)
@@ -45,6 +47,53 @@ TEST(CStringFormat, LongResultIsNotTruncated)
     str.Format(L"[%s]", (LPCWSTR)strLong);
     EXPECT_EQ(5002, str.GetLength());
     EXPECT_EQ(L']', str[5001]);
+}
+
+// Results around the length the text is first formatted into (twice the format, and 64), and
+// literal runs between conversions, as Format and AppendFormat give them.
+TEST(CStringFormat, EveryLengthComesOutWhole)
+{
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* prefix; // what the string held before AppendFormat; null: Format
+        const wchar_t* format;
+        int argLength;
+    };
+    const Case cases[] = {
+        {L"short", nullptr, L"[%s]", 3},
+        {L"one below the first buffer", nullptr, L"[%s]", 69},
+        {L"exactly the first buffer", nullptr, L"[%s]", 70},
+        {L"one past the first buffer", nullptr, L"[%s]", 71},
+        {L"far past the first buffer", nullptr, L"[%s]", 900},
+        {L"appended past the first buffer", L"SELECT 1", L"[%s]", 71},
+        {L"appended onto a long string", L"0123456789012345678901234567890123456789012345678901234567890123456789",
+            L"[%s]", 500},
+        {L"literal runs and percent signs", nullptr, L"100%% of [%s] at 50%%", 80},
+    };
+    for (const Case& c : cases) {
+        const std::wstring arg(static_cast<size_t>(c.argLength), L'零');
+        std::wstring expected = c.prefix ? c.prefix : L"";
+        std::wstring format = c.format;
+        const size_t at = format.find(L"%s");
+        for (size_t i = 0; i < format.size(); ++i) {
+            if (i == at) {
+                expected += arg;
+                ++i;
+            } else if (format[i] == L'%' && format[i + 1] == L'%') {
+                expected += L'%';
+                ++i;
+            } else {
+                expected += format[i];
+            }
+        }
+        CString str(c.prefix ? c.prefix : L"unchanged before Format");
+        if (c.prefix)
+            str.AppendFormat(c.format, arg.c_str());
+        else
+            str.Format(c.format, arg.c_str());
+        EXPECT_EQ(expected, std::wstring(static_cast<LPCWSTR>(str), static_cast<size_t>(str.GetLength())))
+            << c.name;
+    }
 }
 
 TEST(CStringBasics, EmptyNullAndCopies)

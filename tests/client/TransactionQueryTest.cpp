@@ -15,6 +15,7 @@
 #include "ClientTestFolder.h"
 #include "ZORRTWrapper.h"
 #include "qvclient/Database.h"
+#include "qvclient/CommandTransaction.h"
 #include "qvclient/Errors.h"
 
 namespace {
@@ -238,6 +239,97 @@ TEST_F(TransactionQueryTest, TheTextReachesTheEngineUnchanged)
     ASSERT_EQ(VT_BSTR, var.vt);
     EXPECT_STREQ(L"a \t  b", var.bstrVal);
     VariantClear(&var);
+}
+
+// The ids a query walks from where it stands to the end.
+std::vector<LONG> WalkIds(ITransactionQuery* pQuery, int nMax = 100)
+{
+    std::vector<LONG> ids;
+    VARIANT_BOOL bEof = VARIANT_TRUE;
+    BSTR bstrColumn = SysAllocString(L"OBJ_ID");
+    while (nMax-- > 0 && SUCCEEDED(pQuery->IsEof(&bEof)) && !bEof) {
+        VARIANT var;
+        VariantInit(&var);
+        if (FAILED(pQuery->GetFieldValue(bstrColumn, &var)))
+            break;
+        ids.push_back(var.lVal);
+        pQuery->MoveNext();
+    }
+    SysFreeString(bstrColumn);
+    return ids;
+}
+
+HRESULT RunOn(ITransactionQuery* pQuery, const wchar_t* pszSql)
+{
+    BSTR bstr = SysAllocString(pszSql);
+    HRESULT hr = pQuery->SetSqlText(bstr);
+    SysFreeString(bstr);
+    return SUCCEEDED(hr) ? pQuery->Execute() : hr;
+}
+
+// The client keeps a statement to run its text again: each run starts from the first row, and
+// two queries on one text at the same time walk their rows apart.
+TEST_F(TransactionQueryTest, ATextRunAgainGivesAllItsRowsAgain)
+{
+    struct Case {
+        const char* name;
+        int firstWalk;     // rows the first query walks before the text runs again
+        bool secondQuery;  // run again on a second query while the first still stands
+    };
+    const Case cases[] = {
+        {"again on the same query after the end", 100, false},
+        {"again on the same query halfway", 1, false},
+        {"on a second query while the first stands halfway", 1, true},
+        {"on a second query while the first stands at the start", 0, true},
+    };
+    const wchar_t* pszSql = L"SELECT OBJ_ID FROM T_Values ORDER BY OBJ_ID";
+    for (const Case& c : cases) {
+        ASSERT_EQ(S_OK, Run(pszSql)) << c.name;
+        const std::vector<LONG> first = WalkIds(m_pQuery, c.firstWalk);
+        ITransactionQuery* pOther = m_pQuery;
+        CPlmSystemRef system;
+        IQvCslTransaction* pTransaction = nullptr;
+        if (c.secondQuery) {
+            ASSERT_EQ(S_OK, system.Create());
+            ASSERT_EQ(S_OK, system.GetCurTransaction(&pTransaction));
+            ASSERT_EQ(S_OK, pTransaction->CreateQuery(&pOther));
+        }
+        ASSERT_EQ(S_OK, RunOn(pOther, pszSql)) << c.name;
+        EXPECT_EQ((std::vector<LONG>{1, 2}), WalkIds(pOther)) << c.name;
+        if (c.secondQuery) {
+            std::vector<LONG> rest = first;
+            for (LONG id : WalkIds(m_pQuery))
+                rest.push_back(id);
+            EXPECT_EQ((std::vector<LONG>{1, 2}), rest) << c.name << ": the first query lost its place";
+            pOther->Release();
+            pTransaction->Release();
+        }
+    }
+}
+
+// While the client runs a command, GetCurTransaction gives the command's transaction; a query
+// keeps its transaction working after the caller let go of it.
+TEST_F(TransactionQueryTest, TheCommandsTransactionIsTheCurrentOne)
+{
+    CPlmSystemRef system;
+    ASSERT_EQ(S_OK, system.Create());
+    ITransactionQuery* pQuery = nullptr;
+    {
+        qvclient::CommandTransaction command;
+        ASSERT_NE(nullptr, command.Get());
+        for (int i = 0; i < 2; ++i) {
+            IQvCslTransaction* pCurrent = nullptr;
+            ASSERT_EQ(S_OK, system.GetCurTransaction(&pCurrent));
+            EXPECT_EQ(command.Get(), pCurrent) << "call " << i + 1;
+            if (i == 1) {
+                ASSERT_EQ(S_OK, pCurrent->CreateQuery(&pQuery));
+            }
+            pCurrent->Release();
+        }
+    }
+    ASSERT_EQ(S_OK, RunOn(pQuery, L"SELECT OBJ_ID FROM T_Values ORDER BY OBJ_ID"));
+    EXPECT_EQ((std::vector<LONG>{1, 2}), WalkIds(pQuery));
+    pQuery->Release();
 }
 
 } // namespace

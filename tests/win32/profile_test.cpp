@@ -113,4 +113,34 @@ TEST_F(ProfileTest, IntegersReadLikeTheSystemDoes)
     EXPECT_EQ(GetPrivateProfileIntW(L"S", L"missing", 7, Ini().c_str()), 7u);
 }
 
+// Whatever changes the file between calls, the next call works on what is on disk now: another
+// program's edit of the same length, a file removed, a file put back as it was.
+TEST_F(ProfileTest, EveryCallSeesTheFileAsItIsOnDisk)
+{
+    struct Step {
+        const char* name;
+        const char* replaceWith; // written behind the API's back first; null: nothing; "": remove
+        const wchar_t* expected; // what reading [S] K gives next
+    };
+    const Step steps[] = {
+        {"written through the API", nullptr, L"1"},
+        {"edited elsewhere, same length", "[S]\r\nK=2\r\n", L"2"},
+        {"removed", "", L"<none>"},
+        {"put back as first written", "[S]\r\nK=1\r\n", L"1"},
+        {"edited elsewhere again", "[S]\r\nK=3\r\n", L"3"},
+    };
+    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"1", Ini().c_str()));
+    for (const Step& step : steps) {
+        if (step.replaceWith != nullptr && *step.replaceWith == 0)
+            DeleteFileW(Ini().c_str());
+        else if (step.replaceWith != nullptr)
+            m_folder.Write("job.pdf.ini", step.replaceWith);
+        EXPECT_EQ(step.expected, Get(L"S", L"K")) << step.name;
+    }
+    // A write after an edit elsewhere keeps that edit.
+    m_folder.Write("job.pdf.ini", "[S]\r\nK=4\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"L", L"5", Ini().c_str()));
+    EXPECT_EQ("[S]\r\nK=4\r\nL=5\r\n", Content());
+}
+
 } // namespace

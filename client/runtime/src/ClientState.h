@@ -13,6 +13,8 @@
 
 namespace qvclient {
 
+class Transaction;
+
 struct ClientState {
     std::unique_ptr<IDatabase> database;
     std::unique_ptr<ObjectModel> model;
@@ -20,6 +22,9 @@ struct ClientState {
     std::wstring configPath;    // as given to the module
     std::string vaultFolder;    // POSIX
     LONG currentUserId = 0;
+
+    std::mutex transactionMutex;
+    Transaction* currentTransaction = nullptr; // the live one GetCurTransaction gives out
 
     std::mutex mutex;           // guards the two members below
     std::vector<PendingError> pendingErrors;

@@ -2,6 +2,7 @@
 
 #include "PdfWarnings.h"
 #include "TrailerlessPdf.h"
+#include "MemoryInput.h"
 
 #include <qpdf/QPDFWriter.hh>
 
@@ -18,7 +19,12 @@ std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>&
         pdf->setSuppressWarnings(true);
         // What a mainstream reader opens is signed: qpdf repairs what it can and says what it did.
         pdf->setAttemptRecovery(true);
-        pdf->processFile(path.c_str());
+        // A file that cannot be read into memory goes to qpdf as it is, for qpdf's own message.
+        std::string readError;
+        if (std::shared_ptr<InputSource> input = ReadIntoMemory(path, readError))
+            pdf->processInputSource(input);
+        else
+            pdf->processFile(path.c_str());
         TakeWarnings(*pdf, warnings);
         return pdf;
     } catch (const std::exception& e) {

@@ -14,6 +14,20 @@ void CString::AppendFormatV(LPCWSTR pszFormat, va_list args)
 {
     if (pszFormat == NULL)
         AfxThrowInvalidArgException();
+    // Most texts fit a buffer of twice the format's length: formatted once, straight into the
+    // string. Only a longer one is counted first.
+    const size_t nOld = m_str.size();
+    const size_t nGuess = wcslen(pszFormat) * 2 + 64;
+    m_str.resize(nOld + nGuess + 1);
+    va_list argsTry;
+    va_copy(argsTry, args);
+    const int nTried = _vsnwprintf_s(&m_str[nOld], nGuess + 1, _TRUNCATE, pszFormat, argsTry);
+    va_end(argsTry);
+    if (nTried >= 0) {
+        m_str.resize(nOld + static_cast<size_t>(nTried));
+        return;
+    }
+    m_str.resize(nOld);
     va_list argsCount;
     va_copy(argsCount, args);
     int nLength = _vscwprintf(pszFormat, argsCount);

@@ -62,6 +62,10 @@ public:
     virtual HRESULT ExecuteScript(const std::wstring& script) = 0;
     // The engine's message for the last failure.
     virtual std::wstring GetLastErrorText() const = 0;
+    // Statements between these share one read transaction (nested pairs count). The default does
+    // nothing: on a server, a failing statement would abort every statement after it.
+    virtual void BeginRead() {}
+    virtual void EndRead() {}
 };
 
 enum class DbOpenMode { ReadOnly, ReadWrite, Create };

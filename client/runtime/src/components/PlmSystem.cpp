@@ -23,7 +23,7 @@ HRESULT ToBstr(const std::wstring& text, BSTR* pbstr)
 
 STDMETHODIMP PlmSystem::GetCurTransaction(IQvCslTransaction** ppTransaction)
 {
-    return CreateComObject<Transaction>(__uuidof(IQvCslTransaction), reinterpret_cast<void**>(ppTransaction), m_state);
+    return Transaction::GetCurrent(m_state, ppTransaction);
 }
 
 STDMETHODIMP PlmSystem::GetGlobalParam(BSTR bstrName, LONG* plValue)

@@ -1,10 +1,23 @@
 #include "TransactionQuery.h"
 
 #include <win32host/Trace.h>
+#include <win32host/TraceHeard.h>
 
 #include "ClientState.h"
 
 namespace qvclient {
+
+TransactionQuery::TransactionQuery(std::shared_ptr<ClientState> state, IQvCslTransaction* pTransaction)
+    : m_state(std::move(state)), m_pTransaction(pTransaction)
+{
+    m_pTransaction->AddRef();
+}
+
+TransactionQuery::~TransactionQuery()
+{
+    m_cursor.reset();
+    m_pTransaction->Release();
+}
 
 STDMETHODIMP TransactionQuery::SetSqlText(BSTR bstrSql)
 {
@@ -15,7 +28,9 @@ STDMETHODIMP TransactionQuery::SetSqlText(BSTR bstrSql)
 STDMETHODIMP TransactionQuery::Execute()
 {
     m_cursor.reset();
-    win32host::Trace("sql", {{"text", win32host::ToUtf8(m_strSql)}});
+    m_columns.clear();
+    if (win32host::IsTraceHeard())
+        win32host::Trace("sql", {{"text", win32host::ToUtf8(m_strSql)}});
     m_hrExecute = m_state->database->Query(m_strSql, {}, m_cursor);
     return m_hrExecute;
 }
@@ -46,16 +61,63 @@ STDMETHODIMP TransactionQuery::GetFieldValue(BSTR bstrColumn, VARIANT* pvarValue
         return m_hrExecute;
     if (m_cursor->IsEof())
         return QV_E_ENDOFROWS;
-    const int nColumn =
-        m_cursor->FindColumn(bstrColumn != nullptr ? std::wstring(bstrColumn, SysStringLen(bstrColumn)) : std::wstring());
+    const int nColumn = FindColumn(bstrColumn);
     if (nColumn < 0)
         return DISP_E_UNKNOWNNAME;
     return DbValueToVariant(m_cursor->GetValue(nColumn), pvarValue);
 }
 
+// A row is read column by column by name, the same names for every row.
+int TransactionQuery::FindColumn(BSTR bstrColumn)
+{
+    const std::wstring name = bstrColumn != nullptr ? std::wstring(bstrColumn, SysStringLen(bstrColumn)) : std::wstring();
+    for (const auto& known : m_columns)
+        if (known.first == name)
+            return known.second;
+    const int nColumn = m_cursor->FindColumn(name);
+    m_columns.emplace_back(name, nColumn);
+    return nColumn;
+}
+
+Transaction::Transaction(std::shared_ptr<ClientState> state) : m_state(std::move(state))
+{
+    if (m_state->database)
+        m_state->database->BeginRead();
+    std::lock_guard<std::mutex> lock(m_state->transactionMutex);
+    if (m_state->currentTransaction == nullptr)
+        m_state->currentTransaction = this;
+}
+
+Transaction::~Transaction()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_state->transactionMutex);
+        if (m_state->currentTransaction == this)
+            m_state->currentTransaction = nullptr;
+    }
+    if (m_state->database)
+        m_state->database->EndRead();
+}
+
+HRESULT Transaction::GetCurrent(const std::shared_ptr<ClientState>& state, IQvCslTransaction** ppTransaction)
+{
+    if (ppTransaction == nullptr)
+        return E_POINTER;
+    {
+        std::lock_guard<std::mutex> lock(state->transactionMutex);
+        if (state->currentTransaction != nullptr) {
+            state->currentTransaction->AddRef();
+            *ppTransaction = state->currentTransaction;
+            return S_OK;
+        }
+    }
+    return CreateComObject<Transaction>(__uuidof(IQvCslTransaction), reinterpret_cast<void**>(ppTransaction), state);
+}
+
 STDMETHODIMP Transaction::CreateQuery(ITransactionQuery** ppQuery)
 {
-    return CreateComObject<TransactionQuery>(__uuidof(ITransactionQuery), reinterpret_cast<void**>(ppQuery), m_state);
+    return CreateComObject<TransactionQuery>(
+        __uuidof(ITransactionQuery), reinterpret_cast<void**>(ppQuery), m_state, static_cast<IQvCslTransaction*>(this));
 }
 
 } // namespace qvclient

@@ -1,9 +1,13 @@
 // The client's current transaction on the read-only connection and the query objects it makes.
-// Every statement that a query runs is traced as "sql" with the text exactly as given.
+// Every statement that a query runs is traced as "sql" with the text exactly as given. While a
+// transaction object lives it is the current one, and the statements of its queries (and the
+// client's own reads) share one read transaction; a query keeps its transaction alive.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "QvInterfaces.h"
 #include "com/ComObject.h"
@@ -16,7 +20,8 @@ struct ClientState;
 
 class TransactionQuery : public ComObject<ITransactionQuery> {
 public:
-    explicit TransactionQuery(std::shared_ptr<ClientState> state) : m_state(std::move(state)) {}
+    TransactionQuery(std::shared_ptr<ClientState> state, IQvCslTransaction* pTransaction);
+    ~TransactionQuery() override;
 
     STDMETHODIMP SetSqlText(BSTR bstrSql) override;
     STDMETHODIMP Execute() override;
@@ -25,17 +30,25 @@ public:
     STDMETHODIMP GetFieldValue(BSTR bstrColumn, VARIANT* pvarValue) override;
 
 private:
+    int FindColumn(BSTR bstrColumn);
+
     std::shared_ptr<ClientState> m_state;
+    IQvCslTransaction* m_pTransaction; // held until the cursor below is gone
     std::wstring m_strSql;
     std::unique_ptr<IDbCursor> m_cursor;
+    std::vector<std::pair<std::wstring, int>> m_columns; // names asked for since Execute
     HRESULT m_hrExecute = QV_E_NOTEXECUTED;
 };
 
 class Transaction : public ComObject<IQvCslTransaction> {
 public:
-    explicit Transaction(std::shared_ptr<ClientState> state) : m_state(std::move(state)) {}
+    explicit Transaction(std::shared_ptr<ClientState> state);
+    ~Transaction() override;
 
     STDMETHODIMP CreateQuery(ITransactionQuery** ppQuery) override;
+
+    // The live current transaction with a reference added, or a new one.
+    static HRESULT GetCurrent(const std::shared_ptr<ClientState>& state, IQvCslTransaction** ppTransaction);
 
 private:
     std::shared_ptr<ClientState> m_state;

@@ -1,8 +1,11 @@
 // The SQLite backend of the database seam.
 #include <sqlite3.h>
 
+#include <memory>
+
 #include <win32host/Trace.h>
 
+#include "StatementCache.h"
 #include "qvclient/Database.h"
 #include "qvclient/Errors.h"
 
@@ -42,9 +45,13 @@ int AuthorizeReadOnly(void*, int action, const char*, const char* pszFunction, c
 
 class SqliteCursor : public IDbCursor {
 public:
-    // Takes over the statement; null stands for an empty text (no rows).
-    explicit SqliteCursor(sqlite3_stmt* pStmt) : m_pStmt(pStmt) {}
-    ~SqliteCursor() override { sqlite3_finalize(m_pStmt); }
+    // Takes over the statement, which goes back to the cache under its text at the end; null
+    // stands for an empty text (no rows).
+    SqliteCursor(sqlite3_stmt* pStmt, std::shared_ptr<StatementCache> cache, std::string text)
+        : m_pStmt(pStmt), m_cache(std::move(cache)), m_text(std::move(text))
+    {
+    }
+    ~SqliteCursor() override { m_cache->Give(m_text, m_pStmt); }
     SqliteCursor(const SqliteCursor&) = delete;
     SqliteCursor& operator=(const SqliteCursor&) = delete;
 
@@ -102,13 +109,19 @@ private:
     }
 
     sqlite3_stmt* m_pStmt;
+    std::shared_ptr<StatementCache> m_cache;
+    std::string m_text;
     bool m_bEof = true;
 };
 
 class SqliteDatabase : public IDatabase {
 public:
-    explicit SqliteDatabase(sqlite3* pDb) : m_pDb(pDb) {}
-    ~SqliteDatabase() override { sqlite3_close_v2(m_pDb); }
+    explicit SqliteDatabase(sqlite3* pDb) : m_pDb(pDb), m_cache(std::make_shared<StatementCache>()) {}
+    ~SqliteDatabase() override
+    {
+        m_cache.reset(); // a cursor still open keeps the connection until it ends (close_v2)
+        sqlite3_close_v2(m_pDb);
+    }
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
@@ -117,10 +130,11 @@ public:
     {
         cursor.reset();
         sqlite3_stmt* pStmt = nullptr;
-        HRESULT hr = Prepare(sql, params, &pStmt);
+        std::string text = win32host::ToUtf8(sql);
+        HRESULT hr = Prepare(text, params, &pStmt);
         if (FAILED(hr))
             return hr;
-        auto result = std::make_unique<SqliteCursor>(pStmt);
+        auto result = std::make_unique<SqliteCursor>(pStmt, m_cache, std::move(text));
         hr = result->Start();
         if (FAILED(hr)) {
             m_strLastError = win32host::FromUtf8(sqlite3_errmsg(m_pDb));
@@ -149,11 +163,29 @@ public:
 
     std::wstring GetLastErrorText() const override { return m_strLastError; }
 
-private:
-    HRESULT Prepare(const std::wstring& sql, const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
+    void BeginRead() override
     {
-        const std::string text = win32host::ToUtf8(sql);
-        int rc = sqlite3_prepare_v2(m_pDb, text.data(), static_cast<int>(text.size()), ppStmt, nullptr);
+        // Only a transaction begun here is ended here; one the caller's own script opened stays.
+        if (m_nReadDepth++ == 0 && sqlite3_get_autocommit(m_pDb))
+            m_bOwnRead = sqlite3_exec(m_pDb, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+
+    void EndRead() override
+    {
+        if (m_nReadDepth == 0 || --m_nReadDepth != 0 || !m_bOwnRead)
+            return;
+        m_bOwnRead = false;
+        if (sqlite3_exec(m_pDb, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+            sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+
+private:
+    HRESULT Prepare(const std::string& text, const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
+    {
+        *ppStmt = m_cache->Take(text);
+        int rc = *ppStmt != nullptr
+                     ? SQLITE_OK
+                     : sqlite3_prepare_v2(m_pDb, text.data(), static_cast<int>(text.size()), ppStmt, nullptr);
         for (size_t i = 0; rc == SQLITE_OK && *ppStmt != nullptr && i < params.size(); ++i)
             rc = Bind(*ppStmt, static_cast<int>(i) + 1, params[i]);
         if (rc != SQLITE_OK) {
@@ -188,7 +220,10 @@ private:
     }
 
     sqlite3* m_pDb;
+    std::shared_ptr<StatementCache> m_cache;
     std::wstring m_strLastError;
+    int m_nReadDepth = 0;
+    bool m_bOwnRead = false;
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include "file_system.h"
 #include "ini_document.h"
+#include "profile_cache.h"
 #include "win32host/Paths.h"
 
 using win32core::IniDocument;
@@ -67,7 +68,7 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
     const std::string path = win32host::ToPosixPath(lpFileName);
     std::lock_guard<std::mutex> lock(g_profileMutex);
     IniDocument document;
-    const bool existed = document.Load(path);
+    const bool existed = win32core::LoadProfile(path, document);
     if (lpKeyName == nullptr)
         document.DeleteSection(lpAppName);
     else if (lpString == nullptr)
@@ -80,6 +81,7 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
         SetLastError(win32core::PosixIsDirectory(path) ? ERROR_ACCESS_DENIED : win32core::NotFoundError(path));
         return FALSE;
     }
+    win32core::RememberProfile(path, document);
     return TRUE;
 }
 
@@ -91,7 +93,7 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
     IniDocument document;
     {
         std::lock_guard<std::mutex> lock(g_profileMutex);
-        document.Load(win32host::ToPosixPath(lpFileName));
+        win32core::LoadProfile(win32host::ToPosixPath(lpFileName), document);
     }
     if (lpAppName == nullptr)
         return CopyOutList(document.SectionNames(), lpReturnedString, nSize);

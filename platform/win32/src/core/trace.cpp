@@ -1,5 +1,7 @@
 #include "win32host/Trace.h"
+#include "win32host/TraceHeard.h"
 
+#include <atomic>
 #include <cwchar>
 #include <map>
 #include <mutex>
@@ -14,6 +16,7 @@ struct SinkList {
     std::mutex mutex;
     std::map<int, TraceSink> sinks; // cookies grow, so map order is the order of adding
     int nextCookie = 1;
+    std::atomic<size_t> count{0};   // read without the lock: a trace nobody hears costs nothing
 };
 
 SinkList& Sinks()
@@ -38,6 +41,7 @@ int AddTraceSink(TraceSink sink)
     std::lock_guard<std::mutex> lock(list.mutex);
     const int cookie = list.nextCookie++;
     list.sinks.emplace(cookie, std::move(sink));
+    list.count = list.sinks.size();
     return cookie;
 }
 
@@ -46,11 +50,16 @@ void RemoveTraceSink(int cookie)
     SinkList& list = Sinks();
     std::lock_guard<std::mutex> lock(list.mutex);
     list.sinks.erase(cookie);
+    list.count = list.sinks.size();
 }
+
+bool IsTraceHeard() { return Sinks().count.load(std::memory_order_relaxed) != 0; }
 
 void Trace(const TraceEvent& event)
 {
     // Sinks run outside the lock so that a sink may trace or add sinks itself.
+    if (!IsTraceHeard())
+        return;
     std::vector<TraceSink> sinks;
     {
         SinkList& list = Sinks();
@@ -64,6 +73,8 @@ void Trace(const TraceEvent& event)
 
 void Trace(const std::string& kind, std::initializer_list<std::pair<std::string, std::string>> fields)
 {
+    if (!IsTraceHeard())
+        return;
     Trace(TraceEvent{kind, std::vector<std::pair<std::string, std::string>>(fields)});
 }
 

@@ -71,7 +71,10 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
     bool ok = true;
     for (const wchar_t* p = format; *p && ok; ++p) {
         if (*p != L'%') {
-            out.push_back(*p);
+            const wchar_t* run = p;
+            while (p[1] && p[1] != L'%')
+                ++p;
+            out.append(run, static_cast<size_t>(p - run + 1));
             continue;
         }
         ++p;

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <memory>
 #include <set>
+#include <unordered_map>
 
 #include "Imaging.h"
 #include "TreeView.h"
@@ -138,7 +139,7 @@ public:
             parent->firstChild = item;
         }
         m_items.insert(item);
-        m_owned.push_back(std::move(owned));
+        m_owned.emplace(item, std::move(owned));
         RowsChanged();
         return item;
     }
@@ -163,7 +164,7 @@ public:
         if (item->next)
             item->next->prev = item->prev;
         m_items.erase(item);
-        m_owned.erase(std::find_if(m_owned.begin(), m_owned.end(), [&](const auto& p) { return p.get() == item; }));
+        m_owned.erase(item);
     }
 
     void DeleteAll()
@@ -761,7 +762,7 @@ public:
     HWND m_hwnd;
     TreeItem m_root;
     std::set<TreeItem*> m_items;
-    std::vector<std::unique_ptr<TreeItem>> m_owned;
+    std::unordered_map<TreeItem*, std::unique_ptr<TreeItem>> m_owned; // by address: deleting stays linear
     TreeItem* m_caret = nullptr;
     TreeItem* m_dropHilite = nullptr;
     HIMAGELIST m_normalImages = nullptr;

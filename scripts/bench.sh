@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Measures every row of the performance table as a ratio of two things run alternately in one
+# run (Release build in build/rel), and prints the table with the goal and a verdict per row.
+# Usage: scripts/bench.sh [--no-build]      JSON results are kept in build/rel/bench/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rel=build/rel
+# pdftk is a baseline only (it brings a Java runtime), so the benchmark installs it, not deps.sh.
+if ! command -v pdftk >/dev/null; then
+  [ "$(id -u)" = 0 ] || { echo "pdftk is missing (run as root to install it)" >&2; exit 1; }
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends pdftk >/dev/null
+fi
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+if [ "${1:-}" != --no-build ]; then
+  cmake -S . -B "$rel" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+  cmake --build "$rel" -j2 --target tree_bench signpdf_bench process_bench signpdf_run plmclient >/dev/null
+fi
+bin=$rel/bin
+out=$rel/bench
+mkdir -p "$out"
+for b in tree_bench signpdf_bench process_bench; do
+  echo "== $b" >&2
+  "$bin/$b" --benchmark_format=json --benchmark_out="$out/$b.json" --benchmark_out_format=json >/dev/null
+done
+
+# Shared libraries a SQLite command that stamps nothing loads: one link map per object.
+demo=/tmp/viz-bench-demo-0
+LD_DEBUG=files "$bin/plmclient" --db "$demo" --command OnDocListViewDwgFile --select Drawing:118 \
+  2>&1 >/dev/null | sed -n 's/.*file=\([^ ]*\) .*generating link map.*/\1/p' >"$out/libraries.txt" || true
+
+python3 - "$out" <<'PY'
+import json, os, sys
+out = sys.argv[1]
+rows = {}
+for name in ("tree_bench", "signpdf_bench", "process_bench"):
+    with open(os.path.join(out, name + ".json")) as f:
+        for b in json.load(f)["benchmarks"]:
+            rows[b["name"].split("/iterations")[0].split("/manual_time")[0]] = b
+
+def ratio(key, goal, better="low"):
+    b = rows.get(key)
+    if not b or "ratio_median" not in b:
+        return ("—", goal, "not measured" if not b else b.get("error_message", "failed"))
+    lo, med = b["ratio_min"], b["ratio_median"]
+    ok = med <= goal if better == "low" else med >= goal
+    sign = "≤" if better == "low" else "≥"
+    return ("%.2f / %.2f" % (lo, med), "%s %.2f" % (sign, goal), "met" if ok else "not met")
+
+table = [
+    ("manager tree fill vs replay in one read transaction", ratio("BM_FillVsReplayInOneTransaction/1000", 1.10)),
+    ("manager tree fill vs replay, one transaction per statement", ratio("BM_FillVsReplayPerStatement/1000", 1.10 / 0.70)),
+    ("closing the dialog vs the fill, 0.5x", ratio("BM_CloseVsFill/500", 0.05)),
+    ("closing the dialog vs the fill, 1x", ratio("BM_CloseVsFill/1000", 0.05)),
+    ("closing the dialog vs the fill, 2x", ratio("BM_CloseVsFill/2000", 0.05)),
+    ("download of every light file vs cp", ratio("BM_DownloadVsCp/1000", 1.5)),
+    ("sign + watermark vs two in-process libqpdf overlays", ratio("BM_SignAndWatermarkVsTwoQpdfJobOverlays", 0.75)),
+    ("SignPdf.dll in-process vs QPDFJob overlay", ratio("BM_PluginVsQpdfJobOverlay", 0.5)),
+    ("the plug-in as a process vs qpdf --overlay", ratio("BM_PluginProcessVsQpdfCli", 0.75)),
+    ("pdftk multistamp vs the plug-in as a process", ratio("BM_PdftkVsPluginProcess", 15, "high")),
+    ("plmclient --command SignPdf vs the plug-in as a process", ratio("BM_PlmclientSignVsPluginProcess", 1.1)),
+]
+print("| what | min / median | goal | verdict |")
+print("|---|---|---|---|")
+for what, (now, goal, verdict) in table:
+    print("| %s | %s | %s | %s |" % (what, now, goal, verdict))
+with open(os.path.join(out, "libraries.txt")) as f:
+    libs = f.read().split()
+unused = [l for l in libs if any(l.startswith(p) for p in ("libpq", "libqpdf", "libfreetype", "libharfbuzz", "libfontconfig"))]
+print("| shared libraries loaded by a SQLite command that stamps nothing | %d | only what it uses | %s |"
+      % (len(libs), "met" if not unused else "not met: " + ", ".join(unused)))
+for parts, label in ((1000, "1x"), (2000, "2x")):
+    b = rows.get("BM_PeakRss/%d" % parts)
+    mb = b["peak_rss_mb"] if b and "peak_rss_mb" in b else None
+    goal = "≤ 48 MB" if label == "2x" else "—"
+    verdict = "—" if mb is None or label == "1x" else ("met" if mb <= 48 else "not met")
+    print("| peak RSS of the product tree at %s | %s | %s | %s |" % (label, "%.1f MB" % mb if mb else "—", goal, verdict))
+PY

@@ -1,0 +1,60 @@
+// The stand-in's trace: sinks hear every event in the order they were added, and a trace with
+// no sink is dropped (callers ask IsTraceHeard before they build costly fields).
+#include "win32host/Trace.h"
+#include "win32host/TraceHeard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(Trace, HeardOnlyWhileASinkIsAdded)
+{
+    struct Step {
+        const char* name;
+        int add;        // sinks added in this step
+        int removeLast; // of those added so far, removed from the last one back
+        bool heard;
+        size_t events;  // what the first added sink has received by then
+    };
+    const Step steps[] = {
+        {"nobody", 0, 0, false, 0},
+        {"one sink", 1, 0, true, 1},
+        {"two sinks", 1, 0, true, 2},
+        {"one of two removed", 0, 1, true, 3},
+        {"the last removed", 0, 1, false, 3},
+    };
+    ASSERT_FALSE(win32host::IsTraceHeard()) << "a sink is left over from an earlier test";
+    std::vector<int> cookies;
+    std::vector<std::string> firstHeard;
+    for (const Step& step : steps) {
+        for (int i = 0; i < step.add; ++i)
+            cookies.push_back(win32host::AddTraceSink([&firstHeard, isFirst = cookies.empty()](const win32host::TraceEvent& e) {
+                if (isFirst)
+                    firstHeard.push_back(e.Get("step"));
+            }));
+        for (int i = 0; i < step.removeLast; ++i) {
+            win32host::RemoveTraceSink(cookies.back());
+            cookies.pop_back();
+        }
+        EXPECT_EQ(step.heard, win32host::IsTraceHeard()) << step.name;
+        win32host::Trace("test", {{"step", step.name}});
+        EXPECT_EQ(step.events, firstHeard.size()) << step.name;
+    }
+}
+
+TEST(Trace, SinksHearInTheOrderAdded)
+{
+    std::vector<std::string> heard;
+    const int first = win32host::AddTraceSink([&heard](const win32host::TraceEvent& e) { heard.push_back("1" + e.kind); });
+    const int second = win32host::AddTraceSink([&heard](const win32host::TraceEvent& e) { heard.push_back("2" + e.kind); });
+    win32host::Trace("a", {});
+    win32host::Trace(win32host::TraceEvent{"b", {}});
+    win32host::RemoveTraceSink(first);
+    win32host::RemoveTraceSink(second);
+    EXPECT_EQ((std::vector<std::string>{"1a", "2a", "1b", "2b"}), heard);
+}
+
+} // namespace
