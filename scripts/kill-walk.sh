@@ -55,6 +55,7 @@ for ((i = 1; i <= runs; i++)); do
     esac
   done
   bad_runs=$((bad_runs + bad))
+  echo "run $i: $bad_runs of $i left something not whole; PDFs $pdfs, damaged $damaged, unsigned $unsigned, unwatermarked $unmarked, temporary $temporary"
 done
 echo "killed runs: $runs; runs leaving a PDF that is not whole under its final name, or a temporary file: $bad_runs"
 echo "PDFs left: $pdfs; damaged: $damaged; unsigned: $unsigned; without the watermark: $unmarked; temporary files: $temporary"
