@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -103,6 +104,10 @@ std::wstring Wide(const char* s) { return win32host::FromUtf8(s); }
 
 void ReadScriptFile(const std::string& path, std::vector<std::string>& lines)
 {
+    // A folder opens as a stream that reads nothing: it would run as an empty script.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw std::runtime_error("the script file " + path + " is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read the script file " + path);

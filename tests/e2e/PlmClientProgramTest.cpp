@@ -80,6 +80,25 @@ TEST_F(PlmClientRun, SelectionOfAnObjectThatIsNotInTheDatabaseIsRefused)
     EXPECT_EQ(std::string::npos, run.out.find("[command]")) << "the command ran on a missing object:\n" << run.out;
 }
 
+TEST_F(PlmClientRun, ScriptThatCannotBeReadIsRefusedClearly)
+{
+    const struct {
+        const char* name;
+        std::string path;
+    } cases[] = {
+        {"a folder", m_client.Posix()},
+        {"a missing file", m_client.Posix() + "/no-such-script.txt"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = Run({"--command", "OutputLightFile", "--select", "Part:" + std::to_string(m_top),
+            "--script", c.path});
+        ASSERT_TRUE(run.started) << c.name;
+        EXPECT_EQ(1, run.exitCode) << c.name << ": " << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(c.path)) << c.name << ": the error names the script: " << run.err;
+        EXPECT_EQ(std::string::npos, run.out.find("[command]")) << c.name << ": the command ran:\n" << run.out;
+    }
+}
+
 TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
 {
     const std::string out = m_client.Posix() + "/download";

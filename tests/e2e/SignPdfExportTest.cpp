@@ -2,6 +2,8 @@
 // onto the file.
 #include "CommandTest.h"
 
+#include <fstream>
+
 #include "Spawn.h"
 #include "TestPdf.h"
 
@@ -65,6 +67,53 @@ TEST_F(SignPdfExportTest, OtherFileWithSignaturesFailsAndStaysAsItWas)
     EXPECT_EQ("dwg drawing bytes", ReadFile(dwg));
     EXPECT_EQ(std::vector<std::string>{"A-01.dwg"}, ListFolder(m_out));
     EXPECT_TRUE(Events("plugin_call").empty());
+}
+
+// The job file is in the ANSI code page (936) as on the users' Chinese Windows: the demo's signer
+// names reach the PDF as they were; a character outside the code page reaches it as '?'.
+class SignerNamesThroughTheJob : public CommandTest {
+protected:
+    struct Case {
+        const wchar_t* name;
+        const char* signed_;
+        qvclient::DocumentFixture doc;
+    };
+
+    void SetUp() override
+    {
+        CommandTest::SetUp();
+        int n = 0;
+        for (Case& c : m_cases) {
+            const Signer signer = AddTextSigner(Fixture(), L"signer" + std::to_wstring(++n), c.name);
+            c.doc = Document(L"Drawing", {});
+            Sign(Fixture(), signer, L"Drawing", c.doc);
+        }
+        ASSERT_EQ(S_OK, Client().Open());
+        m_out = Client().MakeFolder("out");
+    }
+
+    std::vector<Case> m_cases = {
+        {L"张工", "张工", {}},
+        {L"赵敏", "赵敏", {}},
+        {L"李工 审核", "李工 审核", {}},
+        {L"김민준 Kim", "??? Kim", {}},
+    };
+    std::wstring m_out;
+};
+
+TEST_F(SignerNamesThroughTheJob, ReachThePdfInTheAnsiCodePage)
+{
+    for (const Case& c : m_cases) {
+        const std::wstring pdf = m_out + L"\\A-01.pdf";
+        std::ofstream(PosixOf(pdf), std::ios::binary | std::ios::trunc) << MakePdf("Drawing A-01");
+        trace.Clear();
+        EXPECT_EQ(0, Module().SignPdf(c.doc.documentId, L"Drawing", c.doc.revisionId, pdf.c_str()));
+        const auto signedEvents = Events("signed");
+        ASSERT_EQ(1u, signedEvents.size()) << c.signed_;
+        const std::string expected = std::string("SIGN1 text \"") + c.signed_ + "\"";
+        EXPECT_NE(std::string::npos, signedEvents[0].Get("stamps").find(expected))
+            << "expected " << expected << " in " << signedEvents[0].Get("stamps");
+    }
 }
 
 } // namespace

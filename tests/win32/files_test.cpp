@@ -1,6 +1,9 @@
 // kernel32 file functions and shlwapi path helpers with their Windows results and error codes.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <cwchar>
+
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -94,18 +97,49 @@ TEST(SystemFolders, TempAndSystemFoldersExist)
     EXPECT_TRUE(PathIsDirectoryW(system));
 }
 
-TEST(CodePages, AnsiIsUtf8)
+TEST(CodePages, Utf8)
 {
     const char* text = "\xE8\xBD\xBB\xE9\x87\x8F\xE5\x8C\x96";
     wchar_t wide[8];
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0), 4);
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, 8), 4);
     EXPECT_STREQ(wide, L"轻量化");
     char narrow[16];
-    EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, L"轻", 1, narrow, 16, nullptr, nullptr), 3);
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", 1, narrow, 16, nullptr, nullptr), 3);
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", -1, narrow, 2, nullptr, nullptr), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xFF", 1, wide, 8), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+}
+
+// The ANSI code page of Chinese (PRC) Windows: CP_ACP is 936, GBK.
+TEST(CodePages, AnsiIsGbk)
+{
+    EXPECT_EQ(GetACP(), 936u);
+    const struct {
+        const wchar_t* wide;
+        const char* ansi;
+        BOOL usedDefault;
+    } cases[] = {
+        {L"轻量化", "\xC7\xE1\xC1\xBF\xBB\xAF", FALSE},
+        {L"张工 A-01", "\xD5\xC5\xB9\xA4 A-01", FALSE},
+        {L"김 Kim", "? Kim", TRUE}, // Hangul is not in the code page
+    };
+    for (const auto& c : cases) {
+        char narrow[32] = {};
+        BOOL usedDefault = -1;
+        const int n = WideCharToMultiByte(CP_ACP, 0, c.wide, -1, narrow, 32, nullptr, &usedDefault);
+        EXPECT_EQ(n, static_cast<int>(std::strlen(c.ansi)) + 1) << c.ansi;
+        EXPECT_STREQ(narrow, c.ansi);
+        EXPECT_EQ(usedDefault, c.usedDefault) << c.ansi;
+        if (!c.usedDefault) {
+            wchar_t wide[32] = {};
+            EXPECT_EQ(MultiByteToWideChar(936, 0, c.ansi, -1, wide, 32), static_cast<int>(std::wcslen(c.wide)) + 1);
+            EXPECT_STREQ(wide, c.wide);
+        }
+    }
+    // A lead byte with no trail byte is no character.
+    wchar_t wide[8];
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "a\xC7", 2, wide, 8), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
 }
 

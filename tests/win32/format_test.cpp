@@ -1,6 +1,9 @@
 // The wide format functions with the Windows meaning of each conversion.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cwchar>
+
 #include <windows.h>
 
 namespace {
@@ -77,6 +80,29 @@ TEST(WideFormat, CountsAndBufferLimits)
     EXPECT_STREQ(small, L"");
     EXPECT_EQ(swprintf_s(small, L"%s.ini", L"a"), 5);
     EXPECT_STREQ(small, L"a.ini");
+}
+
+TEST(WideFormat, WidthsBeyondAnIntAreAnInvalidFormatAndIntMinPadsNothing)
+{
+    const struct {
+        const wchar_t* format;
+        int star;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"[%2147483647.2147483647d]", 0, L"<failed>"},      // fits an int, but no count can say its length
+        {L"[%2147483648d]", 0, L"<failed>"},                  // one beyond INT_MAX
+        {L"[%99999999999999999999d]", 0, L"<failed>"},        // twenty digits
+        {L"[%.4294967296d]", 0, L"<failed>"},                 // a precision that wraps to 0 in 32 bits
+        {L"[%4294967301d]", 0, L"<failed>"},                  // a width that wraps to 5
+        {L"[%*d]", INT_MIN, L"[7]"},                          // left-justified, no padding
+        {L"[%*d]", -3, L"[7  ]"},
+        {L"[%*d]", 3, L"[  7]"},
+        {L"[%0000000000003d]", 0, L"[007]"},                  // leading zeros are flags, not digits of the width
+    };
+    for (const auto& c : cases) {
+        const std::wstring got = std::wcschr(c.format, L'*') ? Format(c.format, c.star, 7) : Format(c.format, 7);
+        EXPECT_EQ(got, c.expected) << "format " << ::testing::PrintToString(std::wstring(c.format));
+    }
 }
 
 TEST(WideFormat, RejectsPercentN)

@@ -3,6 +3,14 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <win32host/Paths.h>
+#include <win32host/Trace.h>
+
+#include "SmallDisk.h"
 #include "temp_folder.h"
 
 namespace {
@@ -29,7 +37,7 @@ TEST_F(ProfileTest, WritesSectionsAndKeysInTheWindowsLayout)
     EXPECT_TRUE(WritePrivateProfileStringW(L"SIGN2", L"IMAGE", L"C:\\tmp\\signature\\7a.png", Ini().c_str()));
     EXPECT_EQ(Content(),
         "[PDFSIGN]\r\nNUMBER=2\r\n"
-        "[SIGN1]\r\nCONTENT=\xE5\xBC\xA0\xE4\xB8\x89\r\nX=100\r\n"
+        "[SIGN1]\r\nCONTENT=\xD5\xC5\xC8\xFD\r\nX=100\r\n" // a new file is in the ANSI code page, 936
         "[SIGN2]\r\nIMAGE=C:\\tmp\\signature\\7a.png\r\n");
 }
 
@@ -141,6 +149,103 @@ TEST_F(ProfileTest, EveryCallSeesTheFileAsItIsOnDisk)
     m_folder.Write("job.pdf.ini", "[S]\r\nK=4\r\n");
     ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"L", L"5", Ini().c_str()));
     EXPECT_EQ("[S]\r\nK=4\r\nL=5\r\n", Content());
+}
+
+// What one WritePrivateProfileStringW call makes of an existing file in each encoding: the lines it
+// does not touch keep their bytes (and line ends), the key it writes is in the file's encoding.
+TEST_F(ProfileTest, WritingOneKeyKeepsTheBytesOfEveryOtherLine)
+{
+    const struct {
+        const char* name;
+        std::string before;
+        const wchar_t* value;
+        std::string after;
+    } cases[] = {
+        {"GBK, with a line that is no valid GBK",
+            "[\xC7\xA9\xC3\xFB]\r\nNAME=\xD5\xC5\xB9\xA4\r\nBAD=\xFF\x80\x81\r\n", L"赵敏",
+            "[\xC7\xA9\xC3\xFB]\r\nNAME=\xD5\xC5\xB9\xA4\r\nBAD=\xFF\x80\x81\r\nNEW=\xD5\xD4\xC3\xF4\r\n"},
+        {"mixed line ends and no end on the last line", "[\xC7\xA9\xC3\xFB]\nA=1\r\nB=2", L"x",
+            "[\xC7\xA9\xC3\xFB]\nA=1\r\nB=2\r\nNEW=x\r\n"},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF[\xE7\xAD\xBE\xE5\x90\x8D]\r\nA=1\r\n", L"赵敏",
+            "\xEF\xBB\xBF[\xE7\xAD\xBE\xE5\x90\x8D]\r\nA=1\r\nNEW=\xE8\xB5\xB5\xE6\x95\x8F\r\n"},
+        {"UTF-16 with a byte order mark",
+            std::string("\xFF\xFE[\0\x7E\x7B\x0D\x54]\0\r\0\n\0A\0=\0\x31\0\r\0\n\0", 24), L"赵",
+            std::string("\xFF\xFE[\0\x7E\x7B\x0D\x54]\0\r\0\n\0A\0=\0\x31\0\r\0\n\0N\0E\0W\0=\0\x75\x8D\r\0\n\0", 38)},
+    };
+    for (const auto& c : cases) {
+        m_folder.Write("job.pdf.ini", c.before);
+        EXPECT_TRUE(WritePrivateProfileStringW(L"签名", L"NEW", c.value, Ini().c_str())) << c.name;
+        EXPECT_EQ(::testing::PrintToString(Content()), ::testing::PrintToString(c.after)) << c.name;
+        EXPECT_EQ(Get(L"签名", L"NEW"), c.value) << c.name;
+    }
+}
+
+// Signer names go through the job in the ANSI code page: a name of code page 936 comes back as it
+// was; a character outside it is written as '?', as Windows writes it.
+TEST_F(ProfileTest, NamesRoundTripInTheAnsiCodePageAndOthersBecomeQuestionMarks)
+{
+    const struct {
+        const wchar_t* written;
+        const wchar_t* read;
+    } cases[] = {
+        {L"张工", L"张工"},
+        {L"赵敏", L"赵敏"},
+        {L"Designed by Zhao Lei", L"Designed by Zhao Lei"},
+        {L"김민준 Kim", L"??? Kim"},
+        {L"Ægir \U0001F600", L"?gir ?"},
+    };
+    for (const auto& c : cases) {
+        std::remove((m_folder.Posix() + "/job.pdf.ini").c_str());
+        EXPECT_TRUE(WritePrivateProfileStringW(L"SIGN1", L"CONTENT", c.written, Ini().c_str()));
+        EXPECT_EQ(Get(L"SIGN1", L"CONTENT"), c.read) << ::testing::PrintToString(std::wstring(c.written));
+    }
+}
+
+// A full disk: the call fails with ERROR_DISK_FULL and the file is byte for byte as it was, with
+// nothing beside it; or, given room, the call succeeds with the whole file.
+TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
+{
+    SmallDisk disk(256 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no small disk: " << disk.Error();
+    const std::wstring ini = win32host::FromPosixPath(disk.Path("job.pdf.ini"));
+    std::string original = "[PDFSIGN]\r\nNUMBER=1\r\n[SIGN1]\r\n";
+    for (int i = 0; original.size() < 3 * 4096 + 100; ++i)
+        original += "K" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
+    const std::string added = std::string(5000, 'x');
+    int failures = 0, successes = 0;
+    for (size_t free = 0; free <= 6 * 4096; free += 1024) {
+        disk.RemoveFiller();
+        for (const char* name : {"job.pdf.ini", "new.ini"})
+            std::remove(disk.Path(name).c_str());
+        std::FILE* f = std::fopen(disk.Path("job.pdf.ini").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(original.data(), 1, original.size(), f), original.size());
+        ASSERT_EQ(std::fclose(f), 0);
+        ASSERT_TRUE(disk.LeaveFree(free)) << free;
+
+        SetLastError(0);
+        const BOOL written = WritePrivateProfileStringW(L"SIGN1", L"CONTENT", win32host::FromUtf8(added).c_str(), ini.c_str());
+        const DWORD error = GetLastError();
+        const BOOL created = WritePrivateProfileStringW(L"PDFSIGN", L"NUMBER", L"1",
+            win32host::FromPosixPath(disk.Path("new.ini")).c_str());
+        std::ifstream in(disk.Path("job.pdf.ini"), std::ios::binary);
+        const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (written) {
+            ++successes;
+            EXPECT_EQ(after, original + "CONTENT=" + added + "\r\n") << free << " bytes free";
+        } else {
+            ++failures;
+            EXPECT_EQ(error, static_cast<DWORD>(ERROR_DISK_FULL)) << free << " bytes free";
+            EXPECT_TRUE(after == original) << free << " bytes free: the file changed, " << after.size() << " bytes";
+        }
+        std::vector<std::string> expected = {"job.pdf.ini"};
+        if (created)
+            expected.push_back("new.ini");
+        EXPECT_EQ(disk.Files(), expected) << free << " bytes free";
+    }
+    EXPECT_GT(failures, 0);
+    EXPECT_GT(successes, 0);
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 #include "TrailerlessPdf.h"
 #include "MemoryInput.h"
 
+#include <qpdf/Buffer.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <win32host/AtomicFile.h>
+
+#include <cstring>
+#include <memory>
 
 namespace pdfstamp {
 
@@ -39,34 +41,22 @@ std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>&
 
 bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
 {
-    std::string temp = path + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        error = "cannot create a temporary file beside " + path;
-        return false;
-    }
-    // mkstemp makes the file private; the result keeps the mode of the file it replaces, or
-    // gets the usual mode of a new file.
-    struct stat original {};
-    if (stat(path.c_str(), &original) == 0) {
-        fchmod(fd, original.st_mode & 07777);
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
-    close(fd);
+    // qpdf's file writer does not report a failed write (a full disk): the document is made in
+    // memory and written by a writer that checks every step.
+    std::string bytes;
     try {
-        QPDFWriter writer(pdf, temp.c_str());
+        QPDFWriter writer(pdf);
+        writer.setOutputMemory();
         writer.write();
+        // Warnings while writing (a damaged stream copied as it is) stay in `pdf` for the caller.
+        std::unique_ptr<Buffer> buffer(writer.getBuffer());
+        bytes.assign(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());
     } catch (const std::exception& e) {
         error = e.what();
-        std::remove(temp.c_str());
         return false;
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path;
-        std::remove(temp.c_str());
+    if (const int err = win32host::WriteFileAtomically(path, bytes)) {
+        error = "cannot replace " + path + ": " + std::strerror(err);
         return false;
     }
     return true;

@@ -13,9 +13,9 @@ namespace pdfstamp {
 // reading had to repair is appended to `warnings`.
 std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>& warnings, std::string& error);
 
-// Writes the document to a temporary file beside `path` and renames it over `path`. On any
-// failure the temporary file is removed and `path` is as it was. Warnings while writing (a
-// damaged stream copied as it is) are left in `pdf` for the caller to take.
+// Replaces `path` with the document, only ever with a complete file. On any failure, a full disk
+// included, `path` is as it was and nothing is left beside it. Warnings while writing (a damaged
+// stream copied as it is) are left in `pdf` for the caller to take.
 bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error);
 
 } // namespace pdfstamp

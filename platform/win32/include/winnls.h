@@ -1,5 +1,6 @@
-// Code page conversions. The ANSI code page of this platform is UTF-8, so CP_ACP, CP_OEMCP and
-// CP_THREAD_ACP all mean CP_UTF8. One wchar_t holds one Unicode code point (no surrogate pairs).
+// Code page conversions. CP_ACP, CP_OEMCP and CP_THREAD_ACP mean the system's ANSI code page
+// (936 by default); CP_UTF8 and 936 are the code pages there are. One wchar_t holds one Unicode
+// code point (no surrogate pairs).
 #pragma once
 
 #include "windef.h"

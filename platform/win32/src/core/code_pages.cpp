@@ -1,36 +1,76 @@
-// MultiByteToWideChar and WideCharToMultiByte: the ANSI code page is UTF-8 on this platform.
+// MultiByteToWideChar and WideCharToMultiByte for UTF-8 and code page 936; CP_ACP, CP_OEMCP and
+// CP_THREAD_ACP mean the system's ANSI code page (936 unless set otherwise), as on Chinese Windows.
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
 #include <winnls.h>
 #include <winbase.h>
 
+#include "code_page_936.h"
 #include "utf8_codec.h"
+#include "win32host/CodePage.h"
 
 namespace {
 
-bool IsUtf8CodePage(UINT codePage)
+const UINT kGbk = 936;
+
+UINT InitialAnsiCodePage()
 {
-    return codePage == CP_UTF8 || codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP;
+    const char* value = std::getenv("WIN32_ANSI_CODE_PAGE");
+    if (value && std::strcmp(value, "65001") == 0)
+        return CP_UTF8;
+    return kGbk;
+}
+
+std::atomic<UINT>& AnsiSetting()
+{
+    static std::atomic<UINT> codePage{InitialAnsiCodePage()};
+    return codePage;
+}
+
+// 0 for a code page this system does not have.
+UINT Resolve(UINT codePage)
+{
+    if (codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP)
+        return win32host::AnsiCodePage();
+    return codePage == CP_UTF8 || codePage == kGbk ? codePage : 0;
 }
 
 } // namespace
 
-extern "C" UINT WINAPI GetACP() { return CP_UTF8; }
+namespace win32host {
+
+UINT AnsiCodePage() { return AnsiSetting().load(); }
+
+bool SetAnsiCodePage(UINT codePage)
+{
+    if (codePage != CP_UTF8 && codePage != kGbk)
+        return false;
+    AnsiSetting().store(codePage);
+    return true;
+}
+
+} // namespace win32host
+
+extern "C" UINT WINAPI GetACP() { return win32host::AnsiCodePage(); }
 
 // cbMultiByte -1: the text is NUL-terminated and the terminator is converted too. cchWideChar 0:
 // returns the size needed.
 extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
     LPWSTR lpWideCharStr, int cchWideChar)
 {
-    if (!IsUtf8CodePage(CodePage) || lpMultiByteStr == nullptr || cbMultiByte == 0 || cchWideChar < 0
+    const UINT codePage = Resolve(CodePage);
+    if (codePage == 0 || lpMultiByteStr == nullptr || cbMultiByte == 0 || cchWideChar < 0
         || (cchWideChar > 0 && lpWideCharStr == nullptr)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     const size_t length = cbMultiByte < 0 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
     bool valid = true;
-    const std::wstring wide = win32core::DecodeUtf8(lpMultiByteStr, length, &valid);
+    const std::wstring wide = codePage == CP_UTF8 ? win32core::DecodeUtf8(lpMultiByteStr, length, &valid)
+                                                  : win32core::DecodeCodePage936(lpMultiByteStr, length, &valid);
     if (!valid && (dwFlags & MB_ERR_INVALID_CHARS)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return 0;
@@ -45,18 +85,31 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR l
     return static_cast<int>(wide.size());
 }
 
-// For UTF-8 the default character arguments must be NULL, as on Windows.
+// For UTF-8 the default character arguments must be NULL; for 936 a character the code page
+// lacks becomes lpDefaultChar, or '?' when that is NULL.
 extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
     LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar)
 {
-    if (!IsUtf8CodePage(CodePage) || lpWideCharStr == nullptr || cchWideChar == 0 || cbMultiByte < 0
-        || (cbMultiByte > 0 && lpMultiByteStr == nullptr) || lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr) {
+    const UINT codePage = Resolve(CodePage);
+    const bool utf8 = codePage == CP_UTF8;
+    if (codePage == 0 || lpWideCharStr == nullptr || cchWideChar == 0 || cbMultiByte < 0
+        || (cbMultiByte > 0 && lpMultiByteStr == nullptr)
+        || (utf8 && (lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr))
+        || (!utf8 && (dwFlags & WC_ERR_INVALID_CHARS))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     const size_t length = cchWideChar < 0 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
     bool valid = true;
-    const std::string narrow = win32core::EncodeUtf8(lpWideCharStr, length, &valid);
+    std::string narrow;
+    if (utf8) {
+        narrow = win32core::EncodeUtf8(lpWideCharStr, length, &valid);
+    } else {
+        bool usedDefault = false;
+        narrow = win32core::EncodeCodePage936(lpWideCharStr, length, lpDefaultChar ? std::string(lpDefaultChar) : "?", &usedDefault);
+        if (lpUsedDefaultChar)
+            *lpUsedDefaultChar = usedDefault ? TRUE : FALSE;
+    }
     if (!valid && (dwFlags & WC_ERR_INVALID_CHARS)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return 0;

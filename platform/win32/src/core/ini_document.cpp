@@ -5,8 +5,10 @@
 #include <sstream>
 
 #include <win32crt.h>
+#include <winnls.h>
 
 #include "utf8_codec.h"
+#include "win32host/AtomicFile.h"
 
 namespace win32core {
 
@@ -58,12 +60,74 @@ std::wstring ValueAsRead(const std::wstring& raw)
     return value;
 }
 
+std::wstring DecodeAnsi(const std::string& bytes)
+{
+    if (bytes.empty())
+        return std::wstring();
+    const int count = static_cast<int>(bytes.size());
+    std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
+// A character the code page lacks is written as '?', as Windows writes it.
+std::string EncodeAnsi(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int count = static_cast<int>(text.size());
+    std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), count, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), count, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+    return bytes;
+}
+
+// Surrogate pairs join into one character; a lone surrogate becomes U+FFFD.
+std::wstring DecodeUtf16Le(const std::string& bytes)
+{
+    std::wstring text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const unsigned unit = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const unsigned low = static_cast<unsigned char>(bytes[i + 2]) | static_cast<unsigned char>(bytes[i + 3]) << 8;
+            if (low >= 0xDC00 && low < 0xE000) {
+                text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
+                i += 2;
+                continue;
+            }
+        }
+        text.push_back(unit >= 0xD800 && unit < 0xE000 ? L'\xFFFD' : static_cast<wchar_t>(unit));
+    }
+    return text;
+}
+
+std::string EncodeUtf16Le(const std::wstring& text)
+{
+    std::string bytes;
+    auto put = [&bytes](unsigned unit) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    };
+    for (wchar_t c : text) {
+        const auto code = static_cast<unsigned>(c);
+        if (code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
+            put(0xFFFD);
+        } else if (code >= 0x10000) {
+            put(0xD800 + ((code - 0x10000) >> 10));
+            put(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            put(code);
+        }
+    }
+    return bytes;
+}
+
 } // namespace
 
 bool IniDocument::Load(const std::string& posixPath)
 {
     m_lines.clear();
-    m_bom = false;
+    m_encoding = Encoding::Ansi;
+    m_bom.clear();
     m_crlf = true;
     std::ifstream in(posixPath, std::ios::binary);
     if (!in)
@@ -71,44 +135,93 @@ bool IniDocument::Load(const std::string& posixPath)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     std::string text = bytes.str();
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        m_bom = true;
-        text.erase(0, 3);
+    if (text.compare(0, 2, "\xFF\xFE") == 0) {
+        m_encoding = Encoding::Utf16;
+        m_bom = text.substr(0, 2);
+    } else if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        m_encoding = Encoding::Utf8;
+        m_bom = text.substr(0, 3);
     }
-    m_crlf = text.find('\n') == std::string::npos || text.find("\r\n") != std::string::npos;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        size_t lineEnd = end;
-        if (lineEnd > start && text[lineEnd - 1] == '\r')
-            --lineEnd;
-        m_lines.push_back(DecodeUtf8(text.data() + start, lineEnd - start));
-        start = end + 1;
-    }
+    text.erase(0, m_bom.size());
+    SplitLines(text);
     return true;
 }
 
-bool IniDocument::Save(const std::string& posixPath) const
+void IniDocument::SplitLines(const std::string& text)
 {
-    std::string text = m_bom ? "\xEF\xBB\xBF" : "";
-    for (const auto& line : m_lines) {
-        text += EncodeUtf8(line.data(), line.size());
-        text += m_crlf ? "\r\n" : "\n";
+    const size_t unit = m_encoding == Encoding::Utf16 ? 2 : 1;
+    auto isUnit = [&text, unit](size_t at, char c) { return text[at] == c && (unit == 1 || text[at + 1] == 0); };
+    bool anyLf = false, anyCrLf = false;
+    size_t start = 0;
+    for (size_t at = 0; at + unit <= text.size(); at += unit) {
+        if (!isUnit(at, '\n'))
+            continue;
+        size_t contentEnd = at;
+        if (contentEnd >= start + unit && isUnit(contentEnd - unit, '\r'))
+            contentEnd -= unit;
+        anyLf = true;
+        anyCrLf = anyCrLf || contentEnd < at;
+        Line line;
+        line.bytes = text.substr(start, contentEnd - start);
+        line.end = text.substr(contentEnd, at + unit - contentEnd);
+        line.text = Decode(line.bytes);
+        m_lines.push_back(std::move(line));
+        start = at + unit;
     }
-    std::ofstream out(posixPath, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<bool>(out.flush());
+    if (start < text.size()) {
+        Line line;
+        line.bytes = text.substr(start);
+        line.text = Decode(line.bytes);
+        m_lines.push_back(std::move(line));
+    }
+    m_crlf = !anyLf || anyCrLf;
+}
+
+std::wstring IniDocument::Decode(const std::string& bytes) const
+{
+    if (m_encoding == Encoding::Utf8)
+        return DecodeUtf8(bytes.data(), bytes.size());
+    if (m_encoding == Encoding::Utf16)
+        return DecodeUtf16Le(bytes);
+    return DecodeAnsi(bytes);
+}
+
+std::string IniDocument::Encode(const std::wstring& text) const
+{
+    if (m_encoding == Encoding::Utf8)
+        return EncodeUtf8(text.data(), text.size());
+    if (m_encoding == Encoding::Utf16)
+        return EncodeUtf16Le(text);
+    return EncodeAnsi(text);
+}
+
+IniDocument::Line IniDocument::MakeLine(const std::wstring& text) const
+{
+    Line line;
+    line.text = text;
+    line.made = true;
+    line.end = Encode(m_crlf ? L"\r\n" : L"\n");
+    return line;
+}
+
+int IniDocument::Save(const std::string& posixPath) const
+{
+    std::string bytes = m_bom;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        bytes += line.made ? Encode(line.text) : line.bytes;
+        // A line that had no end (the last one) gets one when a line now follows it.
+        const bool needsEnd = line.end.empty() && i + 1 < m_lines.size();
+        bytes += needsEnd ? Encode(m_crlf ? L"\r\n" : L"\n") : line.end;
+    }
+    return win32host::WriteFileAtomically(posixPath, bytes);
 }
 
 size_t IniDocument::FindSection(const std::wstring& section) const
 {
     std::wstring name;
     for (size_t i = 0; i < m_lines.size(); ++i)
-        if (ParseHeader(m_lines[i], name) && SameName(name, Trim(section)))
+        if (ParseHeader(m_lines[i].text, name) && SameName(name, Trim(section)))
             return i;
     return npos;
 }
@@ -117,7 +230,7 @@ size_t IniDocument::SectionEnd(size_t header) const
 {
     std::wstring name;
     for (size_t i = header + 1; i < m_lines.size(); ++i)
-        if (ParseHeader(m_lines[i], name))
+        if (ParseHeader(m_lines[i].text, name))
             return i;
     return m_lines.size();
 }
@@ -127,7 +240,7 @@ size_t IniDocument::FindKey(size_t header, const std::wstring& key) const
     const size_t end = SectionEnd(header);
     std::wstring name;
     for (size_t i = header + 1; i < end; ++i)
-        if (ParseEntry(m_lines[i], name, nullptr) && SameName(name, Trim(key)))
+        if (ParseEntry(m_lines[i].text, name, nullptr) && SameName(name, Trim(key)))
             return i;
     return npos;
 }
@@ -141,7 +254,7 @@ bool IniDocument::GetValue(const std::wstring& section, const std::wstring& key,
     if (line == npos)
         return false;
     std::wstring name, raw;
-    ParseEntry(m_lines[line], name, &raw);
+    ParseEntry(m_lines[line].text, name, &raw);
     value = ValueAsRead(raw);
     return true;
 }
@@ -151,7 +264,7 @@ std::vector<std::wstring> IniDocument::SectionNames() const
     std::vector<std::wstring> names;
     std::wstring name;
     for (const auto& line : m_lines)
-        if (ParseHeader(line, name))
+        if (ParseHeader(line.text, name))
             names.push_back(name);
     return names;
 }
@@ -165,7 +278,7 @@ std::vector<std::wstring> IniDocument::KeyNames(const std::wstring& section) con
     const size_t end = SectionEnd(header);
     std::wstring name;
     for (size_t i = header + 1; i < end; ++i)
-        if (ParseEntry(m_lines[i], name, nullptr))
+        if (ParseEntry(m_lines[i].text, name, nullptr))
             names.push_back(name);
     return names;
 }
@@ -174,22 +287,25 @@ void IniDocument::SetValue(const std::wstring& section, const std::wstring& key,
 {
     const size_t header = FindSection(section);
     if (header == npos) {
-        m_lines.push_back(L"[" + section + L"]");
-        m_lines.push_back(key + L"=" + value);
+        m_lines.push_back(MakeLine(L"[" + section + L"]"));
+        m_lines.push_back(MakeLine(key + L"=" + value));
         return;
     }
     const size_t line = FindKey(header, key);
     if (line != npos) {
         // The key keeps its place (and its spelling); only the value changes.
         std::wstring name;
-        ParseEntry(m_lines[line], name, nullptr);
-        m_lines[line] = name + L"=" + value;
+        ParseEntry(m_lines[line].text, name, nullptr);
+        Line changed = MakeLine(name + L"=" + value);
+        if (!m_lines[line].end.empty())
+            changed.end = m_lines[line].end;
+        m_lines[line] = changed;
         return;
     }
     size_t insertAt = SectionEnd(header);
-    while (insertAt > header + 1 && Trim(m_lines[insertAt - 1]).empty())
+    while (insertAt > header + 1 && Trim(m_lines[insertAt - 1].text).empty())
         --insertAt;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), key + L"=" + value);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), MakeLine(key + L"=" + value));
 }
 
 void IniDocument::DeleteKey(const std::wstring& section, const std::wstring& key)

@@ -1,6 +1,7 @@
 // An INI file as lines, edited the way the Windows profile functions edit it: lines that are not
-// touched stay as they were, a new key goes after the last line of its section, a new section at
-// the end of the file.
+// touched keep their bytes and line ends, a new key goes after the last line of its section, a new
+// section at the end of the file. A file with a UTF-16LE or UTF-8 byte order mark is in that
+// encoding; any other file, and a new one, is in the ANSI code page.
 #pragma once
 
 #include <string>
@@ -12,7 +13,9 @@ class IniDocument {
 public:
     // False when the file does not exist (the document is then empty).
     bool Load(const std::string& posixPath);
-    bool Save(const std::string& posixPath) const;
+    // Replaces the file with a complete one; 0, or the errno of the step that failed (the file is
+    // then as it was).
+    int Save(const std::string& posixPath) const;
 
     // False when absent. The value is as read: trimmed, surrounding quotes removed.
     bool GetValue(const std::wstring& section, const std::wstring& key, std::wstring& value) const;
@@ -30,8 +33,21 @@ private:
     size_t SectionEnd(size_t header) const;                // index of the next header, or size()
     size_t FindKey(size_t header, const std::wstring& key) const;
 
-    std::vector<std::wstring> m_lines;
-    bool m_bom = false;
+    enum class Encoding { Ansi, Utf8, Utf16 };
+    struct Line {
+        std::wstring text;
+        std::string bytes; // as read, without the line end; empty for a line this document made
+        std::string end;   // the line end as read; a made line gets the file's usual one
+        bool made = false;
+    };
+    Line MakeLine(const std::wstring& text) const;
+    std::string Encode(const std::wstring& text) const;
+    std::wstring Decode(const std::string& bytes) const;
+    void SplitLines(const std::string& bytes);
+
+    std::vector<Line> m_lines;
+    Encoding m_encoding = Encoding::Ansi;
+    std::string m_bom;
     bool m_crlf = true;
 };
 

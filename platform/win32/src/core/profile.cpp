@@ -1,7 +1,10 @@
 // The private profile (INI file) functions. The file is neither created empty nor cleared: it
 // comes into being with its first key. Values are written exactly as given and trimmed (and
-// unquoted) when read. Text is UTF-8 on disk; a file name without a folder is taken relative to
-// the current directory (there is no Windows folder on this platform).
+// unquoted) when read. A new file is written in the ANSI code page; a file name without a folder
+// is taken relative to the current directory (there is no Windows folder on this platform). A
+// write replaces the file only with a complete one: on a full disk the call fails and the file
+// stays as it was.
+#include <cerrno>
 #include <cwchar>
 #include <mutex>
 
@@ -9,6 +12,7 @@
 
 #include "file_system.h"
 #include "ini_document.h"
+#include "last_error.h"
 #include "profile_cache.h"
 #include "win32host/Paths.h"
 
@@ -77,8 +81,12 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
         document.SetValue(lpAppName, lpKeyName, lpString);
     if (!existed && (lpKeyName == nullptr || lpString == nullptr))
         return TRUE; // nothing to delete, and no file to make
-    if (!document.Save(path)) {
-        SetLastError(win32core::PosixIsDirectory(path) ? ERROR_ACCESS_DENIED : win32core::NotFoundError(path));
+    const int err = document.Save(path);
+    if (err != 0) {
+        if (win32core::PosixIsDirectory(path))
+            SetLastError(ERROR_ACCESS_DENIED);
+        else
+            SetLastError(err == ENOENT ? win32core::NotFoundError(path) : win32core::Win32ErrorFromErrno(err));
         return FALSE;
     }
     win32core::RememberProfile(path, document);

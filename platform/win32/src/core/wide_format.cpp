@@ -2,6 +2,7 @@
 // and then printed by glibc with an equivalent conversion (%ls for a wide string, %lld for 64 bits).
 #include "wide_format.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -23,9 +24,10 @@ struct Spec {
     wchar_t conversion = 0;
 };
 
-// Prints one value with glibc: spec text without size, plus the glibc size modifier.
+// Prints one value with glibc: spec text without size, plus the glibc size modifier. False when
+// the text would be longer than a count of characters can say (INT_MAX).
 template <class T>
-void Append(std::wstring& out, const Spec& spec, const wchar_t* glibcSize, wchar_t conversion, T value)
+bool Append(std::wstring& out, const Spec& spec, const wchar_t* glibcSize, wchar_t conversion, T value)
 {
     std::wstring format = L"%" + spec.flags;
     if (spec.width >= 0)
@@ -34,13 +36,18 @@ void Append(std::wstring& out, const Spec& spec, const wchar_t* glibcSize, wchar
         format += L"." + std::to_wstring(spec.precision);
     format += glibcSize;
     format.push_back(conversion);
-    std::vector<wchar_t> buffer(static_cast<size_t>(64 + (spec.width > 0 ? spec.width : 0) + (spec.precision > 0 ? spec.precision : 0)));
+    const size_t reserve = 64 + static_cast<size_t>(spec.width > 0 ? spec.width : 0) + static_cast<size_t>(spec.precision > 0 ? spec.precision : 0);
+    if (reserve > static_cast<size_t>(INT_MAX))
+        return false;
+    std::vector<wchar_t> buffer(reserve);
     for (;;) {
         const int n = std::swprintf(buffer.data(), buffer.size(), format.c_str(), value);
         if (n >= 0) {
             out.append(buffer.data(), static_cast<size_t>(n));
-            return;
+            return true;
         }
+        if (buffer.size() > static_cast<size_t>(INT_MAX) / 4)
+            return false;
         buffer.resize(buffer.size() * 4); // a very long floating-point number
     }
 }
@@ -57,6 +64,20 @@ void AppendText(std::wstring& out, const Spec& spec, std::wstring text)
     out += text;
     if (left)
         out.append(padding, L' ');
+}
+
+// A width or precision written as digits; one beyond INT_MAX makes the format invalid, as the
+// Windows runtime treats it.
+bool ReadCount(const wchar_t*& p, int& count)
+{
+    while (*p >= L'0' && *p <= L'9') {
+        const int digit = *p++ - L'0';
+        const int sofar = count < 0 ? 0 : count;
+        if (sofar > (INT_MAX - digit) / 10)
+            return false;
+        count = sofar * 10 + digit;
+    }
+    return true;
 }
 
 } // namespace
@@ -88,13 +109,15 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
         if (*p == L'*') {
             spec.width = va_arg(ap, int);
             if (spec.width < 0) {
+                // A negative width left-justifies; INT_MIN has no positive counterpart and, as
+                // in the Windows runtime, pads nothing.
                 spec.flags.push_back(L'-');
-                spec.width = -spec.width;
+                spec.width = spec.width == INT_MIN ? 0 : -spec.width;
             }
             ++p;
-        } else {
-            while (*p >= L'0' && *p <= L'9')
-                spec.width = (spec.width < 0 ? 0 : spec.width * 10) + (*p++ - L'0');
+        } else if (!ReadCount(p, spec.width)) {
+            ok = false;
+            break;
         }
         if (*p == L'.') {
             ++p;
@@ -102,9 +125,9 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
             if (*p == L'*') {
                 spec.precision = va_arg(ap, int);
                 ++p;
-            } else {
-                while (*p >= L'0' && *p <= L'9')
-                    spec.precision = spec.precision * 10 + (*p++ - L'0');
+            } else if (!ReadCount(p, spec.precision)) {
+                ok = false;
+                break;
             }
         }
         // Size prefixes as the Windows runtime reads them: l is 32 bits, I64/ll 64, I pointer-sized.
@@ -138,7 +161,7 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
             case Size::Char: value = static_cast<signed char>(va_arg(ap, int)); break;
             default: value = va_arg(ap, int); break;
             }
-            Append(out, spec, L"ll", L'd', value);
+            ok = Append(out, spec, L"ll", L'd', value);
             break;
         }
         case L'u':
@@ -153,7 +176,7 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
             case Size::Char: value = static_cast<unsigned char>(va_arg(ap, unsigned)); break;
             default: value = va_arg(ap, unsigned); break;
             }
-            Append(out, spec, L"ll", spec.conversion, value);
+            ok = Append(out, spec, L"ll", spec.conversion, value);
             break;
         }
         case L'f':
@@ -165,9 +188,9 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
         case L'a':
         case L'A':
             if (spec.size == Size::LongDouble)
-                Append(out, spec, L"L", spec.conversion, va_arg(ap, long double));
+                ok = Append(out, spec, L"L", spec.conversion, va_arg(ap, long double));
             else
-                Append(out, spec, L"", spec.conversion, va_arg(ap, double));
+                ok = Append(out, spec, L"", spec.conversion, va_arg(ap, double));
             break;
         case L'p': {
             // Upper-case digits, as many as a pointer has, no "0x".
