@@ -8,6 +8,7 @@ packages=(
   libsqlite3-dev sqlite3 libpq-dev postgresql
   libqpdf-dev qpdf libfreetype-dev libharfbuzz-dev libfontconfig-dev libstb-dev fonts-wqy-zenhei
   poppler-utils tmux librsvg2-bin
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do
