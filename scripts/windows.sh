@@ -3,16 +3,17 @@
 # and x86 (the export table of each is checked), and the x64 programs under Wine in a virtual X
 # display, so no window reaches the user's screen. The Wine prefix lives in the build folder and
 # is made once (wineboot -i); its time is printed.
-# Usage: scripts/windows.sh [BUILD_ROOT]   (default build/windows)
+# Usage: scripts/windows.sh [BUILD_ROOT]   (default build: build/win64, build/win32, build/wineprefix)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=${1:-build/windows}
+root=${1:-build}
 jobs=$(nproc 2>/dev/null || echo 2)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
+declare -A dirs=([x86_64]=$root/win64 [i686]=$root/win32)
 for arch in x86_64 i686; do
-  dir=$root/$arch
+  dir=${dirs[$arch]}
   echo "== build $arch in $dir"
   start=$(date +%s)
   cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/$arch-w64-mingw32.cmake" \
@@ -30,8 +31,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 echo "== tests x86 (export table)"
-ctest --test-dir "$root/i686" --output-on-failure
+ctest --test-dir "$root/win32" --output-on-failure
 echo "== tests x64 (under Wine)"
 start=$(date +%s)
-run_in_display bash -c 'ctest --test-dir "$1" --output-on-failure; rc=$?; wineserver -k || true; exit $rc' _ "$root/x86_64"
+run_in_display bash -c 'ctest --test-dir "$1" --output-on-failure; rc=$?; wineserver -k || true; exit $rc' _ "$root/win64"
 echo "== tests x64: $(( $(date +%s) - start )) s"

@@ -14,13 +14,15 @@ set(expected
   6 SignPdf
   7 WfOutputLightFile)
 
-# "[Ordinal/Name Pointer] Table" rows: "\t[   0] +base[   1]  OnDocListDownLoadLightFile"
-# (or "[   0] Name" on older binutils); "Export Address Table" rows: "\t[   0] +base[   1] 1a2b Export RVA".
+# "Export Address Table -- Ordinal Base 1" rows: "\t[   0] +base[   1] 1a2b Export RVA";
+# "[Ordinal/Name Pointer] Table" rows: "\t[   0] OnDocListDownLoadLightFile", the ordinal less the base.
 string(REPLACE "\n" ";" lines "${out}")
 set(section "")
 set(found "")
+set(base 0)
 foreach(line IN LISTS lines)
-  if(line MATCHES "Export Address Table")
+  if(line MATCHES "^Export Address Table -- Ordinal Base ([0-9]+)")
+    set(base ${CMAKE_MATCH_1})
     set(section addresses)
   elseif(line MATCHES "Ordinal/Name Pointer")
     set(section names)
@@ -28,9 +30,10 @@ foreach(line IN LISTS lines)
     set(section "")
   elseif(section STREQUAL "addresses" AND line MATCHES "\\+base\\[ *([0-9]+)\\] ([0-9a-f]+) Export RVA")
     set(rva_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
-  elseif(section STREQUAL "names" AND line MATCHES "\\+base\\[ *([0-9]+)\\] +([A-Za-z0-9_@?$]+)$")
-    list(APPEND found ${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
-    set(ordinal_of_${CMAKE_MATCH_2} ${CMAKE_MATCH_1})
+  elseif(section STREQUAL "names" AND line MATCHES "^\t\\[ *([0-9]+)\\] +([A-Za-z0-9_@?$]+)$")
+    math(EXPR ordinal "${CMAKE_MATCH_1} + ${base}")
+    list(APPEND found ${ordinal} ${CMAKE_MATCH_2})
+    set(ordinal_of_${CMAKE_MATCH_2} ${ordinal})
   endif()
 endforeach()
 if(NOT found STREQUAL expected)

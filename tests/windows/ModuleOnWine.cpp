@@ -1,11 +1,16 @@
 // Loads VuverIverIzizerOzi.dll by name as the client does, resolves its seven exports and makes
 // the manager dialog from the DLL's own template in the system's dialog manager and tree control.
+// With a folder argument it also saves a picture of the dialog there (27000.png).
 // Prints one line per failed check; the exit code is the number of failures.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
+#include <vector>
+
+#include "PngFile.h"
 
 namespace {
 
@@ -43,7 +48,43 @@ void CheckExports(HMODULE hModule)
     Check(GetProcAddress(hModule, "DllMain") == NULL, "not exported", L"DllMain");
 }
 
-void CheckManagerDialog(HMODULE hModule)
+// The window as the screen shows it, as a PNG file.
+bool SavePicture(HWND hWnd, const std::wstring& path)
+{
+    ShowWindow(hWnd, SW_SHOW);
+    UpdateWindow(hWnd);
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 500;) {
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(20);
+    }
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* pBits = NULL;
+    HDC hScreen = GetDC(NULL);
+    HDC hMem = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
+    const BOOL bCopied = BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+    std::vector<unsigned char> rgb;
+    if (bCopied && pBits != NULL) {
+        const unsigned char* p = static_cast<const unsigned char*>(pBits);
+        rgb.reserve(static_cast<size_t>(cx) * cy * 3);
+        for (int i = 0; i < cx * cy; ++i, p += 4)
+            rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+    }
+    SelectObject(hMem, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hMem);
+    ReleaseDC(NULL, hScreen);
+    return bCopied && WritePng(path, cx, cy, rgb);
+}
+
+void CheckManagerDialog(HMODULE hModule, const wchar_t* pszPictureFolder)
 {
     HWND hDlg = CreateDialogParamW(hModule, MAKEINTRESOURCEW(27000), NULL, QuietDialogProc, 0);
     Check(hDlg != NULL, "dialog made from template", L"27000");
@@ -73,6 +114,10 @@ void CheckManagerDialog(HMODULE hModule)
     wchar_t szCaption[64] = L"";
     GetWindowTextW(hDlg, szCaption, 64);
     Check(lstrcmpW(szCaption, L"轻量化文件管理") == 0, "dialog caption", szCaption);
+    if (pszPictureFolder != NULL) {
+        const std::wstring path = std::wstring(pszPictureFolder) + L"\\27000.png";
+        Check(SavePicture(hDlg, path), "picture saved", path.c_str());
+    }
     DestroyWindow(hDlg);
 }
 
@@ -85,7 +130,7 @@ void CheckStrings(HMODULE hModule)
 
 } // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
     HMODULE hModule = LoadLibraryW(L"VuverIverIzizerOzi.dll");
     Check(hModule != NULL, "LoadLibraryW", L"VuverIverIzizerOzi.dll");
@@ -95,7 +140,7 @@ int wmain()
     InitCommonControlsEx(&icc);
     CheckExports(hModule);
     CheckStrings(hModule);
-    CheckManagerDialog(hModule);
+    CheckManagerDialog(hModule, argc > 1 ? argv[1] : NULL);
     FreeLibrary(hModule);
     std::printf("%s\n", g_nFailures == 0 ? "ok" : "failed");
     return g_nFailures;
