@@ -10,6 +10,7 @@ packages=(
   fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 mupdf-tools
   poppler-utils tmux librsvg2-bin
   clang llvm libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

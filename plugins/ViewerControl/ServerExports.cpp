@@ -7,7 +7,7 @@
 
 namespace {
 
-DEFINE_GUID_FROM_STRING(CLSID_ViewerControl, "CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F");
+const CLSID CLSID_ViewerControl = {0xCB9BBBDA, 0x7B6D, 0x4523, {0xA6, 0xB3, 0xCC, 0x95, 0xE0, 0xAF, 0x2F, 0x9F}};
 
 std::atomic<LONG> g_cLocks{0};
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-DEFINE_GUID_FROM_STRING(CLSID_FakeViewer, "{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}");
+const CLSID CLSID_FakeViewer = {0x0F1E2D3C, 0x4B5A, 0x4978, {0x86, 0x95, 0xA4, 0xB3, 0xC2, 0xD1, 0xE0, 0xF0}};
 
 struct InvokeRecord {
     DISPID dispid;

@@ -7,7 +7,7 @@
 
 namespace {
 
-DEFINE_GUID_FROM_STRING(CLSID_TestThing, "0D1B4C6E-2222-4A5B-9C8D-000000000001");
+const CLSID CLSID_TestThing = {0x0D1B4C6E, 0x2222, 0x4A5B, {0x9C, 0x8D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}};
 
 struct RunnableThing : FakeObject, IRunnableObject {
     int m_runs = 0;

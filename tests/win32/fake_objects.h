@@ -7,13 +7,13 @@
 struct ITestAlpha : IUnknown {
     STDMETHOD(Alpha)(LONG* value) = 0;
 };
-DECLSPEC_UUID_OF(ITestAlpha, "0D1B4C6E-1111-4A5B-9C8D-000000000001");
+__CRT_UUID_DECL(ITestAlpha, 0x0D1B4C6E, 0x1111, 0x4A5B, 0x9C, 0x8D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01);
 _COM_SMARTPTR_TYPEDEF(ITestAlpha, __uuidof(ITestAlpha));
 
 struct ITestBeta : IUnknown {
     STDMETHOD(Beta)() = 0;
 };
-DECLSPEC_UUID_OF(ITestBeta, "0D1B4C6E-1111-4A5B-9C8D-000000000002");
+__CRT_UUID_DECL(ITestBeta, 0x0D1B4C6E, 0x1111, 0x4A5B, 0x9C, 0x8D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02);
 _COM_SMARTPTR_TYPEDEF(ITestBeta, __uuidof(ITestBeta));
 
 // Offers ITestAlpha always; ITestBeta answers m_betaResult (S_OK, E_NOINTERFACE, or a failure).

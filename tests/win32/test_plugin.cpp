@@ -21,7 +21,7 @@ extern "C" __declspec(dllexport) int WINAPI PluginAnswer() { return 42; }
 // An in-process server for one class: its objects only know IUnknown.
 namespace {
 
-DEFINE_GUID_FROM_STRING(CLSID_PluginThing, "0D1B4C6E-3333-4A5B-9C8D-000000000001");
+const CLSID CLSID_PluginThing = {0x0D1B4C6E, 0x3333, 0x4A5B, {0x9C, 0x8D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}};
 
 struct PluginThing final : IUnknown {
     LONG m_references = 1;

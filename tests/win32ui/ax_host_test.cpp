@@ -4,9 +4,11 @@
 
 #include "TestSupport.h"
 
+#include <atlhost.h>
+
 namespace {
 
-DEFINE_GUID_FROM_STRING(CLSID_TestViewer, "{6B0F2C1E-3D4A-4E5B-8C6D-7E8F9A0B1C2D}");
+const CLSID CLSID_TestViewer = {0x6B0F2C1E, 0x3D4A, 0x4E5B, {0x8C, 0x6D, 0x7E, 0x8F, 0x9A, 0x0B, 0x1C, 0x2D}};
 constexpr int kViewerId = 27008;
 
 struct TestControl final : IUnknown {

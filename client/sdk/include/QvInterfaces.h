@@ -31,19 +31,19 @@ struct IQvOtlObject : IUnknown {
     // Makes this (empty) instance an object of the class; SetObjectID then names the object.
     STDMETHOD(RawCreate)(BSTR bstrClassName) = 0;
 };
-DECLSPEC_UUID_OF(IQvOtlObject, "5CA1F183-96FA-4246-865D-681C00000008");
+__CRT_UUID_DECL(IQvOtlObject, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x00, 0x08);
 
 struct IObjectIdentity : IUnknown {
     STDMETHOD(SetObjectID)(LONG lObjectID) = 0;
     STDMETHOD(GetObjectID)(LONG* plObjectID) = 0;
 };
-DECLSPEC_UUID_OF(IObjectIdentity, "5CA1F183-96FA-4246-865D-681C00000000");
+__CRT_UUID_DECL(IObjectIdentity, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x00, 0x00);
 
 // The stored file content of an object (a light file, a stored file).
 struct IObjectFileContent : IUnknown {
     STDMETHOD(DownloadToFile)(BSTR bstrLocalPath) = 0;
 };
-DECLSPEC_UUID_OF(IObjectFileContent, "B2E052A1-76FC-42ED-8470-EB4B8CD21F03");
+__CRT_UUID_DECL(IObjectFileContent, 0xB2E052A1, 0x76FC, 0x42ED, 0x84, 0x70, 0xEB, 0x4B, 0x8C, 0xD2, 0x1F, 0x03);
 
 // ---- transactions and queries -----------------------------------------------------------------
 
@@ -54,12 +54,12 @@ struct ITransactionQuery : IUnknown {
     STDMETHOD(MoveNext)() = 0;
     STDMETHOD(GetFieldValue)(BSTR bstrColumn, VARIANT* pvarValue) = 0;
 };
-DECLSPEC_UUID_OF(ITransactionQuery, "5CA1F183-96FA-4246-865D-681C00000021");
+__CRT_UUID_DECL(ITransactionQuery, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x00, 0x21);
 
 struct IQvCslTransaction : IUnknown {
     STDMETHOD(CreateQuery)(ITransactionQuery** ppQuery) = 0;
 };
-DECLSPEC_UUID_OF(IQvCslTransaction, "5CA1F183-96FA-4246-865D-681C00000020");
+__CRT_UUID_DECL(IQvCslTransaction, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x00, 0x20);
 
 // ---- system services (behind CPlmSystemRef, CSystemPathHelper, CSecurityHelper, CMetaClassRef) --
 
@@ -71,7 +71,7 @@ struct IQvPlmSystem : IUnknown {
     STDMETHOD(CheckObjectBehaviorMethod)(IQvOtlObject* pObject, BSTR bstrBehavior, BSTR bstrMethod, SHORT* pbAllowed) = 0;
     STDMETHOD(IsDescendentOrSelfClass)(BSTR bstrBaseClass, BSTR bstrClass, INT* pbResult) = 0;
 };
-DECLSPEC_UUID_OF(IQvPlmSystem, "5CA1F183-96FA-4246-865D-681C00000030");
+__CRT_UUID_DECL(IQvPlmSystem, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x00, 0x30);
 
 // The client's wait window (behind CPlmWait).
 struct IQvWaitWindow : IUnknown {
@@ -80,7 +80,7 @@ struct IQvWaitWindow : IUnknown {
     STDMETHOD(Step)() = 0;
     STDMETHOD(EndWait)() = 0;
 };
-DECLSPEC_UUID_OF(IQvWaitWindow, "5CA1F183-96FA-4246-865D-681C00000031");
+__CRT_UUID_DECL(IQvWaitWindow, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x00, 0x31);
 
 // ---- user-interface context ---------------------------------------------------------------------
 
@@ -88,43 +88,43 @@ struct IQvUiContext : IUnknown {
     STDMETHOD(GetCommandWindow)(IQvUiWindow** ppWindow) = 0;
     STDMETHOD(GetFlowItem)(IUnknown** ppFlowItem) = 0;
 };
-DECLSPEC_UUID_OF(IQvUiContext, "733EC5C3-C910-4CA7-8D1F-C95038562400");
+__CRT_UUID_DECL(IQvUiContext, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x00);
 
 struct IQvUiWindow : IUnknown {
     STDMETHOD(GetHwnd)(HWND* phWnd) = 0;
     STDMETHOD(GetParentWindow)(IQvUiWindow** ppParent) = 0;
 };
-DECLSPEC_UUID_OF(IQvUiWindow, "733EC5C3-C910-4CA7-8D1F-C95038562402");
+__CRT_UUID_DECL(IQvUiWindow, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x02);
 
 struct IQvUiViewFrame : IUnknown {
     STDMETHOD(GetView)(IQvUiView** ppView) = 0;
 };
-DECLSPEC_UUID_OF(IQvUiViewFrame, "733EC5C3-C910-4CA7-8D1F-C95038562405");
+__CRT_UUID_DECL(IQvUiViewFrame, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x05);
 
 struct IQvUiView : IUnknown {
     STDMETHOD(GetSelectedItem)(LONG nIndex, IQvUiItem** ppItem) = 0;
 };
-DECLSPEC_UUID_OF(IQvUiView, "733EC5C3-C910-4CA7-8D1F-C95038562430");
+__CRT_UUID_DECL(IQvUiView, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x30);
 
 // A tree view has GetSelectedItem at the same place as IQvUiView.
 struct IQvUiTreeView : IQvUiView {
 };
-DECLSPEC_UUID_OF(IQvUiTreeView, "733EC5C3-C910-4CA7-8D1F-C95038562435");
+__CRT_UUID_DECL(IQvUiTreeView, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x35);
 
 struct IQvUiItem : IUnknown {
     STDMETHOD(GetUiObject)(IQvUiObject** ppUiObject) = 0;
 };
-DECLSPEC_UUID_OF(IQvUiItem, "733EC5C3-C910-4CA7-8D1F-C95038562401");
+__CRT_UUID_DECL(IQvUiItem, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x01);
 
 struct IQvUiObject : IUnknown {
     STDMETHOD(GetOtlObject)(IQvOtlObject** ppObject) = 0;
 };
-DECLSPEC_UUID_OF(IQvUiObject, "733EC5C3-C910-4CA7-8D1F-C95038562403");
+__CRT_UUID_DECL(IQvUiObject, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x03);
 
 struct IQvUiFlowItem : IUnknown {
     STDMETHOD(GetAttachedItems)(VARIANT* pvarItems) = 0;
 };
-DECLSPEC_UUID_OF(IQvUiFlowItem, "733EC5C3-C910-4CA7-8D1F-C95038562413");
+__CRT_UUID_DECL(IQvUiFlowItem, 0x733EC5C3, 0xC910, 0x4CA7, 0x8D, 0x1F, 0xC9, 0x50, 0x38, 0x56, 0x24, 0x13);
 
 // ---- components -------------------------------------------------------------------------------
 
@@ -133,14 +133,14 @@ struct IQvObjectCollection : IUnknown {
     STDMETHOD(GetCount)(ULONG* pnCount) = 0;
     STDMETHOD(GetItem)(ULONG nIndex, IUnknown** ppItem) = 0;
 };
-DECLSPEC_UUID_OF(IQvObjectCollection, "1B16669D-BC3A-4697-A38E-36287445CE62");
-DEFINE_GUID_FROM_STRING(CLSID_QvObjectCollection, "529A1137-A721-48F2-B5F2-F1278E55CE92");
+__CRT_UUID_DECL(IQvObjectCollection, 0x1B16669D, 0xBC3A, 0x4697, 0xA3, 0x8E, 0x36, 0x28, 0x74, 0x45, 0xCE, 0x62);
+DEFINE_GUID(CLSID_QvObjectCollection, 0x529A1137, 0xA721, 0x48F2, 0xB5, 0xF2, 0xF1, 0x27, 0x8E, 0x55, 0xCE, 0x92);
 
 struct IQvPdfWatermark : IUnknown {
     STDMETHOD(AddWatermark)(BSTR bstrPdfPath, LONG nStyle) = 0;
 };
-DECLSPEC_UUID_OF(IQvPdfWatermark, "DF730676-ADDC-4716-9266-33ECEBD9A416");
-DEFINE_GUID_FROM_STRING(CLSID_QvPdfWatermark, "F7950E30-7112-4D20-8610-2196CBDE2516");
+__CRT_UUID_DECL(IQvPdfWatermark, 0xDF730676, 0xADDC, 0x4716, 0x92, 0x66, 0x33, 0xEC, 0xEB, 0xD9, 0xA4, 0x16);
+DEFINE_GUID(CLSID_QvPdfWatermark, 0xF7950E30, 0x7112, 0x4D20, 0x86, 0x10, 0x21, 0x96, 0xCB, 0xDE, 0x25, 0x16);
 
 struct IQvErrorRecord : IUnknown {
     STDMETHOD(GetCode)(HRESULT* phrCode) = 0;
@@ -148,8 +148,8 @@ struct IQvErrorRecord : IUnknown {
     STDMETHOD(SetFlag)(INT nFlag) = 0;
     STDMETHOD(SetLocation)(const wchar_t* lpszLocation) = 0;
 };
-DECLSPEC_UUID_OF(IQvErrorRecord, "B9523C6D-E76B-477B-8CC2-3C95589D19A7");
-DEFINE_GUID_FROM_STRING(CLSID_QvErrorRecord, "41FCD448-1D71-4B80-886C-A413AB915DD8");
+__CRT_UUID_DECL(IQvErrorRecord, 0xB9523C6D, 0xE76B, 0x477B, 0x8C, 0xC2, 0x3C, 0x95, 0x58, 0x9D, 0x19, 0xA7);
+DEFINE_GUID(CLSID_QvErrorRecord, 0x41FCD448, 0x1D71, 0x4B80, 0x88, 0x6C, 0xA4, 0x13, 0xAB, 0x91, 0x5D, 0xD8);
 
 struct IQvErrorList : IUnknown {
     STDMETHOD(SetIconStyle)(INT nStyle) = 0;
@@ -157,34 +157,34 @@ struct IQvErrorList : IUnknown {
     STDMETHOD(AddRecord)(IQvErrorRecord* pRecord) = 0;
     STDMETHOD(Clear)() = 0;
 };
-DECLSPEC_UUID_OF(IQvErrorList, "B9523C6D-E76B-477B-8CC2-3C95589D19A8");
+__CRT_UUID_DECL(IQvErrorList, 0xB9523C6D, 0xE76B, 0x477B, 0x8C, 0xC2, 0x3C, 0x95, 0x58, 0x9D, 0x19, 0xA8);
 
 struct IQvErrorReporter : IUnknown {
     STDMETHOD(ShowErrors)(INT* pnResult) = 0;
     STDMETHOD(GetErrorList)(IQvErrorList** ppList) = 0;
     STDMETHOD(CreateErrorList)(IQvErrorList** ppList) = 0;
 };
-DECLSPEC_UUID_OF(IQvErrorReporter, "B9523C6D-E76B-477B-8CC2-3C95589D19A6");
-DEFINE_GUID_FROM_STRING(CLSID_QvErrorReporter, "41FCD448-1D71-4B80-886C-A413AB915DD7");
+__CRT_UUID_DECL(IQvErrorReporter, 0xB9523C6D, 0xE76B, 0x477B, 0x8C, 0xC2, 0x3C, 0x95, 0x58, 0x9D, 0x19, 0xA6);
+DEFINE_GUID(CLSID_QvErrorReporter, 0x41FCD448, 0x1D71, 0x4B80, 0x88, 0x6C, 0xA4, 0x13, 0xAB, 0x91, 0x5D, 0xD7);
 
 struct IQvPendingErrors : IUnknown {
     STDMETHOD(GetErrors)(VARIANT* pvarErrors) = 0;
     STDMETHOD(ClearErrors)() = 0;
 };
-DECLSPEC_UUID_OF(IQvPendingErrors, "CB889FD5-9A39-47CE-83D3-C5922897D306");
-DEFINE_GUID_FROM_STRING(CLSID_QvPendingErrors, "CB889FD5-9A39-47CE-83D3-C5922897DA06");
+__CRT_UUID_DECL(IQvPendingErrors, 0xCB889FD5, 0x9A39, 0x47CE, 0x83, 0xD3, 0xC5, 0x92, 0x28, 0x97, 0xD3, 0x06);
+DEFINE_GUID(CLSID_QvPendingErrors, 0xCB889FD5, 0x9A39, 0x47CE, 0x83, 0xD3, 0xC5, 0x92, 0x28, 0x97, 0xDA, 0x06);
 
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
 
 // Classes of the client that the SDK creates.
-DEFINE_GUID_FROM_STRING(CLSID_StoredFile, "C918E86A-6E63-4845-9AF2-C44115F69D03");
-DEFINE_GUID_FROM_STRING(CLSID_QvOtlObject, "5CA1F183-96FA-4246-865D-681C00000100");
-DEFINE_GUID_FROM_STRING(CLSID_QvPlmSystem, "5CA1F183-96FA-4246-865D-681C00000130");
-DEFINE_GUID_FROM_STRING(CLSID_QvWaitWindow, "5CA1F183-96FA-4246-865D-681C00000131");
+DEFINE_GUID(CLSID_StoredFile, 0xC918E86A, 0x6E63, 0x4845, 0x9A, 0xF2, 0xC4, 0x41, 0x15, 0xF6, 0x9D, 0x03);
+DEFINE_GUID(CLSID_QvOtlObject, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x01, 0x00);
+DEFINE_GUID(CLSID_QvPlmSystem, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x01, 0x30);
+DEFINE_GUID(CLSID_QvWaitWindow, 0x5CA1F183, 0x96FA, 0x4246, 0x86, 0x5D, 0x68, 0x1C, 0x00, 0x00, 0x01, 0x31);
 // The PLM system's viewer ActiveX control.
-DEFINE_GUID_FROM_STRING(CLSID_QvViewerControl, "CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F");
+DEFINE_GUID(CLSID_QvViewerControl, 0xCB9BBBDA, 0x7B6D, 0x4523, 0xA6, 0xB3, 0xCC, 0x95, 0xE0, 0xAF, 0x2F, 0x9F);
 
 _COM_SMARTPTR_TYPEDEF(IQvOtlObject, __uuidof(IQvOtlObject));
 _COM_SMARTPTR_TYPEDEF(IObjectIdentity, __uuidof(IObjectIdentity));

@@ -79,7 +79,7 @@ CString CVariantHelper::VariantToString(const VARIANT& varIn)
     VARIANT text;
     VariantInit(&text);
     CString strResult;
-    if (SUCCEEDED(VariantChangeType(&text, &var, 0, VT_BSTR)) && text.vt == VT_BSTR && text.bstrVal != nullptr)
+    if (SUCCEEDED(VariantChangeType(&text, const_cast<VARIANT*>(&var), 0, VT_BSTR)) && text.vt == VT_BSTR && text.bstrVal != nullptr)
         strResult = text.bstrVal;
     VariantClear(&text);
     return strResult;
@@ -99,7 +99,7 @@ LONG CVariantHelper::VariantToLong(const VARIANT& varIn)
     VARIANT number;
     VariantInit(&number);
     LONG lResult = 0;
-    if (SUCCEEDED(VariantChangeType(&number, &var, 0, VT_I4)) && number.vt == VT_I4)
+    if (SUCCEEDED(VariantChangeType(&number, const_cast<VARIANT*>(&var), 0, VT_I4)) && number.vt == VT_I4)
         lResult = number.lVal;
     VariantClear(&number);
     return lResult;

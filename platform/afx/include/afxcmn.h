@@ -1,9 +1,9 @@
 // Common controls of the framework: CImageList and CTreeCtrl.
 #pragma once
 
-#include <commctrl.h>
-
 #include "afxwin.h"
+
+#include <commctrl.h>
 
 /////////////////////////////////////////////////////////////////////////////
 // CImageList: owns the HIMAGELIST it holds. The destructor destroys it, so a list shared with

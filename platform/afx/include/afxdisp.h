@@ -2,9 +2,9 @@
 // InvokeHelper and control containment.
 #pragma once
 
-#include <oleauto.h>
-
 #include "afxwin.h"
+
+#include <oleauto.h>
 
 /////////////////////////////////////////////////////////////////////////////
 // Exceptions

@@ -21,9 +21,9 @@
 #define DEBUG_ONLY(f) ((void)0)
 
 // Symbols of a module's own part of the framework (afx_module) stay inside the module; only
-// DllMain leaves it.
+// DllMain leaves it where the loader finds it by name. Windows finds it as the image's entry point.
 #if defined(_WIN32)
-#define AFX_MODULE_EXPORT __declspec(dllexport)
+#define AFX_MODULE_EXPORT
 #define AFX_MODULE_LOCAL
 #else
 #define AFX_MODULE_EXPORT __attribute__((visibility("default")))

@@ -35,7 +35,7 @@ RawDllInit rawDllInit __attribute__((init_priority(101)));
 
 } // namespace
 
-extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved)
+extern "C" AFX_MODULE_EXPORT BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved)
 {
     AFX_MODULE_STATE* pModuleState = AfxGetStaticModuleState();
     if (dwReason == DLL_PROCESS_ATTACH) {

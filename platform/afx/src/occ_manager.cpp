@@ -3,6 +3,7 @@
 // Templates keep the Windows binary layout: 16-bit text, items aligned to 4 bytes, either the
 // DLGTEMPLATE form or the extended one (DLGTEMPLATEEX, signature 0xFFFF).
 #include <afxdisp.h>
+#include <atlhost.h>
 
 #include <cstring>
 

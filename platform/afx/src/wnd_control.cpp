@@ -1,6 +1,7 @@
 // ActiveX control containment on CWnd: creating a control in an "AtlAxWin" host window and
 // calling its automation members.
 #include <afxdisp.h>
+#include <atlhost.h>
 
 #include <cstring>
 #include <vector>

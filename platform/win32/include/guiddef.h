@@ -1,9 +1,12 @@
 // GUID, IID and CLSID, and __uuidof for GCC.
 //
 // MSVC attaches a GUID to a type with __declspec(uuid). GCC has no such attribute, so an interface
-// header names its GUID once, after the type, with DECLSPEC_UUID_OF(Type, "xxxxxxxx-...."); then
-// __uuidof(Type), __uuidof(pointer) and __uuidof(object) give it as on Windows. A type without a
-// declared GUID fails to compile rather than yielding a wrong one.
+// header names its GUID once, after the type, with __CRT_UUID_DECL(Type, l, w1, w2, b1, ..., b8)
+// as mingw-w64 does; then __uuidof(Type), __uuidof(pointer) and __uuidof(object) give it as on
+// Windows. A type without a declared GUID fails to compile rather than yielding a wrong one.
+//
+// DEFINE_GUID declares a named GUID; it defines it only where <initguid.h> came first, as on
+// Windows, so a binary that uses a GUID needs one source that defines it.
 #pragma once
 
 #include <cstring>
@@ -33,8 +36,12 @@ inline bool IsEqualGUID(REFGUID a, REFGUID b) { return std::memcmp(&a, &b, sizeo
 inline bool operator==(REFGUID a, REFGUID b) { return IsEqualGUID(a, b); }
 inline bool operator!=(REFGUID a, REFGUID b) { return !IsEqualGUID(a, b); }
 
+#ifdef INITGUID
 #define DEFINE_GUID(name, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8) \
-    inline constexpr GUID name = {l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}}
+    extern "C" __attribute__((weak)) const GUID name = {l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}}
+#else
+#define DEFINE_GUID(name, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8) extern "C" const GUID name
+#endif
 
 namespace win32_guid {
 
@@ -72,23 +79,20 @@ constexpr GUID parse(const char (&text)[N])
 }
 
 template <class T>
-struct uuid_of; // specialised by DECLSPEC_UUID_OF
+struct uuid_of; // specialised by __CRT_UUID_DECL
 
 template <class T>
 using uuid_subject = std::remove_cv_t<std::remove_pointer_t<std::remove_cv_t<std::remove_reference_t<T>>>>;
 
 } // namespace win32_guid
 
-#define DECLSPEC_UUID_OF(type, text)                          \
-    template <>                                                \
-    struct win32_guid::uuid_of<type> {                         \
-        static constexpr GUID value = win32_guid::parse(text); \
-    }
+#define __CRT_UUID_DECL(type, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8)                    \
+    template <>                                                                           \
+    struct win32_guid::uuid_of<type> {                                                    \
+        static constexpr GUID value = {l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}};      \
+    };
 
 #define __uuidof(x) (::win32_guid::uuid_of<::win32_guid::uuid_subject<__typeof__(x)>>::value)
-
-// A CLSID or IID constant from its text, for classes that have no C++ type of their own.
-#define DEFINE_GUID_FROM_STRING(name, text) inline constexpr GUID name = win32_guid::parse(text)
 
 extern "C++" {
 inline constexpr GUID GUID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};

@@ -139,7 +139,7 @@ struct IDispatch : IUnknown {
     STDMETHOD(Invoke)(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
         VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
 };
-DECLSPEC_UUID_OF(IDispatch, "00020400-0000-0000-C000-000000000046");
+__CRT_UUID_DECL(IDispatch, 0x00020400, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
 
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop

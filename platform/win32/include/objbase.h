@@ -34,7 +34,7 @@ struct IMalloc : IUnknown {
     STDMETHOD_(int, DidAlloc)(void* pv) = 0;
     STDMETHOD_(void, HeapMinimize)() = 0;
 };
-DECLSPEC_UUID_OF(IMalloc, "00000002-0000-0000-C000-000000000046");
+__CRT_UUID_DECL(IMalloc, 0x00000002, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
 typedef IMalloc* LPMALLOC;
 
 // Kept only as the argument type of OleRun.
@@ -45,7 +45,7 @@ struct IRunnableObject : IUnknown {
     STDMETHOD(LockRunning)(BOOL fLock, BOOL fLastUnlockCloses) = 0;
     STDMETHOD(SetContainedObject)(BOOL fContained) = 0;
 };
-DECLSPEC_UUID_OF(IRunnableObject, "00000126-0000-0000-C000-000000000046");
+__CRT_UUID_DECL(IRunnableObject, 0x00000126, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif

@@ -34,14 +34,14 @@ struct IUnknown {
         return QueryInterface(__uuidof(Q), reinterpret_cast<void**>(pp));
     }
 };
-DECLSPEC_UUID_OF(IUnknown, "00000000-0000-0000-C000-000000000046");
+__CRT_UUID_DECL(IUnknown, 0x00000000, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
 typedef IUnknown* LPUNKNOWN;
 
 struct IClassFactory : IUnknown {
     STDMETHOD(CreateInstance)(IUnknown* pUnkOuter, REFIID riid, void** ppvObject) = 0;
     STDMETHOD(LockServer)(BOOL fLock) = 0;
 };
-DECLSPEC_UUID_OF(IClassFactory, "00000001-0000-0000-C000-000000000046");
+__CRT_UUID_DECL(IClassFactory, 0x00000001, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
 
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop

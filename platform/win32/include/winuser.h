@@ -829,11 +829,6 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 // Message boxes
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 BOOL WINAPI MessageBeep(UINT uType);
-
-// ActiveX host windows (atl.dll): the window class "AtlAxWin" creates the control named by its
-// window text ("{CLSID}") and hands it out.
-BOOL WINAPI AtlAxWinInit();
-HRESULT WINAPI AtlAxGetControl(HWND h, IUnknown** pp);
 }
 
 // The wide functions under their generic names, as a Unicode build sees them.

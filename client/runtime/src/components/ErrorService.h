@@ -23,7 +23,7 @@ struct IQvErrorRecordDetails : IUnknown {
 
 } // namespace qvclient
 
-DECLSPEC_UUID_OF(qvclient::IQvErrorRecordDetails, "6A0E3B52-0C4D-4E51-9C8B-2E61A4D0F7C1");
+__CRT_UUID_DECL(qvclient::IQvErrorRecordDetails, 0x6A0E3B52, 0x0C4D, 0x4E51, 0x9C, 0x8B, 0x2E, 0x61, 0xA4, 0xD0, 0xF7, 0xC1);
 
 namespace qvclient {
 

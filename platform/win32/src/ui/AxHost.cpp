@@ -3,6 +3,7 @@
 // destroyed. AtlAxGetControl hands the control out with a reference for the caller.
 #include "WindowSystem.h"
 #include "windows.h"
+#include "atlhost.h"
 
 namespace win32ui {
 
