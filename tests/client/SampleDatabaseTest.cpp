@@ -79,8 +79,9 @@ TEST(SampleDatabaseTest, HoldsAnAssemblyWithDocumentsAndAUserWhoMayOutputFiles)
             std::string content;
             ASSERT_EQ(S_OK, qvclient::ReadVaultContent(*client.GetVault(), cursor->GetValue(1).text, content))
                 << win32host::ToUtf8(cursor->GetValue(1).text);
-            if (cursor->GetValue(0).text == L"pdf")
+            if (cursor->GetValue(0).text == L"pdf") {
                 EXPECT_EQ(std::string("%PDF-"), content.substr(0, 5));
+            }
         }
         EXPECT_GE(nFiles, 8);
         EXPECT_TRUE(std::filesystem::is_regular_file(folder + "/config/commcfg/Viewermap.xml"));

@@ -11,6 +11,7 @@
 #include <comdef.h>
 #include <objbase.h>
 #include <win32host/Paths.h>
+#include <win32host/Trace.h>
 
 #include <qvclient/Client.h>
 #include <qvclient/Vault.h>

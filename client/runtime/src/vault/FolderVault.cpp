@@ -1,7 +1,7 @@
 // The vault as a folder of files named by their vault name (the embedded database's).
 #include <vector>
 
-#include <win32host/Paths.h>
+#include <win32host/Trace.h>
 
 #include "qvclient/Vault.h"
 #include "vault/PosixFile.h"

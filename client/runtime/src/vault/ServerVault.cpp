@@ -1,5 +1,6 @@
 // The vault as rows of T_StoredFileContent on the database's server: one row per chunk, numbered
 // from 0; an empty content is one empty chunk, so "no rows" always means "no content".
+#include <cstddef>
 #include <vector>
 
 #include "qvclient/Vault.h"

@@ -2,7 +2,7 @@
 
 #include <openssl/evp.h>
 
-#include <stdexcept>
+#include <new>
 
 #include "qvclient/Vault.h"
 

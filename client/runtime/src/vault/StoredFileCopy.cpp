@@ -17,7 +17,7 @@ HRESULT CopyStoredFile(IVault& vault, const StoredFileInfo& file, const std::str
     Sha256 sha;
     const ULONGLONG cbExpected = file.size > 0 ? static_cast<ULONGLONG>(file.size) : 0;
     ULONGLONG cbCopied = 0;
-    hr = vault.Read(file.vaultName, [&](const BYTE* pData, size_t cb) {
+    hr = vault.Read(file.vaultName, [&](const BYTE* pData, size_t cb) -> HRESULT {
         // More than the stored size can only be wrong content: stop before it fills the disk.
         if (cbCopied + cb > cbExpected)
             return QV_E_CONTENTMISMATCH;
