@@ -8,7 +8,7 @@
 set -euo pipefail
 bin=${1:?BIN_DIR}
 clients=${2:-16}
-count=${3:-400}
+count=${3:-200}
 if [ -z "${VIZ_TEST_PG:-}" ] || [ -z "${VIZ_TEST_PG_READER:-}" ]; then
   echo "no PostgreSQL server (VIZ_TEST_PG, VIZ_TEST_PG_READER); scripts/test.sh starts one"
   exit 77
