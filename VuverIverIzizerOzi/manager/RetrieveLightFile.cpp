@@ -7,6 +7,7 @@
 #include <ZORRTWrapper.h>
 
 #include "catalogue/LightFileObj.h"
+#include "catalogue/PlainFileName.h"
 #include "manager/HostErrorReport.h"
 #include "signing/CollectSignatures.h"
 #include "signing/SignFile.h"
@@ -15,13 +16,6 @@ namespace {
 
 // Style of the client's watermark.
 const LONG WATERMARK_STYLE = 10;
-
-// A light file name is written into the target folder as it is: one that could name another
-// place must not reach the disk.
-BOOL IsPlainFileName(const CString& strName)
-{
-    return !strName.IsEmpty() && strName.FindOneOf(L"\\/") < 0 && strName != L"." && strName != L"..";
-}
 
 // Has the client write the light file object's stored file to strLocalPath.
 HRESULT DownloadLightFile(const CLightFileObj* pLightFile, const CString& strLocalPath)

@@ -10,6 +10,7 @@
 #include <ZORRTWrapper.h>
 
 #include "catalogue/LightFileObj.h"
+#include "catalogue/PlainFileName.h"
 #include "signing/SignInfo.h"
 #include "signing/SplitFields.h"
 
@@ -63,6 +64,10 @@ HRESULT CPdfSigner::ExportSignPicture(int nFileID, CString& strPicturePath)
         CString strName = CVariantHelper::VariantToString(varName);
         if (strName.IsEmpty() || strName.ReverseFind(L'.') < 0)
             strName = L"picture.bmp";
+        // The name is appended to the signature folder: one that could leave it is not fetched,
+        // and the path stays empty, so the signature is skipped as any failed picture is.
+        if (!IsPlainFileName(strName))
+            return E_INVALIDARG;
 
         strPicturePath.Format(L"%s%d%s", static_cast<LPCWSTR>(GetSignatureFolder()), nFileID,
             static_cast<LPCWSTR>(strName));

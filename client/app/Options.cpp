@@ -17,8 +17,8 @@ everything the module does to the outside (message boxes, SQL, error reports, pl
 files written, dialogs).
 
 Usage:
-  plmclient --db FOLDER [--server CONNINFO] --create-sample
-  plmclient --db FOLDER --create-demo [SIZE]
+  plmclient --db FOLDER [--server CONNINFO [--owner CONNINFO]] --create-sample
+  plmclient --db FOLDER [--server CONNINFO [--owner CONNINFO]] --create-demo [SIZE]
   plmclient --db FOLDER --command NAME --select CLASS:ID [--script FILE] [--do ACTION]... [--json]
   plmclient --db FOLDER --command NAME --select CLASS:ID --interactive
   plmclient --db FOLDER --command SignPdf --sign DOCID,CLASS,REVID,PDF
@@ -32,7 +32,15 @@ Options:
                        "host=... port=... dbname=... user=... password=...". FOLDER keeps
                        vault/, temp/ and config/ and remembers the server in its file
                        plm.server, so later runs need only --db FOLDER. Without it a folder
-                       that holds no plm.server uses plm.db (SQLite).
+                       that holds no plm.server uses plm.db (SQLite). The client runs
+                       commands only on a role that may read and nothing more: not a
+                       superuser, no INSERT, UPDATE, DELETE or TRUNCATE right on a table of
+                       its search path. Statements stop after 30 s and lock waits after
+                       10 s unless the string's options set statement_timeout or
+                       lock_timeout.
+  --owner CONNINFO     the role that makes the sample or demo database on the server (it
+                       owns the tables): same database, and the --server string's options
+                       when it has none; the --server role is granted SELECT on the tables.
   --create-sample      make a new sample database in FOLDER, or on the server (replacing the
                        PLM tables that are there).
   --create-demo [SIZE] make the demo database in FOLDER (replacing one that is there): a gear
@@ -145,6 +153,8 @@ Options ParseOptions(int argc, char** argv)
             o.dbFolder = Wide(value(i));
         else if (arg == "--server")
             o.server = value(i);
+        else if (arg == "--owner")
+            o.owner = value(i);
         else if (arg == "--create-sample")
             o.createSample = true;
         else if (arg == "--create-demo")
@@ -185,6 +195,8 @@ Options ParseOptions(int argc, char** argv)
         throw std::runtime_error("--db FOLDER is required (see --help)");
     if (o.server.empty() && qvclient::IsServerConnectionString(win32host::ToUtf8(o.dbFolder)))
         throw std::runtime_error("--db takes a folder; give the server with --server CONNINFO (see --help)");
+    if (!o.owner.empty() && !o.createSample && !o.createDemo)
+        throw std::runtime_error("--owner is for --create-sample or --create-demo (see --help)");
     if (!o.createSample && !o.createDemo && o.command.empty())
         throw std::runtime_error("nothing to do: give --command, --create-sample or --create-demo (see --help)");
     if (o.createSample && o.createDemo)

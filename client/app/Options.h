@@ -17,6 +17,7 @@ struct SignPdfArgs {
 struct Options {
     std::wstring dbFolder;
     std::string server;              // a PostgreSQL connection string; the folder remembers it
+    std::string owner;               // the connection that makes the sample or demo on the server
     bool createSample = false;
     std::optional<std::string> createDemo; // the demo database's size ("small", "large", "key=n,...")
     std::optional<std::wstring> user;

@@ -126,7 +126,7 @@ int Run(const Options& options)
         }
     }
     if (options.createSample) {
-        const HRESULT hr = qvclient::CreateSampleDatabase(options.dbFolder);
+        const HRESULT hr = qvclient::CreateSampleDatabase(options.dbFolder, options.owner);
         if (FAILED(hr)) {
             std::fprintf(stderr, "plmclient: cannot create the sample database in %s (0x%08X)%s\n",
                 win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr), Reason(hr, {}).c_str());
@@ -145,7 +145,7 @@ int Run(const Options& options)
         }
         const auto start = std::chrono::steady_clock::now();
         qvclient::DemoDatabaseInfo info;
-        const HRESULT hr = qvclient::CreateDemoDatabase(options.dbFolder, size, &info);
+        const HRESULT hr = qvclient::CreateDemoDatabase(options.dbFolder, size, &info, options.owner);
         if (FAILED(hr)) {
             std::fprintf(stderr, "plmclient: cannot create the demo database in %s (0x%08X)\n",
                 win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));

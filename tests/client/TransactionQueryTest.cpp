@@ -2,6 +2,11 @@
 // regard to case, sane answers for an empty or broken text, and a connection that cannot write.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include <win32host/Trace.h>
 
 #include "ClientTestFolder.h"
@@ -137,16 +142,52 @@ TEST_F(TransactionQueryTest, AQueryReadBeforeExecuteFails)
     EXPECT_EQ(qvclient::QV_E_NOTEXECUTED, m_pQuery->IsEof(&bEof));
 }
 
-TEST_F(TransactionQueryTest, TheConnectionRefusesToWrite)
+TEST_F(TransactionQueryTest, TheConnectionRefusesEveryWriteWhateverTheText)
 {
-    EXPECT_TRUE(FAILED(Run(L"INSERT INTO T_Values (OBJ_ID) VALUES (3)")));
-    EXPECT_TRUE(FAILED(Run(L"DELETE FROM T_Values")));
-    EXPECT_TRUE(FAILED(Run(L"CREATE TABLE T_Other (A INTEGER)")));
+    const std::string outside = "/tmp/viz-hostile-" + std::to_string(getpid());
+    const std::wstring target = win32host::FromUtf8(outside);
+    struct Case {
+        std::wstring text;
+        bool serverMayAccept; // a setting or a VACUUM that skips what the role does not own: no write
+    };
+    const bool onServer = std::getenv("VIZ_TEST_PG") != nullptr;
+    // BEGIN READ WRITE last: on the server it leaves a transaction open.
+    const Case cases[] = {
+        {L"INSERT INTO T_Values (OBJ_ID) VALUES (3)", false},
+        {L"UPDATE T_Values SET Label = 'changed'", false},
+        {L"DELETE FROM T_Values", false},
+        {L"CREATE TABLE T_Other (A INTEGER)", false},
+        {L"DROP TABLE T_Values", false},
+        {L"VACUUM INTO '" + target + L"'", false},
+        {L"VACUUM", true},
+        {L"ATTACH DATABASE '" + target + L"' AS other", false},
+        {L"PRAGMA writable_schema=1", false},
+        {L"PRAGMA journal_mode=DELETE", false},
+        {L"SELECT load_extension('" + target + L"')", false},
+        {L"COPY T_Values TO PROGRAM 'touch " + target + L"'", false},
+        {L"COPY T_Values TO '" + target + L"'", false},
+        {L"SET default_transaction_read_only=off", true},
+        {L"SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE", true},
+        {L"BEGIN READ WRITE", true},
+    };
+    for (const Case& c : cases) {
+        const std::string name = win32host::ToUtf8(c.text);
+        const HRESULT hr = Run(c.text.c_str());
+        if (!onServer || !c.serverMayAccept) {
+            EXPECT_TRUE(FAILED(hr)) << name;
+        }
+        EXPECT_TRUE(FAILED(Run(L"INSERT INTO T_Values (OBJ_ID) VALUES (4)"))) << "after " << name;
+        EXPECT_FALSE(std::filesystem::exists(outside)) << name;
+    }
 
-    // The builder's own connection still sees both rows and nothing else.
+    // The builder's own connection still sees both rows, unchanged, and no other table.
     std::unique_ptr<qvclient::IDbCursor> cursor;
-    ASSERT_EQ(S_OK, m_folder.Builder().GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Values", {}, cursor));
+    ASSERT_EQ(S_OK, m_folder.Builder().GetDatabase()->Query(
+                        L"SELECT COUNT(*) FROM T_Values WHERE Label IS NULL OR Label <> 'changed'", {}, cursor));
     EXPECT_EQ(2, cursor->GetValue(0).integer);
+    EXPECT_TRUE(FAILED(m_folder.Builder().GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Other", {}, cursor)));
+    std::error_code ec;
+    std::filesystem::remove(outside, ec);
 }
 
 TEST_F(TransactionQueryTest, TheTextReachesTheEngineUnchanged)

@@ -163,9 +163,22 @@ TEST_F(SignJob, PictureIdIsTheLeadingNumber)
 
 TEST_F(SignJob, PictureThatCannotBeExportedKeepsAnEmptyImage)
 {
+    struct Case {
+        const char* cause;
+        HRESULT creation;
+        const wchar_t* storedName;
+    };
+    const Case cases[] = {
+        {"StoredFile not registered", REGDB_E_CLASSNOTREG, L"sign.png"},
+        {"stored name leaving the folder", S_OK, L"..\\..\\x.png"},
+    };
     m_docRev.m_lstSignInfo.AddTail(PictureSign(L"12", L"1,2"));
-    m_model.storedFileCreation = REGDB_E_CLASSNOTREG;
-    EXPECT_EQ(Lines({"[PDFSIGN]", "NUMBER=1", "[SIGN1]", "IMAGE=", "X=1", "Y=2"}), SignAndCapture());
+    for (const Case& c : cases) {
+        m_model.storedFileCreation = c.creation;
+        m_model.vault.files[12] = {c.storedName, "png"};
+        EXPECT_EQ(Lines({"[PDFSIGN]", "NUMBER=1", "[SIGN1]", "IMAGE=", "X=1", "Y=2"}), SignAndCapture()) << c.cause;
+        EXPECT_TRUE(m_model.vault.downloads.empty()) << c.cause;
+    }
 }
 
 TEST_F(SignJob, CapitalExtensionIsSigned)

@@ -45,6 +45,20 @@ TEST_F(SignPicture, NameWithoutDotBecomesPictureBmp)
     EXPECT_EQ("b", ReadFile(InSignatureFolder(L"6picture.bmp")));
 }
 
+TEST_F(SignPicture, NameThatCouldLeaveTheFolderIsNotFetched)
+{
+    const wchar_t* const names[] = {L"..\\x.bmp", L"../x.bmp", L"a/b.bmp", L"a\\b.bmp", L"..", L".",
+        L"C:\\x.bmp", L"\\..\\..\\x.bmp", L"sub\\..\\..\\..\\x.bmp"};
+    for (const wchar_t* name : names) {
+        m_model.vault.files[12] = {name, "picture-bytes"};
+        CString strPath;
+        EXPECT_EQ(E_INVALIDARG, m_signer.ExportSignPicture(12, strPath)) << name;
+        EXPECT_TRUE(strPath.IsEmpty()) << name;
+    }
+    EXPECT_TRUE(m_model.vault.downloads.empty());
+    EXPECT_EQ("", ListFolder(m_temp.Windows()));
+}
+
 TEST_F(SignPicture, PresentFileIsReused)
 {
     m_model.vault.files[12] = {L"sign.png", "new"};

@@ -16,6 +16,30 @@ bool Near(Rgb8 a, Rgb8 b, int tolerance = 40)
 
 const Rgb8 kWhite{255, 255, 255};
 
+std::string Le16(int v) { return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)}; }
+std::string Le32(long v) { return Le16(static_cast<int>(v & 0xFFFF)) + Le16(static_cast<int>((v >> 16) & 0xFFFF)); }
+std::string Be16(int v) { return {static_cast<char>((v >> 8) & 0xFF), static_cast<char>(v & 0xFF)}; }
+std::string Be32(long v) { return Be16(static_cast<int>((v >> 16) & 0xFFFF)) + Be16(static_cast<int>(v & 0xFFFF)); }
+
+// Headers alone, claiming a size; the pixel data they promise is not there.
+std::string BmpHeader(int width, int height)
+{
+    return "BM" + Le32(54) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) + Le16(24) +
+        Le32(0) + Le32(0) + Le32(2835) + Le32(2835) + Le32(0) + Le32(0);
+}
+
+std::string PngHeader(int width, int height)
+{
+    return std::string("\x89PNG\r\n\x1a\n", 8) + Be32(13) + "IHDR" + Be32(width) + Be32(height) +
+        std::string("\x08\x06\x00\x00\x00", 5) + Be32(0);
+}
+
+std::string JpegHeader(int width, int height)
+{
+    return std::string("\xFF\xD8\xFF\xC0", 4) + Be16(17) + '\x08' + Be16(height) + Be16(width) + '\x03' +
+        std::string("\x01\x11\x00\x02\x11\x00\x03\x11\x00", 9);
+}
+
 class PdfStampPicture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -102,6 +126,39 @@ TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)
     ASSERT_EQ(2u, result.skipped.size());
     EXPECT_NE(std::string::npos, result.skipped[0].find("missing.png"));
     EXPECT_TRUE(Near(Rgb8{0, 0, 0}, RenderedPage(m_pdf, 1).AtPoint(410, 410)));
+}
+
+TEST_F(PdfStampPicture, APictureClaimingMoreThan4096PixelsASideIsSkippedUnread)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* size;
+    };
+    const Case cases[] = {
+        {"wide.bmp", BmpHeader(4097, 2), "4097 x 2"},
+        {"tall.bmp", BmpHeader(2, 4097), "2 x 4097"},
+        {"huge.bmp", BmpHeader(23170, 23170), "23170 x 23170"},
+        {"wide.png", PngHeader(4097, 2), "4097 x 2"},
+        {"huge.png", PngHeader(20000, 10000), "20000 x 10000"},
+        {"tall.jpg", JpegHeader(16, 4097), "16 x 4097"},
+        {"huge.jpg", JpegHeader(65000, 65000), "65000 x 65000"},
+    };
+    std::string edge = m_folder.Path("edge.bmp");
+    WriteBmp(edge, 4096, 1, Rgb8{0, 0, 0});
+    for (const Case& c : cases) {
+        const std::string before = ReadFile(m_pdf);
+        const std::string picture = m_folder.Path(c.name);
+        WriteFile(picture, c.bytes);
+        auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(picture, 10, 10, 10, 10), Picture(edge, 50, 400, 400, 10)});
+        ASSERT_TRUE(result.ok) << c.name << ": " << result.error;
+        EXPECT_EQ(1, result.drawn) << c.name;
+        ASSERT_EQ(1u, result.skipped.size()) << c.name;
+        EXPECT_NE(std::string::npos, result.skipped[0].find(std::string("is ") + c.size + " pixels, larger than 4096 x 4096"))
+            << c.name << ": " << result.skipped[0];
+        EXPECT_NE(before, ReadFile(m_pdf)) << c.name;
+    }
+    EXPECT_TRUE(Near(Rgb8{0, 0, 0}, RenderedPage(m_pdf, 1).AtPoint(250, 405)));
 }
 
 } // namespace

@@ -102,7 +102,9 @@ TEST_F(PdfStampText, TextWithABoxIsShrunkIntoTheBoxAndColoured)
     for (double x = 300; x < 360 && !red; x += 0.5)
         for (double y = 400; y < 420 && !red; y += 0.5) {
             Rgb8 c = page.AtPoint(x, y);
-            red = c.r > 180 && c.g < 120 && c.b < 120;
+            // The text is shrunk to a few points, so its ink is anti-aliased: ask for a red hue, not
+            // for a saturated pixel, whatever the face the system picks.
+            red = c.r > c.g + 60 && c.r > c.b + 60;
         }
     EXPECT_TRUE(red);
 }

@@ -1,7 +1,9 @@
-// The client on a PostgreSQL server: a connection that cannot write, values typed as on SQLite,
-// and clear errors for a server that cannot be reached, refused credentials and a missing schema.
+// The client on a PostgreSQL server: a role that may only read, time limits, values typed as on
+// SQLite, and clear errors for a server that cannot be reached, refused credentials and a missing
+// schema.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -114,18 +116,77 @@ TEST_F(ServerClientTest, TheReadOnlyRoleCannotWriteEvenAfterAskingForAReadWriteS
     EXPECT_EQ(before, CountUsers());
 }
 
-TEST_F(ServerClientTest, TheOwnersConnectionIsReadOnlyWhenTheClientOpensIt)
+TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
 {
-    PointFolderAt(pgtest::OwnerConnection(), m_options);
-    ASSERT_EQ(S_OK, OpenClient());
-    const LONG before = CountUsers();
+    std::unique_ptr<qvclient::IDatabase> admin;
+    ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection() + " options='" + m_options + "'",
+                        qvclient::DbOpenMode::ReadWrite, admin));
+    const size_t at = m_options.find("search_path=") + 12;
+    const std::string schema = m_options.substr(at, m_options.find(' ', at) - at);
+    struct Case {
+        const char* role; // empty: the owner, a superuser
+        const char* grant;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"plm_inserter", "GRANT INSERT ON T_User TO %1$s"},
+        {"plm_truncater", "GRANT TRUNCATE ON T_ClientSetting TO %1$s"},
+        {"plm_filewriter", "GRANT pg_write_server_files TO %1$s"},
+        {"plm_programrunner", "GRANT pg_execute_server_program TO %1$s"},
+    };
+    for (const Case& c : cases) {
+        std::string role = c.role;
+        std::string conninfo = pgtest::OwnerConnection();
+        if (!role.empty()) {
+            role += "_" + std::to_string(getpid());
+            char grant[256];
+            std::snprintf(grant, sizeof grant, c.grant, role.c_str());
+            ASSERT_EQ(S_OK, admin->ExecuteScript(win32host::FromUtf8("DROP ROLE IF EXISTS " + role + "; CREATE ROLE " +
+                                role + " LOGIN PASSWORD 'w'; GRANT USAGE ON SCHEMA " + schema + " TO " + role +
+                                "; GRANT SELECT ON ALL TABLES IN SCHEMA " + schema + " TO " + role + "; " + grant)))
+                << admin->GetLastErrorText().c_str();
+            conninfo = pgtest::ReaderConnection() + " user=" + role + " password=w";
+        }
+        PointFolderAt(conninfo, m_options);
+        qvclient::Client client;
+        EXPECT_EQ(qvclient::QV_E_WRITABLEROLE, client.Open(Folder())) << c.role;
+        EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"may write")) << c.role;
+        if (role.empty()) {
+            const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db",
+                m_setup->Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
+            EXPECT_EQ(1, run.exitCode);
+            EXPECT_NE(std::string::npos, run.err.find("the client needs a role that may only read")) << run.err;
+        } else {
+            admin->ExecuteScript(win32host::FromUtf8("DROP OWNED BY " + role + "; DROP ROLE " + role));
+        }
+    }
+}
 
-    EXPECT_EQ(E_ACCESSDENIED, Run(L"INSERT INTO T_User (OBJ_ID, LOGIN, name) VALUES (9001, 'eve', 'Eve')"));
-    EXPECT_EQ(E_ACCESSDENIED, Run(L"UPDATE T_User SET name = 'x'"));
-    EXPECT_EQ(E_ACCESSDENIED, Run(L"DROP TABLE T_ClientSetting"));
-    // Reads go on after a refused write: each statement is its own transaction.
+TEST_F(ServerClientTest, StatementsAndLockWaitsHaveATimeLimit)
+{
+    ASSERT_EQ(S_OK, OpenClient());
+    for (const auto& [setting, value] : {std::pair(L"statement_timeout", L"30s"), std::pair(L"lock_timeout", L"10s")}) {
+        ASSERT_EQ(S_OK, Run((std::wstring(L"SHOW ") + setting).c_str())) << setting;
+        VARIANT var = Field(setting);
+        ASSERT_EQ(VT_BSTR, var.vt) << setting;
+        EXPECT_STREQ(value, var.bstrVal) << setting;
+        VariantClear(&var);
+    }
+    m_pQuery->Release();
+    m_pQuery = nullptr;
+
+    // Shorter limits from plm.server's string; a lock held by another connection and a
+    // statement that does not end.
+    PointFolderAt(m_conninfo, "-c statement_timeout=1500 -c lock_timeout=300");
+    ASSERT_EQ(S_OK, OpenClient());
+    std::unique_ptr<qvclient::IDatabase> other;
+    ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection() + " options='" + m_options + "'",
+                        qvclient::DbOpenMode::ReadWrite, other));
+    ASSERT_EQ(S_OK, other->ExecuteScript(L"BEGIN; LOCK TABLE T_User IN ACCESS EXCLUSIVE MODE"));
+    EXPECT_EQ(qvclient::QV_E_TIMEOUT, Run(L"SELECT LOGIN FROM T_User"));
+    EXPECT_EQ(qvclient::QV_E_TIMEOUT, Run(L"SELECT pg_sleep(60)"));
+    ASSERT_EQ(S_OK, other->ExecuteScript(L"ROLLBACK"));
     EXPECT_EQ(S_OK, Run(L"SELECT LOGIN FROM T_User"));
-    EXPECT_EQ(before, CountUsers());
 }
 
 TEST_F(ServerClientTest, ValuesAreTypedAsOnSqliteAndColumnsFoundWithoutRegardToCase)
@@ -206,12 +267,12 @@ TEST_F(ServerClientTest, RefusedCredentialsAreAClearError)
 
 TEST_F(ServerClientTest, AMissingSchemaOrDatabaseIsAClearError)
 {
-    PointFolderAt(pgtest::OwnerConnection(), "-c search_path=plm_no_such_schema");
+    PointFolderAt(pgtest::ReaderConnection(), "-c search_path=plm_no_such_schema");
     qvclient::Client client;
     EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(Folder()));
     EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"t_class")) << client.GetOpenErrorText();
 
-    PointFolderAt(pgtest::OwnerConnection() + " dbname=plm_no_such_database", "");
+    PointFolderAt(pgtest::ReaderConnection() + " dbname=plm_no_such_database", "");
     EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(Folder()));
 
     const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
@@ -250,12 +311,14 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
                             "DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " + schema)));
     }
     std::string server;
-    ASSERT_TRUE(qvclient::AddConnectionSettings(pgtest::OwnerConnection(), {}, "-c search_path=" + schema, server));
+    ASSERT_TRUE(qvclient::AddConnectionSettings(pgtest::ReaderConnection(), {}, "-c search_path=" + schema, server));
+    const std::string owner = pgtest::OwnerConnection();
     e2e::ProgramRun run;
     {
         // The test switch would send the sample to a fixture schema of its own.
         pgtest::ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
-        run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--create-sample"});
+        run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--owner",
+            owner, "--create-sample"});
     }
     ASSERT_EQ(0, run.exitCode) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder + "/plm.db"));

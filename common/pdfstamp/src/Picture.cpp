@@ -9,6 +9,12 @@ bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
     int width = 0;
     int height = 0;
     int channels = 0;
+    // A few header bytes can claim any size: the decoder would allocate and fill all of it.
+    if (stbi_info(path.c_str(), &width, &height, &channels) && (width > kMaxPictureSide || height > kMaxPictureSide)) {
+        error = "picture " + path + " is " + std::to_string(width) + " x " + std::to_string(height) +
+            " pixels, larger than " + std::to_string(kMaxPictureSide) + " x " + std::to_string(kMaxPictureSide);
+        return false;
+    }
     unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
     if (!pixels) {
         const char* reason = stbi_failure_reason();

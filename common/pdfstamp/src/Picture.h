@@ -12,7 +12,11 @@ struct Picture {
     std::string alpha; // width * height bytes; empty when every pixel is opaque
 };
 
-// False when the file is missing or not a picture stb_image can read.
+// Far beyond any signature picture; bounds what one picture may cost to decode.
+constexpr int kMaxPictureSide = 4096;
+
+// False when the file is missing, not a picture stb_image can read, or larger than
+// kMaxPictureSide on either side.
 bool LoadPicture(const std::string& path, Picture& picture, std::string& error);
 
 } // namespace pdfstamp

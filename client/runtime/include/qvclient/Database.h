@@ -71,18 +71,24 @@ inline constexpr HRESULT QV_E_SERVERUNREACHABLE = _HRESULT_TYPEDEF_(0x80040310L)
 inline constexpr HRESULT QV_E_LOGONREFUSED = _HRESULT_TYPEDEF_(0x80040311L);      // credentials refused
 inline constexpr HRESULT QV_E_NOSCHEMA = _HRESULT_TYPEDEF_(0x80040312L);          // a table of the schema is missing
 inline constexpr HRESULT QV_E_CONNECTIONLOST = _HRESULT_TYPEDEF_(0x80040313L);    // the server went away mid-statement
+inline constexpr HRESULT QV_E_WRITABLEROLE = _HRESULT_TYPEDEF_(0x80040314L);      // the client's role could write
+inline constexpr HRESULT QV_E_TIMEOUT = _HRESULT_TYPEDEF_(0x80040315L);            // a statement or lock wait ran out
 
 // A sentence for the user about a failure to open or use a database; empty for other codes.
 std::wstring DescribeDatabaseStatus(HRESULT hr);
 
-// A SQLite database file (a POSIX path). ReadOnly opens it so that every write fails.
+// A SQLite database file (a POSIX path). ReadOnly opens it so that every write fails, and an
+// authorizer refuses every statement that is not a read (ATTACH, VACUUM INTO, PRAGMA, ...).
 HRESULT OpenSqliteDatabase(const std::string& path, DbOpenMode mode, std::unique_ptr<IDatabase>& database);
 
 // True for a libpq connection string: a "postgresql://" or "postgres://" URI, or keyword=value pairs.
 bool IsServerConnectionString(const std::string& text);
 
 // A PostgreSQL database through libpq. ReadOnly makes every transaction of the session read-only
-// (default_transaction_read_only), so every write fails. Connect and keepalive timeouts are added
+// (default_transaction_read_only), gives statements and lock waits a time limit (statement_timeout
+// 30 s, lock_timeout 10 s, unless the string's options set them) and refuses, with
+// QV_E_WRITABLEROLE, a role that is a superuser or may write a table of its search path, since it
+// could switch the read-only setting off. Connect and keepalive timeouts are added
 // when the string has none, so a lost server fails a statement instead of hanging it; a connection
 // found broken is made again before the next statement. '?' parameters become $1, $2, ...
 // (texts run without parameters reach the server unchanged). *pError, when given, receives the

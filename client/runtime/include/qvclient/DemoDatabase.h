@@ -57,6 +57,7 @@ struct DemoDatabaseInfo {
 
 // Makes the client folder (an existing database is replaced). The same size gives the same
 // database and vault, byte for byte.
-HRESULT CreateDemoDatabase(const std::wstring& folder, const DemoSize& size, DemoDatabaseInfo* pInfo = nullptr);
+HRESULT CreateDemoDatabase(const std::wstring& folder, const DemoSize& size, DemoDatabaseInfo* pInfo = nullptr,
+    const std::string& ownerConnection = {});
 
 } // namespace qvclient

@@ -50,8 +50,10 @@ public:
     // is replaced): in plm.db, or on the server that the folder's plm.server names, or, when the
     // environment variable VIZ_TEST_PG holds a connection string, in a schema of its own on that
     // server (then plm.server is written); a vault/ folder only for a database in plm.db. The
-    // folder may be a Windows or a POSIX path.
-    explicit FixtureBuilder(const std::wstring& folder);
+    // folder may be a Windows or a POSIX path. On the folder's server, ownerConnection (when
+    // given) makes the tables and plm.server's role may read them: the client refuses a role
+    // that may write.
+    explicit FixtureBuilder(const std::wstring& folder, const std::string& ownerConnection = {});
     ~FixtureBuilder();
     FixtureBuilder(const FixtureBuilder&) = delete;
     FixtureBuilder& operator=(const FixtureBuilder&) = delete;
@@ -142,6 +144,6 @@ private:
 // A small product for plmclient --create-sample: a top assembly with a sub-assembly, documents
 // of all four classes with PDF, DWG and STEP light files, a folder tree, a workflow item, the
 // user "zhang" with the "OutputFile" right, and signatures with their configuration.
-HRESULT CreateSampleDatabase(const std::wstring& folder);
+HRESULT CreateSampleDatabase(const std::wstring& folder, const std::string& ownerConnection = {});
 
 } // namespace qvclient

@@ -52,12 +52,62 @@ HRESULT StatusFromSqlState(const char* pszState)
         return QV_E_NOSCHEMA; // no such table; no such schema
     if (state.rfind("08", 0) == 0 || state.rfind("57P0", 0) == 0)
         return QV_E_CONNECTIONLOST; // connection exception; server shutting down
+    if (state == "57014" || state == "55P03")
+        return QV_E_TIMEOUT; // statement_timeout; lock_timeout
     if (state == "53200")
         return E_OUTOFMEMORY;
     return QV_E_DATABASE;
 }
 
 void IgnoreNotice(void*, const char*) {}
+
+// The client's session: read-only, and no statement or lock wait may hold the user interface
+// for long. A time limit the string's own options give is left to them.
+std::string ReadOnlySessionOptions(const std::string& conninfo)
+{
+    static const std::pair<const char*, const char*> timeouts[] = {
+        {"statement_timeout", "30s"},
+        {"lock_timeout", "10s"},
+    };
+    const std::string given = GetConnectionSetting(conninfo, "options");
+    std::string options;
+    for (const auto& [name, value] : timeouts) {
+        if (!Contains(given, name))
+            options += std::string("-c ") + name + "=" + value + " ";
+    }
+    // Last, so that it wins over the string's own.
+    return options + "-c default_transaction_read_only=on";
+}
+
+// A superuser, or a role that may change a table it sees, could switch the session's read-only
+// setting off; the same goes for the roles that may write server files or run programs.
+const char kWritableRoleQuery[] =
+    "SELECT r.rolsuper"
+    " OR EXISTS (SELECT 1 FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace"
+    " WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') AND n.nspname = ANY (pg_catalog.current_schemas(false))"
+    " AND pg_catalog.has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE, TRUNCATE'))"
+    " OR EXISTS (SELECT 1 FROM pg_catalog.pg_roles g"
+    " WHERE g.rolname IN ('pg_write_server_files', 'pg_execute_server_program')"
+    " AND pg_catalog.pg_has_role(g.oid, 'USAGE')),"
+    " r.rolname"
+    " FROM pg_catalog.pg_roles r WHERE r.rolname = current_user";
+
+// S_OK for a role that may only read; QV_E_WRITABLEROLE, with the reason in message, otherwise.
+HRESULT CheckReadOnlyRole(PGconn* pConn, std::string& message)
+{
+    PGresult* pResult = PQexec(pConn, kWritableRoleQuery);
+    HRESULT hr = S_OK;
+    if (PQresultStatus(pResult) != PGRES_TUPLES_OK || PQntuples(pResult) != 1) {
+        message = PQerrorMessage(pConn);
+        hr = QV_E_DATABASE;
+    } else if (std::string(PQgetvalue(pResult, 0, 0)) != "f") {
+        message = std::string("the role \"") + PQgetvalue(pResult, 0, 1) +
+            "\" may write tables of its search path or is a superuser";
+        hr = QV_E_WRITABLEROLE;
+    }
+    PQclear(pResult);
+    return hr;
+}
 
 class PostgresCursor : public IDbCursor {
 public:
@@ -266,8 +316,8 @@ HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::
     };
     std::string settings;
     std::string error;
-    if (!AddConnectionSettings(conninfo, defaults,
-            mode == DbOpenMode::ReadOnly ? "-c default_transaction_read_only=on" : "", settings, &error)) {
+    if (!AddConnectionSettings(conninfo, defaults, mode == DbOpenMode::ReadOnly ? ReadOnlySessionOptions(conninfo) : "",
+            settings, &error)) {
         if (pError != nullptr)
             *pError = win32host::FromUtf8(error);
         return E_INVALIDARG;
@@ -283,6 +333,16 @@ HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::
         return StatusFromConnectMessage(message);
     }
     PQsetNoticeProcessor(pConn, IgnoreNotice, nullptr);
+    if (mode == DbOpenMode::ReadOnly) {
+        std::string message;
+        const HRESULT hr = CheckReadOnlyRole(pConn, message);
+        if (FAILED(hr)) {
+            PQfinish(pConn);
+            if (pError != nullptr)
+                *pError = win32host::FromUtf8(message);
+            return hr;
+        }
+    }
     database = std::make_unique<PostgresDatabase>(pConn);
     return S_OK;
 }

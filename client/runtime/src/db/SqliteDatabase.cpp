@@ -24,6 +24,22 @@ HRESULT StatusFromSqlite(int rc)
     }
 }
 
+// The read-only connection allows reading and nothing else, whatever text it is given: no
+// write, schema change, ATTACH (which VACUUM INTO also asks for), PRAGMA or extension loading.
+int AuthorizeReadOnly(void*, int action, const char*, const char* pszFunction, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_RECURSIVE:
+    case SQLITE_TRANSACTION:
+    case SQLITE_SAVEPOINT: return SQLITE_OK;
+    case SQLITE_FUNCTION:
+        return pszFunction != nullptr && sqlite3_stricmp(pszFunction, "load_extension") == 0 ? SQLITE_DENY : SQLITE_OK;
+    default: return SQLITE_DENY;
+    }
+}
+
 class SqliteCursor : public IDbCursor {
 public:
     // Takes over the statement; null stands for an empty text (no rows).
@@ -190,6 +206,8 @@ HRESULT OpenSqliteDatabase(const std::string& path, DbOpenMode mode, std::unique
         return StatusFromSqlite(rc);
     }
     sqlite3_busy_timeout(pDb, 5000);
+    if (mode == DbOpenMode::ReadOnly)
+        sqlite3_set_authorizer(pDb, AuthorizeReadOnly, nullptr);
     if (mode != DbOpenMode::ReadOnly)
         sqlite3_exec(pDb, "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
     database = std::make_unique<SqliteDatabase>(pDb);
