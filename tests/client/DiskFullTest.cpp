@@ -16,8 +16,6 @@
 #include <optional>
 #include <sstream>
 
-#include <comdef.h>
-
 #include "ClientTestFolder.h"
 
 namespace {
@@ -81,22 +79,6 @@ std::optional<std::string> RunOnSmallDisk(const std::string& folder, size_t cbDi
     return report;
 }
 
-HRESULT Download(ClientTestFolder& folder, LONG id, const std::wstring& fileName)
-{
-    IQvOtlObject* pObject = nullptr;
-    HRESULT hr = qvclient::OpenObject(L"StoredFile", id, &pObject);
-    if (FAILED(hr))
-        return hr;
-    IObjectFileContent* pContent = nullptr;
-    hr = pObject->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent));
-    pObject->Release();
-    if (SUCCEEDED(hr)) {
-        hr = pContent->DownloadToFile(_bstr_t(folder.OutputPath(fileName).c_str()));
-        pContent->Release();
-    }
-    return hr;
-}
-
 std::string Listing(const std::string& folder)
 {
     std::vector<std::string> names;
@@ -144,7 +126,7 @@ TEST(DiskFullTest, AFileThatDoesNotFitFailsAndLeavesTheFolderAsItWas)
             if (c.cbOldTarget > 0 && !WriteText(out + "/target.dwg", old))
                 return std::string(c.name) + ": the old file does not fit";
             const std::string before = Listing(out);
-            const HRESULT hr = Download(folder, ids[i], L"target.dwg");
+            const HRESULT hr = DownloadStoredFile(ids[i], folder.OutputPath(L"target.dwg"));
             if (hr != c.expected)
                 failures << c.name << ": " << std::hex << hr << " instead of " << c.expected << std::dec << "\n";
             const std::string content = ReadFileBytes(out + "/target.dwg");

@@ -8,7 +8,6 @@
 #include <functional>
 #include <fstream>
 
-#include <comdef.h>
 #include <win32host/Trace.h>
 
 #include "ClientTestFolder.h"
@@ -21,18 +20,7 @@ const std::string kContent = std::string("%PDF-1.4\n\0binary\xff", 18) + std::st
 // Downloads the stored file to out/target.pdf through the client's COM object.
 HRESULT Download(ClientTestFolder& folder, LONG storedFileId, const std::wstring& fileName = L"target.pdf")
 {
-    IQvOtlObject* pObject = nullptr;
-    HRESULT hr = qvclient::OpenObject(L"StoredFile", storedFileId, &pObject);
-    if (FAILED(hr))
-        return hr;
-    IObjectFileContent* pContent = nullptr;
-    hr = pObject->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent));
-    pObject->Release();
-    if (FAILED(hr))
-        return hr;
-    hr = pContent->DownloadToFile(_bstr_t(folder.OutputPath(fileName).c_str()));
-    pContent->Release();
-    return hr;
+    return DownloadStoredFile(storedFileId, folder.OutputPath(fileName));
 }
 
 std::vector<std::string> FilesIn(const std::string& folder)

@@ -6,8 +6,6 @@
 #include <fstream>
 #include <string>
 
-#include <comdef.h>
-
 #include "ClientTestFolder.h"
 
 namespace {
@@ -52,21 +50,11 @@ TEST(StoredFileMemoryTest, A200MBFileIsWrittenInBoundedMemory)
     ASSERT_EQ(S_OK, folder.Builder().GetStatus());
     ASSERT_EQ(S_OK, folder.OpenClient());
 
-    IQvOtlObject* pObject = nullptr;
-    ASSERT_EQ(S_OK, qvclient::OpenObject(L"StoredFile", id, &pObject));
-    IObjectFileContent* pContent = nullptr;
-    ASSERT_EQ(S_OK, pObject->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
-    pObject->Release();
-    const _bstr_t target(folder.OutputPath(L"big.dwg").c_str());
-
-    if (!ResetPeakResident() || PeakResidentKiB() < 0) {
-        pContent->Release();
+    if (!ResetPeakResident() || PeakResidentKiB() < 0)
         GTEST_SKIP() << "the peak resident size cannot be measured here";
-    }
     const long before = PeakResidentKiB();
-    const HRESULT hr = pContent->DownloadToFile(target);
+    const HRESULT hr = DownloadStoredFile(id, folder.OutputPath(L"big.dwg"));
     const long after = PeakResidentKiB();
-    pContent->Release();
 
     ASSERT_EQ(S_OK, hr);
     EXPECT_EQ(kSize, std::filesystem::file_size(folder.OutputPosixPath("big.dwg")));
