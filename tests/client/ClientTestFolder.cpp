@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <comdef.h>
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
@@ -48,4 +49,20 @@ std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+HRESULT DownloadStoredFile(LONG storedFileId, const std::wstring& windowsPath)
+{
+    IQvOtlObject* pObject = nullptr;
+    HRESULT hr = qvclient::OpenObject(L"StoredFile", storedFileId, &pObject);
+    if (FAILED(hr))
+        return hr;
+    IObjectFileContent* pContent = nullptr;
+    hr = pObject->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent));
+    pObject->Release();
+    if (SUCCEEDED(hr)) {
+        hr = pContent->DownloadToFile(_bstr_t(windowsPath.c_str()));
+        pContent->Release();
+    }
+    return hr;
 }

@@ -28,5 +28,8 @@ private:
     qvclient::Client m_client;
 };
 
+// Downloads a stored file of the opened client through its COM object, as the module does.
+HRESULT DownloadStoredFile(LONG storedFileId, const std::wstring& windowsPath);
+
 // The content of a file, empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);

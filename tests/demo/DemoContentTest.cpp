@@ -76,7 +76,7 @@ TEST_F(DemoContentTest, TheSameSizeGivesTheSameDatabaseAndVault)
     qvclient::Client second;
     ASSERT_EQ(S_OK, second.Open(again.Windows()));
     EXPECT_TRUE(DumpDatabase(Db()) == DumpDatabase(*second.GetDatabase())) << "the databases differ";
-    EXPECT_TRUE(DumpVault(s_folder->Posix()) == DumpVault(again.Posix())) << "the vaults differ";
+    EXPECT_TRUE(DumpVault(client) == DumpVault(second)) << "the vaults differ";
 
     ScratchFolder other;
     qvclient::DemoSize size = TestSize();
@@ -166,7 +166,10 @@ TEST_F(DemoContentTest, EveryCurrentRevisionIsSignedInTheTitleBlock)
                 const std::string vault = Rows(Db(), L"SELECT VAULT_NAME FROM T_StoredFile WHERE OBJ_ID = " +
                         std::to_wstring(cursor->GetValue(2).integer));
                 ASSERT_FALSE(vault.empty());
-                EXPECT_EQ("BM", ReadPosixFile(s_folder->Posix() + "/vault/" + vault.substr(0, vault.size() - 1)).substr(0, 2));
+                std::string picture;
+                ASSERT_EQ(S_OK, qvclient::ReadVaultContent(*client.GetVault(),
+                                    win32host::FromUtf8(vault.substr(0, vault.size() - 1)), picture));
+                EXPECT_EQ("BM", picture.substr(0, 2));
             }
             cursor->MoveNext();
             EXPECT_TRUE(cursor->IsEof()) << "one signature, one placement";

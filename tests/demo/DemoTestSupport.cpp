@@ -134,15 +134,18 @@ std::string ReadPosixFile(const std::string& path)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::string DumpVault(const std::string& posixFolder)
+std::string DumpVault(const qvclient::Client& client)
 {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(fs::path(posixFolder) / "vault"))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
+    std::unique_ptr<qvclient::IDbCursor> cursor;
+    if (FAILED(client.GetDatabase()->Query(L"SELECT DISTINCT VAULT_NAME FROM T_StoredFile ORDER BY 1", {}, cursor)))
+        return "(no stored files)";
     std::string dump;
-    for (const std::string& name : names)
-        dump += "== " + name + "\n" + ReadPosixFile((fs::path(posixFolder) / "vault" / name).string());
+    for (; !cursor->IsEof(); cursor->MoveNext()) {
+        const std::wstring name = cursor->GetValue(0).text;
+        std::string content;
+        const HRESULT hr = qvclient::ReadVaultContent(*client.GetVault(), name, content);
+        dump += "== " + win32host::ToUtf8(name) + (SUCCEEDED(hr) ? "\n" + content : " unreadable\n");
+    }
     return dump;
 }
 

@@ -44,9 +44,9 @@ std::vector<LightFileRow> ModuleLightFiles(qvclient::IDatabase& database, const 
 std::string Rows(qvclient::IDatabase& database, const std::wstring& sql);
 LONG Count(qvclient::IDatabase& database, const std::wstring& sql);
 
-// Every table the demo fills, row by row, and every vault file's bytes.
+// Every table the demo fills, row by row, and every stored file's content.
 std::string DumpDatabase(qvclient::IDatabase& database);
-std::string DumpVault(const std::string& posixFolder);
+std::string DumpVault(const qvclient::Client& client);
 
 std::string ReadPosixFile(const std::string& path);
 

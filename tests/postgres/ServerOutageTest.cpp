@@ -1,12 +1,16 @@
-// The server stops in the middle of a tree population: the command ends as it does for failing
-// queries (no crash, no hang), and once the server is back the next command sees everything.
+// The server stops in the middle of a tree population or of a file's content: the command ends
+// as it does for failing queries or fetches (no crash, no hang), and once the server is back the
+// next command sees everything.
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include <win32host/Desktop.h>
 
 #include "CommandTest.h"
 #include "ManagerTree.h"
 #include "TestServer.h"
+#include "qvclient/Vault.h"
 
 namespace {
 
@@ -81,6 +85,85 @@ TEST_F(ServerOutageTest, AServerLostMidPopulationEndsTheCommandAndTheNextOneSees
     EXPECT_EQ(S_OK, RunProductTree());
     EXPECT_EQ(fullTree, m_shownTree);
     EXPECT_EQ(fullSql, Sql().size());
+}
+
+// The manager's download of three files, the server lost in the middle of the second.
+class ContentOutageTest : public e2e::CommandTest {
+protected:
+    void SetUp() override
+    {
+        PGTEST_REQUIRE_SERVER();
+        e2e::CommandTest::SetUp();
+        m_top = Fixture().AddPart(L"Top");
+        m_contents = {{L"first.dwg", std::string(1000, 'a')},
+            {L"second.dwg", std::string(3 * qvclient::kVaultChunkSize + 17, 'b')},
+            {L"third.dwg", std::string(2000, 'c')}};
+        std::vector<qvclient::LightFileSpec> files;
+        for (const auto& file : m_contents)
+            files.push_back({file.first, L"dwg", file.second, {}});
+        Fixture().AddPartDocument(m_top, L"Drawing",
+            Fixture().AddDocumentWithLightFiles(L"Drawing", L"Sheets", L"dwg", files).documentId);
+        ASSERT_EQ(S_OK, Fixture().GetStatus());
+        ASSERT_EQ(S_OK, Client().Open());
+        user.onManager = [](HWND dialog) {
+            HWND tree = e2e::ManagerTree(dialog);
+            ASSERT_TRUE(tree != nullptr);
+            ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+            ASSERT_TRUE(win32host::ClickControl(dialog, e2e::kDownloadButton));
+        };
+    }
+
+    void TearDown() override
+    {
+        Client().Client().SetDownloadObserver(nullptr);
+        if (m_bStopped)
+            pgtest::StartServer();
+    }
+
+    HRESULT Download(const std::wstring& folder)
+    {
+        user.folders.push_back(folder);
+        user.messages.clear();
+        return Run(e2e::Module().PrdTreeOutputLightFile, ProductTreeContext(L"Part", m_top));
+    }
+
+    LONG m_top = 0;
+    std::vector<std::pair<std::wstring, std::string>> m_contents;
+    bool m_bStopped = false;
+};
+
+TEST_F(ContentOutageTest, AServerLostMidFileFailsThatFileLeavesNothingAndTheNextDownloadIsWhole)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point stopped;
+    bool bOutage = true; // only in the first download
+    Client().Client().SetDownloadObserver([&](const std::wstring& path, ULONGLONG cbWritten) {
+        if (bOutage && !m_bStopped && path.find(L"second.dwg") != std::wstring::npos && cbWritten >= qvclient::kVaultChunkSize) {
+            m_bStopped = pgtest::StopServer();
+            stopped = Clock::now();
+        }
+    });
+    const std::wstring during = Client().MakeFolder("during");
+    EXPECT_EQ(S_OK, Download(during));
+    const auto afterStop = Clock::now() - stopped;
+    ASSERT_TRUE(m_bStopped) << "the server could not be stopped";
+
+    // The walk went on without waiting for the server: under the connect timeout (5 s).
+    EXPECT_LT(afterStop, std::chrono::seconds(5));
+    const std::vector<std::wstring> texts = user.MessageTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(L"文件(second.dwg)获取失败(80040313)!", texts[0]);
+    // Only the file that came whole before the outage; no temporary file left.
+    EXPECT_EQ(std::vector<std::string>{"first.dwg"}, e2e::ListFolder(during));
+
+    bOutage = false;
+    ASSERT_TRUE(pgtest::StartServer());
+    m_bStopped = false;
+    const std::wstring after = Client().MakeFolder("after");
+    EXPECT_EQ(S_OK, Download(after));
+    EXPECT_EQ((std::vector<std::string>{"first.dwg", "second.dwg", "third.dwg"}), e2e::ListFolder(after));
+    for (const auto& file : m_contents)
+        EXPECT_TRUE(file.second == e2e::ReadFile(after + L"\\" + file.first)) << win32host::ToUtf8(file.first);
 }
 
 } // namespace

@@ -203,12 +203,22 @@ CREATE INDEX IX_3DDocumentMascmp_B ON TI_3DDocumentMascmp1004 (roleB_id);
 
 -- ---- files ------------------------------------------------------------------------------------
 
--- Content lives in the vault folder next to the database, one file per stored file.
+-- Content lives in the vault folder next to an embedded database, one file per vault name, or
+-- on the server in T_StoredFileContent; SHA256 (lower-case hex) is checked on every copy.
 CREATE TABLE T_StoredFile (
     OBJ_ID INTEGER NOT NULL PRIMARY KEY,
     name VARCHAR(255),
     VAULT_NAME VARCHAR(255) NOT NULL,
-    FILE_SIZE INTEGER NOT NULL DEFAULT 0
+    FILE_SIZE INTEGER NOT NULL DEFAULT 0,
+    SHA256 CHAR(64)
+);
+
+-- The server's vault: content in chunks numbered from 0 (an empty content is one empty chunk).
+CREATE TABLE T_StoredFileContent (
+    VAULT_NAME VARCHAR(255) NOT NULL,
+    CHUNK_NO INTEGER NOT NULL,
+    DATA BYTEA NOT NULL,
+    PRIMARY KEY (VAULT_NAME, CHUNK_NO)
 );
 
 CREATE TABLE T_LightFile (

@@ -16,6 +16,7 @@
 #include "components/WaitWindow.h"
 #include "com/ClassFactory.h"
 #include "qvclient/Errors.h"
+#include "qvclient/Vault.h"
 
 #ifdef QV_HAVE_WATERMARK
 #include "qvclient/Watermark.h"
@@ -76,7 +77,8 @@ HRESULT Client::Open(const std::wstring& folder)
     HRESULT hr = ReadFolderServer(folder, conninfo);
     if (FAILED(hr))
         return hr;
-    if (hr == S_OK)
+    const bool bOnServer = hr == S_OK;
+    if (bOnServer)
         hr = OpenPostgresDatabase(conninfo, DbOpenMode::ReadOnly, state->database, &m_strOpenError);
     else
         hr = OpenSqliteDatabase(JoinPosix(root.string(), FolderLayout::kDatabaseFile), DbOpenMode::ReadOnly,
@@ -90,7 +92,10 @@ HRESULT Client::Open(const std::wstring& folder)
         return hr;
     }
 
-    state->vaultFolder = JoinPosix(root.string(), FolderLayout::kVaultFolder);
+    if (bOnServer)
+        state->vault = MakeServerVault(*state->database);
+    else
+        state->vault = MakeFolderVault(JoinPosix(root.string(), FolderLayout::kVaultFolder));
     const std::string temp = JoinPosix(root.string(), FolderLayout::kTempFolder);
     const std::string config = JoinPosix(root.string(), FolderLayout::kConfigFolder);
     std::filesystem::create_directories(temp, ec);
@@ -213,6 +218,14 @@ void Client::SetWaitObserver(WaitObserver observer)
     m_state->waitObserver = std::move(observer);
 }
 
+void Client::SetDownloadObserver(DownloadObserver observer)
+{
+    if (!m_state)
+        return;
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->downloadObserver = std::move(observer);
+}
+
 std::wstring Client::GetTempPath() const
 {
     return m_state ? m_state->tempPath : std::wstring();
@@ -226,6 +239,11 @@ std::wstring Client::GetConfigPath() const
 IDatabase* Client::GetDatabase() const
 {
     return m_state ? m_state->database.get() : nullptr;
+}
+
+IVault* Client::GetVault() const
+{
+    return m_state ? m_state->vault.get() : nullptr;
 }
 
 HRESULT OpenObject(LPCWSTR lpszClassName, LONG nObjectID, IQvOtlObject** ppObject)

@@ -9,6 +9,7 @@
 
 #include "QvInterfaces.h"
 #include "qvclient/Database.h"
+#include "qvclient/Vault.h"
 
 namespace qvclient {
 
@@ -33,6 +34,9 @@ struct WaitEvent {
 };
 using WaitObserver = std::function<void(const WaitEvent&)>;
 
+// The bytes of a stored file written so far to a local path (a Windows path, as the caller gave it).
+using DownloadObserver = std::function<void(const std::wstring& localPath, ULONGLONG cbWritten)>;
+
 // An error the client holds for the error service (IQvPendingErrors gives them out).
 struct PendingError {
     HRESULT code = S_OK;
@@ -49,7 +53,8 @@ public:
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
-    // Opens the folder's database read-only: the server its plm.server names, else its plm.db.
+    // Opens the folder's database read-only: the server its plm.server names (stored file
+    // content on the same server), else its plm.db (content in its vault/ folder).
     // The folder may be a Windows or a POSIX path; the temp and config folders are made when
     // missing. The current user is the setting "CURRENT_USER" of the database (none: every
     // rights check says no).
@@ -71,12 +76,16 @@ public:
 
     // Called for every begin, step and end of the wait window (besides the "wait" trace).
     void SetWaitObserver(WaitObserver observer);
+    // Called after every chunk of a stored file written to a local path.
+    void SetDownloadObserver(DownloadObserver observer);
 
     // The folders as the module is given them.
     std::wstring GetTempPath() const;
     std::wstring GetConfigPath() const;
     // The client's read-only connection (the one the module's queries run on).
     IDatabase* GetDatabase() const;
+    // Where the stored files' content is read from.
+    IVault* GetVault() const;
 
 private:
     std::shared_ptr<ClientState> m_state;

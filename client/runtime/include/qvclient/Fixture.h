@@ -1,4 +1,5 @@
-// Builds a client folder for tests and demos: a new database with the schema, the vault, and
+// Builds a client folder for tests and demos: a new database with the schema, the vault (the
+// folder's vault/, or the content table on the database's server), and
 // the objects of the model. Methods give the new object's id; the first failure is kept in
 // GetStatus() and later calls go on (giving 0), so a test checks the status once.
 #pragma once
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "qvclient/Database.h"
+#include "qvclient/Vault.h"
 
 namespace qvclient {
 
@@ -44,12 +46,13 @@ struct DocumentFixture {
 
 class FixtureBuilder {
 public:
-    // Makes the folder, its vault, temp and config folders, and a new database (an existing one
+    // Makes the folder, its temp and config folders, and a new database (an existing one
     // is replaced): in plm.db, or on the server that the folder's plm.server names, or, when the
     // environment variable VIZ_TEST_PG holds a connection string, in a schema of its own on that
-    // server (then plm.server is written). The folder may be a Windows or a POSIX path. On the
-    // folder's server, ownerConnection (when given) makes the tables and plm.server's role may
-    // read them: the client refuses a role that may write.
+    // server (then plm.server is written); a vault/ folder only for a database in plm.db. The
+    // folder may be a Windows or a POSIX path. On the folder's server, ownerConnection (when
+    // given) makes the tables and plm.server's role may read them: the client refuses a role
+    // that may write.
     explicit FixtureBuilder(const std::wstring& folder, const std::string& ownerConnection = {});
     ~FixtureBuilder();
     FixtureBuilder(const FixtureBuilder&) = delete;
@@ -89,9 +92,13 @@ public:
         LONG roleBClassId = kLightFileClassId);
     LONG AddStoredFile(const std::wstring& name, const std::string& content);
     LONG AddStoredFileFromSource(const std::wstring& name, const std::string& sourcePath);
+    // A stored file whose content the source gives a chunk at a time (of any size).
+    LONG AddStoredFileWithContent(const std::wstring& name, const VaultSource& source);
     // Content in the vault under a name of its own, for stored files that share it.
     bool WriteVaultFile(const std::wstring& vaultName, const std::string& content);
-    // A stored file whose content is the vault file already written under vaultName.
+    bool WriteVaultContent(const std::wstring& vaultName, const VaultSource& source);
+    // A stored file whose content is the vault file this builder wrote under vaultName (its
+    // SHA-256 is then known; else the stored file has none and every copy of it fails).
     LONG AddStoredFileInVault(const std::wstring& name, const std::wstring& vaultName, LONGLONG size);
     // A light file of an existing stored file, linked to the iteration.
     LONG AddLightFileOfStoredFile(const std::wstring& className, LONG iterationId, const std::wstring& name,
@@ -118,8 +125,15 @@ private:
     LONG Insert(const std::wstring& sql, std::vector<DbValue> params); // params without the leading id
     bool Check(HRESULT hr);
 
+    struct VaultContent {
+        LONGLONG size = 0;
+        std::string sha256;
+    };
+
     std::string m_folder;
     std::unique_ptr<IDatabase> m_database;
+    std::unique_ptr<IVault> m_vault; // on the database's server, else the folder's vault/
+    std::map<std::wstring, VaultContent> m_vaultContents;
     HRESULT m_hrStatus = S_OK;
     std::map<std::wstring, LONG> m_classIds; // classes never change once the schema is in
     static constexpr LONG kIdBlock = 256;

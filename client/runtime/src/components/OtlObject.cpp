@@ -1,6 +1,5 @@
 #include "OtlObject.h"
 
-#include <fstream>
 #include <vector>
 
 #include <win32host/Trace.h>
@@ -9,6 +8,7 @@
 #include "PathMapping.h"
 #include "com/UnknownArray.h"
 #include "qvclient/Errors.h"
+#include "vault/StoredFileCopy.h"
 
 namespace qvclient {
 namespace {
@@ -23,29 +23,6 @@ void ReleaseAll(std::vector<IUnknown*>& items)
     for (IUnknown* p : items)
         p->Release();
     items.clear();
-}
-
-// Copies a vault file; the target's folder must exist, as for CopyFile.
-HRESULT CopyContent(const std::string& source, const std::string& target, ULONGLONG& cbWritten)
-{
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-    std::vector<char> buffer(64 * 1024);
-    cbWritten = 0;
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        const std::streamsize cb = in.gcount();
-        if (cb > 0) {
-            out.write(buffer.data(), cb);
-            cbWritten += static_cast<ULONGLONG>(cb);
-        }
-    }
-    out.close();
-    return out ? S_OK : E_FAIL;
 }
 
 } // namespace
@@ -169,8 +146,18 @@ STDMETHODIMP OtlObject::DownloadToFile(BSTR bstrLocalPath)
     HRESULT hr = m_state->model->GetContent(*m_pClass, m_nObjectID, file);
     if (FAILED(hr))
         return hr;
+    DownloadObserver observer;
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        observer = m_state->downloadObserver;
+    }
     ULONGLONG cbWritten = 0;
-    hr = CopyContent(m_state->vaultFolder + "/" + win32host::ToUtf8(file.vaultName), ToPosix(localPath), cbWritten);
+    hr = CopyStoredFile(*m_state->vault, file, ToPosix(localPath),
+        [&](ULONGLONG cbCopied) {
+            if (observer)
+                observer(localPath, cbCopied);
+        },
+        cbWritten);
     if (FAILED(hr))
         return hr;
     win32host::Trace("file_written", {{"path", win32host::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});

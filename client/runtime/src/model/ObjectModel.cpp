@@ -2,6 +2,8 @@
 
 #include "qvclient/Errors.h"
 
+#include <win32host/Trace.h>
+
 namespace qvclient {
 namespace {
 
@@ -142,7 +144,7 @@ HRESULT ObjectModel::GetContent(const ClassInfo& cls, LONG objectId, StoredFileI
         storedFileId = static_cast<LONG>(reference.integer);
     }
     std::unique_ptr<IDbCursor> cursor;
-    HRESULT hr = QueryFirst(L"SELECT OBJ_ID, name, VAULT_NAME FROM T_StoredFile WHERE OBJ_ID = ?",
+    HRESULT hr = QueryFirst(L"SELECT OBJ_ID, name, VAULT_NAME, FILE_SIZE, SHA256 FROM T_StoredFile WHERE OBJ_ID = ?",
         {DbValue::Integer(storedFileId)}, cursor);
     if (FAILED(hr))
         return hr;
@@ -151,6 +153,8 @@ HRESULT ObjectModel::GetContent(const ClassInfo& cls, LONG objectId, StoredFileI
     file.id = storedFileId;
     file.name = cursor->GetValue(1).text;
     file.vaultName = cursor->GetValue(2).text;
+    file.size = cursor->GetValue(3).integer;
+    file.sha256 = win32host::ToUtf8(cursor->GetValue(4).text);
     return S_OK;
 }
 

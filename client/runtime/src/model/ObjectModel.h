@@ -27,6 +27,8 @@ struct StoredFileInfo {
     LONG id = 0;
     std::wstring name;
     std::wstring vaultName;
+    LONGLONG size = 0;
+    std::string sha256; // 64 lower-case hex digits
 };
 
 class ObjectModel {

@@ -1,0 +1,84 @@
+#include "vault/PosixFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace qvclient {
+
+HRESULT HResultFromErrno(int err)
+{
+    switch (err) {
+    case ENOENT: return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    case ENOTDIR: return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    case EACCES:
+    case EPERM:
+    case EROFS: return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+    case EEXIST: return HRESULT_FROM_WIN32(ERROR_FILE_EXISTS);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return HRESULT_FROM_WIN32(ERROR_DISK_FULL);
+    case ENOMEM: return E_OUTOFMEMORY;
+    default: return HRESULT_FROM_WIN32(ERROR_GEN_FAILURE);
+    }
+}
+
+PosixFile::~PosixFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+HRESULT PosixFile::OpenForReading(const std::string& path)
+{
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return m_fd >= 0 ? S_OK : HResultFromErrno(errno);
+}
+
+HRESULT PosixFile::CreateNew(const std::string& path)
+{
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    return m_fd >= 0 ? S_OK : HResultFromErrno(errno);
+}
+
+HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
+{
+    cbRead = 0;
+    for (;;) {
+        const ssize_t n = ::read(m_fd, pBuffer, cb);
+        if (n >= 0) {
+            cbRead = static_cast<size_t>(n);
+            return S_OK;
+        }
+        if (errno != EINTR)
+            return errno == EIO ? HRESULT_FROM_WIN32(ERROR_READ_FAULT) : HResultFromErrno(errno);
+    }
+}
+
+HRESULT PosixFile::Write(const void* pData, size_t cb)
+{
+    const char* p = static_cast<const char*>(pData);
+    while (cb > 0) {
+        const ssize_t n = ::write(m_fd, p, cb);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno == EIO ? HRESULT_FROM_WIN32(ERROR_WRITE_FAULT) : HResultFromErrno(errno);
+        }
+        p += n;
+        cb -= static_cast<size_t>(n);
+    }
+    return S_OK;
+}
+
+HRESULT PosixFile::Close()
+{
+    if (m_fd < 0)
+        return S_OK;
+    // No fsync: the rename already keeps a reader from half a file, as CopyFile's callers expect.
+    const int rc = ::close(m_fd);
+    m_fd = -1;
+    return rc == 0 ? S_OK : HResultFromErrno(errno);
+}
+
+} // namespace qvclient

@@ -1,0 +1,21 @@
+// The client's copy of a stored file to a local path: the content streams from the vault into a
+// temporary file beside the target, and only a complete copy whose size and SHA-256 are the
+// stored ones is renamed into place. On any failure the target is as it was and nothing is left.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/ObjectModel.h"
+#include "qvclient/Vault.h"
+
+namespace qvclient {
+
+// Told the bytes copied so far after every chunk.
+using CopyProgress = std::function<void(ULONGLONG cbCopied)>;
+
+// QV_E_CONTENTMISMATCH when the content is not the one the stored file names.
+HRESULT CopyStoredFile(IVault& vault, const StoredFileInfo& file, const std::string& target,
+    const CopyProgress& progress, ULONGLONG& cbWritten);
+
+} // namespace qvclient
