@@ -125,16 +125,23 @@ std::string EncodeUtf16Le(const std::wstring& text)
 
 bool IniDocument::Load(const std::string& posixPath)
 {
+    std::ifstream in(posixPath, std::ios::binary);
+    if (!in) {
+        Parse(std::string());
+        return false;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    Parse(bytes.str());
+    return true;
+}
+
+void IniDocument::Parse(std::string text)
+{
     m_lines.clear();
     m_encoding = Encoding::Ansi;
     m_bom.clear();
     m_crlf = true;
-    std::ifstream in(posixPath, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    std::string text = bytes.str();
     if (text.compare(0, 2, "\xFF\xFE") == 0) {
         m_encoding = Encoding::Utf16;
         m_bom = text.substr(0, 2);
@@ -144,7 +151,6 @@ bool IniDocument::Load(const std::string& posixPath)
     }
     text.erase(0, m_bom.size());
     SplitLines(text);
-    return true;
 }
 
 void IniDocument::SplitLines(const std::string& text)

@@ -13,6 +13,8 @@ class IniDocument {
 public:
     // False when the file does not exist (the document is then empty).
     bool Load(const std::string& posixPath);
+    // The document a file of these bytes holds.
+    void Parse(std::string bytes);
     // Replaces the file with a complete one; 0, or the errno of the step that failed (the file is
     // then as it was).
     int Save(const std::string& posixPath) const;

@@ -43,23 +43,24 @@ bool LoadProfile(const std::string& posixPath, IniDocument& document)
         document = kept.document;
         return true;
     }
-    const bool existed = document.Load(posixPath);
-    kept.path.clear();
-    if (existed && read) {
-        kept.path = posixPath;
-        kept.bytes = std::move(bytes);
-        kept.document = document;
-    }
-    return existed;
+    if (!read)
+        return document.Load(posixPath); // the file's error decides, as it did before the cache
+    document.Parse(bytes);
+    kept.path = posixPath;
+    kept.bytes = std::move(bytes);
+    kept.document = document;
+    return true;
 }
 
-void RememberProfile(const std::string& posixPath, const IniDocument& document)
+void RememberProfile(const std::string& posixPath, const IniDocument&)
 {
+    // Kept as the file reads back, not as it was written: text the code page cannot hold reads
+    // back as '?', as it does on Windows.
     KeptProfile& kept = Kept();
     kept.path.clear();
     if (ReadBytes(posixPath, kept.bytes)) {
+        kept.document.Parse(kept.bytes);
         kept.path = posixPath;
-        kept.document = document;
     }
 }
 
