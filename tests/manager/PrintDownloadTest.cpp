@@ -71,7 +71,7 @@ TEST_F(PrintDownloadTest, DownloadPutsEveryCheckedFileIntoTheFolderThenOpensItAn
     Run(true, {kDownloadButton}, &dlg);
 
     EXPECT_EQ(std::vector<std::wstring>{L"Select a folder"}, user.pickerTitles);
-    EXPECT_EQ("a.pdf,b.pdf,c.dwg", ListPosixFolder(PosixOf(target)));
+    EXPECT_EQ("a.pdf b.pdf c.dwg", viztest::FolderText(target));
     const std::vector<std::wstring> expectedPaths = {target + L"\\a.pdf", target + L"\\b.pdf", target + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
 
@@ -98,7 +98,7 @@ TEST_F(PrintDownloadTest, DownloadWithNothingCheckedStillAsksAndConfirms)
     Run(false, {kDownloadButton});
 
     EXPECT_EQ(1u, user.pickerTitles.size());
-    EXPECT_EQ("", ListPosixFolder(PosixOf(target)));
+    EXPECT_EQ("", viztest::FolderText(target));
     EXPECT_EQ(1u, Events("shell_execute").size());
     EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, Texts());
     const std::vector<std::string> expectedWait = {"begin 正在导出... 0/0", "end 正在导出... 0/0"};
@@ -120,15 +120,15 @@ TEST_F(PrintDownloadTest, OneFailingFileIsReportedAndTheOthersStillArrive)
 {
     const std::wstring target = Folder().MakeFolder("partial");
     // A folder named like the file keeps the client from writing it.
-    std::filesystem::create_directories(PosixOf(target + L"\\b.pdf"));
+    std::filesystem::create_directories(viztest::PosixOf(target + L"\\b.pdf"));
     user.folders.push_back(target);
     CDocumentSelectDlg dlg;
     Run(true, {kDownloadButton}, &dlg);
 
     const std::vector<std::wstring> expectedPaths = {target + L"\\a.pdf", target + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
-    EXPECT_TRUE(PosixFileExists(PosixOf(target + L"\\a.pdf")));
-    EXPECT_TRUE(PosixFileExists(PosixOf(target + L"\\c.dwg")));
+    EXPECT_TRUE(viztest::FileExists(target + L"\\a.pdf"));
+    EXPECT_TRUE(viztest::FileExists(target + L"\\c.dwg"));
     ASSERT_EQ(2u, user.messages.size());
     EXPECT_EQ(0u, user.messages[0].text.find(L"文件(b.pdf)获取失败(")) << win32host::ToUtf8(user.messages[0].text);
     EXPECT_EQ(L"下载成功!", user.messages[1].text);
@@ -146,7 +146,7 @@ TEST_F(PrintDownloadTest, SecondDownloadStartsWithAnEmptyList)
 
     const std::vector<std::wstring> expectedPaths = {second + L"\\a.pdf", second + L"\\b.pdf", second + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
-    EXPECT_EQ("a.pdf,b.pdf,c.dwg", ListPosixFolder(PosixOf(first)));
+    EXPECT_EQ("a.pdf b.pdf c.dwg", viztest::FolderText(first));
     EXPECT_EQ((std::vector<std::wstring>{L"下载成功!", L"下载成功!"}), Texts());
 }
 
@@ -159,7 +159,7 @@ TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
     const std::vector<std::wstring> expectedPaths = {temp + L"\\a.pdf", temp + L"\\b.pdf", temp + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
     for (const auto& path : expectedPaths)
-        EXPECT_TRUE(PosixFileExists(PosixOf(path))) << win32host::ToUtf8(path);
+        EXPECT_TRUE(viztest::FileExists(path)) << win32host::ToUtf8(path);
 
     const auto calls = Events("print_capture");
     ASSERT_EQ(1u, calls.size());

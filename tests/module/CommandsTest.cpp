@@ -12,10 +12,11 @@
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "FakeUi.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "commands/Exports.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -137,7 +138,7 @@ TEST_F(DocListCommands, DownloadWritesBothKindsAndReportsCompletion)
         return FakeRows();
     };
     EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
-    EXPECT_EQ("A-01.dwg A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.dwg A-01.pdf", FolderText(m_out.Windows()));
     EXPECT_EQ(std::vector<std::string>{"下载完成"}, Messages());
     EXPECT_EQ((std::vector<std::wstring>{L"pdf", L"dwg"}), LookedUpTypes());
 }
