@@ -184,65 +184,50 @@ TEST_F(PrintDownloadTest, PrintWithNothingCheckedCallsThePluginWithAnEmptyArray)
     EXPECT_TRUE(Events("file_written").empty());
 }
 
-// The system object fails only once the tree is filled, when the user clicks Print.
-class PrintSystemFailureTest : public PrintDownloadTest {
+// The system object fails only once the tree is filled, when the user clicks Print: the failure is
+// reported (or not, for the silent status) and nothing is fetched, waited on or printed.
+struct PrintFailure {
+    const char* name;
+    HRESULT create, param;
+    const char* location; // of the report, none when empty
+};
+
+class PrintSystemFailureTest : public PrintDownloadTest, public ::testing::WithParamInterface<PrintFailure> {
 protected:
-    void RunPrintWith(HRESULT createFailure, HRESULT paramFailure)
-    {
-        m_pFaults = &m_faults;
-        user.onManager = [&](HWND dialog) {
-            HWND tree = ManagerTree(dialog);
-            ASSERT_EQ(L"Top{Sub{a.pdf,b.pdf},c.dwg}", DescribeTree(tree));
-            ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
-            m_faults.create = createFailure;
-            m_faults.globalParam = paramFailure;
-            trace.Clear();
-            ASSERT_TRUE(win32host::ClickControl(dialog, kPrintButton));
-        };
-        RunOn(L"Part", m_top);
-    }
-
-    // Nothing fetched, no wait window, no plug-in.
-    void ExpectNothingDone()
-    {
-        EXPECT_TRUE(Events("file_written").empty());
-        EXPECT_TRUE(WaitEvents().empty());
-        EXPECT_TRUE(Events("print_capture").empty());
-        EXPECT_TRUE(Events("sql").empty());
-    }
-
     SystemFaults m_faults;
 };
 
-TEST_F(PrintSystemFailureTest, UnavailableSystemObjectIsReportedAt1136BeforeAnyFetch)
+TEST_P(PrintSystemFailureTest, EndsThePrintBeforeAnyFetch)
 {
-    RunPrintWith(E_ACCESSDENIED, S_OK);
+    m_pFaults = &m_faults;
+    user.onManager = [&](HWND dialog) {
+        HWND tree = ManagerTree(dialog);
+        ASSERT_EQ(L"Top{Sub{a.pdf,b.pdf},c.dwg}", DescribeTree(tree));
+        ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+        m_faults.create = GetParam().create;
+        m_faults.globalParam = GetParam().param;
+        trace.Clear();
+        ASSERT_TRUE(win32host::ClickControl(dialog, kPrintButton));
+    };
+    RunOn(L"Part", m_top);
 
     const auto reports = Events("error_report");
-    ASSERT_EQ(1u, reports.size());
-    EXPECT_EQ("DocumentSelectDlg:1136", reports[0].Get("locations"));
-    EXPECT_EQ("48", reports[0].Get("style"));
-    ExpectNothingDone();
+    ASSERT_EQ(*GetParam().location ? 1u : 0u, reports.size());
+    if (*GetParam().location) {
+        EXPECT_EQ(GetParam().location, reports[0].Get("locations"));
+        EXPECT_EQ("48", reports[0].Get("style"));
+    }
+    EXPECT_TRUE(Events("file_written").empty());
+    EXPECT_TRUE(WaitEvents().empty());
+    EXPECT_TRUE(Events("print_capture").empty());
+    EXPECT_TRUE(Events("sql").empty());
 }
 
-TEST_F(PrintSystemFailureTest, UnreadableParameterIsReportedAt1142BeforeAnyFetch)
-{
-    RunPrintWith(S_OK, E_UNEXPECTED);
-
-    const auto reports = Events("error_report");
-    ASSERT_EQ(1u, reports.size());
-    EXPECT_EQ("DocumentSelectDlg:1142", reports[0].Get("locations"));
-    EXPECT_EQ("48", reports[0].Get("style"));
-    ExpectNothingDone();
-}
-
-TEST_F(PrintSystemFailureTest, SilentStatusEndsThePrintWithoutAReport)
-{
-    RunPrintWith(static_cast<HRESULT>(0x83070101), S_OK);
-
-    EXPECT_TRUE(Events("error_report").empty());
-    ExpectNothingDone();
-}
+INSTANTIATE_TEST_SUITE_P(Failures, PrintSystemFailureTest,
+    ::testing::Values(PrintFailure{"UnavailableSystemObject", E_ACCESSDENIED, S_OK, "DocumentSelectDlg:1136"},
+        PrintFailure{"UnreadableParameter", S_OK, E_UNEXPECTED, "DocumentSelectDlg:1142"},
+        PrintFailure{"SilentStatus", static_cast<HRESULT>(0x83070101), S_OK, ""}),
+    [](const ::testing::TestParamInfo<PrintFailure>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace managertest
