@@ -32,6 +32,8 @@
 
 namespace managertest {
 
+using namespace viztest;
+
 inline constexpr int kPrintButton = 27003;
 inline constexpr int kDownloadButton = 27004;
 inline constexpr int kDwgBox = 27005;
