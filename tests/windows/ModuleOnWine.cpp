@@ -1,15 +1,19 @@
 // Loads VuverIverIzizerOzi.dll by name as the client does, resolves its seven exports and makes
-// the manager dialog from the DLL's own template in the system's dialog manager and tree control.
-// With a folder argument it also saves a picture of the dialog there (27000.png).
+// the manager and viewer dialogs from the DLL's own templates in the system's dialog manager.
+// Arguments: a folder for the dialogs' pictures (27000.png, 27001.png) and the layout file whose
+// control rectangles the headless window system must give too.
 // Prints one line per failed check; the exit code is the number of failures.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../fidelity/DialogLayout.h"
 #include "PngFile.h"
 
 namespace {
@@ -27,6 +31,17 @@ void Check(bool bOk, const char* pszWhat, const wchar_t* pszDetail)
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT uMsg, WPARAM, LPARAM)
 {
     return uMsg == WM_INITDIALOG;
+}
+
+// A bare name is searched for, and file names ignore case.
+void CheckNames(HMODULE hModule)
+{
+    static const wchar_t* const kNames[] = {L"vuveriverizizerozi.dll", L"VUVERIVERIZIZEROZI.DLL", L"VuverIverIzizerOzi"};
+    for (const wchar_t* pszName : kNames) {
+        HMODULE hSame = LoadLibraryW(pszName);
+        Check(hSame == hModule, "LoadLibraryW finds the module as", pszName);
+        FreeLibrary(hSame);
+    }
 }
 
 void CheckExports(HMODULE hModule)
@@ -84,12 +99,8 @@ bool SavePicture(HWND hWnd, const std::wstring& path)
     return bCopied && WritePng(path, cx, cy, rgb);
 }
 
-void CheckManagerDialog(HMODULE hModule, const wchar_t* pszPictureFolder)
+void CheckManagerControls(HWND hDlg)
 {
-    HWND hDlg = CreateDialogParamW(hModule, MAKEINTRESOURCEW(27000), NULL, QuietDialogProc, 0);
-    Check(hDlg != NULL, "dialog made from template", L"27000");
-    if (hDlg == NULL)
-        return;
     struct Control {
         int nID;
         const wchar_t* pszClass;
@@ -114,11 +125,45 @@ void CheckManagerDialog(HMODULE hModule, const wchar_t* pszPictureFolder)
     wchar_t szCaption[64] = L"";
     GetWindowTextW(hDlg, szCaption, 64);
     Check(lstrcmpW(szCaption, L"轻量化文件管理") == 0, "dialog caption", szCaption);
-    if (pszPictureFolder != NULL) {
-        const std::wstring path = std::wstring(pszPictureFolder) + L"\\27000.png";
+}
+
+// The viewer control is an ActiveX control that the framework creates itself; a plain window of
+// its class name lets the dialog manager make dialog 27001 alone (the
+// viewer control is not built for Windows yet).
+void RegisterViewerStandIn()
+{
+    WNDCLASSW wc = {};
+    wc.style = CS_GLOBALCLASS;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}";
+    RegisterClassW(&wc);
+}
+
+// Makes both dialogs, saves their pictures and holds their layout to the file's.
+void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_t* pszLayoutFile)
+{
+    std::ifstream file(pszLayoutFile);
+    std::stringstream layout;
+    layout << file.rdbuf();
+    Check(file.good(), "layout file read", pszLayoutFile);
+    RegisterViewerStandIn();
+    for (int nDialog : {27000, 27001}) {
+        wchar_t szDialog[16];
+        std::swprintf(szDialog, 16, L"%d", nDialog);
+        HWND hDlg = CreateDialogParamW(hModule, MAKEINTRESOURCEW(nDialog), NULL, QuietDialogProc, 0);
+        Check(hDlg != NULL, "dialog made from template", szDialog);
+        if (hDlg == NULL)
+            continue;
+        if (nDialog == 27000)
+            CheckManagerControls(hDlg);
+        const std::string mismatches = DialogLayoutMismatches(hDlg, nDialog, layout.str());
+        Check(mismatches.empty(), "layout as in DialogLayout.txt of dialog", szDialog);
+        std::printf("%s", mismatches.c_str());
+        const std::wstring path = std::wstring(pszPictureFolder) + L"\\" + szDialog + L".png";
         Check(SavePicture(hDlg, path), "picture saved", path.c_str());
+        DestroyWindow(hDlg);
     }
-    DestroyWindow(hDlg);
 }
 
 void CheckStrings(HMODULE hModule)
@@ -132,15 +177,20 @@ void CheckStrings(HMODULE hModule)
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc != 3) {
+        std::printf("usage: ModuleOnWine PICTURE_FOLDER LAYOUT_FILE\n");
+        return 1;
+    }
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    Check(InitCommonControlsEx(&icc), "InitCommonControlsEx", L"ICC_TREEVIEW_CLASSES");
     HMODULE hModule = LoadLibraryW(L"VuverIverIzizerOzi.dll");
     Check(hModule != NULL, "LoadLibraryW", L"VuverIverIzizerOzi.dll");
     if (hModule == NULL)
         return g_nFailures;
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    CheckNames(hModule);
     CheckExports(hModule);
     CheckStrings(hModule);
-    CheckManagerDialog(hModule, argc > 1 ? argv[1] : NULL);
+    CheckDialogs(hModule, argv[1], argv[2]);
     FreeLibrary(hModule);
     std::printf("%s\n", g_nFailures == 0 ? "ok" : "failed");
     return g_nFailures;
