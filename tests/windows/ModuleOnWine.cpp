@@ -1,9 +1,10 @@
 // Loads VuverIverIzizerOzi.dll by name as the client does, resolves its seven exports and makes
 // the manager and viewer dialogs from the DLL's own templates in the system's dialog manager.
-// Arguments: a folder for the dialogs' pictures (27000.png, 27001.png) and the layout file whose
-// control rectangles the headless window system must give too.
+// Then holds the framework's message boxes and the profile API to the tables the Linux tests use.
+// Arguments: a folder for the dialogs' pictures (27000.png, 27001.png) and the INI job, and the
+// layout file whose control rectangles the headless window system must give too.
 // Prints one line per failed check; the exit code is the number of failures.
-#include <windows.h>
+#include <afxwin.h>
 #include <commctrl.h>
 
 #include <cstdio>
@@ -13,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "../fidelity/AnsiNames.h"
 #include "../fidelity/DialogLayout.h"
+#include "../fidelity/MessageBoxIcons.h"
 #include "PngFile.h"
 
 namespace {
@@ -166,6 +169,59 @@ void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_
     }
 }
 
+HICON g_hBoxIcon = NULL;
+
+// Reads the icon of each message box as it opens and answers it with its first button.
+LRESULT CALLBACK AnswerMessageBox(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_ACTIVATE) {
+        HWND hBox = reinterpret_cast<HWND>(wParam), hFirstButton = NULL;
+        for (HWND hCtl = GetWindow(hBox, GW_CHILD); hCtl != NULL; hCtl = GetWindow(hCtl, GW_HWNDNEXT)) {
+            wchar_t szClass[16] = L"";
+            GetClassNameW(hCtl, szClass, 16);
+            if (lstrcmpiW(szClass, L"Static") == 0 && (GetWindowLongW(hCtl, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                g_hBoxIcon = reinterpret_cast<HICON>(SendMessageW(hCtl, STM_GETICON, 0, 0));
+            if (lstrcmpiW(szClass, L"Button") == 0 && hFirstButton == NULL)
+                hFirstButton = hCtl;
+        }
+        PostMessageW(hFirstButton, BM_CLICK, 0, 0);
+    }
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+void CheckMessageBoxIcons()
+{
+    HHOOK hHook = SetWindowsHookExW(WH_CBT, AnswerMessageBox, NULL, GetCurrentThreadId());
+    for (const MessageBoxIconCase& c : kMessageBoxIconCases) {
+        LPCWSTR pszIcon = NULL;
+        switch (c.shown & MB_ICONMASK) {
+        case MB_ICONHAND: pszIcon = IDI_HAND; break;
+        case MB_ICONQUESTION: pszIcon = IDI_QUESTION; break;
+        case MB_ICONEXCLAMATION: pszIcon = IDI_EXCLAMATION; break;
+        case MB_ICONASTERISK: pszIcon = IDI_ASTERISK; break;
+        }
+        g_hBoxIcon = reinterpret_cast<HICON>(-1);
+        AfxMessageBox(L"text", c.type);
+        wchar_t szType[16];
+        std::swprintf(szType, 16, L"0x%x", c.type);
+        Check(g_hBoxIcon == (pszIcon != NULL ? LoadIconW(NULL, pszIcon) : NULL), "AfxMessageBox icon for type", szType);
+    }
+    UnhookWindowsHookEx(hHook);
+}
+
+void CheckAnsiNames(const wchar_t* pszFolder)
+{
+    Check(GetACP() == 936, "ANSI code page", L"936");
+    const std::wstring ini = std::wstring(pszFolder) + L"\\job.pdf.ini";
+    for (const AnsiNameCase& c : kAnsiNameCases) {
+        DeleteFileW(ini.c_str());
+        wchar_t szRead[64] = L"";
+        WritePrivateProfileStringW(L"SIGN1", L"CONTENT", c.written, ini.c_str());
+        GetPrivateProfileStringW(L"SIGN1", L"CONTENT", L"", szRead, 64, ini.c_str());
+        Check(lstrcmpW(szRead, c.read) == 0, "signer name through the INI job", c.written);
+    }
+}
+
 void CheckStrings(HMODULE hModule)
 {
     wchar_t szTitle[64] = L"";
@@ -181,6 +237,8 @@ int wmain(int argc, wchar_t** argv)
         std::printf("usage: ModuleOnWine PICTURE_FOLDER LAYOUT_FILE\n");
         return 1;
     }
+    CheckMessageBoxIcons();
+    CheckAnsiNames(argv[1]);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
     Check(InitCommonControlsEx(&icc), "InitCommonControlsEx", L"ICC_TREEVIEW_CLASSES");
     HMODULE hModule = LoadLibraryW(L"VuverIverIzizerOzi.dll");
