@@ -75,6 +75,24 @@ TEST(ConnectionString, AUriBecomesKeywordPairsWithQuotedValues)
     EXPECT_EQ("plm", qvclient::GetConnectionSetting(result, "dbname"));
 }
 
+TEST(ConnectionString, TheClientsDeadlineIsTheStatementTimeoutAndAMargin)
+{
+    const std::pair<const char*, long long> cases[] = {
+        {"", 0},
+        {"-c search_path=plm_1", 0},
+        {"-c statement_timeout=30s -c lock_timeout=10s", 35000},
+        {"-c statement_timeout=1500", 3000},
+        {"-cstatement_timeout=2min", 125000},
+        {"--statement_timeout=250ms", 500},
+        {"-c statement_timeout=1h -c statement_timeout=0", 0},
+        {"-c statement_timeout=1.5s", 3000},
+        {"-c statement_timeout=forever", 35000},
+        {"-c idle_session_timeout=1 -c lock_timeout=10", 0},
+    };
+    for (const auto& [options, ms] : cases)
+        EXPECT_EQ(ms, qvclient::GetAnswerDeadline(options).count()) << options;
+}
+
 TEST(ConnectionString, AnUnreadableStringIsRefusedWithLibpqsReason)
 {
     std::string result, error;

@@ -3,9 +3,14 @@
 // schema.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include <ZORRTWrapper.h>
 #include <win32host/Paths.h>
@@ -114,6 +119,9 @@ TEST_F(ServerClientTest, TheReadOnlyRoleCannotWriteEvenAfterAskingForAReadWriteS
     EXPECT_EQ(E_ACCESSDENIED, Run(L"DELETE FROM T_User"));
     EXPECT_TRUE(FAILED(Run(L"CREATE TABLE T_Other (A INTEGER)")));
     EXPECT_EQ(before, CountUsers());
+    // A COPY fails and leaves the connection usable.
+    EXPECT_EQ(qvclient::QV_E_DATABASE, Run(L"COPY T_User TO STDOUT"));
+    EXPECT_EQ(S_OK, Run(L"SELECT LOGIN FROM T_User"));
 }
 
 TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
@@ -187,6 +195,30 @@ TEST_F(ServerClientTest, StatementsAndLockWaitsHaveATimeLimit)
     EXPECT_EQ(qvclient::QV_E_TIMEOUT, Run(L"SELECT pg_sleep(60)"));
     ASSERT_EQ(S_OK, other->ExecuteScript(L"ROLLBACK"));
     EXPECT_EQ(S_OK, Run(L"SELECT LOGIN FROM T_User"));
+}
+
+TEST_F(ServerClientTest, AStatementToAPausedServerProcessFailsAtTheClientsDeadline)
+{
+    // The deadline is the statement timeout and as much again: 1 s.
+    PointFolderAt(m_conninfo, "-c statement_timeout=500");
+    ASSERT_EQ(S_OK, OpenClient());
+    ASSERT_EQ(S_OK, Run(L"SELECT pg_backend_pid() AS pid"));
+    const pid_t backend = Field(L"pid").lVal;
+    ASSERT_EQ(0, kill(backend, SIGSTOP));
+    std::promise<void> answered;
+    std::thread resume([&backend, waited = answered.get_future()] {
+        waited.wait_for(std::chrono::seconds(20));
+        kill(backend, SIGCONT);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const HRESULT hr = Run(L"SELECT LOGIN FROM T_User");
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    answered.set_value();
+    resume.join();
+    EXPECT_EQ(qvclient::QV_E_TIMEOUT, hr);
+    EXPECT_GE(took.count(), 1000);
+    EXPECT_LT(took.count(), 10000);
+    EXPECT_EQ(S_OK, Run(L"SELECT LOGIN FROM T_User")) << "a new connection";
 }
 
 TEST_F(ServerClientTest, ValuesAreTypedAsOnSqliteAndColumnsFoundWithoutRegardToCase)

@@ -3,10 +3,16 @@
 
 #include <windows.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include <win32host/AtomicFile.h>
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
@@ -235,6 +241,27 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
     }
     EXPECT_GT(failures, 0);
     EXPECT_GT(successes, 0);
+}
+
+TEST(TemporaryFile, AProcessKilledWhileWritingLeavesTheFolderAsItWas)
+{
+    TempFolder folder;
+    folder.Write("job.pdf", "old");
+    const pid_t child = fork();
+    if (child == 0) {
+        win32host::TemporaryFile file;
+        if (file.Create(folder.Posix() + "/job.pdf", 0644) == 0 && write(file.GetDescriptor(), "new", 3) == 3)
+            raise(SIGKILL);
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child could not write";
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Posix()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(std::vector<std::string>{"job.pdf"}, names);
+    EXPECT_EQ("old", folder.Read("job.pdf"));
 }
 
 } // namespace

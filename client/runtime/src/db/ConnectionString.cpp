@@ -1,6 +1,12 @@
 #include "db/ConnectionString.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
 
 #include <libpq-fe.h>
 
@@ -94,6 +100,43 @@ std::string GetConnectionSetting(const std::string& conninfo, const std::string&
     }
     PQconninfoFree(pOptions);
     return value;
+}
+
+std::chrono::milliseconds GetAnswerDeadline(const std::string& options)
+{
+    using std::chrono::milliseconds;
+    // The last "-c name=value", "-cname=value" or "--name=value" wins, as on the server.
+    std::string value;
+    bool given = false;
+    std::istringstream words(options);
+    std::string word;
+    bool bAfterC = false;
+    while (words >> word) {
+        std::string setting;
+        if (bAfterC)
+            setting = word;
+        else if (word.rfind("--", 0) == 0 || word.rfind("-c", 0) == 0)
+            setting = word.substr(2);
+        bAfterC = word == "-c";
+        if (setting.rfind("statement_timeout=", 0) == 0) {
+            value = setting.substr(18);
+            given = true;
+        }
+    }
+    if (!given)
+        return milliseconds(0);
+    // The server's time units; a bare number is in milliseconds.
+    static const std::pair<const char*, double> units[] = {
+        {"", 1}, {"us", 0.001}, {"ms", 1}, {"s", 1000}, {"min", 60000}, {"h", 3600000}, {"d", 86400000}};
+    char* pszUnit = nullptr;
+    const double number = std::strtod(value.c_str(), &pszUnit);
+    for (const auto& [name, scale] : units) {
+        if (pszUnit != value.c_str() && std::strcmp(pszUnit, name) == 0 && number >= 0 && number * scale <= INT_MAX) {
+            const milliseconds timeout(std::llround(number * scale));
+            return timeout + std::min(timeout, milliseconds(5000));
+        }
+    }
+    return milliseconds(35000);
 }
 
 } // namespace qvclient

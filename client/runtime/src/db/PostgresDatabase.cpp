@@ -10,6 +10,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/PlaceholderText.h"
+#include "db/PostgresAnswer.h"
 #include "qvclient/Database.h"
 #include "qvclient/Errors.h"
 
@@ -92,23 +93,6 @@ const char kWritableRoleQuery[] =
     " r.rolname"
     " FROM pg_catalog.pg_roles r WHERE r.rolname = current_user";
 
-// S_OK for a role that may only read; QV_E_WRITABLEROLE, with the reason in message, otherwise.
-HRESULT CheckReadOnlyRole(PGconn* pConn, std::string& message)
-{
-    PGresult* pResult = PQexec(pConn, kWritableRoleQuery);
-    HRESULT hr = S_OK;
-    if (PQresultStatus(pResult) != PGRES_TUPLES_OK || PQntuples(pResult) != 1) {
-        message = PQerrorMessage(pConn);
-        hr = QV_E_DATABASE;
-    } else if (std::string(PQgetvalue(pResult, 0, 0)) != "f") {
-        message = std::string("the role \"") + PQgetvalue(pResult, 0, 1) +
-            "\" may write tables of its search path or is a superuser";
-        hr = QV_E_WRITABLEROLE;
-    }
-    PQclear(pResult);
-    return hr;
-}
-
 class PostgresCursor : public IDbCursor {
 public:
     // Takes over the result; null stands for an empty text (no rows).
@@ -169,9 +153,31 @@ private:
     int m_nRow = 0;
 };
 
+// A connection the client can use, or null with libpq's reason in message.
+PGconn* Connect(const std::string& settings, std::string& message)
+{
+    PGconn* pConn = PQconnectdb(settings.c_str());
+    if (pConn == nullptr) {
+        message = "out of memory";
+        return nullptr;
+    }
+    // Nonblocking, so that a statement is sent and answered under the client's own deadline.
+    if (PQstatus(pConn) != CONNECTION_OK || PQsetnonblocking(pConn, 1) != 0) {
+        message = PQerrorMessage(pConn);
+        PQfinish(pConn);
+        return nullptr;
+    }
+    PQsetNoticeProcessor(pConn, IgnoreNotice, nullptr);
+    return pConn;
+}
+
 class PostgresDatabase : public IDatabase {
 public:
-    explicit PostgresDatabase(PGconn* pConn) : m_pConn(pConn) {}
+    PostgresDatabase(PGconn* pConn, std::string settings)
+        : m_pConn(pConn), m_settings(std::move(settings)),
+          m_deadline(GetAnswerDeadline(GetConnectionSetting(m_settings, "options")))
+    {
+    }
     ~PostgresDatabase() override { PQfinish(m_pConn); }
     PostgresDatabase(const PostgresDatabase&) = delete;
     PostgresDatabase& operator=(const PostgresDatabase&) = delete;
@@ -184,9 +190,9 @@ public:
         HRESULT hr = Reconnect();
         if (FAILED(hr))
             return hr;
-        PGresult* pResult = nullptr;
+        int sent = 0;
         if (params.empty()) {
-            pResult = PQexecParams(m_pConn, win32host::ToUtf8(sql).c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+            sent = PQsendQueryParams(m_pConn, win32host::ToUtf8(sql).c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
         } else {
             std::vector<std::string> values(params.size());
             std::vector<const char*> pointers(params.size());
@@ -194,10 +200,11 @@ public:
             std::vector<Oid> types(params.size());
             for (size_t i = 0; i < params.size(); ++i)
                 Bind(params[i], values[i], pointers[i], lengths[i], formats[i], types[i]);
-            pResult = PQexecParams(m_pConn, NumberPlaceholders(win32host::ToUtf8(sql)).c_str(),
+            sent = PQsendQueryParams(m_pConn, NumberPlaceholders(win32host::ToUtf8(sql)).c_str(),
                 static_cast<int>(params.size()), types.data(), pointers.data(), lengths.data(), formats.data(), 0);
         }
-        hr = CheckResult(pResult);
+        PGresult* pResult = nullptr;
+        hr = Answer(sent, pResult);
         if (FAILED(hr)) {
             PQclear(pResult);
             return hr;
@@ -223,8 +230,8 @@ public:
         if (FAILED(hr))
             return hr;
         // The simple query protocol runs every statement of the script, in one transaction.
-        PGresult* pResult = PQexec(m_pConn, win32host::ToUtf8(script).c_str());
-        hr = CheckResult(pResult);
+        PGresult* pResult = nullptr;
+        hr = Answer(PQsendQuery(m_pConn, win32host::ToUtf8(script).c_str()), pResult);
         PQclear(pResult);
         return hr;
     }
@@ -236,17 +243,43 @@ public:
     }
 
 private:
-    // A connection that broke is made again (same string, so the same timeouts and settings).
+    // A connection that broke or was given up is made again (same string, so the same timeouts
+    // and settings).
     HRESULT Reconnect()
     {
-        if (PQstatus(m_pConn) == CONNECTION_OK)
+        if (m_pConn != nullptr && PQstatus(m_pConn) == CONNECTION_OK)
             return S_OK;
-        PQreset(m_pConn);
-        if (PQstatus(m_pConn) == CONNECTION_OK)
+        PQfinish(m_pConn);
+        std::string message;
+        m_pConn = Connect(m_settings, message);
+        if (m_pConn != nullptr)
             return S_OK;
-        const std::string message = PQerrorMessage(m_pConn);
         m_strLastError = win32host::FromUtf8(message);
         return StatusFromConnectMessage(message);
+    }
+
+    // The answer to the statement just sent (sent: what PQsend* returned), as CheckResult judges it.
+    HRESULT Answer(int sent, PGresult*& pResult)
+    {
+        pResult = nullptr;
+        if (sent == 0)
+            return CheckResult(nullptr);
+        const AnswerStatus status = AwaitAnswer(m_pConn, m_deadline, pResult);
+        HRESULT hr = S_OK;
+        if (status == AnswerStatus::Late) {
+            m_strLastError = L"the server did not answer within " + std::to_wstring(m_deadline.count()) +
+                L" ms; the statement was cancelled";
+            hr = QV_E_TIMEOUT;
+        } else {
+            hr = CheckResult(pResult);
+            if (status == AnswerStatus::Broken && SUCCEEDED(hr))
+                hr = QV_E_DATABASE; // a COPY, which the client does not speak
+        }
+        if (status != AnswerStatus::Complete) {
+            PQfinish(m_pConn);
+            m_pConn = nullptr;
+        }
+        return hr;
     }
 
     HRESULT CheckResult(PGresult* pResult)
@@ -294,9 +327,28 @@ private:
     }
 
     PGconn* m_pConn;
+    const std::string m_settings;
+    const std::chrono::milliseconds m_deadline;
     mutable std::mutex m_mutex;
     std::wstring m_strLastError;
 };
+
+// S_OK for a role that may only read; QV_E_WRITABLEROLE, with the reason in message, otherwise.
+HRESULT CheckReadOnlyRole(IDatabase& database, std::string& message)
+{
+    std::unique_ptr<IDbCursor> cursor;
+    const HRESULT hr = database.Query(win32host::FromUtf8(kWritableRoleQuery), {}, cursor);
+    if (FAILED(hr) || cursor->IsEof()) {
+        message = win32host::ToUtf8(database.GetLastErrorText());
+        return FAILED(hr) ? hr : QV_E_DATABASE;
+    }
+    if (cursor->GetValue(0).integer != 0) {
+        message = "the role \"" + win32host::ToUtf8(cursor->GetValue(1).text) +
+            "\" may write tables of its search path or is a superuser";
+        return QV_E_WRITABLEROLE;
+    }
+    return S_OK;
+}
 
 } // namespace
 
@@ -322,28 +374,23 @@ HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::
             *pError = win32host::FromUtf8(error);
         return E_INVALIDARG;
     }
-    PGconn* pConn = PQconnectdb(settings.c_str());
-    if (pConn == nullptr)
-        return E_OUTOFMEMORY;
-    if (PQstatus(pConn) != CONNECTION_OK) {
-        const std::string message = PQerrorMessage(pConn);
-        PQfinish(pConn);
+    std::string message;
+    PGconn* pConn = Connect(settings, message);
+    if (pConn == nullptr) {
         if (pError != nullptr)
             *pError = win32host::FromUtf8(message);
         return StatusFromConnectMessage(message);
     }
-    PQsetNoticeProcessor(pConn, IgnoreNotice, nullptr);
+    auto opened = std::make_unique<PostgresDatabase>(pConn, settings);
     if (mode == DbOpenMode::ReadOnly) {
-        std::string message;
-        const HRESULT hr = CheckReadOnlyRole(pConn, message);
+        const HRESULT hr = CheckReadOnlyRole(*opened, message);
         if (FAILED(hr)) {
-            PQfinish(pConn);
             if (pError != nullptr)
                 *pError = win32host::FromUtf8(message);
             return hr;
         }
     }
-    database = std::make_unique<PostgresDatabase>(pConn);
+    database = std::move(opened);
     return S_OK;
 }
 

@@ -35,12 +35,6 @@ HRESULT PosixFile::OpenForReading(const std::string& path)
     return m_fd >= 0 ? S_OK : HResultFromErrno(errno);
 }
 
-HRESULT PosixFile::CreateNew(const std::string& path)
-{
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    return m_fd >= 0 ? S_OK : HResultFromErrno(errno);
-}
-
 HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
 {
     cbRead = 0;
@@ -55,27 +49,10 @@ HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
     }
 }
 
-HRESULT PosixFile::Write(const void* pData, size_t cb)
-{
-    const char* p = static_cast<const char*>(pData);
-    while (cb > 0) {
-        const ssize_t n = ::write(m_fd, p, cb);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno == EIO ? HRESULT_FROM_WIN32(ERROR_WRITE_FAULT) : HResultFromErrno(errno);
-        }
-        p += n;
-        cb -= static_cast<size_t>(n);
-    }
-    return S_OK;
-}
-
 HRESULT PosixFile::Close()
 {
     if (m_fd < 0)
         return S_OK;
-    // No fsync: the rename already keeps a reader from half a file, as CopyFile's callers expect.
     const int rc = ::close(m_fd);
     m_fd = -1;
     return rc == 0 ? S_OK : HResultFromErrno(errno);

@@ -6,9 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+
 namespace win32host {
 
 namespace {
+
+std::atomic<unsigned> s_nextName{0};
 
 std::string FolderOf(const std::string& path)
 {
@@ -47,26 +51,89 @@ int WriteAll(int fd, const std::string& content)
     return static_cast<unsigned long long>(written.st_size) == content.size() ? 0 : EIO;
 }
 
+// Gives the unnamed file a name beside the target, since a link cannot replace a file.
+int LinkUnnamed(int fd, const std::string& folder, std::string& name)
+{
+    char self[32];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char leaf[48];
+        // A short name, so that a long final name cannot make the temporary one too long.
+        std::snprintf(leaf, sizeof leaf, "/~%d-%u.tmp", static_cast<int>(::getpid()), s_nextName++);
+        name = folder + leaf;
+        if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        // Without /proc, a process that may read any file can link the descriptor itself.
+        if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+            return 0;
+        if (errno != EEXIST) {
+            const int err = errno;
+            name.clear();
+            return err;
+        }
+    }
+    name.clear();
+    return EEXIST;
+}
+
 } // namespace
+
+int TemporaryFile::Create(const std::string& posixTarget, mode_t mode)
+{
+    Discard();
+    m_target = posixTarget;
+    const std::string folder = FolderOf(posixTarget);
+    m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (m_fd < 0) {
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return errno;
+        m_name = folder + "/~XXXXXX.tmp";
+        m_fd = ::mkostemps(m_name.data(), 4, O_CLOEXEC);
+        if (m_fd < 0) {
+            m_name.clear();
+            return errno;
+        }
+    }
+    // The mode exactly, whatever the umask.
+    return ::fchmod(m_fd, mode) == 0 ? 0 : errno;
+}
+
+int TemporaryFile::Commit()
+{
+    if (m_fd < 0)
+        return EBADF;
+    int err = m_name.empty() ? LinkUnnamed(m_fd, FolderOf(m_target), m_name) : 0;
+    // Some file systems report a full disk only when the file is closed.
+    if (::close(m_fd) != 0 && err == 0)
+        err = errno;
+    m_fd = -1;
+    if (err == 0 && ::rename(m_name.c_str(), m_target.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        Discard();
+        return err;
+    }
+    m_name.clear();
+    return 0;
+}
+
+void TemporaryFile::Discard()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_name.empty())
+        ::unlink(m_name.c_str());
+    m_name.clear();
+}
 
 int WriteFileAtomically(const std::string& posixPath, const std::string& content)
 {
-    // A short name, so that a long final name cannot make the temporary one too long.
-    std::string temp = FolderOf(posixPath) + "/~XXXXXX.tmp";
-    const int fd = ::mkstemps(temp.data(), 4);
-    if (fd < 0)
-        return errno;
-    int err = ::fchmod(fd, ModeFor(posixPath)) == 0 ? 0 : errno;
+    TemporaryFile file;
+    int err = file.Create(posixPath, ModeFor(posixPath));
     if (err == 0)
-        err = WriteAll(fd, content);
-    // Some file systems report a full disk only when the file is closed.
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    if (err == 0 && ::rename(temp.c_str(), posixPath.c_str()) != 0)
-        err = errno;
-    if (err != 0)
-        ::unlink(temp.c_str());
-    return err;
+        err = WriteAll(file.GetDescriptor(), content);
+    return err == 0 ? file.Commit() : err;
 }
 
 } // namespace win32host
