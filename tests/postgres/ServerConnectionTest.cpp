@@ -299,7 +299,7 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     e2e::ProgramRun run;
     {
         // The test switch would send the sample to a fixture schema of its own.
-        pgtest::ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
+        ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
         run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--owner",
             owner, "--create-sample"});
     }
