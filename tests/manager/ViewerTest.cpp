@@ -64,7 +64,7 @@ TEST_F(ViewerTest, DoubleClickOnAFileShowsItMaximisedWithTheViewerMapFirst)
         "SetViewerMap " + win32host::ToUtf8(config + L"\\commcfg\\Viewermap.xml"),
         "OpenFile " + win32host::ToUtf8(file)};
     EXPECT_EQ(expected, ViewerCalls());
-    EXPECT_TRUE(PosixFileExists(PosixOf(file)));
+    EXPECT_TRUE(viztest::FileExists(file));
 }
 
 TEST_F(ViewerTest, DoubleClickOnAStructureNodeOpensNothing)
@@ -84,7 +84,7 @@ TEST_F(ViewerTest, DoubleClickOnAFileThatCannotBeFetchedShowsTheFetchMessageAndN
 {
     user.onManager = [&](HWND dialog) {
         // A folder of the same name in the temporary folder keeps the client from writing the file.
-        std::filesystem::create_directories(PosixOf(Folder().TempFolder() + L"\\bad.dwg"));
+        std::filesystem::create_directories(viztest::PosixOf(Folder().TempFolder() + L"\\bad.dwg"));
         HWND tree = ManagerTree(dialog);
         ExpandAll(tree);
         ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(tree, FindItem(tree, L"bad.dwg")));

@@ -1,50 +1,9 @@
 #include "HandmadeFiles.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <stdexcept>
 
 namespace pdftest {
-
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = "/tmp/viz-pdf-test-XXXXXX";
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-}
-
-std::vector<std::string> ScratchFolder::Files() const
-{
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(m_path.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        closedir(dir);
-    }
-    return names;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {

@@ -1,4 +1,4 @@
-// Files the PDF tests and benchmarks write by hand: a scratch folder, PDFs with a correct
+// Files the PDF tests and benchmarks write by hand: PDFs with a correct
 // cross-reference table, and 24-bit BMP pictures.
 #pragma once
 
@@ -6,28 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
+
 namespace pdftest {
 
 struct Rgb8 {
     int r, g, b;
 };
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
+// A scratch folder whose files are named by POSIX paths, as the PDF tools take them.
+class ScratchFolder : public viztest::ScratchFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-    std::vector<std::string> Files() const;
-
-private:
-    std::string m_path;
+    std::string Path(const std::string& name) const { return Posix() + "/" + name; }
+    const std::string& Path() const { return Posix(); }
+    std::vector<std::string> Files() const { return viztest::ListFolder(Windows()); }
 };
 
-std::string ReadFile(const std::string& path);
+inline std::string ReadFile(const std::string& path) { return viztest::ReadPosixFile(path); }
 void WriteFile(const std::string& path, const std::string& bytes);
 
 // A PDF written by hand, with a correct cross-reference table: each page gets the content
