@@ -5,9 +5,15 @@
 
 #include <string>
 
+#include "HandmadeFiles.h"
+
 namespace vizbench {
 
 struct PdfFixture {
+private:
+    pdftest::ScratchFolder m_scratch; // first: the files below live in it
+
+public:
     std::string folder;
     std::string master;    // the unsigned drawing
     std::string work;      // signed in place; a fresh copy of master before each run
@@ -17,7 +23,6 @@ struct PdfFixture {
     std::string job;       // the plug-in's job file (POSIX path)
 
     PdfFixture();
-    ~PdfFixture();
     PdfFixture(const PdfFixture&) = delete;
     PdfFixture& operator=(const PdfFixture&) = delete;
 

@@ -2,6 +2,7 @@
 #include <afxcoll.h>
 #include <afxtempl.h>
 
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -109,72 +110,47 @@ TEST(CPtrList, InsertBeforeAndAfter)
     EXPECT_EQ((std::vector<int>{1, 2}), Values(list));
 }
 
-TEST(CStringArray, SetAtGrowAppendsAtTheCurrentSize)
+std::vector<std::wstring> Contents(const CStringArray& arr)
 {
-    CStringArray arr;
-    arr.SetAtGrow(arr.GetSize(), L"a");
-    arr.SetAtGrow(arr.GetSize(), L"b");
-    arr.SetAtGrow(arr.GetSize(), CString(L"c"));
-    ASSERT_EQ(3, arr.GetSize());
-    EXPECT_STREQ(L"a", arr[0]);
-    EXPECT_STREQ(L"b", arr.GetAt(1));
-    EXPECT_STREQ(L"c", arr[2]);
+    std::vector<std::wstring> contents;
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i)
+        contents.push_back(arr.GetAt(i).GetString());
+    return contents;
 }
 
-TEST(CStringArray, SetAtGrowPastTheEndFillsWithEmptyStrings)
+template <class F>
+bool RaisesInvalidArg(F f)
 {
-    CStringArray arr;
-    arr.Add(L"first");
-    arr.SetAtGrow(3, L"fourth");
-    ASSERT_EQ(4, arr.GetSize());
-    EXPECT_STREQ(L"first", arr[0]);
-    EXPECT_TRUE(arr[1].IsEmpty());
-    EXPECT_TRUE(arr[2].IsEmpty());
-    EXPECT_STREQ(L"fourth", arr[3]);
-
-    arr.SetAtGrow(1, L"second"); // inside: replaces, does not grow
-    EXPECT_EQ(4, arr.GetSize());
-    EXPECT_STREQ(L"second", arr[1]);
+    try {
+        f();
+    } catch (CInvalidArgException* e) {
+        e->Delete();
+        return true;
+    }
+    return false;
 }
 
-TEST(CStringArray, AddReturnsTheIndexAndRemoveAllEmpties)
+TEST(CStringArray, GrowsInsertsAndRemovesInPlace)
 {
+    using Strings = std::vector<std::wstring>;
     CStringArray arr;
-    EXPECT_EQ(0, arr.Add(L"x"));
-    EXPECT_EQ(1, arr.Add(L"y"));
-    arr[0] = L"changed";
-    EXPECT_STREQ(L"changed", arr.GetAt(0));
+    EXPECT_EQ(0, arr.Add(L"a"));
+    EXPECT_EQ(1, arr.Add(L"b"));
+    arr.SetAtGrow(arr.GetSize(), CString(L"c")); // at the size: appends
+    arr.SetAtGrow(5, L"f");                      // past the end: empty strings between
+    EXPECT_EQ((Strings{L"a", L"b", L"c", L"", L"", L"f"}), Contents(arr));
+    arr.SetAtGrow(3, L"d"); // inside: replaces, does not grow
+    arr[4] = L"e";
+    EXPECT_EQ((Strings{L"a", L"b", L"c", L"d", L"e", L"f"}), Contents(arr));
+    arr.RemoveAt(0);
+    arr.InsertAt(1, L"x");
+    arr.InsertAt(2, L"y");
+    EXPECT_EQ((Strings{L"b", L"x", L"y", L"c", L"d", L"e", L"f"}), Contents(arr));
+    EXPECT_STREQ(L"x", arr[1]);
+    EXPECT_TRUE(RaisesInvalidArg([&] { arr.GetAt(7); }));
     arr.RemoveAll();
     EXPECT_EQ(0, arr.GetSize());
     EXPECT_EQ(0, arr.Add(L"again"));
-}
-
-TEST(CStringArray, IndexOutOfRangeRaisesInvalidArg)
-{
-    CStringArray arr;
-    arr.Add(L"only");
-    bool bRaised = false;
-    try {
-        arr.GetAt(1);
-    } catch (CInvalidArgException* e) {
-        bRaised = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(bRaised);
-}
-
-TEST(CStringArray, InsertAndRemoveShiftTheOthers)
-{
-    CStringArray arr;
-    arr.Add(L"a");
-    arr.Add(L"d");
-    arr.InsertAt(1, L"b");
-    arr.InsertAt(2, L"c");
-    arr.RemoveAt(0);
-    ASSERT_EQ(3, arr.GetSize());
-    EXPECT_STREQ(L"b", arr[0]);
-    EXPECT_STREQ(L"c", arr[1]);
-    EXPECT_STREQ(L"d", arr[2]);
 }
 
 TEST(CListTemplate, HoldsValuesInOrderAndRemoves)
@@ -212,14 +188,7 @@ TEST(CArrayTemplate, SetAtGrowAndBounds)
     EXPECT_EQ(0, arr[0]);
     EXPECT_EQ(9, arr[2]);
     EXPECT_EQ(3, arr.Add(4));
-    bool bRaised = false;
-    try {
-        arr.GetAt(-1);
-    } catch (CInvalidArgException* e) {
-        bRaised = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(bRaised);
+    EXPECT_TRUE(RaisesInvalidArg([&] { arr.GetAt(-1); }));
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 #include "DialogTemplateBuilder.h"
 #include "FakeDispatch.h"
-#include "ScriptedUser.h"
+#include "ScriptedDesktopUser.h"
 
 namespace {
 
@@ -174,8 +174,8 @@ TEST(ControlInDialogTemplate, ControlIsCreatedBoundAndCalledDuringInitialisation
     AFX_MANAGE_STATE(&moduleState);
     AfxEnableControlContainer();
 
-    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0, 411, 234, L"浏览");
-    tmpl.Item(27008, 0, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 411, 234);
+    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 411, 234, L"浏览");
+    tmpl.Control(27008, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 411, 234);
     CControlDlg dlg;
     dlg.InitModalIndirect(tmpl.Get());
     RECT rcControl = {};
@@ -206,11 +206,11 @@ TEST(ControlInDialogTemplate, OtherControlsOfTheTemplateKeepTheirPlaces)
     AFX_MANAGE_STATE(&moduleState);
     AfxEnableControlContainer();
 
-    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 300, 200, L"mixed");
-    tmpl.Item(27008, 0, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE, 0, 0, 100, 50)
-        .Item(100, 0x0080, L"", L"按钮", WS_VISIBLE | WS_TABSTOP, 10, 60, 50, 14)
-        .Item(27000, 0, WC_TREEVIEWW, L"", WS_VISIBLE | WS_BORDER, 10, 80, 100, 100)
-        .Item(101, 0x0082, L"", L"双击浏览", WS_VISIBLE, 120, 60, 60, 8);
+    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, 200, L"mixed");
+    tmpl.Control(27008, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE, 0, 0, 100, 50)
+        .Control(100, 0x0080, L"按钮", WS_VISIBLE | WS_TABSTOP, 10, 60, 50, 14)
+        .Control(27000, WC_TREEVIEWW, L"", WS_VISIBLE | WS_BORDER, 10, 80, 100, 100)
+        .Control(101, 0x0082, L"双击浏览", WS_VISIBLE, 120, 60, 60, 8);
     CDialog dlg;
     dlg.InitModalIndirect(tmpl.Get());
     ScriptedUser user([&](HWND hDlg) {

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogTemplateBuilder.h"
-#include "ScriptedUser.h"
+#include "ScriptedDesktopUser.h"
 
 namespace {
 
@@ -19,13 +19,13 @@ const int IDC_PDF = 27006;
 
 DialogTemplateBuilder TreeDialogTemplate()
 {
-    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0, 300, 200, L"轻量化文件管理");
-    tmpl.Item(IDC_PDF, 0x0080, L"", L"PDF", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 7, 7, 40, 10)
-        .Item(IDC_TREE, 0, WC_TREEVIEWW, L"",
+    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 300, 200, L"轻量化文件管理");
+    tmpl.Control(IDC_PDF, 0x0080, L"PDF", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 7, 7, 40, 10)
+        .Control(IDC_TREE, WC_TREEVIEWW, L"",
             WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_CHECKBOXES, 7,
             20, 286, 150)
-        .Item(IDC_PRINT, 0x0080, L"", L"打印", WS_VISIBLE | WS_TABSTOP, 180, 178, 50, 14)
-        .Item(IDCANCEL, 0x0080, L"", L"取消", WS_VISIBLE | WS_TABSTOP, 240, 178, 50, 14);
+        .Control(IDC_PRINT, 0x0080, L"打印", WS_VISIBLE | WS_TABSTOP, 180, 178, 50, 14)
+        .Control(IDCANCEL, 0x0080, L"取消", WS_VISIBLE | WS_TABSTOP, 240, 178, 50, 14);
     return tmpl;
 }
 

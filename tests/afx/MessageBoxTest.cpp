@@ -4,18 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <win32host/Desktop.h>
+#include "ScriptedDesktopUser.h"
 
 #include "../fidelity/MessageBoxIcons.h"
 
 namespace {
 
-struct TypeRecorder : win32host::DefaultDesktopUser {
+// A user who notes the type of each box and presses OK.
+struct TypeRecorder : ScriptedUser {
     UINT type = 0;
-    int OnMessageBox(HWND, const std::wstring&, const std::wstring&, UINT uType) override
+    TypeRecorder()
     {
-        type = uType;
-        return IDOK;
+        messageBox = [this](HWND, const std::wstring&, const std::wstring&, UINT uType) {
+            type = uType;
+            return IDOK;
+        };
     }
 };
 

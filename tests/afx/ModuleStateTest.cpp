@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedUser.h"
+#include "ScriptedDesktopUser.h"
 
 namespace {
 

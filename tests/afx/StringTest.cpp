@@ -9,16 +9,6 @@
 
 namespace {
 
-TEST(CStringFormat, PercentSTakesAWideString)
-{
-    CString strFolder(L"C:\\out");
-    CString strName(L"零件.pdf");
-    CString strPath;
-    strPath.Format(L"%s\\%s", (LPCWSTR)strFolder, (LPCWSTR)strName);
-    EXPECT_STREQ(L"C:\\out\\零件.pdf", strPath);
-    EXPECT_EQ(13, strPath.GetLength());
-}
-
 TEST(CStringFormat, IntegersAndUpperCaseHex)
 {
     CString str;
@@ -40,15 +30,6 @@ TEST(CStringFormat, FormatReplacesAndAppendFormatExtends)
     EXPECT_STREQ(L"1,二,3", str);
 }
 
-TEST(CStringFormat, LongResultIsNotTruncated)
-{
-    CString strLong(L'x', 5000);
-    CString str;
-    str.Format(L"[%s]", (LPCWSTR)strLong);
-    EXPECT_EQ(5002, str.GetLength());
-    EXPECT_EQ(L']', str[5001]);
-}
-
 // Results around the length the text is first formatted into (twice the format, and 64), and
 // literal runs between conversions, as Format and AppendFormat give them.
 TEST(CStringFormat, EveryLengthComesOutWhole)
@@ -64,7 +45,7 @@ TEST(CStringFormat, EveryLengthComesOutWhole)
         {L"one below the first buffer", nullptr, L"[%s]", 69},
         {L"exactly the first buffer", nullptr, L"[%s]", 70},
         {L"one past the first buffer", nullptr, L"[%s]", 71},
-        {L"far past the first buffer", nullptr, L"[%s]", 900},
+        {L"far past the first buffer", nullptr, L"[%s]", 5000},
         {L"appended past the first buffer", L"SELECT 1", L"[%s]", 71},
         {L"appended onto a long string", L"0123456789012345678901234567890123456789012345678901234567890123456789",
             L"[%s]", 500},

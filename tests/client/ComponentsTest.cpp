@@ -19,14 +19,6 @@ public:
     }
 };
 
-IQvObjectCollection* NewCollection()
-{
-    IQvObjectCollection* p = nullptr;
-    EXPECT_EQ(S_OK, CoCreateInstance(CLSID_QvObjectCollection, nullptr, 0x17, __uuidof(IQvObjectCollection),
-                        reinterpret_cast<void**>(&p)));
-    return p;
-}
-
 TEST(ObjectCollectionTest, GivesTheItemsOfAnArrayByIndexWithTheirOwnReference)
 {
     ClientTestFolder folder;
@@ -35,33 +27,30 @@ TEST(ObjectCollectionTest, GivesTheItemsOfAnArrayByIndexWithTheirOwnReference)
     auto* pB = new Counted();
     pA->AddRef();
     pB->AddRef();
-    SAFEARRAY* psa = SafeArrayCreateVector(VT_UNKNOWN, 0, 3);
     IUnknown* items[] = {pA, pB, pA};
+    _variant_t array;
+    array.vt = VT_ARRAY | VT_UNKNOWN;
+    array.parray = SafeArrayCreateVector(VT_UNKNOWN, 0, 3);
     for (LONG i = 0; i < 3; ++i)
-        ASSERT_EQ(S_OK, SafeArrayPutElement(psa, &i, items[i]));
-    VARIANT var;
-    VariantInit(&var);
-    var.vt = VT_ARRAY | VT_UNKNOWN;
-    var.parray = psa;
+        ASSERT_EQ(S_OK, SafeArrayPutElement(array.parray, &i, items[i]));
 
-    IQvObjectCollection* pCollection = NewCollection();
-    ASSERT_EQ(S_OK, pCollection->SetVariant(&var));
-    VariantClear(&var);
+    IQvObjectCollectionPtr collection(CLSID_QvObjectCollection);
+    ASSERT_EQ(S_OK, collection->SetVariant(&array));
+    array.Clear();
     ULONG nCount = 0;
-    ASSERT_EQ(S_OK, pCollection->GetCount(&nCount));
+    ASSERT_EQ(S_OK, collection->GetCount(&nCount));
     EXPECT_EQ(3u, nCount);
     for (ULONG i = 0; i < nCount; ++i) {
-        IUnknown* pItem = nullptr;
-        ASSERT_EQ(S_OK, pCollection->GetItem(i, &pItem));
-        EXPECT_EQ(items[i], pItem);
-        pItem->Release();
+        IUnknownPtr item;
+        ASSERT_EQ(S_OK, collection->GetItem(i, &item));
+        EXPECT_EQ(items[i], item);
     }
     IUnknown* pItem = reinterpret_cast<IUnknown*>(1);
-    EXPECT_TRUE(FAILED(pCollection->GetItem(3, &pItem)));
+    EXPECT_TRUE(FAILED(collection->GetItem(3, &pItem)));
     EXPECT_EQ(nullptr, pItem);
     // The collection holds its own references until it goes.
     EXPECT_EQ(3u, pA->References());
-    pCollection->Release();
+    collection = nullptr;
     EXPECT_EQ(1u, pA->References());
     EXPECT_EQ(1u, pB->References());
     pA->Release();
@@ -72,17 +61,14 @@ TEST(ObjectCollectionTest, AnEmptyVariantHasNoItemsAndOtherTypesAreRefused)
 {
     ClientTestFolder folder;
     ASSERT_EQ(S_OK, folder.OpenClient());
-    IQvObjectCollection* pCollection = NewCollection();
-    VARIANT var;
-    VariantInit(&var);
-    ASSERT_EQ(S_OK, pCollection->SetVariant(&var));
+    IQvObjectCollectionPtr collection(CLSID_QvObjectCollection);
+    _variant_t empty;
+    ASSERT_EQ(S_OK, collection->SetVariant(&empty));
     ULONG nCount = 9;
-    pCollection->GetCount(&nCount);
+    collection->GetCount(&nCount);
     EXPECT_EQ(0u, nCount);
-    var.vt = VT_I4;
-    var.lVal = 5;
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, pCollection->SetVariant(&var));
-    pCollection->Release();
+    _variant_t number(5L);
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, collection->SetVariant(&number));
 }
 
 TEST(WaitWindowTest, BeginStepsAndEndAreTracedAndObserved)

@@ -157,21 +157,21 @@ TEST(ObjectModelTest, DocumentClassesDeriveFromDocument)
 {
     ClientTestFolder folder;
     ASSERT_EQ(S_OK, folder.OpenClient());
-    for (const wchar_t* pszClass : {L"Document", L"Drawing", L"CappDocument", L"3DDocument"}) {
-        int bResult = 0;
-        ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Document", pszClass, &bResult));
-        EXPECT_NE(0, bResult) << win32host::ToUtf8(pszClass);
+    const struct {
+        const wchar_t* base;
+        const wchar_t* cls;
+        bool derives;
+    } cases[] = {
+        {L"Document", L"Document", true}, {L"Document", L"Drawing", true}, {L"Document", L"CappDocument", true},
+        {L"Document", L"3DDocument", true}, {L"Document", L"Part", false}, {L"Document", L"Folder", false},
+        {L"Document", L"LightFile", false}, {L"Document", L"drawing", false}, {L"Document", L"", false},
+        {L"Folder", L"3DFolder", true}, {L"Drawing", L"Document", false},
+    };
+    for (const auto& c : cases) {
+        int bResult = c.derives ? 0 : 1;
+        ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(c.base, c.cls, &bResult)) << win32host::ToUtf8(c.cls);
+        EXPECT_EQ(c.derives, bResult != 0) << win32host::ToUtf8(c.base) << " " << win32host::ToUtf8(c.cls);
     }
-    for (const wchar_t* pszClass : {L"Part", L"Folder", L"LightFile", L"drawing", L""}) {
-        int bResult = 1;
-        ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Document", pszClass, &bResult));
-        EXPECT_EQ(0, bResult) << win32host::ToUtf8(pszClass);
-    }
-    int bResult = 0;
-    ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Folder", L"3DFolder", &bResult));
-    EXPECT_NE(0, bResult);
-    ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(L"Drawing", L"Document", &bResult));
-    EXPECT_EQ(0, bResult);
 }
 
 TEST(ObjectModelTest, OnlyAUserWithTheRightMayOutputFiles)
@@ -230,18 +230,14 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
     // A doubled backslash, as a folder ending in one gives.
     const std::wstring target = folder.OutputPath(L"\\图纸.pdf");
     win32host::TraceRecorder trace;
-    BSTR bstrTarget = SysAllocString(target.c_str());
-    EXPECT_EQ(S_OK, pContent->DownloadToFile(bstrTarget));
-    SysFreeString(bstrTarget);
+    EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(target.c_str())));
     EXPECT_EQ(content, ReadFileBytes(folder.OutputPosixPath("图纸.pdf")));
     const auto written = trace.OfKind("file_written");
     ASSERT_EQ(1u, written.size());
     EXPECT_EQ(win32host::ToUtf8(target), written[0].Get("path"));
 
     // Into a folder that does not exist: a failure, nothing traced.
-    bstrTarget = SysAllocString(folder.OutputPath(L"missing\\x.pdf").c_str());
-    EXPECT_TRUE(FAILED(pContent->DownloadToFile(bstrTarget)));
-    SysFreeString(bstrTarget);
+    EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.OutputPath(L"missing\\x.pdf").c_str()))));
     EXPECT_EQ(1u, trace.OfKind("file_written").size());
     pContent->Release();
 
@@ -249,9 +245,7 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
     const COtlObjectRef part = Open(L"Part", folder.Builder().AddPart(L"p"));
     IObjectFileContent* pPartContent = nullptr;
     ASSERT_EQ(S_OK, part.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pPartContent)));
-    bstrTarget = SysAllocString(folder.OutputPath(L"p.bin").c_str());
-    EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(bstrTarget));
-    SysFreeString(bstrTarget);
+    EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(_bstr_t(folder.OutputPath(L"p.bin").c_str())));
     pPartContent->Release();
 }
 
@@ -272,16 +266,12 @@ TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)
     EXPECT_EQ(L"sign.png", Name(ref));
     IObjectFileContent* pContent = nullptr;
     ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
-    BSTR bstrTarget = SysAllocString(folder.OutputPath(L"12sign.png").c_str());
-    EXPECT_EQ(S_OK, pContent->DownloadToFile(bstrTarget));
-    SysFreeString(bstrTarget);
+    EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(folder.OutputPath(L"12sign.png").c_str())));
     EXPECT_EQ("PNGDATA", ReadFileBytes(folder.OutputPosixPath("12sign.png")));
 
     // Another id names no stored file.
     pIdentity->SetObjectID(picture + 1000);
-    bstrTarget = SysAllocString(folder.OutputPath(L"none.png").c_str());
-    EXPECT_TRUE(FAILED(pContent->DownloadToFile(bstrTarget)));
-    SysFreeString(bstrTarget);
+    EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.OutputPath(L"none.png").c_str()))));
     pContent->Release();
     pObject->Release();
     pIdentity->Release();

@@ -20,6 +20,27 @@
 
 namespace {
 
+HRESULT RunOn(ITransactionQuery* pQuery, const wchar_t* pszSql)
+{
+    const HRESULT hr = pQuery->SetSqlText(_bstr_t(pszSql));
+    return SUCCEEDED(hr) ? pQuery->Execute() : hr;
+}
+
+// The ids a query walks from where it stands to the end.
+std::vector<LONG> WalkIds(ITransactionQuery* pQuery, int nMax = 100)
+{
+    std::vector<LONG> ids;
+    VARIANT_BOOL bEof = VARIANT_TRUE;
+    while (nMax-- > 0 && SUCCEEDED(pQuery->IsEof(&bEof)) && !bEof) {
+        _variant_t var;
+        if (FAILED(pQuery->GetFieldValue(_bstr_t(L"OBJ_ID"), &var)))
+            break;
+        ids.push_back(var.lVal);
+        pQuery->MoveNext();
+    }
+    return ids;
+}
+
 class TransactionQueryTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -44,21 +65,12 @@ protected:
             m_pQuery->Release();
     }
 
-    HRESULT Run(const wchar_t* pszSql)
-    {
-        BSTR bstr = SysAllocString(pszSql);
-        HRESULT hr = m_pQuery->SetSqlText(bstr);
-        SysFreeString(bstr);
-        return SUCCEEDED(hr) ? m_pQuery->Execute() : hr;
-    }
+    HRESULT Run(const wchar_t* pszSql) { return RunOn(m_pQuery, pszSql); }
 
     HRESULT Field(const wchar_t* pszColumn, VARIANT* pvar)
     {
-        BSTR bstr = SysAllocString(pszColumn);
         VariantInit(pvar);
-        HRESULT hr = m_pQuery->GetFieldValue(bstr, pvar);
-        SysFreeString(bstr);
-        return hr;
+        return m_pQuery->GetFieldValue(_bstr_t(pszColumn), pvar);
     }
 
     ClientTestFolder m_folder;
@@ -140,15 +152,9 @@ TEST_F(TransactionQueryTest, ColumnsAreFoundWithoutRegardToCase)
 TEST_F(TransactionQueryTest, RowsAreWalkedUntilTheEnd)
 {
     ASSERT_EQ(S_OK, Run(L"SELECT OBJ_ID FROM T_Values ORDER BY OBJ_ID"));
-    std::vector<LONG> ids;
-    VARIANT_BOOL bEof = VARIANT_TRUE;
-    while (SUCCEEDED(m_pQuery->IsEof(&bEof)) && !bEof) {
-        VARIANT var;
-        ASSERT_EQ(S_OK, Field(L"OBJ_ID", &var));
-        ids.push_back(var.lVal);
-        ASSERT_EQ(S_OK, m_pQuery->MoveNext());
-    }
-    EXPECT_EQ((std::vector<LONG>{1, 2}), ids);
+    EXPECT_EQ((std::vector<LONG>{1, 2}), WalkIds(m_pQuery));
+    VARIANT_BOOL bEof = VARIANT_FALSE;
+    EXPECT_EQ(S_OK, m_pQuery->IsEof(&bEof));
     EXPECT_TRUE(bEof);
     VARIANT var;
     EXPECT_TRUE(FAILED(Field(L"OBJ_ID", &var)));
@@ -239,32 +245,6 @@ TEST_F(TransactionQueryTest, TheTextReachesTheEngineUnchanged)
     ASSERT_EQ(VT_BSTR, var.vt);
     EXPECT_STREQ(L"a \t  b", var.bstrVal);
     VariantClear(&var);
-}
-
-// The ids a query walks from where it stands to the end.
-std::vector<LONG> WalkIds(ITransactionQuery* pQuery, int nMax = 100)
-{
-    std::vector<LONG> ids;
-    VARIANT_BOOL bEof = VARIANT_TRUE;
-    BSTR bstrColumn = SysAllocString(L"OBJ_ID");
-    while (nMax-- > 0 && SUCCEEDED(pQuery->IsEof(&bEof)) && !bEof) {
-        VARIANT var;
-        VariantInit(&var);
-        if (FAILED(pQuery->GetFieldValue(bstrColumn, &var)))
-            break;
-        ids.push_back(var.lVal);
-        pQuery->MoveNext();
-    }
-    SysFreeString(bstrColumn);
-    return ids;
-}
-
-HRESULT RunOn(ITransactionQuery* pQuery, const wchar_t* pszSql)
-{
-    BSTR bstr = SysAllocString(pszSql);
-    HRESULT hr = pQuery->SetSqlText(bstr);
-    SysFreeString(bstr);
-    return SUCCEEDED(hr) ? pQuery->Execute() : hr;
 }
 
 // The client keeps a statement to run its text again: each run starts from the first row, and

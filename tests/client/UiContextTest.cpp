@@ -8,42 +8,54 @@
 
 namespace {
 
-template <class I>
-I* Query(IUnknown* p)
-{
-    I* pResult = nullptr;
-    if (p != nullptr)
-        p->QueryInterface(__uuidof(I), reinterpret_cast<void**>(&pResult));
-    return pResult;
-}
-
 // Selected item -> UI object -> model object id; -1 when a step gives nothing.
 LONG SelectedObjectId(IQvUiView* pView, LONG nIndex)
 {
-    IQvUiItem* pItem = nullptr;
-    if (FAILED(pView->GetSelectedItem(nIndex, &pItem)) || pItem == nullptr)
-        return -1;
-    IQvUiObject* pUiObject = nullptr;
-    pItem->GetUiObject(&pUiObject);
-    pItem->Release();
-    if (pUiObject == nullptr)
-        return -1;
-    IQvOtlObject* pObject = nullptr;
-    pUiObject->GetOtlObject(&pObject);
-    pUiObject->Release();
-    if (pObject == nullptr)
-        return -1;
+    IQvUiItemPtr item;
+    IQvUiObjectPtr uiObject;
+    IQvOtlObjectPtr object;
     LONG id = -1;
-    pObject->GetObjectID(&id);
-    pObject->Release();
+    if (SUCCEEDED(pView->GetSelectedItem(nIndex, &item)) && item && SUCCEEDED(item->GetUiObject(&uiObject)) && uiObject
+        && SUCCEEDED(uiObject->GetOtlObject(&object)) && object)
+        object->GetObjectID(&id);
     return id;
 }
 
-IQvOtlObject* Open(const wchar_t* pszClass, LONG id)
+IQvOtlObjectPtr Open(const wchar_t* pszClass, LONG id)
 {
-    IQvOtlObject* p = nullptr;
-    EXPECT_EQ(S_OK, qvclient::OpenObject(pszClass, id, &p));
-    return p;
+    IQvOtlObjectPtr object;
+    EXPECT_EQ(S_OK, qvclient::OpenObject(pszClass, id, &object));
+    return object;
+}
+
+// The class and id of each item attached to a workflow item, in order.
+std::vector<std::wstring> Attached(IQvUiContext* pContext)
+{
+    IUnknownPtr flow;
+    EXPECT_EQ(S_OK, pContext->GetFlowItem(&flow));
+    IQvUiFlowItemPtr flowItem(flow);
+    _variant_t items;
+    std::vector<IUnknown*> unknowns;
+    if (!flowItem || FAILED(flowItem->GetAttachedItems(&items)) || items.vt != (VT_ARRAY | VT_UNKNOWN)
+        || FAILED(qvclient::ReadUnknownArray(items, unknowns)))
+        return {L"no array"};
+    std::vector<std::wstring> attached;
+    for (IUnknown* pItem : unknowns) {
+        IQvUiFlowItemPtr asFlow(pItem);
+        EXPECT_TRUE(asFlow) << "an attached item is a flow item too";
+        IQvUiItemPtr uiItem(pItem);
+        pItem->Release();
+        IQvUiObjectPtr uiObject;
+        IQvOtlObjectPtr object;
+        LONG id = -1;
+        _bstr_t name;
+        if (uiItem && SUCCEEDED(uiItem->GetUiObject(&uiObject)) && SUCCEEDED(uiObject->GetOtlObject(&object))) {
+            object->GetObjectID(&id);
+            object->GetObjectClassName(name.GetAddress());
+        }
+        attached.push_back(std::wstring(name.length() ? static_cast<const wchar_t*>(name) : L"") + L" " + std::to_wstring(id));
+    }
+    return attached;
 }
 
 class UiContextTest : public ::testing::Test {
@@ -63,83 +75,62 @@ protected:
 
 TEST_F(UiContextTest, DocumentListParentFrameGivesTheSelection)
 {
-    IQvOtlObject* pA = Open(L"Drawing", m_docA);
-    IQvOtlObject* pB = Open(L"Document", m_docB);
-    IQvUiContext* pContext = nullptr;
     const HWND hWnd = reinterpret_cast<HWND>(0x1234);
-    ASSERT_EQ(S_OK, qvclient::MakeDocumentListContext({pA, pB}, hWnd, &pContext));
+    IQvUiContextPtr context;
+    ASSERT_EQ(S_OK, qvclient::MakeDocumentListContext({Open(L"Drawing", m_docA), Open(L"Document", m_docB)}, hWnd, &context));
 
-    IQvUiWindow* pCommand = nullptr;
-    ASSERT_EQ(S_OK, pContext->GetCommandWindow(&pCommand));
+    IQvUiWindowPtr command;
+    ASSERT_EQ(S_OK, context->GetCommandWindow(&command));
     HWND hGot = nullptr;
-    ASSERT_EQ(S_OK, pCommand->GetHwnd(&hGot));
+    ASSERT_EQ(S_OK, command->GetHwnd(&hGot));
     EXPECT_EQ(hWnd, hGot);
-    EXPECT_EQ(nullptr, Query<IQvUiViewFrame>(pCommand));
-    IQvUiWindow* pParent = nullptr;
-    ASSERT_EQ(S_OK, pCommand->GetParentWindow(&pParent));
-    IQvUiViewFrame* pFrame = Query<IQvUiViewFrame>(pParent);
-    ASSERT_NE(nullptr, pFrame);
-    IQvUiView* pView = nullptr;
-    ASSERT_EQ(S_OK, pFrame->GetView(&pView));
-    EXPECT_EQ(nullptr, Query<IQvUiTreeView>(pView));
-    EXPECT_EQ(m_docA, SelectedObjectId(pView, 0));
-    EXPECT_EQ(m_docB, SelectedObjectId(pView, 1));
-    EXPECT_EQ(-1, SelectedObjectId(pView, 2));
+    EXPECT_FALSE(IQvUiViewFramePtr(command));
+    IQvUiWindowPtr parent;
+    ASSERT_EQ(S_OK, command->GetParentWindow(&parent));
+    IQvUiViewFramePtr frame(parent);
+    ASSERT_TRUE(frame);
+    IQvUiViewPtr view;
+    ASSERT_EQ(S_OK, frame->GetView(&view));
+    EXPECT_FALSE(IQvUiTreeViewPtr(view));
+    EXPECT_EQ(m_docA, SelectedObjectId(view, 0));
+    EXPECT_EQ(m_docB, SelectedObjectId(view, 1));
+    EXPECT_EQ(-1, SelectedObjectId(view, 2));
 
-    IUnknown* pFlow = nullptr;
-    EXPECT_TRUE(FAILED(pContext->GetFlowItem(&pFlow)));
-    EXPECT_EQ(nullptr, pFlow);
-
-    pView->Release();
-    pFrame->Release();
-    pParent->Release();
-    pCommand->Release();
-    pContext->Release();
-    pA->Release();
-    pB->Release();
+    IUnknownPtr flow;
+    EXPECT_TRUE(FAILED(context->GetFlowItem(&flow)));
+    EXPECT_FALSE(flow);
 }
 
 TEST_F(UiContextTest, ProductTreeFrameIsAboveAPaneAndHoldsATreeView)
 {
-    IQvOtlObject* pPart = Open(L"Part", m_part);
-    IQvUiContext* pContext = nullptr;
-    ASSERT_EQ(S_OK, qvclient::MakeProductTreeContext(pPart, &pContext));
+    IQvUiContextPtr context;
+    ASSERT_EQ(S_OK, qvclient::MakeProductTreeContext(Open(L"Part", m_part), &context));
 
-    IQvUiWindow* pWindow = nullptr;
-    ASSERT_EQ(S_OK, pContext->GetCommandWindow(&pWindow));
+    IQvUiWindowPtr window;
+    ASSERT_EQ(S_OK, context->GetCommandWindow(&window));
     HWND hWnd = reinterpret_cast<HWND>(1);
-    pWindow->GetHwnd(&hWnd);
+    window->GetHwnd(&hWnd);
     EXPECT_EQ(nullptr, hWnd);
     // Climb until a window offers the frame, as the tree command does.
     int nClimbed = 0;
-    IQvUiView* pView = nullptr;
-    while (pWindow != nullptr && pView == nullptr) {
-        IQvUiWindow* pParent = nullptr;
-        ASSERT_EQ(S_OK, pWindow->GetParentWindow(&pParent));
-        pWindow->Release();
-        pWindow = pParent;
+    IQvUiViewPtr view;
+    while (window && !view) {
+        IQvUiWindowPtr parent;
+        ASSERT_EQ(S_OK, window->GetParentWindow(&parent));
+        window = parent;
         ++nClimbed;
-        if (IQvUiViewFrame* pFrame = Query<IQvUiViewFrame>(pWindow)) {
-            pFrame->GetView(&pView);
-            pFrame->Release();
-        }
+        if (IQvUiViewFramePtr frame = IQvUiViewFramePtr(window))
+            frame->GetView(&view);
     }
     EXPECT_EQ(2, nClimbed);
-    ASSERT_NE(nullptr, pView);
-    IQvUiTreeView* pTree = Query<IQvUiTreeView>(pView);
-    ASSERT_NE(nullptr, pTree);
-    EXPECT_EQ(m_part, SelectedObjectId(pTree, 0));
+    IQvUiTreeViewPtr tree(view);
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(m_part, SelectedObjectId(tree, 0));
 
     // Above the frame the chain ends.
     IQvUiWindow* pTop = reinterpret_cast<IQvUiWindow*>(1);
-    EXPECT_EQ(S_OK, pWindow->GetParentWindow(&pTop));
+    EXPECT_EQ(S_OK, window->GetParentWindow(&pTop));
     EXPECT_EQ(nullptr, pTop);
-
-    pTree->Release();
-    pView->Release();
-    pWindow->Release();
-    pContext->Release();
-    pPart->Release();
 }
 
 TEST_F(UiContextTest, WorkflowItemGivesItsAttachedItemsInOrder)
@@ -149,75 +140,19 @@ TEST_F(UiContextTest, WorkflowItemGivesItsAttachedItemsInOrder)
     b.AttachToWorkflowItem(flow, L"Document", m_docB);
     b.AttachToWorkflowItem(flow, L"Part", m_part);
     b.AttachToWorkflowItem(flow, L"Document", m_docB);
+    const LONG empty = b.AddWorkflowItem(L"empty");
     ASSERT_EQ(S_OK, b.GetStatus());
-    IQvOtlObject* pFlowObject = Open(L"WorkflowItem", flow);
-    IQvUiContext* pContext = nullptr;
-    ASSERT_EQ(S_OK, qvclient::MakeWorkflowContext(pFlowObject, &pContext));
-
-    IUnknown* pFlow = nullptr;
-    ASSERT_EQ(S_OK, pContext->GetFlowItem(&pFlow));
-    IQvUiFlowItem* pFlowItem = Query<IQvUiFlowItem>(pFlow);
-    ASSERT_NE(nullptr, pFlowItem);
-    VARIANT var;
-    VariantInit(&var);
-    ASSERT_EQ(S_OK, pFlowItem->GetAttachedItems(&var));
-    std::vector<IUnknown*> items;
-    ASSERT_EQ(S_OK, qvclient::ReadUnknownArray(var, items));
-    VariantClear(&var);
-    std::vector<LONG> ids;
-    std::vector<std::wstring> classes;
-    for (IUnknown* pItem : items) {
-        IQvUiFlowItem* pAsFlow = Query<IQvUiFlowItem>(pItem);
-        EXPECT_NE(nullptr, pAsFlow);
-        if (pAsFlow != nullptr)
-            pAsFlow->Release();
-        IQvUiItem* pUiItem = Query<IQvUiItem>(pItem);
-        ASSERT_NE(nullptr, pUiItem);
-        IQvUiObject* pUiObject = nullptr;
-        ASSERT_EQ(S_OK, pUiItem->GetUiObject(&pUiObject));
-        IQvOtlObject* pObject = nullptr;
-        ASSERT_EQ(S_OK, pUiObject->GetOtlObject(&pObject));
-        const COtlObjectRef ref(pObject);
-        ids.push_back(static_cast<LONG>(ref.GetID()));
-        BSTR bstr = nullptr;
-        ref.GetClassNameW(&bstr);
-        classes.push_back(bstr);
-        SysFreeString(bstr);
-        pObject->Release();
-        pUiObject->Release();
-        pUiItem->Release();
-        pItem->Release();
+    const struct {
+        LONG flow;
+        std::vector<std::wstring> attached;
+    } cases[] = {{flow, {L"Document " + std::to_wstring(m_docB), L"Part " + std::to_wstring(m_part),
+                            L"Document " + std::to_wstring(m_docB)}},
+        {empty, {}}};
+    for (const auto& c : cases) {
+        IQvUiContextPtr context;
+        ASSERT_EQ(S_OK, qvclient::MakeWorkflowContext(Open(L"WorkflowItem", c.flow), &context));
+        EXPECT_EQ(c.attached, Attached(context)) << "workflow item " << c.flow;
     }
-    EXPECT_EQ((std::vector<LONG>{m_docB, m_part, m_docB}), ids);
-    EXPECT_EQ((std::vector<std::wstring>{L"Document", L"Part", L"Document"}), classes);
-
-    pFlowItem->Release();
-    pFlow->Release();
-    pContext->Release();
-    pFlowObject->Release();
-}
-
-TEST_F(UiContextTest, AWorkflowItemWithoutAttachmentsGivesAnEmptyArray)
-{
-    const LONG flow = m_folder.Builder().AddWorkflowItem(L"empty");
-    IQvOtlObject* pFlowObject = Open(L"WorkflowItem", flow);
-    IQvUiContext* pContext = nullptr;
-    ASSERT_EQ(S_OK, qvclient::MakeWorkflowContext(pFlowObject, &pContext));
-    IUnknown* pFlow = nullptr;
-    ASSERT_EQ(S_OK, pContext->GetFlowItem(&pFlow));
-    IQvUiFlowItem* pFlowItem = Query<IQvUiFlowItem>(pFlow);
-    VARIANT var;
-    VariantInit(&var);
-    ASSERT_EQ(S_OK, pFlowItem->GetAttachedItems(&var));
-    EXPECT_EQ(VT_ARRAY | VT_UNKNOWN, var.vt);
-    std::vector<IUnknown*> items;
-    ASSERT_EQ(S_OK, qvclient::ReadUnknownArray(var, items));
-    EXPECT_TRUE(items.empty());
-    VariantClear(&var);
-    pFlowItem->Release();
-    pFlow->Release();
-    pContext->Release();
-    pFlowObject->Release();
 }
 
 } // namespace

@@ -77,12 +77,7 @@ TEST(PdfStampFile, ContentThatLeavesATransformOpenDoesNotMoveTheStamps)
     WriteHandmadePdf(pdf, {"q q 0.1 0 0 0.1 0 0 cm 0 0 100 100 re W n 0 0 1 rg 0 0 50 50 re f"});
     std::string bmp = folder.Path("black.bmp");
     WriteBmp(bmp, 2, 2, Rgb8{0, 0, 0});
-    pdfstamp::PictureStamp picture;
-    picture.path = bmp;
-    picture.x = 300;
-    picture.y = 300;
-    picture.width = 40;
-    picture.height = 40;
+    const pdfstamp::PictureStamp picture{bmp, 300, 300, 40, 40};
     ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {picture}).ok);
 
     RenderedPage page(pdf, 1);
@@ -102,12 +97,7 @@ TEST(PdfStampFile, OnARotatedPageCoordinatesAreThoseOfThePageAsShown)
     for (int rotate : {90, 180, 270}) {
         std::string pdf = folder.Path("rotated" + std::to_string(rotate) + ".pdf");
         WriteHandmadePdf(pdf, {""}, rotate);
-        pdfstamp::PictureStamp picture;
-        picture.path = bmp;
-        picture.x = 50;
-        picture.y = 80;
-        picture.width = 30;
-        picture.height = 20;
+        const pdfstamp::PictureStamp picture{bmp, 50, 80, 30, 20};
         ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {picture}).ok) << rotate;
 
         RenderedPage page(pdf, 1);

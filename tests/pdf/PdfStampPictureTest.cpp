@@ -50,14 +50,7 @@ protected:
 
     static pdfstamp::PictureStamp Picture(const std::string& path, double x, double y, double w, double h, int page = 1)
     {
-        pdfstamp::PictureStamp stamp;
-        stamp.path = path;
-        stamp.x = x;
-        stamp.y = y;
-        stamp.width = w;
-        stamp.height = h;
-        stamp.page = page;
-        return stamp;
+        return {path, x, y, w, h, page};
     }
 
     ScratchFolder m_folder;

@@ -2,46 +2,14 @@
 // qpdf's command-line tools to look at the results from outside.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "HandmadeFiles.h"
+
 namespace pdftest {
 
-struct Rgb8 {
-    int r, g, b;
-};
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-    std::vector<std::string> Files() const;
-
-private:
-    std::string m_path;
-};
-
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-
-// A PDF written by hand, with a correct cross-reference table: each page gets the content
-// given, the media box given (A4 by default) and the /Rotate given.
-void WriteHandmadePdf(const std::string& path, const std::vector<std::string>& pageContents, int rotate = 0,
-    int width = 595, int height = 842);
-
-// A PDF of the objects given (object 1 is the catalog), with a correct cross-reference table.
-std::string HandmadePdfBytes(const std::vector<std::string>& objects, const std::string& version = "1.4");
-
 // Pictures of one colour; the PNG's left half is fully transparent.
-void WriteBmp(const std::string& path, int width, int height, Rgb8 colour);
-// A 24-bit BMP whose pixel (x, y), y counted from the top, is pixel(x, y).
-void WriteBmpPixels(const std::string& path, int width, int height, const std::function<Rgb8(int, int)>& pixel);
 // A JPEG of a page of the picture's size (in points) that draws `content`.
 void WriteJpegOfContent(const std::string& path, int width, int height, const std::string& content);
 void WritePngHalfTransparent(const std::string& path, int width, int height, Rgb8 colour);

@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+#include <tuple>
+#include <vector>
+
 using namespace pdftest;
 
 namespace {
@@ -33,6 +36,12 @@ protected:
     {
         WritePrivateProfileStringW(section, key, value.c_str(), m_strJob.c_str());
     }
+    // Section, key and value a line of the job.
+    void WriteJob(const std::vector<std::tuple<const wchar_t*, const wchar_t*, std::wstring>>& lines)
+    {
+        for (const auto& [section, key, value] : lines)
+            Write(section, key, value);
+    }
 
     int Sign() { return m_pfnSignPdf(m_strPdf.c_str(), m_strJob.c_str()); }
 
@@ -47,21 +56,12 @@ TEST_F(SignPdfPlugin, TextAndPictureSignaturesAreDrawnWhereTheJobSays)
 {
     std::string bmp = m_folder.Path("12sign.bmp");
     WriteBmp(bmp, 40, 20, Rgb8{0, 0, 180});
-    Write(L"PDFSIGN", L"NUMBER", L"2");
-    Write(L"SIGN1", L"CONTENT", L"张工 批准");
-    Write(L"SIGN1", L"FONT", L"黑体");
-    Write(L"SIGN1", L"FontSize", L"14");
-    Write(L"SIGN1", L"X", L"100");
-    Write(L"SIGN1", L"Y", L" 200"); // location fields are written untrimmed
-    Write(L"SIGN1", L"COLOR_R", L"255");
-    Write(L"SIGN1", L"COLOR_G", L"0");
-    Write(L"SIGN1", L"COLOR_B", L"0");
-    Write(L"SIGN1", L"Page", L"2");
-    Write(L"SIGN2", L"IMAGE", win32host::FromPosixPath(bmp)); // a Windows path, as the module writes it
-    Write(L"SIGN2", L"X", L"300");
-    Write(L"SIGN2", L"Y", L"400");
-    Write(L"SIGN2", L"WIDTH", L"80");
-    Write(L"SIGN2", L"HEIGHT", L"40");
+    // Y untrimmed and the picture by a Windows path, as the module writes them.
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"2"}, {L"SIGN1", L"CONTENT", L"张工 批准"}, {L"SIGN1", L"FONT", L"黑体"},
+        {L"SIGN1", L"FontSize", L"14"}, {L"SIGN1", L"X", L"100"}, {L"SIGN1", L"Y", L" 200"},
+        {L"SIGN1", L"COLOR_R", L"255"}, {L"SIGN1", L"COLOR_G", L"0"}, {L"SIGN1", L"COLOR_B", L"0"},
+        {L"SIGN1", L"Page", L"2"}, {L"SIGN2", L"IMAGE", win32host::FromPosixPath(bmp)}, {L"SIGN2", L"X", L"300"},
+        {L"SIGN2", L"Y", L"400"}, {L"SIGN2", L"WIDTH", L"80"}, {L"SIGN2", L"HEIGHT", L"40"}});
 
     win32host::TraceRecorder trace;
     EXPECT_EQ(2, Sign());
@@ -98,17 +98,11 @@ TEST_F(SignPdfPlugin, TextAndPictureSignaturesAreDrawnWhereTheJobSays)
 
 TEST_F(SignPdfPlugin, MissingSectionsAndEmptySignaturesArePassedOver)
 {
-    Write(L"PDFSIGN", L"NUMBER", L"4");
-    Write(L"SIGN1", L"CONTENT", L"第一");
-    Write(L"SIGN1", L"X", L"100");
-    Write(L"SIGN1", L"Y", L"100");
-    Write(L"SIGN3", L"IMAGE", L""); // the picture could not be fetched
-    Write(L"SIGN3", L"X", L"300");
-    Write(L"SIGN3", L"Y", L"300");
-    Write(L"SIGN4", L"CONTENT", L"第四");
-    Write(L"SIGN4", L"X", L"100");
-    Write(L"SIGN4", L"Y", L"150");
-    Write(L"SIGN5", L"CONTENT", L"beyond NUMBER");
+    // SIGN3: the picture could not be fetched.
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"4"}, {L"SIGN1", L"CONTENT", L"第一"}, {L"SIGN1", L"X", L"100"},
+        {L"SIGN1", L"Y", L"100"}, {L"SIGN3", L"IMAGE", L""}, {L"SIGN3", L"X", L"300"}, {L"SIGN3", L"Y", L"300"},
+        {L"SIGN4", L"CONTENT", L"第四"}, {L"SIGN4", L"X", L"100"}, {L"SIGN4", L"Y", L"150"},
+        {L"SIGN5", L"CONTENT", L"beyond NUMBER"}});
 
     win32host::TraceRecorder trace;
     EXPECT_EQ(2, Sign());
@@ -124,8 +118,7 @@ TEST_F(SignPdfPlugin, MissingSectionsAndEmptySignaturesArePassedOver)
 
 TEST_F(SignPdfPlugin, ASignatureWithOnlyItsTextGetsTheDefaults)
 {
-    Write(L"PDFSIGN", L"NUMBER", L"1");
-    Write(L"SIGN1", L"CONTENT", L"默认");
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"默认"}});
 
     EXPECT_EQ(1, Sign());
     EXPECT_NE(std::string::npos, PageText(m_pdf, 1).find("默认"));
@@ -136,11 +129,8 @@ TEST_F(SignPdfPlugin, ASignatureWithOnlyItsTextGetsTheDefaults)
 
 TEST_F(SignPdfPlugin, APageOutsideTheDocumentLeavesThatSignatureOut)
 {
-    Write(L"PDFSIGN", L"NUMBER", L"2");
-    Write(L"SIGN1", L"CONTENT", L"nowhere");
-    Write(L"SIGN1", L"Page", L"9");
-    Write(L"SIGN2", L"CONTENT", L"last");
-    Write(L"SIGN2", L"Page", L"-1");
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"2"}, {L"SIGN1", L"CONTENT", L"nowhere"}, {L"SIGN1", L"Page", L"9"},
+        {L"SIGN2", L"CONTENT", L"last"}, {L"SIGN2", L"Page", L"-1"}});
 
     win32host::TraceRecorder trace;
     EXPECT_EQ(1, Sign());
@@ -155,8 +145,7 @@ TEST_F(SignPdfPlugin, ADamagedPdfIsLeftByteIdentical)
     std::string bytes = ReadFile(m_pdf);
     std::string damaged = bytes.substr(0, bytes.size() * 2 / 3);
     WriteFile(m_pdf, damaged);
-    Write(L"PDFSIGN", L"NUMBER", L"1");
-    Write(L"SIGN1", L"CONTENT", L"签字");
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"签字"}});
 
     win32host::TraceRecorder trace;
     EXPECT_EQ(SIGNPDF_E_PDF, Sign());
@@ -168,8 +157,7 @@ TEST_F(SignPdfPlugin, ADamagedPdfIsLeftByteIdentical)
 
 TEST_F(SignPdfPlugin, ARepairedPdfIsSignedAndTheTraceSaysWhatWasRepaired)
 {
-    Write(L"PDFSIGN", L"NUMBER", L"1");
-    Write(L"SIGN1", L"CONTENT", L"签字");
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"签字"}});
     std::string bytes = ReadFile(m_pdf);
     auto hasWarnings = [](const win32host::TraceEvent& event) {
         for (const auto& field : event.fields)

@@ -63,7 +63,7 @@ protected:
     {
         PGTEST_REQUIRE_SERVER();
         {
-            pgtest::ScopedEnvironment embedded("VIZ_TEST_PG", std::nullopt);
+            ScopedEnvironment embedded("VIZ_TEST_PG", std::nullopt);
             m_sqlite = std::make_unique<e2e::ClientSetup>();
         }
         m_server = std::make_unique<e2e::ClientSetup>();

@@ -73,9 +73,7 @@ protected:
     // Runs the text and reports what the first IsEof says, as the module reads a query.
     HRESULT Run(const wchar_t* pszSql)
     {
-        BSTR bstr = SysAllocString(pszSql);
-        m_pQuery->SetSqlText(bstr);
-        SysFreeString(bstr);
+        m_pQuery->SetSqlText(_bstr_t(pszSql));
         m_pQuery->Execute();
         VARIANT_BOOL bEof = VARIANT_TRUE;
         return m_pQuery->IsEof(&bEof);
@@ -83,11 +81,9 @@ protected:
 
     VARIANT Field(const wchar_t* pszColumn, HRESULT* phr = nullptr)
     {
-        BSTR bstr = SysAllocString(pszColumn);
         VARIANT var;
         VariantInit(&var);
-        const HRESULT hr = m_pQuery->GetFieldValue(bstr, &var);
-        SysFreeString(bstr);
+        const HRESULT hr = m_pQuery->GetFieldValue(_bstr_t(pszColumn), &var);
         if (phr != nullptr)
             *phr = hr;
         return var;
@@ -228,31 +224,28 @@ TEST_F(ServerClientTest, ValuesAreTypedAsOnSqliteAndColumnsFoundWithoutRegardToC
                         L"CAST(7 AS SMALLINT) AS Tiny, CAST(2.5 AS NUMERIC(6,2)) AS Ratio, "
                         L"CAST(0.25 AS DOUBLE PRECISION) AS Share, CAST('图纸 A' AS VARCHAR(20)) AS Label, "
                         L"'text' AS Plain, NULL AS Missing, 11 AS roleB_id"));
-    VARIANT var = Field(L"SMALL");
-    EXPECT_EQ(VT_I4, var.vt);
-    EXPECT_EQ(42, var.lVal);
-    var = Field(L"big");
-    EXPECT_EQ(VT_I8, var.vt);
-    EXPECT_EQ(5000000000LL, var.llVal);
-    var = Field(L"Tiny");
-    EXPECT_EQ(VT_I4, var.vt);
-    var = Field(L"Ratio");
-    EXPECT_EQ(VT_R8, var.vt);
-    EXPECT_DOUBLE_EQ(2.5, var.dblVal);
-    var = Field(L"Share");
-    EXPECT_EQ(VT_R8, var.vt);
-    var = Field(L"Label");
-    ASSERT_EQ(VT_BSTR, var.vt);
-    EXPECT_STREQ(L"图纸 A", var.bstrVal);
-    VariantClear(&var);
-    var = Field(L"Plain");
-    EXPECT_EQ(VT_BSTR, var.vt);
-    VariantClear(&var);
-    var = Field(L"Missing");
-    EXPECT_EQ(VT_NULL, var.vt);
-    var = Field(L"roleB_id");
-    EXPECT_EQ(VT_I4, var.vt);
-    EXPECT_EQ(11, var.lVal);
+    const struct {
+        const wchar_t* column; // in another case than the query's
+        VARTYPE vt;
+        double value; // of a number
+        const wchar_t* text;
+    } cases[] = {
+        {L"SMALL", VT_I4, 42, nullptr}, {L"big", VT_I8, 5000000000.0, nullptr}, {L"Tiny", VT_I4, 7, nullptr},
+        {L"Ratio", VT_R8, 2.5, nullptr}, {L"Share", VT_R8, 0.25, nullptr}, {L"LABEL", VT_BSTR, 0, L"图纸 A"},
+        {L"plain", VT_BSTR, 0, L"text"}, {L"Missing", VT_NULL, 0, nullptr}, {L"ROLEB_ID", VT_I4, 11, nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string name = win32host::ToUtf8(c.column);
+        VARIANT var = Field(c.column);
+        ASSERT_EQ(c.vt, var.vt) << name;
+        if (c.text != nullptr) {
+            EXPECT_STREQ(c.text, var.bstrVal) << name;
+        } else if (c.vt != VT_NULL) {
+            EXPECT_DOUBLE_EQ(c.value, c.vt == VT_I4 ? var.lVal : c.vt == VT_I8 ? static_cast<double>(var.llVal) : var.dblVal)
+                << name;
+        }
+        VariantClear(&var);
+    }
     HRESULT hr = S_OK;
     Field(L"Nothing", &hr);
     EXPECT_EQ(DISP_E_UNKNOWNNAME, hr);
@@ -268,49 +261,39 @@ TEST_F(ServerClientTest, AnEmptyTextHasNoRowsOnTheServerToo)
     EXPECT_EQ(VARIANT_TRUE, bEof);
 }
 
-TEST_F(ServerClientTest, AServerThatCannotBeReachedIsAClearError)
+// What the client says when it cannot use the folder's server, and what plmclient prints.
+TEST_F(ServerClientTest, AServerThatCannotBeUsedIsAClearError)
 {
-    // Port 1 on the loopback: nothing listens there.
-    PointFolderAt("host=127.0.0.1 port=1 dbname=plm user=viz connect_timeout=2", "");
-    qvclient::Client client;
-    EXPECT_EQ(qvclient::QV_E_SERVERUNREACHABLE, client.Open(Folder()));
-    EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"127.0.0.1"));
-    EXPECT_FALSE(client.IsOpen());
-
-    const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
-        "--command", "OutputLightFile", "--select", "Part:1"});
-    ASSERT_TRUE(run.started);
-    EXPECT_EQ(1, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("the database server cannot be reached")) << run.err;
-}
-
-TEST_F(ServerClientTest, RefusedCredentialsAreAClearError)
-{
-    PointFolderAt(pgtest::OwnerConnection() + " password=wrong", m_options);
-    qvclient::Client client;
-    EXPECT_EQ(qvclient::QV_E_LOGONREFUSED, client.Open(Folder()));
-    EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"password"));
-
-    const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
-        "--command", "OutputLightFile", "--select", "Part:1"});
-    EXPECT_EQ(1, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("refused the user name or password")) << run.err;
-}
-
-TEST_F(ServerClientTest, AMissingSchemaOrDatabaseIsAClearError)
-{
-    PointFolderAt(pgtest::ReaderConnection(), "-c search_path=plm_no_such_schema");
-    qvclient::Client client;
-    EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(Folder()));
-    EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"t_class")) << client.GetOpenErrorText();
-
-    PointFolderAt(pgtest::ReaderConnection() + " dbname=plm_no_such_database", "");
-    EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(Folder()));
-
-    const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
-        "--command", "OutputLightFile", "--select", "Part:1"});
-    EXPECT_EQ(1, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("has no schema")) << run.err;
+    const struct {
+        const char* what;
+        std::string conninfo;
+        const char* options;
+        HRESULT expected;
+        const wchar_t* openError;
+        const char* programError;
+    } cases[] = {
+        // Port 1 on the loopback: nothing listens there.
+        {"unreachable", "host=127.0.0.1 port=1 dbname=plm user=viz connect_timeout=2", "",
+            qvclient::QV_E_SERVERUNREACHABLE, L"127.0.0.1", "the database server cannot be reached"},
+        {"wrong password", pgtest::OwnerConnection() + " password=wrong", m_options.c_str(), qvclient::QV_E_LOGONREFUSED,
+            L"password", "refused the user name or password"},
+        {"no such database", pgtest::ReaderConnection() + " dbname=plm_no_such_database", "", qvclient::QV_E_NOSCHEMA, L"",
+            "has no schema"},
+        {"no such schema", pgtest::ReaderConnection(), "-c search_path=plm_no_such_schema", qvclient::QV_E_NOSCHEMA,
+            L"t_class", "has no schema"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PointFolderAt(c.conninfo, c.options);
+        qvclient::Client client;
+        EXPECT_EQ(c.expected, client.Open(Folder()));
+        EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(c.openError)) << client.GetOpenErrorText();
+        EXPECT_FALSE(client.IsOpen());
+        const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
+            "--command", "OutputLightFile", "--select", "Part:1"});
+        EXPECT_EQ(1, run.exitCode);
+        EXPECT_NE(std::string::npos, run.err.find(c.programError)) << run.err;
+    }
 }
 
 TEST(SqliteSchema, AnEmptyDatabaseFileIsAMissingSchemaToo)
@@ -348,7 +331,7 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     e2e::ProgramRun run;
     {
         // The test switch would send the sample to a fixture schema of its own.
-        pgtest::ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
+        ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
         run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--owner",
             owner, "--create-sample"});
     }

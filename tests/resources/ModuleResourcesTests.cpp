@@ -23,17 +23,28 @@ namespace {
 constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kSizableCaptionPopup = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
 
-TEST(ModuleResources, ManagerDialogHeader)
+TEST(ModuleResources, DialogHeaders)
 {
-    win32host::DialogTemplate d = Dialog(ModuleImage(), IDD_DOCUMENTSELECT);
-    EXPECT_EQ(IDD_DOCUMENTSELECT, 27000);
-    EXPECT_EQ(d.title, L"轻量化文件管理");
-    EXPECT_EQ(d.cx, 427);
-    EXPECT_EQ(d.cy, 310);
-    EXPECT_EQ(d.typeface, L"MS Shell Dlg");
-    EXPECT_EQ(d.pointSize, 8);
-    EXPECT_EQ(d.style & kSizableCaptionPopup, kSizableCaptionPopup);
-    EXPECT_EQ(d.style & ~(kSizableCaptionPopup | DS_SETFONT), 0u) << "no other styles";
+    const struct {
+        int id;
+        int number; // the value resource.h gives the name
+        const wchar_t* title;
+        short cx, cy;
+        DWORD style;
+    } cases[] = {
+        {IDD_DOCUMENTSELECT, 27000, L"轻量化文件管理", 427, 310, kSizableCaptionPopup | DS_SETFONT},
+        {IDD_VIEWFILE, 27001, L"浏览", 411, 234, kSizableCaptionPopup | DS_SETFONT | DS_FIXEDSYS},
+    };
+    for (const auto& c : cases) {
+        win32host::DialogTemplate d = Dialog(ModuleImage(), c.id);
+        EXPECT_EQ(c.id, c.number);
+        EXPECT_EQ(d.title, c.title) << c.id;
+        EXPECT_EQ(d.cx, c.cx) << c.id;
+        EXPECT_EQ(d.cy, c.cy) << c.id;
+        EXPECT_EQ(d.typeface, L"MS Shell Dlg") << c.id;
+        EXPECT_EQ(d.pointSize, 8) << c.id;
+        EXPECT_EQ(d.style, c.style) << c.id;
+    }
 }
 
 TEST(ModuleResources, ManagerDialogControlsFollowTheLayout)
@@ -75,20 +86,12 @@ TEST(ModuleResources, ManagerDialogControlsFollowTheLayout)
 TEST(ModuleResources, ViewerDialogHostsTheViewerControl)
 {
     win32host::DialogTemplate d = Dialog(ModuleImage(), IDD_VIEWFILE);
-    EXPECT_EQ(IDD_VIEWFILE, 27001);
-    EXPECT_EQ(d.title, L"浏览");
-    EXPECT_EQ(d.cx, 411);
-    EXPECT_EQ(d.cy, 234);
-    EXPECT_EQ(d.style, static_cast<DWORD>(kSizableCaptionPopup | DS_SETFONT | DS_FIXEDSYS));
     ASSERT_EQ(d.items.size(), 1u);
     const win32host::DialogItemTemplate& viewer = d.items[0];
     EXPECT_EQ(viewer.id, 27008u);
     EXPECT_EQ(viewer.ClassName(), L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}");
     EXPECT_EQ(viewer.style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-    EXPECT_EQ(viewer.x, 0);
-    EXPECT_EQ(viewer.y, 0);
-    EXPECT_EQ(viewer.cx, 411);
-    EXPECT_EQ(viewer.cy, 234);
+    EXPECT_EQ((std::vector<int>{viewer.x, viewer.y, viewer.cx, viewer.cy}), (std::vector<int>{0, 0, 411, 234}));
 }
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }

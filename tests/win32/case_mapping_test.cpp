@@ -4,7 +4,6 @@
 // starts in. The C runtime's _wcsicmp and _wcslwr_s stay with A-Z in that locale on Windows too.
 #include <gtest/gtest.h>
 
-#include <cwctype>
 #include <string>
 
 #include "windows.h"
@@ -71,18 +70,6 @@ TEST(CaseMapping, CharLowerAndCharUpperFoldEveryLetterWithAPartner)
         wchar_t text[] = {c, 0};
         EXPECT_EQ(c, CharLowerW(text)[0]);
         EXPECT_EQ(c, CharUpperW(text)[0]);
-    }
-}
-
-TEST(CaseMapping, GlibcInTheStartingLocaleFoldsOnlyAsciiWhichIsWhyWindowsCodeCannotUseIt)
-{
-    // The program has not called setlocale: the "C" locale.
-    for (const Letter& l : kPairs) {
-        SCOPED_TRACE(std::string(l.what) + " " + Hex(l.upper));
-        bool ascii = l.upper < 0x80;
-        EXPECT_EQ(ascii, static_cast<wchar_t>(std::towlower(static_cast<wint_t>(l.upper))) == l.lower);
-        wchar_t text[] = {l.upper, 0};
-        EXPECT_EQ(l.lower, CharLowerW(text)[0]);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "ScopedEnvironment.h"
 #include "temp_folder.h"
 #include "win32host/Modules.h"
 #include "win32host/Paths.h"
@@ -68,9 +69,8 @@ TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
     TempFolder current, onPath;
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", onPath.Posix() + "/PathPlugin.dll");
-    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ::setenv("PATH", ("/nonexistent:" + onPath.Posix()).c_str(), 1);
     {
+        ScopedEnvironment path("PATH", "/nonexistent:" + onPath.Posix());
         CurrentDirectory cwd(current.Posix());
         HMODULE fromCwd = LoadLibraryW(L"CwdPlugin.dll");
         HMODULE fromPath = LoadLibraryW(L"PathPlugin"); // ".dll" is added to a name without extension
@@ -79,7 +79,6 @@ TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
         FreeLibrary(fromCwd);
         FreeLibrary(fromPath);
     }
-    ::setenv("PATH", oldPath.c_str(), 1);
     EXPECT_EQ(LoadLibraryW(L"PathPlugin.dll"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
@@ -152,10 +151,11 @@ TEST(LoadLibrary, LoadsOnceAndCountsReferencesAroundDllMain)
 
 TEST(LoadLibrary, FailsWhenDllMainRefusesToAttach)
 {
-    ::setenv("TEST_PLUGIN_REFUSE", "1", 1);
     win32host::TraceRecorder recorder;
-    EXPECT_EQ(LoadLibraryW(L"TestPlugin.dll"), nullptr);
-    ::unsetenv("TEST_PLUGIN_REFUSE");
+    {
+        ScopedEnvironment refuse("TEST_PLUGIN_REFUSE", "1");
+        EXPECT_EQ(LoadLibraryW(L"TestPlugin.dll"), nullptr);
+    }
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DLL_INIT_FAILED));
     EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "init failed");
     HMODULE module = LoadLibraryW(L"TestPlugin.dll");

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "ScopedEnvironment.h"
 #include "win32host/Paths.h"
 
 namespace {
@@ -10,26 +11,9 @@ namespace {
 using win32host::FromPosixPath;
 using win32host::ToPosixPath;
 
-// Sets or removes an environment variable for one test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old, m_had = true;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { m_had ? ::setenv(m_name, m_old.c_str(), 1) : ::unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_had = false;
-};
-
 TEST(ToPosixPath, BackslashIsASeparatorAndDoublesAreHarmless)
 {
-    ScopedEnv d("WIN32_DRIVE_D", "/srv/d");
+    ScopedEnvironment d("WIN32_DRIVE_D", "/srv/d");
     EXPECT_EQ(ToPosixPath(L"D:\\out\\A-01.pdf"), "/srv/d/out/A-01.pdf");
     EXPECT_EQ(ToPosixPath(L"D:\\out\\\\A-01.pdf"), "/srv/d/out/A-01.pdf"); // "%s\\%s" on a folder ending in '\'
     EXPECT_EQ(ToPosixPath(L"d:/out/x"), "/srv/d/out/x");
@@ -39,12 +23,12 @@ TEST(ToPosixPath, BackslashIsASeparatorAndDoublesAreHarmless)
 
 TEST(ToPosixPath, DriveCIsTheRootUnlessConfigured)
 {
-    ScopedEnv c("WIN32_DRIVE_C", nullptr);
-    ScopedEnv e("WIN32_DRIVE_E", nullptr);
+    ScopedEnvironment c("WIN32_DRIVE_C", std::nullopt);
+    ScopedEnvironment e("WIN32_DRIVE_E", std::nullopt);
     EXPECT_EQ(ToPosixPath(L"C:\\tmp\\a.pdf"), "/tmp/a.pdf");
     EXPECT_EQ(ToPosixPath(L"C:\\"), "/");
     EXPECT_EQ(ToPosixPath(L"E:\\x"), "/mnt/e/x");
-    ScopedEnv moved("WIN32_DRIVE_C", "/data/c/");
+    ScopedEnvironment moved("WIN32_DRIVE_C", "/data/c/");
     EXPECT_EQ(ToPosixPath(L"C:\\tmp"), "/data/c/tmp");
 }
 
@@ -58,8 +42,8 @@ TEST(ToPosixPath, PosixAndRelativePathsKeepTheirFolders)
 
 TEST(FromPosixPath, AbsolutePathsLandOnTheDriveThatHoldsThem)
 {
-    ScopedEnv c("WIN32_DRIVE_C", nullptr);
-    ScopedEnv d("WIN32_DRIVE_D", "/srv/d");
+    ScopedEnvironment c("WIN32_DRIVE_C", std::nullopt);
+    ScopedEnvironment d("WIN32_DRIVE_D", "/srv/d");
     EXPECT_EQ(FromPosixPath("/tmp/x.pdf"), L"C:\\tmp\\x.pdf");
     EXPECT_EQ(FromPosixPath("/srv/d/out/y.pdf"), L"D:\\out\\y.pdf");
     EXPECT_EQ(FromPosixPath("/srv/dx"), L"C:\\srv\\dx"); // only whole folder names match

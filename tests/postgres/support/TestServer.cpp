@@ -43,23 +43,4 @@ bool StartServer()
     return RunServerScript("start");
 }
 
-ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
-    : m_name(std::move(name))
-{
-    if (const char* psz = std::getenv(m_name.c_str()))
-        m_old = psz;
-    if (value)
-        setenv(m_name.c_str(), value->c_str(), 1);
-    else
-        unsetenv(m_name.c_str());
-}
-
-ScopedEnvironment::~ScopedEnvironment()
-{
-    if (m_old)
-        setenv(m_name.c_str(), m_old->c_str(), 1);
-    else
-        unsetenv(m_name.c_str());
-}
-
 } // namespace pgtest

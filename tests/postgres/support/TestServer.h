@@ -1,9 +1,10 @@
 // The PostgreSQL server of the tests, as scripts/test.sh hands it over (VIZ_TEST_PG,
-// VIZ_TEST_PG_READER, VIZ_TEST_PG_DIR), and the environment switches the fixtures follow.
+// VIZ_TEST_PG_READER, VIZ_TEST_PG_DIR).
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "ScopedEnvironment.h"
 
 namespace pgtest {
 
@@ -20,18 +21,5 @@ std::string ReaderConnection();
 // Stops the server at once (open connections are cut) / starts it again; true on success.
 bool StopServer();
 bool StartServer();
-
-// Sets (or, with nullopt, removes) an environment variable while it lives.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::string name, const std::optional<std::string>& value);
-    ~ScopedEnvironment();
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
 
 } // namespace pgtest
