@@ -51,6 +51,8 @@ protected:
     win32host::TraceRecorder trace;
 
 private:
+    IQvUiContextPtr Context(HRESULT (*make)(IQvOtlObject*, IQvUiContext**, HWND), const wchar_t* className, LONG id);
+
     ClientSetup m_client;
 };
 
