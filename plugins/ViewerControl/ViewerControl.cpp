@@ -18,6 +18,11 @@ STDMETHODIMP CViewerControl::QueryInterface(REFIID riid, void** ppv)
         AddRef();
         return S_OK;
     }
+    if (riid == IID_IPersist || riid == IID_IPersistStreamInit) {
+        *ppv = static_cast<IPersistStreamInit*>(this);
+        AddRef();
+        return S_OK;
+    }
     *ppv = nullptr;
     return E_NOINTERFACE;
 }

@@ -1,8 +1,10 @@
 // The PLM system's viewer control: an automation object with two methods,
-// SetViewerMap (dispatch id 3) and OpenFile (dispatch id 1), each taking one BSTR.
+// SetViewerMap (dispatch id 3) and OpenFile (dispatch id 1), each taking one BSTR, whose
+// saved state (flags, version, extent) its container loads and saves through a stream.
 #pragma once
 
 #include <windows.h>
+#include <ocidl.h>
 
 #include <atomic>
 #include <string>
@@ -13,7 +15,14 @@ namespace viewer {
 
 enum ViewerDispId : DISPID { DISPID_OpenFile = 1, DISPID_SetViewerMap = 3 };
 
-class CViewerControl : public IDispatch {
+// The state a container saves: 16 bytes, all little-endian DWORDs.
+struct ViewerState {
+    DWORD dwFlags = 0;
+    DWORD dwVersion = MAKELONG(0, 1); // minor, major
+    SIZE sizeExtent = {0, 0};         // HIMETRIC
+};
+
+class CViewerControl : public IDispatch, public IPersistStreamInit {
 public:
     CViewerControl();
 
@@ -27,6 +36,13 @@ public:
     STDMETHOD(Invoke)(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
         VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
+    STDMETHOD(GetClassID)(CLSID* pClassID) override;
+    STDMETHOD(IsDirty)() override;
+    STDMETHOD(Load)(LPSTREAM pStm) override;
+    STDMETHOD(Save)(LPSTREAM pStm, BOOL fClearDirty) override;
+    STDMETHOD(GetSizeMax)(ULARGE_INTEGER* pCbSize) override;
+    STDMETHOD(InitNew)() override;
+
 private:
     virtual ~CViewerControl() = default;
     HRESULT SetViewerMap(const std::wstring& path);
@@ -36,6 +52,9 @@ private:
     std::wstring m_strViewerMap;
     ViewerMap m_map;
     bool m_bMapLoaded;
+    ViewerState m_state;
 };
+
+extern const CLSID CLSID_ViewerControl;
 
 } // namespace viewer
