@@ -99,7 +99,7 @@ TEST_P(DocumentListTest, DownloadWritesBothKindsSignsThePdfAndReportsCompletion)
 
     EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(c.className, doc.documentId)));
 
-    EXPECT_EQ(1, user.pickers);
+    EXPECT_EQ(1u, user.pickerTitles.size());
     std::vector<std::string> expectedFiles = {win32host::ToUtf8(c.fileName), "sheet.dwg"};
     std::sort(expectedFiles.begin(), expectedFiles.end());
     EXPECT_EQ(expectedFiles, ListFolder(out));
@@ -157,7 +157,7 @@ TEST_P(DocumentListTest, ViewsOfADocumentWithoutLightFilesSayTheFileCouldNotBeHa
     EXPECT_EQ(S_OK, Run(Module().OnDocListViewDwgFile, DocumentListContext(GetParam().className, id)));
 
     EXPECT_EQ((std::vector<std::wstring>{L"获取文件失败", L"获取文件失败"}), user.MessageTexts());
-    for (const MessageSeen& m : user.messages)
+    for (const viztest::MessageSeen& m : user.messages)
         EXPECT_EQ(kTitle, m.caption);
     EXPECT_EQ(0, user.viewerDialogs);
     EXPECT_TRUE(Events("viewer").empty());
@@ -208,7 +208,7 @@ TEST_F(DocumentListDownloadTest, CancelledFolderPickerLooksNothingUpAndSaysNothi
 
     EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));
 
-    EXPECT_EQ(1, user.pickers);
+    EXPECT_EQ(1u, user.pickerTitles.size());
     EXPECT_TRUE(Sql().empty());
     EXPECT_TRUE(Events("file_written").empty());
     EXPECT_TRUE(user.messages.empty());
@@ -226,7 +226,7 @@ TEST_F(DocumentListDownloadTest, UserWithoutTheOutputRightGetsNoDialogAndNoMessa
         {Module().OnDocListViewLightFile, Module().OnDocListViewDwgFile, Module().OnDocListDownLoadLightFile})
         EXPECT_EQ(S_OK, Run(command, DocumentListContext(L"Drawing", id)));
 
-    EXPECT_EQ(0, user.pickers);
+    EXPECT_TRUE(user.pickerTitles.empty());
     EXPECT_EQ(0, user.viewerDialogs);
     EXPECT_TRUE(user.messages.empty());
     EXPECT_TRUE(Sql().empty());

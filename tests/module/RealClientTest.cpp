@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <comdef.h>
-#include <qvclient/Client.h>
-#include <qvclient/Fixture.h>
 #include <win32host/Trace.h>
 
 #include <ComRef.h>
 
-#include "ScratchFolder.h"
+#include "ClientFolder.h"
 #include "catalogue/LightFileQuery.h"
 #include "commands/Exports.h"
 
@@ -19,12 +17,6 @@ namespace {
 
 class RealClient : public testing::Test {
 protected:
-    void Open()
-    {
-        ASSERT_EQ(S_OK, m_client.Open(m_folder.Windows()));
-        ASSERT_EQ(S_OK, m_client.RegisterComponents());
-    }
-
     // Signatures of one revision: a text signature placed at 100,200 and a picture at 300,400.
     void AddSignatures(qvclient::FixtureBuilder& fixture, const wchar_t* cls, const qvclient::DocumentFixture& doc)
     {
@@ -42,34 +34,27 @@ protected:
             L"Release");
     }
 
-    std::string ExpectedJob() const
+    std::string ExpectedJob()
     {
-        std::wstring picture = m_client.GetTempPath() + L"\\signature\\" + std::to_wstring(m_pictureId) + L"checker.png";
+        std::wstring picture = m_client.Client().GetTempPath() + L"\\signature\\" + std::to_wstring(m_pictureId) + L"checker.png";
         return "[PDFSIGN]\r\nNUMBER=2\r\n[SIGN1]\r\nCONTENT=Written\r\nX=100\r\nY=200\r\n[SIGN2]\r\nIMAGE=" +
             win32host::ToUtf8(picture) + "\r\nX=300\r\nY=400\r\n";
     }
 
-    ScratchFolder m_folder;
+    ClientFolder m_client;
     ScratchFolder m_out;
-    qvclient::Client m_client;
     LONG m_pictureId = 0;
 };
 
 TEST_F(RealClient, LookupWritesTheTypesFilesInRowOrderAndSignsThem)
 {
-    qvclient::DocumentFixture doc;
-    {
-        qvclient::FixtureBuilder fixture(m_folder.Windows());
-        doc = fixture.AddDocumentWithLightFiles(L"Drawing", L"A-01", L"dwg",
-            {{L"A-01.pdf", L"pdf", "first", ""}, {L"A-01.dwg", L"dwg", "dwg", ""}, {L"A-01-2.pdf", L"pdf", "second", ""}});
-        AddSignatures(fixture, L"Drawing", doc);
-        ASSERT_EQ(S_OK, fixture.GetStatus());
-    }
-    Open();
+    qvclient::FixtureBuilder& fixture = m_client.Fixture();
+    const qvclient::DocumentFixture doc = fixture.AddDocumentWithLightFiles(L"Drawing", L"A-01", L"dwg",
+        {{L"A-01.pdf", L"pdf", "first", ""}, {L"A-01.dwg", L"dwg", "dwg", ""}, {L"A-01-2.pdf", L"pdf", "second", ""}});
+    AddSignatures(fixture, L"Drawing", doc);
+    ASSERT_EQ(S_OK, m_client.Open());
 
-    IQvOtlObjectPtr spDocument;
-    ASSERT_EQ(S_OK, qvclient::OpenObject(L"Drawing", doc.documentId, &spDocument));
-    COtlObjectRef objDocument(spDocument);
+    COtlObjectRef objDocument(m_client.Object(L"Drawing", doc.documentId));
     CString strPath;
     EXPECT_EQ(0, RetrieveLightFiles(&objDocument, L"pdf", &strPath, m_out.Windows().c_str()));
 
@@ -79,23 +64,17 @@ TEST_F(RealClient, LookupWritesTheTypesFilesInRowOrderAndSignsThem)
     EXPECT_FALSE(FileExists(m_out.Windows(L"A-01.dwg")));
     EXPECT_EQ(ExpectedJob(), ReadFile(m_out.Windows(L"A-01.pdf.ini.captured")));
     EXPECT_EQ(ExpectedJob(), ReadFile(m_out.Windows(L"A-01-2.pdf.ini.captured")));
-    EXPECT_EQ("png-bytes", ReadFile(m_client.GetTempPath() + L"\\signature\\" + std::to_wstring(m_pictureId) +
+    EXPECT_EQ("png-bytes", ReadFile(m_client.Client().GetTempPath() + L"\\signature\\" + std::to_wstring(m_pictureId) +
                                     L"checker.png"));
 }
 
 TEST_F(RealClient, LookupOfA3DDocumentTakesTheTypeAsGiven)
 {
-    qvclient::DocumentFixture doc;
-    {
-        qvclient::FixtureBuilder fixture(m_folder.Windows());
-        doc = fixture.AddDocumentWithLightFiles(L"3DDocument", L"M-01", L"prt", {{L"M-01.stp", L"step", "step", ""}});
-        ASSERT_EQ(S_OK, fixture.GetStatus());
-    }
-    Open();
+    qvclient::FixtureBuilder& fixture = m_client.Fixture();
+    const qvclient::DocumentFixture doc = fixture.AddDocumentWithLightFiles(L"3DDocument", L"M-01", L"prt", {{L"M-01.stp", L"step", "step", ""}});
+    ASSERT_EQ(S_OK, m_client.Open());
 
-    IQvOtlObjectPtr spDocument;
-    ASSERT_EQ(S_OK, qvclient::OpenObject(L"3DDocument", doc.documentId, &spDocument));
-    COtlObjectRef objDocument(spDocument);
+    COtlObjectRef objDocument(m_client.Object(L"3DDocument", doc.documentId));
     CString strPath;
     EXPECT_EQ(0, RetrieveLightFiles(&objDocument, L"pdf", &strPath, m_out.Windows().c_str()));
     EXPECT_TRUE(strPath.IsEmpty());
@@ -110,14 +89,10 @@ TEST_F(RealClient, LookupOfA3DDocumentTakesTheTypeAsGiven)
 
 TEST_F(RealClient, SignPdfExportSignsWithTheRevisionsSignatures)
 {
-    qvclient::DocumentFixture doc;
-    {
-        qvclient::FixtureBuilder fixture(m_folder.Windows());
-        doc = fixture.AddDocumentWithLightFiles(L"Document", L"D-01", L"doc", {});
-        AddSignatures(fixture, L"Document", doc);
-        ASSERT_EQ(S_OK, fixture.GetStatus());
-    }
-    Open();
+    qvclient::FixtureBuilder& fixture = m_client.Fixture();
+    const qvclient::DocumentFixture doc = fixture.AddDocumentWithLightFiles(L"Document", L"D-01", L"doc", {});
+    AddSignatures(fixture, L"Document", doc);
+    ASSERT_EQ(S_OK, m_client.Open());
     WriteFile(m_out.Windows(L"D-01.pdf"), "%PDF");
 
     EXPECT_EQ(S_OK, SignPdf(doc.documentId, L"Document", doc.revisionId, m_out.Windows(L"D-01.pdf").c_str()));

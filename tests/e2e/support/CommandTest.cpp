@@ -33,31 +33,28 @@ qvclient::DocumentFixture CommandTest::Document(const std::wstring& className,
     return Fixture().AddDocumentWithLightFiles(className, className + L" document", L"", specs);
 }
 
-IQvUiContextPtr CommandTest::DocumentListContext(const wchar_t* className, LONG id)
+IQvUiContextPtr CommandTest::Context(HRESULT (*make)(IQvOtlObject*, IQvUiContext**, HWND), const wchar_t* className, LONG id)
 {
     IQvUiContextPtr context;
     IQvOtlObjectPtr object = m_client.Object(className, id);
     EXPECT_TRUE(object != nullptr) << win32host::ToUtf8(className) << ":" << id;
-    EXPECT_EQ(S_OK, qvclient::MakeDocumentListContext(object, &context));
+    EXPECT_EQ(S_OK, make(object, &context, nullptr));
     return context;
+}
+
+IQvUiContextPtr CommandTest::DocumentListContext(const wchar_t* className, LONG id)
+{
+    return Context(qvclient::MakeDocumentListContext, className, id);
 }
 
 IQvUiContextPtr CommandTest::ProductTreeContext(const wchar_t* className, LONG id)
 {
-    IQvUiContextPtr context;
-    IQvOtlObjectPtr object = m_client.Object(className, id);
-    EXPECT_TRUE(object != nullptr) << win32host::ToUtf8(className) << ":" << id;
-    EXPECT_EQ(S_OK, qvclient::MakeProductTreeContext(object, &context));
-    return context;
+    return Context(qvclient::MakeProductTreeContext, className, id);
 }
 
 IQvUiContextPtr CommandTest::WorkflowContext(LONG flowItemId)
 {
-    IQvUiContextPtr context;
-    IQvOtlObjectPtr flowItem = m_client.Object(L"WorkflowItem", flowItemId);
-    EXPECT_TRUE(flowItem != nullptr) << "WorkflowItem:" << flowItemId;
-    EXPECT_EQ(S_OK, qvclient::MakeWorkflowContext(flowItem, &context));
-    return context;
+    return Context(qvclient::MakeWorkflowContext, L"WorkflowItem", flowItemId);
 }
 
 HRESULT CommandTest::Run(PFN_UiCommand command, IQvUiContext* pContext)

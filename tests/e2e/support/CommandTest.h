@@ -12,7 +12,7 @@
 #include <win32host/Trace.h>
 
 #include "ClientSetup.h"
-#include "DesktopScript.h"
+#include "ScriptedUser.h"
 #include "ModuleExports.h"
 
 namespace e2e {
@@ -47,10 +47,12 @@ protected:
     // "method dispid path" of each viewer call.
     std::vector<std::string> ViewerCalls() const;
 
-    DesktopScript user;
+    viztest::ScriptedUser user;
     win32host::TraceRecorder trace;
 
 private:
+    IQvUiContextPtr Context(HRESULT (*make)(IQvOtlObject*, IQvUiContext**, HWND), const wchar_t* className, LONG id);
+
     ClientSetup m_client;
 };
 

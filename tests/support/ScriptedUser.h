@@ -1,5 +1,5 @@
-// The person in front of the client, scripted by a test: answers message boxes with OK, the
-// folder picker from a queue, and acts on the manager and viewer dialogs through callbacks.
+// The person at the desktop, scripted by a test: answers message boxes with OK and the folder
+// picker from a queue, and acts on the manager and viewer dialogs through callbacks.
 #pragma once
 
 #include <deque>
@@ -10,7 +10,7 @@
 
 #include <win32host/Desktop.h>
 
-namespace e2e {
+namespace viztest {
 
 struct MessageSeen {
     std::wstring text;
@@ -18,7 +18,7 @@ struct MessageSeen {
     UINT type = 0;
 };
 
-class DesktopScript : public win32host::DesktopUser {
+class ScriptedUser : public win32host::DesktopUser {
 public:
     // Acts on the light file manager; it is closed afterwards if still open.
     std::function<void(HWND)> onManager;
@@ -28,7 +28,7 @@ public:
     std::deque<std::optional<std::wstring>> folders;
 
     std::vector<MessageSeen> messages;
-    int pickers = 0;
+    std::vector<std::wstring> pickerTitles;
     int managerDialogs = 0;
     int viewerDialogs = 0;
     std::vector<std::wstring> otherDialogs; // captions of any other dialog
@@ -44,4 +44,4 @@ public:
 inline constexpr const wchar_t* kManagerCaption = L"轻量化文件管理";
 inline constexpr const wchar_t* kViewerCaption = L"浏览";
 
-} // namespace e2e
+} // namespace viztest

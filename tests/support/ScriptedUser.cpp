@@ -1,6 +1,14 @@
 #include "ScriptedUser.h"
 
-namespace managertest {
+namespace viztest {
+
+std::vector<std::wstring> ScriptedUser::MessageTexts() const
+{
+    std::vector<std::wstring> texts;
+    for (const MessageSeen& m : messages)
+        texts.push_back(m.text);
+    return texts;
+}
 
 int ScriptedUser::OnMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
 {
@@ -20,15 +28,19 @@ std::optional<std::wstring> ScriptedUser::OnBrowseForFolder(HWND, const std::wst
 
 void ScriptedUser::OnModalDialog(HWND dialog)
 {
-    wchar_t caption[256] = {};
-    GetWindowTextW(dialog, caption, 256);
-    if (std::wstring(caption) == L"浏览") {
+    wchar_t caption[128] = {};
+    GetWindowTextW(dialog, caption, 128);
+    if (std::wstring(caption) == kViewerCaption) {
         ++viewerDialogs;
         if (onViewer)
             onViewer(dialog);
-    } else if (onManager) {
-        onManager(dialog);
+    } else if (std::wstring(caption) == kManagerCaption) {
+        ++managerDialogs;
+        if (onManager)
+            onManager(dialog);
+    } else {
+        otherDialogs.push_back(caption);
     }
 }
 
-} // namespace managertest
+} // namespace viztest
