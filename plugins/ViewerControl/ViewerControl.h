@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
+
+#include <comkit/ComObject.h>
 
 #include "ViewerMap.h"
 
@@ -13,13 +14,9 @@ namespace viewer {
 
 enum ViewerDispId : DISPID { DISPID_OpenFile = 1, DISPID_SetViewerMap = 3 };
 
-class CViewerControl : public IDispatch {
+class CViewerControl : public comkit::ComObject<IDispatch> {
 public:
     CViewerControl();
-
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
-    STDMETHOD_(ULONG, AddRef)() override;
-    STDMETHOD_(ULONG, Release)() override;
 
     STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override;
     STDMETHOD(GetTypeInfo)(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
@@ -28,11 +25,9 @@ public:
         VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
 private:
-    virtual ~CViewerControl() = default;
     HRESULT SetViewerMap(const std::wstring& path);
     HRESULT OpenFile(const std::wstring& path);
 
-    std::atomic<ULONG> m_cRef;
     std::wstring m_strViewerMap;
     ViewerMap m_map;
     bool m_bMapLoaded;

@@ -14,7 +14,7 @@
 #include "components/OtlObject.h"
 #include "components/PlmSystem.h"
 #include "components/WaitWindow.h"
-#include "com/ClassFactory.h"
+#include <comkit/ClassFactory.h>
 #include "qvclient/Errors.h"
 #include "qvclient/Vault.h"
 
@@ -125,21 +125,21 @@ HRESULT Client::RegisterComponents()
         return QV_E_NOTINITIALIZED;
     RevokeComponents();
     std::shared_ptr<ClientState> state = m_state;
-    const std::pair<CLSID, InstanceMaker> classes[] = {
+    const std::pair<CLSID, comkit::InstanceMaker> classes[] = {
         {CLSID_QvOtlObject,
-            [state](REFIID riid, void** ppv) { return CreateComObject<OtlObject>(riid, ppv, state, nullptr); }},
+            [state](REFIID riid, void** ppv) { return comkit::CreateComObject<OtlObject>(riid, ppv, state, nullptr); }},
         {CLSID_StoredFile,
-            [state](REFIID riid, void** ppv) { return CreateComObject<OtlObject>(riid, ppv, state, L"StoredFile"); }},
-        {CLSID_QvPlmSystem, [state](REFIID riid, void** ppv) { return CreateComObject<PlmSystem>(riid, ppv, state); }},
-        {CLSID_QvWaitWindow, [state](REFIID riid, void** ppv) { return CreateComObject<WaitWindow>(riid, ppv, state); }},
-        {CLSID_QvObjectCollection, [](REFIID riid, void** ppv) { return CreateComObject<ObjectCollection>(riid, ppv); }},
-        {CLSID_QvErrorReporter, [](REFIID riid, void** ppv) { return CreateComObject<ErrorReporter>(riid, ppv); }},
-        {CLSID_QvErrorRecord, [](REFIID riid, void** ppv) { return CreateComObject<ErrorRecord>(riid, ppv); }},
+            [state](REFIID riid, void** ppv) { return comkit::CreateComObject<OtlObject>(riid, ppv, state, L"StoredFile"); }},
+        {CLSID_QvPlmSystem, [state](REFIID riid, void** ppv) { return comkit::CreateComObject<PlmSystem>(riid, ppv, state); }},
+        {CLSID_QvWaitWindow, [state](REFIID riid, void** ppv) { return comkit::CreateComObject<WaitWindow>(riid, ppv, state); }},
+        {CLSID_QvObjectCollection, [](REFIID riid, void** ppv) { return comkit::CreateComObject<ObjectCollection>(riid, ppv); }},
+        {CLSID_QvErrorReporter, [](REFIID riid, void** ppv) { return comkit::CreateComObject<ErrorReporter>(riid, ppv); }},
+        {CLSID_QvErrorRecord, [](REFIID riid, void** ppv) { return comkit::CreateComObject<ErrorRecord>(riid, ppv); }},
         {CLSID_QvPendingErrors,
-            [state](REFIID riid, void** ppv) { return CreateComObject<PendingErrors>(riid, ppv, state); }},
+            [state](REFIID riid, void** ppv) { return comkit::CreateComObject<PendingErrors>(riid, ppv, state); }},
     };
     for (const auto& entry : classes) {
-        auto* pFactory = new ClassFactory(entry.second);
+        auto* pFactory = new comkit::ClassFactory(entry.second);
         pFactory->AddRef();
         DWORD dwRegister = 0;
         const HRESULT hr =

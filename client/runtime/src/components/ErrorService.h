@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
@@ -27,7 +27,7 @@ __CRT_UUID_DECL(qvclient::IQvErrorRecordDetails, 0x6A0E3B52, 0x0C4D, 0x4E51, 0x9
 
 namespace qvclient {
 
-class ErrorRecord : public ComObject<IQvErrorRecord, IQvErrorRecordDetails> {
+class ErrorRecord : public comkit::ComObject<IQvErrorRecord, IQvErrorRecordDetails> {
 public:
     ErrorRecord() = default;
     ErrorRecord(HRESULT hrCode, std::wstring location, INT nFlag)
@@ -46,7 +46,7 @@ private:
     INT m_nFlag = 0;
 };
 
-class ErrorList : public ComObject<IQvErrorList> {
+class ErrorList : public comkit::ComObject<IQvErrorList> {
 public:
     ErrorList() = default;
 
@@ -66,7 +66,7 @@ private:
     std::vector<IQvErrorRecord*> m_records; // one reference each
 };
 
-class ErrorReporter : public ComObject<IQvErrorReporter> {
+class ErrorReporter : public comkit::ComObject<IQvErrorReporter> {
 public:
     ErrorReporter() = default;
 
@@ -81,7 +81,7 @@ private:
     ErrorList* m_pList = nullptr; // one reference; none until CreateErrorList
 };
 
-class PendingErrors : public ComObject<IQvPendingErrors> {
+class PendingErrors : public comkit::ComObject<IQvPendingErrors> {
 public:
     explicit PendingErrors(std::shared_ptr<ClientState> state) : m_state(std::move(state)) {}
 

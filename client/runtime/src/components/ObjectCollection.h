@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
-class ObjectCollection : public ComObject<IQvObjectCollection> {
+class ObjectCollection : public comkit::ComObject<IQvObjectCollection> {
 public:
     ObjectCollection() = default;
 

@@ -111,12 +111,12 @@ HRESULT Transaction::GetCurrent(const std::shared_ptr<ClientState>& state, IQvCs
             return S_OK;
         }
     }
-    return CreateComObject<Transaction>(__uuidof(IQvCslTransaction), reinterpret_cast<void**>(ppTransaction), state);
+    return comkit::CreateComObject<Transaction>(__uuidof(IQvCslTransaction), reinterpret_cast<void**>(ppTransaction), state);
 }
 
 STDMETHODIMP Transaction::CreateQuery(ITransactionQuery** ppQuery)
 {
-    return CreateComObject<TransactionQuery>(
+    return comkit::CreateComObject<TransactionQuery>(
         __uuidof(ITransactionQuery), reinterpret_cast<void**>(ppQuery), m_state, static_cast<IQvCslTransaction*>(this));
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 #include "qvclient/Database.h"
 #include "qvclient/Errors.h"
 
@@ -18,7 +18,7 @@ namespace qvclient {
 
 struct ClientState;
 
-class TransactionQuery : public ComObject<ITransactionQuery> {
+class TransactionQuery : public comkit::ComObject<ITransactionQuery> {
 public:
     TransactionQuery(std::shared_ptr<ClientState> state, IQvCslTransaction* pTransaction);
     ~TransactionQuery() override;
@@ -40,7 +40,7 @@ private:
     HRESULT m_hrExecute = QV_E_NOTEXECUTED;
 };
 
-class Transaction : public ComObject<IQvCslTransaction> {
+class Transaction : public comkit::ComObject<IQvCslTransaction> {
 public:
     explicit Transaction(std::shared_ptr<ClientState> state);
     ~Transaction() override;

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
-class UiObject : public ComObject<IQvUiObject> {
+class UiObject : public comkit::ComObject<IQvUiObject> {
 public:
     explicit UiObject(IQvOtlObject* pObject);
 
@@ -23,7 +23,7 @@ private:
 };
 
 // A list or tree item, and a workflow item: its attached items are empty unless given.
-class UiItem : public ComObject<IQvUiItem, IQvUiFlowItem> {
+class UiItem : public comkit::ComObject<IQvUiItem, IQvUiFlowItem> {
 public:
     explicit UiItem(IQvOtlObject* pObject, std::vector<IUnknown*> attached = {});
 
@@ -52,7 +52,7 @@ private:
     std::vector<IQvUiItem*> m_items;
 };
 
-class ListView : public ComObject<IQvUiView> {
+class ListView : public comkit::ComObject<IQvUiView> {
 public:
     explicit ListView(const std::vector<IQvOtlObject*>& selection) : m_selection(selection) {}
     STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override
@@ -64,7 +64,7 @@ private:
     Selection m_selection;
 };
 
-class TreeView : public ComObject<IQvUiTreeView> {
+class TreeView : public comkit::ComObject<IQvUiTreeView> {
 public:
     explicit TreeView(const std::vector<IQvOtlObject*>& selection) : m_selection(selection) {}
     STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override
@@ -73,9 +73,12 @@ public:
     }
 
 protected:
-    void* QueryExtra(REFIID riid) override
+    HRESULT QueryOther(REFIID riid, void** ppv) override
     {
-        return riid == __uuidof(IQvUiView) ? static_cast<IQvUiView*>(this) : nullptr;
+        if (riid != __uuidof(IQvUiView))
+            return E_NOINTERFACE;
+        *ppv = static_cast<IQvUiView*>(this);
+        return S_OK;
     }
 
 private:
@@ -83,7 +86,7 @@ private:
 };
 
 // A window in the parent chain; a frame window also offers IQvUiViewFrame for its view.
-class UiWindow : public ComObject<IQvUiWindow> {
+class UiWindow : public comkit::ComObject<IQvUiWindow> {
 public:
     UiWindow(HWND hWnd, IQvUiWindow* pParent);
 
@@ -98,7 +101,7 @@ private:
     IQvUiWindow* m_pParent;
 };
 
-class UiFrameWindow : public ComObject<IQvUiWindow, IQvUiViewFrame> {
+class UiFrameWindow : public comkit::ComObject<IQvUiWindow, IQvUiViewFrame> {
 public:
     explicit UiFrameWindow(IQvUiView* pView);
 
@@ -113,7 +116,7 @@ private:
     IQvUiView* m_pView;
 };
 
-class UiContext : public ComObject<IQvUiContext> {
+class UiContext : public comkit::ComObject<IQvUiContext> {
 public:
     UiContext(IQvUiWindow* pCommandWindow, IUnknown* pFlowItem);
 
