@@ -5,6 +5,8 @@
 #include "ComRef.h"
 #include "com/UnknownArray.h"
 #include "qvclient/UiContext.h"
+#include <comdef.h>
+#include <comkit/ComObject.h>
 
 namespace {
 
@@ -161,7 +163,7 @@ TEST_F(UiContextTest, WorkflowItemGivesItsAttachedItemsInOrder)
     VARIANT var;
     VariantInit(&var);
     ASSERT_EQ(S_OK, pFlowItem->GetAttachedItems(&var));
-    std::vector<IUnknown*> items;
+    std::vector<IUnknownPtr> items;
     ASSERT_EQ(S_OK, qvclient::ReadUnknownArray(var, items));
     VariantClear(&var);
     std::vector<LONG> ids;
@@ -186,7 +188,6 @@ TEST_F(UiContextTest, WorkflowItemGivesItsAttachedItemsInOrder)
         pObject->Release();
         pUiObject->Release();
         pUiItem->Release();
-        pItem->Release();
     }
     EXPECT_EQ((std::vector<LONG>{m_docB, m_part, m_docB}), ids);
     EXPECT_EQ((std::vector<std::wstring>{L"Document", L"Part", L"Document"}), classes);
@@ -210,7 +211,7 @@ TEST_F(UiContextTest, AWorkflowItemWithoutAttachmentsGivesAnEmptyArray)
     VariantInit(&var);
     ASSERT_EQ(S_OK, pFlowItem->GetAttachedItems(&var));
     EXPECT_EQ(VT_ARRAY | VT_UNKNOWN, var.vt);
-    std::vector<IUnknown*> items;
+    std::vector<IUnknownPtr> items;
     ASSERT_EQ(S_OK, qvclient::ReadUnknownArray(var, items));
     EXPECT_TRUE(items.empty());
     VariantClear(&var);
@@ -218,6 +219,50 @@ TEST_F(UiContextTest, AWorkflowItemWithoutAttachmentsGivesAnEmptyArray)
     pFlow->Release();
     pContext->Release();
     pFlowObject->Release();
+}
+
+} // namespace
+
+namespace {
+
+// An item whose query for the model object fails yet leaves the pointer set.
+class CarelessItem : public comkit::ComObject<IUnknown> {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid != __uuidof(IQvOtlObject))
+            return ComObject::QueryInterface(riid, ppv);
+        *ppv = static_cast<IUnknown*>(this);
+        return E_NOINTERFACE;
+    }
+};
+
+// A workflow item with one attachment.
+class OneAttachmentFlow : public comkit::ComObject<IQvOtlObject> {
+public:
+    explicit OneAttachmentFlow(IUnknown* pItem) : m_pItem(pItem) {}
+    STDMETHODIMP GetObjectClassName(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetObjectID(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetPropertyValue(BSTR, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetRelatedObjects(BSTR, LONG, VARIANT* pvarObjects, VARIANT*) override
+    {
+        return qvclient::MakeUnknownArray({m_pItem.GetInterfacePtr()}, pvarObjects);
+    }
+    STDMETHODIMP RawCreate(BSTR) override { return E_NOTIMPL; }
+
+private:
+    IUnknownPtr m_pItem;
+};
+
+TEST(UiContextFailure, AnAttachmentThatIsNoModelObjectFailsTheContextAndKeepsItsReferences)
+{
+    IUnknownPtr pItem(static_cast<IUnknown*>(new CarelessItem));
+    IQvOtlObjectPtr pFlow(static_cast<IQvOtlObject*>(new OneAttachmentFlow(pItem)));
+    IQvUiContext* pContext = nullptr;
+    EXPECT_EQ(E_NOINTERFACE, qvclient::MakeWorkflowContext(pFlow, &pContext));
+    EXPECT_EQ(nullptr, pContext);
+    pItem->AddRef();
+    EXPECT_EQ(2u, pItem->Release()) << "the test's and the flow's reference";
 }
 
 } // namespace

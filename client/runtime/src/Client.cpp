@@ -139,12 +139,10 @@ HRESULT Client::RegisterComponents()
             [state](REFIID riid, void** ppv) { return comkit::CreateComObject<PendingErrors>(riid, ppv, state); }},
     };
     for (const auto& entry : classes) {
-        auto* pFactory = new comkit::ClassFactory(entry.second);
-        pFactory->AddRef();
+        const IClassFactoryPtr pFactory(new comkit::ClassFactory(entry.second));
         DWORD dwRegister = 0;
         const HRESULT hr =
             CoRegisterClassObject(entry.first, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &dwRegister);
-        pFactory->Release();
         if (FAILED(hr)) {
             RevokeComponents();
             return hr;
@@ -251,26 +249,20 @@ HRESULT OpenObject(LPCWSTR lpszClassName, LONG nObjectID, IQvOtlObject** ppObjec
     if (ppObject == nullptr)
         return E_POINTER;
     *ppObject = nullptr;
-    IQvOtlObject* pObject = nullptr;
+    IQvOtlObjectPtr pObject;
     HRESULT hr = CoCreateInstance(CLSID_QvOtlObject, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IQvOtlObject),
         reinterpret_cast<void**>(&pObject));
     if (FAILED(hr))
         return hr;
-    BSTR bstrClass = SysAllocString(lpszClassName != nullptr ? lpszClassName : L"");
-    hr = pObject->RawCreate(bstrClass);
-    SysFreeString(bstrClass);
-    IObjectIdentity* pIdentity = nullptr;
+    hr = pObject->RawCreate(_bstr_t(lpszClassName != nullptr ? lpszClassName : L""));
+    IObjectIdentityPtr pIdentity;
     if (SUCCEEDED(hr))
         hr = pObject->QueryInterface(__uuidof(IObjectIdentity), reinterpret_cast<void**>(&pIdentity));
-    if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr))
         hr = pIdentity->SetObjectID(nObjectID);
-        pIdentity->Release();
-    }
-    if (FAILED(hr)) {
-        pObject->Release();
+    if (FAILED(hr))
         return hr;
-    }
-    *ppObject = pObject;
+    *ppObject = pObject.Detach();
     return S_OK;
 }
 

@@ -27,6 +27,8 @@ __CRT_UUID_DECL(qvclient::IQvErrorRecordDetails, 0x6A0E3B52, 0x0C4D, 0x4E51, 0x9
 
 namespace qvclient {
 
+_COM_SMARTPTR_TYPEDEF(IQvErrorRecordDetails, __uuidof(IQvErrorRecordDetails));
+
 class ErrorRecord : public comkit::ComObject<IQvErrorRecord, IQvErrorRecordDetails> {
 public:
     ErrorRecord() = default;
@@ -56,14 +58,11 @@ public:
     STDMETHODIMP Clear() override;
 
     INT GetIconStyle() const { return m_nIconStyle; }
-    const std::vector<IQvErrorRecord*>& GetRecords() const { return m_records; }
-
-protected:
-    ~ErrorList() override;
+    const std::vector<IQvErrorRecordPtr>& GetRecords() const { return m_records; }
 
 private:
     INT m_nIconStyle = 16; // MB_ICONERROR
-    std::vector<IQvErrorRecord*> m_records; // one reference each
+    std::vector<IQvErrorRecordPtr> m_records;
 };
 
 class ErrorReporter : public comkit::ComObject<IQvErrorReporter> {
@@ -74,11 +73,9 @@ public:
     STDMETHODIMP GetErrorList(IQvErrorList** ppList) override;
     STDMETHODIMP CreateErrorList(IQvErrorList** ppList) override;
 
-protected:
-    ~ErrorReporter() override;
-
 private:
-    ErrorList* m_pList = nullptr; // one reference; none until CreateErrorList
+    IQvErrorListPtr m_pList; // none until CreateErrorList
+    ErrorList* m_pRecords = nullptr; // the object behind m_pList
 };
 
 class PendingErrors : public comkit::ComObject<IQvPendingErrors> {

@@ -10,14 +10,9 @@ namespace qvclient {
 TransactionQuery::TransactionQuery(std::shared_ptr<ClientState> state, IQvCslTransaction* pTransaction)
     : m_state(std::move(state)), m_pTransaction(pTransaction)
 {
-    m_pTransaction->AddRef();
 }
 
-TransactionQuery::~TransactionQuery()
-{
-    m_cursor.reset();
-    m_pTransaction->Release();
-}
+TransactionQuery::~TransactionQuery() = default;
 
 STDMETHODIMP TransactionQuery::SetSqlText(BSTR bstrSql)
 {

@@ -33,7 +33,7 @@ private:
     int FindColumn(BSTR bstrColumn);
 
     std::shared_ptr<ClientState> m_state;
-    IQvCslTransaction* m_pTransaction; // held until the cursor below is gone
+    IQvCslTransactionPtr m_pTransaction; // held until the cursor below is gone
     std::wstring m_strSql;
     std::unique_ptr<IDbCursor> m_cursor;
     std::vector<std::pair<std::wstring, int>> m_columns; // names asked for since Execute

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "QvInterfaces.h"
+#include <comdef.h>
 #include <comkit/ComObject.h>
 
 namespace qvclient {
@@ -15,41 +16,32 @@ public:
 
     STDMETHODIMP GetOtlObject(IQvOtlObject** ppObject) override;
 
-protected:
-    ~UiObject() override;
-
 private:
-    IQvOtlObject* m_pObject;
+    IQvOtlObjectPtr m_pObject;
 };
 
 // A list or tree item, and a workflow item: its attached items are empty unless given.
 class UiItem : public comkit::ComObject<IQvUiItem, IQvUiFlowItem> {
 public:
-    explicit UiItem(IQvOtlObject* pObject, std::vector<IUnknown*> attached = {});
+    explicit UiItem(IQvOtlObject* pObject, std::vector<IUnknownPtr> attached = {});
 
     STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override;
     STDMETHODIMP GetAttachedItems(VARIANT* pvarItems) override;
 
-protected:
-    ~UiItem() override;
-
 private:
-    IQvUiObject* m_pUiObject;
-    std::vector<IUnknown*> m_attached; // one reference each
+    IQvUiObjectPtr m_pUiObject;
+    std::vector<IUnknownPtr> m_attached;
 };
 
 // The selected items of a view; index 0 first.
 class Selection {
 public:
     explicit Selection(const std::vector<IQvOtlObject*>& objects);
-    ~Selection();
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
 
     HRESULT GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) const;
 
 private:
-    std::vector<IQvUiItem*> m_items;
+    std::vector<IQvUiItemPtr> m_items;
 };
 
 class ListView : public comkit::ComObject<IQvUiView> {
@@ -93,12 +85,9 @@ public:
     STDMETHODIMP GetHwnd(HWND* phWnd) override;
     STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
 
-protected:
-    ~UiWindow() override;
-
 private:
     HWND m_hWnd;
-    IQvUiWindow* m_pParent;
+    IQvUiWindowPtr m_pParent;
 };
 
 class UiFrameWindow : public comkit::ComObject<IQvUiWindow, IQvUiViewFrame> {
@@ -109,11 +98,8 @@ public:
     STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
     STDMETHODIMP GetView(IQvUiView** ppView) override;
 
-protected:
-    ~UiFrameWindow() override;
-
 private:
-    IQvUiView* m_pView;
+    IQvUiViewPtr m_pView;
 };
 
 class UiContext : public comkit::ComObject<IQvUiContext> {
@@ -123,12 +109,9 @@ public:
     STDMETHODIMP GetCommandWindow(IQvUiWindow** ppWindow) override;
     STDMETHODIMP GetFlowItem(IUnknown** ppFlowItem) override;
 
-protected:
-    ~UiContext() override;
-
 private:
-    IQvUiWindow* m_pCommandWindow;
-    IUnknown* m_pFlowItem;
+    IQvUiWindowPtr m_pCommandWindow;
+    IUnknownPtr m_pFlowItem;
 };
 
 } // namespace qvclient

@@ -3,6 +3,7 @@
 
 #include "PdfWatermark.h"
 
+#include <comdef.h>
 #include <comkit/ClassFactory.h>
 
 #include <ctime>
@@ -48,13 +49,10 @@ HRESULT RegisterWatermarkClass()
     std::lock_guard<std::mutex> lock(state.mutex);
     if (state.cookie != 0)
         return S_OK;
-    IClassFactory* pFactory = new comkit::ClassFactory(
-        [](REFIID riid, void** ppv) { return comkit::CreateComObject<CPdfWatermark>(riid, ppv); });
-    pFactory->AddRef();
-    const HRESULT hr = CoRegisterClassObject(
+    const IClassFactoryPtr pFactory(new comkit::ClassFactory(
+        [](REFIID riid, void** ppv) { return comkit::CreateComObject<CPdfWatermark>(riid, ppv); }));
+    return CoRegisterClassObject(
         CLSID_QvPdfWatermark, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &state.cookie);
-    pFactory->Release();
-    return hr;
 }
 
 void RevokeWatermarkClass()
