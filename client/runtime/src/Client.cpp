@@ -18,9 +18,7 @@
 #include "qvclient/Errors.h"
 #include "qvclient/Vault.h"
 
-#ifdef QV_HAVE_WATERMARK
 #include "qvclient/Watermark.h"
-#endif
 
 namespace qvclient {
 namespace {
@@ -33,7 +31,6 @@ std::string JoinPosix(const std::string& folder, const wchar_t* pszName)
 // The watermark names the user who takes the file out, and the day.
 void ShowUserOnWatermark(ObjectModel& model, LONG userId)
 {
-#ifdef QV_HAVE_WATERMARK
     std::wstring name;
     const ClassInfo* pUser = model.FindClass(L"User");
     DbValue value;
@@ -49,10 +46,6 @@ void ShowUserOnWatermark(ObjectModel& model, LONG userId)
     wchar_t date[16];
     std::wcsftime(date, 16, L"%Y-%m-%d", &local);
     SetWatermarkText(name + L" " + date);
-#else
-    (void)model;
-    (void)userId;
-#endif
 }
 
 } // namespace
@@ -149,13 +142,11 @@ HRESULT Client::RegisterComponents()
         }
         m_registrations.push_back(dwRegister);
     }
-#ifdef QV_HAVE_WATERMARK
     const HRESULT hrWatermark = RegisterWatermarkClass();
     if (FAILED(hrWatermark)) {
         RevokeComponents();
         return hrWatermark;
     }
-#endif
     return S_OK;
 }
 
@@ -164,9 +155,7 @@ void Client::RevokeComponents()
     for (DWORD dwRegister : m_registrations)
         CoRevokeClassObject(dwRegister);
     if (!m_registrations.empty()) {
-#ifdef QV_HAVE_WATERMARK
         RevokeWatermarkClass();
-#endif
     }
     m_registrations.clear();
 }
