@@ -1,14 +1,10 @@
 #include "catalogue/LightFileQuery.h"
 
-#include <comdef.h>
-
 #include <QvATLHelper.h>
 #include <QvString.h>
-#include <ZORRTWrapper.h>
 
 #include "catalogue/CurrentQuery.h"
-
-#include "catalogue/LightFileSql.h"
+#include "catalogue/LightFileRows.h"
 
 int FindLightFileOfType(COtlObjectRef* pDocument, CString strFileType, int* pnLightFileID)
 {
@@ -19,23 +15,12 @@ int FindLightFileOfType(COtlObjectRef* pDocument, CString strFileType, int* pnLi
     if (FAILED(hr))
         return hr;
 
-    CString strSql;
-    _bstr_t bstrClassName;
-    pDocument->GetClassNameW(bstrClassName.GetAddress());
-    ULONG nDocID = pDocument->GetID();
-
+    CLightFileSqlRun sql(pDocument);
     try {
-        LightFileDocClass eClass = GetLightFileDocClass(bstrClassName);
-        if (eClass != LFDC_NONE) {
-            // A 3D document keeps its viewable light file as STEP.
-            if (eClass == LFDC_3DDOCUMENT && CStringHelper::BSTRCompare(strFileType, L"pdf", 0) == 0)
-                strFileType = L"step";
-            strSql.Format(CString(GetLightFileSql(eClass)) + LIGHTFILE_TYPE_FILTER_LOWER, LIGHTFILE_CLASS_ID,
-                static_cast<int>(nDocID), static_cast<LPCWSTR>(strFileType));
-        }
-
-        spQuery->SetSqlText(_bstr_t(strSql));
-        spQuery->Execute();
+        // A 3D document keeps its viewable light file as STEP.
+        if (sql.m_eClass == LFDC_3DDOCUMENT && CStringHelper::BSTRCompare(strFileType, L"pdf", 0) == 0)
+            strFileType = L"step";
+        sql.Run(spQuery, LIGHTFILE_CLASS_ID, LIGHTFILE_TYPE_FILTER_LOWER, strFileType, hr);
 
         VARIANT_BOOL bEof = VARIANT_TRUE;
         hr = spQuery->IsEof(&bEof);

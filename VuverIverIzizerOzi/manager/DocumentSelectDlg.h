@@ -15,6 +15,7 @@
 
 #include "catalogue/LightFileObj.h"
 #include "commands/FlowItemList.h"
+#include "resources/resource.h"
 
 class CDocumentSelectDlg : public CBCGPDialog {
     DECLARE_DYNAMIC(CDocumentSelectDlg)
@@ -24,7 +25,7 @@ public:
     CDocumentSelectDlg(CWnd* pParent = NULL);
     virtual ~CDocumentSelectDlg();
 
-    enum { IDD = 27000 };
+    enum { IDD = IDD_DOCUMENTSELECT };
 
     // Attributes
     int m_nPdfCheck;                 // filter boxes as last read

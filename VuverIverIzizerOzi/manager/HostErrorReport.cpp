@@ -4,8 +4,6 @@
 
 #include <QvInterfaces.h>
 
-const wchar_t WATERMARK_PARAM_NAME[] = L"NEEDWATER_DOWNLOADPDF";
-
 namespace {
 
 // Every report names this source with the site's line number.
@@ -50,8 +48,11 @@ BOOL GetLastPendingCode(VARIANT* pvarErrors, HRESULT& hrLast)
 
 BOOL IsSilentHostStatus(HRESULT hrCode)
 {
-    return hrCode == static_cast<HRESULT>(0x83080132) || hrCode == static_cast<HRESULT>(0x83070101) ||
-        hrCode == static_cast<HRESULT>(0x83250001);
+    for (size_t i = 0; i < _countof(HOST_SILENT_STATUSES); ++i) {
+        if (hrCode == HOST_SILENT_STATUSES[i])
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void ReportHostError(HRESULT hrCode, int nLine, int nIconStyle)
@@ -98,7 +99,7 @@ void ReportHostErrorChained(HRESULT hrCode, int nLine)
     spPending->ClearErrors();
 
     if (varErrors.vt == VT_EMPTY) {
-        ReportHostError(hrCode, nLine, HOST_ERROR_STYLE_ERROR);
+        ReportHostError(hrCode, nLine, MB_ICONERROR);
         return;
     }
 
@@ -118,6 +119,6 @@ void ReportHostErrorChained(HRESULT hrCode, int nLine)
         spReporter->ShowErrors(&nResult);
     } else {
         spList->Clear();
-        ReportHostError(hrCode, nLine, HOST_ERROR_STYLE_ERROR);
+        ReportHostError(hrCode, nLine, MB_ICONERROR);
     }
 }

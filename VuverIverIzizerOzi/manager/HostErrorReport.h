@@ -13,17 +13,15 @@ enum HostErrorSite {
     HES_PRINT_READ_WATERMARK_PARAM = 1142
 };
 
-// Icon styles of the report (message-box icons).
-const int HOST_ERROR_STYLE_EXCLAMATION = 48;
-const int HOST_ERROR_STYLE_ERROR = 16;
+// Client statuses that are never reported.
+const HRESULT HOST_SILENT_STATUSES[] = {
+    static_cast<HRESULT>(0x83080132), static_cast<HRESULT>(0x83070101), static_cast<HRESULT>(0x83250001)};
 
-// The client's global parameter that switches the PDF watermark on.
-extern const wchar_t WATERMARK_PARAM_NAME[]; // "NEEDWATER_DOWNLOADPDF"
-
-// TRUE for the client statuses that are never reported.
+// TRUE for HOST_SILENT_STATUSES.
 BOOL IsSilentHostStatus(HRESULT hrCode);
 
-// Shows a fresh error list holding one record for hrCode.
+// Shows a fresh error list holding one record for hrCode, with a message-box icon style
+// (MB_ICONEXCLAMATION, MB_ICONERROR).
 void ReportHostError(HRESULT hrCode, int nLine, int nIconStyle);
 // As ReportHostError with the error icon, unless the client's pending errors end with the same
 // code: then those are shown instead.

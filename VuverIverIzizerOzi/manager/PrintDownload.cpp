@@ -8,6 +8,7 @@
 #include <ZORUIWait.h>
 
 #include "manager/HostErrorReport.h"
+#include "manager/RetrieveLightFile.h"
 
 typedef int (*PFN_PRINTARRAYFILE)(CStringArray* pFiles);
 
@@ -18,14 +19,14 @@ void CDocumentSelectDlg::OnBnClickedPrint()
     CPlmSystemRef system;
     HRESULT hr = system.Create();
     if (FAILED(hr)) {
-        ReportHostError(hr, HES_PRINT_CREATE_SYSTEM, HOST_ERROR_STYLE_EXCLAMATION);
+        ReportHostError(hr, HES_PRINT_CREATE_SYSTEM, MB_ICONEXCLAMATION);
         return;
     }
     // Read only to find out whether the system answers; each file decides its watermark itself.
     int nNeedWatermark = 0;
     hr = system.GetZORGlobalParam(WATERMARK_PARAM_NAME, &nNeedWatermark);
     if (FAILED(hr)) {
-        ReportHostError(hr, HES_PRINT_READ_WATERMARK_PARAM, HOST_ERROR_STYLE_EXCLAMATION);
+        ReportHostError(hr, HES_PRINT_READ_WATERMARK_PARAM, MB_ICONEXCLAMATION);
         return;
     }
 

@@ -12,6 +12,8 @@
 #include "signing/CollectSignatures.h"
 #include "signing/SignFile.h"
 
+const wchar_t WATERMARK_PARAM_NAME[] = L"NEEDWATER_DOWNLOADPDF";
+
 namespace {
 
 // Style of the client's watermark.
@@ -43,10 +45,10 @@ int ReadWatermarkSwitch()
     CPlmSystemRef plmSystem;
     HRESULT hr = plmSystem.Create();
     if (FAILED(hr))
-        ReportHostError(hr, HES_RETRIEVE_CREATE_SYSTEM, HOST_ERROR_STYLE_EXCLAMATION);
+        ReportHostError(hr, HES_RETRIEVE_CREATE_SYSTEM, MB_ICONEXCLAMATION);
     hr = plmSystem.GetZORGlobalParam(WATERMARK_PARAM_NAME, &nWatermark);
     if (FAILED(hr)) {
-        ReportHostError(hr, HES_RETRIEVE_READ_WATERMARK_PARAM, HOST_ERROR_STYLE_EXCLAMATION);
+        ReportHostError(hr, HES_RETRIEVE_READ_WATERMARK_PARAM, MB_ICONEXCLAMATION);
         nWatermark = 0;
     }
     return nWatermark;

@@ -8,3 +8,6 @@ class CLightFileObj;
 // 1 when the file is ready at strPath, 0 on failure (reported to the user or the client's error
 // service). strFolder empty means the client's temporary folder.
 int RetrieveLightFile(CLightFileObj* pLightFile, CString strFolder, CString& strPath);
+
+// The client's global parameter that switches the PDF watermark on; print reads it too.
+extern const wchar_t WATERMARK_PARAM_NAME[]; // "NEEDWATER_DOWNLOADPDF"

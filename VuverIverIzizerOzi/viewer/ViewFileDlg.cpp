@@ -2,8 +2,6 @@
 
 #include <ZORRTWrapper.h>
 
-#include "resources/resource.h"
-
 IMPLEMENT_DYNAMIC(CViewFileDlg, CBCGPDialog)
 
 CViewFileDlg::CViewFileDlg(CWnd* pParent /*=NULL*/)

@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <BCGCBProInc.h>
 
+#include "resources/resource.h"
 #include "viewer/Dudizovedodovereva1.h"
 
 class CViewFileDlg : public CBCGPDialog {
@@ -13,7 +14,7 @@ public:
     CViewFileDlg(CWnd* pParent = NULL);
     virtual ~CViewFileDlg();
 
-    enum { IDD = 27001 };
+    enum { IDD = IDD_VIEWFILE };
 
     CString m_strFilePath;
     CDudizovedodovereva1 m_ctrlViewer;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "SelectionSpec.h"
+#include "SelectionArg.h"
 
 namespace plmclient {
 namespace {
@@ -33,7 +33,8 @@ CommandOutcome RunSignPdf(const ModuleHost& module, const SignPdfArgs& a)
 
 } // namespace
 
-CommandOutcome RunCommand(const ModuleHost& module, const Options& options, HWND hWndCommand)
+CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& module, const Options& options,
+    HWND hWndCommand)
 {
     if (options.command == L"SignPdf")
         return RunSignPdf(module, *options.sign);
@@ -45,14 +46,16 @@ CommandOutcome RunCommand(const ModuleHost& module, const Options& options, HWND
         return outcome;
     }
     IQvOtlObject* pSelected = nullptr;
-    if (!OpenSelection(options.selection, &pSelected, outcome.error))
+    std::wstring selection;
+    if (!OpenSelection(client, options.selection, &pSelected, selection, outcome.error))
         return outcome;
 
     std::vector<IQvOtlObject*> attached;
     HRESULT hr = S_OK;
-    for (const std::wstring& spec : options.attached) {
+    for (const std::wstring& arg : options.attached) {
         IQvOtlObject* pItem = nullptr;
-        if (!OpenSelection(spec, &pItem, outcome.error)) {
+        std::wstring item;
+        if (!OpenSelection(client, arg, &pItem, item, outcome.error)) {
             hr = E_INVALIDARG;
             break;
         }
@@ -74,7 +77,7 @@ CommandOutcome RunCommand(const ModuleHost& module, const Options& options, HWND
     }
     if (SUCCEEDED(hr) && pContext) {
         win32host::Trace("command", {{"name", win32host::ToUtf8(options.command)},
-                                        {"selection", win32host::ToUtf8(options.selection)}});
+                                        {"selection", win32host::ToUtf8(selection)}});
         try {
             qvclient::CommandTransaction transaction;
             outcome.result = pfnCommand(pContext);

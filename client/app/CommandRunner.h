@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <qvclient/Client.h>
+
 #include "ModuleHost.h"
 #include "Options.h"
 
@@ -14,6 +16,7 @@ struct CommandOutcome {
     std::string error;
 };
 
-CommandOutcome RunCommand(const ModuleHost& module, const Options& options, HWND hWndCommand);
+CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& module, const Options& options,
+    HWND hWndCommand);
 
 } // namespace plmclient

@@ -55,10 +55,13 @@ Options:
                        OnDocListDownLoadLightFile (document list), OutputLightFile or
                        PrdTreeOutputLightFile (product tree, also a folder), WfOutputLightFile
                        (workflow), SignPdf.
-  --select CLASS:ID    the selected object: a document (Document:41), a part (Part:10), a
-                       folder (Folder:20) or a workflow item (FlowItem:90).
-  --attach CLASS:ID    workflow only: the attached items, in order (repeatable); without it the
-                       workflow item's own attachments are used.
+  --select CLASS:ID    the selected object by its own class, as the client names it: in the
+                       demo a document (Drawing:118), a part (Part:117), a folder
+                       (FolderOfProduct:1971) or a workflow item (WorkflowItem:2072). Or the id
+                       alone (--select 117): the class is looked up. A class that is not the
+                       object's own is refused with the class it has.
+  --attach CLASS:ID    workflow only: the attached items, in order (repeatable, also by id
+                       alone); without it the workflow item's own attachments are used.
   --sign D,C,R,PDF     SignPdf's arguments: document id, class name, revision id, PDF path.
   --script FILE        the user's actions and answers, one per line (see below).
   --do ACTION          one more script line (repeatable; after the --script lines).

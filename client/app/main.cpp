@@ -155,7 +155,7 @@ int Run(const Options& options)
         std::fprintf(stderr,
             "plmclient: demo database created in %s in %.1f s: %d parts, %d documents, %d current light files "
             "(%d of older revisions), %d vault files, %d signatures; top assembly Part:%ld, product folder "
-            "Folder:%ld, workflow item WorkflowItem:%ld\n",
+            "FolderOfProduct:%ld, workflow item WorkflowItem:%ld\n",
             win32host::ToUtf8(options.dbFolder).c_str(), seconds, info.parts, info.documents, info.currentLightFiles,
             info.formerLightFiles, info.vaultFiles, info.signatures, static_cast<long>(info.topAssemblyId),
             static_cast<long>(info.productFolderId), static_cast<long>(info.workflowItemId));
@@ -203,7 +203,7 @@ int Run(const Options& options)
     {
         win32host::ScopedDesktopUser scopedUser(user);
         HWND hWndMain = CreateMainWindow();
-        outcome = RunCommand(module, options, hWndMain);
+        outcome = RunCommand(client, module, options, hWndMain);
         if (hWndMain)
             DestroyWindow(hWndMain);
     }

@@ -7,8 +7,6 @@
 
 namespace {
 
-const CLSID CLSID_ViewerControl = {0xCB9BBBDA, 0x7B6D, 0x4523, {0xA6, 0xB3, 0xCC, 0x95, 0xE0, 0xAF, 0x2F, 0x9F}};
-
 LONG g_cLocks = 0;
 
 } // namespace
@@ -18,7 +16,7 @@ extern "C" __declspec(dllexport) HRESULT DllGetClassObject(REFCLSID rclsid, REFI
     if (!ppv)
         return E_POINTER;
     *ppv = nullptr;
-    if (rclsid != CLSID_ViewerControl)
+    if (rclsid != viewer::CLSID_ViewerControl)
         return CLASS_E_CLASSNOTAVAILABLE;
     return comkit::CreateComObject<comkit::ClassFactory>(
         riid, ppv, [](REFIID riidObject, void** ppvObject) {

@@ -9,6 +9,15 @@ namespace viewer {
 
 CViewerControl::CViewerControl() : m_bMapLoaded(false) {}
 
+// IPersist is the base of IPersistStreamInit.
+HRESULT CViewerControl::QueryOther(REFIID riid, void** ppv)
+{
+    if (riid != IID_IPersist)
+        return E_NOINTERFACE;
+    *ppv = static_cast<IPersistStreamInit*>(this);
+    return S_OK;
+}
+
 STDMETHODIMP CViewerControl::GetTypeInfoCount(UINT* pctinfo)
 {
     if (!pctinfo)

@@ -1,8 +1,10 @@
 // The PLM system's viewer control: an automation object with two methods,
-// SetViewerMap (dispatch id 3) and OpenFile (dispatch id 1), each taking one BSTR.
+// SetViewerMap (dispatch id 3) and OpenFile (dispatch id 1), each taking one BSTR, whose
+// saved state (flags, version, extent) its container loads and saves through a stream.
 #pragma once
 
 #include <windows.h>
+#include <ocidl.h>
 
 #include <string>
 
@@ -14,7 +16,14 @@ namespace viewer {
 
 enum ViewerDispId : DISPID { DISPID_OpenFile = 1, DISPID_SetViewerMap = 3 };
 
-class CViewerControl : public comkit::ComObject<IDispatch> {
+// The state a container saves: 16 bytes, all little-endian DWORDs.
+struct ViewerState {
+    DWORD dwFlags = 0;
+    DWORD dwVersion = MAKELONG(0, 1); // minor, major
+    SIZE sizeExtent = {0, 0};         // HIMETRIC
+};
+
+class CViewerControl : public comkit::ComObject<IDispatch, IPersistStreamInit> {
 public:
     CViewerControl();
 
@@ -24,6 +33,16 @@ public:
     STDMETHOD(Invoke)(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
         VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
+    STDMETHOD(GetClassID)(CLSID* pClassID) override;
+    STDMETHOD(IsDirty)() override;
+    STDMETHOD(Load)(LPSTREAM pStm) override;
+    STDMETHOD(Save)(LPSTREAM pStm, BOOL fClearDirty) override;
+    STDMETHOD(GetSizeMax)(ULARGE_INTEGER* pCbSize) override;
+    STDMETHOD(InitNew)() override;
+
+protected:
+    HRESULT QueryOther(REFIID riid, void** ppv) override;
+
 private:
     HRESULT SetViewerMap(const std::wstring& path);
     HRESULT OpenFile(const std::wstring& path);
@@ -31,6 +50,9 @@ private:
     std::wstring m_strViewerMap;
     ViewerMap m_map;
     bool m_bMapLoaded;
+    ViewerState m_state;
 };
+
+extern const CLSID CLSID_ViewerControl;
 
 } // namespace viewer

@@ -6,6 +6,8 @@
 
 #include <win32host/Desktop.h>
 
+#include "../fidelity/MessageBoxIcons.h"
+
 namespace {
 
 struct TypeRecorder : win32host::DefaultDesktopUser {
@@ -19,23 +21,9 @@ struct TypeRecorder : win32host::DefaultDesktopUser {
 
 TEST(AfxMessageBoxTest, ATypeWithoutAnIconGetsTheFrameworksDefault)
 {
-    struct Case {
-        UINT type;
-        UINT shown;
-    } cases[] = {
-        {MB_OK, MB_OK | MB_ICONEXCLAMATION},
-        {MB_OKCANCEL, MB_OKCANCEL | MB_ICONEXCLAMATION},
-        {MB_YESNO, MB_YESNO | MB_ICONQUESTION},
-        {MB_YESNOCANCEL, MB_YESNOCANCEL | MB_ICONQUESTION},
-        {MB_ABORTRETRYIGNORE, MB_ABORTRETRYIGNORE},
-        {MB_RETRYCANCEL, MB_RETRYCANCEL},
-        {MB_OK | MB_ICONERROR, MB_OK | MB_ICONERROR},
-        {MB_OK | MB_ICONINFORMATION, MB_OK | MB_ICONINFORMATION},
-        {MB_YESNO | MB_ICONWARNING, MB_YESNO | MB_ICONWARNING},
-    };
     TypeRecorder user;
     win32host::ScopedDesktopUser scoped(user);
-    for (const Case& c : cases) {
+    for (const MessageBoxIconCase& c : kMessageBoxIconCases) {
         SCOPED_TRACE(c.type);
         user.type = 0xFFFF;
         AfxMessageBox(L"text", c.type);

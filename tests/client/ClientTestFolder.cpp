@@ -1,4 +1,5 @@
 #include "ClientTestFolder.h"
+#include "ObjectDownload.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -53,16 +54,5 @@ std::string ReadFileBytes(const std::string& path)
 
 HRESULT DownloadStoredFile(LONG storedFileId, const std::wstring& windowsPath)
 {
-    IQvOtlObject* pObject = nullptr;
-    HRESULT hr = qvclient::OpenObject(L"StoredFile", storedFileId, &pObject);
-    if (FAILED(hr))
-        return hr;
-    IObjectFileContent* pContent = nullptr;
-    hr = pObject->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent));
-    pObject->Release();
-    if (SUCCEEDED(hr)) {
-        hr = pContent->DownloadToFile(_bstr_t(windowsPath.c_str()));
-        pContent->Release();
-    }
-    return hr;
+    return viztest::DownloadObjectFile(L"StoredFile", storedFileId, windowsPath);
 }

@@ -3,33 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <string>
 #include <vector>
 
 #include <win32host/Trace.h>
 
 #include "ClientTestFolder.h"
+#include "ExpectedSql.h"
 #include "QvATLHelper.h"
 #include "ZORRTWrapper.h"
 
 namespace {
 
-struct ClassText {
-    const wchar_t* className;
-    const wchar_t* sql;
-};
-
-const ClassText kClassTexts[] = {
-    {L"Document",
-        L"SELECT T_LightFile.OBJ_ID, T_LightFile.name, TI_DocumentMascmp1001.roleB_id, T_document.filetype FROM T_LightFile INNER JOIN                       T_DocumentItrfile ON T_LightFile.OBJ_ID = T_DocumentItrfile.roleB_id AND T_DocumentItrfile.ROLEB_CLASS_ID = %d INNER JOIN                       TI_DocumentRevcmp3212 ON TI_DocumentRevcmp3212.roleB_id = T_DocumentItrfile.roleA_id AND TI_DocumentRevcmp3212.CURRENT_ITERATION <> 0 INNER JOIN                       TI_DocumentMascmp1001 ON TI_DocumentMascmp1001.roleB_id = TI_DocumentRevcmp3212.roleA_id AND TI_DocumentMascmp1001.CURRENT_REVISION <> 0 AND TI_DocumentMascmp1001.QUALIFICATION_ID = 0 INNER JOIN                       T_document ON T_document.OBJ_ID = TI_DocumentMascmp1001.roleA_id \t\t\t\t\t  where T_document.OBJ_ID = %d"},
-    {L"Drawing",
-        L"SELECT T_LightFile.OBJ_ID, T_LightFile.name, TI_drawingMascmp1002.roleB_id, T_drawing.filetype FROM T_LightFile INNER JOIN \t\t\t\t\t\tT_drawingItrfile ON T_LightFile.OBJ_ID = T_drawingItrfile.roleB_id AND T_drawingItrfile.ROLEB_CLASS_ID = %d INNER JOIN \t\t\t\t\t\tTI_drawingRevcmp3220 ON TI_drawingRevcmp3220.roleB_id = T_drawingItrfile.roleA_id AND TI_drawingRevcmp3220.CURRENT_ITERATION <> 0 INNER JOIN \t\t\t\t\t\tTI_drawingMascmp1002 ON TI_drawingMascmp1002.roleB_id = TI_drawingRevcmp3220.roleA_id AND TI_drawingMascmp1002.CURRENT_REVISION <> 0 AND TI_drawingMascmp1002.QUALIFICATION_ID = 0 INNER JOIN \t\t\t\t\t\tT_drawing  ON T_drawing.OBJ_ID = TI_drawingMascmp1002.roleA_id \t\t\t\t\t\twhere T_drawing.OBJ_ID = %d"},
-    {L"CappDocument",
-        L"SELECT T_LightFile.OBJ_ID, T_LightFile.name, TI_CappDocumentMascmp1003.roleB_id, T_CappDocument.filetype FROM T_LightFile INNER JOIN                       T_CappDocumentItrfile ON T_LightFile.OBJ_ID = T_CappDocumentItrfile.roleB_id AND T_CappDocumentItrfile.ROLEB_CLASS_ID = %d INNER JOIN \t\t\t\t\t  TI_CappDocumentRevcmp3228 ON TI_CappDocumentRevcmp3228.roleB_id = T_CappDocumentItrfile.roleA_id AND TI_CappDocumentRevcmp3228.CURRENT_ITERATION <> 0 INNER JOIN                       TI_CappDocumentMascmp1003 ON TI_CappDocumentMascmp1003.roleB_id = TI_CappDocumentRevcmp3228.roleA_id AND TI_CappDocumentMascmp1003.CURRENT_REVISION <> 0 AND TI_CappDocumentMascmp1003.QUALIFICATION_ID = 0 INNER JOIN                       T_CappDocument ON T_CappDocument.OBJ_ID = TI_CappDocumentMascmp1003.roleA_id \t\t\t\t\t  where T_CappDocument.OBJ_ID = %d"},
-    {L"3DDocument",
-        L"SELECT T_LightFile.OBJ_ID, T_LightFile.name, TI_3DDocumentMascmp1004.roleB_id, T_3DDocument.filetype FROM T_LightFile INNER JOIN                       T_3DDocumentItrfile ON T_LightFile.OBJ_ID = T_3DDocumentItrfile.roleB_id AND T_3DDocumentItrfile.ROLEB_CLASS_ID = %d INNER JOIN                       TI_3DDocumentRevcmp3236 ON TI_3DDocumentRevcmp3236.roleB_id = T_3DDocumentItrfile.roleA_id AND TI_3DDocumentRevcmp3236.CURRENT_ITERATION <> 0 INNER JOIN                       TI_3DDocumentMascmp1004 ON TI_3DDocumentMascmp1004.roleB_id = TI_3DDocumentRevcmp3236.roleA_id AND TI_3DDocumentMascmp1004.CURRENT_REVISION <> 0 AND TI_3DDocumentMascmp1004.QUALIFICATION_ID = 0 INNER JOIN                       T_3DDocument ON T_3DDocument.OBJ_ID = TI_3DDocumentMascmp1004.roleA_id \t\t\t\t\t  where T_3DDocument.OBJ_ID = %d"},
-};
+const wchar_t* const kClasses[] = {L"Document", L"Drawing", L"CappDocument", L"3DDocument"};
 
 struct Row {
     LONG objId;
@@ -38,14 +24,13 @@ struct Row {
     std::wstring filetype;
 };
 
-std::wstring Format(const wchar_t* pszFormat, LONG classId, LONG documentId, const wchar_t* pszType = nullptr)
+// The module's text of the key for another document and light file class.
+std::wstring Sql(const std::string& key, LONG documentId, LONG lightFileClass = 5250)
 {
-    std::vector<wchar_t> buffer(4096);
-    if (pszType != nullptr)
-        std::swprintf(buffer.data(), buffer.size(), pszFormat, classId, documentId, pszType);
-    else
-        std::swprintf(buffer.data(), buffer.size(), pszFormat, classId, documentId);
-    return buffer.data();
+    std::wstring sql = viztest::ExpectedSql(key);
+    sql.replace(sql.find(L"= 5250"), 6, L"= " + std::to_wstring(lightFileClass));
+    sql.replace(sql.find(L"OBJ_ID = 4711"), 13, L"OBJ_ID = " + std::to_wstring(documentId));
+    return sql;
 }
 
 // Runs a text through the current transaction, reading the four columns by name.
@@ -143,18 +128,20 @@ DocumentCase BuildCase(qvclient::FixtureBuilder& b, const std::wstring& cls)
     return c;
 }
 
-class LightFileSqlTest : public ::testing::TestWithParam<ClassText> {
+class LightFileSqlTest : public ::testing::TestWithParam<const wchar_t*> {
+protected:
+    std::string Key(const char* family) const { return std::string("lightfile.") + family + win32host::ToUtf8(GetParam()); }
 };
 
 TEST_P(LightFileSqlTest, FindsTheCurrentIterationsLightFilesOnly)
 {
     ClientTestFolder folder;
-    const DocumentCase c = BuildCase(folder.Builder(), GetParam().className);
+    const DocumentCase c = BuildCase(folder.Builder(), GetParam());
     ASSERT_EQ(S_OK, folder.Builder().GetStatus());
     ASSERT_EQ(S_OK, folder.OpenClient());
 
     win32host::TraceRecorder trace;
-    const std::wstring sql = Format(GetParam().sql, 5250, c.documentId);
+    const std::wstring sql = Sql(Key("all."), c.documentId);
     const std::vector<Row> rows = RunQuery(sql);
 
     std::vector<LONG> expected{c.pdfId, c.dwgId};
@@ -170,30 +157,35 @@ TEST_P(LightFileSqlTest, FindsTheCurrentIterationsLightFilesOnly)
     EXPECT_EQ(win32host::ToUtf8(sql), statements[0].Get("text"));
 
     // The other document's text finds only its own file.
-    EXPECT_EQ(std::vector<LONG>{c.otherDocumentPdfId}, Ids(RunQuery(Format(GetParam().sql, 5250, c.otherDocumentId))));
+    EXPECT_EQ(std::vector<LONG>{c.otherDocumentPdfId}, Ids(RunQuery(Sql(Key("all."), c.otherDocumentId))));
+    // The class id parameter is what picks the file objects.
+    EXPECT_EQ(std::vector<LONG>{c.attachmentId}, Ids(RunQuery(Sql(Key("all."), c.documentId, 5251))));
 }
 
-TEST_P(LightFileSqlTest, FileTypeFiltersInEitherLetterCase)
+TEST_P(LightFileSqlTest, FileTypeFiltersOfBothLookups)
 {
     ClientTestFolder folder;
-    const DocumentCase c = BuildCase(folder.Builder(), GetParam().className);
+    const DocumentCase c = BuildCase(folder.Builder(), GetParam());
     ASSERT_EQ(S_OK, folder.OpenClient());
 
-    const std::wstring base = GetParam().sql;
-    EXPECT_EQ(std::vector<LONG>{c.pdfId},
-        Ids(RunQuery(Format((base + L" and T_LightFile.filetype = '%ls'").c_str(), 5250, c.documentId, L"pdf"))));
-    EXPECT_EQ(std::vector<LONG>{c.dwgId},
-        Ids(RunQuery(Format((base + L" and t_lightfile.filetype = '%ls'").c_str(), 5250, c.documentId, L"dwg"))));
-    EXPECT_TRUE(
-        RunQuery(Format((base + L" and T_LightFile.filetype = '%ls'").c_str(), 5250, c.documentId, L"step")).empty());
-    // The class id parameter is what picks the file objects.
-    EXPECT_EQ(std::vector<LONG>{c.attachmentId}, Ids(RunQuery(Format(base.c_str(), 5251, c.documentId))));
+    for (const char* family : {"find.", "lookup."}) {
+        for (const char* type : {".pdf", ".dwg", ".step"}) {
+            const std::string key = Key(family) + type;
+            const std::wstring sql = Sql(key, c.documentId);
+            // The type in the text, not the one asked: the 3D class looks for STEP files.
+            std::vector<LONG> expected;
+            if (sql.find(L"'pdf'") != std::wstring::npos)
+                expected = {c.pdfId};
+            else if (sql.find(L"'dwg'") != std::wstring::npos)
+                expected = {c.dwgId};
+            EXPECT_EQ(expected, Ids(RunQuery(sql))) << key;
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(DocumentClasses, LightFileSqlTest, ::testing::ValuesIn(kClassTexts),
-    [](const ::testing::TestParamInfo<ClassText>& info) {
-        return std::string(info.param.className[0] == L'3' ? "ThreeD" : "") +
-            win32host::ToUtf8(info.param.className[0] == L'3' ? info.param.className + 2 : info.param.className);
+INSTANTIATE_TEST_SUITE_P(DocumentClasses, LightFileSqlTest, ::testing::ValuesIn(kClasses),
+    [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+        return info.param[0] == L'3' ? "ThreeD" + win32host::ToUtf8(info.param + 2) : win32host::ToUtf8(info.param);
     });
 
 } // namespace

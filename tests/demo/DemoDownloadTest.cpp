@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include <QvInterfaces.h>
 #include <objbase.h>
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
 #include "DemoTestSupport.h"
+#include "ObjectDownload.h"
 
 namespace demotest {
 namespace {
@@ -52,17 +52,9 @@ TEST(DemoDownloadTest, EveryLightFileDownloadsWithItsContent)
     int files = 0;
     for (; !cursor->IsEof(); cursor->MoveNext(), ++files) {
         const LONG id = static_cast<LONG>(cursor->GetValue(0).integer);
-        IQvOtlObject* pObject = nullptr;
-        ASSERT_EQ(S_OK, qvclient::OpenObject(L"LightFile", id, &pObject)) << id;
-        IObjectFileContent* pContent = nullptr;
-        ASSERT_EQ(S_OK, pObject->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
         const std::string target = out + "/" + std::to_string(id);
-        BSTR bstrPath = SysAllocString(win32host::FromPosixPath(target).c_str());
-        const HRESULT hr = pContent->DownloadToFile(bstrPath);
-        SysFreeString(bstrPath);
-        pContent->Release();
-        pObject->Release();
-        ASSERT_EQ(S_OK, hr) << "light file " << id;
+        ASSERT_EQ(S_OK, viztest::DownloadObjectFile(L"LightFile", id, win32host::FromPosixPath(target)))
+            << "light file " << id;
         const std::string bytes = ReadPosixFile(target);
         EXPECT_EQ(static_cast<size_t>(cursor->GetValue(2).integer), bytes.size()) << id;
         const std::string magic = MagicOf(cursor->GetValue(1).text);

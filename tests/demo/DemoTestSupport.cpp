@@ -1,42 +1,14 @@
 #include "DemoTestSupport.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cwchar>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <stdexcept>
 
-#include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
 #include "catalogue/LightFileSql.h"
 
 namespace demotest {
-
-namespace fs = std::filesystem;
-
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "demo-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    m_posix = pattern;
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ec;
-    fs::remove_all(m_posix, ec);
-}
-
-std::wstring ScratchFolder::Windows() const
-{
-    return win32host::FromPosixPath(m_posix);
-}
 
 namespace {
 
@@ -126,12 +98,6 @@ std::string DumpDatabase(qvclient::IDatabase& database)
             Rows(database, std::wstring(L"SELECT * FROM ") + table + L" ORDER BY 1");
     }
     return dump;
-}
-
-std::string ReadPosixFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::string DumpVault(const qvclient::Client& client)

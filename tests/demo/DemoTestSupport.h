@@ -8,22 +8,12 @@
 #include <qvclient/Client.h>
 #include <qvclient/DemoDatabase.h>
 
+#include "ScratchFolder.h"
+
 namespace demotest {
 
-// A new empty folder, removed with everything in it at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Posix() const { return m_posix; }
-    std::wstring Windows() const;
-
-private:
-    std::string m_posix;
-};
+using viztest::ReadPosixFile;
+using viztest::ScratchFolder;
 
 struct DocumentRef {
     std::wstring className;
@@ -48,6 +38,5 @@ LONG Count(qvclient::IDatabase& database, const std::wstring& sql);
 std::string DumpDatabase(qvclient::IDatabase& database);
 std::string DumpVault(const qvclient::Client& client);
 
-std::string ReadPosixFile(const std::string& path);
 
 } // namespace demotest

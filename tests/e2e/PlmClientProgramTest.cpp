@@ -1,5 +1,5 @@
 // plmclient as a person or a script runs it: its help, its refusal of a bad selection, and a
-// scripted download of a product with a JSON transcript.
+// scripted download of a product selected by its id, with a JSON transcript.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,24 +60,24 @@ protected:
     LONG m_top = 0;
 };
 
-TEST_F(PlmClientRun, MalformedSelectionIsRefusedClearly)
+TEST_F(PlmClientRun, SelectionOfNoObjectOfThatClassIsRefusedClearly)
 {
-    for (const char* selection : {"Part", "Part:x1", ":12", "Part:-3"}) {
-        const ProgramRun run = Run({"--command", "OutputLightFile", "--select", selection});
+    const std::string top = std::to_string(m_top);
+    const struct {
+        std::string selection;
+        std::string says;
+    } cases[] = {
+        {"Part", "\"Part\""}, {"Part:x1", "\"Part:x1\""}, {":12", "\":12\""}, {"Part:-3", "\"Part:-3\""},
+        {"Part:999999", "no object Part:999999"},
+        {"Drawing:" + top, "is a Part, not a Drawing: select it as Part:" + top},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = Run({"--command", "OutputLightFile", "--select", c.selection});
         ASSERT_TRUE(run.started);
-        EXPECT_EQ(1, run.exitCode) << selection;
-        EXPECT_NE(std::string::npos, run.err.find(selection)) << "the error names the selection: " << run.err;
-        EXPECT_EQ(std::string::npos, run.out.find("[command]")) << run.out;
+        EXPECT_EQ(1, run.exitCode) << c.selection;
+        EXPECT_NE(std::string::npos, run.err.find(c.says)) << c.selection << ": " << run.err;
+        EXPECT_EQ(std::string::npos, run.out.find("[command]")) << c.selection << ": the command ran:\n" << run.out;
     }
-}
-
-TEST_F(PlmClientRun, SelectionOfAnObjectThatIsNotInTheDatabaseIsRefused)
-{
-    const ProgramRun run = Run({"--command", "OutputLightFile", "--select", "Part:999999"});
-    ASSERT_TRUE(run.started);
-    EXPECT_EQ(1, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("Part:999999")) << "the error names the selection: " << run.err;
-    EXPECT_EQ(std::string::npos, run.out.find("[command]")) << "the command ran on a missing object:\n" << run.out;
 }
 
 TEST_F(PlmClientRun, ScriptThatCannotBeReadIsRefusedClearly)
@@ -102,7 +102,7 @@ TEST_F(PlmClientRun, ScriptThatCannotBeReadIsRefusedClearly)
 TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
 {
     const std::string out = m_client.Posix() + "/download";
-    const ProgramRun run = Run({"--command", "OutputLightFile", "--select", "Part:" + std::to_string(m_top), "--json",
+    const ProgramRun run = Run({"--command", "OutputLightFile", "--select", std::to_string(m_top), "--json",
         "--quiet", "--do", "check Top / Wheel", "--do", "press 下载", "--do", "folder " + out, "--do",
         "messagebox ok", "--do", "press 取消"});
     ASSERT_TRUE(run.started);
@@ -117,6 +117,11 @@ TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
     ASSERT_FALSE(events.empty());
     for (const JsonObject& e : events)
         EXPECT_TRUE(e.count("kind")) << "an event without a kind";
+    const auto command = std::find_if(events.begin(), events.end(), [](const JsonObject& e) {
+        return e.at("kind") == "command";
+    });
+    ASSERT_TRUE(command != events.end()) << run.out;
+    EXPECT_EQ("Part:" + std::to_string(m_top), command->at("selection")) << "the class of an id alone";
     const auto success = std::find_if(events.begin(), events.end(), [](const JsonObject& e) {
         return e.at("kind") == "messagebox" && e.count("text") && e.at("text") == "下载成功!";
     });

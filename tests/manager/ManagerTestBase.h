@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <ComRef.h>
 #include <win32host/Trace.h>
 
-#include "ClientFolder.h"
+#include "ManagerClientFolder.h"
 #include "ScriptedUser.h"
 #include "TreeReader.h"
 #include "manager/DocumentSelectDlg.h"
@@ -30,6 +31,8 @@
     } while (0)
 
 namespace managertest {
+
+using namespace viztest;
 
 inline constexpr int kPrintButton = 27003;
 inline constexpr int kDownloadButton = 27004;
@@ -53,7 +56,7 @@ protected:
     void SetUp() override { StartModuleOnce(); }
 
     qvclient::FixtureBuilder& Fixture() { return m_folder.Fixture(); }
-    ClientFolder& Folder() { return m_folder; }
+    ManagerClientFolder& Folder() { return m_folder; }
 
     // A document of the class with its light files, given as name and type.
     LONG Document(const std::wstring& className, const std::vector<std::pair<std::wstring, std::wstring>>& files)
@@ -68,11 +71,12 @@ protected:
     void RunOn(const wchar_t* className, LONG objectId, CDocumentSelectDlg* pDlg = nullptr)
     {
         ASSERT_SUCCEEDED(m_folder.Open(m_pFaults));
-        std::unique_ptr<COtlObjectRef> root = m_folder.Object(className, objectId);
-        ASSERT_TRUE(root != nullptr);
+        IQvOtlObjectPtr object = m_folder.Object(className, objectId);
+        ASSERT_TRUE(object != nullptr);
+        COtlObjectRef root(object);
         CDocumentSelectDlg local;
         CDocumentSelectDlg& dlg = pDlg ? *pDlg : local;
-        dlg.m_pRootObject = root.get();
+        dlg.m_pRootObject = &root;
         win32host::ScopedDesktopUser scoped(user);
         dlg.DoModal();
         dlg.m_pRootObject = nullptr;
@@ -86,7 +90,7 @@ protected:
     SystemFaults* m_pFaults = nullptr;
 
 private:
-    ClientFolder m_folder;
+    ManagerClientFolder m_folder;
 };
 
 } // namespace managertest

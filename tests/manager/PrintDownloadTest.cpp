@@ -71,7 +71,7 @@ TEST_F(PrintDownloadTest, DownloadPutsEveryCheckedFileIntoTheFolderThenOpensItAn
     Run(true, {kDownloadButton}, &dlg);
 
     EXPECT_EQ(std::vector<std::wstring>{L"Select a folder"}, user.pickerTitles);
-    EXPECT_EQ("a.pdf,b.pdf,c.dwg", ListPosixFolder(PosixOf(target)));
+    EXPECT_EQ("a.pdf b.pdf c.dwg", viztest::FolderText(target));
     const std::vector<std::wstring> expectedPaths = {target + L"\\a.pdf", target + L"\\b.pdf", target + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
 
@@ -98,7 +98,7 @@ TEST_F(PrintDownloadTest, DownloadWithNothingCheckedStillAsksAndConfirms)
     Run(false, {kDownloadButton});
 
     EXPECT_EQ(1u, user.pickerTitles.size());
-    EXPECT_EQ("", ListPosixFolder(PosixOf(target)));
+    EXPECT_EQ("", viztest::FolderText(target));
     EXPECT_EQ(1u, Events("shell_execute").size());
     EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, Texts());
     const std::vector<std::string> expectedWait = {"begin 正在导出... 0/0", "end 正在导出... 0/0"};
@@ -120,15 +120,15 @@ TEST_F(PrintDownloadTest, OneFailingFileIsReportedAndTheOthersStillArrive)
 {
     const std::wstring target = Folder().MakeFolder("partial");
     // A folder named like the file keeps the client from writing it.
-    std::filesystem::create_directories(PosixOf(target + L"\\b.pdf"));
+    std::filesystem::create_directories(viztest::PosixOf(target + L"\\b.pdf"));
     user.folders.push_back(target);
     CDocumentSelectDlg dlg;
     Run(true, {kDownloadButton}, &dlg);
 
     const std::vector<std::wstring> expectedPaths = {target + L"\\a.pdf", target + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
-    EXPECT_TRUE(PosixFileExists(PosixOf(target + L"\\a.pdf")));
-    EXPECT_TRUE(PosixFileExists(PosixOf(target + L"\\c.dwg")));
+    EXPECT_TRUE(viztest::FileExists(target + L"\\a.pdf"));
+    EXPECT_TRUE(viztest::FileExists(target + L"\\c.dwg"));
     ASSERT_EQ(2u, user.messages.size());
     EXPECT_EQ(0u, user.messages[0].text.find(L"文件(b.pdf)获取失败(")) << win32host::ToUtf8(user.messages[0].text);
     EXPECT_EQ(L"下载成功!", user.messages[1].text);
@@ -146,7 +146,7 @@ TEST_F(PrintDownloadTest, SecondDownloadStartsWithAnEmptyList)
 
     const std::vector<std::wstring> expectedPaths = {second + L"\\a.pdf", second + L"\\b.pdf", second + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
-    EXPECT_EQ("a.pdf,b.pdf,c.dwg", ListPosixFolder(PosixOf(first)));
+    EXPECT_EQ("a.pdf b.pdf c.dwg", viztest::FolderText(first));
     EXPECT_EQ((std::vector<std::wstring>{L"下载成功!", L"下载成功!"}), Texts());
 }
 
@@ -159,7 +159,7 @@ TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
     const std::vector<std::wstring> expectedPaths = {temp + L"\\a.pdf", temp + L"\\b.pdf", temp + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
     for (const auto& path : expectedPaths)
-        EXPECT_TRUE(PosixFileExists(PosixOf(path))) << win32host::ToUtf8(path);
+        EXPECT_TRUE(viztest::FileExists(path)) << win32host::ToUtf8(path);
 
     const auto calls = Events("print_capture");
     ASSERT_EQ(1u, calls.size());
@@ -184,65 +184,50 @@ TEST_F(PrintDownloadTest, PrintWithNothingCheckedCallsThePluginWithAnEmptyArray)
     EXPECT_TRUE(Events("file_written").empty());
 }
 
-// The system object fails only once the tree is filled, when the user clicks Print.
-class PrintSystemFailureTest : public PrintDownloadTest {
+// The system object fails only once the tree is filled, when the user clicks Print: the failure is
+// reported (or not, for the silent status) and nothing is fetched, waited on or printed.
+struct PrintFailure {
+    const char* name;
+    HRESULT create, param;
+    const char* location; // of the report, none when empty
+};
+
+class PrintSystemFailureTest : public PrintDownloadTest, public ::testing::WithParamInterface<PrintFailure> {
 protected:
-    void RunPrintWith(HRESULT createFailure, HRESULT paramFailure)
-    {
-        m_pFaults = &m_faults;
-        user.onManager = [&](HWND dialog) {
-            HWND tree = ManagerTree(dialog);
-            ASSERT_EQ(L"Top{Sub{a.pdf,b.pdf},c.dwg}", DescribeTree(tree));
-            ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
-            m_faults.create = createFailure;
-            m_faults.globalParam = paramFailure;
-            trace.Clear();
-            ASSERT_TRUE(win32host::ClickControl(dialog, kPrintButton));
-        };
-        RunOn(L"Part", m_top);
-    }
-
-    // Nothing fetched, no wait window, no plug-in.
-    void ExpectNothingDone()
-    {
-        EXPECT_TRUE(Events("file_written").empty());
-        EXPECT_TRUE(WaitEvents().empty());
-        EXPECT_TRUE(Events("print_capture").empty());
-        EXPECT_TRUE(Events("sql").empty());
-    }
-
     SystemFaults m_faults;
 };
 
-TEST_F(PrintSystemFailureTest, UnavailableSystemObjectIsReportedAt1136BeforeAnyFetch)
+TEST_P(PrintSystemFailureTest, EndsThePrintBeforeAnyFetch)
 {
-    RunPrintWith(E_ACCESSDENIED, S_OK);
+    m_pFaults = &m_faults;
+    user.onManager = [&](HWND dialog) {
+        HWND tree = ManagerTree(dialog);
+        ASSERT_EQ(L"Top{Sub{a.pdf,b.pdf},c.dwg}", DescribeTree(tree));
+        ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+        m_faults.create = GetParam().create;
+        m_faults.globalParam = GetParam().param;
+        trace.Clear();
+        ASSERT_TRUE(win32host::ClickControl(dialog, kPrintButton));
+    };
+    RunOn(L"Part", m_top);
 
     const auto reports = Events("error_report");
-    ASSERT_EQ(1u, reports.size());
-    EXPECT_EQ("DocumentSelectDlg:1136", reports[0].Get("locations"));
-    EXPECT_EQ("48", reports[0].Get("style"));
-    ExpectNothingDone();
+    ASSERT_EQ(*GetParam().location ? 1u : 0u, reports.size());
+    if (*GetParam().location) {
+        EXPECT_EQ(GetParam().location, reports[0].Get("locations"));
+        EXPECT_EQ("48", reports[0].Get("style"));
+    }
+    EXPECT_TRUE(Events("file_written").empty());
+    EXPECT_TRUE(WaitEvents().empty());
+    EXPECT_TRUE(Events("print_capture").empty());
+    EXPECT_TRUE(Events("sql").empty());
 }
 
-TEST_F(PrintSystemFailureTest, UnreadableParameterIsReportedAt1142BeforeAnyFetch)
-{
-    RunPrintWith(S_OK, E_UNEXPECTED);
-
-    const auto reports = Events("error_report");
-    ASSERT_EQ(1u, reports.size());
-    EXPECT_EQ("DocumentSelectDlg:1142", reports[0].Get("locations"));
-    EXPECT_EQ("48", reports[0].Get("style"));
-    ExpectNothingDone();
-}
-
-TEST_F(PrintSystemFailureTest, SilentStatusEndsThePrintWithoutAReport)
-{
-    RunPrintWith(static_cast<HRESULT>(0x83070101), S_OK);
-
-    EXPECT_TRUE(Events("error_report").empty());
-    ExpectNothingDone();
-}
+INSTANTIATE_TEST_SUITE_P(Failures, PrintSystemFailureTest,
+    ::testing::Values(PrintFailure{"UnavailableSystemObject", E_ACCESSDENIED, S_OK, "DocumentSelectDlg:1136"},
+        PrintFailure{"UnreadableParameter", S_OK, E_UNEXPECTED, "DocumentSelectDlg:1142"},
+        PrintFailure{"SilentStatus", static_cast<HRESULT>(0x83070101), S_OK, ""}),
+    [](const ::testing::TestParamInfo<PrintFailure>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace managertest

@@ -3,6 +3,10 @@
 
 #include <filesystem>
 
+#include <atlhost.h>
+#include <ocidl.h>
+#include <shlwapi.h>
+
 #include "viewer/ViewFileDlg.h"
 
 namespace managertest {
@@ -64,7 +68,7 @@ TEST_F(ViewerTest, DoubleClickOnAFileShowsItMaximisedWithTheViewerMapFirst)
         "SetViewerMap " + win32host::ToUtf8(config + L"\\commcfg\\Viewermap.xml"),
         "OpenFile " + win32host::ToUtf8(file)};
     EXPECT_EQ(expected, ViewerCalls());
-    EXPECT_TRUE(PosixFileExists(PosixOf(file)));
+    EXPECT_TRUE(viztest::FileExists(file));
 }
 
 TEST_F(ViewerTest, DoubleClickOnAStructureNodeOpensNothing)
@@ -84,7 +88,7 @@ TEST_F(ViewerTest, DoubleClickOnAFileThatCannotBeFetchedShowsTheFetchMessageAndN
 {
     user.onManager = [&](HWND dialog) {
         // A folder of the same name in the temporary folder keeps the client from writing the file.
-        std::filesystem::create_directories(PosixOf(Folder().TempFolder() + L"\\bad.dwg"));
+        std::filesystem::create_directories(viztest::PosixOf(Folder().TempFolder() + L"\\bad.dwg"));
         HWND tree = ManagerTree(dialog);
         ExpandAll(tree);
         ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(tree, FindItem(tree, L"bad.dwg")));
@@ -122,9 +126,41 @@ TEST_F(ViewerTest, ViewerControlFollowsTheDialogsSize)
     EXPECT_EQ("OpenFile C:\\drawings\\plan.dwg", calls[1]);
 }
 
-TEST_F(ViewerTest, AnEmptyPathStillReachesTheControl)
+// The state the template's initialisation data gives the control: its stream after the
+// entry's header (id, message, size) and the license key's length.
+std::vector<BYTE> TemplateControlState()
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HRSRC hResource = FindResourceW(hInst, MAKEINTRESOURCEW(IDD_VIEWFILE), MAKEINTRESOURCEW(240));
+    const BYTE* p = hResource ? static_cast<const BYTE*>(LockResource(LoadResource(hInst, hResource))) : nullptr;
+    if (!p)
+        return {};
+    DWORD cb = 0;
+    memcpy(&cb, p + 4, sizeof(cb));
+    return std::vector<BYTE>(p + 12, p + 8 + cb);
+}
+
+TEST_F(ViewerTest, AnEmptyPathStillReachesTheControlWhichHasTheTemplatesState)
 {
     ASSERT_SUCCEEDED(Folder().Open());
+    std::vector<BYTE> saved;
+    user.onViewer = [&](HWND viewer) {
+        IUnknown* pControl = nullptr;
+        IPersistStreamInit* pPersist = nullptr;
+        ASSERT_EQ(S_OK, AtlAxGetControl(GetDlgItem(viewer, kViewerControl), &pControl));
+        ASSERT_EQ(S_OK, pControl->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&pPersist)));
+        IStream* pStream = SHCreateMemStream(nullptr, 0);
+        EXPECT_EQ(S_OK, pPersist->Save(pStream, TRUE));
+        STATSTG stat = {};
+        pStream->Stat(&stat, STATFLAG_NONAME);
+        saved.resize(static_cast<size_t>(stat.cbSize.QuadPart));
+        LARGE_INTEGER start = {};
+        pStream->Seek(start, STREAM_SEEK_SET, nullptr);
+        pStream->Read(saved.data(), static_cast<ULONG>(saved.size()), nullptr);
+        pStream->Release();
+        pPersist->Release();
+        pControl->Release();
+    };
     CViewFileDlg dlg;
     win32host::ScopedDesktopUser scoped(user);
     dlg.DoModal();
@@ -132,6 +168,9 @@ TEST_F(ViewerTest, AnEmptyPathStillReachesTheControl)
     const std::vector<std::string> calls = ViewerCalls();
     ASSERT_EQ(2u, calls.size());
     EXPECT_EQ("OpenFile ", calls[1]);
+    const std::vector<BYTE> expected = TemplateControlState();
+    EXPECT_EQ(16u, expected.size());
+    EXPECT_EQ(expected, saved) << "the control saves what the template's data gave it";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The exported commands on a scripted user: what they refuse silently, what they tell the user,
-// and what they hand back to the client.
+// The exported commands on fakes of the client, for the failures the real client cannot give
+// (the end-to-end tests run them on the real one).
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -12,10 +12,11 @@
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "FakeUi.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "commands/Exports.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -25,11 +26,6 @@ public:
     std::optional<std::wstring> folder;
     std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return folder; }
 };
-
-FakeRow LightFileRow(int id, const wchar_t* name)
-{
-    return {{L"OBJ_ID", std::to_wstring(id)}, {L"name", name}, {L"roleB_id", L"88"}, {L"filetype", L"x"}};
-}
 
 class DocListCommands : public testing::Test {
 protected:
@@ -51,18 +47,6 @@ protected:
         return texts;
     }
 
-    // The file type each lookup asked for, from the end of its SQL.
-    std::vector<std::wstring> LookedUpTypes() const
-    {
-        std::vector<std::wstring> types;
-        for (const std::wstring& sql : m_system.db.sql) {
-            size_t at = sql.find(L"T_LightFile.filetype = '");
-            if (at != std::wstring::npos)
-                types.push_back(sql.substr(at + 24, sql.size() - at - 25));
-        }
-        return types;
-    }
-
     ScratchFolder m_temp;
     ScratchFolder m_out;
     FakePlmSystem m_system;
@@ -74,45 +58,12 @@ protected:
     win32host::TraceRecorder m_trace;
 };
 
-TEST_F(DocListCommands, RefusedRightEndsSilently)
-{
-    m_system.config.allowed = 0;
-    m_user.folder = m_out.Windows();
-    EXPECT_EQ(S_OK, OnDocListViewLightFile(Context()));
-    EXPECT_EQ(S_OK, OnDocListViewDwgFile(Context()));
-    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
-    EXPECT_TRUE(m_trace.OfKind("messagebox").empty());
-    EXPECT_TRUE(m_trace.OfKind("folder_picker").empty());
-    EXPECT_TRUE(m_trace.OfKind("dialog").empty());
-    EXPECT_TRUE(m_system.db.sql.empty());
-}
-
 TEST_F(DocListCommands, FailingSelectionIsReturned)
 {
     m_ui.view->result = E_ACCESSDENIED;
     EXPECT_EQ(E_ACCESSDENIED, OnDocListViewLightFile(Context()));
     EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
     EXPECT_TRUE(m_trace.OfKind("messagebox").empty());
-}
-
-TEST_F(DocListCommands, ViewWithoutAFileSaysSo)
-{
-    EXPECT_EQ(S_OK, OnDocListViewLightFile(Context()));
-    EXPECT_EQ(std::vector<std::string>{"获取文件失败"}, Messages());
-    ASSERT_EQ(1u, m_trace.OfKind("messagebox").size());
-    EXPECT_EQ("轻量化导出/打印", m_trace.OfKind("messagebox")[0].Get("caption"));
-    EXPECT_EQ("ok", m_trace.OfKind("messagebox")[0].Get("buttons"));
-    EXPECT_TRUE(m_trace.OfKind("dialog").empty());
-}
-
-TEST_F(DocListCommands, FileTypeFollowsTheClass)
-{
-    OnDocListViewLightFile(Context());
-    OnDocListViewDwgFile(Context());
-    m_doc->className = L"3DDocument";
-    OnDocListViewLightFile(Context());
-    OnDocListViewDwgFile(Context());
-    EXPECT_EQ((std::vector<std::wstring>{L"pdf", L"dwg", L"step", L"dwg"}), LookedUpTypes());
 }
 
 TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
@@ -122,48 +73,6 @@ TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
     EXPECT_EQ("Select a folder", m_trace.OfKind("folder_picker")[0].Get("title"));
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(m_system.db.sql.empty());
-}
-
-TEST_F(DocListCommands, DownloadWritesBothKindsAndReportsCompletion)
-{
-    m_user.folder = m_out.Windows();
-    m_model.vault.files[501] = {L"A-01.pdf", "pdf"};
-    m_model.vault.files[502] = {L"A-01.dwg", "dwg"};
-    m_system.db.rowsFor = [](const std::wstring& sql) {
-        if (sql.find(L"filetype = 'pdf'") != std::wstring::npos)
-            return FakeRows{LightFileRow(501, L"A-01.pdf")};
-        if (sql.find(L"filetype = 'dwg'") != std::wstring::npos)
-            return FakeRows{LightFileRow(502, L"A-01.dwg")};
-        return FakeRows();
-    };
-    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
-    EXPECT_EQ("A-01.dwg A-01.pdf", ListFolder(m_out.Windows()));
-    EXPECT_EQ(std::vector<std::string>{"下载完成"}, Messages());
-    EXPECT_EQ((std::vector<std::wstring>{L"pdf", L"dwg"}), LookedUpTypes());
-}
-
-TEST_F(DocListCommands, DownloadWithoutLightFilesStillCompletes)
-{
-    m_user.folder = m_out.Windows();
-    m_doc->className = L"3DDocument";
-    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
-    EXPECT_EQ(std::vector<std::string>{"下载完成"}, Messages());
-    EXPECT_EQ((std::vector<std::wstring>{L"step", L"dwg"}), LookedUpTypes());
-}
-
-TEST_F(DocListCommands, FailedFirstLookupNamesItsTypeAndStops)
-{
-    m_user.folder = m_out.Windows();
-    m_system.config.failTransactionCall = 1;
-    EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
-    EXPECT_EQ(std::vector<std::string>{"下载pdf文件失败！"}, Messages());
-    EXPECT_EQ(1, m_system.config.transactions);
-
-    m_trace.Clear();
-    m_doc->className = L"3DDocument";
-    m_system.config.transactions = 0;
-    EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
-    EXPECT_EQ(std::vector<std::string>{"下载step文件失败！"}, Messages());
 }
 
 TEST_F(DocListCommands, FailedDwgLookupIsReported)

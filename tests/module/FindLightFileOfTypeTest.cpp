@@ -1,5 +1,7 @@
 // FindLightFileOfType: 1 with the first id, 0 for no row or a broken query, the failing status
 // when no query can be made.
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <ComRef.h>
@@ -34,43 +36,34 @@ TEST_F(FindLightFileOfTypeTest, FirstOfSeveralRows)
     EXPECT_EQ(0, m_system.db.moveNextCalls);
 }
 
-TEST_F(FindLightFileOfTypeTest, NoRow)
+TEST_F(FindLightFileOfTypeTest, NoFileFound)
 {
-    EXPECT_EQ(0, Find());
-    EXPECT_EQ(-1, m_nID);
-}
-
-TEST_F(FindLightFileOfTypeTest, FailingEofCountsAsNoRow)
-{
-    m_system.db.rowsFor = [](const std::wstring&) { return FakeRows{{{L"OBJ_ID", L"501"}, {L"name", L"a.pdf"}}}; };
-    m_system.db.failIsEofCall = 1;
-    EXPECT_EQ(0, Find());
-    EXPECT_EQ(-1, m_nID);
-}
-
-TEST_F(FindLightFileOfTypeTest, ComErrorWhileReadingGivesZero)
-{
-    m_system.db.rowsFor = [](const std::wstring&) { return FakeRows{{{L"OBJ_ID", L"501"}, {L"name", L"a.pdf"}}}; };
-    m_system.db.throwOnGetFieldCall = 1;
-    EXPECT_EQ(0, Find());
-    EXPECT_EQ(-1, m_nID);
-}
-
-TEST_F(FindLightFileOfTypeTest, NullQueryGivesZero)
-{
-    m_system.config.nullQuery = true;
-    EXPECT_EQ(0, Find());
-}
-
-TEST_F(FindLightFileOfTypeTest, NoTransactionOrQueryGivesTheStatus)
-{
-    m_system.config.getTransaction = E_ACCESSDENIED;
-    EXPECT_EQ(E_ACCESSDENIED, Find());
-    m_system.config.getTransaction = S_OK;
-    m_system.config.createQuery = E_OUTOFMEMORY;
-    EXPECT_EQ(E_OUTOFMEMORY, Find());
-    EXPECT_TRUE(m_system.db.sql.empty());
-    EXPECT_EQ(-1, m_nID);
+    struct Case {
+        const char* name;
+        std::function<void(FakePlmSystem&)> arrange;
+        int result;
+    } cases[] = {
+        {"no row", [](FakePlmSystem&) {}, 0},
+        {"failing IsEof", [](FakePlmSystem& s) { s.db.failIsEofCall = 1; }, 0},
+        {"COM error while reading", [](FakePlmSystem& s) { s.db.throwOnGetFieldCall = 1; }, 0},
+        {"null query", [](FakePlmSystem& s) { s.config.nullQuery = true; }, 0},
+        {"no transaction", [](FakePlmSystem& s) { s.config.getTransaction = E_ACCESSDENIED; }, E_ACCESSDENIED},
+        {"no query", [](FakePlmSystem& s) { s.config.createQuery = E_OUTOFMEMORY; }, E_OUTOFMEMORY},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_system.db = FakeDatabase();
+        m_system.config = FakeSystemConfig();
+        if (std::string(c.name) != "no row")
+            m_system.db.rowsFor = [](const std::wstring&) { return FakeRows{{{L"OBJ_ID", L"501"}, {L"name", L"a.pdf"}}}; };
+        c.arrange(m_system);
+        int nID = -1;
+        EXPECT_EQ(c.result, FindLightFileOfType(&m_objDoc, L"pdf", &nID));
+        EXPECT_EQ(-1, nID);
+        if (FAILED(c.result)) {
+            EXPECT_TRUE(m_system.db.sql.empty());
+        }
+    }
 }
 
 TEST_F(FindLightFileOfTypeTest, NoSystemObjectGivesItsFailure)

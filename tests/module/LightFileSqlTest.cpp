@@ -5,13 +5,14 @@
 
 #include "FakeObjects.h"
 #include "FakePlm.h"
-#include "TestFiles.h"
+#include "ExpectedSql.h"
 #include "catalogue/LightFileObj.h"
 #include "catalogue/LightFileQuery.h"
 #include "manager/DocumentSelectDlg.h"
 #include "signing/CollectSignatures.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 

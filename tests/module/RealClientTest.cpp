@@ -9,11 +9,11 @@
 
 #include <ComRef.h>
 
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "catalogue/LightFileQuery.h"
 #include "commands/Exports.h"
 
-using namespace moduletest;
+using namespace viztest;
 
 namespace {
 

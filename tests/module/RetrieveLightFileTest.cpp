@@ -8,12 +8,13 @@
 #include "FakeErrorService.h"
 #include "FakeObjects.h"
 #include "FakePlm.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "catalogue/LightFileObj.h"
 #include "manager/RetrieveLightFile.h"
 #include "signing/SignInfo.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -88,7 +89,7 @@ TEST_F(RetrieveLightFileTest, FolderEndingInBackslashGivesADoubledOneThatStillWo
 {
     EXPECT_EQ(1, Retrieve(m_out.Windows() + L"\\"));
     EXPECT_EQ(m_out.Windows() + L"\\\\A-01.pdf", std::wstring(m_path));
-    EXPECT_EQ("A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 
 TEST_F(RetrieveLightFileTest, SwitchOffCreatesNoWatermark)
@@ -210,8 +211,8 @@ TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
         EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! [error]", Messages()[0]);
     }
     EXPECT_TRUE(m_model.vault.downloads.empty());
-    EXPECT_EQ("out", ListFolder(parent.Windows()));
-    EXPECT_EQ("", ListFolder(folder));
+    EXPECT_EQ("out", FolderText(parent.Windows()));
+    EXPECT_EQ("", FolderText(folder));
     EXPECT_EQ(CString(L"unchanged"), m_path);
 }
 

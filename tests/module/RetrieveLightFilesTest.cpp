@@ -1,4 +1,6 @@
 // RetrieveLightFiles: the document-list lookup writes every light file of one type to disk.
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <ComRef.h>
@@ -6,10 +8,11 @@
 
 #include "FakeObjects.h"
 #include "FakePlm.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "catalogue/LightFileQuery.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -49,7 +52,7 @@ protected:
 TEST_F(RetrieveLightFilesTest, EveryRowIsWrittenAndThePathNamesTheLast)
 {
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01-2.pdf A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01-2.pdf A-01.pdf", FolderText(m_out.Windows()));
     EXPECT_EQ(m_out.Windows(L"A-01-2.pdf"), std::wstring(m_path));
     ASSERT_EQ(2u, m_model.vault.downloads.size());
     EXPECT_EQ(m_out.Windows(L"A-01.pdf"), m_model.vault.downloads[0]);
@@ -67,32 +70,30 @@ TEST_F(RetrieveLightFilesTest, EmptyFolderMeansTheTemporaryFolder)
     EXPECT_TRUE(FileExists(m_temp.Windows(L"A-01.pdf")));
 }
 
-TEST_F(RetrieveLightFilesTest, NoRowLeavesThePath)
+TEST_F(RetrieveLightFilesTest, NothingRetrievedLeavesThePath)
 {
-    m_system.db.rowsFor = nullptr;
-    m_path = L"before";
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(CString(L"before"), m_path);
-    EXPECT_EQ("", ListFolder(m_out.Windows()));
-}
-
-TEST_F(RetrieveLightFilesTest, NoTransactionOrQueryGivesTheStatus)
-{
-    m_system.config.getTransaction = E_ACCESSDENIED;
-    EXPECT_EQ(E_ACCESSDENIED, Retrieve(m_out.Windows()));
-    m_system.config.getTransaction = S_OK;
-    m_system.config.createQuery = E_OUTOFMEMORY;
-    EXPECT_EQ(E_OUTOFMEMORY, Retrieve(m_out.Windows()));
-    EXPECT_TRUE(m_path.IsEmpty());
-    EXPECT_EQ("", ListFolder(m_out.Windows()));
-}
-
-TEST_F(RetrieveLightFilesTest, FailingFirstEofRetrievesNothing)
-{
-    m_system.db.failIsEofCall = 1;
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_TRUE(m_path.IsEmpty());
-    EXPECT_EQ("", ListFolder(m_out.Windows()));
+    struct Case {
+        const char* name;
+        std::function<void(FakePlmSystem&)> arrange;
+        HRESULT result;
+    } cases[] = {
+        {"no row", [](FakePlmSystem& s) { s.db.rowsFor = nullptr; }, 0},
+        {"failing first IsEof", [](FakePlmSystem& s) { s.db.failIsEofCall = 1; }, 0},
+        {"no transaction", [](FakePlmSystem& s) { s.config.getTransaction = E_ACCESSDENIED; }, E_ACCESSDENIED},
+        {"no query", [](FakePlmSystem& s) { s.config.createQuery = E_OUTOFMEMORY; }, E_OUTOFMEMORY},
+    };
+    const FakeDatabase db = m_system.db;
+    const FakeSystemConfig config = m_system.config;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_system.db = db;
+        m_system.config = config;
+        c.arrange(m_system);
+        m_path = L"before";
+        EXPECT_EQ(c.result, Retrieve(m_out.Windows()));
+        EXPECT_EQ(CString(L"before"), m_path);
+        EXPECT_EQ("", FolderText(m_out.Windows()));
+    }
 }
 
 TEST_F(RetrieveLightFilesTest, BrokenCursorKeepsTheFilesSoFar)
@@ -105,7 +106,7 @@ TEST_F(RetrieveLightFilesTest, BrokenCursorKeepsTheFilesSoFar)
     };
     m_system.db.failMoveNextCall = 1;
     EXPECT_EQ(kEofStatus, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
     EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
 }
 
@@ -121,7 +122,7 @@ TEST_F(RetrieveLightFilesTest, ComErrorGivesTheLastStatus)
     m_system.db.throwOnIsEofCall = 0;
     m_system.db.throwOnGetFieldCall = 5; // OBJ_ID of the second row
     EXPECT_EQ(kEofStatus, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 
 TEST_F(RetrieveLightFilesTest, FailedFileDoesNotStopTheOthers)
@@ -129,7 +130,7 @@ TEST_F(RetrieveLightFilesTest, FailedFileDoesNotStopTheOthers)
     m_model.vault.files[501].download = E_ACCESSDENIED;
     win32host::TraceRecorder trace;
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01-2.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01-2.pdf", FolderText(m_out.Windows()));
     EXPECT_EQ(m_out.Windows(L"A-01-2.pdf"), std::wstring(m_path));
     EXPECT_EQ(1u, trace.OfKind("messagebox").size());
 }

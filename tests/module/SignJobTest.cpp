@@ -6,12 +6,13 @@
 
 #include "FakeObjects.h"
 #include "FakePlm.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "catalogue/LightFileObj.h"
 #include "signing/SignFile.h"
 #include "signing/SignInfo.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -197,7 +198,7 @@ TEST_F(SignJob, OnlyPdfFilesAreSigned)
         EXPECT_EQ(E_FAIL, SignFile(m_docRev, m_out.Windows(name).c_str())) << win32host::ToUtf8(name);
         EXPECT_FALSE(FileExists(m_out.Windows(name) + L".ini"));
     }
-    EXPECT_EQ("A-01.pdf B B.dwg B.pdfx pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf B B.dwg B.pdfx pdf", FolderText(m_out.Windows()));
 }
 
 TEST_F(SignJob, NothingToSignLoadsNothing)
@@ -206,7 +207,7 @@ TEST_F(SignJob, NothingToSignLoadsNothing)
     EXPECT_EQ(S_OK, SignFile(m_docRev, Pdf().c_str()));
     EXPECT_EQ(S_OK, SignFile(m_docRev, m_out.Windows(L"B.dwg").c_str()));
     EXPECT_TRUE(trace.OfKind("load_library").empty());
-    EXPECT_EQ("A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 
 } // namespace

@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "FakePlm.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "commands/Exports.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -40,14 +41,14 @@ TEST_F(SignPdfExport, SignsWithTheRevisionsSignatures)
 TEST_F(SignPdfExport, NoSignatureLeavesTheFileAlone)
 {
     EXPECT_EQ(S_OK, SignPdf(4711, L"Document", 88, Pdf().c_str()));
-    EXPECT_EQ("A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 
 TEST_F(SignPdfExport, FailedCollectionIsReturnedAndTouchesNothing)
 {
     m_system.config.getTransaction = E_ACCESSDENIED;
     EXPECT_EQ(E_ACCESSDENIED, SignPdf(4711, L"3DDocument", 88, Pdf().c_str()));
-    EXPECT_EQ("A-01.pdf", ListFolder(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
     EXPECT_EQ("%PDF", ReadFile(Pdf()));
 }
 

@@ -1,14 +1,17 @@
 // Signature pictures: fetched once into the temporary folder's "signature" folder.
 #include <windows.h>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "FakeObjects.h"
 #include "FakePlm.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "signing/PdfSigner.h"
 
 using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -56,7 +59,7 @@ TEST_F(SignPicture, NameThatCouldLeaveTheFolderIsNotFetched)
         EXPECT_TRUE(strPath.IsEmpty()) << name;
     }
     EXPECT_TRUE(m_model.vault.downloads.empty());
-    EXPECT_EQ("", ListFolder(m_temp.Windows()));
+    EXPECT_EQ("", FolderText(m_temp.Windows()));
 }
 
 TEST_F(SignPicture, PresentFileIsReused)
@@ -100,7 +103,7 @@ TEST_F(SignPicture, FolderIsAskedForOnce)
 {
     CString strFirst = m_signer.GetSignatureFolder();
     EXPECT_EQ(m_temp.Windows() + L"\\signature\\", std::wstring(strFirst));
-    EXPECT_TRUE(FileExists(m_temp.Windows(L"signature")));
+    EXPECT_TRUE(std::filesystem::is_directory(PosixOf(m_temp.Windows(L"signature"))));
     int creations = m_system.Creations();
     m_system.config.tempPath = L"C:\\elsewhere";
     EXPECT_EQ(strFirst, m_signer.GetSignatureFolder());

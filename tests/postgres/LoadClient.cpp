@@ -16,25 +16,7 @@
 #include <qvclient/Client.h>
 #include <qvclient/Vault.h>
 
-namespace {
-
-HRESULT Download(LONG lightFileId, const std::wstring& target)
-{
-    IQvOtlObject* pObject = nullptr;
-    HRESULT hr = qvclient::OpenObject(L"LightFile", lightFileId, &pObject);
-    if (FAILED(hr))
-        return hr;
-    IObjectFileContent* pContent = nullptr;
-    hr = pObject->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent));
-    pObject->Release();
-    if (SUCCEEDED(hr)) {
-        hr = pContent->DownloadToFile(_bstr_t(target.c_str()));
-        pContent->Release();
-    }
-    return hr;
-}
-
-} // namespace
+#include "ObjectDownload.h"
 
 int main(int argc, char** argv)
 {
@@ -67,7 +49,7 @@ int main(int argc, char** argv)
     for (; !cursor->IsEof(); cursor->MoveNext(), ++files) {
         const LONG id = static_cast<LONG>(cursor->GetValue(0).integer);
         const std::string path = out + "/" + std::to_string(id);
-        hr = Download(id, win32host::FromPosixPath(path));
+        hr = viztest::DownloadObjectFile(L"LightFile", id, win32host::FromPosixPath(path));
         std::ifstream in(path, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (FAILED(hr) || qvclient::Sha256Hex(bytes) != win32host::ToUtf8(cursor->GetValue(1).text)) {

@@ -6,9 +6,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
+#include "../fidelity/DialogLayout.h"
 #include "win32host/IconResource.h"
+#include "win32host/Modules.h"
 
 using restest::Dialog;
 using restest::Item;
@@ -85,6 +89,30 @@ TEST(ModuleResources, ViewerDialogHostsTheViewerControl)
     EXPECT_EQ(viewer.y, 0);
     EXPECT_EQ(viewer.cx, 411);
     EXPECT_EQ(viewer.cy, 234);
+}
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+// The Windows build holds Wine's dialog manager to the same file (tests/windows).
+TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
+{
+    std::ifstream file(DIALOG_LAYOUT_FILE);
+    std::stringstream layout;
+    layout << file.rdbuf();
+    ASSERT_TRUE(file.good()) << DIALOG_LAYOUT_FILE;
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&icc));
+    CoInitialize(NULL);
+    CLSID viewer;
+    CLSIDFromString(L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}", &viewer);
+    win32host::RegisterInprocServer(viewer, L"QvViewerControl.dll");
+    for (int dialog : {IDD_DOCUMENTSELECT, IDD_VIEWFILE}) {
+        HWND hDlg = CreateDialogParamW(ModuleImage(), MAKEINTRESOURCEW(dialog), NULL, QuietDialogProc, 0);
+        ASSERT_NE(hDlg, nullptr) << dialog;
+        EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout.str()), "") << dialog;
+        DestroyWindow(hDlg);
+    }
+    CoUninitialize();
 }
 
 TEST(ModuleResources, ViewerControlStateInDlgInit)

@@ -84,6 +84,44 @@ TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
+TEST(LoadLibrary, FileNamesMatchWithoutCaseAndTheSystemFolderComesBeforeTheCurrentDirectory)
+{
+    TempFolder current;
+    std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
+    current.Write("libm.so.6", "not a library");
+    wchar_t system[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    CurrentDirectory cwd(current.Posix());
+    const struct {
+        const wchar_t* name;
+        std::string folder;
+    } cases[] = {
+        {L"testplugin.DLL", ProgramFolder()},
+        {L"CWDPLUGIN", current.Posix()},
+        {L"libm.so.6", win32host::ToPosixPath(system)},
+    };
+    for (const auto& c : cases) {
+        win32host::TraceRecorder recorder;
+        HMODULE module = LoadLibraryW(c.name);
+        ASSERT_NE(module, nullptr) << win32host::ToUtf8(c.name);
+        const std::string path = recorder.OfKind("load_library").at(0).Get("path");
+        EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << win32host::ToUtf8(c.name);
+        FreeLibrary(module);
+    }
+}
+
+TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
+{
+    TempFolder elsewhere; // in no folder of the search
+    std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", elsewhere.Posix() + "/Loaded.dll");
+    HMODULE byPath = LoadLibraryW(elsewhere.Windows(L"Loaded.dll").c_str());
+    ASSERT_NE(byPath, nullptr);
+    EXPECT_EQ(byPath, LoadLibraryW(L"LOADED.DLL"));
+    FreeLibrary(byPath);
+    FreeLibrary(byPath);
+    EXPECT_EQ(LoadLibraryW(L"LOADED.DLL"), nullptr) << "once freed, the name is searched for again";
+}
+
 TEST(LoadLibrary, NameWithAFolderIsUsedAsItIs)
 {
     const std::wstring full = win32host::FromPosixPath(ProgramFolder()) + L"\\TestPlugin.dll";

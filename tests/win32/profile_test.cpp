@@ -11,6 +11,7 @@
 #include <win32host/Trace.h>
 
 #include "SmallDisk.h"
+#include "../fidelity/AnsiNames.h"
 #include "temp_folder.h"
 
 namespace {
@@ -180,21 +181,9 @@ TEST_F(ProfileTest, WritingOneKeyKeepsTheBytesOfEveryOtherLine)
     }
 }
 
-// Signer names go through the job in the ANSI code page: a name of code page 936 comes back as it
-// was; a character outside it is written as '?', as Windows writes it.
 TEST_F(ProfileTest, NamesRoundTripInTheAnsiCodePageAndOthersBecomeQuestionMarks)
 {
-    const struct {
-        const wchar_t* written;
-        const wchar_t* read;
-    } cases[] = {
-        {L"张工", L"张工"},
-        {L"赵敏", L"赵敏"},
-        {L"Designed by Zhao Lei", L"Designed by Zhao Lei"},
-        {L"김민준 Kim", L"??? Kim"},
-        {L"Ægir \U0001F600", L"?gir ?"},
-    };
-    for (const auto& c : cases) {
+    for (const AnsiNameCase& c : kAnsiNameCases) {
         std::remove((m_folder.Posix() + "/job.pdf.ini").c_str());
         EXPECT_TRUE(WritePrivateProfileStringW(L"SIGN1", L"CONTENT", c.written, Ini().c_str()));
         EXPECT_EQ(Get(L"SIGN1", L"CONTENT"), c.read) << ::testing::PrintToString(std::wstring(c.written));

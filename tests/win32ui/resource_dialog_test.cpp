@@ -120,6 +120,8 @@ TEST(ResourceDialog, ADialogAndItsIconComeFromTheModuleByNumber)
         << "Enter presses the default push button";
     EXPECT_TRUE(hasIcon);
     EXPECT_NE(picture.find("From resources"), std::string::npos);
+    EXPECT_NE(picture.find("width=\"16\" height=\"1\" fill=\"#3366cc\""), std::string::npos)
+        << "the title bar shows the icon's own pixels";
     EXPECT_EQ(DialogBoxParamW(module, MAKEINTRESOURCEW(4242), nullptr, IconDialogProc, 0), -1)
         << "a missing template fails the call";
 }

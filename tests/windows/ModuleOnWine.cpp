@@ -1,15 +1,22 @@
 // Loads VuverIverIzizerOzi.dll by name as the client does, resolves its seven exports and makes
-// the manager dialog from the DLL's own template in the system's dialog manager and tree control.
-// With a folder argument it also saves a picture of the dialog there (27000.png).
+// the manager and viewer dialogs from the DLL's own templates in the system's dialog manager.
+// Then holds the framework's message boxes and the profile API to the tables the Linux tests use.
+// Arguments: a folder for the dialogs' pictures (27000.png, 27001.png) and the INI job, and the
+// layout file whose control rectangles the headless window system must give too.
 // Prints one line per failed check; the exit code is the number of failures.
-#include <windows.h>
+#include <afxwin.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../fidelity/AnsiNames.h"
+#include "../fidelity/DialogLayout.h"
+#include "../fidelity/MessageBoxIcons.h"
 #include "PngFile.h"
 
 namespace {
@@ -27,6 +34,17 @@ void Check(bool bOk, const char* pszWhat, const wchar_t* pszDetail)
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT uMsg, WPARAM, LPARAM)
 {
     return uMsg == WM_INITDIALOG;
+}
+
+// A bare name is searched for, and file names ignore case.
+void CheckNames(HMODULE hModule)
+{
+    static const wchar_t* const kNames[] = {L"vuveriverizizerozi.dll", L"VUVERIVERIZIZEROZI.DLL", L"VuverIverIzizerOzi"};
+    for (const wchar_t* pszName : kNames) {
+        HMODULE hSame = LoadLibraryW(pszName);
+        Check(hSame == hModule, "LoadLibraryW finds the module as", pszName);
+        FreeLibrary(hSame);
+    }
 }
 
 void CheckExports(HMODULE hModule)
@@ -84,12 +102,8 @@ bool SavePicture(HWND hWnd, const std::wstring& path)
     return bCopied && WritePng(path, cx, cy, rgb);
 }
 
-void CheckManagerDialog(HMODULE hModule, const wchar_t* pszPictureFolder)
+void CheckManagerControls(HWND hDlg)
 {
-    HWND hDlg = CreateDialogParamW(hModule, MAKEINTRESOURCEW(27000), NULL, QuietDialogProc, 0);
-    Check(hDlg != NULL, "dialog made from template", L"27000");
-    if (hDlg == NULL)
-        return;
     struct Control {
         int nID;
         const wchar_t* pszClass;
@@ -114,11 +128,97 @@ void CheckManagerDialog(HMODULE hModule, const wchar_t* pszPictureFolder)
     wchar_t szCaption[64] = L"";
     GetWindowTextW(hDlg, szCaption, 64);
     Check(lstrcmpW(szCaption, L"轻量化文件管理") == 0, "dialog caption", szCaption);
-    if (pszPictureFolder != NULL) {
-        const std::wstring path = std::wstring(pszPictureFolder) + L"\\27000.png";
+}
+
+// The viewer control is an ActiveX control that the framework creates itself, and it is not built
+// for Windows yet: a plain window of its class name lets the dialog manager make dialog 27001.
+void RegisterViewerStandIn()
+{
+    WNDCLASSW wc = {};
+    wc.style = CS_GLOBALCLASS;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}";
+    RegisterClassW(&wc);
+}
+
+// Makes both dialogs, saves their pictures and holds their layout to the file's.
+void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_t* pszLayoutFile)
+{
+    std::ifstream file(pszLayoutFile);
+    std::stringstream layout;
+    layout << file.rdbuf();
+    Check(file.good(), "layout file read", pszLayoutFile);
+    RegisterViewerStandIn();
+    for (int nDialog : {27000, 27001}) {
+        wchar_t szDialog[16];
+        std::swprintf(szDialog, 16, L"%d", nDialog);
+        HWND hDlg = CreateDialogParamW(hModule, MAKEINTRESOURCEW(nDialog), NULL, QuietDialogProc, 0);
+        Check(hDlg != NULL, "dialog made from template", szDialog);
+        if (hDlg == NULL)
+            continue;
+        if (nDialog == 27000)
+            CheckManagerControls(hDlg);
+        const std::string mismatches = DialogLayoutMismatches(hDlg, nDialog, layout.str());
+        Check(mismatches.empty(), "layout as in DialogLayout.txt of dialog", szDialog);
+        std::printf("%s", mismatches.c_str());
+        const std::wstring path = std::wstring(pszPictureFolder) + L"\\" + szDialog + L".png";
         Check(SavePicture(hDlg, path), "picture saved", path.c_str());
+        DestroyWindow(hDlg);
     }
-    DestroyWindow(hDlg);
+}
+
+HICON g_hBoxIcon = NULL;
+
+// Reads the icon of each message box as it opens and answers it with its first button.
+LRESULT CALLBACK AnswerMessageBox(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_ACTIVATE) {
+        HWND hBox = reinterpret_cast<HWND>(wParam), hFirstButton = NULL;
+        for (HWND hCtl = GetWindow(hBox, GW_CHILD); hCtl != NULL; hCtl = GetWindow(hCtl, GW_HWNDNEXT)) {
+            wchar_t szClass[16] = L"";
+            GetClassNameW(hCtl, szClass, 16);
+            if (lstrcmpiW(szClass, L"Static") == 0 && (GetWindowLongW(hCtl, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                g_hBoxIcon = reinterpret_cast<HICON>(SendMessageW(hCtl, STM_GETICON, 0, 0));
+            if (lstrcmpiW(szClass, L"Button") == 0 && hFirstButton == NULL)
+                hFirstButton = hCtl;
+        }
+        PostMessageW(hFirstButton, BM_CLICK, 0, 0);
+    }
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+void CheckMessageBoxIcons()
+{
+    HHOOK hHook = SetWindowsHookExW(WH_CBT, AnswerMessageBox, NULL, GetCurrentThreadId());
+    for (const MessageBoxIconCase& c : kMessageBoxIconCases) {
+        LPCWSTR pszIcon = NULL;
+        switch (c.shown & MB_ICONMASK) {
+        case MB_ICONHAND: pszIcon = IDI_HAND; break;
+        case MB_ICONQUESTION: pszIcon = IDI_QUESTION; break;
+        case MB_ICONEXCLAMATION: pszIcon = IDI_EXCLAMATION; break;
+        case MB_ICONASTERISK: pszIcon = IDI_ASTERISK; break;
+        }
+        g_hBoxIcon = reinterpret_cast<HICON>(-1);
+        AfxMessageBox(L"text", c.type);
+        wchar_t szType[16];
+        std::swprintf(szType, 16, L"0x%x", c.type);
+        Check(g_hBoxIcon == (pszIcon != NULL ? LoadIconW(NULL, pszIcon) : NULL), "AfxMessageBox icon for type", szType);
+    }
+    UnhookWindowsHookEx(hHook);
+}
+
+void CheckAnsiNames(const wchar_t* pszFolder)
+{
+    Check(GetACP() == 936, "ANSI code page", L"936");
+    const std::wstring ini = std::wstring(pszFolder) + L"\\job.pdf.ini";
+    for (const AnsiNameCase& c : kAnsiNameCases) {
+        DeleteFileW(ini.c_str());
+        wchar_t szRead[64] = L"";
+        WritePrivateProfileStringW(L"SIGN1", L"CONTENT", c.written, ini.c_str());
+        GetPrivateProfileStringW(L"SIGN1", L"CONTENT", L"", szRead, 64, ini.c_str());
+        Check(lstrcmpW(szRead, c.read) == 0, "signer name through the INI job", c.written);
+    }
 }
 
 void CheckStrings(HMODULE hModule)
@@ -132,15 +232,22 @@ void CheckStrings(HMODULE hModule)
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc != 3) {
+        std::printf("usage: ModuleOnWine PICTURE_FOLDER LAYOUT_FILE\n");
+        return 1;
+    }
+    CheckMessageBoxIcons();
+    CheckAnsiNames(argv[1]);
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    Check(InitCommonControlsEx(&icc), "InitCommonControlsEx", L"ICC_TREEVIEW_CLASSES");
     HMODULE hModule = LoadLibraryW(L"VuverIverIzizerOzi.dll");
     Check(hModule != NULL, "LoadLibraryW", L"VuverIverIzizerOzi.dll");
     if (hModule == NULL)
         return g_nFailures;
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    CheckNames(hModule);
     CheckExports(hModule);
     CheckStrings(hModule);
-    CheckManagerDialog(hModule, argc > 1 ? argv[1] : NULL);
+    CheckDialogs(hModule, argv[1], argv[2]);
     FreeLibrary(hModule);
     std::printf("%s\n", g_nFailures == 0 ? "ok" : "failed");
     return g_nFailures;

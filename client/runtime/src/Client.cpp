@@ -223,6 +223,17 @@ std::wstring Client::GetConfigPath() const
     return m_state ? m_state->configPath : std::wstring();
 }
 
+HRESULT Client::GetObjectClassName(LONG objectId, std::wstring& className) const
+{
+    if (!IsOpen())
+        return E_UNEXPECTED;
+    const ClassInfo* pClass = nullptr;
+    const HRESULT hr = m_state->model->FindObjectClass(objectId, pClass);
+    if (SUCCEEDED(hr))
+        className = pClass->name;
+    return hr;
+}
+
 IDatabase* Client::GetDatabase() const
 {
     return m_state ? m_state->database.get() : nullptr;

@@ -143,7 +143,11 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     if (pDlg->m_pOccDialogInfo != NULL) {
         COccManager* pOccManager = AfxGetModuleState()->m_pOccManager;
-        if (pOccManager != NULL && !pOccManager->CreateDlgControls(pDlg, pDlg->m_pOccDialogInfo)) {
+        const BOOL bCreated = pOccManager == NULL ||
+            (pDlg->m_lpDialogInit != NULL
+                    ? pOccManager->CreateDlgControls(pDlg, pDlg->m_lpDialogInit, pDlg->m_pOccDialogInfo)
+                    : pOccManager->CreateDlgControls(pDlg, pDlg->m_lpszTemplateName, pDlg->m_pOccDialogInfo));
+        if (!bCreated) {
             pDlg->EndDialog(-1);
             return FALSE;
         }

@@ -6,6 +6,7 @@
 #include <atlhost.h>
 
 #include <cstring>
+#include <vector>
 
 #include "occ_manager.h"
 
@@ -115,6 +116,35 @@ void PadToDword(std::vector<BYTE>& out)
         out.push_back(0);
 }
 
+// The saved state the initialisation data gives the control nID, as the host window's creation
+// data: a WORD byte count, then the bytes of the stream after the license key. Entries are
+// { WORD id; WORD message; DWORD size; BYTE data[size]; } up to an id of 0; the data of a
+// stream entry starts with the license key's length in characters and the key.
+BOOL FindControlState(const void* lpResource, int nID, std::vector<BYTE>& state)
+{
+    if (lpResource == NULL)
+        return FALSE;
+    const BYTE* p = static_cast<const BYTE*>(lpResource);
+    for (WORD nIDC; (nIDC = ReadWord(p)) != 0;) {
+        const WORD nMsg = ReadWord(p + 2);
+        const DWORD cb = ReadDword(p + 4);
+        const BYTE* pData = p + 8;
+        p = pData + cb;
+        if (nIDC != static_cast<WORD>(nID) || nMsg != WM_OCC_LOADFROMSTREAM || cb < sizeof(ULONG))
+            continue;
+        const ULONG cchLicKey = ReadDword(pData);
+        const size_t cbSkip = sizeof(ULONG) + static_cast<size_t>(cchLicKey) * 2;
+        if (cbSkip > cb || cb - cbSkip > 0xFFFF)
+            return FALSE;
+        const WORD cbState = static_cast<WORD>(cb - cbSkip);
+        state.resize(sizeof(WORD) + cbState);
+        std::memcpy(state.data(), &cbState, sizeof(WORD));
+        std::memcpy(state.data() + sizeof(WORD), pData + cbSkip, cbState);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 } // namespace
 
 const DLGTEMPLATE* COccManager::PreCreateDialog(_AFX_OCC_DIALOG_INFO* pOccDialogInfo, const DLGTEMPLATE* pOrigTemplate)
@@ -177,14 +207,29 @@ const DLGTEMPLATE* COccManager::PreCreateDialog(_AFX_OCC_DIALOG_INFO* pOccDialog
     return reinterpret_cast<const DLGTEMPLATE*>(out.data());
 }
 
-BOOL COccManager::CreateDlgControls(CWnd* pWndParent, _AFX_OCC_DIALOG_INFO* pOccDialogInfo)
+BOOL COccManager::CreateDlgControls(CWnd* pWndParent, LPCWSTR lpszResourceName, _AFX_OCC_DIALOG_INFO* pOccDialogInfo)
+{
+    void* lpResource = NULL;
+    if (lpszResourceName != NULL) {
+        HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_DLGINIT);
+        HRSRC hResource = ::FindResourceW(hInst, lpszResourceName, RT_DLGINIT);
+        HGLOBAL hData = hResource != NULL ? ::LoadResource(hInst, hResource) : NULL;
+        lpResource = hData != NULL ? ::LockResource(hData) : NULL;
+    }
+    return CreateDlgControls(pWndParent, lpResource, pOccDialogInfo);
+}
+
+BOOL COccManager::CreateDlgControls(CWnd* pWndParent, void* lpResource, _AFX_OCC_DIALOG_INFO* pOccDialogInfo)
 {
     for (const _AFX_OCC_DIALOG_INFO::ControlItem& item : pOccDialogInfo->controls) {
         RECT rc = item.rcDialogUnits;
         ::MapDialogRect(pWndParent->m_hWnd, &rc);
+        std::vector<BYTE> state;
+        const BOOL bHasState = FindControlState(lpResource, item.nID, state);
         HWND hWnd = ::CreateWindowExW(item.dwExStyle, L"AtlAxWin", item.strClsid, item.dwStyle | WS_CHILD, rc.left,
             rc.top, rc.right - rc.left, rc.bottom - rc.top, pWndParent->m_hWnd,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.nID)), AfxGetInstanceHandle(), NULL);
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.nID)), AfxGetInstanceHandle(),
+            bHasState ? state.data() : NULL);
         if (hWnd == NULL)
             return FALSE;
         IUnknown* pUnknown = NULL;

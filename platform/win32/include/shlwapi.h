@@ -1,6 +1,7 @@
 // Path helpers of the shell light-weight API, on Windows paths (backslash separators).
 #pragma once
 
+#include "objidl.h"
 #include "windef.h"
 
 extern "C" {
@@ -20,6 +21,9 @@ BOOL WINAPI PathRemoveFileSpecW(LPWSTR pszPath);
 LPWSTR WINAPI PathAddBackslashW(LPWSTR pszPath);
 // Removes one trailing backslash except from a root ("C:\"); returns the position of the terminator.
 LPWSTR WINAPI PathRemoveBackslashW(LPWSTR pszPath);
+// A stream over a copy of cbInit bytes of pInit (none when NULL), readable, writable and
+// seekable; NULL when out of memory.
+IStream* WINAPI SHCreateMemStream(const BYTE* pInit, UINT cbInit);
 }
 
 #define PathFindExtension PathFindExtensionW

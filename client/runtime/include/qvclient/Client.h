@@ -74,6 +74,9 @@ public:
     void ClearPendingErrors();
     std::vector<PendingError> GetPendingErrors() const;
 
+    // The class name of the object with this id, whatever its class (QV_E_OBJECTNOTFOUND: none).
+    HRESULT GetObjectClassName(LONG objectId, std::wstring& className) const;
+
     // Called for every begin, step and end of the wait window (besides the "wait" trace).
     void SetWaitObserver(WaitObserver observer);
     // Called after every chunk of a stored file written to a local path.

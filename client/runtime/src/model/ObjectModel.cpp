@@ -1,5 +1,7 @@
 #include "ObjectModel.h"
 
+#include <algorithm>
+
 #include "qvclient/Errors.h"
 
 #include <win32host/Trace.h>
@@ -84,6 +86,32 @@ bool ObjectModel::IsDescendentOrSelf(const std::wstring& baseName, const std::ws
         pClass = pClass->baseId != 0 ? FindClass(pClass->baseId) : nullptr;
     }
     return false;
+}
+
+HRESULT ObjectModel::FindObjectClass(LONG objectId, const ClassInfo*& pClass)
+{
+    pClass = nullptr;
+    std::vector<std::wstring> tables;
+    for (const ClassInfo& cls : m_classes) {
+        if (std::find(tables.begin(), tables.end(), cls.table) != tables.end() || !IsPlainIdentifier(cls.table))
+            continue;
+        tables.push_back(cls.table);
+        std::unique_ptr<IDbCursor> cursor;
+        HRESULT hr = QueryFirst(L"SELECT * FROM " + cls.table + L" WHERE OBJ_ID = ?", {DbValue::Integer(objectId)}, cursor);
+        if (FAILED(hr))
+            return hr;
+        if (hr == S_FALSE)
+            continue;
+        const int nClassColumn = cursor->FindColumn(L"CLASS_ID");
+        if (nClassColumn >= 0) {
+            pClass = FindClass(AsLong(cursor->GetValue(nClassColumn)));
+        } else if (std::count_if(m_classes.begin(), m_classes.end(),
+                       [&](const ClassInfo& other) { return other.table == cls.table; }) == 1) {
+            pClass = &cls;
+        }
+        return pClass != nullptr ? S_OK : QV_E_CLASSNOTFOUND;
+    }
+    return QV_E_OBJECTNOTFOUND;
 }
 
 HRESULT ObjectModel::GetProperty(const ClassInfo& cls, LONG objectId, const std::wstring& property, DbValue& value)

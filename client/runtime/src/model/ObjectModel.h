@@ -39,6 +39,10 @@ public:
     const ClassInfo* FindClass(const std::wstring& name) const;
     const ClassInfo* FindClass(LONG classId) const;
     bool IsDescendentOrSelf(const std::wstring& baseName, const std::wstring& className) const;
+    // The class of an object known by its id alone (ids are unique across tables): the CLASS_ID of
+    // its row where the table keeps one, else the one class of that table. QV_E_OBJECTNOTFOUND
+    // when no class table holds it.
+    HRESULT FindObjectClass(LONG objectId, const ClassInfo*& pClass);
 
     // One column of the object's row in its class table, by name without regard to case.
     HRESULT GetProperty(const ClassInfo& cls, LONG objectId, const std::wstring& property, DbValue& value);

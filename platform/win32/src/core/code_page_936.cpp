@@ -1,6 +1,7 @@
 #include "code_page_936.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 
 namespace win32core {
@@ -19,8 +20,8 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Converts all of [in, in + inLeft); at a unit it cannot convert, calls onBad(out) and skips
-    // `badUnit` bytes.
+    // Converts all of [in, in + inLeft); at a unit it cannot convert, calls onBad(out, unit) and
+    // skips `badUnit` bytes.
     template <class Out, class OnBad>
     void Run(const char* in, size_t inLeft, size_t badUnit, Out& out, OnBad onBad)
     {
@@ -34,7 +35,7 @@ public:
             Append(out, buffer, sizeof buffer - outLeft);
             if (result != static_cast<size_t>(-1) || err == E2BIG)
                 continue;
-            onBad(out);
+            onBad(out, input);
             const size_t skip = badUnit < inLeft ? badUnit : inLeft;
             input += skip;
             inLeft -= skip;
@@ -61,7 +62,7 @@ std::wstring DecodeCodePage936(const char* text, size_t length, bool* valid)
     wide.reserve(length);
     if (valid)
         *valid = true;
-    converter.Run(text, length, 1, wide, [valid](std::wstring& out) {
+    converter.Run(text, length, 1, wide, [valid](std::wstring& out, const char*) {
         out.push_back(L'?');
         if (valid)
             *valid = false;
@@ -77,8 +78,11 @@ std::string EncodeCodePage936(const wchar_t* text, size_t length, const std::str
     if (usedDefault)
         *usedDefault = false;
     converter.Run(reinterpret_cast<const char*>(text), length * sizeof(wchar_t), sizeof(wchar_t), narrow,
-        [&defaultChar, usedDefault](std::string& out) {
-            out += defaultChar;
+        [&defaultChar, usedDefault](std::string& out, const char* unit) {
+            wchar_t ch;
+            std::memcpy(&ch, unit, sizeof ch);
+            // Windows converts UTF-16 units: a character above U+FFFF is two, each unmapped.
+            out += static_cast<unsigned long>(ch) > 0xFFFF ? defaultChar + defaultChar : defaultChar;
             if (usedDefault)
                 *usedDefault = true;
         });

@@ -2,8 +2,12 @@
 
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
+
+#include <windows.h>
 
 #include "win32host/Paths.h"
 #include "win32host/Trace.h"
@@ -25,6 +29,29 @@ std::string Join(const std::string& folder, const std::string& file)
     return folder.back() == '/' ? folder + file : folder + "/" + file;
 }
 
+// The file of that name in the folder, whatever the case of its letters (the exact spelling
+// first); empty when there is none.
+std::string FindInFolder(const std::string& folder, const std::string& file)
+{
+    std::string candidate = Join(folder, file);
+    if (IsRegularFile(candidate))
+        return candidate;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return std::string();
+    const std::wstring wanted = win32host::FromUtf8(file);
+    candidate.clear();
+    while (dirent* entry = ::readdir(dir)) {
+        if (_wcsicmp(win32host::FromUtf8(entry->d_name).c_str(), wanted.c_str()) == 0 &&
+            IsRegularFile(Join(folder, entry->d_name))) {
+            candidate = Join(folder, entry->d_name);
+            break;
+        }
+    }
+    ::closedir(dir);
+    return candidate;
+}
+
 } // namespace
 
 std::string ProgramPath()
@@ -34,10 +61,8 @@ std::string ProgramPath()
     return n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string();
 }
 
-std::string FindLibrary(const std::wstring& name)
+std::wstring LibraryFileName(const std::wstring& name)
 {
-    if (name.empty())
-        return std::string();
     std::wstring fileName = name;
     const size_t lastSeparator = fileName.find_last_of(L"\\/");
     const std::wstring lastElement = lastSeparator == std::wstring::npos ? fileName : fileName.substr(lastSeparator + 1);
@@ -45,33 +70,53 @@ std::string FindLibrary(const std::wstring& name)
         fileName += L".dll";
     else if (fileName.back() == L'.')
         fileName.pop_back(); // a trailing dot means "no extension"
+    return fileName;
+}
 
-    const bool hasFolder = lastSeparator != std::wstring::npos || (name.size() >= 2 && name[1] == L':');
-    if (hasFolder) {
+bool HasFolder(const std::wstring& name)
+{
+    return name.find_last_of(L"\\/") != std::wstring::npos || (name.size() >= 2 && name[1] == L':');
+}
+
+std::string FindLibrary(const std::wstring& name)
+{
+    if (name.empty())
+        return std::string();
+    const std::wstring fileName = LibraryFileName(name);
+    if (HasFolder(name)) {
         const std::string path = win32host::ToPosixPath(fileName);
-        return IsRegularFile(path) ? path : std::string();
+        const size_t slash = path.rfind('/');
+        return slash == std::string::npos ? FindInFolder(".", path)
+                                          : FindInFolder(path.substr(0, slash), path.substr(slash + 1));
     }
 
-    const std::string file = win32host::ToUtf8(fileName);
-    std::string candidate;
+    std::vector<std::string> folders;
     const std::string program = ProgramPath();
-    if (!program.empty() && IsRegularFile(candidate = Join(program.substr(0, program.rfind('/')), file)))
-        return candidate;
+    if (!program.empty())
+        folders.push_back(program.substr(0, program.rfind('/')));
+    wchar_t system[MAX_PATH];
+    const UINT cchSystem = GetSystemDirectoryW(system, MAX_PATH);
+    if (cchSystem > 0 && cchSystem < MAX_PATH)
+        folders.push_back(win32host::ToPosixPath(system));
     char cwd[PATH_MAX];
-    if (::getcwd(cwd, sizeof cwd) && IsRegularFile(candidate = Join(cwd, file)))
-        return candidate;
+    if (::getcwd(cwd, sizeof cwd))
+        folders.push_back(cwd);
     if (const char* pathVariable = std::getenv("PATH")) {
-        std::string folders = pathVariable;
-        size_t start = 0;
-        while (start <= folders.size()) {
-            size_t end = folders.find(':', start);
+        const std::string list = pathVariable;
+        for (size_t start = 0; start <= list.size();) {
+            size_t end = list.find(':', start);
             if (end == std::string::npos)
-                end = folders.size();
-            const std::string folder = folders.substr(start, end - start);
-            if (!folder.empty() && IsRegularFile(candidate = Join(folder, file)))
-                return candidate;
+                end = list.size();
+            if (end > start)
+                folders.push_back(list.substr(start, end - start));
             start = end + 1;
         }
+    }
+    const std::string file = win32host::ToUtf8(fileName);
+    for (const std::string& folder : folders) {
+        const std::string found = FindInFolder(folder, file);
+        if (!found.empty())
+            return found;
     }
     return std::string();
 }

@@ -52,10 +52,31 @@ DllMainProc OwnDllMain(void* handle)
     return reinterpret_cast<DllMainProc>(symbol);
 }
 
+// A library loaded before under the same file name, whatever the case of its letters: Windows
+// looks among the loaded modules before any folder for a name without one.
+std::string LoadedLibraryPath(const std::wstring& fileName)
+{
+    for (const auto& entry : g_modules) {
+        link_map* map = nullptr;
+        if (::dlinfo(entry.first, RTLD_DI_LINKMAP, &map) != 0 || !map || !map->l_name)
+            continue;
+        const std::string path = map->l_name;
+        const std::wstring baseName = win32host::FromUtf8(path.substr(path.rfind('/') + 1));
+        if (_wcsicmp(baseName.c_str(), fileName.c_str()) == 0)
+            return path;
+    }
+    return std::string();
+}
+
 HMODULE Load(LPCWSTR name, DWORD flags)
 {
     const std::wstring asked = name ? name : L"";
-    const std::string path = win32core::FindLibrary(asked);
+    std::lock_guard<std::recursive_mutex> searchLock(g_loaderLock);
+    std::string path;
+    if (!asked.empty() && !win32core::HasFolder(asked))
+        path = LoadedLibraryPath(win32core::LibraryFileName(asked));
+    if (path.empty())
+        path = win32core::FindLibrary(asked);
     auto trace = [&](const char* result) {
         win32host::Trace("load_library", {{"name", win32host::ToUtf8(asked)}, {"path", path}, {"result", result}});
     };

@@ -1,15 +1,43 @@
 // The ActiveX host window class "AtlAxWin": its window text names the control ("{CLSID}"),
 // which the window creates on WM_CREATE with CoCreateInstance and releases when it is
-// destroyed. AtlAxGetControl hands the control out with a reference for the caller.
+// destroyed. The creation data, when there is any (a WORD byte count, then the bytes), is the
+// control's saved state: IPersistStreamInit::Load reads it from a stream; without it the
+// control starts with InitNew. AtlAxGetControl hands the control out with a reference.
+#include <cstring>
+
 #include "WindowSystem.h"
 #include "windows.h"
 #include "atlhost.h"
+#include "ocidl.h"
+#include "shlwapi.h"
 
 namespace win32ui {
 
 namespace {
 
 IUnknown* ControlOf(HWND hwnd) { return reinterpret_cast<IUnknown*>(GetWindowLongPtrW(hwnd, 0)); }
+
+// A control that keeps no state is done; one that does loads the creation data or starts new.
+HRESULT InitialiseControl(IUnknown* control, const void* lpCreateParams)
+{
+    IPersistStreamInit* persist = nullptr;
+    if (FAILED(control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist))) || !persist)
+        return S_OK;
+    HRESULT hr;
+    if (lpCreateParams) {
+        const BYTE* data = static_cast<const BYTE*>(lpCreateParams);
+        WORD cb;
+        memcpy(&cb, data, sizeof(cb));
+        IStream* stream = SHCreateMemStream(data + sizeof(cb), cb);
+        hr = stream ? persist->Load(stream) : E_OUTOFMEMORY;
+        if (stream)
+            stream->Release();
+    } else {
+        hr = persist->InitNew();
+    }
+    persist->Release();
+    return hr;
+}
 
 } // namespace
 
@@ -25,6 +53,10 @@ LRESULT CALLBACK AxHostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&control));
         if (FAILED(hr) || !control)
             return -1;
+        if (FAILED(InitialiseControl(control, cs->lpCreateParams))) {
+            control->Release();
+            return -1;
+        }
         SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
         return 0;
     }

@@ -1,6 +1,7 @@
 // The picture of a window as SVG: the frame and caption of a top-level window, then every visible
 // child drawn the way its class looks on Windows 10.
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 
 #include "Imaging.h"
@@ -86,6 +87,34 @@ void DrawStatic(SvgCanvas& svg, HWND hwnd, const RECT& r, bool enabled)
         return;
     }
     svg.Text(r.left, r.top + 10, WindowText(hwnd), "start", ink);
+}
+
+// An icon drawn 16 x 16 pixels from its own (nearest pixel when its size differs), runs of one
+// colour as one rectangle; an icon without pixels is a framed square.
+void DrawIcon16(SvgCanvas& svg, int x, int y, HICON hIcon)
+{
+    const IconObject* icon = FindIcon(hIcon);
+    if (!icon || icon->pixels.size() != static_cast<size_t>(icon->width) * icon->height || icon->width <= 0) {
+        svg.Rect(x, y, 16, 16, "#dbe7f5", "#7f9db9");
+        return;
+    }
+    auto at = [&](int px, int py) { return icon->pixels[(py * icon->height / 16) * icon->width + px * icon->width / 16]; };
+    for (int py = 0; py < 16; ++py) {
+        for (int px = 0; px < 16;) {
+            const std::uint32_t argb = at(px, py);
+            int run = 1;
+            while (px + run < 16 && at(px + run, py) == argb)
+                ++run;
+            if (argb >> 24) {
+                char fill[8], extra[32] = "";
+                std::snprintf(fill, sizeof fill, "#%06x", argb & 0xFFFFFFu);
+                if ((argb >> 24) != 0xFF)
+                    std::snprintf(extra, sizeof extra, "fill-opacity=\"%.3f\"", (argb >> 24) / 255.0);
+                svg.Rect(x + px, y + py, run, 1, fill, "none", extra);
+            }
+            px += run;
+        }
+    }
 }
 
 void DrawImage(SvgCanvas& svg, const RECT& r, const std::wstring& label)
@@ -257,8 +286,9 @@ std::string DrawWindowSvg(HWND window)
         int captionTop = insets.left, captionHeight = insets.top - insets.left;
         svg.Rect(0, 0, width, insets.top, "#ffffff", "none");
         int textX = insets.left + 4;
-        if (w->iconSmall || w->iconBig) {
-            svg.Rect(insets.left + 4, captionTop + (captionHeight - 16) / 2, 16, 16, "#dbe7f5", "#7f9db9");
+        // The small icon, or the big one scaled down, as the title bar shows it.
+        if (HICON icon = w->iconSmall ? w->iconSmall : w->iconBig) {
+            DrawIcon16(svg, insets.left + 4, captionTop + (captionHeight - 16) / 2, icon);
             textX += 22;
         }
         svg.Text(textX, Baseline(captionTop, captionHeight), w->text, "start", kText, "font-size=\"12\"");

@@ -58,6 +58,7 @@ HICON LoadModuleIcon(HINSTANCE instance, LPCWSTR name, int cx, int cy, bool shar
     icon.height = bitmap.height;
     icon.label = ResourceLabel(name);
     icon.shared = shared;
+    icon.pixels = std::move(bitmap.pixels);
     return NewIcon(icon);
 }
 

@@ -1,8 +1,9 @@
-// Icons and image lists as the window system keeps them. Pictures are not rasterised: an image is
-// known by its size and a label that says what it shows (".pdf", "folder", "resource 27003"),
-// which is what the SVG picture of a window draws.
+// Icons and image lists as the window system keeps them. Images are known by their size and a
+// label that says what they show (".pdf", "folder", "resource 27003"), which is what the SVG
+// picture of a window draws; an icon from a module's resources also keeps its pixels.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct IconObject {
     int height = 32;
     std::wstring label;
     bool shared = false; // LoadIcon's icons: DestroyIcon leaves them alone
+    std::vector<std::uint32_t> pixels; // 0xAARRGGBB, rows top-down; empty for the system's icons
 };
 
 HICON NewIcon(const IconObject& icon);

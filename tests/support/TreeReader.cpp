@@ -1,10 +1,8 @@
 #include "TreeReader.h"
 
-namespace managertest {
+namespace viztest {
 
 namespace {
-
-const int kTreeId = 27000;
 
 TVITEMW GetItem(HWND tree, HTREEITEM item, wchar_t* buffer, int size)
 {
@@ -19,37 +17,34 @@ TVITEMW GetItem(HWND tree, HTREEITEM item, wchar_t* buffer, int size)
     return tvi;
 }
 
-void Describe(HWND tree, HTREEITEM first, std::wstring& out, const wchar_t* separator)
+void Describe(HWND tree, HTREEITEM first, const wchar_t* separator, std::wstring& out)
 {
     for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
         if (item != first)
             out += separator;
         out += ItemText(tree, item);
-        HTREEITEM child = TreeView_GetChild(tree, item);
-        if (child != nullptr) {
+        if (HTREEITEM child = TreeView_GetChild(tree, item)) {
             out += L"{";
-            Describe(tree, child, out, L",");
+            Describe(tree, child, L",", out);
             out += L"}";
         }
     }
 }
 
+// Depth first until `visit` returns false.
 template <class Visit>
-void Walk(HWND tree, HTREEITEM first, Visit visit)
+bool Walk(HWND tree, HTREEITEM first, Visit visit)
 {
     for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        if (!visit(item))
-            return;
-        Walk(tree, TreeView_GetChild(tree, item), visit);
+        if (!visit(item) || !Walk(tree, TreeView_GetChild(tree, item), visit))
+            return false;
     }
+    return true;
 }
 
 } // namespace
 
-HWND ManagerTree(HWND dialog)
-{
-    return GetDlgItem(dialog, kTreeId);
-}
+HWND ManagerTree(HWND dialog) { return GetDlgItem(dialog, kTreeControl); }
 
 std::wstring ItemText(HWND tree, HTREEITEM item)
 {
@@ -58,25 +53,16 @@ std::wstring ItemText(HWND tree, HTREEITEM item)
     return buffer;
 }
 
-LPARAM ItemData(HWND tree, HTREEITEM item)
-{
-    return GetItem(tree, item, nullptr, 0).lParam;
-}
+LPARAM ItemData(HWND tree, HTREEITEM item) { return GetItem(tree, item, nullptr, 0).lParam; }
 
-int ItemImage(HWND tree, HTREEITEM item)
-{
-    return GetItem(tree, item, nullptr, 0).iImage;
-}
+int ItemImage(HWND tree, HTREEITEM item) { return GetItem(tree, item, nullptr, 0).iImage; }
 
-bool IsChecked(HWND tree, HTREEITEM item)
-{
-    return TreeView_GetCheckState(tree, item) == 1;
-}
+bool IsChecked(HWND tree, HTREEITEM item) { return TreeView_GetCheckState(tree, item) == 1; }
 
 std::wstring DescribeTree(HWND tree)
 {
     std::wstring out;
-    Describe(tree, TreeView_GetRoot(tree), out, L";");
+    Describe(tree, TreeView_GetRoot(tree), L";", out);
     return out;
 }
 
@@ -95,7 +81,7 @@ HTREEITEM FindItem(HWND tree, const std::wstring& label)
 {
     HTREEITEM found = nullptr;
     Walk(tree, TreeView_GetRoot(tree), [&](HTREEITEM item) {
-        if (found == nullptr && ItemText(tree, item) == label)
+        if (ItemText(tree, item) == label)
             found = item;
         return found == nullptr;
     });
@@ -111,4 +97,4 @@ void ExpandAll(HWND tree)
     });
 }
 
-} // namespace managertest
+} // namespace viztest

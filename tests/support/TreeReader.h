@@ -1,13 +1,15 @@
-// Reads the manager's tree through the tree view's own messages, as another program could.
+// Reads and works the manager's tree through the tree view's own messages, as another program on
+// the desktop could.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
 
-namespace managertest {
+namespace viztest {
+
+inline constexpr int kTreeControl = 27000;
 
 HWND ManagerTree(HWND dialog);
 
@@ -18,11 +20,11 @@ bool IsChecked(HWND tree, HTREEITEM item);
 
 // The tree as text: "label{child,child}" for every root, roots separated by ";".
 std::wstring DescribeTree(HWND tree);
-// Labels of the checked items, depth first.
+// Labels of the checked items, depth first, separated by ",".
 std::wstring CheckedItems(HWND tree);
 // The first item, depth first, with this label; null when none.
 HTREEITEM FindItem(HWND tree, const std::wstring& label);
-// Expands every item, so that every item is shown and can be clicked.
+// Expands every branch, so that every item is shown and can be clicked.
 void ExpandAll(HWND tree);
 
-} // namespace managertest
+} // namespace viztest
