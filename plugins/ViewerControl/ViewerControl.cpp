@@ -7,34 +7,15 @@
 
 namespace viewer {
 
-CViewerControl::CViewerControl() : m_cRef(1), m_bMapLoaded(false) {}
+CViewerControl::CViewerControl() : m_bMapLoaded(false) {}
 
-STDMETHODIMP CViewerControl::QueryInterface(REFIID riid, void** ppv)
+// IPersist is the base of IPersistStreamInit.
+HRESULT CViewerControl::QueryOther(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch) {
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    if (riid == IID_IPersist || riid == IID_IPersistStreamInit) {
-        *ppv = static_cast<IPersistStreamInit*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CViewerControl::AddRef() { return ++m_cRef; }
-
-STDMETHODIMP_(ULONG) CViewerControl::Release()
-{
-    const ULONG c = --m_cRef;
-    if (c == 0)
-        delete this;
-    return c;
+    if (riid != IID_IPersist)
+        return E_NOINTERFACE;
+    *ppv = static_cast<IPersistStreamInit*>(this);
+    return S_OK;
 }
 
 STDMETHODIMP CViewerControl::GetTypeInfoCount(UINT* pctinfo)

@@ -6,8 +6,9 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include <atomic>
 #include <string>
+
+#include <comkit/ComObject.h>
 
 #include "ViewerMap.h"
 
@@ -22,13 +23,9 @@ struct ViewerState {
     SIZE sizeExtent = {0, 0};         // HIMETRIC
 };
 
-class CViewerControl : public IDispatch, public IPersistStreamInit {
+class CViewerControl : public comkit::ComObject<IDispatch, IPersistStreamInit> {
 public:
     CViewerControl();
-
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
-    STDMETHOD_(ULONG, AddRef)() override;
-    STDMETHOD_(ULONG, Release)() override;
 
     STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override;
     STDMETHOD(GetTypeInfo)(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
@@ -43,12 +40,13 @@ public:
     STDMETHOD(GetSizeMax)(ULARGE_INTEGER* pCbSize) override;
     STDMETHOD(InitNew)() override;
 
+protected:
+    HRESULT QueryOther(REFIID riid, void** ppv) override;
+
 private:
-    virtual ~CViewerControl() = default;
     HRESULT SetViewerMap(const std::wstring& path);
     HRESULT OpenFile(const std::wstring& path);
 
-    std::atomic<ULONG> m_cRef;
     std::wstring m_strViewerMap;
     ViewerMap m_map;
     bool m_bMapLoaded;

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include <comkit/ClassFactory.h>
+
 std::vector<InvokeRecord>& FakeViewer::Calls()
 {
     static std::vector<InvokeRecord> calls;
@@ -12,27 +14,6 @@ LONG& FakeViewer::LiveObjects()
 {
     static LONG nLive = 0;
     return nLive;
-}
-
-STDMETHODIMP FakeViewer::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch) {
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) FakeViewer::Release()
-{
-    LONG n = InterlockedDecrement(&m_cRef);
-    if (n == 0)
-        delete this;
-    return static_cast<ULONG>(n);
 }
 
 STDMETHODIMP FakeViewer::GetTypeInfoCount(UINT* pctinfo)
@@ -102,41 +83,14 @@ STDMETHODIMP FakeViewer::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, 
     }
 }
 
-namespace {
-
-class FakeViewerFactory : public IClassFactory {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) override
-    {
-        if (pUnkOuter != NULL)
-            return CLASS_E_NOAGGREGATION;
-        FakeViewer* pViewer = new FakeViewer;
-        HRESULT hr = pViewer->QueryInterface(riid, ppv);
-        pViewer->Release();
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
-
-FakeViewerFactory g_factory;
-
-} // namespace
-
 FakeViewerRegistration::FakeViewerRegistration()
 {
     CoInitialize(NULL);
-    CoRegisterClassObject(CLSID_FakeViewer, &g_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_dwCookie);
+    IClassFactory* pFactory = new comkit::ClassFactory(
+        [](REFIID riid, void** ppv) { return comkit::CreateComObject<FakeViewer>(riid, ppv); });
+    pFactory->AddRef();
+    CoRegisterClassObject(CLSID_FakeViewer, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_dwCookie);
+    pFactory->Release();
     FakeViewer::Calls().clear();
 }
 

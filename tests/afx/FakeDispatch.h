@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <comkit/ComObject.h>
+
 #include <string>
 #include <vector>
 
@@ -26,25 +28,19 @@ enum : DISPID {
     DISPID_RAISES = 13,          // DISP_E_EXCEPTION, "viewer is busy" from "FakeViewer"
 };
 
-class FakeViewer : public IDispatch {
+class FakeViewer : public comkit::ComObject<IDispatch> {
 public:
     static std::vector<InvokeRecord>& Calls();
     static LONG& LiveObjects();
 
     FakeViewer() { ++LiveObjects(); }
-    virtual ~FakeViewer() { --LiveObjects(); }
+    ~FakeViewer() override { --LiveObjects(); }
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_cRef)); }
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override;
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override;
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     STDMETHODIMP Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
         VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
-
-private:
-    LONG m_cRef = 1;
 };
 
 // Keeps the fake's class registered for the life of the object.

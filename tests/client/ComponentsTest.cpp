@@ -5,12 +5,12 @@
 
 #include "ClientTestFolder.h"
 #include "ZORUIWait.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace {
 
 // An object that only counts its references.
-class Counted : public qvclient::ComObject<IUnknown> {
+class Counted : public comkit::ComObject<IUnknown> {
 public:
     ULONG References()
     {

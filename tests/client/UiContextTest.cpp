@@ -5,6 +5,8 @@
 #include "ComRef.h"
 #include "com/UnknownArray.h"
 #include "qvclient/UiContext.h"
+#include <comdef.h>
+#include <comkit/ComObject.h>
 
 namespace {
 
@@ -35,7 +37,7 @@ std::vector<std::wstring> Attached(IQvUiContext* pContext)
     EXPECT_EQ(S_OK, pContext->GetFlowItem(&flow));
     IQvUiFlowItemPtr flowItem(flow);
     _variant_t items;
-    std::vector<IUnknown*> unknowns;
+    std::vector<IUnknownPtr> unknowns;
     if (!flowItem || FAILED(flowItem->GetAttachedItems(&items)) || items.vt != (VT_ARRAY | VT_UNKNOWN)
         || FAILED(qvclient::ReadUnknownArray(items, unknowns)))
         return {L"no array"};
@@ -44,7 +46,6 @@ std::vector<std::wstring> Attached(IQvUiContext* pContext)
         IQvUiFlowItemPtr asFlow(pItem);
         EXPECT_TRUE(asFlow) << "an attached item is a flow item too";
         IQvUiItemPtr uiItem(pItem);
-        pItem->Release();
         IQvUiObjectPtr uiObject;
         IQvOtlObjectPtr object;
         LONG id = -1;
@@ -153,6 +154,50 @@ TEST_F(UiContextTest, WorkflowItemGivesItsAttachedItemsInOrder)
         ASSERT_EQ(S_OK, qvclient::MakeWorkflowContext(Open(L"WorkflowItem", c.flow), &context));
         EXPECT_EQ(c.attached, Attached(context)) << "workflow item " << c.flow;
     }
+}
+
+} // namespace
+
+namespace {
+
+// An item whose query for the model object fails yet leaves the pointer set.
+class CarelessItem : public comkit::ComObject<IUnknown> {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid != __uuidof(IQvOtlObject))
+            return ComObject::QueryInterface(riid, ppv);
+        *ppv = static_cast<IUnknown*>(this);
+        return E_NOINTERFACE;
+    }
+};
+
+// A workflow item with one attachment.
+class OneAttachmentFlow : public comkit::ComObject<IQvOtlObject> {
+public:
+    explicit OneAttachmentFlow(IUnknown* pItem) : m_pItem(pItem) {}
+    STDMETHODIMP GetObjectClassName(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetObjectID(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetPropertyValue(BSTR, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetRelatedObjects(BSTR, LONG, VARIANT* pvarObjects, VARIANT*) override
+    {
+        return qvclient::MakeUnknownArray({m_pItem.GetInterfacePtr()}, pvarObjects);
+    }
+    STDMETHODIMP RawCreate(BSTR) override { return E_NOTIMPL; }
+
+private:
+    IUnknownPtr m_pItem;
+};
+
+TEST(UiContextFailure, AnAttachmentThatIsNoModelObjectFailsTheContextAndKeepsItsReferences)
+{
+    IUnknownPtr pItem(static_cast<IUnknown*>(new CarelessItem));
+    IQvOtlObjectPtr pFlow(static_cast<IQvOtlObject*>(new OneAttachmentFlow(pItem)));
+    IQvUiContext* pContext = nullptr;
+    EXPECT_EQ(E_NOINTERFACE, qvclient::MakeWorkflowContext(pFlow, &pContext));
+    EXPECT_EQ(nullptr, pContext);
+    pItem->AddRef();
+    EXPECT_EQ(2u, pItem->Release()) << "the test's and the flow's reference";
 }
 
 } // namespace

@@ -99,9 +99,9 @@ TEST(Variant, CopyDuplicatesStringsAndReferencesInterfaces)
     FakeObject object;
     {
         _variant_t source(static_cast<IUnknown*>(static_cast<ITestAlpha*>(&object)));
-        EXPECT_EQ(object.m_references, 2);
+        EXPECT_EQ(object.References(), 2u);
         _variant_t copy(source);
-        EXPECT_EQ(object.m_references, 3);
+        EXPECT_EQ(object.References(), 3u);
         _variant_t text(L"text");
         _variant_t textCopy(text);
         EXPECT_NE(V_BSTR(&text), V_BSTR(&textCopy));
@@ -109,7 +109,7 @@ TEST(Variant, CopyDuplicatesStringsAndReferencesInterfaces)
         ITestAlphaPtr alpha(copy); // a smart pointer from a VARIANT queries its interface
         EXPECT_TRUE(alpha);
     }
-    EXPECT_EQ(object.m_references, 1);
+    EXPECT_EQ(object.References(), 1u);
 }
 
 TEST(SafeArray, MultiDimensionalIndicesStartWithTheLeftMostDimension)
@@ -161,10 +161,10 @@ TEST(SafeArray, OwnsItsStringAndInterfaceElements)
 
     index = 0;
     ASSERT_EQ(SafeArrayPutElement(objects, &index, static_cast<ITestAlpha*>(&object)), S_OK);
-    EXPECT_EQ(object.m_references, 2);
+    EXPECT_EQ(object.References(), 2u);
     SAFEARRAY* copy = nullptr;
     ASSERT_EQ(SafeArrayCopy(objects, &copy), S_OK);
-    EXPECT_EQ(object.m_references, 3);
+    EXPECT_EQ(object.References(), 3u);
     VARTYPE vt;
     EXPECT_EQ(SafeArrayGetVartype(copy, &vt), S_OK);
     EXPECT_EQ(vt, VT_UNKNOWN);
@@ -174,9 +174,9 @@ TEST(SafeArray, OwnsItsStringAndInterfaceElements)
     holder.vt = VT_ARRAY | VT_UNKNOWN;
     holder.parray = copy;
     EXPECT_EQ(VariantClear(&holder), S_OK); // clearing the VARIANT destroys its array
-    EXPECT_EQ(object.m_references, 2);
+    EXPECT_EQ(object.References(), 2u);
     EXPECT_EQ(SafeArrayDestroy(objects), S_OK);
-    EXPECT_EQ(object.m_references, 1);
+    EXPECT_EQ(object.References(), 1u);
     EXPECT_EQ(SafeArrayDestroy(strings), S_OK);
 }
 

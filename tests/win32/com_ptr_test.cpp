@@ -14,14 +14,14 @@ TEST(ComPtr, QueryFromAnotherInterfaceHoldsOneReference)
     {
         ITestBetaPtr beta(static_cast<ITestAlpha*>(&object));
         ASSERT_TRUE(beta);
-        EXPECT_EQ(object.m_references, 2);
+        EXPECT_EQ(object.References(), 2u);
         ITestAlphaPtr alpha = beta; // smart pointer to smart pointer: another query
-        EXPECT_EQ(object.m_references, 3);
+        EXPECT_EQ(object.References(), 3u);
         LONG value = 0;
         EXPECT_EQ(alpha->Alpha(&value), S_OK);
         EXPECT_EQ(value, 7);
     }
-    EXPECT_EQ(object.m_references, 1);
+    EXPECT_EQ(object.References(), 1u);
 }
 
 TEST(ComPtr, MissingInterfaceLeavesThePointerEmpty)
@@ -34,7 +34,7 @@ TEST(ComPtr, MissingInterfaceLeavesThePointerEmpty)
     EXPECT_TRUE(beta == nullptr);
     ITestBetaPtr fromNull(static_cast<ITestAlpha*>(nullptr));
     EXPECT_FALSE(fromNull);
-    EXPECT_EQ(object.m_references, 1);
+    EXPECT_EQ(object.References(), 1u);
 }
 
 TEST(ComPtr, OtherQueryFailuresRaiseTheirStatus)
@@ -49,7 +49,7 @@ TEST(ComPtr, OtherQueryFailuresRaiseTheirStatus)
     }
     ITestBetaPtr beta;
     EXPECT_THROW(beta = static_cast<ITestAlpha*>(&object), _com_error);
-    EXPECT_EQ(object.m_references, 1);
+    EXPECT_EQ(object.References(), 1u);
 }
 
 TEST(ComPtr, CallingThroughAnEmptyPointerRaisesEPointer)
@@ -71,10 +71,10 @@ TEST(ComPtr, AddressOperatorReleasesFirst)
 {
     FakeObject object;
     ITestAlphaPtr alpha(static_cast<ITestAlpha*>(&object));
-    EXPECT_EQ(object.m_references, 2);
+    EXPECT_EQ(object.References(), 2u);
     ITestAlpha** slot = &alpha;
     EXPECT_EQ(*slot, nullptr);
-    EXPECT_EQ(object.m_references, 1);
+    EXPECT_EQ(object.References(), 1u);
 }
 
 TEST(ComPtr, AttachDetachAndExplicitReferences)
@@ -82,18 +82,18 @@ TEST(ComPtr, AttachDetachAndExplicitReferences)
     FakeObject object;
     ITestAlphaPtr alpha;
     alpha.Attach(static_cast<ITestAlpha*>(&object)); // takes the caller's reference
-    EXPECT_EQ(object.m_references, 1);
+    EXPECT_EQ(object.References(), 1u);
     alpha.AddRef();
-    EXPECT_EQ(object.m_references, 2);
+    EXPECT_EQ(object.References(), 2u);
     ITestAlpha* raw = alpha.Detach();
     EXPECT_EQ(raw, static_cast<ITestAlpha*>(&object));
     EXPECT_FALSE(alpha);
-    EXPECT_EQ(object.m_references, 2);
+    EXPECT_EQ(object.References(), 2u);
     alpha.Attach(raw, true);
-    EXPECT_EQ(object.m_references, 3);
+    EXPECT_EQ(object.References(), 3u);
     alpha.Release();
     EXPECT_EQ(alpha.GetInterfacePtr(), nullptr);
-    EXPECT_EQ(object.m_references, 2);
+    EXPECT_EQ(object.References(), 2u);
     raw->Release();
 
     ITestBeta* beta = nullptr;

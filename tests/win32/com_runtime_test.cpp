@@ -5,26 +5,23 @@
 
 #include "fake_objects.h"
 
+#include <comkit/ClassFactory.h>
+
 namespace {
 
 const CLSID CLSID_TestThing = {0x0D1B4C6E, 0x2222, 0x4A5B, {0x9C, 0x8D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}};
 
-struct RunnableThing : FakeObject, IRunnableObject {
+struct RunnableThing : FakeObjectOf<IRunnableObject> {
     int m_runs = 0;
     bool m_offerRunnable = true;
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
-        if (riid == __uuidof(IRunnableObject)) {
-            *ppv = m_offerRunnable ? static_cast<IRunnableObject*>(this) : nullptr;
-            if (!m_offerRunnable)
-                return E_NOINTERFACE;
-            AddRef();
-            return S_OK;
+        if (riid == __uuidof(IRunnableObject) && !m_offerRunnable) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
         }
-        return FakeObject::QueryInterface(riid, ppv);
+        return FakeObjectOf::QueryInterface(riid, ppv);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return FakeObject::AddRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return FakeObject::Release(); }
     STDMETHODIMP GetRunningClass(LPCLSID) override { return E_NOTIMPL; }
     STDMETHODIMP Run(void*) override
     {
@@ -36,38 +33,12 @@ struct RunnableThing : FakeObject, IRunnableObject {
     STDMETHODIMP SetContainedObject(BOOL) override { return S_OK; }
 };
 
-// Hands out the one test object.
-struct Factory : IClassFactory {
-    RunnableThing* m_object;
-    LONG m_references = 1;
-    explicit Factory(RunnableThing* object) : m_object(object) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++m_references); }
-    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--m_references); }
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
-    {
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        return static_cast<ITestAlpha*>(m_object)->QueryInterface(riid, ppv);
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
-
 class ComRuntimeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, static_cast<IClassFactory*>(&m_factory), CLSCTX_INPROC_SERVER,
+        ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, m_factory, CLSCTX_INPROC_SERVER,
                       REGCLS_MULTIPLEUSE, &m_cookie),
             S_OK);
     }
@@ -78,7 +49,9 @@ protected:
     }
 
     RunnableThing m_object;
-    Factory m_factory{&m_object};
+    // Hands out the one test object.
+    IClassFactoryPtr m_factory{new comkit::ClassFactory(
+        [this](REFIID riid, void** ppv) { return static_cast<ITestAlpha*>(&m_object)->QueryInterface(riid, ppv); })};
     DWORD m_cookie = 0;
 };
 
@@ -91,7 +64,7 @@ TEST_F(ComRuntimeTest, RegisteredClassIsReachedWhenTheContextIncludesInprocServe
         ASSERT_NE(alpha, nullptr);
         alpha->Release();
     }
-    EXPECT_EQ(m_object.m_references, 1);
+    EXPECT_EQ(m_object.References(), 1u);
 }
 
 TEST_F(ComRuntimeTest, OtherContextsAndUnknownClassesAreNotRegistered)
@@ -116,10 +89,10 @@ TEST_F(ComRuntimeTest, CreationFailuresComeBackUnchanged)
 TEST_F(ComRuntimeTest, RevokedClassIsGone)
 {
     CoRevokeClassObject(m_cookie);
-    EXPECT_EQ(m_factory.m_references, 1);
+    EXPECT_EQ(References(m_factory), 1u);
     void* object = nullptr;
     EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, 0x17, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
-    ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, static_cast<IClassFactory*>(&m_factory), CLSCTX_INPROC_SERVER,
+    ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, m_factory, CLSCTX_INPROC_SERVER,
                   REGCLS_MULTIPLEUSE, &m_cookie),
         S_OK);
 }

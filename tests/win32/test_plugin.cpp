@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "win32host/Trace.h"
+#include <comkit/ClassFactory.h>
 
 extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
@@ -23,45 +24,7 @@ namespace {
 
 const CLSID CLSID_PluginThing = {0x0D1B4C6E, 0x3333, 0x4A5B, {0x9C, 0x8D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}};
 
-struct PluginThing final : IUnknown {
-    LONG m_references = 1;
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = riid == IID_IUnknown ? this : nullptr;
-        if (!*ppv)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++m_references); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-};
-
-struct PluginFactory : IClassFactory {
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = (riid == IID_IUnknown || riid == IID_IClassFactory) ? this : nullptr;
-        return *ppv ? S_OK : E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 1; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP CreateInstance(IUnknown*, REFIID riid, void** ppv) override
-    {
-        auto* thing = new PluginThing;
-        const HRESULT hr = thing->QueryInterface(riid, ppv);
-        thing->Release();
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
-
-PluginFactory g_factory;
+struct PluginThing final : comkit::ComObject<IUnknown> {};
 
 } // namespace
 
@@ -70,5 +33,6 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLS
     *ppv = nullptr;
     if (clsid != CLSID_PluginThing)
         return CLASS_E_CLASSNOTAVAILABLE;
-    return g_factory.QueryInterface(riid, ppv);
+    return comkit::CreateComObject<comkit::ClassFactory>(riid, ppv,
+        [](REFIID riidThing, void** ppvThing) { return comkit::CreateComObject<PluginThing>(riidThing, ppvThing); });
 }

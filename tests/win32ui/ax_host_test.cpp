@@ -5,64 +5,20 @@
 #include "TestSupport.h"
 
 #include <atlhost.h>
+#include <comdef.h>
+#include <comkit/ClassFactory.h>
 
 namespace {
 
 const CLSID CLSID_TestViewer = {0x6B0F2C1E, 0x3D4A, 0x4E5B, {0x8C, 0x6D, 0x7E, 0x8F, 0x9A, 0x0B, 0x1C, 0x2D}};
 constexpr int kViewerId = 27008;
 
-struct TestControl final : IUnknown {
-    ULONG refs = 1;
+struct TestControl final : comkit::ComObject<IUnknown> {
     static int alive;
     TestControl() { ++alive; }
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = --refs;
-        if (!left) {
-            --alive;
-            delete this;
-        }
-        return left;
-    }
+    ~TestControl() override { --alive; }
 };
 int TestControl::alive = 0;
-
-struct Factory : IClassFactory {
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = this;
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
-    {
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        auto* control = new TestControl;
-        HRESULT hr = control->QueryInterface(riid, ppv);
-        control->Release();
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
 
 INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM, LPARAM lParam)
 {
@@ -94,14 +50,15 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        ASSERT_EQ(CoRegisterClassObject(CLSID_TestViewer, &m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie), S_OK);
+        ASSERT_EQ(CoRegisterClassObject(CLSID_TestViewer, m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie), S_OK);
     }
     void TearDown() override
     {
         CoRevokeClassObject(m_cookie);
         CoUninitialize();
     }
-    Factory m_factory;
+    IClassFactoryPtr m_factory{new comkit::ClassFactory(
+        [](REFIID riid, void** ppv) { return comkit::CreateComObject<TestControl>(riid, ppv); })};
     DWORD m_cookie = 0;
 };
 

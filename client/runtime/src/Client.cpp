@@ -14,13 +14,11 @@
 #include "components/OtlObject.h"
 #include "components/PlmSystem.h"
 #include "components/WaitWindow.h"
-#include "com/ClassFactory.h"
+#include <comkit/ClassFactory.h>
 #include "qvclient/Errors.h"
 #include "qvclient/Vault.h"
 
-#ifdef QV_HAVE_WATERMARK
 #include "qvclient/Watermark.h"
-#endif
 
 namespace qvclient {
 namespace {
@@ -33,7 +31,6 @@ std::string JoinPosix(const std::string& folder, const wchar_t* pszName)
 // The watermark names the user who takes the file out, and the day.
 void ShowUserOnWatermark(ObjectModel& model, LONG userId)
 {
-#ifdef QV_HAVE_WATERMARK
     std::wstring name;
     const ClassInfo* pUser = model.FindClass(L"User");
     DbValue value;
@@ -49,10 +46,6 @@ void ShowUserOnWatermark(ObjectModel& model, LONG userId)
     wchar_t date[16];
     std::wcsftime(date, 16, L"%Y-%m-%d", &local);
     SetWatermarkText(name + L" " + date);
-#else
-    (void)model;
-    (void)userId;
-#endif
 }
 
 } // namespace
@@ -125,39 +118,35 @@ HRESULT Client::RegisterComponents()
         return QV_E_NOTINITIALIZED;
     RevokeComponents();
     std::shared_ptr<ClientState> state = m_state;
-    const std::pair<CLSID, InstanceMaker> classes[] = {
+    const std::pair<CLSID, comkit::InstanceMaker> classes[] = {
         {CLSID_QvOtlObject,
-            [state](REFIID riid, void** ppv) { return CreateComObject<OtlObject>(riid, ppv, state, nullptr); }},
+            [state](REFIID riid, void** ppv) { return comkit::CreateComObject<OtlObject>(riid, ppv, state, nullptr); }},
         {CLSID_StoredFile,
-            [state](REFIID riid, void** ppv) { return CreateComObject<OtlObject>(riid, ppv, state, L"StoredFile"); }},
-        {CLSID_QvPlmSystem, [state](REFIID riid, void** ppv) { return CreateComObject<PlmSystem>(riid, ppv, state); }},
-        {CLSID_QvWaitWindow, [state](REFIID riid, void** ppv) { return CreateComObject<WaitWindow>(riid, ppv, state); }},
-        {CLSID_QvObjectCollection, [](REFIID riid, void** ppv) { return CreateComObject<ObjectCollection>(riid, ppv); }},
-        {CLSID_QvErrorReporter, [](REFIID riid, void** ppv) { return CreateComObject<ErrorReporter>(riid, ppv); }},
-        {CLSID_QvErrorRecord, [](REFIID riid, void** ppv) { return CreateComObject<ErrorRecord>(riid, ppv); }},
+            [state](REFIID riid, void** ppv) { return comkit::CreateComObject<OtlObject>(riid, ppv, state, L"StoredFile"); }},
+        {CLSID_QvPlmSystem, [state](REFIID riid, void** ppv) { return comkit::CreateComObject<PlmSystem>(riid, ppv, state); }},
+        {CLSID_QvWaitWindow, [state](REFIID riid, void** ppv) { return comkit::CreateComObject<WaitWindow>(riid, ppv, state); }},
+        {CLSID_QvObjectCollection, [](REFIID riid, void** ppv) { return comkit::CreateComObject<ObjectCollection>(riid, ppv); }},
+        {CLSID_QvErrorReporter, [](REFIID riid, void** ppv) { return comkit::CreateComObject<ErrorReporter>(riid, ppv); }},
+        {CLSID_QvErrorRecord, [](REFIID riid, void** ppv) { return comkit::CreateComObject<ErrorRecord>(riid, ppv); }},
         {CLSID_QvPendingErrors,
-            [state](REFIID riid, void** ppv) { return CreateComObject<PendingErrors>(riid, ppv, state); }},
+            [state](REFIID riid, void** ppv) { return comkit::CreateComObject<PendingErrors>(riid, ppv, state); }},
     };
     for (const auto& entry : classes) {
-        auto* pFactory = new ClassFactory(entry.second);
-        pFactory->AddRef();
+        const IClassFactoryPtr pFactory(new comkit::ClassFactory(entry.second));
         DWORD dwRegister = 0;
         const HRESULT hr =
             CoRegisterClassObject(entry.first, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &dwRegister);
-        pFactory->Release();
         if (FAILED(hr)) {
             RevokeComponents();
             return hr;
         }
         m_registrations.push_back(dwRegister);
     }
-#ifdef QV_HAVE_WATERMARK
     const HRESULT hrWatermark = RegisterWatermarkClass();
     if (FAILED(hrWatermark)) {
         RevokeComponents();
         return hrWatermark;
     }
-#endif
     return S_OK;
 }
 
@@ -166,9 +155,7 @@ void Client::RevokeComponents()
     for (DWORD dwRegister : m_registrations)
         CoRevokeClassObject(dwRegister);
     if (!m_registrations.empty()) {
-#ifdef QV_HAVE_WATERMARK
         RevokeWatermarkClass();
-#endif
     }
     m_registrations.clear();
 }
@@ -262,26 +249,20 @@ HRESULT OpenObject(LPCWSTR lpszClassName, LONG nObjectID, IQvOtlObject** ppObjec
     if (ppObject == nullptr)
         return E_POINTER;
     *ppObject = nullptr;
-    IQvOtlObject* pObject = nullptr;
+    IQvOtlObjectPtr pObject;
     HRESULT hr = CoCreateInstance(CLSID_QvOtlObject, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IQvOtlObject),
         reinterpret_cast<void**>(&pObject));
     if (FAILED(hr))
         return hr;
-    BSTR bstrClass = SysAllocString(lpszClassName != nullptr ? lpszClassName : L"");
-    hr = pObject->RawCreate(bstrClass);
-    SysFreeString(bstrClass);
-    IObjectIdentity* pIdentity = nullptr;
+    hr = pObject->RawCreate(_bstr_t(lpszClassName != nullptr ? lpszClassName : L""));
+    IObjectIdentityPtr pIdentity;
     if (SUCCEEDED(hr))
         hr = pObject->QueryInterface(__uuidof(IObjectIdentity), reinterpret_cast<void**>(&pIdentity));
-    if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr))
         hr = pIdentity->SetObjectID(nObjectID);
-        pIdentity->Release();
-    }
-    if (FAILED(hr)) {
-        pObject->Release();
+    if (FAILED(hr))
         return hr;
-    }
-    *ppObject = pObject;
+    *ppObject = pObject.Detach();
     return S_OK;
 }
 

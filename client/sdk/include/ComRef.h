@@ -3,6 +3,8 @@
 
 #include <list>
 
+#include <comdef.h>
+
 #include "QvInterfaces.h"
 
 class COtlLinkRef;
@@ -34,7 +36,7 @@ public:
     IQvOtlObject* GetOtlObject() const { return m_pObject; }
 
 protected:
-    IQvOtlObject* m_pObject;
+    IQvOtlObjectPtr m_pObject;
 };
 
 // A reference to one link (relation instance) of the object model.

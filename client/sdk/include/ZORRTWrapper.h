@@ -4,6 +4,8 @@
 
 #include <afxstr.h>
 
+#include <comdef.h>
+
 #include "QvInterfaces.h"
 
 class CPlmSystemRef {
@@ -19,7 +21,7 @@ public:
     HRESULT GetZORGlobalParam(LPCWSTR lpszName, int* pnValue);
 
 private:
-    IQvPlmSystem* m_pSystem;
+    IQvPlmSystemPtr m_pSystem;
 };
 
 class CSystemPathHelper {

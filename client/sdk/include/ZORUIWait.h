@@ -1,6 +1,8 @@
 // The client's wait window (ZORUIWait.dll). Closed when the object is destroyed.
 #pragma once
 
+#include <comdef.h>
+
 #include "QvInterfaces.h"
 
 class CPlmWait {
@@ -14,5 +16,5 @@ public:
     HRESULT Step();
 
 private:
-    IQvWaitWindow* m_pWait;
+    IQvWaitWindowPtr m_pWait;
 };

@@ -2,13 +2,16 @@
 
 #include <vector>
 
+#include "BstrCopy.h"
 #include "SystemObject.h"
+
+using qvsdk::CopyText;
 
 namespace {
 
-// The IQvOtlObject of every element of a VT_ARRAY | VT_UNKNOWN (or VT_DISPATCH) VARIANT, each
-// with one reference the caller releases. An empty VARIANT gives no element.
-HRESULT ReadObjectArray(const VARIANT& var, std::vector<IQvOtlObject*>& objects)
+// The IQvOtlObject of every element of a VT_ARRAY | VT_UNKNOWN (or VT_DISPATCH) VARIANT. An
+// empty VARIANT gives no element; a failure gives none.
+HRESULT ReadObjectArray(const VARIANT& var, std::vector<IQvOtlObjectPtr>& objects)
 {
     if (var.vt == VT_EMPTY || var.vt == VT_NULL)
         return S_OK;
@@ -20,27 +23,18 @@ HRESULT ReadObjectArray(const VARIANT& var, std::vector<IQvOtlObject*>& objects)
     HRESULT hr = SafeArrayGetLBound(psa, 1, &lower);
     if (SUCCEEDED(hr))
         hr = SafeArrayGetUBound(psa, 1, &upper);
+    for (LONG i = lower; SUCCEEDED(hr) && i <= upper; ++i) {
+        IUnknownPtr pUnk;
+        hr = SafeArrayGetElement(psa, &i, reinterpret_cast<IUnknown**>(&pUnk));
+        IQvOtlObjectPtr pObject;
+        if (SUCCEEDED(hr))
+            hr = pUnk != nullptr ? pUnk->QueryInterface(__uuidof(IQvOtlObject), reinterpret_cast<void**>(&pObject))
+                                 : E_POINTER;
+        if (SUCCEEDED(hr))
+            objects.push_back(pObject);
+    }
     if (FAILED(hr))
-        return hr;
-    for (LONG i = lower; i <= upper; ++i) {
-        IUnknown* pUnk = nullptr;
-        hr = SafeArrayGetElement(psa, &i, &pUnk);
-        if (FAILED(hr))
-            break;
-        IQvOtlObject* pObject = nullptr;
-        hr = pUnk != nullptr ? pUnk->QueryInterface(__uuidof(IQvOtlObject), reinterpret_cast<void**>(&pObject))
-                             : E_POINTER;
-        if (pUnk != nullptr)
-            pUnk->Release();
-        if (FAILED(hr))
-            break;
-        objects.push_back(pObject);
-    }
-    if (FAILED(hr)) {
-        for (IQvOtlObject* p : objects)
-            p->Release();
         objects.clear();
-    }
     return hr;
 }
 
@@ -48,61 +42,32 @@ HRESULT ReadObjectArray(const VARIANT& var, std::vector<IQvOtlObject*>& objects)
 
 // ---- COtlObjectRef ----------------------------------------------------------------------------
 
-COtlObjectRef::COtlObjectRef() : m_pObject(nullptr) {}
+COtlObjectRef::COtlObjectRef() = default;
 
-COtlObjectRef::COtlObjectRef(IQvOtlObject* pObject) : m_pObject(pObject)
-{
-    if (m_pObject != nullptr)
-        m_pObject->AddRef();
-}
+COtlObjectRef::COtlObjectRef(IQvOtlObject* pObject) : m_pObject(pObject) {}
 
-COtlObjectRef::COtlObjectRef(const COtlObjectRef& other) : m_pObject(other.m_pObject)
-{
-    if (m_pObject != nullptr)
-        m_pObject->AddRef();
-}
+COtlObjectRef::COtlObjectRef(const COtlObjectRef& other) = default;
 
-COtlObjectRef& COtlObjectRef::operator=(const COtlObjectRef& other)
-{
-    if (other.m_pObject != nullptr)
-        other.m_pObject->AddRef();
-    if (m_pObject != nullptr)
-        m_pObject->Release();
-    m_pObject = other.m_pObject;
-    return *this;
-}
+COtlObjectRef& COtlObjectRef::operator=(const COtlObjectRef& other) = default;
 
-COtlObjectRef::~COtlObjectRef()
-{
-    if (m_pObject != nullptr)
-        m_pObject->Release();
-}
+COtlObjectRef::~COtlObjectRef() = default;
 
 HRESULT COtlObjectRef::RawCreate(LPCWSTR lpszClassName)
 {
-    if (m_pObject != nullptr) {
-        m_pObject->Release();
-        m_pObject = nullptr;
-    }
-    IQvOtlObject* pObject = nullptr;
+    m_pObject = nullptr;
+    IQvOtlObjectPtr pObject;
     HRESULT hr = CoCreateInstance(CLSID_QvOtlObject, nullptr, qvsdk::kClientClassContext, __uuidof(IQvOtlObject),
         reinterpret_cast<void**>(&pObject));
     if (FAILED(hr))
         return hr;
     if (pObject == nullptr)
         return E_POINTER;
-    BSTR bstrClass = SysAllocString(lpszClassName != nullptr ? lpszClassName : L"");
-    if (bstrClass == nullptr) {
-        pObject->Release();
+    const _bstr_t bstrClass = CopyText(lpszClassName);
+    if (!bstrClass)
         return E_OUTOFMEMORY;
-    }
     hr = pObject->RawCreate(bstrClass);
-    SysFreeString(bstrClass);
-    if (FAILED(hr)) {
-        pObject->Release();
-        return hr;
-    }
-    m_pObject = pObject;
+    if (SUCCEEDED(hr))
+        m_pObject = pObject;
     return hr;
 }
 
@@ -110,13 +75,11 @@ HRESULT COtlObjectRef::SetID(ULONG nObjectID)
 {
     if (m_pObject == nullptr)
         return E_POINTER;
-    IObjectIdentity* pIdentity = nullptr;
+    IObjectIdentityPtr pIdentity;
     HRESULT hr = m_pObject->QueryInterface(__uuidof(IObjectIdentity), reinterpret_cast<void**>(&pIdentity));
     if (FAILED(hr))
         return hr;
-    hr = pIdentity->SetObjectID(static_cast<LONG>(nObjectID));
-    pIdentity->Release();
-    return hr;
+    return pIdentity->SetObjectID(static_cast<LONG>(nObjectID));
 }
 
 ULONG COtlObjectRef::GetID() const
@@ -142,41 +105,26 @@ HRESULT COtlObjectRef::GetRelatedObjects(LPCWSTR lpszRelation, int nDirection, s
 {
     if (m_pObject == nullptr)
         return E_POINTER;
-    BSTR bstrRelation = SysAllocString(lpszRelation != nullptr ? lpszRelation : L"");
-    if (bstrRelation == nullptr)
+    const _bstr_t bstrRelation = CopyText(lpszRelation);
+    if (!bstrRelation)
         return E_OUTOFMEMORY;
-    VARIANT varObjects;
-    VARIANT varLinks;
-    VariantInit(&varObjects);
-    VariantInit(&varLinks);
+    _variant_t varObjects;
+    _variant_t varLinks;
     HRESULT hr = m_pObject->GetRelatedObjects(bstrRelation, nDirection, &varObjects, &varLinks);
-    SysFreeString(bstrRelation);
 
-    std::vector<IQvOtlObject*> objects;
-    std::vector<IQvOtlObject*> links;
+    std::vector<IQvOtlObjectPtr> objects;
+    std::vector<IQvOtlObjectPtr> links;
     if (SUCCEEDED(hr))
         hr = ReadObjectArray(varObjects, objects);
     if (SUCCEEDED(hr)) {
-        HRESULT hrLinks = ReadObjectArray(varLinks, links);
-        if (FAILED(hrLinks)) {
-            for (IQvOtlObject* p : objects)
-                p->Release();
+        hr = ReadObjectArray(varLinks, links);
+        if (FAILED(hr))
             objects.clear();
-            hr = hrLinks;
-        }
     }
-    VariantClear(&varObjects);
-    VariantClear(&varLinks);
-
-    // The references take over the one reference each pointer holds.
-    for (IQvOtlObject* p : objects) {
+    for (const IQvOtlObjectPtr& p : objects)
         lstObjects.push_back(new COtlObjectRef(p));
-        p->Release();
-    }
-    for (IQvOtlObject* p : links) {
+    for (const IQvOtlObjectPtr& p : links)
         lstLinks.push_back(new COtlLinkRef(p));
-        p->Release();
-    }
     return hr;
 }
 
@@ -186,12 +134,10 @@ HRESULT COtlObjectRef::GetPropertyValue(LPCWSTR lpszName, VARIANT* pvarValue) co
         return E_POINTER;
     if (m_pObject == nullptr)
         return E_POINTER;
-    BSTR bstrName = SysAllocString(lpszName != nullptr ? lpszName : L"");
-    if (bstrName == nullptr)
+    const _bstr_t bstrName = CopyText(lpszName);
+    if (!bstrName)
         return E_OUTOFMEMORY;
-    HRESULT hr = m_pObject->GetPropertyValue(bstrName, pvarValue);
-    SysFreeString(bstrName);
-    return hr;
+    return m_pObject->GetPropertyValue(bstrName, pvarValue);
 }
 
 // ---- COtlLinkRef ------------------------------------------------------------------------------

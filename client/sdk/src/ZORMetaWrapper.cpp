@@ -1,5 +1,6 @@
 #include "ZORMetaWrapper.h"
 
+#include "BstrCopy.h"
 #include "SystemObject.h"
 
 HRESULT CMetaClassRef::IsDescendentOrSelfClass(LPCWSTR lpszBaseClass, LPCWSTR lpszClass, int* pbResult)
@@ -7,22 +8,17 @@ HRESULT CMetaClassRef::IsDescendentOrSelfClass(LPCWSTR lpszBaseClass, LPCWSTR lp
     if (pbResult == nullptr)
         return E_POINTER;
     *pbResult = 0;
-    IQvPlmSystem* pSystem = nullptr;
+    IQvPlmSystemPtr pSystem;
     HRESULT hr = qvsdk::CreateSystemObject(&pSystem);
     if (FAILED(hr))
         return hr;
-    BSTR bstrBase = SysAllocString(lpszBaseClass != nullptr ? lpszBaseClass : L"");
-    BSTR bstrClass = SysAllocString(lpszClass != nullptr ? lpszClass : L"");
-    if (bstrBase == nullptr || bstrClass == nullptr) {
-        hr = E_OUTOFMEMORY;
-    } else {
-        INT bResult = 0;
-        hr = pSystem->IsDescendentOrSelfClass(bstrBase, bstrClass, &bResult);
-        if (SUCCEEDED(hr))
-            *pbResult = bResult;
-    }
-    SysFreeString(bstrBase);
-    SysFreeString(bstrClass);
-    pSystem->Release();
+    const _bstr_t bstrBase = qvsdk::CopyText(lpszBaseClass);
+    const _bstr_t bstrClass = qvsdk::CopyText(lpszClass);
+    if (!bstrBase || !bstrClass)
+        return E_OUTOFMEMORY;
+    INT bResult = 0;
+    hr = pSystem->IsDescendentOrSelfClass(bstrBase, bstrClass, &bResult);
+    if (SUCCEEDED(hr))
+        *pbResult = bResult;
     return hr;
 }

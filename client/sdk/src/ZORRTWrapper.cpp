@@ -1,5 +1,6 @@
 #include "ZORRTWrapper.h"
 
+#include "BstrCopy.h"
 #include "SystemObject.h"
 
 namespace {
@@ -8,16 +9,14 @@ using PathGetter = HRESULT (STDMETHODCALLTYPE IQvPlmSystem::*)(BSTR*);
 
 HRESULT GetSystemPath(PathGetter getter, CString& strPath)
 {
-    IQvPlmSystem* pSystem = nullptr;
+    IQvPlmSystemPtr pSystem;
     HRESULT hr = qvsdk::CreateSystemObject(&pSystem);
     if (FAILED(hr))
         return hr;
-    BSTR bstrPath = nullptr;
-    hr = (pSystem->*getter)(&bstrPath);
+    _bstr_t bstrPath;
+    hr = (pSystem.GetInterfacePtr()->*getter)(bstrPath.GetAddress());
     if (SUCCEEDED(hr))
-        strPath = bstrPath != nullptr ? bstrPath : L"";
-    SysFreeString(bstrPath);
-    pSystem->Release();
+        strPath = static_cast<const wchar_t*>(bstrPath) != nullptr ? static_cast<const wchar_t*>(bstrPath) : L"";
     return hr;
 }
 
@@ -25,20 +24,13 @@ HRESULT GetSystemPath(PathGetter getter, CString& strPath)
 
 // ---- CPlmSystemRef ----------------------------------------------------------------------------
 
-CPlmSystemRef::CPlmSystemRef() : m_pSystem(nullptr) {}
+CPlmSystemRef::CPlmSystemRef() = default;
 
-CPlmSystemRef::~CPlmSystemRef()
-{
-    if (m_pSystem != nullptr)
-        m_pSystem->Release();
-}
+CPlmSystemRef::~CPlmSystemRef() = default;
 
 HRESULT CPlmSystemRef::Create()
 {
-    if (m_pSystem != nullptr) {
-        m_pSystem->Release();
-        m_pSystem = nullptr;
-    }
+    m_pSystem = nullptr;
     return qvsdk::CreateSystemObject(&m_pSystem);
 }
 
@@ -58,12 +50,11 @@ HRESULT CPlmSystemRef::GetZORGlobalParam(LPCWSTR lpszName, int* pnValue)
         return E_POINTER;
     if (m_pSystem == nullptr)
         return E_POINTER;
-    BSTR bstrName = SysAllocString(lpszName != nullptr ? lpszName : L"");
-    if (bstrName == nullptr)
+    const _bstr_t bstrName = qvsdk::CopyText(lpszName);
+    if (!bstrName)
         return E_OUTOFMEMORY;
     LONG lValue = 0;
-    HRESULT hr = m_pSystem->GetGlobalParam(bstrName, &lValue);
-    SysFreeString(bstrName);
+    const HRESULT hr = m_pSystem->GetGlobalParam(bstrName, &lValue);
     if (SUCCEEDED(hr))
         *pnValue = lValue;
     return hr;
@@ -89,22 +80,17 @@ HRESULT CSecurityHelper::CheckObjectBehaviorMethod(IQvOtlObject* pObject, LPCWST
     if (pbAllowed == nullptr)
         return E_POINTER;
     *pbAllowed = 0;
-    IQvPlmSystem* pSystem = nullptr;
+    IQvPlmSystemPtr pSystem;
     HRESULT hr = qvsdk::CreateSystemObject(&pSystem);
     if (FAILED(hr))
         return hr;
-    BSTR bstrBehavior = SysAllocString(lpszBehavior != nullptr ? lpszBehavior : L"");
-    BSTR bstrMethod = SysAllocString(lpszMethod != nullptr ? lpszMethod : L"");
-    if (bstrBehavior == nullptr || bstrMethod == nullptr) {
-        hr = E_OUTOFMEMORY;
-    } else {
-        SHORT bAllowed = 0;
-        hr = pSystem->CheckObjectBehaviorMethod(pObject, bstrBehavior, bstrMethod, &bAllowed);
-        if (SUCCEEDED(hr))
-            *pbAllowed = bAllowed;
-    }
-    SysFreeString(bstrBehavior);
-    SysFreeString(bstrMethod);
-    pSystem->Release();
+    const _bstr_t bstrBehavior = qvsdk::CopyText(lpszBehavior);
+    const _bstr_t bstrMethod = qvsdk::CopyText(lpszMethod);
+    if (!bstrBehavior || !bstrMethod)
+        return E_OUTOFMEMORY;
+    SHORT bAllowed = 0;
+    hr = pSystem->CheckObjectBehaviorMethod(pObject, bstrBehavior, bstrMethod, &bAllowed);
+    if (SUCCEEDED(hr))
+        *pbAllowed = bAllowed;
     return hr;
 }

@@ -1,8 +1,9 @@
 #include "ZORUIWait.h"
 
+#include "BstrCopy.h"
 #include "SystemObject.h"
 
-CPlmWait::CPlmWait(LPCWSTR lpszCaption, int nLower, int nUpper, short nStep, int nFlags) : m_pWait(nullptr)
+CPlmWait::CPlmWait(LPCWSTR lpszCaption, int nLower, int nUpper, short nStep, int nFlags)
 {
     HRESULT hr = CoCreateInstance(CLSID_QvWaitWindow, nullptr, qvsdk::kClientClassContext, __uuidof(IQvWaitWindow),
         reinterpret_cast<void**>(&m_pWait));
@@ -10,17 +11,13 @@ CPlmWait::CPlmWait(LPCWSTR lpszCaption, int nLower, int nUpper, short nStep, int
         m_pWait = nullptr;
         return;
     }
-    BSTR bstrCaption = SysAllocString(lpszCaption != nullptr ? lpszCaption : L"");
-    m_pWait->Init(bstrCaption, nLower, nUpper, nStep, nFlags);
-    SysFreeString(bstrCaption);
+    m_pWait->Init(qvsdk::CopyText(lpszCaption), nLower, nUpper, nStep, nFlags);
 }
 
 CPlmWait::~CPlmWait()
 {
-    if (m_pWait == nullptr)
-        return;
-    m_pWait->EndWait();
-    m_pWait->Release();
+    if (m_pWait != nullptr)
+        m_pWait->EndWait();
 }
 
 HRESULT CPlmWait::BeginWait(HWND hWndParent, LPCWSTR lpszText)

@@ -9,7 +9,7 @@
 #include "ZORMetaWrapper.h"
 #include "ZORRTWrapper.h"
 #include "ZORUIWait.h"
-#include "com/ClassFactory.h"
+#include <comkit/ClassFactory.h>
 #include "com/UnknownArray.h"
 
 namespace {
@@ -17,9 +17,9 @@ namespace {
 // Registers a class for the life of the object.
 class Registration {
 public:
-    Registration(REFCLSID clsid, qvclient::InstanceMaker maker)
+    Registration(REFCLSID clsid, comkit::InstanceMaker maker)
     {
-        auto* pFactory = new qvclient::ClassFactory(std::move(maker));
+        auto* pFactory = new comkit::ClassFactory(std::move(maker));
         pFactory->AddRef();
         EXPECT_EQ(S_OK, CoRegisterClassObject(clsid, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_dwCookie));
         pFactory->Release();
@@ -31,7 +31,7 @@ private:
 };
 
 template <class T>
-qvclient::InstanceMaker MakerOf(T* pShared)
+comkit::InstanceMaker MakerOf(T* pShared)
 {
     return [pShared](REFIID riid, void** ppv) { return pShared->QueryInterface(riid, ppv); };
 }
@@ -41,7 +41,7 @@ std::wstring Text(BSTR bstr)
     return bstr != nullptr ? std::wstring(bstr) : std::wstring();
 }
 
-class FakeObject : public qvclient::ComObject<IQvOtlObject, IObjectIdentity> {
+class FakeObject : public comkit::ComObject<IQvOtlObject, IObjectIdentity> {
 public:
     std::wstring m_strClass;
     LONG m_nID = 0;
@@ -89,7 +89,7 @@ public:
     }
 };
 
-class FakeSystem : public qvclient::ComObject<IQvPlmSystem> {
+class FakeSystem : public comkit::ComObject<IQvPlmSystem> {
 public:
     HRESULT m_hrTransaction = static_cast<HRESULT>(0x83070101);
     std::wstring m_strLastName;
@@ -131,7 +131,7 @@ public:
     }
 };
 
-class FakeWait : public qvclient::ComObject<IQvWaitWindow> {
+class FakeWait : public comkit::ComObject<IQvWaitWindow> {
 public:
     std::vector<std::wstring> m_calls;
     STDMETHODIMP Init(BSTR bstrCaption, LONG nLower, LONG nUpper, SHORT nStep, LONG nFlags) override

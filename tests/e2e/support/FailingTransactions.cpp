@@ -1,32 +1,15 @@
 #include "FailingTransactions.h"
 
+#include <comdef.h>
+#include <comkit/ClassFactory.h>
+
 namespace e2e {
 
 namespace {
 
-class System : public IQvPlmSystem {
+class System : public comkit::ComObject<IQvPlmSystem> {
 public:
-    System(IQvPlmSystem* pReal, TransactionFaults& faults) : m_pReal(pReal), m_faults(faults) {}
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override
-    {
-        *ppv = nullptr;
-        if (iid != IID_IUnknown && iid != __uuidof(IQvPlmSystem))
-            return E_NOINTERFACE;
-        *ppv = static_cast<IQvPlmSystem*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG refs = --m_refs;
-        if (refs == 0) {
-            m_pReal->Release();
-            delete this;
-        }
-        return refs;
-    }
+    System(IQvPlmSystemPtr pReal, TransactionFaults& faults) : m_pReal(pReal), m_faults(faults) {}
 
     STDMETHODIMP GetCurTransaction(IQvCslTransaction** pp) override
     {
@@ -49,56 +32,19 @@ public:
     }
 
 private:
-    virtual ~System() = default;
-    ULONG m_refs = 1;
-    IQvPlmSystem* m_pReal;
+    IQvPlmSystemPtr m_pReal;
     TransactionFaults& m_faults;
 };
 
-class Factory : public IClassFactory {
-public:
-    Factory(IClassFactory* pReal, TransactionFaults& faults) : m_pReal(pReal), m_faults(faults) {}
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override
-    {
-        *ppv = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IClassFactory)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG refs = --m_refs;
-        if (refs == 0) {
-            m_pReal->Release();
-            delete this;
-        }
-        return refs;
-    }
-
-    STDMETHODIMP CreateInstance(IUnknown* pOuter, REFIID iid, void** ppv) override
-    {
-        *ppv = nullptr;
-        IQvPlmSystem* pReal = nullptr;
-        HRESULT hr = m_pReal->CreateInstance(pOuter, __uuidof(IQvPlmSystem), reinterpret_cast<void**>(&pReal));
-        if (FAILED(hr))
-            return hr;
-        System* pSystem = new System(pReal, m_faults);
-        hr = pSystem->QueryInterface(iid, ppv);
-        pSystem->Release();
+HRESULT CreateSystem(IClassFactory* pReal, TransactionFaults& faults, REFIID iid, void** ppv)
+{
+    *ppv = nullptr;
+    IQvPlmSystemPtr pSystem;
+    HRESULT hr = pReal->CreateInstance(nullptr, __uuidof(IQvPlmSystem), reinterpret_cast<void**>(&pSystem));
+    if (FAILED(hr))
         return hr;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
-private:
-    virtual ~Factory() = default;
-    ULONG m_refs = 1;
-    IClassFactory* m_pReal; // owned
-    TransactionFaults& m_faults;
-};
+    return comkit::CreateComObject<System>(iid, ppv, pSystem, faults);
+}
 
 } // namespace
 
@@ -109,7 +55,10 @@ FailingTransactions::FailingTransactions(qvclient::Client& client, TransactionFa
             reinterpret_cast<void**>(&pReal))))
         return;
     client.RevokeComponents();
-    m_pFactory = new Factory(pReal, faults);
+    m_pFactory = new comkit::ClassFactory([pReal = IClassFactoryPtr(pReal, false), &faults](REFIID iid, void** ppv) {
+        return CreateSystem(pReal, faults, iid, ppv);
+    });
+    m_pFactory->AddRef();
     CoRegisterClassObject(CLSID_QvPlmSystem, m_pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie);
     client.RegisterComponents();
 }

@@ -2,25 +2,22 @@
 #pragma once
 
 #include <QvInterfaces.h>
+#include <comkit/ComObject.h>
 
 namespace managertest {
 
-class FailingFlowItem : public IQvUiFlowItem, public IQvUiItem {
+class FailingFlowItem : public comkit::ComObject<IQvUiFlowItem, IQvUiItem> {
 public:
-    // hrGetUiObject: what GetUiObject returns; it never gives an object.
+    // hrGetUiObject: what GetUiObject returns; it never gives an object. The creator holds the
+    // first reference.
     explicit FailingFlowItem(HRESULT hrGetUiObject);
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetAttachedItems(VARIANT* pvarItems) override;
     STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override;
 
     int calls = 0;
 
 private:
-    virtual ~FailingFlowItem() = default;
-    ULONG m_refs = 1;
     HRESULT m_hr;
 };
 

@@ -1,33 +1,15 @@
 #include "SystemInterposer.h"
 
+#include <comdef.h>
+#include <comkit/ClassFactory.h>
+
 namespace managertest {
 
 namespace {
 
-class ForwardingSystem : public IQvPlmSystem {
+class ForwardingSystem : public comkit::ComObject<IQvPlmSystem> {
 public:
-    ForwardingSystem(IQvPlmSystem* pReal, SystemFaults* pFaults) : m_pReal(pReal), m_pFaults(pFaults) {}
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvPlmSystem)) {
-            *ppv = static_cast<IQvPlmSystem*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG n = --m_refs;
-        if (n == 0) {
-            m_pReal->Release();
-            delete this;
-        }
-        return n;
-    }
+    ForwardingSystem(IQvPlmSystemPtr pReal, SystemFaults* pFaults) : m_pReal(pReal), m_pFaults(pFaults) {}
 
     STDMETHODIMP GetCurTransaction(IQvCslTransaction** pp) override { return m_pReal->GetCurTransaction(pp); }
     STDMETHODIMP GetGlobalParam(BSTR bstrName, LONG* plValue) override
@@ -48,69 +30,32 @@ public:
     }
 
 private:
-    virtual ~ForwardingSystem() = default;
-    ULONG m_refs = 1;
-    IQvPlmSystem* m_pReal;
+    IQvPlmSystemPtr m_pReal;
     SystemFaults* m_pFaults;
 };
 
-class InterposingFactory : public IClassFactory {
-public:
-    InterposingFactory(IClassFactory* pReal, SystemFaults* pFaults) : m_pReal(pReal), m_pFaults(pFaults)
-    {
-        m_pReal->AddRef();
-    }
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG n = --m_refs;
-        if (n == 0) {
-            m_pReal->Release();
-            delete this;
-        }
-        return n;
-    }
-
-    STDMETHODIMP CreateInstance(IUnknown* pOuter, REFIID iid, void** ppv) override
-    {
-        *ppv = nullptr;
-        ++m_pFaults->creations;
-        if (FAILED(m_pFaults->create))
-            return m_pFaults->create;
-        IQvPlmSystem* pReal = nullptr;
-        HRESULT hr = m_pReal->CreateInstance(pOuter, __uuidof(IQvPlmSystem), reinterpret_cast<void**>(&pReal));
-        if (FAILED(hr))
-            return hr;
-        ForwardingSystem* pSystem = new ForwardingSystem(pReal, m_pFaults);
-        hr = pSystem->QueryInterface(iid, ppv);
-        pSystem->Release();
+// Makes the real system and puts a forwarding one in front of it.
+HRESULT CreateForwardingSystem(IClassFactory* pReal, SystemFaults* pFaults, REFIID iid, void** ppv)
+{
+    *ppv = nullptr;
+    ++pFaults->creations;
+    if (FAILED(pFaults->create))
+        return pFaults->create;
+    IQvPlmSystemPtr pSystem;
+    HRESULT hr = pReal->CreateInstance(nullptr, __uuidof(IQvPlmSystem), reinterpret_cast<void**>(&pSystem));
+    if (FAILED(hr))
         return hr;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
-private:
-    virtual ~InterposingFactory() = default;
-    ULONG m_refs = 1;
-    IClassFactory* m_pReal;
-    SystemFaults* m_pFaults;
-};
+    return comkit::CreateComObject<ForwardingSystem>(iid, ppv, pSystem, pFaults);
+}
 
 } // namespace
 
 SystemInterposer::SystemInterposer(IClassFactory* pReal, SystemFaults* pFaults)
-    : m_pFactory(new InterposingFactory(pReal, pFaults))
+    : m_pFactory(new comkit::ClassFactory([pReal = IClassFactoryPtr(pReal), pFaults](REFIID iid, void** ppv) {
+        return CreateForwardingSystem(pReal, pFaults, iid, ppv);
+    }))
 {
+    m_pFactory->AddRef();
     CoRegisterClassObject(CLSID_QvPlmSystem, m_pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie);
 }
 

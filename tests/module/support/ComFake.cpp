@@ -1,41 +1,20 @@
 #include "ComFake.h"
 
+#include <comkit/ClassFactory.h>
+
 #include <stdexcept>
 
 namespace moduletest {
 
-struct ClassRegistration::Factory : IClassFactory, FakeUnknown {
-    explicit Factory(CreateFunction create) : m_create(std::move(create)) {}
-
-    MODULETEST_IUNKNOWN
-    STDMETHODIMP CreateInstance(IUnknown* pOuter, REFIID iid, void** ppv) override
-    {
-        ++m_creations;
-        if (ppv != nullptr)
-            *ppv = nullptr;
-        if (pOuter != nullptr)
-            return CLASS_E_NOAGGREGATION;
-        return m_create(iid, ppv);
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IClassFactory)
-            return static_cast<IClassFactory*>(this);
-        return nullptr;
-    }
-
-    CreateFunction m_create;
-    int m_creations = 0;
-};
-
 ClassRegistration::ClassRegistration(REFCLSID clsid, CreateFunction create)
-    : m_factory(new Factory(std::move(create)))
+    : m_factory(new comkit::ClassFactory([this, create = std::move(create)](REFIID iid, void** ppv) {
+        ++m_creations;
+        return create(iid, ppv);
+    }))
     , m_cookie(0)
 {
-    HRESULT hr = CoRegisterClassObject(clsid, static_cast<IClassFactory*>(m_factory), CLSCTX_INPROC_SERVER,
-        REGCLS_MULTIPLEUSE, &m_cookie);
+    m_factory->AddRef();
+    HRESULT hr = CoRegisterClassObject(clsid, m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie);
     if (FAILED(hr))
         throw std::runtime_error("CoRegisterClassObject failed");
 }
@@ -46,6 +25,6 @@ ClassRegistration::~ClassRegistration()
     m_factory->Release();
 }
 
-int ClassRegistration::Creations() const { return m_factory->m_creations; }
+int ClassRegistration::Creations() const { return m_creations; }
 
 } // namespace moduletest

@@ -8,51 +8,35 @@
 
 #include <objbase.h>
 
+#include <comkit/ComObject.h>
+
 namespace moduletest {
 
-// IUnknown for fakes: a derived class lists the interfaces it answers in FindInterface.
-class FakeUnknown {
+// The base of the fakes: the kit's IUnknown over the interfaces I..., the creator holding the
+// first reference, and a way to make a query for one of them fail.
+template <class... I>
+class FakeUnknown : public comkit::ComObject<I...> {
 public:
-    FakeUnknown() = default;
-    FakeUnknown(const FakeUnknown&) = delete;
-    FakeUnknown& operator=(const FakeUnknown&) = delete;
-    virtual ~FakeUnknown() = default;
+    FakeUnknown() { this->AddRef(); }
 
-    ULONG Count() const { return m_refs; }
+    ULONG Count()
+    {
+        this->AddRef();
+        return this->Release();
+    }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override
+    {
+        const HRESULT hr = Refusal(iid);
+        if (FAILED(hr) && ppv != nullptr)
+            *ppv = nullptr;
+        return FAILED(hr) ? hr : comkit::ComObject<I...>::QueryInterface(iid, ppv);
+    }
 
 protected:
-    // The interface pointer for iid, or null.
-    virtual void* FindInterface(REFIID iid) = 0;
-    // The status of a query for an interface the fake does not give.
-    virtual HRESULT MissingInterface(REFIID) { return E_NOINTERFACE; }
-
-    HRESULT DoQueryInterface(REFIID iid, void** ppv)
-    {
-        if (ppv == nullptr)
-            return E_POINTER;
-        *ppv = FindInterface(iid);
-        if (*ppv == nullptr)
-            return MissingInterface(iid);
-        DoAddRef();
-        return S_OK;
-    }
-    ULONG DoAddRef() { return ++m_refs; }
-    ULONG DoRelease()
-    {
-        ULONG n = --m_refs;
-        if (n == 0)
-            delete this;
-        return n;
-    }
-
-private:
-    ULONG m_refs = 1;
+    // A failure makes the query for iid fail with it.
+    virtual HRESULT Refusal(REFIID iid) { return S_OK; }
 };
-
-#define MODULETEST_IUNKNOWN                                                                          \
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override { return DoQueryInterface(iid, ppv); } \
-    STDMETHODIMP_(ULONG) AddRef() override { return DoAddRef(); }                                    \
-    STDMETHODIMP_(ULONG) Release() override { return DoRelease(); }
 
 // Owns one reference on a fake; the fake itself may outlive the holder while others hold it.
 template <class T>
@@ -104,9 +88,9 @@ public:
     int Creations() const;
 
 private:
-    struct Factory;
-    Factory* m_factory;
+    IClassFactory* m_factory;
     DWORD m_cookie;
+    int m_creations = 0;
 };
 
 } // namespace moduletest

@@ -5,9 +5,8 @@
 namespace moduletest {
 namespace {
 
-class FakeErrorRecord : public IQvErrorRecord, public FakeUnknown {
+class FakeErrorRecord : public FakeUnknown<IQvErrorRecord> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetCode(HRESULT* phrCode) override
     {
         *phrCode = record.code;
@@ -32,17 +31,10 @@ public:
     ShownRecord record{0, L"", -1};
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvErrorRecord))
-            return static_cast<IQvErrorRecord*>(this);
-        return nullptr;
-    }
 };
 
-class FakeErrorList : public IQvErrorList, public FakeUnknown {
+class FakeErrorList : public FakeUnknown<IQvErrorList> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP SetIconStyle(INT nStyle) override
     {
         content.iconStyle = nStyle;
@@ -86,15 +78,9 @@ public:
     ShownErrors content;
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvErrorList))
-            return static_cast<IQvErrorList*>(this);
-        return nullptr;
-    }
 };
 
-class FakeErrorReporter : public IQvErrorReporter, public FakeUnknown {
+class FakeErrorReporter : public FakeUnknown<IQvErrorReporter> {
 public:
     explicit FakeErrorReporter(FakeErrorService& service) : m_service(service) {}
     ~FakeErrorReporter() override
@@ -103,7 +89,6 @@ public:
             m_list->Release();
     }
 
-    MODULETEST_IUNKNOWN
     STDMETHODIMP ShowErrors(INT* pnResult) override
     {
         m_service.shown.push_back(m_list ? m_list->content : ShownErrors());
@@ -128,22 +113,14 @@ public:
     }
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvErrorReporter))
-            return static_cast<IQvErrorReporter*>(this);
-        return nullptr;
-    }
-
     FakeErrorService& m_service;
     FakeErrorList* m_list = nullptr;
 };
 
-class FakePendingErrors : public IQvPendingErrors, public FakeUnknown {
+class FakePendingErrors : public FakeUnknown<IQvPendingErrors> {
 public:
     explicit FakePendingErrors(FakeErrorService& service) : m_service(service) {}
 
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetErrors(VARIANT* pvarErrors) override
     {
         VariantInit(pvarErrors);
@@ -168,22 +145,14 @@ public:
     }
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvPendingErrors))
-            return static_cast<IQvPendingErrors*>(this);
-        return nullptr;
-    }
-
     FakeErrorService& m_service;
 };
 
-class FakeObjectCollection : public IQvObjectCollection, public FakeUnknown {
+class FakeObjectCollection : public FakeUnknown<IQvObjectCollection> {
 public:
     explicit FakeObjectCollection(FakeObjectCollectionClass* owner) : m_owner(owner) {}
     ~FakeObjectCollection() override { Reset(); }
 
-    MODULETEST_IUNKNOWN
     STDMETHODIMP SetVariant(VARIANT* pvarItems) override
     {
         if (m_owner != nullptr && FAILED(m_owner->setVariant))
@@ -229,13 +198,6 @@ private:
                 p->Release();
         m_items.clear();
     }
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvObjectCollection))
-            return static_cast<IQvObjectCollection*>(this);
-        return nullptr;
-    }
-
     FakeObjectCollectionClass* m_owner;
     std::vector<IUnknown*> m_items;
 };

@@ -67,15 +67,9 @@ STDMETHODIMP FakeOtlObject::DownloadToFile(BSTR bstrLocalPath)
     return S_OK;
 }
 
-void* FakeOtlObject::FindInterface(REFIID iid)
+HRESULT FakeOtlObject::Refusal(REFIID iid)
 {
-    if (iid == IID_IUnknown || iid == __uuidof(IQvOtlObject))
-        return static_cast<IQvOtlObject*>(this);
-    if (iid == __uuidof(IObjectIdentity))
-        return static_cast<IObjectIdentity*>(this);
-    if (iid == __uuidof(IObjectFileContent) && offerFileContent)
-        return static_cast<IObjectFileContent*>(this);
-    return nullptr;
+    return iid == __uuidof(IObjectFileContent) && !offerFileContent ? E_NOINTERFACE : S_OK;
 }
 
 FakeObjectModel::FakeObjectModel()
@@ -97,11 +91,10 @@ FakeObjectModel::~FakeObjectModel() = default;
 
 namespace {
 
-class FakeWatermark : public IQvPdfWatermark, public FakeUnknown {
+class FakeWatermark : public FakeUnknown<IQvPdfWatermark> {
 public:
     explicit FakeWatermark(FakeWatermarkComponent& owner) : m_owner(owner) {}
 
-    MODULETEST_IUNKNOWN
     STDMETHODIMP AddWatermark(BSTR bstrPdfPath, LONG nStyle) override
     {
         m_owner.calls.push_back({bstrPdfPath, nStyle});
@@ -109,13 +102,6 @@ public:
     }
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvPdfWatermark))
-            return static_cast<IQvPdfWatermark*>(this);
-        return nullptr;
-    }
-
     FakeWatermarkComponent& m_owner;
 };
 

@@ -27,12 +27,11 @@ struct FakeVault {
     std::vector<std::wstring> rawCreated; // class names of RawCreate
 };
 
-class FakeOtlObject : public IQvOtlObject, public IObjectIdentity, public IObjectFileContent, public FakeUnknown {
+class FakeOtlObject : public FakeUnknown<IQvOtlObject, IObjectIdentity, IObjectFileContent> {
 public:
     FakeOtlObject() = default;
     explicit FakeOtlObject(FakeVault* vault) : vault(vault) {}
 
-    MODULETEST_IUNKNOWN
     // IQvOtlObject
     STDMETHODIMP GetObjectClassName(BSTR* pbstrClassName) override;
     STDMETHODIMP GetObjectID(LONG* plObjectID) override;
@@ -51,7 +50,7 @@ public:
     bool offerFileContent = true;
 
 private:
-    void* FindInterface(REFIID iid) override;
+    HRESULT Refusal(REFIID iid) override;
 };
 
 // Registers objects made from vault under CLSID_QvOtlObject and CLSID_StoredFile.

@@ -7,11 +7,10 @@
 namespace moduletest {
 namespace {
 
-class FakeQuery : public ITransactionQuery, public FakeUnknown {
+class FakeQuery : public FakeUnknown<ITransactionQuery> {
 public:
     explicit FakeQuery(FakeDatabase& db) : m_db(db) {}
 
-    MODULETEST_IUNKNOWN
     STDMETHODIMP SetSqlText(BSTR bstrSql) override
     {
         m_sql = bstrSql != nullptr ? bstrSql : L"";
@@ -57,24 +56,16 @@ public:
     }
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(ITransactionQuery))
-            return static_cast<ITransactionQuery*>(this);
-        return nullptr;
-    }
-
     FakeDatabase& m_db;
     std::wstring m_sql;
     FakeRows m_rows;
     size_t m_row = 0;
 };
 
-class FakeTransaction : public IQvCslTransaction, public FakeUnknown {
+class FakeTransaction : public FakeUnknown<IQvCslTransaction> {
 public:
     FakeTransaction(FakeDatabase& db, FakeSystemConfig& config) : m_db(db), m_config(config) {}
 
-    MODULETEST_IUNKNOWN
     STDMETHODIMP CreateQuery(ITransactionQuery** ppQuery) override
     {
         *ppQuery = nullptr;
@@ -86,22 +77,14 @@ public:
     }
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvCslTransaction))
-            return static_cast<IQvCslTransaction*>(this);
-        return nullptr;
-    }
-
     FakeDatabase& m_db;
     FakeSystemConfig& m_config;
 };
 
-class FakeSystem : public IQvPlmSystem, public FakeUnknown {
+class FakeSystem : public FakeUnknown<IQvPlmSystem> {
 public:
     FakeSystem(FakeDatabase& db, FakeSystemConfig& config) : m_db(db), m_config(config) {}
 
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetCurTransaction(IQvCslTransaction** ppTransaction) override
     {
         ++m_config.transactions;
@@ -146,13 +129,6 @@ public:
     }
 
 private:
-    void* FindInterface(REFIID iid) override
-    {
-        if (iid == IID_IUnknown || iid == __uuidof(IQvPlmSystem))
-            return static_cast<IQvPlmSystem*>(this);
-        return nullptr;
-    }
-
     FakeDatabase& m_db;
     FakeSystemConfig& m_config;
 };

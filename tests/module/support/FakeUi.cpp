@@ -14,13 +14,6 @@ STDMETHODIMP FakeUiObject::GetOtlObject(IQvOtlObject** ppObject)
     return result;
 }
 
-void* FakeUiObject::FindInterface(REFIID iid)
-{
-    if (iid == IID_IUnknown || iid == __uuidof(IQvUiObject))
-        return static_cast<IQvUiObject*>(this);
-    return nullptr;
-}
-
 STDMETHODIMP FakeUiItem::GetUiObject(IQvUiObject** ppUiObject)
 {
     *ppUiObject = nullptr;
@@ -29,13 +22,6 @@ STDMETHODIMP FakeUiItem::GetUiObject(IQvUiObject** ppUiObject)
         *ppUiObject = uiObject.get();
     }
     return result;
-}
-
-void* FakeUiItem::FindInterface(REFIID iid)
-{
-    if (iid == IID_IUnknown || iid == __uuidof(IQvUiItem))
-        return static_cast<IQvUiItem*>(this);
-    return nullptr;
 }
 
 STDMETHODIMP FakeUiView::GetSelectedItem(LONG nIndex, IQvUiItem** ppItem)
@@ -49,13 +35,17 @@ STDMETHODIMP FakeUiView::GetSelectedItem(LONG nIndex, IQvUiItem** ppItem)
     return result;
 }
 
-void* FakeUiView::FindInterface(REFIID iid)
+HRESULT FakeUiView::QueryOther(REFIID iid, void** ppv)
 {
-    if (iid == IID_IUnknown || iid == __uuidof(IQvUiView))
-        return static_cast<IQvUiView*>(this);
-    if (iid == __uuidof(IQvUiTreeView) && isTree)
-        return static_cast<IQvUiTreeView*>(this);
-    return nullptr;
+    if (iid != __uuidof(IQvUiView))
+        return E_NOINTERFACE;
+    *ppv = static_cast<IQvUiView*>(this);
+    return S_OK;
+}
+
+HRESULT FakeUiView::Refusal(REFIID iid)
+{
+    return iid == __uuidof(IQvUiTreeView) && !isTree ? treeQueryFailure : S_OK;
 }
 
 STDMETHODIMP FakeUiWindow::GetHwnd(HWND* phWnd)
@@ -84,39 +74,18 @@ STDMETHODIMP FakeUiWindow::GetView(IQvUiView** ppView)
     return viewResult;
 }
 
-void* FakeUiWindow::FindInterface(REFIID iid)
+HRESULT FakeUiWindow::Refusal(REFIID iid)
 {
-    if (iid == IID_IUnknown || iid == __uuidof(IQvUiWindow))
-        return static_cast<IQvUiWindow*>(this);
-    if (iid == __uuidof(IQvUiViewFrame)) {
-        ++frameQueries;
-        if (isFrame)
-            return static_cast<IQvUiViewFrame*>(this);
-    }
-    return nullptr;
-}
-
-HRESULT FakeUiWindow::MissingInterface(REFIID iid)
-{
-    return iid == __uuidof(IQvUiViewFrame) ? frameQueryFailure : E_NOINTERFACE;
-}
-
-HRESULT FakeUiView::MissingInterface(REFIID iid)
-{
-    return iid == __uuidof(IQvUiTreeView) ? treeQueryFailure : E_NOINTERFACE;
+    if (iid != __uuidof(IQvUiViewFrame))
+        return S_OK;
+    ++frameQueries;
+    return isFrame ? S_OK : frameQueryFailure;
 }
 
 STDMETHODIMP FakeFlowItem::GetAttachedItems(VARIANT* pvarItems)
 {
     *pvarItems = MakeUnknownArray(attached);
     return S_OK;
-}
-
-void* FakeFlowItem::FindInterface(REFIID iid)
-{
-    if (iid == IID_IUnknown || iid == __uuidof(IQvUiFlowItem))
-        return static_cast<IQvUiFlowItem*>(this);
-    return nullptr;
 }
 
 STDMETHODIMP FakeUiContext::GetCommandWindow(IQvUiWindow** ppWindow)
@@ -135,13 +104,6 @@ STDMETHODIMP FakeUiContext::GetFlowItem(IUnknown** ppFlowItem)
     if (flowItem)
         flowItem->AddRef();
     return flowItemResult;
-}
-
-void* FakeUiContext::FindInterface(REFIID iid)
-{
-    if (iid == IID_IUnknown || iid == __uuidof(IQvUiContext))
-        return static_cast<IQvUiContext*>(this);
-    return nullptr;
 }
 
 FakeListUi::FakeListUi(IQvOtlObject* object)

@@ -10,33 +10,24 @@
 
 namespace moduletest {
 
-class FakeUiObject : public IQvUiObject, public FakeUnknown {
+class FakeUiObject : public FakeUnknown<IQvUiObject> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetOtlObject(IQvOtlObject** ppObject) override;
 
     IQvOtlObject* object = nullptr; // not owned; must outlive the fake
     HRESULT result = S_OK;
-
-private:
-    void* FindInterface(REFIID iid) override;
 };
 
-class FakeUiItem : public IQvUiItem, public FakeUnknown {
+class FakeUiItem : public FakeUnknown<IQvUiItem> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override;
 
     FakeRef<FakeUiObject> uiObject;
     HRESULT result = S_OK;
-
-private:
-    void* FindInterface(REFIID iid) override;
 };
 
-class FakeUiView : public IQvUiTreeView, public FakeUnknown {
+class FakeUiView : public FakeUnknown<IQvUiTreeView> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override;
 
     FakeRef<FakeUiItem> item;
@@ -46,13 +37,12 @@ public:
     std::vector<LONG> indexes;
 
 private:
-    void* FindInterface(REFIID iid) override;
-    HRESULT MissingInterface(REFIID iid) override;
+    HRESULT QueryOther(REFIID iid, void** ppv) override;
+    HRESULT Refusal(REFIID iid) override;
 };
 
-class FakeUiWindow : public IQvUiWindow, public IQvUiViewFrame, public FakeUnknown {
+class FakeUiWindow : public FakeUnknown<IQvUiWindow, IQvUiViewFrame> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetHwnd(HWND* phWnd) override;
     STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
     STDMETHODIMP GetView(IQvUiView** ppView) override;
@@ -67,24 +57,18 @@ public:
     int frameQueries = 0;
 
 private:
-    void* FindInterface(REFIID iid) override;
-    HRESULT MissingInterface(REFIID iid) override;
+    HRESULT Refusal(REFIID iid) override;
 };
 
-class FakeFlowItem : public IQvUiFlowItem, public FakeUnknown {
+class FakeFlowItem : public FakeUnknown<IQvUiFlowItem> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetAttachedItems(VARIANT* pvarItems) override;
 
     std::vector<IUnknown*> attached; // not owned
-
-private:
-    void* FindInterface(REFIID iid) override;
 };
 
-class FakeUiContext : public IQvUiContext, public FakeUnknown {
+class FakeUiContext : public FakeUnknown<IQvUiContext> {
 public:
-    MODULETEST_IUNKNOWN
     STDMETHODIMP GetCommandWindow(IQvUiWindow** ppWindow) override;
     STDMETHODIMP GetFlowItem(IUnknown** ppFlowItem) override;
 
@@ -92,9 +76,6 @@ public:
     HRESULT windowResult = S_OK;
     IUnknown* flowItem = nullptr; // not owned
     HRESULT flowItemResult = S_OK;
-
-private:
-    void* FindInterface(REFIID iid) override;
 };
 
 // A document list: command window -> frame (parent) -> view -> item -> object.

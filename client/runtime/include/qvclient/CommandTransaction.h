@@ -3,6 +3,8 @@
 // of the command shares one read transaction. Needs the client's components registered.
 #pragma once
 
+#include <comdef.h>
+
 #include "QvInterfaces.h"
 
 namespace qvclient {
@@ -10,7 +12,6 @@ namespace qvclient {
 class CommandTransaction {
 public:
     CommandTransaction();
-    ~CommandTransaction();
     CommandTransaction(const CommandTransaction&) = delete;
     CommandTransaction& operator=(const CommandTransaction&) = delete;
 
@@ -18,7 +19,7 @@ public:
     IQvCslTransaction* Get() const { return m_pTransaction; }
 
 private:
-    IQvCslTransaction* m_pTransaction = nullptr;
+    IQvCslTransactionPtr m_pTransaction;
 };
 
 } // namespace qvclient

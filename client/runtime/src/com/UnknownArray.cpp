@@ -23,7 +23,7 @@ HRESULT MakeUnknownArray(const std::vector<IUnknown*>& items, VARIANT* pvar)
     return S_OK;
 }
 
-HRESULT ReadUnknownArray(const VARIANT& varIn, std::vector<IUnknown*>& items)
+HRESULT ReadUnknownArray(const VARIANT& varIn, std::vector<IUnknownPtr>& items)
 {
     const VARIANT* pvar = &varIn;
     if (pvar->vt == (VT_BYREF | VT_VARIANT) && pvar->pvarVal != nullptr)
@@ -45,34 +45,22 @@ HRESULT ReadUnknownArray(const VARIANT& varIn, std::vector<IUnknown*>& items)
     if (SUCCEEDED(hr))
         hr = SafeArrayGetUBound(psa, 1, &upper);
     for (LONG i = lower; SUCCEEDED(hr) && i <= upper; ++i) {
-        IUnknown* pItem = nullptr;
+        IUnknownPtr pItem;
         if (vtElement == VT_VARIANT) {
-            VARIANT element;
-            VariantInit(&element);
+            _variant_t element;
             hr = SafeArrayGetElement(psa, &i, &element);
-            if (SUCCEEDED(hr)) {
-                if (element.vt == VT_UNKNOWN || element.vt == VT_DISPATCH) {
-                    pItem = element.punkVal;
-                    if (pItem != nullptr)
-                        pItem->AddRef();
-                } else {
-                    hr = DISP_E_TYPEMISMATCH;
-                }
-                VariantClear(&element);
-            }
+            if (SUCCEEDED(hr) && element.vt != VT_UNKNOWN && element.vt != VT_DISPATCH)
+                hr = DISP_E_TYPEMISMATCH;
+            if (SUCCEEDED(hr))
+                pItem = element.punkVal;
         } else {
             hr = SafeArrayGetElement(psa, &i, &pItem);
         }
         if (SUCCEEDED(hr))
             items.push_back(pItem);
     }
-    if (FAILED(hr)) {
-        for (IUnknown* p : items) {
-            if (p != nullptr)
-                p->Release();
-        }
+    if (FAILED(hr))
         items.clear();
-    }
     return hr;
 }
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include <oleauto.h>
+#include <comdef.h>
 
 namespace qvclient {
 
@@ -11,7 +11,7 @@ namespace qvclient {
 HRESULT MakeUnknownArray(const std::vector<IUnknown*>& items, VARIANT* pvar);
 
 // Each element of a VT_ARRAY | VT_UNKNOWN (or VT_DISPATCH, or VT_VARIANT of those) array, also
-// behind VT_BYREF, with one reference the caller releases. VT_EMPTY gives no element.
-HRESULT ReadUnknownArray(const VARIANT& var, std::vector<IUnknown*>& items);
+// behind VT_BYREF. VT_EMPTY gives no element.
+HRESULT ReadUnknownArray(const VARIANT& var, std::vector<IUnknownPtr>& items);
 
 } // namespace qvclient

@@ -55,11 +55,6 @@ STDMETHODIMP ErrorRecord::GetFlag(INT* pnFlag)
 
 // ---- ErrorList --------------------------------------------------------------------------------
 
-ErrorList::~ErrorList()
-{
-    Clear();
-}
-
 STDMETHODIMP ErrorList::SetIconStyle(INT nStyle)
 {
     m_nIconStyle = nStyle;
@@ -70,18 +65,16 @@ STDMETHODIMP ErrorList::AddFromVariant(VARIANT* pvarErrors)
 {
     if (pvarErrors == nullptr)
         return E_POINTER;
-    std::vector<IUnknown*> items;
+    std::vector<IUnknownPtr> items;
     HRESULT hr = ReadUnknownArray(*pvarErrors, items);
     if (FAILED(hr))
         return hr;
-    for (IUnknown* pItem : items) {
-        IQvErrorRecord* pRecord = nullptr;
+    for (const IUnknownPtr& pItem : items) {
+        IQvErrorRecordPtr pRecord;
         if (pItem != nullptr && SUCCEEDED(pItem->QueryInterface(__uuidof(IQvErrorRecord), reinterpret_cast<void**>(&pRecord))))
             m_records.push_back(pRecord);
         else
             hr = S_FALSE; // an element that is no error record is passed over
-        if (pItem != nullptr)
-            pItem->Release();
     }
     return hr;
 }
@@ -90,48 +83,37 @@ STDMETHODIMP ErrorList::AddRecord(IQvErrorRecord* pRecord)
 {
     if (pRecord == nullptr)
         return E_POINTER;
-    pRecord->AddRef();
     m_records.push_back(pRecord);
     return S_OK;
 }
 
 STDMETHODIMP ErrorList::Clear()
 {
-    for (IQvErrorRecord* p : m_records)
-        p->Release();
     m_records.clear();
     return S_OK;
 }
 
 // ---- ErrorReporter ----------------------------------------------------------------------------
 
-ErrorReporter::~ErrorReporter()
-{
-    if (m_pList != nullptr)
-        m_pList->Release();
-}
-
 STDMETHODIMP ErrorReporter::ShowErrors(INT* pnResult)
 {
     if (pnResult != nullptr)
         *pnResult = 0;
-    if (m_pList == nullptr || m_pList->GetRecords().empty())
+    if (m_pRecords == nullptr || m_pRecords->GetRecords().empty())
         return S_FALSE;
     std::string codes;
     std::string locations;
-    for (IQvErrorRecord* pRecord : m_pList->GetRecords()) {
+    for (const IQvErrorRecordPtr& pRecord : m_pRecords->GetRecords()) {
         HRESULT hrCode = S_OK;
         pRecord->GetCode(&hrCode);
         char szCode[16];
         std::snprintf(szCode, sizeof(szCode), "%08X", static_cast<unsigned>(hrCode));
         std::string location;
-        IQvErrorRecordDetails* pDetails = nullptr;
+        IQvErrorRecordDetailsPtr pDetails;
         if (SUCCEEDED(pRecord->QueryInterface(__uuidof(IQvErrorRecordDetails), reinterpret_cast<void**>(&pDetails)))) {
-            BSTR bstrLocation = nullptr;
-            if (SUCCEEDED(pDetails->GetLocation(&bstrLocation)) && bstrLocation != nullptr)
-                location = win32host::ToUtf8(bstrLocation);
-            SysFreeString(bstrLocation);
-            pDetails->Release();
+            _bstr_t bstrLocation;
+            if (SUCCEEDED(pDetails->GetLocation(bstrLocation.GetAddress())) && !!bstrLocation)
+                location = win32host::ToUtf8(static_cast<const wchar_t*>(bstrLocation));
         }
         if (!codes.empty()) {
             codes += ",";
@@ -140,8 +122,8 @@ STDMETHODIMP ErrorReporter::ShowErrors(INT* pnResult)
         codes += szCode;
         locations += location;
     }
-    win32host::Trace("error_report", {{"style", std::to_string(m_pList->GetIconStyle())},
-                                         {"count", std::to_string(m_pList->GetRecords().size())},
+    win32host::Trace("error_report", {{"style", std::to_string(m_pRecords->GetIconStyle())},
+                                         {"count", std::to_string(m_pRecords->GetRecords().size())},
                                          {"codes", codes}, {"locations", locations}});
     if (pnResult != nullptr)
         *pnResult = 1; // IDOK: the user closed the report
@@ -155,7 +137,7 @@ STDMETHODIMP ErrorReporter::GetErrorList(IQvErrorList** ppList)
     *ppList = m_pList;
     if (m_pList == nullptr)
         return S_FALSE;
-    m_pList->AddRef();
+    m_pList.AddRef();
     return S_OK;
 }
 
@@ -163,13 +145,10 @@ STDMETHODIMP ErrorReporter::CreateErrorList(IQvErrorList** ppList)
 {
     if (ppList == nullptr)
         return E_POINTER;
-    auto* pList = new ErrorList();
-    pList->AddRef();
-    if (m_pList != nullptr)
-        m_pList->Release();
-    m_pList = pList;
-    *ppList = pList;
-    pList->AddRef();
+    m_pRecords = new ErrorList();
+    m_pList = static_cast<IQvErrorList*>(m_pRecords);
+    *ppList = m_pList;
+    m_pList.AddRef();
     return S_OK;
 }
 
@@ -187,16 +166,13 @@ STDMETHODIMP PendingErrors::GetErrors(VARIANT* pvarErrors)
     }
     if (pending.empty())
         return S_OK;
+    std::vector<IQvErrorRecordPtr> held;
     std::vector<IUnknown*> records;
     for (const PendingError& error : pending) {
-        auto* pRecord = new ErrorRecord(error.code, error.location, error.flag);
-        pRecord->AddRef();
-        records.push_back(static_cast<IQvErrorRecord*>(pRecord));
+        held.push_back(IQvErrorRecordPtr(static_cast<IQvErrorRecord*>(new ErrorRecord(error.code, error.location, error.flag))));
+        records.push_back(held.back());
     }
-    const HRESULT hr = MakeUnknownArray(records, pvarErrors);
-    for (IUnknown* p : records)
-        p->Release();
-    return hr;
+    return MakeUnknownArray(records, pvarErrors);
 }
 
 STDMETHODIMP PendingErrors::ClearErrors()

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
@@ -27,7 +27,9 @@ __CRT_UUID_DECL(qvclient::IQvErrorRecordDetails, 0x6A0E3B52, 0x0C4D, 0x4E51, 0x9
 
 namespace qvclient {
 
-class ErrorRecord : public ComObject<IQvErrorRecord, IQvErrorRecordDetails> {
+_COM_SMARTPTR_TYPEDEF(IQvErrorRecordDetails, __uuidof(IQvErrorRecordDetails));
+
+class ErrorRecord : public comkit::ComObject<IQvErrorRecord, IQvErrorRecordDetails> {
 public:
     ErrorRecord() = default;
     ErrorRecord(HRESULT hrCode, std::wstring location, INT nFlag)
@@ -46,7 +48,7 @@ private:
     INT m_nFlag = 0;
 };
 
-class ErrorList : public ComObject<IQvErrorList> {
+class ErrorList : public comkit::ComObject<IQvErrorList> {
 public:
     ErrorList() = default;
 
@@ -56,17 +58,14 @@ public:
     STDMETHODIMP Clear() override;
 
     INT GetIconStyle() const { return m_nIconStyle; }
-    const std::vector<IQvErrorRecord*>& GetRecords() const { return m_records; }
-
-protected:
-    ~ErrorList() override;
+    const std::vector<IQvErrorRecordPtr>& GetRecords() const { return m_records; }
 
 private:
     INT m_nIconStyle = 16; // MB_ICONERROR
-    std::vector<IQvErrorRecord*> m_records; // one reference each
+    std::vector<IQvErrorRecordPtr> m_records;
 };
 
-class ErrorReporter : public ComObject<IQvErrorReporter> {
+class ErrorReporter : public comkit::ComObject<IQvErrorReporter> {
 public:
     ErrorReporter() = default;
 
@@ -74,14 +73,12 @@ public:
     STDMETHODIMP GetErrorList(IQvErrorList** ppList) override;
     STDMETHODIMP CreateErrorList(IQvErrorList** ppList) override;
 
-protected:
-    ~ErrorReporter() override;
-
 private:
-    ErrorList* m_pList = nullptr; // one reference; none until CreateErrorList
+    IQvErrorListPtr m_pList; // none until CreateErrorList
+    ErrorList* m_pRecords = nullptr; // the object behind m_pList
 };
 
-class PendingErrors : public ComObject<IQvPendingErrors> {
+class PendingErrors : public comkit::ComObject<IQvPendingErrors> {
 public:
     explicit PendingErrors(std::shared_ptr<ClientState> state) : m_state(std::move(state)) {}
 

@@ -4,29 +4,14 @@
 
 namespace qvclient {
 
-ObjectCollection::~ObjectCollection()
-{
-    Clear();
-}
-
-void ObjectCollection::Clear()
-{
-    for (IUnknown* p : m_items) {
-        if (p != nullptr)
-            p->Release();
-    }
-    m_items.clear();
-}
-
 STDMETHODIMP ObjectCollection::SetVariant(VARIANT* pvarItems)
 {
     if (pvarItems == nullptr)
         return E_POINTER;
-    std::vector<IUnknown*> items;
+    std::vector<IUnknownPtr> items;
     const HRESULT hr = ReadUnknownArray(*pvarItems, items);
     if (FAILED(hr))
         return hr;
-    Clear();
     m_items = std::move(items);
     return S_OK;
 }

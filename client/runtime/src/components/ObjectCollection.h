@@ -3,12 +3,14 @@
 
 #include <vector>
 
+#include <comdef.h>
+
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
-class ObjectCollection : public ComObject<IQvObjectCollection> {
+class ObjectCollection : public comkit::ComObject<IQvObjectCollection> {
 public:
     ObjectCollection() = default;
 
@@ -16,13 +18,8 @@ public:
     STDMETHODIMP GetCount(ULONG* pnCount) override;
     STDMETHODIMP GetItem(ULONG nIndex, IUnknown** ppItem) override;
 
-protected:
-    ~ObjectCollection() override;
-
 private:
-    void Clear();
-
-    std::vector<IUnknown*> m_items; // one reference each
+    std::vector<IUnknownPtr> m_items;
 };
 
 } // namespace qvclient

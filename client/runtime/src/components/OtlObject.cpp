@@ -18,13 +18,6 @@ std::wstring FromBstr(BSTR bstr)
     return bstr != nullptr ? std::wstring(bstr, SysStringLen(bstr)) : std::wstring();
 }
 
-void ReleaseAll(std::vector<IUnknown*>& items)
-{
-    for (IUnknown* p : items)
-        p->Release();
-    items.clear();
-}
-
 } // namespace
 
 OtlObject::OtlObject(std::shared_ptr<ClientState> state, const wchar_t* pszClassName, LONG nObjectID)
@@ -39,10 +32,9 @@ HRESULT OtlObject::Create(std::shared_ptr<ClientState> state, const ClassInfo* p
 {
     auto* pObject = new OtlObject(std::move(state), nullptr, nObjectID);
     pObject->m_pClass = pClass;
-    pObject->AddRef();
-    const HRESULT hr = pObject->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(ppObject));
-    pObject->Release();
-    return hr;
+    *ppObject = static_cast<IQvOtlObject*>(pObject);
+    (*ppObject)->AddRef();
+    return S_OK;
 }
 
 STDMETHODIMP OtlObject::GetObjectClassName(BSTR* pbstrClassName)
@@ -91,31 +83,27 @@ STDMETHODIMP OtlObject::GetRelatedObjects(BSTR bstrRelation, LONG nDirection, VA
     if (FAILED(hr))
         return hr;
     const ClassInfo* pRelation = m_state->model->FindClass(relation);
-    std::vector<IUnknown*> objects;
-    std::vector<IUnknown*> links;
+    std::vector<IUnknownPtr> objects;
+    std::vector<IUnknownPtr> links;
     for (const RelatedObject& r : related) {
-        IUnknown* pObject = nullptr;
-        IUnknown* pLink = nullptr;
+        IUnknownPtr pObject;
+        IUnknownPtr pLink;
         hr = Create(m_state, m_state->model->FindClass(r.classId), r.objectId, &pObject);
         if (SUCCEEDED(hr))
             hr = Create(m_state, pRelation, r.linkId, &pLink);
-        if (pObject != nullptr)
-            objects.push_back(pObject);
-        if (pLink != nullptr)
-            links.push_back(pLink);
         if (FAILED(hr))
             break;
+        objects.push_back(pObject);
+        links.push_back(pLink);
     }
     if (SUCCEEDED(hr))
-        hr = MakeUnknownArray(objects, pvarObjects);
+        hr = MakeUnknownArray(std::vector<IUnknown*>(objects.begin(), objects.end()), pvarObjects);
     if (SUCCEEDED(hr))
-        hr = MakeUnknownArray(links, pvarLinks);
+        hr = MakeUnknownArray(std::vector<IUnknown*>(links.begin(), links.end()), pvarLinks);
     if (FAILED(hr)) {
         VariantClear(pvarObjects);
         VariantClear(pvarLinks);
     }
-    ReleaseAll(objects);
-    ReleaseAll(links);
     return hr;
 }
 

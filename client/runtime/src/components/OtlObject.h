@@ -5,14 +5,14 @@
 #include <memory>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
 struct ClientState;
 struct ClassInfo;
 
-class OtlObject : public ComObject<IQvOtlObject, IObjectIdentity, IObjectFileContent> {
+class OtlObject : public comkit::ComObject<IQvOtlObject, IObjectIdentity, IObjectFileContent> {
 public:
     // pszClassName presets the class (CLSID_StoredFile makes "StoredFile" objects); null leaves
     // the instance empty until RawCreate.

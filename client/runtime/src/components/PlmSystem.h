@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
 struct ClientState;
 
-class PlmSystem : public ComObject<IQvPlmSystem> {
+class PlmSystem : public comkit::ComObject<IQvPlmSystem> {
 public:
     explicit PlmSystem(std::shared_ptr<ClientState> state) : m_state(std::move(state)) {}
 

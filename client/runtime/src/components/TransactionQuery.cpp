@@ -10,14 +10,9 @@ namespace qvclient {
 TransactionQuery::TransactionQuery(std::shared_ptr<ClientState> state, IQvCslTransaction* pTransaction)
     : m_state(std::move(state)), m_pTransaction(pTransaction)
 {
-    m_pTransaction->AddRef();
 }
 
-TransactionQuery::~TransactionQuery()
-{
-    m_cursor.reset();
-    m_pTransaction->Release();
-}
+TransactionQuery::~TransactionQuery() = default;
 
 STDMETHODIMP TransactionQuery::SetSqlText(BSTR bstrSql)
 {
@@ -111,12 +106,12 @@ HRESULT Transaction::GetCurrent(const std::shared_ptr<ClientState>& state, IQvCs
             return S_OK;
         }
     }
-    return CreateComObject<Transaction>(__uuidof(IQvCslTransaction), reinterpret_cast<void**>(ppTransaction), state);
+    return comkit::CreateComObject<Transaction>(__uuidof(IQvCslTransaction), reinterpret_cast<void**>(ppTransaction), state);
 }
 
 STDMETHODIMP Transaction::CreateQuery(ITransactionQuery** ppQuery)
 {
-    return CreateComObject<TransactionQuery>(
+    return comkit::CreateComObject<TransactionQuery>(
         __uuidof(ITransactionQuery), reinterpret_cast<void**>(ppQuery), m_state, static_cast<IQvCslTransaction*>(this));
 }
 

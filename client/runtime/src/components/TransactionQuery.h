@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 #include "qvclient/Database.h"
 #include "qvclient/Errors.h"
 
@@ -18,7 +18,7 @@ namespace qvclient {
 
 struct ClientState;
 
-class TransactionQuery : public ComObject<ITransactionQuery> {
+class TransactionQuery : public comkit::ComObject<ITransactionQuery> {
 public:
     TransactionQuery(std::shared_ptr<ClientState> state, IQvCslTransaction* pTransaction);
     ~TransactionQuery() override;
@@ -33,14 +33,14 @@ private:
     int FindColumn(BSTR bstrColumn);
 
     std::shared_ptr<ClientState> m_state;
-    IQvCslTransaction* m_pTransaction; // held until the cursor below is gone
+    IQvCslTransactionPtr m_pTransaction; // held until the cursor below is gone
     std::wstring m_strSql;
     std::unique_ptr<IDbCursor> m_cursor;
     std::vector<std::pair<std::wstring, int>> m_columns; // names asked for since Execute
     HRESULT m_hrExecute = QV_E_NOTEXECUTED;
 };
 
-class Transaction : public ComObject<IQvCslTransaction> {
+class Transaction : public comkit::ComObject<IQvCslTransaction> {
 public:
     explicit Transaction(std::shared_ptr<ClientState> state);
     ~Transaction() override;

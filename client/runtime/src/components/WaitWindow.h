@@ -6,13 +6,13 @@
 #include <string>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
 struct ClientState;
 
-class WaitWindow : public ComObject<IQvWaitWindow> {
+class WaitWindow : public comkit::ComObject<IQvWaitWindow> {
 public:
     explicit WaitWindow(std::shared_ptr<ClientState> state) : m_state(std::move(state)) {}
 

@@ -1,24 +1,24 @@
 #include "qvclient/UiContext.h"
 
+#include <comdef.h>
+
 #include "com/UnknownArray.h"
 #include "ui/UiElements.h"
 
 namespace qvclient {
 namespace {
 
-// Takes the new object's first reference and hands it to *pp.
-template <class T, class I>
-HRESULT Finish(T* pObject, REFIID riid, I** pp)
+// Makes an object of T; p holds its interface.
+template <class T, class Ptr, class... Args>
+HRESULT Make(Ptr& p, Args&&... args)
 {
-    pObject->AddRef();
-    const HRESULT hr = pObject->QueryInterface(riid, reinterpret_cast<void**>(pp));
-    pObject->Release();
-    return hr;
+    return comkit::CreateComObject<T>(Ptr::GetIID(), reinterpret_cast<void**>(&p), std::forward<Args>(args)...);
 }
 
 HRESULT MakeContext(IQvUiWindow* pCommandWindow, IUnknown* pFlowItem, IQvUiContext** ppContext)
 {
-    return Finish(new UiContext(pCommandWindow, pFlowItem), __uuidof(IQvUiContext), ppContext);
+    return comkit::CreateComObject<UiContext>(
+        __uuidof(IQvUiContext), reinterpret_cast<void**>(ppContext), pCommandWindow, pFlowItem);
 }
 
 } // namespace
@@ -29,17 +29,15 @@ HRESULT MakeDocumentListContext(const std::vector<IQvOtlObject*>& selection, HWN
     if (ppContext == nullptr)
         return E_POINTER;
     *ppContext = nullptr;
-    IQvUiView* pView = nullptr;
-    Finish(new ListView(selection), __uuidof(IQvUiView), &pView);
-    IQvUiWindow* pFrame = nullptr;
-    Finish(new UiFrameWindow(pView), __uuidof(IQvUiWindow), &pFrame);
-    IQvUiWindow* pCommand = nullptr;
-    Finish(new UiWindow(hWndCommand, pFrame), __uuidof(IQvUiWindow), &pCommand);
-    const HRESULT hr = MakeContext(pCommand, nullptr, ppContext);
-    pCommand->Release();
-    pFrame->Release();
-    pView->Release();
-    return hr;
+    IQvUiViewPtr pView;
+    IQvUiWindowPtr pFrame;
+    IQvUiWindowPtr pCommand;
+    HRESULT hr = Make<ListView>(pView, selection);
+    if (SUCCEEDED(hr))
+        hr = Make<UiFrameWindow>(pFrame, pView.GetInterfacePtr());
+    if (SUCCEEDED(hr))
+        hr = Make<UiWindow>(pCommand, hWndCommand, pFrame.GetInterfacePtr());
+    return SUCCEEDED(hr) ? MakeContext(pCommand, nullptr, ppContext) : hr;
 }
 
 HRESULT MakeDocumentListContext(IQvOtlObject* pSelected, IQvUiContext** ppContext, HWND hWndCommand)
@@ -52,21 +50,19 @@ HRESULT MakeProductTreeContext(IQvOtlObject* pSelected, IQvUiContext** ppContext
     if (ppContext == nullptr)
         return E_POINTER;
     *ppContext = nullptr;
-    IQvUiView* pView = nullptr;
-    Finish(new TreeView({pSelected}), __uuidof(IQvUiView), &pView);
-    IQvUiWindow* pFrame = nullptr;
-    Finish(new UiFrameWindow(pView), __uuidof(IQvUiWindow), &pFrame);
+    IQvUiViewPtr pView;
+    IQvUiWindowPtr pFrame;
+    IQvUiWindowPtr pPane;
+    IQvUiWindowPtr pCommand;
+    HRESULT hr = Make<TreeView>(pView, std::vector<IQvOtlObject*>{pSelected});
+    if (SUCCEEDED(hr))
+        hr = Make<UiFrameWindow>(pFrame, pView.GetInterfacePtr());
     // The tree sits in a pane of the frame: the walk has to climb past it.
-    IQvUiWindow* pPane = nullptr;
-    Finish(new UiWindow(nullptr, pFrame), __uuidof(IQvUiWindow), &pPane);
-    IQvUiWindow* pCommand = nullptr;
-    Finish(new UiWindow(hWndCommand, pPane), __uuidof(IQvUiWindow), &pCommand);
-    const HRESULT hr = MakeContext(pCommand, nullptr, ppContext);
-    pCommand->Release();
-    pPane->Release();
-    pFrame->Release();
-    pView->Release();
-    return hr;
+    if (SUCCEEDED(hr))
+        hr = Make<UiWindow>(pPane, static_cast<HWND>(nullptr), pFrame.GetInterfacePtr());
+    if (SUCCEEDED(hr))
+        hr = Make<UiWindow>(pCommand, hWndCommand, pPane.GetInterfacePtr());
+    return SUCCEEDED(hr) ? MakeContext(pCommand, nullptr, ppContext) : hr;
 }
 
 HRESULT MakeWorkflowContext(IQvOtlObject* pFlowItem, const std::vector<IQvOtlObject*>& attached,
@@ -75,22 +71,21 @@ HRESULT MakeWorkflowContext(IQvOtlObject* pFlowItem, const std::vector<IQvOtlObj
     if (ppContext == nullptr)
         return E_POINTER;
     *ppContext = nullptr;
-    std::vector<IUnknown*> items;
+    HRESULT hr = S_OK;
+    std::vector<IUnknownPtr> items;
     for (IQvOtlObject* pObject : attached) {
-        IUnknown* pItem = nullptr;
-        Finish(new UiItem(pObject), IID_IUnknown, &pItem);
+        IUnknownPtr pItem;
+        if (SUCCEEDED(hr))
+            hr = Make<UiItem>(pItem, pObject);
         items.push_back(pItem);
     }
-    IUnknown* pFlow = nullptr;
-    Finish(new UiItem(pFlowItem, items), IID_IUnknown, &pFlow);
-    for (IUnknown* p : items)
-        p->Release();
-    IQvUiWindow* pCommand = nullptr;
-    Finish(new UiWindow(hWndCommand, nullptr), __uuidof(IQvUiWindow), &pCommand);
-    const HRESULT hr = MakeContext(pCommand, pFlow, ppContext);
-    pCommand->Release();
-    pFlow->Release();
-    return hr;
+    IUnknownPtr pFlow;
+    IQvUiWindowPtr pCommand;
+    if (SUCCEEDED(hr))
+        hr = Make<UiItem>(pFlow, pFlowItem, std::move(items));
+    if (SUCCEEDED(hr))
+        hr = Make<UiWindow>(pCommand, hWndCommand, static_cast<IQvUiWindow*>(nullptr));
+    return SUCCEEDED(hr) ? MakeContext(pCommand, pFlow, ppContext) : hr;
 }
 
 HRESULT MakeWorkflowContext(IQvOtlObject* pFlowItem, IQvUiContext** ppContext, HWND hWndCommand)
@@ -100,33 +95,25 @@ HRESULT MakeWorkflowContext(IQvOtlObject* pFlowItem, IQvUiContext** ppContext, H
     *ppContext = nullptr;
     if (pFlowItem == nullptr)
         return E_POINTER;
-    BSTR bstrRelation = SysAllocString(kWorkflowAttachmentRelation);
-    VARIANT varObjects;
-    VARIANT varLinks;
-    VariantInit(&varObjects);
-    VariantInit(&varLinks);
-    HRESULT hr = pFlowItem->GetRelatedObjects(bstrRelation, 1, &varObjects, &varLinks);
-    SysFreeString(bstrRelation);
-    std::vector<IUnknown*> items;
+    _variant_t varObjects;
+    _variant_t varLinks;
+    HRESULT hr = pFlowItem->GetRelatedObjects(_bstr_t(kWorkflowAttachmentRelation), 1, &varObjects, &varLinks);
+    std::vector<IUnknownPtr> items;
     if (SUCCEEDED(hr))
         hr = ReadUnknownArray(varObjects, items);
-    VariantClear(&varObjects);
-    VariantClear(&varLinks);
-    std::vector<IQvOtlObject*> attached;
-    for (IUnknown* pItem : items) {
+    std::vector<IQvOtlObjectPtr> attached;
+    for (const IUnknownPtr& pItem : items) {
         IQvOtlObject* pObject = nullptr;
+        // A failed query's pointer is not ours, whatever it holds.
         if (SUCCEEDED(hr) && pItem != nullptr)
             hr = pItem->QueryInterface(__uuidof(IQvOtlObject), reinterpret_cast<void**>(&pObject));
-        if (pObject != nullptr)
-            attached.push_back(pObject);
-        if (pItem != nullptr)
-            pItem->Release();
+        if (SUCCEEDED(hr) && pObject != nullptr)
+            attached.push_back(IQvOtlObjectPtr(pObject, false));
     }
-    if (SUCCEEDED(hr))
-        hr = MakeWorkflowContext(pFlowItem, attached, ppContext, hWndCommand);
-    for (IQvOtlObject* p : attached)
-        p->Release();
-    return hr;
+    if (FAILED(hr))
+        return hr;
+    std::vector<IQvOtlObject*> objects(attached.begin(), attached.end());
+    return MakeWorkflowContext(pFlowItem, objects, ppContext, hWndCommand);
 }
 
 } // namespace qvclient

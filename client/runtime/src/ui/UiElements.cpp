@@ -5,27 +5,15 @@
 namespace qvclient {
 namespace {
 
-template <class I>
-void AddRefIf(I* p)
-{
-    if (p != nullptr)
-        p->AddRef();
-}
-
-template <class I>
-void ReleaseIf(I* p)
-{
-    if (p != nullptr)
-        p->Release();
-}
-
+// *pp gets a reference of its own to p (none when p is empty).
 template <class I>
 HRESULT HandOut(I* p, I** pp)
 {
     if (pp == nullptr)
         return E_POINTER;
     *pp = p;
-    AddRefIf(p);
+    if (p != nullptr)
+        p->AddRef();
     return S_OK;
 }
 
@@ -33,65 +21,37 @@ HRESULT HandOut(I* p, I** pp)
 
 // ---- UiObject ---------------------------------------------------------------------------------
 
-UiObject::UiObject(IQvOtlObject* pObject) : m_pObject(pObject)
-{
-    AddRefIf(m_pObject);
-}
-
-UiObject::~UiObject()
-{
-    ReleaseIf(m_pObject);
-}
+UiObject::UiObject(IQvOtlObject* pObject) : m_pObject(pObject) {}
 
 STDMETHODIMP UiObject::GetOtlObject(IQvOtlObject** ppObject)
 {
-    return HandOut(m_pObject, ppObject);
+    return HandOut(m_pObject.GetInterfacePtr(), ppObject);
 }
 
 // ---- UiItem -----------------------------------------------------------------------------------
 
-UiItem::UiItem(IQvOtlObject* pObject, std::vector<IUnknown*> attached)
-    : m_pUiObject(nullptr), m_attached(std::move(attached))
+UiItem::UiItem(IQvOtlObject* pObject, std::vector<IUnknownPtr> attached)
+    : m_pUiObject(static_cast<IQvUiObject*>(new UiObject(pObject))), m_attached(std::move(attached))
 {
-    auto* pUiObject = new UiObject(pObject);
-    pUiObject->AddRef();
-    m_pUiObject = pUiObject;
-    for (IUnknown* p : m_attached)
-        AddRefIf(p);
-}
-
-UiItem::~UiItem()
-{
-    ReleaseIf(m_pUiObject);
-    for (IUnknown* p : m_attached)
-        ReleaseIf(p);
 }
 
 STDMETHODIMP UiItem::GetUiObject(IQvUiObject** ppUiObject)
 {
-    return HandOut(m_pUiObject, ppUiObject);
+    return HandOut(m_pUiObject.GetInterfacePtr(), ppUiObject);
 }
 
 STDMETHODIMP UiItem::GetAttachedItems(VARIANT* pvarItems)
 {
-    return MakeUnknownArray(m_attached, pvarItems);
+    std::vector<IUnknown*> items(m_attached.begin(), m_attached.end());
+    return MakeUnknownArray(items, pvarItems);
 }
 
 // ---- Selection --------------------------------------------------------------------------------
 
 Selection::Selection(const std::vector<IQvOtlObject*>& objects)
 {
-    for (IQvOtlObject* pObject : objects) {
-        auto* pItem = new UiItem(pObject);
-        pItem->AddRef();
-        m_items.push_back(pItem);
-    }
-}
-
-Selection::~Selection()
-{
-    for (IQvUiItem* p : m_items)
-        p->Release();
+    for (IQvOtlObject* pObject : objects)
+        m_items.push_back(IQvUiItemPtr(static_cast<IQvUiItem*>(new UiItem(pObject))));
 }
 
 HRESULT Selection::GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) const
@@ -101,20 +61,12 @@ HRESULT Selection::GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) const
     *ppItem = nullptr;
     if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_items.size())
         return E_INVALIDARG;
-    return HandOut(m_items[static_cast<size_t>(nIndex)], ppItem);
+    return HandOut(m_items[static_cast<size_t>(nIndex)].GetInterfacePtr(), ppItem);
 }
 
 // ---- UiWindow, UiFrameWindow ------------------------------------------------------------------
 
-UiWindow::UiWindow(HWND hWnd, IQvUiWindow* pParent) : m_hWnd(hWnd), m_pParent(pParent)
-{
-    AddRefIf(m_pParent);
-}
-
-UiWindow::~UiWindow()
-{
-    ReleaseIf(m_pParent);
-}
+UiWindow::UiWindow(HWND hWnd, IQvUiWindow* pParent) : m_hWnd(hWnd), m_pParent(pParent) {}
 
 STDMETHODIMP UiWindow::GetHwnd(HWND* phWnd)
 {
@@ -127,18 +79,10 @@ STDMETHODIMP UiWindow::GetHwnd(HWND* phWnd)
 // The top of the chain gives S_OK and no parent.
 STDMETHODIMP UiWindow::GetParentWindow(IQvUiWindow** ppParent)
 {
-    return HandOut(m_pParent, ppParent);
+    return HandOut(m_pParent.GetInterfacePtr(), ppParent);
 }
 
-UiFrameWindow::UiFrameWindow(IQvUiView* pView) : m_pView(pView)
-{
-    AddRefIf(m_pView);
-}
-
-UiFrameWindow::~UiFrameWindow()
-{
-    ReleaseIf(m_pView);
-}
+UiFrameWindow::UiFrameWindow(IQvUiView* pView) : m_pView(pView) {}
 
 STDMETHODIMP UiFrameWindow::GetHwnd(HWND* phWnd)
 {
@@ -155,7 +99,7 @@ STDMETHODIMP UiFrameWindow::GetParentWindow(IQvUiWindow** ppParent)
 
 STDMETHODIMP UiFrameWindow::GetView(IQvUiView** ppView)
 {
-    return HandOut(m_pView, ppView);
+    return HandOut(m_pView.GetInterfacePtr(), ppView);
 }
 
 // ---- UiContext --------------------------------------------------------------------------------
@@ -163,19 +107,11 @@ STDMETHODIMP UiFrameWindow::GetView(IQvUiView** ppView)
 UiContext::UiContext(IQvUiWindow* pCommandWindow, IUnknown* pFlowItem)
     : m_pCommandWindow(pCommandWindow), m_pFlowItem(pFlowItem)
 {
-    AddRefIf(m_pCommandWindow);
-    AddRefIf(m_pFlowItem);
-}
-
-UiContext::~UiContext()
-{
-    ReleaseIf(m_pCommandWindow);
-    ReleaseIf(m_pFlowItem);
 }
 
 STDMETHODIMP UiContext::GetCommandWindow(IQvUiWindow** ppWindow)
 {
-    return HandOut(m_pCommandWindow, ppWindow);
+    return HandOut(m_pCommandWindow.GetInterfacePtr(), ppWindow);
 }
 
 STDMETHODIMP UiContext::GetFlowItem(IUnknown** ppFlowItem)
@@ -185,7 +121,7 @@ STDMETHODIMP UiContext::GetFlowItem(IUnknown** ppFlowItem)
     *ppFlowItem = nullptr;
     if (m_pFlowItem == nullptr)
         return E_NOINTERFACE;
-    return HandOut(m_pFlowItem, ppFlowItem);
+    return HandOut(m_pFlowItem.GetInterfacePtr(), ppFlowItem);
 }
 
 } // namespace qvclient

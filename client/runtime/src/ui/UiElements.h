@@ -5,54 +5,46 @@
 #include <vector>
 
 #include "QvInterfaces.h"
-#include "com/ComObject.h"
+#include <comdef.h>
+#include <comkit/ComObject.h>
 
 namespace qvclient {
 
-class UiObject : public ComObject<IQvUiObject> {
+class UiObject : public comkit::ComObject<IQvUiObject> {
 public:
     explicit UiObject(IQvOtlObject* pObject);
 
     STDMETHODIMP GetOtlObject(IQvOtlObject** ppObject) override;
 
-protected:
-    ~UiObject() override;
-
 private:
-    IQvOtlObject* m_pObject;
+    IQvOtlObjectPtr m_pObject;
 };
 
 // A list or tree item, and a workflow item: its attached items are empty unless given.
-class UiItem : public ComObject<IQvUiItem, IQvUiFlowItem> {
+class UiItem : public comkit::ComObject<IQvUiItem, IQvUiFlowItem> {
 public:
-    explicit UiItem(IQvOtlObject* pObject, std::vector<IUnknown*> attached = {});
+    explicit UiItem(IQvOtlObject* pObject, std::vector<IUnknownPtr> attached = {});
 
     STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override;
     STDMETHODIMP GetAttachedItems(VARIANT* pvarItems) override;
 
-protected:
-    ~UiItem() override;
-
 private:
-    IQvUiObject* m_pUiObject;
-    std::vector<IUnknown*> m_attached; // one reference each
+    IQvUiObjectPtr m_pUiObject;
+    std::vector<IUnknownPtr> m_attached;
 };
 
 // The selected items of a view; index 0 first.
 class Selection {
 public:
     explicit Selection(const std::vector<IQvOtlObject*>& objects);
-    ~Selection();
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
 
     HRESULT GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) const;
 
 private:
-    std::vector<IQvUiItem*> m_items;
+    std::vector<IQvUiItemPtr> m_items;
 };
 
-class ListView : public ComObject<IQvUiView> {
+class ListView : public comkit::ComObject<IQvUiView> {
 public:
     explicit ListView(const std::vector<IQvOtlObject*>& selection) : m_selection(selection) {}
     STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override
@@ -64,7 +56,7 @@ private:
     Selection m_selection;
 };
 
-class TreeView : public ComObject<IQvUiTreeView> {
+class TreeView : public comkit::ComObject<IQvUiTreeView> {
 public:
     explicit TreeView(const std::vector<IQvOtlObject*>& selection) : m_selection(selection) {}
     STDMETHODIMP GetSelectedItem(LONG nIndex, IQvUiItem** ppItem) override
@@ -73,9 +65,12 @@ public:
     }
 
 protected:
-    void* QueryExtra(REFIID riid) override
+    HRESULT QueryOther(REFIID riid, void** ppv) override
     {
-        return riid == __uuidof(IQvUiView) ? static_cast<IQvUiView*>(this) : nullptr;
+        if (riid != __uuidof(IQvUiView))
+            return E_NOINTERFACE;
+        *ppv = static_cast<IQvUiView*>(this);
+        return S_OK;
     }
 
 private:
@@ -83,22 +78,19 @@ private:
 };
 
 // A window in the parent chain; a frame window also offers IQvUiViewFrame for its view.
-class UiWindow : public ComObject<IQvUiWindow> {
+class UiWindow : public comkit::ComObject<IQvUiWindow> {
 public:
     UiWindow(HWND hWnd, IQvUiWindow* pParent);
 
     STDMETHODIMP GetHwnd(HWND* phWnd) override;
     STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
 
-protected:
-    ~UiWindow() override;
-
 private:
     HWND m_hWnd;
-    IQvUiWindow* m_pParent;
+    IQvUiWindowPtr m_pParent;
 };
 
-class UiFrameWindow : public ComObject<IQvUiWindow, IQvUiViewFrame> {
+class UiFrameWindow : public comkit::ComObject<IQvUiWindow, IQvUiViewFrame> {
 public:
     explicit UiFrameWindow(IQvUiView* pView);
 
@@ -106,26 +98,20 @@ public:
     STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
     STDMETHODIMP GetView(IQvUiView** ppView) override;
 
-protected:
-    ~UiFrameWindow() override;
-
 private:
-    IQvUiView* m_pView;
+    IQvUiViewPtr m_pView;
 };
 
-class UiContext : public ComObject<IQvUiContext> {
+class UiContext : public comkit::ComObject<IQvUiContext> {
 public:
     UiContext(IQvUiWindow* pCommandWindow, IUnknown* pFlowItem);
 
     STDMETHODIMP GetCommandWindow(IQvUiWindow** ppWindow) override;
     STDMETHODIMP GetFlowItem(IUnknown** ppFlowItem) override;
 
-protected:
-    ~UiContext() override;
-
 private:
-    IQvUiWindow* m_pCommandWindow;
-    IUnknown* m_pFlowItem;
+    IQvUiWindowPtr m_pCommandWindow;
+    IUnknownPtr m_pFlowItem;
 };
 
 } // namespace qvclient

@@ -11,32 +11,6 @@
 
 namespace qvclient {
 
-STDMETHODIMP CPdfWatermark::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == nullptr)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (riid == IID_IUnknown || riid == __uuidof(IQvPdfWatermark))
-        *ppv = static_cast<IQvPdfWatermark*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CPdfWatermark::AddRef()
-{
-    return ++m_cRef;
-}
-
-STDMETHODIMP_(ULONG) CPdfWatermark::Release()
-{
-    const ULONG cRef = --m_cRef;
-    if (cRef == 0)
-        delete this;
-    return cRef;
-}
-
 STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
 {
     const std::wstring strPath = bstrPdfPath ? bstrPdfPath : L"";

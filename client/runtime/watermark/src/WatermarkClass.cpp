@@ -3,6 +3,9 @@
 
 #include "PdfWatermark.h"
 
+#include <comdef.h>
+#include <comkit/ClassFactory.h>
+
 #include <ctime>
 #include <mutex>
 #include <pwd.h>
@@ -12,38 +15,6 @@
 
 namespace qvclient {
 namespace {
-
-class CWatermarkFactory : public IClassFactory {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (ppv == nullptr)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    // The one factory lives as long as the process.
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-
-    STDMETHODIMP CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) override
-    {
-        if (ppv == nullptr)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (pUnkOuter != nullptr)
-            return CLASS_E_NOAGGREGATION;
-        CPdfWatermark* pObject = new CPdfWatermark();
-        pObject->AddRef();
-        const HRESULT hr = pObject->QueryInterface(riid, ppv);
-        pObject->Release();
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
 
 struct WatermarkState {
     std::mutex mutex;
@@ -74,12 +45,14 @@ std::wstring DefaultText()
 
 HRESULT RegisterWatermarkClass()
 {
-    static CWatermarkFactory factory;
     WatermarkState& state = State();
     std::lock_guard<std::mutex> lock(state.mutex);
     if (state.cookie != 0)
         return S_OK;
-    return CoRegisterClassObject(CLSID_QvPdfWatermark, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &state.cookie);
+    const IClassFactoryPtr pFactory(new comkit::ClassFactory(
+        [](REFIID riid, void** ppv) { return comkit::CreateComObject<CPdfWatermark>(riid, ppv); }));
+    return CoRegisterClassObject(
+        CLSID_QvPdfWatermark, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &state.cookie);
 }
 
 void RevokeWatermarkClass()
