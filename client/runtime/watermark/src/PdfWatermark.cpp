@@ -2,7 +2,7 @@
 
 #include "qvclient/Watermark.h"
 
-#include <pdfstamp/PdfStamp.h>
+#include <pdfstamp/OnDemand.h>
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
@@ -26,7 +26,7 @@ STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
     } else {
         pdfstamp::Watermark watermark;
         watermark.text = strText;
-        result = pdfstamp::ApplyWatermark(strPosixPath, watermark);
+        result = pdfstamp::ondemand::ApplyWatermark(strPosixPath, watermark);
         hr = result.ok ? S_OK : E_FAIL;
     }
     char szResult[16];
