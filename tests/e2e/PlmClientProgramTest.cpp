@@ -1,5 +1,6 @@
-// plmclient as a person or a script runs it: its help, its refusal of a bad selection, and a
-// scripted download of a product selected by its id, with a JSON transcript.
+// plmclient as a person or a script runs it: its help, its refusal of a bad selection, a
+// scripted download of a product selected by its id, with a JSON transcript, and the libraries
+// a command maps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -130,6 +131,19 @@ TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
     const auto written = std::count_if(events.begin(), events.end(),
         [](const JsonObject& e) { return e.at("kind") == "file_written"; });
     EXPECT_EQ(2, written);
+}
+
+// libpq and the PDF libraries are opened when first used: a command on SQLite that draws no PDF
+// maps neither (the loader's own log of the objects it maps).
+TEST_F(PlmClientRun, ACommandThatDrawsNothingMapsNeitherLibpqNorThePdfLibraries)
+{
+    const ProgramRun run = RunProgram({"env", "LD_DEBUG=files", PlmClient(), "--db", m_client.Posix(), "--command",
+        "OutputLightFile", "--select", "Part:" + std::to_string(m_top), "--do", "press 取消"});
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0, run.exitCode) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("file=libsqlite3")) << "no loader log:\n" << run.err;
+    for (const char* library : {"libpq", "libqpdf", "libfontconfig", "libfreetype", "libharfbuzz", "libpdfstamp"})
+        EXPECT_EQ(std::string::npos, run.err.find(std::string("file=") + library)) << library << " was mapped";
 }
 
 } // namespace

@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <tuple>
 #include <vector>
 
@@ -219,6 +222,37 @@ TEST_F(SignPdfPlugin, NoJobFileOrNothingToDrawLeavesThePdfAlone)
     Write(L"PDFSIGN", L"NUMBER", L"0");
     EXPECT_EQ(0, Sign());
     EXPECT_EQ(bytes, ReadFile(m_pdf));
+}
+
+// Each run of the plug-in is a process of its own, and a later one reuses what an earlier one
+// worked out (the faces, the subset) from the cache folder. Whether the cache is written, read or
+// unreadable, the signed document is the same (compared as qpdf's QDF form with a fixed /ID).
+TEST_F(SignPdfPlugin, ASignatureIsTheSameWhateverTheCacheHolds)
+{
+    const std::string cache = m_folder.Path("cache");
+    ASSERT_EQ(0, setenv("XDG_CACHE_HOME", cache.c_str(), 1));
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"李工 审核 2026"}, {L"SIGN1", L"FONT", L"宋体"}});
+    auto signInNewProcess = [this](const std::string& name) {
+        const std::string copy = m_folder.Path(name);
+        pdftest::Run("cp " + Quote(m_pdf) + " " + Quote(copy));
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(m_pfnSignPdf(win32host::FromPosixPath(copy).c_str(), m_strJob.c_str()) == 1 ? 0 : 1);
+        int status = -1;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << " was not signed";
+        pdftest::Run("qpdf --qdf --static-id " + Quote(copy) + " " + Quote(copy + ".qdf"));
+        return ReadFile(copy + ".qdf");
+    };
+    const std::string made = signInNewProcess("made.pdf");
+    ASSERT_NE(std::string::npos, made.find("/FontFile2"));
+    std::string entries;
+    pdftest::Run("ls " + Quote(cache) + "/*/*", &entries);
+    ASSERT_FALSE(entries.empty()) << "nothing was cached";
+    EXPECT_EQ(made, signInNewProcess("cached.pdf"));
+    pdftest::Run("for f in " + Quote(cache) + "/*/*/*; do printf '9:broken' >\"$f\"; done");
+    EXPECT_EQ(made, signInNewProcess("unreadable.pdf"));
+    unsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 #define HB_EXPERIMENTAL_API
 #include "FontSubset.h"
 
+#include "DiskCache.h"
+
 #include <hb-subset.h>
 #include <hb.h>
 
+#include <cstdio>
 #include <mutex>
 #include <utility>
 
@@ -50,6 +53,58 @@ std::shared_ptr<const FontSubset> MakeSubset(const FontFace& face, const std::se
     return subset->data.empty() ? nullptr : subset;
 }
 
+// The face's file by its stamp and the glyphs: a subset made by an earlier process is reused.
+std::string DiskKey(const FontFace& face, const std::set<unsigned>& gids)
+{
+    std::string key = "subset";
+    AppendField(key, face.Id());
+    AppendField(key, FileStamp(face.Id().substr(0, face.Id().rfind('#'))));
+    std::string glyphs;
+    for (unsigned gid : gids)
+        glyphs += std::to_string(gid) + ",";
+    AppendField(key, glyphs);
+    return key;
+}
+
+std::string SaveSubset(const FontSubset& subset)
+{
+    std::string value;
+    AppendField(value, subset.data);
+    for (const auto& [gid, mapped] : subset.newGid)
+        AppendField(value, std::to_string(gid) + "," + std::to_string(mapped));
+    return value;
+}
+
+std::shared_ptr<const FontSubset> LoadSubset(const std::string& value)
+{
+    auto subset = std::make_shared<FontSubset>();
+    size_t pos = 0;
+    std::string pair;
+    if (!ReadField(value, pos, subset->data) || subset->data.empty())
+        return nullptr;
+    while (pos < value.size()) {
+        unsigned gid = 0;
+        unsigned mapped = 0;
+        if (!ReadField(value, pos, pair) || std::sscanf(pair.c_str(), "%u,%u", &gid, &mapped) != 2)
+            return nullptr;
+        subset->newGid[gid] = mapped;
+    }
+    return subset;
+}
+
+std::shared_ptr<const FontSubset> MakeOrLoadSubset(const FontFace& face, const std::set<unsigned>& gids)
+{
+    const std::string key = DiskKey(face, gids);
+    std::string value;
+    if (ReadCached(key, value))
+        if (auto subset = LoadSubset(value))
+            return subset;
+    auto subset = MakeSubset(face, gids);
+    if (subset)
+        WriteCached(key, SaveSubset(*subset));
+    return subset;
+}
+
 } // namespace
 
 std::shared_ptr<const FontSubset> SubsetFont(const FontFace& face, const std::set<unsigned>& gids)
@@ -63,7 +118,7 @@ std::shared_ptr<const FontSubset> SubsetFont(const FontFace& face, const std::se
         if (it != cache.end())
             return it->second;
     }
-    auto subset = MakeSubset(face, gids);
+    auto subset = MakeOrLoadSubset(face, gids);
     std::lock_guard<std::mutex> lock(mutex);
     if (cache.size() >= 64)
         cache.clear();
