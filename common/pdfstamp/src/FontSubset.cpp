@@ -7,6 +7,8 @@
 
 #include <hb-subset.h>
 #include <hb.h>
+#include <qpdf/Pl_Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
 
 #include <cstdio>
 #include <mutex>
@@ -50,13 +52,21 @@ std::shared_ptr<const FontSubset> MakeSubset(const FontFace& face, const std::se
     subset->data.assign(bytes ? bytes : "", length);
     hb_blob_destroy(blob);
     hb_face_destroy(result);
-    return subset->data.empty() ? nullptr : subset;
+    if (subset->data.empty())
+        return nullptr;
+    Pl_Buffer buffer("subset");
+    Pl_Flate flate("subset", &buffer, Pl_Flate::a_deflate);
+    flate.write(reinterpret_cast<const unsigned char*>(subset->data.data()), subset->data.size());
+    flate.finish();
+    const std::shared_ptr<Buffer> deflated = buffer.getBufferSharedPointer();
+    subset->deflated.assign(reinterpret_cast<const char*>(deflated->getBuffer()), deflated->getSize());
+    return subset;
 }
 
 // The face's file by its stamp and the glyphs: a subset made by an earlier process is reused.
 std::string DiskKey(const FontFace& face, const std::set<unsigned>& gids)
 {
-    std::string key = "subset";
+    std::string key = "subset2";
     AppendField(key, face.Id());
     AppendField(key, FileStamp(face.Id().substr(0, face.Id().rfind('#'))));
     std::string glyphs;
@@ -70,6 +80,7 @@ std::string SaveSubset(const FontSubset& subset)
 {
     std::string value;
     AppendField(value, subset.data);
+    AppendField(value, subset.deflated);
     for (const auto& [gid, mapped] : subset.newGid)
         AppendField(value, std::to_string(gid) + "," + std::to_string(mapped));
     return value;
@@ -80,7 +91,7 @@ std::shared_ptr<const FontSubset> LoadSubset(const std::string& value)
     auto subset = std::make_shared<FontSubset>();
     size_t pos = 0;
     std::string pair;
-    if (!ReadField(value, pos, subset->data) || subset->data.empty())
+    if (!ReadField(value, pos, subset->data) || subset->data.empty() || !ReadField(value, pos, subset->deflated))
         return nullptr;
     while (pos < value.size()) {
         unsigned gid = 0;

@@ -13,6 +13,7 @@ namespace pdfstamp {
 
 struct FontSubset {
     std::string data;                      // a standalone TrueType font (a collection's face alone)
+    std::string deflated;                  // data, Flate-compressed for the PDF's font file stream
     std::map<unsigned, unsigned> newGid;   // glyph id in the face -> glyph id in the subset
 };
 

@@ -147,7 +147,10 @@ bool PdfFonts::Embed(QPDF& pdf)
         unsigned upem = face.UnitsPerEm();
         std::string baseName = SubsetTag(used.gids) + "+" + face.PostScriptName();
 
-        QPDFObjectHandle fontFile = QPDFObjectHandle::newStream(&pdf, used.subset->data);
+        // Compressed once with the subset (and cached with it), so the writer copies it as it is.
+        QPDFObjectHandle fontFile = QPDFObjectHandle::newStream(&pdf);
+        fontFile.replaceStreamData(
+            used.subset->deflated, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
         fontFile.getDict().replaceKey("/Length1", QPDFObjectHandle::newInteger(static_cast<long long>(used.subset->data.size())));
 
         int box[4];
