@@ -18,8 +18,9 @@ const Library& Loaded()
     static std::once_flag once;
     std::call_once(once, [] {
         library.handle = dlopen("libpdfstamp.so", RTLD_NOW | RTLD_LOCAL);
+        const char* reason = library.handle == nullptr ? dlerror() : nullptr;
         if (library.handle == nullptr)
-            library.error = dlerror();
+            library.error = reason != nullptr ? reason : "libpdfstamp.so cannot be opened";
     });
     return library;
 }

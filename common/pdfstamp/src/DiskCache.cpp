@@ -2,12 +2,17 @@
 
 #include <win32host/AtomicFile.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace pdfstamp {
 namespace {
@@ -42,6 +47,31 @@ bool MakeFolders(const std::string& folder)
     }
 }
 
+// A bound on the folder: past kMaxEntries the least recently written go, down to three quarters.
+constexpr size_t kMaxEntries = 1000;
+
+void Trim(const std::string& folder)
+{
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    std::vector<std::pair<timespec, std::string>> entries;
+    while (const dirent* entry = readdir(dir)) {
+        struct stat info {};
+        const std::string path = folder + "/" + entry->d_name;
+        if (entry->d_name[0] != '.' && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            entries.emplace_back(info.st_mtim, path);
+    }
+    closedir(dir);
+    if (entries.size() <= kMaxEntries)
+        return;
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return a.first.tv_sec != b.first.tv_sec ? a.first.tv_sec < b.first.tv_sec : a.first.tv_nsec < b.first.tv_nsec;
+    });
+    for (size_t i = 0; i < entries.size() - kMaxEntries * 3 / 4; ++i)
+        unlink(entries[i].second.c_str());
+}
+
 } // namespace
 
 bool ReadCached(const std::string& key, std::string& value)
@@ -70,7 +100,8 @@ void WriteCached(const std::string& key, const std::string& value)
     std::string entry;
     AppendField(entry, key);
     AppendField(entry, value);
-    win32host::WriteFileAtomically(EntryPath(folder, key), entry);
+    if (win32host::WriteFileAtomically(EntryPath(folder, key), entry) == 0)
+        Trim(folder);
 }
 
 std::string FileStamp(const std::string& path)

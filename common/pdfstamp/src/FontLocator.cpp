@@ -157,6 +157,8 @@ public:
             return m_value;
         std::string value;
         for (FcStrList* list : {FcConfigGetConfigFiles(config), FcConfigGetFontDirs(config)}) {
+            if (list == nullptr)
+                return m_value; // no record: answers are not kept
             while (FcChar8* path = FcStrListNext(list)) {
                 const std::string file = reinterpret_cast<const char*>(path);
                 AppendField(value, file);
