@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
@@ -133,8 +134,8 @@ TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
     EXPECT_EQ(2, written);
 }
 
-// libpq and the PDF libraries are opened when first used: a command on SQLite that draws no PDF
-// maps neither (the loader's own log of the objects it maps).
+// libpq and the PDF libraries are opened when first used: a command that draws no PDF maps none
+// of the PDF libraries, nor libpq on SQLite (the loader's own log of the objects it maps).
 TEST_F(PlmClientRun, ACommandThatDrawsNothingMapsNeitherLibpqNorThePdfLibraries)
 {
     const ProgramRun run = RunProgram({"env", "LD_DEBUG=files", PlmClient(), "--db", m_client.Posix(), "--command",
@@ -142,8 +143,11 @@ TEST_F(PlmClientRun, ACommandThatDrawsNothingMapsNeitherLibpqNorThePdfLibraries)
     ASSERT_TRUE(run.started);
     EXPECT_EQ(0, run.exitCode) << run.err;
     EXPECT_NE(std::string::npos, run.err.find("file=libsqlite3")) << "no loader log:\n" << run.err;
-    for (const char* library : {"libpq", "libqpdf", "libfontconfig", "libfreetype", "libharfbuzz", "libpdfstamp"})
-        EXPECT_EQ(std::string::npos, run.err.find(std::string("file=") + library)) << library << " was mapped";
+    std::vector<std::string> unused = {"libqpdf", "libfontconfig", "libfreetype", "libharfbuzz", "libpdfstamp"};
+    if (std::getenv("VIZ_TEST_PG") == nullptr) // the fixture is on SQLite
+        unused.push_back("libpq");
+    for (const std::string& library : unused)
+        EXPECT_EQ(std::string::npos, run.err.find("file=" + library)) << library << " was mapped";
 }
 
 } // namespace
