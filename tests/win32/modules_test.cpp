@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "ScopedEnvironment.h"
-#include "temp_folder.h"
+#include "ScratchFolder.h"
 #include "win32host/Modules.h"
 #include "win32host/Paths.h"
 #include "win32host/Trace.h"
@@ -47,8 +47,8 @@ std::vector<std::string> DllMainReasons(const win32host::TraceRecorder& recorder
 
 TEST(LoadLibrary, FindsABareNameInTheProgramsFolderFirst)
 {
-    TempFolder elsewhere;
-    elsewhere.Write("TestPlugin.dll", "not a library"); // the current directory comes second
+    viztest::ScratchFolder elsewhere;
+    viztest::WriteFile(elsewhere.Windows(L"TestPlugin.dll"), "not a library"); // the current directory comes second
     CurrentDirectory cwd(elsewhere.Posix());
     win32host::TraceRecorder recorder;
     HMODULE module = LoadLibraryW(L"TestPlugin.dll");
@@ -66,7 +66,7 @@ TEST(LoadLibrary, FindsABareNameInTheProgramsFolderFirst)
 
 TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
 {
-    TempFolder current, onPath;
+    viztest::ScratchFolder current, onPath;
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", onPath.Posix() + "/PathPlugin.dll");
     {
@@ -85,9 +85,9 @@ TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
 
 TEST(LoadLibrary, FileNamesMatchWithoutCaseAndTheSystemFolderComesBeforeTheCurrentDirectory)
 {
-    TempFolder current;
+    viztest::ScratchFolder current;
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
-    current.Write("libm.so.6", "not a library");
+    viztest::WriteFile(current.Windows(L"libm.so.6"), "not a library");
     wchar_t system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
     CurrentDirectory cwd(current.Posix());
@@ -111,7 +111,7 @@ TEST(LoadLibrary, FileNamesMatchWithoutCaseAndTheSystemFolderComesBeforeTheCurre
 
 TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
 {
-    TempFolder elsewhere; // in no folder of the search
+    viztest::ScratchFolder elsewhere; // in no folder of the search
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", elsewhere.Posix() + "/Loaded.dll");
     HMODULE byPath = LoadLibraryW(elsewhere.Windows(L"Loaded.dll").c_str());
     ASSERT_NE(byPath, nullptr);
@@ -127,7 +127,7 @@ TEST(LoadLibrary, NameWithAFolderIsUsedAsItIs)
     HMODULE module = LoadLibraryW(full.c_str());
     EXPECT_NE(module, nullptr);
     FreeLibrary(module);
-    TempFolder empty;
+    viztest::ScratchFolder empty;
     win32host::TraceRecorder recorder;
     EXPECT_EQ(LoadLibraryW(empty.Windows(L"TestPlugin.dll").c_str()), nullptr);
     EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "not found");
