@@ -75,7 +75,8 @@ TEST_F(ControlContainment, CreateControlFailsForAClassNobodyServes)
     EXPECT_EQ(nullptr, ::GetDlgItem(m_parent.m_hWnd, 1));
 }
 
-TEST_F(ControlContainment, InvokeHelperPassesArgumentsInOrder)
+// Arguments in order, results converted as asked, a put argument named.
+TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
 {
     ASSERT_TRUE(CreateViewer());
     static BYTE parmsBstr[] = VTS_BSTR;
@@ -93,11 +94,7 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsInOrder)
     EXPECT_EQ(0u, calls[0].cNamedArgs);
     EXPECT_EQ((std::vector<VARTYPE>{VT_I4, VT_BSTR, VT_I2, VT_BOOL}), calls[1].argTypes);
     EXPECT_EQ((std::vector<std::wstring>{L"70000", L"文件.pdf", L"12", L"true"}), calls[1].args);
-}
 
-TEST_F(ControlContainment, InvokeHelperConvertsTheResult)
-{
-    ASSERT_TRUE(CreateViewer());
     CString strResult;
     m_control.InvokeHelper(DISPID_RETURNS_TEXT, DISPATCH_METHOD, VT_BSTR, &strResult, NULL);
     EXPECT_STREQ(L"text result", strResult);
@@ -108,11 +105,7 @@ TEST_F(ControlContainment, InvokeHelperConvertsTheResult)
     m_control.GetProperty(DISPID_RETURNS_NUMBER, VT_BSTR, &strNumber); // converted as asked
     EXPECT_STREQ(L"1234", strNumber);
     EXPECT_EQ(DISPATCH_PROPERTYGET, FakeViewer::Calls().back().wFlags);
-}
 
-TEST_F(ControlContainment, SetPropertyNamesThePutArgument)
-{
-    ASSERT_TRUE(CreateViewer());
     m_control.SetProperty(5, VT_BSTR, L"value");
     const InvokeRecord& call = FakeViewer::Calls().back();
     EXPECT_EQ(DISPATCH_PROPERTYPUT, call.wFlags);

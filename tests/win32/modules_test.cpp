@@ -64,49 +64,39 @@ TEST(LoadLibrary, FindsABareNameInTheProgramsFolderFirst)
     EXPECT_TRUE(FreeLibrary(module));
 }
 
-TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
+// After the program's folder: the system folder, the current directory, then PATH; file names match
+// without case and ".dll" is added to a name without extension.
+TEST(LoadLibrary, ThenTheSystemFolderTheCurrentDirectoryAndPath)
 {
     viztest::ScratchFolder current, onPath;
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", onPath.Posix() + "/PathPlugin.dll");
-    {
-        ScopedEnvironment path("PATH", "/nonexistent:" + onPath.Posix());
-        CurrentDirectory cwd(current.Posix());
-        HMODULE fromCwd = LoadLibraryW(L"CwdPlugin.dll");
-        HMODULE fromPath = LoadLibraryW(L"PathPlugin"); // ".dll" is added to a name without extension
-        EXPECT_NE(fromCwd, nullptr);
-        EXPECT_NE(fromPath, nullptr);
-        FreeLibrary(fromCwd);
-        FreeLibrary(fromPath);
-    }
-    EXPECT_EQ(LoadLibraryW(L"PathPlugin.dll"), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
-}
-
-TEST(LoadLibrary, FileNamesMatchWithoutCaseAndTheSystemFolderComesBeforeTheCurrentDirectory)
-{
-    viztest::ScratchFolder current;
-    std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
     viztest::WriteFile(current.Windows(L"libm.so.6"), "not a library");
     wchar_t system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
-    CurrentDirectory cwd(current.Posix());
-    const struct {
-        const wchar_t* name;
-        std::string folder;
-    } cases[] = {
-        {L"testplugin.DLL", ProgramFolder()},
-        {L"CWDPLUGIN", current.Posix()},
-        {L"libm.so.6", win32host::ToPosixPath(system)},
-    };
-    for (const auto& c : cases) {
-        win32host::TraceRecorder recorder;
-        HMODULE module = LoadLibraryW(c.name);
-        ASSERT_NE(module, nullptr) << win32host::ToUtf8(c.name);
-        const std::string path = recorder.OfKind("load_library").at(0).Get("path");
-        EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << win32host::ToUtf8(c.name);
-        FreeLibrary(module);
+    {
+        ScopedEnvironment path("PATH", "/nonexistent:" + onPath.Posix());
+        CurrentDirectory cwd(current.Posix());
+        const struct {
+            const wchar_t* name;
+            std::string folder;
+        } cases[] = {
+            {L"testplugin.DLL", ProgramFolder()},
+            {L"CWDPLUGIN", current.Posix()},
+            {L"libm.so.6", win32host::ToPosixPath(system)},
+            {L"PathPlugin", onPath.Posix()},
+        };
+        for (const auto& c : cases) {
+            win32host::TraceRecorder recorder;
+            HMODULE module = LoadLibraryW(c.name);
+            ASSERT_NE(module, nullptr) << win32host::ToUtf8(c.name);
+            const std::string path = recorder.OfKind("load_library").at(0).Get("path");
+            EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << win32host::ToUtf8(c.name);
+            FreeLibrary(module);
+        }
     }
+    EXPECT_EQ(LoadLibraryW(L"PathPlugin.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
 TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
