@@ -25,7 +25,7 @@ for b in tree_bench signpdf_bench process_bench; do
 done
 
 # Shared libraries a SQLite command that stamps nothing loads: one link map per object.
-demo=/tmp/viz-bench-demo-0
+demo=$(ls -td /tmp/viz-bench-demo-*-0 2>/dev/null | head -1)
 LD_DEBUG=files "$bin/plmclient" --db "$demo" --command OnDocListViewDwgFile --select Drawing:118 \
   2>&1 >/dev/null | sed -n 's/.*file=\([^ ]*\) .*generating link map.*/\1/p' >"$out/libraries.txt" || true
 

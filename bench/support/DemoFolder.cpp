@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <win32host/Paths.h>
+
+#include "fixture/SchemaText.h"
 
 namespace vizbench {
 
@@ -54,7 +57,10 @@ bool RunScript(const std::string& database, const std::string& script)
 std::string DemoFolder(int parts, qvclient::DemoDatabaseInfo& info, const std::string& variant,
     const std::string& prepare)
 {
-    const std::string base = "/tmp/viz-bench-demo-" + std::to_string(parts);
+    // Keyed by the schema, so that a demo made by an older generator is never reused.
+    const std::string base = "/tmp/viz-bench-demo-" +
+                             std::to_string(std::hash<std::string>{}(qvclient::GetSchemaText()) % 1000000) + "-" +
+                             std::to_string(parts);
     const std::string folder = variant.empty() ? base : base + "-" + variant;
     const std::string made = folder + "/made";
     if (LoadInfo(made, info))

@@ -12,6 +12,7 @@
 #include "QvATLHelper.h"
 #include "ZORMetaWrapper.h"
 #include "ZORRTWrapper.h"
+#include "qvclient/CommandTransaction.h"
 #include "qvclient/Errors.h"
 
 namespace {
@@ -214,6 +215,18 @@ TEST(ObjectModelTest, GlobalParametersAreIntegersAndMissingOnesFail)
     nValue = 7;
     EXPECT_EQ(qvclient::QV_E_PARAMNOTFOUND, system.GetZORGlobalParam(L"needwater_downloadpdf", &nValue));
     EXPECT_EQ(7, nValue);
+
+    // A command keeps what it read only while it runs: the next command sees a change.
+    for (const LONG lExpected : {3, 5}) {
+        {
+            qvclient::CommandTransaction command;
+            for (int i = 0; i < 2; ++i) {
+                ASSERT_EQ(S_OK, system.GetZORGlobalParam(L"NEEDWATER_DOWNLOADPDF", &nValue));
+                EXPECT_EQ(lExpected, nValue) << "read " << i + 1;
+            }
+        }
+        folder.Builder().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 5);
+    }
 }
 
 TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
@@ -247,6 +260,45 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
     ASSERT_EQ(S_OK, part.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pPartContent)));
     EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(_bstr_t(folder.OutputPath(L"p.bin").c_str())));
     pPartContent->Release();
+}
+
+// The first light file of a client is looked up in two statements, the later ones in one joined
+// statement: the answers are the same, twice over.
+TEST(ObjectModelTest, LightFilesAfterTheFirstGiveTheSameAnswers)
+{
+    ClientTestFolder folder;
+    qvclient::FixtureBuilder& b = folder.Builder();
+    const std::vector<LONG> ids = b.AddDocumentWithLightFiles(L"Drawing", L"d", L"dwg",
+        {{L"a.pdf", L"pdf", "AAA", {}}, {L"b.pdf", L"pdf", "BB", {}}, {L"c.pdf", L"pdf", "C", {}}}).lightFileIds;
+    ASSERT_EQ(S_OK, b.Execute(L"DELETE FROM T_StoredFile WHERE OBJ_ID = (SELECT STOREDFILE_ID FROM T_LightFile "
+                              L"WHERE OBJ_ID = ?)", {qvclient::DbValue::Integer(ids[1])}));
+    ASSERT_EQ(S_OK, b.Execute(L"UPDATE T_LightFile SET STOREDFILE_ID = NULL WHERE OBJ_ID = ?",
+                        {qvclient::DbValue::Integer(ids[2])}));
+    ASSERT_EQ(S_OK, folder.OpenClient());
+    const struct {
+        const char* what;
+        LONG id;
+        HRESULT hr;
+        const char* content;
+    } cases[] = {
+        {"no stored file named", ids[2], qvclient::QV_E_NOCONTENT, nullptr},
+        {"a file", ids[0], S_OK, "AAA"},
+        {"its stored file gone", ids[1], qvclient::QV_E_NOCONTENT, nullptr},
+        {"no such light file", ids[2] + 1000, qvclient::QV_E_OBJECTNOTFOUND, nullptr},
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& c : cases) {
+            const std::string name = std::to_string(round) + std::to_string(c.id);
+            const COtlObjectRef ref = Open(L"LightFile", c.id);
+            IObjectFileContent* pContent = nullptr;
+            ASSERT_EQ(S_OK, ref.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent),
+                                reinterpret_cast<void**>(&pContent)));
+            EXPECT_EQ(c.hr, pContent->DownloadToFile(_bstr_t(folder.OutputPath(win32host::FromUtf8(name)).c_str())))
+                << c.what << ", round " << round;
+            pContent->Release();
+            EXPECT_EQ(c.content ? c.content : "", ReadFileBytes(folder.OutputPosixPath(name))) << c.what;
+        }
+    }
 }
 
 TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)

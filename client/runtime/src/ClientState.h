@@ -2,6 +2,7 @@
 // the folders, the current user, the pending errors and the wait and download observers.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -24,8 +25,11 @@ struct ClientState {
     std::unique_ptr<IVault> vault; // on the connection's server, else the folder's vault/
     LONG currentUserId = 0;
 
-    std::mutex transactionMutex;
+    std::mutex transactionMutex;       // guards the two members below
     Transaction* currentTransaction = nullptr; // the live one GetCurTransaction gives out
+    // Global parameters read during the current transaction: a command reads them once, as the
+    // client keeps its settings for the length of a command.
+    std::map<std::wstring, LONG> commandParams;
 
     std::mutex mutex;           // guards the three members below
     std::vector<PendingError> pendingErrors;

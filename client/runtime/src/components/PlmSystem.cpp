@@ -30,10 +30,23 @@ STDMETHODIMP PlmSystem::GetGlobalParam(BSTR bstrName, LONG* plValue)
 {
     if (plValue == nullptr)
         return E_POINTER;
+    const std::wstring name = FromBstr(bstrName);
+    {
+        std::lock_guard<std::mutex> lock(m_state->transactionMutex);
+        const auto cached = m_state->commandParams.find(name);
+        if (cached != m_state->commandParams.end()) {
+            *plValue = cached->second;
+            return S_OK;
+        }
+    }
     LONG lValue = 0;
-    const HRESULT hr = m_state->model->GetGlobalParam(FromBstr(bstrName), lValue);
-    if (SUCCEEDED(hr))
-        *plValue = lValue;
+    const HRESULT hr = m_state->model->GetGlobalParam(name, lValue);
+    if (FAILED(hr))
+        return hr;
+    *plValue = lValue;
+    std::lock_guard<std::mutex> lock(m_state->transactionMutex);
+    if (m_state->currentTransaction != nullptr)
+        m_state->commandParams.emplace(name, lValue);
     return hr;
 }
 

@@ -87,8 +87,10 @@ Transaction::~Transaction()
 {
     {
         std::lock_guard<std::mutex> lock(m_state->transactionMutex);
-        if (m_state->currentTransaction == this)
+        if (m_state->currentTransaction == this) {
             m_state->currentTransaction = nullptr;
+            m_state->commandParams.clear();
+        }
     }
     if (m_state->database)
         m_state->database->EndRead();

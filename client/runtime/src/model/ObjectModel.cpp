@@ -45,6 +45,7 @@ HRESULT ObjectModel::LoadClasses()
     if (FAILED(hr))
         return hr;
     m_classes.clear();
+    m_contentClasses.clear();
     for (; !cursor->IsEof(); hr = cursor->MoveNext()) {
         if (FAILED(hr))
             return hr;
@@ -159,31 +160,68 @@ HRESULT ObjectModel::GetRelated(const std::wstring& relation, const ClassInfo& c
 
 HRESULT ObjectModel::GetContent(const ClassInfo& cls, LONG objectId, StoredFileInfo& file)
 {
-    LONG storedFileId = objectId;
-    if (cls.name != L"StoredFile") {
-        DbValue reference;
-        HRESULT hr = GetProperty(cls, objectId, L"STOREDFILE_ID", reference);
-        if (hr == DISP_E_UNKNOWNNAME)
-            return QV_E_NOCONTENT;
-        if (FAILED(hr))
-            return hr;
-        if (reference.type != DbValue::Type::Integer)
-            return QV_E_NOCONTENT;
-        storedFileId = static_cast<LONG>(reference.integer);
+    if (cls.name == L"StoredFile") {
+        const HRESULT hr = ReadStoredFile(objectId, file);
+        return hr == S_FALSE ? QV_E_OBJECTNOTFOUND : hr;
     }
+    if (m_contentClasses.count(cls.id) != 0)
+        return GetContentJoined(cls, objectId, file);
+    DbValue reference;
+    HRESULT hr = GetProperty(cls, objectId, L"STOREDFILE_ID", reference);
+    if (hr == DISP_E_UNKNOWNNAME)
+        return QV_E_NOCONTENT;
+    if (FAILED(hr))
+        return hr;
+    // The table has the column: later files of this class take one joined statement.
+    m_contentClasses.insert(cls.id);
+    if (reference.type != DbValue::Type::Integer)
+        return QV_E_NOCONTENT;
+    hr = ReadStoredFile(static_cast<LONG>(reference.integer), file);
+    return hr == S_FALSE ? QV_E_NOCONTENT : hr;
+}
+
+HRESULT ObjectModel::GetContentJoined(const ClassInfo& cls, LONG objectId, StoredFileInfo& file)
+{
     std::unique_ptr<IDbCursor> cursor;
-    HRESULT hr = QueryFirst(L"SELECT OBJ_ID, name, VAULT_NAME, FILE_SIZE, SHA256 FROM T_StoredFile WHERE OBJ_ID = ?",
-        {DbValue::Integer(storedFileId)}, cursor);
+    HRESULT hr = QueryFirst(L"SELECT o.STOREDFILE_ID, s.OBJ_ID, s.name, s.VAULT_NAME, s.FILE_SIZE, s.SHA256 FROM " +
+                                cls.table + L" o LEFT JOIN T_StoredFile s ON s.OBJ_ID = o.STOREDFILE_ID WHERE o.OBJ_ID = ?",
+        {DbValue::Integer(objectId)}, cursor);
     if (FAILED(hr))
         return hr;
     if (hr == S_FALSE)
-        return cls.name == L"StoredFile" ? QV_E_OBJECTNOTFOUND : QV_E_NOCONTENT;
-    file.id = storedFileId;
-    file.name = cursor->GetValue(1).text;
-    file.vaultName = cursor->GetValue(2).text;
-    file.size = cursor->GetValue(3).integer;
-    file.sha256 = win32host::ToUtf8(cursor->GetValue(4).text);
+        return QV_E_OBJECTNOTFOUND;
+    const DbValue reference = cursor->GetValue(0);
+    if (reference.type != DbValue::Type::Integer)
+        return QV_E_NOCONTENT;
+    const LONG storedFileId = static_cast<LONG>(reference.integer);
+    // An id beyond LONG is looked up cut to LONG, as the two-statement path does.
+    if (storedFileId != reference.integer) {
+        hr = ReadStoredFile(storedFileId, file);
+        return hr == S_FALSE ? QV_E_NOCONTENT : hr;
+    }
+    if (cursor->GetValue(1).IsNull())
+        return QV_E_NOCONTENT;
+    SetStoredFile(*cursor, 1, storedFileId, file);
     return S_OK;
+}
+
+void ObjectModel::SetStoredFile(const IDbCursor& row, int nFirst, LONG storedFileId, StoredFileInfo& file)
+{
+    file.id = storedFileId;
+    file.name = row.GetValue(nFirst + 1).text;
+    file.vaultName = row.GetValue(nFirst + 2).text;
+    file.size = row.GetValue(nFirst + 3).integer;
+    file.sha256 = win32host::ToUtf8(row.GetValue(nFirst + 4).text);
+}
+
+HRESULT ObjectModel::ReadStoredFile(LONG storedFileId, StoredFileInfo& file)
+{
+    std::unique_ptr<IDbCursor> cursor;
+    HRESULT hr = QueryFirst(L"SELECT OBJ_ID, name, VAULT_NAME, FILE_SIZE, SHA256 FROM T_StoredFile WHERE OBJ_ID = ?",
+        {DbValue::Integer(storedFileId)}, cursor);
+    if (hr == S_OK)
+        SetStoredFile(*cursor, 0, storedFileId, file);
+    return hr;
 }
 
 HRESULT ObjectModel::GetGlobalParam(const std::wstring& name, LONG& value)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,9 +63,14 @@ public:
 private:
     HRESULT QueryFirst(const std::wstring& sql, const std::vector<DbValue>& params,
         std::unique_ptr<IDbCursor>& cursor);
+    // S_FALSE when no stored file has the id.
+    HRESULT ReadStoredFile(LONG storedFileId, StoredFileInfo& file);
+    HRESULT GetContentJoined(const ClassInfo& cls, LONG objectId, StoredFileInfo& file);
+    static void SetStoredFile(const IDbCursor& row, int nFirst, LONG storedFileId, StoredFileInfo& file);
 
     IDatabase& m_database;
     std::vector<ClassInfo> m_classes;
+    std::set<LONG> m_contentClasses; // classes whose table is known to have STOREDFILE_ID
 };
 
 } // namespace qvclient

@@ -28,7 +28,8 @@ public:
         HRESULT hr = file.OpenForReading(PathOf(vaultName));
         if (FAILED(hr))
             return hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) ? HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) : hr;
-        std::vector<BYTE> buffer(kVaultChunkSize);
+        // One buffer per thread for every read: most stored files are far smaller than a chunk.
+        thread_local std::vector<BYTE> buffer(kVaultChunkSize);
         for (;;) {
             size_t cb = 0;
             hr = file.Read(buffer.data(), buffer.size(), cb);

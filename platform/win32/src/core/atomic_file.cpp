@@ -51,23 +51,31 @@ int WriteAll(int fd, const std::string& content)
     return static_cast<unsigned long long>(written.st_size) == content.size() ? 0 : EIO;
 }
 
-// Gives the unnamed file a name beside the target, since a link cannot replace a file.
-int LinkUnnamed(int fd, const std::string& folder, std::string& name)
+// Links the unnamed file under `path`: 0, or the errno (EEXIST when the name is taken).
+int LinkAs(int fd, const std::string& path)
 {
     char self[32];
     std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+    if (::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    // Without /proc, a process that may read any file can link the descriptor itself.
+    if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0)
+        return 0;
+    return errno;
+}
+
+// Gives the unnamed file a name beside the target, since a link cannot replace a file.
+int LinkUnnamed(int fd, const std::string& folder, std::string& name)
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
         char leaf[48];
         // A short name, so that a long final name cannot make the temporary one too long.
         std::snprintf(leaf, sizeof leaf, "/~%d-%u.tmp", static_cast<int>(::getpid()), s_nextName++);
         name = folder + leaf;
-        if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        const int err = LinkAs(fd, name);
+        if (err == 0)
             return 0;
-        // Without /proc, a process that may read any file can link the descriptor itself.
-        if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
-            return 0;
-        if (errno != EEXIST) {
-            const int err = errno;
+        if (err != EEXIST) {
             name.clear();
             return err;
         }
@@ -102,6 +110,23 @@ int TemporaryFile::Commit()
 {
     if (m_fd < 0)
         return EBADF;
+    if (m_name.empty()) {
+        // A new file takes its name in one step: a temporary name and a rename only to replace one.
+        int err = LinkAs(m_fd, m_target);
+        if (err == 0) {
+            // Some file systems report a full disk only when the file is closed.
+            if (::close(m_fd) != 0) {
+                err = errno;
+                ::unlink(m_target.c_str());
+            }
+            m_fd = -1;
+            return err;
+        }
+        if (err != EEXIST) {
+            Discard();
+            return err;
+        }
+    }
     int err = m_name.empty() ? LinkUnnamed(m_fd, FolderOf(m_target), m_name) : 0;
     // Some file systems report a full disk only when the file is closed.
     if (::close(m_fd) != 0 && err == 0)

@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <set>
 #include <unordered_map>
 
 #include "Imaging.h"
@@ -70,7 +69,7 @@ public:
     TreeItem* Find(HTREEITEM handle) const
     {
         auto* item = reinterpret_cast<TreeItem*>(handle);
-        return m_items.count(item) ? item : nullptr;
+        return m_owned.count(item) ? item : nullptr;
     }
 
     DWORD Style() const { return static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)); }
@@ -138,7 +137,6 @@ public:
                 parent->firstChild->prev = item;
             parent->firstChild = item;
         }
-        m_items.insert(item);
         m_owned.emplace(item, std::move(owned));
         RowsChanged();
         return item;
@@ -163,7 +161,6 @@ public:
             item->parent->firstChild = item->next;
         if (item->next)
             item->next->prev = item->prev;
-        m_items.erase(item);
         m_owned.erase(item);
     }
 
@@ -176,7 +173,7 @@ public:
         RowsChanged();
     }
 
-    size_t Count() const { return m_items.size(); }
+    size_t Count() const { return m_owned.size(); }
 
     // ---- rows ----
 
@@ -297,9 +294,9 @@ public:
         Describe(item, nm.itemNew);
         if (Notify(TVN_SELCHANGINGW, nm.hdr))
             return false;
-        if (m_caret && m_items.count(m_caret))
+        if (m_caret && m_owned.count(m_caret))
             m_caret->state &= ~TVIS_SELECTED;
-        if (item && m_items.count(item)) {
+        if (item && m_owned.count(item)) {
             for (TreeItem* p = item->parent; p && p != &m_root; p = p->parent)
                 p->state |= TVIS_EXPANDED;
             item->state |= TVIS_SELECTED;
@@ -329,7 +326,7 @@ public:
         (void)cause;
         if (Notify(TVN_ITEMEXPANDINGW, nm.hdr))
             return false;
-        if (!m_items.count(item))
+        if (!m_owned.count(item))
             return false;
         if (action == TVE_EXPAND) {
             item->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
@@ -370,9 +367,9 @@ public:
             ImageList_Destroy(m_stateImages);
         m_stateImages = ImageList_Create(kStateImageSize, kStateImageSize, ILC_COLOR32 | ILC_MASK, 3, 0);
         m_stateImages->images = {L"", L"unchecked", L"checked"};
-        for (TreeItem* item : m_items)
-            if (StateIndex(item->state) == 0)
-                item->state |= INDEXTOSTATEIMAGEMASK(1);
+        for (auto& owned : m_owned)
+            if (StateIndex(owned.first->state) == 0)
+                owned.first->state |= INDEXTOSTATEIMAGEMASK(1);
     }
 
     void DropCheckBoxImages()
@@ -380,8 +377,8 @@ public:
         if (m_stateImages)
             ImageList_Destroy(m_stateImages);
         m_stateImages = nullptr;
-        for (TreeItem* item : m_items)
-            item->state &= ~TVIS_STATEIMAGEMASK;
+        for (auto& owned : m_owned)
+            owned.first->state &= ~TVIS_STATEIMAGEMASK;
     }
 
     // ---- messages ----
@@ -499,7 +496,7 @@ public:
         TreeItem* item = HitTest(ht);
         if (NotifySimple(NM_CLICK))
             return;
-        if (!item || !m_items.count(item))
+        if (!item || !m_owned.count(item))
             return;
         if (ht.flags & TVHT_ONITEMBUTTON)
             Expand(item, TVE_TOGGLE, TVC_BYMOUSE);
@@ -516,7 +513,7 @@ public:
         TreeItem* item = HitTest(ht);
         if (NotifySimple(NM_DBLCLK))
             return;
-        if (!item || !m_items.count(item))
+        if (!item || !m_owned.count(item))
             return;
         if (ht.flags & (TVHT_ONITEMBUTTON | TVHT_ONITEMLABEL | TVHT_ONITEMICON))
             Expand(item, TVE_TOGGLE, TVC_BYMOUSE);
@@ -761,8 +758,8 @@ public:
 
     HWND m_hwnd;
     TreeItem m_root;
-    std::set<TreeItem*> m_items;
-    std::unordered_map<TreeItem*, std::unique_ptr<TreeItem>> m_owned; // by address: deleting stays linear
+    // Every item by its address, which is its handle: lookup and delete stay constant-time.
+    std::unordered_map<TreeItem*, std::unique_ptr<TreeItem>> m_owned;
     TreeItem* m_caret = nullptr;
     TreeItem* m_dropHilite = nullptr;
     HIMAGELIST m_normalImages = nullptr;
