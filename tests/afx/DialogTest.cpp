@@ -279,4 +279,14 @@ TEST(DialogResources, MissingTemplateMakesDoModalFail)
     EXPECT_TRUE(trace.OfKind("dialog").empty());
 }
 
+// A control used before it has its window stops the program at the failed check, as a debug
+// build of the framework does.
+TEST(ControlWithoutWindow, AssertsAndReportsTheFileAndLine)
+{
+    CTreeCtrl tree;
+    CButton button;
+    EXPECT_DEATH(tree.GetCount(), "Debug Assertion Failed! File: .*tree_ctrl.cpp, Line: [0-9]+");
+    EXPECT_DEATH(button.SetCheck(BST_CHECKED), "Debug Assertion Failed! File: .*controls.cpp, Line: [0-9]+");
+}
+
 } // namespace

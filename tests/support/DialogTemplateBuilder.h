@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include <utf/Utf.h>
 
 // Builds a DLGTEMPLATEEX as the resource compiler lays it out (UTF-16 text, DWORD-aligned items).
 class DialogTemplateBuilder {
@@ -87,14 +88,10 @@ private:
     }
     void Text(const std::wstring& text)
     {
-        for (wchar_t c : text) {
-            if (c >= 0x10000) {
-                Word(static_cast<WORD>(0xD800 + ((c - 0x10000) >> 10)));
-                Word(static_cast<WORD>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-            } else {
-                Word(static_cast<WORD>(c));
-            }
-        }
+        std::u16string units;
+        utf::EncodeUtf16(text, units);
+        for (const char16_t unit : units)
+            Word(unit);
         Word(0);
     }
 

@@ -107,8 +107,39 @@ TEST(CodePages, Utf8)
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", 1, narrow, 16, nullptr, nullptr), 3);
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", -1, narrow, 2, nullptr, nullptr), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xFF", 1, wide, 8), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+}
+
+// Each maximal ill-formed subpart of UTF-8 becomes one U+FFFD; MB_ERR_INVALID_CHARS refuses it.
+TEST(CodePages, IllFormedUtf8)
+{
+    const struct {
+        const char* utf8;
+        const wchar_t* wide;
+    } cases[] = {
+        {"\xFF", L"\xFFFD"},
+        {"\xC0\x80", L"\xFFFD\xFFFD"},                 // overlong: C0 starts nothing
+        {"\xE0\x80\x80", L"\xFFFD\xFFFD\xFFFD"},         // overlong after E0
+        {"\xED\xA0\x80", L"\xFFFD\xFFFD\xFFFD"},         // a surrogate
+        {"\xF4\x90\x80\x80", L"\xFFFD\xFFFD\xFFFD\xFFFD"}, // above U+10FFFF
+        {"\xE8\xBD" "A", L"\xFFFD" L"A"},                // cut short
+        {"a\xF0\x9F\x98", L"a\xFFFD"},
+    };
+    for (const auto& c : cases) {
+        wchar_t wide[8] = {};
+        const int length = static_cast<int>(std::strlen(c.utf8));
+        EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, c.utf8, length, wide, 8), static_cast<int>(std::wcslen(c.wide))) << c.utf8;
+        EXPECT_STREQ(wide, c.wide) << c.utf8;
+        EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, c.utf8, length, wide, 8), 0) << c.utf8;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION)) << c.utf8;
+    }
+    wchar_t wide[4] = {};
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xEF\xBF\xBD\xF0\x9F\x98\x80", -1, wide, 4), 3);
+    EXPECT_STREQ(wide, L"\xFFFD\U0001F600");
+    char narrow[8] = {};
+    const wchar_t lone[] = {0xD800, 0};
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, lone, -1, narrow, 8, nullptr, nullptr), 4);
+    EXPECT_STREQ(narrow, "\xEF\xBF\xBD");
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, lone, -1, narrow, 8, nullptr, nullptr), 0);
 }
 
 // The ANSI code page of Chinese (PRC) Windows: CP_ACP is 936, GBK.

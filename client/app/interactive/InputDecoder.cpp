@@ -2,31 +2,10 @@
 
 #include <cstdlib>
 
+#include <utf/Utf.h>
+
 namespace plmclient {
 namespace {
-
-// The length of the UTF-8 sequence that starts with this byte (1 for stray bytes).
-size_t Utf8Length(unsigned char c)
-{
-    if (c >= 0xF0 && c < 0xF8)
-        return 4;
-    if (c >= 0xE0)
-        return c < 0xF0 ? 3 : 1;
-    if (c >= 0xC0)
-        return 2;
-    return 1;
-}
-
-wchar_t DecodeUtf8(const std::string& s)
-{
-    const unsigned char c0 = static_cast<unsigned char>(s[0]);
-    if (s.size() == 1)
-        return c0 < 0x80 ? c0 : 0xFFFD;
-    unsigned value = c0 & (0x7F >> s.size());
-    for (size_t i = 1; i < s.size(); ++i)
-        value = (value << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-    return static_cast<wchar_t>(value);
-}
 
 bool Take(std::string& bytes, size_t n, InputEvent& event, Key key)
 {
@@ -144,16 +123,15 @@ bool DecodeInput(std::string& bytes, bool final, InputEvent& event)
             bytes.erase(0, 1);
             continue;
         }
-        const size_t n = Utf8Length(c);
-        if (bytes.size() < n) {
+        const utf::Decoded decoded = utf::DecodeFirst(bytes);
+        if (decoded.truncated) {
             if (!final)
                 return false;
             bytes.clear();
             return false;
         }
-        const wchar_t ch = DecodeUtf8(bytes.substr(0, n));
-        Take(bytes, n, event, Key::Char);
-        event.ch = ch;
+        Take(bytes, decoded.length, event, Key::Char);
+        event.ch = static_cast<wchar_t>(decoded.codePoint);
         return true;
     }
     return false;

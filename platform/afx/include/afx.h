@@ -159,6 +159,9 @@ public:
     explicit CUserException(BOOL bAutoDelete) : CSimpleException(bAutoDelete) {}
 };
 
+// A failed ASSERT's report; TRUE: break.
+BOOL AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
+
 [[noreturn]] void AFXAPI AfxThrowMemoryException();
 [[noreturn]] void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] void AFXAPI AfxThrowInvalidArgException();

@@ -11,14 +11,26 @@
 #define AFX_NOVTABLE
 #define afx_msg
 
-// The framework's diagnostics are compiled out: an ASSERT never stops a run, VERIFY still
-// evaluates its expression.
+// Diagnostics: in a debug build (_DEBUG) a failed ASSERT or VERIFY reports its file and line and
+// breaks (AfxAssertFailedLine); otherwise ASSERT is compiled out and VERIFY still evaluates its
+// expression.
+#ifdef _DEBUG
+#define AfxDebugBreak() ::DebugBreak()
+#define ASSERT(f)                                                                                  \
+    do {                                                                                           \
+        if (!(f) && AfxAssertFailedLine(__FILE__, __LINE__))                                       \
+            AfxDebugBreak();                                                                       \
+    } while (0)
+#define VERIFY(f) ASSERT(f)
+#define DEBUG_ONLY(f) (f)
+#else
 #define ASSERT(f) ((void)0)
 #define VERIFY(f) ((void)(f))
+#define DEBUG_ONLY(f) ((void)0)
+#endif
 #define ASSERT_VALID(p) ((void)0)
 #define ASSERT_KINDOF(class_name, object) ((void)0)
 #define TRACE(...) ((void)0)
-#define DEBUG_ONLY(f) ((void)0)
 
 // Symbols of a module's own part of the framework (afx_module) stay inside the module; only
 // DllMain leaves it where the loader finds it by name. Windows finds it as the image's entry point.

@@ -139,7 +139,16 @@ public:
     // COleDispatchException.
     void AFX_CDECL InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
     void InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, va_list argList);
-    void AFX_CDECL SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+    // Puts the control's property dwDispID: one value of the type vtProp names, called as MFC's
+    // SetProperty(DISPID, VARTYPE, ...) is. A template, since va_start cannot follow a VARTYPE
+    // (it is promoted when passed).
+    template <typename TValue>
+    void SetProperty(DISPID dwDispID, VARTYPE vtProp, TValue value)
+    {
+        const BYTE rgbParams[2] = {static_cast<BYTE>(vtProp), 0};
+        const WORD wFlags = (vtProp == VT_DISPATCH || vtProp == VT_UNKNOWN) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+        InvokeHelper(dwDispID, wFlags, VT_EMPTY, NULL, rgbParams, value);
+    }
     void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
 
     // Window state

@@ -6,46 +6,55 @@ IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 int CButton::GetCheck() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<int>(::SendMessageW(m_hWnd, BM_GETCHECK, 0, 0));
 }
 
 void CButton::SetCheck(int nCheck)
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::SendMessageW(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(nCheck), 0);
 }
 
 UINT CButton::GetState() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<UINT>(::SendMessageW(m_hWnd, BM_GETSTATE, 0, 0));
 }
 
 void CButton::SetState(BOOL bHighlight)
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::SendMessageW(m_hWnd, BM_SETSTATE, static_cast<WPARAM>(bHighlight), 0);
 }
 
 UINT CButton::GetButtonStyle() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<UINT>(::GetWindowLongW(m_hWnd, GWL_STYLE)) & 0xFFFF;
 }
 
 void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw)
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::SendMessageW(m_hWnd, BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw));
 }
 
 HICON CButton::SetIcon(HICON hIcon)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HICON>(
         ::SendMessageW(m_hWnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 HICON CStatic::SetIcon(HICON hIcon)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0));
 }
 
 HICON CStatic::GetIcon() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, STM_GETICON, 0, 0));
 }

@@ -15,17 +15,20 @@ BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 UINT CTreeCtrl::GetCount() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<UINT>(::SendMessageW(m_hWnd, TVM_GETCOUNT, 0, 0));
 }
 
 CImageList* CTreeCtrl::GetImageList(int nImageList) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return CImageList::FromHandle(
         reinterpret_cast<HIMAGELIST>(::SendMessageW(m_hWnd, TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList), 0)));
 }
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
+    ASSERT(::IsWindow(m_hWnd));
     HIMAGELIST hImageList = pImageList != NULL ? pImageList->m_hImageList : NULL;
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(::SendMessageW(
         m_hWnd, TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(hImageList))));
@@ -33,63 +36,75 @@ CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 
 HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HTREEITEM>(
         ::SendMessageW(m_hWnd, TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
 }
 
 HTREEITEM CTreeCtrl::GetRootItem() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(NULL, TVGN_ROOT);
 }
 
 HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(hItem, TVGN_CHILD);
 }
 
 HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(hItem, TVGN_NEXT);
 }
 
 HTREEITEM CTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(hItem, TVGN_PREVIOUS);
 }
 
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(hItem, TVGN_PARENT);
 }
 
 HTREEITEM CTreeCtrl::GetSelectedItem() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(NULL, TVGN_CARET);
 }
 
 HTREEITEM CTreeCtrl::GetFirstVisibleItem() const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(NULL, TVGN_FIRSTVISIBLE);
 }
 
 HTREEITEM CTreeCtrl::GetNextVisibleItem(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(hItem, TVGN_NEXTVISIBLE);
 }
 
 BOOL CTreeCtrl::GetItem(TVITEM* pItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
 }
 
 BOOL CTreeCtrl::SetItem(TVITEM* pItem)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
 }
 
 BOOL CTreeCtrl::SetItem(HTREEITEM hItem, UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
     UINT nStateMask, LPARAM lParam)
 {
+    ASSERT(::IsWindow(m_hWnd));
     TVITEM item = {};
     item.hItem = hItem;
     item.mask = nMask;
@@ -104,6 +119,7 @@ BOOL CTreeCtrl::SetItem(HTREEITEM hItem, UINT nMask, LPCWSTR lpszItem, int nImag
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     // The control copies what fits; grow the buffer until the text is shorter than it.
     for (int nLen = 128;; nLen *= 2) {
         std::vector<wchar_t> buffer(static_cast<size_t>(nLen), L'\0');
@@ -122,11 +138,13 @@ CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
 
 BOOL CTreeCtrl::SetItemText(HTREEITEM hItem, LPCWSTR lpszItem)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return SetItem(hItem, TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0);
 }
 
 BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     TVITEM item = {};
     item.hItem = hItem;
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -140,22 +158,26 @@ BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) 
 
 BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return SetItem(hItem, TVIF_IMAGE | TVIF_SELECTEDIMAGE, NULL, nImage, nSelectedImage, 0, 0, 0);
 }
 
 UINT CTreeCtrl::GetItemState(HTREEITEM hItem, UINT nStateMask) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<UINT>(
         ::SendMessageW(m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hItem), static_cast<LPARAM>(nStateMask)));
 }
 
 BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return SetItem(hItem, TVIF_STATE, NULL, 0, 0, nState, nStateMask, 0);
 }
 
 DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     TVITEM item = {};
     item.hItem = hItem;
     item.mask = TVIF_PARAM;
@@ -166,11 +188,13 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const
 
 BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return SetItem(hItem, TVIF_PARAM, NULL, 0, 0, 0, 0, static_cast<LPARAM>(dwData));
 }
 
 BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     TVITEM item = {};
     item.hItem = hItem;
     item.mask = TVIF_CHILDREN;
@@ -181,6 +205,7 @@ BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
 
 BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     // The item goes in, the rectangle comes out, through the same memory.
     *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
     return static_cast<BOOL>(::SendMessageW(
@@ -189,12 +214,14 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) cons
 
 BOOL CTreeCtrl::GetCheck(HTREEITEM hItem) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     UINT uState = GetItemState(hItem, TVIS_STATEIMAGEMASK);
     return static_cast<BOOL>((uState >> 12) - 1);
 }
 
 BOOL CTreeCtrl::SetCheck(HTREEITEM hItem, BOOL fCheck)
 {
+    ASSERT(::IsWindow(m_hWnd));
     TVITEM item = {};
     item.mask = TVIF_HANDLE | TVIF_STATE;
     item.hItem = hItem;
@@ -205,6 +232,7 @@ BOOL CTreeCtrl::SetCheck(HTREEITEM hItem, BOOL fCheck)
 
 HTREEITEM CTreeCtrl::InsertItem(LPTVINSERTSTRUCT lpInsertStruct)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HTREEITEM>(
         ::SendMessageW(m_hWnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));
 }
@@ -212,6 +240,7 @@ HTREEITEM CTreeCtrl::InsertItem(LPTVINSERTSTRUCT lpInsertStruct)
 HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
     UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
 {
+    ASSERT(::IsWindow(m_hWnd));
     TVINSERTSTRUCT tvis = {};
     tvis.hParent = hParent;
     tvis.hInsertAfter = hInsertAfter;
@@ -227,48 +256,57 @@ HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nS
 
 HTREEITEM CTreeCtrl::InsertItem(LPCWSTR lpszItem, HTREEITEM hParent, HTREEITEM hInsertAfter)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
 }
 
 HTREEITEM CTreeCtrl::InsertItem(
     LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent, HTREEITEM hInsertAfter)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0, hParent,
         hInsertAfter);
 }
 
 BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)));
 }
 
 BOOL CTreeCtrl::DeleteAllItems()
 {
+    ASSERT(::IsWindow(m_hWnd));
     return DeleteItem(TVI_ROOT);
 }
 
 BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
 }
 
 BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
 }
 
 BOOL CTreeCtrl::SelectItem(HTREEITEM hItem)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return Select(hItem, TVGN_CARET);
 }
 
 BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem)
 {
+    ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
 }
 
 HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     TVHITTESTINFO hti = {};
     hti.pt = pt;
     HTREEITEM hItem = HitTest(&hti);
@@ -279,6 +317,7 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
 
 HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     return reinterpret_cast<HTREEITEM>(
         ::SendMessageW(m_hWnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
 }

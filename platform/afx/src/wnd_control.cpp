@@ -321,21 +321,6 @@ void AFX_CDECL CWnd::InvokeHelper(
     va_end(argList);
 }
 
-void AFX_CDECL CWnd::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...)
-{
-    BYTE rgbParams[2] = {static_cast<BYTE>(vtProp), 0};
-    WORD wFlags = (vtProp == VT_DISPATCH || vtProp == VT_UNKNOWN) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-    va_list argList;
-    va_start(argList, vtProp);
-    try {
-        InvokeHelperV(dwDispID, wFlags, VT_EMPTY, NULL, rgbParams, argList);
-    } catch (...) {
-        va_end(argList);
-        throw;
-    }
-    va_end(argList);
-}
-
 void CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const
 {
     const_cast<CWnd*>(this)->InvokeHelper(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, NULL);

@@ -107,6 +107,9 @@ ULONGLONG WINAPI GetTickCount64();
 DWORD WINAPI GetCurrentThreadId();
 DWORD WINAPI GetCurrentProcessId();
 
+// ---- debugging ----
+void WINAPI DebugBreak();
+
 // ---- small helpers ----
 void WINAPI OutputDebugStringW(LPCWSTR lpOutputString);
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);

@@ -6,7 +6,7 @@
 
 #include <comdef.h>
 
-#include "utf8_codec.h"
+#include <utf/Utf.h>
 
 class _bstr_t::Data_t {
 public:
@@ -60,7 +60,8 @@ BSTR __stdcall ConvertStringToBSTR(const char* pSrc)
 {
     if (!pSrc)
         return nullptr;
-    const std::wstring wide = win32core::DecodeUtf8(pSrc, std::strlen(pSrc));
+    std::wstring wide;
+    utf::DecodeUtf8(pSrc, wide);
     return CopyOrRaise(wide.data(), wide.size());
 }
 
@@ -68,7 +69,8 @@ char* __stdcall ConvertBSTRToString(BSTR pSrc)
 {
     if (!pSrc)
         return nullptr;
-    const std::string narrow = win32core::EncodeUtf8(pSrc, SysStringLen(pSrc));
+    std::string narrow;
+    utf::EncodeUtf8(std::wstring_view(pSrc, SysStringLen(pSrc)), narrow);
     char* text = new char[narrow.size() + 1];
     std::memcpy(text, narrow.c_str(), narrow.size() + 1);
     return text;

@@ -9,7 +9,7 @@
 #include <winbase.h>
 
 #include "code_page_936.h"
-#include "utf8_codec.h"
+#include <utf/Utf.h>
 #include "win32host/CodePage.h"
 
 namespace {
@@ -69,8 +69,11 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR l
     }
     const size_t length = cbMultiByte < 0 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
     bool valid = true;
-    const std::wstring wide = codePage == CP_UTF8 ? win32core::DecodeUtf8(lpMultiByteStr, length, &valid)
-                                                  : win32core::DecodeCodePage936(lpMultiByteStr, length, &valid);
+    std::wstring wide;
+    if (codePage == CP_UTF8)
+        valid = utf::DecodeUtf8(std::string_view(lpMultiByteStr, length), wide);
+    else
+        wide = win32core::DecodeCodePage936(lpMultiByteStr, length, &valid);
     if (!valid && (dwFlags & MB_ERR_INVALID_CHARS)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return 0;
@@ -103,7 +106,7 @@ extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR 
     bool valid = true;
     std::string narrow;
     if (utf8) {
-        narrow = win32core::EncodeUtf8(lpWideCharStr, length, &valid);
+        valid = utf::EncodeUtf8(std::wstring_view(lpWideCharStr, length), narrow);
     } else {
         bool usedDefault = false;
         narrow = win32core::EncodeCodePage936(lpWideCharStr, length, lpDefaultChar ? std::string(lpDefaultChar) : "?", &usedDefault);

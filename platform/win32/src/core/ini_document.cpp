@@ -7,7 +7,7 @@
 #include <win32crt.h>
 #include <winnls.h>
 
-#include "utf8_codec.h"
+#include <utf/Utf.h>
 #include "win32host/AtomicFile.h"
 
 namespace win32core {
@@ -81,42 +81,25 @@ std::string EncodeAnsi(const std::wstring& text)
     return bytes;
 }
 
-// Surrogate pairs join into one character; a lone surrogate becomes U+FFFD.
 std::wstring DecodeUtf16Le(const std::string& bytes)
 {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) | static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
     std::wstring text;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const unsigned unit = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
-            const unsigned low = static_cast<unsigned char>(bytes[i + 2]) | static_cast<unsigned char>(bytes[i + 3]) << 8;
-            if (low >= 0xDC00 && low < 0xE000) {
-                text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
-                i += 2;
-                continue;
-            }
-        }
-        text.push_back(unit >= 0xD800 && unit < 0xE000 ? L'\xFFFD' : static_cast<wchar_t>(unit));
-    }
+    utf::DecodeUtf16(units, text);
     return text;
 }
 
 std::string EncodeUtf16Le(const std::wstring& text)
 {
+    std::u16string units;
+    utf::EncodeUtf16(text, units);
     std::string bytes;
-    auto put = [&bytes](unsigned unit) {
+    bytes.reserve(2 * units.size());
+    for (const char16_t unit : units) {
         bytes.push_back(static_cast<char>(unit & 0xFF));
         bytes.push_back(static_cast<char>(unit >> 8));
-    };
-    for (wchar_t c : text) {
-        const auto code = static_cast<unsigned>(c);
-        if (code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
-            put(0xFFFD);
-        } else if (code >= 0x10000) {
-            put(0xD800 + ((code - 0x10000) >> 10));
-            put(0xDC00 + ((code - 0x10000) & 0x3FF));
-        } else {
-            put(code);
-        }
     }
     return bytes;
 }
@@ -185,8 +168,11 @@ void IniDocument::SplitLines(const std::string& text)
 
 std::wstring IniDocument::Decode(const std::string& bytes) const
 {
-    if (m_encoding == Encoding::Utf8)
-        return DecodeUtf8(bytes.data(), bytes.size());
+    if (m_encoding == Encoding::Utf8) {
+        std::wstring text;
+        utf::DecodeUtf8(bytes, text);
+        return text;
+    }
     if (m_encoding == Encoding::Utf16)
         return DecodeUtf16Le(bytes);
     return DecodeAnsi(bytes);
@@ -194,8 +180,11 @@ std::wstring IniDocument::Decode(const std::string& bytes) const
 
 std::string IniDocument::Encode(const std::wstring& text) const
 {
-    if (m_encoding == Encoding::Utf8)
-        return EncodeUtf8(text.data(), text.size());
+    if (m_encoding == Encoding::Utf8) {
+        std::string bytes;
+        utf::EncodeUtf8(text, bytes);
+        return bytes;
+    }
     if (m_encoding == Encoding::Utf16)
         return EncodeUtf16Le(text);
     return EncodeAnsi(text);

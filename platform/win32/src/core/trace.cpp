@@ -6,7 +6,7 @@
 #include <map>
 #include <mutex>
 
-#include "utf8_codec.h"
+#include <utf/Utf.h>
 
 namespace win32host {
 
@@ -98,13 +98,23 @@ std::vector<TraceEvent> TraceRecorder::OfKind(const std::string& kind) const
     return found;
 }
 
-std::string ToUtf8(const std::wstring& text) { return win32core::EncodeUtf8(text.data(), text.size()); }
+std::string ToUtf8(const std::wstring& text)
+{
+    std::string out;
+    utf::EncodeUtf8(text, out);
+    return out;
+}
 
 std::string ToUtf8(const wchar_t* text)
 {
-    return text ? win32core::EncodeUtf8(text, std::wcslen(text)) : std::string();
+    return text ? ToUtf8(std::wstring(text)) : std::string();
 }
 
-std::wstring FromUtf8(const std::string& text) { return win32core::DecodeUtf8(text.data(), text.size()); }
+std::wstring FromUtf8(const std::string& text)
+{
+    std::wstring out;
+    utf::DecodeUtf8(text, out);
+    return out;
+}
 
 } // namespace win32host

@@ -8,7 +8,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "utf8_codec.h"
+#include <utf/Utf.h>
 
 namespace win32core {
 
@@ -221,7 +221,10 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
             std::wstring text;
             if (narrow) {
                 const char* s = va_arg(ap, const char*);
-                text = s ? DecodeUtf8(s, std::strlen(s)) : L"(null)";
+                if (s)
+                    utf::DecodeUtf8(s, text);
+                else
+                    text = L"(null)";
             } else {
                 const wchar_t* s = va_arg(ap, const wchar_t*);
                 text = s ? s : L"(null)";

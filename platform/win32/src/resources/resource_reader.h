@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utf/Utf.h>
 
 namespace win32resources {
 
@@ -58,12 +59,7 @@ public:
     static std::wstring ToWide(const std::u16string& units)
     {
         std::wstring out;
-        for (std::size_t i = 0; i < units.size(); ++i) {
-            char32_t c = units[i];
-            if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
-                c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-            out.push_back(static_cast<wchar_t>(c));
-        }
+        utf::DecodeUtf16(units, out);
         return out;
     }
 
