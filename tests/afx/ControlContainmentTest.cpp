@@ -29,6 +29,21 @@ protected:
         m_control.DestroyWindow();
         m_parent.DestroyWindow();
     }
+    BOOL CreateViewer()
+    {
+        return m_control.CreateControl(CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008);
+    }
+    // The exception a call raises, NULL if none.
+    template <class E, class F>
+    static E* Raised(F call)
+    {
+        try {
+            call();
+        } catch (E* e) {
+            return e;
+        }
+        return NULL;
+    }
 
     FakeViewerRegistration m_registration;
     CWnd m_parent;
@@ -37,8 +52,7 @@ protected:
 
 TEST_F(ControlContainment, CreateControlHostsTheControlAsAChildWindow)
 {
-    ASSERT_TRUE(m_control.CreateControl(
-        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
+    ASSERT_TRUE(CreateViewer());
     EXPECT_EQ(1, FakeViewer::LiveObjects());
     EXPECT_EQ(m_control.m_hWnd, ::GetDlgItem(m_parent.m_hWnd, 27008));
     EXPECT_EQ(&m_parent, m_control.GetParent());
@@ -61,10 +75,10 @@ TEST_F(ControlContainment, CreateControlFailsForAClassNobodyServes)
     EXPECT_EQ(nullptr, ::GetDlgItem(m_parent.m_hWnd, 1));
 }
 
-TEST_F(ControlContainment, InvokeHelperPassesArgumentsInOrder)
+// Arguments in order, results converted as asked, a put argument named.
+TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
 {
-    ASSERT_TRUE(m_control.CreateControl(
-        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
+    ASSERT_TRUE(CreateViewer());
     static BYTE parmsBstr[] = VTS_BSTR;
     CString strMap(L"C:\\cfg\\commcfg\\Viewermap.xml");
     m_control.InvokeHelper(3, DISPATCH_METHOD, VT_EMPTY, NULL, parmsBstr, (LPCWSTR)strMap);
@@ -80,12 +94,7 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsInOrder)
     EXPECT_EQ(0u, calls[0].cNamedArgs);
     EXPECT_EQ((std::vector<VARTYPE>{VT_I4, VT_BSTR, VT_I2, VT_BOOL}), calls[1].argTypes);
     EXPECT_EQ((std::vector<std::wstring>{L"70000", L"文件.pdf", L"12", L"true"}), calls[1].args);
-}
 
-TEST_F(ControlContainment, InvokeHelperConvertsTheResult)
-{
-    ASSERT_TRUE(m_control.CreateControl(
-        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
     CString strResult;
     m_control.InvokeHelper(DISPID_RETURNS_TEXT, DISPATCH_METHOD, VT_BSTR, &strResult, NULL);
     EXPECT_STREQ(L"text result", strResult);
@@ -96,12 +105,7 @@ TEST_F(ControlContainment, InvokeHelperConvertsTheResult)
     m_control.GetProperty(DISPID_RETURNS_NUMBER, VT_BSTR, &strNumber); // converted as asked
     EXPECT_STREQ(L"1234", strNumber);
     EXPECT_EQ(DISPATCH_PROPERTYGET, FakeViewer::Calls().back().wFlags);
-}
 
-TEST_F(ControlContainment, SetPropertyNamesThePutArgument)
-{
-    ASSERT_TRUE(m_control.CreateControl(
-        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
     m_control.SetProperty(5, VT_BSTR, L"value");
     const InvokeRecord& call = FakeViewer::Calls().back();
     EXPECT_EQ(DISPATCH_PROPERTYPUT, call.wFlags);
@@ -112,42 +116,20 @@ TEST_F(ControlContainment, SetPropertyNamesThePutArgument)
 
 TEST_F(ControlContainment, FailuresRaiseOleExceptions)
 {
-    ASSERT_TRUE(m_control.CreateControl(
-        CLSID_FakeViewer, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &m_parent, 27008));
-    SCODE sc = S_OK;
-    try {
-        m_control.InvokeHelper(DISPID_FAILS, DISPATCH_METHOD, VT_EMPTY, NULL, NULL);
-    } catch (COleException* e) {
-        sc = e->m_sc;
-        e->Delete();
-    }
-    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, sc);
-
-    CString strDescription, strSource;
-    WORD wCode = 0;
-    try {
-        m_control.InvokeHelper(DISPID_RAISES, DISPATCH_METHOD, VT_EMPTY, NULL, NULL);
-    } catch (COleDispatchException* e) {
-        strDescription = e->m_strDescription;
-        strSource = e->m_strSource;
-        wCode = e->m_wCode;
-        e->Delete();
-    }
-    EXPECT_STREQ(L"viewer is busy", strDescription);
-    EXPECT_STREQ(L"FakeViewer", strSource);
-    EXPECT_EQ(1001, wCode);
-}
-
-TEST_F(ControlContainment, InvokeOnAWindowWithoutAControlRaises)
-{
-    SCODE sc = S_OK;
-    try {
-        m_parent.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, NULL);
-    } catch (COleException* e) {
-        sc = e->m_sc;
-        e->Delete();
-    }
-    EXPECT_EQ(E_NOINTERFACE, sc);
+    COleException* pNoInterface = Raised<COleException>([&] { m_parent.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, NULL); });
+    ASSERT_TRUE(CreateViewer());
+    COleException* pFailed = Raised<COleException>([&] { m_control.InvokeHelper(DISPID_FAILS, DISPATCH_METHOD, VT_EMPTY, NULL, NULL); });
+    COleDispatchException* pRaised =
+        Raised<COleDispatchException>([&] { m_control.InvokeHelper(DISPID_RAISES, DISPATCH_METHOD, VT_EMPTY, NULL, NULL); });
+    ASSERT_TRUE(pNoInterface && pFailed && pRaised);
+    EXPECT_EQ(E_NOINTERFACE, pNoInterface->m_sc) << "a window without a control";
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, pFailed->m_sc);
+    EXPECT_STREQ(L"viewer is busy", pRaised->m_strDescription);
+    EXPECT_STREQ(L"FakeViewer", pRaised->m_strSource);
+    EXPECT_EQ(1001, pRaised->m_wCode);
+    pNoInterface->Delete();
+    pFailed->Delete();
+    pRaised->Delete();
 }
 
 // A dialog whose template names the control by CLSID, as the viewer dialog's does.
@@ -167,6 +149,7 @@ protected:
     }
 };
 
+// The other controls of the template keep their places beside it.
 TEST(ControlInDialogTemplate, ControlIsCreatedBoundAndCalledDuringInitialisation)
 {
     FakeViewerRegistration registration;
@@ -175,7 +158,9 @@ TEST(ControlInDialogTemplate, ControlIsCreatedBoundAndCalledDuringInitialisation
     AfxEnableControlContainer();
 
     DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 411, 234, L"浏览");
-    tmpl.Control(27008, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 411, 234);
+    tmpl.Control(27008, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 300, 150)
+        .Control(100, 0x0080, L"按钮", WS_VISIBLE | WS_TABSTOP, 10, 160, 50, 14)
+        .Control(27000, WC_TREEVIEWW, L"", WS_VISIBLE | WS_BORDER, 10, 180, 100, 40);
     CControlDlg dlg;
     dlg.InitModalIndirect(tmpl.Get());
     RECT rcControl = {};
@@ -184,6 +169,14 @@ TEST(ControlInDialogTemplate, ControlIsCreatedBoundAndCalledDuringInitialisation
         EXPECT_EQ(::GetDlgItem(hDlg, 27008), dlg.m_ctrlViewer.m_hWnd);
         dlg.m_ctrlViewer.GetClientRect(&rcControl);
         EXPECT_EQ(1, FakeViewer::LiveObjects());
+        CString strText;
+        dlg.GetDlgItemText(100, strText);
+        EXPECT_STREQ(L"按钮", strText);
+        wchar_t szClass[64] = {};
+        ::GetClassNameW(::GetDlgItem(hDlg, 27000), szClass, 64);
+        EXPECT_STREQ(WC_TREEVIEWW, szClass);
+        ::GetClassNameW(::GetDlgItem(hDlg, 27008), szClass, 64);
+        EXPECT_STREQ(L"AtlAxWin", szClass);
     });
     win32host::ScopedDesktopUser scoped(user);
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
@@ -194,43 +187,9 @@ TEST(ControlInDialogTemplate, ControlIsCreatedBoundAndCalledDuringInitialisation
     EXPECT_EQ(std::vector<std::wstring>{L"map.xml"}, calls[0].args);
     EXPECT_EQ(1, calls[1].dispid);
     EXPECT_EQ(std::vector<std::wstring>{L"file.dwg"}, calls[1].args);
-    EXPECT_GT(rcControl.right, 411); // dialog units became pixels
+    EXPECT_GT(rcControl.right, 300); // dialog units became pixels
     EXPECT_EQ(0, FakeViewer::LiveObjects());
     EXPECT_EQ(nullptr, dlg.m_ctrlViewer.m_hWnd);
-}
-
-TEST(ControlInDialogTemplate, OtherControlsOfTheTemplateKeepTheirPlaces)
-{
-    FakeViewerRegistration registration;
-    AFX_MODULE_STATE moduleState(TRUE);
-    AFX_MANAGE_STATE(&moduleState);
-    AfxEnableControlContainer();
-
-    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, 200, L"mixed");
-    tmpl.Control(27008, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE, 0, 0, 100, 50)
-        .Control(100, 0x0080, L"按钮", WS_VISIBLE | WS_TABSTOP, 10, 60, 50, 14)
-        .Control(27000, WC_TREEVIEWW, L"", WS_VISIBLE | WS_BORDER, 10, 80, 100, 100)
-        .Control(101, 0x0082, L"双击浏览", WS_VISIBLE, 120, 60, 60, 8);
-    CDialog dlg;
-    dlg.InitModalIndirect(tmpl.Get());
-    ScriptedUser user([&](HWND hDlg) {
-        CString strText;
-        dlg.GetDlgItemText(100, strText);
-        EXPECT_STREQ(L"按钮", strText);
-        dlg.GetDlgItemText(101, strText);
-        EXPECT_STREQ(L"双击浏览", strText);
-        wchar_t szClass[64] = {};
-        ASSERT_NE(nullptr, ::GetDlgItem(hDlg, 27000));
-        ::GetClassNameW(::GetDlgItem(hDlg, 27000), szClass, 64);
-        EXPECT_STREQ(WC_TREEVIEWW, szClass);
-        ::GetClassNameW(::GetDlgItem(hDlg, 27008), szClass, 64);
-        EXPECT_STREQ(L"AtlAxWin", szClass);
-        CRect rcButton;
-        ::GetWindowRect(::GetDlgItem(hDlg, 100), &rcButton);
-        EXPECT_GT(rcButton.Width(), 50);
-    });
-    win32host::ScopedDesktopUser scoped(user);
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
 
 } // namespace

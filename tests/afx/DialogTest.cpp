@@ -168,7 +168,7 @@ TEST_F(DialogTest, ControlsAreBoundAndTheTreeIsFilledBeforeTheUserActs)
     EXPECT_EQ(IDCANCEL, nResult);
 }
 
-TEST_F(DialogTest, ButtonClicksReachTheirHandlers)
+TEST_F(DialogTest, ClicksAndNotificationsReachTheirHandlers)
 {
     RunWith([&](HWND hDlg) {
         ASSERT_TRUE(win32host::ClickControl(hDlg, IDC_PRINT));
@@ -178,12 +178,7 @@ TEST_F(DialogTest, ButtonClicksReachTheirHandlers)
         EXPECT_EQ(BST_CHECKED, m_dlg.m_nPdfCheck);
         ASSERT_TRUE(win32host::ClickControl(hDlg, IDC_PDF));
         EXPECT_EQ(BST_UNCHECKED, m_dlg.m_nPdfCheck);
-    });
-}
 
-TEST_F(DialogTest, TreeClickNotifiesAndTheTreeStillTogglesTheBox)
-{
-    RunWith([&](HWND hDlg) {
         ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_dlg.m_tree.m_hWnd, m_dlg.m_hNested));
         EXPECT_EQ(1, m_dlg.m_nTreeClicks);
         EXPECT_EQ(m_dlg.m_hNested, m_dlg.m_hClickHit);
@@ -195,12 +190,8 @@ TEST_F(DialogTest, TreeClickNotifiesAndTheTreeStillTogglesTheBox)
         EXPECT_EQ(m_dlg.m_hFile, m_dlg.m_hClickHit);
         EXPECT_FALSE(m_dlg.m_nClickHitFlags & TVHT_ONITEMSTATEICON);
         EXPECT_FALSE(m_dlg.m_tree.GetCheck(m_dlg.m_hFile));
-    });
-}
 
-TEST_F(DialogTest, NotifyHandlersResultIsTheMessagesResult)
-{
-    RunWith([&](HWND hDlg) {
+        // A notify handler's result is the message's.
         NMHDR nmhdr = {};
         nmhdr.hwndFrom = m_dlg.m_tree.m_hWnd;
         nmhdr.idFrom = IDC_TREE;
@@ -211,7 +202,7 @@ TEST_F(DialogTest, NotifyHandlersResultIsTheMessagesResult)
     });
 }
 
-TEST_F(DialogTest, SizeHandlerGetsTheNewClientSize)
+TEST_F(DialogTest, SizeStyleAndIconOfTheWindow)
 {
     RunWith([&](HWND hDlg) {
         ASSERT_TRUE(win32host::ResizeWindow(hDlg, 700, 520));
@@ -222,6 +213,24 @@ TEST_F(DialogTest, SizeHandlerGetsTheNewClientSize)
         CRect rcWindow;
         m_dlg.GetWindowRect(&rcWindow);
         EXPECT_EQ(700, rcWindow.Width());
+
+        CTreeCtrl& tree = m_dlg.m_tree;
+        ASSERT_TRUE(tree.GetStyle() & TVS_CHECKBOXES);
+        EXPECT_TRUE(tree.ModifyStyle(TVS_CHECKBOXES, 0));
+        EXPECT_FALSE(tree.GetStyle() & TVS_CHECKBOXES);
+        EXPECT_FALSE(tree.ModifyStyle(TVS_CHECKBOXES, 0)); // nothing to change
+        EXPECT_TRUE(tree.ModifyStyle(0, TVS_CHECKBOXES));
+        EXPECT_TRUE(tree.GetStyle() & TVS_CHECKBOXES);
+        EXPECT_TRUE(tree.GetStyle() & WS_BORDER);
+
+        HICON hIcon = LoadIconW(NULL, IDI_APPLICATION);
+        m_dlg.SetIcon(hIcon, TRUE);
+        m_dlg.SetIcon(hIcon, FALSE);
+        EXPECT_EQ(hIcon, m_dlg.GetIcon(TRUE));
+        EXPECT_EQ(hIcon, m_dlg.GetIcon(FALSE));
+
+        m_dlg.ShowWindow(SW_SHOWMAXIMIZED);
+        EXPECT_TRUE(m_dlg.IsZoomed());
     });
 }
 
@@ -248,29 +257,6 @@ TEST_F(DialogTest, CloseBoxReachesOnCloseAndCancelsTheDialog)
     INT_PTR nResult = RunWith([&](HWND hDlg) { ASSERT_TRUE(win32host::CloseWindowByUser(hDlg)); });
     EXPECT_EQ(1, m_dlg.m_nCloseCalls);
     EXPECT_EQ(IDCANCEL, nResult);
-}
-
-TEST_F(DialogTest, StyleAndIconOfTheWindow)
-{
-    RunWith([&](HWND hDlg) {
-        CTreeCtrl& tree = m_dlg.m_tree;
-        ASSERT_TRUE(tree.GetStyle() & TVS_CHECKBOXES);
-        EXPECT_TRUE(tree.ModifyStyle(TVS_CHECKBOXES, 0));
-        EXPECT_FALSE(tree.GetStyle() & TVS_CHECKBOXES);
-        EXPECT_FALSE(tree.ModifyStyle(TVS_CHECKBOXES, 0)); // nothing to change
-        EXPECT_TRUE(tree.ModifyStyle(0, TVS_CHECKBOXES));
-        EXPECT_TRUE(tree.GetStyle() & TVS_CHECKBOXES);
-        EXPECT_TRUE(tree.GetStyle() & WS_BORDER);
-
-        HICON hIcon = LoadIconW(NULL, IDI_APPLICATION);
-        m_dlg.SetIcon(hIcon, TRUE);
-        m_dlg.SetIcon(hIcon, FALSE);
-        EXPECT_EQ(hIcon, m_dlg.GetIcon(TRUE));
-        EXPECT_EQ(hIcon, m_dlg.GetIcon(FALSE));
-
-        m_dlg.ShowWindow(SW_SHOWMAXIMIZED);
-        EXPECT_TRUE(m_dlg.IsZoomed());
-    });
 }
 
 TEST_F(DialogTest, TheDialogCanRunAgainWithTheSameObject)

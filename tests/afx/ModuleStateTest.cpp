@@ -14,7 +14,7 @@
 
 namespace {
 
-TEST(ModuleState, ManageStateSwitchesAndRestores)
+TEST(ModuleState, ManageStateSwitchesAndRestoresHoweverTheScopeIsLeft)
 {
     AFX_MODULE_STATE* pCaller = AfxGetModuleState();
     AFX_MODULE_STATE other(TRUE);
@@ -25,12 +25,6 @@ TEST(ModuleState, ManageStateSwitchesAndRestores)
         EXPECT_EQ(reinterpret_cast<HINSTANCE>(0x1234), AfxGetResourceHandle());
     }
     EXPECT_EQ(pCaller, AfxGetModuleState());
-}
-
-TEST(ModuleState, RestoredWhenTheScopeIsLeftByAnException)
-{
-    AFX_MODULE_STATE* pCaller = AfxGetModuleState();
-    AFX_MODULE_STATE other(TRUE);
     auto command = [&]() {
         AFX_MANAGE_STATE(&other);
         throw std::runtime_error("failed COM call");

@@ -41,10 +41,6 @@ TEST(PdfStampFile, UnreadableFilesAreLeftByteIdenticalAndTheCallFails)
         EXPECT_FALSE(result.ok) << name;
         EXPECT_FALSE(result.error.empty()) << name;
         EXPECT_EQ(content, ReadFile(path)) << name;
-        pdfstamp::Watermark watermark;
-        watermark.text = L"水印";
-        EXPECT_FALSE(pdfstamp::ApplyWatermark(path, watermark).ok) << name;
-        EXPECT_EQ(content, ReadFile(path)) << name;
     }
     EXPECT_FALSE(pdfstamp::ApplyStamps(folder.Path("missing.pdf"), {SomeText()}).ok);
     // No temporary file is left behind.

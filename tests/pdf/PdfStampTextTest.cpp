@@ -34,18 +34,6 @@ protected:
     std::string m_pdf;
 };
 
-TEST_F(PdfStampText, ChineseAndLatinTextIsExtractableOnItsPageOnly)
-{
-    auto result = pdfstamp::ApplyStamps(m_pdf, {Text(L"张工 审核 Approved", 2, 100, 300)});
-
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(1, result.drawn);
-    EXPECT_NE(std::string::npos, PageText(m_pdf, 2).find("张工 审核 Approved"));
-    EXPECT_EQ(std::string::npos, PageText(m_pdf, 1).find("张工"));
-    EXPECT_EQ(std::string::npos, PageText(m_pdf, 3).find("张工"));
-    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
-}
-
 TEST_F(PdfStampText, EveryWindowsFontNameGivesAnEmbeddedSubsetWithUnicodeMap)
 {
     const std::vector<std::wstring> names{L"宋体", L"SimSun", L"黑体", L"SimHei", L"楷体", L"Arial",

@@ -127,19 +127,6 @@ TEST_F(SignPdfPlugin, ASignatureWithOnlyItsTextGetsTheDefaults)
     EXPECT_FALSE(page.AnyInk(0, 0, 35, 35));
 }
 
-TEST_F(SignPdfPlugin, APageOutsideTheDocumentLeavesThatSignatureOut)
-{
-    WriteJob({{L"PDFSIGN", L"NUMBER", L"2"}, {L"SIGN1", L"CONTENT", L"nowhere"}, {L"SIGN1", L"Page", L"9"},
-        {L"SIGN2", L"CONTENT", L"last"}, {L"SIGN2", L"Page", L"-1"}});
-
-    win32host::TraceRecorder trace;
-    EXPECT_EQ(1, Sign());
-    EXPECT_NE(std::string::npos, PageText(m_pdf, 3).find("last"));
-    auto events = trace.OfKind("signed");
-    ASSERT_EQ(1u, events.size());
-    EXPECT_NE(std::string::npos, events[0].Get("skipped").find("SIGN1: page 9 not in 1..3"));
-}
-
 TEST_F(SignPdfPlugin, ADamagedPdfIsLeftByteIdentical)
 {
     std::string bytes = ReadFile(m_pdf);

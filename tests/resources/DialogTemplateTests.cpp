@@ -10,20 +10,11 @@
 
 using restest::Dialog;
 using restest::FixtureModule;
-using restest::Item;
 using win32host::DialogItemTemplate;
 
 namespace {
 
 constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;
-
-void ExpectRect(const DialogItemTemplate& item, int x, int y, int cx, int cy)
-{
-    EXPECT_EQ(item.x, x);
-    EXPECT_EQ(item.y, y);
-    EXPECT_EQ(item.cx, cx);
-    EXPECT_EQ(item.cy, cy);
-}
 
 TEST(DialogTemplate, HeaderKeepsPlaceStylesCaptionAndFont)
 {
@@ -45,82 +36,51 @@ TEST(DialogTemplate, HeaderKeepsPlaceStylesCaptionAndFont)
     EXPECT_TRUE(d.italic);
     EXPECT_EQ(d.charset, 0x86);
     EXPECT_EQ(d.typeface, L"MS Shell Dlg");
-    EXPECT_EQ(d.items.size(), 12u);
 }
 
-TEST(DialogTemplate, StatementsGiveTheirClassesAndDefaultStyles)
+// Every control in the order written: its statement's class and default styles, its text (an
+// icon's by ordinal, "#n" here) and its place.
+TEST(DialogTemplate, ControlsKeepOrderClassTextStylesAndPlace)
 {
     win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
-    struct Expected {
+    const struct {
         DWORD id;
         const wchar_t* className;
-        WORD atom;
-        const wchar_t* text;
+        WORD atom; // 0: the class is named by a string
+        std::wstring text;
         DWORD style;
         DWORD exStyle;
+        short x, y, cx, cy;
     } expected[] = {
-        {IDC_NAME_LABEL, L"Static", 0x82, L"名称:", kChildVisible | SS_LEFT | WS_GROUP, 0},
-        {IDC_NAME_EDIT, L"Edit", 0x81, L"", kChildVisible | ES_LEFT | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
-        {IDC_TITLE, L"Static", 0x82, L"Centre", kChildVisible | SS_CENTER | WS_GROUP | SS_NOPREFIX, 0},
-        {IDC_RIGHT, L"Static", 0x82, L"Right", kChildVisible | SS_RIGHT | WS_GROUP, WS_EX_STATICEDGE},
-        {IDC_GROUP, L"Button", 0x80, L"Group", kChildVisible | BS_GROUPBOX, 0},
-        {IDC_PLAIN_CHECK, L"Button", 0x80, L"Plain", kChildVisible | BS_CHECKBOX | WS_TABSTOP, 0},
-        {IDC_AUTO_CHECK, L"Button", 0x80, L"Auto", kChildVisible | BS_AUTOCHECKBOX | WS_TABSTOP | WS_DISABLED, 0},
-        {IDOK, L"Button", 0x80, L"确定", kChildVisible | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
-        {IDCANCEL, L"Button", 0x80, L"取消", kChildVisible | BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {IDC_NAME_LABEL, L"Static", 0x82, L"名称:", kChildVisible | SS_LEFT | WS_GROUP, 0, 7, 9, 30, 8},
+        {IDC_NAME_EDIT, L"Edit", 0x81, L"", kChildVisible | ES_LEFT | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 40, 7,
+            100, 14},
+        {IDC_TITLE, L"Static", 0x82, L"Centre", kChildVisible | SS_CENTER | WS_GROUP | SS_NOPREFIX, 0, 7, 25, 60, 8},
+        {IDC_RIGHT, L"Static", 0x82, L"Right", kChildVisible | SS_RIGHT | WS_GROUP, WS_EX_STATICEDGE, 70, 25, 60, 8},
+        {IDC_GROUP, L"Button", 0x80, L"Group", kChildVisible | BS_GROUPBOX, 0, 5, 40, 190, 30},
+        {IDC_PLAIN_CHECK, L"Button", 0x80, L"Plain", kChildVisible | BS_CHECKBOX | WS_TABSTOP, 0, 10, 50, 40, 10},
+        {IDC_AUTO_CHECK, L"Button", 0x80, L"Auto", kChildVisible | BS_AUTOCHECKBOX | WS_TABSTOP | WS_DISABLED, 0, 60, 50,
+            40, 10},
+        {IDC_PICTURE, L"Static", 0x82, L"#" + std::to_wstring(IDI_FIXTURE), kChildVisible | SS_ICON, 0, 150, 45, 20, 20},
+        {IDC_HIDDEN_TREE, L"SysTreeView32", 0, L"", WS_CHILD | TVS_CHECKBOXES | WS_BORDER, 0, 5, 75, 80, 30}, // NOT WS_VISIBLE
+        {IDC_ACTIVEX, L"{00000000-1111-2222-3333-444455556666}", 0, L"", kChildVisible | WS_TABSTOP, 0, 90, 75, 40, 30},
+        {IDOK, L"Button", 0x80, L"确定", kChildVisible | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 140, 100, 25, 14},
+        {IDCANCEL, L"Button", 0x80, L"取消", kChildVisible | BS_PUSHBUTTON | WS_TABSTOP, 0, 170, 100, 25, 14},
     };
-    for (const Expected& e : expected) {
-        const DialogItemTemplate* item = Item(d, e.id);
-        ASSERT_NE(item, nullptr) << "control " << e.id;
-        EXPECT_TRUE(item->windowClass.isOrdinal) << e.id;
-        EXPECT_EQ(item->windowClass.ordinal, e.atom) << e.id;
-        EXPECT_EQ(item->ClassName(), e.className) << e.id;
-        EXPECT_FALSE(item->text.isOrdinal) << e.id;
-        EXPECT_EQ(item->text.name, e.text) << e.id;
-        EXPECT_EQ(item->style, e.style) << e.id;
-        EXPECT_EQ(item->exStyle, e.exStyle) << e.id;
+    ASSERT_EQ(d.items.size(), std::size(expected));
+    for (size_t i = 0; i < d.items.size(); ++i) {
+        const auto& e = expected[i];
+        const DialogItemTemplate& item = d.items[i];
+        SCOPED_TRACE("control " + std::to_string(e.id));
+        EXPECT_EQ(item.id, e.id) << "position " << i;
+        EXPECT_EQ(item.windowClass.isOrdinal ? item.windowClass.ordinal : 0, e.atom);
+        EXPECT_EQ(item.ClassName(), e.className);
+        EXPECT_EQ(item.text.isOrdinal ? L"#" + std::to_wstring(item.text.ordinal) : item.text.name, e.text);
+        EXPECT_EQ(item.style, e.style);
+        EXPECT_EQ(item.exStyle, e.exStyle);
+        EXPECT_EQ((std::vector<int>{item.x, item.y, item.cx, item.cy}), (std::vector<int>{e.x, e.y, e.cx, e.cy}));
+        EXPECT_TRUE(item.creationData.empty());
     }
-    ExpectRect(*Item(d, IDC_NAME_LABEL), 7, 9, 30, 8);
-    ExpectRect(*Item(d, IDC_AUTO_CHECK), 60, 50, 40, 10);
-    ExpectRect(*Item(d, IDCANCEL), 170, 100, 25, 14);
-}
-
-TEST(DialogTemplate, ControlsInTheOrderWritten)
-{
-    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
-    const DWORD order[] = {IDC_NAME_LABEL, IDC_NAME_EDIT, IDC_TITLE, IDC_RIGHT, IDC_GROUP, IDC_PLAIN_CHECK,
-                           IDC_AUTO_CHECK, IDC_PICTURE, IDC_HIDDEN_TREE, IDC_ACTIVEX, IDOK, IDCANCEL};
-    ASSERT_EQ(d.items.size(), std::size(order));
-    for (size_t i = 0; i < d.items.size(); ++i)
-        EXPECT_EQ(d.items[i].id, order[i]) << "position " << i;
-}
-
-TEST(DialogTemplate, IconControlNamesItsIconByOrdinal)
-{
-    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
-    const DialogItemTemplate* icon = Item(d, IDC_PICTURE);
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(icon->ClassName(), L"Static");
-    EXPECT_TRUE(icon->text.isOrdinal);
-    EXPECT_EQ(icon->text.ordinal, IDI_FIXTURE);
-    EXPECT_EQ(icon->style, kChildVisible | SS_ICON);
-    ExpectRect(*icon, 150, 45, 20, 20);
-}
-
-TEST(DialogTemplate, ControlStatementKeepsClassNamesAndNotRemovesBits)
-{
-    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
-    const DialogItemTemplate* tree = Item(d, IDC_HIDDEN_TREE);
-    ASSERT_NE(tree, nullptr);
-    EXPECT_FALSE(tree->windowClass.isOrdinal);
-    EXPECT_EQ(tree->ClassName(), L"SysTreeView32");
-    EXPECT_EQ(tree->style, static_cast<DWORD>(WS_CHILD | TVS_CHECKBOXES | WS_BORDER)) << "NOT WS_VISIBLE takes the default away";
-
-    const DialogItemTemplate* control = Item(d, IDC_ACTIVEX);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->ClassName(), L"{00000000-1111-2222-3333-444455556666}");
-    EXPECT_EQ(control->style, kChildVisible | WS_TABSTOP);
-    EXPECT_TRUE(control->creationData.empty());
 }
 
 TEST(DialogTemplate, DefaultStyleWithoutStyleStatement)

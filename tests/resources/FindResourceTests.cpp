@@ -41,29 +41,25 @@ TEST(ResourceLookup, NamesAreCaseInsensitiveAndHashNumbersAreIds)
 
 TEST(ResourceLookup, MissingNameOrTypeSetsTheErrorAndReturnsNull)
 {
-    HMODULE module = FixtureModule();
-    SetLastError(0);
-    EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCEW(4242), RT_DIALOG), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-    SetLastError(0);
-    EXPECT_EQ(FindResourceW(module, L"NoSuchDialog", RT_DIALOG), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-    SetLastError(0);
-    EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCEW(IDD_FIXTURE), RT_MENU), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
-    SetLastError(0);
-    EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCEW(IDD_FIXTURE), L"#4242"), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
-}
-
-TEST(ResourceLookup, AModuleWithoutResourcesHasNoneOfItsLibraries)
-{
     // The test program has no resources; the libraries it loaded do, and must not be taken for its own.
-    ASSERT_NE(FixtureModule(), nullptr);
-    SetLastError(0);
-    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
-    EXPECT_EQ(FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG), nullptr);
+    const struct {
+        HMODULE module;
+        LPCWSTR name;
+        LPCWSTR type;
+        DWORD error;
+    } cases[] = {
+        {FixtureModule(), MAKEINTRESOURCEW(4242), RT_DIALOG, ERROR_RESOURCE_NAME_NOT_FOUND},
+        {FixtureModule(), L"NoSuchDialog", RT_DIALOG, ERROR_RESOURCE_NAME_NOT_FOUND},
+        {FixtureModule(), MAKEINTRESOURCEW(IDD_FIXTURE), RT_MENU, ERROR_RESOURCE_TYPE_NOT_FOUND},
+        {FixtureModule(), MAKEINTRESOURCEW(IDD_FIXTURE), L"#4242", ERROR_RESOURCE_TYPE_NOT_FOUND},
+        {nullptr, MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG, ERROR_RESOURCE_DATA_NOT_FOUND},
+        {GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG, ERROR_RESOURCE_DATA_NOT_FOUND},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SetLastError(0);
+        EXPECT_EQ(FindResourceW(cases[i].module, cases[i].name, cases[i].type), nullptr) << "case " << i;
+        EXPECT_EQ(GetLastError(), cases[i].error) << "case " << i;
+    }
 }
 
 TEST(ResourceLookup, LanguageFallback)

@@ -48,50 +48,33 @@ TEST_F(ResourceCompiler, AcceptsAWellFormedScript)
     EXPECT_TRUE(OutputExists());
 }
 
-TEST_F(ResourceCompiler, UnknownStatementsFailWithFileAndLine)
+TEST_F(ResourceCompiler, FaultsFailWithFileAndLineAndNoOutput)
 {
-    Result r = Compile("#include \"winres.h\"\n\n100 ACCELERATORS\nBEGIN\nEND\n");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.messages.find("test.rc:3: error"), std::string::npos) << r.messages;
-    EXPECT_FALSE(OutputExists()) << "no half-written source is left for the build";
-
-    r = Compile("1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 5, 5\n  SPINNER \"b\", 2, 0, 0, 5, 5\nEND\n");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.messages.find("test.rc:4: error: unknown control statement 'SPINNER'"), std::string::npos) << r.messages;
-
-    r = Compile("1 DIALOGEX 0, 0, 10, 10\nTOOLTIP \"x\"\nBEGIN\nEND\n");
-    EXPECT_NE(r.messages.find("test.rc:2: error: unknown dialog statement 'TOOLTIP'"), std::string::npos) << r.messages;
-}
-
-TEST_F(ResourceCompiler, PreprocessorFaultsFailWithFileAndLine)
-{
-    Result r = Compile("#ifdef X\n1 RCDATA { 1 }\n");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.messages.find("test.rc:1: error: #if without #endif"), std::string::npos) << r.messages;
-
-    r = Compile("#include \"missing.h\"\n");
-    EXPECT_NE(r.messages.find("test.rc:1: error: cannot find include file 'missing.h'"), std::string::npos) << r.messages;
-
-    r = Compile("#pragma code_page(936)\n");
-    EXPECT_NE(r.messages.find("test.rc:1: error: code page 936"), std::string::npos) << r.messages;
-
-    r = Compile("\n\n#error stop here\n");
-    EXPECT_NE(r.messages.find("test.rc:3: error: #error stop here"), std::string::npos) << r.messages;
-}
-
-TEST_F(ResourceCompiler, UndefinedSymbolsAndDuplicatesFail)
-{
-    Result r = Compile("1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", IDC_NOWHERE, 0, 0, 5, 5\nEND\n");
-    EXPECT_NE(r.messages.find("test.rc:3: error: undefined symbol 'IDC_NOWHERE'"), std::string::npos) << r.messages;
-
-    r = Compile("STRINGTABLE\nBEGIN\n  5 \"a\"\n  5 \"b\"\nEND\n");
-    EXPECT_NE(r.messages.find("test.rc:4: error: string id 5 is defined twice"), std::string::npos) << r.messages;
-
-    r = Compile("7 RCDATA { 1 }\n\n7 RCDATA { 2 }\n");
-    EXPECT_NE(r.messages.find("test.rc:3: error: duplicate resource"), std::string::npos) << r.messages;
-
-    r = Compile("1 ICON \"nothere.ico\"\n");
-    EXPECT_NE(r.messages.find("test.rc:1: error: cannot open file 'nothere.ico'"), std::string::npos) << r.messages;
+    const struct {
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {"#include \"winres.h\"\n\n100 ACCELERATORS\nBEGIN\nEND\n", "test.rc:3: error"},
+        {"1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 5, 5\n  SPINNER \"b\", 2, 0, 0, 5, 5\nEND\n",
+            "test.rc:4: error: unknown control statement 'SPINNER'"},
+        {"1 DIALOGEX 0, 0, 10, 10\nTOOLTIP \"x\"\nBEGIN\nEND\n", "test.rc:2: error: unknown dialog statement 'TOOLTIP'"},
+        {"#ifdef X\n1 RCDATA { 1 }\n", "test.rc:1: error: #if without #endif"},
+        {"#include \"missing.h\"\n", "test.rc:1: error: cannot find include file 'missing.h'"},
+        {"#pragma code_page(936)\n", "test.rc:1: error: code page 936"},
+        {"\n\n#error stop here\n", "test.rc:3: error: #error stop here"},
+        {"1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", IDC_NOWHERE, 0, 0, 5, 5\nEND\n",
+            "test.rc:3: error: undefined symbol 'IDC_NOWHERE'"},
+        {"STRINGTABLE\nBEGIN\n  5 \"a\"\n  5 \"b\"\nEND\n", "test.rc:4: error: string id 5 is defined twice"},
+        {"7 RCDATA { 1 }\n\n7 RCDATA { 2 }\n", "test.rc:3: error: duplicate resource"},
+        {"1 ICON \"nothere.ico\"\n", "test.rc:1: error: cannot open file 'nothere.ico'"},
+    };
+    for (const auto& c : cases) {
+        std::remove((m_dir + "/out.cpp").c_str());
+        Result r = Compile(c.script);
+        EXPECT_EQ(r.exitCode, 1) << c.message;
+        EXPECT_NE(r.messages.find(c.message), std::string::npos) << c.message << ": " << r.messages;
+        EXPECT_FALSE(OutputExists()) << c.message << ": no half-written source is left for the build";
+    }
 }
 
 } // namespace

@@ -44,12 +44,4 @@ win32host::DialogTemplate Dialog(HMODULE module, WORD id)
     return dialog;
 }
 
-const win32host::DialogItemTemplate* Item(const win32host::DialogTemplate& dialog, DWORD id)
-{
-    for (const win32host::DialogItemTemplate& item : dialog.items)
-        if (item.id == id)
-            return &item;
-    return nullptr;
-}
-
 } // namespace restest

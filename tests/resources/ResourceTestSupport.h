@@ -18,6 +18,5 @@ HMODULE ModuleImage();   // ModuleResourceImage.dll, compiled from the module's 
 std::vector<unsigned char> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type);
 
 win32host::DialogTemplate Dialog(HMODULE module, WORD id);
-const win32host::DialogItemTemplate* Item(const win32host::DialogTemplate& dialog, DWORD id);
 
 } // namespace restest

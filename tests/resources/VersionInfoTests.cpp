@@ -80,16 +80,13 @@ TEST(VersionInfo, FixedFileInfoCarriesVersionsAndFlags)
     ASSERT_EQ(root.value.size(), sizeof(FixedFileInfo));
     FixedFileInfo info;
     std::memcpy(&info, root.value.data(), sizeof info);
-    EXPECT_EQ(info.signature, 0xFEEF04BDu);
-    EXPECT_EQ(info.strucVersion, 0x00010000u);
-    EXPECT_EQ(info.fileMS, 0x00010002u);
-    EXPECT_EQ(info.fileLS, 0x00030004u);
-    EXPECT_EQ(info.productMS, 0x00050006u);
-    EXPECT_EQ(info.productLS, 0x00070008u);
-    EXPECT_EQ(info.flagsMask, 0x3Fu);
-    EXPECT_EQ(info.flags, 2u);
-    EXPECT_EQ(info.os, 0x40004u);
-    EXPECT_EQ(info.type, 2u);
+    // Signature, structure version, file and product versions, flags mask, flags, OS, type.
+    const std::uint32_t expected[] = {0xFEEF04BDu, 0x00010000u, 0x00010002u, 0x00030004u, 0x00050006u, 0x00070008u,
+        0x3Fu, 2u, 0x40004u, 2u};
+    const std::uint32_t got[] = {info.signature, info.strucVersion, info.fileMS, info.fileLS, info.productMS,
+        info.productLS, info.flagsMask, info.flags, info.os, info.type};
+    for (size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(got[i], expected[i]) << "field " << i;
 }
 
 TEST(VersionInfo, StringAndTranslationBlocks)

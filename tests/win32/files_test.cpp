@@ -7,13 +7,13 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "temp_folder.h"
+#include "ScratchFolder.h"
 
 namespace {
 
 TEST(Files, FoldersAndTheirErrors)
 {
-    TempFolder root;
+    viztest::ScratchFolder root;
     const std::wstring folder = root.Windows(L"signature");
     EXPECT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     EXPECT_FALSE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -23,7 +23,7 @@ TEST(Files, FoldersAndTheirErrors)
     EXPECT_EQ(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_TRUE(PathIsDirectoryW(folder.c_str()));
 
-    root.Write("signature/a.png", "x");
+    viztest::WriteFile(root.Windows(L"signature/a.png"), "x");
     EXPECT_FALSE(RemoveDirectoryW(folder.c_str()));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIR_NOT_EMPTY));
     EXPECT_FALSE(DeleteFileW(folder.c_str())); // a folder is not a file
@@ -37,25 +37,25 @@ TEST(Files, FoldersAndTheirErrors)
 
 TEST(Files, CopyAndMoveRespectExistingTargets)
 {
-    TempFolder root;
-    root.Write("a.pdf", "first");
-    root.Write("b.pdf", "second");
+    viztest::ScratchFolder root;
+    viztest::WriteFile(root.Windows(L"a.pdf"), "first");
+    viztest::WriteFile(root.Windows(L"b.pdf"), "second");
     EXPECT_FALSE(CopyFileW(root.Windows(L"a.pdf").c_str(), root.Windows(L"b.pdf").c_str(), TRUE));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
     EXPECT_TRUE(CopyFileW(root.Windows(L"a.pdf").c_str(), root.Windows(L"b.pdf").c_str(), FALSE));
-    EXPECT_EQ(root.Read("b.pdf"), "first");
+    EXPECT_EQ(viztest::ReadFile(root.Windows(L"b.pdf")), "first");
 
-    root.Write("c.pdf", "third");
+    viztest::WriteFile(root.Windows(L"c.pdf"), "third");
     EXPECT_FALSE(MoveFileExW(root.Windows(L"c.pdf").c_str(), root.Windows(L"b.pdf").c_str(), 0));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     EXPECT_TRUE(MoveFileExW(root.Windows(L"c.pdf").c_str(), root.Windows(L"b.pdf").c_str(), MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(root.Read("b.pdf"), "third");
+    EXPECT_EQ(viztest::ReadFile(root.Windows(L"b.pdf")), "third");
     EXPECT_FALSE(PathFileExistsW(root.Windows(L"c.pdf").c_str()));
 }
 
 TEST(Files, HandlesReadAndWriteRegularFiles)
 {
-    TempFolder root;
+    viztest::ScratchFolder root;
     const std::wstring path = root.Windows(L"data.bin");
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);

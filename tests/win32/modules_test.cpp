@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "ScopedEnvironment.h"
-#include "temp_folder.h"
+#include "ScratchFolder.h"
 #include "win32host/Modules.h"
 #include "win32host/Paths.h"
 #include "win32host/Trace.h"
@@ -47,8 +47,8 @@ std::vector<std::string> DllMainReasons(const win32host::TraceRecorder& recorder
 
 TEST(LoadLibrary, FindsABareNameInTheProgramsFolderFirst)
 {
-    TempFolder elsewhere;
-    elsewhere.Write("TestPlugin.dll", "not a library"); // the current directory comes second
+    viztest::ScratchFolder elsewhere;
+    viztest::WriteFile(elsewhere.Windows(L"TestPlugin.dll"), "not a library"); // the current directory comes second
     CurrentDirectory cwd(elsewhere.Posix());
     win32host::TraceRecorder recorder;
     HMODULE module = LoadLibraryW(L"TestPlugin.dll");
@@ -64,54 +64,44 @@ TEST(LoadLibrary, FindsABareNameInTheProgramsFolderFirst)
     EXPECT_TRUE(FreeLibrary(module));
 }
 
-TEST(LoadLibrary, ThenTheCurrentDirectoryThenPath)
+// After the program's folder: the system folder, the current directory, then PATH; file names match
+// without case and ".dll" is added to a name without extension.
+TEST(LoadLibrary, ThenTheSystemFolderTheCurrentDirectoryAndPath)
 {
-    TempFolder current, onPath;
+    viztest::ScratchFolder current, onPath;
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", onPath.Posix() + "/PathPlugin.dll");
+    viztest::WriteFile(current.Windows(L"libm.so.6"), "not a library");
+    wchar_t system[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
     {
         ScopedEnvironment path("PATH", "/nonexistent:" + onPath.Posix());
         CurrentDirectory cwd(current.Posix());
-        HMODULE fromCwd = LoadLibraryW(L"CwdPlugin.dll");
-        HMODULE fromPath = LoadLibraryW(L"PathPlugin"); // ".dll" is added to a name without extension
-        EXPECT_NE(fromCwd, nullptr);
-        EXPECT_NE(fromPath, nullptr);
-        FreeLibrary(fromCwd);
-        FreeLibrary(fromPath);
+        const struct {
+            const wchar_t* name;
+            std::string folder;
+        } cases[] = {
+            {L"testplugin.DLL", ProgramFolder()},
+            {L"CWDPLUGIN", current.Posix()},
+            {L"libm.so.6", win32host::ToPosixPath(system)},
+            {L"PathPlugin", onPath.Posix()},
+        };
+        for (const auto& c : cases) {
+            win32host::TraceRecorder recorder;
+            HMODULE module = LoadLibraryW(c.name);
+            ASSERT_NE(module, nullptr) << win32host::ToUtf8(c.name);
+            const std::string path = recorder.OfKind("load_library").at(0).Get("path");
+            EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << win32host::ToUtf8(c.name);
+            FreeLibrary(module);
+        }
     }
     EXPECT_EQ(LoadLibraryW(L"PathPlugin.dll"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
-TEST(LoadLibrary, FileNamesMatchWithoutCaseAndTheSystemFolderComesBeforeTheCurrentDirectory)
-{
-    TempFolder current;
-    std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
-    current.Write("libm.so.6", "not a library");
-    wchar_t system[MAX_PATH];
-    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
-    CurrentDirectory cwd(current.Posix());
-    const struct {
-        const wchar_t* name;
-        std::string folder;
-    } cases[] = {
-        {L"testplugin.DLL", ProgramFolder()},
-        {L"CWDPLUGIN", current.Posix()},
-        {L"libm.so.6", win32host::ToPosixPath(system)},
-    };
-    for (const auto& c : cases) {
-        win32host::TraceRecorder recorder;
-        HMODULE module = LoadLibraryW(c.name);
-        ASSERT_NE(module, nullptr) << win32host::ToUtf8(c.name);
-        const std::string path = recorder.OfKind("load_library").at(0).Get("path");
-        EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << win32host::ToUtf8(c.name);
-        FreeLibrary(module);
-    }
-}
-
 TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
 {
-    TempFolder elsewhere; // in no folder of the search
+    viztest::ScratchFolder elsewhere; // in no folder of the search
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", elsewhere.Posix() + "/Loaded.dll");
     HMODULE byPath = LoadLibraryW(elsewhere.Windows(L"Loaded.dll").c_str());
     ASSERT_NE(byPath, nullptr);
@@ -127,7 +117,7 @@ TEST(LoadLibrary, NameWithAFolderIsUsedAsItIs)
     HMODULE module = LoadLibraryW(full.c_str());
     EXPECT_NE(module, nullptr);
     FreeLibrary(module);
-    TempFolder empty;
+    viztest::ScratchFolder empty;
     win32host::TraceRecorder recorder;
     EXPECT_EQ(LoadLibraryW(empty.Windows(L"TestPlugin.dll").c_str()), nullptr);
     EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "not found");

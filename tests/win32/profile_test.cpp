@@ -18,14 +18,14 @@
 
 #include "SmallDisk.h"
 #include "../fidelity/AnsiNames.h"
-#include "temp_folder.h"
+#include "ScratchFolder.h"
 
 namespace {
 
 class ProfileTest : public ::testing::Test {
 protected:
     std::wstring Ini() const { return m_folder.Windows(L"job.pdf.ini"); }
-    std::string Content() const { return m_folder.Read("job.pdf.ini"); }
+    std::string Content() const { return viztest::ReadFile(Ini()); }
     std::wstring Get(const wchar_t* section, const wchar_t* key, const wchar_t* def = L"<none>")
     {
         wchar_t buffer[256];
@@ -33,65 +33,60 @@ protected:
         return buffer;
     }
 
-    TempFolder m_folder;
+    viztest::ScratchFolder m_folder;
 };
 
-TEST_F(ProfileTest, WritesSectionsAndKeysInTheWindowsLayout)
+// What a run of writes makes of the file; null names delete, a case without a file leaves none.
+TEST_F(ProfileTest, WritesKeepTheWindowsLayoutAndWhatIsThere)
 {
-    EXPECT_TRUE(WritePrivateProfileStringW(L"PDFSIGN", L"NUMBER", L"2", Ini().c_str()));
-    EXPECT_TRUE(WritePrivateProfileStringW(L"SIGN1", L"CONTENT", L"张三", Ini().c_str()));
-    EXPECT_TRUE(WritePrivateProfileStringW(L"SIGN1", L"X", L"100", Ini().c_str()));
-    EXPECT_TRUE(WritePrivateProfileStringW(L"SIGN2", L"IMAGE", L"C:\\tmp\\signature\\7a.png", Ini().c_str()));
-    EXPECT_EQ(Content(),
-        "[PDFSIGN]\r\nNUMBER=2\r\n"
-        "[SIGN1]\r\nCONTENT=\xD5\xC5\xC8\xFD\r\nX=100\r\n" // a new file is in the ANSI code page, 936
-        "[SIGN2]\r\nIMAGE=C:\\tmp\\signature\\7a.png\r\n");
+    struct Write {
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* value;
+    };
+    const struct {
+        const char* name;
+        const char* before; // null: no file
+        std::vector<Write> writes;
+        const char* after; // null: still no file
+    } cases[] = {
+        {"a new file is in the ANSI code page, 936", nullptr,
+            {{L"PDFSIGN", L"NUMBER", L"2"}, {L"SIGN1", L"CONTENT", L"张三"}, {L"SIGN1", L"X", L"100"},
+                {L"SIGN2", L"IMAGE", L"C:\\tmp\\signature\\7a.png"}},
+            "[PDFSIGN]\r\nNUMBER=2\r\n[SIGN1]\r\nCONTENT=\xD5\xC5\xC8\xFD\r\nX=100\r\n"
+            "[SIGN2]\r\nIMAGE=C:\\tmp\\signature\\7a.png\r\n"},
+        {"a key written twice keeps its place; names ignore case", nullptr,
+            {{L"S", L"A", L"1"}, {L"S", L"B", L"2"}, {L"s", L"a", L"3"}}, "[S]\r\nA=3\r\nB=2\r\n"},
+        {"existing content is kept, new keys join their section",
+            "; made by hand\n[First]\nold = value\n\n[Second]\nz=1\n", {{L"First", L"new", L"x"}, {L"Third", L"k", L"v"}},
+            "; made by hand\n[First]\nold = value\nnew=x\n\n[Second]\nz=1\n[Third]\nk=v\n"},
+        {"values are written unchanged", nullptr, {{L"S", L"padded", L"  two words  "}, {L"S", L"quoted", L"\"q\""}},
+            "[S]\r\npadded=  two words  \r\nquoted=\"q\"\r\n"},
+        {"a null value deletes the key, a null key the section", "[A]\r\nk1=1\r\nk2=2\r\n[B]\r\nk=3\r\n[C]\r\nc=4\r\n",
+            {{L"A", L"k1", nullptr}, {L"C", nullptr, nullptr}}, "[A]\r\nk2=2\r\n[B]\r\nk=3\r\n"},
+        {"deleting creates no file", nullptr, {{L"A", L"k", nullptr}, {L"A", nullptr, nullptr}}, nullptr},
+    };
+    for (const auto& c : cases) {
+        DeleteFileW(Ini().c_str());
+        if (c.before)
+            viztest::WriteFile(Ini(), c.before);
+        for (const Write& w : c.writes)
+            EXPECT_TRUE(WritePrivateProfileStringW(w.section, w.key, w.value, Ini().c_str())) << c.name;
+        EXPECT_EQ(viztest::FileExists(Ini()), c.after != nullptr) << c.name;
+        if (c.after) {
+            EXPECT_EQ(Content(), c.after) << c.name;
+        }
+    }
 }
 
-TEST_F(ProfileTest, KeyWrittenTwiceKeepsItsPlaceAndTakesTheSecondValue)
-{
-    WritePrivateProfileStringW(L"S", L"A", L"1", Ini().c_str());
-    WritePrivateProfileStringW(L"S", L"B", L"2", Ini().c_str());
-    WritePrivateProfileStringW(L"s", L"a", L"3", Ini().c_str()); // names ignore case
-    EXPECT_EQ(Content(), "[S]\r\nA=3\r\nB=2\r\n");
-    EXPECT_EQ(Get(L"S", L"A"), L"3");
-}
-
-TEST_F(ProfileTest, ExistingContentIsKeptAndNewKeysJoinTheirSection)
-{
-    m_folder.Write("job.pdf.ini", "; made by hand\n[First]\nold = value\n\n[Second]\nz=1\n");
-    WritePrivateProfileStringW(L"First", L"new", L"x", Ini().c_str());
-    WritePrivateProfileStringW(L"Third", L"k", L"v", Ini().c_str());
-    EXPECT_EQ(Content(), "; made by hand\n[First]\nold = value\nnew=x\n\n[Second]\nz=1\n[Third]\nk=v\n");
-}
-
-TEST_F(ProfileTest, ValuesAreWrittenUnchangedAndTrimmedWhenRead)
+TEST_F(ProfileTest, ValuesAreTrimmedWhenRead)
 {
     WritePrivateProfileStringW(L"S", L"padded", L"  two words  ", Ini().c_str());
     WritePrivateProfileStringW(L"S", L"quoted", L"\"in quotes\"", Ini().c_str());
-    EXPECT_EQ(Content(), "[S]\r\npadded=  two words  \r\nquoted=\"in quotes\"\r\n");
     EXPECT_EQ(Get(L"S", L"padded"), L"two words");
     EXPECT_EQ(Get(L"S", L"quoted"), L"in quotes");
     EXPECT_EQ(Get(L"S", L"missing", L"fallback  "), L"fallback");
     EXPECT_EQ(Get(L"Nope", L"padded"), L"<none>");
-}
-
-TEST_F(ProfileTest, NullValueDeletesTheKeyAndNullKeyTheSection)
-{
-    WritePrivateProfileStringW(L"A", L"k1", L"1", Ini().c_str());
-    WritePrivateProfileStringW(L"A", L"k2", L"2", Ini().c_str());
-    WritePrivateProfileStringW(L"B", L"k", L"3", Ini().c_str());
-    WritePrivateProfileStringW(L"A", L"k1", nullptr, Ini().c_str());
-    EXPECT_EQ(Content(), "[A]\r\nk2=2\r\n[B]\r\nk=3\r\n");
-    WritePrivateProfileStringW(L"A", nullptr, nullptr, Ini().c_str());
-    EXPECT_EQ(Content(), "[B]\r\nk=3\r\n");
-}
-
-TEST_F(ProfileTest, DeletingCreatesNoFile)
-{
-    EXPECT_TRUE(WritePrivateProfileStringW(L"A", L"k", nullptr, Ini().c_str()));
-    EXPECT_TRUE(WritePrivateProfileStringW(L"A", nullptr, nullptr, Ini().c_str()));
-    EXPECT_FALSE(m_folder.Exists("job.pdf.ini"));
 }
 
 TEST_F(ProfileTest, ListsSectionAndKeyNames)
@@ -149,11 +144,11 @@ TEST_F(ProfileTest, EveryCallSeesTheFileAsItIsOnDisk)
         if (step.replaceWith != nullptr && *step.replaceWith == 0)
             DeleteFileW(Ini().c_str());
         else if (step.replaceWith != nullptr)
-            m_folder.Write("job.pdf.ini", step.replaceWith);
+            viztest::WriteFile(Ini(), step.replaceWith);
         EXPECT_EQ(step.expected, Get(L"S", L"K")) << step.name;
     }
     // A write after an edit elsewhere keeps that edit.
-    m_folder.Write("job.pdf.ini", "[S]\r\nK=4\r\n");
+    viztest::WriteFile(Ini(), "[S]\r\nK=4\r\n");
     ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"L", L"5", Ini().c_str()));
     EXPECT_EQ("[S]\r\nK=4\r\nL=5\r\n", Content());
 }
@@ -180,7 +175,7 @@ TEST_F(ProfileTest, WritingOneKeyKeepsTheBytesOfEveryOtherLine)
             std::string("\xFF\xFE[\0\x7E\x7B\x0D\x54]\0\r\0\n\0A\0=\0\x31\0\r\0\n\0N\0E\0W\0=\0\x75\x8D\r\0\n\0", 38)},
     };
     for (const auto& c : cases) {
-        m_folder.Write("job.pdf.ini", c.before);
+        viztest::WriteFile(Ini(), c.before);
         EXPECT_TRUE(WritePrivateProfileStringW(L"签名", L"NEW", c.value, Ini().c_str())) << c.name;
         EXPECT_EQ(::testing::PrintToString(Content()), ::testing::PrintToString(c.after)) << c.name;
         EXPECT_EQ(Get(L"签名", L"NEW"), c.value) << c.name;
@@ -245,8 +240,8 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
 
 TEST(TemporaryFile, AProcessKilledWhileWritingLeavesTheFolderAsItWas)
 {
-    TempFolder folder;
-    folder.Write("job.pdf", "old");
+    viztest::ScratchFolder folder;
+    viztest::WriteFile(folder.Windows(L"job.pdf"), "old");
     const pid_t child = fork();
     if (child == 0) {
         win32host::TemporaryFile file;
@@ -261,7 +256,7 @@ TEST(TemporaryFile, AProcessKilledWhileWritingLeavesTheFolderAsItWas)
     for (const auto& entry : std::filesystem::directory_iterator(folder.Posix()))
         names.push_back(entry.path().filename().string());
     EXPECT_EQ(std::vector<std::string>{"job.pdf"}, names);
-    EXPECT_EQ("old", folder.Read("job.pdf"));
+    EXPECT_EQ("old", viztest::ReadFile(folder.Windows(L"job.pdf")));
 }
 
 } // namespace

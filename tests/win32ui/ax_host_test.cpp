@@ -20,27 +20,16 @@ struct TestControl final : comkit::ComObject<IUnknown> {
 };
 int TestControl::alive = 0;
 
-INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM, LPARAM lParam)
+INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM, LPARAM)
 {
-    switch (msg) {
-    case WM_INITDIALOG:
-        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
-        return TRUE;
-    case WM_SIZE:
-        // The control fills the client area, as a viewer dialog keeps it.
-        if (HWND viewer = GetDlgItem(hwnd, kViewerId))
-            MoveWindow(viewer, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return TRUE;
-    case WM_COMMAND:
+    if (msg == WM_COMMAND)
         EndDialog(hwnd, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    return msg == WM_INITDIALOG || msg == WM_COMMAND;
 }
 
 DialogTemplateBuilder ViewerTemplate(const wchar_t* clsid)
 {
-    DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_VISIBLE, 411, 234, L"浏览");
+    DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 411, 234, L"浏览");
     t.Control(kViewerId, clsid, L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 411, 234);
     return t;
 }
@@ -62,13 +51,11 @@ protected:
     DWORD m_cookie = 0;
 };
 
+// Sizing the host with its dialog is the viewer dialog's own work, tested with it.
 TEST_F(AxHostTest, TheHostCreatesTheControlHandsItOutAndReleasesItWithTheWindow)
 {
     auto t = ViewerTemplate(L"{6B0F2C1E-3D4A-4E5B-8C6D-7E8F9A0B1C2D}");
     ScriptedUser user;
-    bool maximised = false;
-    RECT client{}, control{};
-    RECT resizedClient{}, resizedControl{};
     user.dialog = [&](HWND dialog) {
         EXPECT_EQ(TestControl::alive, 1);
         HWND host = GetDlgItem(dialog, kViewerId);
@@ -79,24 +66,11 @@ TEST_F(AxHostTest, TheHostCreatesTheControlHandsItOutAndReleasesItWithTheWindow)
         wchar_t className[16];
         GetClassNameW(host, className, 16);
         EXPECT_STREQ(className, L"AtlAxWin");
-
-        maximised = IsZoomed(dialog);
-        GetClientRect(dialog, &client);
-        GetClientRect(host, &control);
-        EXPECT_TRUE(win32host::ResizeWindow(dialog, 500, 400));
-        GetClientRect(dialog, &resizedClient);
-        GetClientRect(host, &resizedControl);
         win32host::PressKey(VK_ESCAPE);
         EXPECT_FALSE(IsWindowVisible(dialog)) << "Escape in the control ends the dialog";
     };
     win32host::ScopedDesktopUser scoped(user);
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ViewerProc, 0), IDCANCEL);
-    EXPECT_TRUE(maximised) << "showing the template's visible dialog does not undo the maximising";
-    RECT work = win32host::WorkArea();
-    EXPECT_EQ(client.right, work.right - work.left);
-    EXPECT_TRUE(EqualRect(&client, &control));
-    EXPECT_LT(resizedClient.right, 500);
-    EXPECT_TRUE(EqualRect(&resizedClient, &resizedControl));
     EXPECT_EQ(TestControl::alive, 0);
 }
 

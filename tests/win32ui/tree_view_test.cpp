@@ -108,8 +108,8 @@ TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
     HTREEITEM a = Insert(L"A", TVI_ROOT, TVI_FIRST);
     HTREEITEM b2 = Insert(L"b2", b);
     HTREEITEM b1 = Insert(L"b1", b, TVI_FIRST);
-    HTREEITEM b3 = Insert(L"B0", b, TVI_SORT);
-    HTREEITEM b4 = Insert(L"after b1", b, b1);
+    Insert(L"B0", b, TVI_SORT);
+    Insert(L"after b1", b, b1);
     EXPECT_EQ(TreeView_GetRoot(m_tree), a);
     EXPECT_EQ(TreeView_GetNextSibling(m_tree, a), b);
     EXPECT_EQ(TreeView_GetNextSibling(m_tree, b), nullptr);
@@ -120,8 +120,6 @@ TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
     EXPECT_EQ(TreeView_GetParent(m_tree, b2), b);
     EXPECT_EQ(TreeView_GetParent(m_tree, a), nullptr);
     EXPECT_EQ(TreeView_GetCount(m_tree), 6u);
-    (void)b3;
-    (void)b4;
 
     EXPECT_EQ(TreeView_GetNextVisible(m_tree, b), nullptr) << "children of a collapsed item are not shown";
     TreeView_Expand(m_tree, b, TVE_EXPAND);
@@ -193,27 +191,25 @@ TEST_F(TreeViewTest, HitTestNamesThePartOfTheRowUnderThePoint)
     EXPECT_EQ(label.left - rootLabel.left, static_cast<LONG>(SendMessageW(m_tree, TVM_GETINDENT, 0, 0)))
         << "a level is one indent further";
 
-    auto hit = [&](int x, int y, UINT& flags) {
-        TVHITTESTINFO ht{{x, y}, 0, nullptr};
-        HTREEITEM item = TreeView_HitTest(m_tree, &ht);
-        flags = ht.flags;
-        return item;
+    const int y = (label.top + label.bottom) / 2, rootY = (rootLabel.top + rootLabel.bottom) / 2;
+    const struct {
+        const char* what;
+        int x, y;
+        HTREEITEM item;
+        UINT flags;
+    } cases[] = {
+        {"label", label.left + 3, y, child, TVHT_ONITEMLABEL},
+        {"the check box sits just before the label", label.left - 8, y, child, TVHT_ONITEMSTATEICON},
+        {"right of the label", label.right + 20, y, child, TVHT_ONITEMRIGHT},
+        {"indent", 1, y, child, TVHT_ONITEMINDENT},
+        {"a root with children shows its expand box", rootLabel.left - 16 - 10, rootY, root, TVHT_ONITEMBUTTON},
+        {"below the rows", label.left, label.bottom + 40, nullptr, TVHT_NOWHERE},
     };
-    int y = (label.top + label.bottom) / 2;
-    UINT flags;
-    EXPECT_EQ(hit(label.left + 3, y, flags), child);
-    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMLABEL));
-    EXPECT_EQ(hit(label.left - 8, y, flags), child);
-    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMSTATEICON)) << "the check box sits just before the label";
-    EXPECT_EQ(hit(label.right + 20, y, flags), child);
-    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMRIGHT));
-    EXPECT_EQ(hit(1, y, flags), child);
-    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMINDENT));
-    int rootY = (rootLabel.top + rootLabel.bottom) / 2;
-    EXPECT_EQ(hit(rootLabel.left - 16 - 10, rootY, flags), root);
-    EXPECT_EQ(flags, static_cast<UINT>(TVHT_ONITEMBUTTON)) << "a root with children shows its expand box";
-    EXPECT_EQ(hit(label.left, label.bottom + 40, flags), nullptr);
-    EXPECT_EQ(flags, static_cast<UINT>(TVHT_NOWHERE));
+    for (const auto& c : cases) {
+        TVHITTESTINFO ht{{c.x, c.y}, 0, nullptr};
+        EXPECT_EQ(TreeView_HitTest(m_tree, &ht), c.item) << c.what;
+        EXPECT_EQ(ht.flags, c.flags) << c.what;
+    }
 
     TreeView_Expand(m_tree, root, TVE_COLLAPSE);
     EXPECT_FALSE(TreeView_GetItemRect(m_tree, child, &label, TRUE)) << "a hidden item has no rectangle";

@@ -40,6 +40,12 @@ protected:
     void SetUp() override { g_log.clear(); }
 };
 
+HWND Create(DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr, const wchar_t* cls = L"RecordingWindow",
+    DWORD exStyle = 0)
+{
+    return CreateWindowExW(exStyle, cls, L"", style, x, y, cx, cy, parent, nullptr, nullptr, nullptr);
+}
+
 std::vector<UINT> MessagesOf(HWND hwnd)
 {
     std::vector<UINT> messages;
@@ -73,10 +79,8 @@ TEST_F(WindowTest, CreationSendsNcCreateCreateThenSizeAndDestructionNotifiesPare
 
 TEST_F(WindowTest, ACreateFailureDestroysTheWindowAndReturnsNull)
 {
-    EXPECT_EQ(CreateWindowExW(0, L"NoSuchClass", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
-    EXPECT_EQ(CreateWindowExW(0, L"RecordingWindow", L"", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
-        nullptr)
-        << "a child window needs a parent";
+    EXPECT_EQ(Create(0, 0, 0, 1, 1, nullptr, L"NoSuchClass"), nullptr);
+    EXPECT_EQ(Create(WS_CHILD, 0, 0, 1, 1), nullptr) << "a child window needs a parent";
 }
 
 LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -107,7 +111,7 @@ TEST_F(WindowTest, SubclassingReplacesTheProcedureAndCanCallThePreviousOne)
 
 TEST_F(WindowTest, PostedMessagesWaitForTheLoop)
 {
-    HWND hwnd = CreateWindowExW(0, L"RecordingWindow", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND hwnd = Create(WS_POPUP, 0, 0, 10, 10);
     g_log.clear();
     EXPECT_TRUE(PostMessageW(hwnd, WM_USER, 0, 0));
     EXPECT_TRUE(MessagesOf(hwnd).empty());
@@ -125,8 +129,7 @@ TEST_F(WindowTest, PostedMessagesWaitForTheLoop)
 
 TEST_F(WindowTest, MovingReportsTheNewClientSizeAndMaximisingFillsTheWorkArea)
 {
-    HWND hwnd = CreateWindowExW(0, L"RecordingWindow", L"", WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, 50, 60,
-        400, 300, nullptr, nullptr, nullptr, nullptr);
+    HWND hwnd = Create(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, 50, 60, 400, 300);
     RECT client;
     GetClientRect(hwnd, &client);
     RECT frame{0, 0, client.right, client.bottom};
@@ -171,10 +174,8 @@ TEST_F(WindowTest, MovingReportsTheNewClientSizeAndMaximisingFillsTheWorkArea)
 
 TEST_F(WindowTest, CoordinatesMapBetweenClientAreasAndTheScreen)
 {
-    HWND top = CreateWindowExW(0, L"RecordingWindow", L"", WS_POPUP | WS_VISIBLE, 100, 200, 300, 300, nullptr, nullptr,
-        nullptr, nullptr);
-    HWND child = CreateWindowExW(WS_EX_CLIENTEDGE, L"RecordingWindow", L"", WS_CHILD | WS_VISIBLE, 10, 20, 100, 50, top,
-        nullptr, nullptr, nullptr);
+    HWND top = Create(WS_POPUP | WS_VISIBLE, 100, 200, 300, 300);
+    HWND child = Create(WS_CHILD | WS_VISIBLE, 10, 20, 100, 50, top, L"RecordingWindow", WS_EX_CLIENTEDGE);
     POINT p{0, 0};
     ClientToScreen(child, &p);
     EXPECT_EQ(p.x, 100 + 10 + 2);
@@ -192,10 +193,9 @@ TEST_F(WindowTest, CoordinatesMapBetweenClientAreasAndTheScreen)
 
 TEST_F(WindowTest, FocusMovesWithKillFocusAndSetFocus)
 {
-    HWND top = CreateWindowExW(0, L"RecordingWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
-        nullptr, nullptr);
-    HWND a = CreateWindowExW(0, L"Button", L"A", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top, nullptr, nullptr, nullptr);
-    HWND b = CreateWindowExW(0, L"Button", L"B", WS_CHILD | WS_VISIBLE, 0, 20, 10, 10, top, nullptr, nullptr, nullptr);
+    HWND top = Create(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND a = Create(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top, L"Button");
+    HWND b = Create(WS_CHILD | WS_VISIBLE, 0, 20, 10, 10, top, L"Button");
     SetFocus(a);
     EXPECT_EQ(GetFocus(), a);
     EXPECT_EQ(SetFocus(b), a);
