@@ -11,13 +11,19 @@ jobs=$(nproc 2>/dev/null || echo 2)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
+# The client's database engine for x64, where the client runs (cached by version in $root).
+start=$(date +%s)
+sqlite=$(scripts/windows-sqlite.sh "$root" x86_64-w64-mingw32)
+echo "== SQLite for x86_64: $(( $(date +%s) - start )) s ($sqlite)"
 declare -A dirs=([x86_64]=$root/win64 [i686]=$root/win32)
+declare -A options=([x86_64]="-DSQLite3_INCLUDE_DIR=$sqlite/include -DSQLite3_LIBRARY=$sqlite/lib/libsqlite3.a" [i686]="")
 for arch in x86_64 i686; do
   dir=${dirs[$arch]}
   echo "== build $arch in $dir"
   start=$(date +%s)
+  # shellcheck disable=SC2086 # the options are words without blanks
   cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/$arch-w64-mingw32.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIZ_WERROR=ON "${launcher[@]}" >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIZ_WERROR=ON "${launcher[@]}" ${options[$arch]} >/dev/null
   cmake --build "$dir" -j"$jobs"
   echo "== build $arch: $(( $(date +%s) - start )) s"
 done
