@@ -8,7 +8,7 @@
 
 #include <win32host/Trace.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
 #include "ExpectedSql.h"
 #include "QvATLHelper.h"
 #include "ZORRTWrapper.h"
@@ -135,10 +135,10 @@ protected:
 
 TEST_P(LightFileSqlTest, FindsTheCurrentIterationsLightFilesOnly)
 {
-    ClientTestFolder folder;
-    const DocumentCase c = BuildCase(folder.Builder(), GetParam());
-    ASSERT_EQ(S_OK, folder.Builder().GetStatus());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    const DocumentCase c = BuildCase(folder.Fixture(), GetParam());
+    ASSERT_EQ(S_OK, folder.Fixture().GetStatus());
+    ASSERT_EQ(S_OK, folder.Open());
 
     win32host::TraceRecorder trace;
     const std::wstring sql = Sql(Key("all."), c.documentId);
@@ -164,9 +164,9 @@ TEST_P(LightFileSqlTest, FindsTheCurrentIterationsLightFilesOnly)
 
 TEST_P(LightFileSqlTest, FileTypeFiltersOfBothLookups)
 {
-    ClientTestFolder folder;
-    const DocumentCase c = BuildCase(folder.Builder(), GetParam());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    const DocumentCase c = BuildCase(folder.Fixture(), GetParam());
+    ASSERT_EQ(S_OK, folder.Open());
 
     for (const char* family : {"find.", "lookup."}) {
         for (const char* type : {".pdf", ".dwg", ".step"}) {

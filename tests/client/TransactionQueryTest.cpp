@@ -12,7 +12,7 @@
 
 #include <win32host/Trace.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
 #include "ZORRTWrapper.h"
 #include "qvclient/Database.h"
 #include "qvclient/CommandTransaction.h"
@@ -45,12 +45,12 @@ class TransactionQueryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder.Builder().Execute(L"CREATE TABLE T_Values (OBJ_ID INTEGER, Small INTEGER, Big BIGINT, "
+        m_folder.Fixture().Execute(L"CREATE TABLE T_Values (OBJ_ID INTEGER, Small INTEGER, Big BIGINT, "
                                    L"Ratio REAL, Label VARCHAR(32), Missing VARCHAR(32))");
-        m_folder.Builder().Execute(L"INSERT INTO T_Values VALUES (1, 42, 5000000000, 2.5, '图纸 A', NULL)");
-        m_folder.Builder().Execute(L"INSERT INTO T_Values VALUES (2, -7, -5000000000, -0.25, '', NULL)");
-        ASSERT_EQ(S_OK, m_folder.Builder().GetStatus());
-        ASSERT_EQ(S_OK, m_folder.OpenClient());
+        m_folder.Fixture().Execute(L"INSERT INTO T_Values VALUES (1, 42, 5000000000, 2.5, '图纸 A', NULL)");
+        m_folder.Fixture().Execute(L"INSERT INTO T_Values VALUES (2, -7, -5000000000, -0.25, '', NULL)");
+        ASSERT_EQ(S_OK, m_folder.Fixture().GetStatus());
+        ASSERT_EQ(S_OK, m_folder.Open());
         CPlmSystemRef system;
         ASSERT_EQ(S_OK, system.Create());
         IQvCslTransaction* pTransaction = nullptr;
@@ -73,7 +73,7 @@ protected:
         return m_pQuery->GetFieldValue(_bstr_t(pszColumn), pvar);
     }
 
-    ClientTestFolder m_folder;
+    viztest::ClientFolder m_folder;
     ITransactionQuery* m_pQuery = nullptr;
 };
 
@@ -108,10 +108,10 @@ TEST_F(TransactionQueryTest, BytesComeBackAsStoredEmptyOrNot)
         {"one zero byte", {0}},
         {"bytes", {1, 0, 255}},
     };
-    ASSERT_EQ(S_OK, m_folder.Builder().Execute(L"CREATE TABLE T_Bytes (OBJ_ID INTEGER, Data BYTEA)"));
+    ASSERT_EQ(S_OK, m_folder.Fixture().Execute(L"CREATE TABLE T_Bytes (OBJ_ID INTEGER, Data BYTEA)"));
     LONGLONG id = 0;
     for (const auto& c : cases)
-        ASSERT_EQ(S_OK, m_folder.Builder().Execute(L"INSERT INTO T_Bytes VALUES (?, ?)",
+        ASSERT_EQ(S_OK, m_folder.Fixture().Execute(L"INSERT INTO T_Bytes VALUES (?, ?)",
                             {qvclient::DbValue::Integer(++id), qvclient::DbValue::Blob(c.bytes)})) << c.name;
     id = 0;
     for (const auto& c : cases) {
@@ -228,10 +228,10 @@ TEST_F(TransactionQueryTest, TheConnectionRefusesEveryWriteWhateverTheText)
 
     // The builder's own connection still sees both rows, unchanged, and no other table.
     std::unique_ptr<qvclient::IDbCursor> cursor;
-    ASSERT_EQ(S_OK, m_folder.Builder().GetDatabase()->Query(
+    ASSERT_EQ(S_OK, m_folder.Fixture().GetDatabase()->Query(
                         L"SELECT COUNT(*) FROM T_Values WHERE Label IS NULL OR Label <> 'changed'", {}, cursor));
     EXPECT_EQ(2, cursor->GetValue(0).integer);
-    EXPECT_TRUE(FAILED(m_folder.Builder().GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Other", {}, cursor)));
+    EXPECT_TRUE(FAILED(m_folder.Fixture().GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Other", {}, cursor)));
     std::error_code ec;
     std::filesystem::remove(outside, ec);
 }
