@@ -3,7 +3,7 @@
 
 #include <win32host/Trace.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
 #include "ZORUIWait.h"
 #include <comkit/ComObject.h>
 
@@ -21,8 +21,8 @@ public:
 
 TEST(ObjectCollectionTest, GivesTheItemsOfAnArrayByIndexWithTheirOwnReference)
 {
-    ClientTestFolder folder;
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    ASSERT_EQ(S_OK, folder.Open());
     auto* pA = new Counted();
     auto* pB = new Counted();
     pA->AddRef();
@@ -59,8 +59,8 @@ TEST(ObjectCollectionTest, GivesTheItemsOfAnArrayByIndexWithTheirOwnReference)
 
 TEST(ObjectCollectionTest, AnEmptyVariantHasNoItemsAndOtherTypesAreRefused)
 {
-    ClientTestFolder folder;
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    ASSERT_EQ(S_OK, folder.Open());
     IQvObjectCollectionPtr collection(CLSID_QvObjectCollection);
     _variant_t empty;
     ASSERT_EQ(S_OK, collection->SetVariant(&empty));
@@ -73,8 +73,8 @@ TEST(ObjectCollectionTest, AnEmptyVariantHasNoItemsAndOtherTypesAreRefused)
 
 TEST(WaitWindowTest, BeginStepsAndEndAreTracedAndObserved)
 {
-    ClientTestFolder folder;
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    ASSERT_EQ(S_OK, folder.Open());
     std::vector<qvclient::WaitEvent> observed;
     folder.Client().SetWaitObserver([&observed](const qvclient::WaitEvent& e) { observed.push_back(e); });
     win32host::TraceRecorder trace;
@@ -101,8 +101,8 @@ TEST(WaitWindowTest, BeginStepsAndEndAreTracedAndObserved)
 
 TEST(WaitWindowTest, AWindowNeverShownIsNotClosed)
 {
-    ClientTestFolder folder;
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    ASSERT_EQ(S_OK, folder.Open());
     win32host::TraceRecorder trace;
     {
         CPlmWait wait(L"x", 0, 2, 1, 0);

@@ -7,7 +7,8 @@
 
 #include <win32host/Paths.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
+#include "ObjectDownload.h"
 #include "SmallDisk.h"
 
 namespace {
@@ -30,12 +31,12 @@ TEST(DiskFullTest, AFileThatDoesNotFitFailsAndLeavesTheFolderAsItWas)
     SmallDisk disk(kDisk);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Error();
-    ClientTestFolder folder;
+    viztest::ClientFolder folder;
     std::vector<LONG> ids;
     for (const auto& c : cases)
-        ids.push_back(folder.Builder().AddStoredFile(L"f.dwg", std::string(c.cbContent, c.name[0])));
-    ASSERT_EQ(S_OK, folder.Builder().GetStatus());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+        ids.push_back(folder.Fixture().AddStoredFile(L"f.dwg", std::string(c.cbContent, c.name[0])));
+    ASSERT_EQ(S_OK, folder.Fixture().GetStatus());
+    ASSERT_EQ(S_OK, folder.Open());
 
     const std::string target = disk.Path("target.dwg");
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -47,12 +48,12 @@ TEST(DiskFullTest, AFileThatDoesNotFitFailsAndLeavesTheFolderAsItWas)
             ASSERT_TRUE(std::ofstream(target, std::ios::binary) << old) << "the old file does not fit";
         }
         const std::vector<std::string> before = disk.Files();
-        EXPECT_EQ(c.expected, DownloadStoredFile(ids[i], win32host::FromPosixPath(target)));
-        const bool bTargetIsContent = ReadFileBytes(target) == std::string(c.cbContent, c.name[0]);
+        EXPECT_EQ(c.expected, viztest::DownloadObjectFile(L"StoredFile", ids[i], win32host::FromPosixPath(target)));
+        const bool bTargetIsContent = viztest::ReadPosixFile(target) == std::string(c.cbContent, c.name[0]);
         if (SUCCEEDED(c.expected)) {
             EXPECT_TRUE(bTargetIsContent);
         } else {
-            EXPECT_TRUE(ReadFileBytes(target) == old) << "the old target changed";
+            EXPECT_TRUE(viztest::ReadPosixFile(target) == old) << "the old target changed";
             EXPECT_EQ(before, disk.Files());
         }
     }

@@ -4,7 +4,7 @@
 
 #include <win32host/Trace.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ IQvErrorRecordPtr MakeRecord(HRESULT hrCode, const wchar_t* pszLocation)
 
 class ErrorServiceTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(S_OK, m_folder.OpenClient()); }
-    ClientTestFolder m_folder;
+    void SetUp() override { ASSERT_EQ(S_OK, m_folder.Open()); }
+    viztest::ClientFolder m_folder;
 };
 
 TEST_F(ErrorServiceTest, ANewReporterHasNoListUntilOneIsCreated)

@@ -8,7 +8,7 @@
 
 #include <win32host/Trace.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
 #include "ExpectedSql.h"
 #include "QvATLHelper.h"
 #include "ZORRTWrapper.h"
@@ -37,46 +37,22 @@ std::wstring Sql(const std::string& key, LONG documentId, LONG lightFileClass = 
 std::vector<Row> RunQuery(const std::wstring& sql)
 {
     std::vector<Row> rows;
-    CPlmSystemRef system;
-    EXPECT_EQ(S_OK, system.Create());
-    IQvCslTransaction* pTransaction = nullptr;
-    EXPECT_EQ(S_OK, system.GetCurTransaction(&pTransaction));
-    if (pTransaction == nullptr)
+    const ITransactionQueryPtr query = viztest::NewQuery();
+    EXPECT_TRUE(query != nullptr);
+    if (query == nullptr || FAILED(viztest::RunText(query, sql)))
         return rows;
-    ITransactionQuery* pQuery = nullptr;
-    EXPECT_EQ(S_OK, pTransaction->CreateQuery(&pQuery));
-    BSTR bstrSql = SysAllocString(sql.c_str());
-    EXPECT_EQ(S_OK, pQuery->SetSqlText(bstrSql));
-    EXPECT_EQ(S_OK, pQuery->Execute());
-    SysFreeString(bstrSql);
     VARIANT_BOOL bEof = VARIANT_TRUE;
-    for (HRESULT hr = pQuery->IsEof(&bEof); SUCCEEDED(hr) && !bEof; hr = pQuery->IsEof(&bEof)) {
-        Row row;
-        VARIANT var;
-        const auto read = [&](const wchar_t* pszColumn) {
-            BSTR bstrColumn = SysAllocString(pszColumn);
-            VariantInit(&var);
-            EXPECT_EQ(S_OK, pQuery->GetFieldValue(bstrColumn, &var)) << win32host::ToUtf8(pszColumn);
-            SysFreeString(bstrColumn);
+    for (HRESULT hr = query->IsEof(&bEof); SUCCEEDED(hr) && !bEof; hr = query->IsEof(&bEof)) {
+        const auto number = [&](const wchar_t* pszColumn) {
+            return CVariantHelper::VariantToLong(viztest::FieldOf(query, pszColumn));
         };
-        read(L"OBJ_ID");
-        row.objId = CVariantHelper::VariantToLong(var);
-        VariantClear(&var);
-        read(L"name");
-        row.name = CVariantHelper::VariantToString(var).GetString();
-        VariantClear(&var);
-        read(L"roleB_id");
-        row.revisionId = CVariantHelper::VariantToLong(var);
-        VariantClear(&var);
-        read(L"filetype");
-        row.filetype = CVariantHelper::VariantToString(var).GetString();
-        VariantClear(&var);
-        rows.push_back(row);
-        if (FAILED(pQuery->MoveNext()))
+        const auto text = [&](const wchar_t* pszColumn) {
+            return std::wstring(CVariantHelper::VariantToString(viztest::FieldOf(query, pszColumn)).GetString());
+        };
+        rows.push_back({number(L"OBJ_ID"), text(L"name"), number(L"roleB_id"), text(L"filetype")});
+        if (FAILED(query->MoveNext()))
             break;
     }
-    pQuery->Release();
-    pTransaction->Release();
     return rows;
 }
 
@@ -135,10 +111,10 @@ protected:
 
 TEST_P(LightFileSqlTest, FindsTheCurrentIterationsLightFilesOnly)
 {
-    ClientTestFolder folder;
-    const DocumentCase c = BuildCase(folder.Builder(), GetParam());
-    ASSERT_EQ(S_OK, folder.Builder().GetStatus());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    const DocumentCase c = BuildCase(folder.Fixture(), GetParam());
+    ASSERT_EQ(S_OK, folder.Fixture().GetStatus());
+    ASSERT_EQ(S_OK, folder.Open());
 
     win32host::TraceRecorder trace;
     const std::wstring sql = Sql(Key("all."), c.documentId);
@@ -164,9 +140,9 @@ TEST_P(LightFileSqlTest, FindsTheCurrentIterationsLightFilesOnly)
 
 TEST_P(LightFileSqlTest, FileTypeFiltersOfBothLookups)
 {
-    ClientTestFolder folder;
-    const DocumentCase c = BuildCase(folder.Builder(), GetParam());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    const DocumentCase c = BuildCase(folder.Fixture(), GetParam());
+    ASSERT_EQ(S_OK, folder.Open());
 
     for (const char* family : {"find.", "lookup."}) {
         for (const char* type : {".pdf", ".dwg", ".step"}) {

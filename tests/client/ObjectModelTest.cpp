@@ -7,7 +7,7 @@
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
 #include "ComRef.h"
 #include "QvATLHelper.h"
 #include "ZORMetaWrapper.h"
@@ -69,8 +69,8 @@ HRESULT GetRelated(const COtlObjectRef& ref, const wchar_t* pszRelation, Related
 
 TEST(ObjectModelTest, RelationsGiveObjectsAndLinksInTheOrderTheyWereMade)
 {
-    ClientTestFolder folder;
-    auto& b = folder.Builder();
+    viztest::ClientFolder folder;
+    auto& b = folder.Fixture();
     const LONG top = b.AddPart(L"top");
     // Made in one order, linked in another: the links' order wins.
     const LONG second = b.AddPart(L"second");
@@ -83,7 +83,7 @@ TEST(ObjectModelTest, RelationsGiveObjectsAndLinksInTheOrderTheyWereMade)
     b.AddPartDocument(top, L"3DDocument", model);
     b.AddPartDocument(top, L"Drawing", drawing);
     ASSERT_EQ(S_OK, b.GetStatus());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    ASSERT_EQ(S_OK, folder.Open());
 
     const COtlObjectRef ref = Open(L"Part", top);
     Related parts;
@@ -110,8 +110,8 @@ TEST(ObjectModelTest, RelationsGiveObjectsAndLinksInTheOrderTheyWereMade)
 
 TEST(ObjectModelTest, FoldersOfEveryClassShareTheirRelations)
 {
-    ClientTestFolder folder;
-    auto& b = folder.Builder();
+    viztest::ClientFolder folder;
+    auto& b = folder.Fixture();
     const LONG product = b.AddFolder(L"FolderOfProduct", L"product");
     const LONG models = b.AddFolder(L"3DFolder", L"models");
     const LONG plain = b.AddFolder(L"Folder", L"plain");
@@ -120,7 +120,7 @@ TEST(ObjectModelTest, FoldersOfEveryClassShareTheirRelations)
     const LONG doc = b.AddDocument(L"CappDocument", L"card", L"xls");
     b.AddFolderDocument(L"FolderOfProduct", product, L"CappDocument", doc);
     ASSERT_EQ(S_OK, b.GetStatus());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    ASSERT_EQ(S_OK, folder.Open());
 
     Related children;
     ASSERT_EQ(S_OK, GetRelated(Open(L"FolderOfProduct", product), L"ParentFolder", children));
@@ -133,9 +133,9 @@ TEST(ObjectModelTest, FoldersOfEveryClassShareTheirRelations)
 
 TEST(ObjectModelTest, PropertiesAreReadByNameWithoutRegardToCase)
 {
-    ClientTestFolder folder;
-    const LONG doc = folder.Builder().AddDocument(L"Document", L"说明书", L"doc");
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    const LONG doc = folder.Fixture().AddDocument(L"Document", L"说明书", L"doc");
+    ASSERT_EQ(S_OK, folder.Open());
 
     const COtlObjectRef ref = Open(L"Document", doc);
     EXPECT_EQ(static_cast<ULONG>(doc), ref.GetID());
@@ -156,8 +156,8 @@ TEST(ObjectModelTest, PropertiesAreReadByNameWithoutRegardToCase)
 
 TEST(ObjectModelTest, DocumentClassesDeriveFromDocument)
 {
-    ClientTestFolder folder;
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    ASSERT_EQ(S_OK, folder.Open());
     const struct {
         const wchar_t* base;
         const wchar_t* cls;
@@ -177,15 +177,15 @@ TEST(ObjectModelTest, DocumentClassesDeriveFromDocument)
 
 TEST(ObjectModelTest, OnlyAUserWithTheRightMayOutputFiles)
 {
-    ClientTestFolder folder;
-    auto& b = folder.Builder();
+    viztest::ClientFolder folder;
+    auto& b = folder.Fixture();
     const LONG allowed = b.AddUser(L"allowed", L"Allowed");
     b.GrantRight(allowed, L"Documentation", L"OutputFile");
     const LONG other = b.AddUser(L"other", L"Other");
     b.GrantRight(other, L"Documentation", L"Print");
     b.SetCurrentUser(L"allowed");
     const LONG doc = b.AddDocument(L"Document", L"doc", L"doc");
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    ASSERT_EQ(S_OK, folder.Open());
 
     const COtlObjectRef ref = Open(L"Document", doc);
     short bAllowed = 0;
@@ -202,10 +202,10 @@ TEST(ObjectModelTest, OnlyAUserWithTheRightMayOutputFiles)
 
 TEST(ObjectModelTest, GlobalParametersAreIntegersAndMissingOnesFail)
 {
-    ClientTestFolder folder;
-    folder.Builder().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 1);
-    folder.Builder().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 3);
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    folder.Fixture().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 1);
+    folder.Fixture().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 3);
+    ASSERT_EQ(S_OK, folder.Open());
 
     CPlmSystemRef system;
     ASSERT_EQ(S_OK, system.Create());
@@ -231,34 +231,34 @@ TEST(ObjectModelTest, GlobalParametersAreIntegersAndMissingOnesFail)
 
 TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
 {
-    ClientTestFolder folder;
+    viztest::ClientFolder folder;
     const std::string content("%PDF-1.4\n\0binary\xff", 18);
-    const qvclient::DocumentFixture doc = folder.Builder().AddDocumentWithLightFiles(
+    const qvclient::DocumentFixture doc = folder.Fixture().AddDocumentWithLightFiles(
         L"Drawing", L"d", L"dwg", {qvclient::LightFileSpec{L"图纸.pdf", L"pdf", content, {}}});
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    ASSERT_EQ(S_OK, folder.Open());
 
     const COtlObjectRef ref = Open(L"LightFile", doc.lightFileIds.at(0));
     IObjectFileContent* pContent = nullptr;
     ASSERT_EQ(S_OK, ref.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
     // A doubled backslash, as a folder ending in one gives.
-    const std::wstring target = folder.OutputPath(L"\\图纸.pdf");
+    const std::wstring target = folder.Windows(L"\\图纸.pdf");
     win32host::TraceRecorder trace;
     EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(target.c_str())));
-    EXPECT_EQ(content, ReadFileBytes(folder.OutputPosixPath("图纸.pdf")));
+    EXPECT_EQ(content, viztest::ReadFile(folder.Windows(L"图纸.pdf")));
     const auto written = trace.OfKind("file_written");
     ASSERT_EQ(1u, written.size());
     EXPECT_EQ(win32host::ToUtf8(target), written[0].Get("path"));
 
     // Into a folder that does not exist: a failure, nothing traced.
-    EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.OutputPath(L"missing\\x.pdf").c_str()))));
+    EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.Windows(L"missing\\x.pdf").c_str()))));
     EXPECT_EQ(1u, trace.OfKind("file_written").size());
     pContent->Release();
 
     // A part has no stored content.
-    const COtlObjectRef part = Open(L"Part", folder.Builder().AddPart(L"p"));
+    const COtlObjectRef part = Open(L"Part", folder.Fixture().AddPart(L"p"));
     IObjectFileContent* pPartContent = nullptr;
     ASSERT_EQ(S_OK, part.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pPartContent)));
-    EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(_bstr_t(folder.OutputPath(L"p.bin").c_str())));
+    EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(_bstr_t(folder.Windows(L"p.bin").c_str())));
     pPartContent->Release();
 }
 
@@ -303,9 +303,9 @@ TEST(ObjectModelTest, LightFilesAfterTheFirstGiveTheSameAnswers)
 
 TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)
 {
-    ClientTestFolder folder;
-    const LONG picture = folder.Builder().AddStoredFile(L"sign.png", "PNGDATA");
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    const LONG picture = folder.Fixture().AddStoredFile(L"sign.png", "PNGDATA");
+    ASSERT_EQ(S_OK, folder.Open());
 
     IUnknown* pUnknown = nullptr;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_StoredFile, nullptr, 0x17, IID_IUnknown, reinterpret_cast<void**>(&pUnknown)));
@@ -318,12 +318,12 @@ TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)
     EXPECT_EQ(L"sign.png", Name(ref));
     IObjectFileContent* pContent = nullptr;
     ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
-    EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(folder.OutputPath(L"12sign.png").c_str())));
-    EXPECT_EQ("PNGDATA", ReadFileBytes(folder.OutputPosixPath("12sign.png")));
+    EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(folder.Windows(L"12sign.png").c_str())));
+    EXPECT_EQ("PNGDATA", viztest::ReadFile(folder.Windows(L"12sign.png")));
 
     // Another id names no stored file.
     pIdentity->SetObjectID(picture + 1000);
-    EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.OutputPath(L"none.png").c_str()))));
+    EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.Windows(L"none.png").c_str()))));
     pContent->Release();
     pObject->Release();
     pIdentity->Release();
@@ -332,14 +332,14 @@ TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)
 
 TEST(ObjectModelTest, TheClientsFoldersAreWindowsPathsOfItsOwnFolder)
 {
-    ClientTestFolder folder;
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    viztest::ClientFolder folder;
+    ASSERT_EQ(S_OK, folder.Open());
     CString strTemp;
     CString strConfig;
     ASSERT_EQ(S_OK, CSystemPathHelper::GetSystemTempPath(strTemp));
     ASSERT_EQ(S_OK, CSystemPathHelper::GetSystemConfigPath(strConfig));
-    EXPECT_EQ(folder.PosixFolder() + "/temp", win32host::ToPosixPath(strTemp.GetString()));
-    EXPECT_EQ(folder.PosixFolder() + "/config", win32host::ToPosixPath(strConfig.GetString()));
+    EXPECT_EQ(folder.Posix() + "/temp", win32host::ToPosixPath(strTemp.GetString()));
+    EXPECT_EQ(folder.Posix() + "/config", win32host::ToPosixPath(strConfig.GetString()));
     EXPECT_TRUE(std::filesystem::is_directory(win32host::ToPosixPath(strTemp.GetString())));
     EXPECT_EQ(std::wstring::npos, std::wstring(strTemp.GetString()).find(L'/'));
 }

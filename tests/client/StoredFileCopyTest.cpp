@@ -3,32 +3,24 @@
 // else is left in its folder. Runs on whichever vault the fixture has (folder or server).
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <functional>
-#include <fstream>
 
 #include <win32host/Trace.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
+#include "ObjectDownload.h"
 #include "qvclient/Errors.h"
 
 namespace {
 
 const std::string kContent = std::string("%PDF-1.4\n\0binary\xff", 18) + std::string(300000, 'x');
 
-// Downloads the stored file to out/target.pdf through the client's COM object.
-HRESULT Download(ClientTestFolder& folder, LONG storedFileId, const std::wstring& fileName = L"target.pdf")
-{
-    return DownloadStoredFile(storedFileId, folder.OutputPath(fileName));
-}
+using namespace viztest;
 
-std::vector<std::string> FilesIn(const std::string& folder)
+// Downloads the stored file into the folder through the client's COM object.
+HRESULT Download(const std::wstring& folder, LONG storedFileId, const std::wstring& fileName = L"target.pdf")
 {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    return names;
+    return DownloadObjectFile(L"StoredFile", storedFileId, folder + L"\\" + fileName);
 }
 
 struct FaultCase {
@@ -84,50 +76,48 @@ TEST(StoredFileCopyTest, SpoiledContentNeverReachesTheTarget)
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ClientTestFolder folder;
-        const LONG id = folder.Builder().AddStoredFile(L"a.pdf", kContent);
+        ClientFolder folder;
+        const LONG id = folder.Fixture().AddStoredFile(L"a.pdf", kContent);
         ASSERT_NE(0, id);
-        c.spoil(folder.Builder(), id);
-        ASSERT_EQ(S_OK, folder.OpenClient());
-        std::ofstream(folder.OutputPosixPath("target.pdf"), std::ios::binary) << kOldTarget;
+        c.spoil(folder.Fixture(), id);
+        ASSERT_EQ(S_OK, folder.Open());
+        const std::wstring out = folder.MakeFolder("out");
+        WriteFile(out + L"\\target.pdf", kOldTarget);
 
         win32host::TraceRecorder trace;
-        const HRESULT hr = Download(folder, id);
+        const HRESULT hr = Download(out, id);
         if (c.expected == E_FAIL)
             EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
         else
             EXPECT_EQ(c.expected, hr) << std::hex << hr;
-        EXPECT_EQ(kOldTarget, ReadFileBytes(folder.OutputPosixPath("target.pdf")));
-        EXPECT_EQ(std::vector<std::string>{"target.pdf"}, FilesIn(folder.PosixFolder() + "/out"));
+        EXPECT_EQ(kOldTarget, ReadFile(out + L"\\target.pdf"));
+        EXPECT_EQ(std::vector<std::string>{"target.pdf"}, ListFolder(out));
         EXPECT_TRUE(trace.OfKind("file_written").empty());
     }
 }
 
 TEST(StoredFileCopyTest, IntactContentReplacesTheTargetAndLeavesNothingElse)
 {
-    ClientTestFolder folder;
-    const LONG id = folder.Builder().AddStoredFile(L"a.pdf", kContent);
-    const LONG emptyId = folder.Builder().AddStoredFile(L"empty.txt", "");
-    ASSERT_EQ(S_OK, folder.Builder().GetStatus());
-    ASSERT_EQ(S_OK, folder.OpenClient());
-    std::ofstream(folder.OutputPosixPath("target.pdf"), std::ios::binary) << "old";
+    ClientFolder folder;
+    const LONG id = folder.Fixture().AddStoredFile(L"a.pdf", kContent);
+    const LONG emptyId = folder.Fixture().AddStoredFile(L"empty.txt", "");
+    ASSERT_EQ(S_OK, folder.Fixture().GetStatus());
+    ASSERT_EQ(S_OK, folder.Open());
+    const std::wstring out = folder.MakeFolder("out");
+    WriteFile(out + L"\\target.pdf", "old");
 
     std::vector<ULONGLONG> progress;
     folder.Client().SetDownloadObserver([&](const std::wstring&, ULONGLONG cb) { progress.push_back(cb); });
-    ASSERT_EQ(S_OK, Download(folder, id));
-    EXPECT_TRUE(kContent == ReadFileBytes(folder.OutputPosixPath("target.pdf")));
+    ASSERT_EQ(S_OK, Download(out, id));
+    EXPECT_TRUE(kContent == ReadFile(out + L"\\target.pdf"));
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(kContent.size(), progress.back());
     EXPECT_GT(progress.size(), 1u) << "the content came in one piece";
 
-    ASSERT_EQ(S_OK, Download(folder, emptyId, L"empty.txt"));
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder.OutputPosixPath("empty.txt")));
-    EXPECT_EQ(0u, std::filesystem::file_size(folder.OutputPosixPath("empty.txt")));
-    EXPECT_EQ((std::vector<std::string>{"empty.txt", "target.pdf"}), [&] {
-        auto names = FilesIn(folder.PosixFolder() + "/out");
-        std::sort(names.begin(), names.end());
-        return names;
-    }());
+    ASSERT_EQ(S_OK, Download(out, emptyId, L"empty.txt"));
+    EXPECT_TRUE(FileExists(out + L"\\empty.txt"));
+    EXPECT_EQ("", ReadFile(out + L"\\empty.txt"));
+    EXPECT_EQ((std::vector<std::string>{"empty.txt", "target.pdf"}), ListFolder(out));
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
+#include "ObjectDownload.h"
 
 namespace {
 
@@ -35,11 +36,11 @@ TEST(StoredFileMemoryTest, A200MBFileIsWrittenInBoundedMemory)
     GTEST_SKIP() << "AddressSanitizer holds freed memory in quarantine: the resident size is measured in the plain build";
 #endif
     constexpr ULONGLONG kSize = 200ull * 1024 * 1024;
-    ClientTestFolder folder;
+    viztest::ClientFolder folder;
     // Bytes that do not repeat in a chunk, made as they are stored, never held whole.
     ULONGLONG made = 0;
     unsigned state = 2463534242u;
-    const LONG id = folder.Builder().AddStoredFileWithContent(L"big.dwg", [&](BYTE* p, size_t cbMax, size_t& cb) {
+    const LONG id = folder.Fixture().AddStoredFileWithContent(L"big.dwg", [&](BYTE* p, size_t cbMax, size_t& cb) {
         cb = static_cast<size_t>(std::min<ULONGLONG>(cbMax, kSize - made));
         for (size_t i = 0; i < cb; ++i) {
             state ^= state << 13;
@@ -50,17 +51,17 @@ TEST(StoredFileMemoryTest, A200MBFileIsWrittenInBoundedMemory)
         made += cb;
         return S_OK;
     });
-    ASSERT_EQ(S_OK, folder.Builder().GetStatus());
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    ASSERT_EQ(S_OK, folder.Fixture().GetStatus());
+    ASSERT_EQ(S_OK, folder.Open());
 
     if (!ResetPeakResident() || PeakResidentKiB() < 0)
         GTEST_SKIP() << "the peak resident size cannot be measured here";
     const long before = PeakResidentKiB();
-    const HRESULT hr = DownloadStoredFile(id, folder.OutputPath(L"big.dwg"));
+    const HRESULT hr = viztest::DownloadObjectFile(L"StoredFile", id, folder.Windows(L"big.dwg"));
     const long after = PeakResidentKiB();
 
     ASSERT_EQ(S_OK, hr);
-    EXPECT_EQ(kSize, std::filesystem::file_size(folder.OutputPosixPath("big.dwg")));
+    EXPECT_EQ(kSize, std::filesystem::file_size(folder.Posix() + "/big.dwg"));
     std::printf("peak resident size %ld KiB before, %ld KiB after the download\n", before, after);
     EXPECT_LT(after - before, 8 * 1024) << "KiB grown while writing " << kSize << " bytes";
 }

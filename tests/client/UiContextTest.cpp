@@ -1,7 +1,7 @@
 // The walks a command makes through its context: document list, product tree and workflow.
 #include <gtest/gtest.h>
 
-#include "ClientTestFolder.h"
+#include "ClientFolder.h"
 #include "ComRef.h"
 #include "com/UnknownArray.h"
 #include "qvclient/UiContext.h"
@@ -63,12 +63,12 @@ class UiContextTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_docA = m_folder.Builder().AddDocument(L"Drawing", L"a", L"dwg");
-        m_docB = m_folder.Builder().AddDocument(L"Document", L"b", L"doc");
-        m_part = m_folder.Builder().AddPart(L"part");
-        ASSERT_EQ(S_OK, m_folder.OpenClient());
+        m_docA = m_folder.Fixture().AddDocument(L"Drawing", L"a", L"dwg");
+        m_docB = m_folder.Fixture().AddDocument(L"Document", L"b", L"doc");
+        m_part = m_folder.Fixture().AddPart(L"part");
+        ASSERT_EQ(S_OK, m_folder.Open());
     }
-    ClientTestFolder m_folder;
+    viztest::ClientFolder m_folder;
     LONG m_docA = 0;
     LONG m_docB = 0;
     LONG m_part = 0;
@@ -136,7 +136,7 @@ TEST_F(UiContextTest, ProductTreeFrameIsAboveAPaneAndHoldsATreeView)
 
 TEST_F(UiContextTest, WorkflowItemGivesItsAttachedItemsInOrder)
 {
-    auto& b = m_folder.Builder();
+    auto& b = m_folder.Fixture();
     const LONG flow = b.AddWorkflowItem(L"release");
     b.AttachToWorkflowItem(flow, L"Document", m_docB);
     b.AttachToWorkflowItem(flow, L"Part", m_part);

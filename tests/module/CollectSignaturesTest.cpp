@@ -122,55 +122,51 @@ TEST_F(CollectSignaturesTest, NoTransactionOrQueryGivesTheStatus)
     EXPECT_TRUE(m_system.db.sql.empty());
 }
 
-TEST_F(CollectSignaturesTest, FailingFirstEofMeansNoRows)
+// A cursor failing at one IsEof or MoveNext call: the first IsEof of a query means no rows;
+// any later failure ends the collection with the first IsEof's status, to be tried again.
+TEST(CollectSignatures, CursorFailures)
 {
-    m_system.db.rowsFor = ScriptedSignatures;
-    m_system.db.failIsEofCall = 1; // the id query
-    EXPECT_EQ(1, CollectSignatures(m_docRev));
-    EXPECT_TRUE(m_docRev.m_lstSignInfo.IsEmpty());
-    EXPECT_EQ(1, m_docRev.m_bSignCollected);
+    const struct {
+        const char* name;
+        int failIsEofCall;
+        int failMoveNextCall;
+        int result;
+        BOOL collected;
+        std::vector<CString> contents;
+    } cases[] = {
+        {"first IsEof of the ids", 1, 0, 1, 1, {}},
+        {"first IsEof of the first detail", 4, 0, 1, 1, {L"third"}}, // ids: 3 calls
+        {"IsEof after the first id", 2, 0, kEofStatus, 0, {}},
+        {"MoveNext of the ids", 0, 1, kEofStatus, 0, {}},
+        {"MoveNext of a detail", 0, 3, kEofStatus, 0, {L"first"}}, // 2 for the ids
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlmSystem system;
+        system.db.isEofSuccess = kEofStatus;
+        system.db.rowsFor = ScriptedSignatures;
+        system.db.failIsEofCall = c.failIsEofCall;
+        system.db.failMoveNextCall = c.failMoveNextCall;
+        CLightDocumentRevObj docRev;
+        docRev.m_strClassName = L"Drawing";
+        docRev.m_nRevID = 88;
+        EXPECT_EQ(c.result, CollectSignatures(docRev));
+        EXPECT_EQ(c.collected, docRev.m_bSignCollected);
+        std::vector<CString> contents;
+        for (const CSignInfo* pSign : Records(docRev))
+            contents.push_back(pSign->m_strSignContent);
+        EXPECT_EQ(c.contents, contents);
+    }
 }
 
-TEST_F(CollectSignaturesTest, FailingFirstEofOfADetailSkipsThatId)
+TEST_F(CollectSignaturesTest, BrokenCursorCollectsAgainLater)
 {
     m_system.db.rowsFor = ScriptedSignatures;
-    m_system.db.failIsEofCall = 4; // ids: 3 calls; then the first detail query
-    EXPECT_EQ(1, CollectSignatures(m_docRev));
-    std::vector<CSignInfo*> records = Records(m_docRev);
-    ASSERT_EQ(1u, records.size());
-    EXPECT_EQ(CString(L"third"), records[0]->m_strSignContent);
-}
-
-TEST_F(CollectSignaturesTest, BrokenIdCursorStopsWithTheFirstEofStatus)
-{
-    m_system.db.rowsFor = ScriptedSignatures;
-    m_system.db.failMoveNextCall = 1;
+    m_system.db.failMoveNextCall = 3;
     EXPECT_EQ(kEofStatus, CollectSignatures(m_docRev));
-    EXPECT_EQ(0, m_docRev.m_bSignCollected);
-    EXPECT_TRUE(m_docRev.m_lstSignInfo.IsEmpty());
-    EXPECT_EQ(1u, m_system.db.sql.size());
-}
-
-TEST_F(CollectSignaturesTest, BrokenDetailCursorKeepsRecordsAndCollectsAgainLater)
-{
-    m_system.db.rowsFor = ScriptedSignatures;
-    m_system.db.failMoveNextCall = 3; // 2 for the ids, then after the first record of 901
-    EXPECT_EQ(kEofStatus, CollectSignatures(m_docRev));
-    EXPECT_EQ(0, m_docRev.m_bSignCollected);
-    EXPECT_EQ(1, m_docRev.m_lstSignInfo.GetCount());
-
     EXPECT_EQ(1, CollectSignatures(m_docRev));
     EXPECT_EQ(1, m_docRev.m_bSignCollected);
     EXPECT_EQ(4, m_docRev.m_lstSignInfo.GetCount());
-}
-
-TEST_F(CollectSignaturesTest, BrokenLaterEofStopsLikeABrokenMove)
-{
-    m_system.db.rowsFor = ScriptedSignatures;
-    m_system.db.failIsEofCall = 2; // after the first id
-    EXPECT_EQ(kEofStatus, CollectSignatures(m_docRev));
-    EXPECT_EQ(0, m_docRev.m_bSignCollected);
-    EXPECT_TRUE(m_docRev.m_lstSignInfo.IsEmpty());
 }
 
 TEST_F(CollectSignaturesTest, NullQueryRaisesComError)

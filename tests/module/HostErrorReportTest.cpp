@@ -11,27 +11,51 @@ namespace {
 const HRESULT kSilent[] = {static_cast<HRESULT>(0x83080132), static_cast<HRESULT>(0x83070101),
     static_cast<HRESULT>(0x83250001)};
 
-TEST(ReportHostError, ShowsOneRecordWithLocationAndStyle)
+// A report shows one record of its own, whatever was reported before; the chained one shows
+// the client's pending errors instead when they end with the code, and clears them either way.
+TEST(ReportHostError, WhatIsShown)
 {
-    FakeErrorService errors;
-    ReportHostError(E_ACCESSDENIED, 1136, 48);
-    ASSERT_EQ(1u, errors.shown.size());
-    ASSERT_EQ(1u, errors.shown[0].records.size());
-    EXPECT_EQ(E_ACCESSDENIED, errors.shown[0].records[0].code);
-    EXPECT_EQ(L"DocumentSelectDlg:1136", errors.shown[0].records[0].location);
-    EXPECT_EQ(0, errors.shown[0].records[0].flag);
-    EXPECT_EQ(48, errors.shown[0].iconStyle);
-    EXPECT_TRUE(errors.shown[0].pending.empty());
-}
-
-TEST(ReportHostError, ReportsStartFromAnEmptyList)
-{
-    FakeErrorService errors;
-    ReportHostError(E_FAIL, 975, 48);
-    ReportHostError(E_ACCESSDENIED, 980, 48);
-    ASSERT_EQ(2u, errors.shown.size());
-    ASSERT_EQ(1u, errors.shown[1].records.size());
-    EXPECT_EQ(L"DocumentSelectDlg:980", errors.shown[1].records[0].location);
+    const struct {
+        const char* name;
+        bool chained;
+        std::vector<HRESULT> pending;
+        HRESULT code;
+        int line;
+        std::vector<HRESULT> shownPending; // empty: one record of the code at the line
+        int iconStyle;
+        int clears;
+    } cases[] = {
+        {"plain", false, {}, E_ACCESSDENIED, 1136, {}, 48, 0},
+        {"plain, pending errors ignored", false, {E_ACCESSDENIED}, E_ACCESSDENIED, 980, {}, 48, 0},
+        {"chained, nothing pending", true, {}, E_ACCESSDENIED, 995, {}, 16, 1},
+        {"chained, pending ending with the code", true, {E_OUTOFMEMORY, E_ACCESSDENIED}, E_ACCESSDENIED, 1002,
+            {E_OUTOFMEMORY, E_ACCESSDENIED}, 0, 1},
+        {"chained, pending ending with another code", true, {E_ACCESSDENIED, E_OUTOFMEMORY}, E_ACCESSDENIED, 1002, {},
+            16, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeErrorService errors;
+        errors.pending = c.pending;
+        ReportHostError(E_FAIL, 975, 48); // an earlier report
+        if (c.chained)
+            ReportHostErrorChained(c.code, c.line);
+        else
+            ReportHostError(c.code, c.line, 48);
+        ASSERT_EQ(2u, errors.shown.size());
+        const ShownErrors& shown = errors.shown[1];
+        EXPECT_EQ(c.shownPending, shown.pending);
+        if (c.shownPending.empty()) {
+            ASSERT_EQ(1u, shown.records.size());
+            EXPECT_EQ(c.code, shown.records[0].code);
+            EXPECT_EQ(L"DocumentSelectDlg:" + std::to_wstring(c.line), shown.records[0].location);
+            EXPECT_EQ(0, shown.records[0].flag);
+        } else {
+            EXPECT_TRUE(shown.records.empty());
+        }
+        EXPECT_EQ(c.iconStyle, shown.iconStyle);
+        EXPECT_EQ(c.clears, errors.clearErrorsCalls);
+    }
 }
 
 TEST(ReportHostError, SilentCodesShowNothing)
@@ -44,43 +68,6 @@ TEST(ReportHostError, SilentCodesShowNothing)
     }
     EXPECT_TRUE(errors.shown.empty());
     EXPECT_EQ(0, errors.clearErrorsCalls);
-}
-
-TEST(ReportHostErrorChained, WithoutPendingErrorsReportsTheCode)
-{
-    FakeErrorService errors;
-    ReportHostErrorChained(E_ACCESSDENIED, 995);
-    ASSERT_EQ(1u, errors.shown.size());
-    ASSERT_EQ(1u, errors.shown[0].records.size());
-    EXPECT_EQ(E_ACCESSDENIED, errors.shown[0].records[0].code);
-    EXPECT_EQ(L"DocumentSelectDlg:995", errors.shown[0].records[0].location);
-    EXPECT_EQ(16, errors.shown[0].iconStyle);
-}
-
-TEST(ReportHostErrorChained, PendingErrorsEndingWithTheCodeAreShownInstead)
-{
-    FakeErrorService errors;
-    errors.pending = {E_OUTOFMEMORY, E_ACCESSDENIED};
-    ReportHostErrorChained(E_ACCESSDENIED, 1002);
-    ASSERT_EQ(1u, errors.shown.size());
-    EXPECT_TRUE(errors.shown[0].records.empty());
-    EXPECT_EQ((std::vector<HRESULT>{E_OUTOFMEMORY, E_ACCESSDENIED}), errors.shown[0].pending);
-    EXPECT_EQ(1, errors.clearErrorsCalls);
-    EXPECT_TRUE(errors.pending.empty());
-}
-
-TEST(ReportHostErrorChained, PendingErrorsEndingWithAnotherCodeAreDropped)
-{
-    FakeErrorService errors;
-    errors.pending = {E_ACCESSDENIED, E_OUTOFMEMORY};
-    ReportHostErrorChained(E_ACCESSDENIED, 1002);
-    ASSERT_EQ(1u, errors.shown.size());
-    EXPECT_TRUE(errors.shown[0].pending.empty());
-    ASSERT_EQ(1u, errors.shown[0].records.size());
-    EXPECT_EQ(E_ACCESSDENIED, errors.shown[0].records[0].code);
-    EXPECT_EQ(L"DocumentSelectDlg:1002", errors.shown[0].records[0].location);
-    EXPECT_EQ(16, errors.shown[0].iconStyle);
-    EXPECT_EQ(1, errors.clearErrorsCalls);
 }
 
 TEST(ReportHostError, NoReporterNoReport)

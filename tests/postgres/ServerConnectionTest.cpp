@@ -49,45 +49,23 @@ protected:
 
     HRESULT OpenClient()
     {
-        HRESULT hr = m_setup->Open();
+        const HRESULT hr = m_setup->Open();
         if (FAILED(hr))
             return hr;
-        CPlmSystemRef system;
-        hr = system.Create();
-        IQvCslTransaction* pTransaction = nullptr;
-        if (SUCCEEDED(hr))
-            hr = system.GetCurTransaction(&pTransaction);
-        if (SUCCEEDED(hr)) {
-            hr = pTransaction->CreateQuery(&m_pQuery);
-            pTransaction->Release();
-        }
-        return hr;
-    }
-
-    void TearDown() override
-    {
-        if (m_pQuery != nullptr)
-            m_pQuery->Release();
+        const ITransactionQueryPtr query = viztest::NewQuery();
+        m_query = query;
+        return query != nullptr ? S_OK : E_FAIL;
     }
 
     // Runs the text and reports what the first IsEof says, as the module reads a query.
     HRESULT Run(const wchar_t* pszSql)
     {
-        m_pQuery->SetSqlText(_bstr_t(pszSql));
-        m_pQuery->Execute();
+        viztest::RunText(m_query, pszSql);
         VARIANT_BOOL bEof = VARIANT_TRUE;
-        return m_pQuery->IsEof(&bEof);
+        return m_query->IsEof(&bEof);
     }
 
-    VARIANT Field(const wchar_t* pszColumn, HRESULT* phr = nullptr)
-    {
-        VARIANT var;
-        VariantInit(&var);
-        const HRESULT hr = m_pQuery->GetFieldValue(_bstr_t(pszColumn), &var);
-        if (phr != nullptr)
-            *phr = hr;
-        return var;
-    }
+    _variant_t Field(const wchar_t* pszColumn, HRESULT* phr = nullptr) { return viztest::FieldOf(m_query, pszColumn, phr); }
 
     LONG CountUsers()
     {
@@ -100,7 +78,7 @@ protected:
     std::unique_ptr<e2e::ClientSetup> m_setup;
     std::string m_conninfo;
     std::string m_options;
-    ITransactionQuery* m_pQuery = nullptr;
+    ITransactionQueryPtr m_query;
 };
 
 TEST_F(ServerClientTest, TheReadOnlyRoleCannotWriteEvenAfterAskingForAReadWriteSession)
@@ -171,13 +149,10 @@ TEST_F(ServerClientTest, StatementsAndLockWaitsHaveATimeLimit)
     ASSERT_EQ(S_OK, OpenClient());
     for (const auto& [setting, value] : {std::pair(L"statement_timeout", L"30s"), std::pair(L"lock_timeout", L"10s")}) {
         ASSERT_EQ(S_OK, Run((std::wstring(L"SHOW ") + setting).c_str())) << setting;
-        VARIANT var = Field(setting);
+        const _variant_t var = Field(setting);
         ASSERT_EQ(VT_BSTR, var.vt) << setting;
         EXPECT_STREQ(value, var.bstrVal) << setting;
-        VariantClear(&var);
     }
-    m_pQuery->Release();
-    m_pQuery = nullptr;
 
     // Shorter limits from plm.server's string; a lock held by another connection and a
     // statement that does not end.
@@ -236,7 +211,7 @@ TEST_F(ServerClientTest, ValuesAreTypedAsOnSqliteAndColumnsFoundWithoutRegardToC
     };
     for (const auto& c : cases) {
         const std::string name = win32host::ToUtf8(c.column);
-        VARIANT var = Field(c.column);
+        const _variant_t var = Field(c.column);
         ASSERT_EQ(c.vt, var.vt) << name;
         if (c.text != nullptr) {
             EXPECT_STREQ(c.text, var.bstrVal) << name;
@@ -244,7 +219,6 @@ TEST_F(ServerClientTest, ValuesAreTypedAsOnSqliteAndColumnsFoundWithoutRegardToC
             EXPECT_DOUBLE_EQ(c.value, c.vt == VT_I4 ? var.lVal : c.vt == VT_I8 ? static_cast<double>(var.llVal) : var.dblVal)
                 << name;
         }
-        VariantClear(&var);
     }
     HRESULT hr = S_OK;
     Field(L"Nothing", &hr);
@@ -254,10 +228,10 @@ TEST_F(ServerClientTest, ValuesAreTypedAsOnSqliteAndColumnsFoundWithoutRegardToC
 TEST_F(ServerClientTest, AnEmptyTextHasNoRowsOnTheServerToo)
 {
     ASSERT_EQ(S_OK, OpenClient());
-    ASSERT_EQ(S_OK, m_pQuery->SetSqlText(nullptr));
-    ASSERT_EQ(S_OK, m_pQuery->Execute());
+    ASSERT_EQ(S_OK, m_query->SetSqlText(nullptr));
+    ASSERT_EQ(S_OK, m_query->Execute());
     VARIANT_BOOL bEof = VARIANT_FALSE;
-    ASSERT_EQ(S_OK, m_pQuery->IsEof(&bEof));
+    ASSERT_EQ(S_OK, m_query->IsEof(&bEof));
     EXPECT_EQ(VARIANT_TRUE, bEof);
 }
 

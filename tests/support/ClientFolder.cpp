@@ -4,6 +4,8 @@
 #include <win32host/Modules.h>
 #include <win32host/Trace.h>
 
+#include <ZORRTWrapper.h>
+
 namespace viztest {
 
 ClientFolder::ClientFolder()
@@ -37,6 +39,34 @@ IQvOtlObjectPtr ClientFolder::Object(const wchar_t* className, LONG id) const
     if (FAILED(qvclient::OpenObject(className, id, &pObject)))
         return nullptr;
     return IQvOtlObjectPtr(pObject, false);
+}
+
+ITransactionQueryPtr NewQuery()
+{
+    CPlmSystemRef system;
+    IQvCslTransaction* pTransaction = nullptr;
+    if (FAILED(system.Create()) || FAILED(system.GetCurTransaction(&pTransaction)) || pTransaction == nullptr)
+        return nullptr;
+    const IQvCslTransactionPtr transaction(pTransaction, false);
+    ITransactionQuery* pQuery = nullptr;
+    if (FAILED(transaction->CreateQuery(&pQuery)))
+        return nullptr;
+    return ITransactionQueryPtr(pQuery, false);
+}
+
+HRESULT RunText(ITransactionQuery* pQuery, const std::wstring& sql)
+{
+    const HRESULT hr = pQuery->SetSqlText(_bstr_t(sql.c_str()));
+    return SUCCEEDED(hr) ? pQuery->Execute() : hr;
+}
+
+_variant_t FieldOf(ITransactionQuery* pQuery, const wchar_t* column, HRESULT* phr)
+{
+    _variant_t var;
+    const HRESULT hr = pQuery->GetFieldValue(_bstr_t(column), &var);
+    if (phr != nullptr)
+        *phr = hr;
+    return var;
 }
 
 } // namespace viztest

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include <comdef.h>
+
 #include <QvInterfaces.h>
 #include <qvclient/Client.h>
 #include <qvclient/Fixture.h>
@@ -31,5 +33,12 @@ private:
     std::unique_ptr<qvclient::FixtureBuilder> m_fixture;
     qvclient::Client m_client;
 };
+
+// A new query of the opened client's current transaction; null when there is none.
+ITransactionQueryPtr NewQuery();
+// Sets the query's text and runs it.
+HRESULT RunText(ITransactionQuery* pQuery, const std::wstring& sql);
+// A column of the query's current row; VT_EMPTY when it cannot be read (*phr says why).
+_variant_t FieldOf(ITransactionQuery* pQuery, const wchar_t* column, HRESULT* phr = nullptr);
 
 } // namespace viztest

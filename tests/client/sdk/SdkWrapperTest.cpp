@@ -11,24 +11,11 @@
 #include "ZORUIWait.h"
 #include <comkit/ClassFactory.h>
 #include "com/UnknownArray.h"
+#include "ClassRegistration.h"
 
 namespace {
 
-// Registers a class for the life of the object.
-class Registration {
-public:
-    Registration(REFCLSID clsid, comkit::InstanceMaker maker)
-    {
-        auto* pFactory = new comkit::ClassFactory(std::move(maker));
-        pFactory->AddRef();
-        EXPECT_EQ(S_OK, CoRegisterClassObject(clsid, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_dwCookie));
-        pFactory->Release();
-    }
-    ~Registration() { CoRevokeClassObject(m_dwCookie); }
-
-private:
-    DWORD m_dwCookie = 0;
-};
+using Registration = viztest::ClassRegistration;
 
 template <class T>
 comkit::InstanceMaker MakerOf(T* pShared)

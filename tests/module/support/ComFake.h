@@ -2,13 +2,13 @@
 // a fake behind a client CLSID for the length of a scope.
 #pragma once
 
-#include <functional>
-#include <initializer_list>
 #include <utility>
 
 #include <objbase.h>
 
 #include <comkit/ComObject.h>
+
+#include "ClassRegistration.h"
 
 namespace moduletest {
 
@@ -73,24 +73,7 @@ FakeRef<T> MakeFake(Args&&... args)
     return FakeRef<T>(new T(std::forward<Args>(args)...));
 }
 
-// How a registered class answers CreateInstance.
-using CreateFunction = std::function<HRESULT(REFIID iid, void** ppv)>;
-
-// A class object registered with CoRegisterClassObject while it lives.
-class ClassRegistration {
-public:
-    ClassRegistration(REFCLSID clsid, CreateFunction create);
-    ~ClassRegistration();
-    ClassRegistration(const ClassRegistration&) = delete;
-    ClassRegistration& operator=(const ClassRegistration&) = delete;
-
-    // Number of CreateInstance calls so far.
-    int Creations() const;
-
-private:
-    IClassFactory* m_factory;
-    DWORD m_cookie;
-    int m_creations = 0;
-};
+using viztest::ClassRegistration;
+using viztest::CreateFunction;
 
 } // namespace moduletest

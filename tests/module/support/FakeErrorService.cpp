@@ -29,8 +29,6 @@ public:
     }
 
     ShownRecord record{0, L"", -1};
-
-private:
 };
 
 class FakeErrorList : public FakeUnknown<IQvErrorList> {
@@ -76,8 +74,6 @@ public:
     }
 
     ShownErrors content;
-
-private:
 };
 
 class FakeErrorReporter : public FakeUnknown<IQvErrorReporter> {
@@ -202,7 +198,6 @@ private:
     std::vector<IUnknown*> m_items;
 };
 
-
 } // namespace
 
 VARIANT MakeUnknownArray(const std::vector<IUnknown*>& items)
@@ -217,32 +212,27 @@ VARIANT MakeUnknownArray(const std::vector<IUnknown*>& items)
     return var;
 }
 
+// A class whose instances are made by `make`, the creation reference dropped after the query.
+template <class T, class Make>
+std::unique_ptr<ClassRegistration> Register(REFCLSID clsid, Make make)
+{
+    return std::make_unique<ClassRegistration>(clsid, [make](REFIID iid, void** ppv) {
+        T* object = make();
+        const HRESULT hr = object->QueryInterface(iid, ppv);
+        object->Release();
+        return hr;
+    });
+}
+
 FakeErrorService::FakeErrorService()
 {
-    m_registrations.push_back(std::make_unique<ClassRegistration>(CLSID_QvErrorReporter, [this](REFIID iid, void** ppv) {
-        FakeErrorReporter* object = new FakeErrorReporter(*this);
-        HRESULT hr = object->QueryInterface(iid, ppv);
-        object->Release();
-        return hr;
-    }));
-    m_registrations.push_back(std::make_unique<ClassRegistration>(CLSID_QvErrorRecord, [](REFIID iid, void** ppv) {
-        FakeErrorRecord* object = new FakeErrorRecord;
-        HRESULT hr = object->QueryInterface(iid, ppv);
-        object->Release();
-        return hr;
-    }));
-    m_registrations.push_back(std::make_unique<ClassRegistration>(CLSID_QvPendingErrors, [this](REFIID iid, void** ppv) {
-        FakePendingErrors* object = new FakePendingErrors(*this);
-        HRESULT hr = object->QueryInterface(iid, ppv);
-        object->Release();
-        return hr;
-    }));
-    m_registrations.push_back(std::make_unique<ClassRegistration>(CLSID_QvObjectCollection, [](REFIID iid, void** ppv) {
-        FakeObjectCollection* object = new FakeObjectCollection(nullptr);
-        HRESULT hr = object->QueryInterface(iid, ppv);
-        object->Release();
-        return hr;
-    }));
+    m_registrations.push_back(
+        Register<FakeErrorReporter>(CLSID_QvErrorReporter, [this] { return new FakeErrorReporter(*this); }));
+    m_registrations.push_back(Register<FakeErrorRecord>(CLSID_QvErrorRecord, [] { return new FakeErrorRecord; }));
+    m_registrations.push_back(
+        Register<FakePendingErrors>(CLSID_QvPendingErrors, [this] { return new FakePendingErrors(*this); }));
+    m_registrations.push_back(Register<FakeObjectCollection>(
+        CLSID_QvObjectCollection, [] { return new FakeObjectCollection(nullptr); }));
 }
 
 FakeErrorService::~FakeErrorService() = default;
@@ -250,12 +240,8 @@ FakeErrorService::~FakeErrorService() = default;
 FakeObjectCollectionClass::FakeObjectCollectionClass(HRESULT setVariantResult)
     : setVariant(setVariantResult)
 {
-    m_registration = std::make_unique<ClassRegistration>(CLSID_QvObjectCollection, [this](REFIID iid, void** ppv) {
-        FakeObjectCollection* object = new FakeObjectCollection(this);
-        HRESULT hr = object->QueryInterface(iid, ppv);
-        object->Release();
-        return hr;
-    });
+    m_registration =
+        Register<FakeObjectCollection>(CLSID_QvObjectCollection, [this] { return new FakeObjectCollection(this); });
 }
 
 FakeObjectCollectionClass::~FakeObjectCollectionClass() = default;

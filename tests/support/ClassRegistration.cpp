@@ -1,10 +1,10 @@
-#include "ComFake.h"
+#include "ClassRegistration.h"
 
 #include <comkit/ClassFactory.h>
 
 #include <stdexcept>
 
-namespace moduletest {
+namespace viztest {
 
 ClassRegistration::ClassRegistration(REFCLSID clsid, CreateFunction create)
     : m_factory(new comkit::ClassFactory([this, create = std::move(create)](REFIID iid, void** ppv) {
@@ -25,6 +25,4 @@ ClassRegistration::~ClassRegistration()
     m_factory->Release();
 }
 
-int ClassRegistration::Creations() const { return m_creations; }
-
-} // namespace moduletest
+} // namespace viztest
