@@ -48,8 +48,7 @@ protected:
         m_folder.Fixture().Execute(L"INSERT INTO T_Values VALUES (2, -7, -5000000000, -0.25, '', NULL)");
         ASSERT_EQ(S_OK, m_folder.Fixture().GetStatus());
         ASSERT_EQ(S_OK, m_folder.Open());
-        const ITransactionQueryPtr query = NewQuery(); // the stand-in's move assignment does not build
-        m_query = query;
+        m_query = NewQuery();
         ASSERT_TRUE(m_query != nullptr);
     }
 

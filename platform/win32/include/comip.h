@@ -6,6 +6,8 @@
 // operator*, AddRef, Release) raises E_POINTER; operator& releases before it hands out the address.
 #pragma once
 
+#include <memory>
+
 #include "comutil.h"
 #include "objbase.h"
 
@@ -76,7 +78,7 @@ public:
     _com_ptr_t& operator=(const _com_ptr_t& cp) noexcept { return operator=(cp.m_pInterface); }
     _com_ptr_t& operator=(_com_ptr_t&& cp) noexcept
     {
-        if (this != &cp) {
+        if (this != std::addressof(cp)) { // operator& is the interface's address
             _Release();
             m_pInterface = cp.m_pInterface;
             cp.m_pInterface = nullptr;
