@@ -4,13 +4,29 @@
 # counts the faults the suite kills. A fault the suite lets through is a missing test, unless the
 # list names it as equivalent (it cannot change what the program does).
 # Usage: scripts/mutants.sh [ID...]   (no ID: every fault of the list)
-# The build folder is build/mutants; the sources are restored after each fault, and on exit.
+# The faults go into a copy of the working tree (uncommitted changes included) in build/mutants/src,
+# built in build/mutants/src/build/mutants, so editing or committing while it runs is safe. Only
+# files whose content changed are copied again: the next run's build stays incremental.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-list=scripts/mutants.list
-dir=build/mutants
+root=$PWD
+src=build/mutants/src
+mkdir -p "$src"
+files=$(mktemp)
+git -c core.quotepath=off ls-files --cached --others --exclude-standard | while IFS= read -r f; do if [ -f "$f" ]; then echo "$f"; fi; done | sort >"$files"
+while IFS= read -r f; do
+  cmp -s "$f" "$src/$f" 2>/dev/null || { mkdir -p "$src/$(dirname "$f")"; cp "$f" "$src/$f"; }
+done <"$files"
+# Files gone from the tree go from the copy too: some targets glob their sources.
+(cd "$src" && find . -path ./build -prune -o -type f -print | sed 's|^\./||' | sort) | comm -23 - "$files" |
+  while IFS= read -r f; do rm -f "$src/$f"; done
+rm -f "$files"
+cd "$src"
+list=$root/scripts/mutants.list
+dir=build/mutants # the same place relative to the sources as a build of the tree itself: ccache hits
 jobs=$(nproc 2>/dev/null || echo 2)
 log=$dir/mutants.log
+mkdir -p "$dir"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
