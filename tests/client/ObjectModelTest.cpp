@@ -225,7 +225,7 @@ TEST(ObjectModelTest, GlobalParametersAreIntegersAndMissingOnesFail)
                 EXPECT_EQ(lExpected, nValue) << "read " << i + 1;
             }
         }
-        folder.Builder().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 5);
+        folder.Fixture().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 5);
     }
 }
 
@@ -266,15 +266,15 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
 // statement: the answers are the same, twice over.
 TEST(ObjectModelTest, LightFilesAfterTheFirstGiveTheSameAnswers)
 {
-    ClientTestFolder folder;
-    qvclient::FixtureBuilder& b = folder.Builder();
+    viztest::ClientFolder folder;
+    qvclient::FixtureBuilder& b = folder.Fixture();
     const std::vector<LONG> ids = b.AddDocumentWithLightFiles(L"Drawing", L"d", L"dwg",
         {{L"a.pdf", L"pdf", "AAA", {}}, {L"b.pdf", L"pdf", "BB", {}}, {L"c.pdf", L"pdf", "C", {}}}).lightFileIds;
     ASSERT_EQ(S_OK, b.Execute(L"DELETE FROM T_StoredFile WHERE OBJ_ID = (SELECT STOREDFILE_ID FROM T_LightFile "
                               L"WHERE OBJ_ID = ?)", {qvclient::DbValue::Integer(ids[1])}));
     ASSERT_EQ(S_OK, b.Execute(L"UPDATE T_LightFile SET STOREDFILE_ID = NULL WHERE OBJ_ID = ?",
                         {qvclient::DbValue::Integer(ids[2])}));
-    ASSERT_EQ(S_OK, folder.OpenClient());
+    ASSERT_EQ(S_OK, folder.Open());
     const struct {
         const char* what;
         LONG id;
@@ -288,15 +288,15 @@ TEST(ObjectModelTest, LightFilesAfterTheFirstGiveTheSameAnswers)
     };
     for (int round = 0; round < 2; ++round) {
         for (const auto& c : cases) {
-            const std::string name = std::to_string(round) + std::to_string(c.id);
+            const std::wstring target = folder.Windows(std::to_wstring(round) + std::to_wstring(c.id));
             const COtlObjectRef ref = Open(L"LightFile", c.id);
             IObjectFileContent* pContent = nullptr;
             ASSERT_EQ(S_OK, ref.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent),
                                 reinterpret_cast<void**>(&pContent)));
-            EXPECT_EQ(c.hr, pContent->DownloadToFile(_bstr_t(folder.OutputPath(win32host::FromUtf8(name)).c_str())))
+            EXPECT_EQ(c.hr, pContent->DownloadToFile(_bstr_t(target.c_str())))
                 << c.what << ", round " << round;
             pContent->Release();
-            EXPECT_EQ(c.content ? c.content : "", ReadFileBytes(folder.OutputPosixPath(name))) << c.what;
+            EXPECT_EQ(c.content ? c.content : "", viztest::ReadFile(target)) << c.what;
         }
     }
 }
