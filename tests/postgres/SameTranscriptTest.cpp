@@ -57,7 +57,35 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
         text.replace(at, from.size(), to);
 }
 
-class SameTranscriptTest : public ::testing::Test {
+using Command = std::vector<std::string>;
+
+// Commands run on both engines, each case on new folders; {F} is the folder and {top}, {flow},
+// {drawing}, {revision} and {model} are the fixture's ids.
+struct Case {
+    const char* name;
+    std::vector<Command> commands;
+};
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+const Case kCases[] = {
+    {"ProductTreeDownloadOfEveryFile",
+        {{"--command", "OutputLightFile", "--select", "Part:{top}", "--do", "expand *", "--do", "check 总装配 Top",
+            "--do", "press 下载", "--do", "folder {F}/out", "--do", "messagebox ok", "--do", "press 取消",
+            "--summary"}}},
+    {"WorkflowPrintOfThePdfs",
+        {{"--command", "WfOutputLightFile", "--select", "WorkflowItem:{flow}", "--do", "expand *", "--do",
+            "filter PDF", "--do", "press 打印", "--do", "press 取消"}}},
+    {"DocumentListCommands",
+        {{"--command", "OnDocListViewLightFile", "--select", "Drawing:{drawing}"},
+            {"--command", "OnDocListViewLightFile", "--select", "3DDocument:{model}"},
+            {"--command", "OnDocListViewDwgFile", "--select", "Drawing:{drawing}"},
+            {"--command", "OnDocListViewDwgFile", "--select", "3DDocument:{model}"},
+            {"--command", "OnDocListDownLoadLightFile", "--select", "Drawing:{drawing}", "--do", "folder {F}/out",
+                "--do", "messagebox ok"}}},
+    {"SignPdfExport", {{"--command", "SignPdf", "--sign", "{drawing},Drawing,{revision},{F}/sign.pdf"}}},
+};
+
+class SameTranscriptTest : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override
     {
@@ -73,14 +101,19 @@ protected:
         ASSERT_EQ(S_OK, m_server->Fixture().GetStatus());
         ASSERT_EQ(m_ids.top, same.top) << "both fixtures hand out the same ids";
         ASSERT_EQ(m_ids.flow, same.flow);
+        for (const auto* setup : {m_sqlite.get(), m_server.get()})
+            viztest::WriteFile(setup->Windows(L"sign.pdf"), e2e::MakePdf("to sign"));
     }
 
     // The transcript of plmclient on the folder, with the folder's paths made neutral.
-    std::string Transcript(const e2e::ClientSetup& setup, std::vector<std::string> args, int* pExit,
-        std::string* pErr)
+    std::string Transcript(const e2e::ClientSetup& setup, Command args, int* pExit, std::string* pErr)
     {
-        for (std::string& arg : args)
+        for (std::string& arg : args) {
             ReplaceAll(arg, "{F}", setup.Posix());
+            for (const auto& [name, id] : {std::pair{"{top}", m_ids.top}, {"{flow}", m_ids.flow},
+                     {"{drawing}", m_ids.drawing}, {"{revision}", m_ids.drawingRevision}, {"{model}", m_ids.model}})
+                ReplaceAll(arg, name, std::to_string(id));
+        }
         args.insert(args.begin(), {e2e::ProgramFolder() + "/plmclient", "--db", setup.Posix(), "--quiet"});
         const e2e::ProgramRun run = e2e::RunProgram(args);
         *pExit = run.exitCode;
@@ -92,7 +125,7 @@ protected:
         return std::regex_replace(text, std::regex("job-[0-9]+-[0-9]+-"), "job-{time}-{pid}-");
     }
 
-    void ExpectSameTranscript(const std::vector<std::string>& args)
+    void ExpectSameTranscript(const Command& args)
     {
         int exitSqlite = -1, exitServer = -1;
         std::string errSqlite, errServer;
@@ -109,41 +142,15 @@ protected:
     Ids m_ids;
 };
 
-TEST_F(SameTranscriptTest, ProductTreeDownloadOfEveryFile)
+TEST_P(SameTranscriptTest, EveryCommandAlike)
 {
-    ExpectSameTranscript({"--command", "OutputLightFile", "--select", "Part:" + std::to_string(m_ids.top), "--do",
-        "expand *", "--do", "check 总装配 Top", "--do", "press 下载", "--do", "folder {F}/out", "--do",
-        "messagebox ok", "--do", "press 取消", "--summary"});
-}
-
-TEST_F(SameTranscriptTest, WorkflowPrintOfThePdfs)
-{
-    ExpectSameTranscript({"--command", "WfOutputLightFile", "--select", "WorkflowItem:" + std::to_string(m_ids.flow),
-        "--do", "expand *", "--do", "filter PDF", "--do", "press 打印", "--do", "press 取消"});
-}
-
-TEST_F(SameTranscriptTest, DocumentListCommands)
-{
-    for (const char* command : {"OnDocListViewLightFile", "OnDocListViewDwgFile"}) {
-        SCOPED_TRACE(command);
-        ExpectSameTranscript({"--command", command, "--select", "Drawing:" + std::to_string(m_ids.drawing)});
-        ExpectSameTranscript({"--command", command, "--select", "3DDocument:" + std::to_string(m_ids.model)});
+    for (const Command& command : GetParam().commands) {
+        SCOPED_TRACE(command[1] + " " + command[3]);
+        ExpectSameTranscript(command);
     }
-    ExpectSameTranscript({"--command", "OnDocListDownLoadLightFile", "--select",
-        "Drawing:" + std::to_string(m_ids.drawing), "--do", "folder {F}/out", "--do", "messagebox ok"});
 }
 
-TEST_F(SameTranscriptTest, SignPdfExport)
-{
-    for (const auto* setup : {m_sqlite.get(), m_server.get()}) {
-        const std::string pdf = e2e::MakePdf("to sign");
-        FILE* pFile = std::fopen((setup->Posix() + "/sign.pdf").c_str(), "wb");
-        ASSERT_NE(nullptr, pFile);
-        std::fwrite(pdf.data(), 1, pdf.size(), pFile);
-        std::fclose(pFile);
-    }
-    ExpectSameTranscript({"--command", "SignPdf", "--sign",
-        std::to_string(m_ids.drawing) + ",Drawing," + std::to_string(m_ids.drawingRevision) + ",{F}/sign.pdf"});
-}
+INSTANTIATE_TEST_SUITE_P(Commands, SameTranscriptTest, ::testing::ValuesIn(kCases),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 } // namespace
