@@ -3,8 +3,6 @@
 
 #include <shellapi.h>
 
-#include <functional>
-
 #include <qvclient/UiContext.h>
 
 #include "FailingFlowItem.h"
@@ -34,100 +32,70 @@ protected:
     }
 };
 
-// Each root is filled into one database first; then the manager opens on each in turn.
+// Every root is filled into one database first; then the manager opens on each in turn.
 TEST_F(TreePopulationTest, TreeOfEachRoot)
 {
     auto& f = Fixture();
-    const std::wstring longPart(200, L'P');
-    const std::wstring longFile = std::wstring(150, L'f') + L".pdf";
+    // A product: sub-assemblies depth first, then its own light files.
+    const LONG top = f.AddPart(L"Top"), subA = f.AddPart(L"SubA"), subA1 = f.AddPart(L"SubA1");
+    const LONG subB = f.AddPart(L"SubB");
+    f.AddSubPart(top, subA);
+    f.AddSubPart(top, subB);
+    f.AddSubPart(subA, subA1);
+    f.AddPartDocument(subA1, L"Document", Document(L"Document", {{L"a1.pdf", L"pdf"}}));
+    f.AddPartDocument(subA, L"Drawing", Document(L"Drawing", {{L"a.dwg", L"dwg"}}));
+    f.AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}, {L"top.dwg", L"dwg"}}));
+    // A sub-assembly used twice appears twice, fully filled.
+    const LONG twice = f.AddPart(L"Top"), screw = f.AddPart(L"Screw"), thread = f.AddPart(L"Thread");
+    f.AddSubPart(twice, screw);
+    f.AddSubPart(twice, screw);
+    f.AddSubPart(screw, thread);
+    f.AddPartDocument(screw, L"Document", Document(L"Document", {{L"screw.pdf", L"pdf"}}));
+    f.AddPartDocument(thread, L"Drawing", Document(L"Drawing", {{L"thread.dwg", L"dwg"}}));
+    // A document shows all its light files only when it has a PDF or a DWG; a 3D document's STEP
+    // file answers for its PDF, an ordinary document's does not.
+    const LONG part = f.AddPart(L"P");
+    f.AddPartDocument(part, L"Document", Document(L"Document", {{L"notes.txt", L"txt"}, {L"sheet.xlsx", L"xlsx"}}));
+    f.AddPartDocument(
+        part, L"CappDocument", Document(L"CappDocument", {{L"plan.pdf", L"pdf"}, {L"plan.xlsx", L"xlsx"}}));
+    f.AddPartDocument(part, L"3DDocument", Document(L"3DDocument", {{L"model.step", L"step"}}));
+    f.AddPartDocument(part, L"Document", Document(L"Document", {{L"loose.step", L"step"}}));
+    // A folder tree: sub-folders, then light files.
+    const LONG root = f.AddFolder(L"Folder", L"Root"), sub = f.AddFolder(L"Folder", L"Sub");
+    const LONG empty = f.AddFolder(L"Folder", L"Empty");
+    f.AddSubFolder(L"Folder", root, L"Folder", sub);
+    f.AddSubFolder(L"Folder", root, L"Folder", empty);
+    f.AddFolderDocument(L"Folder", sub, L"Drawing", Document(L"Drawing", {{L"s.dwg", L"dwg"}}));
+    f.AddFolderDocument(L"Folder", root, L"Document", Document(L"Document", {{L"r.pdf", L"pdf"}, {L"r.txt", L"txt"}}));
+    f.AddFolderDocument(L"Folder", root, L"Document", Document(L"Document", {{L"other.txt", L"txt"}}));
+    // Every folder class is a root.
+    const LONG product = f.AddFolder(L"FolderOfProduct", L"Products"), models = f.AddFolder(L"3DFolder", L"Models");
+    f.AddFolderDocument(L"FolderOfProduct", product, L"Document", Document(L"Document", {{L"p.pdf", L"pdf"}}));
+    f.AddFolderDocument(L"3DFolder", models, L"3DDocument", Document(L"3DDocument", {{L"m.step", L"step"}}));
+    // Labels of 128 characters or more are cut and the fill goes on.
+    const std::wstring longPart(200, L'P'), longFile = std::wstring(150, L'f') + L".pdf";
+    const LONG cut = f.AddPart(L"Top"), longSub = f.AddPart(longPart);
+    f.AddSubPart(cut, longSub);
+    f.AddPartDocument(longSub, L"Document", Document(L"Document", {{longFile, L"pdf"}, {L"after.dwg", L"dwg"}}));
+    f.AddPartDocument(cut, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}));
+
     const struct {
-        const char* name;
         const wchar_t* rootClass;
-        std::function<LONG()> build;
+        LONG root;
         std::wstring expected;
     } cases[] = {
-        {"product: sub-assemblies depth first, then its light files", L"Part",
-            [&] {
-                const LONG top = f.AddPart(L"Top"), subA = f.AddPart(L"SubA"), subA1 = f.AddPart(L"SubA1");
-                const LONG subB = f.AddPart(L"SubB");
-                f.AddSubPart(top, subA);
-                f.AddSubPart(top, subB);
-                f.AddSubPart(subA, subA1);
-                f.AddPartDocument(subA1, L"Document", Document(L"Document", {{L"a1.pdf", L"pdf"}}));
-                f.AddPartDocument(subA, L"Drawing", Document(L"Drawing", {{L"a.dwg", L"dwg"}}));
-                f.AddPartDocument(
-                    top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}, {L"top.dwg", L"dwg"}}));
-                return top;
-            },
-            L"Top{SubA{SubA1{a1.pdf},a.dwg},SubB,top.pdf,top.dwg}"},
-        {"sub-assembly used twice, filled twice", L"Part",
-            [&] {
-                const LONG top = f.AddPart(L"Top"), screw = f.AddPart(L"Screw"), thread = f.AddPart(L"Thread");
-                f.AddSubPart(top, screw);
-                f.AddSubPart(top, screw);
-                f.AddSubPart(screw, thread);
-                f.AddPartDocument(screw, L"Document", Document(L"Document", {{L"screw.pdf", L"pdf"}}));
-                f.AddPartDocument(thread, L"Drawing", Document(L"Drawing", {{L"thread.dwg", L"dwg"}}));
-                return top;
-            },
-            L"Top{Screw{Thread{thread.dwg},screw.pdf},Screw{Thread{thread.dwg},screw.pdf}}"},
-        // A document shows all its light files only when it has a PDF or a DWG; a 3D document's
-        // STEP file answers for its PDF, an ordinary document's does not.
-        {"documents with and without a PDF or DWG", L"Part",
-            [&] {
-                const LONG part = f.AddPart(L"P");
-                f.AddPartDocument(
-                    part, L"Document", Document(L"Document", {{L"notes.txt", L"txt"}, {L"sheet.xlsx", L"xlsx"}}));
-                f.AddPartDocument(part, L"CappDocument",
-                    Document(L"CappDocument", {{L"plan.pdf", L"pdf"}, {L"plan.xlsx", L"xlsx"}}));
-                f.AddPartDocument(part, L"3DDocument", Document(L"3DDocument", {{L"model.step", L"step"}}));
-                f.AddPartDocument(part, L"Document", Document(L"Document", {{L"loose.step", L"step"}}));
-                return part;
-            },
-            L"P{plan.pdf,plan.xlsx,model.step}"},
-        {"folder tree: sub-folders, then light files", L"Folder",
-            [&] {
-                const LONG root = f.AddFolder(L"Folder", L"Root"), sub = f.AddFolder(L"Folder", L"Sub");
-                const LONG empty = f.AddFolder(L"Folder", L"Empty");
-                f.AddSubFolder(L"Folder", root, L"Folder", sub);
-                f.AddSubFolder(L"Folder", root, L"Folder", empty);
-                f.AddFolderDocument(L"Folder", sub, L"Drawing", Document(L"Drawing", {{L"s.dwg", L"dwg"}}));
-                f.AddFolderDocument(
-                    L"Folder", root, L"Document", Document(L"Document", {{L"r.pdf", L"pdf"}, {L"r.txt", L"txt"}}));
-                f.AddFolderDocument(L"Folder", root, L"Document", Document(L"Document", {{L"other.txt", L"txt"}}));
-                return root;
-            },
-            L"Root{Sub{s.dwg},Empty,r.pdf,r.txt}"},
-        {"product folder", L"FolderOfProduct",
-            [&] {
-                const LONG product = f.AddFolder(L"FolderOfProduct", L"Products");
-                f.AddFolderDocument(L"FolderOfProduct", product, L"Document", Document(L"Document", {{L"p.pdf", L"pdf"}}));
-                return product;
-            },
-            L"Products{p.pdf}"},
-        {"3D folder", L"3DFolder",
-            [&] {
-                const LONG models = f.AddFolder(L"3DFolder", L"Models");
-                f.AddFolderDocument(L"3DFolder", models, L"3DDocument", Document(L"3DDocument", {{L"m.step", L"step"}}));
-                return models;
-            },
-            L"Models{m.step}"},
-        {"root of another class", L"Document", [&] { return Document(L"Document", {{L"d.pdf", L"pdf"}}); }, L""},
-        {"labels of 128 characters or more cut, the fill goes on", L"Part",
-            [&] {
-                const LONG top = f.AddPart(L"Top"), sub = f.AddPart(longPart);
-                f.AddSubPart(top, sub);
-                f.AddPartDocument(sub, L"Document", Document(L"Document", {{longFile, L"pdf"}, {L"after.dwg", L"dwg"}}));
-                f.AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}));
-                return top;
-            },
-            L"Top{" + longPart.substr(0, 127) + L"{" + longFile.substr(0, 127) + L",after.dwg},top.pdf}"},
+        {L"Part", top, L"Top{SubA{SubA1{a1.pdf},a.dwg},SubB,top.pdf,top.dwg}"},
+        {L"Part", twice, L"Top{Screw{Thread{thread.dwg},screw.pdf},Screw{Thread{thread.dwg},screw.pdf}}"},
+        {L"Part", part, L"P{plan.pdf,plan.xlsx,model.step}"},
+        {L"Folder", root, L"Root{Sub{s.dwg},Empty,r.pdf,r.txt}"},
+        {L"FolderOfProduct", product, L"Products{p.pdf}"},
+        {L"3DFolder", models, L"Models{m.step}"},
+        // A root of another class gives an empty tree.
+        {L"Document", Document(L"Document", {{L"d.pdf", L"pdf"}}), L""},
+        {L"Part", cut, L"Top{" + longPart.substr(0, 127) + L"{" + longFile.substr(0, 127) + L",after.dwg},top.pdf}"},
     };
-    std::vector<LONG> roots;
     for (const auto& c : cases)
-        roots.push_back(c.build());
-    for (size_t i = 0; i < roots.size(); ++i)
-        EXPECT_EQ(cases[i].expected, TreeOf(cases[i].rootClass, roots[i])) << cases[i].name;
+        EXPECT_EQ(c.expected, TreeOf(c.rootClass, c.root)) << win32host::ToUtf8(c.rootClass) << ":" << c.root;
 }
 
 TEST_F(TreePopulationTest, LightFileItemsCarryTheirRecordsAndStructureNodesNone)

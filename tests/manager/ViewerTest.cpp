@@ -116,8 +116,7 @@ TEST_F(ViewerTest, ViewerControlFollowsTheDialogsSize)
     };
     CViewFileDlg dlg;
     dlg.m_strFilePath = L"C:\\drawings\\plan.dwg";
-    win32host::ScopedDesktopUser scoped(user);
-    dlg.DoModal();
+    AsUser([&] { return dlg.DoModal(); });
 
     EXPECT_EQ(1, user.viewerDialogs);
     const std::vector<std::string> calls = ViewerCalls();
@@ -162,8 +161,7 @@ TEST_F(ViewerTest, AnEmptyPathStillReachesTheControlWhichHasTheTemplatesState)
         pControl->Release();
     };
     CViewFileDlg dlg;
-    win32host::ScopedDesktopUser scoped(user);
-    dlg.DoModal();
+    AsUser([&] { return dlg.DoModal(); });
 
     const std::vector<std::string> calls = ViewerCalls();
     ASSERT_EQ(2u, calls.size());
