@@ -3,6 +3,7 @@
 // aside).
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 
 #include <win32host/Paths.h>
@@ -15,17 +16,15 @@
 
 namespace {
 
-struct Ids {
-    LONG top = 0, drawing = 0, drawingRevision = 0, model = 0, flow = 0;
-};
+// The ids a command line names, by the placeholder that stands for them.
+using Ids = std::map<std::string, LONG>;
 
 Ids Fill(qvclient::FixtureBuilder& f)
 {
-    Ids ids;
-    ids.top = f.AddPart(L"总装配 Top");
+    const LONG top = f.AddPart(L"总装配 Top");
     const LONG frame = f.AddPart(L"Frame");
     const LONG wheel = f.AddPart(L"Wheel");
-    f.AddSubPart(ids.top, frame);
+    f.AddSubPart(top, frame);
     f.AddSubPart(frame, wheel);
     const auto drawing = f.AddDocumentWithLightFiles(L"Drawing", L"Frame drawing", L"dwg",
         {{L"frame.pdf", L"pdf", e2e::MakePdf("Frame drawing"), ""}, {L"frame.dwg", L"dwg", "frame dwg", ""}});
@@ -36,19 +35,17 @@ Ids Fill(qvclient::FixtureBuilder& f)
     const auto model = f.AddDocumentWithLightFiles(L"3DDocument", L"Top model", L"prt",
         {{L"top.step", L"step", "ISO-10303-21;", ""}, {L"top.dwg", L"dwg", "top dwg", ""}});
     f.AddPartDocument(frame, L"Drawing", drawing.documentId);
-    f.AddPartDocument(ids.top, L"Document", spec.documentId);
+    f.AddPartDocument(top, L"Document", spec.documentId);
     f.AddPartDocument(wheel, L"CappDocument", capp.documentId);
-    f.AddPartDocument(ids.top, L"3DDocument", model.documentId);
+    f.AddPartDocument(top, L"3DDocument", model.documentId);
     const e2e::Signer li = e2e::AddTextSigner(f, L"li", L"Checked by Li");
     e2e::Sign(f, li, L"Drawing", drawing);
     e2e::Sign(f, li, L"Document", spec);
-    ids.flow = f.AddWorkflowItem(L"Release Top", L"Release", L"li");
-    f.AttachToWorkflowItem(ids.flow, L"Drawing", drawing.documentId);
-    f.AttachToWorkflowItem(ids.flow, L"3DDocument", model.documentId);
-    ids.drawing = drawing.documentId;
-    ids.drawingRevision = drawing.revisionId;
-    ids.model = model.documentId;
-    return ids;
+    const LONG flow = f.AddWorkflowItem(L"Release Top", L"Release", L"li");
+    f.AttachToWorkflowItem(flow, L"Drawing", drawing.documentId);
+    f.AttachToWorkflowItem(flow, L"3DDocument", model.documentId);
+    return {{"{top}", top}, {"{flow}", flow}, {"{drawing}", drawing.documentId}, {"{revision}", drawing.revisionId},
+        {"{model}", model.documentId}};
 }
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
@@ -59,8 +56,8 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 using Command = std::vector<std::string>;
 
-// Commands run on both engines, each case on new folders; {F} is the folder and {top}, {flow},
-// {drawing}, {revision} and {model} are the fixture's ids.
+// Commands run on both engines, each case on new folders; {F} stands for the folder, the other
+// placeholders for the fixture's ids.
 struct Case {
     const char* name;
     std::vector<Command> commands;
@@ -99,8 +96,7 @@ protected:
         const Ids same = Fill(m_server->Fixture());
         ASSERT_EQ(S_OK, m_sqlite->Fixture().GetStatus());
         ASSERT_EQ(S_OK, m_server->Fixture().GetStatus());
-        ASSERT_EQ(m_ids.top, same.top) << "both fixtures hand out the same ids";
-        ASSERT_EQ(m_ids.flow, same.flow);
+        ASSERT_EQ(m_ids, same) << "both fixtures hand out the same ids";
         for (const auto* setup : {m_sqlite.get(), m_server.get()})
             viztest::WriteFile(setup->Windows(L"sign.pdf"), e2e::MakePdf("to sign"));
     }
@@ -110,9 +106,8 @@ protected:
     {
         for (std::string& arg : args) {
             ReplaceAll(arg, "{F}", setup.Posix());
-            for (const auto& [name, id] : {std::pair{"{top}", m_ids.top}, {"{flow}", m_ids.flow},
-                     {"{drawing}", m_ids.drawing}, {"{revision}", m_ids.drawingRevision}, {"{model}", m_ids.model}})
-                ReplaceAll(arg, name, std::to_string(id));
+            for (const auto& [placeholder, id] : m_ids)
+                ReplaceAll(arg, placeholder, std::to_string(id));
         }
         args.insert(args.begin(), {e2e::ProgramFolder() + "/plmclient", "--db", setup.Posix(), "--quiet"});
         const e2e::ProgramRun run = e2e::RunProgram(args);
