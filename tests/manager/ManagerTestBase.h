@@ -13,12 +13,6 @@ namespace managertest {
 
 using namespace viztest;
 
-inline constexpr int kPrintButton = 27003;
-inline constexpr int kDownloadButton = 27004;
-inline constexpr int kDwgBox = 27005;
-inline constexpr int kPdfBox = 27006;
-inline constexpr int kStepBox = 27008;
-
 // Starts the module's framework state in this program as loading the module would: the
 // application object takes its title from the resources and enables control hosting.
 inline void StartModuleOnce()
