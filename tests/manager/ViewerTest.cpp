@@ -37,13 +37,7 @@ protected:
         f.AddPartDocument(m_top, L"Document", Document(L"Document", {{L"good.pdf", L"pdf"}, {L"bad.dwg", L"dwg"}}));
     }
 
-    std::vector<std::string> ViewerCalls() const
-    {
-        std::vector<std::string> calls;
-        for (const auto& event : Events("viewer"))
-            calls.push_back(event.Get("method") + " " + event.Get("path"));
-        return calls;
-    }
+    std::vector<std::string> ViewerCalls() const { return EventFields("viewer", {"method", "path"}); }
 
     LONG m_top = 0;
 };

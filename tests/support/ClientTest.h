@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,18 @@ protected:
 
     // The events of one kind seen so far.
     std::vector<win32host::TraceEvent> Events(const std::string& kind) const { return trace.OfKind(kind); }
+    // The fields of each event of one kind, joined with blanks.
+    std::vector<std::string> EventFields(const std::string& kind, std::initializer_list<const char*> fields) const
+    {
+        std::vector<std::string> lines;
+        for (const auto& event : Events(kind)) {
+            std::string line;
+            for (auto field = fields.begin(); field != fields.end(); ++field)
+                line += std::string(field == fields.begin() ? "" : " ") + event.Get(*field);
+            lines.push_back(line);
+        }
+        return lines;
+    }
 
     ScriptedUser user;
     win32host::TraceRecorder trace;

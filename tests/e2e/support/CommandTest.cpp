@@ -54,20 +54,4 @@ HRESULT CommandTest::Run(PFN_UiCommand command, IQvUiContext* pContext)
     return hr;
 }
 
-std::vector<std::string> CommandTest::Sql() const
-{
-    std::vector<std::string> texts;
-    for (const auto& e : Events("sql"))
-        texts.push_back(e.Get("text"));
-    return texts;
-}
-
-std::vector<std::string> CommandTest::ViewerCalls() const
-{
-    std::vector<std::string> calls;
-    for (const auto& e : Events("viewer"))
-        calls.push_back(e.Get("method") + " " + e.Get("dispid") + " " + e.Get("path"));
-    return calls;
-}
-
 } // namespace e2e

@@ -40,9 +40,9 @@ protected:
     HRESULT Run(PFN_UiCommand command, IQvUiContext* pContext);
 
     // Every SQL text the module ran, in order.
-    std::vector<std::string> Sql() const;
+    std::vector<std::string> Sql() const { return EventFields("sql", {"text"}); }
     // "method dispid path" of each viewer call.
-    std::vector<std::string> ViewerCalls() const;
+    std::vector<std::string> ViewerCalls() const { return EventFields("viewer", {"method", "dispid", "path"}); }
 
 private:
     IQvUiContextPtr Context(HRESULT (*make)(IQvOtlObject*, IQvUiContext**, HWND), const wchar_t* className, LONG id);
