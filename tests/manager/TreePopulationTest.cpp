@@ -32,12 +32,12 @@ protected:
     }
 };
 
-TEST_F(TreePopulationTest, ProductGivesSubAssembliesDepthFirstThenItsLightFiles)
+// Every root is filled into one database first; then the manager opens on each in turn.
+TEST_F(TreePopulationTest, TreeOfEachRoot)
 {
     auto& f = Fixture();
-    const LONG top = f.AddPart(L"Top");
-    const LONG subA = f.AddPart(L"SubA");
-    const LONG subA1 = f.AddPart(L"SubA1");
+    // A product: sub-assemblies depth first, then its own light files.
+    const LONG top = f.AddPart(L"Top"), subA = f.AddPart(L"SubA"), subA1 = f.AddPart(L"SubA1");
     const LONG subB = f.AddPart(L"SubB");
     f.AddSubPart(top, subA);
     f.AddSubPart(top, subB);
@@ -45,72 +45,57 @@ TEST_F(TreePopulationTest, ProductGivesSubAssembliesDepthFirstThenItsLightFiles)
     f.AddPartDocument(subA1, L"Document", Document(L"Document", {{L"a1.pdf", L"pdf"}}));
     f.AddPartDocument(subA, L"Drawing", Document(L"Drawing", {{L"a.dwg", L"dwg"}}));
     f.AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}, {L"top.dwg", L"dwg"}}));
-
-    EXPECT_EQ(L"Top{SubA{SubA1{a1.pdf},a.dwg},SubB,top.pdf,top.dwg}", TreeOf(L"Part", top));
-}
-
-TEST_F(TreePopulationTest, SubAssemblyUsedTwiceAppearsTwiceFullyFilled)
-{
-    auto& f = Fixture();
-    const LONG top = f.AddPart(L"Top");
-    const LONG screw = f.AddPart(L"Screw");
-    const LONG thread = f.AddPart(L"Thread");
-    f.AddSubPart(top, screw);
-    f.AddSubPart(top, screw);
+    // A sub-assembly used twice appears twice, fully filled.
+    const LONG twice = f.AddPart(L"Top"), screw = f.AddPart(L"Screw"), thread = f.AddPart(L"Thread");
+    f.AddSubPart(twice, screw);
+    f.AddSubPart(twice, screw);
     f.AddSubPart(screw, thread);
     f.AddPartDocument(screw, L"Document", Document(L"Document", {{L"screw.pdf", L"pdf"}}));
     f.AddPartDocument(thread, L"Drawing", Document(L"Drawing", {{L"thread.dwg", L"dwg"}}));
-
-    EXPECT_EQ(L"Top{Screw{Thread{thread.dwg},screw.pdf},Screw{Thread{thread.dwg},screw.pdf}}", TreeOf(L"Part", top));
-}
-
-TEST_F(TreePopulationTest, DocumentShowsAllItsLightFilesOnlyWhenItHasAPdfOrDwg)
-{
-    auto& f = Fixture();
+    // A document shows all its light files only when it has a PDF or a DWG; a 3D document's STEP
+    // file answers for its PDF, an ordinary document's does not.
     const LONG part = f.AddPart(L"P");
-    // Other types only: nothing.
     f.AddPartDocument(part, L"Document", Document(L"Document", {{L"notes.txt", L"txt"}, {L"sheet.xlsx", L"xlsx"}}));
-    // One PDF and one other: both.
-    f.AddPartDocument(part, L"CappDocument", Document(L"CappDocument", {{L"plan.pdf", L"pdf"}, {L"plan.xlsx", L"xlsx"}}));
-    // A 3D document's STEP file answers for its PDF.
+    f.AddPartDocument(
+        part, L"CappDocument", Document(L"CappDocument", {{L"plan.pdf", L"pdf"}, {L"plan.xlsx", L"xlsx"}}));
     f.AddPartDocument(part, L"3DDocument", Document(L"3DDocument", {{L"model.step", L"step"}}));
-    // A STEP file of an ordinary document is no PDF.
     f.AddPartDocument(part, L"Document", Document(L"Document", {{L"loose.step", L"step"}}));
-
-    EXPECT_EQ(L"P{plan.pdf,plan.xlsx,model.step}", TreeOf(L"Part", part));
-}
-
-TEST_F(TreePopulationTest, FolderTreeGivesSubFoldersThenLightFiles)
-{
-    auto& f = Fixture();
-    const LONG root = f.AddFolder(L"Folder", L"Root");
-    const LONG sub = f.AddFolder(L"Folder", L"Sub");
+    // A folder tree: sub-folders, then light files.
+    const LONG root = f.AddFolder(L"Folder", L"Root"), sub = f.AddFolder(L"Folder", L"Sub");
     const LONG empty = f.AddFolder(L"Folder", L"Empty");
     f.AddSubFolder(L"Folder", root, L"Folder", sub);
     f.AddSubFolder(L"Folder", root, L"Folder", empty);
     f.AddFolderDocument(L"Folder", sub, L"Drawing", Document(L"Drawing", {{L"s.dwg", L"dwg"}}));
     f.AddFolderDocument(L"Folder", root, L"Document", Document(L"Document", {{L"r.pdf", L"pdf"}, {L"r.txt", L"txt"}}));
     f.AddFolderDocument(L"Folder", root, L"Document", Document(L"Document", {{L"other.txt", L"txt"}}));
-
-    EXPECT_EQ(L"Root{Sub{s.dwg},Empty,r.pdf,r.txt}", TreeOf(L"Folder", root));
-}
-
-TEST_F(TreePopulationTest, EveryFolderClassIsARoot)
-{
-    auto& f = Fixture();
-    const LONG product = f.AddFolder(L"FolderOfProduct", L"Products");
-    const LONG models = f.AddFolder(L"3DFolder", L"Models");
+    // Every folder class is a root.
+    const LONG product = f.AddFolder(L"FolderOfProduct", L"Products"), models = f.AddFolder(L"3DFolder", L"Models");
     f.AddFolderDocument(L"FolderOfProduct", product, L"Document", Document(L"Document", {{L"p.pdf", L"pdf"}}));
     f.AddFolderDocument(L"3DFolder", models, L"3DDocument", Document(L"3DDocument", {{L"m.step", L"step"}}));
+    // Labels of 128 characters or more are cut and the fill goes on.
+    const std::wstring longPart(200, L'P'), longFile = std::wstring(150, L'f') + L".pdf";
+    const LONG cut = f.AddPart(L"Top"), longSub = f.AddPart(longPart);
+    f.AddSubPart(cut, longSub);
+    f.AddPartDocument(longSub, L"Document", Document(L"Document", {{longFile, L"pdf"}, {L"after.dwg", L"dwg"}}));
+    f.AddPartDocument(cut, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}));
 
-    EXPECT_EQ(L"Products{p.pdf}", TreeOf(L"FolderOfProduct", product));
-    EXPECT_EQ(L"Models{m.step}", TreeOf(L"3DFolder", models));
-}
-
-TEST_F(TreePopulationTest, RootOfAnotherClassGivesAnEmptyTree)
-{
-    const LONG document = Document(L"Document", {{L"d.pdf", L"pdf"}});
-    EXPECT_EQ(L"", TreeOf(L"Document", document));
+    const struct {
+        const wchar_t* rootClass;
+        LONG root;
+        std::wstring expected;
+    } cases[] = {
+        {L"Part", top, L"Top{SubA{SubA1{a1.pdf},a.dwg},SubB,top.pdf,top.dwg}"},
+        {L"Part", twice, L"Top{Screw{Thread{thread.dwg},screw.pdf},Screw{Thread{thread.dwg},screw.pdf}}"},
+        {L"Part", part, L"P{plan.pdf,plan.xlsx,model.step}"},
+        {L"Folder", root, L"Root{Sub{s.dwg},Empty,r.pdf,r.txt}"},
+        {L"FolderOfProduct", product, L"Products{p.pdf}"},
+        {L"3DFolder", models, L"Models{m.step}"},
+        // A root of another class gives an empty tree.
+        {L"Document", Document(L"Document", {{L"d.pdf", L"pdf"}}), L""},
+        {L"Part", cut, L"Top{" + longPart.substr(0, 127) + L"{" + longFile.substr(0, 127) + L",after.dwg},top.pdf}"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, TreeOf(c.rootClass, c.root)) << win32host::ToUtf8(c.rootClass) << ":" << c.root;
 }
 
 TEST_F(TreePopulationTest, LightFileItemsCarryTheirRecordsAndStructureNodesNone)
@@ -138,22 +123,6 @@ TEST_F(TreePopulationTest, LightFileItemsCarryTheirRecordsAndStructureNodesNone)
         EXPECT_EQ(pA->m_pDocRev, pB->m_pDocRev);
     };
     RunOn(L"Part", top);
-}
-
-TEST_F(TreePopulationTest, LabelsOf128CharactersOrMoreAreCutAndTheFillGoesOn)
-{
-    auto& f = Fixture();
-    const std::wstring longPart(200, L'P');
-    const std::wstring longFile = std::wstring(150, L'f') + L".pdf";
-    const LONG top = f.AddPart(L"Top");
-    const LONG sub = f.AddPart(longPart);
-    f.AddSubPart(top, sub);
-    f.AddPartDocument(sub, L"Document", Document(L"Document", {{longFile, L"pdf"}, {L"after.dwg", L"dwg"}}));
-    f.AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}));
-
-    const std::wstring cutPart = longPart.substr(0, 127);
-    const std::wstring cutFile = longFile.substr(0, 127);
-    EXPECT_EQ(L"Top{" + cutPart + L"{" + cutFile + L",after.dwg},top.pdf}", TreeOf(L"Part", top));
 }
 
 class WorkflowPopulationTest : public ManagerTest {
@@ -186,8 +155,7 @@ protected:
         user.onManager = [&](HWND dialog) { described = DescribeTree(ManagerTree(dialog)); };
         CDocumentSelectDlg dlg;
         dlg.m_lstFlowItems = items;
-        win32host::ScopedDesktopUser scoped(user);
-        dlg.DoModal();
+        AsUser([&] { return dlg.DoModal(); });
         return described;
     }
 

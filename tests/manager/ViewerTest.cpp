@@ -37,13 +37,7 @@ protected:
         f.AddPartDocument(m_top, L"Document", Document(L"Document", {{L"good.pdf", L"pdf"}, {L"bad.dwg", L"dwg"}}));
     }
 
-    std::vector<std::string> ViewerCalls() const
-    {
-        std::vector<std::string> calls;
-        for (const auto& event : Events("viewer"))
-            calls.push_back(event.Get("method") + " " + event.Get("path"));
-        return calls;
-    }
+    std::vector<std::string> ViewerCalls() const { return EventFields("viewer", {"method", "path"}); }
 
     LONG m_top = 0;
 };
@@ -116,8 +110,7 @@ TEST_F(ViewerTest, ViewerControlFollowsTheDialogsSize)
     };
     CViewFileDlg dlg;
     dlg.m_strFilePath = L"C:\\drawings\\plan.dwg";
-    win32host::ScopedDesktopUser scoped(user);
-    dlg.DoModal();
+    AsUser([&] { return dlg.DoModal(); });
 
     EXPECT_EQ(1, user.viewerDialogs);
     const std::vector<std::string> calls = ViewerCalls();
@@ -162,8 +155,7 @@ TEST_F(ViewerTest, AnEmptyPathStillReachesTheControlWhichHasTheTemplatesState)
         pControl->Release();
     };
     CViewFileDlg dlg;
-    win32host::ScopedDesktopUser scoped(user);
-    dlg.DoModal();
+    AsUser([&] { return dlg.DoModal(); });
 
     const std::vector<std::string> calls = ViewerCalls();
     ASSERT_EQ(2u, calls.size());

@@ -26,9 +26,12 @@ FakeRows ThreeFiles()
     return rows;
 }
 
-class QueryLightFilesTest : public testing::Test {
-protected:
-    QueryLightFilesTest() : m_doc(MakeDocument(L"Drawing", 12)), m_objDoc(m_doc.get())
+// "As the caller set it": what the out pointer holds before the query.
+CLightDocumentRevObj* const kUnset = reinterpret_cast<CLightDocumentRevObj*>(0x1);
+
+// The dialog, the fake system and one document to query.
+struct QueryRun {
+    QueryRun() : m_doc(MakeDocument(L"Drawing", 12)), m_objDoc(m_doc.get())
     {
         m_system.db.isEofSuccess = kEofStatus;
     }
@@ -39,8 +42,10 @@ protected:
     FakeRef<FakeOtlObject> m_doc;
     COtlObjectRef m_objDoc;
     CDocumentSelectDlg m_dlg;
-    CLightDocumentRevObj* m_pDocRev = reinterpret_cast<CLightDocumentRevObj*>(0x1); // "as the caller set it"
+    CLightDocumentRevObj* m_pDocRev = kUnset;
 };
+
+class QueryLightFilesTest : public testing::Test, protected QueryRun {};
 
 TEST_F(QueryLightFilesTest, ThreeRowsGiveOneRevisionWithThreeFiles)
 {
@@ -81,65 +86,56 @@ TEST_F(QueryLightFilesTest, SecondDocumentAddsItsOwnRecord)
     EXPECT_EQ(6, m_dlg.m_lstLightFileObj.GetCount());
 }
 
-TEST_F(QueryLightFilesTest, NoRowGivesNoRecord)
+// How a query that stops early or cannot start ends: the status, the records kept, the out pointer.
+TEST(QueryLightFilesEndTest, StatusRecordsAndOutPointer)
 {
-    EXPECT_EQ(0, Query());
-    EXPECT_EQ(nullptr, m_pDocRev);
-    EXPECT_TRUE(m_dlg.m_lstDocRevObj.IsEmpty());
-    EXPECT_TRUE(m_dlg.m_lstLightFileObj.IsEmpty());
-}
-
-TEST_F(QueryLightFilesTest, FailingFirstEofLeavesTheOutPointer)
-{
-    m_system.db.rowsFor = [](const std::wstring&) { return ThreeFiles(); };
-    m_system.db.failIsEofCall = 1;
-    EXPECT_EQ(0, Query());
-    EXPECT_EQ(reinterpret_cast<CLightDocumentRevObj*>(0x1), m_pDocRev);
-    EXPECT_TRUE(m_dlg.m_lstLightFileObj.IsEmpty());
-}
-
-TEST_F(QueryLightFilesTest, BrokenCursorKeepsWhatWasRead)
-{
-    m_system.db.rowsFor = [](const std::wstring&) { return ThreeFiles(); };
-    m_system.db.failMoveNextCall = 2;
-    EXPECT_EQ(kEofStatus, Query());
-    ASSERT_NE(nullptr, m_pDocRev);
-    EXPECT_EQ(2, m_pDocRev->m_lstLightFile.GetCount());
-    EXPECT_EQ(2, m_dlg.m_lstLightFileObj.GetCount());
-
-    m_pDocRev = nullptr;
-    m_system.db.failMoveNextCall = 0;
-    m_system.db.isEofCalls = 0;
-    m_system.db.failIsEofCall = 2; // the one after the first row
-    EXPECT_EQ(kEofStatus, Query());
-    ASSERT_NE(nullptr, m_pDocRev);
-    EXPECT_EQ(1, m_pDocRev->m_lstLightFile.GetCount());
-}
-
-TEST_F(QueryLightFilesTest, ComErrorGivesZeroAndKeepsRecords)
-{
-    m_system.db.rowsFor = [](const std::wstring&) { return ThreeFiles(); };
-    m_system.db.throwOnGetFieldCall = 5; // OBJ_ID of the second row (4 reads for the first)
-    EXPECT_EQ(0, Query());
-    EXPECT_EQ(1, m_dlg.m_lstDocRevObj.GetCount());
-    EXPECT_EQ(1, m_dlg.m_lstLightFileObj.GetCount());
-}
-
-TEST_F(QueryLightFilesTest, NullQueryGivesZero)
-{
-    m_system.config.nullQuery = true;
-    EXPECT_EQ(0, Query());
-}
-
-TEST_F(QueryLightFilesTest, NoTransactionOrQueryGivesTheStatus)
-{
-    m_system.config.getTransaction = E_ACCESSDENIED;
-    EXPECT_EQ(E_ACCESSDENIED, Query());
-    m_system.config.getTransaction = S_OK;
-    m_system.config.createQuery = E_OUTOFMEMORY;
-    EXPECT_EQ(E_OUTOFMEMORY, Query());
-    EXPECT_EQ(reinterpret_cast<CLightDocumentRevObj*>(0x1), m_pDocRev);
-    EXPECT_TRUE(m_system.db.sql.empty());
+    enum Out { kKept, kNull, kFirstRecord };
+    const struct {
+        const char* name;
+        bool threeRows;
+        void (*fault)(FakePlmSystem&);
+        HRESULT result;
+        int revisions;
+        int files;
+        Out out;
+    } cases[] = {
+        {"no row", false, [](FakePlmSystem&) {}, 0, 0, 0, kNull},
+        {"first IsEof fails", true, [](FakePlmSystem& s) { s.db.failIsEofCall = 1; }, 0, 0, 0, kKept},
+        {"second MoveNext fails", true, [](FakePlmSystem& s) { s.db.failMoveNextCall = 2; }, kEofStatus, 1, 2,
+            kFirstRecord},
+        {"IsEof after the first row fails", true, [](FakePlmSystem& s) { s.db.failIsEofCall = 2; }, kEofStatus, 1,
+            1, kFirstRecord},
+        // The fifth read is the second row's OBJ_ID: four reads per row.
+        {"COM error in the second row", true, [](FakePlmSystem& s) { s.db.throwOnGetFieldCall = 5; }, 0, 1, 1,
+            kFirstRecord},
+        {"null query", true, [](FakePlmSystem& s) { s.config.nullQuery = true; }, 0, 0, 0, kKept},
+        {"no transaction", true, [](FakePlmSystem& s) { s.config.getTransaction = E_ACCESSDENIED; },
+            E_ACCESSDENIED, 0, 0, kKept},
+        {"no query", true, [](FakePlmSystem& s) { s.config.createQuery = E_OUTOFMEMORY; }, E_OUTOFMEMORY, 0, 0,
+            kKept},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QueryRun run;
+        if (c.threeRows)
+            run.m_system.db.rowsFor = [](const std::wstring&) { return ThreeFiles(); };
+        c.fault(run.m_system);
+        EXPECT_EQ(c.result, run.Query());
+        EXPECT_EQ(c.revisions, run.m_dlg.m_lstDocRevObj.GetCount());
+        EXPECT_EQ(c.files, run.m_dlg.m_lstLightFileObj.GetCount());
+        if (c.out == kKept) {
+            EXPECT_EQ(kUnset, run.m_pDocRev);
+        } else if (c.out == kNull) {
+            EXPECT_EQ(nullptr, run.m_pDocRev);
+        } else if (!run.m_dlg.m_lstDocRevObj.IsEmpty()) {
+            auto* pFirst = static_cast<CLightDocumentRevObj*>(run.m_dlg.m_lstDocRevObj.GetHead());
+            EXPECT_EQ(pFirst, run.m_pDocRev);
+            EXPECT_EQ(c.files, pFirst->m_lstLightFile.GetCount());
+        }
+        if (FAILED(c.result)) {
+            EXPECT_TRUE(run.m_system.db.sql.empty());
+        }
+    }
 }
 
 TEST(DocumentSelectDlgLifetime, StartsEmptyAndReleasesItsFlowItems)

@@ -3,6 +3,7 @@
 // aside).
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 
 #include <win32host/Paths.h>
@@ -15,17 +16,15 @@
 
 namespace {
 
-struct Ids {
-    LONG top = 0, drawing = 0, drawingRevision = 0, model = 0, flow = 0;
-};
+// The ids a command line names, by the placeholder that stands for them.
+using Ids = std::map<std::string, LONG>;
 
 Ids Fill(qvclient::FixtureBuilder& f)
 {
-    Ids ids;
-    ids.top = f.AddPart(L"总装配 Top");
+    const LONG top = f.AddPart(L"总装配 Top");
     const LONG frame = f.AddPart(L"Frame");
     const LONG wheel = f.AddPart(L"Wheel");
-    f.AddSubPart(ids.top, frame);
+    f.AddSubPart(top, frame);
     f.AddSubPart(frame, wheel);
     const auto drawing = f.AddDocumentWithLightFiles(L"Drawing", L"Frame drawing", L"dwg",
         {{L"frame.pdf", L"pdf", e2e::MakePdf("Frame drawing"), ""}, {L"frame.dwg", L"dwg", "frame dwg", ""}});
@@ -36,19 +35,17 @@ Ids Fill(qvclient::FixtureBuilder& f)
     const auto model = f.AddDocumentWithLightFiles(L"3DDocument", L"Top model", L"prt",
         {{L"top.step", L"step", "ISO-10303-21;", ""}, {L"top.dwg", L"dwg", "top dwg", ""}});
     f.AddPartDocument(frame, L"Drawing", drawing.documentId);
-    f.AddPartDocument(ids.top, L"Document", spec.documentId);
+    f.AddPartDocument(top, L"Document", spec.documentId);
     f.AddPartDocument(wheel, L"CappDocument", capp.documentId);
-    f.AddPartDocument(ids.top, L"3DDocument", model.documentId);
+    f.AddPartDocument(top, L"3DDocument", model.documentId);
     const e2e::Signer li = e2e::AddTextSigner(f, L"li", L"Checked by Li");
     e2e::Sign(f, li, L"Drawing", drawing);
     e2e::Sign(f, li, L"Document", spec);
-    ids.flow = f.AddWorkflowItem(L"Release Top", L"Release", L"li");
-    f.AttachToWorkflowItem(ids.flow, L"Drawing", drawing.documentId);
-    f.AttachToWorkflowItem(ids.flow, L"3DDocument", model.documentId);
-    ids.drawing = drawing.documentId;
-    ids.drawingRevision = drawing.revisionId;
-    ids.model = model.documentId;
-    return ids;
+    const LONG flow = f.AddWorkflowItem(L"Release Top", L"Release", L"li");
+    f.AttachToWorkflowItem(flow, L"Drawing", drawing.documentId);
+    f.AttachToWorkflowItem(flow, L"3DDocument", model.documentId);
+    return {{"{top}", top}, {"{flow}", flow}, {"{drawing}", drawing.documentId}, {"{revision}", drawing.revisionId},
+        {"{model}", model.documentId}};
 }
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
@@ -57,7 +54,35 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
         text.replace(at, from.size(), to);
 }
 
-class SameTranscriptTest : public ::testing::Test {
+using Command = std::vector<std::string>;
+
+// Commands run on both engines, each case on new folders; {F} stands for the folder, the other
+// placeholders for the fixture's ids.
+struct Case {
+    const char* name;
+    std::vector<Command> commands;
+};
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+const Case kCases[] = {
+    {"ProductTreeDownloadOfEveryFile",
+        {{"--command", "OutputLightFile", "--select", "Part:{top}", "--do", "expand *", "--do", "check 总装配 Top",
+            "--do", "press 下载", "--do", "folder {F}/out", "--do", "messagebox ok", "--do", "press 取消",
+            "--summary"}}},
+    {"WorkflowPrintOfThePdfs",
+        {{"--command", "WfOutputLightFile", "--select", "WorkflowItem:{flow}", "--do", "expand *", "--do",
+            "filter PDF", "--do", "press 打印", "--do", "press 取消"}}},
+    {"DocumentListCommands",
+        {{"--command", "OnDocListViewLightFile", "--select", "Drawing:{drawing}"},
+            {"--command", "OnDocListViewLightFile", "--select", "3DDocument:{model}"},
+            {"--command", "OnDocListViewDwgFile", "--select", "Drawing:{drawing}"},
+            {"--command", "OnDocListViewDwgFile", "--select", "3DDocument:{model}"},
+            {"--command", "OnDocListDownLoadLightFile", "--select", "Drawing:{drawing}", "--do", "folder {F}/out",
+                "--do", "messagebox ok"}}},
+    {"SignPdfExport", {{"--command", "SignPdf", "--sign", "{drawing},Drawing,{revision},{F}/sign.pdf"}}},
+};
+
+class SameTranscriptTest : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override
     {
@@ -71,16 +96,19 @@ protected:
         const Ids same = Fill(m_server->Fixture());
         ASSERT_EQ(S_OK, m_sqlite->Fixture().GetStatus());
         ASSERT_EQ(S_OK, m_server->Fixture().GetStatus());
-        ASSERT_EQ(m_ids.top, same.top) << "both fixtures hand out the same ids";
-        ASSERT_EQ(m_ids.flow, same.flow);
+        ASSERT_EQ(m_ids, same) << "both fixtures hand out the same ids";
+        for (const auto* setup : {m_sqlite.get(), m_server.get()})
+            viztest::WriteFile(setup->Windows(L"sign.pdf"), e2e::MakePdf("to sign"));
     }
 
     // The transcript of plmclient on the folder, with the folder's paths made neutral.
-    std::string Transcript(const e2e::ClientSetup& setup, std::vector<std::string> args, int* pExit,
-        std::string* pErr)
+    std::string Transcript(const e2e::ClientSetup& setup, Command args, int* pExit, std::string* pErr)
     {
-        for (std::string& arg : args)
+        for (std::string& arg : args) {
             ReplaceAll(arg, "{F}", setup.Posix());
+            for (const auto& [placeholder, id] : m_ids)
+                ReplaceAll(arg, placeholder, std::to_string(id));
+        }
         args.insert(args.begin(), {e2e::ProgramFolder() + "/plmclient", "--db", setup.Posix(), "--quiet"});
         const e2e::ProgramRun run = e2e::RunProgram(args);
         *pExit = run.exitCode;
@@ -92,7 +120,7 @@ protected:
         return std::regex_replace(text, std::regex("job-[0-9]+-[0-9]+-"), "job-{time}-{pid}-");
     }
 
-    void ExpectSameTranscript(const std::vector<std::string>& args)
+    void ExpectSameTranscript(const Command& args)
     {
         int exitSqlite = -1, exitServer = -1;
         std::string errSqlite, errServer;
@@ -109,41 +137,15 @@ protected:
     Ids m_ids;
 };
 
-TEST_F(SameTranscriptTest, ProductTreeDownloadOfEveryFile)
+TEST_P(SameTranscriptTest, EveryCommandAlike)
 {
-    ExpectSameTranscript({"--command", "OutputLightFile", "--select", "Part:" + std::to_string(m_ids.top), "--do",
-        "expand *", "--do", "check 总装配 Top", "--do", "press 下载", "--do", "folder {F}/out", "--do",
-        "messagebox ok", "--do", "press 取消", "--summary"});
-}
-
-TEST_F(SameTranscriptTest, WorkflowPrintOfThePdfs)
-{
-    ExpectSameTranscript({"--command", "WfOutputLightFile", "--select", "WorkflowItem:" + std::to_string(m_ids.flow),
-        "--do", "expand *", "--do", "filter PDF", "--do", "press 打印", "--do", "press 取消"});
-}
-
-TEST_F(SameTranscriptTest, DocumentListCommands)
-{
-    for (const char* command : {"OnDocListViewLightFile", "OnDocListViewDwgFile"}) {
-        SCOPED_TRACE(command);
-        ExpectSameTranscript({"--command", command, "--select", "Drawing:" + std::to_string(m_ids.drawing)});
-        ExpectSameTranscript({"--command", command, "--select", "3DDocument:" + std::to_string(m_ids.model)});
+    for (const Command& command : GetParam().commands) {
+        SCOPED_TRACE(command[1] + " " + command[3]);
+        ExpectSameTranscript(command);
     }
-    ExpectSameTranscript({"--command", "OnDocListDownLoadLightFile", "--select",
-        "Drawing:" + std::to_string(m_ids.drawing), "--do", "folder {F}/out", "--do", "messagebox ok"});
 }
 
-TEST_F(SameTranscriptTest, SignPdfExport)
-{
-    for (const auto* setup : {m_sqlite.get(), m_server.get()}) {
-        const std::string pdf = e2e::MakePdf("to sign");
-        FILE* pFile = std::fopen((setup->Posix() + "/sign.pdf").c_str(), "wb");
-        ASSERT_NE(nullptr, pFile);
-        std::fwrite(pdf.data(), 1, pdf.size(), pFile);
-        std::fclose(pFile);
-    }
-    ExpectSameTranscript({"--command", "SignPdf", "--sign",
-        std::to_string(m_ids.drawing) + ",Drawing," + std::to_string(m_ids.drawingRevision) + ",{F}/sign.pdf"});
-}
+INSTANTIATE_TEST_SUITE_P(Commands, SameTranscriptTest, ::testing::ValuesIn(kCases),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -9,7 +9,9 @@
 
 namespace viztest {
 
-inline constexpr int kTreeControl = 27000;
+// The manager's controls.
+inline constexpr int kTreeControl = 27000, kPrintButton = 27003, kDownloadButton = 27004, kDwgBox = 27005,
+                     kPdfBox = 27006, kStepBox = 27008;
 
 HWND ManagerTree(HWND dialog);
 

@@ -3,34 +3,32 @@
 // with a check that it hands back every reference it took.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
 #include <QvInterfaces.h>
-#include <win32host/Trace.h>
 
 #include "ClientSetup.h"
-#include "ScriptedUser.h"
+#include "ClientTest.h"
 #include "ModuleExports.h"
 
 namespace e2e {
 
-// GoogleTest has no HRESULT assertions off Windows.
-std::string HrText(HRESULT hr);
+using viztest::HrText;
+using viztest::LightFiles;
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public viztest::ClientTest<ClientSetup> {
 protected:
     void SetUp() override;
 
-    qvclient::FixtureBuilder& Fixture() { return m_client.Fixture(); }
-    ClientSetup& Client() { return m_client; }
+    ClientSetup& Client() { return m_folder; }
 
-    // A document of the class with one current revision whose light files are given as
-    // (name, type); a "pdf" file is a real one-page PDF showing its name.
-    qvclient::DocumentFixture Document(const std::wstring& className,
-        const std::vector<std::pair<std::wstring, std::wstring>>& files);
+    qvclient::DocumentFixture Document(const std::wstring& className, const LightFiles& files)
+    {
+        return AddDocument(className, className + L" document", files);
+    }
+    // A "pdf" file is a real one-page PDF showing its name.
+    std::string Content(const std::wstring& name, const std::wstring& type) override;
 
     // Contexts of the opened client for a selection.
     IQvUiContextPtr DocumentListContext(const wchar_t* className, LONG id);
@@ -41,19 +39,13 @@ protected:
     // the context has the same reference count afterwards as before.
     HRESULT Run(PFN_UiCommand command, IQvUiContext* pContext);
 
-    std::vector<win32host::TraceEvent> Events(const std::string& kind) const { return trace.OfKind(kind); }
     // Every SQL text the module ran, in order.
-    std::vector<std::string> Sql() const;
+    std::vector<std::string> Sql() const { return EventFields("sql", {"text"}); }
     // "method dispid path" of each viewer call.
-    std::vector<std::string> ViewerCalls() const;
-
-    viztest::ScriptedUser user;
-    win32host::TraceRecorder trace;
+    std::vector<std::string> ViewerCalls() const { return EventFields("viewer", {"method", "dispid", "path"}); }
 
 private:
     IQvUiContextPtr Context(HRESULT (*make)(IQvOtlObject*, IQvUiContext**, HWND), const wchar_t* className, LONG id);
-
-    ClientSetup m_client;
 };
 
 } // namespace e2e

@@ -5,9 +5,8 @@
 
 namespace e2e {
 
-inline constexpr int kDownloadButton = 27004;
-
 using viztest::CheckedItems;
+using viztest::kDownloadButton;
 using viztest::DescribeTree;
 using viztest::ExpandAll;
 using viztest::FindItem;
