@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <mutex>
+#include <string>
 
 namespace pdfstamp::ondemand {
 namespace {
@@ -17,7 +18,20 @@ const Library& Loaded()
     static Library library;
     static std::once_flag once;
     std::call_once(once, [] {
-        library.handle = dlopen("libpdfstamp.so", RTLD_NOW | RTLD_LOCAL);
+        // Our own folder first, as the loader looks beside the program for a delay-loaded DLL: a
+        // bare name would be searched through the caller's run path, which is not ours when an
+        // interceptor (the sanitizers') makes the call.
+        Dl_info self{};
+        std::string path = "libpdfstamp.so";
+        if (dladdr(reinterpret_cast<void*>(&Loaded), &self) != 0 && self.dli_fname != nullptr) {
+            const std::string object = self.dli_fname;
+            const std::string::size_type slash = object.rfind('/');
+            if (slash != std::string::npos)
+                path = object.substr(0, slash + 1) + path;
+        }
+        library.handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (library.handle == nullptr && path != "libpdfstamp.so")
+            library.handle = dlopen("libpdfstamp.so", RTLD_NOW | RTLD_LOCAL);
         const char* reason = library.handle == nullptr ? dlerror() : nullptr;
         if (library.handle == nullptr)
             library.error = reason != nullptr ? reason : "libpdfstamp.so cannot be opened";
