@@ -131,6 +131,25 @@ TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
     EXPECT_EQ(Insert(L"orphan", b), nullptr) << "a deleted parent is refused";
 }
 
+TEST_F(TreeViewTest, ThousandsOfItemsKeepTheirHandlesThroughDeletesAndReuse)
+{
+    std::vector<HTREEITEM> items;
+    for (int i = 0; i < 1000; ++i)
+        items.push_back(Insert(std::to_wstring(i).c_str()));
+    for (size_t i = 0; i < items.size(); i += 3)
+        EXPECT_TRUE(TreeView_DeleteItem(m_tree, items[i]));
+    HTREEITEM again = Insert(L"again");
+    EXPECT_EQ(TreeView_GetCount(m_tree), 667u);
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i] != again) {
+            EXPECT_EQ(Text(items[i]), i % 3 ? std::to_wstring(i) : L"<none>") << "item " << i;
+        }
+    EXPECT_EQ(Text(again), L"again");
+    EXPECT_TRUE(TreeView_DeleteAllItems(m_tree));
+    EXPECT_EQ(Text(items[1]), L"<none>");
+    EXPECT_EQ(Text(Insert(L"new")), L"new");
+}
+
 TEST_F(TreeViewTest, CheckBoxesStartClearAndTheStyleTakenOffAndOnRebuildsThem)
 {
     HTREEITEM a = Insert(L"A");

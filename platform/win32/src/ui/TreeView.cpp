@@ -14,9 +14,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <memory>
-#include <unordered_map>
 
+#include "HandlePool.h"
 #include "Imaging.h"
 #include "TreeView.h"
 #include "WindowSystem.h"
@@ -33,8 +34,25 @@ constexpr UINT kSyncScrollBars = TV_FIRST + 0xF0; // private: lays out the scrol
 
 UINT StateIndex(UINT state) { return (state & TVIS_STATEIMAGEMASK) >> 12; }
 
+// An item's label in one allocation of its characters, as comctl32 keeps it.
+class ItemText {
+public:
+    ItemText& operator=(LPCWSTR psz)
+    {
+        const size_t cch = std::wcslen(psz) + 1;
+        std::unique_ptr<wchar_t[]> copy(new wchar_t[cch]);
+        std::wmemcpy(copy.get(), psz, cch);
+        m_psz = std::move(copy);
+        return *this;
+    }
+    LPCWSTR c_str() const { return m_psz ? m_psz.get() : L""; }
+
+private:
+    std::unique_ptr<wchar_t[]> m_psz;
+};
+
 struct TreeItem {
-    std::wstring text;
+    ItemText text;
     int image = 0;
     int selectedImage = 0;
     LPARAM param = 0;
@@ -68,8 +86,7 @@ public:
 
     TreeItem* Find(HTREEITEM handle) const
     {
-        auto* item = reinterpret_cast<TreeItem*>(handle);
-        return m_owned.count(item) ? item : nullptr;
+        return m_items.Find(handle);
     }
 
     DWORD Style() const { return static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)); }
@@ -100,8 +117,7 @@ public:
             if (!parent)
                 return nullptr;
         }
-        auto owned = std::make_unique<TreeItem>();
-        TreeItem* item = owned.get();
+        TreeItem* item = m_items.New();
         const TVITEMW& tv = is.item;
         SetItemFields(*item, tv);
         if (tv.mask & TVIF_STATE)
@@ -137,7 +153,6 @@ public:
                 parent->firstChild->prev = item;
             parent->firstChild = item;
         }
-        m_owned.emplace(item, std::move(owned));
         RowsChanged();
         return item;
     }
@@ -161,7 +176,7 @@ public:
             item->parent->firstChild = item->next;
         if (item->next)
             item->next->prev = item->prev;
-        m_owned.erase(item);
+        m_items.Delete(item);
     }
 
     void DeleteAll()
@@ -173,7 +188,7 @@ public:
         RowsChanged();
     }
 
-    size_t Count() const { return m_owned.size(); }
+    size_t Count() const { return m_items.Count(); }
 
     // ---- rows ----
 
@@ -199,11 +214,11 @@ public:
         return depth;
     }
 
-    static int TextWidth(const std::wstring& text)
+    static int TextWidth(LPCWSTR psz)
     {
         int width = 0;
-        for (wchar_t c : text)
-            width += c >= 0x2E80 ? 12 : 6; // ideographs are twice as wide as the average character
+        for (; *psz; ++psz)
+            width += *psz >= 0x2E80 ? 12 : 6; // ideographs are twice as wide as the average character
         return width;
     }
 
@@ -236,8 +251,8 @@ public:
             r.icon = RECT{x, top, x + cx, top + m_itemHeight};
             x += cx + 2;
         }
-        r.label = RECT{x, top, x + TextWidth(item->text) + 4, top + m_itemHeight};
-        r.text = item->text;
+        r.label = RECT{x, top, x + TextWidth(item->text.c_str()) + 4, top + m_itemHeight};
+        r.text = item->text.c_str();
         return r;
     }
 
@@ -294,9 +309,9 @@ public:
         Describe(item, nm.itemNew);
         if (Notify(TVN_SELCHANGINGW, nm.hdr))
             return false;
-        if (m_caret && m_owned.count(m_caret))
+        if (m_caret && m_items.Find(m_caret))
             m_caret->state &= ~TVIS_SELECTED;
-        if (item && m_owned.count(item)) {
+        if (item && m_items.Find(item)) {
             for (TreeItem* p = item->parent; p && p != &m_root; p = p->parent)
                 p->state |= TVIS_EXPANDED;
             item->state |= TVIS_SELECTED;
@@ -326,7 +341,7 @@ public:
         (void)cause;
         if (Notify(TVN_ITEMEXPANDINGW, nm.hdr))
             return false;
-        if (!m_owned.count(item))
+        if (!m_items.Find(item))
             return false;
         if (action == TVE_EXPAND) {
             item->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
@@ -367,9 +382,10 @@ public:
             ImageList_Destroy(m_stateImages);
         m_stateImages = ImageList_Create(kStateImageSize, kStateImageSize, ILC_COLOR32 | ILC_MASK, 3, 0);
         m_stateImages->images = {L"", L"unchecked", L"checked"};
-        for (auto& owned : m_owned)
-            if (StateIndex(owned.first->state) == 0)
-                owned.first->state |= INDEXTOSTATEIMAGEMASK(1);
+        m_items.ForEach([](TreeItem& item) {
+            if (StateIndex(item.state) == 0)
+                item.state |= INDEXTOSTATEIMAGEMASK(1);
+        });
     }
 
     void DropCheckBoxImages()
@@ -377,8 +393,7 @@ public:
         if (m_stateImages)
             ImageList_Destroy(m_stateImages);
         m_stateImages = nullptr;
-        for (auto& owned : m_owned)
-            owned.first->state &= ~TVIS_STATEIMAGEMASK;
+        m_items.ForEach([](TreeItem& item) { item.state &= ~TVIS_STATEIMAGEMASK; });
     }
 
     // ---- messages ----
@@ -415,7 +430,7 @@ public:
         if (!item)
             return FALSE;
         if ((tv.mask & TVIF_TEXT) && tv.pszText && tv.cchTextMax > 0) {
-            size_t n = std::min(item->text.size(), static_cast<size_t>(tv.cchTextMax) - 1);
+            size_t n = std::min(std::wcslen(item->text.c_str()), static_cast<size_t>(tv.cchTextMax) - 1);
             std::wmemcpy(tv.pszText, item->text.c_str(), n);
             tv.pszText[n] = L'\0';
         }
@@ -496,7 +511,7 @@ public:
         TreeItem* item = HitTest(ht);
         if (NotifySimple(NM_CLICK))
             return;
-        if (!item || !m_owned.count(item))
+        if (!item || !m_items.Find(item))
             return;
         if (ht.flags & TVHT_ONITEMBUTTON)
             Expand(item, TVE_TOGGLE, TVC_BYMOUSE);
@@ -513,7 +528,7 @@ public:
         TreeItem* item = HitTest(ht);
         if (NotifySimple(NM_DBLCLK))
             return;
-        if (!item || !m_owned.count(item))
+        if (!item || !m_items.Find(item))
             return;
         if (ht.flags & (TVHT_ONITEMBUTTON | TVHT_ONITEMLABEL | TVHT_ONITEMICON))
             Expand(item, TVE_TOGGLE, TVC_BYMOUSE);
@@ -758,8 +773,8 @@ public:
 
     HWND m_hwnd;
     TreeItem m_root;
-    // Every item by its address, which is its handle: lookup and delete stay constant-time.
-    std::unordered_map<TreeItem*, std::unique_ptr<TreeItem>> m_owned;
+    // Every item; its address is its handle.
+    HandlePool<TreeItem> m_items;
     TreeItem* m_caret = nullptr;
     TreeItem* m_dropHilite = nullptr;
     HIMAGELIST m_normalImages = nullptr;
@@ -773,7 +788,7 @@ public:
     bool m_updatingBars = false;
 
 private:
-    static int CompareText(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()); }
+    static int CompareText(const ItemText& a, const ItemText& b) { return lstrcmpiW(a.c_str(), b.c_str()); }
 
     static void AppendVisible(TreeItem* first, std::vector<TreeItem*>& rows)
     {
