@@ -31,8 +31,15 @@ std::string JsonString(const std::string& s)
 std::string Visible(const std::string& s)
 {
     std::string out;
-    for (char c : s)
-        out += c == '\t' ? std::string("\\t") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    out.reserve(s.size() + 16);
+    for (char c : s) {
+        if (c == '\t')
+            out.append("\\t", 2);
+        else if (c == '\n')
+            out.append("\\n", 2);
+        else
+            out.push_back(c);
+    }
     return out;
 }
 
