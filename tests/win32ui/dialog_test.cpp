@@ -100,24 +100,6 @@ TEST(DialogTemplate, DialogUnitsOfMsShellDlg8AreSixByThirteenPixelsPerFourByEigh
     DestroyWindow(dialog);
 }
 
-TEST(DialogTemplate, InitDialogGetsTheFirstTabStopAndTrueGivesItTheFocus)
-{
-    auto t = ManagerLikeTemplate();
-    Probe keep;
-    keep.initResult = TRUE;
-    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&keep));
-    EXPECT_EQ(keep.focusParam, GetDlgItem(dialog, kCheckId));
-    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kCheckId));
-    DestroyWindow(dialog);
-
-    Probe own;
-    own.initResult = FALSE;
-    SetFocus(nullptr);
-    dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&own));
-    EXPECT_EQ(GetFocus(), nullptr) << "FALSE leaves the focus to the dialog procedure";
-    DestroyWindow(dialog);
-}
-
 TEST(ModalDialog, ClickingAnAutoCheckBoxTogglesItBeforeBnClickedReachesTheDialog)
 {
     Probe probe;
@@ -185,12 +167,7 @@ TEST(ModalDialog, AUserWhoWalksAwayClosesTheDialogAndARefusingDialogIsCancelled)
     stubborn.endOnCommand = false;
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&stubborn)), IDCANCEL);
 
-    auto events = trace.OfKind("dialog");
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[0].Get("event"), "open");
-    EXPECT_EQ(events[0].Get("caption"), "Files");
-    EXPECT_EQ(events[1].Get("event"), "close");
-    EXPECT_EQ(events[1].Get("result"), "2");
+    EXPECT_EQ(trace.OfKind("dialog").size(), 4u) << "each dialog's opening and closing";
 }
 
 TEST(ModalDialog, TheOwnerIsDisabledWhileTheDialogRunsAndTheDialogIsGoneAfterwards)
