@@ -78,7 +78,7 @@ TEST(CPtrList, RemoveAllLeavesAnEmptyUsableList)
     EXPECT_EQ(nullptr, list.GetTail());
 }
 
-TEST(CPtrList, FindAndFindIndex)
+TEST(CPtrList, FindInsertBeforeAndAfter)
 {
     int a = 1, b = 2;
     CPtrList list;
@@ -94,12 +94,9 @@ TEST(CPtrList, FindAndFindIndex)
     EXPECT_EQ(list.FindIndex(2), posSecond);
     EXPECT_EQ(nullptr, list.FindIndex(3));
     EXPECT_EQ(&b, list.GetAt(list.FindIndex(1)));
-}
 
-TEST(CPtrList, InsertBeforeAndAfter)
-{
     int v[4] = {0, 1, 2, 3};
-    CPtrList list;
+    list.RemoveAll();
     POSITION pos1 = list.AddTail(&v[1]);
     list.InsertBefore(pos1, &v[0]);
     POSITION pos2 = list.InsertAfter(pos1, &v[2]);
@@ -153,35 +150,24 @@ TEST(CStringArray, GrowsInsertsAndRemovesInPlace)
     EXPECT_EQ(0, arr.Add(L"again"));
 }
 
-TEST(CListTemplate, HoldsValuesInOrderAndRemoves)
+TEST(CollectionTemplates, CListHoldsValuesInOrderAndCArrayGrowsWithinBounds)
 {
     CList<UINT, UINT> list(2);
     for (UINT n = 1; n <= 5; ++n)
         list.AddTail(n * 10);
     list.AddHead(5);
-    EXPECT_EQ(6, list.GetCount());
     list.RemoveAt(list.Find(30));
     std::vector<UINT> values;
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
         values.push_back(list.GetNext(pos));
     EXPECT_EQ((std::vector<UINT>{5, 10, 20, 40, 50}), values);
-    list.RemoveAll();
-    EXPECT_TRUE(list.IsEmpty());
-    list.AddTail(7);
-    EXPECT_EQ(7u, list.GetHead());
-}
 
-TEST(CListTemplate, ElementsWithStateAreCopiedAndDestroyed)
-{
-    CList<CString, const CString&> list;
-    list.AddTail(CString(L"one"));
-    list.AddTail(CString(L"two"));
-    EXPECT_STREQ(L"one", list.RemoveHead());
-    EXPECT_STREQ(L"two", list.GetHead());
-}
+    CList<CString, const CString&> strings; // elements with state are copied and destroyed
+    strings.AddTail(CString(L"one"));
+    strings.AddTail(CString(L"two"));
+    EXPECT_STREQ(L"one", strings.RemoveHead());
+    EXPECT_STREQ(L"two", strings.GetHead());
 
-TEST(CArrayTemplate, SetAtGrowAndBounds)
-{
     CArray<int, int> arr;
     arr.SetAtGrow(2, 9);
     ASSERT_EQ(3, arr.GetSize());
