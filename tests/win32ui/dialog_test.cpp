@@ -1,5 +1,6 @@
-// Dialogs made from DLGTEMPLATEEX: dialog units, WM_INITDIALOG, buttons, the keyboard interface and
-// the modal loop that the desktop's user drives.
+// Dialogs made from DLGTEMPLATEEX: WM_INITDIALOG, buttons, the keyboard interface and
+// the modal loop that the desktop's user drives. Dialog units are held to the layout Windows gives
+// by the resource tests.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -29,7 +30,6 @@ DialogTemplateBuilder ManagerLikeTemplate()
 // What the dialog procedure saw.
 struct Probe {
     std::vector<WPARAM> commands; // WM_COMMAND wParam in order
-    int initDialogs = 0;
     HWND focusParam = nullptr;
     INT_PTR initResult = TRUE;
     bool endOnCommand = true; // IDOK / IDCANCEL end the dialog, as a dialog procedure usually does
@@ -43,7 +43,6 @@ INT_PTR CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
         SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         probe = reinterpret_cast<Probe*>(lParam);
-        ++probe->initDialogs;
         probe->focusParam = reinterpret_cast<HWND>(wParam);
         return probe->initResult;
     case WM_COMMAND:
@@ -55,49 +54,6 @@ INT_PTR CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     return FALSE;
-}
-
-RECT ControlRectInDialog(HWND dialog, int id)
-{
-    RECT r;
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-TEST(DialogTemplate, DialogUnitsOfMsShellDlg8AreSixByThirteenPixelsPerFourByEight)
-{
-    Probe probe;
-    auto t = ManagerLikeTemplate();
-    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&probe));
-    ASSERT_TRUE(IsWindow(dialog));
-    EXPECT_EQ(probe.initDialogs, 1);
-
-    RECT client;
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 641);  // 427 * 6 / 4 = 640.5, rounded as MulDiv does
-    EXPECT_EQ(client.bottom, 504); // 310 * 13 / 8 = 503.75
-    RECT tree = ControlRectInDialog(dialog, kTreeId);
-    EXPECT_EQ(tree.left, 11);   // 7 * 6 / 4 = 10.5
-    EXPECT_EQ(tree.top, 33);    // 20 * 13 / 8 = 32.5
-    EXPECT_EQ(tree.right, 11 + 620);
-    EXPECT_EQ(tree.bottom, 33 + 429);
-    // A control's place and size are converted one by one, so MapDialogRect of (x, y, cx, cy)
-    // gives its pixel position and size.
-    RECT mapped{259, 289, 50, 14};
-    ASSERT_TRUE(MapDialogRect(dialog, &mapped));
-    RECT action = ControlRectInDialog(dialog, kActionId);
-    EXPECT_EQ(mapped.left, action.left);
-    EXPECT_EQ(mapped.top, action.top);
-    EXPECT_EQ(mapped.right, action.right - action.left);
-    EXPECT_EQ(mapped.bottom, action.bottom - action.top);
-
-    wchar_t className[32];
-    GetClassNameW(GetDlgItem(dialog, kTreeId), className, 32);
-    EXPECT_STREQ(className, L"SysTreeView32");
-    GetClassNameW(dialog, className, 32);
-    EXPECT_STREQ(className, L"#32770");
-    DestroyWindow(dialog);
 }
 
 TEST(ModalDialog, ClickingAnAutoCheckBoxTogglesItBeforeBnClickedReachesTheDialog)
