@@ -14,7 +14,7 @@
 
 namespace {
 
-TEST(ModuleState, ManageStateSwitchesAndRestoresHoweverTheScopeIsLeft)
+TEST(ModuleState, ManageStateSwitchesAndRestoresHoweverTheScopeIsLeftAndOwnsTheAppMadeInIt)
 {
     AFX_MODULE_STATE* pCaller = AfxGetModuleState();
     AFX_MODULE_STATE other(TRUE);
@@ -31,11 +31,7 @@ TEST(ModuleState, ManageStateSwitchesAndRestoresHoweverTheScopeIsLeft)
     };
     EXPECT_THROW(command(), std::runtime_error);
     EXPECT_EQ(pCaller, AfxGetModuleState());
-}
 
-TEST(ModuleState, AnApplicationBelongsToTheStateCurrentAtItsConstruction)
-{
-    AFX_MODULE_STATE other(TRUE);
     AFX_MANAGE_STATE(&other);
     {
         CWinApp app(L"Named app");

@@ -240,7 +240,7 @@ TEST_F(TreeViewTest, AClickOnTheLabelSelectsWithoutTogglingAndADoubleClickExpand
     EXPECT_NE(TreeView_GetItemState(m_tree, root, TVIS_EXPANDED), 0u);
 }
 
-TEST_F(TreeViewTest, KeysExpandCollapseAndMoveTheSelection)
+TEST_F(TreeViewTest, KeysAndCollapsingMoveTheSelection)
 {
     HTREEITEM root = Insert(L"Root");
     HTREEITEM c1 = Insert(L"One", root);
@@ -256,16 +256,10 @@ TEST_F(TreeViewTest, KeysExpandCollapseAndMoveTheSelection)
         EXPECT_EQ(TreeView_GetSelection(m_tree), c.selected) << c.key;
         EXPECT_EQ(TreeView_GetItemState(m_tree, root, TVIS_EXPANDED) != 0, c.expanded) << c.key;
     }
-}
-
-TEST_F(TreeViewTest, CollapsingAnAncestorMovesTheSelectionToIt)
-{
-    HTREEITEM root = Insert(L"Root");
-    HTREEITEM child = Insert(L"Child", root);
-    TreeView_SelectItem(m_tree, child);
+    TreeView_SelectItem(m_tree, c1);
     EXPECT_NE(TreeView_GetItemState(m_tree, root, TVIS_EXPANDED), 0u) << "selecting shows the item";
     TreeView_Expand(m_tree, root, TVE_COLLAPSE);
-    EXPECT_EQ(TreeView_GetSelection(m_tree), root);
+    EXPECT_EQ(TreeView_GetSelection(m_tree), root) << "collapsing an ancestor selects it";
 }
 
 } // namespace

@@ -75,10 +75,6 @@ TEST_F(WindowTest, CreationSendsNcCreateCreateThenSizeAndDestructionNotifiesPare
     EXPECT_EQ(g_log, expected);
     EXPECT_FALSE(IsWindow(parent));
     EXPECT_FALSE(IsWindow(child));
-}
-
-TEST_F(WindowTest, ACreateFailureDestroysTheWindowAndReturnsNull)
-{
     EXPECT_EQ(Create(0, 0, 0, 1, 1, nullptr, L"NoSuchClass"), nullptr);
     EXPECT_EQ(Create(WS_CHILD, 0, 0, 1, 1), nullptr) << "a child window needs a parent";
 }
