@@ -51,7 +51,7 @@ protected:
 TEST_F(ControlContainment, CreateControlHostsTheControlAsAChildWindowOrFails)
 {
     ASSERT_TRUE(CreateViewer());
-    EXPECT_EQ(1, FakeViewer::LiveObjects());
+    EXPECT_EQ(1, FakeViewer::s_nLive);
     EXPECT_EQ(m_control.m_hWnd, ::GetDlgItem(m_parent.m_hWnd, 27008));
     EXPECT_EQ(&m_parent, m_control.GetParent());
     IUnknown* pUnknown = m_control.GetControlUnknown();
@@ -62,7 +62,7 @@ TEST_F(ControlContainment, CreateControlHostsTheControlAsAChildWindowOrFails)
 
     m_control.DestroyWindow();
     EXPECT_EQ(nullptr, m_control.m_hWnd);
-    EXPECT_EQ(0, FakeViewer::LiveObjects()); // the host released the control
+    EXPECT_EQ(0, FakeViewer::s_nLive); // the host released the control
 
     const CLSID clsidUnknown = {0x12345678, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, 8}};
     EXPECT_FALSE(m_control.CreateControl(clsidUnknown, NULL, WS_CHILD, CRect(0, 0, 10, 10), &m_parent, 1));
@@ -80,7 +80,7 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
     static BYTE parmsMixed[] = VTS_I4 VTS_BSTR VTS_I2 VTS_BOOL;
     m_control.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, parmsMixed, 70000L, L"文件.pdf", 12, TRUE);
 
-    auto& calls = FakeViewer::Calls();
+    auto& calls = FakeViewer::s_calls;
     ASSERT_EQ(2u, calls.size());
     EXPECT_EQ(3, calls[0].dispid);
     EXPECT_EQ(DISPATCH_METHOD, calls[0].wFlags);
@@ -88,7 +88,7 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
     EXPECT_EQ(std::vector<std::wstring>{L"C:\\cfg\\commcfg\\Viewermap.xml"}, calls[0].args);
     EXPECT_EQ(0u, calls[0].cNamedArgs);
     EXPECT_EQ((std::vector<VARTYPE>{VT_I4, VT_BSTR, VT_I2, VT_BOOL}), calls[1].argTypes);
-    EXPECT_EQ((std::vector<std::wstring>{L"70000", L"文件.pdf", L"12", L"true"}), calls[1].args);
+    EXPECT_EQ((std::vector<std::wstring>{L"70000", L"文件.pdf", L"12", L"-1"}), calls[1].args);
 
     CString strResult;
     m_control.InvokeHelper(DISPID_RETURNS_TEXT, DISPATCH_METHOD, VT_BSTR, &strResult, NULL);
@@ -99,10 +99,10 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
     CString strNumber;
     m_control.GetProperty(DISPID_RETURNS_NUMBER, VT_BSTR, &strNumber); // converted as asked
     EXPECT_STREQ(L"1234", strNumber);
-    EXPECT_EQ(DISPATCH_PROPERTYGET, FakeViewer::Calls().back().wFlags);
+    EXPECT_EQ(DISPATCH_PROPERTYGET, FakeViewer::s_calls.back().wFlags);
 
     m_control.SetProperty(5, VT_BSTR, L"value");
-    const InvokeRecord& call = FakeViewer::Calls().back();
+    const InvokeRecord& call = FakeViewer::s_calls.back();
     EXPECT_EQ(DISPATCH_PROPERTYPUT, call.wFlags);
     EXPECT_EQ(1u, call.cNamedArgs);
     EXPECT_EQ(DISPID_PROPERTYPUT, call.namedArg);
