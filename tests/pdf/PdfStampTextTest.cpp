@@ -36,8 +36,8 @@ protected:
 
 TEST_F(PdfStampText, EveryWindowsFontNameGivesAnEmbeddedSubsetWithUnicodeMap)
 {
-    const std::vector<std::wstring> names{L"宋体", L"SimSun", L"黑体", L"SimHei", L"楷体", L"Arial",
-        L"Times New Roman", L"Courier New", L"No Such Font"};
+    // Which face each name stands for is the face tests'; here how every face is embedded.
+    const std::vector<std::wstring> names{L"SimSun", L"黑体", L"楷体", L"Times New Roman", L"No Such Font"};
     std::vector<pdfstamp::Stamp> stamps;
     double y = 700;
     for (const std::wstring& name : names) {

@@ -18,7 +18,7 @@ std::vector<win32host::IconGroupEntry> Group(HMODULE module, WORD id)
     return entries;
 }
 
-TEST(IconResource, GroupNamesEachImageOfTheIconFile)
+TEST(IconResource, GroupNamesEachImageOfTheIconFileAndTheClosestIsChosen)
 {
     std::vector<win32host::IconGroupEntry> entries = Group(FixtureModule(), IDI_FIXTURE);
     ASSERT_EQ(entries.size(), 2u);
@@ -34,11 +34,7 @@ TEST(IconResource, GroupNamesEachImageOfTheIconFile)
         EXPECT_EQ(SizeofResource(FixtureModule(), image), e.bytesInRes);
     }
     EXPECT_NE(entries[0].iconId, entries[1].iconId);
-}
-
-TEST(IconResource, ChoosesTheClosestSize)
-{
-    std::vector<win32host::IconGroupEntry> entries = Group(FixtureModule(), IDI_FIXTURE);
+    // The closest size is chosen.
     EXPECT_EQ(win32host::ChooseIconEntry(entries, 16, 16), 0);
     EXPECT_EQ(win32host::ChooseIconEntry(entries, 20, 20), 0);
     EXPECT_EQ(win32host::ChooseIconEntry(entries, 48, 48), 1);
