@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "TestSupport.h"
 #include "commctrl.h"
 #include "shellapi.h"
@@ -126,17 +127,15 @@ TEST(FileInfo, EachExtensionHasOneIconIndexWhateverItsCase)
 
 TEST(FileInfo, ARealFolderOnDiskGetsTheFolderIcon)
 {
-    char dir[] = "/tmp/w32ui_fileinfo_XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    std::wstring path = win32host::FromUtf8(dir);
+    viztest::ScratchFolder folder;
+    const std::wstring path = folder.Windows();
     SHFILEINFOW info{};
     ASSERT_NE(SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON), 0u);
     DestroyIcon(info.hIcon);
     EXPECT_EQ(info.iIcon, SmallIconIndex(L"x", FILE_ATTRIBUTE_DIRECTORY));
-    std::wstring missing = path + L"/missing.pdf";
+    std::wstring missing = folder.Windows(L"missing.pdf");
     EXPECT_EQ(SHGetFileInfoW(missing.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON), 0u)
         << "without SHGFI_USEFILEATTRIBUTES the file must exist";
-    rmdir(dir);
 
     wchar_t system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);

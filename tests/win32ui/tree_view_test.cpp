@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "TreeReader.h"
 #include "commctrl.h"
 
 namespace {
@@ -77,17 +78,6 @@ protected:
         return TreeView_InsertItem(m_tree, &is);
     }
 
-    std::wstring Text(HTREEITEM item)
-    {
-        wchar_t buffer[64];
-        TVITEMW tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = buffer;
-        tv.cchTextMax = 64;
-        return TreeView_GetItem(m_tree, &tv) ? buffer : L"<none>";
-    }
-
     void SetCheck(HTREEITEM item, bool checked)
     {
         TVITEMW tv{};
@@ -111,12 +101,7 @@ TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
     Insert(L"B0", b, TVI_SORT);
     Insert(L"after b1", b, b1);
     EXPECT_EQ(TreeView_GetRoot(m_tree), a);
-    EXPECT_EQ(TreeView_GetNextSibling(m_tree, a), b);
-    EXPECT_EQ(TreeView_GetNextSibling(m_tree, b), nullptr);
-    std::vector<std::wstring> children;
-    for (HTREEITEM c = TreeView_GetChild(m_tree, b); c; c = TreeView_GetNextSibling(m_tree, c))
-        children.push_back(Text(c));
-    EXPECT_EQ(children, (std::vector<std::wstring>{L"B0", L"b1", L"after b1", L"b2"}));
+    EXPECT_EQ(viztest::DescribeTree(m_tree), L"A;B{B0,b1,after b1,b2}");
     EXPECT_EQ(TreeView_GetParent(m_tree, b2), b);
     EXPECT_EQ(TreeView_GetParent(m_tree, a), nullptr);
     EXPECT_EQ(TreeView_GetCount(m_tree), 6u);
@@ -127,7 +112,10 @@ TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
 
     EXPECT_TRUE(TreeView_DeleteItem(m_tree, b));
     EXPECT_EQ(TreeView_GetCount(m_tree), 1u) << "deleting an item deletes its descendants";
-    EXPECT_EQ(Text(b1), L"<none>");
+    TVITEMW gone{};
+    gone.mask = TVIF_HANDLE;
+    gone.hItem = b1;
+    EXPECT_FALSE(TreeView_GetItem(m_tree, &gone));
     EXPECT_EQ(Insert(L"orphan", b), nullptr) << "a deleted parent is refused";
 }
 
