@@ -6,11 +6,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "../fidelity/DialogLayout.h"
+#include "ScratchFolder.h"
 #include "win32host/IconResource.h"
 #include "win32host/Modules.h"
 
@@ -84,10 +83,8 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg ==
 // The Windows build holds Wine's dialog manager to the same file (tests/windows).
 TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
 {
-    std::ifstream file(DIALOG_LAYOUT_FILE);
-    std::stringstream layout;
-    layout << file.rdbuf();
-    ASSERT_TRUE(file.good()) << DIALOG_LAYOUT_FILE;
+    const std::string layout = viztest::ReadPosixFile(DIALOG_LAYOUT_FILE);
+    ASSERT_FALSE(layout.empty()) << DIALOG_LAYOUT_FILE;
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
     CoInitialize(NULL);
@@ -97,7 +94,7 @@ TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
     for (int dialog : {IDD_DOCUMENTSELECT, IDD_VIEWFILE}) {
         HWND hDlg = CreateDialogParamW(ModuleImage(), MAKEINTRESOURCEW(dialog), NULL, QuietDialogProc, 0);
         ASSERT_NE(hDlg, nullptr) << dialog;
-        EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout.str()), "") << dialog;
+        EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout), "") << dialog;
         DestroyWindow(hDlg);
     }
     CoUninitialize();
