@@ -136,7 +136,7 @@ TEST(SafeArray, MultiDimensionalIndicesStartWithTheLeftMostDimension)
     EXPECT_EQ(SafeArrayDestroy(array), S_OK);
 }
 
-TEST(SafeArray, OwnsItsStringAndInterfaceElements)
+TEST(SafeArray, OwnsItsElementsAndCannotBeDestroyedWhileLocked)
 {
     FakeObject object;
     SAFEARRAY* strings = SafeArrayCreateVector(VT_BSTR, 0, 2);
@@ -169,10 +169,7 @@ TEST(SafeArray, OwnsItsStringAndInterfaceElements)
     EXPECT_EQ(SafeArrayDestroy(objects), S_OK);
     EXPECT_EQ(object.References(), 1u);
     EXPECT_EQ(SafeArrayDestroy(strings), S_OK);
-}
 
-TEST(SafeArray, LockedArrayCannotBeDestroyed)
-{
     SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, 1);
     ASSERT_EQ(SafeArrayLock(array), S_OK);
     ASSERT_EQ(SafeArrayLock(array), S_OK);

@@ -62,17 +62,7 @@ TEST(ComPtr, CallingThroughAnEmptyPointerRaisesEPointer)
     EXPECT_EQ(Raised([&] { empty.Release(); }), E_POINTER);
 }
 
-TEST(ComPtr, AddressOperatorReleasesFirst)
-{
-    FakeObject object;
-    ITestAlphaPtr alpha(static_cast<ITestAlpha*>(&object));
-    EXPECT_EQ(object.References(), 2u);
-    ITestAlpha** slot = &alpha;
-    EXPECT_EQ(*slot, nullptr);
-    EXPECT_EQ(object.References(), 1u);
-}
-
-TEST(ComPtr, AttachDetachAndExplicitReferences)
+TEST(ComPtr, AttachDetachExplicitReferencesAndTheAddressOperator)
 {
     FakeObject object;
     ITestAlphaPtr alpha;
@@ -95,6 +85,10 @@ TEST(ComPtr, AttachDetachAndExplicitReferences)
     ITestAlphaPtr again(static_cast<ITestAlpha*>(&object));
     EXPECT_EQ(again.QueryInterface(__uuidof(ITestBeta), &beta), S_OK);
     beta->Release();
+    EXPECT_EQ(object.References(), 2u);
+    ITestAlpha** slot = &again;
+    EXPECT_EQ(*slot, nullptr) << "the address operator releases first";
+    EXPECT_EQ(object.References(), 1u);
 }
 
 TEST(ComPtr, ComparesObjectIdentityAcrossInterfaces)

@@ -82,7 +82,7 @@ TEST(LoadLibrary, SearchesTheProgramsFolderTheSystemFolderTheCurrentDirectoryThe
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
-TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
+TEST(LoadLibrary, ANameWithAFolderIsUsedAsItIsAndALoadedOneIsFoundByItsFileName)
 {
     viztest::ScratchFolder elsewhere; // in no folder of the search
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", elsewhere.Posix() + "/Loaded.dll");
@@ -92,10 +92,7 @@ TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
     FreeLibrary(byPath);
     FreeLibrary(byPath);
     EXPECT_EQ(LoadLibraryW(L"LOADED.DLL"), nullptr) << "once freed, the name is searched for again";
-}
 
-TEST(LoadLibrary, NameWithAFolderIsUsedAsItIs)
-{
     const std::wstring full = win32host::FromPosixPath(ProgramFolder()) + L"\\TestPlugin.dll";
     HMODULE module = LoadLibraryW(full.c_str());
     EXPECT_NE(module, nullptr);
