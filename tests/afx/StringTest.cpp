@@ -92,8 +92,8 @@ TEST(CStringOperations, ExtractSearchCompareAndChange)
         {"concatenation", folder + L"\\" + CString(L"f.pdf"), L"dir\\f.pdf"}, {"operands kept", folder, L"dir"},
         {"character first", L'x' + folder, L"xdir"},
     };
-    for (const auto& c : texts)
-        EXPECT_STREQ(c.expected, c.got) << c.what;
+    for (const auto& c : texts) // whole lengths: a count past the end must not reach beyond the terminator
+        EXPECT_EQ(c.expected, std::wstring(static_cast<LPCWSTR>(c.got), static_cast<size_t>(c.got.GetLength()))) << c.what;
     const struct {
         const char* what;
         int got, expected;
