@@ -110,12 +110,17 @@ TEST(ModuleResources, ViewerControlStateInDlgInit)
     EXPECT_EQ(bytes, expected);
 }
 
-TEST(ModuleResources, ApplicationTitle)
+TEST(ModuleResources, ApplicationTitleAndTheManifestsAsInvokerAndDpiAwareness)
 {
     wchar_t title[64];
     ASSERT_EQ(LoadStringW(ModuleImage(), IDS_APP_TITLE, title, 64), 8);
     EXPECT_EQ(std::wstring(title), L"轻量化导出/打印");
     EXPECT_EQ(IDS_APP_TITLE, 57344);
+
+    std::vector<unsigned char> bytes = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(2), RT_MANIFEST);
+    std::string manifest(bytes.begin(), bytes.end());
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
 }
 
 TEST(ModuleResources, EachIconGroupIsOne96PixelTrueColourImage)
@@ -155,14 +160,6 @@ TEST(ModuleResources, VersionBlockIsChinesePrcUnicode)
     const restest::VersionNode* translation = root.Child(L"VarFileInfo") ? root.Child(L"VarFileInfo")->Child(L"Translation") : nullptr;
     ASSERT_NE(translation, nullptr);
     EXPECT_EQ(translation->value, (std::vector<std::uint8_t>{0x04, 0x08, 0xB0, 0x04}));
-}
-
-TEST(ModuleResources, ManifestAsksForAsInvokerAndDpiAwareness)
-{
-    std::vector<unsigned char> bytes = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(2), RT_MANIFEST);
-    std::string manifest(bytes.begin(), bytes.end());
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
 }
 
 } // namespace
