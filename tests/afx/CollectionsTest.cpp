@@ -17,7 +17,7 @@ std::vector<int> Values(const CPtrList& list)
     return values;
 }
 
-TEST(CPtrList, IteratesInInsertionOrderFromBothEnds)
+TEST(CPtrList, IteratesFromBothEndsAndRemoveAllLeavesAnEmptyUsableList)
 {
     int a = 1, b = 2, c = 3;
     CPtrList list(10);
@@ -31,6 +31,23 @@ TEST(CPtrList, IteratesInInsertionOrderFromBothEnds)
     for (POSITION pos = list.GetTailPosition(); pos != NULL;)
         backwards.push_back(*static_cast<int*>(list.GetPrev(pos)));
     EXPECT_EQ((std::vector<int>{3, 2, 1}), backwards);
+
+    int v[25]; // several blocks of 10, all freed
+    for (int i = 0; i < 25; ++i) {
+        v[i] = i;
+        list.AddTail(&v[i]);
+    }
+    list.RemoveAll();
+    EXPECT_EQ(0, list.GetCount());
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(NULL, list.GetHeadPosition());
+    EXPECT_EQ(NULL, list.GetTailPosition());
+
+    list.AddTail(&v[7]);
+    list.AddTail(static_cast<void*>(nullptr)); // null elements are elements too
+    EXPECT_EQ(2, list.GetCount());
+    EXPECT_EQ(&v[7], list.GetHead());
+    EXPECT_EQ(nullptr, list.GetTail());
 }
 
 TEST(CPtrList, RemoveAtKeepsTheRestLinked)
@@ -55,27 +72,6 @@ TEST(CPtrList, RemoveAtKeepsTheRestLinked)
     }
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(NULL, list.GetHeadPosition());
-}
-
-TEST(CPtrList, RemoveAllLeavesAnEmptyUsableList)
-{
-    int v[25];
-    CPtrList list(10);
-    for (int i = 0; i < 25; ++i) {
-        v[i] = i;
-        list.AddTail(&v[i]);
-    }
-    list.RemoveAll();
-    EXPECT_EQ(0, list.GetCount());
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(NULL, list.GetHeadPosition());
-    EXPECT_EQ(NULL, list.GetTailPosition());
-
-    list.AddTail(&v[7]);
-    list.AddTail(static_cast<void*>(nullptr)); // null elements are elements too
-    EXPECT_EQ(2, list.GetCount());
-    EXPECT_EQ(&v[7], list.GetHead());
-    EXPECT_EQ(nullptr, list.GetTail());
 }
 
 TEST(CPtrList, FindInsertBeforeAndAfter)

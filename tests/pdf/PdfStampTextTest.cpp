@@ -110,7 +110,7 @@ TEST_F(PdfStampText, TextIsFittedIntoItsBoxOrStandsOnItsBaseline)
     EXPECT_TRUE(red);
 }
 
-TEST_F(PdfStampText, PageNumbersOutsideTheDocumentAreSkippedAndNegativeOnesCountFromTheEnd)
+TEST_F(PdfStampText, PagesOutsideAreSkippedNegativeOnesCountFromTheEndAndSigningAgainAdds)
 {
     auto result = pdfstamp::ApplyStamps(m_pdf, {Text(L"last page", -1, 100, 100), Text(L"no page", 4, 100, 100),
                                                    Text(L"zero", 0, 100, 100)});
@@ -119,10 +119,7 @@ TEST_F(PdfStampText, PageNumbersOutsideTheDocumentAreSkippedAndNegativeOnesCount
     ASSERT_EQ(2u, result.skipped.size());
     EXPECT_NE(std::string::npos, result.skipped[0].find("stamp 2"));
     EXPECT_NE(std::string::npos, PageText(m_pdf, 3).find("last page"));
-}
 
-TEST_F(PdfStampText, RepeatedSigningAddsToWhatIsThere)
-{
     ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Text(L"第一次", 1, 100, 100)}).ok);
     ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Text(L"第二次", 1, 100, 150)}).ok);
     std::string text = PageText(m_pdf, 1);

@@ -103,7 +103,7 @@ TEST_F(TreeScrollTest, TheThumbIsTheVisibleFractionOfTheTrackAndSitsAtTheScrolle
     }
 }
 
-TEST_F(TreeScrollTest, EnsureVisibleScrollsTheLeastThatShowsTheWholeRow)
+TEST_F(TreeScrollTest, EnsureVisibleScrollsTheLeastAndHitTestsCountTheRowsScrolledAway)
 {
     auto items = Fill(100);
     struct Case {
@@ -123,6 +123,15 @@ TEST_F(TreeScrollTest, EnsureVisibleScrollsTheLeastThatShowsTheWholeRow)
         SendMessageW(m_tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items[static_cast<size_t>(c.item)]));
         EXPECT_EQ(items[static_cast<size_t>(c.topAfter)], FirstVisible());
     }
+
+    TreeView_Select(m_tree, items[20], TVGN_FIRSTVISIBLE);
+    TVHITTESTINFO ht{{40, 3 * kRowHeight + 2}, 0, nullptr};
+    EXPECT_EQ(items[23], TreeView_HitTest(m_tree, &ht));
+    RECT r;
+    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[25], &r, FALSE));
+    EXPECT_EQ(5 * kRowHeight, r.top);
+    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[18], &r, FALSE));
+    EXPECT_EQ(-2 * kRowHeight, r.top) << "a row scrolled away lies above the client area";
 }
 
 // Scroll bar messages and wheel notches, one after the other: the first visible row after each.
@@ -190,19 +199,6 @@ TEST_F(TreeScrollTest, TheKeyboardKeepsTheSelectionInView)
         EXPECT_EQ(items[static_cast<size_t>(c.selected)], TreeView_GetSelection(m_tree));
         EXPECT_EQ(items[static_cast<size_t>(c.top)], FirstVisible());
     }
-}
-
-TEST_F(TreeScrollTest, HitTestsAndItemRectanglesCountTheRowsScrolledAway)
-{
-    auto items = Fill(60);
-    TreeView_Select(m_tree, items[20], TVGN_FIRSTVISIBLE);
-    TVHITTESTINFO ht{{40, 3 * kRowHeight + 2}, 0, nullptr};
-    EXPECT_EQ(items[23], TreeView_HitTest(m_tree, &ht));
-    RECT r;
-    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[25], &r, FALSE));
-    EXPECT_EQ(5 * kRowHeight, r.top);
-    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[18], &r, FALSE));
-    EXPECT_EQ(-2 * kRowHeight, r.top) << "a row scrolled away lies above the client area";
 }
 
 TEST_F(TreeScrollTest, LongLabelsShowAHorizontalBarThatShiftsTheRows)
