@@ -9,7 +9,9 @@
 
 #include "DialogTemplateBuilder.h"
 #include "FakeDispatch.h"
-#include "ScriptedDesktopUser.h"
+#include "ScriptedUser.h"
+
+using viztest::ScriptedUser;
 
 namespace {
 

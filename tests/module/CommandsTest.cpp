@@ -1,7 +1,5 @@
 // The exported commands on fakes of the client, for the failures the real client cannot give
 // (the end-to-end tests run them on the real one).
-#include <optional>
-
 #include <gtest/gtest.h>
 
 #include <comdef.h>
@@ -13,19 +11,13 @@
 #include "FakePlm.h"
 #include "FakeUi.h"
 #include "ScratchFolder.h"
+#include "ScriptedUser.h"
 #include "commands/Exports.h"
 
 using namespace moduletest;
 using namespace viztest;
 
 namespace {
-
-// Picks a folder (or cancels) and answers every message box with OK.
-class ScriptedUser : public win32host::DefaultDesktopUser {
-public:
-    std::optional<std::wstring> folder;
-    std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return folder; }
-};
 
 class DocListCommands : public testing::Test {
 protected:
@@ -77,7 +69,7 @@ TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
 
 TEST_F(DocListCommands, FailedDwgLookupIsReported)
 {
-    m_user.folder = m_out.Windows();
+    m_user.folders = {m_out.Windows()};
     m_system.config.failTransactionCall = 2;
     EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
     EXPECT_EQ(std::vector<std::string>{"下载Dwg文件失败！"}, Messages());
