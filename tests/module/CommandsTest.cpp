@@ -31,14 +31,6 @@ protected:
 
     IQvUiContext* Context() { return m_ui.context.get(); }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& e : m_trace.OfKind("messagebox"))
-            texts.push_back(e.Get("text"));
-        return texts;
-    }
-
     ScratchFolder m_temp;
     ScratchFolder m_out;
     FakePlmSystem m_system;
@@ -63,7 +55,7 @@ TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
     EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
     ASSERT_EQ(1u, m_trace.OfKind("folder_picker").size());
     EXPECT_EQ("Select a folder", m_trace.OfKind("folder_picker")[0].Get("title"));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(m_user.MessageTexts().empty());
     EXPECT_TRUE(m_system.db.sql.empty());
 }
 
@@ -72,7 +64,7 @@ TEST_F(DocListCommands, FailedDwgLookupIsReported)
     m_user.folders = {m_out.Windows()};
     m_system.config.failTransactionCall = 2;
     EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
-    EXPECT_EQ(std::vector<std::string>{"下载Dwg文件失败！"}, Messages());
+    EXPECT_EQ(std::vector<std::wstring>{L"下载Dwg文件失败！"}, m_user.MessageTexts());
 }
 
 class ManagerCommands : public testing::Test {

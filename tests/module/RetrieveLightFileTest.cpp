@@ -9,6 +9,7 @@
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "ScratchFolder.h"
+#include "TraceFields.h"
 #include "catalogue/LightFileObj.h"
 #include "manager/RetrieveLightFile.h"
 #include "signing/SignInfo.h"
@@ -38,13 +39,7 @@ protected:
 
     int Retrieve(const std::wstring& folder) { return RetrieveLightFile(&m_file, folder.c_str(), m_path); }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& e : m_trace.OfKind("messagebox"))
-            texts.push_back(e.Get("text") + " [" + e.Get("icon") + "]");
-        return texts;
-    }
+    std::vector<std::string> Messages() const { return TraceFields(m_trace, "messagebox", {"text", "icon"}); }
 
     // Locations of the reports shown, with their icon style.
     std::vector<std::wstring> Reports() const
@@ -178,7 +173,7 @@ TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
     m_model.vault.files[501].download = static_cast<HRESULT>(0x8007000E);
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
     EXPECT_EQ(CString(L"unchanged"), m_path);
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(8007000E)! [error]"}, Messages());
+    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(8007000E)! error"}, Messages());
     EXPECT_TRUE(m_system.config.paramReads.empty());
 }
 
@@ -186,7 +181,7 @@ TEST_F(RetrieveLightFileTest, ObjectWithoutFileContentFailsLikeAFetch)
 {
     m_model.offerFileContent = false;
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(80004002)! [error]"}, Messages());
+    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(80004002)! error"}, Messages());
 }
 
 TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)
@@ -208,7 +203,7 @@ TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
         m_trace.Clear();
         EXPECT_EQ(0, Retrieve(folder)) << win32host::ToUtf8(name);
         ASSERT_EQ(1u, Messages().size());
-        EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! [error]", Messages()[0]);
+        EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! error", Messages()[0]);
     }
     EXPECT_TRUE(m_model.vault.downloads.empty());
     EXPECT_EQ("out", FolderText(parent.Windows()));
