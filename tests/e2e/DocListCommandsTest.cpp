@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "FailingTransactions.h"
+#include "SystemInterposer.h"
 #include "Spawn.h"
 #include "TestPdf.h"
 
@@ -132,9 +132,9 @@ TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)
     const LONG id = MakeDocument().documentId;
     ASSERT_EQ(S_OK, Client().Open());
     // Only the first transaction is refused: a DWG lookup after it would succeed and show.
-    TransactionFaults faults;
-    faults.failure = E_ACCESSDENIED;
-    FailingTransactions failing(Client().Client(), faults);
+    viztest::SystemFaults faults;
+    faults.transaction = E_ACCESSDENIED;
+    viztest::SystemInterposer failing(Client().Client(), faults);
     ASSERT_TRUE(failing.Registered());
     const std::wstring out = Client().MakeFolder("out");
     user.folders.push_back(out);
@@ -143,7 +143,7 @@ TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)
 
     EXPECT_EQ(E_ACCESSDENIED, hr) << HrText(hr);
     EXPECT_EQ(std::vector<std::wstring>{L"下载" + std::wstring(c.type) + L"文件失败！"}, user.MessageTexts());
-    EXPECT_EQ(1, faults.calls);
+    EXPECT_EQ(1, faults.transactionCalls);
     EXPECT_TRUE(Sql().empty());
     EXPECT_TRUE(ListFolder(out).empty());
 }
