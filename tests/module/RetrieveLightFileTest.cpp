@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <win32host/Trace.h>
 
 #include "FakeErrorService.h"
@@ -87,14 +89,39 @@ TEST_F(RetrieveLightFileTest, FolderEndingInBackslashGivesADoubledOneThatStillWo
     EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 
-TEST_F(RetrieveLightFileTest, SwitchOffCreatesNoWatermark)
+// The switch, the file's type and the component decide; what goes wrong is reported.
+TEST_F(RetrieveLightFileTest, NoWatermarkWithoutTheSwitchAPdfAndTheComponent)
 {
-    FakeWatermarkComponent watermark;
-    m_system.config.watermark = 0;
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ(0, watermark.Creations());
-    ASSERT_EQ(1u, m_system.config.paramReads.size());
-    EXPECT_EQ(L"NEEDWATER_DOWNLOADPDF", m_system.config.paramReads[0]);
+    const struct {
+        const char* what;
+        HRESULT read; // of the switch
+        LONG watermark;
+        bool component;
+        const wchar_t* name;
+        int result;
+        std::vector<std::wstring> reports;
+    } cases[] = {
+        {"switched off", S_OK, 0, true, L"A-01.pdf", 1, {}},
+        {"a DWG file", S_OK, 1, true, L"A-01.dwg", 1, {}},
+        {"no component", S_OK, 1, false, L"A-01.pdf", 0, {L"DocumentSelectDlg:995/16"}},
+        // The fake gives a non-zero value with the failure.
+        {"unreadable switch", E_FAIL, 0, true, L"A-01.pdf", 1, {L"DocumentSelectDlg:980/48"}},
+    };
+    for (const auto& c : cases) {
+        std::optional<FakeWatermarkComponent> component;
+        if (c.component)
+            component.emplace();
+        m_system.config.globalParam = c.read;
+        m_system.config.watermark = c.watermark;
+        m_system.config.paramReads.clear();
+        m_errors.shown.clear();
+        SetName(c.name);
+        EXPECT_EQ(c.result, Retrieve(m_out.Windows())) << c.what;
+        EXPECT_EQ(m_out.Windows(c.name), std::wstring(m_path)) << c.what;
+        EXPECT_EQ(0, component ? component->Creations() : 0) << c.what;
+        EXPECT_EQ(std::vector<std::wstring>{L"NEEDWATER_DOWNLOADPDF"}, m_system.config.paramReads) << c.what;
+        EXPECT_EQ(c.reports, Reports()) << c.what;
+    }
 }
 
 TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
@@ -110,16 +137,6 @@ TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
     EXPECT_EQ(m_out.Windows(L"B.PDF"), watermark.calls[1].path);
 }
 
-TEST_F(RetrieveLightFileTest, DwgIsNeverWatermarkedButTheSwitchIsRead)
-{
-    FakeWatermarkComponent watermark;
-    m_system.config.watermark = 1;
-    SetName(L"A-01.dwg");
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ(0, watermark.Creations());
-    EXPECT_EQ(1u, m_system.config.paramReads.size());
-}
-
 TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
 {
     FakeWatermarkComponent watermark(E_ACCESSDENIED);
@@ -133,23 +150,6 @@ TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
     EXPECT_EQ(L"DocumentSelectDlg:1002", m_errors.shown[0].records[0].location);
     EXPECT_EQ(0, m_errors.shown[0].records[0].flag);
     EXPECT_EQ(16, m_errors.shown[0].iconStyle);
-}
-
-TEST_F(RetrieveLightFileTest, MissingWatermarkComponentReportsAt995)
-{
-    m_system.config.watermark = 1;
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
-    EXPECT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:995/16"}, Reports());
-}
-
-TEST_F(RetrieveLightFileTest, UnreadableSwitchIsReportedAt980AndMeansNoWatermark)
-{
-    FakeWatermarkComponent watermark;
-    m_system.config.globalParam = E_FAIL; // the fake also writes a non-zero value then
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ(0, watermark.Creations());
-    EXPECT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:980/48"}, Reports());
 }
 
 TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
