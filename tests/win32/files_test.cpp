@@ -53,7 +53,7 @@ TEST(Files, CopyAndMoveRespectExistingTargets)
     EXPECT_FALSE(PathFileExistsW(root.Windows(L"c.pdf").c_str()));
 }
 
-TEST(Files, HandlesReadAndWriteRegularFiles)
+TEST(Files, HandlesReadAndWriteRegularFilesAndTheSystemFoldersExist)
 {
     viztest::ScratchFolder root;
     const std::wstring path = root.Windows(L"data.bin");
@@ -81,10 +81,7 @@ TEST(Files, HandlesReadAndWriteRegularFiles)
     EXPECT_EQ(CreateFileW(root.Windows(L"missing").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
         INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-}
 
-TEST(SystemFolders, TempAndSystemFoldersExist)
-{
     wchar_t temp[MAX_PATH];
     const DWORD length = GetTempPathW(MAX_PATH, temp);
     ASSERT_GT(length, 0u);
