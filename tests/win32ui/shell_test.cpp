@@ -75,7 +75,7 @@ TEST(FolderPicker, TheChosenPathComesBackThroughTheItemIdList)
     malloc->Free(pidl);
     malloc->Release();
 
-    user.folder = [](HWND, const std::wstring&) { return std::optional<std::wstring>(); };
+    user.folders = {std::nullopt};
     EXPECT_EQ(SHBrowseForFolderW(&bi), nullptr) << "cancelled";
     EXPECT_FALSE(SHGetPathFromIDListW(nullptr, path));
     EXPECT_STREQ(path, L"");
