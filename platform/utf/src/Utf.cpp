@@ -25,6 +25,16 @@ bool Encode8(View text, std::string& out)
 {
     // Sized first and then written through a pointer: every statement's text (a thousand
     // characters) is encoded on its way to the database.
+    char32_t any = 0;
+    for (const auto unit : text)
+        any |= static_cast<char32_t>(unit);
+    if (any < 0x80) {
+        out.resize(text.size());
+        char* p = out.data();
+        for (const auto unit : text)
+            *p++ = static_cast<char>(unit);
+        return true;
+    }
     size_t cb = 0;
     bool valid = true;
     for (const auto unit : text) {
