@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "DialogTemplateBuilder.h"
-#include "ScriptedDesktopUser.h"
+#include "ScriptedUser.h"
+
+using viztest::ScriptedUser;
 
 namespace {
 

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedDesktopUser.h"
+#include "ScriptedUser.h"
 
 #include "../fidelity/MessageBoxIcons.h"
+
+using viztest::ScriptedUser;
 
 namespace {
 

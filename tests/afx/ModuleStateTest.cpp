@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedDesktopUser.h"
+#include "ScriptedUser.h"
+
+using viztest::ScriptedUser;
 
 namespace {
 

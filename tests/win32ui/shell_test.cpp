@@ -54,11 +54,7 @@ TEST(MessageBox, TheDefaultUserPressesTheDefaultButton)
 TEST(FolderPicker, TheChosenPathComesBackThroughTheItemIdList)
 {
     ScriptedUser user;
-    std::wstring seenTitle;
-    user.folder = [&](HWND, const std::wstring& title) -> std::optional<std::wstring> {
-        seenTitle = title;
-        return std::wstring(L"C:\\导出\\light files");
-    };
+    user.folders = {L"C:\\导出\\light files"};
     win32host::ScopedDesktopUser scoped(user);
     win32host::TraceRecorder trace;
 
@@ -69,7 +65,7 @@ TEST(FolderPicker, TheChosenPathComesBackThroughTheItemIdList)
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
     PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
     ASSERT_NE(pidl, nullptr);
-    EXPECT_EQ(seenTitle, L"Select a folder");
+    EXPECT_EQ(user.pickerTitles, std::vector<std::wstring>{L"Select a folder"});
     EXPECT_STREQ(display, L"light files");
     wchar_t path[MAX_PATH];
     ASSERT_TRUE(SHGetPathFromIDListW(pidl, path));
@@ -79,8 +75,7 @@ TEST(FolderPicker, TheChosenPathComesBackThroughTheItemIdList)
     malloc->Free(pidl);
     malloc->Release();
 
-    user.folder = [](HWND, const std::wstring&) { return std::optional<std::wstring>(); };
-    EXPECT_EQ(SHBrowseForFolderW(&bi), nullptr) << "cancelled";
+    EXPECT_EQ(SHBrowseForFolderW(&bi), nullptr) << "no answer left: cancelled";
     EXPECT_FALSE(SHGetPathFromIDListW(nullptr, path));
     EXPECT_STREQ(path, L"");
 
