@@ -146,7 +146,7 @@ TEST_F(DialogTest, ControlsAreBoundBeforeTheUserActsAndNotifyResultsAreTheHandle
     EXPECT_EQ(IDCANCEL, nResult);
 }
 
-TEST_F(DialogTest, EndingTheDialogDetachesEveryObject)
+TEST_F(DialogTest, EndingTheDialogDetachesEveryObjectAndTheCloseBoxCancels)
 {
     HWND hDlgSeen = NULL;
     HWND hTreeSeen = NULL;
@@ -162,13 +162,9 @@ TEST_F(DialogTest, EndingTheDialogDetachesEveryObject)
     EXPECT_EQ(nullptr, m_dlg.m_btnPdf.m_hWnd);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hDlgSeen));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hTreeSeen));
-}
 
-TEST_F(DialogTest, CloseBoxReachesOnCloseAndCancelsTheDialog)
-{
-    INT_PTR nResult = RunWith([&](HWND hDlg) { ASSERT_TRUE(win32host::CloseWindowByUser(hDlg)); });
-    EXPECT_EQ(1, m_dlg.m_nCloseCalls);
-    EXPECT_EQ(IDCANCEL, nResult);
+    EXPECT_EQ(IDCANCEL, RunWith([&](HWND hDlg) { ASSERT_TRUE(win32host::CloseWindowByUser(hDlg)); }));
+    EXPECT_EQ(1, m_dlg.m_nCloseCalls) << "the close box reaches OnClose";
 }
 
 TEST_F(DialogTest, TheDialogCanRunAgainWithTheSameObject)

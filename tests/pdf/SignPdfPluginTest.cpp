@@ -128,21 +128,6 @@ TEST_F(SignPdfPlugin, ASignatureWithOnlyItsTextGetsTheDefaults)
     EXPECT_FALSE(page.AnyInk(0, 0, 35, 35));
 }
 
-TEST_F(SignPdfPlugin, ADamagedPdfIsLeftByteIdentical)
-{
-    std::string bytes = ReadFile(m_pdf);
-    std::string damaged = bytes.substr(0, bytes.size() * 2 / 3);
-    WriteFile(m_pdf, damaged);
-    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"签字"}});
-
-    win32host::TraceRecorder trace;
-    EXPECT_EQ(SIGNPDF_E_PDF, Sign());
-    EXPECT_EQ(damaged, ReadFile(m_pdf));
-    auto events = trace.OfKind("signed");
-    ASSERT_EQ(1u, events.size());
-    EXPECT_FALSE(events[0].Get("error").empty());
-}
-
 TEST_F(SignPdfPlugin, ARepairedPdfIsSignedAndTheTraceSaysWhatWasRepaired)
 {
     WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"签字"}});
@@ -199,7 +184,7 @@ TEST_F(SignPdfPlugin, ANegativeFontSizeIsAWindowsFontHeightAt96Dpi)
     }
 }
 
-TEST_F(SignPdfPlugin, NoJobFileOrNothingToDrawLeavesThePdfAlone)
+TEST_F(SignPdfPlugin, NoJobFileNothingToDrawOrADamagedPdfLeavesThePdfAlone)
 {
     std::string bytes = ReadFile(m_pdf);
     EXPECT_EQ(SIGNPDF_E_JOB, Sign()); // the job was never written
@@ -207,6 +192,17 @@ TEST_F(SignPdfPlugin, NoJobFileOrNothingToDrawLeavesThePdfAlone)
     Write(L"PDFSIGN", L"NUMBER", L"0");
     EXPECT_EQ(0, Sign());
     EXPECT_EQ(bytes, ReadFile(m_pdf));
+
+    std::string damaged = bytes.substr(0, bytes.size() * 2 / 3);
+    WriteFile(m_pdf, damaged);
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"签字"}});
+
+    win32host::TraceRecorder trace;
+    EXPECT_EQ(SIGNPDF_E_PDF, Sign());
+    EXPECT_EQ(damaged, ReadFile(m_pdf));
+    auto events = trace.OfKind("signed");
+    ASSERT_EQ(1u, events.size());
+    EXPECT_FALSE(events[0].Get("error").empty());
 }
 
 // Each run of the plug-in is a process of its own, and a later one reuses what an earlier one

@@ -75,8 +75,7 @@ TEST(FolderPicker, TheChosenPathComesBackThroughTheItemIdList)
     malloc->Free(pidl);
     malloc->Release();
 
-    user.folders = {std::nullopt};
-    EXPECT_EQ(SHBrowseForFolderW(&bi), nullptr) << "cancelled";
+    EXPECT_EQ(SHBrowseForFolderW(&bi), nullptr) << "no answer left: the user cancels";
     EXPECT_FALSE(SHGetPathFromIDListW(nullptr, path));
     EXPECT_STREQ(path, L"");
 

@@ -148,7 +148,7 @@ TEST_F(TreeViewTest, ThousandsOfItemsKeepTheirHandlesThroughDeletesAndReuse)
     EXPECT_EQ(viztest::ItemText(m_tree, Insert(L"new")), L"new");
 }
 
-TEST_F(TreeViewTest, CheckBoxesStartClearAndTheStyleTakenOffAndOnRebuildsThem)
+TEST_F(TreeViewTest, CheckBoxesStartClearToggleAfterNmClickAndAreRebuiltWithTheStyle)
 {
     HTREEITEM a = Insert(L"A");
     HTREEITEM b = Insert(L"B");
@@ -168,6 +168,23 @@ TEST_F(TreeViewTest, CheckBoxesStartClearAndTheStyleTakenOffAndOnRebuildsThem)
     EXPECT_EQ(CheckState(m_tree, a), 0u);
     EXPECT_EQ(CheckState(m_tree, b), 0u) << "rebuilt check boxes are clear";
     EXPECT_NE(TreeView_GetImageList(m_tree, TVSIL_STATE), nullptr);
+
+    TreeView_SelectItem(m_tree, b);
+    g_seen = Seen();
+    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    EXPECT_EQ(g_seen.checkAtClick, 0u) << "NM_CLICK sees the state before the click";
+    EXPECT_EQ(g_seen.selectionAtClick, b);
+    EXPECT_EQ(CheckState(m_tree, a), 1u);
+    EXPECT_EQ(CheckState(m_tree, b), 0u);
+    EXPECT_EQ(TreeView_GetSelection(m_tree), b) << "a check box click does not move the selection";
+
+    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    EXPECT_EQ(g_seen.checkAtClick, 1u);
+    EXPECT_EQ(CheckState(m_tree, a), 0u);
+
+    g_seen.clickResult = 1;
+    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    EXPECT_EQ(CheckState(m_tree, a), 0u) << "a parent that returns nonzero from NM_CLICK stops the toggle";
 }
 
 TEST_F(TreeViewTest, HitTestNamesThePartOfTheRowUnderThePoint)
@@ -210,28 +227,6 @@ TEST_F(TreeViewTest, HitTestNamesThePartOfTheRowUnderThePoint)
 
     TreeView_Expand(m_tree, root, TVE_COLLAPSE);
     EXPECT_FALSE(TreeView_GetItemRect(m_tree, child, &label, TRUE)) << "a hidden item has no rectangle";
-}
-
-TEST_F(TreeViewTest, AClickOnTheCheckBoxSendsNmClickWithTheOldStateThenToggles)
-{
-    HTREEITEM a = Insert(L"A");
-    HTREEITEM b = Insert(L"B");
-    TreeView_SelectItem(m_tree, b);
-    g_seen = Seen();
-    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
-    EXPECT_EQ(g_seen.checkAtClick, 0u) << "NM_CLICK sees the state before the click";
-    EXPECT_EQ(g_seen.selectionAtClick, b);
-    EXPECT_EQ(CheckState(m_tree, a), 1u);
-    EXPECT_EQ(CheckState(m_tree, b), 0u);
-    EXPECT_EQ(TreeView_GetSelection(m_tree), b) << "a check box click does not move the selection";
-
-    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
-    EXPECT_EQ(g_seen.checkAtClick, 1u);
-    EXPECT_EQ(CheckState(m_tree, a), 0u);
-
-    g_seen.clickResult = 1;
-    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
-    EXPECT_EQ(CheckState(m_tree, a), 0u) << "a parent that returns nonzero from NM_CLICK stops the toggle";
 }
 
 TEST_F(TreeViewTest, AClickOnTheLabelSelectsWithoutTogglingAndADoubleClickExpands)
