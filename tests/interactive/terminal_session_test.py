@@ -123,6 +123,12 @@ def wait_exit(status_file):
     raise Failure("plmclient did not end")
 
 
+def last_lines(text, count=25):
+    """The end of a transcript but its SQL: where a run that failed says why (a report cuts a long one short)."""
+    lines = [line for line in text.rstrip("\n").split("\n") if not line.startswith("[sql] ")]
+    return "\n".join(lines[-count:])
+
+
 def listing(folder):
     return sorted(os.listdir(folder))
 
@@ -219,10 +225,10 @@ def download_session(work, db, part):
     pane.wait_for("the message box gone", lambda l: not any("< 确定 >" in x for x in l))
     pane.keys("Escape")
     code = wait_exit(status)
-    expect(code == "0", "plmclient --interactive ended with %s:\n%s" % (code, open(transcript).read()))
+    expect(code == "0", "plmclient --interactive ended with %s:\n%s" % (code, last_lines(open(transcript).read())))
     text = open(transcript).read()
-    expect("[messagebox] 轻量化导出/打印: 下载成功! (icon none) -> ok" in text, "no confirmed message box:\n" + text)
-    expect("[dialog] event=close caption=轻量化文件管理 result=2" in text, "the dialog was not cancelled:\n" + text)
+    expect("[messagebox] 轻量化导出/打印: 下载成功! (icon none) -> ok" in text, "no confirmed message box:\n" + last_lines(text))
+    expect("[dialog] event=close caption=轻量化文件管理 result=2" in text, "the dialog was not cancelled:\n" + last_lines(text))
     return out
 
 
@@ -236,7 +242,8 @@ def scripted_run(work, db, part):
         args += ["--do", a]
     result = subprocess.run(args, env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                             stderr=subprocess.STDOUT, timeout=PROGRAM_TIMEOUT, cwd=work)
-    expect(result.returncode == 0, "the scripted run failed:\n" + result.stdout.decode(errors="replace"))
+    expect(result.returncode == 0, "the scripted run ended with %d; its last lines:\n%s"
+           % (result.returncode, last_lines(result.stdout.decode(errors="replace"))))
     return out
 
 
