@@ -1,8 +1,6 @@
 // plmclient: the PLM client program (see --help).
 #include <windows.h>
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -11,34 +9,18 @@
 #include <qvclient/Client.h>
 #include <qvclient/DemoDatabase.h>
 #include <qvclient/Fixture.h>
-#include <win32host/Desktop.h>
-#include <win32host/Modules.h>
 #include <win32host/Trace.h>
 
 #include "CommandRunner.h"
 #include "ModuleHost.h"
 #include "Options.h"
 #include "RunSummary.h"
-#include "ScriptedUser.h"
 #include "TranscriptPrinter.h"
-#include "interactive/TerminalUser.h"
+#include "UserSession.h"
 
 namespace {
 
 using namespace plmclient;
-
-// The client's main window: the owner of the commands' windows.
-HWND CreateMainWindow()
-{
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PlmClientMainWindow";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, L"PlmClientMainWindow", L"PLM 客户端", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 800, nullptr,
-        nullptr, wc.hInstance, nullptr);
-}
 
 // Shows the wait window as a progress line on the terminal.
 class ProgressDisplay {
@@ -111,7 +93,7 @@ std::string Reason(HRESULT hr, const std::wstring& engineText)
 
 int Run(const Options& options)
 {
-    const HeldTranscript held(options.interactive && isatty(STDOUT_FILENO));
+    const HeldTranscript held(HoldsTranscript(options));
     TranscriptPrinter printer(held.Out(), options.json, options.transcriptFile);
     if (!printer.FileOk()) {
         std::fprintf(stderr, "plmclient: cannot write the transcript file %s\n", options.transcriptFile.c_str());
@@ -178,7 +160,6 @@ int Run(const Options& options)
         return 1;
     }
     client.RegisterComponents();
-    win32host::RegisterInprocServer(CLSID_QvViewerControl, L"QvViewerControl.dll");
 
     ModuleHost module;
     std::string error;
@@ -188,34 +169,12 @@ int Run(const Options& options)
     }
 
     RunSummary summary;
-    std::unique_ptr<ScriptedUser> scripted;
-    std::unique_ptr<TerminalUser> person;
     ProgressDisplay progress(!options.quiet && !options.json);
-    if (options.interactive) {
-        person = std::make_unique<TerminalUser>();
-        client.SetWaitObserver([&person](const qvclient::WaitEvent& e) { person->OnWait(e); });
-    } else {
-        scripted = std::make_unique<ScriptedUser>(ParseScript(options.scriptLines));
-        client.SetWaitObserver([&progress](const qvclient::WaitEvent& e) { progress(e); });
-    }
-    win32host::DesktopUser& user = person ? static_cast<win32host::DesktopUser&>(*person) : *scripted;
-    CommandOutcome outcome;
-    {
-        win32host::ScopedDesktopUser scopedUser(user);
-        HWND hWndMain = CreateMainWindow();
-        outcome = RunCommand(client, module, options, hWndMain);
-        if (hWndMain)
-            DestroyWindow(hWndMain);
-    }
-    client.SetWaitObserver(nullptr);
-    std::string terminalError;
-    if (person) {
-        terminalError = person->Error();
-        person.reset(); // gives the terminal back before anything more is printed
-        held.Release();
-    }
-    if (!terminalError.empty())
-        std::fprintf(stderr, "plmclient: %s\n", terminalError.c_str());
+    const SessionOutcome session = RunWithUser(
+        client, module, options, [&progress](const qvclient::WaitEvent& e) { progress(e); }, [&held] { held.Release(); });
+    const CommandOutcome& outcome = session.command;
+    if (!session.userError.empty())
+        std::fprintf(stderr, "plmclient: %s\n", session.userError.c_str());
     if (!outcome.ran) {
         std::fprintf(stderr, "plmclient: %s\n", outcome.error.c_str());
         return 1;
@@ -227,15 +186,13 @@ int Run(const Options& options)
     if (options.summary)
         summary.Print(stdout);
     int status = FAILED(outcome.result) ? 2 : 0;
-    if (scripted) {
-        for (const std::string& e : scripted->Errors()) {
-            std::fprintf(stderr, "plmclient: %s\n", e.c_str());
-            status = 3;
-        }
-        if (scripted->Remaining()) {
-            std::fprintf(stderr, "plmclient: %zu script line(s) were never reached\n", scripted->Remaining());
-            status = 3;
-        }
+    for (const std::string& e : session.scriptErrors) {
+        std::fprintf(stderr, "plmclient: %s\n", e.c_str());
+        status = 3;
+    }
+    if (session.unreachedLines) {
+        std::fprintf(stderr, "plmclient: %zu script line(s) were never reached\n", session.unreachedLines);
+        status = 3;
     }
     client.RevokeComponents();
     CoUninitialize();
@@ -252,8 +209,9 @@ int main(int argc, char** argv)
             PrintHelp();
             return 0;
         }
-        if (options.interactive && !isatty(STDIN_FILENO)) {
-            std::fprintf(stderr, "plmclient: --interactive needs a terminal on standard input\n");
+        const std::string unusable = CheckUserOptions(options);
+        if (!unusable.empty()) {
+            std::fprintf(stderr, "plmclient: %s\n", unusable.c_str());
             return 1;
         }
         return Run(options);

@@ -1,7 +1,5 @@
 #include "qvclient/Client.h"
 
-#include <ctime>
-#include <cwchar>
 #include <filesystem>
 
 #include <win32host/Paths.h>
@@ -40,12 +38,7 @@ void ShowUserOnWatermark(ObjectModel& model, LONG userId)
         SetWatermarkText(L""); // the component's own default
         return;
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    wchar_t date[16];
-    std::wcsftime(date, 16, L"%Y-%m-%d", &local);
-    SetWatermarkText(name + L" " + date);
+    SetWatermarkText(MakeWatermarkText(name));
 }
 
 } // namespace

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include <oleauto.h>
-#include <winerror.h>
 
 namespace qvclient {
 

@@ -4,8 +4,6 @@
 
 #include <new>
 
-#include "qvclient/Vault.h"
-
 namespace qvclient {
 
 struct Sha256::Context {
@@ -41,13 +39,6 @@ std::string Sha256::FinishHex()
         hex += kHex[digest[i] & 15];
     }
     return hex;
-}
-
-std::string Sha256Hex(const std::string& bytes)
-{
-    Sha256 sha;
-    sha.Update(bytes.data(), bytes.size());
-    return sha.FinishHex();
 }
 
 } // namespace qvclient

@@ -1,15 +1,15 @@
 // The class object of the watermark component, its registration and the watermark text.
 #include "qvclient/Watermark.h"
 
+#include "LocalUser.h"
 #include "PdfWatermark.h"
 
 #include <comdef.h>
 #include <comkit/ClassFactory.h>
 
 #include <ctime>
+#include <cwchar>
 #include <mutex>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <win32host/Trace.h>
 
@@ -30,15 +30,7 @@ WatermarkState& State()
 
 std::wstring DefaultText()
 {
-    std::string user;
-    if (const passwd* entry = getpwuid(geteuid()))
-        user = entry->pw_name;
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char date[16];
-    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
-    return win32host::FromUtf8(user.empty() ? std::string(date) : user + " " + date);
+    return MakeWatermarkText(win32host::FromUtf8(DesktopUserName()));
 }
 
 } // namespace
@@ -69,6 +61,14 @@ void SetWatermarkText(const std::wstring& text)
     WatermarkState& state = State();
     std::lock_guard<std::mutex> lock(state.mutex);
     state.text = text;
+}
+
+std::wstring MakeWatermarkText(const std::wstring& who)
+{
+    const std::tm local = LocalTime(std::time(nullptr));
+    wchar_t date[16];
+    std::wcsftime(date, 16, L"%Y-%m-%d", &local);
+    return who.empty() ? std::wstring(date) : who + L" " + date;
 }
 
 std::wstring GetWatermarkText()

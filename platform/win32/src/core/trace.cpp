@@ -2,11 +2,8 @@
 #include "win32host/TraceHeard.h"
 
 #include <atomic>
-#include <cwchar>
 #include <map>
 #include <mutex>
-
-#include <utf/Utf.h>
 
 namespace win32host {
 
@@ -96,25 +93,6 @@ std::vector<TraceEvent> TraceRecorder::OfKind(const std::string& kind) const
         if (event.kind == kind)
             found.push_back(event);
     return found;
-}
-
-std::string ToUtf8(const std::wstring& text)
-{
-    std::string out;
-    utf::EncodeUtf8(text, out);
-    return out;
-}
-
-std::string ToUtf8(const wchar_t* text)
-{
-    return text ? ToUtf8(std::wstring(text)) : std::string();
-}
-
-std::wstring FromUtf8(const std::string& text)
-{
-    std::wstring out;
-    utf::DecodeUtf8(text, out);
-    return out;
 }
 
 } // namespace win32host

@@ -21,5 +21,7 @@ void RevokeWatermarkClass();
 // today's date ("张工 2026-12-05").
 void SetWatermarkText(const std::wstring& text);
 std::wstring GetWatermarkText();
+// "WHO YYYY-MM-DD" with today's local date; the date alone for nobody.
+std::wstring MakeWatermarkText(const std::wstring& who);
 
 } // namespace qvclient

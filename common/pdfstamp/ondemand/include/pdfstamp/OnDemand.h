@@ -1,6 +1,7 @@
-// What the client draws with pdfstamp (the watermark, the sample and demo PDFs), from libpdfstamp.so
-// opened on the first call (found as the caller's other libraries are, by its run path). A
-// library that cannot be opened fails the call with dlerror's text.
+// What the client draws with pdfstamp (the watermark, the sample and demo PDFs), from the library
+// opened on the first call: libpdfstamp.so on Linux (found by the caller's run path), pdfstamp.dll
+// beside the program on Windows. A library that cannot be opened fails the call with the loader's
+// error.
 #pragma once
 
 #include <pdfstamp/PdfStamp.h>

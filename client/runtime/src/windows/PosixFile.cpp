@@ -1,0 +1,58 @@
+// The stored file read through the C runtime on Windows; a failure is the system's own error,
+// which the runtime keeps in _doserrno.
+#include "vault/PosixFile.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include <win32host/Trace.h>
+
+namespace qvclient {
+
+HRESULT HResultFromErrno(int err)
+{
+    if (_doserrno != 0)
+        return HRESULT_FROM_WIN32(_doserrno);
+    return err == ENOMEM ? E_OUTOFMEMORY : HRESULT_FROM_WIN32(ERROR_GEN_FAILURE);
+}
+
+PosixFile::~PosixFile()
+{
+    if (m_fd >= 0)
+        _close(m_fd);
+}
+
+HRESULT PosixFile::OpenForReading(const std::string& path)
+{
+    _doserrno = 0;
+    const errno_t err = _wsopen_s(&m_fd, win32host::FromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT,
+        _SH_DENYWR, 0);
+    return err == 0 ? S_OK : HResultFromErrno(err);
+}
+
+HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
+{
+    cbRead = 0;
+    _doserrno = 0;
+    const int n = _read(m_fd, pBuffer, static_cast<unsigned>(cb > 0x40000000 ? 0x40000000 : cb));
+    if (n < 0)
+        return HResultFromErrno(errno);
+    cbRead = static_cast<size_t>(n);
+    return S_OK;
+}
+
+HRESULT PosixFile::Close()
+{
+    if (m_fd < 0)
+        return S_OK;
+    _doserrno = 0;
+    const int rc = _close(m_fd);
+    m_fd = -1;
+    return rc == 0 ? S_OK : HResultFromErrno(errno);
+}
+
+} // namespace qvclient

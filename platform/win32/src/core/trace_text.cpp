@@ -1,0 +1,27 @@
+// The trace's text conversions with the stand-in's codec: one code point per wchar_t.
+#include "win32host/Trace.h"
+
+#include <utf/Utf.h>
+
+namespace win32host {
+
+std::string ToUtf8(const std::wstring& text)
+{
+    std::string out;
+    utf::EncodeUtf8(text, out);
+    return out;
+}
+
+std::string ToUtf8(const wchar_t* text)
+{
+    return text ? ToUtf8(std::wstring(text)) : std::string();
+}
+
+std::wstring FromUtf8(const std::string& text)
+{
+    std::wstring out;
+    utf::DecodeUtf8(text, out);
+    return out;
+}
+
+} // namespace win32host

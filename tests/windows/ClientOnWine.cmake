@@ -1,0 +1,39 @@
+# plmclient.exe under Wine: makes the sample client folder, whose stored files must carry their
+# own SHA-256 (written through Windows' hash provider), then opens it and looks an object up,
+# failing with the same message as the Linux program.
+# -DEMULATOR=wine -DCLIENT=plmclient.exe -DFOLDER=<posix folder> -DSQLITE3=<host sqlite3>
+file(REMOVE_RECURSE ${FOLDER})
+file(MAKE_DIRECTORY ${FOLDER})
+set(db "Z:${FOLDER}/c")
+string(REPLACE "/" "\\" db "${db}")
+
+execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --create-sample
+  RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT err MATCHES "sample database created in")
+  message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
+endif()
+
+execute_process(COMMAND ${SQLITE3} ${FOLDER}/c/plm.db "SELECT VAULT_NAME || ' ' || SHA256 FROM T_StoredFile"
+  OUTPUT_VARIABLE rows RESULT_VARIABLE rc)
+string(STRIP "${rows}" rows)
+string(REPLACE "\n" ";" rows "${rows}")
+list(LENGTH rows count)
+if(NOT rc EQUAL 0 OR count LESS 5)
+  message(FATAL_ERROR "stored files of the sample: ${rows}")
+endif()
+foreach(row IN LISTS rows)
+  string(REPLACE " " ";" row "${row}")
+  list(GET row 0 name)
+  list(GET row 1 expected)
+  file(SHA256 ${FOLDER}/c/vault/${name} actual)
+  if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "vault file ${name}: SHA-256 ${actual}, recorded ${expected}")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --command OnDocListViewDwgFile --select Drawing:999
+  RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "plmclient: no object Drawing:999 in the database \\(80040305\\)")
+  message(FATAL_ERROR "missing object: exit ${rc}: ${err}")
+endif()
+message(STATUS "${count} stored files hashed alike; the missing object reported as on Linux")
