@@ -746,9 +746,7 @@ extern "C" {
 // Classes
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx);
 ATOM WINAPI RegisterClassW(const WNDCLASSW* lpWndClass);
-BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
 BOOL WINAPI GetClassInfoExW(HINSTANCE hInstance, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx);
-BOOL WINAPI GetClassInfoW(HINSTANCE hInstance, LPCWSTR lpClassName, LPWNDCLASSW lpWndClass);
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
 
 // Windows
@@ -762,10 +760,8 @@ BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 BOOL WINAPI IsZoomed(HWND hWnd);
 BOOL WINAPI IsIconic(HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);
-HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent);
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
-HWND WINAPI GetTopWindow(HWND hWnd);
 HWND WINAPI GetDesktopWindow();
 LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
@@ -782,7 +778,6 @@ HANDLE WINAPI RemovePropW(HWND hWnd, LPCWSTR lpString);
 LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int nExitCode);
-BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL WINAPI PeekMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageW(const MSG* lpMsg);
@@ -799,12 +794,10 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 HWND WINAPI WindowFromPoint(POINT Point);
-HWND WINAPI ChildWindowFromPoint(HWND hWndParent, POINT Point);
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HANDLE hrgnUpdate, UINT flags);
-int WINAPI GetSystemMetrics(int nIndex);
 BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 LPWSTR WINAPI CharLowerW(LPWSTR lpsz);
 LPWSTR WINAPI CharUpperW(LPWSTR lpsz);
@@ -820,14 +813,11 @@ BOOL WINAPI GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi);
 // Rectangles
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 BOOL WINAPI SetRectEmpty(LPRECT lprc);
-BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IsRectEmpty(const RECT* lprc);
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 BOOL WINAPI PtInRect(const RECT* lprc, POINT pt);
-BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
-BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 
 // Input and activation
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
@@ -835,21 +825,16 @@ HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetFocus();
 HWND WINAPI GetActiveWindow();
 HWND WINAPI SetActiveWindow(HWND hWnd);
-BOOL WINAPI SetForegroundWindow(HWND hWnd);
-HWND WINAPI GetForegroundWindow();
 HWND WINAPI SetCapture(HWND hWnd);
 BOOL WINAPI ReleaseCapture();
 HWND WINAPI GetCapture();
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 BOOL WINAPI SetCursorPos(int X, int Y);
 SHORT WINAPI GetKeyState(int nVirtKey);
-DWORD WINAPI GetMessagePos();
 
 // Icons and cursors
 HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
 HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
-HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad);
-HICON WINAPI CopyIcon(HICON hIcon);
 BOOL WINAPI DestroyIcon(HICON hIcon);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 
@@ -866,7 +851,6 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg);
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
-LONG WINAPI GetDialogBaseUnits();
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hWnd);
 LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
@@ -878,7 +862,6 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 
 // Message boxes
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
-BOOL WINAPI MessageBeep(UINT uType);
 }
 
 // The wide functions under their generic names, as a Unicode build sees them.
@@ -888,9 +871,7 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define LPCREATESTRUCT LPCREATESTRUCTW
 #define RegisterClassEx RegisterClassExW
 #define RegisterClass RegisterClassW
-#define UnregisterClass UnregisterClassW
 #define GetClassInfoEx GetClassInfoExW
-#define GetClassInfo GetClassInfoW
 #define GetClassName GetClassNameW
 #define CreateWindowEx CreateWindowExW
 #define CreateWindowW(cls, name, style, x, y, w, h, parent, menu, inst, param) \
@@ -908,7 +889,6 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define RemoveProp RemovePropW
 #define SendMessage SendMessageW
 #define PostMessage PostMessageW
-#define GetMessage GetMessageW
 #define PeekMessage PeekMessageW
 #define DispatchMessage DispatchMessageW
 #define DefWindowProc DefWindowProcW
@@ -916,7 +896,6 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define SystemParametersInfo SystemParametersInfoW
 #define LoadIcon LoadIconW
 #define LoadCursor LoadCursorW
-#define LoadImage LoadImageW
 #define DialogBoxParam DialogBoxParamW
 #define DialogBoxIndirectParam DialogBoxIndirectParamW
 #define DialogBoxW(inst, tmpl, parent, proc) DialogBoxParamW(inst, tmpl, parent, proc, 0L)
