@@ -100,9 +100,7 @@ std::vector<TraceEvent> TraceRecorder::OfKind(const std::string& kind) const
 
 std::string ToUtf8(const std::wstring& text)
 {
-    std::string out;
-    utf::EncodeUtf8(text, out);
-    return out;
+    return utf::ToUtf8(text);
 }
 
 std::string ToUtf8(const wchar_t* text)
