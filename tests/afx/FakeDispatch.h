@@ -15,7 +15,7 @@ struct InvokeRecord {
     DISPID dispid;
     WORD wFlags;
     std::vector<VARTYPE> argTypes;  // in the order the caller wrote them
-    std::vector<std::wstring> args; // BSTR and integer arguments as text
+    std::vector<std::wstring> args; // the arguments as VariantChangeType makes them text
     UINT cNamedArgs;
     DISPID namedArg;
 };
@@ -30,15 +30,23 @@ enum : DISPID {
 
 class FakeViewer : public comkit::ComObject<IDispatch> {
 public:
-    static std::vector<InvokeRecord>& Calls();
-    static LONG& LiveObjects();
+    static inline std::vector<InvokeRecord> s_calls;
+    static inline LONG s_nLive = 0;
 
-    FakeViewer() { ++LiveObjects(); }
-    ~FakeViewer() override { --LiveObjects(); }
+    FakeViewer() { ++s_nLive; }
+    ~FakeViewer() override { --s_nLive; }
 
-    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override;
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override
+    {
+        *pctinfo = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override
+    {
+        *ppTInfo = NULL;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
     STDMETHODIMP Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
         VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 };

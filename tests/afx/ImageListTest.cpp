@@ -21,6 +21,8 @@ TEST(CImageList, DetachedListOutlivesTheObject)
     }
     EXPECT_EQ(1, ImageList_GetImageCount(hShared));
     EXPECT_EQ(1, ImageList_ReplaceIcon(hShared, -1, hIcon));
+    EXPECT_EQ(-1, ImageList_ReplaceIcon(hShared, 5, hIcon));
+    EXPECT_EQ(LoadIconW(NULL, IDI_APPLICATION), hIcon) << "system icons are shared";
     EXPECT_TRUE(ImageList_Destroy(hShared));
 }
 

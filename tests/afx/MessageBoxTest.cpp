@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedDesktopUser.h"
+#include "ScriptedUser.h"
 
 #include "../fidelity/MessageBoxIcons.h"
+
+using viztest::ScriptedUser;
 
 namespace {
 
@@ -22,7 +24,7 @@ struct TypeRecorder : ScriptedUser {
     }
 };
 
-TEST(AfxMessageBoxTest, ATypeWithoutAnIconGetsTheFrameworksDefault)
+TEST(AfxMessageBoxTest, OnlyAfxMessageBoxAddsTheFrameworksDefaultIcon)
 {
     TypeRecorder user;
     win32host::ScopedDesktopUser scoped(user);
@@ -35,14 +37,9 @@ TEST(AfxMessageBoxTest, ATypeWithoutAnIconGetsTheFrameworksDefault)
         ::MessageBoxW(NULL, L"text", L"caption", c.type);
         EXPECT_EQ(c.type, user.type) << "MessageBoxW adds nothing";
     }
-}
-
-TEST(AfxMessageBoxTest, AWindowsOwnMessageBoxShowsNoIconUnlessAsked)
-{
+    // A window's own MessageBox shows no icon unless asked.
     CWnd window;
     ASSERT_TRUE(window.CreateEx(0, L"#32770", L"owner", WS_POPUP, CRect(0, 0, 100, 100), NULL, 0));
-    TypeRecorder user;
-    win32host::ScopedDesktopUser scoped(user);
     window.MessageBox(L"text", NULL, MB_OK);
     EXPECT_EQ(static_cast<UINT>(MB_OK), user.type);
     window.MessageBox(L"text", L"caption", MB_OK | MB_ICONINFORMATION);

@@ -10,11 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedDesktopUser.h"
+#include "ScriptedUser.h"
+
+using viztest::ScriptedUser;
 
 namespace {
 
-TEST(ModuleState, ManageStateSwitchesAndRestoresHoweverTheScopeIsLeft)
+TEST(ModuleState, ManageStateSwitchesAndRestoresHoweverTheScopeIsLeftAndOwnsTheAppMadeInIt)
 {
     AFX_MODULE_STATE* pCaller = AfxGetModuleState();
     AFX_MODULE_STATE other(TRUE);
@@ -31,11 +33,7 @@ TEST(ModuleState, ManageStateSwitchesAndRestoresHoweverTheScopeIsLeft)
     };
     EXPECT_THROW(command(), std::runtime_error);
     EXPECT_EQ(pCaller, AfxGetModuleState());
-}
 
-TEST(ModuleState, AnApplicationBelongsToTheStateCurrentAtItsConstruction)
-{
-    AFX_MODULE_STATE other(TRUE);
     AFX_MANAGE_STATE(&other);
     {
         CWinApp app(L"Named app");
@@ -70,23 +68,17 @@ protected:
     HMODULE m_hModule = NULL;
 };
 
-TEST_F(LoadedModule, DllMainRanTheApplicationsInitInstanceOnce)
+// DllMain ran InitInstance once and left the caller's state current; inside an entry point the
+// module's application, state and resources are, and its boxes carry its title (AFX_IDS_APP_TITLE).
+TEST_F(LoadedModule, InsideAnEntryPointTheModulesAppAndResourcesAreCurrent)
 {
     EXPECT_EQ(1, Export<int()>("TestModule_InitInstanceCalls")());
-}
-
-TEST_F(LoadedModule, LoadingLeavesTheCallersStateCurrent)
-{
     AFX_MODULE_STATE* pCallerBefore = AfxGetModuleState();
-    HMODULE hAgain = LoadLibraryW(L"AfxTestModule.dll");
-    FreeLibrary(hAgain);
+    FreeLibrary(LoadLibraryW(L"AfxTestModule.dll"));
     EXPECT_EQ(pCallerBefore, AfxGetModuleState());
     EXPECT_NE(Export<AFX_MODULE_STATE*()>("TestModule_StaticState")(), AfxGetModuleState());
     EXPECT_NE(Export<CWinApp*()>("TestModule_TheApp")(), AfxGetApp());
-}
 
-TEST_F(LoadedModule, InsideAnEntryPointTheModulesAppAndResourcesAreCurrent)
-{
     CWinApp* pApp = NULL;
     HINSTANCE hResource = NULL;
     AFX_MODULE_STATE* pState = NULL;
@@ -96,19 +88,13 @@ TEST_F(LoadedModule, InsideAnEntryPointTheModulesAppAndResourcesAreCurrent)
     EXPECT_EQ(reinterpret_cast<HINSTANCE>(m_hModule), hResource);
     ASSERT_NE(nullptr, pApp);
     EXPECT_EQ(reinterpret_cast<HINSTANCE>(m_hModule), pApp->m_hInstance);
-    // The title is the module's string AFX_IDS_APP_TITLE.
     EXPECT_STREQ(L"测试模块标题", pApp->m_pszAppName);
-}
 
-TEST_F(LoadedModule, MessageBoxesCarryTheModulesApplicationTitle)
-{
     win32host::TraceRecorder trace;
     EXPECT_EQ(IDOK, Export<int(LPCWSTR)>("TestModule_MessageBox")(L"下载完成"));
     auto boxes = trace.OfKind("messagebox");
     ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ(win32host::ToUtf8(L"下载完成"), boxes[0].Get("text"));
     EXPECT_EQ(win32host::ToUtf8(L"测试模块标题"), boxes[0].Get("caption"));
-    EXPECT_EQ("ok", boxes[0].Get("buttons"));
 }
 
 TEST_F(LoadedModule, AnExceptionOutOfAnEntryPointRestoresTheCallersState)
@@ -162,19 +148,6 @@ TEST(LoadedModuleUnload, FreeLibraryRunsExitInstance)
     auto events = trace.OfKind("afx_test_module");
     ASSERT_EQ(1u, events.size());
     EXPECT_EQ("ExitInstance", events[0].Get("event"));
-}
-
-TEST(AfxMessageBox, UsesTheCurrentApplicationsTitle)
-{
-    AFX_MODULE_STATE other(TRUE);
-    AFX_MANAGE_STATE(&other);
-    CWinApp app(L"轻量化导出/打印");
-    win32host::TraceRecorder trace;
-    AfxMessageBox(L"获取文件失败", MB_OK);
-    auto boxes = trace.OfKind("messagebox");
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ(win32host::ToUtf8(L"轻量化导出/打印"), boxes[0].Get("caption"));
-    EXPECT_EQ(win32host::ToUtf8(L"获取文件失败"), boxes[0].Get("text"));
 }
 
 } // namespace

@@ -20,7 +20,7 @@ class CPlainDlg : public CBCGPDialog {
 };
 IMPLEMENT_DYNAMIC(CPlainDlg, CBCGPDialog)
 
-TEST(RuntimeClass, NamesAndBasesFollowTheDeclarations)
+TEST(RuntimeClass, NamesBasesKindsAndDynamicCreationFollowTheDeclarations)
 {
     CRuntimeClass* pClass = RUNTIME_CLASS(CPlainDlg);
     EXPECT_STREQ("CPlainDlg", pClass->m_lpszClassName);
@@ -30,10 +30,6 @@ TEST(RuntimeClass, NamesAndBasesFollowTheDeclarations)
     EXPECT_EQ(RUNTIME_CLASS(CDialog), RUNTIME_CLASS(CBCGPDialog)->m_pfnGetBaseClass());
     EXPECT_EQ(nullptr, pClass->m_pfnCreateObject); // no dynamic creation
     EXPECT_EQ(nullptr, pClass->CreateObject());
-}
-
-TEST(RuntimeClass, IsKindOfWalksTheBases)
-{
     CPlainDlg dlg;
     EXPECT_EQ(RUNTIME_CLASS(CPlainDlg), dlg.GetRuntimeClass());
     EXPECT_TRUE(dlg.IsKindOf(RUNTIME_CLASS(CDialog)));
@@ -42,10 +38,6 @@ TEST(RuntimeClass, IsKindOfWalksTheBases)
     EXPECT_FALSE(dlg.IsKindOf(RUNTIME_CLASS(CTreeCtrl)));
     EXPECT_EQ(&dlg, DYNAMIC_DOWNCAST(CDialog, &dlg));
     EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CButton, &dlg));
-}
-
-TEST(RuntimeClass, DynCreateMakesAnObjectOfTheClass)
-{
     std::unique_ptr<CObject> pObject(RUNTIME_CLASS(CViewerLike)->CreateObject());
     ASSERT_NE(nullptr, pObject);
     EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CViewerLike)));

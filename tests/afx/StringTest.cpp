@@ -61,73 +61,53 @@ TEST(CStringBasics, EmptyNullAndCopies)
 {
     CString strNull((LPCWSTR)NULL);
     EXPECT_TRUE(strNull.IsEmpty());
-    EXPECT_STREQ(L"", (LPCWSTR)strNull);
-
     CString a(L"abc");
     CString b(a);
     b += L"d";
     EXPECT_STREQ(L"abc", a);
     EXPECT_STREQ(L"abcd", b);
-    b.Empty();
-    EXPECT_TRUE(b.IsEmpty());
-    EXPECT_EQ(0, b.GetLength());
-
     a = (LPCWSTR)a + 1; // assignment from a pointer into the string itself
     EXPECT_STREQ(L"bc", a);
 }
 
-TEST(CStringBasics, ComparisonIsExactOrCaseInsensitive)
+// What each operation gives, text or number; extraction clamps to the string.
+TEST(CStringOperations, ExtractSearchCompareAndChange)
 {
-    CString str(L"Report.PDF");
-    EXPECT_EQ(0, str.Compare(L"Report.PDF"));
-    EXPECT_NE(0, str.Compare(L"report.pdf"));
-    EXPECT_EQ(0, str.CompareNoCase(L"report.pdf"));
-    EXPECT_LT(str.CompareNoCase(L"S"), 0);
-    EXPECT_GT(str.CompareNoCase(L"A"), 0);
-    EXPECT_TRUE(str == L"Report.PDF");
-    EXPECT_TRUE(str != L"Report.pdf");
-}
-
-TEST(CStringExtraction, LeftRightMidClampToTheString)
-{
-    CString str(L"0123456789");
-    EXPECT_STREQ(L"012", str.Left(3));
-    EXPECT_STREQ(L"789", str.Right(3));
-    EXPECT_STREQ(L"3456", str.Mid(3, 4));
-    EXPECT_STREQ(L"789", str.Mid(7));
-    EXPECT_EQ(2, str.Mid(8, 5).GetLength()); // not past the end of the string
-    EXPECT_STREQ(L"0123456789", str.Left(50));
-    EXPECT_STREQ(L"", str.Mid(20));
-    EXPECT_STREQ(L"", str.Right(-1));
-}
-
-TEST(CStringSearch, FindAndReverseFind)
-{
-    CString str(L"a.b.c.pdf");
-    EXPECT_EQ(1, str.Find(L'.'));
-    EXPECT_EQ(3, str.Find(L'.', 2));
-    EXPECT_EQ(5, str.ReverseFind(L'.'));
-    EXPECT_EQ(6, str.Find(L"pdf"));
-    EXPECT_EQ(-1, str.Find(L"dwg"));
-    EXPECT_EQ(-1, str.ReverseFind(L'/'));
-    EXPECT_EQ(-1, str.Find(L'.', 100));
-}
-
-TEST(CStringModification, CaseReplaceTrimAndTokenize)
-{
-    CString str(L"Part-A.Step");
-    str.MakeLower();
-    EXPECT_STREQ(L"part-a.step", str);
-    str.MakeUpper();
-    EXPECT_STREQ(L"PART-A.STEP", str);
-
-    CString strPath(L"a\\b\\c");
-    EXPECT_EQ(2, strPath.Replace(L"\\", L"\\\\"));
-    EXPECT_STREQ(L"a\\\\b\\\\c", strPath);
-
-    CString strPadded(L"  text \t");
-    strPadded.Trim();
-    EXPECT_STREQ(L"text", strPadded);
+    const CString str(L"0123456789"), dots(L"a.b.c.pdf"), name(L"Report.PDF"), folder(L"dir");
+    CString lower(L"Part-A.Step"), upper(lower), path(L"a\\b\\c"), padded(L"  text \t");
+    lower.MakeLower();
+    upper.MakeUpper();
+    const int nReplaced = path.Replace(L"\\", L"\\\\");
+    padded.Trim();
+    const struct {
+        const char* what;
+        CString got;
+        const wchar_t* expected;
+    } texts[] = {
+        {"Left", str.Left(3), L"012"}, {"Right", str.Right(3), L"789"}, {"Mid", str.Mid(3, 4), L"3456"},
+        {"Mid to the end", str.Mid(7), L"789"}, {"Mid past the end", str.Mid(8, 5), L"89"},
+        {"Left past the end", str.Left(50), L"0123456789"}, {"Mid after the end", str.Mid(20), L""},
+        {"Right of a negative count", str.Right(-1), L""}, {"MakeLower", lower, L"part-a.step"},
+        {"MakeUpper", upper, L"PART-A.STEP"}, {"Replace", path, L"a\\\\b\\\\c"}, {"Trim", padded, L"text"},
+        {"concatenation", folder + L"\\" + CString(L"f.pdf"), L"dir\\f.pdf"}, {"operands kept", folder, L"dir"},
+        {"character first", L'x' + folder, L"xdir"},
+    };
+    for (const auto& c : texts) // whole lengths: a count past the end must not reach beyond the terminator
+        EXPECT_EQ(c.expected, std::wstring(static_cast<LPCWSTR>(c.got), static_cast<size_t>(c.got.GetLength()))) << c.what;
+    const struct {
+        const char* what;
+        int got, expected;
+    } numbers[] = {
+        {"Find", dots.Find(L'.'), 1}, {"Find from", dots.Find(L'.', 2), 3}, {"ReverseFind", dots.ReverseFind(L'.'), 5},
+        {"Find text", dots.Find(L"pdf"), 6}, {"Find absent text", dots.Find(L"dwg"), -1},
+        {"ReverseFind absent", dots.ReverseFind(L'/'), -1}, {"Find past the end", dots.Find(L'.', 100), -1},
+        {"Replace count", nReplaced, 2}, {"Compare", name.Compare(L"Report.PDF"), 0},
+        {"Compare is exact", name.Compare(L"report.pdf") != 0, 1}, {"CompareNoCase", name.CompareNoCase(L"report.pdf"), 0},
+        {"CompareNoCase less", name.CompareNoCase(L"S") < 0, 1}, {"CompareNoCase more", name.CompareNoCase(L"A") > 0, 1},
+        {"==", name == L"Report.PDF", 1}, {"!=", name != L"Report.pdf", 1},
+    };
+    for (const auto& c : numbers)
+        EXPECT_EQ(c.expected, c.got) << c.what;
 
     CString strFields(L"x,,y,z");
     int iPos = 0;
@@ -158,23 +138,7 @@ TEST(CStringBuffer, ReleaseBufferTakesTheLengthUpToTheTerminator)
     EXPECT_STREQ(L"abc", str);
 }
 
-TEST(CStringBstr, AllocSysStringCopiesTextAndLength)
-{
-    CString str(L"签名.ini");
-    BSTR bstr = str.AllocSysString();
-    ASSERT_NE(nullptr, bstr);
-    EXPECT_EQ(6u, SysStringLen(bstr));
-    EXPECT_STREQ(L"签名.ini", bstr);
-    SysFreeString(bstr);
-
-    CString strEmpty;
-    BSTR bstrEmpty = strEmpty.AllocSysString();
-    ASSERT_NE(nullptr, bstrEmpty); // an empty string is an empty BSTR, not a null one
-    EXPECT_EQ(0u, SysStringLen(bstrEmpty));
-    SysFreeString(bstrEmpty);
-}
-
-TEST(CStringBstr, AllocSysStringRaisesTheMemoryExceptionWhenOutOfMemory)
+TEST(CStringBstr, AllocSysStringCopiesTextAndLengthOrRaisesTheMemoryException)
 {
     CString str(L"text");
     win32host::FailNextBstrAllocations(1);
@@ -189,18 +153,14 @@ TEST(CStringBstr, AllocSysStringRaisesTheMemoryExceptionWhenOutOfMemory)
     win32host::FailNextBstrAllocations(0);
     ASSERT_NE(nullptr, pCaught);
     EXPECT_TRUE(pCaught->IsKindOf(RUNTIME_CLASS(CMemoryException)));
-    BSTR bstr = str.AllocSysString(); // the fault is over
-    EXPECT_STREQ(L"text", bstr);
+    BSTR bstr = CString(L"签名.ini").AllocSysString(); // the fault is over
+    EXPECT_EQ(6u, SysStringLen(bstr));
+    EXPECT_STREQ(L"签名.ini", bstr);
     SysFreeString(bstr);
-}
-
-TEST(CStringOperators, ConcatenationKeepsOperandsApart)
-{
-    CString strFolder(L"dir");
-    CString strPath = strFolder + L"\\" + CString(L"f.pdf");
-    EXPECT_STREQ(L"dir\\f.pdf", strPath);
-    EXPECT_STREQ(L"dir", strFolder);
-    EXPECT_STREQ(L"xdir", L'x' + strFolder);
+    bstr = CString().AllocSysString();
+    ASSERT_NE(nullptr, bstr); // an empty string is an empty BSTR, not a null one
+    EXPECT_EQ(0u, SysStringLen(bstr));
+    SysFreeString(bstr);
 }
 
 } // namespace

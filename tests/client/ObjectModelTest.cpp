@@ -237,9 +237,8 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
         L"Drawing", L"d", L"dwg", {qvclient::LightFileSpec{L"图纸.pdf", L"pdf", content, {}}});
     ASSERT_EQ(S_OK, folder.Open());
 
-    const COtlObjectRef ref = Open(L"LightFile", doc.lightFileIds.at(0));
-    IObjectFileContent* pContent = nullptr;
-    ASSERT_EQ(S_OK, ref.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
+    const IObjectFileContentPtr pContent(Open(L"LightFile", doc.lightFileIds.at(0)).GetOtlObject());
+    ASSERT_TRUE(pContent != nullptr);
     // A doubled backslash, as a folder ending in one gives.
     const std::wstring target = folder.Windows(L"\\图纸.pdf");
     win32host::TraceRecorder trace;
@@ -252,14 +251,11 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
     // Into a folder that does not exist: a failure, nothing traced.
     EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.Windows(L"missing\\x.pdf").c_str()))));
     EXPECT_EQ(1u, trace.OfKind("file_written").size());
-    pContent->Release();
 
     // A part has no stored content.
-    const COtlObjectRef part = Open(L"Part", folder.Fixture().AddPart(L"p"));
-    IObjectFileContent* pPartContent = nullptr;
-    ASSERT_EQ(S_OK, part.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pPartContent)));
+    const IObjectFileContentPtr pPartContent(Open(L"Part", folder.Fixture().AddPart(L"p")).GetOtlObject());
+    ASSERT_TRUE(pPartContent != nullptr);
     EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(_bstr_t(folder.Windows(L"p.bin").c_str())));
-    pPartContent->Release();
 }
 
 // The first light file of a client is looked up in two statements, the later ones in one joined
@@ -289,13 +285,9 @@ TEST(ObjectModelTest, LightFilesAfterTheFirstGiveTheSameAnswers)
     for (int round = 0; round < 2; ++round) {
         for (const auto& c : cases) {
             const std::wstring target = folder.Windows(std::to_wstring(round) + std::to_wstring(c.id));
-            const COtlObjectRef ref = Open(L"LightFile", c.id);
-            IObjectFileContent* pContent = nullptr;
-            ASSERT_EQ(S_OK, ref.GetOtlObject()->QueryInterface(__uuidof(IObjectFileContent),
-                                reinterpret_cast<void**>(&pContent)));
-            EXPECT_EQ(c.hr, pContent->DownloadToFile(_bstr_t(target.c_str())))
-                << c.what << ", round " << round;
-            pContent->Release();
+            const IObjectFileContentPtr pContent(Open(L"LightFile", c.id).GetOtlObject());
+            ASSERT_TRUE(pContent != nullptr) << c.what;
+            EXPECT_EQ(c.hr, pContent->DownloadToFile(_bstr_t(target.c_str()))) << c.what << ", round " << round;
             EXPECT_EQ(c.content ? c.content : "", viztest::ReadFile(target)) << c.what;
         }
     }
@@ -307,27 +299,21 @@ TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)
     const LONG picture = folder.Fixture().AddStoredFile(L"sign.png", "PNGDATA");
     ASSERT_EQ(S_OK, folder.Open());
 
-    IUnknown* pUnknown = nullptr;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_StoredFile, nullptr, 0x17, IID_IUnknown, reinterpret_cast<void**>(&pUnknown)));
-    IObjectIdentity* pIdentity = nullptr;
-    ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IObjectIdentity), reinterpret_cast<void**>(&pIdentity)));
+    IObjectIdentityPtr pIdentity;
+    ASSERT_EQ(S_OK, pIdentity.CreateInstance(CLSID_StoredFile));
     EXPECT_EQ(S_OK, pIdentity->SetObjectID(picture));
     IQvOtlObject* pObject = nullptr;
-    ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IQvOtlObject), reinterpret_cast<void**>(&pObject)));
-    const COtlObjectRef ref(pObject);
-    EXPECT_EQ(L"sign.png", Name(ref));
-    IObjectFileContent* pContent = nullptr;
-    ASSERT_EQ(S_OK, pUnknown->QueryInterface(__uuidof(IObjectFileContent), reinterpret_cast<void**>(&pContent)));
+    ASSERT_EQ(S_OK, pIdentity->QueryInterface(__uuidof(IQvOtlObject), reinterpret_cast<void**>(&pObject)));
+    EXPECT_EQ(L"sign.png", Name(COtlObjectRef(pObject)));
+    pObject->Release();
+    const IObjectFileContentPtr pContent(pIdentity);
+    ASSERT_TRUE(pContent != nullptr);
     EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(folder.Windows(L"12sign.png").c_str())));
     EXPECT_EQ("PNGDATA", viztest::ReadFile(folder.Windows(L"12sign.png")));
 
     // Another id names no stored file.
     pIdentity->SetObjectID(picture + 1000);
     EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.Windows(L"none.png").c_str()))));
-    pContent->Release();
-    pObject->Release();
-    pIdentity->Release();
-    pUnknown->Release();
 }
 
 TEST(ObjectModelTest, TheClientsFoldersAreWindowsPathsOfItsOwnFolder)

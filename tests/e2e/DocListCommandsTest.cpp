@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "FailingTransactions.h"
+#include "SystemInterposer.h"
 #include "Spawn.h"
 #include "TestPdf.h"
 
@@ -56,34 +56,30 @@ protected:
     std::string ViewerMap() { return win32host::ToUtf8(Client().Client().GetConfigPath() + L"\\commcfg\\Viewermap.xml"); }
 };
 
-TEST_P(DocumentListTest, ViewShowsTheClassesViewableFileInTheViewer)
+// The light file view shows the class's viewable file, the DWG view the DWG file whatever the class.
+TEST_P(DocumentListTest, ViewsShowTheirFileInTheViewer)
 {
     const LONG id = MakeDocument().documentId;
     ASSERT_EQ(S_OK, Client().Open());
-
-    EXPECT_EQ(S_OK, Run(Module().OnDocListViewLightFile, DocumentListContext(GetParam().className, id)));
-
-    EXPECT_EQ(1, user.viewerDialogs);
-    const std::vector<std::string> expected = {
-        "SetViewerMap 3 " + ViewerMap(), "OpenFile 1 " + win32host::ToUtf8(TempFile(GetParam().fileName))};
-    EXPECT_EQ(expected, ViewerCalls());
-    EXPECT_TRUE(FileExists(TempFile(GetParam().fileName)));
-    EXPECT_FALSE(FileExists(TempFile(L"sheet.dwg")));
-    EXPECT_TRUE(user.messages.empty());
-}
-
-TEST_P(DocumentListTest, DwgViewShowsTheDwgFileWhateverTheClass)
-{
-    const LONG id = MakeDocument().documentId;
-    ASSERT_EQ(S_OK, Client().Open());
-
-    EXPECT_EQ(S_OK, Run(Module().OnDocListViewDwgFile, DocumentListContext(GetParam().className, id)));
-
-    EXPECT_EQ(1, user.viewerDialogs);
-    const std::vector<std::string> expected = {
-        "SetViewerMap 3 " + ViewerMap(), "OpenFile 1 " + win32host::ToUtf8(TempFile(L"sheet.dwg"))};
-    EXPECT_EQ(expected, ViewerCalls());
+    const struct {
+        PFN_UiCommand command;
+        std::wstring shown, notFetched;
+    } cases[] = {{Module().OnDocListViewLightFile, GetParam().fileName, L"sheet.dwg"},
+        {Module().OnDocListViewDwgFile, L"sheet.dwg", L""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(win32host::ToUtf8(c.shown));
+        trace.Clear();
+        EXPECT_EQ(S_OK, Run(c.command, DocumentListContext(GetParam().className, id)));
+        const std::vector<std::string> expected = {
+            "SetViewerMap 3 " + ViewerMap(), "OpenFile 1 " + win32host::ToUtf8(TempFile(c.shown))};
+        EXPECT_EQ(expected, ViewerCalls());
+        EXPECT_TRUE(FileExists(TempFile(c.shown)));
+        if (!c.notFetched.empty()) {
+            EXPECT_FALSE(FileExists(TempFile(c.notFetched)));
+        }
+    }
     EXPECT_EQ(std::vector<std::string>{"dwg"}, LookedUpTypes(Sql()));
+    EXPECT_EQ(2, user.viewerDialogs);
     EXPECT_TRUE(user.messages.empty());
 }
 
@@ -132,9 +128,9 @@ TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)
     const LONG id = MakeDocument().documentId;
     ASSERT_EQ(S_OK, Client().Open());
     // Only the first transaction is refused: a DWG lookup after it would succeed and show.
-    TransactionFaults faults;
-    faults.failure = E_ACCESSDENIED;
-    FailingTransactions failing(Client().Client(), faults);
+    viztest::SystemFaults faults;
+    faults.transaction = E_ACCESSDENIED;
+    viztest::SystemInterposer failing(Client().Client(), faults);
     ASSERT_TRUE(failing.Registered());
     const std::wstring out = Client().MakeFolder("out");
     user.folders.push_back(out);
@@ -143,7 +139,7 @@ TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)
 
     EXPECT_EQ(E_ACCESSDENIED, hr) << HrText(hr);
     EXPECT_EQ(std::vector<std::wstring>{L"下载" + std::wstring(c.type) + L"文件失败！"}, user.MessageTexts());
-    EXPECT_EQ(1, faults.calls);
+    EXPECT_EQ(1, faults.transactionCalls);
     EXPECT_TRUE(Sql().empty());
     EXPECT_TRUE(ListFolder(out).empty());
 }

@@ -8,16 +8,6 @@
 namespace managertest {
 namespace {
 
-// A control's rectangle in the dialog's client coordinates.
-RECT ControlRect(HWND dialog, int id)
-{
-    RECT rc = {};
-    HWND control = GetDlgItem(dialog, id);
-    GetWindowRect(control, &rc);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 int Width(const RECT& rc) { return rc.right - rc.left; }
 int Height(const RECT& rc) { return rc.bottom - rc.top; }
 

@@ -24,6 +24,15 @@ inline void StartModuleOnce()
     ASSERT_TRUE(started);
 }
 
+// A control's rectangle in the dialog's client coordinates.
+inline RECT ControlRect(HWND dialog, int id)
+{
+    RECT rc = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rc);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
 class ManagerTest : public ClientTest<ManagerClientFolder> {
 protected:
     void SetUp() override { StartModuleOnce(); }

@@ -35,22 +35,7 @@ protected:
         RunOn(L"Part", m_top, pDlg);
     }
 
-    std::vector<std::string> WaitEvents() const
-    {
-        std::vector<std::string> events;
-        for (const auto& event : Events("wait"))
-            events.push_back(event.Get("event") + " " + event.Get("caption") + " " + event.Get("position") + "/" +
-                event.Get("total"));
-        return events;
-    }
-
-    std::vector<std::wstring> Texts() const
-    {
-        std::vector<std::wstring> texts;
-        for (const auto& message : user.messages)
-            texts.push_back(message.text);
-        return texts;
-    }
+    std::vector<std::string> WaitEvents() const { return EventFields("wait", {"event", "caption", "position", "total"}); }
 
     static std::vector<std::wstring> Paths(const CStringArray& files)
     {
@@ -86,8 +71,8 @@ TEST_F(PrintDownloadTest, DownloadPutsEveryCheckedFileIntoTheFolderThenOpensItAn
     EXPECT_EQ(L"轻量化导出/打印", user.messages[0].caption);
     EXPECT_EQ(0u, user.messages[0].type & (MB_ICONMASK | MB_TYPEMASK));
 
-    const std::vector<std::string> expectedWait = {"begin 正在导出... 0/3", "step 正在导出... 1/3",
-        "step 正在导出... 2/3", "step 正在导出... 3/3", "end 正在导出... 3/3"};
+    const std::vector<std::string> expectedWait = {"begin 正在导出... 0 3", "step 正在导出... 1 3",
+        "step 正在导出... 2 3", "step 正在导出... 3 3", "end 正在导出... 3 3"};
     EXPECT_EQ(expectedWait, WaitEvents());
 }
 
@@ -100,8 +85,8 @@ TEST_F(PrintDownloadTest, DownloadWithNothingCheckedStillAsksAndConfirms)
     EXPECT_EQ(1u, user.pickerTitles.size());
     EXPECT_EQ("", viztest::FolderText(target));
     EXPECT_EQ(1u, Events("shell_execute").size());
-    EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, Texts());
-    const std::vector<std::string> expectedWait = {"begin 正在导出... 0/0", "end 正在导出... 0/0"};
+    EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, user.MessageTexts());
+    const std::vector<std::string> expectedWait = {"begin 正在导出... 0 0", "end 正在导出... 0 0"};
     EXPECT_EQ(expectedWait, WaitEvents());
 }
 
@@ -147,7 +132,7 @@ TEST_F(PrintDownloadTest, SecondDownloadStartsWithAnEmptyList)
     const std::vector<std::wstring> expectedPaths = {second + L"\\a.pdf", second + L"\\b.pdf", second + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
     EXPECT_EQ("a.pdf b.pdf c.dwg", viztest::FolderText(first));
-    EXPECT_EQ((std::vector<std::wstring>{L"下载成功!", L"下载成功!"}), Texts());
+    EXPECT_EQ((std::vector<std::wstring>{L"下载成功!", L"下载成功!"}), user.MessageTexts());
 }
 
 TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
@@ -168,8 +153,8 @@ TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
     EXPECT_EQ(address, calls[0].Get("address"));
     EXPECT_EQ("3", calls[0].Get("count"));
 
-    const std::vector<std::string> expectedWait = {"begin 正在准备打印... 0/3", "step 正在准备打印... 1/3",
-        "step 正在准备打印... 2/3", "step 正在准备打印... 3/3", "end 正在准备打印... 3/3"};
+    const std::vector<std::string> expectedWait = {"begin 正在准备打印... 0 3", "step 正在准备打印... 1 3",
+        "step 正在准备打印... 2 3", "step 正在准备打印... 3 3", "end 正在准备打印... 3 3"};
     EXPECT_EQ(expectedWait, WaitEvents());
     EXPECT_TRUE(user.messages.empty());
 }

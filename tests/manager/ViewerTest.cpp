@@ -19,9 +19,7 @@ void ExpectControlFillsClientArea(HWND viewer)
 {
     RECT client = {};
     GetClientRect(viewer, &client);
-    RECT control = {};
-    GetWindowRect(GetDlgItem(viewer, kViewerControl), &control);
-    MapWindowPoints(nullptr, viewer, reinterpret_cast<POINT*>(&control), 2);
+    const RECT control = ControlRect(viewer, kViewerControl);
     EXPECT_TRUE(EqualRect(&client, &control)) << "client " << client.right << " x " << client.bottom << ", control ("
                                               << control.left << ", " << control.top << ", " << control.right << ", "
                                               << control.bottom << ")";

@@ -1,7 +1,5 @@
 // The exported commands on fakes of the client, for the failures the real client cannot give
 // (the end-to-end tests run them on the real one).
-#include <optional>
-
 #include <gtest/gtest.h>
 
 #include <comdef.h>
@@ -13,19 +11,13 @@
 #include "FakePlm.h"
 #include "FakeUi.h"
 #include "ScratchFolder.h"
+#include "ScriptedUser.h"
 #include "commands/Exports.h"
 
 using namespace moduletest;
 using namespace viztest;
 
 namespace {
-
-// Picks a folder (or cancels) and answers every message box with OK.
-class ScriptedUser : public win32host::DefaultDesktopUser {
-public:
-    std::optional<std::wstring> folder;
-    std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return folder; }
-};
 
 class DocListCommands : public testing::Test {
 protected:
@@ -38,14 +30,6 @@ protected:
     }
 
     IQvUiContext* Context() { return m_ui.context.get(); }
-
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& e : m_trace.OfKind("messagebox"))
-            texts.push_back(e.Get("text"));
-        return texts;
-    }
 
     ScratchFolder m_temp;
     ScratchFolder m_out;
@@ -71,16 +55,16 @@ TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
     EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
     ASSERT_EQ(1u, m_trace.OfKind("folder_picker").size());
     EXPECT_EQ("Select a folder", m_trace.OfKind("folder_picker")[0].Get("title"));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(m_user.MessageTexts().empty());
     EXPECT_TRUE(m_system.db.sql.empty());
 }
 
 TEST_F(DocListCommands, FailedDwgLookupIsReported)
 {
-    m_user.folder = m_out.Windows();
+    m_user.folders = {m_out.Windows()};
     m_system.config.failTransactionCall = 2;
     EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
-    EXPECT_EQ(std::vector<std::string>{"下载Dwg文件失败！"}, Messages());
+    EXPECT_EQ(std::vector<std::wstring>{L"下载Dwg文件失败！"}, m_user.MessageTexts());
 }
 
 class ManagerCommands : public testing::Test {

@@ -44,7 +44,7 @@ protected:
     }
 };
 
-TEST_F(LightFileSql, AllLightFilesOfEachClass)
+TEST_F(LightFileSql, CatalogueQueriesOfEachClass)
 {
     for (const wchar_t* cls : kClasses) {
         FakeRef<FakeOtlObject> doc = MakeDocument(cls, 4711);
@@ -53,31 +53,15 @@ TEST_F(LightFileSql, AllLightFilesOfEachClass)
         CLightDocumentRevObj* pDocRev = nullptr;
         dlg.QueryLightFiles(&objDoc, &pDocRev);
         ExpectOneStatement("lightfile.all." + Narrow(cls));
-    }
-}
-
-TEST_F(LightFileSql, LightFileOfTypeForEachClass)
-{
-    for (const wchar_t* cls : kClasses) {
         for (const wchar_t* type : {L"pdf", L"dwg", L"step"}) {
-            FakeRef<FakeOtlObject> doc = MakeDocument(cls, 4711);
-            COtlObjectRef objDoc(doc.get());
+            const std::string suffix = Narrow(cls) + "." + Narrow(type);
             int nID = -1;
             FindLightFileOfType(&objDoc, type, &nID);
-            ExpectOneStatement("lightfile.find." + Narrow(cls) + "." + Narrow(type));
-        }
-    }
-}
-
-TEST_F(LightFileSql, LookupForEachClassKeepsTheTypeAsGiven)
-{
-    for (const wchar_t* cls : kClasses) {
-        for (const wchar_t* type : {L"pdf", L"dwg", L"step"}) {
-            FakeRef<FakeOtlObject> doc = MakeDocument(cls, 4711);
-            COtlObjectRef objDoc(doc.get());
+            ExpectOneStatement("lightfile.find." + suffix);
+            // The lookup keeps the type as given.
             CString strPath;
             RetrieveLightFiles(&objDoc, type, &strPath, L"C:\\out");
-            ExpectOneStatement("lightfile.lookup." + Narrow(cls) + "." + Narrow(type));
+            ExpectOneStatement("lightfile.lookup." + suffix);
         }
     }
 }

@@ -1,4 +1,4 @@
-// The lookup and the signing export against the working client and a database built for the test:
+// The lookup and the signing against the working client and a database built for the test:
 // the module's SQL runs on the client's schema as it is.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 
 #include "ClientFolder.h"
 #include "catalogue/LightFileQuery.h"
-#include "commands/Exports.h"
 
 using namespace viztest;
 
@@ -85,19 +84,6 @@ TEST_F(RealClient, LookupOfA3DDocumentTakesTheTypeAsGiven)
     EXPECT_EQ(1, FindLightFileOfType(&objDocument, L"pdf", &nID));
     EXPECT_EQ(doc.lightFileIds.at(0), nID);
     EXPECT_EQ(0, FindLightFileOfType(&objDocument, L"dwg", &nID));
-}
-
-TEST_F(RealClient, SignPdfExportSignsWithTheRevisionsSignatures)
-{
-    qvclient::FixtureBuilder& fixture = m_client.Fixture();
-    const qvclient::DocumentFixture doc = fixture.AddDocumentWithLightFiles(L"Document", L"D-01", L"doc", {});
-    AddSignatures(fixture, L"Document", doc);
-    ASSERT_EQ(S_OK, m_client.Open());
-    WriteFile(m_out.Windows(L"D-01.pdf"), "%PDF");
-
-    EXPECT_EQ(S_OK, SignPdf(doc.documentId, L"Document", doc.revisionId, m_out.Windows(L"D-01.pdf").c_str()));
-    EXPECT_EQ(ExpectedJob(), ReadFile(m_out.Windows(L"D-01.pdf.ini.captured")));
-    EXPECT_FALSE(FileExists(m_out.Windows(L"D-01.pdf.ini")));
 }
 
 } // namespace

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <win32host/Trace.h>
 
 #include "FakeErrorService.h"
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "ScratchFolder.h"
+#include "TraceFields.h"
 #include "catalogue/LightFileObj.h"
 #include "manager/RetrieveLightFile.h"
 #include "signing/SignInfo.h"
@@ -38,13 +41,7 @@ protected:
 
     int Retrieve(const std::wstring& folder) { return RetrieveLightFile(&m_file, folder.c_str(), m_path); }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& e : m_trace.OfKind("messagebox"))
-            texts.push_back(e.Get("text") + " [" + e.Get("icon") + "]");
-        return texts;
-    }
+    std::vector<std::string> Messages() const { return TraceFields(m_trace, "messagebox", {"text", "icon"}); }
 
     // Locations of the reports shown, with their icon style.
     std::vector<std::wstring> Reports() const
@@ -92,14 +89,39 @@ TEST_F(RetrieveLightFileTest, FolderEndingInBackslashGivesADoubledOneThatStillWo
     EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 
-TEST_F(RetrieveLightFileTest, SwitchOffCreatesNoWatermark)
+// The switch, the file's type and the component decide; what goes wrong is reported.
+TEST_F(RetrieveLightFileTest, NoWatermarkWithoutTheSwitchAPdfAndTheComponent)
 {
-    FakeWatermarkComponent watermark;
-    m_system.config.watermark = 0;
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ(0, watermark.Creations());
-    ASSERT_EQ(1u, m_system.config.paramReads.size());
-    EXPECT_EQ(L"NEEDWATER_DOWNLOADPDF", m_system.config.paramReads[0]);
+    const struct {
+        const char* what;
+        HRESULT read; // of the switch
+        LONG watermark;
+        bool component;
+        const wchar_t* name;
+        int result;
+        std::vector<std::wstring> reports;
+    } cases[] = {
+        {"switched off", S_OK, 0, true, L"A-01.pdf", 1, {}},
+        {"a DWG file", S_OK, 1, true, L"A-01.dwg", 1, {}},
+        {"no component", S_OK, 1, false, L"A-01.pdf", 0, {L"DocumentSelectDlg:995/16"}},
+        // The fake gives a non-zero value with the failure.
+        {"unreadable switch", E_FAIL, 0, true, L"A-01.pdf", 1, {L"DocumentSelectDlg:980/48"}},
+    };
+    for (const auto& c : cases) {
+        std::optional<FakeWatermarkComponent> component;
+        if (c.component)
+            component.emplace();
+        m_system.config.globalParam = c.read;
+        m_system.config.watermark = c.watermark;
+        m_system.config.paramReads.clear();
+        m_errors.shown.clear();
+        SetName(c.name);
+        EXPECT_EQ(c.result, Retrieve(m_out.Windows())) << c.what;
+        EXPECT_EQ(m_out.Windows(c.name), std::wstring(m_path)) << c.what;
+        EXPECT_EQ(0, component ? component->Creations() : 0) << c.what;
+        EXPECT_EQ(std::vector<std::wstring>{L"NEEDWATER_DOWNLOADPDF"}, m_system.config.paramReads) << c.what;
+        EXPECT_EQ(c.reports, Reports()) << c.what;
+    }
 }
 
 TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
@@ -115,16 +137,6 @@ TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
     EXPECT_EQ(m_out.Windows(L"B.PDF"), watermark.calls[1].path);
 }
 
-TEST_F(RetrieveLightFileTest, DwgIsNeverWatermarkedButTheSwitchIsRead)
-{
-    FakeWatermarkComponent watermark;
-    m_system.config.watermark = 1;
-    SetName(L"A-01.dwg");
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ(0, watermark.Creations());
-    EXPECT_EQ(1u, m_system.config.paramReads.size());
-}
-
 TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
 {
     FakeWatermarkComponent watermark(E_ACCESSDENIED);
@@ -132,29 +144,8 @@ TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
     EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
     EXPECT_TRUE(FileExists(m_out.Windows(L"A-01.pdf")));
-    ASSERT_EQ(1u, m_errors.shown.size());
-    ASSERT_EQ(1u, m_errors.shown[0].records.size());
+    ASSERT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:1002/16"}, Reports());
     EXPECT_EQ(E_ACCESSDENIED, m_errors.shown[0].records[0].code);
-    EXPECT_EQ(L"DocumentSelectDlg:1002", m_errors.shown[0].records[0].location);
-    EXPECT_EQ(0, m_errors.shown[0].records[0].flag);
-    EXPECT_EQ(16, m_errors.shown[0].iconStyle);
-}
-
-TEST_F(RetrieveLightFileTest, MissingWatermarkComponentReportsAt995)
-{
-    m_system.config.watermark = 1;
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
-    EXPECT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:995/16"}, Reports());
-}
-
-TEST_F(RetrieveLightFileTest, UnreadableSwitchIsReportedAt980AndMeansNoWatermark)
-{
-    FakeWatermarkComponent watermark;
-    m_system.config.globalParam = E_FAIL; // the fake also writes a non-zero value then
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ(0, watermark.Creations());
-    EXPECT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:980/48"}, Reports());
 }
 
 TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
@@ -178,7 +169,7 @@ TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
     m_model.vault.files[501].download = static_cast<HRESULT>(0x8007000E);
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
     EXPECT_EQ(CString(L"unchanged"), m_path);
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(8007000E)! [error]"}, Messages());
+    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(8007000E)! error"}, Messages());
     EXPECT_TRUE(m_system.config.paramReads.empty());
 }
 
@@ -186,7 +177,7 @@ TEST_F(RetrieveLightFileTest, ObjectWithoutFileContentFailsLikeAFetch)
 {
     m_model.offerFileContent = false;
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(80004002)! [error]"}, Messages());
+    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(80004002)! error"}, Messages());
 }
 
 TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)
@@ -208,7 +199,7 @@ TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
         m_trace.Clear();
         EXPECT_EQ(0, Retrieve(folder)) << win32host::ToUtf8(name);
         ASSERT_EQ(1u, Messages().size());
-        EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! [error]", Messages()[0]);
+        EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! error", Messages()[0]);
     }
     EXPECT_TRUE(m_model.vault.downloads.empty());
     EXPECT_EQ("out", FolderText(parent.Windows()));

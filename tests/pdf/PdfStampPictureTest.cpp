@@ -57,53 +57,47 @@ protected:
     std::string m_pdf;
 };
 
-TEST_F(PdfStampPicture, BmpIsScaledIntoItsBoxAtThePoint)
+// A BMP scaled into its box on page 2, one without a box (a pixel is three quarters of a point),
+// a PNG whose transparent half stays white, a JPEG; each point's colour names what it checks.
+TEST_F(PdfStampPicture, PicturesLandInTheirBoxesWithTransparencyKept)
 {
-    std::string bmp = m_folder.Path("sign.bmp");
+    const std::string bmp = m_folder.Path("sign.bmp"), blue = m_folder.Path("blue.bmp");
+    const std::string png = m_folder.Path("half.png"), jpg = m_folder.Path("green.jpg");
     WriteBmp(bmp, 30, 10, Rgb8{200, 0, 0});
-    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(bmp, 100, 200, 120, 40, 2)});
-    ASSERT_TRUE(result.ok) << result.error;
-
-    RenderedPage page(m_pdf, 2);
-    ASSERT_TRUE(page.Valid());
-    EXPECT_TRUE(Near(Rgb8{200, 0, 0}, page.AtPoint(102, 202)));
-    EXPECT_TRUE(Near(Rgb8{200, 0, 0}, page.AtPoint(160, 220)));
-    EXPECT_TRUE(Near(Rgb8{200, 0, 0}, page.AtPoint(218, 238)));
-    EXPECT_TRUE(Near(kWhite, page.AtPoint(96, 220)));
-    EXPECT_TRUE(Near(kWhite, page.AtPoint(224, 220)));
-    EXPECT_TRUE(Near(kWhite, page.AtPoint(160, 196)));
-    EXPECT_TRUE(Near(kWhite, page.AtPoint(160, 244)));
-    EXPECT_TRUE(Near(kWhite, RenderedPage(m_pdf, 1).AtPoint(160, 220)));
-    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
-}
-
-TEST_F(PdfStampPicture, WithoutABoxAPixelIsThreeQuartersOfAPoint)
-{
-    std::string bmp = m_folder.Path("sign.bmp");
-    WriteBmp(bmp, 80, 40, Rgb8{0, 0, 200});
-    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Picture(bmp, 300, 300, 0, 0)}).ok);
-
-    RenderedPage page(m_pdf, 1);
-    EXPECT_TRUE(Near(Rgb8{0, 0, 200}, page.AtPoint(358, 328))); // 80 x 40 px -> 60 x 30 pt
-    EXPECT_TRUE(Near(kWhite, page.AtPoint(363, 315)));
-    EXPECT_TRUE(Near(kWhite, page.AtPoint(330, 333)));
-}
-
-TEST_F(PdfStampPicture, PngAlphaBecomesASoftMaskAndJpegIsDrawn)
-{
-    std::string png = m_folder.Path("half.png");
-    std::string jpg = m_folder.Path("green.jpg");
+    WriteBmp(blue, 80, 40, Rgb8{0, 0, 200});
     WritePngHalfTransparent(png, 40, 20, Rgb8{0, 0, 220});
     WriteJpeg(jpg, 16, 16, Rgb8{0, 160, 0});
-    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(png, 100, 500, 80, 40), Picture(jpg, 300, 500, 32, 32)});
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(bmp, 100, 200, 120, 40, 2), Picture(blue, 300, 300, 0, 0),
+                                                   Picture(png, 100, 500, 80, 40), Picture(jpg, 300, 500, 32, 32)});
     ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(2, result.drawn);
-
-    RenderedPage page(m_pdf, 1);
-    EXPECT_TRUE(Near(kWhite, page.AtPoint(115, 520)));           // transparent half
-    EXPECT_TRUE(Near(Rgb8{0, 0, 220}, page.AtPoint(165, 520)));  // opaque half
-    EXPECT_TRUE(Near(Rgb8{0, 160, 0}, page.AtPoint(316, 516)));
+    EXPECT_EQ(4, result.drawn);
     EXPECT_TRUE(QpdfCheckPasses(m_pdf));
+
+    const RenderedPage pages[] = {RenderedPage(m_pdf, 1), RenderedPage(m_pdf, 2)};
+    ASSERT_TRUE(pages[0].Valid() && pages[1].Valid());
+    const struct {
+        const char* what;
+        int page;
+        double x, y;
+        Rgb8 colour;
+    } cases[] = {
+        {"BMP, lower left", 2, 102, 202, {200, 0, 0}},
+        {"BMP, middle", 2, 160, 220, {200, 0, 0}},
+        {"BMP, upper right", 2, 218, 238, {200, 0, 0}},
+        {"left of the BMP's box", 2, 96, 220, kWhite},
+        {"right of the BMP's box", 2, 224, 220, kWhite},
+        {"below the BMP's box", 2, 160, 196, kWhite},
+        {"above the BMP's box", 2, 160, 244, kWhite},
+        {"the BMP's place on the other page", 1, 160, 220, kWhite},
+        {"80 x 40 px without a box: 60 x 30 pt", 1, 358, 328, {0, 0, 200}},
+        {"right of 60 pt", 1, 363, 315, kWhite},
+        {"above 30 pt", 1, 330, 333, kWhite},
+        {"the PNG's transparent half", 1, 115, 520, kWhite},
+        {"the PNG's opaque half", 1, 165, 520, {0, 0, 220}},
+        {"the JPEG", 1, 316, 516, {0, 160, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(Near(c.colour, pages[c.page - 1].AtPoint(c.x, c.y))) << c.what;
 }
 
 TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)

@@ -82,7 +82,7 @@ TEST(DialogTemplate, ControlsKeepOrderClassTextStylesAndPlace)
     }
 }
 
-TEST(DialogTemplate, DefaultStyleWithoutStyleStatement)
+TEST(DialogTemplate, DefaultStyleWithoutStyleStatementAndTruncatedTemplatesRejected)
 {
     std::vector<unsigned char> bytes = restest::ResourceBytes(FixtureModule(), L"NamedDialog", RT_DIALOG);
     win32host::DialogTemplate d;
@@ -91,13 +91,9 @@ TEST(DialogTemplate, DefaultStyleWithoutStyleStatement)
     EXPECT_FALSE(d.hasFont);
     EXPECT_EQ(d.title, L"Named");
     EXPECT_TRUE(d.items.empty());
-}
 
-TEST(DialogTemplate, TruncatedTemplatesAreRejected)
-{
-    std::vector<unsigned char> bytes = restest::ResourceBytes(FixtureModule(), MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG);
+    bytes = restest::ResourceBytes(FixtureModule(), MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG);
     ASSERT_FALSE(bytes.empty());
-    win32host::DialogTemplate d;
     for (size_t cut : {size_t{0}, size_t{10}, bytes.size() / 2, bytes.size() - 3})
         EXPECT_FALSE(win32host::ParseDialogTemplate(bytes.data(), cut, d)) << "cut at " << cut;
 }

@@ -28,6 +28,10 @@ TEST(ResourceLookup, FindsByNumberAndGivesItsBytesInPlace)
     ASSERT_EQ(SizeofResource(module, resource), sizeof expected);
     EXPECT_EQ(std::memcmp(data, expected, sizeof expected), 0);
     EXPECT_FALSE(FreeResource(loaded));
+    SetLastError(0);
+    EXPECT_EQ(LoadResource(module, nullptr), nullptr);
+    EXPECT_EQ(SizeofResource(module, nullptr), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 TEST(ResourceLookup, NamesAreCaseInsensitiveAndHashNumbersAreIds)
@@ -84,14 +88,6 @@ TEST(ResourceLookup, LanguageFallback)
         EXPECT_EQ(FindResourceExW(module, RT_STRING, titleBlock, language), nullptr) << language;
         EXPECT_EQ(GetLastError(), kLangNotFound) << language;
     }
-}
-
-TEST(ResourceLookup, NullHandlesFail)
-{
-    SetLastError(0);
-    EXPECT_EQ(LoadResource(FixtureModule(), nullptr), nullptr);
-    EXPECT_EQ(SizeofResource(FixtureModule(), nullptr), 0u);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ std::vector<win32host::IconGroupEntry> Group(HMODULE module, WORD id)
     return entries;
 }
 
-TEST(IconResource, GroupNamesEachImageOfTheIconFile)
+TEST(IconResource, GroupNamesEachImageOfTheIconFileAndTheClosestIsChosen)
 {
     std::vector<win32host::IconGroupEntry> entries = Group(FixtureModule(), IDI_FIXTURE);
     ASSERT_EQ(entries.size(), 2u);
@@ -34,11 +34,7 @@ TEST(IconResource, GroupNamesEachImageOfTheIconFile)
         EXPECT_EQ(SizeofResource(FixtureModule(), image), e.bytesInRes);
     }
     EXPECT_NE(entries[0].iconId, entries[1].iconId);
-}
-
-TEST(IconResource, ChoosesTheClosestSize)
-{
-    std::vector<win32host::IconGroupEntry> entries = Group(FixtureModule(), IDI_FIXTURE);
+    // The closest size is chosen.
     EXPECT_EQ(win32host::ChooseIconEntry(entries, 16, 16), 0);
     EXPECT_EQ(win32host::ChooseIconEntry(entries, 20, 20), 0);
     EXPECT_EQ(win32host::ChooseIconEntry(entries, 48, 48), 1);
@@ -46,7 +42,7 @@ TEST(IconResource, ChoosesTheClosestSize)
     EXPECT_EQ(win32host::ChooseIconEntry({}, 32, 32), -1);
 }
 
-TEST(IconResource, DecodesPaletteImagesWithTheirMask)
+TEST(IconResource, DecodesPaletteImagesWithTheirMaskAnd32BitImagesTopDownWithTheirAlpha)
 {
     win32host::IconBitmap bitmap;
     ASSERT_TRUE(win32host::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(IDI_FIXTURE), 16, 16, bitmap));
@@ -56,17 +52,14 @@ TEST(IconResource, DecodesPaletteImagesWithTheirMask)
     EXPECT_EQ(bitmap.pixels[0], 0u) << "top row masked out";
     EXPECT_EQ(bitmap.pixels[16 * 5 + 2], 0xFFFF0000u) << "left half: palette colour 1";
     EXPECT_EQ(bitmap.pixels[16 * 5 + 12], 0xFF0000FFu) << "right half: palette colour 2";
-}
 
-TEST(IconResource, Decodes32BitImagesTopDownWithTheirAlpha)
-{
-    win32host::IconBitmap bitmap;
-    ASSERT_TRUE(win32host::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(IDI_FIXTURE), 32, 32, bitmap));
-    ASSERT_EQ(bitmap.width, 32);
+    win32host::IconBitmap large;
+    ASSERT_TRUE(win32host::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(IDI_FIXTURE), 32, 32, large));
+    ASSERT_EQ(large.width, 32);
     // Pixel (x, y) was written as B = 8x, G = 8y, R = 0x40, A = 4(x + y).
     for (int y : {0, 7, 31})
         for (int x : {0, 3, 31})
-            EXPECT_EQ(bitmap.pixels[static_cast<size_t>(y * 32 + x)],
+            EXPECT_EQ(large.pixels[static_cast<size_t>(y * 32 + x)],
                       static_cast<std::uint32_t>((4 * (x + y)) << 24 | 0x40 << 16 | (8 * y) << 8 | (8 * x)))
                 << x << "," << y;
 }

@@ -6,11 +6,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "../fidelity/DialogLayout.h"
+#include "ScratchFolder.h"
 #include "win32host/IconResource.h"
 #include "win32host/Modules.h"
 
@@ -84,10 +83,8 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg ==
 // The Windows build holds Wine's dialog manager to the same file (tests/windows).
 TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
 {
-    std::ifstream file(DIALOG_LAYOUT_FILE);
-    std::stringstream layout;
-    layout << file.rdbuf();
-    ASSERT_TRUE(file.good()) << DIALOG_LAYOUT_FILE;
+    const std::string layout = viztest::ReadPosixFile(DIALOG_LAYOUT_FILE);
+    ASSERT_FALSE(layout.empty()) << DIALOG_LAYOUT_FILE;
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
     CoInitialize(NULL);
@@ -97,7 +94,7 @@ TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
     for (int dialog : {IDD_DOCUMENTSELECT, IDD_VIEWFILE}) {
         HWND hDlg = CreateDialogParamW(ModuleImage(), MAKEINTRESOURCEW(dialog), NULL, QuietDialogProc, 0);
         ASSERT_NE(hDlg, nullptr) << dialog;
-        EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout.str()), "") << dialog;
+        EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout), "") << dialog;
         DestroyWindow(hDlg);
     }
     CoUninitialize();
@@ -113,12 +110,17 @@ TEST(ModuleResources, ViewerControlStateInDlgInit)
     EXPECT_EQ(bytes, expected);
 }
 
-TEST(ModuleResources, ApplicationTitle)
+TEST(ModuleResources, ApplicationTitleAndTheManifestsAsInvokerAndDpiAwareness)
 {
     wchar_t title[64];
     ASSERT_EQ(LoadStringW(ModuleImage(), IDS_APP_TITLE, title, 64), 8);
     EXPECT_EQ(std::wstring(title), L"轻量化导出/打印");
     EXPECT_EQ(IDS_APP_TITLE, 57344);
+
+    std::vector<unsigned char> bytes = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(2), RT_MANIFEST);
+    std::string manifest(bytes.begin(), bytes.end());
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
 }
 
 TEST(ModuleResources, EachIconGroupIsOne96PixelTrueColourImage)
@@ -158,14 +160,6 @@ TEST(ModuleResources, VersionBlockIsChinesePrcUnicode)
     const restest::VersionNode* translation = root.Child(L"VarFileInfo") ? root.Child(L"VarFileInfo")->Child(L"Translation") : nullptr;
     ASSERT_NE(translation, nullptr);
     EXPECT_EQ(translation->value, (std::vector<std::uint8_t>{0x04, 0x08, 0xB0, 0x04}));
-}
-
-TEST(ModuleResources, ManifestAsksForAsInvokerAndDpiAwareness)
-{
-    std::vector<unsigned char> bytes = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(2), RT_MANIFEST);
-    std::string manifest(bytes.begin(), bytes.end());
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 // vizrc on scripts it must refuse: the build stops with the file and line of the fault.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "ScratchFolder.h"
 
 namespace {
 
@@ -17,28 +20,19 @@ struct Result {
 
 class ResourceCompiler : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/vizrc-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
-
     Result Compile(const std::string& script)
     {
-        std::ofstream(m_dir + "/test.rc") << script;
-        std::string command = std::string("'") + VIZRC_PATH + "' -I '" + WINRES_INCLUDE_DIR + "' -o '" + m_dir + "/out.cpp' '" + m_dir +
-                              "/test.rc' 2>'" + m_dir + "/errors.txt'";
+        viztest::WriteFile(m_folder.Windows(L"test.rc"), script);
+        const std::string& dir = m_folder.Posix();
+        std::string command = std::string("'") + VIZRC_PATH + "' -I '" + WINRES_INCLUDE_DIR + "' -o '" + dir +
+                              "/out.cpp' '" + dir + "/test.rc' 2>'" + dir + "/errors.txt'";
         int status = std::system(command.c_str());
-        std::ifstream errors(m_dir + "/errors.txt");
-        std::string messages((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
-        return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, messages};
+        return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, viztest::ReadFile(m_folder.Windows(L"errors.txt"))};
     }
 
-    bool OutputExists() const { return std::ifstream(m_dir + "/out.cpp").good(); }
+    bool OutputExists() const { return viztest::FileExists(m_folder.Windows(L"out.cpp")); }
 
-    std::string m_dir;
+    viztest::ScratchFolder m_folder;
 };
 
 TEST_F(ResourceCompiler, AcceptsAWellFormedScript)
@@ -69,7 +63,7 @@ TEST_F(ResourceCompiler, FaultsFailWithFileAndLineAndNoOutput)
         {"1 ICON \"nothere.ico\"\n", "test.rc:1: error: cannot open file 'nothere.ico'"},
     };
     for (const auto& c : cases) {
-        std::remove((m_dir + "/out.cpp").c_str());
+        DeleteFileW(m_folder.Windows(L"out.cpp").c_str());
         Result r = Compile(c.script);
         EXPECT_EQ(r.exitCode, 1) << c.message;
         EXPECT_NE(r.messages.find(c.message), std::string::npos) << c.message << ": " << r.messages;

@@ -73,7 +73,7 @@ VersionNode Root(HMODULE module)
     return root;
 }
 
-TEST(VersionInfo, FixedFileInfoCarriesVersionsAndFlags)
+TEST(VersionInfo, FixedFileInfoStringAndTranslationBlocks)
 {
     VersionNode root = Root(FixtureModule());
     EXPECT_EQ(root.key, L"VS_VERSION_INFO");
@@ -87,11 +87,7 @@ TEST(VersionInfo, FixedFileInfoCarriesVersionsAndFlags)
         info.productLS, info.flagsMask, info.flags, info.os, info.type};
     for (size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(got[i], expected[i]) << "field " << i;
-}
 
-TEST(VersionInfo, StringAndTranslationBlocks)
-{
-    VersionNode root = Root(FixtureModule());
     const VersionNode* strings = root.Child(L"StringFileInfo");
     ASSERT_NE(strings, nullptr);
     const VersionNode* table = strings->Child(L"080404b0");

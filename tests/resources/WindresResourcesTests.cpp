@@ -3,13 +3,12 @@
 // windres's own: it writes a control's class name in capitals ("SYSTREEVIEW32") where rc.exe and
 // vizrc keep the script's spelling; Windows matches class names without regard to case.
 #include "ResourceTestSupport.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -115,9 +114,9 @@ bool SameLetterIgnoringCase(unsigned char a, unsigned char b)
 
 std::vector<ResEntry> WindresEntries()
 {
-    std::ifstream in(WINDRES_RES_PATH, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot read " << WINDRES_RES_PATH;
-    return ResReader({std::istreambuf_iterator<char>(in), {}}).Entries();
+    const std::string bytes = viztest::ReadPosixFile(WINDRES_RES_PATH);
+    EXPECT_FALSE(bytes.empty()) << "cannot read " << WINDRES_RES_PATH;
+    return ResReader({bytes.begin(), bytes.end()}).Entries();
 }
 
 TEST(WindresResources, EveryKindOfResourceIsThere)

@@ -15,6 +15,7 @@
 #include <win32host/Trace.h>
 
 #include "ScriptedUser.h"
+#include "TraceFields.h"
 
 namespace viztest {
 
@@ -69,14 +70,7 @@ protected:
     // The fields of each event of one kind, joined with blanks.
     std::vector<std::string> EventFields(const std::string& kind, std::initializer_list<const char*> fields) const
     {
-        std::vector<std::string> lines;
-        for (const auto& event : Events(kind)) {
-            std::string line;
-            for (auto field = fields.begin(); field != fields.end(); ++field)
-                line += std::string(field == fields.begin() ? "" : " ") + event.Get(*field);
-            lines.push_back(line);
-        }
-        return lines;
+        return TraceFields(trace, kind, fields);
     }
 
     ScriptedUser user;

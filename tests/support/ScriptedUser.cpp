@@ -10,10 +10,10 @@ std::vector<std::wstring> ScriptedUser::MessageTexts() const
     return texts;
 }
 
-int ScriptedUser::OnMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
+int ScriptedUser::OnMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)
 {
     messages.push_back({text, caption, type});
-    return IDOK;
+    return messageBox ? messageBox(owner, text, caption, type) : DefaultDesktopUser::OnMessageBox(owner, text, caption, type);
 }
 
 std::optional<std::wstring> ScriptedUser::OnBrowseForFolder(HWND, const std::wstring& title)
@@ -26,21 +26,28 @@ std::optional<std::wstring> ScriptedUser::OnBrowseForFolder(HWND, const std::wst
     return answer;
 }
 
-void ScriptedUser::OnModalDialog(HWND dialog)
+void ScriptedUser::OnModalDialog(HWND hwnd)
 {
-    wchar_t caption[128] = {};
-    GetWindowTextW(dialog, caption, 128);
-    if (std::wstring(caption) == kViewerCaption) {
+    wchar_t text[128] = {};
+    GetWindowTextW(hwnd, text, 128);
+    const std::wstring caption(text);
+    if (caption == kViewerCaption)
         ++viewerDialogs;
-        if (onViewer)
-            onViewer(dialog);
-    } else if (std::wstring(caption) == kManagerCaption) {
+    else if (caption == kManagerCaption)
         ++managerDialogs;
-        if (onManager)
-            onManager(dialog);
-    } else {
+    else
         otherDialogs.push_back(caption);
-    }
+    const std::function<void(HWND)>& act = dialog ? dialog
+        : caption == kViewerCaption                ? onViewer
+        : caption == kManagerCaption               ? onManager
+                                                   : dialog;
+    if (act)
+        act(hwnd);
+}
+
+void ScriptedUser::OnShellExecute(const std::wstring& verb, const std::wstring& file)
+{
+    opened.push_back(verb + L" " + file);
 }
 
 } // namespace viztest

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(Bstr, CarriesItsByteLengthBeforeTheCharacters)
+TEST(Bstr, CarriesItsByteLengthBeforeTheCharactersAndFailsWhenAFaultIsInjected)
 {
     BSTR text = SysAllocStringLen(L"a\0b", 3); // embedded NULs are part of a BSTR
     ASSERT_NE(text, nullptr);
@@ -29,10 +29,7 @@ TEST(Bstr, CarriesItsByteLengthBeforeTheCharacters)
     SysFreeString(bytes);
     EXPECT_EQ(SysStringLen(nullptr), 0u);
     EXPECT_EQ(SysAllocString(nullptr), nullptr);
-}
 
-TEST(Bstr, InjectedFaultsFailTheNextAllocations)
-{
     win32host::FailNextBstrAllocations(2);
     EXPECT_EQ(SysAllocString(L"x"), nullptr);
     EXPECT_EQ(SysAllocStringLen(L"x", 1), nullptr);
@@ -41,7 +38,7 @@ TEST(Bstr, InjectedFaultsFailTheNextAllocations)
     SysFreeString(third);
 }
 
-TEST(Variant, ChangeTypeBetweenNumbersAndText)
+TEST(Variant, ChangeTypeBetweenNumbersBooleansAndText)
 {
     _variant_t number(1234);
     EXPECT_EQ(V_VT(&number), VT_I4);
@@ -65,10 +62,8 @@ TEST(Variant, ChangeTypeBetweenNumbersAndText)
     VariantInit(&small);
     EXPECT_EQ(VariantChangeType(&small, &big, 0, VT_I2), DISP_E_OVERFLOW);
     EXPECT_THROW(static_cast<long>(_variant_t(L"x")), _com_error);
-}
 
-TEST(Variant, BooleansAreMinusOneAndZero)
-{
+    // Booleans are -1 and 0; empty converts, null does not.
     _variant_t yes(true);
     EXPECT_EQ(V_BOOL(&yes), VARIANT_TRUE);
     EXPECT_STREQ(static_cast<const wchar_t*>(_bstr_t(yes)), L"-1");
@@ -79,10 +74,6 @@ TEST(Variant, BooleansAreMinusOneAndZero)
     EXPECT_FALSE(static_cast<bool>(_variant_t(L"0")));
     EXPECT_TRUE(static_cast<bool>(_variant_t(7)));
     EXPECT_EQ(static_cast<long>(yes), -1L);
-}
-
-TEST(Variant, EmptyConvertsAndNullDoesNot)
-{
     _variant_t empty;
     EXPECT_EQ(static_cast<long>(empty), 0L);
     EXPECT_EQ(_bstr_t(empty).length(), 0u);
@@ -145,7 +136,7 @@ TEST(SafeArray, MultiDimensionalIndicesStartWithTheLeftMostDimension)
     EXPECT_EQ(SafeArrayDestroy(array), S_OK);
 }
 
-TEST(SafeArray, OwnsItsStringAndInterfaceElements)
+TEST(SafeArray, OwnsItsElementsAndCannotBeDestroyedWhileLocked)
 {
     FakeObject object;
     SAFEARRAY* strings = SafeArrayCreateVector(VT_BSTR, 0, 2);
@@ -178,10 +169,7 @@ TEST(SafeArray, OwnsItsStringAndInterfaceElements)
     EXPECT_EQ(SafeArrayDestroy(objects), S_OK);
     EXPECT_EQ(object.References(), 1u);
     EXPECT_EQ(SafeArrayDestroy(strings), S_OK);
-}
 
-TEST(SafeArray, LockedArrayCannotBeDestroyed)
-{
     SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, 1);
     ASSERT_EQ(SafeArrayLock(array), S_OK);
     ASSERT_EQ(SafeArrayLock(array), S_OK);

@@ -20,7 +20,7 @@ HRESULT Raised(F call)
     return S_OK;
 }
 
-TEST(ComPtr, QueryFromAnotherInterfaceHoldsOneReference)
+TEST(ComPtr, QueryFromAnotherInterfaceHoldsOneReferenceAndComparesIdentity)
 {
     FakeObject object;
     {
@@ -34,9 +34,17 @@ TEST(ComPtr, QueryFromAnotherInterfaceHoldsOneReference)
         EXPECT_EQ(value, 7);
     }
     EXPECT_EQ(object.References(), 1u);
+
+    FakeObject one, two;
+    ITestAlphaPtr alpha(static_cast<ITestAlpha*>(&one));
+    ITestBetaPtr betaOfOne(static_cast<ITestAlpha*>(&one));
+    ITestBetaPtr betaOfTwo(static_cast<ITestAlpha*>(&two));
+    EXPECT_TRUE(alpha == betaOfOne);
+    EXPECT_TRUE(alpha != betaOfTwo);
 }
 
-TEST(ComPtr, MissingInterfaceLeavesThePointerEmpty)
+// A missing interface (or a null source) leaves the pointer empty; other failures raise their status.
+TEST(ComPtr, AFailedQueryLeavesThePointerEmptyOrRaises)
 {
     FakeObject object;
     object.m_betaResult = E_NOINTERFACE;
@@ -44,17 +52,9 @@ TEST(ComPtr, MissingInterfaceLeavesThePointerEmpty)
     EXPECT_FALSE(beta);
     beta = static_cast<ITestAlpha*>(&object);
     EXPECT_TRUE(beta == nullptr);
-    ITestBetaPtr fromNull(static_cast<ITestAlpha*>(nullptr));
-    EXPECT_FALSE(fromNull);
-    EXPECT_EQ(object.References(), 1u);
-}
-
-TEST(ComPtr, OtherQueryFailuresRaiseTheirStatus)
-{
-    FakeObject object;
+    EXPECT_FALSE(ITestBetaPtr(static_cast<ITestAlpha*>(nullptr)));
     object.m_betaResult = E_ACCESSDENIED;
-    EXPECT_EQ(Raised([&] { ITestBetaPtr beta(static_cast<ITestAlpha*>(&object)); }), E_ACCESSDENIED);
-    ITestBetaPtr beta;
+    EXPECT_EQ(Raised([&] { ITestBetaPtr denied(static_cast<ITestAlpha*>(&object)); }), E_ACCESSDENIED);
     EXPECT_EQ(Raised([&] { beta = static_cast<ITestAlpha*>(&object); }), E_ACCESSDENIED);
     EXPECT_EQ(object.References(), 1u);
 }
@@ -69,17 +69,7 @@ TEST(ComPtr, CallingThroughAnEmptyPointerRaisesEPointer)
     EXPECT_EQ(Raised([&] { empty.Release(); }), E_POINTER);
 }
 
-TEST(ComPtr, AddressOperatorReleasesFirst)
-{
-    FakeObject object;
-    ITestAlphaPtr alpha(static_cast<ITestAlpha*>(&object));
-    EXPECT_EQ(object.References(), 2u);
-    ITestAlpha** slot = &alpha;
-    EXPECT_EQ(*slot, nullptr);
-    EXPECT_EQ(object.References(), 1u);
-}
-
-TEST(ComPtr, AttachDetachAndExplicitReferences)
+TEST(ComPtr, AttachDetachExplicitReferencesAndTheAddressOperator)
 {
     FakeObject object;
     ITestAlphaPtr alpha;
@@ -102,16 +92,10 @@ TEST(ComPtr, AttachDetachAndExplicitReferences)
     ITestAlphaPtr again(static_cast<ITestAlpha*>(&object));
     EXPECT_EQ(again.QueryInterface(__uuidof(ITestBeta), &beta), S_OK);
     beta->Release();
-}
-
-TEST(ComPtr, ComparesObjectIdentityAcrossInterfaces)
-{
-    FakeObject one, two;
-    ITestAlphaPtr alpha(static_cast<ITestAlpha*>(&one));
-    ITestBetaPtr betaOfOne(static_cast<ITestAlpha*>(&one));
-    ITestBetaPtr betaOfTwo(static_cast<ITestAlpha*>(&two));
-    EXPECT_TRUE(alpha == betaOfOne);
-    EXPECT_TRUE(alpha != betaOfTwo);
+    EXPECT_EQ(object.References(), 2u);
+    ITestAlpha** slot = &again;
+    EXPECT_EQ(*slot, nullptr) << "the address operator releases first";
+    EXPECT_EQ(object.References(), 1u);
 }
 
 TEST(ComError, MessagesAndDispatchCodes)
@@ -124,7 +108,7 @@ TEST(ComError, MessagesAndDispatchCodes)
     EXPECT_EQ(_com_error(E_FAIL).WCode(), 0);
 }
 
-TEST(BstrT, SharesOneStringBetweenCopies)
+TEST(BstrT, SharesOneStringBetweenCopiesConcatenatesComparesAndConverts)
 {
     _bstr_t a(L"shared");
     _bstr_t b = a;
@@ -137,10 +121,7 @@ TEST(BstrT, SharesOneStringBetweenCopies)
     EXPECT_NE(detached, static_cast<const wchar_t*>(a));
     SysFreeString(detached);
     EXPECT_STREQ(static_cast<const wchar_t*>(a), L"shared");
-}
 
-TEST(BstrT, ConcatenatesComparesAndConverts)
-{
     _bstr_t path = _bstr_t(L"D:\\out") + L"\\" + "a.pdf";
     EXPECT_STREQ(static_cast<const wchar_t*>(path), L"D:\\out\\a.pdf");
     EXPECT_STREQ(static_cast<const char*>(_bstr_t(L"签名")), "\xE7\xAD\xBE\xE5\x90\x8D");

@@ -55,46 +55,44 @@ protected:
     DWORD m_cookie = 0;
 };
 
-TEST_F(ComRuntimeTest, RegisteredClassIsReachedWhenTheContextIncludesInprocServer)
+// The registered class is reached when the context includes an in-process server; failures come
+// back unchanged, with no object.
+TEST_F(ComRuntimeTest, CoCreateInstanceReachesTheRegisteredClassOrSaysWhyNot)
 {
-    for (DWORD context : {DWORD(CLSCTX_INPROC_SERVER), DWORD(0x17), DWORD(CLSCTX_ALL), DWORD(CLSCTX_SERVER)}) {
-        ITestAlpha* alpha = nullptr;
-        EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, context, __uuidof(ITestAlpha), reinterpret_cast<void**>(&alpha)), S_OK)
-            << "context " << context;
-        ASSERT_NE(alpha, nullptr);
-        alpha->Release();
+    FakeObject outer;
+    const GUID unknown = win32_guid::parse("0D1B4C6E-2222-4A5B-9C8D-0000000000FF");
+    const struct {
+        const char* what;
+        const CLSID& clsid;
+        IUnknown* outer;
+        DWORD context;
+        IID iid;
+        HRESULT expected;
+    } cases[] = {
+        {"in-process", CLSID_TestThing, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITestAlpha), S_OK},
+        {"0x17", CLSID_TestThing, nullptr, 0x17, __uuidof(ITestAlpha), S_OK},
+        {"all", CLSID_TestThing, nullptr, CLSCTX_ALL, __uuidof(ITestAlpha), S_OK},
+        {"server", CLSID_TestThing, nullptr, CLSCTX_SERVER, __uuidof(ITestAlpha), S_OK},
+        {"local server only", CLSID_TestThing, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, REGDB_E_CLASSNOTREG},
+        {"unknown class", unknown, nullptr, 0x17, IID_IUnknown, REGDB_E_CLASSNOTREG},
+        {"interface not offered", CLSID_TestThing, nullptr, 0x17, __uuidof(IDispatch), E_NOINTERFACE},
+        {"aggregation", CLSID_TestThing, static_cast<ITestAlpha*>(&outer), 0x17, IID_IUnknown, CLASS_E_NOAGGREGATION},
+    };
+    for (const auto& c : cases) {
+        IUnknown* object = reinterpret_cast<IUnknown*>(1);
+        EXPECT_EQ(CoCreateInstance(c.clsid, c.outer, c.context, c.iid, reinterpret_cast<void**>(&object)), c.expected)
+            << c.what;
+        EXPECT_EQ(object != nullptr, c.expected == S_OK) << c.what;
+        if (c.expected == S_OK && object != nullptr)
+            object->Release();
     }
     EXPECT_EQ(m_object.References(), 1u);
-}
 
-TEST_F(ComRuntimeTest, OtherContextsAndUnknownClassesAreNotRegistered)
-{
-    void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(object, nullptr);
-    const GUID unknown = win32_guid::parse("0D1B4C6E-2222-4A5B-9C8D-0000000000FF");
-    EXPECT_EQ(CoCreateInstance(unknown, nullptr, 0x17, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
-}
-
-TEST_F(ComRuntimeTest, CreationFailuresComeBackUnchanged)
-{
-    void* object = nullptr;
-    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, 0x17, __uuidof(IDispatch), &object), E_NOINTERFACE);
-    FakeObject outer;
-    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, static_cast<ITestAlpha*>(&outer), 0x17, IID_IUnknown, &object),
-        CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(object, nullptr);
-}
-
-TEST_F(ComRuntimeTest, RevokedClassIsGone)
-{
     CoRevokeClassObject(m_cookie);
     EXPECT_EQ(References(m_factory), 1u);
     void* object = nullptr;
-    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, 0x17, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
-    ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, m_factory, CLSCTX_INPROC_SERVER,
-                  REGCLS_MULTIPLEUSE, &m_cookie),
-        S_OK);
+    EXPECT_EQ(CoCreateInstance(CLSID_TestThing, nullptr, 0x17, IID_IUnknown, &object), REGDB_E_CLASSNOTREG) << "revoked";
+    ASSERT_EQ(CoRegisterClassObject(CLSID_TestThing, m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie), S_OK);
 }
 
 TEST_F(ComRuntimeTest, SmartPointerCreationRunsTheObjectForServerContexts)

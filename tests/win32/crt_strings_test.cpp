@@ -18,17 +18,14 @@ std::vector<std::wstring> Split(std::wstring text, const wchar_t* delimiters)
     return fields;
 }
 
-TEST(Wcstok, TwoArgumentFormSkipsEmptyFields)
+TEST(Wcstok, TwoArgumentFormSkipsEmptyFieldsAndKeepsItsPositionPerThread)
 {
     EXPECT_EQ(Split(L"100,200,50,20", L","), (std::vector<std::wstring>{L"100", L"200", L"50", L"20"}));
     EXPECT_EQ(Split(L"10,,20", L","), (std::vector<std::wstring>{L"10", L"20"}));
     EXPECT_EQ(Split(L",a,", L","), (std::vector<std::wstring>{L"a"}));
     EXPECT_TRUE(Split(L",,,", L",").empty());
     EXPECT_EQ(Split(L"a;b,c", L",;"), (std::vector<std::wstring>{L"a", L"b", L"c"}));
-}
 
-TEST(Wcstok, PositionIsPerThread)
-{
     std::wstring mine = L"1,2,3";
     ASSERT_STREQ(wcstok(&mine[0], L","), L"1");
     std::vector<std::wstring> theirs;
@@ -40,7 +37,7 @@ TEST(Wcstok, PositionIsPerThread)
     EXPECT_EQ(wcstok(nullptr, L","), nullptr);
 }
 
-TEST(Wtoi, ReadsDigitsUpToTheFirstOtherCharacter)
+TEST(IntegerText, ReadsDigitsUpToTheFirstOtherCharacterAndWritesASignOnlyInBaseTen)
 {
     EXPECT_EQ(_wtoi(L"12abc"), 12);
     EXPECT_EQ(_wtoi(L"abc"), 0);
@@ -51,6 +48,17 @@ TEST(Wtoi, ReadsDigitsUpToTheFirstOtherCharacter)
     EXPECT_EQ(_wtoi(L"-99999999999"), INT_MIN);
     EXPECT_EQ(_wtol(L"5000000000"), 2147483647L); // Windows long is 32 bits
     EXPECT_EQ(_wtoi64(L"5000000000"), 5000000000LL);
+
+    wchar_t buffer[40];
+    EXPECT_EQ(_itow_s(-42, buffer, 10), 0);
+    EXPECT_STREQ(buffer, L"-42");
+    EXPECT_EQ(_itow_s(-1, buffer, 16), 0);
+    EXPECT_STREQ(buffer, L"ffffffff");
+    EXPECT_EQ(_ltow_s(255L, buffer, 2), 0);
+    EXPECT_STREQ(buffer, L"11111111");
+    wchar_t tiny[3];
+    EXPECT_EQ(_itow_s(123, tiny, 10), ERANGE);
+    EXPECT_STREQ(tiny, L"");
 }
 
 // Which letters fold is the case mapping tests' subject; here the order and the lengths.
@@ -85,20 +93,6 @@ TEST(SecureCopies, EmptyTheDestinationOnOverflow)
     EXPECT_STREQ(joined, L"abcde");
     EXPECT_EQ(wcscat_s(joined, L"f"), ERANGE);
     EXPECT_STREQ(joined, L"");
-}
-
-TEST(IntegerToText, SignOnlyInBaseTen)
-{
-    wchar_t buffer[40];
-    EXPECT_EQ(_itow_s(-42, buffer, 10), 0);
-    EXPECT_STREQ(buffer, L"-42");
-    EXPECT_EQ(_itow_s(-1, buffer, 16), 0);
-    EXPECT_STREQ(buffer, L"ffffffff");
-    EXPECT_EQ(_ltow_s(255L, buffer, 2), 0);
-    EXPECT_STREQ(buffer, L"11111111");
-    wchar_t tiny[3];
-    EXPECT_EQ(_itow_s(123, tiny, 10), ERANGE);
-    EXPECT_STREQ(tiny, L"");
 }
 
 } // namespace

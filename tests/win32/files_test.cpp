@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(Files, FoldersAndTheirErrors)
+TEST(Files, FoldersAndTheirErrorsAndCopiesAndMovesThatRespectExistingTargets)
 {
     viztest::ScratchFolder root;
     const std::wstring folder = root.Windows(L"signature");
@@ -33,11 +33,7 @@ TEST(Files, FoldersAndTheirErrors)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
     EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
-}
 
-TEST(Files, CopyAndMoveRespectExistingTargets)
-{
-    viztest::ScratchFolder root;
     viztest::WriteFile(root.Windows(L"a.pdf"), "first");
     viztest::WriteFile(root.Windows(L"b.pdf"), "second");
     EXPECT_FALSE(CopyFileW(root.Windows(L"a.pdf").c_str(), root.Windows(L"b.pdf").c_str(), TRUE));
@@ -53,7 +49,7 @@ TEST(Files, CopyAndMoveRespectExistingTargets)
     EXPECT_FALSE(PathFileExistsW(root.Windows(L"c.pdf").c_str()));
 }
 
-TEST(Files, HandlesReadAndWriteRegularFiles)
+TEST(Files, HandlesReadAndWriteRegularFilesAndTheSystemFoldersExist)
 {
     viztest::ScratchFolder root;
     const std::wstring path = root.Windows(L"data.bin");
@@ -81,10 +77,7 @@ TEST(Files, HandlesReadAndWriteRegularFiles)
     EXPECT_EQ(CreateFileW(root.Windows(L"missing").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
         INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-}
 
-TEST(SystemFolders, TempAndSystemFoldersExist)
-{
     wchar_t temp[MAX_PATH];
     const DWORD length = GetTempPathW(MAX_PATH, temp);
     ASSERT_GT(length, 0u);
@@ -97,7 +90,7 @@ TEST(SystemFolders, TempAndSystemFoldersExist)
     EXPECT_TRUE(PathIsDirectoryW(system));
 }
 
-TEST(CodePages, Utf8)
+TEST(CodePages, Utf8AndItsIllFormedSubparts)
 {
     const char* text = "\xE8\xBD\xBB\xE9\x87\x8F\xE5\x8C\x96";
     wchar_t wide[8];
@@ -107,11 +100,8 @@ TEST(CodePages, Utf8)
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", 1, narrow, 16, nullptr, nullptr), 3);
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", -1, narrow, 2, nullptr, nullptr), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-}
 
-// Each maximal ill-formed subpart of UTF-8 becomes one U+FFFD; MB_ERR_INVALID_CHARS refuses it.
-TEST(CodePages, IllFormedUtf8)
-{
+    // Each maximal ill-formed subpart of UTF-8 becomes one U+FFFD; MB_ERR_INVALID_CHARS refuses it.
     const struct {
         const char* utf8;
         const wchar_t* wide;
@@ -132,10 +122,8 @@ TEST(CodePages, IllFormedUtf8)
         EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, c.utf8, length, wide, 8), 0) << c.utf8;
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION)) << c.utf8;
     }
-    wchar_t wide[4] = {};
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xEF\xBF\xBD\xF0\x9F\x98\x80", -1, wide, 4), 3);
     EXPECT_STREQ(wide, L"\xFFFD\U0001F600");
-    char narrow[8] = {};
     const wchar_t lone[] = {0xD800, 0};
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, lone, -1, narrow, 8, nullptr, nullptr), 4);
     EXPECT_STREQ(narrow, "\xEF\xBF\xBD");

@@ -18,49 +18,28 @@ std::wstring Format(const wchar_t* format, ...)
     return n < 0 ? L"<failed>" : std::wstring(buffer);
 }
 
-TEST(WideFormat, PercentSIsAWideStringAndCapitalSANarrowOne)
+// %s is a wide string and %S a narrow one; %X is upper-case hex without leading zeros; integers
+// take the Windows argument sizes (%ld is a 32-bit LONG); %p is upper-case hex without a prefix.
+TEST(WideFormat, EachConversionHasItsWindowsMeaning)
 {
     EXPECT_EQ(Format(L"%s\\%s", L"D:\\out", L"A-01.pdf"), L"D:\\out\\A-01.pdf");
     EXPECT_EQ(Format(L"[%S|%hs|%ls|%ws]", "narrow", "h", L"l", L"w"), L"[narrow|h|l|w]");
-    EXPECT_EQ(Format(L"%s", L"轻量化"), L"轻量化");
     EXPECT_EQ(Format(L"%S", "\xE8\xBD\xBB"), L"轻"); // UTF-8 is the ANSI code page
     EXPECT_EQ(Format(L"%c%C%hc", L'文', 'a', 'b'), L"文ab");
-}
-
-TEST(WideFormat, UpperHexWithoutLeadingZeros)
-{
     EXPECT_EQ(Format(L"文件(%s)获取失败(%0X)!", L"a.pdf", static_cast<HRESULT>(E_FAIL)), L"文件(a.pdf)获取失败(80004005)!");
     EXPECT_EQ(Format(L"%0X", 0x1Au), L"1A");
     EXPECT_EQ(Format(L"%08X|%x|%#x", 0xBEEFu, 255u, 255u), L"0000BEEF|ff|0xff");
-}
-
-TEST(WideFormat, IntegersTakeTheWindowsArgumentSizes)
-{
-    EXPECT_EQ(Format(L"%s:%d", L"DocumentSelectDlg", 1001), L"DocumentSelectDlg:1001");
     EXPECT_EQ(Format(L"%d %i %u", -5, 7, 4000000000u), L"-5 7 4000000000");
-    // %ld is a 32-bit LONG on Windows; the next argument must still be read correctly.
     EXPECT_EQ(Format(L"%ld|%s", static_cast<LONG>(-2), L"next"), L"-2|next");
     EXPECT_EQ(Format(L"%I64d|%lld|%I64u", -9000000000LL, 9000000000LL, 18000000000ULL),
         L"-9000000000|9000000000|18000000000");
     EXPECT_EQ(Format(L"%hd", 70000), L"4464"); // truncated to short
-}
-
-TEST(WideFormat, WidthPrecisionAndFlags)
-{
     EXPECT_EQ(Format(L"[%5d][%-5d][%05d][%+d]", 42, 42, 42, 42), L"[   42][42   ][00042][+42]");
     EXPECT_EQ(Format(L"[%*d][%.*s]", 4, 7, 2, L"abcdef"), L"[   7][ab]");
     EXPECT_EQ(Format(L"[%6s][%-6s]", L"ab", L"ab"), L"[    ab][ab    ]");
     EXPECT_EQ(Format(L"%f|%.2f|%g|%e", 1.5, 2.345, 0.0001, 1250.0), L"1.500000|2.35|0.0001|1.250000e+03");
     EXPECT_EQ(Format(L"100%%"), L"100%");
-}
-
-TEST(WideFormat, PointerIsUpperCaseHexWithoutPrefix)
-{
     EXPECT_EQ(Format(L"%p", reinterpret_cast<void*>(0xABC)), std::wstring(sizeof(void*) * 2 - 3, L'0') + L"ABC");
-}
-
-TEST(WideFormat, NullStringPrintsNullInParentheses)
-{
     EXPECT_EQ(Format(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)");
 }
 
@@ -80,6 +59,9 @@ TEST(WideFormat, CountsAndBufferLimits)
     EXPECT_STREQ(small, L"");
     EXPECT_EQ(swprintf_s(small, L"%s.ini", L"a"), 5);
     EXPECT_STREQ(small, L"a.ini");
+    int written = 0;
+    EXPECT_EQ(swprintf_s(small, L"ab%n", &written), -1) << "%n is refused";
+    EXPECT_EQ(written, 0);
 }
 
 TEST(WideFormat, WidthsBeyondAnIntAreAnInvalidFormatAndIntMinPadsNothing)
@@ -103,14 +85,6 @@ TEST(WideFormat, WidthsBeyondAnIntAreAnInvalidFormatAndIntMinPadsNothing)
         const std::wstring got = std::wcschr(c.format, L'*') ? Format(c.format, c.star, 7) : Format(c.format, 7);
         EXPECT_EQ(got, c.expected) << "format " << ::testing::PrintToString(std::wstring(c.format));
     }
-}
-
-TEST(WideFormat, RejectsPercentN)
-{
-    int written = 0;
-    wchar_t buffer[16];
-    EXPECT_EQ(swprintf_s(buffer, L"ab%n", &written), -1);
-    EXPECT_EQ(written, 0);
 }
 
 } // namespace

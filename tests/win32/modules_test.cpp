@@ -45,33 +45,15 @@ std::vector<std::string> DllMainReasons(const win32host::TraceRecorder& recorder
     return reasons;
 }
 
-TEST(LoadLibrary, FindsABareNameInTheProgramsFolderFirst)
-{
-    viztest::ScratchFolder elsewhere;
-    viztest::WriteFile(elsewhere.Windows(L"TestPlugin.dll"), "not a library"); // the current directory comes second
-    CurrentDirectory cwd(elsewhere.Posix());
-    win32host::TraceRecorder recorder;
-    HMODULE module = LoadLibraryW(L"TestPlugin.dll");
-    ASSERT_NE(module, nullptr);
-    auto answer = reinterpret_cast<AnswerProc>(GetProcAddress(module, "PluginAnswer"));
-    ASSERT_NE(answer, nullptr);
-    EXPECT_EQ(answer(), 42);
-    const auto loads = recorder.OfKind("load_library");
-    ASSERT_EQ(loads.size(), 1u);
-    EXPECT_EQ(loads[0].Get("name"), "TestPlugin.dll");
-    EXPECT_EQ(loads[0].Get("path"), ProgramFolder() + "/TestPlugin.dll");
-    EXPECT_EQ(loads[0].Get("result"), "ok");
-    EXPECT_TRUE(FreeLibrary(module));
-}
-
-// After the program's folder: the system folder, the current directory, then PATH; file names match
-// without case and ".dll" is added to a name without extension.
-TEST(LoadLibrary, ThenTheSystemFolderTheCurrentDirectoryAndPath)
+// The program's folder first, then the system folder, the current directory and PATH; file names
+// match without case and ".dll" is added to a name without extension.
+TEST(LoadLibrary, SearchesTheProgramsFolderTheSystemFolderTheCurrentDirectoryThenPath)
 {
     viztest::ScratchFolder current, onPath;
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", current.Posix() + "/CwdPlugin.dll");
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", onPath.Posix() + "/PathPlugin.dll");
     viztest::WriteFile(current.Windows(L"libm.so.6"), "not a library");
+    viztest::WriteFile(current.Windows(L"TestPlugin.dll"), "not a library");
     wchar_t system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
     {
@@ -90,6 +72,7 @@ TEST(LoadLibrary, ThenTheSystemFolderTheCurrentDirectoryAndPath)
             win32host::TraceRecorder recorder;
             HMODULE module = LoadLibraryW(c.name);
             ASSERT_NE(module, nullptr) << win32host::ToUtf8(c.name);
+            EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "ok");
             const std::string path = recorder.OfKind("load_library").at(0).Get("path");
             EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << win32host::ToUtf8(c.name);
             FreeLibrary(module);
@@ -99,7 +82,7 @@ TEST(LoadLibrary, ThenTheSystemFolderTheCurrentDirectoryAndPath)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
-TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
+TEST(LoadLibrary, ANameWithAFolderIsUsedAsItIsAndALoadedOneIsFoundByItsFileName)
 {
     viztest::ScratchFolder elsewhere; // in no folder of the search
     std::filesystem::copy_file(ProgramFolder() + "/TestPlugin.dll", elsewhere.Posix() + "/Loaded.dll");
@@ -109,10 +92,7 @@ TEST(LoadLibrary, ALoadedLibraryIsFoundByItsFileNameWithoutCase)
     FreeLibrary(byPath);
     FreeLibrary(byPath);
     EXPECT_EQ(LoadLibraryW(L"LOADED.DLL"), nullptr) << "once freed, the name is searched for again";
-}
 
-TEST(LoadLibrary, NameWithAFolderIsUsedAsItIs)
-{
     const std::wstring full = win32host::FromPosixPath(ProgramFolder()) + L"\\TestPlugin.dll";
     HMODULE module = LoadLibraryW(full.c_str());
     EXPECT_NE(module, nullptr);
@@ -130,6 +110,7 @@ TEST(LoadLibrary, LoadsOnceAndCountsReferencesAroundDllMain)
     HMODULE second = LoadLibraryW(L"TestPlugin.dll");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first, second);
+    EXPECT_EQ(reinterpret_cast<AnswerProc>(GetProcAddress(first, "PluginAnswer"))(), 42);
     EXPECT_EQ(DllMainReasons(recorder), std::vector<std::string>{"1"}); // attached once
     EXPECT_EQ(recorder.OfKind("dllmain")[0].Get("instance"), std::to_string(reinterpret_cast<UINT_PTR>(first)));
     EXPECT_EQ(GetModuleHandleW(L"testplugin.dll"), first); // names ignore case; no reference taken

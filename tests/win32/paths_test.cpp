@@ -11,33 +11,29 @@ namespace {
 using win32host::FromPosixPath;
 using win32host::ToPosixPath;
 
-TEST(ToPosixPath, BackslashIsASeparatorAndDoublesAreHarmless)
-{
-    ScopedEnvironment d("WIN32_DRIVE_D", "/srv/d");
-    EXPECT_EQ(ToPosixPath(L"D:\\out\\A-01.pdf"), "/srv/d/out/A-01.pdf");
-    EXPECT_EQ(ToPosixPath(L"D:\\out\\\\A-01.pdf"), "/srv/d/out/A-01.pdf"); // "%s\\%s" on a folder ending in '\'
-    EXPECT_EQ(ToPosixPath(L"d:/out/x"), "/srv/d/out/x");
-    EXPECT_EQ(ToPosixPath(L"D:\\"), "/srv/d");
-    EXPECT_EQ(ToPosixPath(L"D:name"), "/srv/d/name");
-}
-
-TEST(ToPosixPath, DriveCIsTheRootUnlessConfigured)
+// Backslashes separate and doubles are harmless; drive C is the root unless configured, another
+// drive without a setting is under /mnt; POSIX and relative paths keep their folders; names are UTF-8
+// on disk.
+TEST(ToPosixPath, DrivesMapToTheirFoldersAndSeparatorsToSlashes)
 {
     ScopedEnvironment c("WIN32_DRIVE_C", std::nullopt);
+    ScopedEnvironment d("WIN32_DRIVE_D", "/srv/d");
     ScopedEnvironment e("WIN32_DRIVE_E", std::nullopt);
-    EXPECT_EQ(ToPosixPath(L"C:\\tmp\\a.pdf"), "/tmp/a.pdf");
-    EXPECT_EQ(ToPosixPath(L"C:\\"), "/");
-    EXPECT_EQ(ToPosixPath(L"E:\\x"), "/mnt/e/x");
+    const struct {
+        const wchar_t* windows;
+        const char* posix;
+    } cases[] = {
+        {L"D:\\out\\A-01.pdf", "/srv/d/out/A-01.pdf"},
+        {L"D:\\out\\\\A-01.pdf", "/srv/d/out/A-01.pdf"}, // "%s\\%s" on a folder ending in '\'
+        {L"d:/out/x", "/srv/d/out/x"}, {L"D:\\", "/srv/d"}, {L"D:name", "/srv/d/name"},
+        {L"C:\\tmp\\a.pdf", "/tmp/a.pdf"}, {L"C:\\", "/"}, {L"E:\\x", "/mnt/e/x"},
+        {L"/tmp/job\\a.pdf.ini", "/tmp/job/a.pdf.ini"}, {L"sub\\file.txt", "sub/file.txt"},
+        {L"C:\\签名\\图.png", "/\xE7\xAD\xBE\xE5\x90\x8D/\xE5\x9B\xBE.png"}, {nullptr, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ToPosixPath(c.windows), c.posix) << c.posix;
     ScopedEnvironment moved("WIN32_DRIVE_C", "/data/c/");
     EXPECT_EQ(ToPosixPath(L"C:\\tmp"), "/data/c/tmp");
-}
-
-TEST(ToPosixPath, PosixAndRelativePathsKeepTheirFolders)
-{
-    EXPECT_EQ(ToPosixPath(L"/tmp/job\\a.pdf.ini"), "/tmp/job/a.pdf.ini");
-    EXPECT_EQ(ToPosixPath(L"sub\\file.txt"), "sub/file.txt");
-    EXPECT_EQ(ToPosixPath(L"C:\\签名\\图.png"), "/\xE7\xAD\xBE\xE5\x90\x8D/\xE5\x9B\xBE.png"); // UTF-8 on disk
-    EXPECT_EQ(ToPosixPath(static_cast<const wchar_t*>(nullptr)), "");
 }
 
 TEST(FromPosixPath, AbsolutePathsLandOnTheDriveThatHoldsThem)

@@ -8,9 +8,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <win32host/AtomicFile.h>
 #include <win32host/Paths.h>
@@ -79,14 +76,29 @@ TEST_F(ProfileTest, WritesKeepTheWindowsLayoutAndWhatIsThere)
     }
 }
 
-TEST_F(ProfileTest, ValuesAreTrimmedWhenRead)
+// Values are trimmed of blanks and quotes, a default too; numbers read as the system reads them.
+TEST_F(ProfileTest, ReadsTrimValuesAndParseNumbersLikeTheSystem)
 {
-    WritePrivateProfileStringW(L"S", L"padded", L"  two words  ", Ini().c_str());
-    WritePrivateProfileStringW(L"S", L"quoted", L"\"in quotes\"", Ini().c_str());
-    EXPECT_EQ(Get(L"S", L"padded"), L"two words");
-    EXPECT_EQ(Get(L"S", L"quoted"), L"in quotes");
-    EXPECT_EQ(Get(L"S", L"missing", L"fallback  "), L"fallback");
-    EXPECT_EQ(Get(L"Nope", L"padded"), L"<none>");
+    viztest::WriteFile(Ini(), "[S]\r\npadded=  two words  \r\nquoted=\"in quotes\"\r\nn= 42abc\r\nhex=0x1F\r\nneg=-3\r\n"
+                              "empty=\r\n");
+    const struct {
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* text; // with the default "fallback  "
+        INT number;          // with the default 7; text that is no number reads 0
+    } cases[] = {
+        {L"S", L"padded", L"two words", 0}, {L"S", L"quoted", L"in quotes", 0}, {L"S", L"missing", L"fallback", 7},
+        {L"Nope", L"padded", L"fallback", 7}, {L"S", L"n", L"42abc", 42}, {L"S", L"hex", L"0x1F", 31},
+        {L"S", L"neg", L"-3", -3}, {L"S", L"empty", L"", 7},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Get(c.section, c.key, L"fallback  "), c.text) << ::testing::PrintToString(std::wstring(c.key));
+        EXPECT_EQ(static_cast<INT>(GetPrivateProfileIntW(c.section, c.key, 7, Ini().c_str())), c.number)
+            << ::testing::PrintToString(std::wstring(c.key));
+    }
+    wchar_t buffer[4];
+    EXPECT_EQ(GetPrivateProfileStringW(L"S", L"padded", L"", buffer, 4, Ini().c_str()), 3u) << "cut to the buffer";
+    EXPECT_STREQ(buffer, L"two");
 }
 
 TEST_F(ProfileTest, ListsSectionAndKeyNames)
@@ -100,27 +112,6 @@ TEST_F(ProfileTest, ListsSectionAndKeyNames)
     EXPECT_EQ(std::wstring(buffer, n + 1), std::wstring(L"A\0B\0\0", 5));
     n = GetPrivateProfileStringW(L"A", nullptr, L"", buffer, 64, Ini().c_str());
     EXPECT_EQ(std::wstring(buffer, n + 1), std::wstring(L"one\0two\0\0", 9));
-}
-
-TEST_F(ProfileTest, TruncatedValueReturnsSizeMinusOne)
-{
-    WritePrivateProfileStringW(L"S", L"k", L"abcdef", Ini().c_str());
-    wchar_t buffer[4];
-    EXPECT_EQ(GetPrivateProfileStringW(L"S", L"k", L"", buffer, 4, Ini().c_str()), 3u);
-    EXPECT_STREQ(buffer, L"abc");
-}
-
-TEST_F(ProfileTest, IntegersReadLikeTheSystemDoes)
-{
-    WritePrivateProfileStringW(L"S", L"n", L" 42abc", Ini().c_str());
-    WritePrivateProfileStringW(L"S", L"hex", L"0x1F", Ini().c_str());
-    WritePrivateProfileStringW(L"S", L"neg", L"-3", Ini().c_str());
-    WritePrivateProfileStringW(L"S", L"empty", L"", Ini().c_str());
-    EXPECT_EQ(GetPrivateProfileIntW(L"S", L"n", 7, Ini().c_str()), 42u);
-    EXPECT_EQ(GetPrivateProfileIntW(L"S", L"hex", 7, Ini().c_str()), 31u);
-    EXPECT_EQ(static_cast<INT>(GetPrivateProfileIntW(L"S", L"neg", 7, Ini().c_str())), -3);
-    EXPECT_EQ(GetPrivateProfileIntW(L"S", L"empty", 7, Ini().c_str()), 7u);
-    EXPECT_EQ(GetPrivateProfileIntW(L"S", L"missing", 7, Ini().c_str()), 7u);
 }
 
 // Whatever changes the file between calls, the next call works on what is on disk now: another
@@ -208,10 +199,7 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
         disk.RemoveFiller();
         for (const char* name : {"job.pdf.ini", "new.ini"})
             std::remove(disk.Path(name).c_str());
-        std::FILE* f = std::fopen(disk.Path("job.pdf.ini").c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        ASSERT_EQ(std::fwrite(original.data(), 1, original.size(), f), original.size());
-        ASSERT_EQ(std::fclose(f), 0);
+        viztest::WriteFile(win32host::FromPosixPath(disk.Path("job.pdf.ini")), original);
         ASSERT_TRUE(disk.LeaveFree(free)) << free;
 
         SetLastError(0);
@@ -219,8 +207,7 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
         const DWORD error = GetLastError();
         const BOOL created = WritePrivateProfileStringW(L"PDFSIGN", L"NUMBER", L"1",
             win32host::FromPosixPath(disk.Path("new.ini")).c_str());
-        std::ifstream in(disk.Path("job.pdf.ini"), std::ios::binary);
-        const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string after = viztest::ReadPosixFile(disk.Path("job.pdf.ini"));
         if (written) {
             ++successes;
             EXPECT_EQ(after, original + "CONTENT=" + added + "\r\n") << free << " bytes free";
@@ -252,10 +239,7 @@ TEST(TemporaryFile, AProcessKilledWhileWritingLeavesTheFolderAsItWas)
     int status = 0;
     ASSERT_EQ(child, waitpid(child, &status, 0));
     ASSERT_TRUE(WIFSIGNALED(status)) << "the child could not write";
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Posix()))
-        names.push_back(entry.path().filename().string());
-    EXPECT_EQ(std::vector<std::string>{"job.pdf"}, names);
+    EXPECT_EQ(viztest::FolderText(folder.Windows()), "job.pdf");
     EXPECT_EQ("old", viztest::ReadFile(folder.Windows(L"job.pdf")));
 }
 

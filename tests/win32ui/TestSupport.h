@@ -9,7 +9,9 @@
 #include "win32host/Desktop.h"
 
 #include "DialogTemplateBuilder.h"
-#include "ScriptedDesktopUser.h"
+#include "ScriptedUser.h"
+
+using viztest::ScriptedUser;
 
 // Items "prefix0", "prefix1", ... appended at the tree's root, in that order.
 inline std::vector<HTREEITEM> InsertRootItems(HWND tree, int count, const std::wstring& prefix)

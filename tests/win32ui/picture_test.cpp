@@ -1,11 +1,10 @@
 // The SVG picture of a dialog shows its controls with their state.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "TestSupport.h"
 #include "commctrl.h"
 #include "win32host/DesktopSvg.h"
@@ -70,10 +69,7 @@ TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
 
     std::string path = testing::TempDir() + "w32ui_picture.svg";
     ASSERT_TRUE(win32host::SaveWindowSvg(dialog, path));
-    std::ifstream in(path);
-    std::stringstream saved;
-    saved << in.rdbuf();
-    EXPECT_EQ(saved.str(), svg);
+    EXPECT_EQ(viztest::ReadPosixFile(path), svg);
     DestroyWindow(dialog);
     EXPECT_EQ(win32host::DrawWindowSvg(dialog), "");
 }

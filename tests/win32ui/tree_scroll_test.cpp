@@ -103,7 +103,7 @@ TEST_F(TreeScrollTest, TheThumbIsTheVisibleFractionOfTheTrackAndSitsAtTheScrolle
     }
 }
 
-TEST_F(TreeScrollTest, EnsureVisibleScrollsTheLeastThatShowsTheWholeRow)
+TEST_F(TreeScrollTest, EnsureVisibleScrollsTheLeastAndHitTestsCountTheRowsScrolledAway)
 {
     auto items = Fill(100);
     struct Case {
@@ -123,59 +123,57 @@ TEST_F(TreeScrollTest, EnsureVisibleScrollsTheLeastThatShowsTheWholeRow)
         SendMessageW(m_tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items[static_cast<size_t>(c.item)]));
         EXPECT_EQ(items[static_cast<size_t>(c.topAfter)], FirstVisible());
     }
+
+    TreeView_Select(m_tree, items[20], TVGN_FIRSTVISIBLE);
+    TVHITTESTINFO ht{{40, 3 * kRowHeight + 2}, 0, nullptr};
+    EXPECT_EQ(items[23], TreeView_HitTest(m_tree, &ht));
+    RECT r;
+    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[25], &r, FALSE));
+    EXPECT_EQ(5 * kRowHeight, r.top);
+    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[18], &r, FALSE));
+    EXPECT_EQ(-2 * kRowHeight, r.top) << "a row scrolled away lies above the client area";
 }
 
-TEST_F(TreeScrollTest, NoEmptySpaceIsLeftBelowTheLastRow)
-{
-    auto items = Fill(40);
-    TreeView_Select(m_tree, items[39], TVGN_FIRSTVISIBLE);
-    EXPECT_EQ(items[40 - kWholeRows], FirstVisible());
-    SendMessageW(m_tree, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
-    EXPECT_EQ(items[40 - kWholeRows], FirstVisible());
-    TreeView_DeleteItem(m_tree, items[39]);
-    TreeView_DeleteItem(m_tree, items[38]);
-    Idle();
-    EXPECT_EQ(items[38 - kWholeRows], FirstVisible()) << "deleting rows at the end pulls the view back";
-}
-
-TEST_F(TreeScrollTest, ScrollBarMessagesMoveTheFirstVisibleRow)
+// Scroll bar messages and wheel notches, one after the other: the first visible row after each.
+// A notch scrolls three lines, half notches add up, and the view never leaves space below the last row.
+TEST_F(TreeScrollTest, ScrollBarMessagesAndTheWheelMoveTheFirstVisibleRow)
 {
     auto items = Fill(100);
-    struct Case {
-        WORD code;
-        int thumb;
-        int topAfter;
-    } cases[] = {
-        {SB_LINEDOWN, 0, 1}, {SB_LINEDOWN, 0, 2}, {SB_LINEUP, 0, 1}, {SB_PAGEDOWN, 0, 1 + kWholeRows},
-        {SB_PAGEUP, 0, 1}, {SB_LINEUP, 0, 0}, {SB_LINEUP, 0, 0}, {SB_THUMBPOSITION, 42, 42}, {SB_THUMBTRACK, 7, 7},
-        {SB_BOTTOM, 0, 100 - kWholeRows}, {SB_TOP, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.code) + " " + std::to_string(c.thumb));
-        SendMessageW(m_tree, WM_VSCROLL, MAKEWPARAM(c.code, c.thumb), 0);
-        EXPECT_EQ(items[static_cast<size_t>(c.topAfter)], FirstVisible());
-        EXPECT_EQ(c.topAfter, GetScrollPos(m_tree, SB_VERT));
-    }
-}
-
-TEST_F(TreeScrollTest, AWheelNotchScrollsThreeLinesAndSmallerDeltasAddUp)
-{
-    auto items = Fill(100);
-    struct Case {
-        short delta;
-        int topAfter;
-    } cases[] = {
-        {-WHEEL_DELTA, 3}, {-WHEEL_DELTA, 6}, {WHEEL_DELTA, 3}, {-WHEEL_DELTA / 2, 3}, {-WHEEL_DELTA / 2, 6},
-        {2 * WHEEL_DELTA, 0}, {WHEEL_DELTA, 0},
-    };
     UINT lines = 0;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
     ASSERT_EQ(3u, lines);
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(i);
-        SendMessageW(m_tree, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(cases[i].delta)), 0);
-        EXPECT_EQ(items[static_cast<size_t>(cases[i].topAfter)], FirstVisible());
+    auto wheel = [](int delta) { return MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))); };
+    const struct {
+        const char* what;
+        UINT msg;
+        WPARAM wParam;
+        int topAfter;
+    } cases[] = {
+        {"line down", WM_VSCROLL, SB_LINEDOWN, 1}, {"line down again", WM_VSCROLL, SB_LINEDOWN, 2},
+        {"line up", WM_VSCROLL, SB_LINEUP, 1}, {"page down", WM_VSCROLL, SB_PAGEDOWN, 1 + kWholeRows},
+        {"page up", WM_VSCROLL, SB_PAGEUP, 1}, {"line up to the top", WM_VSCROLL, SB_LINEUP, 0},
+        {"line up at the top", WM_VSCROLL, SB_LINEUP, 0},
+        {"thumb position", WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 42), 42},
+        {"thumb track", WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7), 7},
+        {"bottom", WM_VSCROLL, SB_BOTTOM, 100 - kWholeRows},
+        {"line down at the bottom leaves no space", WM_VSCROLL, SB_LINEDOWN, 100 - kWholeRows},
+        {"top", WM_VSCROLL, SB_TOP, 0},
+        {"a notch down", WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 3}, {"another", WM_MOUSEWHEEL, wheel(-WHEEL_DELTA), 6},
+        {"a notch up", WM_MOUSEWHEEL, wheel(WHEEL_DELTA), 3}, {"half a notch", WM_MOUSEWHEEL, wheel(-WHEEL_DELTA / 2), 3},
+        {"the other half", WM_MOUSEWHEEL, wheel(-WHEEL_DELTA / 2), 6},
+        {"two notches up", WM_MOUSEWHEEL, wheel(2 * WHEEL_DELTA), 0}, {"up at the top", WM_MOUSEWHEEL, wheel(WHEEL_DELTA), 0},
+    };
+    for (const auto& c : cases) {
+        SendMessageW(m_tree, c.msg, c.wParam, 0);
+        EXPECT_EQ(items[static_cast<size_t>(c.topAfter)], FirstVisible()) << c.what;
+        EXPECT_EQ(c.topAfter, GetScrollPos(m_tree, SB_VERT)) << c.what;
     }
+    TreeView_Select(m_tree, items[99], TVGN_FIRSTVISIBLE);
+    EXPECT_EQ(items[100 - kWholeRows], FirstVisible()) << "no empty space below the last row";
+    TreeView_DeleteItem(m_tree, items[99]);
+    TreeView_DeleteItem(m_tree, items[98]);
+    Idle();
+    EXPECT_EQ(items[98 - kWholeRows], FirstVisible()) << "deleting rows at the end pulls the view back";
 }
 
 TEST_F(TreeScrollTest, TheKeyboardKeepsTheSelectionInView)
@@ -201,19 +199,6 @@ TEST_F(TreeScrollTest, TheKeyboardKeepsTheSelectionInView)
         EXPECT_EQ(items[static_cast<size_t>(c.selected)], TreeView_GetSelection(m_tree));
         EXPECT_EQ(items[static_cast<size_t>(c.top)], FirstVisible());
     }
-}
-
-TEST_F(TreeScrollTest, HitTestsAndItemRectanglesCountTheRowsScrolledAway)
-{
-    auto items = Fill(60);
-    TreeView_Select(m_tree, items[20], TVGN_FIRSTVISIBLE);
-    TVHITTESTINFO ht{{40, 3 * kRowHeight + 2}, 0, nullptr};
-    EXPECT_EQ(items[23], TreeView_HitTest(m_tree, &ht));
-    RECT r;
-    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[25], &r, FALSE));
-    EXPECT_EQ(5 * kRowHeight, r.top);
-    ASSERT_TRUE(TreeView_GetItemRect(m_tree, items[18], &r, FALSE));
-    EXPECT_EQ(-2 * kRowHeight, r.top) << "a row scrolled away lies above the client area";
 }
 
 TEST_F(TreeScrollTest, LongLabelsShowAHorizontalBarThatShiftsTheRows)

@@ -152,6 +152,18 @@ T* NewHeld()
     return p;
 }
 
+// Each creation makes a new object whose RawCreate gives hrRawCreate; *ppCreated is the last one.
+comkit::InstanceMaker NewObjects(FakeObject** ppCreated, HRESULT hrRawCreate)
+{
+    return [ppCreated, hrRawCreate](REFIID riid, void** ppv) {
+        *ppCreated = NewHeld<FakeObject>();
+        (*ppCreated)->m_hrRawCreate = hrRawCreate;
+        const HRESULT hr = (*ppCreated)->QueryInterface(riid, ppv);
+        (*ppCreated)->Release();
+        return hr;
+    };
+}
+
 TEST(SdkWithoutClientTest, EveryWrapperFailsCleanly)
 {
     CPlmSystemRef system;
@@ -224,13 +236,7 @@ TEST(SdkSystemTest, WrappersPassArgumentsAndResultsThrough)
 TEST(SdkObjectRefTest, RawCreateNamesTheClassAndSetIdGoesThroughTheIdentity)
 {
     FakeObject* pCreated = nullptr;
-    Registration registration(CLSID_QvOtlObject, [&pCreated](REFIID riid, void** ppv) {
-        pCreated = new FakeObject();
-        pCreated->AddRef();
-        const HRESULT hr = pCreated->QueryInterface(riid, ppv);
-        pCreated->Release();
-        return hr;
-    });
+    Registration registration(CLSID_QvOtlObject, NewObjects(&pCreated, S_OK));
     COtlObjectRef ref;
     ASSERT_EQ(S_OK, ref.RawCreate(L"LightFile"));
     ASSERT_NE(nullptr, pCreated);
@@ -259,14 +265,8 @@ TEST(SdkObjectRefTest, RawCreateNamesTheClassAndSetIdGoesThroughTheIdentity)
 
 TEST(SdkObjectRefTest, AFailingRawCreateLeavesTheReferenceEmpty)
 {
-    Registration registration(CLSID_QvOtlObject, [](REFIID riid, void** ppv) {
-        auto* p = new FakeObject();
-        p->m_hrRawCreate = E_INVALIDARG;
-        p->AddRef();
-        const HRESULT hr = p->QueryInterface(riid, ppv);
-        p->Release();
-        return hr;
-    });
+    FakeObject* pCreated = nullptr;
+    Registration registration(CLSID_QvOtlObject, NewObjects(&pCreated, E_INVALIDARG));
     COtlObjectRef ref;
     EXPECT_EQ(E_INVALIDARG, ref.RawCreate(L"Nothing"));
     EXPECT_EQ(nullptr, ref.GetOtlObject());

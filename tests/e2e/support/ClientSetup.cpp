@@ -4,8 +4,8 @@ namespace e2e {
 
 ClientSetup::ClientSetup()
 {
-    m_userId = Fixture().AddUser(kUser, L"张工");
-    Fixture().GrantRight(m_userId, L"Documentation", L"OutputFile");
+    const LONG userId = Fixture().AddUser(kUser, L"张工");
+    Fixture().GrantRight(userId, L"Documentation", L"OutputFile");
     Fixture().SetCurrentUser(kUser);
     Fixture().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 0);
 }

@@ -14,10 +14,6 @@ inline constexpr const wchar_t* kUser = L"zhang";
 class ClientSetup : public viztest::ClientFolder {
 public:
     ClientSetup();
-    LONG UserId() const { return m_userId; }
-
-private:
-    LONG m_userId = 0;
 };
 
 // A signer whose signature is the text given, placed at 100,200 on the first page; the signer

@@ -12,12 +12,12 @@ class ManagerClientFolder : public viztest::ClientFolder {
 public:
     ~ManagerClientFolder();
     // Opens the client; with faults, its system object stands behind a SystemInterposer.
-    HRESULT Open(SystemFaults* pFaults = nullptr);
+    HRESULT Open(viztest::SystemFaults* pFaults = nullptr);
     // The client's temporary folder (Windows path).
     std::wstring TempFolder() { return Client().GetTempPath(); }
 
 private:
-    std::unique_ptr<SystemInterposer> m_interposer;
+    std::unique_ptr<viztest::SystemInterposer> m_interposer;
 };
 
 } // namespace managertest
