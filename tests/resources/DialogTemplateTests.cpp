@@ -1,5 +1,4 @@
 // A DIALOGEX statement, compiled and read back: the template keeps every field written.
-// winres.h first: a value that differs from windows.h or commctrl.h then shows as a redefinition.
 #include <winres.h>
 
 #include "ResourceTestSupport.h"

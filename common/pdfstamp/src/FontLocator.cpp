@@ -1,7 +1,6 @@
 #include "FontLocator.h"
 
 #include "DiskCache.h"
-#include "Utf8.h"
 #include "WindowsFontAliases.h"
 
 #include <fontconfig/fontconfig.h>
@@ -11,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <utf/Utf.h>
 #include <vector>
 
 namespace pdfstamp {
@@ -74,7 +74,7 @@ bool IsTrueType(FcPattern* font)
 std::vector<Candidate> Rank(FcConfig* config, const std::wstring& windowsName)
 {
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(ToUtf8(windowsName).c_str()));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(utf::ToUtf8(windowsName).c_str()));
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);

@@ -1,10 +1,10 @@
 #include "PdfFonts.h"
 
-#include "Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <utf/Utf.h>
 
 namespace pdfstamp {
 namespace {
@@ -16,12 +16,13 @@ std::string Hex4(unsigned value)
     return buffer;
 }
 
-std::string HexBytes(const std::string& bytes)
+// Big-endian UTF-16 in hex, surrogate pairs above the BMP: a ToUnicode CMap's destination.
+std::string HexUtf16BE(const std::wstring& text)
 {
     std::string out;
-    char buffer[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(buffer, sizeof buffer, "%02X", c);
+    char buffer[8];
+    for (const char16_t unit : utf::ToUtf16(text)) {
+        std::snprintf(buffer, sizeof buffer, "%04X", static_cast<unsigned>(unit));
         out += buffer;
     }
     return out;
@@ -49,7 +50,7 @@ std::string ToUnicodeCMap(const std::map<unsigned, std::wstring>& unicode, const
     for (const auto& [gid, text] : unicode) {
         auto it = newGid.find(gid);
         if (it != newGid.end() && !text.empty())
-            lines.push_back("<" + Hex4(it->second) + "> <" + HexBytes(ToUtf16BE(text)) + ">\n");
+            lines.push_back("<" + Hex4(it->second) + "> <" + HexUtf16BE(text) + ">\n");
     }
     // A bfchar block holds at most 100 entries.
     for (std::size_t i = 0; i < lines.size(); i += 100) {

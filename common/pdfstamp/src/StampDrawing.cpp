@@ -5,7 +5,6 @@
 #include "PageFrame.h"
 #include "PdfFonts.h"
 #include "Picture.h"
-#include "Utf8.h"
 
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
@@ -13,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <utf/Utf.h>
 
 namespace pdfstamp {
 namespace {
@@ -185,14 +185,14 @@ std::string MissingCharacters(const std::wstring& missing)
     char code[16];
     for (wchar_t c : missing) {
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-        text += (text.empty() ? "" : ", ") + std::string(code) + " \"" + ToUtf8(std::wstring(1, c)) + "\"";
+        text += (text.empty() ? "" : ", ") + std::string(code) + " \"" + utf::ToUtf8(std::wstring(1, c)) + "\"";
     }
     return "no installed font has " + text;
 }
 
 std::string Utf8Text(const std::wstring& text)
 {
-    return ToUtf8(text.size() > 40 ? text.substr(0, 40) + L"..." : text);
+    return utf::ToUtf8(text.size() > 40 ? text.substr(0, 40) + L"..." : text);
 }
 
 } // namespace

@@ -20,8 +20,6 @@ public:
 
     BOOL IsVisualManagerStyle() const { return m_bVisualManagerStyle; }
     BOOL IsVisualManagerNCArea() const { return m_bVisualManagerNCArea; }
-    // The controls left alone, as given to EnableVisualManagerStyle.
-    const CList<UINT, UINT>& GetNonSubclassedItems() const { return m_lstNonSubclassedItems; }
 
 protected:
     BOOL m_bVisualManagerStyle;

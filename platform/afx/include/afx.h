@@ -73,8 +73,6 @@ public:
     virtual ~CObject() = default;
 
     BOOL IsKindOf(const CRuntimeClass* pClass) const;
-    BOOL IsSerializable() const;
-    virtual void AssertValid() const {}
 
     static const CRuntimeClass classCObject;
     static CRuntimeClass* PASCAL GetThisClass();

@@ -29,11 +29,8 @@ public:
     HIMAGELIST Detach();
     BOOL DeleteImageList();
 
-    int GetImageCount() const;
     int Add(HICON hIcon);
-    BOOL Remove(int nImage);
     int Replace(int nImage, HICON hIcon);
-    HICON ExtractIcon(int nImage);
 
 private:
     CImageList(const CImageList&) = delete;
@@ -53,7 +50,6 @@ public:
 
     // Attributes
     UINT GetCount() const;
-    CImageList* GetImageList(int nImageList) const;
     // Returns the list the tree used before (a temporary object), or null.
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);
 
@@ -61,26 +57,19 @@ public:
     HTREEITEM GetRootItem() const;
     HTREEITEM GetChildItem(HTREEITEM hItem) const;
     HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
-    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const;
     HTREEITEM GetParentItem(HTREEITEM hItem) const;
     HTREEITEM GetSelectedItem() const;
-    HTREEITEM GetFirstVisibleItem() const;
-    HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const;
 
     BOOL GetItem(TVITEM* pItem) const;
     BOOL SetItem(TVITEM* pItem);
     BOOL SetItem(HTREEITEM hItem, UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
         UINT nStateMask, LPARAM lParam);
     CString GetItemText(HTREEITEM hItem) const;
-    BOOL SetItemText(HTREEITEM hItem, LPCWSTR lpszItem);
     BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
-    BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
     UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const;
-    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
     DWORD_PTR GetItemData(HTREEITEM hItem) const;
     BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
     BOOL ItemHasChildren(HTREEITEM hItem) const;
-    BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const;
 
     // Check boxes (TVS_CHECKBOXES): the state image 2 is checked, 1 clear.
     BOOL GetCheck(HTREEITEM hItem) const;
@@ -93,11 +82,8 @@ public:
     HTREEITEM InsertItem(LPCWSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
     HTREEITEM InsertItem(LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
         HTREEITEM hInsertAfter = TVI_LAST);
-    BOOL DeleteItem(HTREEITEM hItem);
-    BOOL DeleteAllItems();
     BOOL Expand(HTREEITEM hItem, UINT nCode);
     BOOL Select(HTREEITEM hItem, UINT nCode);
-    BOOL SelectItem(HTREEITEM hItem);
     BOOL EnsureVisible(HTREEITEM hItem);
 
     // The item at pt (client coordinates); *pFlags receives the TVHT_ part hit.

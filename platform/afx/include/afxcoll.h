@@ -57,7 +57,6 @@ public:
 
     void*& GetAt(POSITION position);
     const void* GetAt(POSITION position) const;
-    void SetAt(POSITION pos, void* newElement);
     void RemoveAt(POSITION position);
 
     POSITION InsertBefore(POSITION position, void* newElement);
@@ -102,16 +101,11 @@ public:
     void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
 
     // Operations
-    void FreeExtra() { m_data.shrink_to_fit(); }
     void RemoveAll() { m_data.clear(); }
 
     // Element access; an index out of range raises CInvalidArgException.
     const CString& GetAt(INT_PTR nIndex) const;
-    void SetAt(INT_PTR nIndex, LPCWSTR newElement);
-    void SetAt(INT_PTR nIndex, const CString& newElement);
     CString& ElementAt(INT_PTR nIndex);
-    const CString* GetData() const { return m_data.data(); }
-    CString* GetData() { return m_data.data(); }
 
     // Sets element nIndex, growing the array to nIndex + 1 elements when needed.
     void SetAtGrow(INT_PTR nIndex, LPCWSTR newElement);
@@ -119,7 +113,6 @@ public:
     INT_PTR Add(LPCWSTR newElement);
     INT_PTR Add(const CString& newElement);
     INT_PTR Append(const CStringArray& src);
-    void Copy(const CStringArray& src);
 
     void InsertAt(INT_PTR nIndex, LPCWSTR newElement, INT_PTR nCount = 1);
     void InsertAt(INT_PTR nIndex, const CString& newElement, INT_PTR nCount = 1);

@@ -10,9 +10,6 @@ public:
     explicit CDialogEx(UINT nIDTemplate, CWnd* pParent = NULL);
     explicit CDialogEx(LPCWSTR lpszTemplateName, CWnd* pParentWnd = NULL);
 
-    void SetBackgroundColor(COLORREF color, BOOL bRepaint = TRUE);
-    COLORREF GetBackgroundColor() const { return m_clrBackground; }
-
 protected:
     COLORREF m_clrBackground;
 

@@ -46,7 +46,6 @@ public:
     BOOL IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }
     wchar_t GetAt(int iChar) const { return m_str.at(static_cast<size_t>(iChar)); }
-    void SetAt(int iChar, wchar_t ch) { m_str.at(static_cast<size_t>(iChar)) = ch; }
     wchar_t operator[](int iChar) const { return GetAt(iChar); }
     LPCWSTR GetString() const { return m_str.c_str(); }
     operator LPCWSTR() const { return m_str.c_str(); }
@@ -60,8 +59,6 @@ public:
     CString Mid(int iFirst, int nCount) const;
     CString Left(int nCount) const;
     CString Right(int nCount) const;
-    CString SpanIncluding(LPCWSTR pszCharSet) const;
-    CString SpanExcluding(LPCWSTR pszCharSet) const;
     CString Tokenize(LPCWSTR pszTokens, int& iStart) const;
 
     // Searching: indices are zero-based, -1 when not found.
@@ -73,7 +70,6 @@ public:
     // Modification
     CString& MakeLower();
     CString& MakeUpper();
-    CString& MakeReverse();
     CString& Trim();
     CString& Trim(wchar_t chTarget);
     CString& Trim(LPCWSTR pszTargets);
@@ -85,13 +81,11 @@ public:
     CString& TrimRight(LPCWSTR pszTargets);
     int Replace(wchar_t chOld, wchar_t chNew);
     int Replace(LPCWSTR pszOld, LPCWSTR pszNew);
-    int Remove(wchar_t chRemove);
     int Insert(int iIndex, wchar_t ch);
     int Insert(int iIndex, LPCWSTR psz);
     int Delete(int iIndex, int nCount = 1);
     void Append(LPCWSTR psz);
     void Append(LPCWSTR psz, int nLength);
-    void AppendChar(wchar_t ch) { m_str.push_back(ch); }
 
     // Formatting (printf rules of the Windows C runtime)
     void Format(LPCWSTR pszFormat, ...);
@@ -107,13 +101,10 @@ public:
     LPWSTR GetBuffer(int nMinBufferLength);
     LPWSTR GetBufferSetLength(int nLength);
     void ReleaseBuffer(int nNewLength = -1);
-    void ReleaseBufferSetLength(int nNewLength) { ReleaseBuffer(nNewLength); }
-    void Preallocate(int nLength) { m_str.reserve(static_cast<size_t>(nLength)); }
 
     // BSTR: the caller frees the result with SysFreeString; out of memory raises
     // CMemoryException.
     BSTR AllocSysString() const;
-    BSTR SetSysString(BSTR* pbstr) const;
 
     // Loads string nID from the resource handle (default: AfxGetResourceHandle()).
     BOOL LoadString(UINT nID);

@@ -122,7 +122,6 @@ public:
     }
     TYPE& GetAt(POSITION position) { return reinterpret_cast<CNode*>(position)->data; }
     const TYPE& GetAt(POSITION position) const { return reinterpret_cast<const CNode*>(position)->data; }
-    void SetAt(POSITION pos, ARG_TYPE newElement) { reinterpret_cast<CNode*>(pos)->data = newElement; }
 
     void RemoveAt(POSITION position)
     {
@@ -212,15 +211,11 @@ public:
     void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1) { m_data.resize(static_cast<size_t>(nNewSize)); }
 
     void RemoveAll() { m_data.clear(); }
-    void FreeExtra() { m_data.shrink_to_fit(); }
 
     // An index out of range raises CInvalidArgException.
     const TYPE& GetAt(INT_PTR nIndex) const { return m_data[Checked(nIndex)]; }
     TYPE& GetAt(INT_PTR nIndex) { return m_data[Checked(nIndex)]; }
-    void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { m_data[Checked(nIndex)] = newElement; }
     TYPE& ElementAt(INT_PTR nIndex) { return m_data[Checked(nIndex)]; }
-    const TYPE* GetData() const { return m_data.data(); }
-    TYPE* GetData() { return m_data.data(); }
 
     void SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement)
     {
@@ -239,7 +234,6 @@ public:
         m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
         return nOldSize;
     }
-    void Copy(const CArray& src) { m_data = src.m_data; }
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1)
     {
         if (nIndex >= GetSize())

@@ -72,7 +72,6 @@ public:
 
     void BeginWaitCursor();
     void EndWaitCursor();
-    void RestoreWaitCursor();
 
 protected:
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
@@ -115,8 +114,6 @@ public:
     // Routes the window's messages through this object's message map; the window's own
     // procedure handles what the map leaves.
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
 
     // Creation
     virtual BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -153,11 +150,9 @@ public:
 
     // Window state
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     // Takes dwRemove off the style and puts dwAdd on; with nFlags also calls SetWindowPos with
     // them so that the frame follows. FALSE when the style did not change.
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL IsWindowEnabled() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowVisible() const;
@@ -191,7 +186,6 @@ public:
     void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const;
     void ScreenToClient(LPRECT lpRect) const;
-    void Invalidate(BOOL bErase = TRUE);
     void UpdateWindow();
 
     // Messages
@@ -294,9 +288,6 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
 
-    void NextDlgCtrl() const;
-    void GotoDlgCtrl(CWnd* pWndCtrl);
-
     CWnd* m_pParentWnd;
 
 protected:
@@ -327,10 +318,6 @@ public:
     // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
     int GetCheck() const;
     void SetCheck(int nCheck);
-    UINT GetState() const;
-    void SetState(BOOL bHighlight);
-    UINT GetButtonStyle() const;
-    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
     HICON SetIcon(HICON hIcon);
 };
 

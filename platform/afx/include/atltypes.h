@@ -56,13 +56,7 @@ public:
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     CSize Size() const { return CSize(Width(), Height()); }
-    CPoint& TopLeft() { return *reinterpret_cast<CPoint*>(this); }
-    CPoint& BottomRight() { return *(reinterpret_cast<CPoint*>(this) + 1); }
-    CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint BottomRight() const { return CPoint(right, bottom); }
-    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
     BOOL IsRectEmpty() const { return left >= right || top >= bottom; }
-    BOOL IsRectNull() const { return left == 0 && right == 0 && top == 0 && bottom == 0; }
     BOOL PtInRect(POINT point) const
     {
         return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
@@ -90,7 +84,6 @@ public:
         top -= y;
         bottom += y;
     }
-    void DeflateRect(int x, int y) { InflateRect(-x, -y); }
     void NormalizeRect()
     {
         if (left > right) {

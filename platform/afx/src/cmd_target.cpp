@@ -79,9 +79,3 @@ void CCmdTarget::EndWaitCursor()
     if (CWinApp* pApp = AfxGetApp())
         pApp->DoWaitCursor(-1);
 }
-
-void CCmdTarget::RestoreWaitCursor()
-{
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->DoWaitCursor(0);
-}

@@ -16,30 +16,6 @@ void CButton::SetCheck(int nCheck)
     ::SendMessageW(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(nCheck), 0);
 }
 
-UINT CButton::GetState() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<UINT>(::SendMessageW(m_hWnd, BM_GETSTATE, 0, 0));
-}
-
-void CButton::SetState(BOOL bHighlight)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SendMessageW(m_hWnd, BM_SETSTATE, static_cast<WPARAM>(bHighlight), 0);
-}
-
-UINT CButton::GetButtonStyle() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<UINT>(::GetWindowLongW(m_hWnd, GWL_STYLE)) & 0xFFFF;
-}
-
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    ::SendMessageW(m_hWnd, BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw));
-}
-
 HICON CButton::SetIcon(HICON hIcon)
 {
     ASSERT(::IsWindow(m_hWnd));

@@ -123,16 +123,6 @@ void CDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-void CDialog::NextDlgCtrl() const
-{
-    ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, 0, 0);
-}
-
-void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
-{
-    ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), 1);
-}
-
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_INITDIALOG)

@@ -19,10 +19,3 @@ CDialogEx::CDialogEx(LPCWSTR lpszTemplateName, CWnd* pParentWnd)
     : CDialog(lpszTemplateName, pParentWnd), m_clrBackground(static_cast<COLORREF>(-1))
 {
 }
-
-void CDialogEx::SetBackgroundColor(COLORREF color, BOOL bRepaint)
-{
-    m_clrBackground = color;
-    if (bRepaint && m_hWnd != NULL)
-        Invalidate();
-}

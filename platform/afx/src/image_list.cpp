@@ -94,27 +94,12 @@ BOOL CImageList::DeleteImageList()
     return ::ImageList_Destroy(Detach());
 }
 
-int CImageList::GetImageCount() const
-{
-    return ::ImageList_GetImageCount(m_hImageList);
-}
-
 int CImageList::Add(HICON hIcon)
 {
     return ::ImageList_ReplaceIcon(m_hImageList, -1, hIcon);
 }
 
-BOOL CImageList::Remove(int nImage)
-{
-    return ::ImageList_Remove(m_hImageList, nImage);
-}
-
 int CImageList::Replace(int nImage, HICON hIcon)
 {
     return ::ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
-}
-
-HICON CImageList::ExtractIcon(int nImage)
-{
-    return ::ImageList_GetIcon(m_hImageList, nImage, 0);
 }

@@ -18,11 +18,6 @@ BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
     return GetRuntimeClass()->IsDerivedFrom(pClass);
 }
 
-BOOL CObject::IsSerializable() const
-{
-    return GetRuntimeClass()->m_wSchema != 0xFFFF;
-}
-
 CObject* CRuntimeClass::CreateObject()
 {
     if (m_pfnCreateObject == NULL)

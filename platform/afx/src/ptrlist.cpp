@@ -186,11 +186,6 @@ const void* CPtrList::GetAt(POSITION position) const
     return reinterpret_cast<const CNode*>(position)->data;
 }
 
-void CPtrList::SetAt(POSITION pos, void* newElement)
-{
-    reinterpret_cast<CNode*>(pos)->data = newElement;
-}
-
 void CPtrList::RemoveAt(POSITION position)
 {
     CNode* pOldNode = reinterpret_cast<CNode*>(position);

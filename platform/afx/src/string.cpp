@@ -110,16 +110,6 @@ CString CString::Right(int nCount) const
     return CString(m_str.c_str() + GetLength() - nCount, nCount);
 }
 
-CString CString::SpanIncluding(LPCWSTR pszCharSet) const
-{
-    return Left(static_cast<int>(std::wcsspn(m_str.c_str(), pszCharSet)));
-}
-
-CString CString::SpanExcluding(LPCWSTR pszCharSet) const
-{
-    return Left(static_cast<int>(std::wcscspn(m_str.c_str(), pszCharSet)));
-}
-
 CString CString::Tokenize(LPCWSTR pszTokens, int& iStart) const
 {
     if (iStart < 0 || iStart > GetLength()) {
@@ -183,12 +173,6 @@ CString& CString::MakeUpper()
 {
     if (!m_str.empty())
         _wcsupr_s(&m_str[0], m_str.size() + 1);
-    return *this;
-}
-
-CString& CString::MakeReverse()
-{
-    std::reverse(m_str.begin(), m_str.end());
     return *this;
 }
 
@@ -290,13 +274,6 @@ int CString::Replace(LPCWSTR pszOld, LPCWSTR pszNew)
     return nCount;
 }
 
-int CString::Remove(wchar_t chRemove)
-{
-    size_t nOld = m_str.size();
-    m_str.erase(std::remove(m_str.begin(), m_str.end(), chRemove), m_str.end());
-    return static_cast<int>(nOld - m_str.size());
-}
-
 int CString::Insert(int iIndex, wchar_t ch)
 {
     iIndex = Clamp(iIndex, 0, GetLength());
@@ -362,13 +339,6 @@ BSTR CString::AllocSysString() const
     if (bstr == NULL)
         AfxThrowMemoryException();
     return bstr;
-}
-
-BSTR CString::SetSysString(BSTR* pbstr) const
-{
-    if (!::SysReAllocStringLen(pbstr, m_str.c_str(), static_cast<UINT>(m_str.size())))
-        AfxThrowMemoryException();
-    return *pbstr;
 }
 
 CString operator+(const CString& str1, const CString& str2)

@@ -28,16 +28,6 @@ CString& CStringArray::ElementAt(INT_PTR nIndex)
     return m_data[static_cast<size_t>(nIndex)];
 }
 
-void CStringArray::SetAt(INT_PTR nIndex, LPCWSTR newElement)
-{
-    ElementAt(nIndex) = newElement;
-}
-
-void CStringArray::SetAt(INT_PTR nIndex, const CString& newElement)
-{
-    ElementAt(nIndex) = newElement;
-}
-
 void CStringArray::SetAtGrow(INT_PTR nIndex, LPCWSTR newElement)
 {
     SetAtGrow(nIndex, CString(newElement));
@@ -68,12 +58,6 @@ INT_PTR CStringArray::Append(const CStringArray& src)
     INT_PTR nOldSize = GetSize();
     m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
     return nOldSize;
-}
-
-void CStringArray::Copy(const CStringArray& src)
-{
-    if (&src != this)
-        m_data = src.m_data;
 }
 
 void CStringArray::InsertAt(INT_PTR nIndex, LPCWSTR newElement, INT_PTR nCount)

@@ -19,13 +19,6 @@ UINT CTreeCtrl::GetCount() const
     return static_cast<UINT>(::SendMessageW(m_hWnd, TVM_GETCOUNT, 0, 0));
 }
 
-CImageList* CTreeCtrl::GetImageList(int nImageList) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return CImageList::FromHandle(
-        reinterpret_cast<HIMAGELIST>(::SendMessageW(m_hWnd, TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList), 0)));
-}
-
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -59,12 +52,6 @@ HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
     return GetNextItem(hItem, TVGN_NEXT);
 }
 
-HTREEITEM CTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return GetNextItem(hItem, TVGN_PREVIOUS);
-}
-
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -75,18 +62,6 @@ HTREEITEM CTreeCtrl::GetSelectedItem() const
 {
     ASSERT(::IsWindow(m_hWnd));
     return GetNextItem(NULL, TVGN_CARET);
-}
-
-HTREEITEM CTreeCtrl::GetFirstVisibleItem() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return GetNextItem(NULL, TVGN_FIRSTVISIBLE);
-}
-
-HTREEITEM CTreeCtrl::GetNextVisibleItem(HTREEITEM hItem) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return GetNextItem(hItem, TVGN_NEXTVISIBLE);
 }
 
 BOOL CTreeCtrl::GetItem(TVITEM* pItem) const
@@ -136,12 +111,6 @@ CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
     }
 }
 
-BOOL CTreeCtrl::SetItemText(HTREEITEM hItem, LPCWSTR lpszItem)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return SetItem(hItem, TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0);
-}
-
 BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -156,23 +125,11 @@ BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) 
     return bRes;
 }
 
-BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return SetItem(hItem, TVIF_IMAGE | TVIF_SELECTEDIMAGE, NULL, nImage, nSelectedImage, 0, 0, 0);
-}
-
 UINT CTreeCtrl::GetItemState(HTREEITEM hItem, UINT nStateMask) const
 {
     ASSERT(::IsWindow(m_hWnd));
     return static_cast<UINT>(
         ::SendMessageW(m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hItem), static_cast<LPARAM>(nStateMask)));
-}
-
-BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return SetItem(hItem, TVIF_STATE, NULL, 0, 0, nState, nStateMask, 0);
 }
 
 DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const
@@ -201,15 +158,6 @@ BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
     if (!GetItem(&item))
         return FALSE;
     return item.cChildren != 0;
-}
-
-BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    // The item goes in, the rectangle comes out, through the same memory.
-    *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
-    return static_cast<BOOL>(::SendMessageW(
-        m_hWnd, TVM_GETITEMRECT, static_cast<WPARAM>(bTextOnly), reinterpret_cast<LPARAM>(lpRect)));
 }
 
 BOOL CTreeCtrl::GetCheck(HTREEITEM hItem) const
@@ -268,18 +216,6 @@ HTREEITEM CTreeCtrl::InsertItem(
         hInsertAfter);
 }
 
-BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::DeleteAllItems()
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return DeleteItem(TVI_ROOT);
-}
-
 BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -290,12 +226,6 @@ BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode)
 {
     ASSERT(::IsWindow(m_hWnd));
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::SelectItem(HTREEITEM hItem)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return Select(hItem, TVGN_CARET);
 }
 
 BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem)

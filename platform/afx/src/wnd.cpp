@@ -62,11 +62,6 @@ DWORD CWnd::GetStyle() const
     return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
 }
 
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-}
-
 namespace {
 
 BOOL ModifyWindowLong(HWND hWnd, int nStyleOffset, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
@@ -86,11 +81,6 @@ BOOL ModifyWindowLong(HWND hWnd, int nStyleOffset, DWORD dwRemove, DWORD dwAdd, 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::IsWindowEnabled() const
@@ -243,11 +233,6 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 {
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
-}
-
-void CWnd::Invalidate(BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, NULL, bErase);
 }
 
 void CWnd::UpdateWindow()

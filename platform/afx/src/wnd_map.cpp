@@ -102,24 +102,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
-    if (hWndControl == NULL)
-        return FALSE;
-    return SubclassWindow(hWndControl);
-}
-
-HWND CWnd::UnsubclassWindow()
-{
-    if (m_pfnSuper != NULL) {
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        ::RemovePropW(m_hWnd, kSuperProcProperty);
-        m_pfnSuper = NULL;
-    }
-    return Detach();
-}
-
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);

@@ -282,21 +282,14 @@ inline BOOL TreeView_GetItemRect(HWND hwnd, HTREEITEM hitem, RECT* prc, BOOL cod
 }
 
 extern "C" {
-void WINAPI InitCommonControls();
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 
 HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow);
 BOOL WINAPI ImageList_Destroy(HIMAGELIST himl);
 int WINAPI ImageList_GetImageCount(HIMAGELIST himl);
-BOOL WINAPI ImageList_SetImageCount(HIMAGELIST himl, UINT uNewCount);
-int WINAPI ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP hbmMask);
-int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask);
 int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon);
 BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i);
-HICON WINAPI ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags);
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
-COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk);
-COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST himl);
 }
 
 #define ImageList_AddIcon(himl, hicon) ImageList_ReplaceIcon(himl, -1, hicon)

@@ -3,34 +3,7 @@
 #pragma once
 
 #include "windef.h"
-
-#ifndef LANG_NEUTRAL
-#define LANG_NEUTRAL 0x00
-#endif
-#ifndef LANG_ENGLISH
-#define LANG_ENGLISH 0x09
-#endif
-#ifndef LANG_CHINESE
-#define LANG_CHINESE 0x04
-#endif
-#ifndef SUBLANG_NEUTRAL
-#define SUBLANG_NEUTRAL 0x00
-#endif
-#ifndef SUBLANG_DEFAULT
-#define SUBLANG_DEFAULT 0x01
-#endif
-#ifndef SUBLANG_SYS_DEFAULT
-#define SUBLANG_SYS_DEFAULT 0x02
-#endif
-#ifndef SUBLANG_ENGLISH_US
-#define SUBLANG_ENGLISH_US 0x01
-#endif
-#ifndef SUBLANG_CHINESE_SIMPLIFIED
-#define SUBLANG_CHINESE_SIMPLIFIED 0x02
-#endif
-#define MAKELANGID(p, s) ((WORD)((((WORD)(s)) << 10) | (WORD)(p)))
-#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
-#define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
+#include "winnt.h"
 
 extern "C" {
 

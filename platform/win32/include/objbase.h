@@ -60,7 +60,6 @@ HRESULT WINAPI CoRegisterClassObject(REFCLSID rclsid, LPUNKNOWN pUnk, DWORD dwCl
 HRESULT WINAPI CoRevokeClassObject(DWORD dwRegister);
 LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb);
 LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb);
-void WINAPI CoTaskMemFree(LPVOID pv);
 HRESULT WINAPI CoGetMalloc(DWORD dwMemContext, LPMALLOC* ppMalloc);
 HRESULT WINAPI CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
 int WINAPI StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);

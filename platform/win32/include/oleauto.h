@@ -24,7 +24,6 @@ HRESULT WINAPI SafeArrayDestroy(SAFEARRAY* psa);
 HRESULT WINAPI SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut);
 HRESULT WINAPI SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt);
 UINT WINAPI SafeArrayGetDim(SAFEARRAY* psa);
-UINT WINAPI SafeArrayGetElemsize(SAFEARRAY* psa);
 HRESULT WINAPI SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound);
 HRESULT WINAPI SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound);
 HRESULT WINAPI SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);

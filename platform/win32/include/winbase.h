@@ -64,7 +64,6 @@ BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName);
 BOOL WINAPI DeleteFileW(LPCWSTR lpFileName);
 BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
 BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
-BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
 DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName);
 
 // ---- file handles (regular files) ----
@@ -80,18 +79,14 @@ BOOL WINAPI CloseHandle(HANDLE hObject);
 
 // ---- system folders ----
 DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
-DWORD WINAPI GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer);
-BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName);
 // The folder the system's own libraries are loaded from: here the folder of the C library.
 UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize);
 
 // ---- modules ----
 HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName);
-HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DWORD dwFlags);
 BOOL WINAPI FreeLibrary(HMODULE hLibModule);
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
-BOOL WINAPI GetModuleHandleExW(DWORD dwFlags, LPCWSTR lpModuleName, HMODULE* phModule);
 DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 
 // ---- profile (INI) files ----
@@ -100,25 +95,12 @@ DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCW
     LPWSTR lpReturnedString, DWORD nSize, LPCWSTR lpFileName);
 UINT WINAPI GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, INT nDefault, LPCWSTR lpFileName);
 
-// ---- time and threads ----
-void WINAPI Sleep(DWORD dwMilliseconds);
-DWORD WINAPI GetTickCount();
-ULONGLONG WINAPI GetTickCount64();
-DWORD WINAPI GetCurrentThreadId();
-DWORD WINAPI GetCurrentProcessId();
-
 // ---- debugging ----
 void WINAPI DebugBreak();
 
 // ---- small helpers ----
-void WINAPI OutputDebugStringW(LPCWSTR lpOutputString);
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
-int WINAPI lstrlenW(LPCWSTR lpString);
-int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2);
 int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
-LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2);
-LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength);
-LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2);
 
 } // extern "C"
 
@@ -137,25 +119,14 @@ inline LONG InterlockedExchange(LONG volatile* p, LONG v) { return __atomic_exch
 #define DeleteFile DeleteFileW
 #define CopyFile CopyFileW
 #define MoveFileEx MoveFileExW
-#define MoveFile MoveFileW
 #define GetFileAttributes GetFileAttributesW
 #define CreateFile CreateFileW
 #define GetTempPath GetTempPathW
-#define GetCurrentDirectory GetCurrentDirectoryW
-#define SetCurrentDirectory SetCurrentDirectoryW
 #define GetSystemDirectory GetSystemDirectoryW
 #define LoadLibrary LoadLibraryW
-#define LoadLibraryEx LoadLibraryExW
 #define GetModuleHandle GetModuleHandleW
-#define GetModuleHandleEx GetModuleHandleExW
 #define GetModuleFileName GetModuleFileNameW
 #define WritePrivateProfileString WritePrivateProfileStringW
 #define GetPrivateProfileString GetPrivateProfileStringW
 #define GetPrivateProfileInt GetPrivateProfileIntW
-#define OutputDebugString OutputDebugStringW
-#define lstrlen lstrlenW
-#define lstrcmp lstrcmpW
 #define lstrcmpi lstrcmpiW
-#define lstrcpy lstrcpyW
-#define lstrcpyn lstrcpynW
-#define lstrcat lstrcatW

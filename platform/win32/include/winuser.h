@@ -3,9 +3,11 @@
 // (win32host/Desktop.h) answers every modal loop.
 #pragma once
 
+#ifndef RC_INVOKED
 #include "windef.h"
 #include "guiddef.h"
 #include "unknwn.h"
+#endif
 
 // ---- window procedures and classes ----------------------------------------------------------
 
@@ -153,7 +155,10 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define CW_USEDEFAULT ((int)0x80000000)
 
 // ---- resource types ---------------------------------------------------------------------------
-#ifndef RT_DIALOG
+// A resource script names a resource type by its number; C++ spells it MAKEINTRESOURCE(n).
+#ifdef RC_INVOKED
+#define RT_MANIFEST 24
+#else
 #define RT_CURSOR MAKEINTRESOURCEW(1)
 #define RT_BITMAP MAKEINTRESOURCEW(2)
 #define RT_ICON MAKEINTRESOURCEW(3)
@@ -171,6 +176,10 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define RT_DLGINCLUDE MAKEINTRESOURCEW(17)
 #define RT_MANIFEST MAKEINTRESOURCEW(24)
 #endif
+
+#define CREATEPROCESS_MANIFEST_RESOURCE_ID 1
+#define ISOLATIONAWARE_MANIFEST_RESOURCE_ID 2
+#define ISOLATIONAWARE_NOSTATICIMPORT_MANIFEST_RESOURCE_ID 3
 
 // ---- class and window styles --------------------------------------------------------------------
 #define CS_VREDRAW 0x0001
@@ -207,6 +216,7 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define WS_ICONIC WS_MINIMIZE
 #define WS_SIZEBOX WS_THICKFRAME
 #define WS_OVERLAPPEDWINDOW (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+#define WS_TILEDWINDOW WS_OVERLAPPEDWINDOW
 #define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU)
 #define WS_CHILDWINDOW WS_CHILD
 
@@ -225,12 +235,17 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define WS_EX_RTLREADING 0x00002000L
 #define WS_EX_LTRREADING 0x00000000L
 #define WS_EX_LEFTSCROLLBAR 0x00004000L
+#define WS_EX_RIGHTSCROLLBAR 0x00000000L
 #define WS_EX_CONTROLPARENT 0x00010000L
 #define WS_EX_STATICEDGE 0x00020000L
 #define WS_EX_APPWINDOW 0x00040000L
 #define WS_EX_LAYERED 0x00080000L
+#define WS_EX_NOINHERITLAYOUT 0x00100000L
+#define WS_EX_LAYOUTRTL 0x00400000L
+#define WS_EX_COMPOSITED 0x02000000L
 #define WS_EX_NOACTIVATE 0x08000000L
 #define WS_EX_OVERLAPPEDWINDOW (WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE)
+#define WS_EX_PALETTEWINDOW (WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST)
 
 #define DS_ABSALIGN 0x01L
 #define DS_SYSMODAL 0x02L
@@ -276,6 +291,7 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define BS_MULTILINE 0x00002000L
 #define BS_NOTIFY 0x00004000L
 #define BS_FLAT 0x00008000L
+#define BS_RIGHTBUTTON BS_LEFTTEXT
 
 #define BST_UNCHECKED 0x0000
 #define BST_CHECKED 0x0001
@@ -308,13 +324,47 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define SS_GRAYRECT 0x00000005L
 #define SS_WHITERECT 0x00000006L
 #define SS_BLACKFRAME 0x00000007L
+#define SS_GRAYFRAME 0x00000008L
+#define SS_WHITEFRAME 0x00000009L
+#define SS_USERITEM 0x0000000AL
 #define SS_SIMPLE 0x0000000BL
 #define SS_LEFTNOWORDWRAP 0x0000000CL
+#define SS_OWNERDRAW 0x0000000DL
+#define SS_BITMAP 0x0000000EL
+#define SS_ENHMETAFILE 0x0000000FL
+#define SS_ETCHEDHORZ 0x00000010L
+#define SS_ETCHEDVERT 0x00000011L
+#define SS_ETCHEDFRAME 0x00000012L
 #define SS_TYPEMASK 0x0000001FL
+#define SS_REALSIZECONTROL 0x00000040L
 #define SS_NOPREFIX 0x00000080L
 #define SS_NOTIFY 0x00000100L
 #define SS_CENTERIMAGE 0x00000200L
+#define SS_RIGHTJUST 0x00000400L
+#define SS_REALSIZEIMAGE 0x00000800L
 #define SS_SUNKEN 0x00001000L
+#define SS_EDITCONTROL 0x00002000L
+#define SS_ENDELLIPSIS 0x00004000L
+#define SS_PATHELLIPSIS 0x00008000L
+#define SS_WORDELLIPSIS 0x0000C000L
+#define SS_ELLIPSISMASK 0x0000C000L
+
+// Edit controls
+#define ES_LEFT 0x0000L
+#define ES_CENTER 0x0001L
+#define ES_RIGHT 0x0002L
+#define ES_MULTILINE 0x0004L
+#define ES_UPPERCASE 0x0008L
+#define ES_LOWERCASE 0x0010L
+#define ES_PASSWORD 0x0020L
+#define ES_AUTOVSCROLL 0x0040L
+#define ES_AUTOHSCROLL 0x0080L
+#define ES_NOHIDESEL 0x0100L
+#define ES_OEMCONVERT 0x0400L
+#define ES_READONLY 0x0800L
+#define ES_WANTRETURN 0x1000L
+#define ES_NUMBER 0x2000L
+
 #define STM_SETICON 0x0170
 #define STM_GETICON 0x0171
 
@@ -696,9 +746,7 @@ extern "C" {
 // Classes
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx);
 ATOM WINAPI RegisterClassW(const WNDCLASSW* lpWndClass);
-BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
 BOOL WINAPI GetClassInfoExW(HINSTANCE hInstance, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx);
-BOOL WINAPI GetClassInfoW(HINSTANCE hInstance, LPCWSTR lpClassName, LPWNDCLASSW lpWndClass);
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
 
 // Windows
@@ -712,10 +760,8 @@ BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 BOOL WINAPI IsZoomed(HWND hWnd);
 BOOL WINAPI IsIconic(HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);
-HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent);
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
-HWND WINAPI GetTopWindow(HWND hWnd);
 HWND WINAPI GetDesktopWindow();
 LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
@@ -732,7 +778,6 @@ HANDLE WINAPI RemovePropW(HWND hWnd, LPCWSTR lpString);
 LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int nExitCode);
-BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL WINAPI PeekMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageW(const MSG* lpMsg);
@@ -749,12 +794,10 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 HWND WINAPI WindowFromPoint(POINT Point);
-HWND WINAPI ChildWindowFromPoint(HWND hWndParent, POINT Point);
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HANDLE hrgnUpdate, UINT flags);
-int WINAPI GetSystemMetrics(int nIndex);
 BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 LPWSTR WINAPI CharLowerW(LPWSTR lpsz);
 LPWSTR WINAPI CharUpperW(LPWSTR lpsz);
@@ -770,14 +813,11 @@ BOOL WINAPI GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi);
 // Rectangles
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 BOOL WINAPI SetRectEmpty(LPRECT lprc);
-BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IsRectEmpty(const RECT* lprc);
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 BOOL WINAPI PtInRect(const RECT* lprc, POINT pt);
-BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
-BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 
 // Input and activation
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
@@ -785,21 +825,16 @@ HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetFocus();
 HWND WINAPI GetActiveWindow();
 HWND WINAPI SetActiveWindow(HWND hWnd);
-BOOL WINAPI SetForegroundWindow(HWND hWnd);
-HWND WINAPI GetForegroundWindow();
 HWND WINAPI SetCapture(HWND hWnd);
 BOOL WINAPI ReleaseCapture();
 HWND WINAPI GetCapture();
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 BOOL WINAPI SetCursorPos(int X, int Y);
 SHORT WINAPI GetKeyState(int nVirtKey);
-DWORD WINAPI GetMessagePos();
 
 // Icons and cursors
 HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
 HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
-HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad);
-HICON WINAPI CopyIcon(HICON hIcon);
 BOOL WINAPI DestroyIcon(HICON hIcon);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 
@@ -816,7 +851,6 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg);
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
-LONG WINAPI GetDialogBaseUnits();
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hWnd);
 LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
@@ -828,7 +862,6 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 
 // Message boxes
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
-BOOL WINAPI MessageBeep(UINT uType);
 }
 
 // The wide functions under their generic names, as a Unicode build sees them.
@@ -838,9 +871,7 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define LPCREATESTRUCT LPCREATESTRUCTW
 #define RegisterClassEx RegisterClassExW
 #define RegisterClass RegisterClassW
-#define UnregisterClass UnregisterClassW
 #define GetClassInfoEx GetClassInfoExW
-#define GetClassInfo GetClassInfoW
 #define GetClassName GetClassNameW
 #define CreateWindowEx CreateWindowExW
 #define CreateWindowW(cls, name, style, x, y, w, h, parent, menu, inst, param) \
@@ -858,7 +889,6 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define RemoveProp RemovePropW
 #define SendMessage SendMessageW
 #define PostMessage PostMessageW
-#define GetMessage GetMessageW
 #define PeekMessage PeekMessageW
 #define DispatchMessage DispatchMessageW
 #define DefWindowProc DefWindowProcW
@@ -866,7 +896,6 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define SystemParametersInfo SystemParametersInfoW
 #define LoadIcon LoadIconW
 #define LoadCursor LoadCursorW
-#define LoadImage LoadImageW
 #define DialogBoxParam DialogBoxParamW
 #define DialogBoxIndirectParam DialogBoxIndirectParamW
 #define DialogBoxW(inst, tmpl, parent, proc) DialogBoxParamW(inst, tmpl, parent, proc, 0L)

@@ -32,4 +32,10 @@ bool DecodeUtf16(std::u16string_view text, std::wstring& out);
 bool EncodeUtf16(std::wstring_view text, std::u16string& out);
 bool EncodeUtf16(std::u32string_view text, std::u16string& out);
 
+// The converted text alone, replacements included.
+inline std::string ToUtf8(std::wstring_view text) { std::string out; EncodeUtf8(text, out); return out; }
+inline std::string ToUtf8(std::u32string_view text) { std::string out; EncodeUtf8(text, out); return out; }
+inline std::u16string ToUtf16(std::wstring_view text) { std::u16string out; EncodeUtf16(text, out); return out; }
+inline std::u16string ToUtf16(std::u32string_view text) { std::u16string out; EncodeUtf16(text, out); return out; }
+
 } // namespace utf

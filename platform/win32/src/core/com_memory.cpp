@@ -42,7 +42,6 @@ TaskAllocator g_allocator;
 
 extern "C" LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb) { return g_allocator.Alloc(cb); }
 extern "C" LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb) { return g_allocator.Realloc(pv, cb); }
-extern "C" void WINAPI CoTaskMemFree(LPVOID pv) { g_allocator.Free(pv); }
 
 extern "C" HRESULT WINAPI CoGetMalloc(DWORD dwMemContext, LPMALLOC* ppMalloc)
 {

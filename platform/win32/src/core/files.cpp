@@ -84,11 +84,6 @@ extern "C" BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFile
     return FailWithErrno();
 }
 
-extern "C" BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName)
-{
-    return MoveFileExW(lpExistingFileName, lpNewFileName, MOVEFILE_COPY_ALLOWED);
-}
-
 extern "C" DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName)
 {
     const std::string path = win32host::ToPosixPath(lpFileName);

@@ -132,11 +132,6 @@ std::wstring ModulePath(HMODULE hModule)
 
 extern "C" HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName) { return Load(lpLibFileName, 0); }
 
-extern "C" HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE, DWORD dwFlags)
-{
-    return Load(lpLibFileName, dwFlags);
-}
-
 extern "C" BOOL WINAPI FreeLibrary(HMODULE hLibModule)
 {
     void* handle = reinterpret_cast<void*>(hLibModule);
@@ -213,45 +208,6 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
     if (handle)
         ::dlclose(handle); // still loaded: the lookup itself takes no reference
     return reinterpret_cast<HMODULE>(handle);
-}
-
-extern "C" BOOL WINAPI GetModuleHandleExW(DWORD dwFlags, LPCWSTR lpModuleName, HMODULE* phModule)
-{
-    if (phModule == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    *phModule = nullptr;
-    if (!(dwFlags & GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS)) {
-        *phModule = GetModuleHandleW(lpModuleName);
-        return *phModule != nullptr;
-    }
-    Dl_info info;
-    link_map* map = nullptr;
-    if (!::dladdr1(reinterpret_cast<const void*>(lpModuleName), &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP)
-        || !map) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return FALSE;
-    }
-    link_map* programMap = nullptr;
-    ::dlinfo(ProgramHandle(), RTLD_DI_LINKMAP, &programMap);
-    if (map == programMap || !map->l_name || !*map->l_name) {
-        *phModule = reinterpret_cast<HMODULE>(ProgramHandle());
-        return TRUE;
-    }
-    void* handle = ::dlopen(map->l_name, RTLD_LAZY | RTLD_NOLOAD);
-    if (!handle) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return FALSE;
-    }
-    std::lock_guard<std::recursive_mutex> lock(g_loaderLock);
-    auto it = g_modules.find(handle);
-    if ((dwFlags & GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT) || it == g_modules.end())
-        ::dlclose(handle);
-    else
-        ++it->second.references;
-    *phModule = reinterpret_cast<HMODULE>(handle);
-    return TRUE;
 }
 
 // The module's full path; a buffer too small gets the truncated, terminated path and

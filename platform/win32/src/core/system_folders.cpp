@@ -39,24 +39,6 @@ extern "C" DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
     return CopyOutString(WithBackslash(win32host::FromPosixPath(folder)), lpBuffer, nBufferLength);
 }
 
-extern "C" DWORD WINAPI GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer)
-{
-    char cwd[PATH_MAX];
-    if (::getcwd(cwd, sizeof cwd) == nullptr) {
-        SetLastError(Win32ErrorFromErrno(errno));
-        return 0;
-    }
-    return CopyOutString(win32host::FromPosixPath(cwd), lpBuffer, nBufferLength);
-}
-
-extern "C" BOOL WINAPI SetCurrentDirectoryW(LPCWSTR lpPathName)
-{
-    const std::string path = win32host::ToPosixPath(lpPathName);
-    if (::chdir(path.c_str()) == 0)
-        return TRUE;
-    return errno == ENOENT ? FailWith(NotFoundError(path)) : FailWithErrno();
-}
-
 // The system's libraries are the C library and its neighbours: the folder libc was loaded from.
 extern "C" UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize)
 {

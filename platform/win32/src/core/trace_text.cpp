@@ -7,9 +7,7 @@ namespace win32host {
 
 std::string ToUtf8(const std::wstring& text)
 {
-    std::string out;
-    utf::EncodeUtf8(text, out);
-    return out;
+    return utf::ToUtf8(text);
 }
 
 std::string ToUtf8(const wchar_t* text)

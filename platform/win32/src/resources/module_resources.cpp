@@ -11,10 +11,6 @@
 #include <libloaderapi.h>
 #include <winbase.h>
 
-#ifndef ERROR_RESOURCE_LANG_NOT_FOUND
-#define ERROR_RESOURCE_LANG_NOT_FOUND 1815L
-#endif
-
 namespace win32resources {
 
 namespace {

@@ -284,9 +284,6 @@ BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect)
     return TRUE;
 }
 
-// The system font's base units.
-LONG WINAPI GetDialogBaseUnits() { return MAKELONG(8, 16); }
-
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem)
 {
     Window* w = FindWindowObject(hDlg);

@@ -79,16 +79,6 @@ HWND WINAPI SetActiveWindow(HWND hWnd)
     return previous;
 }
 
-BOOL WINAPI SetForegroundWindow(HWND hWnd)
-{
-    if (!IsWindow(hWnd))
-        return FALSE;
-    SetActiveWindow(GetAncestor(hWnd, GA_ROOT));
-    return TRUE;
-}
-
-HWND WINAPI GetForegroundWindow() { return TheDesktop().active; }
-
 HWND WINAPI SetCapture(HWND hWnd)
 {
     auto& desktop = TheDesktop();
@@ -123,12 +113,6 @@ BOOL WINAPI SetCursorPos(int X, int Y)
     return TRUE;
 }
 
-DWORD WINAPI GetMessagePos()
-{
-    POINT p = TheDesktop().cursor;
-    return static_cast<DWORD>(MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-}
-
 // The high bit says the key is down.
 SHORT WINAPI GetKeyState(int nVirtKey)
 {
@@ -138,7 +122,5 @@ SHORT WINAPI GetKeyState(int nVirtKey)
 }
 
 HCURSOR WINAPI SetCursor(HCURSOR hCursor) { return hCursor; }
-
-BOOL WINAPI MessageBeep(UINT) { return TRUE; }
 
 } // extern "C"

@@ -57,8 +57,6 @@ PIDLIST_ABSOLUTE WINAPI ILCreateFromPathW(PCWSTR pszPath)
     return reinterpret_cast<PIDLIST_ABSOLUTE>(bytes);
 }
 
-void WINAPI ILFree(PIDLIST_ABSOLUTE pidl) { CoTaskMemFree(pidl); }
-
 HRESULT WINAPI SHGetMalloc(IMalloc** ppMalloc) { return CoGetMalloc(1 /* MEMCTX_TASK */, ppMalloc); }
 
 BOOL WINAPI SHGetPathFromIDListW(PCIDLIST_ABSOLUTE pidl, LPWSTR pszPath)

@@ -152,22 +152,6 @@ HWND WINAPI WindowFromPoint(POINT Point)
     return nullptr;
 }
 
-HWND WINAPI ChildWindowFromPoint(HWND hWndParent, POINT Point)
-{
-    Window* w = FindWindowObject(hWndParent);
-    if (!w)
-        return nullptr;
-    SIZE size = ClientSize(*w);
-    if (Point.x < 0 || Point.y < 0 || Point.x >= size.cx || Point.y >= size.cy)
-        return nullptr;
-    for (HWND child : w->children) {
-        Window* c = FindWindowObject(child);
-        if (c && PtInRect(&c->rect, Point))
-            return child;
-    }
-    return hWndParent;
-}
-
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExStyle)
 {
     if (!lpRect)
@@ -337,37 +321,6 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HANDLE, UINT flags)
     return IsWindow(hWnd);
 }
 
-int WINAPI GetSystemMetrics(int nIndex)
-{
-    RECT screen = win32host::ScreenRect();
-    RECT work = win32host::WorkArea();
-    switch (nIndex) {
-    case SM_CXSCREEN: return screen.right - screen.left;
-    case SM_CYSCREEN: return screen.bottom - screen.top;
-    case SM_CXVSCROLL: return kScrollBar;
-    case SM_CYHSCROLL: return kScrollBar;
-    case SM_CYCAPTION: return kCaption;
-    case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
-    case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME: return kFixedFrame;
-    case SM_CXFRAME:
-    case SM_CYFRAME: return 4;
-    case SM_CXPADDEDBORDER: return 4;
-    case SM_CXEDGE:
-    case SM_CYEDGE: return 2;
-    case SM_CXICON:
-    case SM_CYICON: return 32;
-    case SM_CXSMICON:
-    case SM_CYSMICON: return 16;
-    case SM_CXFULLSCREEN: return work.right - work.left;
-    case SM_CYFULLSCREEN: return work.bottom - work.top - kCaption;
-    case SM_CXMAXIMIZED: return work.right - work.left + 2 * kSizingFrame;
-    case SM_CYMAXIMIZED: return work.bottom - work.top + 2 * kSizingFrame;
-    }
-    return 0;
-}
-
 BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT, PVOID pvParam, UINT)
 {
     if (uiAction == SPI_GETWORKAREA && pvParam) {
@@ -390,14 +343,6 @@ BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
 }
 
 BOOL WINAPI SetRectEmpty(LPRECT lprc) { return SetRect(lprc, 0, 0, 0, 0); }
-
-BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc)
-{
-    if (!lprcDst || !lprcSrc)
-        return FALSE;
-    *lprcDst = *lprcSrc;
-    return TRUE;
-}
 
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy)
 {
@@ -432,31 +377,6 @@ BOOL WINAPI EqualRect(const RECT* a, const RECT* b)
 BOOL WINAPI PtInRect(const RECT* lprc, POINT pt)
 {
     return lprc && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
-}
-
-BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* a, const RECT* b)
-{
-    if (!lprcDst || !a || !b)
-        return FALSE;
-    RECT r{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right), std::min(a->bottom, b->bottom)};
-    if (IsRectEmpty(&r)) {
-        SetRectEmpty(lprcDst);
-        return FALSE;
-    }
-    *lprcDst = r;
-    return TRUE;
-}
-
-BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* a, const RECT* b)
-{
-    if (!lprcDst || !a || !b)
-        return FALSE;
-    if (IsRectEmpty(a))
-        return CopyRect(lprcDst, b) && !IsRectEmpty(b);
-    if (IsRectEmpty(b))
-        return CopyRect(lprcDst, a);
-    *lprcDst = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right), std::max(a->bottom, b->bottom)};
-    return TRUE;
 }
 
 } // extern "C"

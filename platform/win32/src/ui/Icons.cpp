@@ -116,29 +116,6 @@ HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName)
     return SystemIcon(MAKEINTRESOURCEW(static_cast<WORD>(id + 1000)), L"cursor", 32);
 }
 
-HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad)
-{
-    if (type != IMAGE_ICON || (fuLoad & LR_LOADFROMFILE))
-        return nullptr;
-    if (!hInst)
-        return LoadIconW(nullptr, name);
-    if (fuLoad & LR_DEFAULTSIZE) {
-        cx = cx ? cx : 32;
-        cy = cy ? cy : 32;
-    }
-    return LoadModuleIcon(hInst, name, cx, cy, (fuLoad & LR_SHARED) != 0);
-}
-
-HICON WINAPI CopyIcon(HICON hIcon)
-{
-    const IconObject* icon = FindIcon(hIcon);
-    if (!icon)
-        return nullptr;
-    IconObject copy = *icon;
-    copy.shared = false;
-    return NewIcon(copy);
-}
-
 BOOL WINAPI DestroyIcon(HICON hIcon)
 {
     auto it = Icons().find(reinterpret_cast<UINT_PTR>(hIcon));

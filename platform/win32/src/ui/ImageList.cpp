@@ -73,8 +73,6 @@ using namespace win32ui;
 
 extern "C" {
 
-void WINAPI InitCommonControls() { RegisterCommonControlClasses(ICC_WIN95_CLASSES); }
-
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce)
 {
     if (!picce || picce->dwSize != sizeof(INITCOMMONCONTROLSEX))
@@ -103,24 +101,6 @@ BOOL WINAPI ImageList_Destroy(HIMAGELIST himl)
 }
 
 int WINAPI ImageList_GetImageCount(HIMAGELIST himl) { return himl ? static_cast<int>(himl->images.size()) : 0; }
-
-BOOL WINAPI ImageList_SetImageCount(HIMAGELIST himl, UINT uNewCount)
-{
-    if (!himl || himl->system)
-        return FALSE;
-    himl->images.resize(uNewCount);
-    return TRUE;
-}
-
-int WINAPI ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP)
-{
-    if (!himl || !hbmImage)
-        return -1;
-    himl->images.push_back(L"bitmap");
-    return static_cast<int>(himl->images.size()) - 1;
-}
-
-int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF) { return ImageList_Add(himl, hbmImage, nullptr); }
 
 // i == -1 appends; the list keeps its own copy, so the caller may destroy the icon.
 int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon)
@@ -152,17 +132,6 @@ BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i)
     return TRUE;
 }
 
-HICON WINAPI ImageList_GetIcon(HIMAGELIST himl, int i, UINT)
-{
-    if (!himl || i < 0 || static_cast<size_t>(i) >= himl->images.size())
-        return nullptr;
-    IconObject icon;
-    icon.width = himl->cx;
-    icon.height = himl->cy;
-    icon.label = himl->images[static_cast<size_t>(i)];
-    return NewIcon(icon);
-}
-
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy)
 {
     if (!himl || !cx || !cy)
@@ -171,16 +140,5 @@ BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy)
     *cy = himl->cy;
     return TRUE;
 }
-
-COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk)
-{
-    if (!himl)
-        return CLR_NONE;
-    COLORREF old = himl->background;
-    himl->background = clrBk;
-    return old;
-}
-
-COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST himl) { return himl ? himl->background : CLR_NONE; }
 
 } // extern "C"

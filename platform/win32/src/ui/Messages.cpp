@@ -82,15 +82,6 @@ BOOL WINAPI PeekMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
     return FALSE;
 }
 
-// Nothing else can arrive on a headless desktop, so an empty queue ends the wait with WM_QUIT
-// instead of blocking for ever.
-BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
-{
-    if (!PeekMessageW(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, PM_REMOVE) && lpMsg)
-        *lpMsg = MSG{nullptr, WM_QUIT, 0, 0, 0, TheDesktop().cursor};
-    return lpMsg && lpMsg->message != WM_QUIT;
-}
-
 BOOL WINAPI TranslateMessage(const MSG* lpMsg)
 {
     if (!lpMsg || lpMsg->message != WM_KEYDOWN)

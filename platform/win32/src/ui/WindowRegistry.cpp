@@ -174,19 +174,6 @@ ATOM WINAPI RegisterClassW(const WNDCLASSW* wc)
     return RegisterClassExW(&ex);
 }
 
-BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE)
-{
-    WindowClass* cls = FindClass(lpClassName);
-    if (!cls || cls->system)
-        return FALSE;
-    auto& desktop = TheDesktop();
-    for (auto& w : desktop.windows)
-        if (w.second->windowClass == cls)
-            return FALSE; // ERROR_CLASS_HAS_WINDOWS
-    desktop.classes.erase(UpperCase(cls->name));
-    return TRUE;
-}
-
 BOOL WINAPI GetClassInfoExW(HINSTANCE, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx)
 {
     WindowClass* cls = FindClass(lpszClass);
@@ -204,17 +191,6 @@ BOOL WINAPI GetClassInfoExW(HINSTANCE, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx)
     lpwcx->lpszClassName = cls->name.c_str();
     lpwcx->hIconSm = cls->iconSmall;
     return cls->atom;
-}
-
-BOOL WINAPI GetClassInfoW(HINSTANCE hInstance, LPCWSTR lpClassName, LPWNDCLASSW wc)
-{
-    WNDCLASSEXW ex{};
-    ex.cbSize = sizeof(ex);
-    if (!wc || !GetClassInfoExW(hInstance, lpClassName, &ex))
-        return FALSE;
-    *wc = WNDCLASSW{ex.style, ex.lpfnWndProc, ex.cbClsExtra, ex.cbWndExtra, ex.hInstance, ex.hIcon, ex.hCursor,
-        ex.hbrBackground, ex.lpszMenuName, ex.lpszClassName};
-    return TRUE;
 }
 
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
@@ -281,20 +257,6 @@ HWND WINAPI GetParent(HWND hWnd)
     return (w->style & WS_POPUP) ? w->owner : nullptr;
 }
 
-HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent)
-{
-    Window* w = FindWindowObject(hWndChild);
-    Window* p = FindWindowObject(hWndNewParent);
-    if (!w || !p || !w->parent)
-        return nullptr;
-    HWND old = w->parent;
-    if (Window* o = FindWindowObject(old))
-        o->children.erase(std::remove(o->children.begin(), o->children.end(), hWndChild), o->children.end());
-    w->parent = hWndNewParent;
-    p->children.push_back(hWndChild);
-    return old;
-}
-
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
 {
     Window* w = FindWindowObject(hwnd);
@@ -344,15 +306,6 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
         return it == siblings->begin() ? nullptr : *(it - 1);
     }
     return nullptr;
-}
-
-HWND WINAPI GetTopWindow(HWND hWnd)
-{
-    if (!hWnd || hWnd == GetDesktopWindow()) {
-        auto& top = TheDesktop().topLevel;
-        return top.empty() ? nullptr : top.front();
-    }
-    return GetWindow(hWnd, GW_CHILD);
 }
 
 HWND WINAPI GetDesktopWindow()

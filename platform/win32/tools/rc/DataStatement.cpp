@@ -1,6 +1,7 @@
 #include "BinaryWriter.h"
 #include "Statements.h"
-#include "Utf.h"
+
+#include <utf/Utf.h>
 
 namespace vizrc {
 
@@ -41,9 +42,9 @@ std::vector<std::uint8_t> ParseRawData(ScriptReader& in)
         if (t.kind == TokenKind::String) {
             Token s = in.Next();
             if (s.isWide)
-                out.Utf16(ToUtf16(s.value), false);
+                out.Utf16(utf::ToUtf16(s.value), false);
             else
-                for (char c : ToUtf8(s.value))
+                for (char c : utf::ToUtf8(s.value))
                     out.Byte(static_cast<std::uint8_t>(c));
         } else {
             ExprValue v = in.Expression("number or string");

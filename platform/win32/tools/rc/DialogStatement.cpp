@@ -1,10 +1,10 @@
 // DIALOGEX: a DLGTEMPLATEEX followed by one DLGITEMTEMPLATEEX per control, each DWORD aligned.
 #include "BinaryWriter.h"
 #include "Statements.h"
-#include "Utf.h"
 
 #include <optional>
 #include <strings.h>
+#include <utf/Utf.h>
 
 namespace vizrc {
 
@@ -37,7 +37,7 @@ struct SzOrOrd {
             out.Word(0xFFFF);
             out.Word(number);
         } else {
-            out.Utf16(ToUtf16(text), true);
+            out.Utf16(utf::ToUtf16(text), true);
         }
     }
 };
@@ -88,7 +88,7 @@ SzOrOrd ClassOf(const std::u32string& name)
         std::uint16_t atom;
     } atoms[] = {{"BUTTON", kButtonAtom}, {"EDIT", kEditAtom}, {"STATIC", kStaticAtom}, {"LISTBOX", kListBoxAtom}, {"SCROLLBAR", kScrollBarAtom}, {"COMBOBOX", kComboBoxAtom}};
     for (const auto& a : atoms)
-        if (::strcasecmp(ToUtf8(name).c_str(), a.name) == 0)
+        if (::strcasecmp(utf::ToUtf8(name).c_str(), a.name) == 0)
             return SzOrOrd::Ordinal(a.atom);
     return SzOrOrd::Text(name);
 }
@@ -139,7 +139,7 @@ Control ReadControl(ScriptReader& in)
             c.windowClass = ClassOf(in.Next().value);
         } else if (in.Peek().kind == TokenKind::Identifier) {
             std::u32string name;
-            DecodeUtf8(in.Next().text, name);
+            utf::DecodeUtf8(in.Next().text, name);
             c.windowClass = ClassOf(name);
         } else {
             in.Fail("window class expected, found '" + in.Peek().text + "'");
@@ -215,7 +215,7 @@ std::vector<std::uint8_t> Encode(const Dialog& d, const SourceLocation& where)
         out.Word(d.weight);
         out.Byte(d.italic);
         out.Byte(d.charset);
-        out.Utf16(ToUtf16(d.typeface), true);
+        out.Utf16(utf::ToUtf16(d.typeface), true);
     }
     for (const Control& c : d.controls) {
         out.AlignTo4();

@@ -1,9 +1,8 @@
 #include "Lexer.h"
 
-#include "Utf.h"
-
 #include <cctype>
 #include <cstring>
+#include <utf/Utf.h>
 
 namespace vizrc {
 
@@ -134,7 +133,7 @@ std::u32string ReadString(const std::string& line, size_t& i, const SourceLocati
             }
             if (digits == 0)
                 throw CompileError(where, "\\x without hex digits");
-            bytes += ToUtf8(std::u32string(1, static_cast<char32_t>(value)));
+            bytes += utf::ToUtf8(std::u32string(1, static_cast<char32_t>(value)));
             break;
         }
         default:
@@ -142,7 +141,7 @@ std::u32string ReadString(const std::string& line, size_t& i, const SourceLocati
                 unsigned value = static_cast<unsigned>(e - '0');
                 for (int k = 0; k < 2 && i < line.size() && line[i] >= '0' && line[i] <= '7'; ++k)
                     value = value * 8 + static_cast<unsigned>(line[i++] - '0');
-                bytes += ToUtf8(std::u32string(1, static_cast<char32_t>(value)));
+                bytes += utf::ToUtf8(std::u32string(1, static_cast<char32_t>(value)));
             } else {
                 // rc keeps an unknown escape as written.
                 bytes.push_back('\\');
@@ -151,7 +150,7 @@ std::u32string ReadString(const std::string& line, size_t& i, const SourceLocati
         }
     }
     std::u32string text;
-    if (!DecodeUtf8(bytes, text))
+    if (!utf::DecodeUtf8(bytes, text))
         throw CompileError(where, "string is not valid UTF-8 (the script must be saved as UTF-8)");
     return text;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vizrc {
@@ -15,6 +16,13 @@ struct ResourceId {
     std::u32string name;
 
     static ResourceId Number(std::uint16_t n) { return ResourceId{n, {}}; }
+    static ResourceId Name(std::u32string text)
+    {
+        for (char32_t& c : text)
+            if (c >= U'a' && c <= U'z')
+                c -= U'a' - U'A';
+        return ResourceId{0, std::move(text)};
+    }
     bool IsName() const { return !name.empty(); }
     bool operator==(const ResourceId& o) const { return number == o.number && name == o.name; }
     bool operator<(const ResourceId& o) const { return name != o.name ? name < o.name : number < o.number; }

@@ -1,7 +1,8 @@
 #include "ScriptCompiler.h"
 
 #include "Statements.h"
-#include "Utf.h"
+
+#include <utf/Utf.h>
 
 namespace vizrc {
 
@@ -43,8 +44,8 @@ void Statement(ScriptReader& in, ScriptContext& ctx)
     } else if (in.Peek().kind == TokenKind::Identifier && (in.Peek(1).kind == TokenKind::String || in.IsKeyword("BEGIN", 1) || in.Peek(1).IsPunct("{"))) {
         // A user-defined type named by a word: "IDR_DATA PNG "file.png"".
         std::u32string type;
-        DecodeUtf8(in.Next().text, type);
-        ParseData(in, ctx, name, ResourceId{0, ToUpperAscii(type)}, where);
+        utf::DecodeUtf8(in.Next().text, type);
+        ParseData(in, ctx, name, ResourceId::Name(type), where);
     } else if (in.Peek().kind == TokenKind::Identifier) {
         in.Fail("unknown statement '" + in.Peek().text + "'");
     } else {

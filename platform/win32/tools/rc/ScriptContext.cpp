@@ -1,11 +1,11 @@
 #include "ScriptContext.h"
 
 #include "BinaryWriter.h"
-#include "Utf.h"
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utf/Utf.h>
 
 namespace vizrc {
 
@@ -36,7 +36,7 @@ void ScriptContext::AddString(std::uint16_t id, std::uint16_t lang, std::u32stri
 
 std::vector<std::uint8_t> ScriptContext::ReadFile(const std::u32string& name, const SourceLocation& where)
 {
-    std::string path = ToUtf8(name);
+    std::string path = utf::ToUtf8(name);
     std::replace(path.begin(), path.end(), '\\', '/');
     std::vector<std::string> candidates;
     if (!path.empty() && path[0] == '/') {
@@ -67,7 +67,7 @@ std::vector<Resource> ScriptContext::Finish()
         r.where = block.where;
         BinaryWriter out;
         for (const std::u32string& text : block.strings) {
-            std::u16string units = ToUtf16(text);
+            std::u16string units = utf::ToUtf16(text);
             if (units.size() > 0xFFFF)
                 throw CompileError(block.where, "string longer than 65535 characters");
             out.Word(static_cast<std::uint16_t>(units.size()));

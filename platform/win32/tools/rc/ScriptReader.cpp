@@ -1,8 +1,7 @@
 #include "ScriptReader.h"
 
-#include "Utf.h"
-
 #include <strings.h>
+#include <utf/Utf.h>
 
 namespace vizrc {
 
@@ -83,15 +82,15 @@ ResourceId ScriptReader::NameOrNumber(const char* what)
 {
     const Token& t = Peek();
     if (t.kind == TokenKind::String)
-        return ResourceId{0, ToUpperAscii(Next().value)};
+        return ResourceId::Name(Next().value);
     if (t.kind == TokenKind::Identifier && !t.Is(TokenKind::Identifier, "NOT")) {
         // A word that no macro replaced is a name, unless an operator makes it an expression.
         const Token& after = Peek(1);
         bool operatorFollows = after.kind == TokenKind::Punctuator && after.text != "," && after.text != "{" && after.text != "}";
         if (!operatorFollows) {
             std::u32string name;
-            DecodeUtf8(Next().text, name);
-            return ResourceId{0, ToUpperAscii(name)};
+            utf::DecodeUtf8(Next().text, name);
+            return ResourceId::Name(name);
         }
     }
     return ResourceId::Number(static_cast<std::uint16_t>(Number(what)));

@@ -3,7 +3,8 @@
 // terminator), binary values in bytes.
 #include "BinaryWriter.h"
 #include "Statements.h"
-#include "Utf.h"
+
+#include <utf/Utf.h>
 
 namespace vizrc {
 
@@ -23,7 +24,7 @@ NodeStart BeginNode(BinaryWriter& out, const std::u32string& key, std::uint16_t 
     out.Word(0); // wLength, patched by EndNode
     out.Word(valueLength);
     out.Word(text ? 1 : 0);
-    out.Utf16(ToUtf16(key), true);
+    out.Utf16(utf::ToUtf16(key), true);
     out.AlignTo4();
     return start;
 }
@@ -46,7 +47,7 @@ void WriteValue(ScriptReader& in, BinaryWriter& out)
     size_t characters = 0;
     while (in.AcceptPunct(",")) {
         if (in.Peek().kind == TokenKind::String) {
-            std::u16string units = ToUtf16(in.Next().value);
+            std::u16string units = utf::ToUtf16(in.Next().value);
             value.Utf16(units, true);
             characters += units.size() + 1;
             text = true;
