@@ -193,8 +193,8 @@ TEST(ControlWithoutWindow, AssertsAndReportsTheFileAndLine)
 {
     CTreeCtrl tree;
     CButton button;
-    EXPECT_DEATH(tree.GetCount(), "Debug Assertion Failed! File: .*tree_ctrl.cpp, Line: [0-9]+");
-    EXPECT_DEATH(button.SetCheck(BST_CHECKED), "Debug Assertion Failed! File: .*controls.cpp, Line: [0-9]+");
+    EXPECT_DEATH(tree.GetCount(), "Debug Assertion Failed! File: .*TreeCtrl.cpp, Line: [0-9]+");
+    EXPECT_DEATH(button.SetCheck(BST_CHECKED), "Debug Assertion Failed! File: .*Controls.cpp, Line: [0-9]+");
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "occ_manager.h"
+#include "OccManager.h"
 
 #ifndef DISP_E_EXCEPTION
 #define DISP_E_EXCEPTION _HRESULT_TYPEDEF_(0x80020009L)

@@ -1,4 +1,4 @@
-#include "ini_document.h"
+#include "IniDocument.h"
 
 #include <cstdio>
 #include <fstream>

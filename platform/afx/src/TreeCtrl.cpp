@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "common_controls.h"
+#include "CommonControls.h"
 
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 

@@ -4,7 +4,7 @@
 
 #include <win32crt.h>
 
-#include "wide_format.h"
+#include "WideFormat.h"
 
 // count _TRUNCATE: as much as fits, and -1 when that was not all. A count below the buffer
 // size: at most count characters, -1 when cut. Otherwise a text that does not fit leaves the

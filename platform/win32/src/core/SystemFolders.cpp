@@ -7,8 +7,8 @@
 
 #include <winbase.h>
 
-#include "file_system.h"
-#include "last_error.h"
+#include "FileSystem.h"
+#include "LastError.h"
 #include "win32host/Paths.h"
 
 using namespace win32core;

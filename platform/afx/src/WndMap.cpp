@@ -2,7 +2,7 @@
 // subclassing.
 #include <afxwin.h>
 
-#include "handle_maps.h"
+#include "HandleMaps.h"
 
 namespace afx_internal {
 

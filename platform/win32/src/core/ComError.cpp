@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "system_messages.h"
+#include "SystemMessages.h"
 
 void __stdcall _com_issue_error(HRESULT hr) { throw _com_error(hr); }
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "occ_manager.h"
+#include "OccManager.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // CWnd message handling: the window procedure, the message map dispatch and the defaults.
 #include <afxwin.h>
 
-#include "handle_maps.h"
+#include "HandleMaps.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "resource_reader.h"
+#include "ResourceReader.h"
 
 namespace win32host {
 

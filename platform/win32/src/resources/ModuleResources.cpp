@@ -1,6 +1,6 @@
 // A module's resources are found with dlsym on its handle. dlsym also searches the libraries a
 // module depends on, so the symbol found must belong to the module itself.
-#include "module_resources.h"
+#include "ModuleResources.h"
 
 #include <dlfcn.h>
 #include <link.h>

@@ -1,4 +1,4 @@
-#include "module_search.h"
+#include "ModuleSearch.h"
 
 #include <climits>
 #include <cstdlib>

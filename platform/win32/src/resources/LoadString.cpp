@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "module_resources.h"
+#include "ModuleResources.h"
 
 extern "C" int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax)
 {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ini_document.h"
+#include "IniDocument.h"
 
 namespace win32core {
 

@@ -1,4 +1,4 @@
-#include "system_messages.h"
+#include "SystemMessages.h"
 
 #include <winerror.h>
 

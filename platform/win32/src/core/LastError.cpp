@@ -1,4 +1,4 @@
-#include "last_error.h"
+#include "LastError.h"
 
 #include <cerrno>
 

@@ -9,7 +9,7 @@
 #include <winnls.h>
 #include <winuser.h>
 
-#include "case_table.h"
+#include "CaseTable.h"
 
 namespace win32core {
 

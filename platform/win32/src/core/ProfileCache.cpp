@@ -1,4 +1,4 @@
-#include "profile_cache.h"
+#include "ProfileCache.h"
 
 #include <cstdio>
 

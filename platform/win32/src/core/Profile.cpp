@@ -10,10 +10,10 @@
 
 #include <winbase.h>
 
-#include "file_system.h"
-#include "ini_document.h"
-#include "last_error.h"
-#include "profile_cache.h"
+#include "FileSystem.h"
+#include "IniDocument.h"
+#include "LastError.h"
+#include "ProfileCache.h"
 #include "win32host/Paths.h"
 
 using win32core::IniDocument;

@@ -1,4 +1,4 @@
-#include "file_system.h"
+#include "FileSystem.h"
 
 #include <cerrno>
 #include <cwchar>

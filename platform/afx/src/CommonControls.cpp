@@ -1,4 +1,4 @@
-#include "common_controls.h"
+#include "CommonControls.h"
 
 #include <commctrl.h>
 

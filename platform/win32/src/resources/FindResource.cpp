@@ -4,7 +4,7 @@
 #include <libloaderapi.h>
 #include <winbase.h>
 
-#include "module_resources.h"
+#include "ModuleResources.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <winbase.h>
 #include <win32crt.h>
 
-#include "file_system.h"
-#include "module_search.h"
+#include "FileSystem.h"
+#include "ModuleSearch.h"
 #include "win32host/Modules.h"
 #include "win32host/Paths.h"
 #include "win32host/Trace.h"

@@ -1,4 +1,4 @@
-#include "code_page_936.h"
+#include "CodePage936.h"
 
 #include <cerrno>
 #include <cstring>

@@ -8,7 +8,7 @@
 #include <winnls.h>
 #include <winbase.h>
 
-#include "code_page_936.h"
+#include "CodePage936.h"
 #include <utf/Utf.h>
 #include "win32host/CodePage.h"
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "common_controls.h"
-#include "occ_manager.h"
+#include "CommonControls.h"
+#include "OccManager.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

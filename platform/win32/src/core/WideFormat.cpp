@@ -1,6 +1,6 @@
 // Each conversion is parsed with its Windows meaning, its argument fetched with the Windows size,
 // and then printed by glibc with an equivalent conversion (%ls for a wide string, %lld for 64 bits).
-#include "wide_format.h"
+#include "WideFormat.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "win32host/DialogTemplate.h"
 
-#include "resource_reader.h"
+#include "ResourceReader.h"
 
 namespace win32host {
 
