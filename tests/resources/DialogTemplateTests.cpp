@@ -2,7 +2,7 @@
 #include <winres.h>
 
 #include "ResourceTestSupport.h"
-#include "fixture_resource.h"
+#include "FixtureResource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

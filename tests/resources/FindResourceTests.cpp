@@ -1,6 +1,6 @@
 // FindResourceW/FindResourceExW, LoadResource, LockResource, SizeofResource, FreeResource.
 #include "ResourceTestSupport.h"
-#include "fixture_resource.h"
+#include "FixtureResource.h"
 
 #include <gtest/gtest.h>
 

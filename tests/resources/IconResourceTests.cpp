@@ -1,6 +1,6 @@
 // Icon groups and their images: the group directory, the choice of image and the decoders.
 #include "ResourceTestSupport.h"
-#include "fixture_resource.h"
+#include "FixtureResource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // LoadStringW: strings in UTF-16 blocks of 16, handed out as wchar_t.
 #include "ResourceTestSupport.h"
-#include "fixture_resource.h"
+#include "FixtureResource.h"
 
 #include <gtest/gtest.h>
 

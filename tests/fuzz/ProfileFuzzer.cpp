@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "TempFolder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <comdef.h>
 
-#include "fake_objects.h"
+#include "FakeObjects.h"
 #include "win32host/Faults.h"
 
 namespace {
