@@ -3,14 +3,17 @@
 # demo database, runs each harness for SECONDS (two at a time) and prints, per harness, the inputs
 # run, the failures (a crash, a sanitizer report, a leak, a hang over 25 s or a broken property)
 # and the line coverage of the code the harness is about, over everything it ran.
-# Usage: scripts/fuzz.sh SECONDS
+# Usage: scripts/fuzz.sh SECONDS [SEED]
+# A SEED makes a run repeatable on a clean corpus (CI gives one, so that it fails only on what
+# the same seed finds here too); without one each run explores anew.
 # The demo is made by plmclient: $VIZ_PLMCLIENT when set, else build/main/bin/plmclient (built
 # as scripts/demo.sh builds it when missing). The corpus grows in build/fuzz/corpus between runs;
 # failing inputs land in build/fuzz/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-seconds=${1:?usage: scripts/fuzz.sh SECONDS}
+seconds=${1:?usage: scripts/fuzz.sh SECONDS [SEED]}
+seed=${2:-}
 out=$root/build/fuzz
 harnesses=(sign_pdf profile wide_format split_fields db_rows)
 declare -A sources=(
@@ -48,6 +51,7 @@ run() {
   [ -d "tests/fuzz/regressions/$name" ] && dirs+=("tests/fuzz/regressions/$name")
   local options=()
   [ -f "tests/fuzz/$name.dict" ] && options+=(-dict="tests/fuzz/$name.dict")
+  [ -n "$seed" ] && options+=(-seed="$seed")
   local status=0
   LLVM_PROFILE_FILE="$out/coverage/$name.profraw" "$out/bin/fuzz_$name" -max_total_time="$seconds" \
     -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/findings/$name/" "${options[@]}" "${dirs[@]}" \

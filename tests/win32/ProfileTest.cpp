@@ -164,6 +164,8 @@ TEST_F(ProfileTest, WritingOneKeyKeepsTheBytesOfEveryOtherLine)
         {"UTF-16 with a byte order mark",
             std::string("\xFF\xFE[\0\x7E\x7B\x0D\x54]\0\r\0\n\0A\0=\0\x31\0\r\0\n\0", 24), L"赵",
             std::string("\xFF\xFE[\0\x7E\x7B\x0D\x54]\0\r\0\n\0A\0=\0\x31\0\r\0\n\0N\0E\0W\0=\0\x75\x8D\r\0\n\0", 38)},
+        {"UTF-16 ending in half a character", std::string("\xFF\xFE[\0\x7E\x7B\x0D\x54]\0\r\0\n\0A\0=\0\x31\0\x41", 21), L"赵",
+            std::string("\xFF\xFE[\0\x7E\x7B\x0D\x54]\0\r\0\n\0A\0=\0\x31\0\r\0\n\0N\0E\0W\0=\0\x75\x8D\r\0\n\0", 38)},
     };
     for (const auto& c : cases) {
         viztest::WriteFile(Ini(), c.before);

@@ -45,6 +45,11 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
     // memory and written by a writer that checks every step.
     std::string bytes;
     try {
+        // qpdf writes /Size only where the trailer had one, and a repaired trailer may lack it;
+        // the writer puts in the real count.
+        QPDFObjectHandle trailer = pdf.getTrailer();
+        if (trailer.isDictionary() && !trailer.hasKey("/Size"))
+            trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
         QPDFWriter writer(pdf);
         writer.setOutputMemory();
         writer.write();

@@ -133,6 +133,10 @@ void IniDocument::Parse(std::string text)
         m_bom = text.substr(0, 3);
     }
     text.erase(0, m_bom.size());
+    // An odd last byte of a UTF-16 file is no character; kept, it would shift every line written
+    // after it by one byte.
+    if (m_encoding == Encoding::Utf16 && text.size() % 2 != 0)
+        text.pop_back();
     SplitLines(text);
 }
 
