@@ -6,7 +6,7 @@
 #include <win32host/Desktop.h>
 #include <win32host/Trace.h>
 
-#include "FakeErrorService.h"
+#include "ClientErrorService.h"
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "FakeUi.h"
@@ -100,7 +100,7 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
     }
 
     // An attached object that is no workflow item fails the list; the list is released.
-    FakeObjectCollectionClass collection;
+    ClientErrorService collection;
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> attached = MakeFake<FakeFlowItem>();
     FakeRef<FakeOtlObject> part = MakeDocument(L"Part", 3);
@@ -114,7 +114,7 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
 
 TEST_F(ManagerCommands, WorkflowWithoutItemsOpensTheManager)
 {
-    FakeObjectCollectionClass collection;
+    ClientErrorService collection;
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
     EXPECT_EQ(S_OK, WfOutputLightFile(m_context.get()));

@@ -2,7 +2,7 @@
 
 #include <comdef.h>
 
-#include "FakeErrorService.h"
+#include "com/UnknownArray.h"
 
 namespace moduletest {
 
@@ -84,8 +84,7 @@ HRESULT FakeUiWindow::Refusal(REFIID iid)
 
 STDMETHODIMP FakeFlowItem::GetAttachedItems(VARIANT* pvarItems)
 {
-    *pvarItems = MakeUnknownArray(attached);
-    return S_OK;
+    return qvclient::MakeUnknownArray(attached, pvarItems);
 }
 
 STDMETHODIMP FakeUiContext::GetCommandWindow(IQvUiWindow** ppWindow)
