@@ -57,20 +57,6 @@ TEST(ObjectCollectionTest, GivesTheItemsOfAnArrayByIndexWithTheirOwnReference)
     pB->Release();
 }
 
-TEST(ObjectCollectionTest, AnEmptyVariantHasNoItemsAndOtherTypesAreRefused)
-{
-    viztest::ClientFolder folder;
-    ASSERT_EQ(S_OK, folder.Open());
-    IQvObjectCollectionPtr collection(CLSID_QvObjectCollection);
-    _variant_t empty;
-    ASSERT_EQ(S_OK, collection->SetVariant(&empty));
-    ULONG nCount = 9;
-    collection->GetCount(&nCount);
-    EXPECT_EQ(0u, nCount);
-    _variant_t number(5L);
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, collection->SetVariant(&number));
-}
-
 TEST(WaitWindowTest, BeginStepsAndEndAreTracedAndObserved)
 {
     viztest::ClientFolder folder;
