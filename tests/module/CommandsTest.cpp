@@ -50,15 +50,6 @@ TEST_F(DocListCommands, FailingSelectionIsReturned)
     EXPECT_TRUE(m_trace.OfKind("messagebox").empty());
 }
 
-TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
-{
-    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
-    ASSERT_EQ(1u, m_trace.OfKind("folder_picker").size());
-    EXPECT_EQ("Select a folder", m_trace.OfKind("folder_picker")[0].Get("title"));
-    EXPECT_TRUE(m_user.MessageTexts().empty());
-    EXPECT_TRUE(m_system.db.sql.empty());
-}
-
 TEST_F(DocListCommands, FailedDwgLookupIsReported)
 {
     m_user.folders = {m_out.Windows()};
