@@ -45,12 +45,12 @@ HRESULT FakeUiView::QueryOther(REFIID iid, void** ppv)
 
 HRESULT FakeUiView::Refusal(REFIID iid)
 {
-    return iid == __uuidof(IQvUiTreeView) && !isTree ? treeQueryFailure : S_OK;
+    return iid == __uuidof(IQvUiTreeView) && !isTree ? E_NOINTERFACE : S_OK;
 }
 
 STDMETHODIMP FakeUiWindow::GetHwnd(HWND* phWnd)
 {
-    *phWnd = hwnd;
+    *phWnd = nullptr;
     return S_OK;
 }
 
