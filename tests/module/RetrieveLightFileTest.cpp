@@ -154,20 +154,20 @@ TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
         EXPECT_EQ(std::string::npos, report.find(":975")) << "0x83070101 is never reported";
 }
 
+// A failed download, or an object without file content, is a failed fetch: named with its code.
 TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
 {
-    m_model.vault.files[501].download = static_cast<HRESULT>(0x8007000E);
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(CString(L"unchanged"), m_path);
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(8007000E)! error"}, Messages());
-    EXPECT_TRUE(m_system.config.paramReads.empty());
-}
-
-TEST_F(RetrieveLightFileTest, ObjectWithoutFileContentFailsLikeAFetch)
-{
-    m_model.offerFileContent = false;
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(80004002)! error"}, Messages());
+    for (const bool content : {true, false}) {
+        m_model.vault.files[501].download = content ? static_cast<HRESULT>(0x8007000E) : S_OK;
+        m_model.offerFileContent = content;
+        m_trace.Clear();
+        EXPECT_EQ(0, Retrieve(m_out.Windows()));
+        EXPECT_EQ(CString(L"unchanged"), m_path);
+        EXPECT_EQ(std::vector<std::string>{content ? "文件(A-01.pdf)获取失败(8007000E)! error"
+                                                   : "文件(A-01.pdf)获取失败(80004002)! error"},
+            Messages());
+        EXPECT_TRUE(m_system.config.paramReads.empty());
+    }
 }
 
 TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)
