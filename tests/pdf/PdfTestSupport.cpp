@@ -153,20 +153,20 @@ Rgb8 RenderedPage::AtPoint(double x, double y) const
 
 bool RenderedPage::AnyInk(double x0, double y0, double x1, double y1) const
 {
-    return AnyDarkerThan(x0, y0, x1, y1, 200);
+    return Any(x0, y0, x1, y1, [](Rgb8 c) { return c.r < 200 || c.g < 200 || c.b < 200; });
 }
 
 bool RenderedPage::AnyTint(double x0, double y0, double x1, double y1) const
 {
-    return AnyDarkerThan(x0, y0, x1, y1, 240);
+    return Any(x0, y0, x1, y1, [](Rgb8 c) { return c.r < 240 || c.g < 240 || c.b < 240; });
 }
 
-bool RenderedPage::AnyDarkerThan(double x0, double y0, double x1, double y1, int level) const
+bool RenderedPage::Any(double x0, double y0, double x1, double y1, const std::function<bool(Rgb8)>& test) const
 {
     for (int y = static_cast<int>(y0); y < static_cast<int>(y1); ++y)
         for (int x = static_cast<int>(x0); x < static_cast<int>(x1); ++x) {
             Rgb8 c = AtPoint(x, y);
-            if (c.r >= 0 && (c.r < level || c.g < level || c.b < level))
+            if (c.r >= 0 && test(c))
                 return true;
         }
     return false;

@@ -2,6 +2,7 @@
 // qpdf's command-line tools to look at the results from outside.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,10 +45,10 @@ public:
     bool AnyInk(double x0, double y0, double x1, double y1) const;
     // Whether any pixel of the rectangle is tinted at all, as a light translucent grey is.
     bool AnyTint(double x0, double y0, double x1, double y1) const;
+    // Whether any pixel of the rectangle passes `test`.
+    bool Any(double x0, double y0, double x1, double y1, const std::function<bool(Rgb8)>& test) const;
 
 private:
-    bool AnyDarkerThan(double x0, double y0, double x1, double y1, int level) const;
-
     int m_width = 0;
     int m_height = 0;
     std::vector<unsigned char> m_rgb;

@@ -1,6 +1,5 @@
 // The module's own resources, compiled from VuverIverIzizerOzi.rc as the module is.
 #include "ResourceTestSupport.h"
-#include "VersionInfo.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -142,24 +141,6 @@ TEST(ModuleResources, EachIconGroupIsOne96PixelTrueColourImage)
     }
     EXPECT_EQ(IDI_DOCUMENTSELECT, 27003);
     EXPECT_EQ(IDI_VIEWFILE, 27004);
-}
-
-TEST(ModuleResources, VersionBlockIsChinesePrcUnicode)
-{
-    std::vector<unsigned char> bytes = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(1), RT_VERSION);
-    restest::VersionNode root;
-    ASSERT_TRUE(restest::ParseVersionNode(bytes, 0, bytes.size(), root));
-    ASSERT_GE(root.value.size(), 24u);
-    for (size_t i = 8; i < 24; ++i)
-        EXPECT_EQ(root.value[i], 0) << "file and product version 0.0.0.0";
-    const restest::VersionNode* table = root.Child(L"StringFileInfo") ? root.Child(L"StringFileInfo")->Child(L"080404b0") : nullptr;
-    ASSERT_NE(table, nullptr);
-    ASSERT_NE(table->Child(L"FileVersion"), nullptr);
-    EXPECT_EQ(table->Child(L"FileVersion")->Text(), L"0.0.0.0");
-    EXPECT_EQ(table->Child(L"ProductVersion")->Text(), L"0.0.0.0");
-    const restest::VersionNode* translation = root.Child(L"VarFileInfo") ? root.Child(L"VarFileInfo")->Child(L"Translation") : nullptr;
-    ASSERT_NE(translation, nullptr);
-    EXPECT_EQ(translation->value, (std::vector<std::uint8_t>{0x04, 0x08, 0xB0, 0x04}));
 }
 
 } // namespace

@@ -73,39 +73,67 @@ VersionNode Root(HMODULE module)
     return root;
 }
 
-TEST(VersionInfo, FixedFileInfoStringAndTranslationBlocks)
+// A node by its path of keys below the root; null when one is missing.
+const VersionNode* Find(const VersionNode& root, std::initializer_list<const wchar_t*> path)
+{
+    const VersionNode* node = &root;
+    for (const wchar_t* key : path)
+        if (!(node = node->Child(key)))
+            return nullptr;
+    return node;
+}
+
+TEST(VersionInfo, FixedFileInfoAndDescriptionOfTheFixture)
 {
     VersionNode root = Root(FixtureModule());
     EXPECT_EQ(root.key, L"VS_VERSION_INFO");
     ASSERT_EQ(root.value.size(), sizeof(FixedFileInfo));
     FixedFileInfo info;
     std::memcpy(&info, root.value.data(), sizeof info);
-    // Signature, structure version, file and product versions, flags mask, flags, OS, type.
-    const std::uint32_t expected[] = {0xFEEF04BDu, 0x00010000u, 0x00010002u, 0x00030004u, 0x00050006u, 0x00070008u,
-        0x3Fu, 2u, 0x40004u, 2u};
-    const std::uint32_t got[] = {info.signature, info.strucVersion, info.fileMS, info.fileLS, info.productMS,
-        info.productLS, info.flagsMask, info.flags, info.os, info.type};
+    // Signature, structure version, flags mask, flags, OS, type; the versions are checked below.
+    const std::uint32_t expected[] = {0xFEEF04BDu, 0x00010000u, 0x3Fu, 2u, 0x40004u, 2u};
+    const std::uint32_t got[] = {info.signature, info.strucVersion, info.flagsMask, info.flags, info.os, info.type};
     for (size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(got[i], expected[i]) << "field " << i;
 
-    const VersionNode* strings = root.Child(L"StringFileInfo");
-    ASSERT_NE(strings, nullptr);
-    const VersionNode* table = strings->Child(L"080404b0");
-    ASSERT_NE(table, nullptr);
-    const VersionNode* description = table->Child(L"FileDescription");
+    const VersionNode* description = Find(root, {L"StringFileInfo", L"080404b0", L"FileDescription"});
     ASSERT_NE(description, nullptr);
     EXPECT_TRUE(description->text);
     EXPECT_EQ(description->Text(), L"测试模块");
     EXPECT_EQ(description->value.size(), 5u * 2) << "four characters and the terminator";
-    ASSERT_NE(table->Child(L"FileVersion"), nullptr);
-    EXPECT_EQ(table->Child(L"FileVersion")->Text(), L"1.2.3.4");
+}
 
-    const VersionNode* vars = root.Child(L"VarFileInfo");
-    ASSERT_NE(vars, nullptr);
-    const VersionNode* translation = vars->Child(L"Translation");
-    ASSERT_NE(translation, nullptr);
-    EXPECT_FALSE(translation->text);
-    EXPECT_EQ(translation->value, (std::vector<std::uint8_t>{0x04, 0x08, 0xB0, 0x04}));
+// The test script's versions and the module's own 0.0.0.0, both in a Chinese (PRC) Unicode block.
+TEST(VersionInfo, VersionsAndTranslationBlock)
+{
+    const struct {
+        const char* what;
+        HMODULE module;
+        std::uint32_t versions[4]; // file MS, LS, product MS, LS
+        const wchar_t* fileVersion;
+        const wchar_t* productVersion; // null: none written
+    } cases[] = {
+        {"fixture", FixtureModule(), {0x00010002u, 0x00030004u, 0x00050006u, 0x00070008u}, L"1.2.3.4", nullptr},
+        {"module", ModuleImage(), {0, 0, 0, 0}, L"0.0.0.0", L"0.0.0.0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        VersionNode root = Root(c.module);
+        ASSERT_EQ(root.value.size(), sizeof(FixedFileInfo));
+        FixedFileInfo info;
+        std::memcpy(&info, root.value.data(), sizeof info);
+        EXPECT_EQ((std::vector<std::uint32_t>{info.fileMS, info.fileLS, info.productMS, info.productLS}),
+            std::vector<std::uint32_t>(std::begin(c.versions), std::end(c.versions)));
+        const VersionNode* fileVersion = Find(root, {L"StringFileInfo", L"080404b0", L"FileVersion"});
+        ASSERT_NE(fileVersion, nullptr);
+        EXPECT_EQ(fileVersion->Text(), c.fileVersion);
+        const VersionNode* productVersion = Find(root, {L"StringFileInfo", L"080404b0", L"ProductVersion"});
+        EXPECT_EQ(productVersion ? productVersion->Text() : L"(none)", c.productVersion ? c.productVersion : L"(none)");
+        const VersionNode* translation = Find(root, {L"VarFileInfo", L"Translation"});
+        ASSERT_NE(translation, nullptr);
+        EXPECT_FALSE(translation->text);
+        EXPECT_EQ(translation->value, (std::vector<std::uint8_t>{0x04, 0x08, 0xB0, 0x04}));
+    }
 }
 
 } // namespace
