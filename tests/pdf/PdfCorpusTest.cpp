@@ -162,15 +162,7 @@ const std::vector<CorpusCase>& Corpus()
     return corpus;
 }
 
-pdfstamp::TextStamp Signature()
-{
-    pdfstamp::TextStamp stamp;
-    stamp.text = L"张工 批准";
-    stamp.fontName = L"楷体";
-    stamp.x = 300;
-    stamp.y = 100;
-    return stamp;
-}
+const pdfstamp::TextStamp kSignature{L"张工 批准", L"楷体", 12, 300, 100, 0, 0, {}};
 
 TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason)
 {
@@ -183,7 +175,7 @@ TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason
         ASSERT_TRUE(c.outcome == Outcome::Untouched || !before.empty());
         WriteFile(pdf, before);
 
-        auto result = pdfstamp::ApplyStamps(pdf, {Signature()});
+        auto result = pdfstamp::ApplyStamps(pdf, {kSignature});
 
         if (c.outcome == Outcome::Untouched) {
             EXPECT_FALSE(result.ok);

@@ -12,13 +12,7 @@ namespace {
 
 pdfstamp::TextStamp Text(const std::wstring& text, const std::wstring& fontName, double size = 12)
 {
-    pdfstamp::TextStamp stamp;
-    stamp.text = text;
-    stamp.fontName = fontName;
-    stamp.fontSize = size;
-    stamp.x = 60;
-    stamp.y = 400;
-    return stamp;
+    return {text, fontName, size, 60, 400, 0, 0, {}};
 }
 
 // The page's fonts without their subset tags.

@@ -12,14 +12,7 @@ using namespace pdftest;
 
 namespace {
 
-pdfstamp::TextStamp SomeText()
-{
-    pdfstamp::TextStamp stamp;
-    stamp.text = L"签字";
-    stamp.x = 100;
-    stamp.y = 100;
-    return stamp;
-}
+const pdfstamp::TextStamp kSomeText{L"签字", L"SimSun", 12, 100, 100, 0, 0, {}};
 
 TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
 {
@@ -30,13 +23,13 @@ TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
     struct stat before {};
     stat(pdf.c_str(), &before);
 
-    ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {SomeText()}).ok);
+    ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {kSomeText}).ok);
 
     struct stat after {};
     stat(pdf.c_str(), &after);
     EXPECT_NE(before.st_ino, after.st_ino); // a new file renamed over the old one
     EXPECT_EQ(0640u, after.st_mode & 0777);
-    EXPECT_FALSE(pdfstamp::ApplyStamps(folder.Path("missing.pdf"), {SomeText()}).ok);
+    EXPECT_FALSE(pdfstamp::ApplyStamps(folder.Path("missing.pdf"), {kSomeText}).ok);
     EXPECT_EQ(1u, folder.Files().size());
 }
 

@@ -22,12 +22,7 @@ protected:
 
     static pdfstamp::TextStamp Text(const std::wstring& text, int page, double x, double y)
     {
-        pdfstamp::TextStamp stamp;
-        stamp.text = text;
-        stamp.page = page;
-        stamp.x = x;
-        stamp.y = y;
-        return stamp;
+        return {text, L"SimSun", 12, x, y, 0, 0, {}, page};
     }
 
     ScratchFolder m_folder;

@@ -44,12 +44,7 @@ TEST(PdfStampTitleBlock, RuledLinesStayVisibleUnderAScannedSignature)
         c.write(picture);
         std::string pdf = folder.Path(std::string(c.name) + ".pdf");
         WriteHandmadePdf(pdf, {kTitleBlock});
-        pdfstamp::PictureStamp stamp;
-        stamp.path = picture;
-        stamp.x = 60;
-        stamp.y = 90;
-        stamp.width = kWidth;
-        stamp.height = kHeight;
+        const pdfstamp::PictureStamp stamp{picture, 60, 90, kWidth, kHeight};
         auto result = pdfstamp::ApplyStamps(pdf, {stamp});
         ASSERT_TRUE(result.ok) << result.error;
         ASSERT_EQ(1, result.drawn);

@@ -17,17 +17,10 @@ TEST(PdfStampWatermark, IsOnEveryPageAndTheContentStaysVisibleBeneath)
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"Sample", {L"line"}, 3));
     std::string bmp = folder.Path("black.bmp");
     WriteBmp(bmp, 2, 2, Rgb8{0, 0, 0});
-    pdfstamp::PictureStamp square;
-    square.path = bmp;
-    square.x = 197;
-    square.y = 321;
-    square.width = 200;
-    square.height = 200;
+    const pdfstamp::PictureStamp square{bmp, 197, 321, 200, 200};
     ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {square}).ok);
 
-    pdfstamp::Watermark watermark;
-    watermark.text = L"张工 2026-12-05";
-    auto result = pdfstamp::ApplyWatermark(pdf, watermark);
+    auto result = pdfstamp::ApplyWatermark(pdf, {L"张工 2026-12-05"});
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(3, result.drawn);
     for (int page = 2; page <= 3; ++page)
@@ -74,15 +67,9 @@ TEST(PdfStampWatermark, ExtractedTextIsThePagesOwnInOrderWithNoWatermarkFragment
     std::string pdf = folder.Path("a.pdf");
     const std::vector<std::wstring> lines{L"技术要求", L"1. 未注圆角 R2", L"2. 去毛刺"};
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"A-01 支架", lines, 1));
-    pdfstamp::TextStamp signature;
-    signature.text = L"张工 批准";
-    signature.fontName = L"楷体";
-    signature.x = 400;
-    signature.y = 100;
+    const pdfstamp::TextStamp signature{L"张工 批准", L"楷体", 12, 400, 100, 0, 0, {}};
     ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {signature}).ok);
-    pdfstamp::Watermark watermark;
-    watermark.text = L"李四 2026-12-05 机密";
-    ASSERT_TRUE(pdfstamp::ApplyWatermark(pdf, watermark).ok);
+    ASSERT_TRUE(pdfstamp::ApplyWatermark(pdf, {L"李四 2026-12-05 机密"}).ok);
 
     const std::vector<std::string> expected{"A-01 支架", "技术要求", "1. 未注圆角 R2", "2. 去毛刺", "张工 批准"};
     for (const Extractor& extractor : {Extractor{"pdftotext", PageText}, Extractor{"mutool", PageTextMutool}}) {
