@@ -37,7 +37,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 # The viewer control is an in-process server that a Windows client finds in the registry.
-run_in_display bash -c 'wine regsvr32 /s "$1" && wineserver -w' _ "$root/win64/bin/QvViewerControl.dll"
+# (Registered once it is built for Windows: without it regsvr32 fails and ends the run here.)
+if [ -f "$root/win64/bin/QvViewerControl.dll" ]; then
+  run_in_display bash -c 'wine regsvr32 /s "$1" && wineserver -w' _ "$root/win64/bin/QvViewerControl.dll"
+fi
 
 echo "== tests x86 (export table)"
 ctest --test-dir "$root/win32" --output-on-failure
