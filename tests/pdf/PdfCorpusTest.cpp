@@ -106,13 +106,6 @@ std::string WithForm()
             " /DA (/F1 10 Tf 0 g) >>"});
 }
 
-std::string Unbalanced()
-{
-    auto objects = OnePage();
-    objects[3] = Stream("q q 0.1 0 0 0.1 0 0 cm 1 0 0 rg " + kPageText);
-    return HandmadePdfBytes(objects);
-}
-
 // A signature field with a value: what a signing tool leaves.
 std::string DigitallySigned()
 {
@@ -146,7 +139,6 @@ const std::vector<CorpusCase>& Corpus()
         {"incremental update", Updated, Outcome::Signed, ""},
         {"resources and rotation inherited from the page tree", Inherited, Outcome::Signed, ""},
         {"annotations and a form field", WithForm, Outcome::Signed, "", "--json --json-key=acroform", "\"Approver\""},
-        {"content that leaves the graphics state changed", Unbalanced, Outcome::Signed, ""},
         {"owner password, permissions only", [] { return ThroughQpdf("--encrypt '' owner 256 --print=none --"); },
             Outcome::Signed, "", "--show-encryption", "print low resolution: not allowed"},
         {"cross-reference offsets shifted", Shifted, Outcome::SignedAfterRepair, ""},

@@ -22,18 +22,14 @@ TEST(DialogTemplate, HeaderKeepsPlaceStylesCaptionAndFont)
     EXPECT_EQ(d.helpId, 77u);
     EXPECT_EQ(d.style, static_cast<DWORD>(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU));
     EXPECT_EQ(d.exStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
-    EXPECT_EQ(d.x, 10);
-    EXPECT_EQ(d.y, 20);
-    EXPECT_EQ(d.cx, 200) << "a size from a macro of an #if branch";
-    EXPECT_EQ(d.cy, 120);
+    // The width comes from a macro of an #if branch.
+    EXPECT_EQ((std::vector<int>{d.x, d.y, d.cx, d.cy}), (std::vector<int>{10, 20, 200, 120}));
     EXPECT_EQ(d.title, L"测试 \"对话框\"");
     EXPECT_FALSE(d.menu.isOrdinal);
     EXPECT_TRUE(d.menu.name.empty());
     EXPECT_TRUE(d.hasFont);
-    EXPECT_EQ(d.pointSize, 9);
-    EXPECT_EQ(d.weight, 700);
-    EXPECT_TRUE(d.italic);
-    EXPECT_EQ(d.charset, 0x86);
+    // Point size, weight, italic, character set.
+    EXPECT_EQ((std::vector<int>{d.pointSize, d.weight, d.italic, d.charset}), (std::vector<int>{9, 700, 1, 0x86}));
     EXPECT_EQ(d.typeface, L"MS Shell Dlg");
 }
 

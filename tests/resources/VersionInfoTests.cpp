@@ -1,9 +1,9 @@
 // VERSIONINFO: VS_FIXEDFILEINFO and the string and translation blocks.
 #include "ResourceTestSupport.h"
-#include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 namespace restest {
@@ -12,7 +12,15 @@ namespace {
 
 std::uint16_t WordAt(const std::vector<std::uint8_t>& b, size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); }
 
-} // namespace
+// A VS_VERSIONINFO node as VerQueryValue walks it.
+struct VersionNode {
+    std::wstring key;
+    bool text = false;
+    std::vector<std::uint8_t> value; // raw bytes of the value
+    std::wstring Text() const;       // a text value without its terminator
+    std::vector<VersionNode> children;
+    const VersionNode* Child(const std::wstring& name) const;
+};
 
 std::wstring VersionNode::Text() const
 {
@@ -31,6 +39,7 @@ const VersionNode* VersionNode::Child(const std::wstring& name) const
     return nullptr;
 }
 
+// False when a length or the alignment is wrong.
 bool ParseVersionNode(const std::vector<std::uint8_t>& b, size_t offset, size_t end, VersionNode& node)
 {
     if (offset % 4 || offset + 6 > end)
@@ -57,8 +66,6 @@ bool ParseVersionNode(const std::vector<std::uint8_t>& b, size_t offset, size_t 
     }
     return true;
 }
-
-namespace {
 
 struct FixedFileInfo {
     std::uint32_t signature, strucVersion, fileMS, fileLS, productMS, productLS, flagsMask, flags, os, type, subtype, dateMS, dateLS;
