@@ -9,6 +9,8 @@ using namespace pdftest;
 
 namespace {
 
+using Picture = pdfstamp::PictureStamp;
+
 bool Near(Rgb8 a, Rgb8 b, int tolerance = 40)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
@@ -48,11 +50,6 @@ protected:
         ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"Sample", {}, 2));
     }
 
-    static pdfstamp::PictureStamp Picture(const std::string& path, double x, double y, double w, double h, int page = 1)
-    {
-        return {path, x, y, w, h, page};
-    }
-
     ScratchFolder m_folder;
     std::string m_pdf;
 };
@@ -67,8 +64,8 @@ TEST_F(PdfStampPicture, PicturesLandInTheirBoxesWithTransparencyKept)
     WriteBmp(blue, 80, 40, Rgb8{0, 0, 200});
     WritePngHalfTransparent(png, 40, 20, Rgb8{0, 0, 220});
     WriteJpeg(jpg, 16, 16, Rgb8{0, 160, 0});
-    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(bmp, 100, 200, 120, 40, 2), Picture(blue, 300, 300, 0, 0),
-                                                   Picture(png, 100, 500, 80, 40), Picture(jpg, 300, 500, 32, 32)});
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{bmp, 100, 200, 120, 40, 2}, Picture{blue, 300, 300, 0, 0},
+                                                   Picture{png, 100, 500, 80, 40}, Picture{jpg, 300, 500, 32, 32}});
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(4, result.drawn);
     EXPECT_TRUE(QpdfCheckPasses(m_pdf));
@@ -105,9 +102,9 @@ TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)
     std::string bmp = m_folder.Path("sign.bmp");
     WriteBmp(bmp, 4, 4, Rgb8{0, 0, 0});
     WriteFile(m_folder.Path("broken.bmp"), "BM not really");
-    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(m_folder.Path("missing.png"), 10, 10, 10, 10),
-                                                   Picture(m_folder.Path("broken.bmp"), 10, 10, 10, 10),
-                                                   Picture(bmp, 400, 400, 20, 20)});
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{m_folder.Path("missing.png"), 10, 10, 10, 10},
+                                                   Picture{m_folder.Path("broken.bmp"), 10, 10, 10, 10},
+                                                   Picture{bmp, 400, 400, 20, 20}});
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(1, result.drawn);
     ASSERT_EQ(2u, result.skipped.size());
@@ -137,7 +134,7 @@ TEST_F(PdfStampPicture, APictureClaimingMoreThan4096PixelsASideIsSkippedUnread)
         const std::string before = ReadFile(m_pdf);
         const std::string picture = m_folder.Path(c.name);
         WriteFile(picture, c.bytes);
-        auto result = pdfstamp::ApplyStamps(m_pdf, {Picture(picture, 10, 10, 10, 10), Picture(edge, 50, 400, 400, 10)});
+        auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{picture, 10, 10, 10, 10}, Picture{edge, 50, 400, 400, 10}});
         ASSERT_TRUE(result.ok) << c.name << ": " << result.error;
         EXPECT_EQ(1, result.drawn) << c.name;
         ASSERT_EQ(1u, result.skipped.size()) << c.name;
