@@ -29,7 +29,7 @@ TEST(WideFormat, EachConversionHasItsWindowsMeaning)
     EXPECT_EQ(Format(L"文件(%s)获取失败(%0X)!", L"a.pdf", static_cast<HRESULT>(E_FAIL)), L"文件(a.pdf)获取失败(80004005)!");
     EXPECT_EQ(Format(L"%0X", 0x1Au), L"1A");
     EXPECT_EQ(Format(L"%08X|%x|%#x", 0xBEEFu, 255u, 255u), L"0000BEEF|ff|0xff");
-    EXPECT_EQ(Format(L"%d %i %u", -5, 7, 4000000000u), L"-5 7 4000000000");
+    EXPECT_EQ(Format(L"%d %i %u %d %d", -5, 7, 4000000000u, INT_MIN, 0), L"-5 7 4000000000 -2147483648 0");
     EXPECT_EQ(Format(L"%ld|%s", static_cast<LONG>(-2), L"next"), L"-2|next");
     EXPECT_EQ(Format(L"%I64d|%lld|%I64u", -9000000000LL, 9000000000LL, 18000000000ULL),
         L"-9000000000|9000000000|18000000000");

@@ -30,12 +30,15 @@ BSTR Allocate(const void* source, size_t byteLength)
     if (byteLength > 0xFFFFFFF0u || AllocationFails())
         return nullptr;
     const size_t total = sizeof(DWORD) + byteLength + sizeof(OLECHAR);
-    auto* block = static_cast<unsigned char*>(std::calloc(1, total));
+    // Zeroed only where nothing is copied in: a statement's text passes through here.
+    auto* block = static_cast<unsigned char*>(source ? std::malloc(total) : std::calloc(1, total));
     if (!block)
         return nullptr;
     *reinterpret_cast<DWORD*>(block) = static_cast<DWORD>(byteLength);
-    if (source)
+    if (source) {
         std::memcpy(block + sizeof(DWORD), source, byteLength);
+        std::memset(block + sizeof(DWORD) + byteLength, 0, sizeof(OLECHAR));
+    }
     return reinterpret_cast<BSTR>(block + sizeof(DWORD));
 }
 
