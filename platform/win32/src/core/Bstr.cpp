@@ -60,8 +60,6 @@ extern "C" BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui)
     return Allocate(strIn, static_cast<size_t>(ui) * sizeof(OLECHAR));
 }
 
-extern "C" BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len) { return Allocate(psz, len); }
-
 extern "C" INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len)
 {
     if (!pbstr)
@@ -74,11 +72,6 @@ extern "C" INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT 
     return TRUE;
 }
 
-extern "C" INT WINAPI SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
-{
-    return SysReAllocStringLen(pbstr, psz, psz ? static_cast<UINT>(std::wcslen(psz)) : 0);
-}
-
 extern "C" void WINAPI SysFreeString(BSTR bstrString)
 {
     if (bstrString)
@@ -86,5 +79,3 @@ extern "C" void WINAPI SysFreeString(BSTR bstrString)
 }
 
 extern "C" UINT WINAPI SysStringLen(BSTR pbstr) { return pbstr ? *Header(pbstr) / sizeof(OLECHAR) : 0; }
-
-extern "C" UINT WINAPI SysStringByteLen(BSTR bstr) { return bstr ? *Header(bstr) : 0; }
