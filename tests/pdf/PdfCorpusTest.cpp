@@ -154,8 +154,6 @@ const std::vector<CorpusCase>& Corpus()
     return corpus;
 }
 
-const pdfstamp::TextStamp kSignature{L"张工 批准", L"楷体", 12, 300, 100, 0, 0, {}};
-
 TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason)
 {
     ScratchFolder folder;
@@ -167,7 +165,9 @@ TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason
         ASSERT_TRUE(c.outcome == Outcome::Untouched || !before.empty());
         WriteFile(pdf, before);
 
-        auto result = pdfstamp::ApplyStamps(pdf, {kSignature});
+        pdfstamp::TextStamp signature = TextAt(L"张工 批准", 300, 100);
+        signature.fontName = L"楷体";
+        auto result = pdfstamp::ApplyStamps(pdf, {signature});
 
         if (c.outcome == Outcome::Untouched) {
             EXPECT_FALSE(result.ok);

@@ -12,7 +12,10 @@ namespace {
 
 pdfstamp::TextStamp Text(const std::wstring& text, const std::wstring& fontName, double size = 12)
 {
-    return {text, fontName, size, 60, 400, 0, 0, {}};
+    pdfstamp::TextStamp stamp = TextAt(text, 60, 400);
+    stamp.fontName = fontName;
+    stamp.fontSize = size;
+    return stamp;
 }
 
 // The page's fonts without their subset tags.
