@@ -76,11 +76,11 @@ TEST_F(ProfileTest, WritesKeepTheWindowsLayoutAndWhatIsThere)
     }
 }
 
-// Values are trimmed of blanks and quotes, a default too; numbers read as the system reads them.
+// Values are trimmed of blanks (white space, ^Z too) and quotes, a default too; numbers read as the system reads them.
 TEST_F(ProfileTest, ReadsTrimValuesAndParseNumbersLikeTheSystem)
 {
     viztest::WriteFile(Ini(), "[S]\r\npadded=  two words  \r\nquoted=\"in quotes\"\r\nn= 42abc\r\nhex=0x1F\r\nneg=-3\r\n"
-                              "empty=\r\n");
+                              "empty=\r\nctl=\x0B\x0C" "ctl\x1A\r\ntail=end\r");
     const struct {
         const wchar_t* section;
         const wchar_t* key;
@@ -89,7 +89,7 @@ TEST_F(ProfileTest, ReadsTrimValuesAndParseNumbersLikeTheSystem)
     } cases[] = {
         {L"S", L"padded", L"two words", 0}, {L"S", L"quoted", L"in quotes", 0}, {L"S", L"missing", L"fallback", 7},
         {L"Nope", L"padded", L"fallback", 7}, {L"S", L"n", L"42abc", 42}, {L"S", L"hex", L"0x1F", 31},
-        {L"S", L"neg", L"-3", -3}, {L"S", L"empty", L"", 7},
+        {L"S", L"neg", L"-3", -3}, {L"S", L"empty", L"", 7}, {L"S", L"ctl", L"ctl", 0}, {L"S", L"tail", L"end", 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Get(c.section, c.key, L"fallback  "), c.text) << ::testing::PrintToString(std::wstring(c.key));

@@ -14,7 +14,9 @@ namespace win32core {
 
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+// White space and ^Z (an old DOS end of file), as the system trims names and values: a lone CR
+// left at the end of a file is no part of its last value.
+bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == 0x1A; }
 
 std::wstring Trim(const std::wstring& text)
 {
