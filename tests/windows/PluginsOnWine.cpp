@@ -10,6 +10,9 @@
 #include <win32host/Trace.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "../fidelity/SignedJob.h"
@@ -37,23 +40,13 @@ template <typename T> T Export(LPCWSTR lpszLibrary, const char* pszName)
 
 void WriteBytes(const std::wstring& strPath, const std::string& strBytes)
 {
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD cb = 0;
-    Check(hFile != INVALID_HANDLE_VALUE && WriteFile(hFile, strBytes.data(), static_cast<DWORD>(strBytes.size()), &cb, NULL),
-        "file written", win32host::ToUtf8(strPath) + " error " + std::to_string(GetLastError()));
-    CloseHandle(hFile);
+    std::ofstream(std::filesystem::path(strPath), std::ios::binary) << strBytes;
 }
 
 std::string ReadBytes(const std::wstring& strPath)
 {
-    std::string strBytes;
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    char buffer[4096];
-    DWORD cb = 0;
-    while (hFile != INVALID_HANDLE_VALUE && ReadFile(hFile, buffer, sizeof buffer, &cb, NULL) && cb > 0)
-        strBytes.append(buffer, cb);
-    CloseHandle(hFile);
-    return strBytes;
+    std::ifstream file(std::filesystem::path(strPath), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void CheckSignPdf(const std::wstring& strFolder)
@@ -128,11 +121,9 @@ std::wstring RegistryString(const std::wstring& strKey, LPCWSTR lpszValue)
     return szValue;
 }
 
-// The control made as the framework's container makes it, and one call of each of its methods.
-void CheckViewerCreates(const std::wstring& strFolder)
+// Made from the registry as the framework's container makes it, then one call of each method.
+void CheckViewerCreates(REFCLSID clsid, const std::wstring& strFolder)
 {
-    CLSID clsid;
-    CLSIDFromString(kViewerKey + 6, &clsid);
     IDispatch* pViewer = NULL;
     HRESULT hr = CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&pViewer));
     Check(SUCCEEDED(hr) && pViewer != NULL, "CoCreateInstance of the viewer control", std::to_string(hr));
@@ -143,12 +134,11 @@ void CheckViewerCreates(const std::wstring& strFolder)
     WriteBytes(strMap, "<ViewerMap><Viewer extensions=\".pdf\" program=\"notepad.exe\" /></ViewerMap>");
     for (const auto& call : {std::make_pair(3, strMap), std::make_pair(1, strFolder + L"\\A-01.pdf")}) {
         VARIANT arg;
-        VariantInit(&arg);
         arg.vt = VT_BSTR;
         arg.bstrVal = SysAllocString(call.second.c_str());
         DISPPARAMS params = {&arg, NULL, 1, 0};
-        hr = pViewer->Invoke(call.first, IID_NULL, 0, DISPATCH_METHOD, &params, NULL, NULL, NULL);
-        Check(hr == S_OK, "Invoke of dispatch id", std::to_string(call.first));
+        Check(pViewer->Invoke(call.first, IID_NULL, 0, DISPATCH_METHOD, &params, NULL, NULL, NULL) == S_OK,
+            "Invoke of dispatch id", std::to_string(call.first));
         VariantClear(&arg);
     }
     const auto calls = trace.OfKind("viewer");
@@ -160,26 +150,26 @@ void CheckViewerCreates(const std::wstring& strFolder)
 
 void CheckViewer(bool bRegistered, const std::wstring& strFolder)
 {
-    const std::wstring strServer = std::wstring(kViewerKey) + L"\\InprocServer32";
+    CLSID clsid;
+    CLSIDFromString(kViewerKey + 6, &clsid);
     if (!bRegistered) {
-        Check(RegistryString(kViewerKey, NULL) == L"(none)", "no class key after regsvr32 /u");
         IUnknown* pUnknown = NULL;
-        CLSID clsid;
-        CLSIDFromString(kViewerKey + 6, &clsid);
-        Check(CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&pUnknown)) ==
-                REGDB_E_CLASSNOTREG,
-            "no class after regsvr32 /u");
+        Check(RegistryString(kViewerKey, NULL) == L"(none)" &&
+                CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&pUnknown)) ==
+                    REGDB_E_CLASSNOTREG,
+            "no class key and no class after regsvr32 /u");
         return;
     }
-    wchar_t szModule[MAX_PATH];
-    GetModuleFileNameW(NULL, szModule, MAX_PATH);
-    std::wstring strExpected = szModule;
+    wchar_t szProgram[MAX_PATH];
+    GetModuleFileNameW(NULL, szProgram, MAX_PATH);
+    std::wstring strExpected = szProgram;
     strExpected = strExpected.substr(0, strExpected.find_last_of(L'\\') + 1) + L"QvViewerControl.dll";
+    const std::wstring strServer = std::wstring(kViewerKey) + L"\\InprocServer32";
     const std::wstring strServerPath = RegistryString(strServer, NULL);
     Check(lstrcmpiW(strServerPath.c_str(), strExpected.c_str()) == 0, "InprocServer32 names the DLL",
         win32host::ToUtf8(strServerPath));
     Check(RegistryString(strServer, L"ThreadingModel") == L"Apartment", "ThreadingModel Apartment");
-    CheckViewerCreates(strFolder);
+    CheckViewerCreates(clsid, strFolder);
 }
 
 } // namespace
