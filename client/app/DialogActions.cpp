@@ -9,6 +9,8 @@
 #include <win32host/DesktopSvg.h>
 #include <win32host/Trace.h>
 
+#include "ScriptedUser.h"
+
 namespace plmclient {
 namespace {
 
@@ -124,8 +126,6 @@ UINT VirtualKey(const std::string& name)
 
 } // namespace
 
-bool IsDialogAction(const std::string& verb) { return verb != "messagebox" && verb != "folder"; }
-
 HTREEITEM FindTreeItem(HWND tree, const std::wstring& specText)
 {
     std::wstring spec = specText;
@@ -234,6 +234,21 @@ bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
         return win32host::CloseWindowByUser(dialog);
     error = "\"" + v + "\" is not an action on a dialog";
     return false;
+}
+
+void ScriptedUser::OnModalDialog(HWND dialog)
+{
+    while (!m_actions.empty() && IsDialogAction(m_actions.front().verb)) {
+        if (!IsWindow(dialog) || !IsWindowVisible(dialog))
+            return; // ended by the last action
+        const ScriptAction a = m_actions.front();
+        m_actions.pop_front();
+        std::string error;
+        if (!RunDialogAction(dialog, a, error)) {
+            m_errors.push_back("script line " + std::to_string(a.line) + ": " + error);
+            win32host::Trace("script_error", {{"line", std::to_string(a.line)}, {"error", error}});
+        }
+    }
 }
 
 } // namespace plmclient

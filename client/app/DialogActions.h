@@ -13,9 +13,6 @@ namespace plmclient {
 // Runs one action on the dialog. Returns false (with a reason) when the action cannot be done.
 bool RunDialogAction(HWND dialog, const ScriptAction& action, std::string& error);
 
-// True for the actions that act on a dialog (as opposed to message box and folder answers).
-bool IsDialogAction(const std::string& verb);
-
 // The tree item an ITEM text names (see the script help), or null.
 HTREEITEM FindTreeItem(HWND tree, const std::wstring& spec);
 

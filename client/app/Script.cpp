@@ -27,6 +27,8 @@ const std::map<std::string, int>& Verbs()
 
 } // namespace
 
+bool IsDialogAction(const std::string& verb) { return verb != "messagebox" && verb != "folder"; }
+
 std::deque<ScriptAction> ParseScript(const std::vector<std::string>& lines)
 {
     std::deque<ScriptAction> actions;

@@ -16,4 +16,7 @@ struct ScriptAction {
 // Throws std::runtime_error naming the line for an unknown verb or missing arguments.
 std::deque<ScriptAction> ParseScript(const std::vector<std::string>& lines);
 
+// True for the actions that act on a dialog (as opposed to message box and folder answers).
+bool IsDialogAction(const std::string& verb);
+
 } // namespace plmclient

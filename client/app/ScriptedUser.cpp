@@ -5,8 +5,6 @@
 
 #include <win32host/Trace.h>
 
-#include "DialogActions.h"
-
 namespace plmclient {
 namespace {
 
@@ -52,21 +50,6 @@ std::optional<std::wstring> ScriptedUser::OnBrowseForFolder(HWND, const std::wst
     if (!PathIsDirectoryW(folder.c_str()))
         MakeFolders(folder);
     return folder;
-}
-
-void ScriptedUser::OnModalDialog(HWND dialog)
-{
-    while (!m_actions.empty() && IsDialogAction(m_actions.front().verb)) {
-        if (!IsWindow(dialog) || !IsWindowVisible(dialog))
-            return; // ended by the last action
-        const ScriptAction a = m_actions.front();
-        m_actions.pop_front();
-        std::string error;
-        if (!RunDialogAction(dialog, a, error)) {
-            m_errors.push_back("script line " + std::to_string(a.line) + ": " + error);
-            win32host::Trace("script_error", {{"line", std::to_string(a.line)}, {"error", error}});
-        }
-    }
 }
 
 } // namespace plmclient

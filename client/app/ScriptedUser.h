@@ -18,6 +18,7 @@ public:
 
     int OnMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
     std::optional<std::wstring> OnBrowseForFolder(HWND owner, const std::wstring& title) override;
+    // Runs the script's dialog lines; defined with the dialog actions of each build.
     void OnModalDialog(HWND dialog) override;
 
     // Script lines that could not be carried out, and lines never reached.

@@ -5,70 +5,28 @@
 
 #include "ClientFolder.h"
 #include "ZORUIWait.h"
+#include "com/UnknownArray.h"
 #include <comkit/ComObject.h>
 
 namespace {
 
-// An object that only counts its references.
-class Counted : public comkit::ComObject<IUnknown> {
-public:
-    ULONG References()
-    {
-        AddRef();
-        return Release();
-    }
-};
+// An object and nothing more.
+class Plain : public comkit::ComObject<IUnknown> {};
 
-TEST(ObjectCollectionTest, GivesTheItemsOfAnArrayByIndexWithTheirOwnReference)
+// The order of the items and the references the collection holds are checked where the module
+// reads workflow items through it; past the end it gives no item.
+TEST(ObjectCollectionTest, AnIndexPastTheEndFailsAndGivesNoItem)
 {
     viztest::ClientFolder folder;
     ASSERT_EQ(S_OK, folder.Open());
-    auto* pA = new Counted();
-    auto* pB = new Counted();
-    pA->AddRef();
-    pB->AddRef();
-    IUnknown* items[] = {pA, pB, pA};
+    const IUnknownPtr item(static_cast<IUnknown*>(new Plain()));
     _variant_t array;
-    array.vt = VT_ARRAY | VT_UNKNOWN;
-    array.parray = SafeArrayCreateVector(VT_UNKNOWN, 0, 3);
-    for (LONG i = 0; i < 3; ++i)
-        ASSERT_EQ(S_OK, SafeArrayPutElement(array.parray, &i, items[i]));
-
+    ASSERT_EQ(S_OK, qvclient::MakeUnknownArray({item.GetInterfacePtr()}, &array));
     IQvObjectCollectionPtr collection(CLSID_QvObjectCollection);
     ASSERT_EQ(S_OK, collection->SetVariant(&array));
-    array.Clear();
-    ULONG nCount = 0;
-    ASSERT_EQ(S_OK, collection->GetCount(&nCount));
-    EXPECT_EQ(3u, nCount);
-    for (ULONG i = 0; i < nCount; ++i) {
-        IUnknownPtr item;
-        ASSERT_EQ(S_OK, collection->GetItem(i, &item));
-        EXPECT_EQ(items[i], item);
-    }
     IUnknown* pItem = reinterpret_cast<IUnknown*>(1);
-    EXPECT_TRUE(FAILED(collection->GetItem(3, &pItem)));
+    EXPECT_TRUE(FAILED(collection->GetItem(1, &pItem)));
     EXPECT_EQ(nullptr, pItem);
-    // The collection holds its own references until it goes.
-    EXPECT_EQ(3u, pA->References());
-    collection = nullptr;
-    EXPECT_EQ(1u, pA->References());
-    EXPECT_EQ(1u, pB->References());
-    pA->Release();
-    pB->Release();
-}
-
-TEST(ObjectCollectionTest, AnEmptyVariantHasNoItemsAndOtherTypesAreRefused)
-{
-    viztest::ClientFolder folder;
-    ASSERT_EQ(S_OK, folder.Open());
-    IQvObjectCollectionPtr collection(CLSID_QvObjectCollection);
-    _variant_t empty;
-    ASSERT_EQ(S_OK, collection->SetVariant(&empty));
-    ULONG nCount = 9;
-    collection->GetCount(&nCount);
-    EXPECT_EQ(0u, nCount);
-    _variant_t number(5L);
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, collection->SetVariant(&number));
 }
 
 TEST(WaitWindowTest, BeginStepsAndEndAreTracedAndObserved)

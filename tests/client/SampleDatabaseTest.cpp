@@ -8,6 +8,7 @@
 #include <win32host/Trace.h>
 
 #include "ComRef.h"
+#include "ScratchFolder.h"
 #include "QvATLHelper.h"
 #include "ZORRTWrapper.h"
 #include "qvclient/Client.h"
@@ -36,8 +37,8 @@ std::vector<std::wstring> RelatedNames(const COtlObjectRef& ref, const wchar_t* 
 
 TEST(SampleDatabaseTest, HoldsAnAssemblyWithDocumentsAndAUserWhoMayOutputFiles)
 {
-    char pattern[] = "/tmp/qvclient-sample-XXXXXX";
-    const std::string folder = mkdtemp(pattern);
+    const viztest::ScratchFolder scratch;
+    const std::string& folder = scratch.Posix();
     ASSERT_EQ(S_OK, qvclient::CreateSampleDatabase(win32host::FromPosixPath(folder)));
     {
         qvclient::Client client;
@@ -86,7 +87,6 @@ TEST(SampleDatabaseTest, HoldsAnAssemblyWithDocumentsAndAUserWhoMayOutputFiles)
         EXPECT_GE(nFiles, 8);
         EXPECT_TRUE(std::filesystem::is_regular_file(folder + "/config/commcfg/Viewermap.xml"));
     }
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The walks a command makes through its context: document list, product tree and workflow.
+// A workflow context's attached items; the document list's and the product tree's walks are
+// those the commands make on the real client in the end-to-end tests.
 #include <gtest/gtest.h>
 
 #include "ClientFolder.h"
@@ -9,19 +10,6 @@
 #include <comkit/ComObject.h>
 
 namespace {
-
-// Selected item -> UI object -> model object id; -1 when a step gives nothing.
-LONG SelectedObjectId(IQvUiView* pView, LONG nIndex)
-{
-    IQvUiItemPtr item;
-    IQvUiObjectPtr uiObject;
-    IQvOtlObjectPtr object;
-    LONG id = -1;
-    if (SUCCEEDED(pView->GetSelectedItem(nIndex, &item)) && item && SUCCEEDED(item->GetUiObject(&uiObject)) && uiObject
-        && SUCCEEDED(uiObject->GetOtlObject(&object)) && object)
-        object->GetObjectID(&id);
-    return id;
-}
 
 IQvOtlObjectPtr Open(const wchar_t* pszClass, LONG id)
 {
@@ -73,66 +61,6 @@ protected:
     LONG m_docB = 0;
     LONG m_part = 0;
 };
-
-TEST_F(UiContextTest, DocumentListParentFrameGivesTheSelection)
-{
-    const HWND hWnd = reinterpret_cast<HWND>(0x1234);
-    IQvUiContextPtr context;
-    ASSERT_EQ(S_OK, qvclient::MakeDocumentListContext({Open(L"Drawing", m_docA), Open(L"Document", m_docB)}, hWnd, &context));
-
-    IQvUiWindowPtr command;
-    ASSERT_EQ(S_OK, context->GetCommandWindow(&command));
-    HWND hGot = nullptr;
-    ASSERT_EQ(S_OK, command->GetHwnd(&hGot));
-    EXPECT_EQ(hWnd, hGot);
-    EXPECT_FALSE(IQvUiViewFramePtr(command));
-    IQvUiWindowPtr parent;
-    ASSERT_EQ(S_OK, command->GetParentWindow(&parent));
-    IQvUiViewFramePtr frame(parent);
-    ASSERT_TRUE(frame);
-    IQvUiViewPtr view;
-    ASSERT_EQ(S_OK, frame->GetView(&view));
-    EXPECT_FALSE(IQvUiTreeViewPtr(view));
-    EXPECT_EQ(m_docA, SelectedObjectId(view, 0));
-    EXPECT_EQ(m_docB, SelectedObjectId(view, 1));
-    EXPECT_EQ(-1, SelectedObjectId(view, 2));
-
-    IUnknownPtr flow;
-    EXPECT_TRUE(FAILED(context->GetFlowItem(&flow)));
-    EXPECT_FALSE(flow);
-}
-
-TEST_F(UiContextTest, ProductTreeFrameIsAboveAPaneAndHoldsATreeView)
-{
-    IQvUiContextPtr context;
-    ASSERT_EQ(S_OK, qvclient::MakeProductTreeContext(Open(L"Part", m_part), &context));
-
-    IQvUiWindowPtr window;
-    ASSERT_EQ(S_OK, context->GetCommandWindow(&window));
-    HWND hWnd = reinterpret_cast<HWND>(1);
-    window->GetHwnd(&hWnd);
-    EXPECT_EQ(nullptr, hWnd);
-    // Climb until a window offers the frame, as the tree command does.
-    int nClimbed = 0;
-    IQvUiViewPtr view;
-    while (window && !view) {
-        IQvUiWindowPtr parent;
-        ASSERT_EQ(S_OK, window->GetParentWindow(&parent));
-        window = parent;
-        ++nClimbed;
-        if (IQvUiViewFramePtr frame = IQvUiViewFramePtr(window))
-            frame->GetView(&view);
-    }
-    EXPECT_EQ(2, nClimbed);
-    IQvUiTreeViewPtr tree(view);
-    ASSERT_TRUE(tree);
-    EXPECT_EQ(m_part, SelectedObjectId(tree, 0));
-
-    // Above the frame the chain ends.
-    IQvUiWindow* pTop = reinterpret_cast<IQvUiWindow*>(1);
-    EXPECT_EQ(S_OK, window->GetParentWindow(&pTop));
-    EXPECT_EQ(nullptr, pTop);
-}
 
 TEST_F(UiContextTest, WorkflowItemGivesItsAttachedItemsInOrder)
 {

@@ -11,6 +11,7 @@
 #include <win32host/Trace.h>
 
 #include "DemoTestSupport.h"
+#include "ExpectedSql.h"
 #include "ViewerMap.h"
 #include "qvclient/Watermark.h"
 
@@ -138,18 +139,14 @@ TEST_F(DemoContentTest, EveryCurrentRevisionIsSignedInTheTitleBlock)
         int signatures = 0;
         for (size_t at = 0, end; (end = ids.find('\n', at)) != std::string::npos; at = end + 1) {
             ++signatures;
+            // The module's text for the signature, as it reads the columns.
+            std::wstring sql = viztest::ExpectedSql("signature.detail");
+            sql.replace(sql.rfind(L"901"), 3, win32host::FromUtf8(ids.substr(at, end - at)));
             std::unique_ptr<qvclient::IDbCursor> cursor;
-            ASSERT_EQ(S_OK,
-                Db().Query(L"SELECT T_SignatureCfg.Format, T_SignatureCfg.SignContent, T_SignatureCfg.PictureFileID, "
-                           L"T_SignatureLocationCfg.NameLocation FROM T_Signature INNER JOIN T_SignatureLocationCfg ON "
-                           L"T_Signature.DocWfState = T_SignatureLocationCfg.WfState AND T_Signature.WfTemplate = "
-                           L"T_SignatureLocationCfg.WfTemplate INNER JOIN T_SignatureCfg ON T_Signature.UserID = "
-                           L"T_SignatureCfg.UserID WHERE T_Signature.OBJ_ID = " +
-                        win32host::FromUtf8(ids.substr(at, end - at)),
-                    {}, cursor));
+            ASSERT_EQ(S_OK, Db().Query(sql, {}, cursor));
             ASSERT_FALSE(cursor->IsEof()) << "a signature without its placement or its signer's configuration";
             const LONGLONG format = cursor->GetValue(0).integer;
-            const std::vector<std::wstring> location = Fields(cursor->GetValue(3).text);
+            const std::vector<std::wstring> location = Fields(cursor->GetValue(6).text);
             ASSERT_GE(location.size(), 4u);
             // In the title block: the lower right of the first A4 page.
             const double x = std::wcstod(location[0].c_str(), nullptr), y = std::wcstod(location[1].c_str(), nullptr);
@@ -164,7 +161,7 @@ TEST_F(DemoContentTest, EveryCurrentRevisionIsSignedInTheTitleBlock)
                 EXPECT_EQ(2, format);
                 EXPECT_EQ(4u, location.size()) << "a picture takes a box only";
                 const std::string vault = Rows(Db(), L"SELECT VAULT_NAME FROM T_StoredFile WHERE OBJ_ID = " +
-                        std::to_wstring(cursor->GetValue(2).integer));
+                        std::to_wstring(cursor->GetValue(4).integer));
                 ASSERT_FALSE(vault.empty());
                 std::string picture;
                 ASSERT_EQ(S_OK, qvclient::ReadVaultContent(*client.GetVault(),

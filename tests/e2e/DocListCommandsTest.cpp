@@ -204,7 +204,7 @@ TEST_F(DocumentListDownloadTest, CancelledFolderPickerLooksNothingUpAndSaysNothi
 
     EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));
 
-    EXPECT_EQ(1u, user.pickerTitles.size());
+    EXPECT_EQ(std::vector<std::wstring>{L"Select a folder"}, user.pickerTitles);
     EXPECT_TRUE(Sql().empty());
     EXPECT_TRUE(Events("file_written").empty());
     EXPECT_TRUE(user.messages.empty());

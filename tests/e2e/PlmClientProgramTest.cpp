@@ -62,42 +62,29 @@ protected:
     LONG m_top = 0;
 };
 
-TEST_F(PlmClientRun, SelectionOfNoObjectOfThatClassIsRefusedClearly)
+// A selection of no object of that class, or a script that cannot be read: the error says which,
+// and the command never runs.
+TEST_F(PlmClientRun, BadSelectionsAndScriptsAreRefusedClearly)
 {
-    const std::string top = std::to_string(m_top);
+    const std::string top = "Part:" + std::to_string(m_top);
+    const std::string folder = m_client.Posix(), missing = m_client.Posix() + "/no-such-script.txt";
     const struct {
-        std::string selection;
+        std::vector<std::string> args;
         std::string says;
     } cases[] = {
-        {"Part", "\"Part\""}, {"Part:x1", "\"Part:x1\""}, {":12", "\":12\""}, {"Part:-3", "\"Part:-3\""},
-        {"Part:999999", "no object Part:999999"},
-        {"Drawing:" + top, "is a Part, not a Drawing: select it as Part:" + top},
+        {{"--select", "Part"}, "\"Part\""}, {{"--select", "Part:x1"}, "\"Part:x1\""}, {{"--select", ":12"}, "\":12\""},
+        {{"--select", "Part:-3"}, "\"Part:-3\""}, {{"--select", "Part:999999"}, "no object Part:999999"},
+        {{"--select", "Drawing:" + std::to_string(m_top)}, "is a Part, not a Drawing: select it as " + top},
+        {{"--select", top, "--script", folder}, folder}, {{"--select", top, "--script", missing}, missing},
     };
     for (const auto& c : cases) {
-        const ProgramRun run = Run({"--command", "OutputLightFile", "--select", c.selection});
+        std::vector<std::string> args = {"--command", "OutputLightFile"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProgramRun run = Run(args);
         ASSERT_TRUE(run.started);
-        EXPECT_EQ(1, run.exitCode) << c.selection;
-        EXPECT_NE(std::string::npos, run.err.find(c.says)) << c.selection << ": " << run.err;
-        EXPECT_EQ(std::string::npos, run.out.find("[command]")) << c.selection << ": the command ran:\n" << run.out;
-    }
-}
-
-TEST_F(PlmClientRun, ScriptThatCannotBeReadIsRefusedClearly)
-{
-    const struct {
-        const char* name;
-        std::string path;
-    } cases[] = {
-        {"a folder", m_client.Posix()},
-        {"a missing file", m_client.Posix() + "/no-such-script.txt"},
-    };
-    for (const auto& c : cases) {
-        const ProgramRun run = Run({"--command", "OutputLightFile", "--select", "Part:" + std::to_string(m_top),
-            "--script", c.path});
-        ASSERT_TRUE(run.started) << c.name;
-        EXPECT_EQ(1, run.exitCode) << c.name << ": " << run.err;
-        EXPECT_NE(std::string::npos, run.err.find(c.path)) << c.name << ": the error names the script: " << run.err;
-        EXPECT_EQ(std::string::npos, run.out.find("[command]")) << c.name << ": the command ran:\n" << run.out;
+        EXPECT_EQ(1, run.exitCode) << c.says;
+        EXPECT_NE(std::string::npos, run.err.find(c.says)) << c.says << ": " << run.err;
+        EXPECT_EQ(std::string::npos, run.out.find("[command]")) << c.says << ": the command ran:\n" << run.out;
     }
 }
 

@@ -2,8 +2,6 @@
 // onto the file.
 #include "CommandTest.h"
 
-#include <fstream>
-
 #include "Spawn.h"
 #include "TestPdf.h"
 
@@ -27,13 +25,8 @@ protected:
 
     std::wstring WriteOut(const std::wstring& name, const std::string& content)
     {
-        const std::wstring path = m_out + L"\\" + name;
-        FILE* f = std::fopen(PosixOf(path).c_str(), "wb");
-        if (f) {
-            std::fwrite(content.data(), 1, content.size(), f);
-            std::fclose(f);
-        }
-        return path;
+        viztest::WriteFile(m_out + L"\\" + name, content);
+        return m_out + L"\\" + name;
     }
 
     qvclient::DocumentFixture m_doc;
@@ -105,7 +98,7 @@ TEST_F(SignerNamesThroughTheJob, ReachThePdfInTheAnsiCodePage)
 {
     for (const Case& c : m_cases) {
         const std::wstring pdf = m_out + L"\\A-01.pdf";
-        std::ofstream(PosixOf(pdf), std::ios::binary | std::ios::trunc) << MakePdf("Drawing A-01");
+        viztest::WriteFile(pdf, MakePdf("Drawing A-01"));
         trace.Clear();
         EXPECT_EQ(0, Module().SignPdf(c.doc.documentId, L"Drawing", c.doc.revisionId, pdf.c_str()));
         const auto signedEvents = Events("signed");

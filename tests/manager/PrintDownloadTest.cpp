@@ -76,18 +76,23 @@ TEST_F(PrintDownloadTest, DownloadPutsEveryCheckedFileIntoTheFolderThenOpensItAn
     EXPECT_EQ(expectedWait, WaitEvents());
 }
 
-TEST_F(PrintDownloadTest, DownloadWithNothingCheckedStillAsksAndConfirms)
+TEST_F(PrintDownloadTest, WithNothingCheckedDownloadStillAsksAndConfirmsAndPrintGetsAnEmptyArray)
 {
     const std::wstring target = Folder().MakeFolder("empty");
     user.folders.push_back(target);
-    Run(false, {kDownloadButton});
+    Run(false, {kDownloadButton, kPrintButton});
 
     EXPECT_EQ(1u, user.pickerTitles.size());
     EXPECT_EQ("", viztest::FolderText(target));
     EXPECT_EQ(1u, Events("shell_execute").size());
     EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, user.MessageTexts());
-    const std::vector<std::string> expectedWait = {"begin 正在导出... 0 0", "end 正在导出... 0 0"};
+    const std::vector<std::string> expectedWait = {
+        "begin 正在导出... 0 0", "end 正在导出... 0 0", "begin 正在准备打印... 0 0", "end 正在准备打印... 0 0"};
     EXPECT_EQ(expectedWait, WaitEvents());
+    const auto calls = Events("print_capture");
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ("0", calls[0].Get("count"));
+    EXPECT_TRUE(Events("file_written").empty());
 }
 
 TEST_F(PrintDownloadTest, CancelledFolderChoiceEndsTheDownloadSilently)
@@ -157,16 +162,6 @@ TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
         "step 正在准备打印... 2 3", "step 正在准备打印... 3 3", "end 正在准备打印... 3 3"};
     EXPECT_EQ(expectedWait, WaitEvents());
     EXPECT_TRUE(user.messages.empty());
-}
-
-TEST_F(PrintDownloadTest, PrintWithNothingCheckedCallsThePluginWithAnEmptyArray)
-{
-    Run(false, {kPrintButton});
-
-    const auto calls = Events("print_capture");
-    ASSERT_EQ(1u, calls.size());
-    EXPECT_EQ("0", calls[0].Get("count"));
-    EXPECT_TRUE(Events("file_written").empty());
 }
 
 // The system object fails only once the tree is filled, when the user clicks Print: the failure is

@@ -60,26 +60,16 @@ TEST_F(CollectSignaturesTest, RecordsInRowOrderWithTheirFields)
     m_system.db.rowsFor = ScriptedSignatures;
     EXPECT_EQ(1, CollectSignatures(m_docRev));
     EXPECT_EQ(1, m_docRev.m_bSignCollected);
-    std::vector<CSignInfo*> records = Records(m_docRev);
-    ASSERT_EQ(3u, records.size());
-    EXPECT_EQ(CString(L"first"), records[0]->m_strSignContent);
-    EXPECT_EQ(CString(L"second"), records[1]->m_strSignContent);
-    EXPECT_EQ(CString(L"third"), records[2]->m_strSignContent);
-    EXPECT_EQ(1, records[0]->m_nFormat);
-    EXPECT_EQ(3, records[1]->m_nFormat);
-    EXPECT_EQ(2, records[2]->m_nFormat);
-
-    const CSignInfo& sign = *records[0];
-    EXPECT_EQ(CString(L"Song,12"), sign.m_strFont);
-    EXPECT_EQ(CString(L"ps"), sign.m_strPictureStyle);
-    EXPECT_EQ(CString(L"77"), sign.m_strPictureFileID);
-    EXPECT_EQ(CString(L"2019-05-06"), sign.m_strCreationDate);
-    EXPECT_EQ(CString(L"1,2"), sign.m_strNameLocation);
-    EXPECT_EQ(CString(L"3,4"), sign.m_strTimeLocation);
-    EXPECT_EQ(CString(L"Approved"), sign.m_strDocWfState);
-    EXPECT_EQ(CString(L"Release"), sign.m_strWfTemplate);
-    // A date without a time part gives no date.
-    EXPECT_TRUE(records[1]->m_strCreationDate.IsEmpty());
+    // Every field of every record; a date without a time part gives no date.
+    std::vector<std::wstring> records;
+    for (const CSignInfo* p : Records(m_docRev))
+        records.push_back(std::to_wstring(p->m_nFormat) + L"|" + std::wstring(p->m_strSignContent + L"|" + p->m_strFont +
+            L"|" + p->m_strPictureStyle + L"|" + p->m_strPictureFileID + L"|" + p->m_strCreationDate + L"|" +
+            p->m_strNameLocation + L"|" + p->m_strTimeLocation + L"|" + p->m_strDocWfState + L"|" + p->m_strWfTemplate));
+    EXPECT_EQ((std::vector<std::wstring>{L"1|first|Song,12|ps|77|2019-05-06|1,2|3,4|Approved|Release",
+                  L"3|second|Song,12|ps|77||1,2|3,4|Approved|Release",
+                  L"2|third|Song,12|ps|77|2020-01-02|1,2|3,4|Approved|Release"}),
+        records);
 }
 
 TEST_F(CollectSignaturesTest, SecondCallDoesNothing)

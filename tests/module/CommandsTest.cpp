@@ -6,7 +6,7 @@
 #include <win32host/Desktop.h>
 #include <win32host/Trace.h>
 
-#include "FakeErrorService.h"
+#include "ClientErrorService.h"
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "FakeUi.h"
@@ -50,15 +50,6 @@ TEST_F(DocListCommands, FailingSelectionIsReturned)
     EXPECT_TRUE(m_trace.OfKind("messagebox").empty());
 }
 
-TEST_F(DocListCommands, CancelledFolderPickerEndsSilently)
-{
-    EXPECT_EQ(S_OK, OnDocListDownLoadLightFile(Context()));
-    ASSERT_EQ(1u, m_trace.OfKind("folder_picker").size());
-    EXPECT_EQ("Select a folder", m_trace.OfKind("folder_picker")[0].Get("title"));
-    EXPECT_TRUE(m_user.MessageTexts().empty());
-    EXPECT_TRUE(m_system.db.sql.empty());
-}
-
 TEST_F(DocListCommands, FailedDwgLookupIsReported)
 {
     m_user.folders = {m_out.Windows()};
@@ -100,7 +91,7 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
     }
 
     // An attached object that is no workflow item fails the list; the list is released.
-    FakeObjectCollectionClass collection;
+    ClientErrorService collection;
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> attached = MakeFake<FakeFlowItem>();
     FakeRef<FakeOtlObject> part = MakeDocument(L"Part", 3);
@@ -114,7 +105,7 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
 
 TEST_F(ManagerCommands, WorkflowWithoutItemsOpensTheManager)
 {
-    FakeObjectCollectionClass collection;
+    ClientErrorService collection;
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
     EXPECT_EQ(S_OK, WfOutputLightFile(m_context.get()));

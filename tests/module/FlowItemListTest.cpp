@@ -1,7 +1,7 @@
 // BuildFlowItemList: the workflow items of an attached-items VARIANT, one reference each.
 #include <gtest/gtest.h>
 
-#include "FakeErrorService.h"
+#include "ClientErrorService.h"
 #include "FakeObjects.h"
 #include "FakeUi.h"
 #include "commands/FlowItemList.h"
@@ -15,9 +15,15 @@ class FlowItemListTest : public testing::Test {
 protected:
     ~FlowItemListTest() override { VariantClear(&m_var); }
 
-    void Attach(std::vector<IUnknown*> items) { m_var = MakeUnknownArray(items); }
+    void Attach(std::vector<IUnknown*> items)
+    {
+        VariantClear(&m_var);
+        m_holder->attached = std::move(items);
+        m_holder->GetAttachedItems(&m_var);
+    }
 
-    FakeObjectCollectionClass m_collection;
+    ClientErrorService m_collection;
+    FakeRef<FakeFlowItem> m_holder = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> m_first = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> m_second = MakeFake<FakeFlowItem>();
     FakeRef<FakeOtlObject> m_part = MakeFake<FakeOtlObject>();
@@ -57,26 +63,38 @@ TEST_F(FlowItemListTest, ItemThatIsNoFlowItemFailsAndKeepsThoseBefore)
     EXPECT_EQ(2u, m_list.size());
 }
 
-TEST_F(FlowItemListTest, CollectionFailuresAreReturned)
+TEST_F(FlowItemListTest, VariantThatHoldsNoObjectsFails)
 {
-    Attach({First(), Second()});
-    m_collection.getItemFailsAt = 1;
-    m_collection.getItemFailure = DISP_E_BADINDEX;
-    EXPECT_EQ(DISP_E_BADINDEX, BuildFlowItemList(&m_var, m_list));
-    EXPECT_EQ(1u, m_list.size());
-
-    m_list.clear();
-    m_collection.setVariant = DISP_E_TYPEMISMATCH;
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, BuildFlowItemList(&m_var, m_list));
+    _variant_t number(7L);
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, BuildFlowItemList(&number, m_list));
     EXPECT_TRUE(m_list.empty());
 }
 
-TEST(FlowItemListWithoutCollection, CreationFailureIsReturned)
+// The client's collection never fails to give an item it counted; this one does.
+class UnreadableCollection : public comkit::ComObject<IQvObjectCollection> {
+public:
+    STDMETHODIMP SetVariant(VARIANT*) override { return S_OK; }
+    STDMETHODIMP GetCount(ULONG* pnCount) override
+    {
+        *pnCount = 2;
+        return S_OK;
+    }
+    STDMETHODIMP GetItem(ULONG, IUnknown** ppItem) override
+    {
+        *ppItem = nullptr;
+        return DISP_E_BADINDEX;
+    }
+};
+
+TEST(FlowItemListOfOtherCollections, FailuresAreReturned)
 {
     VARIANT var;
     VariantInit(&var);
     CFlowItemList list;
-    EXPECT_LT(BuildFlowItemList(&var, list), 0);
+    EXPECT_LT(BuildFlowItemList(&var, list), 0) << "no collection";
+    ClassRegistration collection(CLSID_QvObjectCollection,
+        [](REFIID iid, void** ppv) { return comkit::CreateComObject<UnreadableCollection>(iid, ppv); });
+    EXPECT_EQ(DISP_E_BADINDEX, BuildFlowItemList(&var, list));
     EXPECT_TRUE(list.empty());
 }
 

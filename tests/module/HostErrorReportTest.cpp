@@ -1,7 +1,8 @@
 // Reports to the client's error service.
 #include <gtest/gtest.h>
 
-#include "FakeErrorService.h"
+#include "ClientErrorService.h"
+#include "TraceFields.h"
 #include "manager/HostErrorReport.h"
 
 using namespace moduletest;
@@ -19,55 +20,45 @@ TEST(ReportHostError, WhatIsShown)
         const char* name;
         bool chained;
         std::vector<HRESULT> pending;
-        HRESULT code;
         int line;
-        std::vector<HRESULT> shownPending; // empty: one record of the code at the line
-        int iconStyle;
-        int clears;
+        const char* shown; // style, codes, locations
+        size_t pendingLeft;
     } cases[] = {
-        {"plain", false, {}, E_ACCESSDENIED, 1136, {}, 48, 0},
-        {"plain, pending errors ignored", false, {E_ACCESSDENIED}, E_ACCESSDENIED, 980, {}, 48, 0},
-        {"chained, nothing pending", true, {}, E_ACCESSDENIED, 995, {}, 16, 1},
-        {"chained, pending ending with the code", true, {E_OUTOFMEMORY, E_ACCESSDENIED}, E_ACCESSDENIED, 1002,
-            {E_OUTOFMEMORY, E_ACCESSDENIED}, 0, 1},
-        {"chained, pending ending with another code", true, {E_ACCESSDENIED, E_OUTOFMEMORY}, E_ACCESSDENIED, 1002, {},
-            16, 1},
+        {"plain", false, {}, 1136, "48 80070005 DocumentSelectDlg:1136", 0},
+        {"plain, pending errors ignored", false, {E_ACCESSDENIED}, 980, "48 80070005 DocumentSelectDlg:980", 1},
+        {"chained, nothing pending", true, {}, 995, "16 80070005 DocumentSelectDlg:995", 0},
+        {"chained, pending ending with the code", true, {E_OUTOFMEMORY, E_ACCESSDENIED}, 1002,
+            "16 8007000E,80070005 client,client", 0},
+        {"chained, pending ending with another code", true, {E_ACCESSDENIED, E_OUTOFMEMORY}, 1002,
+            "16 80070005 DocumentSelectDlg:1002", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        FakeErrorService errors;
-        errors.pending = c.pending;
+        ClientErrorService errors;
+        errors.SetPending(c.pending);
+        win32host::TraceRecorder trace;
         ReportHostError(E_FAIL, 975, 48); // an earlier report
         if (c.chained)
-            ReportHostErrorChained(c.code, c.line);
+            ReportHostErrorChained(E_ACCESSDENIED, c.line);
         else
-            ReportHostError(c.code, c.line, 48);
-        ASSERT_EQ(2u, errors.shown.size());
-        const ShownErrors& shown = errors.shown[1];
-        EXPECT_EQ(c.shownPending, shown.pending);
-        if (c.shownPending.empty()) {
-            ASSERT_EQ(1u, shown.records.size());
-            EXPECT_EQ(c.code, shown.records[0].code);
-            EXPECT_EQ(L"DocumentSelectDlg:" + std::to_wstring(c.line), shown.records[0].location);
-            EXPECT_EQ(0, shown.records[0].flag);
-        } else {
-            EXPECT_TRUE(shown.records.empty());
-        }
-        EXPECT_EQ(c.iconStyle, shown.iconStyle);
-        EXPECT_EQ(c.clears, errors.clearErrorsCalls);
+            ReportHostError(E_ACCESSDENIED, c.line, 48);
+        EXPECT_EQ((std::vector<std::string>{"48 80004005 DocumentSelectDlg:975", c.shown}),
+            viztest::TraceFields(trace, "error_report", {"style", "codes", "locations"}));
+        EXPECT_EQ(c.pendingLeft, errors.PendingCount());
     }
 }
 
 TEST(ReportHostError, SilentCodesShowNothing)
 {
-    FakeErrorService errors;
-    errors.pending = {kSilent[0]};
+    ClientErrorService errors;
+    errors.SetPending({kSilent[0]});
+    win32host::TraceRecorder trace;
     for (HRESULT code : kSilent) {
         ReportHostError(code, 975, 48);
         ReportHostErrorChained(code, 995);
     }
-    EXPECT_TRUE(errors.shown.empty());
-    EXPECT_EQ(0, errors.clearErrorsCalls);
+    EXPECT_TRUE(trace.OfKind("error_report").empty());
+    EXPECT_EQ(1u, errors.PendingCount());
 }
 
 TEST(ReportHostError, NoReporterNoReport)

@@ -7,7 +7,7 @@
 
 #include <win32host/Trace.h>
 
-#include "FakeErrorService.h"
+#include "ClientErrorService.h"
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "ScratchFolder.h"
@@ -44,20 +44,13 @@ protected:
     std::vector<std::string> Messages() const { return TraceFields(m_trace, "messagebox", {"text", "icon"}); }
 
     // Locations of the reports shown, with their icon style.
-    std::vector<std::wstring> Reports() const
-    {
-        std::vector<std::wstring> reports;
-        for (const ShownErrors& shown : m_errors.shown)
-            for (const ShownRecord& record : shown.records)
-                reports.push_back(record.location + L"/" + std::to_wstring(shown.iconStyle));
-        return reports;
-    }
+    std::vector<std::string> Reports() const { return TraceFields(m_trace, "error_report", {"locations", "style"}); }
 
     ScratchFolder m_out;
     ScratchFolder m_temp;
     FakePlmSystem m_system;
     FakeObjectModel m_model;
-    FakeErrorService m_errors;
+    ClientErrorService m_errors;
     win32host::TraceRecorder m_trace;
     CLightDocumentRevObj m_docRev;
     CLightFileObj m_file;
@@ -72,7 +65,7 @@ TEST_F(RetrieveLightFileTest, WritesIntoTheFolderUnderItsName)
     ASSERT_EQ(1u, m_model.vault.rawCreated.size());
     EXPECT_EQ(L"LightFile", m_model.vault.rawCreated[0]);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(m_errors.shown.empty());
+    EXPECT_TRUE(Reports().empty());
 }
 
 TEST_F(RetrieveLightFileTest, EmptyFolderMeansTheTemporaryFolder)
@@ -99,13 +92,13 @@ TEST_F(RetrieveLightFileTest, NoWatermarkWithoutTheSwitchAPdfAndTheComponent)
         bool component;
         const wchar_t* name;
         int result;
-        std::vector<std::wstring> reports;
+        std::vector<std::string> reports;
     } cases[] = {
         {"switched off", S_OK, 0, true, L"A-01.pdf", 1, {}},
         {"a DWG file", S_OK, 1, true, L"A-01.dwg", 1, {}},
-        {"no component", S_OK, 1, false, L"A-01.pdf", 0, {L"DocumentSelectDlg:995/16"}},
+        {"no component", S_OK, 1, false, L"A-01.pdf", 0, {"DocumentSelectDlg:995 16"}},
         // The fake gives a non-zero value with the failure.
-        {"unreadable switch", E_FAIL, 0, true, L"A-01.pdf", 1, {L"DocumentSelectDlg:980/48"}},
+        {"unreadable switch", E_FAIL, 0, true, L"A-01.pdf", 1, {"DocumentSelectDlg:980 48"}},
     };
     for (const auto& c : cases) {
         std::optional<FakeWatermarkComponent> component;
@@ -114,7 +107,7 @@ TEST_F(RetrieveLightFileTest, NoWatermarkWithoutTheSwitchAPdfAndTheComponent)
         m_system.config.globalParam = c.read;
         m_system.config.watermark = c.watermark;
         m_system.config.paramReads.clear();
-        m_errors.shown.clear();
+        m_trace.Clear();
         SetName(c.name);
         EXPECT_EQ(c.result, Retrieve(m_out.Windows())) << c.what;
         EXPECT_EQ(m_out.Windows(c.name), std::wstring(m_path)) << c.what;
@@ -144,40 +137,37 @@ TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
     EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
     EXPECT_TRUE(FileExists(m_out.Windows(L"A-01.pdf")));
-    ASSERT_EQ(std::vector<std::wstring>{L"DocumentSelectDlg:1002/16"}, Reports());
-    EXPECT_EQ(E_ACCESSDENIED, m_errors.shown[0].records[0].code);
+    EXPECT_EQ(std::vector<std::string>{"DocumentSelectDlg:1002 16 80070005"},
+        TraceFields(m_trace, "error_report", {"locations", "style", "codes"}));
 }
 
 TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
 {
     m_system.config.creation = E_FAIL;
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    std::vector<std::wstring> reports = Reports();
-    ASSERT_EQ(2u, reports.size());
-    EXPECT_EQ(L"DocumentSelectDlg:975/48", reports[0]);
-    EXPECT_EQ(L"DocumentSelectDlg:980/48", reports[1]);
+    EXPECT_EQ((std::vector<std::string>{"DocumentSelectDlg:975 48", "DocumentSelectDlg:980 48"}), Reports());
 
-    m_errors.shown.clear();
+    m_trace.Clear();
     m_system.config.creation = static_cast<HRESULT>(0x83070101);
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    for (const std::wstring& report : Reports())
-        EXPECT_EQ(std::wstring::npos, report.find(L":975")) << "0x83070101 is never reported";
+    for (const std::string& report : Reports())
+        EXPECT_EQ(std::string::npos, report.find(":975")) << "0x83070101 is never reported";
 }
 
+// A failed download, or an object without file content, is a failed fetch: named with its code.
 TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
 {
-    m_model.vault.files[501].download = static_cast<HRESULT>(0x8007000E);
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(CString(L"unchanged"), m_path);
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(8007000E)! error"}, Messages());
-    EXPECT_TRUE(m_system.config.paramReads.empty());
-}
-
-TEST_F(RetrieveLightFileTest, ObjectWithoutFileContentFailsLikeAFetch)
-{
-    m_model.offerFileContent = false;
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(std::vector<std::string>{"文件(A-01.pdf)获取失败(80004002)! error"}, Messages());
+    for (const bool content : {true, false}) {
+        m_model.vault.files[501].download = content ? static_cast<HRESULT>(0x8007000E) : S_OK;
+        m_model.offerFileContent = content;
+        m_trace.Clear();
+        EXPECT_EQ(0, Retrieve(m_out.Windows()));
+        EXPECT_EQ(CString(L"unchanged"), m_path);
+        EXPECT_EQ(std::vector<std::string>{content ? "文件(A-01.pdf)获取失败(8007000E)! error"
+                                                   : "文件(A-01.pdf)获取失败(80004002)! error"},
+            Messages());
+        EXPECT_TRUE(m_system.config.paramReads.empty());
+    }
 }
 
 TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)

@@ -63,13 +63,6 @@ TEST_F(RetrieveLightFilesTest, EveryRowIsWrittenAndThePathNamesTheLast)
     EXPECT_EQ(1u, signatureQueries);
 }
 
-TEST_F(RetrieveLightFilesTest, EmptyFolderMeansTheTemporaryFolder)
-{
-    EXPECT_EQ(0, Retrieve(L""));
-    EXPECT_EQ(m_temp.Windows(L"A-01-2.pdf"), std::wstring(m_path));
-    EXPECT_TRUE(FileExists(m_temp.Windows(L"A-01.pdf")));
-}
-
 TEST_F(RetrieveLightFilesTest, NothingRetrievedLeavesThePath)
 {
     struct Case {
@@ -99,11 +92,6 @@ TEST_F(RetrieveLightFilesTest, NothingRetrievedLeavesThePath)
 TEST_F(RetrieveLightFilesTest, BrokenCursorKeepsTheFilesSoFar)
 {
     // The first MoveNext of the lookup comes after the signature queries of the first file.
-    m_system.db.rowsFor = [](const std::wstring& sql) {
-        if (sql.find(L"T_LightFile") != std::wstring::npos)
-            return FakeRows{LightFileRow(501, L"A-01.pdf"), LightFileRow(502, L"A-01-2.pdf")};
-        return FakeRows();
-    };
     m_system.db.failMoveNextCall = 1;
     EXPECT_EQ(kEofStatus, Retrieve(m_out.Windows()));
     EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));

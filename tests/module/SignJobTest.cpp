@@ -145,23 +145,19 @@ TEST_F(SignJob, PictureThatCannotBeExportedKeepsAnEmptyImage)
     }
 }
 
-TEST_F(SignJob, CapitalExtensionIsSigned)
-{
-    WriteFile(m_out.Windows(L"B.PDF"), "%PDF");
-    AddSigns(m_docRev, {{1, L"A", L""}});
-    EXPECT_EQ(S_OK, SignFile(m_docRev, m_out.Windows(L"B.PDF").c_str()));
-    EXPECT_TRUE(FileExists(m_out.Windows(L"B.PDF.ini.captured")));
-}
-
+// A ".pdf" in any case is signed; nothing else is, and gets no job file.
 TEST_F(SignJob, OnlyPdfFilesAreSigned)
 {
     AddSigns(m_docRev, {{1, L"A", L""}});
-    for (const wchar_t* name : {L"B.pdfx", L"B", L"B.dwg", L"pdf"}) {
-        WriteFile(m_out.Windows(name), "x");
-        EXPECT_EQ(E_FAIL, SignFile(m_docRev, m_out.Windows(name).c_str())) << win32host::ToUtf8(name);
-        EXPECT_FALSE(FileExists(m_out.Windows(name) + L".ini"));
+    const struct {
+        const wchar_t* name;
+        HRESULT result;
+    } cases[] = {{L"B.PDF", S_OK}, {L"B.pdfx", E_FAIL}, {L"B", E_FAIL}, {L"B.dwg", E_FAIL}, {L"pdf", E_FAIL}};
+    for (const auto& c : cases) {
+        WriteFile(m_out.Windows(c.name), "x");
+        EXPECT_EQ(c.result, SignFile(m_docRev, m_out.Windows(c.name).c_str())) << win32host::ToUtf8(c.name);
     }
-    EXPECT_EQ("A-01.pdf B B.dwg B.pdfx pdf", FolderText(m_out.Windows()));
+    EXPECT_EQ("A-01.pdf B B.PDF B.PDF.ini.captured B.PDF.signcall B.dwg B.pdfx pdf", FolderText(m_out.Windows()));
 }
 
 TEST_F(SignJob, NothingToSignLoadsNothing)

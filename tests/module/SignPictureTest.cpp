@@ -27,25 +27,21 @@ protected:
     CPdfSigner m_signer;
 };
 
+// The id and the stored name make the file's name; a name without a dot is a bitmap's.
 TEST_F(SignPicture, IdAndStoredNameMakeTheFileName)
 {
-    m_model.vault.files[12] = {L"sign.png", "picture-bytes"};
-    CString strPath;
-    EXPECT_EQ(S_OK, m_signer.ExportSignPicture(12, strPath));
-    EXPECT_EQ(InSignatureFolder(L"12sign.png"), std::wstring(strPath));
-    EXPECT_EQ("picture-bytes", ReadFile(InSignatureFolder(L"12sign.png")));
-}
-
-TEST_F(SignPicture, NameWithoutDotBecomesPictureBmp)
-{
-    m_model.vault.files[5] = {L"sign", "a"};
-    m_model.vault.files[6] = {L"", "b"};
-    CString strPath;
-    EXPECT_EQ(S_OK, m_signer.ExportSignPicture(5, strPath));
-    EXPECT_EQ(InSignatureFolder(L"5picture.bmp"), std::wstring(strPath));
-    EXPECT_EQ(S_OK, m_signer.ExportSignPicture(6, strPath));
-    EXPECT_EQ(InSignatureFolder(L"6picture.bmp"), std::wstring(strPath));
-    EXPECT_EQ("b", ReadFile(InSignatureFolder(L"6picture.bmp")));
+    const struct {
+        LONG id;
+        const wchar_t* stored;
+        const wchar_t* file;
+    } cases[] = {{12, L"sign.png", L"12sign.png"}, {5, L"sign", L"5picture.bmp"}, {6, L"", L"6picture.bmp"}};
+    for (const auto& c : cases) {
+        m_model.vault.files[c.id] = {c.stored, "picture " + std::to_string(c.id)};
+        CString strPath;
+        EXPECT_EQ(S_OK, m_signer.ExportSignPicture(c.id, strPath)) << c.id;
+        EXPECT_EQ(InSignatureFolder(c.file), std::wstring(strPath)) << c.id;
+        EXPECT_EQ("picture " + std::to_string(c.id), ReadFile(InSignatureFolder(c.file))) << c.id;
+    }
 }
 
 TEST_F(SignPicture, NameThatCouldLeaveTheFolderIsNotFetched)
@@ -74,29 +70,29 @@ TEST_F(SignPicture, PresentFileIsReused)
     EXPECT_EQ("old", ReadFile(InSignatureFolder(L"12sign.png")));
 }
 
-TEST_F(SignPicture, FailedDownloadReturnsItsStatusWithThePathSet)
+// A failed download keeps the path it was to have; without a stored file object there is none.
+TEST_F(SignPicture, FailuresReturnTheirStatus)
 {
-    m_model.vault.files[12] = {L"sign.png", "x", E_ACCESSDENIED};
-    CString strPath;
-    EXPECT_EQ(E_ACCESSDENIED, m_signer.ExportSignPicture(12, strPath));
-    EXPECT_EQ(InSignatureFolder(L"12sign.png"), std::wstring(strPath));
-    EXPECT_FALSE(FileExists(InSignatureFolder(L"12sign.png")));
-}
-
-TEST_F(SignPicture, UnregisteredStoredFileGivesNullPointerAndNoPath)
-{
-    m_model.storedFileCreation = REGDB_E_CLASSNOTREG;
-    CString strPath;
-    EXPECT_EQ(E_POINTER, m_signer.ExportSignPicture(12, strPath));
-    EXPECT_TRUE(strPath.IsEmpty());
-}
-
-TEST_F(SignPicture, StoredFileWithoutContentGivesNullPointer)
-{
-    m_model.offerFileContent = false;
-    CString strPath;
-    EXPECT_EQ(E_POINTER, m_signer.ExportSignPicture(12, strPath));
-    EXPECT_TRUE(strPath.IsEmpty());
+    const struct {
+        const char* what;
+        HRESULT download, creation;
+        bool content;
+        HRESULT result;
+        bool path;
+    } cases[] = {
+        {"failed download", E_ACCESSDENIED, S_OK, true, E_ACCESSDENIED, true},
+        {"unregistered stored file", S_OK, REGDB_E_CLASSNOTREG, true, E_POINTER, false},
+        {"no file content", S_OK, S_OK, false, E_POINTER, false},
+    };
+    for (const auto& c : cases) {
+        m_model.vault.files[12] = {L"sign.png", "x", c.download};
+        m_model.storedFileCreation = c.creation;
+        m_model.offerFileContent = c.content;
+        CString strPath;
+        EXPECT_EQ(c.result, m_signer.ExportSignPicture(12, strPath)) << c.what;
+        EXPECT_EQ(c.path ? InSignatureFolder(L"12sign.png") : L"", std::wstring(strPath)) << c.what;
+        EXPECT_FALSE(FileExists(InSignatureFolder(L"12sign.png"))) << c.what;
+    }
 }
 
 TEST_F(SignPicture, FolderIsAskedForOnce)

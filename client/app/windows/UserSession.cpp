@@ -1,9 +1,11 @@
-// The Windows build's user: the command runs on the real desktop. Scripted answers to its
-// windows and the terminal's person are the Linux build's for now, so a script is refused
-// instead of being silently left unanswered.
+// The Windows build's user: the command runs on the real desktop, and a script answers its
+// message boxes through the desktop's hook (win32host). Acting on dialogs, the folder picker and
+// the person at a terminal are the Linux build's for now: a script that needs them is refused
+// before the command runs, so that nothing waits for an answer that never comes.
 #include "UserSession.h"
 
 #include "MainWindow.h"
+#include "ScriptedUser.h"
 
 namespace plmclient {
 
@@ -13,18 +15,26 @@ std::string CheckUserOptions(const Options& options)
 {
     if (options.interactive)
         return "--interactive needs the Linux build's terminal";
-    if (!options.scriptLines.empty())
-        return "--script and --do need the Linux build's scripted user";
+    for (const ScriptAction& a : ParseScript(options.scriptLines))
+        if (a.verb != "messagebox")
+            return "script line " + std::to_string(a.line) + ": \"" + a.verb +
+                "\" needs the Linux build's scripted user; on Windows a script answers message boxes only";
     return std::string();
 }
 
 SessionOutcome RunWithUser(qvclient::Client& client, const ModuleHost& module, const Options& options,
     const std::function<void(const qvclient::WaitEvent&)>& progress, const std::function<void()>&)
 {
+    ScriptedUser user(ParseScript(options.scriptLines));
     SessionOutcome outcome;
     client.SetWaitObserver(progress);
-    outcome.command = RunInMainWindow(client, module, options);
+    {
+        win32host::ScopedDesktopUser scopedUser(user);
+        outcome.command = RunInMainWindow(client, module, options);
+    }
     client.SetWaitObserver(nullptr);
+    outcome.scriptErrors = user.Errors();
+    outcome.unreachedLines = user.Remaining();
     return outcome;
 }
 

@@ -20,14 +20,9 @@ STDMETHODIMP FakeOtlObject::GetObjectID(LONG* plObjectID)
 
 STDMETHODIMP FakeOtlObject::GetPropertyValue(BSTR bstrName, VARIANT* pvarValue)
 {
-    std::wstring value;
-    auto it = properties.find(bstrName);
-    if (it != properties.end())
-        value = it->second;
-    else if (vault != nullptr && std::wstring(bstrName) == L"name" && vault->files.count(id))
-        value = vault->files[id].name;
-    else
+    if (vault == nullptr || std::wstring(bstrName) != L"name" || !vault->files.count(id))
         return DISP_E_UNKNOWNNAME;
+    const std::wstring value = vault->files[id].name;
     VariantClear(pvarValue);
     pvarValue->vt = VT_BSTR;
     pvarValue->bstrVal = SysAllocString(value.c_str());

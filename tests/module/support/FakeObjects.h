@@ -1,4 +1,4 @@
-// Fakes of the client's object model: objects with a class, an id and properties, stored files
+// Fakes of the client's object model: objects with a class and an id, stored files with a name
 // that write their content to disk, and the watermark component.
 #pragma once
 
@@ -45,7 +45,6 @@ public:
 
     std::wstring className;
     LONG id = 0;
-    std::map<std::wstring, std::wstring> properties;
     FakeVault* vault = nullptr;
     bool offerFileContent = true;
 

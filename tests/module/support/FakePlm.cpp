@@ -29,14 +29,14 @@ public:
         if (m_db.isEofCalls == m_db.throwOnIsEofCall)
             _com_issue_error(E_UNEXPECTED);
         if (m_db.isEofCalls == m_db.failIsEofCall)
-            return m_db.isEofFailure;
+            return E_FAIL;
         *pbEof = m_row < m_rows.size() ? VARIANT_FALSE : VARIANT_TRUE;
         return m_db.isEofSuccess;
     }
     STDMETHODIMP MoveNext() override
     {
         if (++m_db.moveNextCalls == m_db.failMoveNextCall)
-            return m_db.moveNextFailure;
+            return E_FAIL;
         ++m_row;
         return S_OK;
     }
@@ -91,8 +91,7 @@ public:
         *ppTransaction = nullptr;
         if (m_config.transactions == m_config.failTransactionCall)
             return E_ACCESSDENIED;
-        if (!m_config.nullTransaction)
-            *ppTransaction = new FakeTransaction(m_db, m_config);
+        *ppTransaction = new FakeTransaction(m_db, m_config);
         return m_config.getTransaction;
     }
     STDMETHODIMP GetGlobalParam(BSTR bstrName, LONG* plValue) override
@@ -112,7 +111,7 @@ public:
     }
     STDMETHODIMP GetSystemConfigPath(BSTR* pbstrPath) override
     {
-        *pbstrPath = SysAllocString(m_config.configPath.c_str());
+        *pbstrPath = SysAllocString(L"");
         return S_OK;
     }
     STDMETHODIMP CheckObjectBehaviorMethod(IQvOtlObject*, BSTR bstrBehavior, BSTR bstrMethod, SHORT* pbAllowed) override

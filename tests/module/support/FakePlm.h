@@ -30,9 +30,7 @@ struct FakeDatabase {
     int moveNextCalls = 0;
     int getFieldCalls = 0;
     int failIsEofCall = 0;
-    HRESULT isEofFailure = E_FAIL;
     int failMoveNextCall = 0;
-    HRESULT moveNextFailure = E_FAIL;
     int throwOnGetFieldCall = 0; // raises _com_error(E_UNEXPECTED)
     int throwOnIsEofCall = 0;    // raises _com_error(E_UNEXPECTED)
     // The success status IsEof returns.
@@ -44,11 +42,9 @@ struct FakeSystemConfig {
     HRESULT creation = S_OK; // a failure makes the system object unavailable
     HRESULT getTransaction = S_OK;
     int failTransactionCall = 0; // only this GetCurTransaction call (from 1) fails, with E_ACCESSDENIED
-    bool nullTransaction = false;
     HRESULT createQuery = S_OK;
     bool nullQuery = false;
     std::wstring tempPath;
-    std::wstring configPath;
     HRESULT globalParam = S_OK;
     LONG watermark = 0;
     HRESULT checkRight = S_OK;

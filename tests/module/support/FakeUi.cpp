@@ -2,7 +2,7 @@
 
 #include <comdef.h>
 
-#include "FakeErrorService.h"
+#include "com/UnknownArray.h"
 
 namespace moduletest {
 
@@ -45,12 +45,12 @@ HRESULT FakeUiView::QueryOther(REFIID iid, void** ppv)
 
 HRESULT FakeUiView::Refusal(REFIID iid)
 {
-    return iid == __uuidof(IQvUiTreeView) && !isTree ? treeQueryFailure : S_OK;
+    return iid == __uuidof(IQvUiTreeView) && !isTree ? E_NOINTERFACE : S_OK;
 }
 
 STDMETHODIMP FakeUiWindow::GetHwnd(HWND* phWnd)
 {
-    *phWnd = hwnd;
+    *phWnd = nullptr;
     return S_OK;
 }
 
@@ -84,8 +84,7 @@ HRESULT FakeUiWindow::Refusal(REFIID iid)
 
 STDMETHODIMP FakeFlowItem::GetAttachedItems(VARIANT* pvarItems)
 {
-    *pvarItems = MakeUnknownArray(attached);
-    return S_OK;
+    return qvclient::MakeUnknownArray(attached, pvarItems);
 }
 
 STDMETHODIMP FakeUiContext::GetCommandWindow(IQvUiWindow** ppWindow)

@@ -33,7 +33,6 @@ public:
     FakeRef<FakeUiItem> item;
     HRESULT result = S_OK;
     bool isTree = true;
-    HRESULT treeQueryFailure = E_NOINTERFACE; // when not a tree
     std::vector<LONG> indexes;
 
 private:
@@ -47,7 +46,6 @@ public:
     STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
     STDMETHODIMP GetView(IQvUiView** ppView) override;
 
-    HWND hwnd = nullptr;
     FakeRef<FakeUiWindow> parent;
     HRESULT parentResult = S_OK;
     bool isFrame = false;

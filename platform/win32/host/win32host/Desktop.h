@@ -19,7 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "winuser.h"
+#include <windows.h>
+
+#include <commctrl.h>
 
 namespace win32host {
 
@@ -55,6 +57,8 @@ public:
 // Enter presses (MB_DEFBUTTON1..4).
 std::vector<int> MessageBoxButtons(UINT type);
 int MessageBoxDefaultButton(UINT type);
+// The "messagebox" event of a box of this type that the user answered with the button result.
+void TraceMessageBox(const std::wstring& text, const std::wstring& caption, UINT type, int result);
 
 // The user in charge; the default user when none is installed.
 DesktopUser& GetDesktopUser();

@@ -1,0 +1,36 @@
+# Runs one scenario with plmclient on a fresh sample client folder and compares its transcript with
+# transcripts/NAME.txt, the one both builds must print. The client folder's path is written <db>,
+# and the loader's own events (load_library: only the stand-in's loader reports them) are left out.
+# -DCLIENT=plmclient [-DEMULATOR=wine] -DFOLDER=<posix work folder> -DNAME=<scenario>
+# -DCOMMAND=<export> -DSELECT=<CLASS:ID>; the scenario's script is transcripts/NAME.script.
+set(expected_file ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.txt)
+file(REMOVE_RECURSE ${FOLDER})
+file(MAKE_DIRECTORY ${FOLDER})
+set(db ${FOLDER}/c)
+set(script ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.script)
+if(EMULATOR)
+  # A Windows program takes Windows paths: Z: is the root of the Unix file system under Wine.
+  string(REPLACE "/" "\\" db "Z:${db}")
+  string(REPLACE "/" "\\" script "Z:${script}")
+endif()
+
+execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --create-sample RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
+endif()
+execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --quiet --command ${COMMAND} --select ${SELECT}
+                        --script ${script}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${COMMAND} ${SELECT}: exit ${rc}: ${err}\n${out}")
+endif()
+
+string(REPLACE "\r\n" "\n" out "${out}")
+string(REPLACE "${db}" "<db>" out "${out}")
+string(REGEX REPLACE "\\[load_library\\][^\n]*\n" "" out "${out}")
+file(READ ${expected_file} expected)
+if(NOT out STREQUAL expected)
+  file(WRITE ${FOLDER}/${NAME}.txt "${out}")
+  message(FATAL_ERROR "the transcript of ${NAME} differs from ${expected_file}; it is in ${FOLDER}/${NAME}.txt:\n${out}")
+endif()
+message(STATUS "${NAME}: the transcript as expected")

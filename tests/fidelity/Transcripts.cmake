@@ -1,0 +1,26 @@
+# The scenarios whose transcript both builds must print alike (CompareTranscript.cmake): a name,
+# the export and the selection on the sample client folder. The user's lines are in
+# transcripts/NAME.script, the transcript in transcripts/NAME.txt.
+set(viz_transcript_scenarios
+  # a process card has no DWG file: one message box, no dialog
+  "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140")
+
+# A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
+# if any) in FOLDER/NAME.
+function(viz_add_transcript_tests prefix client folder)
+  foreach(scenario IN LISTS viz_transcript_scenarios)
+    separate_arguments(words UNIX_COMMAND "${scenario}")
+    list(GET words 0 name)
+    list(GET words 1 command)
+    list(GET words 2 selection)
+    add_test(NAME ${prefix}.${name}
+      COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR} -DCLIENT=${client}
+              -DFOLDER=${folder}/${name} -DNAME=${name} -DCOMMAND=${command} -DSELECT=${selection}
+              -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CompareTranscript.cmake)
+    set_tests_properties(${prefix}.${name} PROPERTIES TIMEOUT 120)
+    if(CMAKE_CROSSCOMPILING_EMULATOR)
+      # Wine takes its locale from LC_ALL: the module's users run Chinese (PRC) Windows.
+      set_tests_properties(${prefix}.${name} PROPERTIES ENVIRONMENT LC_ALL=zh_CN.UTF-8)
+    endif()
+  endforeach()
+endfunction()
