@@ -15,10 +15,11 @@ class ControlContainment : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSW wc = {};
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = DefWindowProcW;
         wc.lpszClassName = L"AfxTestParent";
-        RegisterClassW(&wc);
+        RegisterClassExW(&wc);
         ASSERT_TRUE(m_parent.CreateEx(0, L"AfxTestParent", L"parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 640, 480),
             NULL, 0));
     }

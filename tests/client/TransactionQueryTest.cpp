@@ -91,6 +91,8 @@ TEST_F(TransactionQueryTest, ValuesComeBackAsTheTypeTheyWereStoredWithWhateverTh
     HRESULT hr = S_OK;
     EXPECT_EQ(VT_EMPTY, Field(L"Labels", &hr).vt);
     EXPECT_EQ(DISP_E_UNKNOWNNAME, hr);
+    ASSERT_EQ(S_OK, Run(L"SELECT Label AS \"名称\", Small AS \"名\" FROM T_Values WHERE OBJ_ID = 1"));
+    EXPECT_EQ(VT_I4, Field(L"名", &hr).vt) << "a name beyond ASCII";
 }
 
 TEST_F(TransactionQueryTest, BytesComeBackAsStoredEmptyOrNot)

@@ -162,16 +162,6 @@ const std::vector<CorpusCase>& Corpus()
     return corpus;
 }
 
-pdfstamp::TextStamp Signature()
-{
-    pdfstamp::TextStamp stamp;
-    stamp.text = L"张工 批准";
-    stamp.fontName = L"楷体";
-    stamp.x = 300;
-    stamp.y = 100;
-    return stamp;
-}
-
 TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason)
 {
     ScratchFolder folder;
@@ -183,7 +173,9 @@ TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason
         ASSERT_TRUE(c.outcome == Outcome::Untouched || !before.empty());
         WriteFile(pdf, before);
 
-        auto result = pdfstamp::ApplyStamps(pdf, {Signature()});
+        pdfstamp::TextStamp signature = TextAt(L"张工 批准", 300, 100);
+        signature.fontName = L"楷体";
+        auto result = pdfstamp::ApplyStamps(pdf, {signature});
 
         if (c.outcome == Outcome::Untouched) {
             EXPECT_FALSE(result.ok);

@@ -12,12 +12,9 @@ namespace {
 
 pdfstamp::TextStamp Text(const std::wstring& text, const std::wstring& fontName, double size = 12)
 {
-    pdfstamp::TextStamp stamp;
-    stamp.text = text;
+    pdfstamp::TextStamp stamp = TextAt(text, 60, 400);
     stamp.fontName = fontName;
     stamp.fontSize = size;
-    stamp.x = 60;
-    stamp.y = 400;
     return stamp;
 }
 

@@ -12,15 +12,6 @@ using namespace pdftest;
 
 namespace {
 
-pdfstamp::TextStamp SomeText()
-{
-    pdfstamp::TextStamp stamp;
-    stamp.text = L"签字";
-    stamp.x = 100;
-    stamp.y = 100;
-    return stamp;
-}
-
 TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
 {
     ScratchFolder folder;
@@ -30,13 +21,13 @@ TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
     struct stat before {};
     stat(pdf.c_str(), &before);
 
-    ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {SomeText()}).ok);
+    ASSERT_TRUE(pdfstamp::ApplyStamps(pdf, {TextAt(L"签字", 100, 100)}).ok);
 
     struct stat after {};
     stat(pdf.c_str(), &after);
     EXPECT_NE(before.st_ino, after.st_ino); // a new file renamed over the old one
     EXPECT_EQ(0640u, after.st_mode & 0777);
-    EXPECT_FALSE(pdfstamp::ApplyStamps(folder.Path("missing.pdf"), {SomeText()}).ok);
+    EXPECT_FALSE(pdfstamp::ApplyStamps(folder.Path("missing.pdf"), {TextAt(L"签字", 100, 100)}).ok);
     EXPECT_EQ(1u, folder.Files().size());
 }
 

@@ -20,16 +20,6 @@ protected:
         ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"Sample", {L"body"}, 3));
     }
 
-    static pdfstamp::TextStamp Text(const std::wstring& text, int page, double x, double y)
-    {
-        pdfstamp::TextStamp stamp;
-        stamp.text = text;
-        stamp.page = page;
-        stamp.x = x;
-        stamp.y = y;
-        return stamp;
-    }
-
     ScratchFolder m_folder;
     std::string m_pdf;
 };
@@ -41,7 +31,7 @@ TEST_F(PdfStampText, EveryWindowsFontNameGivesAnEmbeddedSubsetWithUnicodeMap)
     std::vector<pdfstamp::Stamp> stamps;
     double y = 700;
     for (const std::wstring& name : names) {
-        auto stamp = Text(L"字体 " + name, 1, 60, y);
+        auto stamp = TextAt(L"字体 " + name, 60, y);
         stamp.fontName = name;
         stamps.push_back(stamp);
         y -= 30;
@@ -76,12 +66,12 @@ TEST_F(PdfStampText, EveryWindowsFontNameGivesAnEmbeddedSubsetWithUnicodeMap)
 // point.
 TEST_F(PdfStampText, TextIsFittedIntoItsBoxOrStandsOnItsBaseline)
 {
-    auto boxed = Text(L"A rather long signature line that cannot fit", 1, 300, 400);
+    auto boxed = TextAt(L"A rather long signature line that cannot fit", 300, 400);
     boxed.width = 60;
     boxed.height = 20;
     boxed.fontSize = 24;
     boxed.color = {255, 0, 0};
-    auto free = Text(L"HHHH", 1, 200, 500);
+    auto free = TextAt(L"HHHH", 200, 500);
     free.fontName = L"Arial";
     free.fontSize = 20;
     ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {boxed, free}).ok);
@@ -112,16 +102,16 @@ TEST_F(PdfStampText, TextIsFittedIntoItsBoxOrStandsOnItsBaseline)
 
 TEST_F(PdfStampText, PagesOutsideAreSkippedNegativeOnesCountFromTheEndAndSigningAgainAdds)
 {
-    auto result = pdfstamp::ApplyStamps(m_pdf, {Text(L"last page", -1, 100, 100), Text(L"no page", 4, 100, 100),
-                                                   Text(L"zero", 0, 100, 100)});
+    auto result = pdfstamp::ApplyStamps(m_pdf, {TextAt(L"last page", 100, 100, -1), TextAt(L"no page", 100, 100, 4),
+                                                   TextAt(L"zero", 100, 100, 0)});
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(1, result.drawn);
     ASSERT_EQ(2u, result.skipped.size());
     EXPECT_NE(std::string::npos, result.skipped[0].find("stamp 2"));
     EXPECT_NE(std::string::npos, PageText(m_pdf, 3).find("last page"));
 
-    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Text(L"第一次", 1, 100, 100)}).ok);
-    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {Text(L"第二次", 1, 100, 150)}).ok);
+    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {TextAt(L"第一次", 100, 100)}).ok);
+    ASSERT_TRUE(pdfstamp::ApplyStamps(m_pdf, {TextAt(L"第二次", 100, 150)}).ok);
     std::string text = PageText(m_pdf, 1);
     EXPECT_NE(std::string::npos, text.find("第一次"));
     EXPECT_NE(std::string::npos, text.find("第二次"));

@@ -5,9 +5,21 @@
 #include <string>
 #include <vector>
 
+#include <pdfstamp/PdfStamp.h>
+
 #include "HandmadeFiles.h"
 
 namespace pdftest {
+
+inline pdfstamp::TextStamp TextAt(const std::wstring& text, double x, double y, int page = 1)
+{
+    pdfstamp::TextStamp stamp;
+    stamp.text = text;
+    stamp.x = x;
+    stamp.y = y;
+    stamp.page = page;
+    return stamp;
+}
 
 // Pictures of one colour; the PNG's left half is fully transparent.
 // A JPEG of a page of the picture's size (in points) that draws `content`.

@@ -1,4 +1,4 @@
-// FindResourceW/FindResourceExW, LoadResource, LockResource, SizeofResource, FreeResource.
+// FindResourceW/FindResourceExW, LoadResource, LockResource, SizeofResource.
 #include "ResourceTestSupport.h"
 #include "FixtureResource.h"
 
@@ -27,7 +27,6 @@ TEST(ResourceLookup, FindsByNumberAndGivesItsBytesInPlace)
     const unsigned char expected[] = {0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 'a', 'b', 0x57, 0x5B};
     ASSERT_EQ(SizeofResource(module, resource), sizeof expected);
     EXPECT_EQ(std::memcmp(data, expected, sizeof expected), 0);
-    EXPECT_FALSE(FreeResource(loaded));
     SetLastError(0);
     EXPECT_EQ(LoadResource(module, nullptr), nullptr);
     EXPECT_EQ(SizeofResource(module, nullptr), 0u);

@@ -92,7 +92,9 @@ TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
     CLSIDFromString(L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}", &viewer);
     win32host::RegisterInprocServer(viewer, L"QvViewerControl.dll");
     for (int dialog : {IDD_DOCUMENTSELECT, IDD_VIEWFILE}) {
-        HWND hDlg = CreateDialogParamW(ModuleImage(), MAKEINTRESOURCEW(dialog), NULL, QuietDialogProc, 0);
+        const std::vector<unsigned char> dialogTemplate = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(dialog), RT_DIALOG);
+        HWND hDlg = CreateDialogIndirectParamW(ModuleImage(), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), NULL,
+            QuietDialogProc, 0);
         ASSERT_NE(hDlg, nullptr) << dialog;
         EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout), "") << dialog;
         DestroyWindow(hDlg);

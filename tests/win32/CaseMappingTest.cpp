@@ -1,4 +1,4 @@
-// Case mapping as Windows does it. user32's CharLower/CharUpper and kernel32's LCMapString and
+// Case mapping as Windows does it. user32's CharLowerBuff/CharUpperBuff and kernel32's
 // CompareString fold every letter with a one-to-one partner in any locale, where glibc's
 // towlower/towupper (and C++'s std::tolower over them) fold only A-Z in the "C" locale a program
 // starts in. The C runtime's _wcsicmp and _wcslwr_s stay with A-Z in that locale on Windows too.
@@ -43,54 +43,23 @@ const wchar_t kCaseless[] = {
     0x0138 /* kra */, 0x4E2D /* an ideograph */, 0xFF10 /* full-width digit */, 0x00F7 /* division sign */,
 };
 
-TEST(CaseMapping, CharLowerAndCharUpperFoldEveryLetterWithAPartner)
+TEST(CaseMapping, CharLowerBuffAndCharUpperBuffFoldEveryLetterWithAPartner)
 {
     for (const Letter& l : kPairs) {
         SCOPED_TRACE(std::string(l.what) + " " + Hex(l.upper));
-        wchar_t text[] = {l.upper, l.lower, 0};
-        CharLowerW(text);
-        EXPECT_EQ(std::wstring({l.lower, l.lower}), text);
-        CharUpperW(text);
-        EXPECT_EQ(std::wstring({l.upper, l.upper}), text);
-        // A pointer whose high word is zero carries one character and returns it mapped.
-        EXPECT_EQ(static_cast<ULONG_PTR>(l.lower),
-            reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(l.upper)))));
-        EXPECT_EQ(static_cast<ULONG_PTR>(l.upper),
-            reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(l.lower)))));
+        wchar_t text[] = {l.upper, l.lower};
+        EXPECT_EQ(2u, CharLowerBuffW(text, 2));
+        EXPECT_EQ(std::wstring({l.lower, l.lower}), std::wstring(text, 2));
+        CharUpperBuffW(text, 2);
+        EXPECT_EQ(std::wstring({l.upper, l.upper}), std::wstring(text, 2));
     }
     for (wchar_t c : kCaseless) {
         SCOPED_TRACE(Hex(c));
-        wchar_t text[] = {c, 0};
-        EXPECT_EQ(c, CharLowerW(text)[0]);
-        EXPECT_EQ(c, CharUpperW(text)[0]);
+        wchar_t text[] = {c, c};
+        CharLowerBuffW(text, 1);
+        CharUpperBuffW(text + 1, 1);
+        EXPECT_EQ(std::wstring({c, c}), std::wstring(text, 2));
     }
-}
-
-TEST(CaseMapping, LCMapStringMapsAndCountsAsWindowsDoes)
-{
-    const wchar_t source[] = L"Ärger ΣΟΦΊΑ Москва ＡＢＣ straße";
-    struct Case {
-        DWORD flags;
-        const wchar_t* expected;
-    } cases[] = {
-        {LCMAP_LOWERCASE, L"ärger σοφία москва ａｂｃ straße"},
-        {LCMAP_UPPERCASE, L"ÄRGER ΣΟΦΊΑ МОСКВА ＡＢＣ STRAßE"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.flags);
-        wchar_t buffer[64] = {};
-        int needed = LCMapStringW(LOCALE_USER_DEFAULT, c.flags, source, -1, nullptr, 0);
-        EXPECT_EQ(static_cast<int>(std::wcslen(source)) + 1, needed) << "-1 counts the terminator";
-        EXPECT_EQ(needed, LCMapStringW(LOCALE_USER_DEFAULT, c.flags, source, -1, buffer, 64));
-        EXPECT_EQ(std::wstring(c.expected), buffer);
-        SetLastError(0);
-        EXPECT_EQ(0, LCMapStringW(LOCALE_USER_DEFAULT, c.flags, source, -1, buffer, 3));
-        EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
-    }
-    wchar_t buffer[8];
-    SetLastError(0);
-    EXPECT_EQ(0, LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE | LCMAP_UPPERCASE, source, -1, buffer, 8));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
 TEST(CaseMapping, CompareStringAndLstrcmpiIgnoreTheCaseOfEveryLetter)

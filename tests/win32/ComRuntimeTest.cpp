@@ -140,7 +140,7 @@ TEST(TaskMemory, AllocatorsAgree)
     ASSERT_EQ(CoGetMalloc(1, &malloc), S_OK);
     void* block = CoTaskMemAlloc(16);
     ASSERT_NE(block, nullptr);
-    block = CoTaskMemRealloc(block, 64);
+    block = malloc->Realloc(block, 64);
     EXPECT_GE(malloc->GetSize(block), 64u);
     malloc->Free(block);
     malloc->Release();

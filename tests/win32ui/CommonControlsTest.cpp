@@ -28,9 +28,6 @@ TEST(CommonControls, ADialogWithATreeNeedsTheClassRegisteredFirst)
             INITCOMMONCONTROLSEX init{sizeof(init), c.classes};
             ASSERT_TRUE(InitCommonControlsEx(&init));
         }
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        EXPECT_EQ(c.created, GetClassInfoExW(nullptr, WC_TREEVIEWW, &wc) != FALSE);
         HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0);
         EXPECT_EQ(c.created, dialog != nullptr);
         if (dialog)

@@ -1,5 +1,5 @@
-// Dialogs and icons loaded from the program's own resources by id, as a module's .rc file gives
-// them: DialogBoxParamW finds RT_DIALOG, LoadIconW finds RT_GROUP_ICON and its RT_ICON image.
+// Icons loaded from the program's own resources by id, as a module's .rc file gives them:
+// LoadIconW finds RT_GROUP_ICON and its RT_ICON image.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -16,7 +16,6 @@ __attribute__((visibility("default"))) win32host::ResourceTable VizModuleResourc
 
 namespace {
 
-constexpr WORD kDialogId = 27000;
 constexpr WORD kIconId = 27003;
 
 void Put16(std::vector<BYTE>& out, WORD v)
@@ -76,7 +75,6 @@ struct Resources {
         t.Control(IDOK, 0x0080, L"OK", BS_DEFPUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 45, 40, 50, 14);
         dialog = t.Bytes();
         entries = {
-            {nullptr, 5, nullptr, kDialogId, 0, dialog.data(), static_cast<std::uint32_t>(dialog.size()), nullptr},
             {nullptr, 14, nullptr, kIconId, 0, group.data(), static_cast<std::uint32_t>(group.size()), nullptr},
             {nullptr, 3, nullptr, 1, 0, image.data(), static_cast<std::uint32_t>(image.size()), nullptr},
         };
@@ -100,7 +98,7 @@ INT_PTR CALLBACK IconDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
-TEST(ResourceDialog, ADialogAndItsIconComeFromTheModuleByNumber)
+TEST(ResourceDialog, ADialogsIconComesFromTheModuleByNumber)
 {
     static Resources resources;
     HINSTANCE module = GetModuleHandleW(nullptr);
@@ -116,14 +114,14 @@ TEST(ResourceDialog, ADialogAndItsIconComeFromTheModuleByNumber)
         win32host::PressKey(VK_RETURN);
     };
     win32host::ScopedDesktopUser scoped(user);
-    EXPECT_EQ(DialogBoxParamW(module, MAKEINTRESOURCEW(kDialogId), nullptr, IconDialogProc, 0), IDOK)
+    EXPECT_EQ(DialogBoxIndirectParamW(module, reinterpret_cast<LPCDLGTEMPLATEW>(resources.dialog.data()), nullptr,
+                  IconDialogProc, 0),
+        IDOK)
         << "Enter presses the default push button";
     EXPECT_TRUE(hasIcon);
     EXPECT_NE(picture.find("From resources"), std::string::npos);
     EXPECT_NE(picture.find("width=\"16\" height=\"1\" fill=\"#3366cc\""), std::string::npos)
         << "the title bar shows the icon's own pixels";
-    EXPECT_EQ(DialogBoxParamW(module, MAKEINTRESOURCEW(4242), nullptr, IconDialogProc, 0), -1)
-        << "a missing template fails the call";
 }
 
 } // namespace

@@ -85,12 +85,6 @@ private:
     void operator=(const CObject&) = delete;
 };
 
-// The object as a pClass, or null when it is of another class.
-CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject);
-#define DYNAMIC_DOWNCAST(class_name, object) \
-    (static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), object)))
-#define STATIC_DOWNCAST(class_name, object) (static_cast<class_name*>(object))
-
 /////////////////////////////////////////////////////////////////////////////
 // Exceptions. Thrown as pointers (throw pException; catch (CException* e) { e->Delete(); }).
 

@@ -40,7 +40,6 @@ public:
 };
 
 [[noreturn]] void AFXAPI AfxThrowOleException(SCODE sc);
-[[noreturn]] void AFXAPI AfxThrowOleDispatchException(WORD wCode, LPCWSTR lpszDescription, UINT nHelpID = 0);
 
 /////////////////////////////////////////////////////////////////////////////
 // Parameter codes of InvokeHelper: each string is one byte per argument, the VARTYPE of the
@@ -85,5 +84,3 @@ public:
 
 // Lets the current module's dialogs host ActiveX controls named by CLSID in their templates.
 void AFXAPI AfxEnableControlContainer(COccManager* pOccManager = NULL);
-// Starts COM for the thread (OleInitialize); TRUE on success.
-BOOL AFXAPI AfxOleInit();

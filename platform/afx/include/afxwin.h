@@ -251,15 +251,12 @@ public:
 
     // The window of control nIDCtl; a missing control raises CNotSupportedException.
     HWND PrepareCtrl(int nIDC);
-    HWND PrepareEditCtrl(int nIDC);
     // Abandons the exchange (raises CUserException).
     [[noreturn]] void Fail();
 };
 
 // Binds control nIDC of the dialog to rControl by subclassing its window (once).
 void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
-void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 
 /////////////////////////////////////////////////////////////////////////////
 // CDialog
@@ -403,11 +400,9 @@ public:
 // Global functions
 
 CWinApp* AFXAPI AfxGetApp();
-CWnd* AFXAPI AfxGetMainWnd();
 LPCWSTR AFXAPI AfxGetAppName();
 HINSTANCE AFXAPI AfxGetInstanceHandle();
 HINSTANCE AFXAPI AfxGetResourceHandle();
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType);
 
 // Starts the framework for the current module: its instance and resource handles and its
@@ -421,4 +416,3 @@ void AFXAPI AfxWinTerm();
 int AFXAPI AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
-BOOL AFXAPI AfxExtractSubString(CString& rString, LPCWSTR lpszFullString, int iSubString, wchar_t chSep = L'\n');

@@ -17,13 +17,6 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
     return hWndCtrl;
 }
 
-HWND CDataExchange::PrepareEditCtrl(int nIDC)
-{
-    HWND hWndCtrl = PrepareCtrl(nIDC);
-    m_bEditLastControl = TRUE;
-    return hWndCtrl;
-}
-
 void CDataExchange::Fail()
 {
     if (m_idLastControl != 0) {
@@ -59,25 +52,4 @@ void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (!rControl.SubclassWindow(hWndCtrl))
         AfxThrowNotSupportedException();
-}
-
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
-{
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        int nLength = ::GetWindowTextLengthW(hWndCtrl);
-        ::GetWindowTextW(hWndCtrl, value.GetBufferSetLength(nLength), nLength + 1);
-        value.ReleaseBuffer();
-    } else {
-        ::SetWindowTextW(hWndCtrl, value);
-    }
-}
-
-void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value)
-{
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = static_cast<int>(::SendMessageW(hWndCtrl, BM_GETCHECK, 0, 0));
-    else
-        ::SendMessageW(hWndCtrl, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }

@@ -41,21 +41,3 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
         nIDHelp = nIDPrompt;
     return AfxMessageBox(strPrompt, nType, nIDHelp);
 }
-
-BOOL AFXAPI AfxExtractSubString(CString& rString, LPCWSTR lpszFullString, int iSubString, wchar_t chSep)
-{
-    rString.Empty();
-    if (lpszFullString == NULL)
-        return FALSE;
-    while (iSubString--) {
-        lpszFullString = std::wcschr(lpszFullString, chSep);
-        if (lpszFullString == NULL)
-            return FALSE;
-        lpszFullString++;
-    }
-    const wchar_t* pchEnd = std::wcschr(lpszFullString, chSep);
-    int nLength = pchEnd == NULL ? static_cast<int>(std::wcslen(lpszFullString))
-                                 : static_cast<int>(pchEnd - lpszFullString);
-    rString = CString(lpszFullString, nLength);
-    return TRUE;
-}

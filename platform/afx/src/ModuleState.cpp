@@ -56,12 +56,6 @@ CWinApp* AFXAPI AfxGetApp()
     return AfxGetModuleState()->m_pCurrentWinApp;
 }
 
-CWnd* AFXAPI AfxGetMainWnd()
-{
-    CWinApp* pApp = AfxGetApp();
-    return pApp != NULL ? pApp->GetMainWnd() : NULL;
-}
-
 LPCWSTR AFXAPI AfxGetAppName()
 {
     return AfxGetModuleState()->m_lpszCurrentAppName;
@@ -75,11 +69,6 @@ HINSTANCE AFXAPI AfxGetInstanceHandle()
 HINSTANCE AFXAPI AfxGetResourceHandle()
 {
     return AfxGetModuleState()->m_hCurrentResourceHandle;
-}
-
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource;
 }
 
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCWSTR lpszName, LPCWSTR lpszType)

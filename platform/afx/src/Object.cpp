@@ -34,10 +34,3 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
     }
     return FALSE;
 }
-
-CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
-{
-    if (pObject != NULL && pObject->IsKindOf(pClass))
-        return pObject;
-    return NULL;
-}

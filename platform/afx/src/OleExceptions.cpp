@@ -51,8 +51,3 @@ BOOL COleDispatchException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, UI
     wcsncpy_s(lpszError, nMaxError, m_strDescription, _TRUNCATE);
     return TRUE;
 }
-
-void AFXAPI AfxThrowOleDispatchException(WORD wCode, LPCWSTR lpszDescription, UINT nHelpID)
-{
-    throw new COleDispatchException(lpszDescription, nHelpID, wCode);
-}

@@ -332,8 +332,3 @@ void AFXAPI AfxEnableControlContainer(COccManager* pOccManager)
     ::AtlAxWinInit();
     AfxGetModuleState()->m_pOccManager = pOccManager != NULL ? pOccManager : &defaultOccManager;
 }
-
-BOOL AFXAPI AfxOleInit()
-{
-    return SUCCEEDED(::CoInitialize(NULL));
-}

@@ -24,17 +24,16 @@ template <typename View>
 bool Encode8(View text, std::string& out)
 {
     // Sized first and then written through a pointer: every statement's text (a thousand
-    // characters) is encoded on its way to the database.
+    // characters) is encoded on its way to the database. An ASCII text is narrowed in one pass.
+    out.resize(text.size());
     char32_t any = 0;
-    for (const auto unit : text)
+    char* narrow = out.data();
+    for (const auto unit : text) {
         any |= static_cast<char32_t>(unit);
-    if (any < 0x80) {
-        out.resize(text.size());
-        char* p = out.data();
-        for (const auto unit : text)
-            *p++ = static_cast<char>(unit);
-        return true;
+        *narrow++ = static_cast<char>(unit);
     }
+    if (any < 0x80)
+        return true;
     size_t cb = 0;
     bool valid = true;
     for (const auto unit : text) {

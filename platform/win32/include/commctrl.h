@@ -288,9 +288,7 @@ HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int cInitial, int
 BOOL WINAPI ImageList_Destroy(HIMAGELIST himl);
 int WINAPI ImageList_GetImageCount(HIMAGELIST himl);
 int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon);
-BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i);
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
 }
 
 #define ImageList_AddIcon(himl, hicon) ImageList_ReplaceIcon(himl, -1, hicon)
-#define ImageList_RemoveAll(himl) ImageList_Remove(himl, -1)

@@ -59,7 +59,6 @@ HRESULT WINAPI CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, LPVOID pvRe
 HRESULT WINAPI CoRegisterClassObject(REFCLSID rclsid, LPUNKNOWN pUnk, DWORD dwClsContext, DWORD flags, LPDWORD lpdwRegister);
 HRESULT WINAPI CoRevokeClassObject(DWORD dwRegister);
 LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb);
-LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb);
 HRESULT WINAPI CoGetMalloc(DWORD dwMemContext, LPMALLOC* ppMalloc);
 HRESULT WINAPI CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
 int WINAPI StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);

@@ -6,12 +6,9 @@
 extern "C" {
 BSTR WINAPI SysAllocString(const OLECHAR* psz);
 BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui);
-BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len);
-INT WINAPI SysReAllocString(BSTR* pbstr, const OLECHAR* psz);
 INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len);
 void WINAPI SysFreeString(BSTR bstrString);
 UINT WINAPI SysStringLen(BSTR pbstr);
-UINT WINAPI SysStringByteLen(BSTR bstr);
 
 void WINAPI VariantInit(VARIANTARG* pvarg);
 HRESULT WINAPI VariantClear(VARIANTARG* pvarg);

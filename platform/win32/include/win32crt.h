@@ -29,20 +29,14 @@ extern "C" {
 // Formatting. The _s functions write at most sizeOfBuffer characters including the terminator;
 // they return the characters written, or -1 when the text did not fit.
 int _vsnwprintf_s(wchar_t* buffer, size_t sizeOfBuffer, size_t count, const wchar_t* format, va_list argptr);
-int _snwprintf_s(wchar_t* buffer, size_t sizeOfBuffer, size_t count, const wchar_t* format, ...);
 int vswprintf_s(wchar_t* buffer, size_t numberOfElements, const wchar_t* format, va_list argptr);
 int swprintf_s(wchar_t* buffer, size_t sizeOfBuffer, const wchar_t* format, ...);
 // Characters the format would produce, without the terminator; -1 for a bad format.
 int _vscwprintf(const wchar_t* format, va_list argptr);
-int _scwprintf(const wchar_t* format, ...);
 
 // Numbers from text: leading blanks and one sign, then digits up to the first other character;
 // 0 when there are none; clamped on overflow.
 int _wtoi(const wchar_t* str);
-long _wtol(const wchar_t* str);
-long long _wtoi64(const wchar_t* str);
-errno_t _itow_s(int value, wchar_t* buffer, size_t sizeInCharacters, int radix);
-errno_t _ltow_s(long value, wchar_t* buffer, size_t sizeInCharacters, int radix);
 
 // Case-insensitive comparison and case mapping (the "C" locale: A-Z only).
 int _wcsicmp(const wchar_t* string1, const wchar_t* string2);
@@ -54,7 +48,6 @@ errno_t _wcsupr_s(wchar_t* str, size_t numberOfElements);
 // wcsncpy_s with _TRUNCATE keeps what fits and returns STRUNCATE.
 errno_t wcscpy_s(wchar_t* dest, size_t destsz, const wchar_t* src);
 errno_t wcsncpy_s(wchar_t* dest, size_t destsz, const wchar_t* src, size_t count);
-errno_t wcscat_s(wchar_t* dest, size_t destsz, const wchar_t* src);
 }
 
 // Two-argument wcstok: the position lives in per-thread state; runs of delimiters are skipped, so
@@ -71,25 +64,10 @@ inline int swprintf_s(wchar_t (&buffer)[N], const wchar_t* format, ...)
     return n;
 }
 template <size_t N>
-inline int _snwprintf_s(wchar_t (&buffer)[N], size_t count, const wchar_t* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    int n = _vsnwprintf_s(buffer, N, count, format, args);
-    va_end(args);
-    return n;
-}
-template <size_t N>
 inline errno_t wcscpy_s(wchar_t (&dest)[N], const wchar_t* src) { return wcscpy_s(dest, N, src); }
 template <size_t N>
 inline errno_t wcsncpy_s(wchar_t (&dest)[N], const wchar_t* src, size_t count) { return wcsncpy_s(dest, N, src, count); }
 template <size_t N>
-inline errno_t wcscat_s(wchar_t (&dest)[N], const wchar_t* src) { return wcscat_s(dest, N, src); }
-template <size_t N>
 inline errno_t _wcslwr_s(wchar_t (&str)[N]) { return _wcslwr_s(str, N); }
 template <size_t N>
 inline errno_t _wcsupr_s(wchar_t (&str)[N]) { return _wcsupr_s(str, N); }
-template <size_t N>
-inline errno_t _itow_s(int value, wchar_t (&buffer)[N], int radix) { return _itow_s(value, buffer, N, radix); }
-template <size_t N>
-inline errno_t _ltow_s(long value, wchar_t (&buffer)[N], int radix) { return _ltow_s(value, buffer, N, radix); }

@@ -1,4 +1,4 @@
-// kernel32: errors, files and folders, file handles, modules, profile files, time and a few
+// kernel32: errors, files and folders, modules, profile files, time and a few
 // memory and string helpers. Paths are Windows paths; the stand-in maps them to POSIX in one
 // place (win32host/Paths.h).
 #pragma once
@@ -9,9 +9,7 @@
 #include "winerror.h"
 #include "winnls.h"
 
-#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
-#define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
 
 #define FILE_ATTRIBUTE_READONLY 0x00000001
 #define FILE_ATTRIBUTE_HIDDEN 0x00000002
@@ -19,21 +17,6 @@
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
-
-#define GENERIC_READ 0x80000000u
-#define GENERIC_WRITE 0x40000000u
-#define FILE_SHARE_READ 0x00000001
-#define FILE_SHARE_WRITE 0x00000002
-#define FILE_SHARE_DELETE 0x00000004
-#define CREATE_NEW 1
-#define CREATE_ALWAYS 2
-#define OPEN_EXISTING 3
-#define OPEN_ALWAYS 4
-#define TRUNCATE_EXISTING 5
-
-#define MOVEFILE_REPLACE_EXISTING 0x00000001
-#define MOVEFILE_COPY_ALLOWED 0x00000002
-#define MOVEFILE_WRITE_THROUGH 0x00000008
 
 #define DLL_PROCESS_DETACH 0
 #define DLL_PROCESS_ATTACH 1
@@ -50,7 +33,6 @@
 
 #define INFINITE 0xFFFFFFFF
 
-typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 
 extern "C" {
 
@@ -60,25 +42,10 @@ void WINAPI SetLastError(DWORD dwErrCode);
 
 // ---- files and folders ----
 BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
-BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName);
 BOOL WINAPI DeleteFileW(LPCWSTR lpFileName);
-BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
-BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
 DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName);
 
-// ---- file handles (regular files) ----
-HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
-    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
-    HANDLE hTemplateFile);
-BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
-    LPOVERLAPPED lpOverlapped);
-BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
-    LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped);
-DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
-BOOL WINAPI CloseHandle(HANDLE hObject);
-
 // ---- system folders ----
-DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
 // The folder the system's own libraries are loaded from: here the folder of the C library.
 UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize);
 
@@ -115,13 +82,8 @@ inline LONG InterlockedExchange(LONG volatile* p, LONG v) { return __atomic_exch
 
 // The generic (TCHAR) names: this platform is always UNICODE.
 #define CreateDirectory CreateDirectoryW
-#define RemoveDirectory RemoveDirectoryW
 #define DeleteFile DeleteFileW
-#define CopyFile CopyFileW
-#define MoveFileEx MoveFileExW
 #define GetFileAttributes GetFileAttributesW
-#define CreateFile CreateFileW
-#define GetTempPath GetTempPathW
 #define GetSystemDirectory GetSystemDirectoryW
 #define LoadLibrary LoadLibraryW
 #define GetModuleHandle GetModuleHandleW

@@ -29,19 +29,6 @@ typedef struct tagWNDCLASSEXW {
     HICON hIconSm;
 } WNDCLASSEXW, *LPWNDCLASSEXW;
 
-typedef struct tagWNDCLASSW {
-    UINT style;
-    WNDPROC lpfnWndProc;
-    int cbClsExtra;
-    int cbWndExtra;
-    HINSTANCE hInstance;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    LPCWSTR lpszMenuName;
-    LPCWSTR lpszClassName;
-} WNDCLASSW, *LPWNDCLASSW;
-
 typedef struct tagCREATESTRUCTW {
     LPVOID lpCreateParams;
     HINSTANCE hInstance;
@@ -745,8 +732,6 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 extern "C" {
 // Classes
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx);
-ATOM WINAPI RegisterClassW(const WNDCLASSW* lpWndClass);
-BOOL WINAPI GetClassInfoExW(HINSTANCE hInstance, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx);
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
 
 // Windows
@@ -799,8 +784,6 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HANDLE hrgnUpdate, UINT flags);
 BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
-LPWSTR WINAPI CharLowerW(LPWSTR lpsz);
-LPWSTR WINAPI CharUpperW(LPWSTR lpsz);
 DWORD WINAPI CharLowerBuffW(LPWSTR lpsz, DWORD cchLength);
 DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength);
 int WINAPI SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw);
@@ -812,7 +795,6 @@ BOOL WINAPI GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi);
 
 // Rectangles
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
-BOOL WINAPI SetRectEmpty(LPRECT lprc);
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IsRectEmpty(const RECT* lprc);
@@ -839,12 +821,8 @@ BOOL WINAPI DestroyIcon(HICON hIcon);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 
 // Dialogs
-INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-    LPARAM dwInitParam);
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
     DLGPROC lpDialogFunc, LPARAM dwInitParam);
-HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-    LPARAM dwInitParam);
 HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate, HWND hWndParent,
     DLGPROC lpDialogFunc, LPARAM dwInitParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
@@ -855,7 +833,6 @@ HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hWnd);
 LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI SetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPCWSTR lpString);
-UINT WINAPI GetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int cchMax);
 BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
@@ -866,12 +843,9 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
 
 // The wide functions under their generic names, as a Unicode build sees them.
 #define WNDCLASSEX WNDCLASSEXW
-#define WNDCLASS WNDCLASSW
 #define CREATESTRUCT CREATESTRUCTW
 #define LPCREATESTRUCT LPCREATESTRUCTW
 #define RegisterClassEx RegisterClassExW
-#define RegisterClass RegisterClassW
-#define GetClassInfoEx GetClassInfoExW
 #define GetClassName GetClassNameW
 #define CreateWindowEx CreateWindowExW
 #define CreateWindowW(cls, name, style, x, y, w, h, parent, menu, inst, param) \
@@ -896,13 +870,9 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
 #define SystemParametersInfo SystemParametersInfoW
 #define LoadIcon LoadIconW
 #define LoadCursor LoadCursorW
-#define DialogBoxParam DialogBoxParamW
 #define DialogBoxIndirectParam DialogBoxIndirectParamW
-#define DialogBoxW(inst, tmpl, parent, proc) DialogBoxParamW(inst, tmpl, parent, proc, 0L)
-#define DialogBox DialogBoxW
 #define DialogBoxIndirectW(inst, tmpl, parent, proc) DialogBoxIndirectParamW(inst, tmpl, parent, proc, 0L)
 #define DialogBoxIndirect DialogBoxIndirectW
-#define CreateDialogParam CreateDialogParamW
 #define CreateDialogIndirectParam CreateDialogIndirectParamW
 #define CreateDialogIndirectW(inst, tmpl, parent, proc) CreateDialogIndirectParamW(inst, tmpl, parent, proc, 0L)
 #define CreateDialogIndirect CreateDialogIndirectW
@@ -910,5 +880,4 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
 #define IsDialogMessage IsDialogMessageW
 #define SendDlgItemMessage SendDlgItemMessageW
 #define SetDlgItemText SetDlgItemTextW
-#define GetDlgItemText GetDlgItemTextW
 #define MessageBox MessageBoxW

@@ -47,7 +47,7 @@ public:
     virtual DbValue GetValue(int nColumn) const = 0;
 
     // The index of a column by its name without regard to case; -1 when there is none.
-    int FindColumn(const std::wstring& name) const;
+    virtual int FindColumn(const std::wstring& name) const;
 };
 
 class IDatabase {

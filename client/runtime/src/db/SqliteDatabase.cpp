@@ -1,6 +1,8 @@
 // The SQLite backend of the database seam.
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cwctype>
 #include <memory>
 
 #include <win32host/Trace.h>
@@ -43,6 +45,26 @@ int AuthorizeReadOnly(void*, int action, const char*, const char* pszFunction, c
     }
 }
 
+// The column's UTF-8 name against a name, without regard to case, with no conversion while the
+// column's name is ASCII.
+bool IsNameOf(const char* pszColumn, const std::wstring& name)
+{
+    size_t k = 0;
+    for (; pszColumn[k] != '\0'; ++k) {
+        const auto c = static_cast<unsigned char>(pszColumn[k]);
+        if (c >= 0x80) {
+            const std::wstring column = win32host::FromUtf8(pszColumn);
+            return column.size() == name.size() &&
+                   std::equal(column.begin(), column.end(), name.begin(), [](wchar_t a, wchar_t b) {
+                       return std::towlower(static_cast<wint_t>(a)) == std::towlower(static_cast<wint_t>(b));
+                   });
+        }
+        if (k == name.size() || std::towlower(c) != std::towlower(static_cast<wint_t>(name[k])))
+            return false;
+    }
+    return k == name.size();
+}
+
 class SqliteCursor : public IDbCursor {
 public:
     // Takes over the statement, which goes back to the cache under its text at the end; null
@@ -73,6 +95,18 @@ public:
     {
         const char* psz = m_pStmt != nullptr ? sqlite3_column_name(m_pStmt, nColumn) : nullptr;
         return psz != nullptr ? win32host::FromUtf8(psz) : std::wstring();
+    }
+
+    // Compared with SQLite's own UTF-8 names: a row read by column names converts none.
+    int FindColumn(const std::wstring& name) const override
+    {
+        const int nCount = GetColumnCount();
+        for (int i = 0; i < nCount; ++i) {
+            const char* psz = sqlite3_column_name(m_pStmt, i);
+            if (psz != nullptr && IsNameOf(psz, name))
+                return i;
+        }
+        return -1;
     }
 
     DbValue GetValue(int nColumn) const override

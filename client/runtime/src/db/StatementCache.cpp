@@ -23,12 +23,15 @@ void StatementCache::Give(const std::string& text, sqlite3_stmt* pStmt)
 {
     if (pStmt == nullptr)
         return;
-    sqlite3_reset(pStmt);
-    sqlite3_clear_bindings(pStmt);
     {
+        // A statement that will not be kept is finalized as it is, without a reset first.
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_idle.size() < kCapacity && m_idle.emplace(text, pStmt).second)
+        if (m_idle.size() < kCapacity && m_idle.find(text) == m_idle.end()) {
+            sqlite3_reset(pStmt);
+            sqlite3_clear_bindings(pStmt);
+            m_idle.emplace(text, pStmt);
             return;
+        }
     }
     sqlite3_finalize(pStmt);
 }

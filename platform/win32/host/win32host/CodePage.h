@@ -1,4 +1,4 @@
-// The system's ANSI code page (what GetACP returns and CP_ACP means). Windows takes it from the
+// The system's ANSI code page (what CP_ACP means). Windows takes it from the
 // system locale; the module's users run Chinese (PRC) Windows, so the default is 936 (GBK). The
 // environment variable WIN32_ANSI_CODE_PAGE (936 or 65001) sets it for a process.
 // Not a Windows API: never included by the module.

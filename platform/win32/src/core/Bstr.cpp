@@ -30,12 +30,15 @@ BSTR Allocate(const void* source, size_t byteLength)
     if (byteLength > 0xFFFFFFF0u || AllocationFails())
         return nullptr;
     const size_t total = sizeof(DWORD) + byteLength + sizeof(OLECHAR);
-    auto* block = static_cast<unsigned char*>(std::calloc(1, total));
+    // Zeroed only where nothing is copied in: a statement's text passes through here.
+    auto* block = static_cast<unsigned char*>(source ? std::malloc(total) : std::calloc(1, total));
     if (!block)
         return nullptr;
     *reinterpret_cast<DWORD*>(block) = static_cast<DWORD>(byteLength);
-    if (source)
+    if (source) {
         std::memcpy(block + sizeof(DWORD), source, byteLength);
+        std::memset(block + sizeof(DWORD) + byteLength, 0, sizeof(OLECHAR));
+    }
     return reinterpret_cast<BSTR>(block + sizeof(DWORD));
 }
 
@@ -57,8 +60,6 @@ extern "C" BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui)
     return Allocate(strIn, static_cast<size_t>(ui) * sizeof(OLECHAR));
 }
 
-extern "C" BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len) { return Allocate(psz, len); }
-
 extern "C" INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len)
 {
     if (!pbstr)
@@ -71,11 +72,6 @@ extern "C" INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT 
     return TRUE;
 }
 
-extern "C" INT WINAPI SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
-{
-    return SysReAllocStringLen(pbstr, psz, psz ? static_cast<UINT>(std::wcslen(psz)) : 0);
-}
-
 extern "C" void WINAPI SysFreeString(BSTR bstrString)
 {
     if (bstrString)
@@ -83,5 +79,3 @@ extern "C" void WINAPI SysFreeString(BSTR bstrString)
 }
 
 extern "C" UINT WINAPI SysStringLen(BSTR pbstr) { return pbstr ? *Header(pbstr) / sizeof(OLECHAR) : 0; }
-
-extern "C" UINT WINAPI SysStringByteLen(BSTR bstr) { return bstr ? *Header(bstr) : 0; }

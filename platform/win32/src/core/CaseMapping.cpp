@@ -54,36 +54,15 @@ using win32core::ToUpperCase;
 
 namespace {
 
-// A pointer whose high word is zero carries one character, as the Char* functions take it.
-bool IsSingleCharacter(LPWSTR text) { return (reinterpret_cast<ULONG_PTR>(text) >> 16) == 0; }
-
 void MapBuffer(LPWSTR text, DWORD length, wchar_t (*map)(wchar_t))
 {
     for (DWORD i = 0; i < length; ++i)
         text[i] = map(text[i]);
 }
 
-int Length(LPCWSTR text, int count) { return count < 0 ? static_cast<int>(std::wcslen(text)) + 1 : count; }
-
 } // namespace
 
 extern "C" {
-
-LPWSTR WINAPI CharLowerW(LPWSTR lpsz)
-{
-    if (IsSingleCharacter(lpsz))
-        return reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(ToLowerCase(static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(lpsz)))));
-    MapBuffer(lpsz, static_cast<DWORD>(std::wcslen(lpsz)), ToLowerCase);
-    return lpsz;
-}
-
-LPWSTR WINAPI CharUpperW(LPWSTR lpsz)
-{
-    if (IsSingleCharacter(lpsz))
-        return reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(ToUpperCase(static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(lpsz)))));
-    MapBuffer(lpsz, static_cast<DWORD>(std::wcslen(lpsz)), ToUpperCase);
-    return lpsz;
-}
 
 DWORD WINAPI CharLowerBuffW(LPWSTR lpsz, DWORD cchLength)
 {
@@ -99,27 +78,6 @@ DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength)
         return 0;
     MapBuffer(lpsz, cchLength, ToUpperCase);
     return cchLength;
-}
-
-int WINAPI LCMapStringW(LCID, DWORD dwMapFlags, LPCWSTR lpSrcStr, int cchSrc, LPWSTR lpDestStr, int cchDest)
-{
-    DWORD caseFlags = dwMapFlags & (LCMAP_LOWERCASE | LCMAP_UPPERCASE);
-    if (!lpSrcStr || cchSrc == 0 || cchDest < 0 || caseFlags == (LCMAP_LOWERCASE | LCMAP_UPPERCASE) ||
-        (dwMapFlags & ~caseFlags) != 0 || (cchDest > 0 && !lpDestStr)) {
-        SetLastError(dwMapFlags & ~caseFlags ? ERROR_INVALID_FLAGS : ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    int length = Length(lpSrcStr, cchSrc);
-    if (cchDest == 0)
-        return length;
-    if (cchDest < length) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    auto map = caseFlags == LCMAP_LOWERCASE ? ToLowerCase : caseFlags == LCMAP_UPPERCASE ? ToUpperCase : nullptr;
-    for (int i = 0; i < length; ++i)
-        lpDestStr[i] = map ? map(lpSrcStr[i]) : lpSrcStr[i];
-    return length;
 }
 
 // Equality as Windows decides it; the order of unequal texts is that of their code units once

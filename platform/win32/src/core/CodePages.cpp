@@ -54,8 +54,6 @@ bool SetAnsiCodePage(UINT codePage)
 
 } // namespace win32host
 
-extern "C" UINT WINAPI GetACP() { return win32host::AnsiCodePage(); }
-
 // cbMultiByte -1: the text is NUL-terminated and the terminator is converted too. cchWideChar 0:
 // returns the size needed.
 extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,

@@ -41,7 +41,6 @@ TaskAllocator g_allocator;
 } // namespace
 
 extern "C" LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb) { return g_allocator.Alloc(cb); }
-extern "C" LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb) { return g_allocator.Realloc(pv, cb); }
 
 extern "C" HRESULT WINAPI CoGetMalloc(DWORD dwMemContext, LPMALLOC* ppMalloc)
 {

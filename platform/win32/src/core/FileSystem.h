@@ -11,9 +11,7 @@ bool PosixExists(const std::string& path);
 bool PosixIsDirectory(const std::string& path);
 // ERROR_FILE_NOT_FOUND when the folder of path exists, ERROR_PATH_NOT_FOUND when it does not.
 DWORD NotFoundError(const std::string& path);
-// Copies the whole file, keeping its permissions; sets errno on failure.
-bool CopyPosixFile(const std::string& from, const std::string& to, bool failIfExists);
-// Copies text into a caller's buffer the way GetTempPathW and its kin do: the length without the
+// Copies text into a caller's buffer the way GetSystemDirectoryW and its kin do: the length without the
 // terminator when it fits, otherwise the size needed including the terminator.
 DWORD CopyOutString(const std::wstring& text, LPWSTR buffer, DWORD size);
 

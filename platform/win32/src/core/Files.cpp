@@ -24,18 +24,6 @@ extern "C" BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTE
     return FailWithErrno();
 }
 
-extern "C" BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName)
-{
-    const std::string path = win32host::ToPosixPath(lpPathName);
-    if (::rmdir(path.c_str()) == 0)
-        return TRUE;
-    if (errno == ENOENT)
-        return FailWith(NotFoundError(path));
-    if (errno == ENOTDIR)
-        return FailWith(PosixExists(path) ? ERROR_DIRECTORY : ERROR_PATH_NOT_FOUND);
-    return FailWithErrno();
-}
-
 extern "C" BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
 {
     const std::string path = win32host::ToPosixPath(lpFileName);
@@ -45,42 +33,6 @@ extern "C" BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
         return TRUE;
     if (errno == ENOENT)
         return FailWith(NotFoundError(path));
-    return FailWithErrno();
-}
-
-extern "C" BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists)
-{
-    const std::string from = win32host::ToPosixPath(lpExistingFileName);
-    const std::string to = win32host::ToPosixPath(lpNewFileName);
-    if (!PosixExists(from))
-        return FailWith(NotFoundError(from));
-    if (CopyPosixFile(from, to, bFailIfExists != FALSE))
-        return TRUE;
-    if (errno == EEXIST)
-        return FailWith(ERROR_FILE_EXISTS);
-    if (errno == ENOENT)
-        return FailWith(ERROR_PATH_NOT_FOUND);
-    return FailWithErrno();
-}
-
-extern "C" BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags)
-{
-    const std::string from = win32host::ToPosixPath(lpExistingFileName);
-    const std::string to = win32host::ToPosixPath(lpNewFileName);
-    if (!PosixExists(from))
-        return FailWith(NotFoundError(from));
-    if (PosixExists(to) && !(dwFlags & MOVEFILE_REPLACE_EXISTING))
-        return FailWith(ERROR_ALREADY_EXISTS);
-    if (::rename(from.c_str(), to.c_str()) == 0)
-        return TRUE;
-    if (errno == EXDEV && (dwFlags & MOVEFILE_COPY_ALLOWED) && !PosixIsDirectory(from)) {
-        if (!CopyPosixFile(from, to, false))
-            return FailWithErrno();
-        ::unlink(from.c_str());
-        return TRUE;
-    }
-    if (errno == ENOENT)
-        return FailWith(ERROR_PATH_NOT_FOUND);
     return FailWithErrno();
 }
 

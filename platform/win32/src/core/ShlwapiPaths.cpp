@@ -59,52 +59,6 @@ extern "C" BOOL WINAPI PathIsDirectoryW(LPCWSTR pszPath)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? FILE_ATTRIBUTE_DIRECTORY : FALSE;
 }
 
-extern "C" LPWSTR WINAPI PathAddBackslashW(LPWSTR pszPath)
-{
-    if (!pszPath)
-        return nullptr;
-    size_t length = std::wcslen(pszPath);
-    if (length > 0 && !IsSeparator(pszPath[length - 1])) {
-        if (length + 1 >= MAX_PATH)
-            return nullptr;
-        pszPath[length++] = L'\\';
-        pszPath[length] = 0;
-    }
-    return pszPath + length;
-}
-
-extern "C" LPWSTR WINAPI PathRemoveBackslashW(LPWSTR pszPath)
-{
-    if (!pszPath)
-        return nullptr;
-    size_t length = std::wcslen(pszPath);
-    if (length > 0 && IsSeparator(pszPath[length - 1]) && length > RootLength(pszPath)) {
-        pszPath[--length] = 0;
-        return pszPath + length;
-    }
-    return pszPath + (length > 0 ? length - 1 : 0);
-}
-
-extern "C" BOOL WINAPI PathRemoveFileSpecW(LPWSTR pszPath)
-{
-    if (!pszPath)
-        return FALSE;
-    const size_t root = RootLength(pszPath);
-    wchar_t* last = nullptr;
-    for (wchar_t* p = pszPath + root; *p; ++p)
-        if (IsSeparator(*p))
-            last = p;
-    if (last) {
-        *last = 0;
-        return TRUE;
-    }
-    if (pszPath[root]) {
-        pszPath[root] = 0; // "C:\name" -> "C:\", "name" -> ""
-        return TRUE;
-    }
-    return FALSE;
-}
-
 extern "C" LPWSTR WINAPI PathCombineW(LPWSTR pszDest, LPCWSTR pszDir, LPCWSTR pszFile)
 {
     if (!pszDest || (!pszDir && !pszFile)) {
@@ -131,17 +85,4 @@ extern "C" LPWSTR WINAPI PathCombineW(LPWSTR pszDest, LPCWSTR pszDir, LPCWSTR ps
     }
     std::wmemcpy(pszDest, result.c_str(), result.size() + 1);
     return pszDest;
-}
-
-extern "C" BOOL WINAPI PathAppendW(LPWSTR pszPath, LPCWSTR pszMore)
-{
-    if (!pszPath || !pszMore)
-        return FALSE;
-    while (IsSeparator(*pszMore))
-        ++pszMore; // appending "\b" to "a" still gives "a\b"
-    wchar_t combined[MAX_PATH];
-    if (!PathCombineW(combined, pszPath, pszMore))
-        return FALSE;
-    std::wmemcpy(pszPath, combined, std::wcslen(combined) + 1);
-    return TRUE;
 }

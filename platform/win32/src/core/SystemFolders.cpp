@@ -1,4 +1,4 @@
-// The temporary, current and system folders.
+// The system folder.
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -12,32 +12,6 @@
 #include "win32host/Paths.h"
 
 using namespace win32core;
-
-namespace {
-
-std::wstring WithBackslash(std::wstring path)
-{
-    if (path.empty() || path.back() != L'\\')
-        path.push_back(L'\\');
-    return path;
-}
-
-} // namespace
-
-// TMP, TEMP, then TMPDIR (the POSIX name), then /tmp; always with a trailing backslash.
-extern "C" DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
-{
-    std::string folder;
-    for (const char* name : {"TMP", "TEMP", "TMPDIR"}) {
-        if (const char* value = std::getenv(name); value && *value) {
-            folder = value;
-            break;
-        }
-    }
-    if (folder.empty())
-        folder = "/tmp";
-    return CopyOutString(WithBackslash(win32host::FromPosixPath(folder)), lpBuffer, nBufferLength);
-}
 
 // The system's libraries are the C library and its neighbours: the folder libc was loaded from.
 extern "C" UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize)

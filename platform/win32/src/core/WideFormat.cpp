@@ -66,6 +66,21 @@ void AppendText(std::wstring& out, const Spec& spec, std::wstring text)
         out.append(padding, L' ');
 }
 
+void AppendDecimal(std::wstring& out, int value)
+{
+    wchar_t digits[12];
+    wchar_t* end = digits + 12;
+    wchar_t* p = end;
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        *--p = static_cast<wchar_t>(L'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--p = L'-';
+    out.append(p, static_cast<size_t>(end - p));
+}
+
 // A width or precision written as digits; one beyond INT_MAX makes the format invalid, as the
 // Windows runtime treats it.
 bool ReadCount(const wchar_t*& p, int& count)
@@ -87,15 +102,16 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
     out.clear();
     if (!format)
         return false;
+    out.reserve(std::wcslen(format) + 64);
     va_list ap;
     va_copy(ap, args);
     bool ok = true;
     for (const wchar_t* p = format; *p && ok; ++p) {
         if (*p != L'%') {
-            const wchar_t* run = p;
-            while (p[1] && p[1] != L'%')
-                ++p;
-            out.append(run, static_cast<size_t>(p - run + 1));
+            const wchar_t* next = std::wcschr(p, L'%');
+            const size_t run = next ? static_cast<size_t>(next - p) : std::wcslen(p);
+            out.append(p, run);
+            p += run - 1;
             continue;
         }
         ++p;
@@ -150,6 +166,19 @@ bool FormatWide(const wchar_t* format, va_list args, std::wstring& out)
         else if (*p == L'L')
             spec.size = Size::LongDouble, ++p;
         spec.conversion = *p;
+        // The module's SQL texts are built from plain %d and %s: printed here without a
+        // round trip through swprintf.
+        const bool plain = spec.flags.empty() && spec.width < 0 && spec.precision < 0;
+        if (plain && (spec.conversion == L'd' || spec.conversion == L'i') &&
+            (spec.size == Size::Default || spec.size == Size::Long32)) {
+            AppendDecimal(out, va_arg(ap, int));
+            continue;
+        }
+        if (plain && spec.conversion == L's' && (spec.size == Size::Default || spec.size == Size::Long32 || spec.size == Size::Wide)) {
+            const wchar_t* s = va_arg(ap, const wchar_t*);
+            out.append(s ? s : L"(null)");
+            continue;
+        }
         switch (spec.conversion) {
         case L'd':
         case L'i': {

@@ -39,15 +39,6 @@ extern "C" int _vsnwprintf_s(wchar_t* buffer, size_t sizeOfBuffer, size_t count,
     return -1;
 }
 
-extern "C" int _snwprintf_s(wchar_t* buffer, size_t sizeOfBuffer, size_t count, const wchar_t* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    const int n = _vsnwprintf_s(buffer, sizeOfBuffer, count, format, args);
-    va_end(args);
-    return n;
-}
-
 extern "C" int vswprintf_s(wchar_t* buffer, size_t numberOfElements, const wchar_t* format, va_list argptr)
 {
     if (!buffer || numberOfElements == 0 || !format) {
@@ -86,13 +77,4 @@ extern "C" int _vscwprintf(const wchar_t* format, va_list argptr)
         return -1;
     }
     return static_cast<int>(text.size());
-}
-
-extern "C" int _scwprintf(const wchar_t* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    const int n = _vscwprintf(format, args);
-    va_end(args);
-    return n;
 }

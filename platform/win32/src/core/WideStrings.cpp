@@ -51,34 +51,6 @@ long long ParseDecimal(const wchar_t* str, long long low, long long high)
     return static_cast<long long>(magnitude);
 }
 
-errno_t IntegerToText(long long value, bool asUnsigned32, wchar_t* buffer, size_t size, int radix)
-{
-    if (!buffer || size == 0)
-        return EINVAL;
-    buffer[0] = 0;
-    if (radix < 2 || radix > 36)
-        return EINVAL;
-    // Only base 10 shows a sign; other bases print the 32-bit pattern.
-    const bool negative = radix == 10 && value < 0;
-    unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(value)
-        : (asUnsigned32 ? static_cast<unsigned long long>(static_cast<uint32_t>(value)) : static_cast<unsigned long long>(value));
-    wchar_t digits[72];
-    size_t n = 0;
-    do {
-        const unsigned d = static_cast<unsigned>(magnitude % static_cast<unsigned>(radix));
-        digits[n++] = static_cast<wchar_t>(d < 10 ? L'0' + d : L'a' + d - 10);
-        magnitude /= static_cast<unsigned>(radix);
-    } while (magnitude);
-    if (negative)
-        digits[n++] = L'-';
-    if (n + 1 > size)
-        return ERANGE;
-    for (size_t i = 0; i < n; ++i)
-        buffer[i] = digits[n - 1 - i];
-    buffer[n] = 0;
-    return 0;
-}
-
 } // namespace
 
 wchar_t* wcstok(wchar_t* strToken, const wchar_t* strDelimit)
@@ -87,21 +59,6 @@ wchar_t* wcstok(wchar_t* strToken, const wchar_t* strDelimit)
 }
 
 extern "C" int _wtoi(const wchar_t* str) { return static_cast<int>(ParseDecimal(str, INT_MIN, INT_MAX)); }
-
-// long is 32 bits on Windows: the value is clamped to that range.
-extern "C" long _wtol(const wchar_t* str) { return static_cast<long>(ParseDecimal(str, INT32_MIN, INT32_MAX)); }
-
-extern "C" long long _wtoi64(const wchar_t* str) { return ParseDecimal(str, LLONG_MIN, LLONG_MAX); }
-
-extern "C" errno_t _itow_s(int value, wchar_t* buffer, size_t sizeInCharacters, int radix)
-{
-    return IntegerToText(value, true, buffer, sizeInCharacters, radix);
-}
-
-extern "C" errno_t _ltow_s(long value, wchar_t* buffer, size_t sizeInCharacters, int radix)
-{
-    return IntegerToText(static_cast<int32_t>(value), true, buffer, sizeInCharacters, radix);
-}
 
 extern "C" int _wcsicmp(const wchar_t* string1, const wchar_t* string2)
 {
@@ -186,29 +143,5 @@ extern "C" errno_t wcsncpy_s(wchar_t* dest, size_t destsz, const wchar_t* src, s
     }
     std::wmemcpy(dest, src, length);
     dest[length] = 0;
-    return 0;
-}
-
-extern "C" errno_t wcscat_s(wchar_t* dest, size_t destsz, const wchar_t* src)
-{
-    if (!dest || destsz == 0)
-        return EINVAL;
-    if (!src) {
-        dest[0] = 0;
-        return EINVAL;
-    }
-    size_t used = 0;
-    while (used < destsz && dest[used])
-        ++used;
-    if (used == destsz) {
-        dest[0] = 0;
-        return EINVAL;
-    }
-    const size_t length = std::wcslen(src);
-    if (used + length >= destsz) {
-        dest[0] = 0;
-        return ERANGE;
-    }
-    std::wmemcpy(dest + used, src, length + 1);
     return 0;
 }

@@ -1,6 +1,5 @@
 // FindResource and friends. An HRSRC is the module's table entry; LoadResource gives the data in
-// place, as Windows maps it with the image, so LockResource returns what it is given and
-// FreeResource has nothing to free.
+// place, as Windows maps it with the image, so LockResource returns what it is given.
 #include <libloaderapi.h>
 #include <winbase.h>
 
@@ -58,11 +57,6 @@ DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo)
         return 0;
     }
     return EntryOf(hResInfo)->size;
-}
-
-BOOL WINAPI FreeResource(HGLOBAL hResData)
-{
-    return FALSE;
 }
 
 } // extern "C"

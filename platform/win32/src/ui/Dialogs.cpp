@@ -315,17 +315,6 @@ BOOL WINAPI SetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPCWSTR lpString)
     return item ? SetWindowTextW(item, lpString) : FALSE;
 }
 
-UINT WINAPI GetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int cchMax)
-{
-    HWND item = GetDlgItem(hDlg, nIDDlgItem);
-    if (!item) {
-        if (lpString && cchMax > 0)
-            lpString[0] = L'\0';
-        return 0;
-    }
-    return static_cast<UINT>(GetWindowTextW(item, lpString, cchMax));
-}
-
 BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck)
 {
     HWND item = GetDlgItem(hDlg, nIDButton);

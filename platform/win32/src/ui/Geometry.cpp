@@ -342,8 +342,6 @@ BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
     return TRUE;
 }
 
-BOOL WINAPI SetRectEmpty(LPRECT lprc) { return SetRect(lprc, 0, 0, 0, 0); }
-
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy)
 {
     if (!lprc)

@@ -118,20 +118,6 @@ int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon)
     return i;
 }
 
-BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i)
-{
-    if (!himl || himl->system)
-        return FALSE;
-    if (i == -1) {
-        himl->images.clear();
-        return TRUE;
-    }
-    if (i < 0 || static_cast<size_t>(i) >= himl->images.size())
-        return FALSE;
-    himl->images.erase(himl->images.begin() + i);
-    return TRUE;
-}
-
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy)
 {
     if (!himl || !cx || !cy)

@@ -67,16 +67,6 @@ static INT_PTR DialogBoxFromTemplate(HINSTANCE instance, const void* data, size_
     return RunModal(dialog, owner);
 }
 
-static const void* FindDialogResource(HINSTANCE instance, LPCWSTR name, DWORD* size)
-{
-    HRSRC found = FindResourceW(instance, name, RT_DIALOG);
-    if (!found)
-        return nullptr;
-    HGLOBAL loaded = LoadResource(instance, found);
-    *size = SizeofResource(instance, found);
-    return loaded ? LockResource(loaded) : nullptr;
-}
-
 } // namespace win32ui
 
 using namespace win32ui;
@@ -111,26 +101,6 @@ INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDia
     DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
     return DialogBoxFromTemplate(hInstance, hDialogTemplate, 0, hWndParent, lpDialogFunc, dwInitParam);
-}
-
-INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-    LPARAM dwInitParam)
-{
-    DWORD size = 0;
-    const void* data = FindDialogResource(hInstance, lpTemplateName, &size);
-    if (!data)
-        return -1;
-    return DialogBoxFromTemplate(hInstance, data, size, hWndParent, lpDialogFunc, dwInitParam);
-}
-
-HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-    LPARAM dwInitParam)
-{
-    DWORD size = 0;
-    const void* data = FindDialogResource(hInstance, lpTemplateName, &size);
-    if (!data)
-        return nullptr;
-    return CreateDialogFromTemplate(hInstance, data, size, hWndParent, lpDialogFunc, dwInitParam, false);
 }
 
 // Ends the dialog's modal loop: the owner is enabled again and the dialog hidden; the loop

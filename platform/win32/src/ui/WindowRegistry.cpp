@@ -165,34 +165,6 @@ ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx)
     return AddClass(*lpwcx, false, 0);
 }
 
-ATOM WINAPI RegisterClassW(const WNDCLASSW* wc)
-{
-    if (!wc)
-        return 0;
-    WNDCLASSEXW ex{sizeof(WNDCLASSEXW), wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance,
-        wc->hIcon, wc->hCursor, wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName, nullptr};
-    return RegisterClassExW(&ex);
-}
-
-BOOL WINAPI GetClassInfoExW(HINSTANCE, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx)
-{
-    WindowClass* cls = FindClass(lpszClass);
-    if (!cls || !lpwcx)
-        return FALSE;
-    lpwcx->style = cls->style;
-    lpwcx->lpfnWndProc = cls->proc;
-    lpwcx->cbClsExtra = cls->clsExtra;
-    lpwcx->cbWndExtra = cls->wndExtra;
-    lpwcx->hInstance = cls->instance;
-    lpwcx->hIcon = cls->icon;
-    lpwcx->hCursor = cls->cursor;
-    lpwcx->hbrBackground = cls->background;
-    lpwcx->lpszMenuName = nullptr;
-    lpwcx->lpszClassName = cls->name.c_str();
-    lpwcx->hIconSm = cls->iconSmall;
-    return cls->atom;
-}
-
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
 {
     Window* w = FindWindowObject(hWnd);
