@@ -36,11 +36,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== Wine prefix made in $(( $(date +%s) - start )) s: $WINEPREFIX"
 fi
 
-# The viewer control is an in-process server that a Windows client finds in the registry.
-# (Registered once it is built for Windows: without it regsvr32 fails and ends the run here.)
-if [ -f "$root/win64/bin/QvViewerControl.dll" ]; then
-  run_in_display bash -c 'wine regsvr32 /s "$1" && wineserver -w' _ "$root/win64/bin/QvViewerControl.dll"
-fi
+# The viewer control is an in-process server that a Windows client finds in the registry. regsvr32
+# finds the DLL's own dependencies beside it only when given a full Windows path.
+viewer="Z:$(realpath "$root/win64/bin/QvViewerControl.dll")"
+run_in_display bash -c 'wine regsvr32 /s "$1" && wineserver -w' _ "${viewer//\//\\}"
 
 echo "== tests x86 (export table)"
 ctest --test-dir "$root/win32" --output-on-failure

@@ -1,10 +1,9 @@
-// The export: reads the job, draws its signatures onto the PDF in place, and traces both.
+// The export: reads the job, puts its signatures onto the PDF in place, and traces both.
 #include "SignPdf.h"
 
 #include "SignJob.h"
+#include "SignatureStamping.h"
 
-#include <pdfstamp/PdfStamp.h>
-#include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
 #include <cstdio>
@@ -28,31 +27,6 @@ std::string Describe(const CSignJobEntry& entry)
         strText += szBox;
     }
     return strText + ")";
-}
-
-pdfstamp::Stamp ToStamp(const CSignJobEntry& entry)
-{
-    if (entry.m_nKind == CSignJobEntry::Picture) {
-        pdfstamp::PictureStamp picture;
-        picture.path = win32host::ToPosixPath(entry.m_strImage);
-        picture.x = entry.m_dX;
-        picture.y = entry.m_dY;
-        picture.width = entry.m_dWidth;
-        picture.height = entry.m_dHeight;
-        picture.page = entry.m_nPage;
-        return picture;
-    }
-    pdfstamp::TextStamp text;
-    text.text = entry.m_strContent;
-    text.fontName = entry.m_strFont;
-    text.fontSize = entry.m_dFontSize;
-    text.x = entry.m_dX;
-    text.y = entry.m_dY;
-    text.width = entry.m_dWidth;
-    text.height = entry.m_dHeight;
-    text.color = pdfstamp::Rgb{entry.m_nColorR, entry.m_nColorG, entry.m_nColorB};
-    text.page = entry.m_nPage;
-    return text;
 }
 
 std::string Join(const std::vector<std::string>& lines)
@@ -90,26 +64,13 @@ extern "C" __declspec(dllexport) int SignPdf(const wchar_t* pdfPath, const wchar
     if (job.m_entries.empty())
         return traceSigned(0, "", Join(skipped), "");
 
-    std::vector<pdfstamp::Stamp> stamps;
-    for (const CSignJobEntry& entry : job.m_entries)
-        stamps.push_back(ToStamp(entry));
-    pdfstamp::StampResult result = pdfstamp::ApplyStamps(win32host::ToPosixPath(pdfPath), stamps);
-    if (!result.ok)
-        return traceSigned(SIGNPDF_E_PDF, "", Join(skipped), result.error, result.warnings);
-
-    // pdfstamp names a stamp it left out by its 1-based place in the list.
+    CStampOutcome outcome = StampSignatures(pdfPath, job.m_entries);
+    if (!outcome.m_bOk)
+        return traceSigned(SIGNPDF_E_PDF, "", Join(skipped), outcome.m_strError, outcome.m_warnings);
     std::vector<std::string> drawn;
-    for (std::size_t i = 0; i < job.m_entries.size(); ++i) {
-        std::string strMark = "stamp " + std::to_string(i + 1) + ":";
-        bool bSkipped = false;
-        for (const std::string& line : result.skipped) {
-            if (line.compare(0, strMark.size(), strMark) == 0) {
-                skipped.push_back("SIGN" + std::to_string(job.m_entries[i].m_nSection) + line.substr(strMark.size() - 1));
-                bSkipped = true;
-            }
-        }
-        if (!bSkipped)
+    for (std::size_t i = 0; i < job.m_entries.size(); ++i)
+        if (outcome.m_drawn[i])
             drawn.push_back(Describe(job.m_entries[i]));
-    }
-    return traceSigned(result.drawn, Join(drawn), Join(skipped), "", result.warnings);
+    skipped.insert(skipped.end(), outcome.m_skipped.begin(), outcome.m_skipped.end());
+    return traceSigned(outcome.m_nDrawn, Join(drawn), Join(skipped), "", outcome.m_warnings);
 }

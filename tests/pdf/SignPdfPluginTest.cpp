@@ -1,6 +1,7 @@
 // The signing plug-in as the client uses it: loaded by name, called with a PDF and a job file
 // written through the profile API.
 #include "PdfTestSupport.h"
+#include "../fidelity/SignedJob.h"
 
 #include <SignPdf.h>
 #include <pdfstamp/PdfStamp.h>
@@ -89,6 +90,19 @@ TEST_F(SignPdfPlugin, TextAndPictureSignaturesAreDrawnWhereTheJobSays)
     EXPECT_EQ("2", signedEvents[0].Get("result"));
     EXPECT_NE(std::string::npos, signedEvents[0].Get("stamps").find("SIGN1 text \"张工 批准\" 黑体@p2(100,200)"));
     EXPECT_NE(std::string::npos, signedEvents[0].Get("stamps").find("SIGN2 picture"));
+}
+
+TEST_F(SignPdfPlugin, TheDemoSignersJobGivesTheEventBothBuildsGive)
+{
+    for (const SignedJobLine& line : kSignedJob)
+        Write(line.section, line.key, line.value);
+    win32host::TraceRecorder trace;
+    Sign();
+    auto events = trace.OfKind("signed");
+    ASSERT_EQ(1u, events.size());
+    EXPECT_EQ(win32host::ToUtf8(m_strPdf), events[0].Get("pdf"));
+    for (const auto& field : kSignedEvent)
+        EXPECT_EQ(field[1], events[0].Get(field[0])) << field[0];
 }
 
 TEST_F(SignPdfPlugin, MissingSectionsAndEmptySignaturesArePassedOver)

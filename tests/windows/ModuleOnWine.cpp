@@ -130,8 +130,8 @@ void CheckManagerControls(HWND hDlg)
     Check(lstrcmpW(szCaption, L"轻量化文件管理") == 0, "dialog caption", szCaption);
 }
 
-// The viewer control is an ActiveX control that the framework creates itself, and it is not built
-// for Windows yet: a plain window of its class name lets the dialog manager make dialog 27001.
+// The viewer control is an ActiveX control that the framework hosts itself and the dialog manager
+// knows no class of its name: a plain window of that name lets the dialog manager make 27001.
 void RegisterViewerStandIn()
 {
     WNDCLASSW wc = {};

@@ -1,0 +1,21 @@
+// Puts a job's signatures onto the PDF. The Linux plug-in draws them; the Windows one has no
+// drawing libraries and reports each signature as it would draw it, leaving the PDF as it is.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "SignJob.h"
+
+struct CStampOutcome {
+    bool m_bOk = false;                  // false: the PDF is untouched and m_strError says why
+    int m_nDrawn = 0;
+    std::vector<bool> m_drawn;           // one per entry
+    std::vector<std::string> m_skipped;  // "SIGNn: why", for entries not drawn
+    std::string m_strError;
+    std::vector<std::string> m_warnings; // repairs made while reading, characters no face has
+};
+
+CStampOutcome StampSignatures(LPCWSTR lpszPdfPath, const std::vector<CSignJobEntry>& entries);
