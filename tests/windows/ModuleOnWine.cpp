@@ -10,9 +10,12 @@
 #include <cstdio>
 #include <cwchar>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <win32host/Desktop.h>
 
 #include "../fidelity/AnsiNames.h"
 #include "../fidelity/DialogLayout.h"
@@ -168,44 +171,32 @@ void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_
     }
 }
 
-HICON g_hBoxIcon = NULL;
-
-// Reads the icon of each message box as it opens and answers it with its first button.
-LRESULT CALLBACK AnswerMessageBox(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode == HCBT_ACTIVATE) {
-        HWND hBox = reinterpret_cast<HWND>(wParam), hFirstButton = NULL;
-        for (HWND hCtl = GetWindow(hBox, GW_CHILD); hCtl != NULL; hCtl = GetWindow(hCtl, GW_HWNDNEXT)) {
-            wchar_t szClass[16] = L"";
-            GetClassNameW(hCtl, szClass, 16);
-            if (lstrcmpiW(szClass, L"Static") == 0 && (GetWindowLongW(hCtl, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                g_hBoxIcon = reinterpret_cast<HICON>(SendMessageW(hCtl, STM_GETICON, 0, 0));
-            if (lstrcmpiW(szClass, L"Button") == 0 && hFirstButton == NULL)
-                hFirstButton = hCtl;
-        }
-        PostMessageW(hFirstButton, BM_CLICK, 0, 0);
+// Answers each message box with its first button, keeping the type the desktop read from the
+// real box (its icon included).
+class BoxReader : public win32host::DesktopUser {
+public:
+    UINT nShown = ~0u;
+    int OnMessageBox(HWND, const std::wstring&, const std::wstring&, UINT type) override
+    {
+        nShown = type;
+        return win32host::MessageBoxButtons(type).front();
     }
-    return CallNextHookEx(NULL, nCode, wParam, lParam);
-}
+    std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return std::nullopt; }
+    void OnModalDialog(HWND) override {}
+};
 
 void CheckMessageBoxIcons()
 {
-    HHOOK hHook = SetWindowsHookExW(WH_CBT, AnswerMessageBox, NULL, GetCurrentThreadId());
+    BoxReader reader;
+    win32host::ScopedDesktopUser scoped(reader);
     for (const MessageBoxIconCase& c : kMessageBoxIconCases) {
-        LPCWSTR pszIcon = NULL;
-        switch (c.shown & MB_ICONMASK) {
-        case MB_ICONHAND: pszIcon = IDI_HAND; break;
-        case MB_ICONQUESTION: pszIcon = IDI_QUESTION; break;
-        case MB_ICONEXCLAMATION: pszIcon = IDI_EXCLAMATION; break;
-        case MB_ICONASTERISK: pszIcon = IDI_ASTERISK; break;
-        }
-        g_hBoxIcon = reinterpret_cast<HICON>(-1);
+        reader.nShown = ~0u;
         AfxMessageBox(L"text", c.type);
         wchar_t szType[16];
         std::swprintf(szType, 16, L"0x%x", c.type);
-        Check(g_hBoxIcon == (pszIcon != NULL ? LoadIconW(NULL, pszIcon) : NULL), "AfxMessageBox icon for type", szType);
+        Check(reader.nShown != ~0u && (reader.nShown & MB_ICONMASK) == (c.shown & MB_ICONMASK),
+            "AfxMessageBox icon for type", szType);
     }
-    UnhookWindowsHookEx(hHook);
 }
 
 void CheckAnsiNames(const wchar_t* pszFolder)
