@@ -3,7 +3,9 @@
 # transcripts/NAME.script, the transcript in transcripts/NAME.txt.
 set(viz_transcript_scenarios
   # a process card has no DWG file: one message box, no dialog
-  "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140")
+  "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140"
+  # the viewer dialog: its control shows the DWG file (a name in ASCII), the user closes it
+  "ViewDwgOf3DDocument OnDocListViewDwgFile 3DDocument:148")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.

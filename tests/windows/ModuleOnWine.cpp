@@ -1,15 +1,19 @@
 // Loads VuverIverIzizerOzi.dll by name as the client does, resolves its seven exports and makes
-// the manager and viewer dialogs from the DLL's own templates in the system's dialog manager.
+// the manager and viewer dialogs from the DLL's own templates (the viewer's with its control
+// hosted by atl.dll, so the control must be registered).
 // Then holds the framework's message boxes and the profile API to the tables the Linux tests use.
 // Arguments: a folder for the dialogs' pictures (27000.png, 27001.png) and the INI job, and the
 // layout file whose control rectangles the headless window system must give too.
 // Prints one line per failed check; the exit code is the number of failures.
+#include <afxdisp.h>
 #include <afxwin.h>
+#include <atlhost.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -133,57 +137,109 @@ void CheckManagerControls(HWND hDlg)
     Check(lstrcmpW(szCaption, L"轻量化文件管理") == 0, "dialog caption", szCaption);
 }
 
-// The viewer control is an ActiveX control that the framework hosts itself and the dialog manager
-// knows no class of its name: a plain window of that name lets the dialog manager make 27001.
-void RegisterViewerStandIn()
-{
-    WNDCLASSW wc = {};
-    wc.style = CS_GLOBALCLASS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(NULL);
-    wc.lpszClassName = L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}";
-    RegisterClassW(&wc);
-}
-
-// Makes both dialogs, saves their pictures and holds their layout to the file's.
-void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_t* pszLayoutFile)
-{
-    std::ifstream file(pszLayoutFile);
-    std::stringstream layout;
-    layout << file.rdbuf();
-    Check(file.good(), "layout file read", pszLayoutFile);
-    RegisterViewerStandIn();
-    for (int nDialog : {27000, 27001}) {
-        wchar_t szDialog[16];
-        std::swprintf(szDialog, 16, L"%d", nDialog);
-        HWND hDlg = CreateDialogParamW(hModule, MAKEINTRESOURCEW(nDialog), NULL, QuietDialogProc, 0);
-        Check(hDlg != NULL, "dialog made from template", szDialog);
-        if (hDlg == NULL)
-            continue;
-        if (nDialog == 27000)
-            CheckManagerControls(hDlg);
-        const std::string mismatches = DialogLayoutMismatches(hDlg, nDialog, layout.str());
-        Check(mismatches.empty(), "layout as in DialogLayout.txt of dialog", szDialog);
-        std::printf("%s", mismatches.c_str());
-        const std::wstring path = std::wstring(pszPictureFolder) + L"\\" + szDialog + L".png";
-        Check(SavePicture(hDlg, path), "picture saved", path.c_str());
-        DestroyWindow(hDlg);
-    }
-}
-
 // Answers each message box with its first button, keeping the type the desktop read from the
-// real box (its icon included).
+// real box (its icon included); a modal dialog is given to inspect before the desktop closes it.
 class BoxReader : public win32host::DesktopUser {
 public:
     UINT nShown = ~0u;
+    std::function<void(HWND)> inspect;
     int OnMessageBox(HWND, const std::wstring&, const std::wstring&, UINT type) override
     {
         nShown = type;
         return win32host::MessageBoxButtons(type).front();
     }
     std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return std::nullopt; }
-    void OnModalDialog(HWND) override {}
+    void OnModalDialog(HWND hDlg) override
+    {
+        if (inspect)
+            inspect(hDlg);
+    }
 };
+
+// The viewer control in 27001 as the module's dialog hosts it: the framework takes it out of the
+// template and makes an "AtlAxWin" window of atl.dll, which creates the registered control and
+// embeds it in place, so its own window is the host's child.
+void CheckHostedViewer(HWND hDlg)
+{
+    HWND hHost = GetDlgItem(hDlg, 27008);
+    wchar_t szClass[64] = L"";
+    if (hHost != NULL)
+        GetClassNameW(hHost, szClass, 64);
+    Check(lstrcmpW(szClass, L"AtlAxWin") == 0, "viewer host window class", szClass);
+    IUnknown* pControl = NULL;
+    IDispatch* pDispatch = NULL;
+    if (hHost != NULL && SUCCEEDED(AtlAxGetControl(hHost, &pControl)) && pControl != NULL) {
+        pControl->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch));
+        pControl->Release();
+    }
+    Check(pDispatch != NULL, "viewer control made by the host", L"IDispatch");
+    // OpenFile (dispatch id 1), as the module calls it: the control's window shows the file.
+    const wchar_t szFile[] = L"C:\\light\\A100.dwg";
+    if (pDispatch != NULL) {
+        VARIANT arg;
+        arg.vt = VT_BSTR;
+        arg.bstrVal = SysAllocString(szFile);
+        DISPPARAMS params = {&arg, NULL, 1, 0};
+        Check(SUCCEEDED(pDispatch->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, NULL, NULL,
+                  NULL)),
+            "viewer control called", L"OpenFile");
+        VariantClear(&arg);
+        pDispatch->Release();
+    }
+    HWND hControl = hHost != NULL ? GetWindow(hHost, GW_CHILD) : NULL;
+    wchar_t szShown[MAX_PATH] = L"";
+    if (hControl != NULL)
+        GetWindowTextW(hControl, szShown, MAX_PATH);
+    Check(hControl != NULL && IsWindowVisible(hControl), "viewer control embedded in place", L"its window");
+    Check(lstrcmpW(szShown, szFile) == 0, "viewer control window shows", szShown);
+}
+
+// Makes both dialogs, saves their pictures and holds their layout to the file's: 27000 in the
+// dialog manager, 27001 through the framework, as the module makes it.
+void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_t* pszLayoutFile)
+{
+    std::ifstream file(pszLayoutFile);
+    std::stringstream layout;
+    layout << file.rdbuf();
+    Check(file.good(), "layout file read", pszLayoutFile);
+    auto inspect = [&](HWND hDlg, int nDialog) {
+        wchar_t szDialog[16];
+        std::swprintf(szDialog, 16, L"%d", nDialog);
+        Check(hDlg != NULL, "dialog made from template", szDialog);
+        if (hDlg == NULL)
+            return;
+        if (nDialog == 27000)
+            CheckManagerControls(hDlg);
+        else
+            CheckHostedViewer(hDlg);
+        const std::string mismatches = DialogLayoutMismatches(hDlg, nDialog, layout.str());
+        Check(mismatches.empty(), "layout as in DialogLayout.txt of dialog", szDialog);
+        std::printf("%s", mismatches.c_str());
+        const std::wstring path = std::wstring(pszPictureFolder) + L"\\" + szDialog + L".png";
+        Check(SavePicture(hDlg, path), "picture saved", path.c_str());
+    };
+    HWND hManager = CreateDialogParamW(hModule, MAKEINTRESOURCEW(27000), NULL, QuietDialogProc, 0);
+    inspect(hManager, 27000);
+    DestroyWindow(hManager);
+
+    HRSRC hTemplate = FindResourceW(hModule, MAKEINTRESOURCEW(27001), RT_DIALOG);
+    HRSRC hInit = FindResourceW(hModule, MAKEINTRESOURCEW(27001), MAKEINTRESOURCEW(240));
+    Check(hTemplate != NULL && hInit != NULL, "template and DLGINIT of", L"27001");
+    if (hTemplate == NULL || hInit == NULL)
+        return;
+    AfxEnableControlContainer();
+    BoxReader reader;
+    bool bShown = false;
+    reader.inspect = [&](HWND hDlg) {
+        bShown = true;
+        inspect(hDlg, 27001);
+    };
+    win32host::ScopedDesktopUser scoped(reader);
+    CDialog viewer;
+    viewer.InitModalIndirect(static_cast<LPCDLGTEMPLATE>(LockResource(LoadResource(hModule, hTemplate))), NULL,
+        LockResource(LoadResource(hModule, hInit)));
+    Check(viewer.DoModal() == IDCANCEL && bShown, "dialog shown through the framework", L"27001");
+}
 
 void CheckMessageBoxIcons()
 {
