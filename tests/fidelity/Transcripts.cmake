@@ -4,8 +4,8 @@
 set(viz_transcript_scenarios
   # a process card has no DWG file: one message box, no dialog
   "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140"
-  # the viewer dialog: its control shows the DWG file (a name in ASCII), the user closes it
-  "ViewDwgOf3DDocument OnDocListViewDwgFile 3DDocument:148")
+  # the viewer dialog: its control shows the DWG light file (a Chinese name), the user closes it
+  "ViewDwgOfDrawing OnDocListViewDwgFile Drawing:118")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.
@@ -21,8 +21,8 @@ function(viz_add_transcript_tests prefix client folder)
               -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CompareTranscript.cmake)
     set_tests_properties(${prefix}.${name} PROPERTIES TIMEOUT 120)
     if(CMAKE_CROSSCOMPILING_EMULATOR)
-      # Wine takes its locale from LC_ALL: the module's users run Chinese (PRC) Windows.
-      set_tests_properties(${prefix}.${name} PROPERTIES ENVIRONMENT LC_ALL=zh_CN.UTF-8)
+      # The module's users run Chinese (PRC) Windows (the Windows tests' VIZ_WINE_ENVIRONMENT).
+      set_tests_properties(${prefix}.${name} PROPERTIES ENVIRONMENT "${VIZ_WINE_ENVIRONMENT}")
     endif()
   endforeach()
 endfunction()

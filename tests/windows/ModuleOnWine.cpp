@@ -1,7 +1,8 @@
 // Loads VuverIverIzizerOzi.dll by name as the client does, resolves its seven exports and makes
 // the manager and viewer dialogs from the DLL's own templates (the viewer's with its control
 // hosted by atl.dll, so the control must be registered).
-// Then holds the framework's message boxes and the profile API to the tables the Linux tests use.
+// Then holds the framework's message boxes and the profile API to the tables the Linux tests use,
+// and file names to the same table of names in code page 936.
 // Arguments: a folder for the dialogs' pictures (27000.png, 27001.png) and the INI job, and the
 // layout file whose control rectangles the headless window system must give too.
 // Prints one line per failed check; the exit code is the number of failures.
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <fstream>
 #include <functional>
@@ -268,6 +270,45 @@ void CheckAnsiNames(const wchar_t* pszFolder)
     }
 }
 
+// Light files under the same names in a folder named in Chinese: the wide API keeps every name, a
+// program on the ANSI API sees it in code page 936, where a character 936 lacks is '?'.
+void CheckFileNames(const wchar_t* pszFolder)
+{
+    const std::wstring folder = std::wstring(pszFolder) + L"\\轻量化文件";
+    CreateDirectoryW(folder.c_str(), NULL);
+    Check(GetFileAttributesW(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY, "folder named", folder.c_str());
+    char szAnsiPattern[MAX_PATH] = "";
+    WideCharToMultiByte(CP_ACP, 0, (folder + L"\\*.dwg").c_str(), -1, szAnsiPattern, MAX_PATH, NULL, NULL);
+    for (const AnsiNameCase& c : kAnsiNameCases) {
+        const std::wstring name = std::wstring(c.written) + L".dwg", path = folder + L"\\" + name;
+        const char kContent[] = "AC1015";
+        char szRead[16] = "";
+        DWORD cb = 0;
+        HANDLE hFile = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        Check(hFile != INVALID_HANDLE_VALUE && WriteFile(hFile, kContent, sizeof(kContent), &cb, NULL),
+            "light file written under", name.c_str());
+        CloseHandle(hFile);
+        hFile = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+        Check(hFile != INVALID_HANDLE_VALUE && ReadFile(hFile, szRead, sizeof(szRead), &cb, NULL) &&
+                cb == sizeof(kContent) && std::strcmp(szRead, kContent) == 0,
+            "light file read back under", name.c_str());
+        CloseHandle(hFile);
+        WIN32_FIND_DATAW wide = {};
+        HANDLE hFind = FindFirstFileW((folder + L"\\*.dwg").c_str(), &wide);
+        Check(hFind != INVALID_HANDLE_VALUE && name == wide.cFileName, "wide name listed", name.c_str());
+        FindClose(hFind);
+        WIN32_FIND_DATAA ansi = {};
+        wchar_t szAnsiName[MAX_PATH] = L"";
+        hFind = FindFirstFileA(szAnsiPattern, &ansi);
+        MultiByteToWideChar(CP_ACP, 0, ansi.cFileName, -1, szAnsiName, MAX_PATH);
+        Check(hFind != INVALID_HANDLE_VALUE && std::wstring(c.read) + L".dwg" == szAnsiName,
+            "ANSI name listed for", name.c_str());
+        FindClose(hFind);
+        DeleteFileW(path.c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 void CheckStrings(HMODULE hModule)
 {
     wchar_t szTitle[64] = L"";
@@ -285,6 +326,7 @@ int wmain(int argc, wchar_t** argv)
     }
     CheckMessageBoxIcons();
     CheckAnsiNames(argv[1]);
+    CheckFileNames(argv[1]);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
     Check(InitCommonControlsEx(&icc), "InitCommonControlsEx", L"ICC_TREEVIEW_CLASSES");
     HMODULE hModule = LoadLibraryW(L"VuverIverIzizerOzi.dll");
