@@ -26,7 +26,12 @@
 #include "../fidelity/AnsiNames.h"
 #include "../fidelity/DialogLayout.h"
 #include "../fidelity/MessageBoxIcons.h"
-#include "PngFile.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -108,7 +113,16 @@ bool SavePicture(HWND hWnd, const std::wstring& path)
     DeleteObject(hBitmap);
     DeleteDC(hMem);
     ReleaseDC(NULL, hScreen);
-    return bCopied && WritePng(path, cx, cy, rgb);
+    if (!bCopied || rgb.empty())
+        return false;
+    // The encoder hands the file out in pieces; the path is a wide one.
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == NULL)
+        return false;
+    auto write = [](void* context, void* data, int size) { std::fwrite(data, 1, size, static_cast<FILE*>(context)); };
+    const int written = stbi_write_png_to_func(write, file, cx, cy, 3, rgb.data(), cx * 3);
+    const bool bClosed = std::fclose(file) == 0;
+    return written != 0 && bClosed;
 }
 
 void CheckManagerControls(HWND hDlg)
