@@ -290,7 +290,9 @@ void CheckFileNames(const wchar_t* pszFolder)
 {
     const std::wstring folder = std::wstring(pszFolder) + L"\\轻量化文件";
     CreateDirectoryW(folder.c_str(), NULL);
-    Check(GetFileAttributesW(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY, "folder named", folder.c_str());
+    const DWORD dwAttributes = GetFileAttributesW(folder.c_str());
+    Check(dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, "folder named",
+        folder.c_str());
     char szAnsiPattern[MAX_PATH] = "";
     WideCharToMultiByte(CP_ACP, 0, (folder + L"\\*.dwg").c_str(), -1, szAnsiPattern, MAX_PATH, NULL, NULL);
     for (const AnsiNameCase& c : kAnsiNameCases) {
@@ -298,7 +300,7 @@ void CheckFileNames(const wchar_t* pszFolder)
         const char kContent[] = "AC1015";
         char szRead[16] = "";
         DWORD cb = 0;
-        HANDLE hFile = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        HANDLE hFile = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
         Check(hFile != INVALID_HANDLE_VALUE && WriteFile(hFile, kContent, sizeof(kContent), &cb, NULL),
             "light file written under", name.c_str());
         CloseHandle(hFile);
