@@ -3,7 +3,9 @@
 # transcripts/NAME.script, the transcript in transcripts/NAME.txt.
 set(viz_transcript_scenarios
   # a process card has no DWG file: one message box, no dialog
-  "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140")
+  "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140"
+  # the folder picker answered, both light files of a 3D document written, the completion box
+  "DownloadOf3DDocument OnDocListDownLoadLightFile 3DDocument:148")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.
