@@ -2,7 +2,7 @@
 # transcripts/NAME.txt, the one both builds must print. The client folder's path is written <db>,
 # and the loader's own events (load_library: only the stand-in's loader reports them) are left out.
 # -DCLIENT=plmclient [-DEMULATOR=wine] -DFOLDER=<posix work folder> -DNAME=<scenario>
-# -DCOMMAND=<export> -DSELECT=<CLASS:ID>; the scenario's script is transcripts/NAME.script, where
+# -DCOMMAND=<export> -DSELECT=<CLASS:ID> [-DOPTIONS="<more options>"]; the scenario's script is transcripts/NAME.script, where
 # <db> stands for the client folder (a folder inside it is named with "\", which both builds take).
 set(expected_file ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.txt)
 file(REMOVE_RECURSE ${FOLDER})
@@ -22,8 +22,9 @@ execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --create-sample RESULT_
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
 endif()
+separate_arguments(options UNIX_COMMAND "${OPTIONS}")
 execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --quiet --command ${COMMAND} --select ${SELECT}
-                        --script ${script}
+                        --script ${script} ${options}
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${COMMAND} ${SELECT}: exit ${rc}: ${err}\n${out}")
