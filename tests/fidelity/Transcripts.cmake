@@ -9,7 +9,9 @@ set(viz_transcript_scenarios
   # the folder picker cancelled: nothing looked up, nothing said
   "DownloadCancelled OnDocListDownLoadLightFile 3DDocument:148"
   # a user without the output right: no picker, no lookup, no message
-  "DownloadWithoutTheRight OnDocListDownLoadLightFile 3DDocument:148 --user li")
+  "DownloadWithoutTheRight OnDocListDownLoadLightFile 3DDocument:148 --user li"
+  # the manager for a part, its tree filled, left open: closed as with its close box
+  "ManagerLeftOpen OutputLightFile Part:103")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.

@@ -4,18 +4,21 @@
 //   answered by a click on the button the user chose, and traced as the stand-in traces its own;
 // - the shell's folder picker is given the user's folder (or cancelled) once its modal loop runs;
 // - any other dialog is given to the user once its modal loop runs, and closed with its close box
-//   if the user leaves it open, as on the headless desktop.
+//   if the user leaves it open, as on the headless desktop; its opening and closing are traced.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
 #include <win32host/Desktop.h>
 #include <win32host/Trace.h>
+
+#include "DialogResults.h"
 
 namespace win32host {
 namespace {
@@ -37,6 +40,7 @@ struct Desktop {
     std::vector<OpenBox> boxes;                       // answered, not yet destroyed
     std::vector<std::pair<UINT_PTR, HWND>> waiting;   // dialogs waiting for their modal loop, by timer
     std::vector<HWND> served;                         // dialogs given to the user
+    std::map<HWND, std::string> captions;             // dialogs traced as open, by their caption
 };
 
 Desktop& TheDesktop()
@@ -192,6 +196,25 @@ void ServeFolderPicker(DesktopUser& user, HWND picker)
     Trace("folder_picker", {{"title", ToUtf8(title)}, {"result", ToUtf8(chosen)}});
 }
 
+void TraceDialogOpen(Desktop& d, HWND dialog)
+{
+    const std::string caption = ToUtf8(TextOf(dialog));
+    d.captions[dialog] = caption;
+    Trace("dialog", {{"event", "open"}, {"caption", caption}});
+}
+
+void TraceDialogClose(Desktop& d, HWND dialog)
+{
+    const auto open = d.captions.find(dialog);
+    if (open == d.captions.end())
+        return;
+    TraceEvent event{"dialog", {{"event", "close"}, {"caption", open->second}}};
+    if (const std::optional<INT_PTR> result = TakeDialogResult(dialog))
+        event.fields.emplace_back("result", std::to_string(*result));
+    Trace(event);
+    d.captions.erase(open);
+}
+
 // Runs inside the dialog's modal loop, after the dialog has been made and shown.
 void CALLBACK ServeDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -201,6 +224,11 @@ void CALLBACK ServeDialog(HWND, UINT, UINT_PTR timer, DWORD)
     if (at == d.waiting.end())
         return;
     const HWND dialog = at->second;
+    if (IsWindow(dialog) && !IsWindowVisible(dialog)) {
+        // Activated before it is shown: the modal loop shows it once its queue is empty.
+        at->first = SetTimer(nullptr, 0, 10, ServeDialog);
+        return;
+    }
     d.waiting.erase(at);
     if (!d.user || !IsWindow(dialog))
         return;
@@ -209,6 +237,7 @@ void CALLBACK ServeDialog(HWND, UINT, UINT_PTR timer, DWORD)
         ServeFolderPicker(*d.user, dialog);
         return;
     }
+    TraceDialogOpen(d, dialog);
     d.user->OnModalDialog(dialog);
     // EndDialog hides a modal dialog at once; it is destroyed when its loop ends.
     if (IsWindow(dialog) && IsWindowVisible(dialog))
@@ -243,6 +272,7 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
             TraceMessageBox(box->text, box->caption, box->type, box->result);
             d.boxes.erase(box);
         }
+        TraceDialogClose(d, window);
         d.served.erase(std::remove(d.served.begin(), d.served.end(), window), d.served.end());
     }
     return CallNextHookEx(d.hook, code, wParam, lParam);
@@ -255,11 +285,13 @@ DesktopUser* SetDesktopUser(DesktopUser* user)
     Desktop& d = TheDesktop();
     DesktopUser* previous = d.user;
     d.user = user;
-    if (user && !d.hook)
+    if (user && !d.hook) {
         d.hook = SetWindowsHookExW(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
-    else if (!user && d.hook) {
+        WatchDialogResults(true);
+    } else if (!user && d.hook) {
         UnhookWindowsHookEx(d.hook);
         d.hook = nullptr;
+        WatchDialogResults(false);
     }
     return previous;
 }
