@@ -34,7 +34,6 @@ protected:
     ScratchFolder m_temp;
     ScratchFolder m_out;
     FakePlmSystem m_system;
-    FakeObjectModel m_model;
     FakeRef<FakeOtlObject> m_doc;
     FakeListUi m_ui;
     ScriptedUser m_user;
