@@ -8,23 +8,13 @@
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "FakeUi.h"
+#include "RaisedStatus.h"
 #include "commands/Selection.h"
 
 using namespace moduletest;
+using viztest::Raised;
 
 namespace {
-
-// A raised _com_error's status, or S_OK when the call returned normally.
-template <class Call>
-HRESULT Raised(Call call)
-{
-    try {
-        call();
-    } catch (const _com_error& e) {
-        return e.Error();
-    }
-    return S_OK;
-}
 
 class ListSelection : public testing::Test {
 protected:
