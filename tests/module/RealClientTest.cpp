@@ -8,6 +8,7 @@
 #include <ComRef.h>
 
 #include "ClientFolder.h"
+#include "TraceFields.h"
 #include "SystemInterposer.h"
 #include "commands/Exports.h"
 #include "catalogue/LightFileQuery.h"
@@ -57,8 +58,14 @@ TEST_F(RealClient, LookupWritesTheTypesFilesInRowOrderAndSignsThem)
 
     COtlObjectRef objDocument(m_client.Object(L"Drawing", doc.documentId));
     CString strPath;
+    win32host::TraceRecorder trace;
     EXPECT_EQ(0, RetrieveLightFiles(&objDocument, L"pdf", &strPath, m_out.Windows().c_str()));
 
+    // One revision: its signatures are read once.
+    size_t signatureQueries = 0;
+    for (const std::string& sql : TraceFields(trace, "sql", {"text"}))
+        signatureQueries += sql.find("T_DocumentSignature") != std::string::npos;
+    EXPECT_EQ(1u, signatureQueries);
     EXPECT_EQ(m_out.Windows(L"A-01-2.pdf"), std::wstring(strPath));
     EXPECT_EQ("first", ReadFile(m_out.Windows(L"A-01.pdf")));
     EXPECT_EQ("second", ReadFile(m_out.Windows(L"A-01-2.pdf")));

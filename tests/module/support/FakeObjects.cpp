@@ -45,7 +45,6 @@ STDMETHODIMP FakeOtlObject::DownloadToFile(BSTR bstrLocalPath)
 {
     if (vault == nullptr)
         return E_UNEXPECTED;
-    vault->downloads.push_back(bstrLocalPath);
     auto it = vault->files.find(id);
     if (it == vault->files.end())
         return E_FAIL;

@@ -22,7 +22,6 @@ struct FakeStoredFile {
 
 struct FakeVault {
     std::map<LONG, FakeStoredFile> files;
-    std::vector<std::wstring> downloads; // paths asked for, in order
 };
 
 class FakeOtlObject : public FakeUnknown<IQvOtlObject, IObjectIdentity, IObjectFileContent> {
