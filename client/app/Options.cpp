@@ -110,9 +110,10 @@ void ReadScriptFile(const std::string& path, std::vector<std::string>& lines)
 {
     // A folder opens as a stream that reads nothing: it would run as an empty script.
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    const std::filesystem::path file = std::filesystem::u8path(path);
+    if (std::filesystem::is_directory(file, ec))
         throw std::runtime_error("the script file " + path + " is a folder");
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read the script file " + path);
     for (std::string line; std::getline(in, line);) {
@@ -145,13 +146,14 @@ SignPdfArgs ParseSignArgs(const std::string& text)
 
 void PrintHelp() { std::fputs(kHelp, stdout); }
 
-Options ParseOptions(int argc, char** argv)
+Options ParseOptions(const std::vector<std::string>& argv)
 {
     Options o;
+    const int argc = static_cast<int>(argv.size());
     auto value = [&](int& i) -> const char* {
         if (i + 1 >= argc)
-            throw std::runtime_error(std::string(argv[i]) + " needs a value");
-        return argv[++i];
+            throw std::runtime_error(argv[i] + " needs a value");
+        return argv[++i].c_str();
     };
     std::vector<std::string> doLines;
     for (int i = 1; i < argc; ++i) {

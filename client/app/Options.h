@@ -35,8 +35,8 @@ struct Options {
     bool help = false;
 };
 
-// Throws std::runtime_error with a message for the user on a bad command line.
-Options ParseOptions(int argc, char** argv);
+// Throws std::runtime_error with a message for the user on a bad command line (argv[0] the program).
+Options ParseOptions(const std::vector<std::string>& argv);
 void PrintHelp();
 
 } // namespace plmclient

@@ -14,6 +14,7 @@
 #include "CommandRunner.h"
 #include "ModuleHost.h"
 #include "Options.h"
+#include "ProgramArguments.h"
 #include "RunSummary.h"
 #include "TranscriptPrinter.h"
 #include "UserSession.h"
@@ -204,7 +205,7 @@ int Run(const Options& options)
 int main(int argc, char** argv)
 {
     try {
-        const Options options = ParseOptions(argc, argv);
+        const Options options = ParseOptions(ProgramArguments(argc, argv));
         if (options.help) {
             PrintHelp();
             return 0;

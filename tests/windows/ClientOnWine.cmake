@@ -1,10 +1,11 @@
 # plmclient.exe under Wine: makes the sample client folder, whose stored files must carry their
 # own SHA-256 (written through Windows' hash provider), then opens it and looks an object up,
-# failing with the same message as the Linux program.
+# failing with the same message as the Linux program. The folder's name is Chinese, as users' are:
+# the command line, the database and the vault must all reach it by its wide name.
 # -DEMULATOR=wine -DCLIENT=plmclient.exe -DFOLDER=<posix folder> -DSQLITE3=<host sqlite3>
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
-set(db "Z:${FOLDER}/c")
+set(db "Z:${FOLDER}/客户端")
 string(REPLACE "/" "\\" db "${db}")
 
 execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --create-sample
@@ -13,7 +14,7 @@ if(NOT rc EQUAL 0 OR NOT err MATCHES "sample database created in")
   message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
 endif()
 
-execute_process(COMMAND ${SQLITE3} ${FOLDER}/c/plm.db "SELECT VAULT_NAME || ' ' || SHA256 FROM T_StoredFile"
+execute_process(COMMAND ${SQLITE3} ${FOLDER}/客户端/plm.db "SELECT VAULT_NAME || ' ' || SHA256 FROM T_StoredFile"
   OUTPUT_VARIABLE rows RESULT_VARIABLE rc)
 string(STRIP "${rows}" rows)
 string(REPLACE "\n" ";" rows "${rows}")
@@ -25,7 +26,7 @@ foreach(row IN LISTS rows)
   string(REPLACE " " ";" row "${row}")
   list(GET row 0 name)
   list(GET row 1 expected)
-  file(SHA256 ${FOLDER}/c/vault/${name} actual)
+  file(SHA256 ${FOLDER}/客户端/vault/${name} actual)
   if(NOT actual STREQUAL expected)
     message(FATAL_ERROR "vault file ${name}: SHA-256 ${actual}, recorded ${expected}")
   endif()

@@ -23,7 +23,7 @@ namespace {
 
 std::string JoinPosix(const std::string& folder, const wchar_t* pszName)
 {
-    return (std::filesystem::path(folder) / win32host::ToUtf8(pszName)).string();
+    return (std::filesystem::u8path(folder) / std::filesystem::u8path(win32host::ToUtf8(pszName))).u8string();
 }
 
 // The watermark names the user who takes the file out, and the day.
@@ -53,7 +53,7 @@ Client::~Client()
 HRESULT Client::Open(const std::wstring& folder)
 {
     std::error_code ec;
-    const std::filesystem::path root = std::filesystem::absolute(win32host::ToPosixPath(folder), ec);
+    const std::filesystem::path root = std::filesystem::absolute(std::filesystem::u8path(win32host::ToPosixPath(folder)), ec);
     if (ec || !std::filesystem::is_directory(root))
         return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
 
@@ -67,7 +67,7 @@ HRESULT Client::Open(const std::wstring& folder)
     if (bOnServer)
         hr = OpenPostgresDatabase(conninfo, DbOpenMode::ReadOnly, state->database, &m_strOpenError);
     else
-        hr = OpenSqliteDatabase(JoinPosix(root.string(), FolderLayout::kDatabaseFile), DbOpenMode::ReadOnly,
+        hr = OpenSqliteDatabase(JoinPosix(root.u8string(), FolderLayout::kDatabaseFile), DbOpenMode::ReadOnly,
             state->database);
     if (FAILED(hr))
         return hr;
@@ -81,11 +81,11 @@ HRESULT Client::Open(const std::wstring& folder)
     if (bOnServer)
         state->vault = MakeServerVault(*state->database);
     else
-        state->vault = MakeFolderVault(JoinPosix(root.string(), FolderLayout::kVaultFolder));
-    const std::string temp = JoinPosix(root.string(), FolderLayout::kTempFolder);
-    const std::string config = JoinPosix(root.string(), FolderLayout::kConfigFolder);
-    std::filesystem::create_directories(temp, ec);
-    std::filesystem::create_directories(config, ec);
+        state->vault = MakeFolderVault(JoinPosix(root.u8string(), FolderLayout::kVaultFolder));
+    const std::string temp = JoinPosix(root.u8string(), FolderLayout::kTempFolder);
+    const std::string config = JoinPosix(root.u8string(), FolderLayout::kConfigFolder);
+    std::filesystem::create_directories(std::filesystem::u8path(temp), ec);
+    std::filesystem::create_directories(std::filesystem::u8path(config), ec);
     state->tempPath = win32host::FromPosixPath(temp);
     state->configPath = win32host::FromPosixPath(config);
 

@@ -13,7 +13,7 @@ namespace {
 
 std::filesystem::path ServerFilePath(const std::wstring& folder)
 {
-    return std::filesystem::path(win32host::ToPosixPath(folder)) / win32host::ToUtf8(FolderLayout::kServerFile);
+    return std::filesystem::u8path(win32host::ToPosixPath(folder)) / win32host::ToUtf8(FolderLayout::kServerFile);
 }
 
 } // namespace
