@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev sqlite3 libpq-dev postgresql
+  libsqlite3-dev sqlite3 libpq-dev postgresql libssl-dev
   libqpdf-dev qpdf libfreetype-dev libharfbuzz-dev libfontconfig-dev libstb-dev fonts-wqy-zenhei
   fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 mupdf-tools
   poppler-utils tmux librsvg2-bin nlohmann-json3-dev

@@ -1,112 +1,43 @@
-// SHA-256 (FIPS 180-4) in plain C++: the client hashes a few small files per command, and binding
-// a crypto library at start cost a command more than all its hashing.
 #include "vault/Sha256.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
+#include <openssl/evp.h>
+
+#include <new>
 
 namespace qvclient {
 
-namespace {
-
-constexpr uint32_t kRound[64] = {0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1,
-    0x923f82a4, 0xab1c5ed5, 0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7,
-    0xc19bf174, 0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
-    0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967, 0x27b70a85,
-    0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85, 0xa2bfe8a1, 0xa81a664b,
-    0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070, 0x19a4c116, 0x1e376c08, 0x2748774c,
-    0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3, 0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208,
-    0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
-
-inline uint32_t Rotr(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
-
-} // namespace
-
 struct Sha256::Context {
-    uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab,
-        0x5be0cd19};
-    uint64_t cbTotal = 0;
-    unsigned char block[64];
-    size_t cbBlock = 0;
-
-    void Compress(const unsigned char* p)
-    {
-        uint32_t w[64];
-        for (int i = 0; i < 16; ++i)
-            w[i] = uint32_t(p[4 * i]) << 24 | uint32_t(p[4 * i + 1]) << 16 | uint32_t(p[4 * i + 2]) << 8 | p[4 * i + 3];
-        for (int i = 16; i < 64; ++i) {
-            const uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
-            const uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
-            w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-        }
-        uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
-        uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
-        for (int i = 0; i < 64; ++i) {
-            const uint32_t t1 = h + (Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
-            const uint32_t t2 = (Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-            h = g;
-            g = f;
-            f = e;
-            e = d + t1;
-            d = c;
-            c = b;
-            b = a;
-            a = t1 + t2;
-        }
-        state[0] += a;
-        state[1] += b;
-        state[2] += c;
-        state[3] += d;
-        state[4] += e;
-        state[5] += f;
-        state[6] += g;
-        state[7] += h;
-    }
+    EVP_MD_CTX* pCtx = nullptr;
 };
 
-Sha256::Sha256() : m_context(std::make_unique<Context>()) {}
+Sha256::Sha256() : m_context(std::make_unique<Context>())
+{
+    m_context->pCtx = EVP_MD_CTX_new();
+    if (m_context->pCtx == nullptr || EVP_DigestInit_ex(m_context->pCtx, EVP_sha256(), nullptr) != 1)
+        throw std::bad_alloc();
+}
 
-Sha256::~Sha256() = default;
+Sha256::~Sha256()
+{
+    EVP_MD_CTX_free(m_context->pCtx);
+}
 
 void Sha256::Update(const void* pData, size_t cb)
 {
-    Context& ctx = *m_context;
-    const unsigned char* p = static_cast<const unsigned char*>(pData);
-    ctx.cbTotal += cb;
-    if (ctx.cbBlock > 0) {
-        const size_t cbTake = std::min(cb, sizeof ctx.block - ctx.cbBlock);
-        std::memcpy(ctx.block + ctx.cbBlock, p, cbTake);
-        ctx.cbBlock += cbTake;
-        p += cbTake;
-        cb -= cbTake;
-        if (ctx.cbBlock < sizeof ctx.block)
-            return;
-        ctx.Compress(ctx.block);
-        ctx.cbBlock = 0;
-    }
-    for (; cb >= sizeof ctx.block; p += sizeof ctx.block, cb -= sizeof ctx.block)
-        ctx.Compress(p);
-    std::memcpy(ctx.block, p, cb);
-    ctx.cbBlock = cb;
+    EVP_DigestUpdate(m_context->pCtx, pData, cb);
 }
 
 std::string Sha256::FinishHex()
 {
-    Context& ctx = *m_context;
-    const uint64_t cBits = ctx.cbTotal * 8;
-    // 0x80, zeros up to 56 bytes into a block, then the length in bits, big-endian.
-    unsigned char pad[72] = {0x80};
-    const size_t cbPad = (ctx.cbBlock < 56 ? 56 : 120) - ctx.cbBlock;
-    for (int i = 0; i < 8; ++i)
-        pad[cbPad + i] = static_cast<unsigned char>(cBits >> (56 - 8 * i));
-    Update(pad, cbPad + 8);
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int cb = 0;
+    EVP_DigestFinal_ex(m_context->pCtx, digest, &cb);
     static const char kHex[] = "0123456789abcdef";
     std::string hex;
-    hex.reserve(64);
-    for (uint32_t word : ctx.state)
-        for (int shift = 28; shift >= 0; shift -= 4)
-            hex += kHex[(word >> shift) & 15];
+    for (unsigned int i = 0; i < cb; ++i) {
+        hex += kHex[digest[i] >> 4];
+        hex += kHex[digest[i] & 15];
+    }
     return hex;
 }
 

@@ -1,4 +1,4 @@
-// SHA-256 over bytes given a piece at a time (our own on Linux, CNG on Windows).
+// SHA-256 over bytes given a piece at a time (OpenSSL's libcrypto).
 #pragma once
 
 #include <memory>
