@@ -46,6 +46,10 @@ TEST(CodePages, Utf8AndItsIllFormedSubparts)
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", 1, narrow, 16, nullptr, nullptr), 3);
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"轻", -1, narrow, 2, nullptr, nullptr), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    // A text longer than the sixteen characters an ASCII text is narrowed by at a time.
+    char sql[64] = {};
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"SELECT 轻 FROM T_Part WHERE 1", -1, sql, 64, nullptr, nullptr), 31);
+    EXPECT_STREQ(sql, "SELECT \xE8\xBD\xBB FROM T_Part WHERE 1");
 
     // Each maximal ill-formed subpart of UTF-8 becomes one U+FFFD; MB_ERR_INVALID_CHARS refuses it.
     const struct {

@@ -62,6 +62,10 @@ TEST_F(ProfileTest, WritesKeepTheWindowsLayoutAndWhatIsThere)
         {"a null value deletes the key, a null key the section", "[A]\r\nk1=1\r\nk2=2\r\n[B]\r\nk=3\r\n[C]\r\nc=4\r\n",
             {{L"A", L"k1", nullptr}, {L"C", nullptr, nullptr}}, "[A]\r\nk2=2\r\n[B]\r\nk=3\r\n"},
         {"deleting creates no file", nullptr, {{L"A", L"k", nullptr}, {L"A", nullptr, nullptr}}, nullptr},
+        {"a last line without its end gets one when a key follows it", "[S]\r\na=1", {{L"S", L"b", L"2"}, {L"S", L"c", L"3"}},
+            "[S]\r\na=1\r\nb=2\r\nc=3\r\n"},
+        {"a line break in a value makes a line of its own", nullptr, {{L"S", L"k", L"x\r\ny=2"}, {L"S", L"y", L"3"}},
+            "[S]\r\nk=x\r\ny=3\r\n"},
     };
     for (const auto& c : cases) {
         DeleteFileW(Ini().c_str());

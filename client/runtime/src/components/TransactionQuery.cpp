@@ -65,12 +65,14 @@ STDMETHODIMP TransactionQuery::GetFieldValue(BSTR bstrColumn, VARIANT* pvarValue
 // A row is read column by column by name, the same names for every row.
 int TransactionQuery::FindColumn(BSTR bstrColumn)
 {
-    const std::wstring name = bstrColumn != nullptr ? std::wstring(bstrColumn, SysStringLen(bstrColumn)) : std::wstring();
+    std::wstring name = bstrColumn != nullptr ? std::wstring(bstrColumn, SysStringLen(bstrColumn)) : std::wstring();
     for (const auto& known : m_columns)
         if (known.first == name)
             return known.second;
     const int nColumn = m_cursor->FindColumn(name);
-    m_columns.emplace_back(name, nColumn);
+    if (m_columns.empty())
+        m_columns.reserve(8); // a row of the module's queries is read by a handful of names
+    m_columns.emplace_back(std::move(name), nColumn);
     return nColumn;
 }
 

@@ -205,17 +205,40 @@ IniDocument::Line IniDocument::MakeLine(const std::wstring& text) const
     return line;
 }
 
-int IniDocument::Save(const std::string& posixPath) const
+int IniDocument::Save(const std::string& posixPath, std::string& bytes)
 {
-    std::string bytes = m_bom;
+    bytes = m_bom;
+    bool split = false;
     for (size_t i = 0; i < m_lines.size(); ++i) {
-        const Line& line = m_lines[i];
-        bytes += line.made ? Encode(line.text) : line.bytes;
+        Line& line = m_lines[i];
+        if (line.made) {
+            line.bytes = Encode(line.text);
+            split = split || line.text.find_first_of(L"\n") != std::wstring::npos;
+        }
+        bytes += line.bytes;
         // A line that had no end (the last one) gets one when a line now follows it.
         const bool needsEnd = line.end.empty() && i + 1 < m_lines.size();
         bytes += needsEnd ? Encode(m_crlf ? L"\r\n" : L"\n") : line.end;
     }
-    return win32host::WriteFileAtomically(posixPath, bytes);
+    const int err = win32host::WriteFileAtomically(posixPath, bytes);
+    if (err != 0)
+        return err;
+    // The document as the file reads back: a made line's text as the code page gives it back
+    // ('?' for what it lacks). A line break inside a value splits its line in the file.
+    if (split) {
+        Parse(bytes);
+        return 0;
+    }
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        Line& line = m_lines[i];
+        if (line.made) {
+            line.text = Decode(line.bytes);
+            line.made = false;
+        }
+        if (line.end.empty() && i + 1 < m_lines.size())
+            line.end = Encode(m_crlf ? L"\r\n" : L"\n");
+    }
+    return 0;
 }
 
 size_t IniDocument::FindSection(const std::wstring& section) const

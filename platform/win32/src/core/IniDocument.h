@@ -15,9 +15,9 @@ public:
     bool Load(const std::string& posixPath);
     // The document a file of these bytes holds.
     void Parse(std::string bytes);
-    // Replaces the file with a complete one; 0, or the errno of the step that failed (the file is
-    // then as it was).
-    int Save(const std::string& posixPath) const;
+    // Replaces the file with a complete one and gives its bytes; 0, or the errno of the step that
+    // failed (the file is then as it was). Once saved, the document is the one the file reads back.
+    int Save(const std::string& posixPath, std::string& bytes);
 
     // False when absent. The value is as read: trimmed, surrounding quotes removed.
     bool GetValue(const std::wstring& section, const std::wstring& key, std::wstring& value) const;

@@ -81,7 +81,8 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
         document.SetValue(lpAppName, lpKeyName, lpString);
     if (!existed && (lpKeyName == nullptr || lpString == nullptr))
         return TRUE; // nothing to delete, and no file to make
-    const int err = document.Save(path);
+    std::string bytes;
+    const int err = document.Save(path, bytes);
     if (err != 0) {
         if (win32core::PosixIsDirectory(path))
             SetLastError(ERROR_ACCESS_DENIED);
@@ -89,7 +90,7 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
             SetLastError(err == ENOENT ? win32core::NotFoundError(path) : win32core::Win32ErrorFromErrno(err));
         return FALSE;
     }
-    win32core::RememberProfile(path, document);
+    win32core::RememberProfile(path, std::move(bytes), document);
     return TRUE;
 }
 

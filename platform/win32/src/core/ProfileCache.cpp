@@ -52,16 +52,12 @@ bool LoadProfile(const std::string& posixPath, IniDocument& document)
     return true;
 }
 
-void RememberProfile(const std::string& posixPath, const IniDocument&)
+void RememberProfile(const std::string& posixPath, std::string bytes, const IniDocument& document)
 {
-    // Kept as the file reads back, not as it was written: text the code page cannot hold reads
-    // back as '?', as it does on Windows.
     KeptProfile& kept = Kept();
-    kept.path.clear();
-    if (ReadBytes(posixPath, kept.bytes)) {
-        kept.document.Parse(kept.bytes);
-        kept.path = posixPath;
-    }
+    kept.path = posixPath;
+    kept.bytes = std::move(bytes);
+    kept.document = document;
 }
 
 } // namespace win32core

@@ -13,7 +13,7 @@ namespace win32core {
 // from. False when the file does not exist (the document is then empty).
 bool LoadProfile(const std::string& posixPath, IniDocument& document);
 
-// Keeps the document just saved to the file.
-void RememberProfile(const std::string& posixPath, const IniDocument& document);
+// Keeps the document just saved to the file, with the bytes it was saved as.
+void RememberProfile(const std::string& posixPath, std::string bytes, const IniDocument& document);
 
 } // namespace win32core
