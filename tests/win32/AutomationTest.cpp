@@ -33,28 +33,24 @@ TEST(Bstr, CarriesItsByteLengthBeforeTheCharactersAndFailsWhenAFaultIsInjected)
     SysFreeString(third);
 }
 
-VARIANT Text(const wchar_t* text)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(text);
-    return v;
-}
-
-VARIANT Number(VARTYPE vt, LONG value)
+// A VARIANT of type vt: text for VT_BSTR, otherwise number (VT_R8: a quarter of it).
+VARIANT Value(VARTYPE vt, LONG number, const wchar_t* text = nullptr)
 {
     VARIANT v;
     VariantInit(&v);
     v.vt = vt;
-    if (vt == VT_BOOL)
-        v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    if (vt == VT_BSTR)
+        v.bstrVal = SysAllocString(text);
+    else if (vt == VT_BOOL)
+        v.boolVal = number ? VARIANT_TRUE : VARIANT_FALSE;
     else if (vt == VT_R8)
-        v.dblVal = value / 4.0;
+        v.dblVal = number / 4.0;
     else
-        v.lVal = value;
+        v.lVal = number;
     return v;
 }
+
+VARIANT Text(const wchar_t* text) { return Value(VT_BSTR, 0, text); }
 
 // What VariantChangeType makes of each source, read back as text; text to a number rounds half to
 // even, booleans are -1 and 0, empty converts and null does not, and a failure leaves the target.
@@ -68,22 +64,22 @@ TEST(Variant, ChangeTypeBetweenNumbersBooleansAndText)
         HRESULT hr;
         const wchar_t* text; // the result as VT_BSTR; on failure the target's untouched "before"
     } cases[] = {
-        {"number to text", Number(VT_I4, 1234), VT_BSTR, 0, S_OK, L"1234"},
+        {"number to text", Value(VT_I4, 1234), VT_BSTR, 0, S_OK, L"1234"},
         {"padded text to number", Text(L"  -42 "), VT_I4, 0, S_OK, L"-42"},
         {"half to even, down", Text(L"2.5"), VT_I4, 0, S_OK, L"2"},
         {"half to even, up", Text(L"3.5"), VT_I4, 0, S_OK, L"4"},
-        {"double to text", Number(VT_R8, 6), VT_BSTR, 0, S_OK, L"1.5"},
+        {"double to text", Value(VT_R8, 6), VT_BSTR, 0, S_OK, L"1.5"},
         {"text to double", Text(L"0.25"), VT_R8, 0, S_OK, L"0.25"},
         {"word to number", Text(L"abc"), VT_I4, 0, DISP_E_TYPEMISMATCH, L"before"},
-        {"too big for VT_I2", Number(VT_I4, 100000), VT_I2, 0, DISP_E_OVERFLOW, L"before"},
-        {"true to text", Number(VT_BOOL, 1), VT_BSTR, 0, S_OK, L"-1"},
-        {"true to alphabetic text", Number(VT_BOOL, 1), VT_BSTR, VARIANT_ALPHABOOL, S_OK, L"True"},
+        {"too big for VT_I2", Value(VT_I4, 100000), VT_I2, 0, DISP_E_OVERFLOW, L"before"},
+        {"true to text", Value(VT_BOOL, 1), VT_BSTR, 0, S_OK, L"-1"},
+        {"true to alphabetic text", Value(VT_BOOL, 1), VT_BSTR, VARIANT_ALPHABOOL, S_OK, L"True"},
         {"\"True\" to boolean", Text(L"True"), VT_BOOL, 0, S_OK, L"-1"},
         {"\"0\" to boolean", Text(L"0"), VT_BOOL, 0, S_OK, L"0"},
-        {"number to boolean", Number(VT_I4, 7), VT_BOOL, 0, S_OK, L"-1"},
-        {"empty to number", Number(VT_EMPTY, 0), VT_I4, 0, S_OK, L"0"},
-        {"empty to text", Number(VT_EMPTY, 0), VT_BSTR, 0, S_OK, L""},
-        {"null to number", Number(VT_NULL, 0), VT_I4, 0, DISP_E_TYPEMISMATCH, L"before"},
+        {"number to boolean", Value(VT_I4, 7), VT_BOOL, 0, S_OK, L"-1"},
+        {"empty to number", Value(VT_EMPTY, 0), VT_I4, 0, S_OK, L"0"},
+        {"empty to text", Value(VT_EMPTY, 0), VT_BSTR, 0, S_OK, L""},
+        {"null to number", Value(VT_NULL, 0), VT_I4, 0, DISP_E_TYPEMISMATCH, L"before"},
     };
     for (auto c : cases) {
         VARIANT result = Text(L"before");
