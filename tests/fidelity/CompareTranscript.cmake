@@ -2,24 +2,29 @@
 # transcripts/NAME.txt, the one both builds must print. The client folder's path is written <db>,
 # and the loader's own events (load_library: only the stand-in's loader reports them) are left out.
 # -DCLIENT=plmclient [-DEMULATOR=wine] -DFOLDER=<posix work folder> -DNAME=<scenario>
-# -DCOMMAND=<export> -DSELECT=<CLASS:ID>; the scenario's script is transcripts/NAME.script.
+# -DCOMMAND=<export> -DSELECT=<CLASS:ID> [-DOPTIONS="<more options>"]; the scenario's script is transcripts/NAME.script, where
+# <db> stands for the client folder (a folder inside it is named with "\", which both builds take).
 set(expected_file ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.txt)
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
 set(db ${FOLDER}/c)
-set(script ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.script)
+set(script ${FOLDER}/${NAME}.script)
 if(EMULATOR)
   # A Windows program takes Windows paths: Z: is the root of the Unix file system under Wine.
   string(REPLACE "/" "\\" db "Z:${db}")
   string(REPLACE "/" "\\" script "Z:${script}")
 endif()
+file(READ ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.script lines)
+string(REPLACE "<db>" "${db}" lines "${lines}")
+file(WRITE ${FOLDER}/${NAME}.script "${lines}")
 
 execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --create-sample RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
 endif()
+separate_arguments(options UNIX_COMMAND "${OPTIONS}")
 execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --quiet --command ${COMMAND} --select ${SELECT}
-                        --script ${script}
+                        --script ${script} ${options}
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${COMMAND} ${SELECT}: exit ${rc}: ${err}\n${out}")

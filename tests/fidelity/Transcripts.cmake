@@ -1,9 +1,17 @@
 # The scenarios whose transcript both builds must print alike (CompareTranscript.cmake): a name,
-# the export and the selection on the sample client folder. The user's lines are in
-# transcripts/NAME.script, the transcript in transcripts/NAME.txt.
+# the export and the selection on the sample client folder, then any more options of the program.
+# The user's lines are in transcripts/NAME.script, the transcript in transcripts/NAME.txt.
 set(viz_transcript_scenarios
   # a process card has no DWG file: one message box, no dialog
-  "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140")
+  "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140"
+  # the folder picker answered, both light files of a 3D document written, the completion box
+  "DownloadOf3DDocument OnDocListDownLoadLightFile 3DDocument:148"
+  # the folder picker cancelled: nothing looked up, nothing said
+  "DownloadCancelled OnDocListDownLoadLightFile 3DDocument:148"
+  # a user without the output right: no picker, no lookup, no message
+  "DownloadWithoutTheRight OnDocListDownLoadLightFile 3DDocument:148 --user li"
+  # the manager for a part, its tree filled, left open: closed as with its close box
+  "ManagerLeftOpen OutputLightFile Part:103")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.
@@ -13,10 +21,12 @@ function(viz_add_transcript_tests prefix client folder)
     list(GET words 0 name)
     list(GET words 1 command)
     list(GET words 2 selection)
+    list(REMOVE_AT words 0 1 2)
+    string(REPLACE ";" " " options "${words}")
     add_test(NAME ${prefix}.${name}
       COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR} -DCLIENT=${client}
               -DFOLDER=${folder}/${name} -DNAME=${name} -DCOMMAND=${command} -DSELECT=${selection}
-              -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CompareTranscript.cmake)
+              "-DOPTIONS=${options}" -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CompareTranscript.cmake)
     set_tests_properties(${prefix}.${name} PROPERTIES TIMEOUT 120)
     if(CMAKE_CROSSCOMPILING_EMULATOR)
       # Wine takes its locale from LC_ALL: the module's users run Chinese (PRC) Windows.

@@ -10,6 +10,7 @@
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "FakeUi.h"
+#include "RaisedStatus.h"
 #include "ScratchFolder.h"
 #include "ScriptedUser.h"
 #include "commands/Exports.h"
@@ -34,7 +35,6 @@ protected:
     ScratchFolder m_temp;
     ScratchFolder m_out;
     FakePlmSystem m_system;
-    FakeObjectModel m_model;
     FakeRef<FakeOtlObject> m_doc;
     FakeListUi m_ui;
     ScriptedUser m_user;
@@ -83,12 +83,7 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
     EXPECT_EQ(E_ACCESSDENIED, WfOutputLightFile(m_context.get()));
 
     m_context->flowItemResult = S_OK;
-    try {
-        WfOutputLightFile(m_context.get());
-        ADD_FAILURE() << "a missing workflow item raises";
-    } catch (const _com_error& e) {
-        EXPECT_EQ(E_POINTER, e.Error());
-    }
+    EXPECT_EQ(E_POINTER, Raised([&] { WfOutputLightFile(m_context.get()); })) << "a missing workflow item raises";
 
     // An attached object that is no workflow item fails the list; the list is released.
     ClientErrorService collection;

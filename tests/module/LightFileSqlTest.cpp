@@ -3,83 +3,89 @@
 
 #include <ComRef.h>
 
-#include "FakeObjects.h"
-#include "FakePlm.h"
+#include <win32host/Trace.h>
+
+#include "ClientFolder.h"
 #include "ExpectedSql.h"
+#include "TraceFields.h"
 #include "catalogue/LightFileObj.h"
 #include "catalogue/LightFileQuery.h"
 #include "manager/DocumentSelectDlg.h"
 #include "signing/CollectSignatures.h"
 
-using namespace moduletest;
 using namespace viztest;
 
 namespace {
 
 const wchar_t* const kClasses[] = {L"Document", L"Drawing", L"CappDocument", L"3DDocument"};
 
-std::string Narrow(const wchar_t* text)
-{
-    return std::string(text, text + wcslen(text));
-}
-
-std::string Readable(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t c : text)
-        out += c == L'\t' ? std::string("\\t") : std::string(1, static_cast<char>(c));
-    return out;
-}
-
+// The texts reach the client's database and its trace as they are sent.
 class LightFileSql : public testing::Test {
 protected:
-    FakePlmSystem m_system;
-
-    void ExpectOneStatement(const std::string& key)
+    void SetUp() override
     {
-        ASSERT_EQ(1u, m_system.db.sql.size());
-        EXPECT_EQ(ExpectedSql(key), m_system.db.sql[0]) << key << "\nsent:     " << Readable(m_system.db.sql[0])
-                                                        << "\nexpected: " << Readable(ExpectedSql(key));
-        m_system.db.sql.clear();
+        ASSERT_EQ(S_OK, m_client.Open());
+        m_trace.Clear();
     }
+
+    COtlObjectRef Object(const wchar_t* cls, LONG id)
+    {
+        IQvOtlObjectPtr object = m_client.Object(cls, id);
+        EXPECT_TRUE(object != nullptr) << win32host::ToUtf8(cls);
+        return COtlObjectRef(object);
+    }
+
+    // The one text sent since the last call: the key's, for the ids given in place of the
+    // document 4711 and the signature 901.
+    void ExpectOneStatement(const std::string& key, const std::wstring& from = L"", LONG id = 0)
+    {
+        std::wstring expected = ExpectedSql(key);
+        if (!from.empty())
+            expected.replace(expected.find(from), from.size(), std::to_wstring(id));
+        EXPECT_EQ(std::vector<std::string>{win32host::ToUtf8(expected)}, TraceFields(m_trace, "sql", {"text"})) << key;
+        m_trace.Clear();
+    }
+
+    ClientFolder m_client;
+    win32host::TraceRecorder m_trace;
 };
 
 TEST_F(LightFileSql, CatalogueQueriesOfEachClass)
 {
     for (const wchar_t* cls : kClasses) {
-        FakeRef<FakeOtlObject> doc = MakeDocument(cls, 4711);
-        COtlObjectRef objDoc(doc.get());
+        const LONG id = m_client.Fixture().AddDocument(cls, L"doc", L"dwg");
+        COtlObjectRef objDoc = Object(cls, id);
+        m_trace.Clear();
+        const std::string name = win32host::ToUtf8(cls);
         CDocumentSelectDlg dlg;
         CLightDocumentRevObj* pDocRev = nullptr;
         dlg.QueryLightFiles(&objDoc, &pDocRev);
-        ExpectOneStatement("lightfile.all." + Narrow(cls));
-        for (const wchar_t* type : {L"pdf", L"dwg", L"step"}) {
-            const std::string suffix = Narrow(cls) + "." + Narrow(type);
+        ExpectOneStatement("lightfile.all." + name, L"4711", id);
+        for (const char* type : {"pdf", "dwg", "step"}) {
+            const std::wstring wtype = win32host::FromUtf8(type);
             int nID = -1;
-            FindLightFileOfType(&objDoc, type, &nID);
-            ExpectOneStatement("lightfile.find." + suffix);
+            FindLightFileOfType(&objDoc, wtype.c_str(), &nID);
+            ExpectOneStatement("lightfile.find." + name + "." + type, L"4711", id);
             // The lookup keeps the type as given.
             CString strPath;
-            RetrieveLightFiles(&objDoc, type, &strPath, L"C:\\out");
-            ExpectOneStatement("lightfile.lookup." + suffix);
+            RetrieveLightFiles(&objDoc, wtype.c_str(), &strPath, L"C:\\out");
+            ExpectOneStatement("lightfile.lookup." + name + "." + type, L"4711", id);
         }
     }
 }
 
 TEST_F(LightFileSql, OtherClassesRunTheEmptyText)
 {
-    FakeRef<FakeOtlObject> doc = MakeDocument(L"document", 4711); // the class test is exact
-    COtlObjectRef objDoc(doc.get());
+    COtlObjectRef objPart = Object(L"Part", m_client.Fixture().AddPart(L"part"));
+    m_trace.Clear();
     int nID = -1;
-    EXPECT_EQ(0, FindLightFileOfType(&objDoc, L"pdf", &nID));
+    EXPECT_EQ(0, FindLightFileOfType(&objPart, L"pdf", &nID));
     CDocumentSelectDlg dlg;
     CLightDocumentRevObj* pDocRev = nullptr;
-    dlg.QueryLightFiles(&objDoc, &pDocRev);
+    dlg.QueryLightFiles(&objPart, &pDocRev);
     CString strPath;
-    RetrieveLightFiles(&objDoc, L"pdf", &strPath, L"C:\\out");
-    ASSERT_EQ(3u, m_system.db.sql.size());
-    for (const std::wstring& sql : m_system.db.sql)
-        EXPECT_EQ(L"", sql);
+    RetrieveLightFiles(&objPart, L"pdf", &strPath, L"C:\\out");
+    EXPECT_EQ(std::vector<std::string>(3, ""), TraceFields(m_trace, "sql", {"text"}));
 }
 
 TEST_F(LightFileSql, SignatureIdsOfEachClassIgnoringCase)
@@ -90,24 +96,25 @@ TEST_F(LightFileSql, SignatureIdsOfEachClassIgnoringCase)
         docRev.m_strClassName = names[i];
         docRev.m_nRevID = 88;
         EXPECT_EQ(1, CollectSignatures(docRev));
-        ExpectOneStatement("signature.ids." + Narrow(kClasses[i]));
+        ExpectOneStatement("signature.ids." + win32host::ToUtf8(kClasses[i]));
     }
 }
 
 TEST_F(LightFileSql, SignatureDetailPerId)
 {
-    m_system.db.rowsFor = [](const std::wstring& sql) {
-        if (sql.find(L"T_DocumentSignature") != std::wstring::npos)
-            return FakeRows{{{L"roleB_id", L"901"}}};
-        return FakeRows();
-    };
+    qvclient::FixtureBuilder& fixture = m_client.Fixture();
+    const LONG doc = fixture.AddDocument(L"Document", L"doc", L"doc");
+    const LONG user = fixture.AddUser(L"writer", L"Writer");
+    fixture.AddSignatureConfig(user, 1, L"ok", L"", L"", 0);
+    const LONG signature = fixture.AddSignature(L"Document", doc, 88, user, L"2024-03-01 09:00:00", L"Written", L"Release");
     CLightDocumentRevObj docRev;
     docRev.m_strClassName = L"Document";
     docRev.m_nRevID = 88;
     EXPECT_EQ(1, CollectSignatures(docRev));
-    ASSERT_EQ(2u, m_system.db.sql.size());
-    EXPECT_EQ(ExpectedSql("signature.ids.Document"), m_system.db.sql[0]);
-    EXPECT_EQ(ExpectedSql("signature.detail"), m_system.db.sql[1]);
+    std::wstring detail = ExpectedSql("signature.detail");
+    detail.replace(detail.find(L"901"), 3, std::to_wstring(signature));
+    EXPECT_EQ((std::vector<std::string>{win32host::ToUtf8(ExpectedSql("signature.ids.Document")), win32host::ToUtf8(detail)}),
+        TraceFields(m_trace, "sql", {"text"}));
 }
 
 } // namespace

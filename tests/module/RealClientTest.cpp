@@ -8,6 +8,9 @@
 #include <ComRef.h>
 
 #include "ClientFolder.h"
+#include "TraceFields.h"
+#include "SystemInterposer.h"
+#include "commands/Exports.h"
 #include "catalogue/LightFileQuery.h"
 
 using namespace viztest;
@@ -55,8 +58,14 @@ TEST_F(RealClient, LookupWritesTheTypesFilesInRowOrderAndSignsThem)
 
     COtlObjectRef objDocument(m_client.Object(L"Drawing", doc.documentId));
     CString strPath;
+    win32host::TraceRecorder trace;
     EXPECT_EQ(0, RetrieveLightFiles(&objDocument, L"pdf", &strPath, m_out.Windows().c_str()));
 
+    // One revision: its signatures are read once.
+    size_t signatureQueries = 0;
+    for (const std::string& sql : TraceFields(trace, "sql", {"text"}))
+        signatureQueries += sql.find("T_DocumentSignature") != std::string::npos;
+    EXPECT_EQ(1u, signatureQueries);
     EXPECT_EQ(m_out.Windows(L"A-01-2.pdf"), std::wstring(strPath));
     EXPECT_EQ("first", ReadFile(m_out.Windows(L"A-01.pdf")));
     EXPECT_EQ("second", ReadFile(m_out.Windows(L"A-01-2.pdf")));
@@ -84,6 +93,34 @@ TEST_F(RealClient, LookupOfA3DDocumentTakesTheTypeAsGiven)
     EXPECT_EQ(1, FindLightFileOfType(&objDocument, L"pdf", &nID));
     EXPECT_EQ(doc.lightFileIds.at(0), nID);
     EXPECT_EQ(0, FindLightFileOfType(&objDocument, L"dwg", &nID));
+}
+
+// The SignPdf export: the revision's signatures onto one PDF; without signatures, or without the
+// transaction to read them, the file stays as it was.
+TEST_F(RealClient, SignPdfSignsWithTheRevisionsSignatures)
+{
+    qvclient::FixtureBuilder& fixture = m_client.Fixture();
+    const qvclient::DocumentFixture doc = fixture.AddDocumentWithLightFiles(L"3DDocument", L"M-01", L"prt", {});
+    const qvclient::DocumentFixture unsigned_ = fixture.AddDocumentWithLightFiles(L"Document", L"U-01", L"doc", {});
+    AddSignatures(fixture, L"3DDocument", doc);
+    ASSERT_EQ(S_OK, m_client.Open());
+    const std::wstring pdf = m_out.Windows(L"A-01.pdf");
+    WriteFile(pdf, "%PDF");
+
+    EXPECT_EQ(S_OK, SignPdf(unsigned_.documentId, L"Document", unsigned_.revisionId, pdf.c_str()));
+    SystemFaults faults;
+    faults.transaction = E_ACCESSDENIED;
+    {
+        SystemInterposer system(m_client.Client(), faults);
+        EXPECT_EQ(E_ACCESSDENIED, SignPdf(doc.documentId, L"3DDocument", doc.revisionId, pdf.c_str()));
+    }
+    EXPECT_EQ(1, faults.transactionCalls);
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
+    EXPECT_EQ("%PDF", ReadFile(pdf));
+
+    EXPECT_EQ(S_OK, SignPdf(doc.documentId, L"3DDocument", doc.revisionId, pdf.c_str()));
+    EXPECT_EQ(ExpectedJob(), ReadFile(pdf + L".ini.captured"));
+    EXPECT_FALSE(FileExists(pdf + L".ini"));
 }
 
 } // namespace

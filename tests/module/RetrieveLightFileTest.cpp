@@ -3,54 +3,84 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
+#include <comkit/ComObject.h>
 #include <win32host/Trace.h>
 
-#include "ClientErrorService.h"
-#include "FakeObjects.h"
-#include "FakePlm.h"
-#include "ScratchFolder.h"
+#include "ClientFolder.h"
+#include "HandmadeFiles.h"
+#include "SystemInterposer.h"
 #include "TraceFields.h"
 #include "catalogue/LightFileObj.h"
 #include "manager/RetrieveLightFile.h"
+#include "qvclient/Errors.h"
 #include "signing/SignInfo.h"
 
-using namespace moduletest;
 using namespace viztest;
 
 namespace {
 
+// A light file object the client never gives: one without file content, or one whose download
+// succeeds without writing anything.
+class OddLightFile : public comkit::ComObject<IQvOtlObject, IObjectFileContent> {
+public:
+    explicit OddLightFile(bool bContent) : m_bContent(bContent) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override
+    {
+        if (iid == __uuidof(IObjectFileContent) && !m_bContent) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        return ComObject::QueryInterface(iid, ppv);
+    }
+    STDMETHODIMP GetObjectClassName(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetObjectID(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetPropertyValue(BSTR, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetRelatedObjects(BSTR, LONG, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP RawCreate(BSTR) override { return S_OK; }
+    STDMETHODIMP DownloadToFile(BSTR) override { return S_OK; }
+
+private:
+    bool m_bContent;
+};
+
 class RetrieveLightFileTest : public testing::Test {
 protected:
-    RetrieveLightFileTest()
+    void SetUp() override
     {
-        m_system.config.tempPath = m_temp.Windows();
+        // A real PDF, so that the client's watermark stamps it.
+        const std::string pdf = pdftest::HandmadePdfBytes({"<< /Type /Catalog /Pages 2 0 R >>",
+            "<< /Type /Pages /Kids [3 0 R] /Count 1 >>", "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] >>"});
+        qvclient::FixtureBuilder& fixture = m_client.Fixture();
+        fixture.SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 0);
+        m_doc = fixture.AddDocumentWithLightFiles(L"Document", L"A-01", L"doc",
+            {{L"A-01.pdf", L"pdf", pdf, ""}, {L"A-01.dwg", L"dwg", "dwg", ""}});
+        ASSERT_EQ(S_OK, m_client.Open());
         m_docRev.m_strClassName = L"Document";
-        m_docRev.m_nRevID = 88;
-        m_file.m_nObjID = 501;
+        m_docRev.m_nRevID = m_doc.revisionId;
         m_file.m_pDocRev = &m_docRev;
         SetName(L"A-01.pdf");
+        m_trace.Clear();
     }
 
+    // The light file named; a ".dwg" name is the DWG's object, any other the PDF's.
     void SetName(const wchar_t* name)
     {
         m_file.m_strName = name;
-        m_model.vault.files[501] = {name, "light-file"};
+        m_file.m_nObjID = m_doc.lightFileIds.at(std::wstring(name).find(L".dwg") != std::wstring::npos ? 1 : 0);
     }
 
     int Retrieve(const std::wstring& folder) { return RetrieveLightFile(&m_file, folder.c_str(), m_path); }
+    void SetWatermark(LONG value) { m_client.Fixture().SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", value); }
 
     std::vector<std::string> Messages() const { return TraceFields(m_trace, "messagebox", {"text", "icon"}); }
 
     // Locations of the reports shown, with their icon style.
     std::vector<std::string> Reports() const { return TraceFields(m_trace, "error_report", {"locations", "style"}); }
+    std::vector<std::string> Watermarks() const { return TraceFields(m_trace, "watermark", {"path", "style", "result"}); }
 
+    ClientFolder m_client;
+    qvclient::DocumentFixture m_doc;
     ScratchFolder m_out;
-    ScratchFolder m_temp;
-    FakePlmSystem m_system;
-    FakeObjectModel m_model;
-    ClientErrorService m_errors;
     win32host::TraceRecorder m_trace;
     CLightDocumentRevObj m_docRev;
     CLightFileObj m_file;
@@ -61,9 +91,7 @@ TEST_F(RetrieveLightFileTest, WritesIntoTheFolderUnderItsName)
 {
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
     EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
-    EXPECT_EQ("light-file", ReadFile(m_out.Windows(L"A-01.pdf")));
-    ASSERT_EQ(1u, m_model.vault.rawCreated.size());
-    EXPECT_EQ(L"LightFile", m_model.vault.rawCreated[0]);
+    EXPECT_EQ("%PDF-1.4", ReadFile(m_out.Windows(L"A-01.pdf")).substr(0, 8));
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(Reports().empty());
 }
@@ -71,8 +99,8 @@ TEST_F(RetrieveLightFileTest, WritesIntoTheFolderUnderItsName)
 TEST_F(RetrieveLightFileTest, EmptyFolderMeansTheTemporaryFolder)
 {
     EXPECT_EQ(1, Retrieve(L""));
-    EXPECT_EQ(m_temp.Windows(L"A-01.pdf"), std::wstring(m_path));
-    EXPECT_TRUE(FileExists(m_temp.Windows(L"A-01.pdf")));
+    EXPECT_EQ(m_client.Client().GetTempPath() + L"\\A-01.pdf", std::wstring(m_path));
+    EXPECT_TRUE(FileExists(m_client.Client().GetTempPath() + L"\\A-01.pdf"));
 }
 
 TEST_F(RetrieveLightFileTest, FolderEndingInBackslashGivesADoubledOneThatStillWorks)
@@ -97,58 +125,59 @@ TEST_F(RetrieveLightFileTest, NoWatermarkWithoutTheSwitchAPdfAndTheComponent)
         {"switched off", S_OK, 0, true, L"A-01.pdf", 1, {}},
         {"a DWG file", S_OK, 1, true, L"A-01.dwg", 1, {}},
         {"no component", S_OK, 1, false, L"A-01.pdf", 0, {"DocumentSelectDlg:995 16"}},
-        // The fake gives a non-zero value with the failure.
-        {"unreadable switch", E_FAIL, 0, true, L"A-01.pdf", 1, {"DocumentSelectDlg:980 48"}},
+        // The switch is on, but cannot be read.
+        {"unreadable switch", E_FAIL, 1, true, L"A-01.pdf", 1, {"DocumentSelectDlg:980 48"}},
     };
     for (const auto& c : cases) {
-        std::optional<FakeWatermarkComponent> component;
-        if (c.component)
-            component.emplace();
-        m_system.config.globalParam = c.read;
-        m_system.config.watermark = c.watermark;
-        m_system.config.paramReads.clear();
+        std::unique_ptr<ClassRegistration> noComponent;
+        if (!c.component)
+            noComponent = m_client.RegisterInFront(CLSID_QvPdfWatermark, [](REFIID, void**) { return REGDB_E_CLASSNOTREG; });
+        SystemFaults faults;
+        faults.globalParam = c.read;
+        SystemInterposer system(m_client.Client(), faults);
+        SetWatermark(c.watermark);
         m_trace.Clear();
         SetName(c.name);
         EXPECT_EQ(c.result, Retrieve(m_out.Windows())) << c.what;
         EXPECT_EQ(m_out.Windows(c.name), std::wstring(m_path)) << c.what;
-        EXPECT_EQ(0, component ? component->Creations() : 0) << c.what;
-        EXPECT_EQ(std::vector<std::wstring>{L"NEEDWATER_DOWNLOADPDF"}, m_system.config.paramReads) << c.what;
+        EXPECT_TRUE(Watermarks().empty()) << c.what;
         EXPECT_EQ(c.reports, Reports()) << c.what;
     }
 }
 
 TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
 {
-    FakeWatermarkComponent watermark;
-    m_system.config.watermark = 1;
+    SetWatermark(1);
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
     SetName(L"B.PDF");
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    ASSERT_EQ(2u, watermark.calls.size());
-    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), watermark.calls[0].path);
-    EXPECT_EQ(10, watermark.calls[0].style);
-    EXPECT_EQ(m_out.Windows(L"B.PDF"), watermark.calls[1].path);
+    EXPECT_EQ((std::vector<std::string>{win32host::ToUtf8(m_out.Windows(L"A-01.pdf")) + " 10 0x00000000",
+                  win32host::ToUtf8(m_out.Windows(L"B.PDF")) + " 10 0x00000000"}),
+        Watermarks());
 }
 
+// The DWG's content under a PDF's name: the watermark cannot read it.
 TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
 {
-    FakeWatermarkComponent watermark(E_ACCESSDENIED);
-    m_system.config.watermark = 1;
+    SetWatermark(1);
+    m_file.m_nObjID = m_doc.lightFileIds.at(1);
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
     EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
     EXPECT_TRUE(FileExists(m_out.Windows(L"A-01.pdf")));
-    EXPECT_EQ(std::vector<std::string>{"DocumentSelectDlg:1002 16 80070005"},
+    EXPECT_EQ(std::vector<std::string>{"DocumentSelectDlg:1002 16 80004005"},
         TraceFields(m_trace, "error_report", {"locations", "style", "codes"}));
 }
 
 TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
 {
-    m_system.config.creation = E_FAIL;
+    SystemFaults faults;
+    faults.create = E_FAIL;
+    SystemInterposer system(m_client.Client(), faults);
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
     EXPECT_EQ((std::vector<std::string>{"DocumentSelectDlg:975 48", "DocumentSelectDlg:980 48"}), Reports());
 
     m_trace.Clear();
-    m_system.config.creation = static_cast<HRESULT>(0x83070101);
+    faults.create = static_cast<HRESULT>(0x83070101);
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
     for (const std::string& report : Reports())
         EXPECT_EQ(std::string::npos, report.find(":975")) << "0x83070101 is never reported";
@@ -157,26 +186,33 @@ TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
 // A failed download, or an object without file content, is a failed fetch: named with its code.
 TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
 {
-    for (const bool content : {true, false}) {
-        m_model.vault.files[501].download = content ? static_cast<HRESULT>(0x8007000E) : S_OK;
-        m_model.offerFileContent = content;
+    char text[64];
+    std::snprintf(text, sizeof text, "文件(A-01.pdf)获取失败(%X)! error", static_cast<unsigned>(qvclient::QV_E_OBJECTNOTFOUND));
+    for (const auto& [content, message] : {std::pair<bool, std::string>(true, text), {false, "文件(A-01.pdf)获取失败(80004002)! error"}}) {
+        std::unique_ptr<ClassRegistration> odd;
+        if (content)
+            m_file.m_nObjID = m_doc.lightFileIds.at(1) + 1000; // no such light file
+        else
+            odd = m_client.RegisterInFront(CLSID_QvOtlObject, [](REFIID iid, void** ppv) {
+                return comkit::CreateComObject<OddLightFile>(iid, ppv, false);
+            });
         m_trace.Clear();
         EXPECT_EQ(0, Retrieve(m_out.Windows()));
         EXPECT_EQ(CString(L"unchanged"), m_path);
-        EXPECT_EQ(std::vector<std::string>{content ? "文件(A-01.pdf)获取失败(8007000E)! error"
-                                                   : "文件(A-01.pdf)获取失败(80004002)! error"},
-            Messages());
-        EXPECT_TRUE(m_system.config.paramReads.empty());
+        EXPECT_EQ(std::vector<std::string>{message}, Messages());
+        EXPECT_TRUE(m_trace.OfKind("sql").empty()) << "neither signatures nor the switch are read";
     }
 }
 
 TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)
 {
-    m_model.vault.files[501].writeFile = false;
+    const auto odd = m_client.RegisterInFront(CLSID_QvOtlObject, [](REFIID iid, void** ppv) {
+        return comkit::CreateComObject<OddLightFile>(iid, ppv, true);
+    });
     EXPECT_EQ(0, Retrieve(m_out.Windows()));
     EXPECT_EQ(CString(L"unchanged"), m_path);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(m_system.db.sql.empty()) << "no signatures are read for a missing file";
+    EXPECT_TRUE(m_trace.OfKind("sql").empty()) << "no signatures are read for a missing file";
 }
 
 TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
@@ -190,8 +226,8 @@ TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
         EXPECT_EQ(0, Retrieve(folder)) << win32host::ToUtf8(name);
         ASSERT_EQ(1u, Messages().size());
         EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! error", Messages()[0]);
+        EXPECT_TRUE(m_trace.OfKind("file_written").empty());
     }
-    EXPECT_TRUE(m_model.vault.downloads.empty());
     EXPECT_EQ("out", FolderText(parent.Windows()));
     EXPECT_EQ("", FolderText(folder));
     EXPECT_EQ(CString(L"unchanged"), m_path);
@@ -199,20 +235,20 @@ TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
 
 TEST_F(RetrieveLightFileTest, SignaturesAreReadOncePerRevisionAndPutOnPdfs)
 {
-    m_system.db.rowsFor = [](const std::wstring& sql) {
-        if (sql.find(L"T_DocumentSignature") != std::wstring::npos)
-            return FakeRows{{{L"roleB_id", L"901"}}};
-        return FakeRows{{{L"Format", L"1"}, {L"SignContent", L"ok"}, {L"NameLocation", L"1,2"}}};
-    };
+    qvclient::FixtureBuilder& fixture = m_client.Fixture();
+    const LONG writer = fixture.AddUser(L"writer", L"Writer");
+    fixture.AddSignatureConfig(writer, 1, L"ok", L"", L"", 0);
+    fixture.AddSignatureLocation(L"Written", L"Release", L"1,2", L"");
+    fixture.AddSignature(L"Document", m_doc.documentId, m_doc.revisionId, writer, L"2024-03-01 09:00:00", L"Written",
+        L"Release");
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
     CLightFileObj second;
-    second.m_nObjID = 502;
+    second.m_nObjID = m_doc.lightFileIds.at(1);
     second.m_strName = L"A-01.dwg";
     second.m_pDocRev = &m_docRev;
-    m_model.vault.files[502] = {L"A-01.dwg", "dwg"};
     CString strPath;
     EXPECT_EQ(1, RetrieveLightFile(&second, m_out.Windows().c_str(), strPath));
-    EXPECT_EQ(2u, m_system.db.sql.size());
+    EXPECT_EQ(2u, m_trace.OfKind("sql").size());
     EXPECT_EQ(1, m_docRev.m_lstSignInfo.GetCount());
     // The PDF went to the signer (this program's signer keeps the job), the DWG did not.
     EXPECT_TRUE(FileExists(m_out.Windows(L"A-01.pdf.ini.captured")));

@@ -40,87 +40,63 @@ protected:
 
     HRESULT Retrieve(const std::wstring& folder) { return RetrieveLightFiles(&m_objDoc, L"pdf", &m_path, folder.c_str()); }
 
-    ScratchFolder m_out;
     ScratchFolder m_temp;
     FakePlmSystem m_system;
     FakeObjectModel m_model;
     FakeRef<FakeOtlObject> m_doc;
     COtlObjectRef m_objDoc;
     CString m_path;
+    win32host::TraceRecorder m_trace;
 };
 
-TEST_F(RetrieveLightFilesTest, EveryRowIsWrittenAndThePathNamesTheLast)
-{
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01-2.pdf A-01.pdf", FolderText(m_out.Windows()));
-    EXPECT_EQ(m_out.Windows(L"A-01-2.pdf"), std::wstring(m_path));
-    ASSERT_EQ(2u, m_model.vault.downloads.size());
-    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), m_model.vault.downloads[0]);
-    // One revision: its signatures are read once.
-    size_t signatureQueries = 0;
-    for (const std::wstring& sql : m_system.db.sql)
-        signatureQueries += sql.find(L"T_DocumentSignature") != std::wstring::npos;
-    EXPECT_EQ(1u, signatureQueries);
-}
-
-TEST_F(RetrieveLightFilesTest, NothingRetrievedLeavesThePath)
+// How the lookup ends: the status, the files written (the path names the last), the messages.
+TEST_F(RetrieveLightFilesTest, StatusFilesAndPath)
 {
     struct Case {
         const char* name;
-        std::function<void(FakePlmSystem&)> arrange;
+        std::function<void()> arrange;
         HRESULT result;
+        const char* files;
+        const wchar_t* path; // "before": left as it was
+        size_t messages;
     } cases[] = {
-        {"no row", [](FakePlmSystem& s) { s.db.rowsFor = nullptr; }, 0},
-        {"failing first IsEof", [](FakePlmSystem& s) { s.db.failIsEofCall = 1; }, 0},
-        {"no transaction", [](FakePlmSystem& s) { s.config.getTransaction = E_ACCESSDENIED; }, E_ACCESSDENIED},
-        {"no query", [](FakePlmSystem& s) { s.config.createQuery = E_OUTOFMEMORY; }, E_OUTOFMEMORY},
+        {"two rows", [] {}, 0, "A-01-2.pdf A-01.pdf", L"A-01-2.pdf", 0},
+        {"no row", [this] { m_system.db.rowsFor = nullptr; }, 0, "", L"before", 0},
+        {"failing first IsEof", [this] { m_system.db.failIsEofCall = 1; }, 0, "", L"before", 0},
+        {"no transaction", [this] { m_system.config.getTransaction = E_ACCESSDENIED; }, E_ACCESSDENIED, "", L"before", 0},
+        {"no query", [this] { m_system.config.createQuery = E_OUTOFMEMORY; }, E_OUTOFMEMORY, "", L"before", 0},
+        // The first MoveNext of the lookup comes after the signature queries of the first file.
+        {"broken cursor keeps the files so far", [this] { m_system.db.failMoveNextCall = 1; }, kEofStatus, "A-01.pdf",
+            L"A-01.pdf", 0},
+        // Execute fails without stopping the lookup; the first IsEof then raises.
+        {"COM error at the first IsEof",
+            [this] {
+                m_system.db.executeResult = E_UNEXPECTED;
+                m_system.db.throwOnIsEofCall = 1;
+            },
+            E_UNEXPECTED, "", L"before", 0},
+        {"COM error at the second row's OBJ_ID", [this] { m_system.db.throwOnGetFieldCall = 5; }, kEofStatus,
+            "A-01.pdf", L"A-01.pdf", 0},
+        {"a failed file does not stop the others", [this] { m_model.vault.files[501].download = E_ACCESSDENIED; }, 0,
+            "A-01-2.pdf", L"A-01-2.pdf", 1},
     };
     const FakeDatabase db = m_system.db;
     const FakeSystemConfig config = m_system.config;
+    const auto files = m_model.vault.files;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_system.db = db;
         m_system.config = config;
-        c.arrange(m_system);
+        m_model.vault.files = files;
+        c.arrange();
+        m_trace.Clear();
+        ScratchFolder out;
         m_path = L"before";
-        EXPECT_EQ(c.result, Retrieve(m_out.Windows()));
-        EXPECT_EQ(CString(L"before"), m_path);
-        EXPECT_EQ("", FolderText(m_out.Windows()));
+        EXPECT_EQ(c.result, Retrieve(out.Windows()));
+        EXPECT_EQ(c.files, FolderText(out.Windows()));
+        EXPECT_EQ(std::wstring(c.path) == L"before" ? L"before" : out.Windows(c.path), std::wstring(m_path));
+        EXPECT_EQ(c.messages, m_trace.OfKind("messagebox").size());
     }
-}
-
-TEST_F(RetrieveLightFilesTest, BrokenCursorKeepsTheFilesSoFar)
-{
-    // The first MoveNext of the lookup comes after the signature queries of the first file.
-    m_system.db.failMoveNextCall = 1;
-    EXPECT_EQ(kEofStatus, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
-    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
-}
-
-TEST_F(RetrieveLightFilesTest, ComErrorGivesTheLastStatus)
-{
-    // Execute fails without stopping the lookup; the first IsEof then raises.
-    m_system.db.executeResult = E_UNEXPECTED;
-    m_system.db.throwOnIsEofCall = 1;
-    EXPECT_EQ(E_UNEXPECTED, Retrieve(m_out.Windows()));
-
-    m_system.db.executeResult = S_OK;
-    m_system.db.isEofCalls = 0;
-    m_system.db.throwOnIsEofCall = 0;
-    m_system.db.throwOnGetFieldCall = 5; // OBJ_ID of the second row
-    EXPECT_EQ(kEofStatus, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
-}
-
-TEST_F(RetrieveLightFilesTest, FailedFileDoesNotStopTheOthers)
-{
-    m_model.vault.files[501].download = E_ACCESSDENIED;
-    win32host::TraceRecorder trace;
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ("A-01-2.pdf", FolderText(m_out.Windows()));
-    EXPECT_EQ(m_out.Windows(L"A-01-2.pdf"), std::wstring(m_path));
-    EXPECT_EQ(1u, trace.OfKind("messagebox").size());
 }
 
 } // namespace

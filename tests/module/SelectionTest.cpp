@@ -8,23 +8,13 @@
 #include "FakeObjects.h"
 #include "FakePlm.h"
 #include "FakeUi.h"
+#include "RaisedStatus.h"
 #include "commands/Selection.h"
 
 using namespace moduletest;
+using viztest::Raised;
 
 namespace {
-
-// A raised _com_error's status, or S_OK when the call returned normally.
-template <class Call>
-HRESULT Raised(Call call)
-{
-    try {
-        call();
-    } catch (const _com_error& e) {
-        return e.Error();
-    }
-    return S_OK;
-}
 
 class ListSelection : public testing::Test {
 protected:
@@ -50,76 +40,73 @@ TEST_F(ListSelection, FindsTheFirstSelectedObjectAndChecksTheRight)
     EXPECT_EQ(std::vector<std::wstring>{L"Documentation/OutputFile"}, m_system.config.rightCheckArgs);
 }
 
-TEST_F(ListSelection, RefusedRightIsASuccessWithoutPermission)
+// Each step failing, refusing or missing its pointer: the status returned (or raised), the
+// permission given, the right checks made.
+TEST_F(ListSelection, EveryStepsEnding)
 {
-    m_system.config.allowed = 0;
-    m_system.config.checkRight = S_FALSE;
-    EXPECT_EQ(S_FALSE, Select());
-    EXPECT_FALSE(m_bAllowed);
-}
-
-TEST_F(ListSelection, FailingStepsEndWithTheirStatus)
-{
+    using Fault = std::function<void(FakeListUi&, FakeSystemConfig&)>;
     struct Case {
         const char* step;
-        std::function<void(FakeListUi&, FakeSystemConfig&)> fail;
-    } cases[] = {
-        {"command window", [](FakeListUi& ui, FakeSystemConfig&) { ui.context->windowResult = E_ACCESSDENIED; }},
-        {"parent", [](FakeListUi& ui, FakeSystemConfig&) { ui.commandWindow->parentResult = E_ACCESSDENIED; }},
-        {"view", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->viewResult = E_ACCESSDENIED; }},
-        {"item", [](FakeListUi& ui, FakeSystemConfig&) { ui.view->result = E_ACCESSDENIED; }},
-        {"ui object", [](FakeListUi& ui, FakeSystemConfig&) { ui.item->result = E_ACCESSDENIED; }},
-        {"object", [](FakeListUi& ui, FakeSystemConfig&) { ui.uiObject->result = E_ACCESSDENIED; }},
-        {"right", [](FakeListUi&, FakeSystemConfig& config) { config.checkRight = E_ACCESSDENIED; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.step);
-        FakeRef<FakeOtlObject> doc = MakeDocument(L"Document", 12);
-        FakeListUi ui(static_cast<IQvOtlObject*>(doc.get()));
-        m_system.config.checkRight = S_OK;
-        c.fail(ui, m_system.config);
-        BOOL bAllowed = TRUE;
-        EXPECT_EQ(E_ACCESSDENIED, GetListSelection(ui.context.get(), m_spWindow, m_spObject, bAllowed));
-        EXPECT_FALSE(bAllowed);
-    }
-}
-
-TEST_F(ListSelection, MissingPointersRaiseComErrors)
-{
-    struct Case {
-        const char* step;
-        std::function<void(FakeListUi&)> remove;
+        Fault fault;
+        HRESULT result;
         HRESULT raised;
+        BOOL allowed;
+        int rightChecks;
     } cases[] = {
-        {"command window", [](FakeListUi& ui) { ui.context->commandWindow = FakeRef<FakeUiWindow>(); }, E_POINTER},
-        {"parent", [](FakeListUi& ui) { ui.commandWindow->parent = FakeRef<FakeUiWindow>(); }, E_POINTER},
-        {"frame", [](FakeListUi& ui) { ui.frame->isFrame = false; }, E_POINTER},
-        {"frame query", [](FakeListUi& ui) {
-             ui.frame->isFrame = false;
-             ui.frame->frameQueryFailure = E_ACCESSDENIED;
-         },
-            E_ACCESSDENIED},
-        {"view", [](FakeListUi& ui) { ui.frame->view = FakeRef<FakeUiView>(); }, E_POINTER},
-        {"item", [](FakeListUi& ui) { ui.view->item = FakeRef<FakeUiItem>(); }, E_POINTER},
-        {"ui object", [](FakeListUi& ui) { ui.item->uiObject = FakeRef<FakeUiObject>(); }, E_POINTER},
+        {"command window", [](FakeListUi& ui, FakeSystemConfig&) { ui.context->windowResult = E_ACCESSDENIED; },
+            E_ACCESSDENIED, S_OK, FALSE, 0},
+        {"parent", [](FakeListUi& ui, FakeSystemConfig&) { ui.commandWindow->parentResult = E_ACCESSDENIED; },
+            E_ACCESSDENIED, S_OK, FALSE, 0},
+        {"view", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->viewResult = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
+            FALSE, 0},
+        {"item", [](FakeListUi& ui, FakeSystemConfig&) { ui.view->result = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
+            FALSE, 0},
+        {"ui object", [](FakeListUi& ui, FakeSystemConfig&) { ui.item->result = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
+            FALSE, 0},
+        {"object", [](FakeListUi& ui, FakeSystemConfig&) { ui.uiObject->result = E_ACCESSDENIED; }, E_ACCESSDENIED,
+            S_OK, FALSE, 0},
+        {"right", [](FakeListUi&, FakeSystemConfig& config) { config.checkRight = E_ACCESSDENIED; }, E_ACCESSDENIED,
+            S_OK, FALSE, 1},
+        // A refused right is a success without permission.
+        {"refused right",
+            [](FakeListUi&, FakeSystemConfig& config) {
+                config.allowed = 0;
+                config.checkRight = S_FALSE;
+            },
+            S_FALSE, S_OK, FALSE, 1},
+        {"null object goes to the right check", [](FakeListUi& ui, FakeSystemConfig&) { ui.uiObject->object = nullptr; },
+            S_OK, S_OK, TRUE, 1},
+        {"no command window", [](FakeListUi& ui, FakeSystemConfig&) { ui.context->commandWindow = {}; }, 0, E_POINTER,
+            FALSE, 0},
+        {"no parent", [](FakeListUi& ui, FakeSystemConfig&) { ui.commandWindow->parent = {}; }, 0, E_POINTER, FALSE, 0},
+        {"no frame", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->isFrame = false; }, 0, E_POINTER, FALSE, 0},
+        {"frame query",
+            [](FakeListUi& ui, FakeSystemConfig&) {
+                ui.frame->isFrame = false;
+                ui.frame->frameQueryFailure = E_ACCESSDENIED;
+            },
+            0, E_ACCESSDENIED, FALSE, 0},
+        {"no view", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->view = {}; }, 0, E_POINTER, FALSE, 0},
+        {"no item", [](FakeListUi& ui, FakeSystemConfig&) { ui.view->item = {}; }, 0, E_POINTER, FALSE, 0},
+        {"no ui object", [](FakeListUi& ui, FakeSystemConfig&) { ui.item->uiObject = {}; }, 0, E_POINTER, FALSE, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.step);
         FakeRef<FakeOtlObject> doc = MakeDocument(L"Document", 12);
         FakeListUi ui(static_cast<IQvOtlObject*>(doc.get()));
-        c.remove(ui);
-        BOOL bAllowed = FALSE;
-        EXPECT_EQ(c.raised, Raised([&] { GetListSelection(ui.context.get(), m_spWindow, m_spObject, bAllowed); }));
+        m_system.config = FakeSystemConfig();
+        c.fault(ui, m_system.config);
+        BOOL bAllowed = TRUE;
+        HRESULT hr = 0;
+        m_spObject = nullptr;
+        EXPECT_EQ(c.raised, Raised([&] { hr = GetListSelection(ui.context.get(), m_spWindow, m_spObject, bAllowed); }));
+        EXPECT_EQ(c.result, hr);
+        EXPECT_EQ(c.allowed, bAllowed);
+        EXPECT_EQ(c.rightChecks, m_system.config.rightChecks);
+        if (c.rightChecks != 0) {
+            EXPECT_EQ(ui.uiObject->object, static_cast<IQvOtlObject*>(m_spObject));
+        }
     }
-    EXPECT_EQ(0, m_system.config.rightChecks);
-}
-
-TEST_F(ListSelection, NullObjectStillGoesToTheRightCheck)
-{
-    m_ui.uiObject->object = nullptr;
-    EXPECT_EQ(S_OK, Select());
-    EXPECT_EQ(1, m_system.config.rightChecks);
-    EXPECT_EQ(nullptr, static_cast<IQvOtlObject*>(m_spObject));
 }
 
 // A product tree: command window (itself a frame, never asked) -> plain window -> frame without a

@@ -4,19 +4,17 @@
 
 #include <win32host/Trace.h>
 
-#include "FakeObjects.h"
-#include "FakePlm.h"
-#include "ScratchFolder.h"
+#include "ClientFolder.h"
 #include "catalogue/LightFileObj.h"
 #include "signing/SignFile.h"
 #include "signing/SignInfo.h"
 
-using namespace moduletest;
 using namespace viztest;
 
 namespace {
 
-// One signature: a text (format 1), a picture (2, `value` its file id) or another format.
+// One signature: a text (format 1), a picture (2, `value` its file id, "{id}" the stored picture's)
+// or another format.
 struct Sign {
     int format;
     const wchar_t* value;
@@ -24,12 +22,20 @@ struct Sign {
     const wchar_t* font = L"";
 };
 
-void AddSigns(CLightDocumentRevObj& docRev, const std::vector<Sign>& signs)
+void Replace(std::string& text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+void AddSigns(CLightDocumentRevObj& docRev, const std::vector<Sign>& signs, LONG picture)
 {
     for (const Sign& sign : signs) {
         CSignInfo* pSign = new CSignInfo;
         pSign->m_nFormat = sign.format;
-        (sign.format == 2 ? pSign->m_strPictureFileID : pSign->m_strSignContent) = sign.value;
+        std::string value = win32host::ToUtf8(sign.value);
+        Replace(value, "{id}", std::to_string(picture));
+        (sign.format == 2 ? pSign->m_strPictureFileID : pSign->m_strSignContent) = win32host::FromUtf8(value).c_str();
         pSign->m_strNameLocation = sign.location;
         pSign->m_strFont = sign.font;
         docRev.m_lstSignInfo.AddTail(pSign);
@@ -47,12 +53,12 @@ std::string Lines(const std::vector<const char*>& lines)
 
 class SignJob : public testing::Test {
 protected:
-    SignJob()
+    void SetUp() override
     {
-        m_system.config.tempPath = m_temp.Windows();
-        m_model.vault.files[12] = {L"sign.png", "png"};
-        m_model.vault.files[0] = {L"zero.png", "png"};
+        m_picture = m_client.Fixture().AddStoredFile(L"sign.png", "png");
+        ASSERT_EQ(S_OK, m_client.Open());
         WriteFile(Pdf(), "%PDF-1.4");
+        m_trace.Clear();
     }
 
     std::wstring Pdf() const { return m_out.Windows(L"A-01.pdf"); }
@@ -66,11 +72,11 @@ protected:
         return ReadFile(Pdf() + L".ini.captured");
     }
 
+    ClientFolder m_client;
     ScratchFolder m_out;
-    ScratchFolder m_temp;
-    FakePlmSystem m_system;
-    FakeObjectModel m_model;
+    win32host::TraceRecorder m_trace;
     CLightDocumentRevObj m_docRev;
+    LONG m_picture = 0;
 };
 
 TEST_F(SignJob, JobOfEachSetOfSignatures)
@@ -80,9 +86,9 @@ TEST_F(SignJob, JobOfEachSetOfSignatures)
         std::vector<Sign> signs;
         std::vector<const char*> job; // {sig} stands for the signature pictures' folder
     } cases[] = {
-        {"text and picture", {{1, L"Approved", L"100,200,50,20"}, {2, L"12", L"300,400"}},
+        {"text and picture", {{1, L"Approved", L"100,200,50,20"}, {2, L"{id}", L"300,400"}},
             {"[PDFSIGN]", "NUMBER=2", "[SIGN1]", "CONTENT=Approved", "X=100", "Y=200", "WIDTH=50", "HEIGHT=20",
-                "[SIGN2]", "IMAGE={sig}12sign.png", "X=300", "Y=400"}},
+                "[SIGN2]", "IMAGE={sig}{id}sign.png", "X=300", "Y=400"}},
         {"other formats are counted but get no section", {{1, L"One", L""}, {3, L"Three", L"1,2"}, {1, L"Two", L""}},
             {"[PDFSIGN]", "NUMBER=3", "[SIGN1]", "CONTENT=One", "[SIGN3]", "CONTENT=Two"}},
         {"text location field counts",
@@ -103,20 +109,21 @@ TEST_F(SignJob, JobOfEachSetOfSignatures)
         {"empty fields vanish, blanks stay", {{1, L"", L"100, 200,,50,20"}},
             {"[PDFSIGN]", "NUMBER=1", "[SIGN1]", "CONTENT=", "X=100", "Y= 200", "WIDTH=50", "HEIGHT=20"}},
         {"a picture location needs two or four fields",
-            {{2, L"12", L"1,2,3"}, {2, L"12", L"1,2,3,4,5"}, {2, L"12", L"1,2,3,4"}},
-            {"[PDFSIGN]", "NUMBER=3", "[SIGN3]", "IMAGE={sig}12sign.png", "X=1", "Y=2", "WIDTH=3", "HEIGHT=4"}},
-        {"the picture id is the leading number", {{2, L"12abc", L"1,2"}, {2, L"abc", L"3,4"}},
-            {"[PDFSIGN]", "NUMBER=2", "[SIGN1]", "IMAGE={sig}12sign.png", "X=1", "Y=2", "[SIGN2]",
-                "IMAGE={sig}0zero.png", "X=3", "Y=4"}},
+            {{2, L"{id}", L"1,2,3"}, {2, L"{id}", L"1,2,3,4,5"}, {2, L"{id}", L"1,2,3,4"}},
+            {"[PDFSIGN]", "NUMBER=3", "[SIGN3]", "IMAGE={sig}{id}sign.png", "X=1", "Y=2", "WIDTH=3", "HEIGHT=4"}},
+        // No stored file 0: its picture's path, a bitmap's, is written all the same.
+        {"the picture id is the leading number", {{2, L"{id}abc", L"1,2"}, {2, L"abc", L"3,4"}},
+            {"[PDFSIGN]", "NUMBER=2", "[SIGN1]", "IMAGE={sig}{id}sign.png", "X=1", "Y=2", "[SIGN2]",
+                "IMAGE={sig}0picture.bmp", "X=3", "Y=4"}},
     };
-    const std::string folder = win32host::ToUtf8(m_temp.Windows(L"signature\\"));
+    const std::string folder = win32host::ToUtf8(m_client.Client().GetTempPath() + L"\\signature\\");
     std::string calls;
     for (const auto& c : cases) {
         CLightDocumentRevObj docRev;
-        AddSigns(docRev, c.signs);
+        AddSigns(docRev, c.signs, m_picture);
         std::string job = Lines(c.job);
-        for (size_t at = job.find("{sig}"); at != std::string::npos; at = job.find("{sig}"))
-            job.replace(at, 5, folder);
+        Replace(job, "{sig}", folder);
+        Replace(job, "{id}", std::to_string(m_picture));
         EXPECT_EQ(job, SignAndCapture(docRev)) << c.what;
         calls += win32host::ToUtf8(Pdf()) + "\n" + win32host::ToUtf8(Pdf()) + ".ini\n";
     }
@@ -126,29 +133,31 @@ TEST_F(SignJob, JobOfEachSetOfSignatures)
 
 TEST_F(SignJob, PictureThatCannotBeExportedKeepsAnEmptyImage)
 {
-    struct Case {
+    const LONG outside = m_client.Fixture().AddStoredFile(L"..\\..\\x.png", "png");
+    const struct {
         const char* cause;
         HRESULT creation;
-        const wchar_t* storedName;
+        LONG picture;
+    } cases[] = {
+        {"StoredFile not registered", REGDB_E_CLASSNOTREG, m_picture},
+        {"stored name leaving the folder", S_OK, outside},
     };
-    const Case cases[] = {
-        {"StoredFile not registered", REGDB_E_CLASSNOTREG, L"sign.png"},
-        {"stored name leaving the folder", S_OK, L"..\\..\\x.png"},
-    };
-    AddSigns(m_docRev, {{2, L"12", L"1,2"}});
-    for (const Case& c : cases) {
-        m_model.storedFileCreation = c.creation;
-        m_model.vault.files[12] = {c.storedName, "png"};
-        EXPECT_EQ(Lines({"[PDFSIGN]", "NUMBER=1", "[SIGN1]", "IMAGE=", "X=1", "Y=2"}), SignAndCapture(m_docRev))
+    for (const auto& c : cases) {
+        std::unique_ptr<ClassRegistration> storedFile;
+        if (FAILED(c.creation))
+            storedFile = m_client.RegisterInFront(CLSID_StoredFile, [&c](REFIID, void**) { return c.creation; });
+        CLightDocumentRevObj docRev;
+        AddSigns(docRev, {{2, L"{id}", L"1,2"}}, c.picture);
+        EXPECT_EQ(Lines({"[PDFSIGN]", "NUMBER=1", "[SIGN1]", "IMAGE=", "X=1", "Y=2"}), SignAndCapture(docRev))
             << c.cause;
-        EXPECT_TRUE(m_model.vault.downloads.empty()) << c.cause;
+        EXPECT_TRUE(m_trace.OfKind("file_written").empty()) << c.cause;
     }
 }
 
 // A ".pdf" in any case is signed; nothing else is, and gets no job file.
 TEST_F(SignJob, OnlyPdfFilesAreSigned)
 {
-    AddSigns(m_docRev, {{1, L"A", L""}});
+    AddSigns(m_docRev, {{1, L"A", L""}}, m_picture);
     const struct {
         const wchar_t* name;
         HRESULT result;
@@ -162,10 +171,9 @@ TEST_F(SignJob, OnlyPdfFilesAreSigned)
 
 TEST_F(SignJob, NothingToSignLoadsNothing)
 {
-    win32host::TraceRecorder trace;
     EXPECT_EQ(S_OK, SignFile(m_docRev, Pdf().c_str()));
     EXPECT_EQ(S_OK, SignFile(m_docRev, m_out.Windows(L"B.dwg").c_str()));
-    EXPECT_TRUE(trace.OfKind("load_library").empty());
+    EXPECT_TRUE(m_trace.OfKind("load_library").empty());
     EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 

@@ -5,69 +5,72 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeObjects.h"
-#include "FakePlm.h"
-#include "ScratchFolder.h"
+#include <win32host/Trace.h>
+
+#include "ClientFolder.h"
+#include "SystemInterposer.h"
+#include "qvclient/Errors.h"
 #include "signing/PdfSigner.h"
 
-using namespace moduletest;
 using namespace viztest;
 
 namespace {
 
 class SignPicture : public testing::Test {
 protected:
-    SignPicture() { m_system.config.tempPath = m_temp.Windows(); }
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_client.Open());
+        m_trace.Clear();
+    }
 
-    std::wstring InSignatureFolder(const std::wstring& name) const { return m_temp.Windows(L"signature\\" + name); }
+    std::wstring Temp() { return m_client.Client().GetTempPath(); }
+    std::wstring InSignatureFolder(const std::wstring& name) { return Temp() + L"\\signature\\" + name; }
+    std::vector<win32host::TraceEvent> Downloads() const { return m_trace.OfKind("file_written"); }
 
-    ScratchFolder m_temp;
-    FakePlmSystem m_system;
-    FakeObjectModel m_model;
+    ClientFolder m_client;
+    win32host::TraceRecorder m_trace;
     CPdfSigner m_signer;
 };
 
 // The id and the stored name make the file's name; a name without a dot is a bitmap's.
 TEST_F(SignPicture, IdAndStoredNameMakeTheFileName)
 {
-    const struct {
-        LONG id;
-        const wchar_t* stored;
-        const wchar_t* file;
-    } cases[] = {{12, L"sign.png", L"12sign.png"}, {5, L"sign", L"5picture.bmp"}, {6, L"", L"6picture.bmp"}};
-    for (const auto& c : cases) {
-        m_model.vault.files[c.id] = {c.stored, "picture " + std::to_string(c.id)};
+    for (const auto& [stored, file] : {std::pair(L"sign.png", L"sign.png"), {L"sign", L"picture.bmp"}, {L"", L"picture.bmp"}}) {
+        const LONG id = m_client.Fixture().AddStoredFile(stored, "picture " + win32host::ToUtf8(stored));
+        const std::wstring path = InSignatureFolder(std::to_wstring(id) + file);
         CString strPath;
-        EXPECT_EQ(S_OK, m_signer.ExportSignPicture(c.id, strPath)) << c.id;
-        EXPECT_EQ(InSignatureFolder(c.file), std::wstring(strPath)) << c.id;
-        EXPECT_EQ("picture " + std::to_string(c.id), ReadFile(InSignatureFolder(c.file))) << c.id;
+        EXPECT_EQ(S_OK, m_signer.ExportSignPicture(id, strPath)) << id;
+        EXPECT_EQ(path, std::wstring(strPath)) << id;
+        EXPECT_EQ("picture " + win32host::ToUtf8(stored), ReadFile(path)) << id;
     }
 }
 
 TEST_F(SignPicture, NameThatCouldLeaveTheFolderIsNotFetched)
 {
+    const std::string before = FolderText(Temp());
     const wchar_t* const names[] = {L"..\\x.bmp", L"../x.bmp", L"a/b.bmp", L"a\\b.bmp", L"..", L".",
         L"C:\\x.bmp", L"\\..\\..\\x.bmp", L"sub\\..\\..\\..\\x.bmp"};
     for (const wchar_t* name : names) {
-        m_model.vault.files[12] = {name, "picture-bytes"};
         CString strPath;
-        EXPECT_EQ(E_INVALIDARG, m_signer.ExportSignPicture(12, strPath)) << name;
+        EXPECT_EQ(E_INVALIDARG, m_signer.ExportSignPicture(m_client.Fixture().AddStoredFile(name, "x"), strPath)) << name;
         EXPECT_TRUE(strPath.IsEmpty()) << name;
     }
-    EXPECT_TRUE(m_model.vault.downloads.empty());
-    EXPECT_EQ("", FolderText(m_temp.Windows()));
+    EXPECT_TRUE(Downloads().empty());
+    EXPECT_EQ(before, FolderText(Temp()));
 }
 
 TEST_F(SignPicture, PresentFileIsReused)
 {
-    m_model.vault.files[12] = {L"sign.png", "new"};
-    CreateDirectoryW(m_temp.Windows(L"signature").c_str(), nullptr);
-    WriteFile(InSignatureFolder(L"12sign.png"), "old");
+    const LONG id = m_client.Fixture().AddStoredFile(L"sign.png", "new");
+    CreateDirectoryW((Temp() + L"\\signature").c_str(), nullptr);
+    const std::wstring path = InSignatureFolder(std::to_wstring(id) + L"sign.png");
+    WriteFile(path, "old");
     CString strPath;
-    EXPECT_EQ(S_OK, m_signer.ExportSignPicture(12, strPath));
-    EXPECT_EQ(S_OK, CPdfSigner().ExportSignPicture(12, strPath));
-    EXPECT_TRUE(m_model.vault.downloads.empty());
-    EXPECT_EQ("old", ReadFile(InSignatureFolder(L"12sign.png")));
+    EXPECT_EQ(S_OK, m_signer.ExportSignPicture(id, strPath));
+    EXPECT_EQ(S_OK, CPdfSigner().ExportSignPicture(id, strPath));
+    EXPECT_TRUE(Downloads().empty());
+    EXPECT_EQ("old", ReadFile(path));
 }
 
 // A failed download keeps the path it was to have; without a stored file object there is none.
@@ -75,35 +78,39 @@ TEST_F(SignPicture, FailuresReturnTheirStatus)
 {
     const struct {
         const char* what;
-        HRESULT download, creation;
-        bool content;
+        HRESULT creation; // of the stored file object; S_FALSE: an object that holds no file content
         HRESULT result;
         bool path;
     } cases[] = {
-        {"failed download", E_ACCESSDENIED, S_OK, true, E_ACCESSDENIED, true},
-        {"unregistered stored file", S_OK, REGDB_E_CLASSNOTREG, true, E_POINTER, false},
-        {"no file content", S_OK, S_OK, false, E_POINTER, false},
+        {"no such stored file", S_OK, qvclient::QV_E_OBJECTNOTFOUND, true},
+        {"unregistered stored file", REGDB_E_CLASSNOTREG, E_POINTER, false},
+        {"no file content", S_FALSE, E_POINTER, false},
     };
+    const LONG id = m_client.Fixture().AddStoredFile(L"sign.png", "x") + 1000;
     for (const auto& c : cases) {
-        m_model.vault.files[12] = {L"sign.png", "x", c.download};
-        m_model.storedFileCreation = c.creation;
-        m_model.offerFileContent = c.content;
+        // The system object is one without file content.
+        std::unique_ptr<ClassRegistration> storedFile;
+        if (c.creation != S_OK)
+            storedFile = m_client.RegisterInFront(CLSID_StoredFile, [&c](REFIID iid, void** ppv) {
+                return FAILED(c.creation) ? c.creation : CoCreateInstance(CLSID_QvPlmSystem, nullptr, CLSCTX_ALL, iid, ppv);
+            });
         CString strPath;
-        EXPECT_EQ(c.result, m_signer.ExportSignPicture(12, strPath)) << c.what;
-        EXPECT_EQ(c.path ? InSignatureFolder(L"12sign.png") : L"", std::wstring(strPath)) << c.what;
-        EXPECT_FALSE(FileExists(InSignatureFolder(L"12sign.png"))) << c.what;
+        EXPECT_EQ(c.result, m_signer.ExportSignPicture(id, strPath)) << c.what;
+        EXPECT_EQ(c.path ? InSignatureFolder(std::to_wstring(id) + L"picture.bmp") : L"", std::wstring(strPath)) << c.what;
+        EXPECT_TRUE(Downloads().empty()) << c.what;
     }
 }
 
 TEST_F(SignPicture, FolderIsAskedForOnce)
 {
+    SystemFaults faults;
+    SystemInterposer system(m_client.Client(), faults);
     CString strFirst = m_signer.GetSignatureFolder();
-    EXPECT_EQ(m_temp.Windows() + L"\\signature\\", std::wstring(strFirst));
-    EXPECT_TRUE(std::filesystem::is_directory(PosixOf(m_temp.Windows(L"signature"))));
-    int creations = m_system.Creations();
-    m_system.config.tempPath = L"C:\\elsewhere";
+    EXPECT_EQ(Temp() + L"\\signature\\", std::wstring(strFirst));
+    EXPECT_TRUE(std::filesystem::is_directory(PosixOf(Temp() + L"\\signature")));
+    EXPECT_EQ(1, faults.creations);
     EXPECT_EQ(strFirst, m_signer.GetSignatureFolder());
-    EXPECT_EQ(creations, m_system.Creations());
+    EXPECT_EQ(1, faults.creations);
 }
 
 } // namespace

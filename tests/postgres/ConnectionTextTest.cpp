@@ -11,37 +11,31 @@ namespace {
 
 using qvclient::NumberPlaceholders;
 
-TEST(PlaceholderText, ParametersAreNumberedInOrder)
+// '?' outside literals, identifiers and comments; blanks and tabs byte for byte; an unterminated
+// literal keeps the rest as it is.
+TEST(PlaceholderText, ParametersAreNumberedInOrderOutsideLiteralsAndComments)
 {
-    EXPECT_EQ("INSERT INTO T (A, B, C) VALUES ($1, $2, $3)", NumberPlaceholders("INSERT INTO T (A, B, C) VALUES (?, ?, ?)"));
-    EXPECT_EQ("SELECT 1", NumberPlaceholders("SELECT 1"));
-}
-
-TEST(PlaceholderText, QuestionMarksInLiteralsIdentifiersAndCommentsStay)
-{
-    EXPECT_EQ("SELECT '?', 'it''s ?', \"a?b\" FROM T WHERE X = $1 -- why?\nAND Y = $2 /* ? */",
-        NumberPlaceholders("SELECT '?', 'it''s ?', \"a?b\" FROM T WHERE X = ? -- why?\nAND Y = ? /* ? */"));
-    // An unterminated literal keeps the rest as it is.
-    EXPECT_EQ("SELECT $1, 'open ?", NumberPlaceholders("SELECT ?, 'open ?"));
-}
-
-TEST(PlaceholderText, BlanksAndTabsAreKeptByteForByte)
-{
-    const std::string text = "SELECT a FROM T \t\t  where b = ?  \t";
-    EXPECT_EQ("SELECT a FROM T \t\t  where b = $1  \t", NumberPlaceholders(text));
+    const std::pair<const char*, const char*> cases[] = {
+        {"INSERT INTO T (A, B, C) VALUES (?, ?, ?)", "INSERT INTO T (A, B, C) VALUES ($1, $2, $3)"},
+        {"SELECT 1", "SELECT 1"},
+        {"SELECT '?', 'it''s ?', \"a?b\" FROM T WHERE X = ? -- why?\nAND Y = ? /* ? */",
+            "SELECT '?', 'it''s ?', \"a?b\" FROM T WHERE X = $1 -- why?\nAND Y = $2 /* ? */"},
+        {"SELECT ?, 'open ?", "SELECT $1, 'open ?"},
+        {"SELECT a FROM T \t\t  where b = ?  \t", "SELECT a FROM T \t\t  where b = $1  \t"},
+    };
+    for (const auto& [text, numbered] : cases)
+        EXPECT_EQ(numbered, NumberPlaceholders(text)) << text;
 }
 
 TEST(ConnectionString, UrisAndKeywordPairsAreServersAndPathsAreNot)
 {
-    EXPECT_TRUE(qvclient::IsServerConnectionString("postgresql://viz@localhost:5432/plm"));
-    EXPECT_TRUE(qvclient::IsServerConnectionString("postgres://localhost/plm"));
-    EXPECT_TRUE(qvclient::IsServerConnectionString("host=localhost dbname=plm"));
-    EXPECT_TRUE(qvclient::IsServerConnectionString("  dbname = plm"));
-    EXPECT_FALSE(qvclient::IsServerConnectionString("/tmp/plm"));
-    EXPECT_FALSE(qvclient::IsServerConnectionString("demo/plm"));
-    EXPECT_FALSE(qvclient::IsServerConnectionString("/tmp/a=b"));
-    EXPECT_FALSE(qvclient::IsServerConnectionString("C:\\PLM\\client"));
-    EXPECT_FALSE(qvclient::IsServerConnectionString(""));
+    const std::pair<const char*, bool> cases[] = {
+        {"postgresql://viz@localhost:5432/plm", true}, {"postgres://localhost/plm", true},
+        {"host=localhost dbname=plm", true}, {"  dbname = plm", true}, {"/tmp/plm", false}, {"demo/plm", false},
+        {"/tmp/a=b", false}, {"C:\\PLM\\client", false}, {"", false},
+    };
+    for (const auto& [text, server] : cases)
+        EXPECT_EQ(server, qvclient::IsServerConnectionString(text)) << text;
 }
 
 TEST(ConnectionString, DefaultsFillOnlyWhatTheUserLeftOpen)

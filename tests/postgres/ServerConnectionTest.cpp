@@ -15,29 +15,25 @@
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
 
-#include "ClientSetup.h"
 #include "ScratchFolder.h"
 #include "Spawn.h"
-#include "TestServer.h"
+#include "ServerTest.h"
 #include "db/ConnectionString.h"
 #include "qvclient/Errors.h"
 
 namespace {
 
 // A client folder built on the test server, and queries through the client's transaction.
-class ServerClientTest : public ::testing::Test {
+class ServerClientTest : public pgtest::ServerTest {
 protected:
-    void SetUp() override
+    void Prepare() override
     {
-        PGTEST_REQUIRE_SERVER();
-        m_setup = std::make_unique<e2e::ClientSetup>();
-        ASSERT_EQ(S_OK, m_setup->Fixture().GetStatus());
         ASSERT_EQ(S_OK, qvclient::ReadFolderServer(Folder(), m_conninfo));
         m_options = qvclient::GetConnectionSetting(m_conninfo, "options");
         ASSERT_NE(std::string::npos, m_options.find("search_path=")) << m_conninfo;
     }
 
-    std::wstring Folder() const { return win32host::FromUtf8(m_setup->Posix()); }
+    std::wstring Folder() { return win32host::FromUtf8(Client().Posix()); }
 
     // The folder's server with the given connection string, keeping the fixture's schema.
     void PointFolderAt(const std::string& conninfo, const std::string& options)
@@ -49,7 +45,7 @@ protected:
 
     HRESULT OpenClient()
     {
-        const HRESULT hr = m_setup->Open();
+        const HRESULT hr = Client().Open();
         if (FAILED(hr))
             return hr;
         const ITransactionQueryPtr query = viztest::NewQuery();
@@ -70,12 +66,11 @@ protected:
     LONG CountUsers()
     {
         std::unique_ptr<qvclient::IDbCursor> cursor;
-        if (FAILED(m_setup->Fixture().GetDatabase()->Query(L"SELECT COUNT(*) FROM T_User", {}, cursor)))
+        if (FAILED(Fixture().GetDatabase()->Query(L"SELECT COUNT(*) FROM T_User", {}, cursor)))
             return -1;
         return static_cast<LONG>(cursor->GetValue(0).integer);
     }
 
-    std::unique_ptr<e2e::ClientSetup> m_setup;
     std::string m_conninfo;
     std::string m_options;
     ITransactionQueryPtr m_query;
@@ -135,7 +130,7 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
         EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"may write")) << c.role;
         if (role.empty()) {
             const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db",
-                m_setup->Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
+                Client().Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
             EXPECT_EQ(1, run.exitCode);
             EXPECT_NE(std::string::npos, run.err.find("the client needs a role that may only read")) << run.err;
         } else {
@@ -220,7 +215,7 @@ TEST_F(ServerClientTest, AServerThatCannotBeUsedIsAClearError)
         EXPECT_EQ(c.expected, client.Open(Folder()));
         EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(c.openError)) << client.GetOpenErrorText();
         EXPECT_FALSE(client.IsOpen());
-        const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", m_setup->Posix(),
+        const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", Client().Posix(),
             "--command", "OutputLightFile", "--select", "Part:1"});
         EXPECT_EQ(1, run.exitCode);
         EXPECT_NE(std::string::npos, run.err.find(c.programError)) << run.err;

@@ -9,17 +9,15 @@
 
 #include "CommandTest.h"
 #include "ManagerTree.h"
-#include "TestServer.h"
+#include "ServerTest.h"
 #include "qvclient/Vault.h"
 
 namespace {
 
-class ServerOutageTest : public e2e::CommandTest {
+class ServerOutageTest : public pgtest::ServerTest {
 protected:
-    void SetUp() override
+    void Prepare() override
     {
-        PGTEST_REQUIRE_SERVER();
-        e2e::CommandTest::SetUp();
         m_top = Fixture().AddPart(L"Top");
         for (int i = 1; i <= 6; ++i) {
             const std::wstring name = L"Part " + std::to_wstring(i);
@@ -38,12 +36,6 @@ protected:
         };
     }
 
-    void TearDown() override
-    {
-        if (m_bStopped)
-            pgtest::StartServer();
-    }
-
     // Runs the product tree command; the tree as the person saw it lands in m_shownTree.
     HRESULT RunProductTree()
     {
@@ -54,7 +46,6 @@ protected:
 
     LONG m_top = 0;
     std::wstring m_shownTree;
-    bool m_bStopped = false;
 };
 
 TEST_F(ServerOutageTest, AServerLostMidPopulationEndsTheCommandAndTheNextOneSeesEverything)
@@ -68,11 +59,11 @@ TEST_F(ServerOutageTest, AServerLostMidPopulationEndsTheCommandAndTheNextOneSees
     int nSql = 0;
     const int cookie = win32host::AddTraceSink([this, &nSql](const win32host::TraceEvent& event) {
         if (event.kind == "sql" && ++nSql == 5)
-            m_bStopped = pgtest::StopServer();
+            Stop();
     });
     const HRESULT hrDuringOutage = RunProductTree();
     win32host::RemoveTraceSink(cookie);
-    ASSERT_TRUE(m_bStopped) << "the server could not be stopped";
+    ASSERT_TRUE(Stopped()) << "the server could not be stopped";
 
     EXPECT_EQ(2, user.managerDialogs) << "the manager still opened";
     EXPECT_EQ(S_OK, hrDuringOutage) << e2e::HrText(hrDuringOutage);
@@ -80,20 +71,17 @@ TEST_F(ServerOutageTest, AServerLostMidPopulationEndsTheCommandAndTheNextOneSees
     EXPECT_NE(std::wstring::npos, m_shownTree.find(L"Top")) << m_shownTree;
     EXPECT_EQ(std::wstring::npos, m_shownTree.find(L"Part 6.dwg")) << m_shownTree;
 
-    ASSERT_TRUE(pgtest::StartServer());
-    m_bStopped = false;
+    ASSERT_TRUE(Start());
     EXPECT_EQ(S_OK, RunProductTree());
     EXPECT_EQ(fullTree, m_shownTree);
     EXPECT_EQ(fullSql, Sql().size());
 }
 
 // The manager's download of three files, the server lost in the middle of the second.
-class ContentOutageTest : public e2e::CommandTest {
+class ContentOutageTest : public pgtest::ServerTest {
 protected:
-    void SetUp() override
+    void Prepare() override
     {
-        PGTEST_REQUIRE_SERVER();
-        e2e::CommandTest::SetUp();
         m_top = Fixture().AddPart(L"Top");
         m_contents = {{L"first.dwg", std::string(1000, 'a')},
             {L"second.dwg", std::string(3 * qvclient::kVaultChunkSize + 17, 'b')},
@@ -116,8 +104,7 @@ protected:
     void TearDown() override
     {
         Client().Client().SetDownloadObserver(nullptr);
-        if (m_bStopped)
-            pgtest::StartServer();
+        ServerTest::TearDown();
     }
 
     HRESULT Download(const std::wstring& folder)
@@ -129,7 +116,6 @@ protected:
 
     LONG m_top = 0;
     std::vector<std::pair<std::wstring, std::string>> m_contents;
-    bool m_bStopped = false;
 };
 
 TEST_F(ContentOutageTest, AServerLostMidFileFailsThatFileLeavesNothingAndTheNextDownloadIsWhole)
@@ -138,15 +124,15 @@ TEST_F(ContentOutageTest, AServerLostMidFileFailsThatFileLeavesNothingAndTheNext
     Clock::time_point stopped;
     bool bOutage = true; // only in the first download
     Client().Client().SetDownloadObserver([&](const std::wstring& path, ULONGLONG cbWritten) {
-        if (bOutage && !m_bStopped && path.find(L"second.dwg") != std::wstring::npos && cbWritten >= qvclient::kVaultChunkSize) {
-            m_bStopped = pgtest::StopServer();
+        if (bOutage && !Stopped() && path.find(L"second.dwg") != std::wstring::npos && cbWritten >= qvclient::kVaultChunkSize) {
+            Stop();
             stopped = Clock::now();
         }
     });
     const std::wstring during = Client().MakeFolder("during");
     EXPECT_EQ(S_OK, Download(during));
     const auto afterStop = Clock::now() - stopped;
-    ASSERT_TRUE(m_bStopped) << "the server could not be stopped";
+    ASSERT_TRUE(Stopped()) << "the server could not be stopped";
 
     // The walk went on without waiting for the server: under the connect timeout (5 s).
     EXPECT_LT(afterStop, std::chrono::seconds(5));
@@ -157,8 +143,7 @@ TEST_F(ContentOutageTest, AServerLostMidFileFailsThatFileLeavesNothingAndTheNext
     EXPECT_EQ(std::vector<std::string>{"first.dwg"}, e2e::ListFolder(during));
 
     bOutage = false;
-    ASSERT_TRUE(pgtest::StartServer());
-    m_bStopped = false;
+    ASSERT_TRUE(Start());
     const std::wstring after = Client().MakeFolder("after");
     EXPECT_EQ(S_OK, Download(after));
     EXPECT_EQ((std::vector<std::string>{"first.dwg", "second.dwg", "third.dwg"}), e2e::ListFolder(after));

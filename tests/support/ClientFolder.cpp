@@ -33,6 +33,15 @@ HRESULT ClientFolder::Open(const std::wstring& viewerDll)
     return hr;
 }
 
+std::unique_ptr<ClassRegistration> ClientFolder::RegisterInFront(REFCLSID clsid, CreateFunction create)
+{
+    // The first registration of a class answers: the client's own go after it.
+    m_client.RevokeComponents();
+    auto registration = std::make_unique<ClassRegistration>(clsid, std::move(create));
+    m_client.RegisterComponents();
+    return registration;
+}
+
 IQvOtlObjectPtr ClientFolder::Object(const wchar_t* className, LONG id) const
 {
     IQvOtlObject* pObject = nullptr;

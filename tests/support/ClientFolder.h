@@ -12,6 +12,7 @@
 #include <qvclient/Client.h>
 #include <qvclient/Fixture.h>
 
+#include "ClassRegistration.h"
 #include "ScratchFolder.h"
 
 namespace viztest {
@@ -28,6 +29,8 @@ public:
     qvclient::Client& Client() { return m_client; }
     // An object of the opened client, or null.
     IQvOtlObjectPtr Object(const wchar_t* className, LONG id) const;
+    // A class that answers in front of the opened client's own for as long as it is held.
+    std::unique_ptr<ClassRegistration> RegisterInFront(REFCLSID clsid, CreateFunction create);
 
 private:
     std::unique_ptr<qvclient::FixtureBuilder> m_fixture;

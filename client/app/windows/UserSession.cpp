@@ -1,6 +1,6 @@
 // The Windows build's user: the command runs on the real desktop, and a script answers its
-// message boxes through the desktop's hook (win32host). Acting on dialogs, the folder picker and
-// the person at a terminal are the Linux build's for now: a script that needs them is refused
+// message boxes and the folder picker through the desktop's hook (win32host). Acting on dialogs
+// and the person at a terminal are the Linux build's for now: a script that needs them is refused
 // before the command runs, so that nothing waits for an answer that never comes.
 #include "UserSession.h"
 
@@ -16,9 +16,10 @@ std::string CheckUserOptions(const Options& options)
     if (options.interactive)
         return "--interactive needs the Linux build's terminal";
     for (const ScriptAction& a : ParseScript(options.scriptLines))
-        if (a.verb != "messagebox")
+        if (a.verb != "messagebox" && a.verb != "folder")
             return "script line " + std::to_string(a.line) + ": \"" + a.verb +
-                "\" needs the Linux build's scripted user; on Windows a script answers message boxes only";
+                "\" needs the Linux build's scripted user; on Windows a script answers message boxes and the "
+                "folder picker only";
     return std::string();
 }
 

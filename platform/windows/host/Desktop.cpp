@@ -2,20 +2,30 @@
 // installed, a hook on the installing thread sees each window as it is activated:
 // - a message box (user32's dialog of a text, an icon and push buttons) is read from its windows,
 //   answered by a click on the button the user chose, and traced as the stand-in traces its own;
+// - the shell's folder picker is given the user's folder (or cancelled) once its modal loop runs;
 // - any other dialog is given to the user once its modal loop runs, and closed with its close box
-//   if the user leaves it open, as on the headless desktop.
+//   if the user leaves it open, as on the headless desktop; its opening and closing are traced.
 #include <windows.h>
 
+#include <commctrl.h>
+#include <shlobj.h>
+
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
 #include <win32host/Desktop.h>
+#include <win32host/Trace.h>
+
+#include "DialogResults.h"
 
 namespace win32host {
 namespace {
 
 const int kMessageBoxTextId = 0xFFFF; // user32's id of a message box's text
+const int kPickerTreeId = 0x3741;      // shell32's ids of the folder picker's tree and title
+const int kPickerTitleId = 0x3742;
 
 struct OpenBox {
     HWND box = nullptr;
@@ -30,6 +40,7 @@ struct Desktop {
     std::vector<OpenBox> boxes;                       // answered, not yet destroyed
     std::vector<std::pair<UINT_PTR, HWND>> waiting;   // dialogs waiting for their modal loop, by timer
     std::vector<HWND> served;                         // dialogs given to the user
+    std::map<HWND, std::string> captions;             // dialogs traced as open, by their caption
 };
 
 Desktop& TheDesktop()
@@ -107,6 +118,103 @@ bool ReadMessageBox(HWND box, OpenBox& seen)
     return true;
 }
 
+bool IsFolderPicker(HWND dialog)
+{
+    const HWND tree = GetDlgItem(dialog, kPickerTreeId);
+    return tree && IsClass(tree, WC_TREEVIEWW);
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item)
+{
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW tvi = {};
+    tvi.mask = TVIF_TEXT;
+    tvi.hItem = item;
+    tvi.pszText = text;
+    tvi.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
+    return text;
+}
+
+HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT code)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+}
+
+// The child of an item (opened first, which fills it) whose label matches, or null.
+template <typename Match> HTREEITEM OpenAndFind(HWND tree, HTREEITEM parent, Match matches)
+{
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    for (HTREEITEM child = TreeNext(tree, parent, TVGN_CHILD); child; child = TreeNext(tree, child, TVGN_NEXT))
+        if (matches(ItemText(tree, child)))
+            return child;
+    return nullptr;
+}
+
+// Selects a folder the way a person does in the picker's tree: the drive, labelled "... (Z:)",
+// under one of the desktop's items (the computer), then each folder by its name.
+bool SelectFolderInTree(HWND tree, const std::wstring& path)
+{
+    std::vector<std::wstring> parts;
+    for (size_t start = 0, end; start < path.size(); start = end + 1) {
+        end = std::min(path.find_first_of(L"\\/", start), path.size());
+        if (end > start)
+            parts.push_back(path.substr(start, end - start));
+    }
+    if (parts.empty() || parts[0].size() != 2 || parts[0][1] != L':')
+        return false;
+    const std::wstring driveLabelEnd = L"(" + parts[0] + L")";
+    const auto isDrive = [&driveLabelEnd](const std::wstring& label) {
+        return label.size() >= driveLabelEnd.size() &&
+            lstrcmpiW(label.c_str() + label.size() - driveLabelEnd.size(), driveLabelEnd.c_str()) == 0;
+    };
+    const HTREEITEM desktop = TreeNext(tree, nullptr, TVGN_ROOT);
+    HTREEITEM item = nullptr;
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(desktop));
+    for (HTREEITEM top = TreeNext(tree, desktop, TVGN_CHILD); top && !item; top = TreeNext(tree, top, TVGN_NEXT))
+        item = OpenAndFind(tree, top, isDrive);
+    for (size_t i = 1; item && i < parts.size(); ++i)
+        item = OpenAndFind(tree, item, [&parts, i](const std::wstring& label) {
+            return lstrcmpiW(label.c_str(), parts[i].c_str()) == 0;
+        });
+    return item && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+// The user names a folder (selected in the picker's tree, then OK is clicked) or cancels.
+void ServeFolderPicker(DesktopUser& user, HWND picker)
+{
+    const HWND titleWindow = GetDlgItem(picker, kPickerTitleId);
+    const std::wstring title = titleWindow ? TextOf(titleWindow) : std::wstring();
+    std::wstring chosen = user.OnBrowseForFolder(GetWindow(picker, GW_OWNER), title).value_or(L"");
+    if (!chosen.empty() && SelectFolderInTree(GetDlgItem(picker, kPickerTreeId), chosen))
+        SendMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+    // A folder the tree does not show leaves the picker open: nothing chosen.
+    if (IsWindowVisible(picker)) {
+        chosen.clear();
+        SendMessageW(GetDlgItem(picker, IDCANCEL), BM_CLICK, 0, 0);
+    }
+    Trace("folder_picker", {{"title", ToUtf8(title)}, {"result", ToUtf8(chosen)}});
+}
+
+void TraceDialogOpen(Desktop& d, HWND dialog)
+{
+    const std::string caption = ToUtf8(TextOf(dialog));
+    d.captions[dialog] = caption;
+    Trace("dialog", {{"event", "open"}, {"caption", caption}});
+}
+
+void TraceDialogClose(Desktop& d, HWND dialog)
+{
+    const auto open = d.captions.find(dialog);
+    if (open == d.captions.end())
+        return;
+    TraceEvent event{"dialog", {{"event", "close"}, {"caption", open->second}}};
+    if (const std::optional<INT_PTR> result = TakeDialogResult(dialog))
+        event.fields.emplace_back("result", std::to_string(*result));
+    Trace(event);
+    d.captions.erase(open);
+}
+
 // Runs inside the dialog's modal loop, after the dialog has been made and shown.
 void CALLBACK ServeDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -116,10 +224,20 @@ void CALLBACK ServeDialog(HWND, UINT, UINT_PTR timer, DWORD)
     if (at == d.waiting.end())
         return;
     const HWND dialog = at->second;
+    if (IsWindow(dialog) && !IsWindowVisible(dialog)) {
+        // Activated before it is shown: the modal loop shows it once its queue is empty.
+        at->first = SetTimer(nullptr, 0, 10, ServeDialog);
+        return;
+    }
     d.waiting.erase(at);
     if (!d.user || !IsWindow(dialog))
         return;
     d.served.push_back(dialog);
+    if (IsFolderPicker(dialog)) {
+        ServeFolderPicker(*d.user, dialog);
+        return;
+    }
+    TraceDialogOpen(d, dialog);
     d.user->OnModalDialog(dialog);
     // EndDialog hides a modal dialog at once; it is destroyed when its loop ends.
     if (IsWindow(dialog) && IsWindowVisible(dialog))
@@ -154,6 +272,7 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
             TraceMessageBox(box->text, box->caption, box->type, box->result);
             d.boxes.erase(box);
         }
+        TraceDialogClose(d, window);
         d.served.erase(std::remove(d.served.begin(), d.served.end(), window), d.served.end());
     }
     return CallNextHookEx(d.hook, code, wParam, lParam);
@@ -166,11 +285,13 @@ DesktopUser* SetDesktopUser(DesktopUser* user)
     Desktop& d = TheDesktop();
     DesktopUser* previous = d.user;
     d.user = user;
-    if (user && !d.hook)
+    if (user && !d.hook) {
         d.hook = SetWindowsHookExW(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
-    else if (!user && d.hook) {
+        WatchDialogResults(true);
+    } else if (!user && d.hook) {
         UnhookWindowsHookEx(d.hook);
         d.hook = nullptr;
+        WatchDialogResults(false);
     }
     return previous;
 }

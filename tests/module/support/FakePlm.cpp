@@ -94,26 +94,13 @@ public:
         *ppTransaction = new FakeTransaction(m_db, m_config);
         return m_config.getTransaction;
     }
-    STDMETHODIMP GetGlobalParam(BSTR bstrName, LONG* plValue) override
-    {
-        m_config.paramReads.push_back(bstrName != nullptr ? bstrName : L"");
-        if (FAILED(m_config.globalParam)) {
-            *plValue = 7; // a failed read must not switch anything on
-            return m_config.globalParam;
-        }
-        *plValue = m_config.watermark;
-        return S_OK;
-    }
+    STDMETHODIMP GetGlobalParam(BSTR, LONG*) override { return E_NOTIMPL; }
     STDMETHODIMP GetSystemTempPath(BSTR* pbstrPath) override
     {
         *pbstrPath = SysAllocString(m_config.tempPath.c_str());
         return S_OK;
     }
-    STDMETHODIMP GetSystemConfigPath(BSTR* pbstrPath) override
-    {
-        *pbstrPath = SysAllocString(L"");
-        return S_OK;
-    }
+    STDMETHODIMP GetSystemConfigPath(BSTR*) override { return E_NOTIMPL; }
     STDMETHODIMP CheckObjectBehaviorMethod(IQvOtlObject*, BSTR bstrBehavior, BSTR bstrMethod, SHORT* pbAllowed) override
     {
         ++m_config.rightChecks;

@@ -1,6 +1,6 @@
-// A fake PLM system behind CLSID_QvPlmSystem: current transaction, queries that log their SQL
-// and answer from a scripted table, global parameters, folders and the rights check, each with
-// failures that a test can force.
+// A fake PLM system behind CLSID_QvPlmSystem for the failures of a query the real client cannot
+// give: current transaction, queries that log their SQL and answer from a scripted table, the
+// temporary folder and the rights check, each with failures that a test can force.
 #pragma once
 
 #include <functional>
@@ -45,11 +45,8 @@ struct FakeSystemConfig {
     HRESULT createQuery = S_OK;
     bool nullQuery = false;
     std::wstring tempPath;
-    HRESULT globalParam = S_OK;
-    LONG watermark = 0;
     HRESULT checkRight = S_OK;
     SHORT allowed = 1;
-    std::vector<std::wstring> paramReads;  // names asked for
     int transactions = 0;                  // GetCurTransaction calls
     int rightChecks = 0;
     std::vector<std::wstring> rightCheckArgs; // behaviour "/" method
@@ -63,9 +60,6 @@ public:
 
     FakeDatabase db;
     FakeSystemConfig config;
-
-    // Creations of the system object.
-    int Creations() const { return m_registration->Creations(); }
 
 private:
     std::unique_ptr<ClassRegistration> m_registration;
