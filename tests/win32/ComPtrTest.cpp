@@ -4,21 +4,12 @@
 #include <comdef.h>
 
 #include "FakeObjects.h"
+#include "RaisedStatus.h"
 #include "win32host/Faults.h"
 
 namespace {
 
-// The status of the _com_error a call raises, S_OK if none.
-template <class F>
-HRESULT Raised(F call)
-{
-    try {
-        call();
-    } catch (const _com_error& e) {
-        return e.Error();
-    }
-    return S_OK;
-}
+using viztest::Raised;
 
 TEST(ComPtr, QueryFromAnotherInterfaceHoldsOneReferenceAndComparesIdentity)
 {
