@@ -7,13 +7,22 @@
 
 namespace viewer {
 
-CViewerControl::CViewerControl() : m_bMapLoaded(false) {}
+CViewerControl::CViewerControl()
+    : m_bMapLoaded(false),
+      m_pEmbedding(CreateEmbedding(static_cast<IDispatch*>(this), &m_state.sizeExtent))
+{
+}
+
+CViewerControl::~CViewerControl()
+{
+    DestroyEmbedding(m_pEmbedding);
+}
 
 // IPersist is the base of IPersistStreamInit.
 HRESULT CViewerControl::QueryOther(REFIID riid, void** ppv)
 {
     if (riid != IID_IPersist)
-        return E_NOINTERFACE;
+        return QueryEmbedding(m_pEmbedding, riid, ppv);
     *ppv = static_cast<IPersistStreamInit*>(this);
     return S_OK;
 }
@@ -90,6 +99,7 @@ HRESULT CViewerControl::OpenFile(const std::wstring& path)
     bool launched = false;
     if (!program.empty() && LaunchingEnabled())
         launched = LaunchViewer(program, posix);
+    ShowFile(m_pEmbedding, path);
     win32host::Trace("viewer", {{"method", "OpenFile"}, {"dispid", "1"}, {"path", win32host::ToUtf8(path)},
                                    {"program", program}, {"launched", launched ? "yes" : "no"}});
     return S_OK;

@@ -10,6 +10,7 @@
 
 #include <comkit/ComObject.h>
 
+#include "ViewerEmbedding.h"
 #include "ViewerMap.h"
 
 namespace viewer {
@@ -26,6 +27,7 @@ struct ViewerState {
 class CViewerControl : public comkit::ComObject<IDispatch, IPersistStreamInit> {
 public:
     CViewerControl();
+    ~CViewerControl() override;
 
     STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override;
     STDMETHOD(GetTypeInfo)(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
@@ -41,6 +43,7 @@ public:
     STDMETHOD(InitNew)() override;
 
 protected:
+    // IPersist, and the embedding's interfaces where the host embeds controls in place.
     HRESULT QueryOther(REFIID riid, void** ppv) override;
 
 private:
@@ -51,6 +54,7 @@ private:
     ViewerMap m_map;
     bool m_bMapLoaded;
     ViewerState m_state;
+    ViewerEmbedding* m_pEmbedding;
 };
 
 extern const CLSID CLSID_ViewerControl;

@@ -32,6 +32,9 @@ endif()
 
 string(REPLACE "\r\n" "\n" out "${out}")
 string(REPLACE "${db}" "<db>" out "${out}")
+# The stand-in shows a Unix path to the module as a Windows one on drive C:.
+string(REPLACE "/" "\\" windows_db "C:${db}")
+string(REPLACE "${windows_db}" "<db>" out "${out}")
 string(REGEX REPLACE "\\[load_library\\][^\n]*\n" "" out "${out}")
 file(READ ${expected_file} expected)
 if(NOT out STREQUAL expected)

@@ -4,6 +4,9 @@
 set(viz_transcript_scenarios
   # a process card has no DWG file: one message box, no dialog
   "ViewDwgOfProcessCard OnDocListViewDwgFile CappDocument:140"
+  # the viewer dialog: its control shows the DWG light file (a Chinese name), the user closes it
+  "ViewDwgOfDrawing OnDocListViewDwgFile Drawing:118"
+
   # the folder picker answered, both light files of a 3D document written, the completion box
   "DownloadOf3DDocument OnDocListDownLoadLightFile 3DDocument:148"
   # the folder picker cancelled: nothing looked up, nothing said
@@ -29,8 +32,8 @@ function(viz_add_transcript_tests prefix client folder)
               "-DOPTIONS=${options}" -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CompareTranscript.cmake)
     set_tests_properties(${prefix}.${name} PROPERTIES TIMEOUT 120)
     if(CMAKE_CROSSCOMPILING_EMULATOR)
-      # Wine takes its locale from LC_ALL: the module's users run Chinese (PRC) Windows.
-      set_tests_properties(${prefix}.${name} PROPERTIES ENVIRONMENT LC_ALL=zh_CN.UTF-8)
+      # The module's users run Chinese (PRC) Windows (the Windows tests' VIZ_WINE_ENVIRONMENT).
+      set_tests_properties(${prefix}.${name} PROPERTIES ENVIRONMENT "${VIZ_WINE_ENVIRONMENT}")
     endif()
   endforeach()
 endfunction()

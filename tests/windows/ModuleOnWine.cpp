@@ -1,15 +1,21 @@
 // Loads VuverIverIzizerOzi.dll by name as the client does, resolves its seven exports and makes
-// the manager and viewer dialogs from the DLL's own templates in the system's dialog manager.
-// Then holds the framework's message boxes and the profile API to the tables the Linux tests use.
+// the manager and viewer dialogs from the DLL's own templates (the viewer's with its control
+// hosted by atl.dll, so the control must be registered).
+// Then holds the framework's message boxes and the profile API to the tables the Linux tests use,
+// and file names to the same table of names in code page 936.
 // Arguments: a folder for the dialogs' pictures (27000.png, 27001.png) and the INI job, and the
 // layout file whose control rectangles the headless window system must give too.
 // Prints one line per failed check; the exit code is the number of failures.
+#include <afxdisp.h>
 #include <afxwin.h>
+#include <atlhost.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -20,7 +26,12 @@
 #include "../fidelity/AnsiNames.h"
 #include "../fidelity/DialogLayout.h"
 #include "../fidelity/MessageBoxIcons.h"
-#include "PngFile.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -102,7 +113,16 @@ bool SavePicture(HWND hWnd, const std::wstring& path)
     DeleteObject(hBitmap);
     DeleteDC(hMem);
     ReleaseDC(NULL, hScreen);
-    return bCopied && WritePng(path, cx, cy, rgb);
+    if (!bCopied || rgb.empty())
+        return false;
+    // The encoder hands the file out in pieces; the path is a wide one.
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == NULL)
+        return false;
+    auto write = [](void* context, void* data, int size) { std::fwrite(data, 1, size, static_cast<FILE*>(context)); };
+    const int written = stbi_write_png_to_func(write, file, cx, cy, 3, rgb.data(), cx * 3);
+    const bool bClosed = std::fclose(file) == 0;
+    return written != 0 && bClosed;
 }
 
 void CheckManagerControls(HWND hDlg)
@@ -133,57 +153,109 @@ void CheckManagerControls(HWND hDlg)
     Check(lstrcmpW(szCaption, L"轻量化文件管理") == 0, "dialog caption", szCaption);
 }
 
-// The viewer control is an ActiveX control that the framework hosts itself and the dialog manager
-// knows no class of its name: a plain window of that name lets the dialog manager make 27001.
-void RegisterViewerStandIn()
-{
-    WNDCLASSW wc = {};
-    wc.style = CS_GLOBALCLASS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(NULL);
-    wc.lpszClassName = L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}";
-    RegisterClassW(&wc);
-}
-
-// Makes both dialogs, saves their pictures and holds their layout to the file's.
-void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_t* pszLayoutFile)
-{
-    std::ifstream file(pszLayoutFile);
-    std::stringstream layout;
-    layout << file.rdbuf();
-    Check(file.good(), "layout file read", pszLayoutFile);
-    RegisterViewerStandIn();
-    for (int nDialog : {27000, 27001}) {
-        wchar_t szDialog[16];
-        std::swprintf(szDialog, 16, L"%d", nDialog);
-        HWND hDlg = CreateDialogParamW(hModule, MAKEINTRESOURCEW(nDialog), NULL, QuietDialogProc, 0);
-        Check(hDlg != NULL, "dialog made from template", szDialog);
-        if (hDlg == NULL)
-            continue;
-        if (nDialog == 27000)
-            CheckManagerControls(hDlg);
-        const std::string mismatches = DialogLayoutMismatches(hDlg, nDialog, layout.str());
-        Check(mismatches.empty(), "layout as in DialogLayout.txt of dialog", szDialog);
-        std::printf("%s", mismatches.c_str());
-        const std::wstring path = std::wstring(pszPictureFolder) + L"\\" + szDialog + L".png";
-        Check(SavePicture(hDlg, path), "picture saved", path.c_str());
-        DestroyWindow(hDlg);
-    }
-}
-
 // Answers each message box with its first button, keeping the type the desktop read from the
-// real box (its icon included).
+// real box (its icon included); a modal dialog is given to inspect before the desktop closes it.
 class BoxReader : public win32host::DesktopUser {
 public:
     UINT nShown = ~0u;
+    std::function<void(HWND)> inspect;
     int OnMessageBox(HWND, const std::wstring&, const std::wstring&, UINT type) override
     {
         nShown = type;
         return win32host::MessageBoxButtons(type).front();
     }
     std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return std::nullopt; }
-    void OnModalDialog(HWND) override {}
+    void OnModalDialog(HWND hDlg) override
+    {
+        if (inspect)
+            inspect(hDlg);
+    }
 };
+
+// The viewer control in 27001 as the module's dialog hosts it: the framework takes it out of the
+// template and makes an "AtlAxWin" window of atl.dll, which creates the registered control and
+// embeds it in place, so its own window is the host's child.
+void CheckHostedViewer(HWND hDlg)
+{
+    HWND hHost = GetDlgItem(hDlg, 27008);
+    wchar_t szClass[64] = L"";
+    if (hHost != NULL)
+        GetClassNameW(hHost, szClass, 64);
+    Check(lstrcmpW(szClass, L"AtlAxWin") == 0, "viewer host window class", szClass);
+    IUnknown* pControl = NULL;
+    IDispatch* pDispatch = NULL;
+    if (hHost != NULL && SUCCEEDED(AtlAxGetControl(hHost, &pControl)) && pControl != NULL) {
+        pControl->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch));
+        pControl->Release();
+    }
+    Check(pDispatch != NULL, "viewer control made by the host", L"IDispatch");
+    // OpenFile (dispatch id 1), as the module calls it: the control's window shows the file.
+    const wchar_t szFile[] = L"C:\\light\\A100.dwg";
+    if (pDispatch != NULL) {
+        VARIANT arg;
+        arg.vt = VT_BSTR;
+        arg.bstrVal = SysAllocString(szFile);
+        DISPPARAMS params = {&arg, NULL, 1, 0};
+        Check(SUCCEEDED(pDispatch->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, NULL, NULL,
+                  NULL)),
+            "viewer control called", L"OpenFile");
+        VariantClear(&arg);
+        pDispatch->Release();
+    }
+    HWND hControl = hHost != NULL ? GetWindow(hHost, GW_CHILD) : NULL;
+    wchar_t szShown[MAX_PATH] = L"";
+    if (hControl != NULL)
+        GetWindowTextW(hControl, szShown, MAX_PATH);
+    Check(hControl != NULL && IsWindowVisible(hControl), "viewer control embedded in place", L"its window");
+    Check(lstrcmpW(szShown, szFile) == 0, "viewer control window shows", szShown);
+}
+
+// Makes both dialogs, saves their pictures and holds their layout to the file's: 27000 in the
+// dialog manager, 27001 through the framework, as the module makes it.
+void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_t* pszLayoutFile)
+{
+    std::ifstream file(pszLayoutFile);
+    std::stringstream layout;
+    layout << file.rdbuf();
+    Check(file.good(), "layout file read", pszLayoutFile);
+    auto inspect = [&](HWND hDlg, int nDialog) {
+        wchar_t szDialog[16];
+        std::swprintf(szDialog, 16, L"%d", nDialog);
+        Check(hDlg != NULL, "dialog made from template", szDialog);
+        if (hDlg == NULL)
+            return;
+        if (nDialog == 27000)
+            CheckManagerControls(hDlg);
+        else
+            CheckHostedViewer(hDlg);
+        const std::string mismatches = DialogLayoutMismatches(hDlg, nDialog, layout.str());
+        Check(mismatches.empty(), "layout as in DialogLayout.txt of dialog", szDialog);
+        std::printf("%s", mismatches.c_str());
+        const std::wstring path = std::wstring(pszPictureFolder) + L"\\" + szDialog + L".png";
+        Check(SavePicture(hDlg, path), "picture saved", path.c_str());
+    };
+    HWND hManager = CreateDialogParamW(hModule, MAKEINTRESOURCEW(27000), NULL, QuietDialogProc, 0);
+    inspect(hManager, 27000);
+    DestroyWindow(hManager);
+
+    HRSRC hTemplate = FindResourceW(hModule, MAKEINTRESOURCEW(27001), RT_DIALOG);
+    HRSRC hInit = FindResourceW(hModule, MAKEINTRESOURCEW(27001), MAKEINTRESOURCEW(240));
+    Check(hTemplate != NULL && hInit != NULL, "template and DLGINIT of", L"27001");
+    if (hTemplate == NULL || hInit == NULL)
+        return;
+    AfxEnableControlContainer();
+    BoxReader reader;
+    bool bShown = false;
+    reader.inspect = [&](HWND hDlg) {
+        bShown = true;
+        inspect(hDlg, 27001);
+    };
+    win32host::ScopedDesktopUser scoped(reader);
+    CDialog viewer;
+    viewer.InitModalIndirect(static_cast<LPCDLGTEMPLATE>(LockResource(LoadResource(hModule, hTemplate))), NULL,
+        LockResource(LoadResource(hModule, hInit)));
+    Check(viewer.DoModal() == IDCANCEL && bShown, "dialog shown through the framework", L"27001");
+}
 
 void CheckMessageBoxIcons()
 {
@@ -212,6 +284,47 @@ void CheckAnsiNames(const wchar_t* pszFolder)
     }
 }
 
+// Light files under the same names in a folder named in Chinese: the wide API keeps every name, a
+// program on the ANSI API sees it in code page 936, where a character 936 lacks is '?'.
+void CheckFileNames(const wchar_t* pszFolder)
+{
+    const std::wstring folder = std::wstring(pszFolder) + L"\\轻量化文件";
+    CreateDirectoryW(folder.c_str(), NULL);
+    const DWORD dwAttributes = GetFileAttributesW(folder.c_str());
+    Check(dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, "folder named",
+        folder.c_str());
+    char szAnsiPattern[MAX_PATH] = "";
+    WideCharToMultiByte(CP_ACP, 0, (folder + L"\\*.dwg").c_str(), -1, szAnsiPattern, MAX_PATH, NULL, NULL);
+    for (const AnsiNameCase& c : kAnsiNameCases) {
+        const std::wstring name = std::wstring(c.written) + L".dwg", path = folder + L"\\" + name;
+        const char kContent[] = "AC1015";
+        char szRead[16] = "";
+        DWORD cb = 0;
+        HANDLE hFile = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        Check(hFile != INVALID_HANDLE_VALUE && WriteFile(hFile, kContent, sizeof(kContent), &cb, NULL),
+            "light file written under", name.c_str());
+        CloseHandle(hFile);
+        hFile = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+        Check(hFile != INVALID_HANDLE_VALUE && ReadFile(hFile, szRead, sizeof(szRead), &cb, NULL) &&
+                cb == sizeof(kContent) && std::strcmp(szRead, kContent) == 0,
+            "light file read back under", name.c_str());
+        CloseHandle(hFile);
+        WIN32_FIND_DATAW wide = {};
+        HANDLE hFind = FindFirstFileW((folder + L"\\*.dwg").c_str(), &wide);
+        Check(hFind != INVALID_HANDLE_VALUE && name == wide.cFileName, "wide name listed", name.c_str());
+        FindClose(hFind);
+        WIN32_FIND_DATAA ansi = {};
+        wchar_t szAnsiName[MAX_PATH] = L"";
+        hFind = FindFirstFileA(szAnsiPattern, &ansi);
+        MultiByteToWideChar(CP_ACP, 0, ansi.cFileName, -1, szAnsiName, MAX_PATH);
+        Check(hFind != INVALID_HANDLE_VALUE && std::wstring(c.read) + L".dwg" == szAnsiName,
+            "ANSI name listed for", name.c_str());
+        FindClose(hFind);
+        DeleteFileW(path.c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 void CheckStrings(HMODULE hModule)
 {
     wchar_t szTitle[64] = L"";
@@ -229,6 +342,7 @@ int wmain(int argc, wchar_t** argv)
     }
     CheckMessageBoxIcons();
     CheckAnsiNames(argv[1]);
+    CheckFileNames(argv[1]);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
     Check(InitCommonControlsEx(&icc), "InitCommonControlsEx", L"ICC_TREEVIEW_CLASSES");
     HMODULE hModule = LoadLibraryW(L"VuverIverIzizerOzi.dll");
