@@ -5,49 +5,26 @@
 
 namespace {
 
-TEST(CImageList, DetachedListOutlivesTheObject)
+TEST(CImageList, ADetachedListOutlivesTheObjectAndAForeignOneIsNeverOwned)
 {
     HIMAGELIST hShared = ImageList_Create(16, 16, 0, 4, 4);
-    ASSERT_NE(nullptr, hShared);
-    HICON hIcon = LoadIconW(NULL, IDI_APPLICATION);
+    HIMAGELIST hOther = ImageList_Create(16, 16, 0, 1, 1);
+    ASSERT_TRUE(hShared != NULL && hOther != NULL);
     {
         CImageList list;
         ASSERT_TRUE(list.Attach(hShared));
-        EXPECT_EQ(&list, CImageList::FromHandlePermanent(hShared));
-        EXPECT_EQ(0, list.Add(hIcon));
+        EXPECT_FALSE(list.Attach(hOther)) << "one list at a time";
+        EXPECT_EQ(&list, CImageList::FromHandle(hShared));
         EXPECT_EQ(hShared, list.Detach());
-        EXPECT_EQ(nullptr, list.m_hImageList);
-        EXPECT_EQ(nullptr, CImageList::FromHandlePermanent(hShared));
+        EXPECT_FALSE(list.DeleteImageList());
     }
-    EXPECT_EQ(1, ImageList_GetImageCount(hShared));
-    EXPECT_EQ(1, ImageList_ReplaceIcon(hShared, -1, hIcon));
-    EXPECT_EQ(-1, ImageList_ReplaceIcon(hShared, 5, hIcon));
-    EXPECT_EQ(LoadIconW(NULL, IDI_APPLICATION), hIcon) << "system icons are shared";
-    EXPECT_TRUE(ImageList_Destroy(hShared));
-}
-
-TEST(CImageList, AttachRefusesASecondList)
-{
-    CImageList list;
-    ASSERT_TRUE(list.Create(16, 16, 0, 1, 1));
-    HIMAGELIST hOther = ImageList_Create(16, 16, 0, 1, 1);
-    EXPECT_FALSE(list.Attach(hOther));
-    EXPECT_NE(hOther, list.m_hImageList);
-    EXPECT_TRUE(ImageList_Destroy(hOther));
-    EXPECT_TRUE(list.DeleteImageList());
-    EXPECT_EQ(nullptr, list.GetSafeHandle());
-    EXPECT_FALSE(list.DeleteImageList());
-}
-
-TEST(CImageList, FromHandleOfAForeignListNeverDestroysIt)
-{
-    HIMAGELIST hForeign = ImageList_Create(16, 16, 0, 1, 1);
-    CImageList* pTemp = CImageList::FromHandle(hForeign);
+    CImageList* pTemp = CImageList::FromHandle(hOther);
     ASSERT_NE(nullptr, pTemp);
-    EXPECT_EQ(hForeign, pTemp->m_hImageList);
-    EXPECT_EQ(pTemp, CImageList::FromHandle(hForeign));
-    EXPECT_EQ(nullptr, CImageList::FromHandlePermanent(hForeign));
-    EXPECT_TRUE(ImageList_Destroy(hForeign));
+    EXPECT_EQ(hOther, pTemp->m_hImageList);
+    EXPECT_EQ(pTemp, CImageList::FromHandle(hOther)) << "one temporary object per list";
+    EXPECT_NE(pTemp, CImageList::FromHandle(hShared));
+    EXPECT_TRUE(ImageList_Destroy(hShared));
+    EXPECT_TRUE(ImageList_Destroy(hOther));
 }
 
 } // namespace

@@ -17,6 +17,8 @@ IMPLEMENT_DYNCREATE(CViewerLike, CWnd)
 
 class CPlainDlg : public CBCGPDialog {
     DECLARE_DYNAMIC(CPlainDlg)
+public:
+    CPlainDlg() : CBCGPDialog(1u) {}
 };
 IMPLEMENT_DYNAMIC(CPlainDlg, CBCGPDialog)
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include <comdef.h>
 
@@ -19,8 +20,6 @@ TEST(Bstr, CarriesItsByteLengthBeforeTheCharactersAndFailsWhenAFaultIsInjected)
     EXPECT_EQ(prefix, 3 * sizeof(OLECHAR));
     EXPECT_EQ(SysStringLen(text), 3u);
     EXPECT_EQ(text[3], L'\0');
-    EXPECT_TRUE(SysReAllocStringLen(&text, L"longer text", 11));
-    EXPECT_EQ(SysStringLen(text), 11u);
     SysFreeString(text);
 
     EXPECT_EQ(SysStringLen(nullptr), 0u);
@@ -34,67 +33,85 @@ TEST(Bstr, CarriesItsByteLengthBeforeTheCharactersAndFailsWhenAFaultIsInjected)
     SysFreeString(third);
 }
 
+// A VARIANT of type vt: text for VT_BSTR, otherwise number (VT_R8: a quarter of it).
+VARIANT Value(VARTYPE vt, LONG number, const wchar_t* text = nullptr)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = vt;
+    if (vt == VT_BSTR)
+        v.bstrVal = SysAllocString(text);
+    else if (vt == VT_BOOL)
+        v.boolVal = number ? VARIANT_TRUE : VARIANT_FALSE;
+    else if (vt == VT_R8)
+        v.dblVal = number / 4.0;
+    else
+        v.lVal = number;
+    return v;
+}
+
+VARIANT Text(const wchar_t* text) { return Value(VT_BSTR, 0, text); }
+
+// What VariantChangeType makes of each source, read back as text; text to a number rounds half to
+// even, booleans are -1 and 0, empty converts and null does not, and a failure leaves the target.
 TEST(Variant, ChangeTypeBetweenNumbersBooleansAndText)
 {
-    _variant_t number(1234);
-    EXPECT_EQ(V_VT(&number), VT_I4);
-    _variant_t text;
-    ASSERT_EQ(VariantChangeType(&text, &number, 0, VT_BSTR), S_OK);
-    EXPECT_STREQ(V_BSTR(&text), L"1234");
-
-    _variant_t parsed(L"  -42 ");
-    parsed.ChangeType(VT_I4);
-    EXPECT_EQ(V_I4(&parsed), -42);
-    EXPECT_EQ(static_cast<long>(_variant_t(L"2.5")), 2L); // half to even
-    EXPECT_EQ(static_cast<long>(_variant_t(L"3.5")), 4L);
-    EXPECT_EQ(static_cast<double>(_variant_t(L"0.25")), 0.25);
-    EXPECT_STREQ(static_cast<const wchar_t*>(_bstr_t(_variant_t(1.5))), L"1.5");
-
-    _variant_t word(L"abc");
-    EXPECT_EQ(VariantChangeType(&word, &word, 0, VT_I4), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(V_VT(&word), VT_BSTR); // a failed conversion leaves the value
-    _variant_t big(100000);
-    VARIANT small;
-    VariantInit(&small);
-    EXPECT_EQ(VariantChangeType(&small, &big, 0, VT_I2), DISP_E_OVERFLOW);
-    EXPECT_THROW(static_cast<long>(_variant_t(L"x")), _com_error);
-
-    // Booleans are -1 and 0; empty converts, null does not.
-    _variant_t yes(true);
-    EXPECT_EQ(V_BOOL(&yes), VARIANT_TRUE);
-    EXPECT_STREQ(static_cast<const wchar_t*>(_bstr_t(yes)), L"-1");
-    _variant_t alpha;
-    ASSERT_EQ(VariantChangeType(&alpha, &yes, VARIANT_ALPHABOOL, VT_BSTR), S_OK);
-    EXPECT_STREQ(V_BSTR(&alpha), L"True");
-    EXPECT_TRUE(static_cast<bool>(_variant_t(L"True")));
-    EXPECT_FALSE(static_cast<bool>(_variant_t(L"0")));
-    EXPECT_TRUE(static_cast<bool>(_variant_t(7)));
-    EXPECT_EQ(static_cast<long>(yes), -1L);
-    _variant_t empty;
-    EXPECT_EQ(static_cast<long>(empty), 0L);
-    EXPECT_EQ(_bstr_t(empty).length(), 0u);
-    VARIANT null;
-    VariantInit(&null);
-    null.vt = VT_NULL;
-    VARIANT out;
-    VariantInit(&out);
-    EXPECT_EQ(VariantChangeType(&out, &null, 0, VT_I4), DISP_E_TYPEMISMATCH);
+    const struct {
+        const char* what;
+        VARIANT source;
+        VARTYPE vt;
+        USHORT flags;
+        HRESULT hr;
+        const wchar_t* text; // the result as VT_BSTR; on failure the target's untouched "before"
+    } cases[] = {
+        {"number to text", Value(VT_I4, 1234), VT_BSTR, 0, S_OK, L"1234"},
+        {"padded text to number", Text(L"  -42 "), VT_I4, 0, S_OK, L"-42"},
+        {"half to even, down", Text(L"2.5"), VT_I4, 0, S_OK, L"2"},
+        {"half to even, up", Text(L"3.5"), VT_I4, 0, S_OK, L"4"},
+        {"double to text", Value(VT_R8, 6), VT_BSTR, 0, S_OK, L"1.5"},
+        {"text to double", Text(L"0.25"), VT_R8, 0, S_OK, L"0.25"},
+        {"word to number", Text(L"abc"), VT_I4, 0, DISP_E_TYPEMISMATCH, L"before"},
+        {"too big for VT_I2", Value(VT_I4, 100000), VT_I2, 0, DISP_E_OVERFLOW, L"before"},
+        {"true to text", Value(VT_BOOL, 1), VT_BSTR, 0, S_OK, L"-1"},
+        {"true to alphabetic text", Value(VT_BOOL, 1), VT_BSTR, VARIANT_ALPHABOOL, S_OK, L"True"},
+        {"\"True\" to boolean", Text(L"True"), VT_BOOL, 0, S_OK, L"-1"},
+        {"\"0\" to boolean", Text(L"0"), VT_BOOL, 0, S_OK, L"0"},
+        {"number to boolean", Value(VT_I4, 7), VT_BOOL, 0, S_OK, L"-1"},
+        {"empty to number", Value(VT_EMPTY, 0), VT_I4, 0, S_OK, L"0"},
+        {"empty to text", Value(VT_EMPTY, 0), VT_BSTR, 0, S_OK, L""},
+        {"null to number", Value(VT_NULL, 0), VT_I4, 0, DISP_E_TYPEMISMATCH, L"before"},
+    };
+    for (auto c : cases) {
+        VARIANT result = Text(L"before");
+        EXPECT_EQ(c.hr, VariantChangeType(&result, &c.source, c.flags, c.vt)) << c.what;
+        EXPECT_EQ(S_OK, VariantChangeType(&result, &result, 0, VT_BSTR)) << c.what;
+        EXPECT_STREQ(c.text, V_BSTR(&result)) << c.what;
+        VariantClear(&result);
+        VariantClear(&c.source);
+    }
 }
 
 TEST(Variant, CopyDuplicatesStringsAndReferencesInterfaces)
 {
     FakeObject object;
     {
-        _variant_t source(static_cast<IUnknown*>(static_cast<ITestAlpha*>(&object)));
-        EXPECT_EQ(object.References(), 2u);
+        _variant_t source;
+        source.vt = VT_UNKNOWN;
+        source.punkVal = static_cast<ITestAlpha*>(&object);
+        object.AddRef();
         _variant_t copy(source);
         EXPECT_EQ(object.References(), 3u);
-        _variant_t text(L"text");
+        _variant_t text;
+        text.vt = VT_BSTR;
+        text.bstrVal = SysAllocString(L"text");
         _variant_t textCopy(text);
         EXPECT_NE(V_BSTR(&text), V_BSTR(&textCopy));
-        EXPECT_TRUE(text == textCopy);
-        ITestAlphaPtr alpha(copy); // a smart pointer from a VARIANT queries its interface
+        EXPECT_STREQ(V_BSTR(&text), V_BSTR(&textCopy));
+        _variant_t moved(std::move(copy));
+        EXPECT_EQ(V_VT(&copy), VT_EMPTY);
+        ITestAlphaPtr alpha(moved); // a smart pointer from a VARIANT queries its interface
         EXPECT_TRUE(alpha);
+        EXPECT_THROW(_variant_t(1L, VT_BSTR), _com_error);
     }
     EXPECT_EQ(object.References(), 1u);
 }

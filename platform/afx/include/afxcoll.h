@@ -27,49 +27,24 @@ public:
 
     // Attributes
     INT_PTR GetCount() const { return m_nCount; }
-    INT_PTR GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }
 
     // The list must not be empty.
     void*& GetHead();
-    const void* GetHead() const;
-    void*& GetTail();
-    const void* GetTail() const;
 
     // Operations
-    void* RemoveHead();
-    void* RemoveTail();
-    POSITION AddHead(void* newElement);
     POSITION AddTail(void* newElement);
-    void AddHead(CPtrList* pNewList);
-    void AddTail(CPtrList* pNewList);
     // Frees every node; the list stays usable.
     void RemoveAll();
 
     // Iteration: GetNext returns the element at rPosition and moves rPosition on (NULL after
     // the last).
     POSITION GetHeadPosition() const { return reinterpret_cast<POSITION>(m_pNodeHead); }
-    POSITION GetTailPosition() const { return reinterpret_cast<POSITION>(m_pNodeTail); }
     void*& GetNext(POSITION& rPosition);
     const void* GetNext(POSITION& rPosition) const;
-    void*& GetPrev(POSITION& rPosition);
-    const void* GetPrev(POSITION& rPosition) const;
-
-    void*& GetAt(POSITION position);
-    const void* GetAt(POSITION position) const;
-    void RemoveAt(POSITION position);
-
-    POSITION InsertBefore(POSITION position, void* newElement);
-    POSITION InsertAfter(POSITION position, void* newElement);
-
-    // The first position holding searchValue after startAfter (from the head when NULL).
-    POSITION Find(void* searchValue, POSITION startAfter = NULL) const;
-    // The position of the nIndex-th element, NULL when out of range.
-    POSITION FindIndex(INT_PTR nIndex) const;
 
 protected:
     CNode* NewNode(CNode* pPrev, CNode* pNext);
-    void FreeNode(CNode* pNode);
 
     CNode* m_pNodeHead;
     CNode* m_pNodeTail;
@@ -94,11 +69,7 @@ public:
 
     // Attributes
     INT_PTR GetSize() const { return static_cast<INT_PTR>(m_data.size()); }
-    INT_PTR GetCount() const { return GetSize(); }
-    BOOL IsEmpty() const { return m_data.empty(); }
     INT_PTR GetUpperBound() const { return GetSize() - 1; }
-    // nGrowBy is kept for the interface; storage grows geometrically.
-    void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
 
     // Operations
     void RemoveAll() { m_data.clear(); }
@@ -109,14 +80,7 @@ public:
 
     // Sets element nIndex, growing the array to nIndex + 1 elements when needed.
     void SetAtGrow(INT_PTR nIndex, LPCWSTR newElement);
-    void SetAtGrow(INT_PTR nIndex, const CString& newElement);
-    INT_PTR Add(LPCWSTR newElement);
     INT_PTR Add(const CString& newElement);
-    INT_PTR Append(const CStringArray& src);
-
-    void InsertAt(INT_PTR nIndex, LPCWSTR newElement, INT_PTR nCount = 1);
-    void InsertAt(INT_PTR nIndex, const CString& newElement, INT_PTR nCount = 1);
-    void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
 
     const CString& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
     CString& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }

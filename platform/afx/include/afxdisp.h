@@ -17,9 +17,6 @@ public:
 
     SCODE m_sc;
 
-    // The SCODE an exception stands for: m_sc of a COleException, E_OUTOFMEMORY of a
-    // CMemoryException, E_UNEXPECTED otherwise.
-    static SCODE PASCAL Process(const CException* pAnyException);
     BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, UINT* pnHelpContext = NULL) const override;
 };
 

@@ -5,7 +5,7 @@
 // How a map entry's handler is called: its parameters and result.
 enum AfxSig {
     AfxSig_end = 0,  // marks the end of a map
-    AfxSig_vv,       // void (void): OnDestroy, OnClose
+    AfxSig_vv,       // void (void): OnDestroy
     AfxSig_vwii,     // void (UINT, int, int): OnSize
     AfxSig_lwl,      // LRESULT (WPARAM, LPARAM): ON_MESSAGE
     AfxSigCmd_v,     // void (void): ON_COMMAND, ON_BN_CLICKED, ON_CONTROL
@@ -51,10 +51,6 @@ enum AfxSig {
 #define ON_WM_DESTROY()               \
     {WM_DESTROY, 0, 0, 0, AfxSig_vv, \
         (AFX_PMSG)(AFX_PMSGW)(static_cast<void (AFX_MSG_CALL CWnd::*)(void)>(&ThisClass::OnDestroy))},
-
-#define ON_WM_CLOSE()               \
-    {WM_CLOSE, 0, 0, 0, AfxSig_vv, \
-        (AFX_PMSG)(AFX_PMSGW)(static_cast<void (AFX_MSG_CALL CWnd::*)(void)>(&ThisClass::OnClose))},
 
 #define DECLARE_MESSAGE_MAP()                                  \
 protected:                                                     \

@@ -26,7 +26,6 @@ public:
     // module's resources.
     CString(LPCWSTR lpsz);
     CString(LPCWSTR lpch, int nLength);
-    explicit CString(wchar_t ch, int nRepeat = 1);
     // Narrow text would need a code page; a char/wchar_t mix-up fails to build instead.
     CString(const char*) = delete;
     ~CString() = default;
@@ -34,17 +33,14 @@ public:
     CString& operator=(const CString& other) = default;
     CString& operator=(CString&& other) noexcept = default;
     CString& operator=(LPCWSTR lpsz);
-    CString& operator=(wchar_t ch);
     CString& operator=(const char*) = delete;
 
-    CString& operator+=(const CString& str);
     CString& operator+=(LPCWSTR lpsz);
     CString& operator+=(wchar_t ch);
 
     // Attributes
     int GetLength() const { return static_cast<int>(m_str.size()); }
     BOOL IsEmpty() const { return m_str.empty(); }
-    void Empty() { m_str.clear(); }
     wchar_t GetAt(int iChar) const { return m_str.at(static_cast<size_t>(iChar)); }
     wchar_t operator[](int iChar) const { return GetAt(iChar); }
     LPCWSTR GetString() const { return m_str.c_str(); }
@@ -54,57 +50,18 @@ public:
     int Compare(LPCWSTR psz) const;
     int CompareNoCase(LPCWSTR psz) const;
 
-    // Extraction
-    CString Mid(int iFirst) const;
-    CString Mid(int iFirst, int nCount) const;
+    // Extraction: counts are clamped to the string.
     CString Left(int nCount) const;
     CString Right(int nCount) const;
-    CString Tokenize(LPCWSTR pszTokens, int& iStart) const;
 
     // Searching: indices are zero-based, -1 when not found.
     int Find(wchar_t ch, int iStart = 0) const;
-    int Find(LPCWSTR pszSub, int iStart = 0) const;
     int ReverseFind(wchar_t ch) const;
     int FindOneOf(LPCWSTR pszCharSet) const;
 
-    // Modification
-    CString& MakeLower();
-    CString& MakeUpper();
-    CString& Trim();
-    CString& Trim(wchar_t chTarget);
-    CString& Trim(LPCWSTR pszTargets);
-    CString& TrimLeft();
-    CString& TrimLeft(wchar_t chTarget);
-    CString& TrimLeft(LPCWSTR pszTargets);
-    CString& TrimRight();
-    CString& TrimRight(wchar_t chTarget);
-    CString& TrimRight(LPCWSTR pszTargets);
-    int Replace(wchar_t chOld, wchar_t chNew);
-    int Replace(LPCWSTR pszOld, LPCWSTR pszNew);
-    int Insert(int iIndex, wchar_t ch);
-    int Insert(int iIndex, LPCWSTR psz);
-    int Delete(int iIndex, int nCount = 1);
-    void Append(LPCWSTR psz);
-    void Append(LPCWSTR psz, int nLength);
-
     // Formatting (printf rules of the Windows C runtime)
     void Format(LPCWSTR pszFormat, ...);
-    void Format(UINT nFormatID, ...);
     void FormatV(LPCWSTR pszFormat, va_list args);
-    void AppendFormat(LPCWSTR pszFormat, ...);
-    void AppendFormat(UINT nFormatID, ...);
-    void AppendFormatV(LPCWSTR pszFormat, va_list args);
-
-    // Buffer access: GetBuffer(n) gives room for n characters and a terminator; the string's
-    // length is fixed by ReleaseBuffer (-1: up to the first NUL).
-    LPWSTR GetBuffer();
-    LPWSTR GetBuffer(int nMinBufferLength);
-    LPWSTR GetBufferSetLength(int nLength);
-    void ReleaseBuffer(int nNewLength = -1);
-
-    // BSTR: the caller frees the result with SysFreeString; out of memory raises
-    // CMemoryException.
-    BSTR AllocSysString() const;
 
     // Loads string nID from the resource handle (default: AfxGetResourceHandle()).
     BOOL LoadString(UINT nID);
@@ -119,8 +76,6 @@ typedef CString CStringW;
 CString operator+(const CString& str1, const CString& str2);
 CString operator+(const CString& str1, LPCWSTR psz2);
 CString operator+(LPCWSTR psz1, const CString& str2);
-CString operator+(const CString& str1, wchar_t ch2);
-CString operator+(wchar_t ch1, const CString& str2);
 
 inline bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
 inline bool operator==(const CString& a, LPCWSTR b) { return a.Compare(b) == 0; }

@@ -1,6 +1,6 @@
 // Windows, dialogs and the application object of the framework: CCmdTarget and message maps,
-// CWnd, CDialog with dialog data exchange, CButton, CStatic, CWinThread, CWinApp, CWaitCursor,
-// AfxMessageBox and the module state functions.
+// CWnd, CDialog with dialog data exchange, CWinThread, CWinApp, AfxMessageBox and the module
+// state functions.
 #pragma once
 
 #include <windows.h>
@@ -70,9 +70,6 @@ public:
     // pExtra an AFX_NOTIFY) to the handler of the message map; TRUE when one was found.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
-    void BeginWaitCursor();
-    void EndWaitCursor();
-
 protected:
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
@@ -94,13 +91,10 @@ public:
     HWND m_hWnd;
 
     CWnd();
-    explicit CWnd(HWND hWnd);
     ~CWnd() override;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
-    bool operator==(const CWnd& wnd) const { return wnd.m_hWnd == m_hWnd; }
-    bool operator!=(const CWnd& wnd) const { return wnd.m_hWnd != m_hWnd; }
 
     // The permanent object of hWnd, or a temporary one made for it (kept until the window is
     // gone); null for a null handle.
@@ -126,8 +120,6 @@ public:
     // and licence keys are not supported.
     BOOL CreateControl(REFCLSID clsid, LPCWSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
         UINT nID, CFile* pPersist = NULL, BOOL bStorage = FALSE, BSTR bstrLicKey = NULL);
-    BOOL CreateControl(LPCWSTR pszClass, LPCWSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-        UINT nID, CFile* pPersist = NULL, BOOL bStorage = FALSE, BSTR bstrLicKey = NULL);
     // The hosted control; no reference is added. Null when the window hosts none.
     IUnknown* GetControlUnknown();
     // Calls the control's automation member dwDispID (DISPATCH_METHOD, _PROPERTYGET, ...). The
@@ -136,65 +128,26 @@ public:
     // COleDispatchException.
     void AFX_CDECL InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
     void InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, va_list argList);
-    // Puts the control's property dwDispID: one value of the type vtProp names, called as MFC's
-    // SetProperty(DISPID, VARTYPE, ...) is. A template, since va_start cannot follow a VARTYPE
-    // (it is promoted when passed).
-    template <typename TValue>
-    void SetProperty(DISPID dwDispID, VARTYPE vtProp, TValue value)
-    {
-        const BYTE rgbParams[2] = {static_cast<BYTE>(vtProp), 0};
-        const WORD wFlags = (vtProp == VT_DISPATCH || vtProp == VT_UNKNOWN) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-        InvokeHelper(dwDispID, wFlags, VT_EMPTY, NULL, rgbParams, value);
-    }
-    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
 
     // Window state
-    DWORD GetStyle() const;
     // Takes dwRemove off the style and puts dwAdd on; with nFlags also calls SetWindowPos with
     // them so that the frame follows. FALSE when the style did not change.
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    BOOL IsWindowEnabled() const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowVisible() const;
     BOOL ShowWindow(int nCmdShow);
-    BOOL IsZoomed() const;
-    BOOL IsIconic() const;
-    int GetDlgCtrlID() const;
-    CWnd* GetParent() const;
     CWnd* GetDlgItem(int nID) const;
     void GetDlgItem(int nID, HWND* phWnd) const;
-    void SetWindowText(LPCWSTR lpszString);
-    int GetWindowText(LPWSTR lpszStringBuf, int nMaxCount) const;
-    void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    HICON GetIcon(BOOL bBigIcon) const;
     // A message box owned by this window, captioned with the application's name when no caption
     // is given; unlike AfxMessageBox it adds no icon of its own.
     int MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption = NULL, UINT nType = MB_OK);
-    CWnd* SetFocus();
-    static CWnd* PASCAL GetFocus();
-    static CWnd* PASCAL GetActiveWindow();
 
     // Size and position
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
-    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
-    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void GetWindowRect(LPRECT lpRect) const;
-    void GetClientRect(LPRECT lpRect) const;
-    void ClientToScreen(LPPOINT lpPoint) const;
-    void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const;
     void ScreenToClient(LPRECT lpRect) const;
-    void UpdateWindow();
 
     // Messages
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    void SetDlgItemText(int nID, LPCWSTR lpszString);
-    UINT GetDlgItemText(int nID, CString& rString) const;
-    void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
 
     // Dialog data exchange
@@ -214,7 +167,6 @@ public:
     // Default handlers: each passes the message on to the window's own procedure.
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
-    afx_msg void OnClose();
     afx_msg void OnNcDestroy();
 
 protected:
@@ -251,8 +203,6 @@ public:
 
     // The window of control nIDCtl; a missing control raises CNotSupportedException.
     HWND PrepareCtrl(int nIDC);
-    // Abandons the exchange (raises CUserException).
-    [[noreturn]] void Fail();
 };
 
 // Binds control nIDC of the dialog to rControl by subclassing its window (once).
@@ -305,29 +255,6 @@ protected:
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 /////////////////////////////////////////////////////////////////////////////
-// Controls
-
-class CButton : public CWnd {
-    DECLARE_DYNAMIC(CButton)
-public:
-    CButton() = default;
-
-    // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
-    int GetCheck() const;
-    void SetCheck(int nCheck);
-    HICON SetIcon(HICON hIcon);
-};
-
-class CStatic : public CWnd {
-    DECLARE_DYNAMIC(CStatic)
-public:
-    CStatic() = default;
-
-    HICON SetIcon(HICON hIcon);
-    HICON GetIcon() const;
-};
-
-/////////////////////////////////////////////////////////////////////////////
 // The application object
 
 class CWinThread : public CCmdTarget {
@@ -367,8 +294,6 @@ public:
     // Takes the instance handle and names from the current module state (AfxWinInit).
     void SetCurrentHandles();
 
-    void BeginWaitCursor() { DoWaitCursor(1); }
-    void EndWaitCursor() { DoWaitCursor(-1); }
     virtual void DoWaitCursor(int nCode);
 
 protected:
@@ -384,17 +309,6 @@ private:
 
 // The application title's string id in every module's string table.
 #define AFX_IDS_APP_TITLE 0xE000
-
-// Shows the wait cursor while it lives.
-class CWaitCursor {
-public:
-    CWaitCursor();
-    ~CWaitCursor();
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-
-    void Restore();
-};
 
 /////////////////////////////////////////////////////////////////////////////
 // Global functions

@@ -67,15 +67,3 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     }
     return FALSE;
 }
-
-void CCmdTarget::BeginWaitCursor()
-{
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->DoWaitCursor(1);
-}
-
-void CCmdTarget::EndWaitCursor()
-{
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->DoWaitCursor(-1);
-}

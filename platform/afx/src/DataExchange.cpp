@@ -17,17 +17,6 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
     return hWndCtrl;
 }
 
-void CDataExchange::Fail()
-{
-    if (m_idLastControl != 0) {
-        HWND hWndLast = NULL;
-        m_pDlgWnd->GetDlgItem(static_cast<int>(m_idLastControl), &hWndLast);
-        if (hWndLast != NULL)
-            ::SetFocus(hWndLast);
-    }
-    AfxThrowUserException();
-}
-
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);

@@ -30,19 +30,14 @@ CImageList::~CImageList()
     DeleteImageList();
 }
 
-CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList)
-{
-    auto& permanent = ThreadImageListMaps().permanent;
-    auto it = permanent.find(hImageList);
-    return it == permanent.end() ? NULL : it->second;
-}
-
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 {
     if (hImageList == NULL)
         return NULL;
-    if (CImageList* pList = FromHandlePermanent(hImageList))
-        return pList;
+    auto& permanent = ThreadImageListMaps().permanent;
+    auto itPermanent = permanent.find(hImageList);
+    if (itPermanent != permanent.end())
+        return itPermanent->second;
     auto& temporary = ThreadImageListMaps().temporary;
     auto it = temporary.find(hImageList);
     if (it != temporary.end())
@@ -56,11 +51,6 @@ CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
     CImageList* pList = pTemp.get();
     temporary[hImageList] = std::move(pTemp);
     return pList;
-}
-
-BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
-{
-    return Attach(::ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
@@ -92,14 +82,4 @@ BOOL CImageList::DeleteImageList()
     if (m_hImageList == NULL)
         return FALSE;
     return ::ImageList_Destroy(Detach());
-}
-
-int CImageList::Add(HICON hIcon)
-{
-    return ::ImageList_ReplaceIcon(m_hImageList, -1, hIcon);
-}
-
-int CImageList::Replace(int nImage, HICON hIcon)
-{
-    return ::ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
 }

@@ -4,19 +4,6 @@
 IMPLEMENT_DYNAMIC(COleException, CException)
 IMPLEMENT_DYNAMIC(COleDispatchException, CException)
 
-SCODE PASCAL COleException::Process(const CException* pAnyException)
-{
-    if (pAnyException == NULL)
-        return E_UNEXPECTED;
-    if (pAnyException->IsKindOf(RUNTIME_CLASS(COleException)))
-        return static_cast<const COleException*>(pAnyException)->m_sc;
-    if (pAnyException->IsKindOf(RUNTIME_CLASS(CMemoryException)))
-        return E_OUTOFMEMORY;
-    if (pAnyException->IsKindOf(RUNTIME_CLASS(CNotSupportedException)))
-        return E_NOTIMPL;
-    return E_UNEXPECTED;
-}
-
 BOOL COleException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const
 {
     if (pnHelpContext != NULL)

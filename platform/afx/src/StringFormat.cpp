@@ -6,28 +6,21 @@
 
 void CString::FormatV(LPCWSTR pszFormat, va_list args)
 {
-    m_str.clear();
-    AppendFormatV(pszFormat, args);
-}
-
-void CString::AppendFormatV(LPCWSTR pszFormat, va_list args)
-{
     if (pszFormat == NULL)
         AfxThrowInvalidArgException();
     // Most texts fit a buffer of twice the format's length: formatted once, straight into the
     // string. Only a longer one is counted first.
-    const size_t nOld = m_str.size();
     const size_t nGuess = wcslen(pszFormat) * 2 + 64;
-    m_str.resize(nOld + nGuess + 1);
+    m_str.resize(nGuess + 1);
     va_list argsTry;
     va_copy(argsTry, args);
-    const int nTried = _vsnwprintf_s(&m_str[nOld], nGuess + 1, _TRUNCATE, pszFormat, argsTry);
+    const int nTried = _vsnwprintf_s(&m_str[0], nGuess + 1, _TRUNCATE, pszFormat, argsTry);
     va_end(argsTry);
     if (nTried >= 0) {
-        m_str.resize(nOld + static_cast<size_t>(nTried));
+        m_str.resize(static_cast<size_t>(nTried));
         return;
     }
-    m_str.resize(nOld);
+    m_str.clear();
     va_list argsCount;
     va_copy(argsCount, args);
     int nLength = _vscwprintf(pszFormat, argsCount);
@@ -38,7 +31,7 @@ void CString::AppendFormatV(LPCWSTR pszFormat, va_list args)
     int nWritten = _vsnwprintf_s(buffer.data(), buffer.size(), static_cast<size_t>(nLength), pszFormat, args);
     if (nWritten < 0)
         AfxThrowInvalidArgException();
-    m_str.append(buffer.data(), static_cast<size_t>(nWritten));
+    m_str.assign(buffer.data(), static_cast<size_t>(nWritten));
 }
 
 void CString::Format(LPCWSTR pszFormat, ...)
@@ -46,36 +39,6 @@ void CString::Format(LPCWSTR pszFormat, ...)
     va_list args;
     va_start(args, pszFormat);
     FormatV(pszFormat, args);
-    va_end(args);
-}
-
-void CString::AppendFormat(LPCWSTR pszFormat, ...)
-{
-    va_list args;
-    va_start(args, pszFormat);
-    AppendFormatV(pszFormat, args);
-    va_end(args);
-}
-
-void CString::Format(UINT nFormatID, ...)
-{
-    CString strFormat;
-    if (!strFormat.LoadString(nFormatID))
-        AfxThrowInvalidArgException();
-    va_list args;
-    va_start(args, nFormatID);
-    FormatV(strFormat, args);
-    va_end(args);
-}
-
-void CString::AppendFormat(UINT nFormatID, ...)
-{
-    CString strFormat;
-    if (!strFormat.LoadString(nFormatID))
-        AfxThrowInvalidArgException();
-    va_list args;
-    va_start(args, nFormatID);
-    AppendFormatV(strFormat, args);
     va_end(args);
 }
 

@@ -1,23 +1,7 @@
 // CTreeCtrl: the tree view control, one TVM_ message per operation.
 #include <afxcmn.h>
 
-#include <vector>
-
-#include "CommonControls.h"
-
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
-
-BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
-    AfxRegisterCommonControls();
-    return CWnd::Create(WC_TREEVIEWW, NULL, dwStyle, rect, pParentWnd, nID);
-}
-
-UINT CTreeCtrl::GetCount() const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<UINT>(::SendMessageW(m_hWnd, TVM_GETCOUNT, 0, 0));
-}
 
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
@@ -52,12 +36,6 @@ HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
     return GetNextItem(hItem, TVGN_NEXT);
 }
 
-HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return GetNextItem(hItem, TVGN_PARENT);
-}
-
 HTREEITEM CTreeCtrl::GetSelectedItem() const
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -76,55 +54,6 @@ BOOL CTreeCtrl::SetItem(TVITEM* pItem)
     return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(pItem)));
 }
 
-BOOL CTreeCtrl::SetItem(HTREEITEM hItem, UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
-    UINT nStateMask, LPARAM lParam)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    TVITEM item = {};
-    item.hItem = hItem;
-    item.mask = nMask;
-    item.pszText = const_cast<LPWSTR>(lpszItem);
-    item.iImage = nImage;
-    item.iSelectedImage = nSelectedImage;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.lParam = lParam;
-    return SetItem(&item);
-}
-
-CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    // The control copies what fits; grow the buffer until the text is shorter than it.
-    for (int nLen = 128;; nLen *= 2) {
-        std::vector<wchar_t> buffer(static_cast<size_t>(nLen), L'\0');
-        TVITEM item = {};
-        item.hItem = hItem;
-        item.mask = TVIF_TEXT;
-        item.pszText = buffer.data();
-        item.cchTextMax = nLen;
-        if (!GetItem(&item))
-            return CString();
-        int nRes = static_cast<int>(std::wcslen(item.pszText));
-        if (nRes < nLen - 1)
-            return CString(item.pszText);
-    }
-}
-
-BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    TVITEM item = {};
-    item.hItem = hItem;
-    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    BOOL bRes = GetItem(&item);
-    if (bRes) {
-        nImage = item.iImage;
-        nSelectedImage = item.iSelectedImage;
-    }
-    return bRes;
-}
-
 UINT CTreeCtrl::GetItemState(HTREEITEM hItem, UINT nStateMask) const
 {
     ASSERT(::IsWindow(m_hWnd));
@@ -141,23 +70,6 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const
     if (!GetItem(&item))
         return 0;
     return static_cast<DWORD_PTR>(item.lParam);
-}
-
-BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return SetItem(hItem, TVIF_PARAM, NULL, 0, 0, 0, 0, static_cast<LPARAM>(dwData));
-}
-
-BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const
-{
-    ASSERT(::IsWindow(m_hWnd));
-    TVITEM item = {};
-    item.hItem = hItem;
-    item.mask = TVIF_CHILDREN;
-    if (!GetItem(&item))
-        return FALSE;
-    return item.cChildren != 0;
 }
 
 BOOL CTreeCtrl::GetCheck(HTREEITEM hItem) const
@@ -200,38 +112,6 @@ HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nS
     tvis.item.stateMask = nStateMask;
     tvis.item.lParam = lParam;
     return InsertItem(&tvis);
-}
-
-HTREEITEM CTreeCtrl::InsertItem(LPCWSTR lpszItem, HTREEITEM hParent, HTREEITEM hInsertAfter)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
-}
-
-HTREEITEM CTreeCtrl::InsertItem(
-    LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent, HTREEITEM hInsertAfter)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0, hParent,
-        hInsertAfter);
-}
-
-BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
-}
-
-BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem)
-{
-    ASSERT(::IsWindow(m_hWnd));
-    return static_cast<BOOL>(::SendMessageW(m_hWnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
 }
 
 HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const

@@ -8,10 +8,6 @@ CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL)
 {
 }
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_pfnSuper(NULL)
-{
-}
-
 CWnd::~CWnd()
 {
     // A window still attached goes with its object.
@@ -57,11 +53,6 @@ BOOL CWnd::DestroyWindow()
     return bResult;
 }
 
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
-}
-
 namespace {
 
 BOOL ModifyWindowLong(HWND hWnd, int nStyleOffset, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
@@ -83,44 +74,9 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
-
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-
-BOOL CWnd::IsWindowVisible() const
-{
-    return ::IsWindowVisible(m_hWnd);
-}
-
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
     return ::ShowWindow(m_hWnd, nCmdShow);
-}
-
-BOOL CWnd::IsZoomed() const
-{
-    return ::IsZoomed(m_hWnd);
-}
-
-BOOL CWnd::IsIconic() const
-{
-    return ::IsIconic(m_hWnd);
-}
-
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
-CWnd* CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
 }
 
 CWnd* CWnd::GetDlgItem(int nID) const
@@ -133,33 +89,11 @@ void CWnd::GetDlgItem(int nID, HWND* phWnd) const
     *phWnd = ::GetDlgItem(m_hWnd, nID);
 }
 
-void CWnd::SetWindowText(LPCWSTR lpszString)
-{
-    ::SetWindowTextW(m_hWnd, lpszString);
-}
-
 int CWnd::MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType)
 {
     if (lpszCaption == NULL)
         lpszCaption = AfxGetAppName();
     return ::MessageBoxW(GetSafeHwnd(), lpszText, lpszCaption, nType);
-}
-
-int CWnd::GetWindowText(LPWSTR lpszStringBuf, int nMaxCount) const
-{
-    return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
-}
-
-void CWnd::GetWindowText(CString& rString) const
-{
-    int nLength = ::GetWindowTextLengthW(m_hWnd);
-    ::GetWindowTextW(m_hWnd, rString.GetBufferSetLength(nLength), nLength + 1);
-    rString.ReleaseBuffer();
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    return ::GetWindowTextLengthW(m_hWnd);
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
@@ -168,60 +102,14 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
         ::SendMessageW(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
-HICON CWnd::GetIcon(BOOL bBigIcon) const
-{
-    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
-}
-
-CWnd* CWnd::SetFocus()
-{
-    return FromHandle(::SetFocus(m_hWnd));
-}
-
-CWnd* PASCAL CWnd::GetFocus()
-{
-    return FromHandle(::GetFocus());
-}
-
-CWnd* PASCAL CWnd::GetActiveWindow()
-{
-    return FromHandle(::GetActiveWindow());
-}
-
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 {
     ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
 }
 
-void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
-{
-    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
-}
-
-BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
-{
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter != NULL ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags);
-}
-
 void CWnd::GetWindowRect(LPRECT lpRect) const
 {
     ::GetWindowRect(m_hWnd, lpRect);
-}
-
-void CWnd::GetClientRect(LPRECT lpRect) const
-{
-    ::GetClientRect(m_hWnd, lpRect);
-}
-
-void CWnd::ClientToScreen(LPPOINT lpPoint) const
-{
-    ::ClientToScreen(m_hWnd, lpPoint);
-}
-
-void CWnd::ClientToScreen(LPRECT lpRect) const
-{
-    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
-    ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
 }
 
 void CWnd::ScreenToClient(LPPOINT lpPoint) const
@@ -233,45 +121,6 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 {
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
-}
-
-void CWnd::UpdateWindow()
-{
-    ::UpdateWindow(m_hWnd);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendMessageW(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageW(m_hWnd, message, wParam, lParam);
-}
-
-LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
-}
-
-void CWnd::SetDlgItemText(int nID, LPCWSTR lpszString)
-{
-    ::SetDlgItemTextW(m_hWnd, nID, lpszString);
-}
-
-UINT CWnd::GetDlgItemText(int nID, CString& rString) const
-{
-    rString.Empty();
-    HWND hWndItem = ::GetDlgItem(m_hWnd, nID);
-    if (hWndItem != NULL)
-        FromHandle(hWndItem)->GetWindowText(rString);
-    return static_cast<UINT>(rString.GetLength());
-}
-
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
-{
-    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
 }
 
 UINT CWnd::IsDlgButtonChecked(int nIDButton) const

@@ -48,15 +48,6 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCWSTR pszWindowName, DWORD dwStyle, c
     return TRUE;
 }
 
-BOOL CWnd::CreateControl(LPCWSTR pszClass, LPCWSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-    UINT nID, CFile* pPersist, BOOL bStorage, BSTR bstrLicKey)
-{
-    CLSID clsid;
-    if (pszClass == NULL || FAILED(::CLSIDFromString(pszClass, &clsid)))
-        return FALSE;
-    return CreateControl(clsid, pszWindowName, dwStyle, rect, pParentWnd, nID, pPersist, bStorage, bstrLicKey);
-}
-
 IUnknown* CWnd::GetControlUnknown()
 {
     if (m_hWnd == NULL)
@@ -319,11 +310,6 @@ void AFX_CDECL CWnd::InvokeHelper(
         throw;
     }
     va_end(argList);
-}
-
-void CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const
-{
-    const_cast<CWnd*>(this)->InvokeHelper(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, NULL);
 }
 
 void AFXAPI AfxEnableControlContainer(COccManager* pOccManager)

@@ -136,8 +136,3 @@ void CWnd::OnDestroy()
 {
     Default();
 }
-
-void CWnd::OnClose()
-{
-    Default();
-}

@@ -8,30 +8,13 @@
 // The exception of compiler COM support: a failing HRESULT.
 class _com_error {
 public:
-    _com_error(HRESULT hr) noexcept : m_hresult(hr), m_pszMsg(nullptr) {}
-    _com_error(const _com_error& that) noexcept : m_hresult(that.m_hresult), m_pszMsg(nullptr) {}
+    _com_error(HRESULT hr) noexcept : m_hresult(hr) {}
     virtual ~_com_error() noexcept;
-    _com_error& operator=(const _com_error& that) noexcept;
 
     HRESULT Error() const noexcept { return m_hresult; }
-    // The code of an IDispatch error (0x80040200..0x8004FFFF), otherwise 0.
-    WORD WCode() const noexcept { return HRESULTToWCode(m_hresult); }
-    // The system's message for the status, e.g. "Unspecified error" for E_FAIL, or
-    // "IDispatch error #n" / "Unknown error 0xXXXXXXXX". Owned by this object.
-    const wchar_t* ErrorMessage() const noexcept;
-
-    static HRESULT WCodeToHRESULT(WORD wCode) noexcept
-    {
-        return wCode >= 0xFE00 ? (HRESULT)0x8004FFFF : (HRESULT)(0x80040200 + wCode);
-    }
-    static WORD HRESULTToWCode(HRESULT hr) noexcept
-    {
-        return (hr >= (HRESULT)0x80040200 && hr <= (HRESULT)0x8004FFFF) ? WORD(hr - (HRESULT)0x80040200) : 0;
-    }
 
 private:
     HRESULT m_hresult;
-    mutable wchar_t* m_pszMsg;
 };
 
 #include "comutil.h"

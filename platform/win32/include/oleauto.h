@@ -6,7 +6,6 @@
 extern "C" {
 BSTR WINAPI SysAllocString(const OLECHAR* psz);
 BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui);
-INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len);
 void WINAPI SysFreeString(BSTR bstrString);
 UINT WINAPI SysStringLen(BSTR pbstr);
 

@@ -13,7 +13,6 @@ BOOL WINAPI PathFileExistsW(LPCWSTR pszPath);
 // FILE_ATTRIBUTE_DIRECTORY (non-zero) for a folder, FALSE otherwise.
 BOOL WINAPI PathIsDirectoryW(LPCWSTR pszPath);
 // Joins with exactly one backslash; pszPath holds MAX_PATH characters.
-LPWSTR WINAPI PathCombineW(LPWSTR pszDest, LPCWSTR pszDir, LPCWSTR pszFile);
 // A stream over a copy of cbInit bytes of pInit (none when NULL), readable, writable and
 // seekable; NULL when out of memory.
 IStream* WINAPI SHCreateMemStream(const BYTE* pInit, UINT cbInit);
@@ -23,4 +22,3 @@ IStream* WINAPI SHCreateMemStream(const BYTE* pInit, UINT cbInit);
 #define PathFindFileName PathFindFileNameW
 #define PathFileExists PathFileExistsW
 #define PathIsDirectory PathIsDirectoryW
-#define PathCombine PathCombineW

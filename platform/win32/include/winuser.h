@@ -794,7 +794,6 @@ BOOL WINAPI ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
 BOOL WINAPI GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi);
 
 // Rectangles
-BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IsRectEmpty(const RECT* lprc);

@@ -4,7 +4,7 @@
 
 namespace win32host {
 
-// The next `count` BSTR allocations (SysAllocString*, SysReAllocStringLen, and so every _bstr_t
+// The next `count` BSTR allocations (SysAllocString*, and so every _bstr_t
 // that allocates) fail as when memory is exhausted; 0 ends the fault.
 void FailNextBstrAllocations(int count);
 

@@ -60,18 +60,6 @@ extern "C" BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui)
     return Allocate(strIn, static_cast<size_t>(ui) * sizeof(OLECHAR));
 }
 
-extern "C" INT WINAPI SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len)
-{
-    if (!pbstr)
-        return FALSE;
-    BSTR fresh = SysAllocStringLen(psz, len); // psz may point into *pbstr: copy before freeing
-    if (!fresh)
-        return FALSE;
-    SysFreeString(*pbstr);
-    *pbstr = fresh;
-    return TRUE;
-}
-
 extern "C" void WINAPI SysFreeString(BSTR bstrString)
 {
     if (bstrString)

@@ -1,5 +1,4 @@
-// shlwapi's path helpers, on Windows paths. A root is "X:\" or "\"; the functions never take the
-// separator of a root away.
+// shlwapi's path helpers, on Windows paths.
 #include <cwchar>
 #include <string>
 
@@ -9,14 +8,6 @@
 namespace {
 
 bool IsSeparator(wchar_t c) { return c == L'\\'; }
-
-// The length of the root: 3 for "C:\", 2 for "C:", 1 for "\", 0 for a relative path.
-size_t RootLength(const wchar_t* path)
-{
-    if (path[0] && path[1] == L':')
-        return IsSeparator(path[2]) ? 3 : 2;
-    return IsSeparator(path[0]) ? 1 : 0;
-}
 
 } // namespace
 
@@ -57,32 +48,4 @@ extern "C" BOOL WINAPI PathIsDirectoryW(LPCWSTR pszPath)
         return FALSE;
     const DWORD attributes = GetFileAttributesW(pszPath);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? FILE_ATTRIBUTE_DIRECTORY : FALSE;
-}
-
-extern "C" LPWSTR WINAPI PathCombineW(LPWSTR pszDest, LPCWSTR pszDir, LPCWSTR pszFile)
-{
-    if (!pszDest || (!pszDir && !pszFile)) {
-        if (pszDest)
-            pszDest[0] = 0;
-        return nullptr;
-    }
-    std::wstring result;
-    if (pszFile && *pszFile && (RootLength(pszFile) > 0 || !pszDir)) {
-        result = pszFile; // an absolute second part wins
-        if (IsSeparator(pszFile[0]) && pszDir && RootLength(pszDir) >= 2)
-            result = std::wstring(pszDir, 2) + result; // "\x" stays on the first part's drive
-    } else {
-        result = pszDir ? pszDir : L"";
-        if (pszFile && *pszFile) {
-            if (!result.empty() && !IsSeparator(result.back()))
-                result.push_back(L'\\');
-            result += pszFile;
-        }
-    }
-    if (result.size() >= MAX_PATH) {
-        pszDest[0] = 0;
-        return nullptr;
-    }
-    std::wmemcpy(pszDest, result.c_str(), result.size() + 1);
-    return pszDest;
 }

@@ -334,14 +334,6 @@ BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT, PVOID pvParam, UINT)
     return FALSE;
 }
 
-BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
-{
-    if (!lprc)
-        return FALSE;
-    *lprc = RECT{xLeft, yTop, xRight, yBottom};
-    return TRUE;
-}
-
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy)
 {
     if (!lprc)
