@@ -17,7 +17,10 @@ set(viz_transcript_scenarios
   "ManagerLeftOpen OutputLightFile Part:103"
   # the manager's STEP box, a check-box click on a branch, space on two of its PDFs, then a
   # download: the picker answered, three files written, the folder handed to the shell
-  "ManagerCheckedDownload OutputLightFile Part:103")
+  "ManagerCheckedDownload OutputLightFile Part:103"
+  # the DWG box, space on one of them, then a print: the two left fetched into the client's
+  # temporary folder and spooled as one job
+  "ManagerPrintOfDrawings OutputLightFile Part:103")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.
