@@ -6,7 +6,6 @@
 #include <vector>
 
 #include <win32host/Desktop.h>
-#include <win32host/DesktopSvg.h>
 #include <win32host/Trace.h>
 
 #include "ScriptedUser.h"
@@ -222,14 +221,8 @@ bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
         }
         return true;
     }
-    if (v == "snapshot") {
-        if (!win32host::SaveWindowSvg(dialog, a.args[0])) {
-            error = "cannot write " + a.args[0];
-            return false;
-        }
-        win32host::Trace("snapshot", {{"window", win32host::ToUtf8(WindowText(dialog))}, {"file", a.args[0]}});
-        return true;
-    }
+    if (v == "snapshot")
+        return SaveDialogSnapshot(dialog, a.args[0], error);
     if (v == "close")
         return win32host::CloseWindowByUser(dialog);
     error = "\"" + v + "\" is not an action on a dialog";

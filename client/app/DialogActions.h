@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "Script.h"
@@ -12,6 +14,9 @@ namespace plmclient {
 
 // Runs one action on the dialog. Returns false (with a reason) when the action cannot be done.
 bool RunDialogAction(HWND dialog, const ScriptAction& action, std::string& error);
+
+// Writes a picture of the dialog to the file and traces it; each build draws it its own way.
+bool SaveDialogSnapshot(HWND dialog, const std::string& file, std::string& error);
 
 // The tree item an ITEM text names (see the script help), or null.
 HTREEITEM FindTreeItem(HWND tree, const std::wstring& spec);

@@ -1,6 +1,7 @@
 # Runs one scenario with plmclient on a fresh sample client folder and compares its transcript with
 # transcripts/NAME.txt, the one both builds must print. The client folder's path is written <db>,
-# and the loader's own events (load_library: only the stand-in's loader reports them) are left out.
+# a print job's file <spool>\job-N.txt, and the loader's own events (load_library: only the
+# stand-in's loader reports them) are left out.
 # -DCLIENT=plmclient [-DEMULATOR=wine] -DFOLDER=<posix work folder> -DNAME=<scenario>
 # -DCOMMAND=<export> -DSELECT=<CLASS:ID> [-DOPTIONS="<more options>"]; the scenario's script is transcripts/NAME.script, where
 # <db> stands for the client folder (a folder inside it is named with "\", which both builds take).
@@ -9,11 +10,15 @@ file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
 set(db ${FOLDER}/c)
 set(script ${FOLDER}/${NAME}.script)
+set(spool ${FOLDER}/spool)
 if(EMULATOR)
   # A Windows program takes Windows paths: Z: is the root of the Unix file system under Wine.
   string(REPLACE "/" "\\" db "Z:${db}")
   string(REPLACE "/" "\\" script "Z:${script}")
+  string(REPLACE "/" "\\" spool "Z:${spool}")
 endif()
+# A print job goes into the scenario's own spool folder.
+set(ENV{PLM_PRINT_SPOOL} "${spool}")
 file(READ ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.script lines)
 string(REPLACE "<db>" "${db}" lines "${lines}")
 file(WRITE ${FOLDER}/${NAME}.script "${lines}")
@@ -36,6 +41,9 @@ string(REPLACE "${db}" "<db>" out "${out}")
 string(REPLACE "/" "\\" windows_db "C:${db}")
 string(REPLACE "${windows_db}" "<db>" out "${out}")
 string(REGEX REPLACE "\\[load_library\\][^\n]*\n" "" out "${out}")
+# A job's file is named by the time and the process that spooled it: <spool>\job-<n>.txt.
+string(REPLACE "${spool}" "<spool>" out "${out}")
+string(REGEX REPLACE "<spool>[/\\\\]job-[0-9]+-[0-9]+-([0-9]+)\\.txt" "<spool>\\\\job-\\1.txt" out "${out}")
 file(READ ${expected_file} expected)
 if(NOT out STREQUAL expected)
   file(WRITE ${FOLDER}/${NAME}.txt "${out}")

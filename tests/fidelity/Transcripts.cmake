@@ -14,7 +14,13 @@ set(viz_transcript_scenarios
   # a user without the output right: no picker, no lookup, no message
   "DownloadWithoutTheRight OnDocListDownLoadLightFile 3DDocument:148 --user li"
   # the manager for a part, its tree filled, left open: closed as with its close box
-  "ManagerLeftOpen OutputLightFile Part:103")
+  "ManagerLeftOpen OutputLightFile Part:103"
+  # the manager's STEP box, a check-box click on a branch, space on two of its PDFs, then a
+  # download: the picker answered, three files written, the folder handed to the shell
+  "ManagerCheckedDownload OutputLightFile Part:103"
+  # the DWG box, space on one of them, then a print: the two left fetched into the client's
+  # temporary folder and spooled as one job
+  "ManagerPrintOfDrawings OutputLightFile Part:103")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.

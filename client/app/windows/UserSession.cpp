@@ -1,7 +1,7 @@
 // The Windows build's user: the command runs on the real desktop, and a script answers its
-// message boxes and the folder picker through the desktop's hook (win32host). Acting on dialogs
-// and the person at a terminal are the Linux build's for now: a script that needs them is refused
-// before the command runs, so that nothing waits for an answer that never comes.
+// message boxes and the folder picker and acts on its dialogs through the desktop's hook and input
+// (win32host). The person at a terminal and dialog snapshots are the Linux build's: a script that
+// needs them is refused before the command runs, so that nothing waits for an answer that never comes.
 #include "UserSession.h"
 
 #include "MainWindow.h"
@@ -16,10 +16,9 @@ std::string CheckUserOptions(const Options& options)
     if (options.interactive)
         return "--interactive needs the Linux build's terminal";
     for (const ScriptAction& a : ParseScript(options.scriptLines))
-        if (a.verb != "messagebox" && a.verb != "folder")
-            return "script line " + std::to_string(a.line) + ": \"" + a.verb +
-                "\" needs the Linux build's scripted user; on Windows a script answers message boxes and the "
-                "folder picker only";
+        if (a.verb == "snapshot")
+            return "script line " + std::to_string(a.line) +
+                ": \"snapshot\" needs the Linux build's headless desktop; the system's windows have no such picture";
     return std::string();
 }
 

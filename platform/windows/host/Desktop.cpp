@@ -4,7 +4,8 @@
 //   answered by a click on the button the user chose, and traced as the stand-in traces its own;
 // - the shell's folder picker is given the user's folder (or cancelled) once its modal loop runs;
 // - any other dialog is given to the user once its modal loop runs, and closed with its close box
-//   if the user leaves it open, as on the headless desktop; its opening and closing are traced.
+//   if the user leaves it open, as on the headless desktop; its opening and closing are traced;
+// - a request to the shell (ShellExecuteW) is traced and handed to the user, not to the shell.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -19,6 +20,7 @@
 #include <win32host/Trace.h>
 
 #include "DialogResults.h"
+#include "ShellRequests.h"
 
 namespace win32host {
 namespace {
@@ -285,6 +287,7 @@ DesktopUser* SetDesktopUser(DesktopUser* user)
     Desktop& d = TheDesktop();
     DesktopUser* previous = d.user;
     d.user = user;
+    WatchShellRequests(user);
     if (user && !d.hook) {
         d.hook = SetWindowsHookExW(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
         WatchDialogResults(true);

@@ -59,6 +59,10 @@ std::vector<int> MessageBoxButtons(UINT type);
 int MessageBoxDefaultButton(UINT type);
 // The "messagebox" event of a box of this type that the user answered with the button result.
 void TraceMessageBox(const std::wstring& text, const std::wstring& caption, UINT type, int result);
+// ShellExecuteW's request on the desktop: its "shell_execute" event, then the user's to act on.
+// Returns what the shell returns: above 32 for success, SE_ERR_FNF for no file.
+HINSTANCE ShellExecuteOnDesktop(
+    DesktopUser& user, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show);
 
 // The user in charge; the default user when none is installed.
 DesktopUser& GetDesktopUser();
