@@ -7,6 +7,70 @@ namespace viztest {
 
 namespace {
 
+class ForwardingQuery : public comkit::ComObject<ITransactionQuery> {
+public:
+    ForwardingQuery(ITransactionQueryPtr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+
+    STDMETHODIMP SetSqlText(BSTR bstrSql) override
+    {
+        m_faults.sql.push_back(bstrSql != nullptr ? bstrSql : L"");
+        return m_pReal->SetSqlText(bstrSql);
+    }
+    STDMETHODIMP Execute() override
+    {
+        HRESULT hr = m_pReal->Execute();
+        return FAILED(m_faults.execute) ? m_faults.execute : hr;
+    }
+    STDMETHODIMP IsEof(VARIANT_BOOL* pbEof) override
+    {
+        ++m_faults.isEofCalls;
+        if (m_faults.isEofCalls == m_faults.throwOnIsEofCall)
+            _com_issue_error(E_UNEXPECTED);
+        if (m_faults.isEofCalls == m_faults.failIsEofCall)
+            return E_FAIL;
+        HRESULT hr = m_pReal->IsEof(pbEof);
+        return hr == S_OK ? m_faults.isEofSuccess : hr;
+    }
+    STDMETHODIMP MoveNext() override
+    {
+        if (++m_faults.moveNextCalls == m_faults.failMoveNextCall)
+            return E_FAIL;
+        return m_pReal->MoveNext();
+    }
+    STDMETHODIMP GetFieldValue(BSTR bstrColumn, VARIANT* pvarValue) override
+    {
+        if (++m_faults.getFieldCalls == m_faults.throwOnGetFieldCall)
+            _com_issue_error(E_UNEXPECTED);
+        return m_pReal->GetFieldValue(bstrColumn, pvarValue);
+    }
+
+private:
+    ITransactionQueryPtr m_pReal;
+    SystemFaults& m_faults;
+};
+
+class ForwardingTransaction : public comkit::ComObject<IQvCslTransaction> {
+public:
+    ForwardingTransaction(IQvCslTransactionPtr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+
+    STDMETHODIMP CreateQuery(ITransactionQuery** ppQuery) override
+    {
+        *ppQuery = nullptr;
+        if (FAILED(m_faults.createQuery))
+            return m_faults.createQuery;
+        ITransactionQueryPtr pQuery;
+        HRESULT hr = m_pReal->CreateQuery(&pQuery);
+        if (FAILED(hr) || m_faults.nullQuery)
+            return hr;
+        return comkit::CreateComObject<ForwardingQuery>(__uuidof(ITransactionQuery), reinterpret_cast<void**>(ppQuery),
+            pQuery, m_faults);
+    }
+
+private:
+    IQvCslTransactionPtr m_pReal;
+    SystemFaults& m_faults;
+};
+
 class ForwardingSystem : public comkit::ComObject<IQvPlmSystem> {
 public:
     ForwardingSystem(IQvPlmSystemPtr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
@@ -17,7 +81,15 @@ public:
             *pp = nullptr;
             return m_faults.transaction;
         }
-        return m_pReal->GetCurTransaction(pp);
+        IQvCslTransactionPtr pTransaction;
+        HRESULT hr = m_pReal->GetCurTransaction(&pTransaction);
+        if (FAILED(hr)) {
+            *pp = nullptr;
+            return hr;
+        }
+        HRESULT hrWrap = comkit::CreateComObject<ForwardingTransaction>(__uuidof(IQvCslTransaction),
+            reinterpret_cast<void**>(pp), pTransaction, m_faults);
+        return FAILED(hrWrap) ? hrWrap : hr;
     }
     STDMETHODIMP GetGlobalParam(BSTR bstrName, LONG* plValue) override
     {
