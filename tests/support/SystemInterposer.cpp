@@ -77,7 +77,9 @@ public:
 
     STDMETHODIMP GetCurTransaction(IQvCslTransaction** pp) override
     {
-        if (FAILED(m_faults.transaction) && m_faults.transactionCalls++ < m_faults.failingTransactions) {
+        const int call = m_faults.transactionCalls++;
+        if (FAILED(m_faults.transaction) && call >= m_faults.passingTransactions &&
+            call < m_faults.passingTransactions + m_faults.failingTransactions) {
             *pp = nullptr;
             return m_faults.transaction;
         }
@@ -101,6 +103,11 @@ public:
     STDMETHODIMP GetSystemConfigPath(BSTR* p) override { return m_pReal->GetSystemConfigPath(p); }
     STDMETHODIMP CheckObjectBehaviorMethod(IQvOtlObject* o, BSTR b, BSTR m, SHORT* p) override
     {
+        ++m_faults.rightChecks;
+        if (m_faults.right != S_OK) {
+            *p = 0;
+            return m_faults.right;
+        }
         return m_pReal->CheckObjectBehaviorMethod(o, b, m, p);
     }
     STDMETHODIMP IsDescendentOrSelfClass(BSTR b, BSTR c, INT* p) override

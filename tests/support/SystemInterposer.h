@@ -14,10 +14,13 @@ namespace viztest {
 struct SystemFaults {
     HRESULT create = S_OK;       // a failure: CoCreateInstance of the system fails with it
     HRESULT globalParam = S_OK;  // a failure: GetGlobalParam fails with it
-    HRESULT transaction = S_OK;  // a failure: the first `failingTransactions` GetCurTransaction calls give it
-    int failingTransactions = 1;
+    HRESULT transaction = S_OK;  // a failure: `failingTransactions` GetCurTransaction calls give it,
+    int failingTransactions = 1; // after `passingTransactions` that reach the client
+    int passingTransactions = 0;
+    HRESULT right = S_OK;        // other than S_OK: CheckObjectBehaviorMethod refuses with it
     int creations = 0;
     int transactionCalls = 0;
+    int rightChecks = 0;
 
     // Queries: a cursor breaking off at one call (from 1, counted over all queries; 0: never).
     HRESULT createQuery = S_OK; // a failure: CreateQuery fails with it
