@@ -7,7 +7,6 @@
 #include <win32host/Trace.h>
 
 #include "ClientErrorService.h"
-#include "ClientFolder.h"
 #include "FakeObjects.h"
 #include "FakeUi.h"
 #include "RaisedStatus.h"
@@ -21,19 +20,13 @@ using namespace viztest;
 
 namespace {
 
-// A document list on the real client showing a document with no light files to a user who may
-// output files.
 class DocListCommands : public testing::Test {
 protected:
     DocListCommands() : m_userScope(m_user) {}
     void SetUp() override
     {
-        qvclient::FixtureBuilder& fixture = m_client.Fixture();
-        LONG id = fixture.AddDocumentWithLightFiles(L"Document", L"A-01", L"doc", {}).documentId;
-        fixture.GrantRight(fixture.AddUser(L"writer", L"Writer"), L"Documentation", L"OutputFile");
-        fixture.SetCurrentUser(L"writer");
-        ASSERT_EQ(S_OK, m_client.Open());
-        m_doc = m_client.Object(L"Document", id);
+        m_doc = OpenListedDocument(m_client);
+        ASSERT_NE(nullptr, m_doc);
         m_ui = std::make_unique<FakeListUi>(m_doc);
     }
 

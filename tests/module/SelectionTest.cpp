@@ -5,7 +5,6 @@
 
 #include <comdef.h>
 
-#include "ClientFolder.h"
 #include "FakeObjects.h"
 #include "FakeUi.h"
 #include "RaisedStatus.h"
@@ -17,17 +16,12 @@ using namespace viztest;
 
 namespace {
 
-// A document list on the real client, whose user holds the right to output files.
 class ListSelection : public testing::Test {
 protected:
     void SetUp() override
     {
-        qvclient::FixtureBuilder& fixture = m_client.Fixture();
-        LONG id = fixture.AddDocumentWithLightFiles(L"Document", L"A-01", L"doc", {}).documentId;
-        fixture.GrantRight(fixture.AddUser(L"writer", L"Writer"), L"Documentation", L"OutputFile");
-        fixture.SetCurrentUser(L"writer");
-        ASSERT_EQ(S_OK, m_client.Open());
-        m_doc = m_client.Object(L"Document", id);
+        m_doc = OpenListedDocument(m_client);
+        ASSERT_NE(nullptr, m_doc);
         m_system = std::make_unique<SystemInterposer>(m_client.Client(), m_faults);
     }
 
