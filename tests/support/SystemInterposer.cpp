@@ -7,9 +7,20 @@ namespace viztest {
 
 namespace {
 
-class ForwardingQuery : public comkit::ComObject<ITransactionQuery> {
+// A client object of interface I in front of which the faults are made.
+template <class I, class Ptr>
+class Forwarding : public comkit::ComObject<I> {
 public:
-    ForwardingQuery(ITransactionQueryPtr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+    Forwarding(Ptr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+
+protected:
+    Ptr m_pReal;
+    SystemFaults& m_faults;
+};
+
+class ForwardingQuery : public Forwarding<ITransactionQuery, ITransactionQueryPtr> {
+public:
+    using Forwarding::Forwarding;
 
     STDMETHODIMP SetSqlText(BSTR bstrSql) override
     {
@@ -43,15 +54,11 @@ public:
             _com_issue_error(E_UNEXPECTED);
         return m_pReal->GetFieldValue(bstrColumn, pvarValue);
     }
-
-private:
-    ITransactionQueryPtr m_pReal;
-    SystemFaults& m_faults;
 };
 
-class ForwardingTransaction : public comkit::ComObject<IQvCslTransaction> {
+class ForwardingTransaction : public Forwarding<IQvCslTransaction, IQvCslTransactionPtr> {
 public:
-    ForwardingTransaction(IQvCslTransactionPtr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+    using Forwarding::Forwarding;
 
     STDMETHODIMP CreateQuery(ITransactionQuery** ppQuery) override
     {
@@ -65,15 +72,11 @@ public:
         return comkit::CreateComObject<ForwardingQuery>(__uuidof(ITransactionQuery), reinterpret_cast<void**>(ppQuery),
             pQuery, m_faults);
     }
-
-private:
-    IQvCslTransactionPtr m_pReal;
-    SystemFaults& m_faults;
 };
 
-class ForwardingSystem : public comkit::ComObject<IQvPlmSystem> {
+class ForwardingSystem : public Forwarding<IQvPlmSystem, IQvPlmSystemPtr> {
 public:
-    ForwardingSystem(IQvPlmSystemPtr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+    using Forwarding::Forwarding;
 
     STDMETHODIMP GetCurTransaction(IQvCslTransaction** pp) override
     {
@@ -114,10 +117,6 @@ public:
     {
         return m_pReal->IsDescendentOrSelfClass(b, c, p);
     }
-
-private:
-    IQvPlmSystemPtr m_pReal;
-    SystemFaults& m_faults;
 };
 
 // Makes the real system and puts a forwarding one in front of it.
