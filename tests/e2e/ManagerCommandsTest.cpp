@@ -81,21 +81,6 @@ TEST_F(ManagerCommandTest, ProductTreeCancelClosesTheManagerWithoutFetching)
     EXPECT_TRUE(user.messages.empty());
 }
 
-TEST_F(ManagerCommandTest, CommandWindowWithoutAViewAboveItOpensNothing)
-{
-    // A workflow context's command window has no parent at all, so no ancestor offers a view.
-    const LONG flow = Fixture().AddWorkflowItem(L"Review");
-    const LONG top = Fixture().AddPart(L"Top");
-    Fixture().AttachToWorkflowItem(flow, L"Part", top);
-    ASSERT_EQ(S_OK, Client().Open());
-
-    EXPECT_EQ(S_OK, Run(Module().OutputLightFile, WorkflowContext(flow)));
-
-    EXPECT_EQ(0, user.managerDialogs);
-    EXPECT_TRUE(Events("dialog").empty());
-    EXPECT_TRUE(Sql().empty());
-}
-
 TEST_F(ManagerCommandTest, WorkflowShowsTheAttachedDocumentsFilesAndDownloadsThemSigned)
 {
     const Signer signer = AddTextSigner(Fixture(), L"lina", kSignerText);

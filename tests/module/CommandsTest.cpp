@@ -8,11 +8,11 @@
 
 #include "ClientErrorService.h"
 #include "FakeObjects.h"
-#include "FakePlm.h"
 #include "FakeUi.h"
 #include "RaisedStatus.h"
 #include "ScratchFolder.h"
 #include "ScriptedUser.h"
+#include "SystemInterposer.h"
 #include "commands/Exports.h"
 
 using namespace moduletest;
@@ -22,21 +22,20 @@ namespace {
 
 class DocListCommands : public testing::Test {
 protected:
-    DocListCommands()
-        : m_doc(MakeDocument(L"Document", 4711))
-        , m_ui(static_cast<IQvOtlObject*>(m_doc.get()))
-        , m_userScope(m_user)
+    DocListCommands() : m_userScope(m_user) {}
+    void SetUp() override
     {
-        m_system.config.tempPath = m_temp.Windows();
+        m_doc = OpenListedDocument(m_client);
+        ASSERT_NE(nullptr, m_doc);
+        m_ui = std::make_unique<FakeListUi>(m_doc);
     }
 
-    IQvUiContext* Context() { return m_ui.context.get(); }
+    IQvUiContext* Context() { return m_ui->context.get(); }
 
-    ScratchFolder m_temp;
+    ClientFolder m_client;
     ScratchFolder m_out;
-    FakePlmSystem m_system;
-    FakeRef<FakeOtlObject> m_doc;
-    FakeListUi m_ui;
+    IQvOtlObjectPtr m_doc;
+    std::unique_ptr<FakeListUi> m_ui;
     ScriptedUser m_user;
     win32host::ScopedDesktopUser m_userScope;
     win32host::TraceRecorder m_trace;
@@ -44,7 +43,7 @@ protected:
 
 TEST_F(DocListCommands, FailingSelectionIsReturned)
 {
-    m_ui.view->result = E_ACCESSDENIED;
+    m_ui->view->result = E_ACCESSDENIED;
     EXPECT_EQ(E_ACCESSDENIED, OnDocListViewLightFile(Context()));
     EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
     EXPECT_TRUE(m_trace.OfKind("messagebox").empty());
@@ -53,7 +52,10 @@ TEST_F(DocListCommands, FailingSelectionIsReturned)
 TEST_F(DocListCommands, FailedDwgLookupIsReported)
 {
     m_user.folders = {m_out.Windows()};
-    m_system.config.failTransactionCall = 2;
+    SystemFaults faults;
+    faults.transaction = E_ACCESSDENIED;
+    faults.passingTransactions = 1;
+    SystemInterposer system(m_client.Client(), faults);
     EXPECT_EQ(E_ACCESSDENIED, OnDocListDownLoadLightFile(Context()));
     EXPECT_EQ(std::vector<std::wstring>{L"下载Dwg文件失败！"}, m_user.MessageTexts());
 }
@@ -62,7 +64,6 @@ class ManagerCommands : public testing::Test {
 protected:
     ManagerCommands() : m_userScope(m_user) {}
 
-    FakePlmSystem m_system;
     win32host::DefaultDesktopUser m_user;
     win32host::ScopedDesktopUser m_userScope;
     win32host::TraceRecorder m_trace;
@@ -89,7 +90,7 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
     ClientErrorService collection;
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> attached = MakeFake<FakeFlowItem>();
-    FakeRef<FakeOtlObject> part = MakeDocument(L"Part", 3);
+    FakeRef<FakeOtlObject> part = MakeFake<FakeOtlObject>();
     flowItem->attached = {static_cast<IQvUiFlowItem*>(attached.get()), static_cast<IQvOtlObject*>(part.get())};
     m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
     ULONG before = attached->Count();

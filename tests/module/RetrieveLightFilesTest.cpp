@@ -1,101 +1,76 @@
 // RetrieveLightFiles: the document-list lookup writes every light file of one type to disk.
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include <ComRef.h>
 #include <win32host/Trace.h>
 
-#include "FakeObjects.h"
-#include "FakePlm.h"
-#include "ScratchFolder.h"
+#include "ClientFolder.h"
+#include "SystemInterposer.h"
 #include "catalogue/LightFileQuery.h"
 
-using namespace moduletest;
 using namespace viztest;
 
 namespace {
 
 const HRESULT kEofStatus = 0x00000002;
 
-FakeRow LightFileRow(int id, const wchar_t* name)
-{
-    return {{L"OBJ_ID", std::to_wstring(id)}, {L"name", name}, {L"roleB_id", L"88"}, {L"filetype", L"pdf"}};
-}
-
-class RetrieveLightFilesTest : public testing::Test {
-protected:
-    RetrieveLightFilesTest() : m_doc(MakeDocument(L"Document", 4711)), m_objDoc(m_doc.get())
-    {
-        m_system.config.tempPath = m_temp.Windows();
-        m_system.db.isEofSuccess = kEofStatus;
-        m_model.vault.files[501] = {L"A-01.pdf", "first"};
-        m_model.vault.files[502] = {L"A-01-2.pdf", "second"};
-        m_system.db.rowsFor = [](const std::wstring& sql) {
-            if (sql.find(L"T_LightFile") != std::wstring::npos)
-                return FakeRows{LightFileRow(501, L"A-01.pdf"), LightFileRow(502, L"A-01-2.pdf")};
-            return FakeRows();
-        };
-    }
-
-    HRESULT Retrieve(const std::wstring& folder) { return RetrieveLightFiles(&m_objDoc, L"pdf", &m_path, folder.c_str()); }
-
-    ScratchFolder m_temp;
-    FakePlmSystem m_system;
-    FakeObjectModel m_model;
-    FakeRef<FakeOtlObject> m_doc;
-    COtlObjectRef m_objDoc;
-    CString m_path;
-    win32host::TraceRecorder m_trace;
-};
-
 // How the lookup ends: the status, the files written (the path names the last), the messages.
-TEST_F(RetrieveLightFilesTest, StatusFilesAndPath)
+TEST(RetrieveLightFilesTest, StatusFilesAndPath)
 {
+    ClientFolder client;
+    const qvclient::DocumentFixture doc = client.Fixture().AddDocumentWithLightFiles(L"Document", L"A-01", L"doc",
+        {{L"A-01.pdf", L"pdf", "first", ""}, {L"A-01-2.pdf", L"pdf", "second", ""}, {L"A-01.dwg", L"dwg", "", ""}});
+    // A name that would leave the folder is a failed fetch.
+    const qvclient::DocumentFixture odd = client.Fixture().AddDocumentWithLightFiles(L"Document", L"B-01", L"doc",
+        {{L"..\\B-01.pdf", L"pdf", "first", ""}, {L"B-01-2.pdf", L"pdf", "second", ""}});
+    ASSERT_EQ(S_OK, client.Open());
     struct Case {
         const char* name;
-        std::function<void()> arrange;
+        void (*arrange)(SystemFaults&);
+        const wchar_t* type;
         HRESULT result;
         const char* files;
         const wchar_t* path; // "before": left as it was
         size_t messages;
+        LONG document = 0; // the first document unless given
     } cases[] = {
-        {"two rows", [] {}, 0, "A-01-2.pdf A-01.pdf", L"A-01-2.pdf", 0},
-        {"no row", [this] { m_system.db.rowsFor = nullptr; }, 0, "", L"before", 0},
-        {"failing first IsEof", [this] { m_system.db.failIsEofCall = 1; }, 0, "", L"before", 0},
-        {"no transaction", [this] { m_system.config.getTransaction = E_ACCESSDENIED; }, E_ACCESSDENIED, "", L"before", 0},
-        {"no query", [this] { m_system.config.createQuery = E_OUTOFMEMORY; }, E_OUTOFMEMORY, "", L"before", 0},
-        // The first MoveNext of the lookup comes after the signature queries of the first file.
-        {"broken cursor keeps the files so far", [this] { m_system.db.failMoveNextCall = 1; }, kEofStatus, "A-01.pdf",
-            L"A-01.pdf", 0},
+        {"two rows", [](SystemFaults&) {}, L"pdf", 0, "A-01-2.pdf A-01.pdf", L"A-01-2.pdf", 0},
+        {"no row", [](SystemFaults&) {}, L"step", 0, "", L"before", 0},
+        {"failing first IsEof", [](SystemFaults& f) { f.failIsEofCall = 1; }, L"pdf", 0, "", L"before", 0},
+        {"no transaction", [](SystemFaults& f) { f.transaction = E_ACCESSDENIED; }, L"pdf", E_ACCESSDENIED, "",
+            L"before", 0},
+        {"no query", [](SystemFaults& f) { f.createQuery = E_OUTOFMEMORY; }, L"pdf", E_OUTOFMEMORY, "", L"before", 0},
+        // The first MoveNext of the lookup: the first file's signature queries have no rows.
+        {"broken cursor keeps the files so far", [](SystemFaults& f) { f.failMoveNextCall = 1; }, L"pdf", kEofStatus,
+            "A-01.pdf", L"A-01.pdf", 0},
         // Execute fails without stopping the lookup; the first IsEof then raises.
         {"COM error at the first IsEof",
-            [this] {
-                m_system.db.executeResult = E_UNEXPECTED;
-                m_system.db.throwOnIsEofCall = 1;
+            [](SystemFaults& f) {
+                f.execute = E_UNEXPECTED;
+                f.throwOnIsEofCall = 1;
             },
-            E_UNEXPECTED, "", L"before", 0},
-        {"COM error at the second row's OBJ_ID", [this] { m_system.db.throwOnGetFieldCall = 5; }, kEofStatus,
-            "A-01.pdf", L"A-01.pdf", 0},
-        {"a failed file does not stop the others", [this] { m_model.vault.files[501].download = E_ACCESSDENIED; }, 0,
-            "A-01-2.pdf", L"A-01-2.pdf", 1},
+            L"pdf", E_UNEXPECTED, "", L"before", 0},
+        {"COM error at the second row's OBJ_ID", [](SystemFaults& f) { f.throwOnGetFieldCall = 5; }, L"pdf",
+            kEofStatus, "A-01.pdf", L"A-01.pdf", 0},
+        {"a failed file does not stop the others", [](SystemFaults&) {}, L"pdf", 0, "B-01-2.pdf", L"B-01-2.pdf", 1,
+            odd.documentId},
     };
-    const FakeDatabase db = m_system.db;
-    const FakeSystemConfig config = m_system.config;
-    const auto files = m_model.vault.files;
+    win32host::TraceRecorder trace;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        m_system.db = db;
-        m_system.config = config;
-        m_model.vault.files = files;
-        c.arrange();
-        m_trace.Clear();
+        SystemFaults faults;
+        faults.isEofSuccess = kEofStatus;
+        c.arrange(faults);
+        faults.failingTransactions = 100;
+        SystemInterposer system(client.Client(), faults);
+        COtlObjectRef objDoc(client.Object(L"Document", c.document != 0 ? c.document : doc.documentId));
+        trace.Clear();
         ScratchFolder out;
-        m_path = L"before";
-        EXPECT_EQ(c.result, Retrieve(out.Windows()));
+        CString path = L"before";
+        EXPECT_EQ(c.result, RetrieveLightFiles(&objDoc, c.type, &path, out.Windows().c_str()));
         EXPECT_EQ(c.files, FolderText(out.Windows()));
-        EXPECT_EQ(std::wstring(c.path) == L"before" ? L"before" : out.Windows(c.path), std::wstring(m_path));
-        EXPECT_EQ(c.messages, m_trace.OfKind("messagebox").size());
+        EXPECT_EQ(std::wstring(c.path) == L"before" ? L"before" : out.Windows(c.path), std::wstring(path));
+        EXPECT_EQ(c.messages, trace.OfKind("messagebox").size());
     }
 }
 

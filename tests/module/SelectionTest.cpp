@@ -6,45 +6,49 @@
 #include <comdef.h>
 
 #include "FakeObjects.h"
-#include "FakePlm.h"
 #include "FakeUi.h"
 #include "RaisedStatus.h"
+#include "SystemInterposer.h"
 #include "commands/Selection.h"
 
 using namespace moduletest;
-using viztest::Raised;
+using namespace viztest;
 
 namespace {
 
 class ListSelection : public testing::Test {
 protected:
-    ListSelection() : m_doc(MakeDocument(L"Document", 12)), m_ui(static_cast<IQvOtlObject*>(m_doc.get())) {}
+    void SetUp() override
+    {
+        m_doc = OpenListedDocument(m_client);
+        ASSERT_NE(nullptr, m_doc);
+        m_system = std::make_unique<SystemInterposer>(m_client.Client(), m_faults);
+    }
 
-    HRESULT Select() { return GetListSelection(m_ui.context.get(), m_spWindow, m_spObject, m_bAllowed); }
-
-    FakePlmSystem m_system;
-    FakeRef<FakeOtlObject> m_doc;
-    FakeListUi m_ui;
+    ClientFolder m_client;
+    IQvOtlObjectPtr m_doc;
+    SystemFaults m_faults;
+    std::unique_ptr<SystemInterposer> m_system;
     IQvUiWindowPtr m_spWindow;
     IQvOtlObjectPtr m_spObject;
-    BOOL m_bAllowed = TRUE;
 };
 
 TEST_F(ListSelection, FindsTheFirstSelectedObjectAndChecksTheRight)
 {
-    EXPECT_EQ(S_OK, Select());
-    EXPECT_TRUE(m_bAllowed);
-    EXPECT_EQ(static_cast<IQvOtlObject*>(m_doc.get()), static_cast<IQvOtlObject*>(m_spObject));
-    EXPECT_EQ(static_cast<IQvUiWindow*>(m_ui.commandWindow.get()), static_cast<IQvUiWindow*>(m_spWindow));
-    EXPECT_EQ(std::vector<LONG>{0}, m_ui.view->indexes);
-    EXPECT_EQ(std::vector<std::wstring>{L"Documentation/OutputFile"}, m_system.config.rightCheckArgs);
+    FakeListUi ui(m_doc);
+    BOOL bAllowed = FALSE;
+    EXPECT_EQ(S_OK, GetListSelection(ui.context.get(), m_spWindow, m_spObject, bAllowed));
+    EXPECT_TRUE(bAllowed);
+    EXPECT_EQ(static_cast<IQvOtlObject*>(m_doc), static_cast<IQvOtlObject*>(m_spObject));
+    EXPECT_EQ(static_cast<IQvUiWindow*>(ui.commandWindow.get()), static_cast<IQvUiWindow*>(m_spWindow));
+    EXPECT_EQ(std::vector<LONG>{0}, ui.view->indexes);
 }
 
 // Each step failing, refusing or missing its pointer: the status returned (or raised), the
 // permission given, the right checks made.
 TEST_F(ListSelection, EveryStepsEnding)
 {
-    using Fault = std::function<void(FakeListUi&, FakeSystemConfig&)>;
+    using Fault = std::function<void(FakeListUi&, SystemFaults&)>;
     struct Case {
         const char* step;
         Fault fault;
@@ -53,56 +57,49 @@ TEST_F(ListSelection, EveryStepsEnding)
         BOOL allowed;
         int rightChecks;
     } cases[] = {
-        {"command window", [](FakeListUi& ui, FakeSystemConfig&) { ui.context->windowResult = E_ACCESSDENIED; },
+        {"command window", [](FakeListUi& ui, SystemFaults&) { ui.context->windowResult = E_ACCESSDENIED; },
             E_ACCESSDENIED, S_OK, FALSE, 0},
-        {"parent", [](FakeListUi& ui, FakeSystemConfig&) { ui.commandWindow->parentResult = E_ACCESSDENIED; },
+        {"parent", [](FakeListUi& ui, SystemFaults&) { ui.commandWindow->parentResult = E_ACCESSDENIED; },
             E_ACCESSDENIED, S_OK, FALSE, 0},
-        {"view", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->viewResult = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
+        {"view", [](FakeListUi& ui, SystemFaults&) { ui.frame->viewResult = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
             FALSE, 0},
-        {"item", [](FakeListUi& ui, FakeSystemConfig&) { ui.view->result = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
+        {"item", [](FakeListUi& ui, SystemFaults&) { ui.view->result = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
             FALSE, 0},
-        {"ui object", [](FakeListUi& ui, FakeSystemConfig&) { ui.item->result = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
+        {"ui object", [](FakeListUi& ui, SystemFaults&) { ui.item->result = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK,
             FALSE, 0},
-        {"object", [](FakeListUi& ui, FakeSystemConfig&) { ui.uiObject->result = E_ACCESSDENIED; }, E_ACCESSDENIED,
+        {"object", [](FakeListUi& ui, SystemFaults&) { ui.uiObject->result = E_ACCESSDENIED; }, E_ACCESSDENIED,
             S_OK, FALSE, 0},
-        {"right", [](FakeListUi&, FakeSystemConfig& config) { config.checkRight = E_ACCESSDENIED; }, E_ACCESSDENIED,
-            S_OK, FALSE, 1},
+        {"right", [](FakeListUi&, SystemFaults& f) { f.right = E_ACCESSDENIED; }, E_ACCESSDENIED, S_OK, FALSE, 1},
         // A refused right is a success without permission.
-        {"refused right",
-            [](FakeListUi&, FakeSystemConfig& config) {
-                config.allowed = 0;
-                config.checkRight = S_FALSE;
-            },
-            S_FALSE, S_OK, FALSE, 1},
-        {"null object goes to the right check", [](FakeListUi& ui, FakeSystemConfig&) { ui.uiObject->object = nullptr; },
+        {"refused right", [](FakeListUi&, SystemFaults& f) { f.right = S_FALSE; }, S_FALSE, S_OK, FALSE, 1},
+        {"null object goes to the right check", [](FakeListUi& ui, SystemFaults&) { ui.uiObject->object = nullptr; },
             S_OK, S_OK, TRUE, 1},
-        {"no command window", [](FakeListUi& ui, FakeSystemConfig&) { ui.context->commandWindow = {}; }, 0, E_POINTER,
+        {"no command window", [](FakeListUi& ui, SystemFaults&) { ui.context->commandWindow = {}; }, 0, E_POINTER,
             FALSE, 0},
-        {"no parent", [](FakeListUi& ui, FakeSystemConfig&) { ui.commandWindow->parent = {}; }, 0, E_POINTER, FALSE, 0},
-        {"no frame", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->isFrame = false; }, 0, E_POINTER, FALSE, 0},
+        {"no parent", [](FakeListUi& ui, SystemFaults&) { ui.commandWindow->parent = {}; }, 0, E_POINTER, FALSE, 0},
+        {"no frame", [](FakeListUi& ui, SystemFaults&) { ui.frame->isFrame = false; }, 0, E_POINTER, FALSE, 0},
         {"frame query",
-            [](FakeListUi& ui, FakeSystemConfig&) {
+            [](FakeListUi& ui, SystemFaults&) {
                 ui.frame->isFrame = false;
                 ui.frame->frameQueryFailure = E_ACCESSDENIED;
             },
             0, E_ACCESSDENIED, FALSE, 0},
-        {"no view", [](FakeListUi& ui, FakeSystemConfig&) { ui.frame->view = {}; }, 0, E_POINTER, FALSE, 0},
-        {"no item", [](FakeListUi& ui, FakeSystemConfig&) { ui.view->item = {}; }, 0, E_POINTER, FALSE, 0},
-        {"no ui object", [](FakeListUi& ui, FakeSystemConfig&) { ui.item->uiObject = {}; }, 0, E_POINTER, FALSE, 0},
+        {"no view", [](FakeListUi& ui, SystemFaults&) { ui.frame->view = {}; }, 0, E_POINTER, FALSE, 0},
+        {"no item", [](FakeListUi& ui, SystemFaults&) { ui.view->item = {}; }, 0, E_POINTER, FALSE, 0},
+        {"no ui object", [](FakeListUi& ui, SystemFaults&) { ui.item->uiObject = {}; }, 0, E_POINTER, FALSE, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.step);
-        FakeRef<FakeOtlObject> doc = MakeDocument(L"Document", 12);
-        FakeListUi ui(static_cast<IQvOtlObject*>(doc.get()));
-        m_system.config = FakeSystemConfig();
-        c.fault(ui, m_system.config);
+        FakeListUi ui(m_doc);
+        m_faults = SystemFaults();
+        c.fault(ui, m_faults);
         BOOL bAllowed = TRUE;
         HRESULT hr = 0;
         m_spObject = nullptr;
         EXPECT_EQ(c.raised, Raised([&] { hr = GetListSelection(ui.context.get(), m_spWindow, m_spObject, bAllowed); }));
         EXPECT_EQ(c.result, hr);
         EXPECT_EQ(c.allowed, bAllowed);
-        EXPECT_EQ(c.rightChecks, m_system.config.rightChecks);
+        EXPECT_EQ(c.rightChecks, m_faults.rightChecks);
         if (c.rightChecks != 0) {
             EXPECT_EQ(ui.uiObject->object, static_cast<IQvOtlObject*>(m_spObject));
         }
@@ -115,7 +112,7 @@ class TreeSelection : public testing::Test {
 protected:
     TreeSelection()
     {
-        m_part = MakeDocument(L"Part", 3);
+        m_part = MakeFake<FakeOtlObject>();
         m_uiObject->object = static_cast<IQvOtlObject*>(m_part.get());
         m_item->uiObject = m_uiObject;
         m_view->item = m_item;

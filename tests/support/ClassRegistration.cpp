@@ -7,10 +7,7 @@
 namespace viztest {
 
 ClassRegistration::ClassRegistration(REFCLSID clsid, CreateFunction create)
-    : m_factory(new comkit::ClassFactory([this, create = std::move(create)](REFIID iid, void** ppv) {
-        ++m_creations;
-        return create(iid, ppv);
-    }))
+    : m_factory(new comkit::ClassFactory(std::move(create)))
     , m_cookie(0)
 {
     m_factory->AddRef();

@@ -18,13 +18,9 @@ public:
     ClassRegistration(const ClassRegistration&) = delete;
     ClassRegistration& operator=(const ClassRegistration&) = delete;
 
-    // Number of CreateInstance calls so far.
-    int Creations() const { return m_creations; }
-
 private:
     IClassFactory* m_factory;
     DWORD m_cookie;
-    int m_creations = 0;
 };
 
 } // namespace viztest

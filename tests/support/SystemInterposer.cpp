@@ -7,17 +7,94 @@ namespace viztest {
 
 namespace {
 
-class ForwardingSystem : public comkit::ComObject<IQvPlmSystem> {
+// A client object of interface I in front of which the faults are made.
+template <class I, class Ptr>
+class Forwarding : public comkit::ComObject<I> {
 public:
-    ForwardingSystem(IQvPlmSystemPtr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+    Forwarding(Ptr pReal, SystemFaults& faults) : m_pReal(pReal), m_faults(faults) {}
+
+protected:
+    Ptr m_pReal;
+    SystemFaults& m_faults;
+};
+
+class ForwardingQuery : public Forwarding<ITransactionQuery, ITransactionQueryPtr> {
+public:
+    using Forwarding::Forwarding;
+
+    STDMETHODIMP SetSqlText(BSTR bstrSql) override
+    {
+        m_faults.sql.push_back(bstrSql != nullptr ? bstrSql : L"");
+        return m_pReal->SetSqlText(bstrSql);
+    }
+    STDMETHODIMP Execute() override
+    {
+        HRESULT hr = m_pReal->Execute();
+        return FAILED(m_faults.execute) ? m_faults.execute : hr;
+    }
+    STDMETHODIMP IsEof(VARIANT_BOOL* pbEof) override
+    {
+        ++m_faults.isEofCalls;
+        if (m_faults.isEofCalls == m_faults.throwOnIsEofCall)
+            _com_issue_error(E_UNEXPECTED);
+        if (m_faults.isEofCalls == m_faults.failIsEofCall)
+            return E_FAIL;
+        HRESULT hr = m_pReal->IsEof(pbEof);
+        return hr == S_OK ? m_faults.isEofSuccess : hr;
+    }
+    STDMETHODIMP MoveNext() override
+    {
+        if (++m_faults.moveNextCalls == m_faults.failMoveNextCall)
+            return E_FAIL;
+        return m_pReal->MoveNext();
+    }
+    STDMETHODIMP GetFieldValue(BSTR bstrColumn, VARIANT* pvarValue) override
+    {
+        if (++m_faults.getFieldCalls == m_faults.throwOnGetFieldCall)
+            _com_issue_error(E_UNEXPECTED);
+        return m_pReal->GetFieldValue(bstrColumn, pvarValue);
+    }
+};
+
+class ForwardingTransaction : public Forwarding<IQvCslTransaction, IQvCslTransactionPtr> {
+public:
+    using Forwarding::Forwarding;
+
+    STDMETHODIMP CreateQuery(ITransactionQuery** ppQuery) override
+    {
+        *ppQuery = nullptr;
+        if (FAILED(m_faults.createQuery))
+            return m_faults.createQuery;
+        ITransactionQueryPtr pQuery;
+        HRESULT hr = m_pReal->CreateQuery(&pQuery);
+        if (FAILED(hr) || m_faults.nullQuery)
+            return hr;
+        return comkit::CreateComObject<ForwardingQuery>(__uuidof(ITransactionQuery), reinterpret_cast<void**>(ppQuery),
+            pQuery, m_faults);
+    }
+};
+
+class ForwardingSystem : public Forwarding<IQvPlmSystem, IQvPlmSystemPtr> {
+public:
+    using Forwarding::Forwarding;
 
     STDMETHODIMP GetCurTransaction(IQvCslTransaction** pp) override
     {
-        if (FAILED(m_faults.transaction) && m_faults.transactionCalls++ < m_faults.failingTransactions) {
+        const int call = m_faults.transactionCalls++;
+        if (FAILED(m_faults.transaction) && call >= m_faults.passingTransactions &&
+            call < m_faults.passingTransactions + m_faults.failingTransactions) {
             *pp = nullptr;
             return m_faults.transaction;
         }
-        return m_pReal->GetCurTransaction(pp);
+        IQvCslTransactionPtr pTransaction;
+        HRESULT hr = m_pReal->GetCurTransaction(&pTransaction);
+        if (FAILED(hr)) {
+            *pp = nullptr;
+            return hr;
+        }
+        HRESULT hrWrap = comkit::CreateComObject<ForwardingTransaction>(__uuidof(IQvCslTransaction),
+            reinterpret_cast<void**>(pp), pTransaction, m_faults);
+        return FAILED(hrWrap) ? hrWrap : hr;
     }
     STDMETHODIMP GetGlobalParam(BSTR bstrName, LONG* plValue) override
     {
@@ -29,16 +106,17 @@ public:
     STDMETHODIMP GetSystemConfigPath(BSTR* p) override { return m_pReal->GetSystemConfigPath(p); }
     STDMETHODIMP CheckObjectBehaviorMethod(IQvOtlObject* o, BSTR b, BSTR m, SHORT* p) override
     {
+        ++m_faults.rightChecks;
+        if (m_faults.right != S_OK) {
+            *p = 0;
+            return m_faults.right;
+        }
         return m_pReal->CheckObjectBehaviorMethod(o, b, m, p);
     }
     STDMETHODIMP IsDescendentOrSelfClass(BSTR b, BSTR c, INT* p) override
     {
         return m_pReal->IsDescendentOrSelfClass(b, c, p);
     }
-
-private:
-    IQvPlmSystemPtr m_pReal;
-    SystemFaults& m_faults;
 };
 
 // Makes the real system and puts a forwarding one in front of it.

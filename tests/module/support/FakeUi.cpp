@@ -123,4 +123,13 @@ FakeListUi::FakeListUi(IQvOtlObject* object)
     context->commandWindow = commandWindow;
 }
 
+IQvOtlObjectPtr OpenListedDocument(viztest::ClientFolder& client)
+{
+    qvclient::FixtureBuilder& fixture = client.Fixture();
+    LONG id = fixture.AddDocumentWithLightFiles(L"Document", L"A-01", L"doc", {}).documentId;
+    fixture.GrantRight(fixture.AddUser(L"writer", L"Writer"), L"Documentation", L"OutputFile");
+    fixture.SetCurrentUser(L"writer");
+    return client.Open() == S_OK ? client.Object(L"Document", id) : nullptr;
+}
+
 } // namespace moduletest

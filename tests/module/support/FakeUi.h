@@ -6,6 +6,7 @@
 
 #include <QvInterfaces.h>
 
+#include "ClientFolder.h"
 #include "ComFake.h"
 
 namespace moduletest {
@@ -87,5 +88,9 @@ struct FakeListUi {
     FakeRef<FakeUiItem> item;
     FakeRef<FakeUiObject> uiObject;
 };
+
+// Opens the client on one document without light files, shown to a user who may output files:
+// the object a document list hands its commands.
+IQvOtlObjectPtr OpenListedDocument(viztest::ClientFolder& client);
 
 } // namespace moduletest
