@@ -5,6 +5,7 @@
 #include "MemoryInput.h"
 
 #include <qpdf/Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include <win32host/AtomicFile.h>
@@ -50,6 +51,9 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
         QPDFObjectHandle trailer = pdf.getTrailer();
         if (trailer.isDictionary() && !trailer.hasKey("/Size"))
             trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
+        // The streams it compresses are ours (page content, picture, form) and small: zlib's
+        // fastest level costs half of its default, and they grow by a few bytes.
+        Pl_Flate::setCompressionLevel(1);
         QPDFWriter writer(pdf);
         writer.setOutputMemory();
         writer.write();
