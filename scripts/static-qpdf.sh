@@ -18,12 +18,12 @@ log=$home.log
 mkdir -p "$root/third-party"
 : >"$log"
 start=$(date +%s)
-# One work folder per version, so that ccache (which sees paths relative to it) finds a build
+# One work folder per version, so that ccache with a base_dir sees the same relative paths for a build
 # made under another build root.
 work=$home.work
 rm -rf "$work"
 mkdir -p "$work"
-trap 'rm -rf "$work"' EXIT
+trap 'rc=$?; rm -rf "$work"; [ $rc = 0 ] || { tail -n 20 "$log"; echo "qpdf $version failed to build: $log"; } >&2' EXIT
 (cd "$work" && apt-get source -q qpdf="$version") >>"$log" 2>&1
 src=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -n1)
 launcher=()
