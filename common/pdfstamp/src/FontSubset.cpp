@@ -9,7 +9,6 @@
 #include <hb.h>
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/Pl_Flate.hh>
-#include <zlib.h>
 
 #include <cstdio>
 #include <mutex>
@@ -55,9 +54,6 @@ std::shared_ptr<const FontSubset> MakeSubset(const FontFace& face, const std::se
     hb_face_destroy(result);
     if (subset->data.empty())
         return nullptr;
-    // Made once and cached, so zlib's default level; the level is qpdf's global, which the
-    // writer sets to its own (PdfFile).
-    Pl_Flate::setCompressionLevel(Z_DEFAULT_COMPRESSION);
     Pl_Buffer buffer("subset");
     Pl_Flate flate("subset", &buffer, Pl_Flate::a_deflate);
     flate.write(reinterpret_cast<const unsigned char*>(subset->data.data()), subset->data.size());
