@@ -197,19 +197,6 @@ TEST_F(DocumentListDownloadTest, NoLightFilesStillEndsInCompletion)
     EXPECT_EQ(std::vector<std::wstring>{L"下载完成"}, user.MessageTexts());
 }
 
-TEST_F(DocumentListDownloadTest, CancelledFolderPickerLooksNothingUpAndSaysNothing)
-{
-    const LONG id = Document(L"Document", {{L"manual.pdf", L"pdf"}}).documentId;
-    ASSERT_EQ(S_OK, Client().Open());
-
-    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));
-
-    EXPECT_EQ(std::vector<std::wstring>{L"Select a folder"}, user.pickerTitles);
-    EXPECT_TRUE(Sql().empty());
-    EXPECT_TRUE(Events("file_written").empty());
-    EXPECT_TRUE(user.messages.empty());
-}
-
 TEST_F(DocumentListDownloadTest, UserWithoutTheOutputRightGetsNoDialogAndNoMessage)
 {
     const LONG id = Document(L"Drawing", {{L"drawing.pdf", L"pdf"}, {L"sheet.dwg", L"dwg"}}).documentId;
