@@ -4,11 +4,13 @@
 
 #include <win32host/Desktop.h>
 
-#include "ManagerTree.h"
+#include "TreeReader.h"
 #include "Spawn.h"
 
 namespace e2e {
 namespace {
+
+using namespace viztest;
 
 const wchar_t* const kSignerText = L"Checked by Li Na";
 
