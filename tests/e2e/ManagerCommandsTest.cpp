@@ -61,28 +61,6 @@ TEST_F(ManagerCommandTest, ProductTreeDownloadOfOneTickedBranch)
     EXPECT_TRUE(closedByCancel);
 }
 
-TEST_F(ManagerCommandTest, ProductTreeCancelClosesTheManagerWithoutFetching)
-{
-    const LONG top = Fixture().AddPart(L"Top");
-    Fixture().AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}).documentId);
-    ASSERT_EQ(S_OK, Client().Open());
-    bool hidden = false;
-    user.onManager = [&](HWND dialog) {
-        ASSERT_TRUE(win32host::ClickControl(dialog, IDCANCEL));
-        hidden = !IsWindowVisible(dialog);
-    };
-
-    EXPECT_EQ(S_OK, Run(Module().OutputLightFile, ProductTreeContext(L"Part", top)));
-
-    EXPECT_TRUE(hidden);
-    const auto dialogs = Events("dialog");
-    ASSERT_EQ(2u, dialogs.size());
-    EXPECT_EQ("close", dialogs[1].Get("event"));
-    EXPECT_EQ(std::to_string(IDCANCEL), dialogs[1].Get("result"));
-    EXPECT_TRUE(Events("file_written").empty());
-    EXPECT_TRUE(user.messages.empty());
-}
-
 TEST_F(ManagerCommandTest, WorkflowShowsTheAttachedDocumentsFilesAndDownloadsThemSigned)
 {
     const Signer signer = AddTextSigner(Fixture(), L"lina", kSignerText);
