@@ -49,25 +49,20 @@ TEST_F(FlowItemListTest, ItemsInCollectionOrderWithDuplicates)
     EXPECT_EQ(firstBefore, m_first->Count());
 }
 
-TEST_F(FlowItemListTest, EmptyCollectionGivesEmptyList)
+// An empty collection gives an empty list; an item that is no flow item fails the list and keeps
+// those before it; a VARIANT that holds no objects fails.
+TEST_F(FlowItemListTest, EmptyOrShortLists)
 {
     Attach({});
     EXPECT_EQ(S_OK, BuildFlowItemList(&m_var, m_list));
     EXPECT_TRUE(m_list.empty());
-}
-
-TEST_F(FlowItemListTest, ItemThatIsNoFlowItemFailsAndKeepsThoseBefore)
-{
     Attach({First(), Second(), static_cast<IQvOtlObject*>(m_part.get()), First()});
     EXPECT_EQ(E_NOINTERFACE, BuildFlowItemList(&m_var, m_list));
     EXPECT_EQ(2u, m_list.size());
-}
-
-TEST_F(FlowItemListTest, VariantThatHoldsNoObjectsFails)
-{
+    CFlowItemList none;
     _variant_t number(7L);
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, BuildFlowItemList(&number, m_list));
-    EXPECT_TRUE(m_list.empty());
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, BuildFlowItemList(&number, none));
+    EXPECT_TRUE(none.empty());
 }
 
 // The client's collection never fails to give an item it counted; this one does.
