@@ -1,7 +1,7 @@
 // BuildFlowItemList: the workflow items of an attached-items VARIANT, one reference each.
 #include <gtest/gtest.h>
 
-#include "ClientErrorService.h"
+#include "ClientFolder.h"
 #include "FakeObjects.h"
 #include "FakeUi.h"
 #include "commands/FlowItemList.h"
@@ -14,6 +14,7 @@ namespace {
 class FlowItemListTest : public testing::Test {
 protected:
     ~FlowItemListTest() override { VariantClear(&m_var); }
+    void SetUp() override { ASSERT_EQ(S_OK, m_client.Open()); }
 
     void Attach(std::vector<IUnknown*> items)
     {
@@ -22,7 +23,7 @@ protected:
         m_holder->GetAttachedItems(&m_var);
     }
 
-    ClientErrorService m_collection;
+    viztest::ClientFolder m_client; // its object collection reads the VARIANT
     FakeRef<FakeFlowItem> m_holder = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> m_first = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> m_second = MakeFake<FakeFlowItem>();
