@@ -135,7 +135,7 @@ TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
     CDocumentSelectDlg dlg;
     Run(true, {kPrintButton}, &dlg);
 
-    const std::wstring temp = Folder().TempFolder();
+    const std::wstring temp = TempFolder();
     const std::vector<std::wstring> expectedPaths = {temp + L"\\a.pdf", temp + L"\\b.pdf", temp + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
     for (const auto& path : expectedPaths)

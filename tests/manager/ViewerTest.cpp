@@ -50,7 +50,7 @@ TEST_F(ViewerTest, DoubleClickShowsAFileOnlyWhenItCanBeFetched)
         ExpectControlFillsClientArea(viewer);
     };
     user.onManager = [&](HWND dialog) {
-        std::filesystem::create_directories(viztest::PosixOf(Folder().TempFolder() + L"\\bad.dwg"));
+        std::filesystem::create_directories(viztest::PosixOf(TempFolder() + L"\\bad.dwg"));
         HWND tree = ManagerTree(dialog);
         ExpandAll(tree);
         for (const wchar_t* label : {L"good.pdf", L"bad.dwg", L"Top"})
@@ -59,7 +59,7 @@ TEST_F(ViewerTest, DoubleClickShowsAFileOnlyWhenItCanBeFetched)
     RunOn(L"Part", m_top);
 
     EXPECT_EQ(1, user.viewerDialogs);
-    const std::wstring temp = Folder().TempFolder();
+    const std::wstring temp = TempFolder();
     const std::vector<std::string> expected = {
         "SetViewerMap " + win32host::ToUtf8(Folder().Client().GetConfigPath() + L"\\commcfg\\Viewermap.xml"),
         "OpenFile " + win32host::ToUtf8(temp + L"\\good.pdf")};
@@ -74,7 +74,7 @@ TEST_F(ViewerTest, DoubleClickShowsAFileOnlyWhenItCanBeFetched)
 
 TEST_F(ViewerTest, ViewerControlFollowsTheDialogsSize)
 {
-    ASSERT_SUCCEEDED(Folder().Open());
+    ASSERT_SUCCEEDED(Open());
     user.onViewer = [&](HWND viewer) {
         ShowWindow(viewer, SW_RESTORE);
         for (const SIZE& size : {SIZE{700, 500}, SIZE{320, 240}, SIZE{1100, 800}}) {
@@ -109,7 +109,7 @@ std::vector<BYTE> TemplateControlState()
 
 TEST_F(ViewerTest, AnEmptyPathStillReachesTheControlWhichHasTheTemplatesState)
 {
-    ASSERT_SUCCEEDED(Folder().Open());
+    ASSERT_SUCCEEDED(Open());
     std::vector<BYTE> saved;
     user.onViewer = [&](HWND viewer) {
         IUnknown* pControl = nullptr;
