@@ -45,6 +45,15 @@ int AuthorizeReadOnly(void*, int action, const char*, const char* pszFunction, c
     }
 }
 
+// An ASCII letter folds without a call into the C library: a row read by names compares every
+// character of every column name before the one asked for.
+wint_t FoldCase(wint_t c)
+{
+    if (c < 0x80)
+        return c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c;
+    return std::towlower(c);
+}
+
 // The column's UTF-8 name against a name, without regard to case, with no conversion while the
 // column's name is ASCII.
 bool IsNameOf(const char* pszColumn, const std::wstring& name)
@@ -59,7 +68,7 @@ bool IsNameOf(const char* pszColumn, const std::wstring& name)
                        return std::towlower(static_cast<wint_t>(a)) == std::towlower(static_cast<wint_t>(b));
                    });
         }
-        if (k == name.size() || std::towlower(c) != std::towlower(static_cast<wint_t>(name[k])))
+        if (k == name.size() || FoldCase(c) != FoldCase(static_cast<wint_t>(name[k])))
             return false;
     }
     return k == name.size();
