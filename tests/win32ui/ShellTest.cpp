@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
+#include <set>
 #include <string>
 
 #include "ScratchFolder.h"
@@ -86,58 +88,51 @@ TEST(FolderPicker, TheChosenPathComesBackThroughTheItemIdList)
     EXPECT_EQ(events[1].Get("result"), "");
 }
 
-int SmallIconIndex(const wchar_t* name, DWORD attributes)
+// One icon index per extension whatever its case, another for folders. With
+// SHGFI_USEFILEATTRIBUTES the disk is not touched; without it the disk decides and the attributes
+// given are ignored.
+TEST(FileInfo, EachExtensionHasOneIconIndexAndFoldersAnother)
 {
-    SHFILEINFOW info{};
-    DWORD_PTR ok = SHGetFileInfoW(name, attributes, &info, sizeof(info), SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON);
-    EXPECT_NE(ok, 0u);
-    EXPECT_NE(info.hIcon, nullptr);
-    EXPECT_TRUE(DestroyIcon(info.hIcon));
-    return info.iIcon;
-}
-
-TEST(FileInfo, EachExtensionHasOneIconIndexWhateverItsCase)
-{
-    int pdf = SmallIconIndex(L".pdf", FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(SmallIconIndex(L"drawing.PDF", FILE_ATTRIBUTE_NORMAL), pdf);
-    EXPECT_EQ(SmallIconIndex(L"C:\\no\\such\\file.Pdf", FILE_ATTRIBUTE_NORMAL), pdf) << "the disk is not touched";
-    int dwg = SmallIconIndex(L".dwg", FILE_ATTRIBUTE_NORMAL);
-    EXPECT_NE(dwg, pdf);
-    int folder = SmallIconIndex(L"C:\\anything", FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_NE(folder, pdf);
-    EXPECT_NE(folder, dwg);
-    EXPECT_EQ(SmallIconIndex(L"D:\\other", FILE_ATTRIBUTE_DIRECTORY), folder);
+    viztest::ScratchFolder folder;
+    wchar_t system[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::wstring onDisk = folder.Windows(), missing = folder.Windows(L"missing.pdf");
+    const struct {
+        const wchar_t* name;
+        DWORD attributes;
+        bool onlyAttributes;
+        char kind; // icons of one kind share an index; 0: the call fails
+    } cases[] = {
+        {L".pdf", FILE_ATTRIBUTE_NORMAL, true, 'p'}, {L"drawing.PDF", FILE_ATTRIBUTE_NORMAL, true, 'p'},
+        {L"C:\\no\\such\\file.Pdf", FILE_ATTRIBUTE_NORMAL, true, 'p'}, {L".dwg", FILE_ATTRIBUTE_NORMAL, true, 'd'},
+        {L"C:\\anything", FILE_ATTRIBUTE_DIRECTORY, true, 'f'}, {L"D:\\other", FILE_ATTRIBUTE_DIRECTORY, true, 'f'},
+        {onDisk.c_str(), 0, false, 'f'}, {system, FILE_ATTRIBUTE_NORMAL, false, 'f'}, {missing.c_str(), 0, false, 0},
+    };
+    std::map<char, int> indexOf;
+    for (const auto& c : cases) {
+        SHFILEINFOW info{};
+        const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (c.onlyAttributes ? SHGFI_USEFILEATTRIBUTES : 0);
+        const bool ok = SHGetFileInfoW(c.name, c.attributes, &info, sizeof(info), flags) != 0;
+        ASSERT_EQ(ok, c.kind != 0) << win32host::ToUtf8(c.name);
+        if (!ok)
+            continue;
+        EXPECT_TRUE(DestroyIcon(info.hIcon)) << win32host::ToUtf8(c.name);
+        const auto known = indexOf.emplace(c.kind, info.iIcon).first;
+        EXPECT_EQ(known->second, info.iIcon) << win32host::ToUtf8(c.name);
+    }
+    std::set<int> distinct;
+    for (const auto& k : indexOf)
+        distinct.insert(k.second);
+    EXPECT_EQ(distinct.size(), indexOf.size()) << "each kind has its own index";
 
     SHFILEINFOW info{};
     auto list = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     ASSERT_NE(list, nullptr);
-    EXPECT_GT(ImageList_GetImageCount(list), std::max(pdf, std::max(dwg, folder)));
-    auto again = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    EXPECT_EQ(again, list) << "one list for the whole process";
+    EXPECT_GT(ImageList_GetImageCount(list), *distinct.rbegin());
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON)),
+        list) << "one list for the whole process";
     EXPECT_FALSE(ImageList_Destroy(list)) << "the system list cannot be destroyed by a caller";
-    EXPECT_EQ(ImageList_GetImageCount(list), ImageList_GetImageCount(again));
-}
-
-TEST(FileInfo, ARealFolderOnDiskGetsTheFolderIcon)
-{
-    viztest::ScratchFolder folder;
-    const std::wstring path = folder.Windows();
-    SHFILEINFOW info{};
-    ASSERT_NE(SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON), 0u);
-    DestroyIcon(info.hIcon);
-    EXPECT_EQ(info.iIcon, SmallIconIndex(L"x", FILE_ATTRIBUTE_DIRECTORY));
-    std::wstring missing = folder.Windows(L"missing.pdf");
-    EXPECT_EQ(SHGetFileInfoW(missing.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON), 0u)
-        << "without SHGFI_USEFILEATTRIBUTES the file must exist";
-
-    wchar_t system[MAX_PATH];
-    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
-    ASSERT_NE(SHGetFileInfoW(system, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON), 0u);
-    DestroyIcon(info.hIcon);
-    EXPECT_EQ(info.iIcon, SmallIconIndex(L"x", FILE_ATTRIBUTE_DIRECTORY))
-        << "without SHGFI_USEFILEATTRIBUTES the attributes given are ignored and the disk decides";
 }
 
 } // namespace

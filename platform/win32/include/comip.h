@@ -104,22 +104,6 @@ public:
     }
 
     // ---- ownership ----
-    // Takes over p without AddRef.
-    void Attach(Interface* pInterface) noexcept
-    {
-        _Release();
-        m_pInterface = pInterface;
-    }
-    void Attach(Interface* pInterface, bool fAddRef)
-    {
-        _Release();
-        m_pInterface = pInterface;
-        if (fAddRef) {
-            if (pInterface == nullptr)
-                _com_issue_error(E_POINTER);
-            pInterface->AddRef();
-        }
-    }
     Interface* Detach() noexcept
     {
         Interface* const old = m_pInterface;
@@ -131,13 +115,6 @@ public:
         if (m_pInterface == nullptr)
             _com_issue_error(E_POINTER);
         m_pInterface->AddRef();
-    }
-    void Release()
-    {
-        if (m_pInterface == nullptr)
-            _com_issue_error(E_POINTER);
-        m_pInterface->Release();
-        m_pInterface = nullptr;
     }
 
     // ---- access ----
@@ -189,17 +166,6 @@ public:
         if (FAILED(hr))
             m_pInterface = nullptr;
         return hr;
-    }
-    HRESULT CreateInstance(LPCWSTR clsidString, IUnknown* pOuter = nullptr, DWORD dwClsContext = CLSCTX_ALL) noexcept
-    {
-        CLSID clsid;
-        HRESULT hr = CLSIDFromString(clsidString, &clsid);
-        if (FAILED(hr)) {
-            _Release();
-            m_pInterface = nullptr;
-            return hr;
-        }
-        return CreateInstance(clsid, pOuter, dwClsContext);
     }
 
     template <typename _InterfaceType>
@@ -265,7 +231,8 @@ private:
         if (p != nullptr) {
             Interface* pInterface = nullptr;
             hr = p->QueryInterface(GetIID(), reinterpret_cast<void**>(&pInterface));
-            Attach(SUCCEEDED(hr) ? pInterface : nullptr);
+            _Release();
+            m_pInterface = SUCCEEDED(hr) ? pInterface : nullptr;
         } else {
             operator=(static_cast<Interface*>(nullptr));
             hr = E_NOINTERFACE;

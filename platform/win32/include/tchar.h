@@ -32,8 +32,6 @@ typedef wint_t _TINT;
 #define _tcstok wcstok
 #define _tcscpy_s wcscpy_s
 #define _tcsncpy_s wcsncpy_s
-#define _tcslwr_s _wcslwr_s
-#define _tcsupr_s _wcsupr_s
 #define _tcstol wcstol
 #define _tcstoul wcstoul
 #define _tcstod wcstod

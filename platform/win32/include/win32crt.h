@@ -38,11 +38,9 @@ int _vscwprintf(const wchar_t* format, va_list argptr);
 // 0 when there are none; clamped on overflow.
 int _wtoi(const wchar_t* str);
 
-// Case-insensitive comparison and case mapping (the "C" locale: A-Z only).
+// Case-insensitive comparison (the "C" locale: A-Z only).
 int _wcsicmp(const wchar_t* string1, const wchar_t* string2);
 int _wcsnicmp(const wchar_t* string1, const wchar_t* string2, size_t count);
-errno_t _wcslwr_s(wchar_t* str, size_t numberOfElements);
-errno_t _wcsupr_s(wchar_t* str, size_t numberOfElements);
 
 // Bounded copies: on overflow the destination becomes empty and ERANGE is returned, except that
 // wcsncpy_s with _TRUNCATE keeps what fits and returns STRUNCATE.
@@ -67,7 +65,3 @@ template <size_t N>
 inline errno_t wcscpy_s(wchar_t (&dest)[N], const wchar_t* src) { return wcscpy_s(dest, N, src); }
 template <size_t N>
 inline errno_t wcsncpy_s(wchar_t (&dest)[N], const wchar_t* src, size_t count) { return wcsncpy_s(dest, N, src, count); }
-template <size_t N>
-inline errno_t _wcslwr_s(wchar_t (&str)[N]) { return _wcslwr_s(str, N); }
-template <size_t N>
-inline errno_t _wcsupr_s(wchar_t (&str)[N]) { return _wcsupr_s(str, N); }

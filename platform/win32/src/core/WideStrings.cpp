@@ -11,7 +11,6 @@ namespace {
 thread_local wchar_t* t_wcstokNext = nullptr;
 
 wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-wchar_t UpperAscii(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
 bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 
@@ -81,28 +80,6 @@ extern "C" int _wcsnicmp(const wchar_t* string1, const wchar_t* string2, size_t 
     }
     return 0;
 }
-
-namespace {
-errno_t MapCase(wchar_t* str, size_t size, wchar_t (*map)(wchar_t))
-{
-    if (!str)
-        return EINVAL;
-    size_t length = 0;
-    while (length < size && str[length])
-        ++length;
-    if (length == size) {
-        if (size)
-            str[0] = 0;
-        return EINVAL; // not terminated within its buffer
-    }
-    for (size_t i = 0; i < length; ++i)
-        str[i] = map(str[i]);
-    return 0;
-}
-} // namespace
-
-extern "C" errno_t _wcslwr_s(wchar_t* str, size_t numberOfElements) { return MapCase(str, numberOfElements, LowerAscii); }
-extern "C" errno_t _wcsupr_s(wchar_t* str, size_t numberOfElements) { return MapCase(str, numberOfElements, UpperAscii); }
 
 extern "C" errno_t wcscpy_s(wchar_t* dest, size_t destsz, const wchar_t* src)
 {

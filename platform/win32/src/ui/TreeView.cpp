@@ -168,8 +168,6 @@ public:
         Notify(TVN_DELETEITEMW, nm.hdr);
         if (m_caret == item)
             m_caret = nullptr;
-        if (m_dropHilite == item)
-            m_dropHilite = nullptr;
         if (item->prev)
             item->prev->next = item->next;
         else
@@ -468,15 +466,9 @@ public:
             return m_root.firstChild;
         case TVGN_CARET:
             return m_caret;
-        case TVGN_DROPHILITE:
-            return m_dropHilite;
         case TVGN_FIRSTVISIBLE: {
             auto rows = VisibleItems();
             return m_topRow < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(m_topRow)] : nullptr;
-        }
-        case TVGN_LASTVISIBLE: {
-            auto rows = VisibleItems();
-            return rows.empty() ? nullptr : rows.back();
         }
         }
         if (!item)
@@ -490,15 +482,10 @@ public:
             return item->parent == &m_root ? nullptr : item->parent;
         case TVGN_CHILD:
             return item->firstChild;
-        case TVGN_NEXTVISIBLE:
-        case TVGN_PREVIOUSVISIBLE: {
+        case TVGN_NEXTVISIBLE: {
             auto rows = VisibleItems();
             auto it = std::find(rows.begin(), rows.end(), item);
-            if (it == rows.end())
-                return nullptr;
-            if (code == TVGN_NEXTVISIBLE)
-                return (it + 1) == rows.end() ? nullptr : *(it + 1);
-            return it == rows.begin() ? nullptr : *(it - 1);
+            return it == rows.end() || it + 1 == rows.end() ? nullptr : *(it + 1);
         }
         }
         return nullptr;
@@ -776,7 +763,6 @@ public:
     // Every item; its address is its handle.
     HandlePool<TreeItem> m_items;
     TreeItem* m_caret = nullptr;
-    TreeItem* m_dropHilite = nullptr;
     HIMAGELIST m_normalImages = nullptr;
     HIMAGELIST m_stateImages = nullptr;
     int m_indent = kDefaultIndent;
@@ -942,19 +928,6 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return static_cast<LRESULT>(tree->Count());
     case TVM_GETINDENT:
         return tree->m_indent;
-    case TVM_SETINDENT:
-        tree->m_indent = std::max(static_cast<int>(wParam), 1);
-        tree->RowsChanged();
-        return 0;
-    case TVM_GETITEMHEIGHT:
-        return tree->m_itemHeight;
-    case TVM_SETITEMHEIGHT: {
-        int old = tree->m_itemHeight;
-        int height = static_cast<int>(static_cast<SHORT>(wParam));
-        tree->m_itemHeight = height > 0 ? height : kDefaultItemHeight;
-        tree->RowsChanged();
-        return old;
-    }
     case TVM_GETIMAGELIST:
         return reinterpret_cast<LRESULT>(wParam == TVSIL_STATE ? tree->m_stateImages : tree->m_normalImages);
     case TVM_SETIMAGELIST: {
@@ -986,13 +959,6 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             if (item)
                 tree->EnsureVisible(item);
             return TRUE;
-        case TVGN_DROPHILITE:
-            if (tree->m_dropHilite)
-                tree->m_dropHilite->state &= ~TVIS_DROPHILITED;
-            tree->m_dropHilite = item;
-            if (item)
-                item->state |= TVIS_DROPHILITED;
-            return TRUE;
         case TVGN_FIRSTVISIBLE: {
             int row = item ? tree->RowOf(item) : -1;
             if (row < 0)
@@ -1015,9 +981,6 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(wParam));
         return item ? static_cast<LRESULT>(item->state & static_cast<UINT>(lParam)) : 0;
     }
-    case TVM_GETVISIBLECOUNT:
-        tree->Sync();
-        return tree->VisibleCount();
     case TVM_HITTEST: {
         tree->Sync();
         auto* ht = reinterpret_cast<TVHITTESTINFO*>(lParam);
