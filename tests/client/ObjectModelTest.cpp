@@ -19,21 +19,16 @@ namespace {
 
 std::wstring ClassName(const COtlObjectRef& ref)
 {
-    BSTR bstr = nullptr;
-    ref.GetClassNameW(&bstr);
-    std::wstring name = bstr != nullptr ? bstr : L"";
-    SysFreeString(bstr);
-    return name;
+    _bstr_t name;
+    ref.GetClassNameW(name.GetAddress());
+    return name.length() ? static_cast<const wchar_t*>(name) : L"";
 }
 
 std::wstring Name(const COtlObjectRef& ref)
 {
-    VARIANT var;
-    VariantInit(&var);
+    _variant_t var;
     ref.GetPropertyValue(L"name", &var);
-    std::wstring name = CVariantHelper::VariantToString(var).GetString();
-    VariantClear(&var);
-    return name;
+    return CVariantHelper::VariantToString(var).GetString();
 }
 
 COtlObjectRef Open(const wchar_t* pszClass, LONG id)

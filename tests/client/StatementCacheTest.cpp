@@ -21,21 +21,21 @@ TEST(StatementCacheTest, FullCacheDropsTheStatementIdleLongest)
     };
     {
         qvclient::StatementCache cache;
-        const std::string again = "SELECT ?";
+        const qvclient::StatementText again("SELECT ?");
         int prepares = 0;
         for (int i = 1; i <= 200; ++i) {
             sqlite3_stmt* pStmt = cache.Take(again);
             if (pStmt == nullptr) {
-                pStmt = prepare(again);
+                pStmt = prepare(again.text);
                 ++prepares;
             }
             const std::string once = "SELECT " + std::to_string(i);
-            cache.Give(once, prepare(once));
+            cache.Give(qvclient::StatementText(once), prepare(once));
             cache.Give(again, pStmt);
         }
         EXPECT_EQ(1, prepares);
-        EXPECT_EQ(nullptr, cache.Take("SELECT 1"));
-        sqlite3_stmt* pLast = cache.Take("SELECT 200");
+        EXPECT_EQ(nullptr, cache.Take(qvclient::StatementText("SELECT 1")));
+        sqlite3_stmt* pLast = cache.Take(qvclient::StatementText("SELECT 200"));
         EXPECT_NE(nullptr, pLast);
         sqlite3_finalize(pLast);
     }

@@ -168,46 +168,24 @@ INSTANTIATE_TEST_SUITE_P(EveryDocumentClass, DocumentListTest,
 
 class DocumentListDownloadTest : public CommandTest {};
 
-TEST_F(DocumentListDownloadTest, TwoPdfsAreBothWritten)
+// Two PDFs are both written; a document without light files still ends in completion.
+TEST_F(DocumentListDownloadTest, EveryFileOfTheTypeOrNoneEndsInCompletion)
 {
-    const LONG id = Document(L"Drawing", {{L"sheet1.pdf", L"pdf"}, {L"sheet2.pdf", L"pdf"}, {L"all.dwg", L"dwg"}})
-                        .documentId;
+    const LONG two = Document(L"Drawing", {{L"sheet1.pdf", L"pdf"}, {L"sheet2.pdf", L"pdf"}, {L"all.dwg", L"dwg"}})
+                         .documentId;
+    const LONG none = Document(L"Document", {}).documentId;
     ASSERT_EQ(S_OK, Client().Open());
-    const std::wstring out = Client().MakeFolder("out");
-    user.folders.push_back(out);
+    const std::wstring out = Client().MakeFolder("out"), empty = Client().MakeFolder("empty");
+    user.folders = {out, empty};
 
-    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Drawing", id)));
+    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Drawing", two)));
+    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", none)));
 
     EXPECT_EQ((std::vector<std::string>{"all.dwg", "sheet1.pdf", "sheet2.pdf"}), ListFolder(out));
     EXPECT_NE(std::string::npos, PdfText(PosixOf(out + L"\\sheet2.pdf")).find("sheet2.pdf"));
-    EXPECT_EQ(std::vector<std::wstring>{L"下载完成"}, user.MessageTexts());
-}
-
-TEST_F(DocumentListDownloadTest, NoLightFilesStillEndsInCompletion)
-{
-    const LONG id = Document(L"Document", {}).documentId;
-    ASSERT_EQ(S_OK, Client().Open());
-    const std::wstring out = Client().MakeFolder("out");
-    user.folders.push_back(out);
-
-    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));
-
-    EXPECT_TRUE(ListFolder(out).empty());
-    EXPECT_EQ((std::vector<std::string>{"pdf", "dwg"}), LookedUpTypes(Sql()));
-    EXPECT_EQ(std::vector<std::wstring>{L"下载完成"}, user.MessageTexts());
-}
-
-TEST_F(DocumentListDownloadTest, CancelledFolderPickerLooksNothingUpAndSaysNothing)
-{
-    const LONG id = Document(L"Document", {{L"manual.pdf", L"pdf"}}).documentId;
-    ASSERT_EQ(S_OK, Client().Open());
-
-    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(L"Document", id)));
-
-    EXPECT_EQ(std::vector<std::wstring>{L"Select a folder"}, user.pickerTitles);
-    EXPECT_TRUE(Sql().empty());
-    EXPECT_TRUE(Events("file_written").empty());
-    EXPECT_TRUE(user.messages.empty());
+    EXPECT_TRUE(ListFolder(empty).empty());
+    EXPECT_EQ((std::vector<std::string>{"pdf", "dwg", "pdf", "dwg"}), LookedUpTypes(Sql()));
+    EXPECT_EQ((std::vector<std::wstring>{L"下载完成", L"下载完成"}), user.MessageTexts());
 }
 
 TEST_F(DocumentListDownloadTest, UserWithoutTheOutputRightGetsNoDialogAndNoMessage)

@@ -4,11 +4,13 @@
 
 #include <win32host/Desktop.h>
 
-#include "ManagerTree.h"
+#include "TreeReader.h"
 #include "Spawn.h"
 
 namespace e2e {
 namespace {
+
+using namespace viztest;
 
 const wchar_t* const kSignerText = L"Checked by Li Na";
 
@@ -57,28 +59,6 @@ TEST_F(ManagerCommandTest, ProductTreeDownloadOfOneTickedBranch)
     EXPECT_EQ((std::vector<std::string>{"frame.dwg", "frame.pdf"}), ListFolder(out));
     EXPECT_EQ(std::vector<std::wstring>{L"下载成功!"}, user.MessageTexts());
     EXPECT_TRUE(closedByCancel);
-}
-
-TEST_F(ManagerCommandTest, ProductTreeCancelClosesTheManagerWithoutFetching)
-{
-    const LONG top = Fixture().AddPart(L"Top");
-    Fixture().AddPartDocument(top, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}).documentId);
-    ASSERT_EQ(S_OK, Client().Open());
-    bool hidden = false;
-    user.onManager = [&](HWND dialog) {
-        ASSERT_TRUE(win32host::ClickControl(dialog, IDCANCEL));
-        hidden = !IsWindowVisible(dialog);
-    };
-
-    EXPECT_EQ(S_OK, Run(Module().OutputLightFile, ProductTreeContext(L"Part", top)));
-
-    EXPECT_TRUE(hidden);
-    const auto dialogs = Events("dialog");
-    ASSERT_EQ(2u, dialogs.size());
-    EXPECT_EQ("close", dialogs[1].Get("event"));
-    EXPECT_EQ(std::to_string(IDCANCEL), dialogs[1].Get("result"));
-    EXPECT_TRUE(Events("file_written").empty());
-    EXPECT_TRUE(user.messages.empty());
 }
 
 TEST_F(ManagerCommandTest, WorkflowShowsTheAttachedDocumentsFilesAndDownloadsThemSigned)

@@ -38,7 +38,8 @@ TEST(InputDecoder, Utf8CharactersBecomeOneWideCharacterEach)
     EXPECT_EQ(events[2].ch, static_cast<wchar_t>(0x1F4C1));
 }
 
-TEST(InputDecoder, ALoneEscapeWaitsUntilNothingMoreComes)
+// A lone Escape waits until nothing more comes; split sequences and characters wait for their rest.
+TEST(InputDecoder, WhatIsIncompleteWaits)
 {
     std::string bytes = "\x1b";
     InputEvent e;
@@ -47,12 +48,8 @@ TEST(InputDecoder, ALoneEscapeWaitsUntilNothingMoreComes)
     ASSERT_TRUE(DecodeInput(bytes, true, e));
     EXPECT_EQ(e.key, Key::Escape);
     EXPECT_TRUE(bytes.empty());
-}
 
-TEST(InputDecoder, SplitSequencesAndCharactersWaitForTheirRest)
-{
-    std::string bytes = "\x1b[1";
-    InputEvent e;
+    bytes = "\x1b[1";
     EXPECT_FALSE(DecodeInput(bytes, false, e));
     bytes += "5~";
     ASSERT_TRUE(DecodeInput(bytes, false, e));

@@ -2,10 +2,13 @@
 // the manager dialog on a root object.
 #pragma once
 
+#include <memory>
+
 #include <ComRef.h>
 
 #include "ClientTest.h"
-#include "ManagerClientFolder.h"
+#include "ClientFolder.h"
+#include "SystemInterposer.h"
 #include "TreeReader.h"
 #include "manager/DocumentSelectDlg.h"
 
@@ -33,11 +36,23 @@ inline RECT ControlRect(HWND dialog, int id)
     return rc;
 }
 
-class ManagerTest : public ClientTest<ManagerClientFolder> {
+class ManagerTest : public ClientTest<ClientFolder> {
 protected:
     void SetUp() override { StartModuleOnce(); }
 
-    ManagerClientFolder& Folder() { return m_folder; }
+    ClientFolder& Folder() { return m_folder; }
+    // The client's temporary folder (Windows path).
+    std::wstring TempFolder() { return m_folder.Client().GetTempPath(); }
+
+    // Opens the client; with faults, its system object stands behind a SystemInterposer.
+    HRESULT Open()
+    {
+        const HRESULT hr = m_folder.Open(win32host::FromUtf8(MANAGERTEST_VIEWER_DLL));
+        if (FAILED(hr) || m_pFaults == nullptr)
+            return hr;
+        m_interposer = std::make_unique<SystemInterposer>(m_folder.Client(), *m_pFaults);
+        return m_interposer->Registered() ? S_OK : E_FAIL;
+    }
 
     LONG Document(const std::wstring& className, const LightFiles& files)
     {
@@ -47,7 +62,7 @@ protected:
     // Runs the manager modally on the object; the user's script acts while it is up.
     void RunOn(const wchar_t* className, LONG objectId, CDocumentSelectDlg* pDlg = nullptr)
     {
-        ASSERT_SUCCEEDED(m_folder.Open(m_pFaults));
+        ASSERT_SUCCEEDED(Open());
         IQvOtlObjectPtr object = m_folder.Object(className, objectId);
         ASSERT_TRUE(object != nullptr);
         COtlObjectRef root(object);
@@ -59,6 +74,7 @@ protected:
     }
 
     SystemFaults* m_pFaults = nullptr;
+    std::unique_ptr<SystemInterposer> m_interposer;
 };
 
 } // namespace managertest

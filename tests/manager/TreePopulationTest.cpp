@@ -178,7 +178,7 @@ protected:
 TEST_F(WorkflowPopulationTest, DocumentsHangUnderAssociatedFilesAndOtherObjectsAddNothing)
 {
     const LONG flow = BuildWorkflow();
-    ASSERT_SUCCEEDED(Folder().Open());
+    ASSERT_SUCCEEDED(Open());
     const CFlowItemList items = AttachedItems(flow);
     ASSERT_EQ(4u, items.size());
 
@@ -191,7 +191,7 @@ class WorkflowElementFailureTest : public WorkflowPopulationTest, public ::testi
 TEST_P(WorkflowElementFailureTest, StopsTheFillAtThatElement)
 {
     const LONG flow = BuildWorkflow();
-    ASSERT_SUCCEEDED(Folder().Open());
+    ASSERT_SUCCEEDED(Open());
     const CFlowItemList attached = AttachedItems(flow);
     ASSERT_EQ(4u, attached.size());
 

@@ -6,7 +6,6 @@
 #include <win32host/Desktop.h>
 #include <win32host/Trace.h>
 
-#include "ClientErrorService.h"
 #include "FakeObjects.h"
 #include "FakeUi.h"
 #include "RaisedStatus.h"
@@ -63,7 +62,9 @@ TEST_F(DocListCommands, FailedDwgLookupIsReported)
 class ManagerCommands : public testing::Test {
 protected:
     ManagerCommands() : m_userScope(m_user) {}
+    void SetUp() override { ASSERT_EQ(S_OK, m_client.Open()); }
 
+    ClientFolder m_client;
     win32host::DefaultDesktopUser m_user;
     win32host::ScopedDesktopUser m_userScope;
     win32host::TraceRecorder m_trace;
@@ -87,7 +88,6 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
     EXPECT_EQ(E_POINTER, Raised([&] { WfOutputLightFile(m_context.get()); })) << "a missing workflow item raises";
 
     // An attached object that is no workflow item fails the list; the list is released.
-    ClientErrorService collection;
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> attached = MakeFake<FakeFlowItem>();
     FakeRef<FakeOtlObject> part = MakeFake<FakeOtlObject>();
@@ -101,7 +101,6 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
 
 TEST_F(ManagerCommands, WorkflowWithoutItemsOpensTheManager)
 {
-    ClientErrorService collection;
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
     EXPECT_EQ(S_OK, WfOutputLightFile(m_context.get()));

@@ -1,7 +1,7 @@
 // BuildFlowItemList: the workflow items of an attached-items VARIANT, one reference each.
 #include <gtest/gtest.h>
 
-#include "ClientErrorService.h"
+#include "ClientFolder.h"
 #include "FakeObjects.h"
 #include "FakeUi.h"
 #include "commands/FlowItemList.h"
@@ -14,6 +14,7 @@ namespace {
 class FlowItemListTest : public testing::Test {
 protected:
     ~FlowItemListTest() override { VariantClear(&m_var); }
+    void SetUp() override { ASSERT_EQ(S_OK, m_client.Open()); }
 
     void Attach(std::vector<IUnknown*> items)
     {
@@ -22,7 +23,7 @@ protected:
         m_holder->GetAttachedItems(&m_var);
     }
 
-    ClientErrorService m_collection;
+    viztest::ClientFolder m_client; // its object collection reads the VARIANT
     FakeRef<FakeFlowItem> m_holder = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> m_first = MakeFake<FakeFlowItem>();
     FakeRef<FakeFlowItem> m_second = MakeFake<FakeFlowItem>();
@@ -49,25 +50,20 @@ TEST_F(FlowItemListTest, ItemsInCollectionOrderWithDuplicates)
     EXPECT_EQ(firstBefore, m_first->Count());
 }
 
-TEST_F(FlowItemListTest, EmptyCollectionGivesEmptyList)
+// An empty collection gives an empty list; an item that is no flow item fails the list and keeps
+// those before it; a VARIANT that holds no objects fails.
+TEST_F(FlowItemListTest, EmptyOrShortLists)
 {
     Attach({});
     EXPECT_EQ(S_OK, BuildFlowItemList(&m_var, m_list));
     EXPECT_TRUE(m_list.empty());
-}
-
-TEST_F(FlowItemListTest, ItemThatIsNoFlowItemFailsAndKeepsThoseBefore)
-{
     Attach({First(), Second(), static_cast<IQvOtlObject*>(m_part.get()), First()});
     EXPECT_EQ(E_NOINTERFACE, BuildFlowItemList(&m_var, m_list));
     EXPECT_EQ(2u, m_list.size());
-}
-
-TEST_F(FlowItemListTest, VariantThatHoldsNoObjectsFails)
-{
+    CFlowItemList none;
     _variant_t number(7L);
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, BuildFlowItemList(&number, m_list));
-    EXPECT_TRUE(m_list.empty());
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, BuildFlowItemList(&number, none));
+    EXPECT_TRUE(none.empty());
 }
 
 // The client's collection never fails to give an item it counted; this one does.

@@ -1,11 +1,11 @@
 // Reports to the client's error service.
 #include <gtest/gtest.h>
 
-#include "ClientErrorService.h"
+#include "ClientFolder.h"
 #include "TraceFields.h"
 #include "manager/HostErrorReport.h"
 
-using namespace moduletest;
+using namespace viztest;
 
 namespace {
 
@@ -34,8 +34,10 @@ TEST(ReportHostError, WhatIsShown)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ClientErrorService errors;
-        errors.SetPending(c.pending);
+        ClientFolder client;
+        ASSERT_EQ(S_OK, client.Open());
+        for (HRESULT code : c.pending)
+            client.Client().AddPendingError(code, L"client");
         win32host::TraceRecorder trace;
         ReportHostError(E_FAIL, 975, 48); // an earlier report
         if (c.chained)
@@ -44,21 +46,22 @@ TEST(ReportHostError, WhatIsShown)
             ReportHostError(E_ACCESSDENIED, c.line, 48);
         EXPECT_EQ((std::vector<std::string>{"48 80004005 DocumentSelectDlg:975", c.shown}),
             viztest::TraceFields(trace, "error_report", {"style", "codes", "locations"}));
-        EXPECT_EQ(c.pendingLeft, errors.PendingCount());
+        EXPECT_EQ(c.pendingLeft, client.Client().GetPendingErrors().size());
     }
 }
 
 TEST(ReportHostError, SilentCodesShowNothing)
 {
-    ClientErrorService errors;
-    errors.SetPending({kSilent[0]});
+    ClientFolder client;
+    ASSERT_EQ(S_OK, client.Open());
+    client.Client().AddPendingError(kSilent[0], L"client");
     win32host::TraceRecorder trace;
     for (HRESULT code : kSilent) {
         ReportHostError(code, 975, 48);
         ReportHostErrorChained(code, 995);
     }
     EXPECT_TRUE(trace.OfKind("error_report").empty());
-    EXPECT_EQ(1u, errors.PendingCount());
+    EXPECT_EQ(1u, client.Client().GetPendingErrors().size());
 }
 
 TEST(ReportHostError, NoReporterNoReport)

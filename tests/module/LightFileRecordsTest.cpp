@@ -52,64 +52,47 @@ TEST(LightFileRecords, RevisionFreesItsSignaturesButNotItsLightFiles)
     delete pLightFile;
 }
 
-TEST(PtrListAutoClean, DeletesEveryElementAndEmptiesTheList)
+// A guard deletes every element (nulls included) and empties the list; a detached one leaves both.
+TEST(PtrListAutoClean, DeletesEveryElementUnlessDetached)
 {
-    int destroyed = 0;
-    CPtrList list(10);
-    list.AddTail(new Tracked(&destroyed));
-    list.AddTail(static_cast<void*>(nullptr));
-    list.AddTail(new Tracked(&destroyed));
-    {
-        CPtrListAutoClean<Tracked> guard(&list);
+    for (const bool detach : {false, true}) {
+        int destroyed = 0;
+        CPtrList list(10);
+        list.AddTail(new Tracked(&destroyed));
+        list.AddTail(static_cast<void*>(nullptr));
+        list.AddTail(new Tracked(&destroyed));
+        {
+            CPtrListAutoClean<Tracked> guard(&list);
+            if (detach)
+                guard.Detach();
+        }
+        EXPECT_EQ(detach ? 0 : 2, destroyed) << detach;
+        EXPECT_EQ(detach ? 3 : 0, list.GetCount()) << detach;
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+            delete static_cast<Tracked*>(list.GetNext(pos));
     }
-    EXPECT_EQ(2, destroyed);
-    EXPECT_TRUE(list.IsEmpty());
 }
 
-TEST(PtrListAutoClean, DetachedGuardLeavesListAlone)
+TEST(ListAutoClean, DeletesThroughVirtualDestructorUnlessDetached)
 {
-    int destroyed = 0;
-    CPtrList list(10);
-    Tracked* pElement = new Tracked(&destroyed);
-    list.AddTail(pElement);
-    {
-        CPtrListAutoClean<Tracked> guard(&list);
-        guard.Detach();
+    for (const bool detach : {false, true}) {
+        int destroyed = 0;
+        int derivedDestroyed = 0;
+        std::list<TrackedBase*> list;
+        list.push_back(new TrackedDerived(&destroyed, &derivedDestroyed));
+        list.push_back(nullptr);
+        list.push_back(new TrackedBase(&destroyed));
+        {
+            CListAutoClean<TrackedBase> guard(&list);
+            if (detach)
+                guard.Detach();
+        }
+        EXPECT_EQ(detach ? 0 : 2, destroyed) << detach;
+        EXPECT_EQ(detach ? 0 : 1, derivedDestroyed) << detach;
+        EXPECT_EQ(detach ? 3u : 0u, list.size()) << detach;
+        for (TrackedBase* p : list)
+            delete p;
     }
-    EXPECT_EQ(0, destroyed);
-    ASSERT_EQ(1, list.GetCount());
-    EXPECT_EQ(pElement, list.GetHead());
-    delete pElement;
-}
-
-TEST(ListAutoClean, DeletesThroughVirtualDestructorAndClears)
-{
-    int destroyed = 0;
-    int derivedDestroyed = 0;
-    std::list<TrackedBase*> list;
-    list.push_back(new TrackedDerived(&destroyed, &derivedDestroyed));
-    list.push_back(nullptr);
-    list.push_back(new TrackedBase(&destroyed));
-    {
-        CListAutoClean<TrackedBase> guard(&list);
-    }
-    EXPECT_EQ(2, destroyed);
-    EXPECT_EQ(1, derivedDestroyed);
-    EXPECT_TRUE(list.empty());
-}
-
-TEST(ListAutoClean, DetachedGuardLeavesListAlone)
-{
-    int destroyed = 0;
-    std::list<TrackedBase*> list;
-    list.push_back(new TrackedBase(&destroyed));
-    {
-        CListAutoClean<TrackedBase> guard(&list);
-        guard.Detach();
-    }
-    EXPECT_EQ(0, destroyed);
-    ASSERT_EQ(1u, list.size());
-    delete list.front();
 }
 
 } // namespace

@@ -76,25 +76,6 @@ TEST_F(RealClient, LookupWritesTheTypesFilesInRowOrderAndSignsThem)
                                     L"checker.png"));
 }
 
-TEST_F(RealClient, LookupOfA3DDocumentTakesTheTypeAsGiven)
-{
-    qvclient::FixtureBuilder& fixture = m_client.Fixture();
-    const qvclient::DocumentFixture doc = fixture.AddDocumentWithLightFiles(L"3DDocument", L"M-01", L"prt", {{L"M-01.stp", L"step", "step", ""}});
-    ASSERT_EQ(S_OK, m_client.Open());
-
-    COtlObjectRef objDocument(m_client.Object(L"3DDocument", doc.documentId));
-    CString strPath;
-    EXPECT_EQ(0, RetrieveLightFiles(&objDocument, L"pdf", &strPath, m_out.Windows().c_str()));
-    EXPECT_TRUE(strPath.IsEmpty());
-    EXPECT_EQ(0, RetrieveLightFiles(&objDocument, L"step", &strPath, m_out.Windows().c_str()));
-    EXPECT_EQ(m_out.Windows(L"M-01.stp"), std::wstring(strPath));
-
-    int nID = 0;
-    EXPECT_EQ(1, FindLightFileOfType(&objDocument, L"pdf", &nID));
-    EXPECT_EQ(doc.lightFileIds.at(0), nID);
-    EXPECT_EQ(0, FindLightFileOfType(&objDocument, L"dwg", &nID));
-}
-
 // The SignPdf export: the revision's signatures onto one PDF; without signatures, or without the
 // transaction to read them, the file stays as it was.
 TEST_F(RealClient, SignPdfSignsWithTheRevisionsSignatures)

@@ -1,6 +1,8 @@
 // RetrieveLightFile: fetch, sign, watermark, and what the user and the error service are told.
 #include <windows.h>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <comkit/ComObject.h>
@@ -87,27 +89,22 @@ protected:
     CString m_path = L"unchanged";
 };
 
+// Into the folder under its name; an empty folder means the temporary folder; a folder ending in
+// a backslash gives a doubled one that still works.
 TEST_F(RetrieveLightFileTest, WritesIntoTheFolderUnderItsName)
 {
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
-    EXPECT_EQ("%PDF-1.4", ReadFile(m_out.Windows(L"A-01.pdf")).substr(0, 8));
+    const std::wstring temp = m_client.Client().GetTempPath();
+    const std::pair<std::wstring, std::wstring> cases[] = {{m_out.Windows(), m_out.Windows(L"A-01.pdf")},
+        {L"", temp + L"\\A-01.pdf"}, {m_out.Windows() + L"\\", m_out.Windows() + L"\\\\A-01.pdf"}};
+    for (const auto& [folder, path] : cases) {
+        std::filesystem::remove(PosixOf(path));
+        EXPECT_EQ(1, Retrieve(folder)) << win32host::ToUtf8(folder);
+        EXPECT_EQ(path, std::wstring(m_path));
+        EXPECT_EQ("%PDF-1.4", ReadFile(path).substr(0, 8)) << win32host::ToUtf8(folder);
+    }
+    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(Reports().empty());
-}
-
-TEST_F(RetrieveLightFileTest, EmptyFolderMeansTheTemporaryFolder)
-{
-    EXPECT_EQ(1, Retrieve(L""));
-    EXPECT_EQ(m_client.Client().GetTempPath() + L"\\A-01.pdf", std::wstring(m_path));
-    EXPECT_TRUE(FileExists(m_client.Client().GetTempPath() + L"\\A-01.pdf"));
-}
-
-TEST_F(RetrieveLightFileTest, FolderEndingInBackslashGivesADoubledOneThatStillWorks)
-{
-    EXPECT_EQ(1, Retrieve(m_out.Windows() + L"\\"));
-    EXPECT_EQ(m_out.Windows() + L"\\\\A-01.pdf", std::wstring(m_path));
-    EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
 }
 
 // The switch, the file's type and the component decide; what goes wrong is reported.

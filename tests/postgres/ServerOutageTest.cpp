@@ -8,7 +8,7 @@
 #include <win32host/Desktop.h>
 
 #include "CommandTest.h"
-#include "ManagerTree.h"
+#include "TreeReader.h"
 #include "ServerTest.h"
 #include "qvclient/Vault.h"
 
@@ -29,10 +29,10 @@ protected:
         ASSERT_EQ(S_OK, Fixture().GetStatus());
         ASSERT_EQ(S_OK, Client().Open());
         user.onManager = [this](HWND dialog) {
-            HWND tree = e2e::ManagerTree(dialog);
+            HWND tree = viztest::ManagerTree(dialog);
             ASSERT_TRUE(tree != nullptr);
-            e2e::ExpandAll(tree);
-            m_shownTree = e2e::DescribeTree(tree);
+            viztest::ExpandAll(tree);
+            m_shownTree = viztest::DescribeTree(tree);
         };
     }
 
@@ -94,10 +94,10 @@ protected:
         ASSERT_EQ(S_OK, Fixture().GetStatus());
         ASSERT_EQ(S_OK, Client().Open());
         user.onManager = [](HWND dialog) {
-            HWND tree = e2e::ManagerTree(dialog);
+            HWND tree = viztest::ManagerTree(dialog);
             ASSERT_TRUE(tree != nullptr);
             ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
-            ASSERT_TRUE(win32host::ClickControl(dialog, e2e::kDownloadButton));
+            ASSERT_TRUE(win32host::ClickControl(dialog, viztest::kDownloadButton));
         };
     }
 

@@ -4,12 +4,15 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+
+#include <win32host/Paths.h>
+
+#include "ScratchFolder.h"
 
 namespace {
 
@@ -94,15 +97,7 @@ bool SmallDisk::LeaveFree(size_t freeBytes)
 
 std::vector<std::string> SmallDisk::Files() const
 {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(m_path.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != ".." && name != kFiller)
-                names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
+    std::vector<std::string> names = viztest::ListFolder(win32host::FromPosixPath(m_path));
+    names.erase(std::remove(names.begin(), names.end(), kFiller), names.end());
     return names;
 }

@@ -5,9 +5,12 @@
 #include "MemoryInput.h"
 
 #include <qpdf/Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include <win32host/AtomicFile.h>
+
+#include <zlib.h>
 
 #include <cstring>
 #include <memory>
@@ -39,6 +42,15 @@ std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>&
     return repaired;
 }
 
+namespace {
+
+struct FastDeflate {
+    FastDeflate() { Pl_Flate::setCompressionLevel(Z_BEST_SPEED); }
+    ~FastDeflate() { Pl_Flate::setCompressionLevel(Z_DEFAULT_COMPRESSION); }
+};
+
+} // namespace
+
 bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
 {
     // qpdf's file writer does not report a failed write (a full disk): the document is made in
@@ -52,7 +64,13 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
             trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
         QPDFWriter writer(pdf);
         writer.setOutputMemory();
-        writer.write();
+        {
+            // The streams it compresses are ours (page content, picture, form) and small: zlib's
+            // fastest level costs half of its default, and they grow by a few bytes. The level
+            // is qpdf's global: back to its default for whoever else writes with this qpdf.
+            FastDeflate fast;
+            writer.write();
+        }
         // Warnings while writing (a damaged stream copied as it is) stay in `pdf` for the caller.
         std::unique_ptr<Buffer> buffer(writer.getBuffer());
         bytes.assign(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,11 +10,8 @@ namespace e2e {
 
 using JsonObject = std::map<std::string, std::string>;
 
-// One line as a flat object of strings; nothing when it is not exactly that (any malformed
-// text, a value of another type, text after the object).
-std::optional<JsonObject> ParseJsonObject(const std::string& line);
-
-// Every non-empty line; a line that does not parse is named in *bad (1-based line numbers).
+// Every non-empty line as a flat object of strings; a line that is not exactly that (malformed
+// text, a value of another type, text after the object) is named in *bad (1-based numbers).
 std::vector<JsonObject> ParseJsonLines(const std::string& text, std::vector<int>* bad);
 
 } // namespace e2e

@@ -1,7 +1,6 @@
 #include "TestPdf.h"
 
-#include <cstdio>
-#include <vector>
+#include "HandmadeFiles.h"
 
 namespace e2e {
 
@@ -16,23 +15,7 @@ std::string MakePdf(const std::string& text)
         "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream",
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
     };
-
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<size_t> offsets;
-    for (size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const size_t xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (size_t offset : offsets) {
-        char line[24];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
-        pdf += line;
-    }
-    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
-        std::to_string(xref) + "\n%%EOF\n";
-    return pdf;
+    return pdftest::HandmadePdfBytes(objects);
 }
 
 } // namespace e2e

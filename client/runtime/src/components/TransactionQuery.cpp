@@ -1,5 +1,7 @@
 #include "TransactionQuery.h"
 
+#include <string_view>
+
 #include <win32host/Trace.h>
 #include <win32host/TraceHeard.h>
 
@@ -65,10 +67,12 @@ STDMETHODIMP TransactionQuery::GetFieldValue(BSTR bstrColumn, VARIANT* pvarValue
 // A row is read column by column by name, the same names for every row.
 int TransactionQuery::FindColumn(BSTR bstrColumn)
 {
-    std::wstring name = bstrColumn != nullptr ? std::wstring(bstrColumn, SysStringLen(bstrColumn)) : std::wstring();
+    const std::wstring_view asked = bstrColumn != nullptr ? std::wstring_view(bstrColumn, SysStringLen(bstrColumn))
+                                                          : std::wstring_view();
     for (const auto& known : m_columns)
-        if (known.first == name)
+        if (known.first == asked)
             return known.second;
+    std::wstring name(asked);
     const int nColumn = m_cursor->FindColumn(name);
     if (m_columns.empty())
         m_columns.reserve(8); // a row of the module's queries is read by a handful of names

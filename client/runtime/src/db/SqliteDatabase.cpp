@@ -45,6 +45,15 @@ int AuthorizeReadOnly(void*, int action, const char*, const char* pszFunction, c
     }
 }
 
+// An ASCII letter folds without a call into the C library: a row read by names compares every
+// character of every column name before the one asked for.
+wint_t FoldCase(wint_t c)
+{
+    if (c < 0x80)
+        return c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c;
+    return std::towlower(c);
+}
+
 // The column's UTF-8 name against a name, without regard to case, with no conversion while the
 // column's name is ASCII.
 bool IsNameOf(const char* pszColumn, const std::wstring& name)
@@ -59,7 +68,7 @@ bool IsNameOf(const char* pszColumn, const std::wstring& name)
                        return std::towlower(static_cast<wint_t>(a)) == std::towlower(static_cast<wint_t>(b));
                    });
         }
-        if (k == name.size() || std::towlower(c) != std::towlower(static_cast<wint_t>(name[k])))
+        if (k == name.size() || FoldCase(c) != FoldCase(static_cast<wint_t>(name[k])))
             return false;
     }
     return k == name.size();
@@ -69,11 +78,11 @@ class SqliteCursor : public IDbCursor {
 public:
     // Takes over the statement, which goes back to the cache under its text at the end; null
     // stands for an empty text (no rows).
-    SqliteCursor(sqlite3_stmt* pStmt, std::shared_ptr<StatementCache> cache, std::string text)
+    SqliteCursor(sqlite3_stmt* pStmt, std::shared_ptr<StatementCache> cache, StatementText text)
         : m_pStmt(pStmt), m_cache(std::move(cache)), m_text(std::move(text))
     {
     }
-    ~SqliteCursor() override { m_cache->Give(m_text, m_pStmt); }
+    ~SqliteCursor() override { m_cache->Give(std::move(m_text), m_pStmt); }
     SqliteCursor(const SqliteCursor&) = delete;
     SqliteCursor& operator=(const SqliteCursor&) = delete;
 
@@ -144,7 +153,7 @@ private:
 
     sqlite3_stmt* m_pStmt;
     std::shared_ptr<StatementCache> m_cache;
-    std::string m_text;
+    StatementText m_text;
     bool m_bEof = true;
 };
 
@@ -164,7 +173,7 @@ public:
     {
         cursor.reset();
         sqlite3_stmt* pStmt = nullptr;
-        std::string text = win32host::ToUtf8(sql);
+        StatementText text(win32host::ToUtf8(sql));
         HRESULT hr = Prepare(text, params, &pStmt);
         if (FAILED(hr))
             return hr;
@@ -214,12 +223,12 @@ public:
     }
 
 private:
-    HRESULT Prepare(const std::string& text, const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
+    HRESULT Prepare(const StatementText& text, const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
     {
         *ppStmt = m_cache->Take(text);
-        int rc = *ppStmt != nullptr
-                     ? SQLITE_OK
-                     : sqlite3_prepare_v2(m_pDb, text.data(), static_cast<int>(text.size()), ppStmt, nullptr);
+        int rc = *ppStmt != nullptr ? SQLITE_OK
+                                    : sqlite3_prepare_v2(m_pDb, text.text.data(), static_cast<int>(text.text.size()),
+                                          ppStmt, nullptr);
         for (size_t i = 0; rc == SQLITE_OK && *ppStmt != nullptr && i < params.size(); ++i)
             rc = Bind(*ppStmt, static_cast<int>(i) + 1, params[i]);
         if (rc != SQLITE_OK) {

@@ -10,37 +10,40 @@ StatementCache::~StatementCache()
         sqlite3_finalize(entry.second);
 }
 
-sqlite3_stmt* StatementCache::Take(const std::string& text)
+sqlite3_stmt* StatementCache::Take(const StatementText& text)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = m_idle.find(text);
+    const auto found = m_idle.find(KeyOf(text));
     if (found == m_idle.end())
         return nullptr;
-    sqlite3_stmt* pStmt = found->second->second;
-    m_byAge.erase(found->second);
-    m_idle.erase(found);
+    const auto entry = found->second;
+    m_idle.erase(found); // before the text its key views
+    sqlite3_stmt* pStmt = entry->second;
+    m_byAge.erase(entry);
     return pStmt;
 }
 
-void StatementCache::Give(const std::string& text, sqlite3_stmt* pStmt)
+void StatementCache::Give(StatementText text, sqlite3_stmt* pStmt)
 {
     if (pStmt == nullptr)
         return;
-    sqlite3_stmt* pDropped = pStmt;
+    sqlite3_stmt* pDropped = nullptr;
     {
-        // A statement that will not be kept is finalized as it is, without a reset first.
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_idle.find(text) == m_idle.end()) {
-            pDropped = nullptr;
-            if (m_idle.size() >= kCapacity) {
-                pDropped = m_byAge.front().second;
-                m_idle.erase(m_byAge.front().first);
-                m_byAge.pop_front();
-            }
+        m_byAge.emplace_back(std::move(text), pStmt);
+        const auto newest = std::prev(m_byAge.end());
+        if (!m_idle.try_emplace(KeyOf(newest->first), newest).second) {
+            // A statement that will not be kept is finalized as it is, without a reset first.
+            m_byAge.pop_back();
+            pDropped = pStmt;
+        } else {
             sqlite3_reset(pStmt);
             sqlite3_clear_bindings(pStmt);
-            m_byAge.emplace_back(text, pStmt);
-            m_idle.emplace(text, std::prev(m_byAge.end()));
+            if (m_idle.size() > kCapacity) {
+                pDropped = m_byAge.front().second;
+                m_idle.erase(KeyOf(m_byAge.front().first));
+                m_byAge.pop_front();
+            }
         }
     }
     if (pDropped != nullptr)
