@@ -4,7 +4,8 @@
 # stand-in's loader reports them) are left out.
 # -DCLIENT=plmclient [-DEMULATOR=wine] -DFOLDER=<posix work folder> -DNAME=<scenario>
 # -DCOMMAND=<export> -DSELECT=<CLASS:ID> [-DOPTIONS="<more options>"]; the scenario's script is transcripts/NAME.script, where
-# <db> stands for the client folder (a folder inside it is named with "\", which both builds take).
+# <db> stands for the client folder (a folder inside it is named with "\", which both builds take);
+# in OPTIONS too, where <db>/drawing.pdf is a copy of the sample's assembly drawing PDF.
 set(expected_file ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.txt)
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
@@ -27,7 +28,16 @@ execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --create-sample RESULT_
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
 endif()
-separate_arguments(options UNIX_COMMAND "${OPTIONS}")
+if("${COMMAND}" STREQUAL "SignPdf")
+  # The PDF it signs: the stored file of the light file A110装配图.pdf.
+  file(COPY_FILE ${FOLDER}/c/vault/123 ${FOLDER}/c/drawing.pdf)
+endif()
+separate_arguments(words UNIX_COMMAND "${OPTIONS}")
+set(options)
+foreach(word IN LISTS words)
+  string(REPLACE "<db>" "${db}" word "${word}")
+  list(APPEND options "${word}")
+endforeach()
 execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --quiet --command ${COMMAND} --select ${SELECT}
                         --script ${script} ${options}
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)

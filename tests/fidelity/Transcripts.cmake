@@ -20,7 +20,17 @@ set(viz_transcript_scenarios
   "ManagerCheckedDownload OutputLightFile Part:103"
   # the DWG box, space on one of them, then a print: the two left fetched into the client's
   # temporary folder and spooled as one job
-  "ManagerPrintOfDrawings OutputLightFile Part:103")
+  "ManagerPrintOfDrawings OutputLightFile Part:103"
+  # a folder's manager: the STEP box on, the DWG box on, STEP off again (each click re-applies all
+  # three boxes), a check-box click on a branch and space on two of its files, then a download
+  "FolderFilteredDownload OutputLightFile FolderOfProduct:171"
+  # a workflow item's manager: a check-box click on "关联文件", the STEP box, the PDF box on and
+  # off, space on one more item, then a print
+  "WorkflowFilteredPrint WfOutputLightFile WorkflowItem:180"
+  # a double click on a light file in the manager's tree: the viewer dialog shows it in its control
+  "ManagerDoubleClickToViewer OutputLightFile FolderOfProduct:171"
+  # signing as a command: the job written, the signing plug-in called (no window)
+  "SignPdfCommand SignPdf Drawing:118 --sign 118,Drawing,119,<db>/drawing.pdf")
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.

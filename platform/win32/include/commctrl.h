@@ -4,6 +4,9 @@
 
 #include "winuser.h"
 
+typedef struct _IMAGELIST* HIMAGELIST;
+typedef struct _TREEITEM* HTREEITEM;
+
 typedef struct tagINITCOMMONCONTROLSEX {
     DWORD dwSize;
     DWORD dwICC;

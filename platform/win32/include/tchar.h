@@ -6,10 +6,6 @@
 
 #include "win32crt.h"
 
-#ifndef _UNICODE
-#define _UNICODE
-#endif
-
 typedef wchar_t _TCHAR;
 typedef wchar_t _TSCHAR;
 typedef wchar_t _TUCHAR;
@@ -20,6 +16,7 @@ typedef wint_t _TINT;
 #endif
 
 #define __T(x) L##x
+#define _T(x) __T(x)
 
 #define _tcslen wcslen
 #define _tcscmp wcscmp

@@ -112,15 +112,11 @@ DECLARE_HANDLE(HFONT);
 DECLARE_HANDLE(HBITMAP);
 DECLARE_HANDLE(HRSRC);
 DECLARE_HANDLE(HKEY);
-DECLARE_HANDLE(HGLOBAL__);
-DECLARE_HANDLE(HTREEITEM__);
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 typedef HANDLE HGLOBAL;
 typedef HANDLE HLOCAL;
 typedef HANDLE HGDIOBJ;
-typedef struct _IMAGELIST* HIMAGELIST;
-typedef struct _TREEITEM* HTREEITEM;
 
 // Windows declares FARPROC as returning INT_PTR; void() is the one function type GCC lets code cast
 // to any other without -Wcast-function-type, as Windows code casts GetProcAddress results.
@@ -155,7 +151,6 @@ typedef void(CALLBACK* FARPROC)();
 #define UNREFERENCED_PARAMETER(P) (void)(P)
 #endif
 
-#define _T(x) L##x
 #define TEXT(x) L##x
 #define _countof(a) (sizeof(a) / sizeof((a)[0]))
 

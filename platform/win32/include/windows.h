@@ -1,13 +1,8 @@
 // The Windows API as this platform offers it: types, errors, kernel32, COM and automation, the
 // C runtime with its Windows meaning and, when present, the user interface.
+// As the SDK's, it gives neither the common controls (commctrl.h) nor the generic-text names
+// (tchar.h), and leaves UNICODE to the build (the win32 target defines it).
 #pragma once
-
-#ifndef UNICODE
-#define UNICODE
-#endif
-#ifndef _UNICODE
-#define _UNICODE
-#endif
 
 #include "windef.h"
 #include "winerror.h"
@@ -18,7 +13,6 @@
 #include "winnls.h"
 #include "objbase.h"
 #include "oleauto.h"
-#include "tchar.h"
 #include "win32crt.h"
 
 #if __has_include("winuser.h")
