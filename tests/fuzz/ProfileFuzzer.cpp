@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "ScratchFolder.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static TempFolder folder;
+    static viztest::ScratchFolder folder;
     const std::string input(reinterpret_cast<const char*>(data), size);
     const size_t newline = input.find('\n');
     if (newline == std::string::npos)
@@ -142,8 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = bUtf16 ? 2 : 0; i + (bUtf16 ? 1 : 0) < ini.size(); i += bUtf16 ? 2 : 1)
         if (ini[i] == '\0' && (!bUtf16 || ini[i + 1] == '\0'))
             return -1;
-    folder.Write("job.ini", ini);
     const std::wstring file = folder.Windows(L"job.ini");
+    viztest::WriteFile(file, ini);
     const Profile before = ReadAll(file);
     if (!WritePrivateProfileStringW(section.c_str(), bDeleteSection ? nullptr : key.c_str(),
             bDeleteSection || bDeleteKey ? nullptr : value.c_str(), file.c_str()))

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "ScratchFolder.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ bool ReadsAsPdf(const std::string& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static TempFolder pdfFolder, otherFolder;
+    static viztest::ScratchFolder pdfFolder, otherFolder;
     const std::vector<std::string> parts = Parts(std::string(reinterpret_cast<const char*>(data), size));
     const std::string& pdf = parts[1];
     const std::string& picture = parts[2];
@@ -74,15 +74,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         && (nWidth > 1024 || nHeight > 1024))
         return -1;
 
-    otherFolder.Write("picture", picture);
     const std::wstring pictureW = otherFolder.Windows(L"picture");
-    otherFolder.Write("job.ini", Replaced(parts[0], "%PICTURE%", std::string(pictureW.begin(), pictureW.end())));
-    pdfFolder.Write("doc.pdf", pdf);
+    viztest::WriteFile(pictureW, picture);
+    viztest::WriteFile(otherFolder.Windows(L"job.ini"), Replaced(parts[0], "%PICTURE%", std::string(pictureW.begin(), pictureW.end())));
+    viztest::WriteFile(pdfFolder.Windows(L"doc.pdf"), pdf);
 
     const int nResult = SignPdf(pdfFolder.Windows(L"doc.pdf").c_str(), otherFolder.Windows(L"job.ini").c_str());
     if (nResult < SIGNPDF_E_PDF)
         Fail("the job was not found", nResult);
-    const std::string written = pdfFolder.Read("doc.pdf");
+    const std::string written = viztest::ReadFile(pdfFolder.Windows(L"doc.pdf"));
     if (nResult <= 0 && written != pdf)
         Fail("the PDF changed although nothing was signed", nResult);
     if (nResult > 0 && !ReadsAsPdf(pdfFolder.Posix() + "/doc.pdf"))
