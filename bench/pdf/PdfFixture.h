@@ -11,7 +11,7 @@ namespace vizbench {
 
 struct PdfFixture {
 private:
-    pdftest::ScratchFolder m_scratch; // first: the files below live in it
+    pdftest::PosixScratchFolder m_scratch; // first: the files below live in it
 
 public:
     std::string folder;

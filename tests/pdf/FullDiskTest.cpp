@@ -69,7 +69,7 @@ protected:
         EXPECT_GT(successes, 0);
     }
 
-    ScratchFolder m_scratch;
+    PosixScratchFolder m_scratch;
     std::string m_original;
 };
 

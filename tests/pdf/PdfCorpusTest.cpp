@@ -36,7 +36,7 @@ std::string Base()
 // The base run through the qpdf command with the options given.
 std::string ThroughQpdf(const std::string& options)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     WriteFile(folder.Path("in.pdf"), Base());
     Run("qpdf " + options + " " + Quote(folder.Path("in.pdf")) + " " + Quote(folder.Path("out.pdf")));
     return ReadFile(folder.Path("out.pdf"));
@@ -156,7 +156,7 @@ const std::vector<CorpusCase>& Corpus()
 
 TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     int n = 0;
     for (const CorpusCase& c : Corpus()) {
         SCOPED_TRACE(c.name);

@@ -49,7 +49,7 @@ TEST(PdfStampFace, EachWindowsNameEmbedsTheFaceOfItsStyle)
         {L"Times New Roman", L"Approved", "LiberationSerif"},
         {L"Courier New", L"Approved", "LiberationMono"},
     };
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     for (const Case& c : cases) {
         std::string name = std::string("face") + std::to_string(&c - cases) + ".pdf";
         std::string pdf = folder.Path(name);
@@ -62,7 +62,7 @@ TEST(PdfStampFace, EachWindowsNameEmbedsTheFaceOfItsStyle)
 
 TEST(PdfStampFace, ACharacterTheFaceLacksComesFromTheNextAndOneNoFaceHasIsNamed)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string pdf = folder.Path("mixed.pdf");
     WriteHandmadePdf(pdf, {""});
     // Hangul and the emoji are not in the Kai face but in others; U+10FFFD is in none.
@@ -81,7 +81,7 @@ TEST(PdfStampFace, ACharacterTheFaceLacksComesFromTheNextAndOneNoFaceHasIsNamed)
 // styles look different.
 TEST(PdfStampFace, TheRenderedPageShowsTheFaceOfTheRequestedStyle)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     auto render = [&folder](const std::wstring& fontName) {
         std::string pdf = folder.Path("render" + std::to_string(folder.Files().size()) + ".pdf");
         WriteHandmadePdf(pdf, {""});

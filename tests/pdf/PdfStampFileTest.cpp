@@ -14,7 +14,7 @@ namespace {
 
 TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string pdf = folder.Path("a.pdf");
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"Sample", {}, 1));
     chmod(pdf.c_str(), 0640);
@@ -33,7 +33,7 @@ TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
 
 TEST(PdfStampFile, ContentThatLeavesATransformOpenDoesNotMoveTheStamps)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string pdf = folder.Path("unbalanced.pdf");
     // Scales by 0.1, clips to a corner and never restores either.
     WriteHandmadePdf(pdf, {"q q 0.1 0 0 0.1 0 0 cm 0 0 100 100 re W n 0 0 1 rg 0 0 50 50 re f"});
@@ -53,7 +53,7 @@ TEST(PdfStampFile, ContentThatLeavesATransformOpenDoesNotMoveTheStamps)
 
 TEST(PdfStampFile, OnARotatedPageCoordinatesAreThoseOfThePageAsShown)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string bmp = folder.Path("black.bmp");
     WriteBmp(bmp, 2, 2, Rgb8{0, 0, 0});
     for (int rotate : {90, 180, 270}) {

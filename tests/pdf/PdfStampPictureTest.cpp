@@ -50,7 +50,7 @@ protected:
         ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"Sample", {}, 2));
     }
 
-    ScratchFolder m_folder;
+    PosixScratchFolder m_folder;
     std::string m_pdf;
 };
 

@@ -20,7 +20,7 @@ protected:
         ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"Sample", {L"body"}, 3));
     }
 
-    ScratchFolder m_folder;
+    PosixScratchFolder m_folder;
     std::string m_pdf;
 };
 
@@ -114,7 +114,7 @@ TEST_F(PdfStampText, PagesOutsideAreSkippedNegativeOnesCountFromTheEndAndSigning
 
 TEST(MakeSamplePdf, WritesTheTitleAndLinesOnEveryPage)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string pdf = folder.Path("sample.pdf");
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"装配图 A-100", {L"第一行", L"second line"}, 4));
     EXPECT_EQ(4, PageCount(pdf));

@@ -37,7 +37,7 @@ TEST(PdfStampTitleBlock, RuledLinesStayVisibleUnderAScannedSignature)
         {"blue-ink.bmp", [](const std::string& p) { WriteScan(p, Rgb8{250, 250, 250}, Rgb8{20, 40, 200}); }},
         {"scan.jpg", [](const std::string& p) { WriteJpegOfContent(p, kWidth, kHeight, "0 0 0 rg 20 20 40 40 re f"); }},
     };
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string picture = folder.Path(c.name);

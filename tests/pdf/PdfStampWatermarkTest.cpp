@@ -12,7 +12,7 @@ namespace {
 
 TEST(PdfStampWatermark, IsOnEveryPageAndTheContentStaysVisibleBeneath)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string pdf = folder.Path("a.pdf");
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"Sample", {L"line"}, 3));
     std::string bmp = folder.Path("black.bmp");
@@ -38,7 +38,7 @@ TEST(PdfStampWatermark, IsOnEveryPageAndTheContentStaysVisibleBeneath)
 
 TEST(PdfStampWatermark, TextIsLightGreyWhereItCoversWhitePaper)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string pdf = folder.Path("a.pdf");
     WriteHandmadePdf(pdf, {""});
     pdfstamp::Watermark watermark;
@@ -61,7 +61,7 @@ struct Extractor {
 
 TEST(PdfStampWatermark, ExtractedTextIsThePagesOwnInOrderWithNoWatermarkFragments)
 {
-    ScratchFolder folder;
+    PosixScratchFolder folder;
     std::string pdf = folder.Path("a.pdf");
     const std::vector<std::wstring> lines{L"技术要求", L"1. 未注圆角 R2", L"2. 去毛刺"};
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"A-01 支架", lines, 1));

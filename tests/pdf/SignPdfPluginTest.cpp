@@ -49,7 +49,7 @@ protected:
 
     int Sign() { return m_pfnSignPdf(m_strPdf.c_str(), m_strJob.c_str()); }
 
-    ScratchFolder m_folder;
+    PosixScratchFolder m_folder;
     PFN_SIGNPDF m_pfnSignPdf = nullptr;
     std::string m_pdf;
     std::wstring m_strPdf;

@@ -47,7 +47,7 @@ protected:
         return hr;
     }
 
-    ScratchFolder m_folder;
+    PosixScratchFolder m_folder;
     IQvPdfWatermark* m_pWatermark = nullptr;
 };
 

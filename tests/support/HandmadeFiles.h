@@ -15,7 +15,7 @@ struct Rgb8 {
 };
 
 // A scratch folder whose files are named by POSIX paths, as the PDF tools take them.
-class ScratchFolder : public viztest::ScratchFolder {
+class PosixScratchFolder : public viztest::ScratchFolder {
 public:
     std::string Path(const std::string& name) const { return Posix() + "/" + name; }
     const std::string& Path() const { return Posix(); }
