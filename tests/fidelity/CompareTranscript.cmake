@@ -5,7 +5,7 @@
 # -DCLIENT=plmclient [-DEMULATOR=wine] -DFOLDER=<posix work folder> -DNAME=<scenario>
 # -DCOMMAND=<export> -DSELECT=<CLASS:ID> [-DOPTIONS="<more options>"]; the scenario's script is transcripts/NAME.script, where
 # <db> stands for the client folder (a folder inside it is named with "\", which both builds take);
-# in OPTIONS too, where <db>/drawing.pdf is a copy of the sample's assembly drawing PDF.
+# in OPTIONS too, where <db>/drawing.pdf is a copy of transcripts/drawing.pdf.
 set(expected_file ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.txt)
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
@@ -29,8 +29,9 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
 endif()
 if("${COMMAND}" STREQUAL "SignPdf")
-  # The PDF it signs: the stored file of the light file A110装配图.pdf.
-  file(COPY_FILE ${FOLDER}/c/vault/123 ${FOLDER}/c/drawing.pdf)
+  # The PDF it signs: a copy of the sample's A110装配图.pdf, kept here because on a server the
+  # sample's stored files are not in the folder.
+  file(COPY_FILE ${CMAKE_CURRENT_LIST_DIR}/transcripts/drawing.pdf ${FOLDER}/c/drawing.pdf)
 endif()
 separate_arguments(words UNIX_COMMAND "${OPTIONS}")
 set(options)
