@@ -42,10 +42,14 @@ def ratio(key, goal, better="low"):
     b = rows.get(key)
     if not b or "ratio_median" not in b:
         return ("—", goal, "not measured" if not b else b.get("error_message", "failed"))
-    lo, med = b["ratio_min"], b["ratio_median"]
-    ok = med <= goal if better == "low" else med >= goal
+    met = lambda med: med <= goal if better == "low" else med >= goal
     sign = "≤" if better == "low" else "≥"
-    return ("%.2f / %.2f" % (lo, med), "%s %.2f" % (sign, goal), "met" if ok else "not met")
+    now, verdict = "%.2f / %.2f" % (b["ratio_min"], b["ratio_median"]), "met" if met(b["ratio_median"]) else "not met"
+    # Processes also give their CPU time, which a high load moves less than wall time.
+    if "cpu_ratio_median" in b:
+        now += "; CPU %.2f / %.2f" % (b["cpu_ratio_min"], b["cpu_ratio_median"])
+        verdict += "; by CPU " + ("met" if met(b["cpu_ratio_median"]) else "not met")
+    return (now, "%s %.2f" % (sign, goal), verdict)
 
 table = [
     ("manager tree fill vs replay in one read transaction", ratio("BM_FillVsReplayInOneTransaction/1000", 1.10)),
@@ -60,7 +64,7 @@ table = [
     ("pdftk multistamp vs the plug-in as a process", ratio("BM_PdftkVsPluginProcess", 15, "high")),
     ("plmclient --command SignPdf vs the plug-in as a process", ratio("BM_PlmclientSignVsPluginProcess", 1.1)),
 ]
-print("| what | min / median | goal | verdict |")
+print("| what | min / median (wall; CPU of processes) | goal | verdict |")
 print("|---|---|---|---|")
 for what, (now, goal, verdict) in table:
     print("| %s | %s | %s | %s |" % (what, now, goal, verdict))

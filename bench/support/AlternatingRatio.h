@@ -36,19 +36,19 @@ inline double Median(std::vector<double> values)
     return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2;
 }
 
-// Reports the ratios of paired times (subject over baseline).
+// Reports the ratios of paired times (subject over baseline), each counter's name after the prefix.
 inline void ReportRatios(benchmark::State& state, const std::vector<double>& subjectTimes,
-    const std::vector<double>& baselineTimes)
+    const std::vector<double>& baselineTimes, const std::string& prefix = "")
 {
     std::vector<double> ratios;
     for (size_t i = 0; i < subjectTimes.size() && i < baselineTimes.size(); ++i)
         ratios.push_back(subjectTimes[i] / baselineTimes[i]);
     if (ratios.empty())
         return;
-    state.counters["ratio_min"] = *std::min_element(ratios.begin(), ratios.end());
-    state.counters["ratio_median"] = Median(ratios);
-    state.counters["subject_ms"] = Median(subjectTimes) * 1e3;
-    state.counters["baseline_ms"] = Median(baselineTimes) * 1e3;
+    state.counters[prefix + "ratio_min"] = *std::min_element(ratios.begin(), ratios.end());
+    state.counters[prefix + "ratio_median"] = Median(ratios);
+    state.counters[prefix + "subject_ms"] = Median(subjectTimes) * 1e3;
+    state.counters[prefix + "baseline_ms"] = Median(baselineTimes) * 1e3;
 }
 
 // Runs subject and baseline alternately once per iteration. Register the benchmark with
