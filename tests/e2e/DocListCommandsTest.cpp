@@ -2,17 +2,13 @@
 // document's light file, viewing its DWG file, downloading both kinds into a chosen folder.
 #include "CommandTest.h"
 
-#include <algorithm>
-
 #include "SystemInterposer.h"
 #include "Spawn.h"
-#include "TestPdf.h"
 
 namespace e2e {
 namespace {
 
 const wchar_t* const kTitle = L"轻量化导出/打印";
-const wchar_t* const kSignerText = L"Approved by Zhang Wei";
 
 struct ClassCase {
     const wchar_t* className;
@@ -23,11 +19,6 @@ struct ClassCase {
 std::ostream& operator<<(std::ostream& out, const ClassCase& c)
 {
     return out << win32host::ToUtf8(c.className);
-}
-
-bool IsPdf(const ClassCase& c)
-{
-    return std::wstring(c.type) == L"pdf";
 }
 
 // Lookups of one file type, in the order the module ran them.
@@ -81,45 +72,6 @@ TEST_P(DocumentListTest, ViewsShowTheirFileInTheViewer)
     EXPECT_EQ(std::vector<std::string>{"dwg"}, LookedUpTypes(Sql()));
     EXPECT_EQ(2, user.viewerDialogs);
     EXPECT_TRUE(user.messages.empty());
-}
-
-TEST_P(DocumentListTest, DownloadWritesBothKindsSignsThePdfAndReportsCompletion)
-{
-    const ClassCase& c = GetParam();
-    const Signer signer = AddTextSigner(Fixture(), L"zhangwei", kSignerText);
-    const qvclient::DocumentFixture doc = MakeDocument();
-    Sign(Fixture(), signer, c.className, doc);
-    ASSERT_EQ(S_OK, Client().Open());
-    const std::wstring out = Client().MakeFolder("out");
-    user.folders.push_back(out);
-
-    EXPECT_EQ(S_OK, Run(Module().OnDocListDownLoadLightFile, DocumentListContext(c.className, doc.documentId)));
-
-    EXPECT_EQ(1u, user.pickerTitles.size());
-    std::vector<std::string> expectedFiles = {win32host::ToUtf8(c.fileName), "sheet.dwg"};
-    std::sort(expectedFiles.begin(), expectedFiles.end());
-    EXPECT_EQ(expectedFiles, ListFolder(out));
-    EXPECT_EQ((std::vector<std::string>{win32host::ToUtf8(c.type), "dwg"}), LookedUpTypes(Sql()));
-    ASSERT_EQ(1u, user.messages.size());
-    EXPECT_EQ(L"下载完成", user.messages[0].text);
-    EXPECT_EQ(kTitle, user.messages[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), user.messages[0].type & 0xF);
-
-    const std::wstring file = out + L"\\" + c.fileName;
-    const auto signedEvents = Events("signed");
-    if (IsPdf(c)) {
-        ASSERT_EQ(1u, signedEvents.size());
-        EXPECT_EQ(win32host::ToUtf8(file), signedEvents[0].Get("pdf"));
-        EXPECT_EQ("1", signedEvents[0].Get("result")) << signedEvents[0].Get("error");
-        const std::string text = PdfText(PosixOf(file));
-        EXPECT_NE(std::string::npos, text.find(win32host::ToUtf8(kSignerText))) << text;
-        EXPECT_NE(std::string::npos, text.find(win32host::ToUtf8(c.fileName))) << text;
-    } else {
-        // Only PDFs are signed: the STEP file leaves unchanged.
-        EXPECT_TRUE(signedEvents.empty());
-        EXPECT_EQ("light file " + win32host::ToUtf8(c.fileName), ReadFile(file));
-    }
-    EXPECT_EQ("light file sheet.dwg", ReadFile(out + L"\\sheet.dwg"));
 }
 
 TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)

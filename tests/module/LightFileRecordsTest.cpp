@@ -27,15 +27,6 @@ struct TrackedDerived : TrackedBase {
     int* m_derived;
 };
 
-// What the constructors must set: the strings and lists start empty on their own.
-TEST(LightFileRecords, StartUnlinkedAndUncollected)
-{
-    CLightFileObj lightFile;
-    EXPECT_EQ(nullptr, lightFile.m_pDocRev);
-    CLightDocumentRevObj docRev;
-    EXPECT_EQ(0, docRev.m_bSignCollected);
-}
-
 TEST(LightFileRecords, RevisionFreesItsSignaturesButNotItsLightFiles)
 {
     CLightFileObj* pLightFile = new CLightFileObj;

@@ -106,7 +106,7 @@ TEST_F(SignJob, JobOfEachSetOfSignatures)
             {"[PDFSIGN]", "NUMBER=4", "[SIGN1]", "CONTENT=F15", "FONT=Song", "FontSize=14", "[SIGN2]", "CONTENT=F14",
                 "[SIGN3]", "CONTENT=F16", "[SIGN4]", "CONTENT=Both", "FONT=Arial", "FontSize=12", "X=1", "Y=2",
                 "WIDTH=3", "HEIGHT=4"}},
-        {"empty fields vanish, blanks stay", {{1, L"", L"100, 200,,50,20"}},
+        {"empty fields vanish, blanks stay", {{1, L"", L",100, 200,,50,20,"}},
             {"[PDFSIGN]", "NUMBER=1", "[SIGN1]", "CONTENT=", "X=100", "Y= 200", "WIDTH=50", "HEIGHT=20"}},
         {"a picture location needs two or four fields",
             {{2, L"{id}", L"1,2,3"}, {2, L"{id}", L"1,2,3,4,5"}, {2, L"{id}", L"1,2,3,4"}},

@@ -1,4 +1,4 @@
-// The client of the end-to-end tests and the signers in its database.
+// The client of the end-to-end tests.
 #pragma once
 
 #include <string>
@@ -15,17 +15,6 @@ class ClientSetup : public viztest::ClientFolder {
 public:
     ClientSetup();
 };
-
-// A signer whose signature is the text given, placed at 100,200 on the first page; the signer
-// signs in the workflow state named after the login, of the template "Release".
-struct Signer {
-    LONG userId = 0;
-    std::wstring login;
-};
-Signer AddTextSigner(qvclient::FixtureBuilder& fixture, const std::wstring& login, const std::wstring& text);
-// The signer approved the document's current revision.
-void Sign(qvclient::FixtureBuilder& fixture, const Signer& signer, const std::wstring& documentClass,
-    const qvclient::DocumentFixture& document);
 
 using viztest::FileExists;
 using viztest::ListFolder;

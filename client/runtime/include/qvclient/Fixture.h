@@ -85,11 +85,10 @@ public:
 
     // ---- documents, revisions, iterations, files
     LONG AddDocument(const std::wstring& className, const std::wstring& name, const std::wstring& filetype);
-    LONG AddRevision(const std::wstring& className, LONG documentId, bool bCurrent = true, LONG qualificationId = 0);
-    LONG AddIteration(const std::wstring& className, LONG revisionId, bool bCurrent = true);
-    // Links a light file (class id roleBClassId in the iteration-file link) to the iteration.
-    LONG AddLightFile(const std::wstring& className, LONG iterationId, const LightFileSpec& file,
-        LONG roleBClassId = kLightFileClassId);
+    LONG AddRevision(const std::wstring& className, LONG documentId, bool bCurrent = true);
+    // A new iteration of the revision, its current one.
+    LONG AddIteration(const std::wstring& className, LONG revisionId);
+    LONG AddLightFile(const std::wstring& className, LONG iterationId, const LightFileSpec& file);
     LONG AddStoredFile(const std::wstring& name, const std::string& content);
     LONG AddStoredFileFromSource(const std::wstring& name, const std::string& sourcePath);
     // A stored file whose content the source gives a chunk at a time (of any size).
@@ -102,7 +101,7 @@ public:
     LONG AddStoredFileInVault(const std::wstring& name, const std::wstring& vaultName, LONGLONG size);
     // A light file of an existing stored file, linked to the iteration.
     LONG AddLightFileOfStoredFile(const std::wstring& className, LONG iterationId, const std::wstring& name,
-        const std::wstring& filetype, LONG storedFileId, LONG roleBClassId = kLightFileClassId);
+        const std::wstring& filetype, LONG storedFileId);
     // A document with one current revision and iteration holding the light files.
     DocumentFixture AddDocumentWithLightFiles(const std::wstring& className, const std::wstring& name,
         const std::wstring& filetype, const std::vector<LightFileSpec>& files);
