@@ -36,6 +36,8 @@ ChildResult RunChild(const std::vector<std::string>& argv)
     if (wait4(pid, &status, 0, &usage) != pid)
         return result;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
     result.peakRssKb = usage.ru_maxrss;
     result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return result;

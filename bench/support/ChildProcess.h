@@ -9,6 +9,7 @@ namespace vizbench {
 struct ChildResult {
     bool ok = false;       // started and exited with status 0
     double seconds = 0;    // wall time from start to exit
+    double cpuSeconds = 0; // user and system time of the child, which load elsewhere barely moves
     long peakRssKb = 0;    // the child's peak resident set
 };
 
