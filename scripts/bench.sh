@@ -73,6 +73,10 @@ with open(os.path.join(out, "libraries.txt")) as f:
 unused = [l for l in libs if any(l.startswith(p) for p in ("libpq", "libqpdf", "libfreetype", "libharfbuzz", "libfontconfig"))]
 print("| shared libraries loaded by a SQLite command that stamps nothing | %d | only what it uses | %s |"
       % (len(libs), "met" if not unused else "not met: " + ", ".join(unused)))
+floor = rows.get("BM_DownloadVsFloor/1000")
+if floor and "client_cpu_ms" in floor:
+    print("| the download's floor, medians | replay %.0f ms + cp %.0f ms; CPU: download %.0f ms, replay %.0f ms, cp %.0f ms | — | — |"
+          % tuple(floor[k] for k in ("replay_ms", "cp_ms", "client_cpu_ms", "replay_cpu_ms", "cp_cpu_ms")))
 for parts, label in ((1000, "1x"), (2000, "2x")):
     b = rows.get("BM_PeakRss/%d" % parts)
     mb = b["peak_rss_mb"] if b and "peak_rss_mb" in b else None
