@@ -1,7 +1,8 @@
 // Process against process: the signing plug-in alone (signpdf_run) against `qpdf --overlay`
 // and `pdftk multistamp` of a page holding the same signatures; `plmclient --command SignPdf`
 // against the plug-in alone; the download of every light file of the large demo (no
-// signatures, no watermark) against `cp` of the same vault files under the same names; and
+// signatures, no watermark) against `cp` of the same vault files under the same names, and
+// against its floor (a replay of its statements, then that `cp`); and
 // plmclient's peak resident set on the product tree at 1x and 2x.
 #include <benchmark/benchmark.h>
 
@@ -18,6 +19,7 @@
 #include "ChildProcess.h"
 #include "DemoFolder.h"
 #include "PdfFixture.h"
+#include "StatementFile.h"
 
 namespace {
 
@@ -25,31 +27,33 @@ namespace fs = std::filesystem;
 
 using vizbench::RunChild;
 
+// A child process as a side (its wall time); `cpu`, when given, collects its CPU time too.
+vizbench::Side Process(std::vector<std::string> argv, std::function<void()> before = nullptr,
+    std::vector<double>* cpu = nullptr)
+{
+    return [argv = std::move(argv), before = std::move(before), cpu] {
+        if (before)
+            before();
+        const vizbench::ChildResult result = RunChild(argv);
+        if (cpu != nullptr)
+            cpu->push_back(result.cpuSeconds);
+        return result.ok ? result.seconds : -1.0;
+    };
+}
+
+// Two processes run alternately: the wall-time ratios, and the CPU-time (user + system) ratios as
+// cpu_ counters, which move less with load from elsewhere when one side is multi-threaded (pdftk's
+// JVM compiles and collects on threads of its own) and the cores are shared.
 struct Program {
     std::vector<std::string> argv;
     std::function<void()> before = nullptr;
 };
 
-// A program as a side: its wall time counts; its CPU time (user + system) goes into cpu, which
-// moves less with the load from elsewhere when one side is multi-threaded (pdftk's JVM compiles
-// and collects on threads of its own) and the cores are shared.
-vizbench::Side Process(const Program& program, std::vector<double>& cpu)
-{
-    return [&program, &cpu] {
-        if (program.before)
-            program.before();
-        const vizbench::ChildResult result = RunChild(program.argv);
-        if (result.ok)
-            cpu.push_back(result.cpuSeconds);
-        return result.ok ? result.seconds : -1.0;
-    };
-}
-
-// Two programs run alternately: the wall-time ratios, and the CPU-time ratios as cpu_ counters.
-void RunAlternately(benchmark::State& state, const Program& subject, const Program& baseline)
+void RunAlternately(benchmark::State& state, Program subject, Program baseline)
 {
     std::vector<double> subjectCpu, baselineCpu;
-    vizbench::RunAlternately(state, Process(subject, subjectCpu), Process(baseline, baselineCpu));
+    vizbench::RunAlternately(state, Process(std::move(subject.argv), std::move(subject.before), &subjectCpu),
+        Process(std::move(baseline.argv), std::move(baseline.before), &baselineCpu));
     vizbench::ReportRatios(state, subjectCpu, baselineCpu, "cpu_");
 }
 
@@ -122,57 +126,133 @@ bool RoomFor(const std::string& folder, unsigned long long bytes)
            static_cast<unsigned long long>(info.f_bavail) * info.f_frsize >= bytes;
 }
 
-// The top assembly ticked (which ticks the whole structure) and downloaded into an empty folder.
+void EmptyFolder(const std::string& folder)
+{
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    fs::create_directories(folder, ec);
+}
+
+// The top assembly of the 1x demo ticked (which ticks the whole structure) and downloaded into
+// an empty folder, no signatures, no watermark; and the same vault files under the names the
+// download gave them, for cp to copy.
+class Download {
+public:
+    // Runs the download once, with the environment's assignments before it, to learn the names.
+    bool Prepare(int parts, const std::vector<std::string>& environment = {})
+    {
+        qvclient::DemoDatabaseInfo info;
+        m_demo = vizbench::DemoFolder(parts, info, "plain",
+            "DELETE FROM T_DocumentSignature; UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';");
+        if (m_demo.empty())
+            return false;
+        // Both sides write to memory when there is room: ext4 skips the inodes freed in the last
+        // minutes when it allocates, so a side writing 30,000 files after 30,000 were deleted
+        // pays for the deletion history rather than for its own work (that alone moved cp from
+        // 1 s to 5 s).
+        const std::string scratch =
+            RoomFor(kRamFolder, 2ull << 30) ? kRamFolder + "/" + fs::path(m_demo).filename().string() : m_demo;
+        m_out = scratch + "-out";
+        m_copy = scratch + "-cp";
+        m_staged = m_demo + "-staged";
+        m_argv = {Bin("plmclient"), "--db", m_demo, "--command", "OutputLightFile", "--select",
+            "Part:" + std::to_string(info.topAssemblyId), "--do", "check 齿轮减速器总装 GR200-00-00", "--do",
+            "press 下载", "--do", "folder " + m_out, "--do", "messagebox ok"};
+        EmptyFolder(m_out);
+        EmptyFolder(m_staged);
+        std::vector<std::string> first = {"env"};
+        first.insert(first.end(), environment.begin(), environment.end());
+        first.insert(first.end(), m_argv.begin(), m_argv.end());
+        if (!RunChild(first).ok)
+            return false;
+        // What the download wrote, by name, linked to the vault file of that name.
+        std::map<std::string, std::string> vault;
+        for (const auto& [name, path] : CurrentLightFiles(m_demo))
+            vault.emplace(name, path);
+        for (const auto& entry : fs::directory_iterator(m_out)) {
+            const auto found = vault.find(entry.path().filename().string());
+            std::error_code ec;
+            if (found != vault.end())
+                fs::create_symlink(found->second, m_staged + "/" + found->first, ec);
+            m_files += found != vault.end() && !ec;
+        }
+        return true;
+    }
+    ~Download()
+    {
+        std::error_code ec;
+        fs::remove_all(m_out, ec);
+        fs::remove_all(m_copy, ec);
+    }
+
+    std::string Database() const { return m_demo + "/plm.db"; }
+    size_t Files() const { return m_files; }
+    vizbench::Side Client(std::vector<double>* cpu = nullptr) const
+    {
+        return Process(m_argv, [this] { EmptyFolder(m_out); }, cpu);
+    }
+    vizbench::Side Copy(std::vector<double>* cpu = nullptr) const
+    {
+        return Process({"cp", "-rL", m_staged + "/.", m_copy}, [this] { EmptyFolder(m_copy); }, cpu);
+    }
+
+private:
+    std::string m_demo, m_out, m_copy, m_staged;
+    std::vector<std::string> m_argv;
+    size_t m_files = 0;
+};
+
 void BM_DownloadVsCp(benchmark::State& state)
 {
-    qvclient::DemoDatabaseInfo info;
-    const std::string demo = vizbench::DemoFolder(static_cast<int>(state.range(0)), info, "plain",
-        "DELETE FROM T_DocumentSignature; UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';");
-    if (demo.empty()) {
-        state.SkipWithError("cannot make the demo");
+    Download download;
+    if (!download.Prepare(static_cast<int>(state.range(0)))) {
+        state.SkipWithError("the demo or the download failed");
         return;
     }
-    // Both sides write to memory when there is room: ext4 skips the inodes freed in the last
-    // minutes when it allocates, so a side writing 30,000 files after 30,000 were deleted pays for
-    // the deletion history rather than for its own work (that alone moved cp from 1 s to 5 s).
-    const std::string scratch =
-        RoomFor(kRamFolder, 2ull << 30) ? kRamFolder + "/" + fs::path(demo).filename().string() : demo;
-    const std::string out = scratch + "-out";
-    const std::string copy = scratch + "-cp";
-    const std::string staged = demo + "-staged";
-    auto empty = [](const std::string& folder) {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-        fs::create_directories(folder, ec);
-    };
-    const std::vector<std::string> download = {Bin("plmclient"), "--db", demo, "--command", "OutputLightFile",
-        "--select", "Part:" + std::to_string(info.topAssemblyId), "--do", "check 齿轮减速器总装 GR200-00-00",
-        "--do", "press 下载", "--do", "folder " + out, "--do", "messagebox ok"};
-    // What the download wrote, by name, linked to the vault file of that name.
-    empty(out);
-    empty(staged);
-    if (!RunChild(download).ok) {
-        state.SkipWithError("the download failed");
-        return;
-    }
-    std::map<std::string, std::string> vault;
-    for (const auto& [name, path] : CurrentLightFiles(demo))
-        vault.emplace(name, path);
-    size_t files = 0;
-    for (const auto& entry : fs::directory_iterator(out)) {
-        const auto found = vault.find(entry.path().filename().string());
-        std::error_code ec;
-        if (found != vault.end())
-            fs::create_symlink(found->second, staged + "/" + found->first, ec);
-        files += found != vault.end() && !ec;
-    }
-    RunAlternately(state, {download, [&] { empty(out); }}, {{"cp", "-rL", staged + "/.", copy}, [&] { empty(copy); }});
-    state.counters["files"] = static_cast<double>(files);
-    std::error_code ec;
-    fs::remove_all(out, ec);
-    fs::remove_all(copy, ec);
+    std::vector<double> clientCpu, copyCpu;
+    vizbench::RunAlternately(state, download.Client(&clientCpu), download.Copy(&copyCpu));
+    vizbench::ReportRatios(state, clientCpu, copyCpu, "cpu_");
+    state.counters["files"] = static_cast<double>(download.Files());
 }
 BENCHMARK(BM_DownloadVsCp)->Arg(1000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The download against its floor: a process replaying exactly the statements the download ran
+// (recorded on its first run; in one read transaction, with plain prepare/step), then cp of the
+// files it wrote. The counters split the floor's median into its two parts and give each
+// process's CPU time.
+void BM_DownloadVsFloor(benchmark::State& state)
+{
+    const std::string statements = fs::temp_directory_path().string() + "/viz-download-statements-" +
+                                   std::to_string(getpid());
+    Download download;
+    const bool prepared = download.Prepare(static_cast<int>(state.range(0)),
+        {"LD_PRELOAD=" + Bin("libvizbench_recorder.so"), std::string(vizbench::kStatementFileVariable) + "=" + statements});
+    const size_t count = vizbench::ReadStatementFile(statements).size();
+    if (!prepared || count == 0) {
+        state.SkipWithError("the demo, the download or its statement log failed");
+        return;
+    }
+    std::vector<double> replays, copies, clientCpu, replayCpu, copyCpu;
+    const vizbench::Side replay = Process({Bin("statement_replay"), download.Database(), statements}, nullptr, &replayCpu);
+    const vizbench::Side copy = download.Copy(&copyCpu);
+    vizbench::RunAlternately(state, download.Client(&clientCpu), [&] {
+        const double r = replay();
+        const double c = r < 0 ? -1.0 : copy();
+        replays.push_back(r);
+        copies.push_back(c);
+        return r < 0 || c < 0 ? -1.0 : r + c;
+    });
+    state.counters["replay_ms"] = vizbench::Median(replays) * 1e3;
+    state.counters["cp_ms"] = vizbench::Median(copies) * 1e3;
+    // CPU time, which the machine's load moves far less than wall time.
+    state.counters["client_cpu_ms"] = vizbench::Median(clientCpu) * 1e3;
+    state.counters["replay_cpu_ms"] = vizbench::Median(replayCpu) * 1e3;
+    state.counters["cp_cpu_ms"] = vizbench::Median(copyCpu) * 1e3;
+    state.counters["statements"] = static_cast<double>(count);
+    std::error_code ec;
+    fs::remove(statements, ec);
+}
+BENCHMARK(BM_DownloadVsFloor)->Arg(1000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The product tree opened and closed by plmclient; the counter is the peak in MB.
 void BM_PeakRss(benchmark::State& state)

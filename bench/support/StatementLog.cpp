@@ -26,29 +26,6 @@ StatementLog::StatementLog() { g_log = this; }
 
 StatementLog::~StatementLog() { g_log = nullptr; }
 
-bool ReplayStatements(const std::string& database, const std::vector<std::string>& statements, bool oneTransaction)
-{
-    sqlite3* db = nullptr;
-    bool ok = sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr) ==
-              SQLITE_OK;
-    if (ok && oneTransaction)
-        ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
-    for (size_t i = 0; ok && i < statements.size(); ++i) {
-        sqlite3_stmt* stmt = nullptr;
-        ok = sqlite3_prepare_v2(db, statements[i].data(), static_cast<int>(statements[i].size()), &stmt, nullptr) ==
-             SQLITE_OK;
-        int rc = SQLITE_ROW;
-        while (ok && rc == SQLITE_ROW)
-            rc = sqlite3_step(stmt);
-        ok = ok && rc == SQLITE_DONE;
-        sqlite3_finalize(stmt);
-    }
-    if (ok && oneTransaction)
-        ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
-
 } // namespace vizbench
 
 // Seen by the client library in place of SQLite's own: a statement's first step records it.

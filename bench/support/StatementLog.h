@@ -1,5 +1,5 @@
 // Every statement the process runs on SQLite, as the engine ran it (parameters written in),
-// while a StatementLog records; and a replay of such a list with plain prepare/step.
+// while a StatementLog records.
 #pragma once
 
 #include <string>
@@ -8,7 +8,8 @@
 namespace vizbench {
 
 // Records while it lives (one at a time). The program must export sqlite3_step (link with
-// ENABLE_EXPORTS) so that the client library's calls reach the recorder first.
+// ENABLE_EXPORTS) or have the recorder preloaded, so that the client library's calls reach it
+// first.
 class StatementLog {
 public:
     StatementLog();
@@ -22,10 +23,5 @@ private:
     friend void RecordStatement(const char* text);
     std::vector<std::string> m_statements;
 };
-
-// Prepares and steps every statement through to its end on a read-only connection to the
-// database file: all in one read transaction, or each in its own. False when one fails.
-bool ReplayStatements(const std::string& database, const std::vector<std::string>& statements,
-    bool oneTransaction);
 
 } // namespace vizbench

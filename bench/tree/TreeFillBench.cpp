@@ -20,6 +20,7 @@
 #include "AlternatingRatio.h"
 #include "DemoFolder.h"
 #include "StatementLog.h"
+#include "StatementReplay.h"
 
 namespace {
 

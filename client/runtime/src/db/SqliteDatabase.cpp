@@ -274,7 +274,10 @@ private:
 HRESULT OpenSqliteDatabase(const std::string& path, DbOpenMode mode, std::unique_ptr<IDatabase>& database)
 {
     database.reset();
-    int flags = SQLITE_OPEN_FULLMUTEX;
+    // One thread at a time uses a connection (the command's, in its apartment; the server
+    // backend's cancel thread never touches SQLite), so the connection's own mutex, taken on
+    // every call in serialized mode, buys nothing.
+    int flags = SQLITE_OPEN_NOMUTEX;
     switch (mode) {
     case DbOpenMode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
     case DbOpenMode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
