@@ -130,9 +130,6 @@ public:
         HTREEITEM where = is.hInsertAfter;
         if (where == TVI_FIRST) {
             after = nullptr;
-        } else if (where == TVI_SORT) {
-            for (TreeItem* c = parent->firstChild; c && CompareText(c->text, item->text) <= 0; c = c->next)
-                after = c;
         } else if (where == TVI_LAST || !where) {
             after = parent->LastChild();
         } else {
@@ -761,7 +758,6 @@ public:
     bool m_updatingBars = false;
 
 private:
-    static int CompareText(const ItemText& a, const ItemText& b) { return lstrcmpiW(a.c_str(), b.c_str()); }
 
     static void AppendVisible(TreeItem* first, std::vector<TreeItem*>& rows)
     {
