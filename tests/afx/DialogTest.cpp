@@ -9,6 +9,7 @@
 
 #include "DialogTemplateBuilder.h"
 #include "ScriptedUser.h"
+#include "TreeReader.h"
 
 using viztest::ScriptedUser;
 
@@ -95,7 +96,7 @@ TEST_F(DialogTest, ControlsAreBoundBeforeTheUserActsAndNotifyResultsAreTheHandle
         EXPECT_EQ(&m_dlg, CWnd::FromHandlePermanent(hDlg));
         EXPECT_EQ(::GetDlgItem(hDlg, IDC_TREE), m_dlg.m_tree.m_hWnd);
         EXPECT_EQ(&m_dlg.m_tree, CWnd::FromHandle(::GetDlgItem(hDlg, IDC_TREE)));
-        EXPECT_EQ(2u, TreeView_GetCount(m_dlg.m_tree.m_hWnd));
+        EXPECT_EQ(L"根{a.pdf}", viztest::DescribeTree(m_dlg.m_tree.m_hWnd));
         ASSERT_TRUE(win32host::ClickControl(hDlg, IDC_PDF));
         EXPECT_EQ(static_cast<UINT>(BST_CHECKED), m_dlg.m_nPdfCheck) << "the check box is toggled before its handler runs";
 
@@ -146,7 +147,7 @@ TEST_F(DialogTest, TheDialogCanRunAgainWithTheSameObject)
     int nClicks = m_dlg.m_nPrintClicks;
     INT_PTR nResult = RunWith([&](HWND hDlg) {
         ASSERT_TRUE(win32host::ClickControl(hDlg, IDC_PRINT));
-        EXPECT_EQ(2u, TreeView_GetCount(m_dlg.m_tree.m_hWnd));
+        EXPECT_EQ(L"根{a.pdf}", viztest::DescribeTree(m_dlg.m_tree.m_hWnd));
     });
     EXPECT_EQ(nClicks + 1, m_dlg.m_nPrintClicks);
     EXPECT_EQ(IDCANCEL, nResult);

@@ -1,37 +1,19 @@
 #include "FakeDispatch.h"
 
-#include <comdef.h>
 #include <objbase.h>
 
 #include <comkit/ClassFactory.h>
 
 STDMETHODIMP FakeViewer::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams,
-    VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT*)
+    VARIANT*, EXCEPINFO* pExcepInfo, UINT*)
 {
-    InvokeRecord record = {dispIdMember, wFlags, {}, {}, pDispParams->cNamedArgs,
-        pDispParams->cNamedArgs > 0 ? pDispParams->rgdispidNamedArgs[0] : 0};
+    InvokeRecord record = {dispIdMember, wFlags, {}};
     // rgvarg holds the arguments last first.
-    for (UINT i = pDispParams->cArgs; i-- > 0;) {
-        VARIANT& arg = pDispParams->rgvarg[i];
-        record.argTypes.push_back(arg.vt);
-        _variant_t text;
-        record.args.push_back(SUCCEEDED(VariantChangeType(&text, &arg, 0, VT_BSTR)) ? V_BSTR(&text) : L"?");
-    }
+    for (UINT i = pDispParams->cArgs; i-- > 0;)
+        record.args.push_back(pDispParams->rgvarg[i].vt == VT_BSTR ? pDispParams->rgvarg[i].bstrVal : L"?");
     s_calls.push_back(record);
 
     switch (dispIdMember) {
-    case DISPID_RETURNS_TEXT:
-        if (pVarResult != NULL) {
-            pVarResult->vt = VT_BSTR;
-            pVarResult->bstrVal = SysAllocString(L"text result");
-        }
-        return S_OK;
-    case DISPID_RETURNS_NUMBER:
-        if (pVarResult != NULL) {
-            pVarResult->vt = VT_I4;
-            pVarResult->lVal = 1234;
-        }
-        return S_OK;
     case DISPID_FAILS:
         return DISP_E_MEMBERNOTFOUND;
     case DISPID_RAISES:

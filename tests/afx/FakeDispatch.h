@@ -1,5 +1,5 @@
-// A tiny automation object for control containment tests: records every Invoke and answers a
-// few dispatch ids. Registered under its CLSID with CoRegisterClassObject while it lives.
+// A tiny automation object for control containment tests: records every Invoke and fails two
+// dispatch ids. Registered under its CLSID with CoRegisterClassObject while it lives.
 #pragma once
 
 #include <windows.h>
@@ -14,18 +14,13 @@ const CLSID CLSID_FakeViewer = {0x0F1E2D3C, 0x4B5A, 0x4978, {0x86, 0x95, 0xA4, 0
 struct InvokeRecord {
     DISPID dispid;
     WORD wFlags;
-    std::vector<VARTYPE> argTypes;  // in the order the caller wrote them
-    std::vector<std::wstring> args; // the arguments as VariantChangeType makes them text
-    UINT cNamedArgs;
-    DISPID namedArg;
+    std::vector<std::wstring> args; // the string arguments in the order the caller wrote them
 };
 
 // Dispatch ids the fake answers besides recording.
 enum : DISPID {
-    DISPID_RETURNS_TEXT = 10,    // result BSTR "text result"
-    DISPID_RETURNS_NUMBER = 11,  // result VT_I4 1234 (also as a property get)
-    DISPID_FAILS = 12,           // DISP_E_MEMBERNOTFOUND
-    DISPID_RAISES = 13,          // DISP_E_EXCEPTION, "viewer is busy" from "FakeViewer"
+    DISPID_FAILS = 12,  // DISP_E_MEMBERNOTFOUND
+    DISPID_RAISES = 13, // DISP_E_EXCEPTION, "viewer is busy" from "FakeViewer"
 };
 
 class FakeViewer : public comkit::ComObject<IDispatch> {

@@ -5,14 +5,9 @@
 
 #include <stdexcept>
 
-#include <win32host/Desktop.h>
 #include <win32host/Trace.h>
 
 #include <gtest/gtest.h>
-
-#include "ScriptedUser.h"
-
-using viztest::ScriptedUser;
 
 namespace {
 
@@ -69,7 +64,8 @@ protected:
 };
 
 // DllMain ran InitInstance once and left the caller's state current; inside an entry point the
-// module's application, state and resources are, and its boxes carry its title (AFX_IDS_APP_TITLE).
+// module's application, state and resources are, and its title is its AFX_IDS_APP_TITLE. That
+// its dialogs and boxes come from there the transcripts show (the module's captions and title).
 TEST_F(LoadedModule, InsideAnEntryPointTheModulesAppAndResourcesAreCurrent)
 {
     EXPECT_EQ(1, Export<int()>("TestModule_InitInstanceCalls")());
@@ -89,12 +85,6 @@ TEST_F(LoadedModule, InsideAnEntryPointTheModulesAppAndResourcesAreCurrent)
     ASSERT_NE(nullptr, pApp);
     EXPECT_EQ(reinterpret_cast<HINSTANCE>(m_hModule), pApp->m_hInstance);
     EXPECT_STREQ(L"测试模块标题", pApp->m_pszAppName);
-
-    win32host::TraceRecorder trace;
-    EXPECT_EQ(IDOK, Export<int(LPCWSTR)>("TestModule_MessageBox")(L"下载完成"));
-    auto boxes = trace.OfKind("messagebox");
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ(win32host::ToUtf8(L"测试模块标题"), boxes[0].Get("caption"));
 }
 
 TEST_F(LoadedModule, AnExceptionOutOfAnEntryPointRestoresTheCallersState)
@@ -109,22 +99,6 @@ TEST_F(LoadedModule, AnExceptionOutOfAnEntryPointRestoresTheCallersState)
     }
     EXPECT_EQ(E_ACCESSDENIED, sc);
     EXPECT_EQ(pCaller, AfxGetModuleState());
-}
-
-TEST_F(LoadedModule, DialogsComeFromTheModulesOwnResources)
-{
-    win32host::TraceRecorder trace;
-    HWND hTree = NULL;
-    ScriptedUser user([&](HWND hDlg) { win32host::ClickControl(hDlg, IDOK); });
-    win32host::ScopedDesktopUser scoped(user);
-    EXPECT_EQ(IDOK, Export<INT_PTR(HWND*)>("TestModule_RunResourceDialog")(&hTree));
-    EXPECT_NE(nullptr, hTree);
-    auto dialogs = trace.OfKind("dialog");
-    ASSERT_FALSE(dialogs.empty());
-    EXPECT_EQ(win32host::ToUtf8(L"资源对话框"), dialogs[0].Get("caption"));
-    // The program has no such template: the module's state chose the module's resources.
-    CDialog dlgHere(100);
-    EXPECT_EQ(-1, dlgHere.DoModal());
 }
 
 TEST(AppTitle, WithoutATitleStringTheApplicationIsNamedAfterItsModule)

@@ -9,6 +9,7 @@
 
 #include "../fidelity/DialogLayout.h"
 #include "ScratchFolder.h"
+#include "ScriptedUser.h"
 #include "win32host/IconResource.h"
 #include "win32host/Modules.h"
 
@@ -92,11 +93,15 @@ TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
     win32host::RegisterInprocServer(viewer, L"QvViewerControl.dll");
     for (int dialog : {IDD_DOCUMENTSELECT, IDD_VIEWFILE}) {
         const std::vector<unsigned char> dialogTemplate = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(dialog), RT_DIALOG);
-        HWND hDlg = CreateDialogIndirectParamW(ModuleImage(), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), NULL,
+        bool shown = false;
+        viztest::ScriptedUser user([&](HWND hDlg) {
+            shown = true;
+            EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout), "") << dialog;
+        });
+        win32host::ScopedDesktopUser scoped(user);
+        DialogBoxIndirectParamW(ModuleImage(), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), NULL,
             QuietDialogProc, 0);
-        ASSERT_NE(hDlg, nullptr) << dialog;
-        EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout), "") << dialog;
-        DestroyWindow(hDlg);
+        EXPECT_TRUE(shown) << dialog;
     }
     CoUninitialize();
 }

@@ -116,39 +116,6 @@ TEST(Variant, CopyDuplicatesStringsAndReferencesInterfaces)
     EXPECT_EQ(object.References(), 1u);
 }
 
-TEST(SafeArray, MultiDimensionalIndicesStartWithTheLeftMostDimension)
-{
-    SAFEARRAYBOUND bounds[2] = {{2, 1}, {3, 10}}; // rows 1..2, columns 10..12
-    SAFEARRAY* array = SafeArrayCreate(VT_I4, 2, bounds);
-    ASSERT_NE(array, nullptr);
-    LONG low, high;
-    EXPECT_EQ(SafeArrayGetLBound(array, 1, &low), S_OK);
-    EXPECT_EQ(SafeArrayGetUBound(array, 1, &high), S_OK);
-    EXPECT_EQ(low, 1);
-    EXPECT_EQ(high, 2);
-    EXPECT_EQ(SafeArrayGetLBound(array, 2, &low), S_OK);
-    EXPECT_EQ(low, 10);
-    EXPECT_EQ(SafeArrayGetLBound(array, 3, &low), DISP_E_BADINDEX);
-
-    for (LONG row = 1; row <= 2; ++row)
-        for (LONG column = 10; column <= 12; ++column) {
-            LONG index[2] = {row, column};
-            LONG value = row * 100 + column;
-            ASSERT_EQ(SafeArrayPutElement(array, index, &value), S_OK);
-        }
-    LONG* data = nullptr;
-    ASSERT_EQ(SafeArrayAccessData(array, reinterpret_cast<void**>(&data)), S_OK);
-    // The left-most dimension varies fastest in memory.
-    EXPECT_EQ(data[0], 110);
-    EXPECT_EQ(data[1], 210);
-    EXPECT_EQ(data[2], 111);
-    EXPECT_EQ(SafeArrayUnaccessData(array), S_OK);
-    LONG outside[2] = {3, 10};
-    LONG value;
-    EXPECT_EQ(SafeArrayGetElement(array, outside, &value), DISP_E_BADINDEX);
-    EXPECT_EQ(SafeArrayDestroy(array), S_OK);
-}
-
 TEST(SafeArray, OwnsItsElementsAndCannotBeDestroyedWhileLocked)
 {
     FakeObject object;

@@ -1,5 +1,5 @@
 // The tree view class exists only once the program asks comctl32 for it: a dialog whose template
-// names it fails to be created before, and is created after. Its own program, so that nothing
+// names it fails to be created before, and is created after (the user walks away from it). Its own program, so that nothing
 // has registered the class before the test looks.
 #include <gtest/gtest.h>
 
@@ -28,10 +28,7 @@ TEST(CommonControls, ADialogWithATreeNeedsTheClassRegisteredFirst)
             INITCOMMONCONTROLSEX init{sizeof(init), c.classes};
             ASSERT_TRUE(InitCommonControlsEx(&init));
         }
-        HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0);
-        EXPECT_EQ(c.created, dialog != nullptr);
-        if (dialog)
-            DestroyWindow(dialog);
+        EXPECT_EQ(c.created, DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0) != -1);
     }
     INITCOMMONCONTROLSEX wrongSize{sizeof(wrongSize) + 1, ICC_TREEVIEW_CLASSES};
     EXPECT_FALSE(InitCommonControlsEx(&wrongSize));

@@ -155,34 +155,38 @@ TEST(ModalDialog, TakesTheFocusFromItsOwnerAndGivesItBackWhenItEnds)
         {"chosen in WM_INITDIALOG", ManagerLikeTemplate(), ChoosesGoProc, kActionId},
         {"no tab stop: the first enabled control", noTabStops, ProbeProc, kTreeId},
     };
-    Probe ownerProbe;
-    HWND owner = CreateDialogIndirectParamW(nullptr, ManagerLikeTemplate().Get(), nullptr, ProbeProc,
-        reinterpret_cast<LPARAM>(&ownerProbe));
-    ShowWindow(owner, SW_SHOW);
-    HWND ownerControl = GetDlgItem(owner, kActionId);
-    for (Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        SetFocus(ownerControl);
-        ASSERT_EQ(ownerControl, GetFocus());
-        Probe probe;
-        ScriptedUser user;
-        HWND dialogSeen = nullptr;
-        int focusSeen = -1;
-        user.dialog = [&](HWND dialog) {
+    // The owner is a dialog too; the user opens each case's dialog from it.
+    HWND owner = nullptr;
+    HWND dialogSeen = nullptr;
+    int focusSeen = -1;
+    ScriptedUser user([&](HWND dialog) {
+        if (owner) {
             dialogSeen = dialog;
             HWND focus = GetFocus();
             focusSeen = focus == dialog ? 0 : IsChild(dialog, focus) ? GetDlgCtrlID(focus) : -1;
             EXPECT_TRUE(win32host::PressKey(VK_ESCAPE)) << "the key reaches the dialog";
-        };
-        win32host::ScopedDesktopUser scoped(user);
-        INT_PTR result = DialogBoxIndirectParamW(nullptr, c.tmpl.Get(), owner, c.proc, reinterpret_cast<LPARAM>(&probe));
-        EXPECT_EQ(IDCANCEL, result);
-        ASSERT_NE(nullptr, dialogSeen);
-        EXPECT_EQ(c.focusId, focusSeen);
-        EXPECT_EQ(ownerControl, GetFocus()) << "the owner's control has the focus again";
-        EXPECT_EQ(owner, GetActiveWindow());
-    }
-    DestroyWindow(owner);
+            return;
+        }
+        owner = dialog;
+        HWND ownerControl = GetDlgItem(owner, kActionId);
+        for (Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            SetFocus(ownerControl);
+            ASSERT_EQ(ownerControl, GetFocus());
+            Probe probe;
+            dialogSeen = nullptr;
+            INT_PTR result = DialogBoxIndirectParamW(nullptr, c.tmpl.Get(), owner, c.proc, reinterpret_cast<LPARAM>(&probe));
+            EXPECT_EQ(IDCANCEL, result);
+            ASSERT_NE(nullptr, dialogSeen);
+            EXPECT_EQ(c.focusId, focusSeen);
+            EXPECT_EQ(ownerControl, GetFocus()) << "the owner's control has the focus again";
+            EXPECT_EQ(owner, GetActiveWindow());
+        }
+    });
+    win32host::ScopedDesktopUser scoped(user);
+    Probe ownerProbe;
+    DialogBoxIndirectParamW(nullptr, ManagerLikeTemplate().Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&ownerProbe));
+    EXPECT_NE(nullptr, owner);
 }
 
 } // namespace

@@ -30,48 +30,51 @@ TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
         .Control(3, 0x0082, L"双击浏览", WS_VISIBLE, 60, 5, 40, 8)
         .Control(4, L"SysTreeView32", L"", WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES, 5, 20,
             190, 100);
-    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0);
-    ASSERT_TRUE(IsWindow(dialog));
-    HWND tree = GetDlgItem(dialog, 4);
-    TVINSERTSTRUCTW is{};
-    is.hParent = TVI_ROOT;
-    is.hInsertAfter = TVI_LAST;
-    is.item.mask = TVIF_TEXT;
-    is.item.pszText = const_cast<LPWSTR>(L"Assembly <A&B>");
-    HTREEITEM root = TreeView_InsertItem(tree, &is);
-    is.hParent = root;
-    is.item.pszText = const_cast<LPWSTR>(L"part.pdf");
-    TreeView_InsertItem(tree, &is);
-    TreeView_Expand(tree, root, TVE_EXPAND);
-    CheckDlgButton(dialog, 1, BST_CHECKED);
+    HWND shown = nullptr;
+    ScriptedUser user([&](HWND dialog) {
+        shown = dialog;
+        HWND tree = GetDlgItem(dialog, 4);
+        TVINSERTSTRUCTW is{};
+        is.hParent = TVI_ROOT;
+        is.hInsertAfter = TVI_LAST;
+        is.item.mask = TVIF_TEXT;
+        is.item.pszText = const_cast<LPWSTR>(L"Assembly <A&B>");
+        HTREEITEM root = TreeView_InsertItem(tree, &is);
+        is.hParent = root;
+        is.item.pszText = const_cast<LPWSTR>(L"part.pdf");
+        TreeView_InsertItem(tree, &is);
+        TreeView_Expand(tree, root, TVE_EXPAND);
 
-    std::string svg = win32host::DrawWindowSvg(dialog);
-    EXPECT_EQ(svg.rfind("<svg", 0), 0u);
-    EXPECT_NE(svg.find("轻量化文件管理"), std::string::npos);
-    EXPECT_NE(svg.find(">PDF<"), std::string::npos);
-    EXPECT_NE(svg.find(">下载<"), std::string::npos);
-    EXPECT_NE(svg.find(">双击浏览<"), std::string::npos);
-    EXPECT_NE(svg.find("Assembly &lt;A&amp;B&gt;"), std::string::npos) << "text is escaped";
-    EXPECT_NE(svg.find(">part.pdf<"), std::string::npos);
-    EXPECT_EQ(Count(svg, "class=\"unchecked\""), 2u);
-    EXPECT_EQ(Count(svg, "class=\"checked\""), 0u);
+        std::string svg = win32host::DrawWindowSvg(dialog);
+        EXPECT_EQ(svg.rfind("<svg", 0), 0u);
+        EXPECT_NE(svg.find("轻量化文件管理"), std::string::npos);
+        EXPECT_NE(svg.find(">PDF<"), std::string::npos);
+        EXPECT_NE(svg.find(">下载<"), std::string::npos);
+        EXPECT_NE(svg.find(">双击浏览<"), std::string::npos);
+        EXPECT_NE(svg.find("Assembly &lt;A&amp;B&gt;"), std::string::npos) << "text is escaped";
+        EXPECT_NE(svg.find(">part.pdf<"), std::string::npos);
+        EXPECT_EQ(Count(svg, "class=\"unchecked\""), 2u);
+        EXPECT_EQ(Count(svg, "class=\"checked\""), 0u);
 
-    TVITEMW tv{};
-    tv.mask = TVIF_HANDLE | TVIF_STATE;
-    tv.hItem = root;
-    tv.stateMask = TVIS_STATEIMAGEMASK;
-    tv.state = INDEXTOSTATEIMAGEMASK(2);
-    TreeView_SetItem(tree, &tv);
-    TreeView_Expand(tree, root, TVE_COLLAPSE);
-    svg = win32host::DrawWindowSvg(dialog);
-    EXPECT_EQ(Count(svg, "class=\"checked\""), 1u);
-    EXPECT_EQ(svg.find(">part.pdf<"), std::string::npos) << "a collapsed branch is not drawn";
+        TVITEMW tv{};
+        tv.mask = TVIF_HANDLE | TVIF_STATE;
+        tv.hItem = root;
+        tv.stateMask = TVIS_STATEIMAGEMASK;
+        tv.state = INDEXTOSTATEIMAGEMASK(2);
+        TreeView_SetItem(tree, &tv);
+        TreeView_Expand(tree, root, TVE_COLLAPSE);
+        svg = win32host::DrawWindowSvg(dialog);
+        EXPECT_EQ(Count(svg, "class=\"checked\""), 1u);
+        EXPECT_EQ(svg.find(">part.pdf<"), std::string::npos) << "a collapsed branch is not drawn";
 
-    std::string path = testing::TempDir() + "w32ui_picture.svg";
-    ASSERT_TRUE(win32host::SaveWindowSvg(dialog, path));
-    EXPECT_EQ(viztest::ReadPosixFile(path), svg);
-    DestroyWindow(dialog);
-    EXPECT_EQ(win32host::DrawWindowSvg(dialog), "");
+        std::string path = testing::TempDir() + "w32ui_picture.svg";
+        ASSERT_TRUE(win32host::SaveWindowSvg(dialog, path));
+        EXPECT_EQ(viztest::ReadPosixFile(path), svg);
+    });
+    win32host::ScopedDesktopUser scoped(user);
+    ASSERT_NE(-1, DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0));
+    ASSERT_NE(nullptr, shown);
+    EXPECT_EQ(win32host::DrawWindowSvg(shown), "") << "a destroyed window draws nothing";
 }
 
 // A numeric attribute of the first element that carries the marker.
@@ -85,35 +88,47 @@ int Attribute(const std::string& svg, const std::string& marker, const std::stri
     return value == std::string::npos ? -1 : std::stoi(svg.substr(value + name.size() + 3));
 }
 
+// The vertical bar's thumb as drawn, against its track between the two 17-pixel arrows, and
+// the rows a page holds as the bar's title gives them.
+struct Thumb {
+    int top, bottom, trackTop, trackBottom, page;
+};
+Thumb VerticalThumb(const std::string& svg)
+{
+    const std::string bar = svg.substr(svg.find("scrollbar vertical"));
+    const int y = Attribute(bar, "<rect", "y"), thumbY = Attribute(bar, "class=\"thumb\"", "y");
+    return {thumbY, thumbY + Attribute(bar, "class=\"thumb\"", "height"), y + 17,
+        y + Attribute(bar, "<rect", "height") - 17, std::stoi(bar.substr(bar.find(", page ") + 7))};
+}
+
 TEST(Picture, AnOverflowingTreeShowsItsScrollBarAndOnlyTheRowsInView)
 {
     RegisterTreeViewClass();
     DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 150, L"Tree");
     t.Control(4, L"SysTreeView32", L"", WS_VISIBLE | WS_BORDER | WS_HSCROLL | TVS_HASBUTTONS | TVS_LINESATROOT, 5, 5, 190, 100);
-    HWND dialog = CreateDialogIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0);
-    ASSERT_TRUE(IsWindow(dialog));
-    HWND tree = GetDlgItem(dialog, 4);
-    std::vector<HTREEITEM> items = InsertRootItems(tree, 40, L"row ");
-    std::string svg = win32host::DrawWindowSvg(dialog);
-    EXPECT_EQ(Count(svg, "scrollbar vertical"), 1u);
-    EXPECT_EQ(Count(svg, "scrollbar horizontal"), 0u) << "short labels need no horizontal bar";
-    EXPECT_NE(svg.find(">row 0<"), std::string::npos) << "the top of the tree";
-    EXPECT_EQ(svg.find(">row 39<"), std::string::npos) << "rows below the view are not drawn";
-    EXPECT_NE(svg.find("clip-path"), std::string::npos) << "a row cut by the edge shows only in part";
+    ScriptedUser user([&](HWND dialog) {
+        HWND tree = GetDlgItem(dialog, 4);
+        std::vector<HTREEITEM> items = InsertRootItems(tree, 40, L"row ");
+        std::string svg = win32host::DrawWindowSvg(dialog);
+        EXPECT_EQ(Count(svg, "scrollbar vertical"), 1u);
+        EXPECT_EQ(Count(svg, "scrollbar horizontal"), 0u) << "short labels need no horizontal bar";
+        EXPECT_NE(svg.find(">row 0<"), std::string::npos) << "the top of the tree";
+        EXPECT_EQ(svg.find(">row 39<"), std::string::npos) << "rows below the view are not drawn";
+        EXPECT_NE(svg.find("clip-path"), std::string::npos) << "a row cut by the edge shows only in part";
+        Thumb thumb = VerticalThumb(svg);
+        EXPECT_EQ(thumb.trackTop, thumb.top) << "at the top of the track";
+        EXPECT_NEAR(thumb.bottom - thumb.top, (thumb.trackBottom - thumb.trackTop) * thumb.page / 40, 1)
+            << "as long as the page is a part of the rows";
 
-    SCROLLBARINFO sbi{};
-    sbi.cbSize = sizeof(sbi);
-    ASSERT_TRUE(GetScrollBarInfo(tree, OBJID_VSCROLL, &sbi));
-    RECT window;
-    GetWindowRect(dialog, &window);
-    EXPECT_EQ(sbi.rcScrollBar.top - window.top + sbi.xyThumbTop, Attribute(svg, "class=\"thumb\"", "y"))
-        << "the thumb is drawn where the scroll bar has it";
-
-    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items.back()));
-    svg = win32host::DrawWindowSvg(dialog);
-    EXPECT_NE(svg.find(">row 39<"), std::string::npos);
-    EXPECT_EQ(svg.find(">row 0<"), std::string::npos) << "rows scrolled away are not drawn";
-    DestroyWindow(dialog);
+        SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items.back()));
+        svg = win32host::DrawWindowSvg(dialog);
+        EXPECT_NE(svg.find(">row 39<"), std::string::npos);
+        EXPECT_EQ(svg.find(">row 0<"), std::string::npos) << "rows scrolled away are not drawn";
+        thumb = VerticalThumb(svg);
+        EXPECT_EQ(thumb.trackBottom, thumb.bottom) << "at the bottom of the track with the last row shown";
+    });
+    win32host::ScopedDesktopUser scoped(user);
+    ASSERT_NE(-1, DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0));
 }
 
 } // namespace

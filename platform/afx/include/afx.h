@@ -29,9 +29,6 @@ struct CRuntimeClass {
     CRuntimeClass*(PASCAL* m_pfnGetBaseClass)(); // null for CObject
     CRuntimeClass* m_pNextClass;
     const void* m_pClassInit;
-
-    CObject* CreateObject();
-    BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 };
 
 #define _RUNTIME_CLASS(class_name) ((CRuntimeClass*)(&class_name::class##class_name))
@@ -71,8 +68,6 @@ class CObject {
 public:
     virtual CRuntimeClass* GetRuntimeClass() const;
     virtual ~CObject() = default;
-
-    BOOL IsKindOf(const CRuntimeClass* pClass) const;
 
     static const CRuntimeClass classCObject;
     static CRuntimeClass* PASCAL GetThisClass();

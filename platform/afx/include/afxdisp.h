@@ -40,41 +40,11 @@ public:
 
 /////////////////////////////////////////////////////////////////////////////
 // Parameter codes of InvokeHelper: each string is one byte per argument, the VARTYPE of the
-// argument (0x40 added: passed by reference). A VTS_BSTR argument is an LPCOLESTR.
+// argument. The module passes strings only (a VTS_BSTR argument is an LPCOLESTR).
 
-#define VTS_I2 "\x02"       // short
-#define VTS_I4 "\x03"       // LONG
-#define VTS_R4 "\x04"       // float
-#define VTS_R8 "\x05"       // double
-#define VTS_CY "\x06"       // CY
-#define VTS_DATE "\x07"     // DATE
-#define VTS_WBSTR "\x08"    // LPCOLESTR
-#define VTS_BSTR VTS_WBSTR  // LPCOLESTR (Unicode build)
-#define VTS_DISPATCH "\x09" // IDispatch*
-#define VTS_SCODE "\x0A"    // SCODE
-#define VTS_BOOL "\x0B"     // BOOL, passed as VARIANT_BOOL
-#define VTS_VARIANT "\x0C"  // const VARIANT*
-#define VTS_UNKNOWN "\x0D"  // IUnknown*
-#define VTS_I1 "\x10"       // char
-#define VTS_UI1 "\x11"      // BYTE
-#define VTS_UI2 "\x12"      // WORD
-#define VTS_UI4 "\x13"      // DWORD
-#define VTS_I8 "\x14"       // LONGLONG
-#define VTS_UI8 "\x15"      // ULONGLONG
-#define VTS_PI2 "\x42"      // short*
-#define VTS_PI4 "\x43"      // LONG*
-#define VTS_PR4 "\x44"      // float*
-#define VTS_PR8 "\x45"      // double*
-#define VTS_PBSTR "\x48"    // BSTR*
-#define VTS_PDISPATCH "\x49"
-#define VTS_PSCODE "\x4A"
-#define VTS_PBOOL "\x4B"    // VARIANT_BOOL*
-#define VTS_PVARIANT "\x4C" // VARIANT*
-#define VTS_PUNKNOWN "\x4D"
+#define VTS_WBSTR "\x08"   // LPCOLESTR
+#define VTS_BSTR VTS_WBSTR // LPCOLESTR (Unicode build)
 #define VTS_NONE NULL
-
-// VT_ code of a parameter passed by reference in a VTS_ string.
-#define VT_MFCBYREF 0x40
 
 /////////////////////////////////////////////////////////////////////////////
 // Control containment

@@ -12,25 +12,3 @@ CRuntimeClass* CObject::GetRuntimeClass() const
 {
     return _RUNTIME_CLASS(CObject);
 }
-
-BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
-{
-    return GetRuntimeClass()->IsDerivedFrom(pClass);
-}
-
-CObject* CRuntimeClass::CreateObject()
-{
-    if (m_pfnCreateObject == NULL)
-        return NULL;
-    return (*m_pfnCreateObject)();
-}
-
-BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
-{
-    for (const CRuntimeClass* pClass = this; pClass != NULL;) {
-        if (pClass == pBaseClass)
-            return TRUE;
-        pClass = pClass->m_pfnGetBaseClass == NULL ? NULL : (*pClass->m_pfnGetBaseClass)();
-    }
-    return FALSE;
-}

@@ -62,94 +62,6 @@ IUnknown* CWnd::GetControlUnknown()
 
 namespace {
 
-// Fills one argument from the variable list as its VTS_ code says.
-void TakeArgument(VARIANT* pArg, BYTE vtParam, va_list* pArgList)
-{
-    VariantInit(pArg);
-    if (vtParam & VT_MFCBYREF) {
-        pArg->vt = static_cast<VARTYPE>((vtParam & ~VT_MFCBYREF) | VT_BYREF);
-        pArg->byref = va_arg(*pArgList, void*);
-        return;
-    }
-    pArg->vt = vtParam;
-    switch (vtParam) {
-    case VT_UI1:
-        pArg->bVal = static_cast<BYTE>(va_arg(*pArgList, int));
-        break;
-    case VT_UI2:
-        pArg->uiVal = static_cast<USHORT>(va_arg(*pArgList, int));
-        break;
-    case VT_UI4:
-        pArg->ulVal = va_arg(*pArgList, ULONG);
-        break;
-    case VT_UI8:
-        pArg->ullVal = va_arg(*pArgList, ULONGLONG);
-        break;
-    case VT_I1:
-        pArg->cVal = static_cast<CHAR>(va_arg(*pArgList, int));
-        break;
-    case VT_I2:
-        pArg->iVal = static_cast<SHORT>(va_arg(*pArgList, int));
-        break;
-    case VT_I4:
-        pArg->lVal = va_arg(*pArgList, LONG);
-        break;
-    case VT_I8:
-        pArg->llVal = va_arg(*pArgList, LONGLONG);
-        break;
-    case VT_R4:
-        pArg->fltVal = static_cast<FLOAT>(va_arg(*pArgList, double));
-        break;
-    case VT_R8:
-        pArg->dblVal = va_arg(*pArgList, double);
-        break;
-    case VT_DATE:
-        pArg->date = va_arg(*pArgList, DATE);
-        break;
-    case VT_CY:
-        pArg->cyVal = *va_arg(*pArgList, CY*);
-        break;
-    case VT_BSTR: {
-        LPCOLESTR lpsz = va_arg(*pArgList, LPCOLESTR);
-        pArg->bstrVal = ::SysAllocString(lpsz);
-        if (lpsz != NULL && pArg->bstrVal == NULL) {
-            pArg->vt = VT_EMPTY;
-            AfxThrowMemoryException();
-        }
-        break;
-    }
-    case VT_DISPATCH:
-        pArg->pdispVal = va_arg(*pArgList, IDispatch*);
-        break;
-    case VT_ERROR:
-        pArg->scode = va_arg(*pArgList, SCODE);
-        break;
-    case VT_BOOL:
-        pArg->boolVal = va_arg(*pArgList, BOOL) ? VARIANT_TRUE : VARIANT_FALSE;
-        break;
-    case VT_VARIANT:
-        *pArg = *va_arg(*pArgList, const VARIANT*);
-        break;
-    case VT_UNKNOWN:
-        pArg->punkVal = va_arg(*pArgList, IUnknown*);
-        break;
-    default:
-        pArg->vt = VT_EMPTY;
-        AfxThrowInvalidArgException();
-    }
-}
-
-// Frees what TakeArgument allocated: only the BSTRs it made; the rest belongs to the caller.
-void FreeArguments(std::vector<VARIANT>& args, const BYTE* pbParamInfo)
-{
-    size_t nArgs = args.size();
-    for (size_t i = 0; i < nArgs; ++i) {
-        VARIANT& arg = args[nArgs - 1 - i];
-        if (pbParamInfo[i] == VT_BSTR && arg.vt == VT_BSTR)
-            ::SysFreeString(arg.bstrVal);
-    }
-}
-
 [[noreturn]] void ThrowDispatchException(EXCEPINFO& excepInfo)
 {
     if (excepInfo.pfnDeferredFillIn != NULL)
@@ -165,75 +77,21 @@ void FreeArguments(std::vector<VARIANT>& args, const BYTE* pbParamInfo)
     throw pException;
 }
 
-void StoreResult(VARIANT& vaResult, VARTYPE vtRet, void* pvRet)
+void FreeArguments(std::vector<VARIANT>& args)
 {
-    switch (vtRet) {
-    case VT_UI1:
-        *static_cast<BYTE*>(pvRet) = vaResult.bVal;
-        break;
-    case VT_UI2:
-        *static_cast<USHORT*>(pvRet) = vaResult.uiVal;
-        break;
-    case VT_UI4:
-        *static_cast<ULONG*>(pvRet) = vaResult.ulVal;
-        break;
-    case VT_UI8:
-        *static_cast<ULONGLONG*>(pvRet) = vaResult.ullVal;
-        break;
-    case VT_I1:
-        *static_cast<CHAR*>(pvRet) = vaResult.cVal;
-        break;
-    case VT_I2:
-        *static_cast<SHORT*>(pvRet) = vaResult.iVal;
-        break;
-    case VT_I4:
-        *static_cast<LONG*>(pvRet) = vaResult.lVal;
-        break;
-    case VT_I8:
-        *static_cast<LONGLONG*>(pvRet) = vaResult.llVal;
-        break;
-    case VT_R4:
-        *static_cast<FLOAT*>(pvRet) = vaResult.fltVal;
-        break;
-    case VT_R8:
-        *static_cast<DOUBLE*>(pvRet) = vaResult.dblVal;
-        break;
-    case VT_DATE:
-        *static_cast<DATE*>(pvRet) = vaResult.date;
-        break;
-    case VT_CY:
-        *static_cast<CY*>(pvRet) = vaResult.cyVal;
-        break;
-    case VT_BSTR:
-        *static_cast<CString*>(pvRet) = vaResult.bstrVal;
-        ::SysFreeString(vaResult.bstrVal);
-        break;
-    case VT_DISPATCH:
-        *static_cast<IDispatch**>(pvRet) = vaResult.pdispVal;
-        break;
-    case VT_ERROR:
-        *static_cast<SCODE*>(pvRet) = vaResult.scode;
-        break;
-    case VT_BOOL:
-        *static_cast<BOOL*>(pvRet) = vaResult.boolVal != VARIANT_FALSE;
-        break;
-    case VT_VARIANT:
-        *static_cast<VARIANT*>(pvRet) = vaResult;
-        break;
-    case VT_UNKNOWN:
-        *static_cast<IUnknown**>(pvRet) = vaResult.punkVal;
-        break;
-    default:
-        ::VariantClear(&vaResult);
-        AfxThrowInvalidArgException();
-    }
+    for (VARIANT& arg : args)
+        ::VariantClear(&arg);
 }
 
 } // namespace
 
+// Methods with VTS_BSTR arguments and no result: what the module calls. Any other argument
+// code or result type raises an invalid-argument exception instead of being passed on.
 void CWnd::InvokeHelperV(
-    DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, va_list argList)
+    DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* /* pvRet */, const BYTE* pbParamInfo, va_list argList)
 {
+    if (vtRet != VT_EMPTY || wFlags != DISPATCH_METHOD)
+        AfxThrowInvalidArgException();
     IUnknown* pUnknown = GetControlUnknown();
     if (pUnknown == NULL)
         AfxThrowOleException(E_NOINTERFACE);
@@ -242,60 +100,44 @@ void CWnd::InvokeHelperV(
     if (FAILED(hr) || pDispatch == NULL)
         AfxThrowOleException(FAILED(hr) ? hr : E_NOINTERFACE);
 
-    DISPPARAMS dispparams = {};
-    DISPID dispidNamed = DISPID_PROPERTYPUT;
-    if (wFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        dispparams.cNamedArgs = 1;
-        dispparams.rgdispidNamedArgs = &dispidNamed;
-    }
-
     // Automation takes the arguments last first.
     size_t nArgs = pbParamInfo != NULL ? std::strlen(reinterpret_cast<const char*>(pbParamInfo)) : 0;
     std::vector<VARIANT> args(nArgs); // zeroed: VT_EMPTY
     va_list argsLeft;
     va_copy(argsLeft, argList);
-    try {
-        for (size_t i = 0; i < nArgs; ++i)
-            TakeArgument(&args[nArgs - 1 - i], pbParamInfo[i], &argsLeft);
-    } catch (...) {
-        va_end(argsLeft);
-        FreeArguments(args, pbParamInfo); // arguments not taken are still VT_EMPTY
-        pDispatch->Release();
-        throw;
+    for (size_t i = 0; i < nArgs; ++i) {
+        if (pbParamInfo[i] != VT_BSTR) {
+            va_end(argsLeft);
+            FreeArguments(args);
+            pDispatch->Release();
+            AfxThrowInvalidArgException();
+        }
+        LPCOLESTR lpsz = va_arg(argsLeft, LPCOLESTR);
+        VARIANT& arg = args[nArgs - 1 - i];
+        arg.bstrVal = ::SysAllocString(lpsz);
+        if (lpsz != NULL && arg.bstrVal == NULL) {
+            va_end(argsLeft);
+            FreeArguments(args);
+            pDispatch->Release();
+            AfxThrowMemoryException();
+        }
+        arg.vt = VT_BSTR;
     }
     va_end(argsLeft);
+    DISPPARAMS dispparams = {};
     dispparams.cArgs = static_cast<UINT>(nArgs);
     dispparams.rgvarg = nArgs > 0 ? args.data() : NULL;
 
-    VARIANT vaResult;
-    ::VariantInit(&vaResult);
     EXCEPINFO excepInfo = {};
     UINT nArgErr = static_cast<UINT>(-1);
-    hr = pDispatch->Invoke(dwDispID, IID_NULL, 0, wFlags, &dispparams, vtRet != VT_EMPTY ? &vaResult : NULL,
-        &excepInfo, &nArgErr);
-    FreeArguments(args, pbParamInfo);
+    hr = pDispatch->Invoke(dwDispID, IID_NULL, 0, wFlags, &dispparams, NULL, &excepInfo, &nArgErr);
+    FreeArguments(args);
     pDispatch->Release();
-
     if (FAILED(hr)) {
-        ::VariantClear(&vaResult);
         if (hr == DISP_E_EXCEPTION)
             ThrowDispatchException(excepInfo);
         AfxThrowOleException(hr);
     }
-    if (vtRet == VT_EMPTY)
-        return;
-    if (vtRet != VT_VARIANT) {
-        hr = ::VariantChangeType(&vaResult, &vaResult, 0, vtRet);
-        if (FAILED(hr)) {
-            ::VariantClear(&vaResult);
-            AfxThrowOleException(hr);
-        }
-    }
-    if (pvRet == NULL) {
-        ::VariantClear(&vaResult);
-        return;
-    }
-    StoreResult(vaResult, vtRet, pvRet);
 }
 
 void AFX_CDECL CWnd::InvokeHelper(

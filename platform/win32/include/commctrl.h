@@ -90,15 +90,11 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define TVI_ROOT ((HTREEITEM)(ULONG_PTR)-0x10000)
 #define TVI_FIRST ((HTREEITEM)(ULONG_PTR)-0x0FFFF)
 #define TVI_LAST ((HTREEITEM)(ULONG_PTR)-0x0FFFE)
-#define TVI_SORT ((HTREEITEM)(ULONG_PTR)-0x0FFFD)
 
 #define TVGN_ROOT 0x0000
 #define TVGN_NEXT 0x0001
-#define TVGN_PREVIOUS 0x0002
 #define TVGN_PARENT 0x0003
 #define TVGN_CHILD 0x0004
-#define TVGN_FIRSTVISIBLE 0x0005
-#define TVGN_NEXTVISIBLE 0x0006
 #define TVGN_PREVIOUSVISIBLE 0x0007
 #define TVGN_DROPHILITE 0x0008
 #define TVGN_CARET 0x0009
@@ -132,13 +128,9 @@ typedef struct tagINITCOMMONCONTROLSEX {
 
 #define TV_FIRST 0x1100
 #define TVM_INSERTITEMW (TV_FIRST + 50)
-#define TVM_DELETEITEM (TV_FIRST + 1)
 #define TVM_EXPAND (TV_FIRST + 2)
 #define TVM_GETITEMRECT (TV_FIRST + 4)
-#define TVM_GETCOUNT (TV_FIRST + 5)
-#define TVM_GETINDENT (TV_FIRST + 6)
 #define TVM_SETINDENT (TV_FIRST + 7)
-#define TVM_GETIMAGELIST (TV_FIRST + 8)
 #define TVM_SETIMAGELIST (TV_FIRST + 9)
 #define TVM_GETNEXTITEM (TV_FIRST + 10)
 #define TVM_SELECTITEM (TV_FIRST + 11)
@@ -237,20 +229,13 @@ inline HTREEITEM TreeView_InsertItem(HWND hwnd, const TVINSERTSTRUCTW* lpis)
 {
     return (HTREEITEM)SendMessageW(hwnd, TVM_INSERTITEMW, 0, (LPARAM)lpis);
 }
-inline BOOL TreeView_DeleteItem(HWND hwnd, HTREEITEM hitem) { return (BOOL)SendMessageW(hwnd, TVM_DELETEITEM, 0, (LPARAM)hitem); }
-inline BOOL TreeView_DeleteAllItems(HWND hwnd) { return (BOOL)SendMessageW(hwnd, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); }
 inline BOOL TreeView_Expand(HWND hwnd, HTREEITEM hitem, UINT code)
 {
     return (BOOL)SendMessageW(hwnd, TVM_EXPAND, (WPARAM)code, (LPARAM)hitem);
 }
-inline UINT TreeView_GetCount(HWND hwnd) { return (UINT)SendMessageW(hwnd, TVM_GETCOUNT, 0, 0); }
 inline HIMAGELIST TreeView_SetImageList(HWND hwnd, HIMAGELIST himl, int iImage)
 {
     return (HIMAGELIST)SendMessageW(hwnd, TVM_SETIMAGELIST, (WPARAM)iImage, (LPARAM)himl);
-}
-inline HIMAGELIST TreeView_GetImageList(HWND hwnd, int iImage)
-{
-    return (HIMAGELIST)SendMessageW(hwnd, TVM_GETIMAGELIST, (WPARAM)iImage, 0);
 }
 inline HTREEITEM TreeView_GetNextItem(HWND hwnd, HTREEITEM hitem, UINT code)
 {
@@ -258,12 +243,9 @@ inline HTREEITEM TreeView_GetNextItem(HWND hwnd, HTREEITEM hitem, UINT code)
 }
 inline HTREEITEM TreeView_GetChild(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_CHILD); }
 inline HTREEITEM TreeView_GetNextSibling(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_NEXT); }
-inline HTREEITEM TreeView_GetPrevSibling(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUS); }
 inline HTREEITEM TreeView_GetParent(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_PARENT); }
 inline HTREEITEM TreeView_GetRoot(HWND hwnd) { return TreeView_GetNextItem(hwnd, NULL, TVGN_ROOT); }
 inline HTREEITEM TreeView_GetSelection(HWND hwnd) { return TreeView_GetNextItem(hwnd, NULL, TVGN_CARET); }
-inline HTREEITEM TreeView_GetFirstVisible(HWND hwnd) { return TreeView_GetNextItem(hwnd, NULL, TVGN_FIRSTVISIBLE); }
-inline HTREEITEM TreeView_GetNextVisible(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_NEXTVISIBLE); }
 inline BOOL TreeView_Select(HWND hwnd, HTREEITEM hitem, UINT code)
 {
     return (BOOL)SendMessageW(hwnd, TVM_SELECTITEM, (WPARAM)code, (LPARAM)hitem);
@@ -290,8 +272,6 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow);
 BOOL WINAPI ImageList_Destroy(HIMAGELIST himl);
 int WINAPI ImageList_GetImageCount(HIMAGELIST himl);
-int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon);
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
 }
 
-#define ImageList_AddIcon(himl, hicon) ImageList_ReplaceIcon(himl, -1, hicon)

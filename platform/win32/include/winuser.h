@@ -102,17 +102,6 @@ typedef struct tagSCROLLINFO {
 } SCROLLINFO, *LPSCROLLINFO;
 typedef const SCROLLINFO* LPCSCROLLINFO;
 
-#define CCHILDREN_SCROLLBAR 5
-typedef struct tagSCROLLBARINFO {
-    DWORD cbSize;
-    RECT rcScrollBar;
-    int dxyLineButton;
-    int xyThumbTop;
-    int xyThumbBottom;
-    int reserved;
-    DWORD rgstate[CCHILDREN_SCROLLBAR + 1];
-} SCROLLBARINFO, *PSCROLLBARINFO, *LPSCROLLBARINFO;
-
 // Dialog templates keep their packed Windows layout: they are read from resources as they are.
 #pragma pack(push, 2)
 typedef struct {
@@ -296,11 +285,7 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define BM_GETCHECK 0x00F0
 #define BM_SETCHECK 0x00F1
 #define BM_GETSTATE 0x00F2
-#define BM_SETSTATE 0x00F3
-#define BM_SETSTYLE 0x00F4
 #define BM_CLICK 0x00F5
-#define BM_GETIMAGE 0x00F6
-#define BM_SETIMAGE 0x00F7
 
 // Static controls
 #define SS_LEFT 0x00000000L
@@ -352,7 +337,6 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define ES_WANTRETURN 0x1000L
 #define ES_NUMBER 0x2000L
 
-#define STM_SETICON 0x0170
 #define STM_GETICON 0x0171
 
 // ---- messages -----------------------------------------------------------------------------------
@@ -653,12 +637,6 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define SIF_TRACKPOS 0x0010
 #define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
 
-#define OBJID_HSCROLL ((LONG)0xFFFFFFFA)
-#define OBJID_VSCROLL ((LONG)0xFFFFFFFB)
-#define STATE_SYSTEM_UNAVAILABLE 0x00000001
-#define STATE_SYSTEM_INVISIBLE 0x00008000
-#define STATE_SYSTEM_OFFSCREEN 0x00010000
-
 // ---- message boxes ------------------------------------------------------------------------------
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
@@ -743,7 +721,6 @@ BOOL WINAPI IsWindowVisible(HWND hWnd);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
 BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 BOOL WINAPI IsZoomed(HWND hWnd);
-BOOL WINAPI IsIconic(HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
@@ -791,7 +768,6 @@ BOOL WINAPI GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi);
 int WINAPI SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);
 int WINAPI GetScrollPos(HWND hWnd, int nBar);
 BOOL WINAPI ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
-BOOL WINAPI GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi);
 
 // Rectangles
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
@@ -822,8 +798,6 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 // Dialogs
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
     DLGPROC lpDialogFunc, LPARAM dwInitParam);
-HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate, HWND hWndParent,
-    DLGPROC lpDialogFunc, LPARAM dwInitParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg);
@@ -831,8 +805,6 @@ BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hWnd);
 LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
-BOOL WINAPI SetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPCWSTR lpString);
-BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 
@@ -872,11 +844,7 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
 #define DialogBoxIndirectParam DialogBoxIndirectParamW
 #define DialogBoxIndirectW(inst, tmpl, parent, proc) DialogBoxIndirectParamW(inst, tmpl, parent, proc, 0L)
 #define DialogBoxIndirect DialogBoxIndirectW
-#define CreateDialogIndirectParam CreateDialogIndirectParamW
-#define CreateDialogIndirectW(inst, tmpl, parent, proc) CreateDialogIndirectParamW(inst, tmpl, parent, proc, 0L)
-#define CreateDialogIndirect CreateDialogIndirectW
 #define DefDlgProc DefDlgProcW
 #define IsDialogMessage IsDialogMessageW
 #define SendDlgItemMessage SendDlgItemMessageW
-#define SetDlgItemText SetDlgItemTextW
 #define MessageBox MessageBoxW

@@ -56,41 +56,11 @@ __declspec(dllexport) void TestModule_Observe(CWinApp** ppApp, HINSTANCE* phReso
     *ppState = AfxGetModuleState();
 }
 
-__declspec(dllexport) int TestModule_MessageBox(LPCWSTR lpszText)
-{
-    AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    return AfxMessageBox(lpszText, MB_OK);
-}
-
 // Leaves the entry point by an exception, as a failed COM call in a command does.
 __declspec(dllexport) void TestModule_ThrowInside(SCODE sc)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     AfxThrowOleException(sc);
-}
-
-// A dialog of the module's own resources, with a tree bound to a member.
-__declspec(dllexport) INT_PTR TestModule_RunResourceDialog(HWND* phTree)
-{
-    AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    class CResourceDlg : public CDialog {
-    public:
-        CResourceDlg() : CDialog(100) {}
-        CWnd m_tree;
-        HWND* m_phTree = NULL;
-
-    protected:
-        void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 1000, m_tree); }
-        BOOL OnInitDialog() override
-        {
-            CDialog::OnInitDialog();
-            *m_phTree = m_tree.m_hWnd;
-            return TRUE;
-        }
-    };
-    CResourceDlg dlg;
-    dlg.m_phTree = phTree;
-    return dlg.DoModal();
 }
 
 } // extern "C"

@@ -33,7 +33,7 @@ struct DialogItemTemplate {
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0; // dialog units
-    std::uint32_t id = 0;                       // a DLGTEMPLATE item's WORD id, sign-extended from -1
+    std::uint32_t id = 0;
     NameOrOrdinal windowClass;                  // an atom above, or a class name ("SysTreeView32", "{CLSID}")
     NameOrOrdinal text;                         // text, or a resource ordinal (an icon's id)
     std::vector<std::uint8_t> creationData;
@@ -43,7 +43,6 @@ struct DialogItemTemplate {
 };
 
 struct DialogTemplate {
-    bool extended = false; // DLGTEMPLATEEX
     std::uint32_t helpId = 0;
     std::uint32_t exStyle = 0;
     std::uint32_t style = 0;
@@ -60,7 +59,8 @@ struct DialogTemplate {
     std::vector<DialogItemTemplate> items;
 };
 
-// Reads a template as LockResource gives it. False when the bytes end early or are malformed.
+// Reads a DLGTEMPLATEEX as LockResource gives it. False for the older DLGTEMPLATE, which the
+// resource compiler never makes, and when the bytes end early or are malformed.
 bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate& out);
 
 } // namespace win32host

@@ -1,6 +1,5 @@
 // MultiByteToWideChar and WideCharToMultiByte for UTF-8 and code page 936; CP_ACP, CP_OEMCP and
 // CP_THREAD_ACP mean the system's ANSI code page (936 unless set otherwise), as on Chinese Windows.
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -10,7 +9,6 @@
 
 #include "CodePage936.h"
 #include <utf/Utf.h>
-#include "win32host/CodePage.h"
 
 namespace {
 
@@ -24,9 +22,9 @@ UINT InitialAnsiCodePage()
     return kGbk;
 }
 
-std::atomic<UINT>& AnsiSetting()
+UINT AnsiCodePage()
 {
-    static std::atomic<UINT> codePage{InitialAnsiCodePage()};
+    static const UINT codePage = InitialAnsiCodePage();
     return codePage;
 }
 
@@ -34,25 +32,11 @@ std::atomic<UINT>& AnsiSetting()
 UINT Resolve(UINT codePage)
 {
     if (codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP)
-        return win32host::AnsiCodePage();
+        return AnsiCodePage();
     return codePage == CP_UTF8 || codePage == kGbk ? codePage : 0;
 }
 
 } // namespace
-
-namespace win32host {
-
-UINT AnsiCodePage() { return AnsiSetting().load(); }
-
-bool SetAnsiCodePage(UINT codePage)
-{
-    if (codePage != CP_UTF8 && codePage != kGbk)
-        return false;
-    AnsiSetting().store(codePage);
-    return true;
-}
-
-} // namespace win32host
 
 // cbMultiByte -1: the text is NUL-terminated and the terminator is converted too. cchWideChar 0:
 // returns the size needed.

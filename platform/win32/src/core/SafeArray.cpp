@@ -97,33 +97,26 @@ HRESULT ElementAddress(SAFEARRAY* psa, const LONG* rgIndices, void** address)
 
 } // namespace
 
-extern "C" SAFEARRAY* WINAPI SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound)
+extern "C" SAFEARRAY* WINAPI SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements)
 {
     const ULONG elementSize = ElementSize(vt);
-    if (cDims == 0 || !rgsabound || elementSize == 0)
+    if (elementSize == 0)
         return nullptr;
-    SAFEARRAY* psa = AllocateDescriptor(cDims);
+    SAFEARRAY* psa = AllocateDescriptor(1);
     if (!psa)
         return nullptr;
-    psa->cDims = static_cast<USHORT>(cDims);
+    psa->cDims = 1;
     psa->fFeatures = FeaturesOf(vt);
     psa->cbElements = elementSize;
     StoredVartype(psa) = vt;
-    for (UINT d = 0; d < cDims; ++d)
-        psa->rgsabound[d] = rgsabound[cDims - 1 - d];
-    const size_t bytes = static_cast<size_t>(ElementCount(psa)) * elementSize;
+    psa->rgsabound[0] = SAFEARRAYBOUND{cElements, lLbound};
+    const size_t bytes = static_cast<size_t>(cElements) * elementSize;
     psa->pvData = std::calloc(1, bytes ? bytes : 1);
     if (!psa->pvData) {
         FreeDescriptor(psa);
         return nullptr;
     }
     return psa;
-}
-
-extern "C" SAFEARRAY* WINAPI SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements)
-{
-    SAFEARRAYBOUND bound{cElements, lLbound};
-    return SafeArrayCreate(vt, 1, &bound);
 }
 
 extern "C" HRESULT WINAPI SafeArrayDestroy(SAFEARRAY* psa)

@@ -30,27 +30,20 @@ NameOrOrdinal ReadNameOrOrdinal(ResourceReader& in)
     return value;
 }
 
-bool ReadItem(ResourceReader& in, bool extended, DialogItemTemplate& item)
+bool ReadItem(ResourceReader& in, DialogItemTemplate& item)
 {
     in.AlignTo4();
-    if (extended) {
-        item.helpId = in.Dword();
-        item.exStyle = in.Dword();
-        item.style = in.Dword();
-    } else {
-        item.style = in.Dword();
-        item.exStyle = in.Dword();
-    }
+    item.helpId = in.Dword();
+    item.exStyle = in.Dword();
+    item.style = in.Dword();
     item.x = static_cast<std::int16_t>(in.Word());
     item.y = static_cast<std::int16_t>(in.Word());
     item.cx = static_cast<std::int16_t>(in.Word());
     item.cy = static_cast<std::int16_t>(in.Word());
-    item.id = extended ? in.Dword() : static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(in.Word())));
+    item.id = in.Dword();
     item.windowClass = ReadNameOrOrdinal(in);
     item.text = ReadNameOrOrdinal(in);
-    std::uint16_t extra = in.Word();
-    // DLGTEMPLATEEX counts the bytes that follow; DLGTEMPLATE counts its size word too.
-    std::size_t count = extended ? extra : (extra >= 2 ? extra - 2u : 0u);
+    std::size_t count = in.Word(); // the creation data's bytes
     const std::uint8_t* at = nullptr;
     if (count && in.Bytes(count, at))
         item.creationData.assign(at, at + count);
@@ -80,18 +73,13 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate& out
     ResourceReader in(data, size);
     std::uint16_t version = in.Word();
     std::uint16_t signature = in.Word();
-    out.extended = version == 1 && signature == 0xFFFF;
-    std::uint16_t count = 0;
-    if (out.extended) {
-        out.helpId = in.Dword();
-        out.exStyle = in.Dword();
-        out.style = in.Dword();
-    } else {
-        in = ResourceReader(data, size);
-        out.style = in.Dword();
-        out.exStyle = in.Dword();
-    }
-    count = in.Word();
+    // DLGTEMPLATEEX only: the resource compiler makes no other kind.
+    if (version != 1 || signature != 0xFFFF)
+        return false;
+    out.helpId = in.Dword();
+    out.exStyle = in.Dword();
+    out.style = in.Dword();
+    std::uint16_t count = in.Word();
     out.x = static_cast<std::int16_t>(in.Word());
     out.y = static_cast<std::int16_t>(in.Word());
     out.cx = static_cast<std::int16_t>(in.Word());
@@ -102,18 +90,16 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate& out
     if (out.style & kSetFont) {
         out.hasFont = true;
         out.pointSize = in.Word();
-        if (out.extended) {
-            out.weight = in.Word();
-            out.italic = in.Byte() != 0;
-            out.charset = in.Byte();
-        }
+        out.weight = in.Word();
+        out.italic = in.Byte() != 0;
+        out.charset = in.Byte();
         out.typeface = in.String();
     }
     if (!in.Ok())
         return false;
     out.items.resize(count);
     for (DialogItemTemplate& item : out.items)
-        if (!ReadItem(in, out.extended, item))
+        if (!ReadItem(in, item))
             return false;
     return true;
 }

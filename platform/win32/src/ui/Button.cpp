@@ -12,7 +12,6 @@ struct ButtonState {
     bool pushed = false;
     bool focused = false;
     HFONT font = nullptr;
-    HANDLE image = nullptr;
 };
 
 ButtonState* StateOf(HWND hwnd) { return reinterpret_cast<ButtonState*>(GetWindowLongPtrW(hwnd, 0)); }
@@ -139,30 +138,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (!state)
             return 0;
         return static_cast<LRESULT>(state->check | (state->pushed ? BST_PUSHED : 0) | (state->focused ? BST_FOCUS : 0));
-    case BM_SETSTATE:
-        if (state)
-            state->pushed = wParam != 0;
-        return 0;
-    case BM_SETSTYLE: {
-        DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
-        style = (style & ~BS_TYPEMASK) | (static_cast<DWORD>(wParam) & BS_TYPEMASK);
-        SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
-        return 0;
-    }
     case BM_CLICK:
         if (IsWindowEnabled(hwnd)) {
             SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
             SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
         }
         return 0;
-    case BM_GETIMAGE:
-        return state ? reinterpret_cast<LRESULT>(state->image) : 0;
-    case BM_SETIMAGE: {
-        HANDLE old = state ? state->image : nullptr;
-        if (state)
-            state->image = reinterpret_cast<HANDLE>(lParam);
-        return reinterpret_cast<LRESULT>(old);
-    }
     case WM_SETFONT:
         if (state)
             state->font = reinterpret_cast<HFONT>(wParam);
@@ -183,8 +164,6 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return DLGC_STATIC;
     case WM_NCHITTEST:
         return (GetWindowLongPtrW(hwnd, GWL_STYLE) & SS_NOTIFY) ? HTCLIENT : -1; // HTTRANSPARENT
-    case STM_SETICON:
-        return SetWindowLongPtrW(hwnd, 0, static_cast<LONG_PTR>(wParam));
     case STM_GETICON:
         return GetWindowLongPtrW(hwnd, 0);
     case WM_LBUTTONDOWN:

@@ -67,7 +67,7 @@ static bool IsAxClassName(const std::wstring& name) { return !name.empty() && na
 // Creates the dialog window and its controls and sends WM_INITDIALOG; shows the dialog when its
 // template asks to be visible. Null when the template or a control cannot be made.
 HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND parent, DLGPROC proc,
-    LPARAM param, bool modal)
+    LPARAM param)
 {
     DialogTemplate t;
     if (!win32host::ParseDialogTemplate(data, size ? size : kUnknownTemplateSize, t))
@@ -112,7 +112,6 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
     if (!w)
         return nullptr;
     w->dialog = std::make_unique<DialogState>();
-    w->dialog->modal = modal;
     w->dialog->baseUnitX = base.cx;
     w->dialog->baseUnitY = base.cy;
     if (w->extra.size() >= DWLP_USER + sizeof(LONG_PTR))
@@ -197,12 +196,6 @@ static void RestoreDialogFocus(HWND dialog, bool justActivated)
 using namespace win32ui;
 
 extern "C" {
-
-HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate, HWND hWndParent,
-    DLGPROC lpDialogFunc, LPARAM dwInitParam)
-{
-    return CreateDialogFromTemplate(hInstance, lpTemplate, 0, hWndParent, lpDialogFunc, dwInitParam, false);
-}
 
 // The dialog class's window procedure: the dialog procedure first, then the defaults.
 LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
@@ -307,21 +300,6 @@ LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM w
 {
     HWND item = GetDlgItem(hDlg, nIDDlgItem);
     return item ? SendMessageW(item, Msg, wParam, lParam) : 0;
-}
-
-BOOL WINAPI SetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPCWSTR lpString)
-{
-    HWND item = GetDlgItem(hDlg, nIDDlgItem);
-    return item ? SetWindowTextW(item, lpString) : FALSE;
-}
-
-BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck)
-{
-    HWND item = GetDlgItem(hDlg, nIDButton);
-    if (!item)
-        return FALSE;
-    SendMessageW(item, BM_SETCHECK, uCheck, 0);
-    return TRUE;
 }
 
 UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton)

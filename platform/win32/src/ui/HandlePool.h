@@ -55,7 +55,6 @@ public:
         return slot != nullptr ? &slot->object : nullptr;
     }
 
-    size_t Count() const { return m_count; }
 
     template <class F>
     void ForEach(F&& f)

@@ -102,22 +102,6 @@ BOOL WINAPI ImageList_Destroy(HIMAGELIST himl)
 
 int WINAPI ImageList_GetImageCount(HIMAGELIST himl) { return himl ? static_cast<int>(himl->images.size()) : 0; }
 
-// i == -1 appends; the list keeps its own copy, so the caller may destroy the icon.
-int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon)
-{
-    const IconObject* icon = FindIcon(hicon);
-    if (!himl || !icon)
-        return -1;
-    if (i == -1) {
-        himl->images.push_back(icon->label);
-        return static_cast<int>(himl->images.size()) - 1;
-    }
-    if (i < 0 || static_cast<size_t>(i) >= himl->images.size())
-        return -1;
-    himl->images[static_cast<size_t>(i)] = icon->label;
-    return i;
-}
-
 BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy)
 {
     if (!himl || !cx || !cy)

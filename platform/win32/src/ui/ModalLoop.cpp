@@ -7,7 +7,7 @@
 
 namespace win32ui {
 HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND parent, DLGPROC proc,
-    LPARAM param, bool modal);
+    LPARAM param);
 
 static bool DialogEnded(HWND dialog)
 {
@@ -61,7 +61,7 @@ static INT_PTR DialogBoxFromTemplate(HINSTANCE instance, const void* data, size_
     LPARAM param)
 {
     HWND owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
-    HWND dialog = CreateDialogFromTemplate(instance, data, size, owner, proc, param, true);
+    HWND dialog = CreateDialogFromTemplate(instance, data, size, owner, proc, param);
     if (!dialog)
         return -1;
     return RunModal(dialog, owner);
@@ -113,7 +113,7 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
     d->ended = true;
     d->result = nResult;
     Window* w = FindWindowObject(hDlg);
-    if (w && w->owner && d->modal)
+    if (w && w->owner)
         EnableWindow(w->owner, TRUE);
     ShowWindow(hDlg, SW_HIDE);
     return TRUE;

@@ -176,30 +176,4 @@ BOOL WINAPI ShowScrollBar(HWND hWnd, int wBar, BOOL bShow)
     return TRUE;
 }
 
-BOOL WINAPI GetScrollBarInfo(HWND hwnd, LONG idObject, PSCROLLBARINFO psbi)
-{
-    Window* w = FindWindowObject(hwnd);
-    int bar = idObject == OBJID_VSCROLL ? SB_VERT : idObject == OBJID_HSCROLL ? SB_HORZ : -1;
-    if (!w || bar < 0 || !psbi || psbi->cbSize != sizeof(SCROLLBARINFO))
-        return FALSE;
-    const ScrollBarState& s = *StateOf(w, bar);
-    RECT r = ScrollBarRect(*w, bar);
-    RECT window = WindowRectOnScreen(*w);
-    OffsetRect(&r, window.left, window.top);
-    psbi->rcScrollBar = r;
-    psbi->dxyLineButton = kArrow;
-    int length = bar == SB_VERT ? r.bottom - r.top : r.right - r.left;
-    int offset = 0, size = 0;
-    ScrollThumb(s, length, offset, size);
-    psbi->xyThumbTop = offset;
-    psbi->xyThumbBottom = offset + size;
-    psbi->reserved = 0;
-    std::fill(std::begin(psbi->rgstate), std::end(psbi->rgstate), 0);
-    if (!(w->style & StyleBit(bar)))
-        psbi->rgstate[0] |= STATE_SYSTEM_INVISIBLE;
-    if (s.disabled || !CanScroll(s))
-        psbi->rgstate[0] |= STATE_SYSTEM_UNAVAILABLE;
-    return TRUE;
-}
-
 } // extern "C"

@@ -130,9 +130,6 @@ public:
         HTREEITEM where = is.hInsertAfter;
         if (where == TVI_FIRST) {
             after = nullptr;
-        } else if (where == TVI_SORT) {
-            for (TreeItem* c = parent->firstChild; c && CompareText(c->text, item->text) <= 0; c = c->next)
-                after = c;
         } else if (where == TVI_LAST || !where) {
             after = parent->LastChild();
         } else {
@@ -185,8 +182,6 @@ public:
         m_scrollX = 0;
         RowsChanged();
     }
-
-    size_t Count() const { return m_items.Count(); }
 
     // ---- rows ----
 
@@ -466,27 +461,16 @@ public:
             return m_root.firstChild;
         case TVGN_CARET:
             return m_caret;
-        case TVGN_FIRSTVISIBLE: {
-            auto rows = VisibleItems();
-            return m_topRow < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(m_topRow)] : nullptr;
-        }
         }
         if (!item)
             return nullptr;
         switch (code) {
         case TVGN_NEXT:
             return item->next;
-        case TVGN_PREVIOUS:
-            return item->prev;
         case TVGN_PARENT:
             return item->parent == &m_root ? nullptr : item->parent;
         case TVGN_CHILD:
             return item->firstChild;
-        case TVGN_NEXTVISIBLE: {
-            auto rows = VisibleItems();
-            auto it = std::find(rows.begin(), rows.end(), item);
-            return it == rows.end() || it + 1 == rows.end() ? nullptr : *(it + 1);
-        }
         }
         return nullptr;
     }
@@ -774,7 +758,6 @@ public:
     bool m_updatingBars = false;
 
 private:
-    static int CompareText(const ItemText& a, const ItemText& b) { return lstrcmpiW(a.c_str(), b.c_str()); }
 
     static void AppendVisible(TreeItem* first, std::vector<TreeItem*>& rows)
     {
@@ -892,19 +875,6 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         auto* is = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
         return is ? reinterpret_cast<LRESULT>(Handle(tree->Insert(*is))) : 0;
     }
-    case TVM_DELETEITEM: {
-        auto handle = reinterpret_cast<HTREEITEM>(lParam);
-        if (handle == TVI_ROOT || !handle) {
-            tree->DeleteAll();
-            return TRUE;
-        }
-        TreeItem* item = tree->Find(handle);
-        if (!item)
-            return FALSE;
-        tree->Delete(item);
-        tree->RowsChanged();
-        return TRUE;
-    }
     case TVM_EXPAND: {
         TreeItem* item = tree->Find(reinterpret_cast<HTREEITEM>(lParam));
         return item ? tree->Expand(item, static_cast<UINT>(wParam), TVC_UNKNOWN) : FALSE;
@@ -924,12 +894,6 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         *rect = wParam ? r.label : r.row;
         return TRUE;
     }
-    case TVM_GETCOUNT:
-        return static_cast<LRESULT>(tree->Count());
-    case TVM_GETINDENT:
-        return tree->m_indent;
-    case TVM_GETIMAGELIST:
-        return reinterpret_cast<LRESULT>(wParam == TVSIL_STATE ? tree->m_stateImages : tree->m_normalImages);
     case TVM_SETIMAGELIST: {
         auto list = reinterpret_cast<HIMAGELIST>(lParam);
         HIMAGELIST old;
@@ -959,13 +923,6 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             if (item)
                 tree->EnsureVisible(item);
             return TRUE;
-        case TVGN_FIRSTVISIBLE: {
-            int row = item ? tree->RowOf(item) : -1;
-            if (row < 0)
-                return FALSE;
-            tree->ScrollTo(row);
-            return TRUE;
-        }
         }
         return FALSE;
     }

@@ -212,12 +212,6 @@ BOOL WINAPI IsZoomed(HWND hWnd)
     return w && (w->style & WS_MAXIMIZE);
 }
 
-BOOL WINAPI IsIconic(HWND hWnd)
-{
-    Window* w = FindWindowObject(hWnd);
-    return w && (w->style & WS_MINIMIZE);
-}
-
 // As on Windows: the parent of a child window, the owner of a top-level one.
 HWND WINAPI GetParent(HWND hWnd)
 {

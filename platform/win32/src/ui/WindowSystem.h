@@ -30,7 +30,6 @@ struct WindowClass {
 
 // What the dialog manager keeps for a dialog window.
 struct DialogState {
-    bool modal = false;
     bool ended = false;
     INT_PTR result = 0;
     int defaultId = IDOK;
