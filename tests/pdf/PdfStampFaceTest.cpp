@@ -77,33 +77,4 @@ TEST(PdfStampFace, ACharacterTheFaceLacksComesFromTheNextAndOneNoFaceHasIsNamed)
     EXPECT_NE(std::string::npos, result.warnings[0].find("stamp 1: no installed font has U+10FFFD")) << result.warnings[0];
 }
 
-// Rendered, the Windows name looks exactly like the installed family it stands for, and the two
-// styles look different.
-TEST(PdfStampFace, TheRenderedPageShowsTheFaceOfTheRequestedStyle)
-{
-    PosixScratchFolder folder;
-    auto render = [&folder](const std::wstring& fontName) {
-        std::string pdf = folder.Path("render" + std::to_string(folder.Files().size()) + ".pdf");
-        WriteHandmadePdf(pdf, {""});
-        EXPECT_TRUE(pdfstamp::ApplyStamps(pdf, {Text(L"永字八法", fontName, 48)}).ok);
-        RenderedPage page(pdf, 1);
-        std::vector<int> ink;
-        for (int y = 380; y < 460; ++y)
-            for (int x = 60; x < 260; ++x)
-                ink.push_back(page.AtPoint(x, y).r);
-        return ink;
-    };
-    auto differing = [](const std::vector<int>& a, const std::vector<int>& b) {
-        int count = 0;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            count += std::abs(a[i] - b[i]) > 64 ? 1 : 0;
-        return count;
-    };
-    std::vector<int> kai = render(L"楷体");
-    std::vector<int> song = render(L"宋体");
-    EXPECT_EQ(0, differing(kai, render(L"AR PL UKai CN")));
-    EXPECT_EQ(0, differing(song, render(L"AR PL UMing CN")));
-    EXPECT_GT(differing(kai, song), 500);
-}
-
 } // namespace

@@ -56,40 +56,17 @@ protected:
     std::wstring m_strJob;
 };
 
-TEST_F(SignPdfPlugin, TextAndPictureSignaturesAreDrawnWhereTheJobSays)
+// What the job says but the trace does not show: the colour, and the page the text lands on.
+TEST_F(SignPdfPlugin, TheTextIsDrawnInTheJobsColourOnItsPage)
 {
-    std::string bmp = m_folder.Path("12sign.bmp");
-    WriteBmp(bmp, 40, 20, Rgb8{0, 0, 180});
-    // Y untrimmed and the picture by a Windows path, as the module writes them.
-    WriteJob({{L"PDFSIGN", L"NUMBER", L"2"}, {L"SIGN1", L"CONTENT", L"张工 批准"}, {L"SIGN1", L"FONT", L"黑体"},
-        {L"SIGN1", L"FontSize", L"14"}, {L"SIGN1", L"X", L"100"}, {L"SIGN1", L"Y", L" 200"},
-        {L"SIGN1", L"COLOR_R", L"255"}, {L"SIGN1", L"COLOR_G", L"0"}, {L"SIGN1", L"COLOR_B", L"0"},
-        {L"SIGN1", L"Page", L"2"}, {L"SIGN2", L"IMAGE", win32host::FromPosixPath(bmp)}, {L"SIGN2", L"X", L"300"},
-        {L"SIGN2", L"Y", L"400"}, {L"SIGN2", L"WIDTH", L"80"}, {L"SIGN2", L"HEIGHT", L"40"}});
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"张工 批准"}, {L"SIGN1", L"FontSize", L"14"},
+        {L"SIGN1", L"X", L"100"}, {L"SIGN1", L"Y", L"200"}, {L"SIGN1", L"COLOR_R", L"255"},
+        {L"SIGN1", L"COLOR_G", L"0"}, {L"SIGN1", L"COLOR_B", L"0"}, {L"SIGN1", L"Page", L"2"}});
 
-    win32host::TraceRecorder trace;
-    EXPECT_EQ(2, Sign());
-
-    EXPECT_NE(std::string::npos, PageText(m_pdf, 2).find("张工 批准"));
+    EXPECT_EQ(1, Sign());
     EXPECT_EQ(std::string::npos, PageText(m_pdf, 1).find("张工"));
-    EXPECT_TRUE(QpdfCheckPasses(m_pdf));
-    RenderedPage first(m_pdf, 1);
-    Rgb8 picture = first.AtPoint(340, 420);
-    EXPECT_LT(picture.r, 40);
-    EXPECT_GT(picture.b, 140);
-    EXPECT_GT(first.AtPoint(296, 420).r, 200);
     EXPECT_TRUE(RenderedPage(m_pdf, 2).Any(100, 198, 160, 214,
         [](Rgb8 c) { return c.r > 180 && c.g < 100 && c.b < 100; })) << "the red text";
-
-    auto calls = trace.OfKind("plugin_call");
-    ASSERT_EQ(1u, calls.size());
-    EXPECT_EQ(calls[0].Get("export") + " " + calls[0].Get("pdf") + " " + calls[0].Get("job"),
-        "SignPdf " + win32host::ToUtf8(m_strPdf) + " " + win32host::ToUtf8(m_strJob));
-    auto signedEvents = trace.OfKind("signed");
-    ASSERT_EQ(1u, signedEvents.size());
-    EXPECT_EQ("2", signedEvents[0].Get("result"));
-    EXPECT_NE(std::string::npos, signedEvents[0].Get("stamps").find("SIGN1 text \"张工 批准\" 黑体@p2(100,200)"));
-    EXPECT_NE(std::string::npos, signedEvents[0].Get("stamps").find("SIGN2 picture"));
 }
 
 TEST_F(SignPdfPlugin, TheDemoSignersJobGivesTheEventBothBuildsGive)
@@ -105,76 +82,33 @@ TEST_F(SignPdfPlugin, TheDemoSignersJobGivesTheEventBothBuildsGive)
         EXPECT_EQ(field[1], events[0].Get(field[0])) << field[0];
 }
 
-TEST_F(SignPdfPlugin, MissingSectionsAndEmptySignaturesArePassedOver)
-{
-    // SIGN3: the picture could not be fetched.
-    WriteJob({{L"PDFSIGN", L"NUMBER", L"4"}, {L"SIGN1", L"CONTENT", L"第一"}, {L"SIGN1", L"X", L"100"},
-        {L"SIGN1", L"Y", L"100"}, {L"SIGN3", L"IMAGE", L""}, {L"SIGN3", L"X", L"300"}, {L"SIGN3", L"Y", L"300"},
-        {L"SIGN4", L"CONTENT", L"第四"}, {L"SIGN4", L"X", L"100"}, {L"SIGN4", L"Y", L"150"},
-        {L"SIGN5", L"CONTENT", L"beyond NUMBER"}});
-
-    win32host::TraceRecorder trace;
-    EXPECT_EQ(2, Sign());
-    std::string text = PageText(m_pdf, 1);
-    EXPECT_NE(std::string::npos, text.find("第一"));
-    EXPECT_NE(std::string::npos, text.find("第四"));
-    EXPECT_EQ(std::string::npos, text.find("beyond"));
-    auto events = trace.OfKind("signed");
-    ASSERT_EQ(1u, events.size());
-    EXPECT_NE(std::string::npos, events[0].Get("skipped").find("SIGN2: absent"));
-    EXPECT_NE(std::string::npos, events[0].Get("skipped").find("SIGN3: no picture file"));
-}
-
-TEST_F(SignPdfPlugin, ASignatureWithOnlyItsTextGetsTheDefaults)
-{
-    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"默认"}});
-
-    EXPECT_EQ(1, Sign());
-    EXPECT_NE(std::string::npos, PageText(m_pdf, 1).find("默认"));
-    RenderedPage page(m_pdf, 1);
-    EXPECT_TRUE(page.AnyInk(36, 36, 60, 48)); // half an inch in, 10.5 pt high
-    EXPECT_FALSE(page.AnyInk(0, 0, 35, 35));
-}
-
+// A sound file's event has no warnings: the transcripts hold that.
 TEST_F(SignPdfPlugin, ARepairedPdfIsSignedAndTheTraceSaysWhatWasRepaired)
 {
     WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"签字"}});
-    std::string bytes = ReadFile(m_pdf);
-    auto hasWarnings = [](const win32host::TraceEvent& event) {
-        for (const auto& field : event.fields)
-            if (field.first == "warnings")
-                return true;
-        return false;
-    };
-    {
-        win32host::TraceRecorder trace;
-        EXPECT_EQ(1, Sign());
-        auto events = trace.OfKind("signed");
-        ASSERT_EQ(1u, events.size());
-        EXPECT_FALSE(hasWarnings(events[0])) << "a sound file's transcript has no warnings";
-    }
     // Every cross-reference offset now points 20 bytes short.
+    std::string bytes = ReadFile(m_pdf);
     WriteFile(m_pdf, bytes.insert(bytes.find('\n') + 1, "% twenty bytes more\n"));
     win32host::TraceRecorder trace;
     EXPECT_EQ(1, Sign());
     EXPECT_TRUE(QpdfCheckPasses(m_pdf));
     auto events = trace.OfKind("signed");
     ASSERT_EQ(1u, events.size());
-    ASSERT_TRUE(hasWarnings(events[0]));
     EXPECT_NE(std::string::npos, events[0].Get("warnings").find("reconstruct")) << events[0].Get("warnings");
     EXPECT_EQ("", events[0].Get("error"));
 }
 
 TEST_F(SignPdfPlugin, ANegativeFontSizeIsAWindowsFontHeightAt96Dpi)
 {
-    // Sizes the sample's own text (10, 12, 18 pt) does not use.
+    // Sizes the sample's own text (10, 12, 18 pt) does not use; no size is 10.5 pt.
     const std::pair<const wchar_t*, const char*> cases[] = {
-        {L"-20", "15"}, {L"-22", "16.5"}, {L"-14", "10.5"}, {L"9", "9"}};
+        {L"-20", "15"}, {L"-22", "16.5"}, {L"", "10.5"}, {L"9", "9"}};
     Write(L"PDFSIGN", L"NUMBER", std::to_wstring(std::size(cases)));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         std::wstring section = L"SIGN" + std::to_wstring(i + 1);
         Write(section.c_str(), L"CONTENT", L"尺寸");
-        Write(section.c_str(), L"FontSize", cases[i].first);
+        if (*cases[i].first)
+            Write(section.c_str(), L"FontSize", cases[i].first);
         Write(section.c_str(), L"Y", std::to_wstring(100 + 40 * i));
     }
     ASSERT_EQ(static_cast<int>(std::size(cases)), Sign());
@@ -186,7 +120,7 @@ TEST_F(SignPdfPlugin, ANegativeFontSizeIsAWindowsFontHeightAt96Dpi)
     for (const auto& [job, points] : cases) {
         std::string value = win32host::ToUtf8(job);
         EXPECT_NE(std::string::npos, content.find(" " + std::string(points) + " Tf\n")) << value << " is " << points << " pt";
-        if (value[0] == '-') {
+        if (!value.empty() && value[0] == '-') {
             EXPECT_EQ(std::string::npos, content.find(" " + value.substr(1) + " Tf\n")) << value << " taken as points";
         }
     }

@@ -71,8 +71,6 @@ TEST_F(ComRuntimeTest, CoCreateInstanceReachesTheRegisteredClassOrSaysWhyNot)
     } cases[] = {
         {"in-process", CLSID_TestThing, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITestAlpha), S_OK},
         {"0x17", CLSID_TestThing, nullptr, 0x17, __uuidof(ITestAlpha), S_OK},
-        {"all", CLSID_TestThing, nullptr, CLSCTX_ALL, __uuidof(ITestAlpha), S_OK},
-        {"server", CLSID_TestThing, nullptr, CLSCTX_SERVER, __uuidof(ITestAlpha), S_OK},
         {"local server only", CLSID_TestThing, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, REGDB_E_CLASSNOTREG},
         {"unknown class", unknown, nullptr, 0x17, IID_IUnknown, REGDB_E_CLASSNOTREG},
         {"interface not offered", CLSID_TestThing, nullptr, 0x17, __uuidof(IDispatch), E_NOINTERFACE},

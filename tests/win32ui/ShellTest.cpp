@@ -15,29 +15,23 @@
 
 namespace {
 
-TEST(MessageBox, TheUserChoosesTheButtonAndTheBoxIsTraced)
+// The owner is disabled while the user answers from the type's buttons; the text, caption and
+// icon of the module's boxes are the transcripts'.
+TEST(MessageBox, TheOwnerWaitsForTheUsersAnswer)
 {
     HWND owner = CreateWindowExW(0, L"#32770", L"Owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
         nullptr, nullptr);
     ScriptedUser user;
     bool ownerEnabledDuringBox = true;
-    std::wstring seenText, seenCaption;
-    user.messageBox = [&](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+    user.messageBox = [&](HWND, const std::wstring&, const std::wstring&, UINT type) {
         ownerEnabledDuringBox = IsWindowEnabled(owner);
-        seenText = text;
-        seenCaption = caption;
         EXPECT_EQ(win32host::MessageBoxButtons(type), (std::vector<int>{IDYES, IDNO}));
         return IDNO;
     };
     win32host::ScopedDesktopUser scoped(user);
-    win32host::TraceRecorder trace;
-    EXPECT_EQ(MessageBoxW(owner, L"下载成功!", L"轻量化导出/打印", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
+    EXPECT_EQ(MessageBoxW(owner, L"text", L"caption", MB_YESNO), IDNO);
     EXPECT_FALSE(ownerEnabledDuringBox);
     EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_EQ(seenText, L"下载成功!");
-    auto events = trace.OfKind("messagebox");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].Get("icon") + " " + events[0].Get("buttons") + " " + events[0].Get("result"), "warning yesno no");
     DestroyWindow(owner);
 }
 
@@ -49,8 +43,7 @@ TEST(MessageBox, TheDefaultUserPressesTheDefaultButton)
     EXPECT_EQ(MessageBoxW(nullptr, L"text", L"c", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
     auto events = trace.OfKind("messagebox");
     ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].Get("caption"), "Error") << "an untitled box is captioned Error";
-    EXPECT_EQ(events[0].Get("icon"), "error");
+    EXPECT_EQ(events[0].Get("caption") + " " + events[0].Get("icon"), "Error error") << "an untitled box";
 }
 
 // The path chosen, a cancel and the trace are the transcripts' (a download to a chosen folder, a

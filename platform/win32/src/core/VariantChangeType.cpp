@@ -1,14 +1,13 @@
-// VariantChangeType for the scalar types, strings and interfaces. Numbers are written and read in
-// the invariant form ('.' as decimal point); a floating value becomes an integer by rounding half
-// to even, as the automation library does; values outside the target's range give DISP_E_OVERFLOW.
+// VariantChangeType for the conversions this code base makes: a scalar to text, a number to VT_I4
+// and an IDispatch to IUnknown. Numbers are written in the invariant form ('.' as decimal point);
+// a floating value becomes an integer by rounding half to even, as the automation library does,
+// and one outside VT_I4's range gives DISP_E_OVERFLOW. Any other conversion is E_NOTIMPL, so that
+// a new caller finds out here rather than from a value Windows would not give.
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
-#include <cwctype>
-#include <string>
 
 #include <oleauto.h>
-#include <win32crt.h>
 
 namespace {
 
@@ -52,85 +51,20 @@ Number NumberOf(const VARIANT& v)
     return n;
 }
 
-HRESULT ParseNumber(BSTR text, Number& n)
+HRESULT StoreLong(const Number& n, VARIANT& out)
 {
-    if (!text)
-        return DISP_E_TYPEMISMATCH;
-    const wchar_t* p = text;
-    while (std::iswspace(static_cast<wint_t>(*p)))
-        ++p;
-    if (!*p)
-        return DISP_E_TYPEMISMATCH;
-    wchar_t* end = nullptr;
-    const long double value = std::wcstold(p, &end);
-    if (end == p)
-        return DISP_E_TYPEMISMATCH;
-    while (std::iswspace(static_cast<wint_t>(*end)))
-        ++end;
-    if (*end)
-        return DISP_E_TYPEMISMATCH;
-    n.value = value;
-    n.isFloat = true;
+    const long double v = n.isFloat ? std::nearbyintl(n.value) : n.value; // the default mode: half to even
+    if (v < -2147483648.0L || v > 2147483647.0L)
+        return DISP_E_OVERFLOW;
+    out.vt = VT_I4;
+    out.lVal = static_cast<LONG>(v);
     return S_OK;
 }
 
-HRESULT ParseBool(BSTR text, VARIANT_BOOL& result)
-{
-    std::wstring word = text ? text : L"";
-    const size_t begin = word.find_first_not_of(L" \t");
-    const size_t end = word.find_last_not_of(L" \t");
-    word = begin == std::wstring::npos ? std::wstring() : word.substr(begin, end - begin + 1);
-    if (_wcsicmp(word.c_str(), L"True") == 0 || _wcsicmp(word.c_str(), L"#TRUE#") == 0) {
-        result = VARIANT_TRUE;
-        return S_OK;
-    }
-    if (_wcsicmp(word.c_str(), L"False") == 0 || _wcsicmp(word.c_str(), L"#FALSE#") == 0) {
-        result = VARIANT_FALSE;
-        return S_OK;
-    }
-    Number n;
-    const HRESULT hr = ParseNumber(text, n);
-    if (SUCCEEDED(hr))
-        result = n.value != 0 ? VARIANT_TRUE : VARIANT_FALSE;
-    return hr;
-}
-
-HRESULT StoreNumber(const Number& n, VARTYPE vt, VARIANT& out)
-{
-    long double v = n.value;
-    if (vt != VT_R4 && vt != VT_R8 && vt != VT_BOOL && n.isFloat)
-        v = std::nearbyintl(v); // the default rounding mode: half to even
-    auto fits = [&](long double low, long double high) { return v >= low && v <= high; };
-    out.vt = vt;
-    switch (vt) {
-    case VT_I1: if (!fits(-128, 127)) return DISP_E_OVERFLOW; out.cVal = static_cast<CHAR>(v); break;
-    case VT_I2: if (!fits(-32768, 32767)) return DISP_E_OVERFLOW; out.iVal = static_cast<SHORT>(v); break;
-    case VT_I4: if (!fits(-2147483648.0L, 2147483647.0L)) return DISP_E_OVERFLOW; out.lVal = static_cast<LONG>(v); break;
-    case VT_INT: if (!fits(-2147483648.0L, 2147483647.0L)) return DISP_E_OVERFLOW; out.intVal = static_cast<INT>(v); break;
-    case VT_I8: if (!fits(-9223372036854775808.0L, 9223372036854775807.0L)) return DISP_E_OVERFLOW; out.llVal = static_cast<LONGLONG>(v); break;
-    case VT_UI1: if (!fits(0, 255)) return DISP_E_OVERFLOW; out.bVal = static_cast<BYTE>(v); break;
-    case VT_UI2: if (!fits(0, 65535)) return DISP_E_OVERFLOW; out.uiVal = static_cast<USHORT>(v); break;
-    case VT_UI4: if (!fits(0, 4294967295.0L)) return DISP_E_OVERFLOW; out.ulVal = static_cast<ULONG>(v); break;
-    case VT_UINT: if (!fits(0, 4294967295.0L)) return DISP_E_OVERFLOW; out.uintVal = static_cast<UINT>(v); break;
-    case VT_UI8: if (!fits(0, 18446744073709551615.0L)) return DISP_E_OVERFLOW; out.ullVal = static_cast<ULONGLONG>(v); break;
-    case VT_R4: if (std::isfinite(v) && !fits(-3.402823466e38L, 3.402823466e38L)) return DISP_E_OVERFLOW; out.fltVal = static_cast<FLOAT>(v); break;
-    case VT_R8: out.dblVal = static_cast<DOUBLE>(v); break;
-    case VT_BOOL: out.boolVal = v != 0 ? VARIANT_TRUE : VARIANT_FALSE; break;
-    default: return DISP_E_BADVARTYPE;
-    }
-    return S_OK;
-}
-
-HRESULT NumberToText(const VARIANT& v, USHORT flags, VARIANT& out)
+HRESULT NumberToText(const VARIANT& v, VARIANT& out)
 {
     wchar_t buffer[64];
     switch (v.vt) {
-    case VT_BOOL:
-        if (flags & VARIANT_ALPHABOOL)
-            std::swprintf(buffer, 64, L"%ls", v.boolVal ? L"True" : L"False");
-        else
-            std::swprintf(buffer, 64, L"%d", v.boolVal ? -1 : 0);
-        break;
     case VT_R4: std::swprintf(buffer, 64, L"%.7G", static_cast<double>(v.fltVal)); break;
     case VT_R8: std::swprintf(buffer, 64, L"%.15G", v.dblVal); break;
     case VT_UI8: std::swprintf(buffer, 64, L"%llu", static_cast<unsigned long long>(v.ullVal)); break;
@@ -171,41 +105,21 @@ bool Dereference(const VARIANT& in, VARIANT& out)
     return true;
 }
 
-HRESULT Convert(const VARIANT& src, USHORT flags, VARTYPE vt, VARIANT& out)
+HRESULT Convert(const VARIANT& src, VARTYPE vt, VARIANT& out)
 {
     if (src.vt == vt)
         return VariantCopy(&out, &src);
-    if (vt == VT_EMPTY)
-        return S_OK;
-    if (src.vt == VT_NULL || vt == VT_NULL)
-        return DISP_E_TYPEMISMATCH;
-
-    if (vt == VT_BSTR) {
-        if (src.vt == VT_EMPTY) {
-            out.vt = VT_BSTR;
-            out.bstrVal = SysAllocString(L"");
-            return out.bstrVal ? S_OK : E_OUTOFMEMORY;
-        }
-        if (IsNumeric(src.vt))
-            return NumberToText(src, flags, out);
-        return DISP_E_TYPEMISMATCH;
+    if (vt == VT_BSTR && src.vt == VT_EMPTY) {
+        out.vt = VT_BSTR;
+        out.bstrVal = SysAllocString(L"");
+        return out.bstrVal ? S_OK : E_OUTOFMEMORY;
     }
-    if (IsNumeric(vt)) {
-        if (src.vt == VT_EMPTY)
-            return StoreNumber(Number{}, vt, out);
-        if (IsNumeric(src.vt))
-            return StoreNumber(NumberOf(src), vt, out);
-        if (src.vt == VT_BSTR) {
-            if (vt == VT_BOOL) {
-                out.vt = VT_BOOL;
-                return ParseBool(src.bstrVal, out.boolVal);
-            }
-            Number n;
-            const HRESULT hr = ParseNumber(src.bstrVal, n);
-            return FAILED(hr) ? hr : StoreNumber(n, vt, out);
-        }
+    if (src.vt == VT_NULL && (vt == VT_BSTR || vt == VT_I4))
         return DISP_E_TYPEMISMATCH;
-    }
+    if (vt == VT_BSTR && IsNumeric(src.vt))
+        return NumberToText(src, out);
+    if (vt == VT_I4 && (src.vt == VT_EMPTY || IsNumeric(src.vt)))
+        return StoreLong(src.vt == VT_EMPTY ? Number{} : NumberOf(src), out);
     if (vt == VT_UNKNOWN && src.vt == VT_DISPATCH) {
         out.vt = VT_UNKNOWN;
         out.punkVal = src.pdispVal;
@@ -213,27 +127,12 @@ HRESULT Convert(const VARIANT& src, USHORT flags, VARTYPE vt, VARIANT& out)
             out.punkVal->AddRef();
         return S_OK;
     }
-    if (vt == VT_DISPATCH && src.vt == VT_UNKNOWN) {
-        if (!src.punkVal) {
-            out.vt = VT_DISPATCH;
-            out.pdispVal = nullptr;
-            return S_OK;
-        }
-        IDispatch* dispatch = nullptr;
-        if (FAILED(src.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
-            return DISP_E_TYPEMISMATCH;
-        out.vt = VT_DISPATCH;
-        out.pdispVal = dispatch;
-        return S_OK;
-    }
-    if (vt == VT_EMPTY || src.vt == VT_EMPTY)
-        return DISP_E_TYPEMISMATCH;
-    return (vt & ~VT_TYPEMASK) || vt > VT_UINT ? DISP_E_BADVARTYPE : DISP_E_TYPEMISMATCH;
+    return E_NOTIMPL;
 }
 
 } // namespace
 
-extern "C" HRESULT WINAPI VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags, VARTYPE vt)
+extern "C" HRESULT WINAPI VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT /*wFlags*/, VARTYPE vt)
 {
     if (!pvargDest || !pvarSrc)
         return E_INVALIDARG;
@@ -244,7 +143,7 @@ extern "C" HRESULT WINAPI VariantChangeType(VARIANTARG* pvargDest, const VARIANT
     }
     VARIANT result;
     VariantInit(&result);
-    const HRESULT hr = Convert(source, wFlags, vt, result);
+    const HRESULT hr = Convert(source, vt, result);
     if (FAILED(hr)) {
         VariantClear(&result);
         return hr;
