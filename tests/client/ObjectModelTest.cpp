@@ -1,8 +1,6 @@
-// The client's object model as the SDK reaches it: properties, relations in link order, class
-// hierarchy, rights, global parameters, stored content written to disk, the client's folders.
+// The client's object model as the SDK reaches it: properties, class hierarchy, rights, global
+// parameters, light files written to disk.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include <win32host/Paths.h>
 #include <win32host/Trace.h>
@@ -24,106 +22,12 @@ std::wstring ClassName(const COtlObjectRef& ref)
     return name.length() ? static_cast<const wchar_t*>(name) : L"";
 }
 
-std::wstring Name(const COtlObjectRef& ref)
-{
-    _variant_t var;
-    ref.GetPropertyValue(L"name", &var);
-    return CVariantHelper::VariantToString(var).GetString();
-}
-
 COtlObjectRef Open(const wchar_t* pszClass, LONG id)
 {
     COtlObjectRef ref;
     EXPECT_EQ(S_OK, ref.RawCreate(pszClass));
     EXPECT_EQ(S_OK, ref.SetID(static_cast<ULONG>(id)));
     return ref;
-}
-
-struct Related {
-    std::vector<std::wstring> names;
-    std::vector<std::wstring> classes;
-    std::vector<std::wstring> linkClasses;
-};
-
-HRESULT GetRelated(const COtlObjectRef& ref, const wchar_t* pszRelation, Related& related, int nDirection = 1)
-{
-    std::list<COtlObjectRef*> objects;
-    std::list<COtlLinkRef*> links;
-    const HRESULT hr = ref.GetRelatedObjects(pszRelation, nDirection, objects, links);
-    for (COtlObjectRef* p : objects) {
-        related.names.push_back(Name(*p));
-        related.classes.push_back(ClassName(*p));
-        delete p;
-    }
-    for (COtlLinkRef* p : links) {
-        related.linkClasses.push_back(ClassName(*p));
-        delete p;
-    }
-    return hr;
-}
-
-TEST(ObjectModelTest, RelationsGiveObjectsAndLinksInTheOrderTheyWereMade)
-{
-    viztest::ClientFolder folder;
-    auto& b = folder.Fixture();
-    const LONG top = b.AddPart(L"top");
-    // Made in one order, linked in another: the links' order wins.
-    const LONG second = b.AddPart(L"second");
-    const LONG first = b.AddPart(L"first");
-    b.AddSubPart(top, first);
-    b.AddSubPart(top, second);
-    b.AddSubPart(top, first);
-    const LONG drawing = b.AddDocument(L"Drawing", L"drawing", L"dwg");
-    const LONG model = b.AddDocument(L"3DDocument", L"model", L"prt");
-    b.AddPartDocument(top, L"3DDocument", model);
-    b.AddPartDocument(top, L"Drawing", drawing);
-    ASSERT_EQ(S_OK, b.GetStatus());
-    ASSERT_EQ(S_OK, folder.Open());
-
-    const COtlObjectRef ref = Open(L"Part", top);
-    Related parts;
-    ASSERT_EQ(S_OK, GetRelated(ref, L"ParentAssemblyPart", parts));
-    EXPECT_EQ((std::vector<std::wstring>{L"first", L"second", L"first"}), parts.names);
-    EXPECT_EQ((std::vector<std::wstring>{L"Part", L"Part", L"Part"}), parts.classes);
-    EXPECT_EQ((std::vector<std::wstring>(3, L"ParentAssemblyPart")), parts.linkClasses);
-
-    Related documents;
-    ASSERT_EQ(S_OK, GetRelated(ref, L"PartWithDrawings", documents));
-    EXPECT_EQ((std::vector<std::wstring>{L"model", L"drawing"}), documents.names);
-    EXPECT_EQ((std::vector<std::wstring>{L"3DDocument", L"Drawing"}), documents.classes);
-
-    // Back from a child to its parent.
-    Related parents;
-    ASSERT_EQ(S_OK, GetRelated(Open(L"Part", second), L"ParentAssemblyPart", parents, 2));
-    EXPECT_EQ(std::vector<std::wstring>{L"top"}, parents.names);
-
-    Related none;
-    EXPECT_EQ(S_OK, GetRelated(Open(L"Part", first), L"ParentAssemblyPart", none));
-    EXPECT_TRUE(none.names.empty());
-    EXPECT_TRUE(FAILED(GetRelated(ref, L"NoSuchRelation", none)));
-}
-
-TEST(ObjectModelTest, FoldersOfEveryClassShareTheirRelations)
-{
-    viztest::ClientFolder folder;
-    auto& b = folder.Fixture();
-    const LONG product = b.AddFolder(L"FolderOfProduct", L"product");
-    const LONG models = b.AddFolder(L"3DFolder", L"models");
-    const LONG plain = b.AddFolder(L"Folder", L"plain");
-    b.AddSubFolder(L"FolderOfProduct", product, L"3DFolder", models);
-    b.AddSubFolder(L"FolderOfProduct", product, L"Folder", plain);
-    const LONG doc = b.AddDocument(L"CappDocument", L"card", L"xls");
-    b.AddFolderDocument(L"FolderOfProduct", product, L"CappDocument", doc);
-    ASSERT_EQ(S_OK, b.GetStatus());
-    ASSERT_EQ(S_OK, folder.Open());
-
-    Related children;
-    ASSERT_EQ(S_OK, GetRelated(Open(L"FolderOfProduct", product), L"ParentFolder", children));
-    EXPECT_EQ((std::vector<std::wstring>{L"models", L"plain"}), children.names);
-    EXPECT_EQ((std::vector<std::wstring>{L"3DFolder", L"Folder"}), children.classes);
-    Related documents;
-    ASSERT_EQ(S_OK, GetRelated(Open(L"FolderOfProduct", product), L"FolderWithDocuments", documents));
-    EXPECT_EQ(std::vector<std::wstring>{L"card"}, documents.names);
 }
 
 TEST(ObjectModelTest, PropertiesAreReadByNameWithoutRegardToCase)
@@ -286,43 +190,6 @@ TEST(ObjectModelTest, LightFilesAfterTheFirstGiveTheSameAnswers)
             EXPECT_EQ(c.content ? c.content : "", viztest::ReadFile(target)) << c.what;
         }
     }
-}
-
-TEST(ObjectModelTest, AStoredFileNamedByIdGivesItsNameAndContent)
-{
-    viztest::ClientFolder folder;
-    const LONG picture = folder.Fixture().AddStoredFile(L"sign.png", "PNGDATA");
-    ASSERT_EQ(S_OK, folder.Open());
-
-    IObjectIdentityPtr pIdentity;
-    ASSERT_EQ(S_OK, pIdentity.CreateInstance(CLSID_StoredFile));
-    EXPECT_EQ(S_OK, pIdentity->SetObjectID(picture));
-    IQvOtlObject* pObject = nullptr;
-    ASSERT_EQ(S_OK, pIdentity->QueryInterface(__uuidof(IQvOtlObject), reinterpret_cast<void**>(&pObject)));
-    EXPECT_EQ(L"sign.png", Name(COtlObjectRef(pObject)));
-    pObject->Release();
-    const IObjectFileContentPtr pContent(pIdentity);
-    ASSERT_TRUE(pContent != nullptr);
-    EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(folder.Windows(L"12sign.png").c_str())));
-    EXPECT_EQ("PNGDATA", viztest::ReadFile(folder.Windows(L"12sign.png")));
-
-    // Another id names no stored file.
-    pIdentity->SetObjectID(picture + 1000);
-    EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.Windows(L"none.png").c_str()))));
-}
-
-TEST(ObjectModelTest, TheClientsFoldersAreWindowsPathsOfItsOwnFolder)
-{
-    viztest::ClientFolder folder;
-    ASSERT_EQ(S_OK, folder.Open());
-    CString strTemp;
-    CString strConfig;
-    ASSERT_EQ(S_OK, CSystemPathHelper::GetSystemTempPath(strTemp));
-    ASSERT_EQ(S_OK, CSystemPathHelper::GetSystemConfigPath(strConfig));
-    EXPECT_EQ(folder.Posix() + "/temp", win32host::ToPosixPath(strTemp.GetString()));
-    EXPECT_EQ(folder.Posix() + "/config", win32host::ToPosixPath(strConfig.GetString()));
-    EXPECT_TRUE(std::filesystem::is_directory(win32host::ToPosixPath(strTemp.GetString())));
-    EXPECT_EQ(std::wstring::npos, std::wstring(strTemp.GetString()).find(L'/'));
 }
 
 } // namespace

@@ -8,8 +8,6 @@
 namespace e2e {
 namespace {
 
-const wchar_t* const kTitle = L"轻量化导出/打印";
-
 struct ClassCase {
     const wchar_t* className;
     const wchar_t* type;     // the light file type its view and download ask for
@@ -94,21 +92,6 @@ TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)
     EXPECT_EQ(1, faults.transactionCalls);
     EXPECT_TRUE(Sql().empty());
     EXPECT_TRUE(ListFolder(out).empty());
-}
-
-TEST_P(DocumentListTest, ViewsOfADocumentWithoutLightFilesSayTheFileCouldNotBeHad)
-{
-    const LONG id = Document(GetParam().className, {}).documentId;
-    ASSERT_EQ(S_OK, Client().Open());
-
-    EXPECT_EQ(S_OK, Run(Module().OnDocListViewLightFile, DocumentListContext(GetParam().className, id)));
-    EXPECT_EQ(S_OK, Run(Module().OnDocListViewDwgFile, DocumentListContext(GetParam().className, id)));
-
-    EXPECT_EQ((std::vector<std::wstring>{L"获取文件失败", L"获取文件失败"}), user.MessageTexts());
-    for (const viztest::MessageSeen& m : user.messages)
-        EXPECT_EQ(kTitle, m.caption);
-    EXPECT_EQ(0, user.viewerDialogs);
-    EXPECT_TRUE(Events("viewer").empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDocumentClass, DocumentListTest,

@@ -1,9 +1,5 @@
-// The manager's layout when the user resizes it, compared in pixels; and its picture.
+// The manager's layout when the user resizes it, compared in pixels.
 #include "ManagerTestBase.h"
-
-#include <filesystem>
-
-#include <win32host/DesktopSvg.h>
 
 namespace managertest {
 namespace {
@@ -75,32 +71,6 @@ TEST_F(LayoutTest, ButtonsKeepTheBottomRightCornerAndTheTreeFillsTheRest)
         }
     };
     RunOn(L"Part", m_top);
-}
-
-TEST_F(LayoutTest, PictureOfTheManagerIsSaved)
-{
-    namespace fs = std::filesystem;
-    const fs::path folder = MANAGERTEST_OUTPUT_DIR;
-    fs::create_directories(folder);
-    const fs::path picture = folder / "DocumentSelectDlg.svg";
-    fs::remove(picture);
-
-    std::string svg;
-    user.onManager = [&](HWND dialog) {
-        HWND tree = ManagerTree(dialog);
-        ExpandAll(tree);
-        win32host::ClickControl(dialog, kPdfBox);
-        ASSERT_TRUE(win32host::ResizeWindow(dialog, 760, 520));
-        svg = win32host::DrawWindowSvg(dialog);
-        EXPECT_TRUE(win32host::SaveWindowSvg(dialog, picture.string()));
-    };
-    RunOn(L"Part", m_top);
-
-    EXPECT_TRUE(fs::exists(picture));
-    // What a person looks for in the picture: the caption, every button, the labels of the tree.
-    for (const char* text : {"轻量化文件管理", "打印", "下载", "取消", "DWG", "PDF", "STEP", "双击浏览", "Top", "Sub",
-             "sub.pdf", "sub.dwg", "top.step"})
-        EXPECT_NE(std::string::npos, svg.find(text)) << text;
 }
 
 } // namespace

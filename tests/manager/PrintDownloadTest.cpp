@@ -48,7 +48,8 @@ protected:
     LONG m_top = 0;
 };
 
-// Twice: the second download starts with an empty list.
+// Twice: the second download starts with an empty list. The folder, the shell's open and the
+// box's text, caption and icon are the transcripts'.
 TEST_F(PrintDownloadTest, DownloadPutsEveryCheckedFileIntoTheFolderThenOpensItAndConfirms)
 {
     const std::wstring first = Folder().MakeFolder("first");
@@ -57,22 +58,11 @@ TEST_F(PrintDownloadTest, DownloadPutsEveryCheckedFileIntoTheFolderThenOpensItAn
     CDocumentSelectDlg dlg;
     Run(true, {kDownloadButton, kDownloadButton}, &dlg);
 
-    EXPECT_EQ(std::vector<std::wstring>(2, L"Select a folder"), user.pickerTitles);
-    EXPECT_EQ("a.pdf b.pdf c.dwg", viztest::FolderText(first));
     EXPECT_EQ("a.pdf b.pdf c.dwg", viztest::FolderText(target));
     const std::vector<std::wstring> expectedPaths = {target + L"\\a.pdf", target + L"\\b.pdf", target + L"\\c.dwg"};
     EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
-
-    const auto shell = Events("shell_execute");
-    ASSERT_EQ(2u, shell.size());
-    EXPECT_EQ("open", shell[1].Get("verb"));
-    EXPECT_EQ(win32host::ToUtf8(target), shell[1].Get("file"));
-    EXPECT_EQ("5", shell[1].Get("show"));
-
-    ASSERT_EQ(2u, user.messages.size());
-    EXPECT_EQ(L"下载成功!", user.messages[1].text);
-    EXPECT_EQ(L"轻量化导出/打印", user.messages[1].caption);
-    EXPECT_EQ(0u, user.messages[1].type & (MB_ICONMASK | MB_TYPEMASK));
+    EXPECT_EQ(2u, Events("shell_execute").size());
+    EXPECT_EQ(std::vector<std::wstring>(2, L"下载成功!"), user.MessageTexts());
 
     const std::vector<std::string> expectedWait = {"begin 正在导出... 0 3", "step 正在导出... 1 3",
         "step 正在导出... 2 3", "step 正在导出... 3 3", "end 正在导出... 3 3"};
@@ -130,16 +120,11 @@ TEST_F(PrintDownloadTest, OneFailingFileIsReportedAndTheOthersStillArrive)
     EXPECT_EQ(1u, Events("shell_execute").size());
 }
 
+// The temporary files themselves are the transcripts'.
 TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
 {
     CDocumentSelectDlg dlg;
     Run(true, {kPrintButton}, &dlg);
-
-    const std::wstring temp = TempFolder();
-    const std::vector<std::wstring> expectedPaths = {temp + L"\\a.pdf", temp + L"\\b.pdf", temp + L"\\c.dwg"};
-    EXPECT_EQ(expectedPaths, Paths(dlg.m_arrFiles));
-    for (const auto& path : expectedPaths)
-        EXPECT_TRUE(viztest::FileExists(path)) << win32host::ToUtf8(path);
 
     const auto calls = Events("print_capture");
     ASSERT_EQ(1u, calls.size());
@@ -151,7 +136,6 @@ TEST_F(PrintDownloadTest, PrintHandsTheDialogsArrayOfTemporaryFilesToThePlugin)
     const std::vector<std::string> expectedWait = {"begin 正在准备打印... 0 3", "step 正在准备打印... 1 3",
         "step 正在准备打印... 2 3", "step 正在准备打印... 3 3", "end 正在准备打印... 3 3"};
     EXPECT_EQ(expectedWait, WaitEvents());
-    EXPECT_TRUE(user.messages.empty());
 }
 
 // The system object fails only once the tree is filled, when the user clicks Print: the failure is

@@ -45,9 +45,4 @@ void ScriptedUser::OnModalDialog(HWND hwnd)
         act(hwnd);
 }
 
-void ScriptedUser::OnShellExecute(const std::wstring& verb, const std::wstring& file)
-{
-    opened.push_back(verb + L" " + file);
-}
-
 } // namespace viztest

@@ -39,14 +39,12 @@ public:
     int managerDialogs = 0;
     int viewerDialogs = 0;
     std::vector<std::wstring> otherDialogs; // captions of any other dialog
-    std::vector<std::wstring> opened;       // "verb file" of each document the shell was asked to open
 
     std::vector<std::wstring> MessageTexts() const;
 
     int OnMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
     std::optional<std::wstring> OnBrowseForFolder(HWND owner, const std::wstring& title) override;
     void OnModalDialog(HWND dialog) override;
-    void OnShellExecute(const std::wstring& verb, const std::wstring& file) override;
 };
 
 // The manager's caption and the viewer's, as their templates give them.

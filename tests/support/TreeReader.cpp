@@ -7,7 +7,7 @@ namespace {
 TVITEMW GetItem(HWND tree, HTREEITEM item, wchar_t* buffer, int size)
 {
     TVITEMW tvi = {};
-    tvi.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+    tvi.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
     tvi.hItem = item;
     tvi.pszText = buffer;
     tvi.cchTextMax = size;
@@ -15,6 +15,13 @@ TVITEMW GetItem(HWND tree, HTREEITEM item, wchar_t* buffer, int size)
         buffer[0] = L'\0';
     (void)TreeView_GetItem(tree, &tvi);
     return tvi;
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item)
+{
+    wchar_t buffer[512];
+    GetItem(tree, item, buffer, 512);
+    return buffer;
 }
 
 void Describe(HWND tree, HTREEITEM first, const wchar_t* separator, std::wstring& out)
@@ -46,18 +53,7 @@ bool Walk(HWND tree, HTREEITEM first, Visit visit)
 
 HWND ManagerTree(HWND dialog) { return GetDlgItem(dialog, kTreeControl); }
 
-std::wstring ItemText(HWND tree, HTREEITEM item)
-{
-    wchar_t buffer[512];
-    GetItem(tree, item, buffer, 512);
-    return buffer;
-}
-
-LPARAM ItemData(HWND tree, HTREEITEM item) { return GetItem(tree, item, nullptr, 0).lParam; }
-
 int ItemImage(HWND tree, HTREEITEM item) { return GetItem(tree, item, nullptr, 0).iImage; }
-
-bool IsChecked(HWND tree, HTREEITEM item) { return TreeView_GetCheckState(tree, item) == 1; }
 
 std::wstring DescribeTree(HWND tree)
 {
@@ -70,7 +66,7 @@ std::wstring CheckedItems(HWND tree)
 {
     std::wstring out;
     Walk(tree, TreeView_GetRoot(tree), [&](HTREEITEM item) {
-        if (IsChecked(tree, item))
+        if (TreeView_GetCheckState(tree, item) == 1)
             out += (out.empty() ? L"" : L",") + ItemText(tree, item);
         return true;
     });

@@ -15,10 +15,7 @@ inline constexpr int kTreeControl = 27000, kPrintButton = 27003, kDownloadButton
 
 HWND ManagerTree(HWND dialog);
 
-std::wstring ItemText(HWND tree, HTREEITEM item);
-LPARAM ItemData(HWND tree, HTREEITEM item);
 int ItemImage(HWND tree, HTREEITEM item);
-bool IsChecked(HWND tree, HTREEITEM item);
 
 // The tree as text: "label{child,child}" for every root, roots separated by ";".
 std::wstring DescribeTree(HWND tree);
