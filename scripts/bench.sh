@@ -15,7 +15,7 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 if [ "${1:-}" != --no-build ]; then
   cmake -S . -B "$rel" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   cmake --build "$rel" -j2 --target tree_bench signpdf_bench process_bench signpdf_run plmclient vizbench_recorder \
-    statement_replay >/dev/null
+    statement_replay peak_rss >/dev/null
 fi
 bin=$rel/bin
 out=$rel/bench

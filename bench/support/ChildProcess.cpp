@@ -38,7 +38,6 @@ ChildResult RunChild(const std::vector<std::string>& argv)
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    result.peakRssKb = usage.ru_maxrss;
     result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return result;
 }

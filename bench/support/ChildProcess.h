@@ -10,7 +10,6 @@ struct ChildResult {
     bool ok = false;       // started and exited with status 0
     double seconds = 0;    // wall time from start to exit
     double cpuSeconds = 0; // user + system time of the child and of the children it waited for
-    long peakRssKb = 0;    // the child's peak resident set
 };
 
 // Runs argv[0] (searched on PATH) with the arguments, output thrown away, and waits for it.
