@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <utility>
 #include <utf/Utf.h>
 
 namespace pdfstamp {
@@ -147,8 +148,11 @@ QPDFObjectHandle MakeTranslucency(QPDF& pdf, double opacity)
 
 // The watermark as filled glyph outlines, marked as an artifact: it adds no text to the page,
 // so extractors and screen readers read the page's own text alone.
+// Each glyph's outline as a path in font units, decomposed once for all the pages of a document.
+using GlyphOutlines = std::map<std::pair<const FontFace*, unsigned>, std::string>;
+
 void DrawWatermark(PageDrawing& drawing, const Watermark& watermark, const ShapedLine& shaped,
-    QPDFObjectHandle translucency, const PageFrame& frame)
+    QPDFObjectHandle translucency, const PageFrame& frame, GlyphOutlines& outlines)
 {
     double diagonal = std::hypot(frame.width, frame.height);
     double angle = std::atan2(frame.height, frame.width);
@@ -166,7 +170,11 @@ void DrawWatermark(PageDrawing& drawing, const Watermark& watermark, const Shape
     for (const ShapedText& run : shaped.runs) {
         double perUnit = size / run.face->UnitsPerEm();
         for (const ShapedGlyph& glyph : run.glyphs) {
-            std::string path = GlyphOutlinePath(*run.face, glyph.gid);
+            const auto key = std::make_pair(run.face.get(), glyph.gid);
+            auto outline = outlines.find(key);
+            if (outline == outlines.end())
+                outline = outlines.emplace(key, GlyphOutlinePath(*run.face, glyph.gid)).first;
+            const std::string& path = outline->second;
             if (!path.empty())
                 glyphs += "q " + Num(perUnit) + " 0 0 " + Num(perUnit) + " " + Num(pen + glyph.xOffset * perUnit) + " "
                     + Num(glyph.yOffset * perUnit) + " cm\n" + path + "f\nQ\n";
@@ -254,6 +262,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
     };
     std::map<std::string, PlacedImage> imageCache; // one image object per picture file
     QPDFObjectHandle translucency = watermark ? MakeTranslucency(pdf, watermark->opacity) : QPDFObjectHandle();
+    GlyphOutlines outlines;
     for (int index = 0; index < pageCount; ++index) {
         if (!watermark && !texts.count(index) && !pictures.count(index))
             continue;
@@ -291,7 +300,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         for (auto& [order, draw] : ordered)
             draw();
         if (watermark) {
-            DrawWatermark(drawing, *watermark, watermarkText, translucency, frame);
+            DrawWatermark(drawing, *watermark, watermarkText, translucency, frame, outlines);
             ++result.drawn;
         }
         if (drawing.content.empty())
