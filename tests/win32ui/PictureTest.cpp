@@ -106,7 +106,9 @@ TEST(Picture, AnOverflowingTreeShowsItsScrollBarAndOnlyTheRowsInView)
     RegisterTreeViewClass();
     DialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU, 200, 150, L"Tree");
     t.Control(4, L"SysTreeView32", L"", WS_VISIBLE | WS_BORDER | WS_HSCROLL | TVS_HASBUTTONS | TVS_LINESATROOT, 5, 5, 190, 100);
+    bool drawn = false;
     ScriptedUser user([&](HWND dialog) {
+        drawn = true;
         HWND tree = GetDlgItem(dialog, 4);
         std::vector<HTREEITEM> items = InsertRootItems(tree, 40, L"row ");
         std::string svg = win32host::DrawWindowSvg(dialog);
@@ -129,6 +131,7 @@ TEST(Picture, AnOverflowingTreeShowsItsScrollBarAndOnlyTheRowsInView)
     });
     win32host::ScopedDesktopUser scoped(user);
     ASSERT_NE(-1, DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0));
+    EXPECT_TRUE(drawn) << "the dialog reached the user";
 }
 
 } // namespace
