@@ -2,7 +2,7 @@
 
 #include "DigitalSignature.h"
 #include "MissingObjects.h"
-#include "PdfFile.h"
+#include "PdfEdit.h"
 #include "PdfWarnings.h"
 #include "StampDrawing.h"
 
@@ -21,10 +21,10 @@ StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, con
 {
     StampResult result;
     try {
-        std::unique_ptr<QPDF> document = OpenPdf(path, result.warnings, result.error);
-        if (!document)
+        std::unique_ptr<PdfEdit> edit = PdfEdit::Open(path, result.warnings, result.error);
+        if (!edit)
             return result;
-        QPDF& pdf = *document;
+        QPDF& pdf = edit->Document();
         if (CarriesDigitalSignature(pdf)) {
             // Rewriting would silently invalidate it; the user keeps a file whose signature holds.
             result.error = "the PDF carries a digital signature, left untouched so that it stays valid";
@@ -37,10 +37,10 @@ StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, con
             result.error = "the PDF is damaged beyond repair, objects missing (" + Join(missing) + "), left untouched";
             return result;
         }
-        if (!DrawStamps(pdf, stamps, watermark, result))
+        if (!DrawStamps(*edit, stamps, watermark, result))
             return result;
         // Nothing drawn (every stamp skipped): the file is not rewritten.
-        result.ok = result.drawn == 0 || ReplacePdf(pdf, path, result.error);
+        result.ok = result.drawn == 0 || edit->Save(path, result.error);
         TakeWarnings(pdf, result.warnings);
     } catch (const std::exception& e) {
         // qpdf reads objects lazily: damage deep in the file shows up only here.

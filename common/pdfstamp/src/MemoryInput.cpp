@@ -9,7 +9,7 @@
 
 namespace pdfstamp {
 
-std::shared_ptr<InputSource> ReadIntoMemory(const std::string& path, std::string& error)
+std::shared_ptr<InputSource> ReadIntoMemory(const std::string& path, std::string& bytes, std::string& error)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
@@ -19,20 +19,22 @@ std::shared_ptr<InputSource> ReadIntoMemory(const std::string& path, std::string
         error = "cannot read " + path;
         return nullptr;
     }
-    auto buffer = std::make_unique<Buffer>(static_cast<size_t>(info.st_size));
+    bytes.resize(static_cast<size_t>(info.st_size));
     size_t done = 0;
-    while (done < buffer->getSize()) {
-        const ssize_t n = read(fd, buffer->getBuffer() + done, buffer->getSize() - done);
+    while (done < bytes.size()) {
+        const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
         if (n <= 0)
             break;
         done += static_cast<size_t>(n);
     }
     close(fd);
-    if (done != buffer->getSize()) {
+    if (done != bytes.size()) {
         error = "cannot read " + path;
         return nullptr;
     }
-    return std::make_shared<BufferInputSource>(path, buffer.release(), true);
+    // The Buffer only points at the bytes (qpdf's caller-owned form); the source owns the Buffer.
+    auto* view = new Buffer(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+    return std::make_shared<BufferInputSource>(path, view, true);
 }
 
 } // namespace pdfstamp

@@ -9,7 +9,8 @@
 
 namespace pdfstamp {
 
-// Null (with the reason) when the file cannot be read.
-std::shared_ptr<InputSource> ReadIntoMemory(const std::string& path, std::string& error);
+// Reads the file into `bytes` and returns qpdf's input over them: `bytes` must outlive it
+// unchanged. Null (with the reason) when the file cannot be read.
+std::shared_ptr<InputSource> ReadIntoMemory(const std::string& path, std::string& bytes, std::string& error);
 
 } // namespace pdfstamp

@@ -1,6 +1,7 @@
 #include "PageContent.h"
 
 #include <string>
+#include <vector>
 
 namespace pdfstamp {
 namespace {
@@ -47,13 +48,15 @@ std::string UniqueName(QPDFObjectHandle dict, const std::string& stem)
 
 } // namespace
 
-void DrawFormOnPage(QPDF& pdf, QPDFPageObjectHelper& page, QPDFObjectHandle form)
+void DrawFormOnPage(PdfEdit& edit, QPDFPageObjectHelper& page, QPDFObjectHandle form)
 {
     int depth = OpenSaveDepth(page);
+    QPDFObjectHandle pageObject = page.getObjectHandle();
+    // Shared or inherited resources are copied into the page first: the other pages keep theirs.
     QPDFObjectHandle resources = page.getAttribute("/Resources", true);
     if (!resources.isDictionary()) {
         resources = QPDFObjectHandle::newDictionary();
-        page.getObjectHandle().replaceKey("/Resources", resources);
+        pageObject.replaceKey("/Resources", resources);
     }
     QPDFObjectHandle xobjects = resources.getKey("/XObject");
     if (!xobjects.isDictionary()) {
@@ -61,14 +64,26 @@ void DrawFormOnPage(QPDF& pdf, QPDFPageObjectHelper& page, QPDFObjectHandle form
         resources.replaceKey("/XObject", xobjects);
     }
     std::string name = UniqueName(xobjects, "VizStamp");
-    xobjects.replaceKey(name, form);
+    xobjects.replaceKey(name, edit.Refer(form));
 
     std::string tail = "\n";
     for (int i = 0; i <= depth; ++i)
         tail += "Q\n";
     tail += "q " + name + " Do Q\n";
-    page.addPageContents(QPDFObjectHandle::newStream(&pdf, "q\n"), true);
-    page.addPageContents(QPDFObjectHandle::newStream(&pdf, tail), false);
+    // The page's own streams stay where they are, referred to as before.
+    QPDF& maker = edit.Maker();
+    std::vector<QPDFObjectHandle> contents{edit.Refer(QPDFObjectHandle::newStream(&maker, "q\n"))};
+    QPDFObjectHandle old = pageObject.getKey("/Contents");
+    if (old.isArray()) {
+        for (QPDFObjectHandle item : old.aitems())
+            contents.push_back(item);
+    } else if (old.isStream()) {
+        contents.push_back(old);
+    }
+    contents.push_back(edit.Refer(QPDFObjectHandle::newStream(&maker, tail)));
+    pageObject.replaceKey("/Contents", QPDFObjectHandle::newArray(contents));
+    edit.Changed(pageObject);
+    edit.Changed(xobjects);
 }
 
 } // namespace pdfstamp

@@ -2,6 +2,8 @@
 // is), then a form is drawn on top.
 #pragma once
 
+#include "PdfEdit.h"
+
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
@@ -9,6 +11,7 @@ namespace pdfstamp {
 
 // Appends "q /Name Do Q" after the page's content, which is wrapped in q ... Q first so that a
 // transformation or clip it leaves open does not reach the form.
-void DrawFormOnPage(QPDF& pdf, QPDFPageObjectHelper& page, QPDFObjectHandle form);
+// `form` is made by the edit's Maker(); the page and what of its resources changed are recorded.
+void DrawFormOnPage(PdfEdit& edit, QPDFPageObjectHelper& page, QPDFObjectHandle form);
 
 } // namespace pdfstamp

@@ -17,7 +17,7 @@
 
 namespace pdfstamp {
 
-std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>& warnings, std::string& error)
+std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::string& bytes, std::vector<std::string>& warnings, std::string& error)
 {
     auto pdf = std::make_unique<QPDF>();
     try {
@@ -26,16 +26,19 @@ std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>&
         pdf->setAttemptRecovery(true);
         // A file that cannot be read into memory goes to qpdf as it is, for qpdf's own message.
         std::string readError;
-        if (std::shared_ptr<InputSource> input = ReadIntoMemory(path, readError))
+        if (std::shared_ptr<InputSource> input = ReadIntoMemory(path, bytes, readError)) {
             pdf->processInputSource(input);
-        else
+        } else {
+            bytes.clear();
             pdf->processFile(path.c_str());
+        }
         TakeWarnings(*pdf, warnings);
         return pdf;
     } catch (const std::exception& e) {
         error = std::string("cannot read the PDF: ") + e.what();
     }
     // qpdf's repair needs a trailer; readers find the catalog without one.
+    bytes.clear();
     std::unique_ptr<QPDF> repaired = OpenWithoutTrailer(path, warnings);
     if (repaired)
         error.clear();

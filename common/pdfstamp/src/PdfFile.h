@@ -10,8 +10,10 @@
 namespace pdfstamp {
 
 // Null (with the reason) when the file is missing or cannot be read even with repairs. What
-// reading had to repair is appended to `warnings`.
-std::unique_ptr<QPDF> OpenPdf(const std::string& path, std::vector<std::string>& warnings, std::string& error);
+// reading had to repair is appended to `warnings`. The document reads from `bytes`, the file as
+// read, which must outlive it unchanged; they are empty when the document was read otherwise.
+std::unique_ptr<QPDF> OpenPdf(
+    const std::string& path, std::string& bytes, std::vector<std::string>& warnings, std::string& error);
 
 // Replaces `path` with the document, only ever with a complete file. On any failure, a full disk
 // included, `path` is as it was and nothing is left beside it. Warnings while writing (a damaged

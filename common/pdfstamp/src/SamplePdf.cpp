@@ -1,6 +1,6 @@
 #include "pdfstamp/PdfStamp.h"
 
-#include "PdfFile.h"
+#include "PdfEdit.h"
 #include "StampDrawing.h"
 
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -12,7 +12,8 @@ bool MakeSamplePdf(const std::string& path, const std::wstring& title, const std
     if (pages < 1)
         return false;
     try {
-        QPDF pdf;
+        auto made = std::make_unique<QPDF>();
+        QPDF& pdf = *made;
         pdf.emptyPDF();
         QPDFPageDocumentHelper document(pdf);
         std::vector<Stamp> stamps;
@@ -50,11 +51,12 @@ bool MakeSamplePdf(const std::string& path, const std::wstring& title, const std
                 y -= 18;
             }
         }
+        PdfEdit edit(std::move(made));
         StampResult result;
-        if (!DrawStamps(pdf, stamps, nullptr, result) || !result.skipped.empty())
+        if (!DrawStamps(edit, stamps, nullptr, result) || !result.skipped.empty())
             return false;
         std::string error;
-        return ReplacePdf(pdf, path, error);
+        return edit.Save(path, error);
     } catch (const std::exception&) {
         return false;
     }

@@ -205,9 +205,10 @@ std::string Utf8Text(const std::wstring& text)
 
 } // namespace
 
-bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* watermark, StampResult& result)
+bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark* watermark, StampResult& result)
 {
-    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(edit.Document()).getAllPages();
+    QPDF& maker = edit.Maker();
     const int pageCount = static_cast<int>(pages.size());
     if (pageCount == 0) {
         result.error = "the document has no pages";
@@ -250,7 +251,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         if (!watermarkText.missing.empty())
             result.warnings.push_back("watermark: " + MissingCharacters(watermarkText.missing));
     }
-    if (!fonts.Embed(pdf)) {
+    if (!fonts.Embed(maker)) {
         result.error = "cannot subset a font";
         return false;
     }
@@ -261,7 +262,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         int height;
     };
     std::map<std::string, PlacedImage> imageCache; // one image object per picture file
-    QPDFObjectHandle translucency = watermark ? MakeTranslucency(pdf, watermark->opacity) : QPDFObjectHandle();
+    QPDFObjectHandle translucency = watermark ? MakeTranslucency(maker, watermark->opacity) : QPDFObjectHandle();
     GlyphOutlines outlines;
     for (int index = 0; index < pageCount; ++index) {
         if (!watermark && !texts.count(index) && !pictures.count(index))
@@ -286,7 +287,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
                         result.skipped.push_back("stamp " + std::to_string(order + 1) + ": " + error);
                         return;
                     }
-                    PlacedImage placed{pdf.makeIndirectObject(MakeImage(pdf, decoded)), decoded.width, decoded.height};
+                    PlacedImage placed{MakeImage(maker, decoded), decoded.width, decoded.height};
                     cached = imageCache.emplace(picture->path, placed).first;
                 }
                 const PlacedImage& placed = cached->second;
@@ -305,7 +306,7 @@ bool DrawStamps(QPDF& pdf, const std::vector<Stamp>& stamps, const Watermark* wa
         }
         if (drawing.content.empty())
             continue;
-        DrawFormOnPage(pdf, pages[index], pdf.makeIndirectObject(MakeForm(pdf, frame, drawing)));
+        DrawFormOnPage(edit, pages[index], MakeForm(maker, frame, drawing));
     }
     return true;
 }

@@ -1,0 +1,58 @@
+// A document open for stamping, and how it goes back to its file. A file that reads cleanly gets
+// an incremental update: what the drawing made or changed is appended to the file's own bytes,
+// which are neither parsed whole nor written again. A repaired, encrypted or new document is
+// written whole by qpdf.
+#pragma once
+
+#include "IncrementalUpdate.h"
+
+#include <qpdf/QPDF.hh>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace pdfstamp {
+
+class PdfEdit {
+public:
+    // A document made in memory, written whole.
+    explicit PdfEdit(std::unique_ptr<QPDF> document);
+    ~PdfEdit();
+    PdfEdit(const PdfEdit&) = delete;
+    PdfEdit& operator=(const PdfEdit&) = delete;
+
+    // Null (with the reason) when the file is missing or cannot be read even with repairs. What
+    // reading had to repair is appended to `warnings`.
+    static std::unique_ptr<PdfEdit> Open(const std::string& path, std::vector<std::string>& warnings, std::string& error);
+
+    QPDF& Document() { return *m_document; }
+    bool IsUpdate() const { return m_maker != nullptr; }
+
+    // Where the drawing makes its objects. They refer to each other only, never to the document's.
+    QPDF& Maker() { return m_maker ? *m_maker : *m_document; }
+    // The reference that the document's own objects hold to an object made by Maker().
+    QPDFObjectHandle Refer(QPDFObjectHandle made);
+    // Records an object of the document that the drawing changed; direct objects are part of
+    // the object that holds them, which the caller records.
+    void Changed(QPDFObjectHandle object);
+
+    // Puts the edited document in place of `path`, only ever as a complete file: on any failure,
+    // a full disk included, `path` is as it was. Warnings while writing (a damaged stream copied
+    // as it is) are left in the document for the caller to take.
+    bool Save(const std::string& path, std::string& error);
+
+private:
+    PdfEdit() = default;
+    bool StartUpdate();
+
+    std::string m_bytes; // the file as read; the document reads from it, so it outlives the document
+    std::unique_ptr<QPDF> m_document;
+    std::unique_ptr<QPDF> m_maker; // null when the document is written whole
+    FileEnd m_end;
+    int m_firstNewId = 0;
+    std::set<QPDFObjGen> m_changed;
+};
+
+} // namespace pdfstamp
