@@ -146,25 +146,18 @@ QPDFObjectHandle MakeTranslucency(QPDF& pdf, double opacity)
     return pdf.makeIndirectObject(state);
 }
 
-// The watermark as filled glyph outlines, marked as an artifact: it adds no text to the page,
-// so extractors and screen readers read the page's own text alone.
-// Each glyph's outline as a path in font units, decomposed once for all the pages of a document.
-using GlyphOutlines = std::map<std::pair<const FontFace*, unsigned>, std::string>;
-
-void DrawWatermark(PageDrawing& drawing, const Watermark& watermark, const ShapedLine& shaped,
-    QPDFObjectHandle translucency, const PageFrame& frame, GlyphOutlines& outlines)
+// The watermark's size on a page: its text across the diagonal, covering the given share of it.
+double WatermarkSize(const Watermark& watermark, const ShapedLine& shaped, const PageFrame& frame)
 {
-    double diagonal = std::hypot(frame.width, frame.height);
-    double angle = std::atan2(frame.height, frame.width);
-    double width = std::max(1e-6, shaped.Width(1));
-    double size = watermark.coverage * diagonal / width;
-    double middle = (shaped.Ascent(size) + shaped.Descent(size)) / 2;
-    double c = std::cos(angle);
-    double s = std::sin(angle);
-    // Start of the baseline, so that the text's middle lies on the page's centre.
-    double x = frame.width / 2 - c * width * size / 2 + s * middle;
-    double y = frame.height / 2 - s * width * size / 2 - c * middle;
+    return watermark.coverage * std::hypot(frame.width, frame.height) / std::max(1e-6, shaped.Width(1));
+}
 
+// The watermark's text as filled glyph outlines at `size` points, its baseline from the origin
+// along x: one form for every page of the document, so the outlines are drawn and compressed once.
+// It adds no text to the page, so extractors and screen readers read the page's own text alone.
+QPDFObjectHandle MakeWatermarkForm(QPDF& pdf, const ShapedLine& shaped, double size)
+{
+    std::map<std::pair<const FontFace*, unsigned>, std::string> outlines; // a glyph may recur
     std::string glyphs;
     double pen = 0; // points along the baseline
     for (const ShapedText& run : shaped.runs) {
@@ -181,10 +174,36 @@ void DrawWatermark(PageDrawing& drawing, const Watermark& watermark, const Shape
             pen += glyph.xAdvance * perUnit;
         }
     }
+    QPDFObjectHandle form = QPDFObjectHandle::newStream(&pdf, glyphs);
+    QPDFObjectHandle dict = form.getDict();
+    dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
+    // Outlines may reach past the advances and the ascent: a margin of an em all round.
+    dict.replaceKey("/BBox", QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(
+                                 -size, shaped.Descent(size) - size, pen + size, shaped.Ascent(size) + size)));
+    return form;
+}
+
+// The watermark form across the page's diagonal, its text's middle on the page's centre, marked
+// as an artifact.
+void DrawWatermark(PageDrawing& drawing, const Watermark& watermark, const ShapedLine& shaped,
+    QPDFObjectHandle translucency, const PageFrame& frame, QPDFObjectHandle form, double formSize)
+{
+    double angle = std::atan2(frame.height, frame.width);
+    double width = std::max(1e-6, shaped.Width(1));
+    double size = WatermarkSize(watermark, shaped, frame);
+    double middle = (shaped.Ascent(size) + shaped.Descent(size)) / 2;
+    double c = std::cos(angle);
+    double s = std::sin(angle);
+    // Start of the baseline, so that the text's middle lies on the page's centre.
+    double x = frame.width / 2 - c * width * size / 2 + s * middle;
+    double y = frame.height / 2 - s * width * size / 2 - c * middle;
+    double k = size / formSize;
     std::string stateName = NameFor(drawing.states, "GS", translucency);
+    std::string formName = NameFor(drawing.images, "Wm", form);
     drawing.content += "/Artifact << /Type /Pagination /Subtype /Watermark >> BDC\nq\n" + stateName + " gs\n"
-        + Colour(watermark.color) + Num(c) + " " + Num(s) + " " + Num(-s) + " " + Num(c) + " " + Num(x) + " " + Num(y)
-        + " cm\n" + glyphs + "Q\nEMC\n";
+        + Colour(watermark.color) + Num(c * k) + " " + Num(s * k) + " " + Num(-s * k) + " " + Num(c * k) + " " + Num(x)
+        + " " + Num(y) + " cm\n" + formName + " Do\nQ\nEMC\n";
 }
 
 std::string MissingCharacters(const std::wstring& missing)
@@ -263,7 +282,8 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
     };
     std::map<std::string, PlacedImage> imageCache; // one image object per picture file
     QPDFObjectHandle translucency = watermark ? MakeTranslucency(maker, watermark->opacity) : QPDFObjectHandle();
-    GlyphOutlines outlines;
+    QPDFObjectHandle watermarkForm;
+    double watermarkFormSize = 0;
     for (int index = 0; index < pageCount; ++index) {
         if (!watermark && !texts.count(index) && !pictures.count(index))
             continue;
@@ -301,7 +321,12 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
         for (auto& [order, draw] : ordered)
             draw();
         if (watermark) {
-            DrawWatermark(drawing, *watermark, watermarkText, translucency, frame, outlines);
+            if (!watermarkForm.isInitialized()) {
+                // Drawn at the first page's size: pages of that size use it as it is.
+                watermarkFormSize = WatermarkSize(*watermark, watermarkText, frame);
+                watermarkForm = MakeWatermarkForm(maker, watermarkText, watermarkFormSize);
+            }
+            DrawWatermark(drawing, *watermark, watermarkText, translucency, frame, watermarkForm, watermarkFormSize);
             ++result.drawn;
         }
         if (drawing.content.empty())
