@@ -1,6 +1,6 @@
 // The kinds of PDF a user downloads: every one a mainstream reader opens is signed and stays
-// valid, its permissions and form fields kept; one that cannot be read, or that a rewrite would break, is left byte for byte as it was
-// with the reason given. The corpus is made here, by hand and with the qpdf command.
+// valid, its permissions and form fields kept, a clean one by appending to its bytes; one that cannot be read, or that a
+// rewrite would break, is left byte for byte as it was with the reason given. The corpus is made here, by hand and with the qpdf command.
 #include "PdfTestSupport.h"
 
 #include <pdfstamp/PdfStamp.h>
@@ -86,6 +86,15 @@ std::string Inherited()
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"});
 }
 
+// Two pages sharing their resources, and the resources their XObjects, as indirect objects.
+std::string SharedResources()
+{
+    return HandmadePdfBytes({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 7 0 R] /Count 2 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources 6 0 R /Contents 4 0 R >>", Stream(kPageText),
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>", "<< /Font << /F1 5 0 R >> /XObject 8 0 R >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources 6 0 R /Contents 4 0 R >>", "<< >>"});
+}
+
 // The one page with annotations, the catalog with a form, and the objects from 6 on.
 std::string WithAnnotations(const std::string& form, const std::string& annots, const std::vector<std::string>& more)
 {
@@ -115,7 +124,9 @@ std::string DigitallySigned()
             " /Contents <3082> >>"});
 }
 
-enum class Outcome { Signed, SignedAfterRepair, Untouched };
+// Appended: the file's bytes kept and the drawing appended to them. Rewritten: written whole, as
+// an encrypted file is; Repaired: written whole after qpdf's repair, which it reports.
+enum class Outcome { Appended, Rewritten, Repaired, Untouched };
 
 struct CorpusCase {
     const char* name;
@@ -130,20 +141,21 @@ struct CorpusCase {
 const std::vector<CorpusCase>& Corpus()
 {
     static const std::vector<CorpusCase> corpus{
-        {"PDF 1.4, classic cross-reference table", Base, Outcome::Signed, ""},
-        {"PDF 1.7", [] { return ThroughQpdf("--force-version=1.7"); }, Outcome::Signed, ""},
-        {"PDF 2.0", [] { return ThroughQpdf("--force-version=2.0"); }, Outcome::Signed, ""},
+        {"PDF 1.4, classic cross-reference table", Base, Outcome::Appended, ""},
+        {"PDF 1.7", [] { return ThroughQpdf("--force-version=1.7"); }, Outcome::Appended, ""},
+        {"PDF 2.0", [] { return ThroughQpdf("--force-version=2.0"); }, Outcome::Appended, ""},
         {"object streams and cross-reference stream", [] { return ThroughQpdf("--object-streams=generate"); },
-            Outcome::Signed, ""},
-        {"linearized", [] { return ThroughQpdf("--linearize"); }, Outcome::Signed, ""},
-        {"incremental update", Updated, Outcome::Signed, ""},
-        {"resources and rotation inherited from the page tree", Inherited, Outcome::Signed, ""},
-        {"annotations and a form field", WithForm, Outcome::Signed, "", "--json --json-key=acroform", "\"Approver\""},
+            Outcome::Appended, ""},
+        {"linearized", [] { return ThroughQpdf("--linearize"); }, Outcome::Appended, ""},
+        {"incremental update", Updated, Outcome::Appended, ""},
+        {"resources and rotation inherited from the page tree", Inherited, Outcome::Appended, ""},
+        {"resources and their XObjects shared by pages as objects", SharedResources, Outcome::Appended, ""},
+        {"annotations and a form field", WithForm, Outcome::Appended, "", "--json --json-key=acroform", "\"Approver\""},
         {"owner password, permissions only", [] { return ThroughQpdf("--encrypt '' owner 256 --print=none --"); },
-            Outcome::Signed, "", "--show-encryption", "print low resolution: not allowed"},
-        {"cross-reference offsets shifted", Shifted, Outcome::SignedAfterRepair, ""},
-        {"cross-reference table missing", XrefCut, Outcome::SignedAfterRepair, ""},
-        {"tail cut off after the last object", TailCut, Outcome::SignedAfterRepair, ""},
+            Outcome::Rewritten, "", "--show-encryption", "print low resolution: not allowed"},
+        {"cross-reference offsets shifted", Shifted, Outcome::Repaired, ""},
+        {"cross-reference table missing", XrefCut, Outcome::Repaired, ""},
+        {"tail cut off after the last object", TailCut, Outcome::Repaired, ""},
         {"user password", [] { return ThroughQpdf("--encrypt user owner 256 --"); }, Outcome::Untouched,
             "password"},
         {"digitally signed", DigitallySigned, Outcome::Untouched, "digital signature"},
@@ -177,9 +189,12 @@ TEST(PdfCorpus, WhatAReaderOpensIsSignedAndValidTheRestStaysAsItWasWithTheReason
         }
         ASSERT_TRUE(result.ok) << result.error;
         EXPECT_EQ(1, result.drawn);
-        EXPECT_EQ(c.outcome == Outcome::SignedAfterRepair, !result.warnings.empty())
+        EXPECT_EQ(c.outcome == Outcome::Repaired, !result.warnings.empty())
             << (result.warnings.empty() ? "" : result.warnings.front());
+        const std::string after = ReadFile(pdf);
+        EXPECT_EQ(c.outcome == Outcome::Appended, after.size() > before.size() && after.compare(0, before.size(), before) == 0);
         EXPECT_TRUE(QpdfCheckPasses(pdf));
+        EXPECT_NE(std::string::npos, PageTextMutool(pdf, 1).find("张工")) << "MuPDF reads it too";
         // Compact: on the turned page the words come out one to a line.
         std::string text = PageTextCompact(pdf, 1);
         EXPECT_NE(std::string::npos, text.find("张工批准")) << text;

@@ -2,10 +2,7 @@
 
 #include "PdfFile.h"
 
-#include <win32host/AtomicFile.h>
-
 #include <algorithm>
-#include <cstring>
 
 namespace pdfstamp {
 
@@ -96,11 +93,7 @@ bool PdfEdit::Save(const std::string& path, std::string& error)
         error = e.what();
         return false;
     }
-    if (const int err = win32host::WriteFileAtomically(path, bytes)) {
-        error = "cannot replace " + path + ": " + std::strerror(err);
-        return false;
-    }
-    return true;
+    return PutInPlace(path, bytes, error);
 }
 
 } // namespace pdfstamp

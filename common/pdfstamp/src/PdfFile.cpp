@@ -81,6 +81,11 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
         error = e.what();
         return false;
     }
+    return PutInPlace(path, bytes, error);
+}
+
+bool PutInPlace(const std::string& path, const std::string& bytes, std::string& error)
+{
     if (const int err = win32host::WriteFileAtomically(path, bytes)) {
         error = "cannot replace " + path + ": " + std::strerror(err);
         return false;

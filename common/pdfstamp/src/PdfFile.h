@@ -20,4 +20,7 @@ std::unique_ptr<QPDF> OpenPdf(
 // stream copied as it is) are left in `pdf` for the caller to take.
 bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error);
 
+// Replaces `path` with `bytes` as ReplacePdf does.
+bool PutInPlace(const std::string& path, const std::string& bytes, std::string& error);
+
 } // namespace pdfstamp
