@@ -55,6 +55,15 @@ std::string XrefCut()
     return bytes.substr(0, xref) + bytes.substr(bytes.find("trailer", xref));
 }
 
+// Only the page content's entry is wrong: the damage shows when the page is drawn, not on opening.
+std::string ContentOffsetWrong()
+{
+    std::string bytes = Base();
+    std::size_t entry = bytes.find('\n', bytes.rfind("xref\n0 ") + 5) + 1 + 4 * 20; // object 4's entry
+    bytes.replace(entry, 10, std::string(10, '0').replace(9, 1, "9"));
+    return bytes;
+}
+
 std::string TailCut()
 {
     std::string bytes = Base();
@@ -156,6 +165,7 @@ const std::vector<CorpusCase>& Corpus()
         {"cross-reference offsets shifted", Shifted, Outcome::Repaired, ""},
         {"cross-reference table missing", XrefCut, Outcome::Repaired, ""},
         {"tail cut off after the last object", TailCut, Outcome::Repaired, ""},
+        {"the page content's offset wrong", ContentOffsetWrong, Outcome::Repaired, ""},
         {"user password", [] { return ThroughQpdf("--encrypt user owner 256 --"); }, Outcome::Untouched,
             "password"},
         {"digitally signed", DigitallySigned, Outcome::Untouched, "digital signature"},

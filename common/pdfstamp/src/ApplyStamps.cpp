@@ -17,11 +17,12 @@ std::string Join(const std::vector<std::string>& items)
     return text;
 }
 
-StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, const Watermark* watermark)
+// One try at the file; with `whole`, the document is written whole even when it read cleanly.
+StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, const Watermark* watermark, bool whole)
 {
     StampResult result;
     try {
-        std::unique_ptr<PdfEdit> edit = PdfEdit::Open(path, result.warnings, result.error);
+        std::unique_ptr<PdfEdit> edit = PdfEdit::Open(path, result.warnings, result.error, whole);
         if (!edit)
             return result;
         QPDF& pdf = edit->Document();
@@ -39,6 +40,9 @@ StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, con
         }
         if (!DrawStamps(*edit, stamps, watermark, result))
             return result;
+        // qpdf repaired what the drawing read: an update would keep the damage, a whole file does not.
+        if (edit->IsUpdate() && pdf.anyWarnings())
+            return Apply(path, stamps, watermark, true);
         // Nothing drawn (every stamp skipped): the file is not rewritten.
         result.ok = result.drawn == 0 || edit->Save(path, result.error);
         TakeWarnings(pdf, result.warnings);
@@ -56,12 +60,12 @@ StampResult Apply(const std::string& path, const std::vector<Stamp>& stamps, con
 
 StampResult ApplyStamps(const std::string& path, const std::vector<Stamp>& stamps)
 {
-    return Apply(path, stamps, nullptr);
+    return Apply(path, stamps, nullptr, false);
 }
 
 StampResult ApplyWatermark(const std::string& path, const Watermark& watermark)
 {
-    return Apply(path, {}, &watermark);
+    return Apply(path, {}, &watermark, false);
 }
 
 } // namespace pdfstamp

@@ -13,7 +13,8 @@ PdfEdit::PdfEdit(std::unique_ptr<QPDF> document)
 
 PdfEdit::~PdfEdit() = default;
 
-std::unique_ptr<PdfEdit> PdfEdit::Open(const std::string& path, std::vector<std::string>& warnings, std::string& error)
+std::unique_ptr<PdfEdit> PdfEdit::Open(
+    const std::string& path, std::vector<std::string>& warnings, std::string& error, bool whole)
 {
     std::unique_ptr<PdfEdit> edit(new PdfEdit);
     const std::size_t known = warnings.size();
@@ -21,7 +22,7 @@ std::unique_ptr<PdfEdit> PdfEdit::Open(const std::string& path, std::vector<std:
     if (!edit->m_document)
         return nullptr;
     // A repaired file is written whole: its own cross-reference sections are what needed repair.
-    if (warnings.size() == known)
+    if (!whole && warnings.size() == known)
         edit->StartUpdate();
     return edit;
 }

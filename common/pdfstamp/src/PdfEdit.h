@@ -24,8 +24,10 @@ public:
     PdfEdit& operator=(const PdfEdit&) = delete;
 
     // Null (with the reason) when the file is missing or cannot be read even with repairs. What
-    // reading had to repair is appended to `warnings`.
-    static std::unique_ptr<PdfEdit> Open(const std::string& path, std::vector<std::string>& warnings, std::string& error);
+    // reading had to repair is appended to `warnings`. With `whole`, the document is written
+    // whole even when the file read cleanly.
+    static std::unique_ptr<PdfEdit> Open(
+        const std::string& path, std::vector<std::string>& warnings, std::string& error, bool whole = false);
 
     QPDF& Document() { return *m_document; }
     bool IsUpdate() const { return m_maker != nullptr; }
