@@ -163,7 +163,11 @@ bool FindFileEnd(const std::string& bytes, FileEnd& end)
         return false;
     end.size = static_cast<long long>(bytes.size());
     end.lastXref = offset;
-    end.xrefStream = bytes.compare(static_cast<std::size_t>(offset), 4, "xref") != 0;
+    // Some writers point a blank or two before the keyword.
+    std::size_t section = static_cast<std::size_t>(offset);
+    while (section < at && IsPdfSpace(bytes[section]))
+        ++section;
+    end.xrefStream = bytes.compare(section, 4, "xref") != 0;
     end.endsInEol = !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
     return true;
 }
