@@ -4,6 +4,7 @@
 #include <pdfstamp/PdfStamp.h>
 
 #include <gtest/gtest.h>
+#include <qpdf/QPDF.hh>
 
 using namespace pdftest;
 
@@ -95,6 +96,56 @@ TEST_F(PdfStampPicture, PicturesLandInTheirBoxesWithTransparencyKept)
     };
     for (const auto& c : cases)
         EXPECT_TRUE(Near(c.colour, pages[c.page - 1].AtPoint(c.x, c.y))) << c.what;
+}
+
+// The image's samples are a BMP's pixels exactly: red, green, blue, the top row first (the file
+// stores blue first and the bottom row first), with no SMask when nothing in it is near white;
+// a BMP of greys gets its lightness ramp as the SMask (a light colour is ink), a PNG with an alpha
+// channel its alpha.
+TEST_F(PdfStampPicture, TheImageHoldsThePicturesPixelsInOrder)
+{
+    const int width = 5, height = 3;
+    auto ramp = [](int x, int y) { return Rgb8{40 * x, 60 * y, 100 + 7 * x + y}; };
+    const std::string bmp = m_folder.Path("ramp.bmp"), png = m_folder.Path("half.png");
+    WriteBmpPixels(bmp, width, height, ramp);
+    WritePngHalfTransparent(png, 4, 2, Rgb8{0, 0, 220});
+    const struct {
+        Rgb8 pixel;
+        unsigned char alpha;
+    } greys[] = {{{0, 0, 0}, 255}, {{200, 210, 220}, 255}, {{201, 201, 201}, 247}, {{218, 230, 240}, 123},
+        {{234, 234, 250}, 7}, {{235, 235, 235}, 0}, {{255, 255, 255}, 0}, {{255, 255, 180}, 255}};
+    const std::string grey = m_folder.Path("grey.bmp");
+    WriteBmpPixels(grey, 8, 1, [&greys](int x, int) { return greys[x].pixel; });
+    std::string expectedAlpha;
+    for (const auto& g : greys)
+        expectedAlpha += static_cast<char>(g.alpha);
+    std::string expected;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int channel : {ramp(x, y).r, ramp(x, y).g, ramp(x, y).b})
+                expected += static_cast<char>(channel);
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{bmp, 100, 100, 50, 30}, Picture{png, 300, 100, 40, 20, 2}, Picture{grey, 100, 300, 80, 10}});
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(3, result.drawn);
+
+    QPDF pdf;
+    pdf.processFile(m_pdf.c_str());
+    // The pictures by their width, wherever the stamps put them; their SMasks are images too.
+    std::map<long long, QPDFObjectHandle> images;
+    for (auto object : pdf.getAllObjects())
+        if (object.isStream() && object.getDict().getKey("/Subtype").isNameAndEquals("/Image") &&
+            object.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceRGB"))
+            images[object.getDict().getKey("/Width").getIntValue()] = object;
+    ASSERT_EQ(3u, images.size());
+    ASSERT_TRUE(images.count(width) && images.count(4) && images.count(8));
+    const auto samples = images[width].getStreamData(qpdf_dl_all);
+    EXPECT_EQ(expected, std::string(reinterpret_cast<const char*>(samples->getBuffer()), samples->getSize()));
+    EXPECT_FALSE(images[width].getDict().hasKey("/SMask")) << "the BMP";
+    EXPECT_TRUE(images[4].getDict().hasKey("/SMask")) << "the PNG";
+    QPDFObjectHandle mask = images[8].getDict().getKey("/SMask");
+    ASSERT_TRUE(mask.isStream()) << "the greys";
+    const auto alpha = mask.getStreamData(qpdf_dl_all);
+    EXPECT_EQ(expectedAlpha, std::string(reinterpret_cast<const char*>(alpha->getBuffer()), alpha->getSize()));
 }
 
 TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)
