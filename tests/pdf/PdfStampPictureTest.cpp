@@ -148,6 +148,28 @@ TEST_F(PdfStampPicture, TheImageHoldsThePicturesPixelsInOrder)
     EXPECT_EQ(expectedAlpha, std::string(reinterpret_cast<const char*>(alpha->getBuffer()), alpha->getSize()));
 }
 
+// A process keeps the pictures it decoded; a file rewritten under the same name and size is the
+// picture it holds now, and rewritten back, the one it held first.
+TEST_F(PdfStampPicture, APictureRewrittenUnderItsNameIsDrawnAsItIsNow)
+{
+    const std::string bmp = m_folder.Path("signer.bmp");
+    const struct {
+        const char* what;
+        Rgb8 colour;
+        int page;
+        double y;
+    } rounds[] = {{"the first picture", {200, 0, 0}, 1, 200}, {"the rewritten one", {0, 0, 200}, 2, 300},
+        {"the first one again", {200, 0, 0}, 2, 500}};
+    for (const auto& round : rounds) {
+        WriteBmp(bmp, 6, 4, round.colour);
+        auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{bmp, 100, round.y, 60, 40, round.page}});
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(1, result.drawn) << round.what;
+    }
+    for (const auto& round : rounds)
+        EXPECT_TRUE(Near(round.colour, RenderedPage(m_pdf, round.page).AtPoint(130, round.y + 20))) << round.what;
+}
+
 TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)
 {
     std::string bmp = m_folder.Path("sign.bmp");

@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <list>
 #include <memory>
+#include <mutex>
 
 namespace pdfstamp {
 namespace {
@@ -48,12 +50,48 @@ struct Source {
     int Size() const { return static_cast<int>(bytes->size()); }
 };
 
-} // namespace
+// The last few pictures decoded, by their files' bytes: a signer's picture goes on document
+// after document, and comparing its bytes costs a small part of decoding them again. Only small
+// pictures are kept, as signatures are.
+class DecodedPictures {
+public:
+    bool Find(const std::string& bytes, Picture& picture)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (auto it = m_kept.begin(); it != m_kept.end(); ++it)
+            if (it->first == bytes) {
+                m_kept.splice(m_kept.begin(), m_kept, it);
+                picture = it->second;
+                return true;
+            }
+        return false;
+    }
 
-bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
+    void Keep(std::string bytes, const Picture& picture)
+    {
+        if (bytes.size() + picture.rgb.size() + picture.alpha.size() > kMaxKeptBytes)
+            return;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_kept.emplace_front(std::move(bytes), picture);
+        if (m_kept.size() > kMaxKept)
+            m_kept.pop_back();
+    }
+
+private:
+    static constexpr size_t kMaxKept = 4;
+    static constexpr size_t kMaxKeptBytes = 1 << 20;
+    std::mutex m_mutex;
+    std::list<std::pair<std::string, Picture>> m_kept;
+};
+
+DecodedPictures& Decoded()
 {
-    std::string bytes;
-    const Source source{path, ReadWhole(path, bytes) ? &bytes : nullptr};
+    static DecodedPictures decoded;
+    return decoded;
+}
+
+bool Decode(const std::string& path, const Source& source, Picture& picture, std::string& error)
+{
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -101,6 +139,21 @@ bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
     // A picture with an alpha channel says itself what covers; one without is a scan on white.
     if (channels != 2 && channels != 4)
         KeyOutNearWhite(picture);
+    return true;
+}
+
+} // namespace
+
+bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
+{
+    std::string bytes;
+    if (!ReadWhole(path, bytes))
+        return Decode(path, Source{path, nullptr}, picture, error);
+    if (Decoded().Find(bytes, picture))
+        return true;
+    if (!Decode(path, Source{path, &bytes}, picture, error))
+        return false;
+    Decoded().Keep(std::move(bytes), picture);
     return true;
 }
 
