@@ -98,15 +98,29 @@ TEST_F(PdfStampPicture, PicturesLandInTheirBoxesWithTransparencyKept)
         EXPECT_TRUE(Near(c.colour, pages[c.page - 1].AtPoint(c.x, c.y))) << c.what;
 }
 
-// The image's samples are a BMP's pixels exactly: red, green, blue, the top row first (the file
-// stores blue first and the bottom row first), with no SMask when nothing in it is near white;
+// The same pixels in a BMP with a V4 header (pixel data after 122 bytes, not 54): decoded by
+// stb_image rather than in one pass.
+std::string AsV4Bmp(const std::string& plain)
+{
+    std::string dib = plain.substr(14, 40);
+    dib.replace(0, 4, Le32(108));
+    dib += std::string(68, '\0');
+    const std::string pixels = plain.substr(54);
+    return "BM" + Le32(static_cast<long>(14 + dib.size() + pixels.size())) + Le32(0) + Le32(122) + dib + pixels;
+}
+
+// The image's samples are a BMP's pixels exactly, whichever decoder reads it: red, green, blue, the
+// top row first (the file stores blue first and the bottom row first), with no SMask when nothing
+// in it is near white;
 // a BMP of greys gets its lightness ramp as the SMask (a light colour is ink), a PNG with an alpha
 // channel its alpha.
 TEST_F(PdfStampPicture, TheImageHoldsThePicturesPixelsInOrder)
 {
-    const int width = 5, height = 3;
-    auto ramp = [](int x, int y) { return Rgb8{40 * x, 60 * y, 100 + 7 * x + y}; };
-    const std::string bmp = m_folder.Path("ramp.bmp"), png = m_folder.Path("half.png");
+    const int width = 5, v4Width = 7, height = 3;
+    auto ramp = [](int x, int y) { return Rgb8{30 * x, 60 * y, 100 + 7 * x + y}; };
+    const std::string bmp = m_folder.Path("ramp.bmp"), v4 = m_folder.Path("v4.bmp"), png = m_folder.Path("half.png");
+    WriteBmpPixels(v4, v4Width, height, ramp);
+    WriteFile(v4, AsV4Bmp(ReadFile(v4)));
     WriteBmpPixels(bmp, width, height, ramp);
     WritePngHalfTransparent(png, 4, 2, Rgb8{0, 0, 220});
     const struct {
@@ -119,14 +133,18 @@ TEST_F(PdfStampPicture, TheImageHoldsThePicturesPixelsInOrder)
     std::string expectedAlpha;
     for (const auto& g : greys)
         expectedAlpha += static_cast<char>(g.alpha);
-    std::string expected;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int channel : {ramp(x, y).r, ramp(x, y).g, ramp(x, y).b})
-                expected += static_cast<char>(channel);
-    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{bmp, 100, 100, 50, 30}, Picture{png, 300, 100, 40, 20, 2}, Picture{grey, 100, 300, 80, 10}});
+    auto expected = [&ramp](int w) {
+        std::string samples;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int channel : {ramp(x, y).r, ramp(x, y).g, ramp(x, y).b})
+                    samples += static_cast<char>(channel);
+        return samples;
+    };
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{bmp, 100, 100, 50, 30}, Picture{png, 300, 100, 40, 20, 2},
+                                                   Picture{grey, 100, 300, 80, 10}, Picture{v4, 300, 300, 70, 30}});
     ASSERT_TRUE(result.ok) << result.error;
-    ASSERT_EQ(3, result.drawn);
+    ASSERT_EQ(4, result.drawn);
 
     QPDF pdf;
     pdf.processFile(m_pdf.c_str());
@@ -136,11 +154,13 @@ TEST_F(PdfStampPicture, TheImageHoldsThePicturesPixelsInOrder)
         if (object.isStream() && object.getDict().getKey("/Subtype").isNameAndEquals("/Image") &&
             object.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceRGB"))
             images[object.getDict().getKey("/Width").getIntValue()] = object;
-    ASSERT_EQ(3u, images.size());
-    ASSERT_TRUE(images.count(width) && images.count(4) && images.count(8));
-    const auto samples = images[width].getStreamData(qpdf_dl_all);
-    EXPECT_EQ(expected, std::string(reinterpret_cast<const char*>(samples->getBuffer()), samples->getSize()));
-    EXPECT_FALSE(images[width].getDict().hasKey("/SMask")) << "the BMP";
+    ASSERT_EQ(4u, images.size());
+    ASSERT_TRUE(images.count(width) && images.count(v4Width) && images.count(4) && images.count(8));
+    for (const auto& [what, w] : {std::pair{"the BMP", width}, std::pair{"the V4 BMP", v4Width}}) {
+        const auto samples = images[w].getStreamData(qpdf_dl_all);
+        EXPECT_EQ(expected(w), std::string(reinterpret_cast<const char*>(samples->getBuffer()), samples->getSize())) << what;
+        EXPECT_FALSE(images[w].getDict().hasKey("/SMask")) << what;
+    }
     EXPECT_TRUE(images[4].getDict().hasKey("/SMask")) << "the PNG";
     QPDFObjectHandle mask = images[8].getDict().getKey("/SMask");
     ASSERT_TRUE(mask.isStream()) << "the greys";

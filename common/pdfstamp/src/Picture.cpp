@@ -1,6 +1,7 @@
 #include "Picture.h"
 
 #include "NearWhite.h"
+#include "PlainBmp.h"
 
 #include <stb/stb_image.h>
 
@@ -101,6 +102,13 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
         error = "picture " + path + " is " + std::to_string(width) + " x " + std::to_string(height) +
             " pixels, larger than " + std::to_string(kMaxPictureSide) + " x " + std::to_string(kMaxPictureSide);
         return false;
+    }
+    if (known && channels == 3 && source.bytes && DecodePlainBmp(*source.bytes, width, height, picture.rgb)) {
+        picture.width = width;
+        picture.height = height;
+        picture.alpha.clear();
+        KeyOutNearWhite(picture);
+        return true;
     }
     // A picture of three channels has no alpha: its pixels are the RGB the SMask-less image needs.
     int wanted = known && channels == 3 ? 3 : 4;
