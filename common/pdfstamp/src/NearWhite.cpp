@@ -24,14 +24,16 @@ void KeyOutNearWhite(Picture& picture)
     static const std::array<unsigned char, 256> kAlpha = AlphaOfLevel();
     const std::size_t count = picture.rgb.size() / 3;
     std::string alpha(count, '\0');
-    unsigned char covered = 255;
+    auto* out = reinterpret_cast<unsigned char*>(alpha.data());
+    unsigned covered = 255;
     const auto* p = reinterpret_cast<const unsigned char*>(picture.rgb.data());
     for (std::size_t i = 0; i < count; ++i, p += 3) {
-        const unsigned char darkest = std::min(std::min(p[0], p[1]), p[2]);
-        const unsigned char lightest = std::max(std::max(p[0], p[1]), p[2]);
+        const unsigned r = p[0], g = p[1], b = p[2];
+        const unsigned darkest = std::min(r, std::min(g, b));
+        const unsigned lightest = std::max(r, std::max(g, b));
         // A coloured pixel (blue ink) is ink even when one channel is light.
-        const unsigned char value = lightest - darkest > 40 ? 255 : kAlpha[darkest];
-        alpha[i] = static_cast<char>(value);
+        const unsigned value = lightest - darkest > 40 ? 255 : kAlpha[darkest];
+        out[i] = static_cast<unsigned char>(value);
         covered &= value;
     }
     if (covered != 255)
