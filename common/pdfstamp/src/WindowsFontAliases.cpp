@@ -1,5 +1,6 @@
 #include "WindowsFontAliases.h"
 
+#include <cstring>
 #include <vector>
 
 namespace pdfstamp {
@@ -33,13 +34,12 @@ const std::vector<AliasGroup>& Groups()
 // Appended in place: the text is made by every process that signs, to key its cached answers.
 void AppendEscaped(std::string& out, const char* text)
 {
-    for (const char* p = text; *p; ++p) {
-        if (*p == '&')
-            out += "&amp;";
-        else if (*p == '<')
-            out += "&lt;";
-        else
-            out += *p;
+    for (const char* p = text; *p;) {
+        const size_t plain = std::strcspn(p, "&<");
+        out.append(p, plain);
+        p += plain;
+        if (*p)
+            out += *p++ == '&' ? "&amp;" : "&lt;";
     }
 }
 
