@@ -4,6 +4,7 @@
 #include <pdfstamp/PdfStamp.h>
 
 #include <gtest/gtest.h>
+#include <qpdf/QPDF.hh>
 
 using namespace pdftest;
 
@@ -95,6 +96,98 @@ TEST_F(PdfStampPicture, PicturesLandInTheirBoxesWithTransparencyKept)
     };
     for (const auto& c : cases)
         EXPECT_TRUE(Near(c.colour, pages[c.page - 1].AtPoint(c.x, c.y))) << c.what;
+}
+
+// The same pixels in a BMP with a V4 header (pixel data after 122 bytes, not 54): decoded by
+// stb_image rather than in one pass.
+std::string AsV4Bmp(const std::string& plain)
+{
+    std::string dib = plain.substr(14, 40);
+    dib.replace(0, 4, Le32(108));
+    dib += std::string(68, '\0');
+    const std::string pixels = plain.substr(54);
+    return "BM" + Le32(static_cast<long>(14 + dib.size() + pixels.size())) + Le32(0) + Le32(122) + dib + pixels;
+}
+
+// The image's samples are a BMP's pixels exactly, whichever decoder reads it: red, green, blue, the
+// top row first (the file stores blue first and the bottom row first), with no SMask when nothing
+// in it is near white;
+// a BMP of greys gets its lightness ramp as the SMask (a light colour is ink), a PNG with an alpha
+// channel its alpha.
+TEST_F(PdfStampPicture, TheImageHoldsThePicturesPixelsInOrder)
+{
+    const int width = 5, v4Width = 7, height = 3;
+    auto ramp = [](int x, int y) { return Rgb8{30 * x, 60 * y, 100 + 7 * x + y}; };
+    const std::string bmp = m_folder.Path("ramp.bmp"), v4 = m_folder.Path("v4.bmp"), png = m_folder.Path("half.png");
+    WriteBmpPixels(v4, v4Width, height, ramp);
+    WriteFile(v4, AsV4Bmp(ReadFile(v4)));
+    WriteBmpPixels(bmp, width, height, ramp);
+    WritePngHalfTransparent(png, 4, 2, Rgb8{0, 0, 220});
+    const struct {
+        Rgb8 pixel;
+        unsigned char alpha;
+    } greys[] = {{{0, 0, 0}, 255}, {{200, 210, 220}, 255}, {{201, 201, 201}, 247}, {{218, 230, 240}, 123},
+        {{234, 234, 250}, 7}, {{235, 235, 235}, 0}, {{255, 255, 255}, 0}, {{255, 255, 180}, 255}};
+    const std::string grey = m_folder.Path("grey.bmp");
+    WriteBmpPixels(grey, 8, 1, [&greys](int x, int) { return greys[x].pixel; });
+    std::string expectedAlpha;
+    for (const auto& g : greys)
+        expectedAlpha += static_cast<char>(g.alpha);
+    auto expected = [&ramp](int w) {
+        std::string samples;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int channel : {ramp(x, y).r, ramp(x, y).g, ramp(x, y).b})
+                    samples += static_cast<char>(channel);
+        return samples;
+    };
+    auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{bmp, 100, 100, 50, 30}, Picture{png, 300, 100, 40, 20, 2},
+                                                   Picture{grey, 100, 300, 80, 10}, Picture{v4, 300, 300, 70, 30}});
+    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_EQ(4, result.drawn);
+
+    QPDF pdf;
+    pdf.processFile(m_pdf.c_str());
+    // The pictures by their width, wherever the stamps put them; their SMasks are images too.
+    std::map<long long, QPDFObjectHandle> images;
+    for (auto object : pdf.getAllObjects())
+        if (object.isStream() && object.getDict().getKey("/Subtype").isNameAndEquals("/Image") &&
+            object.getDict().getKey("/ColorSpace").isNameAndEquals("/DeviceRGB"))
+            images[object.getDict().getKey("/Width").getIntValue()] = object;
+    ASSERT_EQ(4u, images.size());
+    ASSERT_TRUE(images.count(width) && images.count(v4Width) && images.count(4) && images.count(8));
+    for (const auto& [what, w] : {std::pair{"the BMP", width}, std::pair{"the V4 BMP", v4Width}}) {
+        const auto samples = images[w].getStreamData(qpdf_dl_all);
+        EXPECT_EQ(expected(w), std::string(reinterpret_cast<const char*>(samples->getBuffer()), samples->getSize())) << what;
+        EXPECT_FALSE(images[w].getDict().hasKey("/SMask")) << what;
+    }
+    EXPECT_TRUE(images[4].getDict().hasKey("/SMask")) << "the PNG";
+    QPDFObjectHandle mask = images[8].getDict().getKey("/SMask");
+    ASSERT_TRUE(mask.isStream()) << "the greys";
+    const auto alpha = mask.getStreamData(qpdf_dl_all);
+    EXPECT_EQ(expectedAlpha, std::string(reinterpret_cast<const char*>(alpha->getBuffer()), alpha->getSize()));
+}
+
+// A process keeps the pictures it decoded; a file rewritten under the same name and size is the
+// picture it holds now, and rewritten back, the one it held first.
+TEST_F(PdfStampPicture, APictureRewrittenUnderItsNameIsDrawnAsItIsNow)
+{
+    const std::string bmp = m_folder.Path("signer.bmp");
+    const struct {
+        const char* what;
+        Rgb8 colour;
+        int page;
+        double y;
+    } rounds[] = {{"the first picture", {200, 0, 0}, 1, 200}, {"the rewritten one", {0, 0, 200}, 2, 300},
+        {"the first one again", {200, 0, 0}, 2, 500}};
+    for (const auto& round : rounds) {
+        WriteBmp(bmp, 6, 4, round.colour);
+        auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{bmp, 100, round.y, 60, 40, round.page}});
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(1, result.drawn) << round.what;
+    }
+    for (const auto& round : rounds)
+        EXPECT_TRUE(Near(round.colour, RenderedPage(m_pdf, round.page).AtPoint(130, round.y + 20))) << round.what;
 }
 
 TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)

@@ -6,9 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -79,17 +78,26 @@ bool ReadCached(const std::string& key, std::string& value)
     const std::string folder = Folder();
     if (folder.empty())
         return false;
-    std::ifstream in(EntryPath(folder, key), std::ios::binary);
-    if (!in)
+    // One read of the whole entry: a stream's buffers cost more than a small entry's bytes.
+    const int fd = open(EntryPath(folder, key).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    const std::string entry = bytes.str();
+    struct stat info {};
+    std::string entry;
+    bool ok = fstat(fd, &info) == 0 && info.st_size >= 0;
+    if (ok) {
+        entry.resize(static_cast<size_t>(info.st_size));
+        size_t used = 0;
+        while (ok && used < entry.size()) {
+            const ssize_t n = read(fd, entry.data() + used, entry.size() - used);
+            ok = n > 0 || (n < 0 && errno == EINTR);
+            used += n > 0 ? static_cast<size_t>(n) : 0;
+        }
+    }
+    close(fd);
     size_t pos = 0;
     std::string storedKey;
-    if (!ReadField(entry, pos, storedKey) || storedKey != key || !ReadField(entry, pos, value) || pos != entry.size())
-        return false;
-    return true;
+    return ok && ReadField(entry, pos, storedKey) && storedKey == key && ReadField(entry, pos, value) && pos == entry.size();
 }
 
 void WriteCached(const std::string& key, const std::string& value)

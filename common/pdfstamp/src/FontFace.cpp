@@ -1,11 +1,14 @@
 #include "FontFace.h"
 
+#include "DiskCache.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 #include <hb-ot.h>
 #include <hb.h>
 
+#include <cstdio>
 #include <map>
 #include <mutex>
 
@@ -51,8 +54,19 @@ std::shared_ptr<FontFace> FontFace::Open(const FontFile& file)
 
     std::shared_ptr<FontFace> face(new FontFace());
     face->m_id = id;
-    if (!Library() || FT_New_Face(Library(), file.path.c_str(), file.index, &face->m_ftFace) != 0)
-        return nullptr;
+    face->m_path = file.path;
+    face->m_index = file.index;
+    // FreeType's opening of a large CJK collection costs more than the rest of the font's work.
+    std::string key = "face1";
+    AppendField(key, id);
+    AppendField(key, FileStamp(file.path));
+    std::string value;
+    if (!ReadCached(key, value) || !face->LoadProperties(value)) {
+        if (!face->OpenFreeType())
+            return nullptr;
+        face->TakeFreeTypeProperties();
+        WriteCached(key, face->SaveProperties());
+    }
     hb_blob_t* blob = hb_blob_create_from_file_or_fail(file.path.c_str());
     if (!blob)
         return nullptr;
@@ -75,38 +89,74 @@ std::shared_ptr<FontFace> FontFace::Open(const FontFile& file)
     return face;
 }
 
-std::string FontFace::PostScriptName() const
+bool FontFace::OpenFreeType() const
+{
+    return Library() && FT_New_Face(Library(), m_path.c_str(), m_index, &m_ftFace) == 0;
+}
+
+FT_Face FontFace::FtFace() const
+{
+    std::call_once(m_ftOnce, [this] {
+        if (!m_ftFace)
+            OpenFreeType();
+    });
+    return m_ftFace;
+}
+
+void FontFace::TakeFreeTypeProperties()
 {
     const char* name = FT_Get_Postscript_Name(m_ftFace);
-    std::string clean;
     for (const char* p = name ? name : ""; *p; ++p) {
         char c = *p;
         if (c > ' ' && c < 127 && c != '/' && c != '(' && c != ')' && c != '[' && c != ']' && c != '<'
             && c != '>' && c != '{' && c != '}' && c != '%' && c != '#')
-            clean += c;
+            m_postScriptName += c;
     }
-    return clean.empty() ? "Font" : clean;
+    if (m_postScriptName.empty())
+        m_postScriptName = "Font";
+    m_box[0] = static_cast<int>(m_ftFace->bbox.xMin);
+    m_box[1] = static_cast<int>(m_ftFace->bbox.yMin);
+    m_box[2] = static_cast<int>(m_ftFace->bbox.xMax);
+    m_box[3] = static_cast<int>(m_ftFace->bbox.yMax);
+    m_fixedPitch = FT_IS_FIXED_WIDTH(m_ftFace);
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(m_ftFace, FT_SFNT_OS2));
+    // IBM font class 8 is sans serif; 1..7 are the serif classes.
+    int familyClass = os2 ? (os2->sFamilyClass >> 8) : 8;
+    m_serif = familyClass >= 1 && familyClass <= 7;
+}
+
+std::string FontFace::SaveProperties() const
+{
+    std::string value;
+    AppendField(value, m_postScriptName);
+    char numbers[80];
+    std::snprintf(numbers, sizeof numbers, "%d %d %d %d %d %d", m_box[0], m_box[1], m_box[2], m_box[3],
+        m_fixedPitch ? 1 : 0, m_serif ? 1 : 0);
+    AppendField(value, numbers);
+    return value;
+}
+
+bool FontFace::LoadProperties(const std::string& value)
+{
+    size_t pos = 0;
+    std::string numbers;
+    int fixedPitch = 0, serif = 0;
+    if (!ReadField(value, pos, m_postScriptName) || m_postScriptName.empty() || !ReadField(value, pos, numbers)
+        || pos != value.size()
+        || std::sscanf(numbers.c_str(), "%d %d %d %d %d %d", &m_box[0], &m_box[1], &m_box[2], &m_box[3], &fixedPitch,
+               &serif) != 6) {
+        m_postScriptName.clear();
+        return false;
+    }
+    m_fixedPitch = fixedPitch != 0;
+    m_serif = serif != 0;
+    return true;
 }
 
 void FontFace::BoundingBox(int box[4]) const
 {
-    box[0] = static_cast<int>(m_ftFace->bbox.xMin);
-    box[1] = static_cast<int>(m_ftFace->bbox.yMin);
-    box[2] = static_cast<int>(m_ftFace->bbox.xMax);
-    box[3] = static_cast<int>(m_ftFace->bbox.yMax);
-}
-
-bool FontFace::IsFixedPitch() const
-{
-    return FT_IS_FIXED_WIDTH(m_ftFace);
-}
-
-bool FontFace::IsSerif() const
-{
-    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(m_ftFace, FT_SFNT_OS2));
-    // IBM font class 8 is sans serif; 1..7 are the serif classes.
-    int familyClass = os2 ? (os2->sFamilyClass >> 8) : 8;
-    return familyClass >= 1 && familyClass <= 7;
+    for (int i = 0; i < 4; ++i)
+        box[i] = m_box[i];
 }
 
 int FontFace::GlyphAdvance(unsigned gid) const

@@ -76,7 +76,7 @@ std::string GlyphOutlinePath(const FontFace& face, unsigned gid)
     static std::mutex mutex;
     std::lock_guard<std::mutex> lock(mutex);
     FT_Face ftFace = face.FtFace();
-    if (FT_Load_Glyph(ftFace, gid, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0
+    if (!ftFace || FT_Load_Glyph(ftFace, gid, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0
         || ftFace->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
         return "";
     const FT_Outline_Funcs funcs{MoveTo, LineTo, ConicTo, CubicTo, 0, 0};

@@ -1,5 +1,6 @@
 #include "WindowsFontAliases.h"
 
+#include <cstring>
 #include <vector>
 
 namespace pdfstamp {
@@ -30,12 +31,16 @@ const std::vector<AliasGroup>& Groups()
     return groups;
 }
 
-std::string Escaped(const char* text)
+// Appended in place: the text is made by every process that signs, to key its cached answers.
+void AppendEscaped(std::string& out, const char* text)
 {
-    std::string out;
-    for (const char* p = text; *p; ++p)
-        out += *p == '&' ? std::string("&amp;") : *p == '<' ? std::string("&lt;") : std::string(1, *p);
-    return out;
+    for (const char* p = text; *p;) {
+        const size_t plain = std::strcspn(p, "&<");
+        out.append(p, plain);
+        p += plain;
+        if (*p)
+            out += *p++ == '&' ? "&amp;" : "&lt;";
+    }
 }
 
 } // namespace
@@ -43,17 +48,25 @@ std::string Escaped(const char* text)
 std::string WindowsFontAliases()
 {
     std::string xml = "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n";
+    xml.reserve(16384);
     for (const AliasGroup& group : Groups()) {
         for (const char* name : group.windowsNames) {
             // Strong: the requested style outranks the language's default faces.
-            xml += "  <alias binding=\"strong\">\n    <family>" + Escaped(name) + "</family>\n    <prefer>";
-            for (const char* family : group.families)
-                xml += "<family>" + Escaped(family) + "</family>";
+            xml += "  <alias binding=\"strong\">\n    <family>";
+            AppendEscaped(xml, name);
+            xml += "</family>\n    <prefer>";
+            for (const char* family : group.families) {
+                xml += "<family>";
+                AppendEscaped(xml, family);
+                xml += "</family>";
+            }
             xml += "</prefer>\n  </alias>\n";
-            if (group.chinese)
-                xml += "  <match target=\"pattern\">\n    <test name=\"family\"><string>" + Escaped(name)
-                    + "</string></test>\n    <edit name=\"lang\" mode=\"assign\"><string>zh-cn</string></edit>\n"
-                      "  </match>\n";
+            if (group.chinese) {
+                xml += "  <match target=\"pattern\">\n    <test name=\"family\"><string>";
+                AppendEscaped(xml, name);
+                xml += "</string></test>\n    <edit name=\"lang\" mode=\"assign\"><string>zh-cn</string></edit>\n"
+                       "  </match>\n";
+            }
         }
     }
     return xml + "</fontconfig>\n";

@@ -1,8 +1,10 @@
 #include "IniDocument.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include <win32crt.h>
 #include <winnls.h>
@@ -18,7 +20,9 @@ namespace {
 // left at the end of a file is no part of its last value.
 bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == 0x1A; }
 
-std::wstring Trim(const std::wstring& text)
+// Names and values are looked at in place: a lookup reads every line before its key, and copies
+// of each would cost more than the comparisons.
+std::wstring_view Trim(std::wstring_view text)
 {
     size_t begin = 0, end = text.size();
     while (begin < end && IsBlank(text[begin]))
@@ -28,35 +32,41 @@ std::wstring Trim(const std::wstring& text)
     return text.substr(begin, end - begin);
 }
 
-bool SameName(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+// Compared as the C strings they are: up to a first NUL, without regard to case.
+bool SameName(std::wstring_view a, std::wstring_view b)
+{
+    a = a.substr(0, std::min(a.size(), a.find(L'\0')));
+    b = b.substr(0, std::min(b.size(), b.find(L'\0')));
+    return a.size() == b.size() && _wcsnicmp(a.data(), b.data(), a.size()) == 0;
+}
 
 // The name of a "[section]" line.
-bool ParseHeader(const std::wstring& line, std::wstring& name)
+bool ParseHeader(std::wstring_view line, std::wstring_view& name)
 {
-    const std::wstring text = Trim(line);
+    const std::wstring_view text = Trim(line);
     if (text.empty() || text[0] != L'[')
         return false;
     const size_t close = text.find(L']');
-    name = Trim(text.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1));
+    name = Trim(text.substr(1, close == std::wstring_view::npos ? std::wstring_view::npos : close - 1));
     return true;
 }
 
 // The key and raw value of a "key=value" line; a line without '=' is a key without value.
-bool ParseEntry(const std::wstring& line, std::wstring& key, std::wstring* value)
+bool ParseEntry(std::wstring_view line, std::wstring_view& key, std::wstring_view* value)
 {
-    const std::wstring text = Trim(line);
+    const std::wstring_view text = Trim(line);
     if (text.empty() || text[0] == L';' || text[0] == L'[')
         return false;
     const size_t equals = text.find(L'=');
     key = Trim(text.substr(0, equals));
     if (value)
-        *value = equals == std::wstring::npos ? std::wstring() : text.substr(equals + 1);
+        *value = equals == std::wstring_view::npos ? std::wstring_view() : text.substr(equals + 1);
     return true;
 }
 
-std::wstring ValueAsRead(const std::wstring& raw)
+std::wstring_view ValueAsRead(std::wstring_view raw)
 {
-    std::wstring value = Trim(raw);
+    std::wstring_view value = Trim(raw);
     if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
     return value;
@@ -243,16 +253,17 @@ int IniDocument::Save(const std::string& posixPath, std::string& bytes)
 
 size_t IniDocument::FindSection(const std::wstring& section) const
 {
-    std::wstring name;
+    const std::wstring_view wanted = Trim(section);
+    std::wstring_view name;
     for (size_t i = 0; i < m_lines.size(); ++i)
-        if (ParseHeader(m_lines[i].text, name) && SameName(name, Trim(section)))
+        if (ParseHeader(m_lines[i].text, name) && SameName(name, wanted))
             return i;
     return npos;
 }
 
 size_t IniDocument::SectionEnd(size_t header) const
 {
-    std::wstring name;
+    std::wstring_view name;
     for (size_t i = header + 1; i < m_lines.size(); ++i)
         if (ParseHeader(m_lines[i].text, name))
             return i;
@@ -262,9 +273,10 @@ size_t IniDocument::SectionEnd(size_t header) const
 size_t IniDocument::FindKey(size_t header, const std::wstring& key) const
 {
     const size_t end = SectionEnd(header);
-    std::wstring name;
+    const std::wstring_view wanted = Trim(key);
+    std::wstring_view name;
     for (size_t i = header + 1; i < end; ++i)
-        if (ParseEntry(m_lines[i].text, name, nullptr) && SameName(name, Trim(key)))
+        if (ParseEntry(m_lines[i].text, name, nullptr) && SameName(name, wanted))
             return i;
     return npos;
 }
@@ -277,7 +289,7 @@ bool IniDocument::GetValue(const std::wstring& section, const std::wstring& key,
     const size_t line = FindKey(header, key);
     if (line == npos)
         return false;
-    std::wstring name, raw;
+    std::wstring_view name, raw;
     ParseEntry(m_lines[line].text, name, &raw);
     value = ValueAsRead(raw);
     return true;
@@ -286,10 +298,10 @@ bool IniDocument::GetValue(const std::wstring& section, const std::wstring& key,
 std::vector<std::wstring> IniDocument::SectionNames() const
 {
     std::vector<std::wstring> names;
-    std::wstring name;
+    std::wstring_view name;
     for (const auto& line : m_lines)
         if (ParseHeader(line.text, name))
-            names.push_back(name);
+            names.emplace_back(name);
     return names;
 }
 
@@ -300,10 +312,10 @@ std::vector<std::wstring> IniDocument::KeyNames(const std::wstring& section) con
     if (header == npos)
         return names;
     const size_t end = SectionEnd(header);
-    std::wstring name;
+    std::wstring_view name;
     for (size_t i = header + 1; i < end; ++i)
         if (ParseEntry(m_lines[i].text, name, nullptr))
-            names.push_back(name);
+            names.emplace_back(name);
     return names;
 }
 
@@ -318,9 +330,9 @@ void IniDocument::SetValue(const std::wstring& section, const std::wstring& key,
     const size_t line = FindKey(header, key);
     if (line != npos) {
         // The key keeps its place (and its spelling); only the value changes.
-        std::wstring name;
+        std::wstring_view name;
         ParseEntry(m_lines[line].text, name, nullptr);
-        Line changed = MakeLine(name + L"=" + value);
+        Line changed = MakeLine(std::wstring(name) + L"=" + value);
         if (!m_lines[line].end.empty())
             changed.end = m_lines[line].end;
         m_lines[line] = changed;

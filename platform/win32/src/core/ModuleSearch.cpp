@@ -90,10 +90,16 @@ std::string FindLibrary(const std::wstring& name)
                                           : FindInFolder(path.substr(0, slash), path.substr(slash + 1));
     }
 
-    std::vector<std::string> folders;
+    // The program's folder first, and alone when the module is there, as it usually is: the
+    // system folder costs a path resolution to work out.
+    const std::string file = win32host::ToUtf8(fileName);
     const std::string program = ProgramPath();
-    if (!program.empty())
-        folders.push_back(program.substr(0, program.rfind('/')));
+    if (!program.empty()) {
+        const std::string found = FindInFolder(program.substr(0, program.rfind('/')), file);
+        if (!found.empty())
+            return found;
+    }
+    std::vector<std::string> folders;
     wchar_t system[MAX_PATH];
     const UINT cchSystem = GetSystemDirectoryW(system, MAX_PATH);
     if (cchSystem > 0 && cchSystem < MAX_PATH)
@@ -112,7 +118,6 @@ std::string FindLibrary(const std::wstring& name)
             start = end + 1;
         }
     }
-    const std::string file = win32host::ToUtf8(fileName);
     for (const std::string& folder : folders) {
         const std::string found = FindInFolder(folder, file);
         if (!found.empty())

@@ -30,43 +30,47 @@ std::string DriveRoot(char upperLetter)
 }
 
 // Appends the path's elements with single '/' separators.
-void AppendElements(std::string& out, const std::wstring& rest)
+void AppendElements(std::string& out, const wchar_t* begin, const wchar_t* end)
 {
     std::wstring normalized;
+    normalized.reserve(static_cast<size_t>(end - begin));
     bool lastWasSeparator = !out.empty() && out.back() == '/';
-    for (wchar_t c : rest) {
-        if (IsSeparator(c)) {
+    for (const wchar_t* p = begin; p != end; ++p) {
+        if (IsSeparator(*p)) {
             if (!lastWasSeparator)
                 normalized.push_back(L'/');
             lastWasSeparator = true;
         } else {
-            normalized.push_back(c);
+            normalized.push_back(*p);
             lastWasSeparator = false;
         }
     }
     out += ToUtf8(normalized);
 }
 
-} // namespace
-
-std::string ToPosixPath(const std::wstring& path)
+// The path's characters in place: a profile call converts its file name every time.
+std::string PosixPathOf(const wchar_t* path, size_t length)
 {
-    if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == L':') {
+    if (length >= 2 && IsDriveLetter(path[0]) && path[1] == L':') {
         const char letter = static_cast<char>(path[0] >= L'a' ? path[0] - L'a' + L'A' : path[0]);
         std::string out = DriveRoot(letter);
         if (out != "/")
             out.push_back('/');
-        AppendElements(out, path.substr(2));
-        if (out.size() > 1 && out.back() == '/' && (path.size() == 2 || path.size() == 3))
+        AppendElements(out, path + 2, path + length);
+        if (out.size() > 1 && out.back() == '/' && (length == 2 || length == 3))
             out.pop_back(); // "D:" and "D:\" name the drive's folder itself
         return out;
     }
     std::string out;
-    AppendElements(out, path);
+    AppendElements(out, path, path + length);
     return out;
 }
 
-std::string ToPosixPath(const wchar_t* path) { return path ? ToPosixPath(std::wstring(path)) : std::string(); }
+} // namespace
+
+std::string ToPosixPath(const std::wstring& path) { return PosixPathOf(path.data(), path.size()); }
+
+std::string ToPosixPath(const wchar_t* path) { return path ? PosixPathOf(path, std::wcslen(path)) : std::string(); }
 
 std::wstring FromPosixPath(const std::string& posixPath)
 {

@@ -71,8 +71,9 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
     }
     const std::string path = win32host::ToPosixPath(lpFileName);
     std::lock_guard<std::mutex> lock(g_profileMutex);
-    IniDocument document;
-    const bool existed = win32core::LoadProfile(path, document);
+    IniDocument scratch;
+    bool existed = false;
+    IniDocument document = win32core::ReadProfile(path, scratch, existed);
     if (lpKeyName == nullptr)
         document.DeleteSection(lpAppName);
     else if (lpString == nullptr)
@@ -99,11 +100,11 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
 {
     if (lpReturnedString == nullptr || nSize == 0)
         return 0;
-    IniDocument document;
-    {
-        std::lock_guard<std::mutex> lock(g_profileMutex);
-        win32core::LoadProfile(win32host::ToPosixPath(lpFileName), document);
-    }
+    const std::string path = win32host::ToPosixPath(lpFileName);
+    std::lock_guard<std::mutex> lock(g_profileMutex);
+    IniDocument scratch;
+    bool existed = false;
+    const IniDocument& document = win32core::ReadProfile(path, scratch, existed);
     if (lpAppName == nullptr)
         return CopyOutList(document.SectionNames(), lpReturnedString, nSize);
     if (lpKeyName == nullptr)

@@ -1,6 +1,10 @@
 #include "ProfileCache.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace win32core {
 namespace {
@@ -17,39 +21,52 @@ KeptProfile& Kept()
     return kept;
 }
 
+// The whole file in one read where it can: a stream's buffer and chunked reads cost more than
+// the lookup they serve.
 bool ReadBytes(const std::string& path, std::string& bytes)
 {
     bytes.clear();
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    char chunk[16384];
-    size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, n);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0;
+    if (ok && info.st_size > 0)
+        bytes.resize(static_cast<size_t>(info.st_size) + 1); // one more: a file grown since is read on
+    size_t used = 0;
+    while (ok) {
+        if (used == bytes.size())
+            bytes.resize(used < 4096 ? 4096 : used * 2);
+        const ssize_t n = read(fd, bytes.data() + used, bytes.size() - used);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n >= 0;
+        if (n <= 0)
+            break;
+        used += static_cast<size_t>(n);
+    }
+    close(fd);
+    bytes.resize(ok ? used : 0);
     return ok;
 }
 
 } // namespace
 
-bool LoadProfile(const std::string& posixPath, IniDocument& document)
+const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratch, bool& existed)
 {
     KeptProfile& kept = Kept();
     std::string bytes;
-    const bool read = ReadBytes(posixPath, bytes);
-    if (read && kept.path == posixPath && kept.bytes == bytes) {
-        document = kept.document;
-        return true;
+    existed = true;
+    if (!ReadBytes(posixPath, bytes)) {
+        existed = scratch.Load(posixPath); // the file's error decides, as it did before the cache
+        return scratch;
     }
-    if (!read)
-        return document.Load(posixPath); // the file's error decides, as it did before the cache
-    document.Parse(bytes);
+    if (kept.path == posixPath && kept.bytes == bytes)
+        return kept.document;
+    kept.document.Parse(bytes);
     kept.path = posixPath;
     kept.bytes = std::move(bytes);
-    kept.document = document;
-    return true;
+    return kept.document;
 }
 
 void RememberProfile(const std::string& posixPath, std::string bytes, const IniDocument& document)
