@@ -93,7 +93,7 @@ TEST_F(TransactionQueryTest, ValuesComeBackAsTheTypeTheyWereStoredWithWhateverTh
     EXPECT_EQ(VT_EMPTY, Field(L"Labels", &hr).vt);
     EXPECT_EQ(DISP_E_UNKNOWNNAME, hr);
     // The same query object run again: only the new text's names, however long.
-    const wchar_t* pszLong = L"A_Name_Longer_Than_Thirty_Two_Characters";
+    const wchar_t* pszLong = L"A_Name_Longer_Than_Sixteen_Characters";
     ASSERT_EQ(S_OK, Run(L"SELECT Label AS \"名称\", Small AS \"名\", Big AS " + std::wstring(pszLong) +
                         L" FROM T_Values WHERE OBJ_ID = 1"));
     EXPECT_EQ(VT_I4, Field(L"名", &hr).vt) << "a name beyond ASCII";

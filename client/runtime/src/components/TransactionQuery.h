@@ -39,7 +39,7 @@ private:
     // Names asked for since Execute, held in place: a query is made for each document and read by
     // a handful of names.
     static constexpr size_t kKnownColumns = 8;
-    static constexpr size_t kLongestKnownName = 31;
+    static constexpr size_t kLongestKnownName = 15; // the object stays below 1 KB, a heap block of the small kind
     struct KnownColumn {
         wchar_t szName[kLongestKnownName];
         size_t cchName;
