@@ -38,7 +38,7 @@ TEST(Bstr, CarriesItsByteLengthBeforeTheCharactersAndFailsWhenAFaultIsInjected)
 // holds its own length, text and terminator, whatever the other's size.
 TEST(Bstr, AStringMadeAfterAnotherWasFreedIsWhole)
 {
-    const UINT lengths[] = {0, 1, 3, 4, 5, 100, 1000, 4000, 16383, 16384, 20000};
+    const UINT lengths[] = {0, 1, 3, 4, 5, 100, 520, 1000, 2100, 4000, 16383, 16384, 20000};
     for (UINT first : lengths)
         for (UINT then : lengths) {
             SysFreeString(SysAllocStringLen(std::wstring(first, L'a').c_str(), first));

@@ -25,13 +25,8 @@ bool CacheOff()
 
 const bool g_bCacheOff = CacheOff();
 
-struct Slot {
-    void* pBlock;
-    size_t size;
-};
-
-// Blocks by the power of two their size rounds up to (16 bytes to 64 KB: 13 classes), a few
-// each, so that the many short strings of a row do not push out a statement's long one.
+// Blocks by their size, a power of two (16 bytes to 64 KB: 13 classes), a few each, so that
+// the many short strings of a row do not push out a statement's long one.
 constexpr size_t kClasses = 13;
 constexpr size_t kPerClass = 4;
 
@@ -46,7 +41,7 @@ size_t ClassOf(size_t blockSize)
 // Trivially destructible, so that a string freed while the thread ends (by another thread-local
 // object's destructor) still finds it. Each class holds its oldest block first.
 struct ThreadBlocks {
-    Slot slots[kClasses][kPerClass];
+    void* slots[kClasses][kPerClass];
     size_t nUsed[kClasses];
     bool bGone; // the thread is ending: blocks go back to the heap
 };
@@ -59,7 +54,7 @@ struct ThreadBlocksRelease {
         t_blocks.bGone = true;
         for (size_t c = 0; c < kClasses; ++c) {
             for (size_t i = 0; i < t_blocks.nUsed[c]; ++i)
-                std::free(t_blocks.slots[c][i].pBlock);
+                std::free(t_blocks.slots[c][i]);
             t_blocks.nUsed[c] = 0;
         }
     }
@@ -68,24 +63,23 @@ thread_local ThreadBlocksRelease t_release;
 
 } // namespace
 
+size_t BstrBlockSize(size_t bytes)
+{
+    if (g_bCacheOff || bytes > kLargestBlock)
+        return bytes; // the sanitizers see a string's own end
+    size_t size = 16;
+    while (size < bytes)
+        size <<= 1;
+    return size;
+}
+
 void* TakeBstrBlock(size_t blockSize)
 {
     if (g_bCacheOff || blockSize > kLargestBlock)
         return nullptr;
     const size_t nClass = ClassOf(blockSize);
-    Slot* slots = t_blocks.slots[nClass];
     size_t& nUsed = t_blocks.nUsed[nClass];
-    // Any block of the class that is large enough: a statement's text is a few characters
-    // longer or shorter each time. It is kept again under the size of the string it then holds.
-    for (size_t i = nUsed; i-- > 0;)
-        if (slots[i].size >= blockSize) {
-            void* pBlock = slots[i].pBlock;
-            for (size_t k = i + 1; k < nUsed; ++k)
-                slots[k - 1] = slots[k];
-            --nUsed;
-            return pBlock;
-        }
-    return nullptr;
+    return nUsed != 0 ? t_blocks.slots[nClass][--nUsed] : nullptr;
 }
 
 void GiveBstrBlock(void* pBlock, size_t blockSize)
@@ -96,16 +90,16 @@ void GiveBstrBlock(void* pBlock, size_t blockSize)
     }
     static_cast<void>(&t_release); // made with the thread's first kept block, to free them at its end
     const size_t nClass = ClassOf(blockSize);
-    Slot* slots = t_blocks.slots[nClass];
+    void** slots = t_blocks.slots[nClass];
     size_t& nUsed = t_blocks.nUsed[nClass];
     if (nUsed == kPerClass) {
-        // The oldest block of the class makes room, so that the sizes in use lately stay.
-        std::free(slots[0].pBlock);
+        // The oldest block of the class makes room.
+        std::free(slots[0]);
         for (size_t k = 1; k < kPerClass; ++k)
             slots[k - 1] = slots[k];
         --nUsed;
     }
-    slots[nUsed++] = {pBlock, blockSize};
+    slots[nUsed++] = pBlock;
 }
 
 } // namespace win32core
