@@ -6,7 +6,6 @@
 #include <memory>
 #include <string_view>
 
-#include <utf/Utf.h>
 #include <win32host/Trace.h>
 
 #include "StatementCache.h"
@@ -136,9 +135,7 @@ public:
         case SQLITE_TEXT: {
             const auto* psz = reinterpret_cast<const char*>(sqlite3_column_text(m_pStmt, nColumn));
             const int cb = sqlite3_column_bytes(m_pStmt, nColumn);
-            std::wstring text;
-            utf::DecodeUtf8(std::string_view(psz != nullptr ? psz : "", psz != nullptr ? cb : 0), text);
-            return DbValue::Text(std::move(text));
+            return DbValue::Text(win32host::FromUtf8(std::string(psz != nullptr ? psz : "", cb)));
         }
         case SQLITE_BLOB: {
             const auto* pb = static_cast<const BYTE*>(sqlite3_column_blob(m_pStmt, nColumn));
@@ -185,7 +182,7 @@ public:
         cursor.reset();
         // Encoded into a buffer kept across statements; the cursor copies the text only when
         // its statement goes back to the cache.
-        utf::EncodeUtf8(sql, m_strUtf8);
+        win32host::ToUtf8(sql, m_strUtf8);
         const size_t hash = StatementText::HashOf(m_strUtf8);
         StatementText text;
         sqlite3_stmt* pStmt = m_cache->Take(m_strUtf8, hash, text);
