@@ -23,8 +23,9 @@ TEST(StatementCacheTest, FullCacheDropsTheStatementIdleLongest)
         qvclient::StatementCache cache;
         const qvclient::StatementText again("SELECT ?");
         int prepares = 0;
+        qvclient::StatementText taken;
         for (int i = 1; i <= 200; ++i) {
-            sqlite3_stmt* pStmt = cache.Take(again);
+            sqlite3_stmt* pStmt = cache.Take(again.text, again.hash, taken);
             if (pStmt == nullptr) {
                 pStmt = prepare(again.text);
                 ++prepares;
@@ -34,12 +35,28 @@ TEST(StatementCacheTest, FullCacheDropsTheStatementIdleLongest)
             cache.Give(again, pStmt);
         }
         EXPECT_EQ(1, prepares);
-        EXPECT_EQ(nullptr, cache.Take(qvclient::StatementText("SELECT 1")));
-        sqlite3_stmt* pLast = cache.Take(qvclient::StatementText("SELECT 200"));
+        const qvclient::StatementText first("SELECT 1"), last("SELECT 200");
+        EXPECT_EQ(nullptr, cache.Take(first.text, first.hash, taken));
+        sqlite3_stmt* pLast = cache.Take(last.text, last.hash, taken);
         EXPECT_NE(nullptr, pLast);
+        EXPECT_EQ(last.text, taken.text);
         sqlite3_finalize(pLast);
     }
     sqlite3_close(db);
+}
+
+// A statement is worth keeping from its text's second run on, however many texts ran once
+// in between; a text is not taken for one that ran before.
+TEST(StatementCacheTest, TextRanBeforeFromItsSecondRun)
+{
+    qvclient::StatementCache cache;
+    const size_t again = qvclient::StatementText::HashOf("SELECT ? FROM T_Relation");
+    EXPECT_FALSE(cache.RanBefore(again));
+    for (int i = 1; i <= 3; ++i) {
+        const std::string once = "SELECT * FROM T_Part WHERE OBJ_ID = " + std::to_string(i);
+        EXPECT_FALSE(cache.RanBefore(qvclient::StatementText::HashOf(once))) << once;
+        EXPECT_TRUE(cache.RanBefore(again)) << "after " << once;
+    }
 }
 
 } // namespace

@@ -92,8 +92,15 @@ TEST_F(TransactionQueryTest, ValuesComeBackAsTheTypeTheyWereStoredWithWhateverTh
     HRESULT hr = S_OK;
     EXPECT_EQ(VT_EMPTY, Field(L"Labels", &hr).vt);
     EXPECT_EQ(DISP_E_UNKNOWNNAME, hr);
-    ASSERT_EQ(S_OK, Run(L"SELECT Label AS \"名称\", Small AS \"名\" FROM T_Values WHERE OBJ_ID = 1"));
+    // The same query object run again: only the new text's names, however long.
+    const wchar_t* pszLong = L"A_Name_Longer_Than_Sixteen_Characters";
+    ASSERT_EQ(S_OK, Run(L"SELECT Label AS \"名称\", Small AS \"名\", Big AS " + std::wstring(pszLong) +
+                        L" FROM T_Values WHERE OBJ_ID = 1"));
     EXPECT_EQ(VT_I4, Field(L"名", &hr).vt) << "a name beyond ASCII";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(VT_I8, Field(pszLong, &hr).vt) << "a long name, read " << i + 1;
+    EXPECT_EQ(VT_EMPTY, Field(L"Small", &hr).vt) << "a name of the text before";
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, hr);
 }
 
 TEST_F(TransactionQueryTest, BytesComeBackAsStoredEmptyOrNot)

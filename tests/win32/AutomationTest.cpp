@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include <comdef.h>
@@ -31,6 +32,24 @@ TEST(Bstr, CarriesItsByteLengthBeforeTheCharactersAndFailsWhenAFaultIsInjected)
     BSTR third = SysAllocString(L"x");
     EXPECT_NE(third, nullptr);
     SysFreeString(third);
+}
+
+// Automation keeps freed strings' space for later strings: a string made after another was freed
+// holds its own length, text and terminator, whatever the other's size.
+TEST(Bstr, AStringMadeAfterAnotherWasFreedIsWhole)
+{
+    const UINT lengths[] = {0, 1, 3, 4, 5, 100, 520, 1000, 2100, 4000, 16383, 16384, 20000};
+    for (UINT first : lengths)
+        for (UINT then : lengths) {
+            SysFreeString(SysAllocStringLen(std::wstring(first, L'a').c_str(), first));
+            const std::wstring text(then, L'b');
+            BSTR made = SysAllocStringLen(text.c_str(), then);
+            ASSERT_NE(made, nullptr);
+            EXPECT_EQ(then, SysStringLen(made)) << first << ", " << then;
+            EXPECT_EQ(text, std::wstring(made, then)) << first << ", " << then;
+            EXPECT_EQ(L'\0', made[then]) << first << ", " << then;
+            SysFreeString(made);
+        }
 }
 
 // A VARIANT of type vt: text for VT_BSTR, otherwise number (VT_R8: a quarter of it).

@@ -33,14 +33,14 @@ CString& CString::operator=(LPCWSTR lpsz)
     if (lpsz == NULL)
         m_str.clear();
     else
-        m_str = std::wstring(lpsz); // lpsz may point into this string
+        m_str.assign(lpsz); // lpsz may point into this string: assign copies before it frees
     return *this;
 }
 
 CString& CString::operator+=(LPCWSTR lpsz)
 {
     if (lpsz != NULL)
-        m_str += std::wstring(lpsz);
+        m_str.append(lpsz); // as assign, safe when lpsz points into this string
     return *this;
 }
 

@@ -20,6 +20,16 @@ std::string ToUtf8(const wchar_t* text)
     return text ? ToUtf8(std::wstring(text)) : std::string();
 }
 
+void ToUtf8(std::wstring_view text, std::string& out)
+{
+    out.clear();
+    if (text.empty())
+        return;
+    const int cch = static_cast<int>(text.size());
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), cch, nullptr, 0, nullptr, nullptr)));
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), cch, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+}
+
 std::wstring FromUtf8(const std::string& text)
 {
     if (text.empty())

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <windows.h>
@@ -47,7 +48,7 @@ public:
     virtual DbValue GetValue(int nColumn) const = 0;
 
     // The index of a column by its name without regard to case; -1 when there is none.
-    virtual int FindColumn(const std::wstring& name) const;
+    virtual int FindColumn(std::wstring_view name) const;
 };
 
 class IDatabase {
@@ -55,10 +56,10 @@ public:
     virtual ~IDatabase() = default;
 
     // Runs one statement and gives its rows. An empty text gives no rows.
-    virtual HRESULT Query(const std::wstring& sql, const std::vector<DbValue>& params,
+    virtual HRESULT Query(std::wstring_view sql, const std::vector<DbValue>& params,
         std::unique_ptr<IDbCursor>& cursor) = 0;
     // Runs one statement that gives no rows.
-    virtual HRESULT Execute(const std::wstring& sql, const std::vector<DbValue>& params = {}) = 0;
+    virtual HRESULT Execute(std::wstring_view sql, const std::vector<DbValue>& params = {}) = 0;
     // Runs every statement of a script, in order (no parameters).
     virtual HRESULT ExecuteScript(const std::wstring& script) = 0;
     // The engine's message for the last failure.

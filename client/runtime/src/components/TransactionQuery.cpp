@@ -14,21 +14,29 @@ TransactionQuery::TransactionQuery(std::shared_ptr<ClientState> state, IQvCslTra
 {
 }
 
-TransactionQuery::~TransactionQuery() = default;
+TransactionQuery::~TransactionQuery() { SysFreeString(m_bstrSql); }
 
 STDMETHODIMP TransactionQuery::SetSqlText(BSTR bstrSql)
 {
-    m_strSql = bstrSql != nullptr ? std::wstring(bstrSql, SysStringLen(bstrSql)) : std::wstring();
+    BSTR bstrCopy = nullptr;
+    if (bstrSql != nullptr) {
+        bstrCopy = SysAllocStringLen(bstrSql, SysStringLen(bstrSql));
+        if (bstrCopy == nullptr)
+            return E_OUTOFMEMORY;
+    }
+    SysFreeString(m_bstrSql);
+    m_bstrSql = bstrCopy;
     return S_OK;
 }
 
 STDMETHODIMP TransactionQuery::Execute()
 {
     m_cursor.reset();
-    m_columns.clear();
+    m_nColumns = 0;
+    const std::wstring_view sql(m_bstrSql != nullptr ? m_bstrSql : L"", SysStringLen(m_bstrSql));
     if (win32host::IsTraceHeard())
-        win32host::Trace("sql", {{"text", win32host::ToUtf8(m_strSql)}});
-    m_hrExecute = m_state->database->Query(m_strSql, {}, m_cursor);
+        win32host::Trace("sql", {{"text", win32host::ToUtf8(std::wstring(sql))}});
+    m_hrExecute = m_state->database->Query(sql, {}, m_cursor);
     return m_hrExecute;
 }
 
@@ -69,14 +77,16 @@ int TransactionQuery::FindColumn(BSTR bstrColumn)
 {
     const std::wstring_view asked = bstrColumn != nullptr ? std::wstring_view(bstrColumn, SysStringLen(bstrColumn))
                                                           : std::wstring_view();
-    for (const auto& known : m_columns)
-        if (known.first == asked)
-            return known.second;
-    std::wstring name(asked);
-    const int nColumn = m_cursor->FindColumn(name);
-    if (m_columns.empty())
-        m_columns.reserve(8); // a row of the module's queries is read by a handful of names
-    m_columns.emplace_back(std::move(name), nColumn);
+    for (size_t i = 0; i < m_nColumns; ++i)
+        if (asked == std::wstring_view(m_columns[i].szName, m_columns[i].cchName))
+            return m_columns[i].nColumn;
+    const int nColumn = m_cursor->FindColumn(asked);
+    if (m_nColumns < kKnownColumns && asked.size() <= kLongestKnownName) {
+        KnownColumn& known = m_columns[m_nColumns++];
+        asked.copy(known.szName, asked.size());
+        known.cchName = asked.size();
+        known.nColumn = nColumn;
+    }
     return nColumn;
 }
 

@@ -34,9 +34,19 @@ private:
 
     std::shared_ptr<ClientState> m_state;
     IQvCslTransactionPtr m_pTransaction; // held until the cursor below is gone
-    std::wstring m_strSql;
+    BSTR m_bstrSql = nullptr; // owned; a copy of the text set, from the BSTR cache
     std::unique_ptr<IDbCursor> m_cursor;
-    std::vector<std::pair<std::wstring, int>> m_columns; // names asked for since Execute
+    // Names asked for since Execute, held in place: a query is made for each document and read by
+    // a handful of names.
+    static constexpr size_t kKnownColumns = 8;
+    static constexpr size_t kLongestKnownName = 15; // the object stays below 1 KB, a heap block of the small kind
+    struct KnownColumn {
+        wchar_t szName[kLongestKnownName];
+        size_t cchName;
+        int nColumn;
+    };
+    KnownColumn m_columns[kKnownColumns];
+    size_t m_nColumns = 0;
     HRESULT m_hrExecute = QV_E_NOTEXECUTED;
 };
 

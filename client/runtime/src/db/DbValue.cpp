@@ -84,7 +84,7 @@ HRESULT DbValueToVariant(const DbValue& value, VARIANT* pvar)
     return E_UNEXPECTED;
 }
 
-int IDbCursor::FindColumn(const std::wstring& name) const
+int IDbCursor::FindColumn(std::wstring_view name) const
 {
     const int nCount = GetColumnCount();
     for (int i = 0; i < nCount; ++i) {

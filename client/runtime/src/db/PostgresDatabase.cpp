@@ -182,7 +182,7 @@ public:
     PostgresDatabase(const PostgresDatabase&) = delete;
     PostgresDatabase& operator=(const PostgresDatabase&) = delete;
 
-    HRESULT Query(const std::wstring& sql, const std::vector<DbValue>& params,
+    HRESULT Query(std::wstring_view sql, const std::vector<DbValue>& params,
         std::unique_ptr<IDbCursor>& cursor) override
     {
         cursor.reset();
@@ -190,9 +190,11 @@ public:
         HRESULT hr = Reconnect();
         if (FAILED(hr))
             return hr;
+        std::string strSql;
+        win32host::ToUtf8(sql, strSql);
         int sent = 0;
         if (params.empty()) {
-            sent = PQsendQueryParams(m_pConn, win32host::ToUtf8(sql).c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+            sent = PQsendQueryParams(m_pConn, strSql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
         } else {
             std::vector<std::string> values(params.size());
             std::vector<const char*> pointers(params.size());
@@ -200,7 +202,7 @@ public:
             std::vector<Oid> types(params.size());
             for (size_t i = 0; i < params.size(); ++i)
                 Bind(params[i], values[i], pointers[i], lengths[i], formats[i], types[i]);
-            sent = PQsendQueryParams(m_pConn, NumberPlaceholders(win32host::ToUtf8(sql)).c_str(),
+            sent = PQsendQueryParams(m_pConn, NumberPlaceholders(strSql).c_str(),
                 static_cast<int>(params.size()), types.data(), pointers.data(), lengths.data(), formats.data(), 0);
         }
         PGresult* pResult = nullptr;
@@ -217,7 +219,7 @@ public:
         return S_OK;
     }
 
-    HRESULT Execute(const std::wstring& sql, const std::vector<DbValue>& params) override
+    HRESULT Execute(std::wstring_view sql, const std::vector<DbValue>& params) override
     {
         std::unique_ptr<IDbCursor> cursor;
         return Query(sql, params, cursor);

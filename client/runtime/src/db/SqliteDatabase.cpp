@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <memory>
+#include <string_view>
 
 #include <win32host/Trace.h>
 
@@ -56,7 +57,7 @@ wint_t FoldCase(wint_t c)
 
 // The column's UTF-8 name against a name, without regard to case, with no conversion while the
 // column's name is ASCII.
-bool IsNameOf(const char* pszColumn, const std::wstring& name)
+bool IsNameOf(const char* pszColumn, std::wstring_view name)
 {
     size_t k = 0;
     for (; pszColumn[k] != '\0'; ++k) {
@@ -76,13 +77,19 @@ bool IsNameOf(const char* pszColumn, const std::wstring& name)
 
 class SqliteCursor : public IDbCursor {
 public:
-    // Takes over the statement, which goes back to the cache under its text at the end; null
-    // stands for an empty text (no rows).
-    SqliteCursor(sqlite3_stmt* pStmt, std::shared_ptr<StatementCache> cache, StatementText text)
-        : m_pStmt(pStmt), m_cache(std::move(cache)), m_text(std::move(text))
+    // Takes over the statement, which goes back to the cache under its text at the end when
+    // bKeep, and is finalized otherwise; null stands for an empty text (no rows).
+    SqliteCursor(sqlite3_stmt* pStmt, std::shared_ptr<StatementCache> cache, StatementText text, bool bKeep)
+        : m_pStmt(pStmt), m_cache(std::move(cache)), m_text(std::move(text)), m_bKeep(bKeep)
     {
     }
-    ~SqliteCursor() override { m_cache->Give(std::move(m_text), m_pStmt); }
+    ~SqliteCursor() override
+    {
+        if (m_bKeep)
+            m_cache->Give(std::move(m_text), m_pStmt);
+        else
+            sqlite3_finalize(m_pStmt);
+    }
     SqliteCursor(const SqliteCursor&) = delete;
     SqliteCursor& operator=(const SqliteCursor&) = delete;
 
@@ -107,7 +114,7 @@ public:
     }
 
     // Compared with SQLite's own UTF-8 names: a row read by column names converts none.
-    int FindColumn(const std::wstring& name) const override
+    int FindColumn(std::wstring_view name) const override
     {
         const int nCount = GetColumnCount();
         for (int i = 0; i < nCount; ++i) {
@@ -154,6 +161,7 @@ private:
     sqlite3_stmt* m_pStmt;
     std::shared_ptr<StatementCache> m_cache;
     StatementText m_text;
+    bool m_bKeep;
     bool m_bEof = true;
 };
 
@@ -168,16 +176,23 @@ public:
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
-    HRESULT Query(const std::wstring& sql, const std::vector<DbValue>& params,
+    HRESULT Query(std::wstring_view sql, const std::vector<DbValue>& params,
         std::unique_ptr<IDbCursor>& cursor) override
     {
         cursor.reset();
-        sqlite3_stmt* pStmt = nullptr;
-        StatementText text(win32host::ToUtf8(sql));
-        HRESULT hr = Prepare(text, params, &pStmt);
+        // Encoded into a buffer kept across statements; the cursor copies the text only when
+        // its statement goes back to the cache.
+        win32host::ToUtf8(sql, m_strUtf8);
+        const size_t hash = StatementText::HashOf(m_strUtf8);
+        StatementText text;
+        sqlite3_stmt* pStmt = m_cache->Take(m_strUtf8, hash, text);
+        const bool bKeep = pStmt != nullptr || m_cache->RanBefore(hash);
+        HRESULT hr = Prepare(params, &pStmt);
         if (FAILED(hr))
             return hr;
-        auto result = std::make_unique<SqliteCursor>(pStmt, m_cache, std::move(text));
+        if (bKeep && text.text.empty())
+            text = StatementText(m_strUtf8, hash);
+        auto result = std::make_unique<SqliteCursor>(pStmt, m_cache, std::move(text), bKeep);
         hr = result->Start();
         if (FAILED(hr)) {
             m_strLastError = win32host::FromUtf8(sqlite3_errmsg(m_pDb));
@@ -187,7 +202,7 @@ public:
         return S_OK;
     }
 
-    HRESULT Execute(const std::wstring& sql, const std::vector<DbValue>& params) override
+    HRESULT Execute(std::wstring_view sql, const std::vector<DbValue>& params) override
     {
         std::unique_ptr<IDbCursor> cursor;
         return Query(sql, params, cursor);
@@ -223,11 +238,11 @@ public:
     }
 
 private:
-    HRESULT Prepare(const StatementText& text, const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
+    // Prepares the text in m_strUtf8 unless *ppStmt already holds its statement, and binds.
+    HRESULT Prepare(const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
     {
-        *ppStmt = m_cache->Take(text);
         int rc = *ppStmt != nullptr ? SQLITE_OK
-                                    : sqlite3_prepare_v2(m_pDb, text.text.data(), static_cast<int>(text.text.size()),
+                                    : sqlite3_prepare_v2(m_pDb, m_strUtf8.data(), static_cast<int>(m_strUtf8.size()),
                                           ppStmt, nullptr);
         for (size_t i = 0; rc == SQLITE_OK && *ppStmt != nullptr && i < params.size(); ++i)
             rc = Bind(*ppStmt, static_cast<int>(i) + 1, params[i]);
@@ -264,6 +279,7 @@ private:
 
     sqlite3* m_pDb;
     std::shared_ptr<StatementCache> m_cache;
+    std::string m_strUtf8; // the text of the statement being run
     std::wstring m_strLastError;
     int m_nReadDepth = 0;
     bool m_bOwnRead = false;

@@ -10,17 +10,28 @@ StatementCache::~StatementCache()
         sqlite3_finalize(entry.second);
 }
 
-sqlite3_stmt* StatementCache::Take(const StatementText& text)
+sqlite3_stmt* StatementCache::Take(std::string_view text, size_t hash, StatementText& taken)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = m_idle.find(KeyOf(text));
+    const auto found = m_idle.find(Key{text, hash});
     if (found == m_idle.end())
         return nullptr;
     const auto entry = found->second;
     m_idle.erase(found); // before the text its key views
     sqlite3_stmt* pStmt = entry->second;
+    taken = std::move(entry->first);
     m_byAge.erase(entry);
     return pStmt;
+}
+
+bool StatementCache::RanBefore(size_t hash)
+{
+    const size_t noted = hash != 0 ? hash : 1;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    size_t& slot = m_runs[noted % kRunSlots];
+    const bool bRanBefore = slot == noted;
+    slot = noted;
+    return bRanBefore;
 }
 
 void StatementCache::Give(StatementText text, sqlite3_stmt* pStmt)

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -56,5 +57,8 @@ private:
 std::string ToUtf8(const std::wstring& text);
 std::string ToUtf8(const wchar_t* text);
 std::wstring FromUtf8(const std::string& text);
+// The same into a string the caller keeps, its buffer used again: a statement's text on its way
+// to the database.
+void ToUtf8(std::wstring_view text, std::string& out);
 
 } // namespace win32host

@@ -7,6 +7,7 @@
 
 #include <oleauto.h>
 
+#include "BstrCache.h"
 #include "win32host/Faults.h"
 
 namespace {
@@ -29,11 +30,15 @@ BSTR Allocate(const void* source, size_t byteLength)
 {
     if (byteLength > 0xFFFFFFF0u || AllocationFails())
         return nullptr;
-    const size_t total = sizeof(DWORD) + byteLength + sizeof(OLECHAR);
-    // Zeroed only where nothing is copied in: a statement's text passes through here.
-    auto* block = static_cast<unsigned char*>(source ? std::malloc(total) : std::calloc(1, total));
+    const size_t total = win32core::BstrBlockSize(sizeof(DWORD) + byteLength + sizeof(OLECHAR));
+    auto* block = static_cast<unsigned char*>(win32core::TakeBstrBlock(total));
+    if (!block)
+        block = static_cast<unsigned char*>(std::malloc(total));
     if (!block)
         return nullptr;
+    // Zeroed only where nothing is copied in: a statement's text passes through here.
+    if (!source)
+        std::memset(block, 0, total);
     *reinterpret_cast<DWORD*>(block) = static_cast<DWORD>(byteLength);
     if (source) {
         std::memcpy(block + sizeof(DWORD), source, byteLength);
@@ -63,7 +68,8 @@ extern "C" BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui)
 extern "C" void WINAPI SysFreeString(BSTR bstrString)
 {
     if (bstrString)
-        std::free(Header(bstrString));
+        win32core::GiveBstrBlock(Header(bstrString),
+            win32core::BstrBlockSize(sizeof(DWORD) + *Header(bstrString) + sizeof(OLECHAR)));
 }
 
 extern "C" UINT WINAPI SysStringLen(BSTR pbstr) { return pbstr ? *Header(pbstr) / sizeof(OLECHAR) : 0; }

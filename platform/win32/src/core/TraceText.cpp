@@ -15,6 +15,11 @@ std::string ToUtf8(const wchar_t* text)
     return text ? ToUtf8(std::wstring(text)) : std::string();
 }
 
+void ToUtf8(std::wstring_view text, std::string& out)
+{
+    utf::EncodeUtf8(text, out);
+}
+
 std::wstring FromUtf8(const std::string& text)
 {
     std::wstring out;

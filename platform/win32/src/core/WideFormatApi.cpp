@@ -6,6 +6,20 @@
 
 #include "WideFormat.h"
 
+namespace {
+
+// The thread's text of the last format, kept: a statement's text, a thousand characters,
+// is formatted for every document of a tree, and would take a heap block each time.
+std::wstring& FormatText()
+{
+    thread_local std::wstring text;
+    if (text.capacity() > 0x10000)
+        std::wstring().swap(text); // an exceptionally long text is not kept
+    return text; // FormatWide clears it
+}
+
+} // namespace
+
 // count _TRUNCATE: as much as fits, and -1 when that was not all. A count below the buffer
 // size: at most count characters, -1 when cut. Otherwise a text that does not fit leaves the
 // buffer empty, sets ERANGE and returns -1 (where Windows calls its invalid-parameter handler).
@@ -17,7 +31,7 @@ extern "C" int _vsnwprintf_s(wchar_t* buffer, size_t sizeOfBuffer, size_t count,
         errno = EINVAL;
         return -1;
     }
-    std::wstring text;
+    std::wstring& text = FormatText();
     if (!win32core::FormatWide(format, argptr, text)) {
         buffer[0] = 0;
         errno = EINVAL;
@@ -45,7 +59,7 @@ extern "C" int vswprintf_s(wchar_t* buffer, size_t numberOfElements, const wchar
         errno = EINVAL;
         return -1;
     }
-    std::wstring text;
+    std::wstring& text = FormatText();
     if (!win32core::FormatWide(format, argptr, text)) {
         buffer[0] = 0;
         errno = EINVAL;
@@ -71,7 +85,7 @@ extern "C" int swprintf_s(wchar_t* buffer, size_t sizeOfBuffer, const wchar_t* f
 
 extern "C" int _vscwprintf(const wchar_t* format, va_list argptr)
 {
-    std::wstring text;
+    std::wstring& text = FormatText();
     if (!win32core::FormatWide(format, argptr, text)) {
         errno = EINVAL;
         return -1;
