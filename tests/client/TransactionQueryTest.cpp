@@ -136,6 +136,36 @@ TEST_F(TransactionQueryTest, BytesComeBackAsStoredEmptyOrNot)
     }
 }
 
+TEST_F(TransactionQueryTest, TextsOfEverySizeComeBackWhole)
+{
+    // From a few characters to past a kilobyte, and on SQLite one the engine builds from them all
+    // by growing its block: the engine's blocks of every size hold what was put in them.
+    ASSERT_EQ(S_OK, m_folder.Fixture().Execute(L"CREATE TABLE T_Texts (OBJ_ID INTEGER, Body VARCHAR(2000))"));
+    std::vector<std::wstring> texts;
+    for (int n = 1; n <= 1100; n += 37) {
+        std::wstring text;
+        for (int i = 0; i < n; ++i)
+            text += static_cast<wchar_t>(L'a' + (i * 7 + n) % 26);
+        ASSERT_EQ(S_OK, m_folder.Fixture().Execute(L"INSERT INTO T_Texts VALUES (?, ?)",
+                            {qvclient::DbValue::Integer(n), qvclient::DbValue::Text(text)}));
+        texts.push_back(text);
+    }
+    std::wstring all;
+    for (int n = 1, i = 0; n <= 1100; n += 37, ++i) {
+        ASSERT_EQ(S_OK, Run(L"SELECT Body FROM T_Texts WHERE OBJ_ID = " + std::to_wstring(n)));
+        const _variant_t var = Field(L"Body");
+        ASSERT_EQ(VT_BSTR, var.vt) << n << " characters";
+        EXPECT_EQ(texts[i], std::wstring(var.bstrVal, SysStringLen(var.bstrVal))) << n << " characters";
+        all += texts[i];
+    }
+    if (std::getenv("VIZ_TEST_PG") != nullptr)
+        return;
+    ASSERT_EQ(S_OK, Run(L"SELECT group_concat(Body, '') AS Body FROM (SELECT Body FROM T_Texts ORDER BY OBJ_ID)"));
+    const _variant_t var = Field(L"Body");
+    ASSERT_EQ(VT_BSTR, var.vt);
+    EXPECT_EQ(all, std::wstring(var.bstrVal, SysStringLen(var.bstrVal)));
+}
+
 // Past the last row, of an empty text (traced as it is) and of a broken or unrun text: what
 // IsEof, a field and MoveNext say.
 TEST_F(TransactionQueryTest, TheEndOfTheRowsAndTextsWithoutRows)
