@@ -138,11 +138,11 @@ TEST_F(TransactionQueryTest, BytesComeBackAsStoredEmptyOrNot)
 
 TEST_F(TransactionQueryTest, TextsOfEverySizeComeBackWhole)
 {
-    // From a few characters to past a kilobyte, and on SQLite one the engine builds from them all
+    // From a few characters to past 8 KB, and on SQLite one the engine builds from them all
     // by growing its block: the engine's blocks of every size hold what was put in them.
-    ASSERT_EQ(S_OK, m_folder.Fixture().Execute(L"CREATE TABLE T_Texts (OBJ_ID INTEGER, Body VARCHAR(2000))"));
+    ASSERT_EQ(S_OK, m_folder.Fixture().Execute(L"CREATE TABLE T_Texts (OBJ_ID INTEGER, Body VARCHAR(10000))"));
     std::vector<std::wstring> texts;
-    for (int n = 1; n <= 1100; n += 37) {
+    for (int n = 1; n <= 9000; n += 97) {
         std::wstring text;
         for (int i = 0; i < n; ++i)
             text += static_cast<wchar_t>(L'a' + (i * 7 + n) % 26);
@@ -151,7 +151,7 @@ TEST_F(TransactionQueryTest, TextsOfEverySizeComeBackWhole)
         texts.push_back(text);
     }
     std::wstring all;
-    for (int n = 1, i = 0; n <= 1100; n += 37, ++i) {
+    for (int n = 1, i = 0; n <= 9000; n += 97, ++i) {
         ASSERT_EQ(S_OK, Run(L"SELECT Body FROM T_Texts WHERE OBJ_ID = " + std::to_wstring(n)));
         const _variant_t var = Field(L"Body");
         ASSERT_EQ(VT_BSTR, var.vt) << n << " characters";

@@ -10,13 +10,13 @@
 namespace qvclient {
 namespace {
 
-// SQLite's small blocks come from classes of 16 bytes up to 1 KB, carved from 256 KB chunks and
-// kept on a free list per class once freed; larger blocks (pages, big texts) from malloc. Debian's
+// SQLite's blocks come from classes of 16 bytes up to 8 KB, carved from 256 KB chunks and
+// kept on a free list per class once freed; larger blocks (big texts and blobs) from malloc. Debian's
 // SQLite is built without lookaside, so parsing a statement makes and frees a few hundred small
 // blocks; in the process heap they land among the client's own objects and run measurably slower
 // than in a program that does nothing else.
 constexpr std::size_t kGranule = 16;
-constexpr std::size_t kLargest = 1024;
+constexpr std::size_t kLargest = 8192;
 constexpr std::size_t kClasses = kLargest / kGranule;
 constexpr std::size_t kChunk = 256 * 1024;
 
