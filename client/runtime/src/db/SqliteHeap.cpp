@@ -1,6 +1,7 @@
 #include "SqliteHeap.h"
 
 #include <sqlite3.h>
+#include <win32host/Sanitizers.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -136,21 +137,6 @@ void* HeapRealloc(void* p, int size)
     return moved;
 }
 
-bool SanitizersWatch()
-{
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
-    return true;
-#else
-    return false;
-#endif
-#else
-    return false;
-#endif
-}
-
 } // namespace
 
 void UseSqliteHeap()
@@ -158,7 +144,7 @@ void UseSqliteHeap()
     static std::once_flag once;
     std::call_once(once, [] {
         // Sanitizers must see each of SQLite's blocks as a block of its own.
-        if (SanitizersWatch())
+        if (win32host::SanitizersWatchTheHeap())
             return;
         static const sqlite3_mem_methods methods{
             HeapMalloc, HeapFree, HeapRealloc, HeapSize, HeapRoundup, HeapInit, HeapShutdown, nullptr};

@@ -1,5 +1,7 @@
 #include "BstrCache.h"
 
+#include <win32host/Sanitizers.h>
+
 #include <cstdlib>
 
 namespace win32core {
@@ -12,13 +14,8 @@ constexpr size_t kLargestBlock = 0x10000;
 bool CacheOff()
 {
     // Sanitizers must see each string's own block, as with OANOCACHE=1.
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
-    return true;
-#endif
-#endif
+    if (win32host::SanitizersWatchTheHeap())
+        return true;
     const char* psz = std::getenv("OANOCACHE");
     return psz != nullptr && psz[0] == '1';
 }
