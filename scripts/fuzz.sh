@@ -20,7 +20,7 @@ declare -A sources=(
   [profile]="platform/win32/src/core/Profile.cpp platform/win32/src/core/IniDocument.cpp"
   [wide_format]="platform/win32/src/core/WideFormat.cpp platform/win32/src/core/WideFormatApi.cpp"
   [split_fields]="VuverIverIzizerOzi/signing/StrTokenizer.cpp VuverIverIzizerOzi/signing/SplitFields.cpp"
-  [db_rows]="client/runtime/src/db/SqliteDatabase.cpp client/runtime/src/db/DbValue.cpp"
+  [db_rows]="client/runtime/src/db/SqliteDatabase.cpp client/runtime/src/db/SqliteHeap.cpp client/runtime/src/db/DbValue.cpp"
   [sign_pdf]="plugins/SignPdf/SignPdf.cpp plugins/SignPdf/SignJob.cpp plugins/SignPdf/SignatureStamping.cpp $(ls common/pdfstamp/src/*.cpp | tr '\n' ' ')"
 )
 
