@@ -8,6 +8,10 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <ctime>
+#include <thread>
+
 using namespace pdftest;
 
 namespace {
@@ -29,6 +33,14 @@ TEST(PdfStampFile, TheFileIsReplacedKeepingItsModeAndNoTemporaryIsLeft)
     EXPECT_EQ(0640u, after.st_mode & 0777);
     EXPECT_FALSE(pdfstamp::ApplyStamps(folder.Path("missing.pdf"), {TextAt(L"签字", 100, 100)}).ok);
     EXPECT_EQ(1u, folder.Files().size());
+
+    // A sample made again in another second is the same bytes: its identifier comes from its
+    // content, not from the clock.
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(folder.Path("b.pdf"), L"Sample", {}, 1));
+    for (const std::time_t made = std::time(nullptr); std::time(nullptr) == made;)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(folder.Path("c.pdf"), L"Sample", {}, 1));
+    EXPECT_EQ(ReadFile(folder.Path("b.pdf")), ReadFile(folder.Path("c.pdf")));
 }
 
 TEST(PdfStampFile, ContentThatLeavesATransformOpenDoesNotMoveTheStamps)

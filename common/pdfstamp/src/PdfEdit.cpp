@@ -8,6 +8,7 @@ namespace pdfstamp {
 
 PdfEdit::PdfEdit(std::unique_ptr<QPDF> document)
     : m_document(std::move(document))
+    , m_made(true)
 {
 }
 
@@ -74,7 +75,7 @@ void PdfEdit::Changed(QPDFObjectHandle object)
 bool PdfEdit::Save(const std::string& path, std::string& error)
 {
     if (!m_maker)
-        return ReplacePdf(*m_document, path, error);
+        return ReplacePdf(*m_document, path, error, m_made);
     std::string bytes;
     try {
         std::vector<QPDFObjectHandle> objects;

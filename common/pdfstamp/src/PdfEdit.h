@@ -17,7 +17,7 @@ namespace pdfstamp {
 
 class PdfEdit {
 public:
-    // A document made in memory, written whole.
+    // A document made in memory, written whole, the same document as the same bytes.
     explicit PdfEdit(std::unique_ptr<QPDF> document);
     ~PdfEdit();
     PdfEdit(const PdfEdit&) = delete;
@@ -52,6 +52,7 @@ private:
     std::string m_bytes; // the file as read; the document reads from it, so it outlives the document
     std::unique_ptr<QPDF> m_document;
     std::unique_ptr<QPDF> m_maker; // null when the document is written whole
+    bool m_made = false;           // made in memory: written whole with an identifier from its content
     FileEnd m_end;
     int m_firstNewId = 0;
     std::set<QPDFObjGen> m_changed;

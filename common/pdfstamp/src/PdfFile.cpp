@@ -54,7 +54,7 @@ struct FastDeflate {
 
 } // namespace
 
-bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
+bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error, bool made)
 {
     // qpdf's file writer does not report a failed write (a full disk): the document is made in
     // memory and written by a writer that checks every step.
@@ -67,6 +67,9 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error)
             trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
         QPDFWriter writer(pdf);
         writer.setOutputMemory();
+        // A document made here gets an identifier from its content, not from the clock: the same
+        // document is the same bytes. (An encrypted one cannot have that, and is never made here.)
+        writer.setDeterministicID(made);
         {
             // The streams it compresses are ours (page content, picture, form) and small: zlib's
             // fastest level costs half of its default, and they grow by a few bytes. The level

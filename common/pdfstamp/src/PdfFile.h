@@ -18,7 +18,8 @@ std::unique_ptr<QPDF> OpenPdf(
 // Replaces `path` with the document, only ever with a complete file. On any failure, a full disk
 // included, `path` is as it was and nothing is left beside it. Warnings while writing (a damaged
 // stream copied as it is) are left in `pdf` for the caller to take.
-bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error);
+// `made`: the document was made in memory rather than read, and gets an identifier from its content.
+bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error, bool made = false);
 
 // Replaces `path` with `bytes` as ReplacePdf does.
 bool PutInPlace(const std::string& path, const std::string& bytes, std::string& error);
