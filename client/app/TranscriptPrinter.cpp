@@ -32,14 +32,15 @@ std::string Visible(const std::string& s)
 {
     std::string out;
     out.reserve(s.size() + 16);
-    for (char c : s) {
-        if (c == '\t')
-            out.append("\\t", 2);
-        else if (c == '\n')
-            out.append("\\n", 2);
-        else
-            out.push_back(c);
+    size_t start = 0;
+    for (size_t k = 0; k < s.size(); ++k) {
+        if (s[k] != '\t' && s[k] != '\n')
+            continue;
+        out.append(s, start, k - start);
+        out.append(s[k] == '\t' ? "\\t" : "\\n", 2);
+        start = k + 1;
     }
+    out.append(s, start, std::string::npos);
     return out;
 }
 

@@ -1,5 +1,6 @@
 // The client's database seam: one connection, statements with '?' parameters, forward-only
-// cursors with typed values. The SQL text reaches the engine exactly as given. Two engines: an
+// cursors with typed values. The SQL text reaches the engine as given (SQLite may run it as its
+// shape with the condition literals bound, which answers the same: StatementShape). Two engines: an
 // embedded SQLite file, or a PostgreSQL server named by a libpq connection string.
 #pragma once
 

@@ -10,6 +10,7 @@
 
 #include "SqliteHeap.h"
 #include "StatementCache.h"
+#include "StatementShape.h"
 #include "qvclient/Database.h"
 #include "qvclient/Errors.h"
 
@@ -184,17 +185,34 @@ public:
         // Encoded into a buffer kept across statements; the cursor copies the text only when
         // its statement goes back to the cache.
         win32host::ToUtf8(sql, m_strUtf8);
-        const size_t hash = StatementText::HashOf(m_strUtf8);
-        StatementText text;
-        sqlite3_stmt* pStmt = m_cache->Take(m_strUtf8, hash, text);
-        const bool bKeep = pStmt != nullptr || m_cache->RanBefore(hash);
-        HRESULT hr = Prepare(params, &pStmt);
-        if (FAILED(hr))
-            return hr;
-        if (bKeep && text.text.empty())
-            text = StatementText(m_strUtf8, hash);
-        auto result = std::make_unique<SqliteCursor>(pStmt, m_cache, std::move(text), bKeep);
-        hr = result->Start();
+        const bool bShaped = params.empty() && m_shape.Make(m_strUtf8);
+        const std::string& text = bShaped ? m_shape.Text() : m_strUtf8;
+        const size_t hash = StatementText::HashOf(text);
+        StatementText taken;
+        sqlite3_stmt* pStmt = m_cache->Take(text, hash, taken);
+        bool bKeep = pStmt != nullptr || m_cache->RanBefore(hash);
+        int rc = Prepare(text, &pStmt);
+        if (rc == SQLITE_OK)
+            rc = bShaped ? BindLiterals(pStmt, m_shape.Literals()) : BindParams(pStmt, params);
+        if (rc != SQLITE_OK && bShaped) {
+            // SQLite refused the shape (a string where its grammar takes a name): the text as
+            // written gives the statement, or the error, of its own.
+            sqlite3_finalize(pStmt);
+            pStmt = nullptr;
+            bKeep = false;
+            rc = Prepare(m_strUtf8, &pStmt);
+        }
+        if (rc != SQLITE_OK) {
+            const std::string message = sqlite3_errmsg(m_pDb);
+            m_strLastError = win32host::FromUtf8(message);
+            sqlite3_finalize(pStmt);
+            // A missing table means the schema is not there, as the server backend reports it.
+            return message.rfind("no such table", 0) == 0 ? QV_E_NOSCHEMA : StatusFromSqlite(rc);
+        }
+        if (bKeep && taken.text.empty())
+            taken = StatementText(text, hash);
+        auto result = std::make_unique<SqliteCursor>(pStmt, m_cache, std::move(taken), bKeep);
+        const HRESULT hr = result->Start();
         if (FAILED(hr)) {
             m_strLastError = win32host::FromUtf8(sqlite3_errmsg(m_pDb));
             return hr;
@@ -239,23 +257,42 @@ public:
     }
 
 private:
-    // Prepares the text in m_strUtf8 unless *ppStmt already holds its statement, and binds.
-    HRESULT Prepare(const std::vector<DbValue>& params, sqlite3_stmt** ppStmt)
+    // Prepares the text unless *ppStmt already holds its statement.
+    int Prepare(const std::string& text, sqlite3_stmt** ppStmt)
     {
-        int rc = *ppStmt != nullptr ? SQLITE_OK
-                                    : sqlite3_prepare_v2(m_pDb, m_strUtf8.data(), static_cast<int>(m_strUtf8.size()),
-                                          ppStmt, nullptr);
-        for (size_t i = 0; rc == SQLITE_OK && *ppStmt != nullptr && i < params.size(); ++i)
-            rc = Bind(*ppStmt, static_cast<int>(i) + 1, params[i]);
-        if (rc != SQLITE_OK) {
-            const std::string message = sqlite3_errmsg(m_pDb);
-            m_strLastError = win32host::FromUtf8(message);
-            sqlite3_finalize(*ppStmt);
-            *ppStmt = nullptr;
-            // A missing table means the schema is not there, as the server backend reports it.
-            return message.rfind("no such table", 0) == 0 ? QV_E_NOSCHEMA : StatusFromSqlite(rc);
+        if (*ppStmt != nullptr)
+            return SQLITE_OK;
+        return sqlite3_prepare_v2(m_pDb, text.data(), static_cast<int>(text.size()), ppStmt, nullptr);
+    }
+
+    static int BindParams(sqlite3_stmt* pStmt, const std::vector<DbValue>& params)
+    {
+        int rc = SQLITE_OK;
+        for (size_t i = 0; rc == SQLITE_OK && pStmt != nullptr && i < params.size(); ++i)
+            rc = Bind(pStmt, static_cast<int>(i) + 1, params[i]);
+        return rc;
+    }
+
+    // The literals a shape took out, in their places; a shape SQLite prepared is never empty.
+    static int BindLiterals(sqlite3_stmt* pStmt, const std::vector<ShapeLiteral>& literals)
+    {
+        if (pStmt == nullptr || sqlite3_bind_parameter_count(pStmt) != static_cast<int>(literals.size()))
+            return SQLITE_RANGE;
+        int rc = SQLITE_OK;
+        for (size_t i = 0; rc == SQLITE_OK && i < literals.size(); ++i) {
+            const ShapeLiteral& literal = literals[i];
+            const int nIndex = static_cast<int>(i) + 1;
+            if (literal.kind == ShapeLiteral::Kind::Integer) {
+                rc = sqlite3_bind_int64(pStmt, nIndex, literal.integer);
+            } else if (literal.quoted.find('\'') == std::string_view::npos) {
+                rc = sqlite3_bind_text(pStmt, nIndex, literal.quoted.data(), static_cast<int>(literal.quoted.size()),
+                    SQLITE_TRANSIENT);
+            } else {
+                const std::string value = literal.Text();
+                rc = sqlite3_bind_text(pStmt, nIndex, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+            }
         }
-        return S_OK;
+        return rc;
     }
 
     static int Bind(sqlite3_stmt* pStmt, int nIndex, const DbValue& value)
@@ -281,6 +318,7 @@ private:
     sqlite3* m_pDb;
     std::shared_ptr<StatementCache> m_cache;
     std::string m_strUtf8; // the text of the statement being run
+    StatementShape m_shape; // its shape, when it has one
     std::wstring m_strLastError;
     int m_nReadDepth = 0;
     bool m_bOwnRead = false;
