@@ -15,7 +15,7 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 if [ "${1:-}" != --no-build ]; then
   cmake -S . -B "$rel" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   cmake --build "$rel" -j2 --target tree_bench signpdf_bench process_bench signpdf_run plmclient vizbench_recorder \
-    statement_replay peak_rss >/dev/null
+    statement_replay verified_copy peak_rss >/dev/null
 fi
 bin=$rel/bin
 out=$rel/bench
@@ -62,6 +62,7 @@ table = [
     ("closing the dialog vs the fill, 2x", ratio("BM_CloseVsFill/2000", 0.05)),
     ("download of every light file vs cp", ratio("BM_DownloadVsCp/1000", 1.5)),
     ("download of every light file vs its statements' replay + cp", ratio("BM_DownloadVsFloor/1000", None)),
+    ("download of every light file vs a copy that hashes each file (SHA-256) on the way", ratio("BM_DownloadVsVerifiedCopy/1000", None)),
     ("sign + watermark vs two in-process libqpdf overlays", ratio("BM_SignAndWatermarkVsTwoQpdfJobOverlays", 0.75)),
     ("SignPdf.dll in-process vs QPDFJob overlay", ratio("BM_PluginVsQpdfJobOverlay", 0.5)),
     ("the plug-in as a process vs qpdf --overlay", ratio("BM_PluginProcessVsQpdfCli", 0.75)),

@@ -15,12 +15,13 @@ root=$(pwd)
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [SEED]}
 seed=${2:-}
 out=$root/build/fuzz
-harnesses=(sign_pdf profile wide_format split_fields db_rows)
+harnesses=(sign_pdf profile wide_format split_fields db_rows statement_shape)
 declare -A sources=(
   [profile]="platform/win32/src/core/Profile.cpp platform/win32/src/core/IniDocument.cpp"
   [wide_format]="platform/win32/src/core/WideFormat.cpp platform/win32/src/core/WideFormatApi.cpp"
   [split_fields]="VuverIverIzizerOzi/signing/StrTokenizer.cpp VuverIverIzizerOzi/signing/SplitFields.cpp"
   [db_rows]="client/runtime/src/db/SqliteDatabase.cpp client/runtime/src/db/SqliteHeap.cpp client/runtime/src/db/DbValue.cpp"
+  [statement_shape]="client/runtime/src/db/StatementShape.cpp client/runtime/src/db/SqliteDatabase.cpp"
   [sign_pdf]="plugins/SignPdf/SignPdf.cpp plugins/SignPdf/SignJob.cpp plugins/SignPdf/SignatureStamping.cpp $(ls common/pdfstamp/src/*.cpp | tr '\n' ' ')"
 )
 
@@ -41,6 +42,7 @@ if ! made=$("$plm" --db "$out/demo" --create-demo small 2>&1); then
   exit 1
 fi
 tests/fuzz/make_seeds.sh "$out/demo" "$out/seeds"
+export VIZ_FUZZ_DATABASE="$out/demo/plm.db" # the statement shapes' harness runs on a copy
 
 rm -rf "$out/logs" "$out/coverage"
 mkdir -p "$out/logs" "$out/coverage"

@@ -196,6 +196,11 @@ public:
     {
         return Process({"cp", "-rL", m_staged + "/.", m_copy}, [this] { EmptyFolder(m_copy); }, cpu);
     }
+    // The same files copied with their SHA-256 worked out on the way, as the client verifies.
+    vizbench::Side VerifiedCopy(std::vector<double>* cpu = nullptr) const
+    {
+        return Process({Bin("verified_copy"), m_staged, m_copy}, [this] { EmptyFolder(m_copy); }, cpu);
+    }
 
 private:
     std::string m_demo, m_out, m_copy, m_staged;
@@ -254,6 +259,35 @@ void BM_DownloadVsFloor(benchmark::State& state)
     fs::remove(statements, ec);
 }
 BENCHMARK(BM_DownloadVsFloor)->Arg(1000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The download against the least a copy that verifies can cost: a process that reads each
+// file, works out its SHA-256 and writes it under the same name (the client checks every stored
+// file's content against its recorded digest). cp runs in turn with that floor, so that the
+// counters give the floor's own ratio to cp.
+void BM_DownloadVsVerifiedCopy(benchmark::State& state)
+{
+    Download download;
+    if (!download.Prepare(static_cast<int>(state.range(0)))) {
+        state.SkipWithError("the demo or the download failed");
+        return;
+    }
+    std::vector<double> floors, copies, clientCpu, floorCpu, copyCpu;
+    const vizbench::Side verified = download.VerifiedCopy(&floorCpu);
+    const vizbench::Side copy = download.Copy(&copyCpu);
+    vizbench::RunAlternately(state, download.Client(&clientCpu), [&] {
+        const double f = verified();
+        const double c = f < 0 ? -1.0 : copy();
+        floors.push_back(f);
+        copies.push_back(c);
+        return c < 0 ? -1.0 : f;
+    });
+    state.counters["cp_ms"] = vizbench::Median(copies) * 1e3;
+    state.counters["floor_vs_cp"] = vizbench::Median(floors) / vizbench::Median(copies);
+    state.counters["client_cpu_ms"] = vizbench::Median(clientCpu) * 1e3;
+    state.counters["floor_cpu_ms"] = vizbench::Median(floorCpu) * 1e3;
+    state.counters["cp_cpu_ms"] = vizbench::Median(copyCpu) * 1e3;
+}
+BENCHMARK(BM_DownloadVsVerifiedCopy)->Arg(1000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The product tree opened and closed by plmclient; the counter is the peak in MB.
 void BM_PeakRss(benchmark::State& state)

@@ -142,7 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Fail("insert failed", i);
 
     std::unique_ptr<qvclient::IDbCursor> cursor;
-    if (FAILED(database->Query(L"SELECT v AS " + Quoted(column) + L" FROM t ORDER BY rowid", {}, cursor)))
+    // Qualified: a bare "rowid" would name the result column when the column is called so.
+    if (FAILED(database->Query(L"SELECT v AS " + Quoted(column) + L" FROM t ORDER BY t.rowid", {}, cursor)))
         Fail("query failed", 0);
     if (cursor->GetColumnCount() != 1 || cursor->GetColumnName(0) != column || cursor->FindColumn(column) != 0
         || cursor->FindColumn(column + L"_") != -1)

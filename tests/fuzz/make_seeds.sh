@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 db=$demo/plm.db
 part=$'\n=====viz-part=====\n'
 rm -rf "$seeds"
-mkdir -p "$seeds"/{profile,wide_format,split_fields,db_rows,sign_pdf}
+mkdir -p "$seeds"/{profile,wide_format,split_fields,db_rows,sign_pdf,statement_shape}
 q() { sqlite3 -batch -noheader "$db" "$1"; }
 
 # Vault files of one kind, the first few distinct contents.
@@ -76,3 +76,30 @@ grep -rhoE 'L"[^"]*%[^"]*"' "$root/VuverIverIzizerOzi" | sort -u | sed -e 's/^L"
     printf '%s\n%b' "${names[$((i % ${#names[@]}))]}" "$format" >"$seeds/wide_format/module-$i"
     i=$((i + 1))
   done
+
+# Statement shapes: the module's texts with the demo's first document, drawing and revision ids,
+# and texts on the harness's own table that put literals in every kind of place.
+ids=$(q "SELECT (SELECT MIN(OBJ_ID) FROM T_document) || ' ' || (SELECT MIN(OBJ_ID) FROM T_drawing) || ' ' ||
+  (SELECT MIN(Rev_id) FROM T_DocumentSignature)")
+read -r document drawing revision <<<"$ids"
+i=0
+grep -v '^#' "$root/tests/support/data/expected_sql.txt" | cut -d= -f2- | sort -u |
+  sed -e "s/= 4711/= ${document:-1}/g; s/= 88\b/= ${revision:-1}/g; s/\(T_drawing.OBJ_ID\) = [0-9]*/\1 = ${drawing:-1}/" |
+  while IFS= read -r text; do
+    printf '%s' "$text" >"$seeds/statement_shape/module-$i"
+    i=$((i + 1))
+  done
+i=0
+while IFS= read -r text; do
+  printf '%s' "$text" >"$seeds/statement_shape/table-$i"
+  i=$((i + 1))
+done <<'SQL'
+SELECT id, name FROM T WHERE kind = 'pdf' AND id <> 0 ORDER BY 1
+SELECT 'x', n + 1, (SELECT name FROM T WHERE id = 1) FROM T WHERE n = '7'
+SELECT * FROM (SELECT id, 'k' AS k FROM T WHERE id > 1) WHERE k = 'k' AND b IS NOT 3
+SELECT id FROM T WHERE name LIKE 'b%' ESCAPE '\' OR name = 'a''s' COLLATE NOCASE
+SELECT kind, COUNT(*), SUM(r) FROM T GROUP BY kind HAVING COUNT(*) > 1 ORDER BY 2 DESC LIMIT 2
+SELECT T.id FROM T JOIN T AS U ON U.id = T.id + 1 AND U.kind = 'dwg' WHERE T.n / 2 = 3
+SELECT id FROM T WHERE id IN (1, 3, 5) AND CASE WHEN r = 0.5 THEN 'a' ELSE 'b' END = 'a'
+SELECT id, typeof(n) FROM T WHERE id IN 'T' OR 'T'.id = 4 OR n = 9223372036854775807
+SQL
