@@ -24,17 +24,11 @@
 
 namespace {
 
+// Both connections on one scratch copy, closed before the folder goes at exit.
 struct Databases {
-    viztest::ScratchFolder folder;
-    sqlite3* raw = nullptr;
-    std::unique_ptr<qvclient::IDatabase> client;
-};
-
-Databases& Open()
-{
-    static Databases* databases = [] {
-        auto* d = new Databases;
-        const std::string path = d->folder.Posix() + "/shape.db";
+    Databases()
+    {
+        const std::string path = folder.Posix() + "/shape.db";
         if (const char* pszDatabase = std::getenv("VIZ_FUZZ_DATABASE"))
             std::filesystem::copy_file(pszDatabase, path);
         sqlite3* made = nullptr;
@@ -48,12 +42,24 @@ Databases& Open()
                 nullptr, nullptr, nullptr) != SQLITE_OK)
             std::abort();
         sqlite3_close(made);
-        if (sqlite3_open_v2(path.c_str(), &d->raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
-            FAILED(qvclient::OpenSqliteDatabase(path, qvclient::DbOpenMode::ReadOnly, d->client)))
+        if (sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+            FAILED(qvclient::OpenSqliteDatabase(path, qvclient::DbOpenMode::ReadOnly, client)))
             std::abort();
-        return d;
-    }();
-    return *databases;
+    }
+    ~Databases()
+    {
+        client.reset();
+        sqlite3_close(raw);
+    }
+    viztest::ScratchFolder folder;
+    sqlite3* raw = nullptr;
+    std::unique_ptr<qvclient::IDatabase> client;
+};
+
+Databases& Open()
+{
+    static Databases databases;
+    return databases;
 }
 
 // Functions whose answer differs between two runs of one text.

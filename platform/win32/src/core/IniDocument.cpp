@@ -10,7 +10,7 @@
 #include <winnls.h>
 
 #include <utf/Utf.h>
-#include "win32host/AtomicFile.h"
+#include "RewriteFile.h"
 
 namespace win32core {
 
@@ -230,7 +230,7 @@ int IniDocument::Save(const std::string& posixPath, std::string& bytes)
         const bool needsEnd = line.end.empty() && i + 1 < m_lines.size();
         bytes += needsEnd ? Encode(m_crlf ? L"\r\n" : L"\n") : line.end;
     }
-    const int err = win32host::WriteFileAtomically(posixPath, bytes);
+    const int err = RewriteFile(posixPath, bytes);
     if (err != 0)
         return err;
     // The document as the file reads back: a made line's text as the code page gives it back

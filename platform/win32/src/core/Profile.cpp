@@ -2,8 +2,8 @@
 // comes into being with its first key. Values are written exactly as given and trimmed (and
 // unquoted) when read. A new file is written in the ANSI code page; a file name without a folder
 // is taken relative to the current directory (there is no Windows folder on this platform). A
-// write replaces the file only with a complete one: on a full disk the call fails and the file
-// stays as it was.
+// write rewrites the file in place, as Windows does, once the room it needs is reserved: on a
+// full disk the call fails and the file stays as it was.
 #include <cerrno>
 #include <cwchar>
 #include <mutex>
