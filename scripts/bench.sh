@@ -88,4 +88,9 @@ floor = rows.get("BM_DownloadVsFloor/1000")
 if floor and "client_cpu_ms" in floor:
     print("| the download's floor, medians | replay %.0f ms + cp %.0f ms; CPU: download %.0f ms, replay %.0f ms, cp %.0f ms | — | — |"
           % tuple(floor[k] for k in ("replay_ms", "cp_ms", "client_cpu_ms", "replay_cpu_ms", "cp_cpu_ms")))
+verified = rows.get("BM_DownloadVsVerifiedCopy/1000")
+if verified and "floor_vs_cp" in verified:
+    print("| the verified copy against cp, medians | %.2f (%.0f ms against %.0f ms); CPU: download %.0f ms, verified copy %.0f ms, cp %.0f ms | — | — |"
+          % (verified["floor_vs_cp"], verified["baseline_ms"], verified["cp_ms"], verified["client_cpu_ms"],
+             verified["floor_cpu_ms"], verified["cp_cpu_ms"]))
 PY
