@@ -222,6 +222,22 @@ void BM_DownloadVsCp(benchmark::State& state)
 }
 BENCHMARK(BM_DownloadVsCp)->Arg(1000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The client alternately with a side followed by cp, each timed on its own into its list; the
+// client's time is set against the side's, plus cp's when withCopy.
+void AgainstSideThenCopy(benchmark::State& state, const Download& download, std::vector<double>& clientCpu,
+    std::vector<double>& copyCpu, const vizbench::Side& side, std::vector<double>& sideTimes,
+    std::vector<double>& copyTimes, bool withCopy)
+{
+    const vizbench::Side copy = download.Copy(&copyCpu);
+    vizbench::RunAlternately(state, download.Client(&clientCpu), [&] {
+        const double s = side();
+        const double c = s < 0 ? -1.0 : copy();
+        sideTimes.push_back(s);
+        copyTimes.push_back(c);
+        return s < 0 || c < 0 ? -1.0 : withCopy ? s + c : s;
+    });
+}
+
 // The download against its floor: a process replaying exactly the statements the download ran
 // (recorded on its first run; in one read transaction, with plain prepare/step), then cp of the
 // files it wrote. The counters split the floor's median into its two parts and give each
@@ -240,14 +256,7 @@ void BM_DownloadVsFloor(benchmark::State& state)
     }
     std::vector<double> replays, copies, clientCpu, replayCpu, copyCpu;
     const vizbench::Side replay = Process({Bin("statement_replay"), download.Database(), statements}, nullptr, &replayCpu);
-    const vizbench::Side copy = download.Copy(&copyCpu);
-    vizbench::RunAlternately(state, download.Client(&clientCpu), [&] {
-        const double r = replay();
-        const double c = r < 0 ? -1.0 : copy();
-        replays.push_back(r);
-        copies.push_back(c);
-        return r < 0 || c < 0 ? -1.0 : r + c;
-    });
+    AgainstSideThenCopy(state, download, clientCpu, copyCpu, replay, replays, copies, true);
     state.counters["replay_ms"] = vizbench::Median(replays) * 1e3;
     state.counters["cp_ms"] = vizbench::Median(copies) * 1e3;
     // CPU time, which the machine's load moves far less than wall time.
@@ -272,15 +281,7 @@ void BM_DownloadVsVerifiedCopy(benchmark::State& state)
         return;
     }
     std::vector<double> floors, copies, clientCpu, floorCpu, copyCpu;
-    const vizbench::Side verified = download.VerifiedCopy(&floorCpu);
-    const vizbench::Side copy = download.Copy(&copyCpu);
-    vizbench::RunAlternately(state, download.Client(&clientCpu), [&] {
-        const double f = verified();
-        const double c = f < 0 ? -1.0 : copy();
-        floors.push_back(f);
-        copies.push_back(c);
-        return c < 0 ? -1.0 : f;
-    });
+    AgainstSideThenCopy(state, download, clientCpu, copyCpu, download.VerifiedCopy(&floorCpu), floors, copies, false);
     state.counters["cp_ms"] = vizbench::Median(copies) * 1e3;
     state.counters["floor_vs_cp"] = vizbench::Median(floors) / vizbench::Median(copies);
     state.counters["client_cpu_ms"] = vizbench::Median(clientCpu) * 1e3;

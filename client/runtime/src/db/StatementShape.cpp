@@ -220,7 +220,7 @@ bool StatementShape::Make(std::string_view sql)
             bSelect = true;
         }
         Depth& depth = depths.back();
-        bool bKeepThis = bKeepNext;
+        const bool bKeepThis = bKeepNext;
         bKeepNext = false;
         switch (kind) {
         case Token::Word: {
