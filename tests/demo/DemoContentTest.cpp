@@ -79,8 +79,8 @@ TEST_F(DemoContentTest, TheSameSizeGivesTheSameDatabaseAndVault)
     ASSERT_EQ(S_OK, second.Open(again.Windows()));
     EXPECT_TRUE(DumpDatabase(Db()) == DumpDatabase(*second.GetDatabase())) << "the databases differ";
     EXPECT_TRUE(DumpVault(client) == DumpVault(second)) << "the vaults differ";
-    // The writer's file identifier comes from the clock: a sheet, stamped or not, carries its
-    // own in every trailer, whatever the second it was made in.
+    // A sheet's file identifier comes from its content and its updates keep it: a sheet, stamped
+    // or not, carries its own in every trailer, whatever the second it was made in.
     std::unique_ptr<qvclient::IDbCursor> cursor;
     ASSERT_EQ(S_OK, second.GetDatabase()->Query(L"SELECT DISTINCT VAULT_NAME FROM T_StoredFile", {}, cursor));
     int stamped = 0;
