@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes platform/win32/src/core/CaseTable.cpp: the one-to-one case pairs of the scripts whose
+"""Writes platform/linux-standin/src/core/CaseTable.cpp: the one-to-one case pairs of the scripts whose
 letters Windows folds (Latin, Greek, Cyrillic, Armenian, full-width Latin), from Python's Unicode
 data. A letter whose case changes its length (the German sharp s) or that has no partner keeps
 its case, as in the Windows tables."""
@@ -38,4 +38,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else "platform/win32/src/core/CaseTable.cpp")
+    main(sys.argv[1] if len(sys.argv) > 1 else "platform/linux-standin/src/core/CaseTable.cpp")

@@ -1,7 +1,7 @@
 #include "PdfFixture.h"
 
 #include <pdfstamp/PdfStamp.h>
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 #include "HandmadeFiles.h"
 
@@ -49,7 +49,7 @@ PdfFixture::PdfFixture()
         lines.push_back(L"技术要求 " + std::to_wstring(i) + L": tolerances per drawing standard");
     pdfstamp::MakeSamplePdf(master, L"装配图 A-100", lines, 10);
     pdftest::WriteBmpPixels(picture, 160, 60, [](int x, int y) { return pdftest::Rgb8{0, 0, (x * 7 + (59 - y) * 3) & 0xFF}; });
-    WriteJob(win32host::FromPosixPath(job), win32host::FromPosixPath(picture));
+    WriteJob(winenv::FromPosixPath(job), winenv::FromPosixPath(picture));
 
     pdftest::WriteFile(stamp, pdftest::HandmadePdfBytes(kBlankPage));
     pdfstamp::TextStamp text;

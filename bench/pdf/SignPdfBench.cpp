@@ -4,7 +4,7 @@
 // download gets them, against two such overlays.
 #include <SignPdf.h>
 #include <pdfstamp/PdfStamp.h>
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 #include <benchmark/benchmark.h>
 #include <qpdf/QPDFJob.hh>
@@ -26,8 +26,8 @@ PFN_SIGNPDF LoadSignPdf()
 double SignOnce(PFN_SIGNPDF pfnSignPdf, const vizbench::PdfFixture& f, bool watermark)
 {
     f.ResetWork();
-    const std::wstring pdf = win32host::FromPosixPath(f.work);
-    const std::wstring job = win32host::FromPosixPath(f.job);
+    const std::wstring pdf = winenv::FromPosixPath(f.work);
+    const std::wstring job = winenv::FromPosixPath(f.job);
     bool ok = true;
     const double seconds = vizbench::SecondsOf([&] {
         ok = pfnSignPdf(pdf.c_str(), job.c_str()) == 2;

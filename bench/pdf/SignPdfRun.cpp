@@ -1,7 +1,7 @@
 // The signing plug-in alone as a process: loads SignPdf.dll by name and signs one PDF with one
 // job file, as the client does. Exit status 0 when the plug-in drew the job's signatures.
 #include <SignPdf.h>
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 #include <windows.h>
 
@@ -19,6 +19,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "SignPdf.dll not loadable\n");
         return 2;
     }
-    const int drawn = pfnSignPdf(win32host::FromPosixPath(argv[1]).c_str(), win32host::FromPosixPath(argv[2]).c_str());
+    const int drawn = pfnSignPdf(winenv::FromPosixPath(argv[1]).c_str(), winenv::FromPosixPath(argv[2]).c_str());
     return drawn >= 0 ? 0 : 3;
 }

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <functional>
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 #include "fixture/SchemaText.h"
 
@@ -68,7 +68,7 @@ std::string DemoFolder(int parts, qvclient::DemoDatabaseInfo& info, const std::s
     std::error_code ec;
     fs::remove_all(folder, ec);
     if (variant.empty()) {
-        if (FAILED(qvclient::CreateDemoDatabase(win32host::FromPosixPath(folder), DemoSizeForParts(parts), &info)))
+        if (FAILED(qvclient::CreateDemoDatabase(winenv::FromPosixPath(folder), DemoSizeForParts(parts), &info)))
             return std::string();
     } else {
         if (DemoFolder(parts, info).empty())

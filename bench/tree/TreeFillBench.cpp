@@ -14,8 +14,8 @@
 #include <QvInterfaces.h>
 #include <qvclient/Client.h>
 #include <qvclient/UiContext.h>
-#include <win32host/Desktop.h>
-#include <win32host/Paths.h>
+#include <winenv/Desktop.h>
+#include <winenv/Paths.h>
 
 #include "AlternatingRatio.h"
 #include "DemoFolder.h"
@@ -27,7 +27,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Notes when the dialog came up and when the user let go of it.
-class ClosingUser : public win32host::DefaultDesktopUser {
+class ClosingUser : public winenv::DefaultDesktopUser {
 public:
     void OnModalDialog(HWND) override
     {
@@ -65,7 +65,7 @@ public:
         m_command = module ? reinterpret_cast<PFN_UiCommand>(GetProcAddress(module, "PrdTreeOutputLightFile")) : nullptr;
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (m_folder.empty() || m_command == nullptr ||
-            FAILED(m_client.Open(win32host::FromPosixPath(m_folder))) || FAILED(m_client.RegisterComponents()))
+            FAILED(m_client.Open(winenv::FromPosixPath(m_folder))) || FAILED(m_client.RegisterComponents()))
             return;
         qvclient::OpenObject(L"Part", m_info.topAssemblyId, &m_top);
         if (m_top == nullptr || FAILED(qvclient::MakeProductTreeContext(m_top, &m_context)))
@@ -87,7 +87,7 @@ public:
     bool Run(double& fill, double& close)
     {
         ClosingUser user;
-        win32host::ScopedDesktopUser scoped(user);
+        winenv::ScopedDesktopUser scoped(user);
         const Clock::time_point start = Clock::now();
         HRESULT hr = S_OK;
         {

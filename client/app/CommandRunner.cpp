@@ -2,7 +2,7 @@
 
 #include <qvclient/CommandTransaction.h>
 #include <qvclient/UiContext.h>
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <vector>
 
@@ -21,9 +21,9 @@ std::string Hex(HRESULT hr)
 CommandOutcome RunSignPdf(const ModuleHost& module, const SignPdfArgs& a)
 {
     CommandOutcome outcome;
-    win32host::Trace("command", {{"name", "SignPdf"}, {"document", std::to_string(a.docId)},
-                                    {"class", win32host::ToUtf8(a.className)}, {"revision", std::to_string(a.revId)},
-                                    {"pdf", win32host::ToUtf8(a.pdfPath)}});
+    winenv::Trace("command", {{"name", "SignPdf"}, {"document", std::to_string(a.docId)},
+                                    {"class", winenv::ToUtf8(a.className)}, {"revision", std::to_string(a.revId)},
+                                    {"pdf", winenv::ToUtf8(a.pdfPath)}});
     qvclient::CommandTransaction transaction;
     outcome.result = module.SignPdf()(static_cast<ULONG>(a.docId), a.className.c_str(), static_cast<LONG>(a.revId),
         a.pdfPath.c_str());
@@ -42,7 +42,7 @@ CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& modu
     CommandOutcome outcome;
     PFN_UiCommand pfnCommand = module.UiCommand(options.command);
     if (!pfnCommand) {
-        outcome.error = "unknown command " + win32host::ToUtf8(options.command) + " (see --help)";
+        outcome.error = "unknown command " + winenv::ToUtf8(options.command) + " (see --help)";
         return outcome;
     }
     IQvOtlObject* pSelected = nullptr;
@@ -76,8 +76,8 @@ CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& modu
             outcome.error = "cannot build the selection's context (" + Hex(hr) + ")";
     }
     if (SUCCEEDED(hr) && pContext) {
-        win32host::Trace("command", {{"name", win32host::ToUtf8(options.command)},
-                                        {"selection", win32host::ToUtf8(selection)}});
+        winenv::Trace("command", {{"name", winenv::ToUtf8(options.command)},
+                                        {"selection", winenv::ToUtf8(selection)}});
         try {
             qvclient::CommandTransaction transaction;
             outcome.result = pfnCommand(pContext);
@@ -86,7 +86,7 @@ CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& modu
             // The client catches what a command raises and shows it as a failure of the command.
             outcome.result = e.Error();
             outcome.ran = true;
-            win32host::Trace("command_exception", {{"code", Hex(e.Error())}});
+            winenv::Trace("command_exception", {{"code", Hex(e.Error())}});
         }
     }
     if (pContext)

@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include <win32host/Desktop.h>
-#include <win32host/Trace.h>
+#include <winenv/Desktop.h>
+#include <winenv/Trace.h>
 
 #include "ScriptedUser.h"
 
@@ -153,7 +153,7 @@ HTREEITEM FindTreeItem(HWND tree, const std::wstring& specText)
 
 bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
 {
-    const std::wstring arg = a.args.empty() ? std::wstring() : win32host::FromUtf8(a.args[0]);
+    const std::wstring arg = a.args.empty() ? std::wstring() : winenv::FromUtf8(a.args[0]);
     const std::string& v = a.verb;
     if (v == "check" || v == "click" || v == "toggle" || v == "dblclick" || v == "expand" || v == "collapse") {
         HWND tree = FindTree(dialog);
@@ -176,15 +176,15 @@ bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
         MakeVisible(tree, item);
         bool done = false;
         if (v == "check")
-            done = win32host::ClickTreeItemCheckBox(tree, item);
+            done = winenv::ClickTreeItemCheckBox(tree, item);
         else if (v == "click")
-            done = win32host::ClickTreeItemLabel(tree, item);
+            done = winenv::ClickTreeItemLabel(tree, item);
         else if (v == "dblclick")
-            done = win32host::DoubleClickTreeItemLabel(tree, item);
+            done = winenv::DoubleClickTreeItemLabel(tree, item);
         else if (v == "toggle") {
             SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
             SetFocus(tree);
-            done = win32host::PressKey(VK_SPACE);
+            done = winenv::PressKey(VK_SPACE);
         } else {
             SendMessageW(tree, TVM_EXPAND, v == "expand" ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
             done = true;
@@ -199,7 +199,7 @@ bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
             error = "no control \"" + a.args[0] + "\" in the dialog";
             return false;
         }
-        if (!win32host::ClickWindow(control)) {
+        if (!winenv::ClickWindow(control)) {
             error = "the control \"" + a.args[0] + "\" cannot be clicked";
             return false;
         }
@@ -211,11 +211,11 @@ bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
             error = "unknown key " + a.args[0];
             return false;
         }
-        return win32host::PressKey(vk);
+        return winenv::PressKey(vk);
     }
     if (v == "resize") {
         const int w = std::stoi(a.args[0]), h = std::stoi(a.args[1]);
-        if (!win32host::ResizeWindow(dialog, w, h)) {
+        if (!winenv::ResizeWindow(dialog, w, h)) {
             error = "the dialog cannot be resized";
             return false;
         }
@@ -224,7 +224,7 @@ bool RunDialogAction(HWND dialog, const ScriptAction& a, std::string& error)
     if (v == "snapshot")
         return SaveDialogSnapshot(dialog, a.args[0], error);
     if (v == "close")
-        return win32host::CloseWindowByUser(dialog);
+        return winenv::CloseWindowByUser(dialog);
     error = "\"" + v + "\" is not an action on a dialog";
     return false;
 }
@@ -239,7 +239,7 @@ void ScriptedUser::OnModalDialog(HWND dialog)
         std::string error;
         if (!RunDialogAction(dialog, a, error)) {
             m_errors.push_back("script line " + std::to_string(a.line) + ": " + error);
-            win32host::Trace("script_error", {{"line", std::to_string(a.line)}, {"error", error}});
+            winenv::Trace("script_error", {{"line", std::to_string(a.line)}, {"error", error}});
         }
     }
 }

@@ -1,6 +1,6 @@
 #include "ModuleHost.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace plmclient {
 
@@ -14,7 +14,7 @@ bool ModuleHost::Load(const std::wstring& moduleName, std::string& error)
 {
     m_hModule = LoadLibraryW(moduleName.c_str());
     if (!m_hModule) {
-        error = "cannot load the module " + win32host::ToUtf8(moduleName) + " (looked in the program's folder, the "
+        error = "cannot load the module " + winenv::ToUtf8(moduleName) + " (looked in the program's folder, the "
             "current directory and PATH)";
         return false;
     }

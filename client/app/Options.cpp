@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include <qvclient/Database.h>
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace plmclient {
 namespace {
@@ -104,7 +104,7 @@ P prints, D downloads, Tab moves the focus, Esc or q cancels. The mouse clicks b
 cancels. The folder picker asks for a path: Tab completes, an empty answer cancels.
 )";
 
-std::wstring Wide(const char* s) { return win32host::FromUtf8(s); }
+std::wstring Wide(const char* s) { return winenv::FromUtf8(s); }
 
 void ReadScriptFile(const std::string& path, std::vector<std::string>& lines)
 {
@@ -133,12 +133,12 @@ SignPdfArgs ParseSignArgs(const std::string& text)
         throw std::runtime_error("--sign needs DOCID,CLASS,REVID,PDF");
     try {
         args.docId = std::stoul(text.substr(0, a));
-        args.className = win32host::FromUtf8(text.substr(a + 1, b - a - 1));
+        args.className = winenv::FromUtf8(text.substr(a + 1, b - a - 1));
         args.revId = std::stol(text.substr(b + 1, c - b - 1));
     } catch (const std::logic_error&) {
         throw std::runtime_error("--sign: the document and revision ids must be numbers");
     }
-    args.pdfPath = win32host::FromUtf8(text.substr(c + 1));
+    args.pdfPath = winenv::FromUtf8(text.substr(c + 1));
     return args;
 }
 
@@ -204,7 +204,7 @@ Options ParseOptions(const std::vector<std::string>& argv)
         return o;
     if (o.dbFolder.empty())
         throw std::runtime_error("--db FOLDER is required (see --help)");
-    if (o.server.empty() && qvclient::IsServerConnectionString(win32host::ToUtf8(o.dbFolder)))
+    if (o.server.empty() && qvclient::IsServerConnectionString(winenv::ToUtf8(o.dbFolder)))
         throw std::runtime_error("--db takes a folder; give the server with --server CONNINFO (see --help)");
     if (!o.owner.empty() && !o.createSample && !o.createDemo)
         throw std::runtime_error("--owner is for --create-sample or --create-demo (see --help)");

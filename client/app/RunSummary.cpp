@@ -1,19 +1,19 @@
 #include "RunSummary.h"
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 namespace plmclient {
 
 RunSummary::RunSummary()
 {
-    m_cookie = win32host::AddTraceSink([this](const win32host::TraceEvent& e) { Observe(e); });
+    m_cookie = winenv::AddTraceSink([this](const winenv::TraceEvent& e) { Observe(e); });
 }
 
-RunSummary::~RunSummary() { win32host::RemoveTraceSink(m_cookie); }
+RunSummary::~RunSummary() { winenv::RemoveTraceSink(m_cookie); }
 
 RunSummary::FileFacts& RunSummary::Facts(const std::string& windowsPath)
 {
-    const std::string posix = win32host::ToPosixPath(win32host::FromUtf8(windowsPath));
+    const std::string posix = winenv::ToPosixPath(winenv::FromUtf8(windowsPath));
     auto it = m_files.find(posix);
     if (it == m_files.end()) {
         m_order.push_back(posix);
@@ -22,7 +22,7 @@ RunSummary::FileFacts& RunSummary::Facts(const std::string& windowsPath)
     return it->second;
 }
 
-void RunSummary::Observe(const win32host::TraceEvent& e)
+void RunSummary::Observe(const winenv::TraceEvent& e)
 {
     if (e.kind == "file_written")
         Facts(e.Get("path"));
@@ -33,7 +33,7 @@ void RunSummary::Observe(const win32host::TraceEvent& e)
     else if (e.kind == "print_job")
         m_printJobs.push_back(e.Get("destination"));
     else if (e.kind == "viewer" && e.Get("method") == "OpenFile")
-        m_viewed.push_back(win32host::ToPosixPath(win32host::FromUtf8(e.Get("path"))));
+        m_viewed.push_back(winenv::ToPosixPath(winenv::FromUtf8(e.Get("path"))));
 }
 
 void RunSummary::Print(FILE* out) const

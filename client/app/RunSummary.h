@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace plmclient {
 
@@ -26,7 +26,7 @@ private:
         std::string signedWith; // the stamps, empty when not signed
         bool watermarked = false;
     };
-    void Observe(const win32host::TraceEvent& e);
+    void Observe(const winenv::TraceEvent& e);
     FileFacts& Facts(const std::string& windowsPath);
 
     std::vector<std::string> m_order; // POSIX paths in the order first written

@@ -3,7 +3,7 @@
 #include <shlwapi.h>
 #include <windows.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace plmclient {
 namespace {
@@ -22,18 +22,18 @@ ScriptedUser::ScriptedUser(std::deque<ScriptAction> actions) : m_actions(std::mo
 int ScriptedUser::OnMessageBox(HWND, const std::wstring&, const std::wstring&, UINT type)
 {
     if (m_actions.empty() || m_actions.front().verb != "messagebox")
-        return win32host::MessageBoxDefaultButton(type);
+        return winenv::MessageBoxDefaultButton(type);
     const ScriptAction a = m_actions.front();
     m_actions.pop_front();
     const std::string& answer = a.args[0];
     const int button = answer == "ok" ? IDOK : answer == "cancel" ? IDCANCEL : answer == "yes" ? IDYES
         : answer == "no" ? IDNO : 0;
-    const std::vector<int> offered = win32host::MessageBoxButtons(type);
+    const std::vector<int> offered = winenv::MessageBoxButtons(type);
     for (int b : offered)
         if (b == button)
             return b;
     m_errors.push_back("script line " + std::to_string(a.line) + ": the message box has no \"" + answer + "\" button");
-    return win32host::MessageBoxDefaultButton(type);
+    return winenv::MessageBoxDefaultButton(type);
 }
 
 std::optional<std::wstring> ScriptedUser::OnBrowseForFolder(HWND, const std::wstring&)
@@ -46,7 +46,7 @@ std::optional<std::wstring> ScriptedUser::OnBrowseForFolder(HWND, const std::wst
         return std::nullopt;
     // The picker only returns folders that exist; a person makes a missing one with its
     // "Make New Folder" button.
-    const std::wstring folder = win32host::FromUtf8(a.args[0]);
+    const std::wstring folder = winenv::FromUtf8(a.args[0]);
     if (!PathIsDirectoryW(folder.c_str()))
         MakeFolders(folder);
     return folder;

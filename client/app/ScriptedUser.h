@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include <win32host/Desktop.h>
+#include <winenv/Desktop.h>
 
 #include "Script.h"
 
 namespace plmclient {
 
-class ScriptedUser : public win32host::DesktopUser {
+class ScriptedUser : public winenv::DesktopUser {
 public:
     explicit ScriptedUser(std::deque<ScriptAction> actions);
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace plmclient {
 
@@ -15,7 +15,7 @@ bool OpenSelection(const qvclient::Client& client, const std::wstring& arg, IQvO
     const std::wstring id = colon == std::wstring::npos ? arg : arg.substr(colon + 1);
     if ((colon != std::wstring::npos && cls.empty()) || id.empty() || id.size() > 9 ||
         id.find_first_not_of(L"0123456789") != std::wstring::npos) {
-        error = "a selection is CLASS:ID or ID, for example Part:10 or 10 (got \"" + win32host::ToUtf8(arg) + "\")";
+        error = "a selection is CLASS:ID or ID, for example Part:10 or 10 (got \"" + winenv::ToUtf8(arg) + "\")";
         return false;
     }
     const LONG nObjectID = _wtoi(id.c_str());
@@ -24,22 +24,22 @@ bool OpenSelection(const qvclient::Client& client, const std::wstring& arg, IQvO
     if (FAILED(hr)) {
         wchar_t code[16];
         swprintf_s(code, 16, L"%08X", static_cast<unsigned>(hr));
-        error = "no object " + win32host::ToUtf8(arg) + " in the database (" + win32host::ToUtf8(code) + ")";
+        error = "no object " + winenv::ToUtf8(arg) + " in the database (" + winenv::ToUtf8(code) + ")";
         return false;
     }
     selection = actual + L":" + id;
     // The client passes a command the object's own class; a base class or another one would
     // not be what a user can select.
     if (!cls.empty() && cls != actual) {
-        error = "object " + win32host::ToUtf8(id) + " is a " + win32host::ToUtf8(actual) + ", not a " +
-            win32host::ToUtf8(cls) + ": select it as " + win32host::ToUtf8(selection) + " or " + win32host::ToUtf8(id);
+        error = "object " + winenv::ToUtf8(id) + " is a " + winenv::ToUtf8(actual) + ", not a " +
+            winenv::ToUtf8(cls) + ": select it as " + winenv::ToUtf8(selection) + " or " + winenv::ToUtf8(id);
         return false;
     }
     hr = qvclient::OpenObject(actual.c_str(), nObjectID, ppObject);
     if (FAILED(hr) || !*ppObject) {
         wchar_t code[16];
         swprintf_s(code, 16, L"%08X", static_cast<unsigned>(hr));
-        error = "cannot open " + win32host::ToUtf8(selection) + " (" + win32host::ToUtf8(code) + ")";
+        error = "cannot open " + winenv::ToUtf8(selection) + " (" + winenv::ToUtf8(code) + ")";
         return false;
     }
     return true;

@@ -46,7 +46,7 @@ std::string Visible(const std::string& s)
 
 } // namespace
 
-std::string FormatEventText(const win32host::TraceEvent& e)
+std::string FormatEventText(const winenv::TraceEvent& e)
 {
     std::string line = "[" + e.kind + "]";
     if (e.kind == "sql")
@@ -59,7 +59,7 @@ std::string FormatEventText(const win32host::TraceEvent& e)
     return line;
 }
 
-std::string FormatEventJson(const win32host::TraceEvent& e)
+std::string FormatEventJson(const winenv::TraceEvent& e)
 {
     std::string line = "{\"kind\":" + JsonString(e.kind);
     for (const auto& [name, value] : e.fields)
@@ -72,17 +72,17 @@ TranscriptPrinter::TranscriptPrinter(FILE* out, bool json, const std::string& tr
 {
     if (!m_fileName.empty())
         m_file = std::fopen(m_fileName.c_str(), "w");
-    m_cookie = win32host::AddTraceSink([this](const win32host::TraceEvent& e) { Print(e); });
+    m_cookie = winenv::AddTraceSink([this](const winenv::TraceEvent& e) { Print(e); });
 }
 
 TranscriptPrinter::~TranscriptPrinter()
 {
-    win32host::RemoveTraceSink(m_cookie);
+    winenv::RemoveTraceSink(m_cookie);
     if (m_file)
         std::fclose(m_file);
 }
 
-void TranscriptPrinter::Print(const win32host::TraceEvent& e)
+void TranscriptPrinter::Print(const winenv::TraceEvent& e)
 {
     if (e.kind == "wait" && !m_json)
         return; // the progress display shows it

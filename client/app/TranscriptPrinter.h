@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace plmclient {
 
-std::string FormatEventText(const win32host::TraceEvent& e);
-std::string FormatEventJson(const win32host::TraceEvent& e);
+std::string FormatEventText(const winenv::TraceEvent& e);
+std::string FormatEventJson(const winenv::TraceEvent& e);
 
 class TranscriptPrinter {
 public:
@@ -20,7 +20,7 @@ public:
     TranscriptPrinter& operator=(const TranscriptPrinter&) = delete;
 
     bool FileOk() const { return m_file || m_fileName.empty(); }
-    void Print(const win32host::TraceEvent& e);
+    void Print(const winenv::TraceEvent& e);
 
 private:
     FILE* m_out;

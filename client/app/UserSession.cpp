@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include <win32host/Desktop.h>
-#include <win32host/Modules.h>
+#include <winenv/Desktop.h>
+#include <winenv/Modules.h>
 
 #include "MainWindow.h"
 #include "ScriptedUser.h"
@@ -25,7 +25,7 @@ std::string CheckUserOptions(const Options& options)
 SessionOutcome RunWithUser(qvclient::Client& client, const ModuleHost& module, const Options& options,
     const std::function<void(const qvclient::WaitEvent&)>& progress, const std::function<void()>& releaseHeld)
 {
-    win32host::RegisterInprocServer(CLSID_QvViewerControl, L"QvViewerControl.dll");
+    winenv::RegisterInprocServer(CLSID_QvViewerControl, L"QvViewerControl.dll");
     std::unique_ptr<ScriptedUser> scripted;
     std::unique_ptr<TerminalUser> person;
     if (options.interactive) {
@@ -35,10 +35,10 @@ SessionOutcome RunWithUser(qvclient::Client& client, const ModuleHost& module, c
         scripted = std::make_unique<ScriptedUser>(ParseScript(options.scriptLines));
         client.SetWaitObserver(progress);
     }
-    win32host::DesktopUser& user = person ? static_cast<win32host::DesktopUser&>(*person) : *scripted;
+    winenv::DesktopUser& user = person ? static_cast<winenv::DesktopUser&>(*person) : *scripted;
     SessionOutcome outcome;
     {
-        win32host::ScopedDesktopUser scopedUser(user);
+        winenv::ScopedDesktopUser scopedUser(user);
         outcome.command = RunInMainWindow(client, module, options);
     }
     client.SetWaitObserver(nullptr);

@@ -9,7 +9,7 @@
 #include <qvclient/Client.h>
 #include <qvclient/DemoDatabase.h>
 #include <qvclient/Fixture.h>
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "CommandRunner.h"
 #include "ModuleHost.h"
@@ -39,7 +39,7 @@ public:
         const int filled = e.total > 0 ? static_cast<int>(width * e.position / e.total) : 0;
         std::string bar(static_cast<size_t>(std::min(filled, width)), '#');
         bar.resize(width, '.');
-        std::fprintf(stderr, "\r%s [%s] %ld/%ld  %.1fs%s", win32host::ToUtf8(e.caption).c_str(), bar.c_str(),
+        std::fprintf(stderr, "\r%s [%s] %ld/%ld  %.1fs%s", winenv::ToUtf8(e.caption).c_str(), bar.c_str(),
             static_cast<long>(e.position), static_cast<long>(e.total), seconds, e.event == L"end" ? "\n" : "");
         std::fflush(stderr);
     }
@@ -81,8 +81,8 @@ private:
 // ": what went wrong (the engine's words)" for a database failure, empty when nothing is known.
 std::string Reason(HRESULT hr, const std::wstring& engineText)
 {
-    std::string reason = win32host::ToUtf8(qvclient::DescribeDatabaseStatus(hr));
-    std::string detail = win32host::ToUtf8(engineText);
+    std::string reason = winenv::ToUtf8(qvclient::DescribeDatabaseStatus(hr));
+    std::string detail = winenv::ToUtf8(engineText);
     while (!detail.empty() && (detail.back() == '\n' || detail.back() == ' '))
         detail.pop_back();
     for (char& c : detail)
@@ -104,7 +104,7 @@ int Run(const Options& options)
         const HRESULT hr = qvclient::WriteFolderServer(options.dbFolder, options.server);
         if (FAILED(hr)) {
             std::fprintf(stderr, "plmclient: cannot write the server's name into %s (0x%08X)\n",
-                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+                winenv::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
             return 1;
         }
     }
@@ -112,10 +112,10 @@ int Run(const Options& options)
         const HRESULT hr = qvclient::CreateSampleDatabase(options.dbFolder, options.owner);
         if (FAILED(hr)) {
             std::fprintf(stderr, "plmclient: cannot create the sample database in %s (0x%08X)%s\n",
-                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr), Reason(hr, {}).c_str());
+                winenv::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr), Reason(hr, {}).c_str());
             return 1;
         }
-        std::fprintf(stderr, "plmclient: sample database created in %s\n", win32host::ToUtf8(options.dbFolder).c_str());
+        std::fprintf(stderr, "plmclient: sample database created in %s\n", winenv::ToUtf8(options.dbFolder).c_str());
         if (options.command.empty())
             return 0;
     }
@@ -131,7 +131,7 @@ int Run(const Options& options)
         const HRESULT hr = qvclient::CreateDemoDatabase(options.dbFolder, size, &info, options.owner);
         if (FAILED(hr)) {
             std::fprintf(stderr, "plmclient: cannot create the demo database in %s (0x%08X)\n",
-                win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
+                winenv::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
             return 1;
         }
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -139,7 +139,7 @@ int Run(const Options& options)
             "plmclient: demo database created in %s in %.1f s: %d parts, %d documents, %d current light files "
             "(%d of older revisions), %d vault files, %d signatures; top assembly Part:%ld, product folder "
             "FolderOfProduct:%ld, workflow item WorkflowItem:%ld\n",
-            win32host::ToUtf8(options.dbFolder).c_str(), seconds, info.parts, info.documents, info.currentLightFiles,
+            winenv::ToUtf8(options.dbFolder).c_str(), seconds, info.parts, info.documents, info.currentLightFiles,
             info.formerLightFiles, info.vaultFiles, info.signatures, static_cast<long>(info.topAssemblyId),
             static_cast<long>(info.productFolderId), static_cast<long>(info.workflowItemId));
         if (options.command.empty())
@@ -151,12 +151,12 @@ int Run(const Options& options)
     HRESULT hr = client.Open(options.dbFolder);
     if (FAILED(hr)) {
         std::fprintf(stderr, "plmclient: cannot open the PLM database in %s (0x%08X)%s\n",
-            win32host::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr),
+            winenv::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr),
             Reason(hr, client.GetOpenErrorText()).c_str());
         return 1;
     }
     if (options.user && FAILED(hr = client.SetCurrentUser(*options.user))) {
-        std::fprintf(stderr, "plmclient: no user %s (0x%08X)\n", win32host::ToUtf8(*options.user).c_str(),
+        std::fprintf(stderr, "plmclient: no user %s (0x%08X)\n", winenv::ToUtf8(*options.user).c_str(),
             static_cast<unsigned>(hr));
         return 1;
     }
@@ -182,7 +182,7 @@ int Run(const Options& options)
     }
     char code[16];
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(outcome.result));
-    win32host::Trace("result", {{"command", win32host::ToUtf8(options.command)}, {"hresult", code}});
+    winenv::Trace("result", {{"command", winenv::ToUtf8(options.command)}, {"hresult", code}});
 
     if (options.summary)
         summary.Print(stdout);

@@ -1,8 +1,8 @@
 // The print plug-in's entry point: prints the files of a CStringArray, in order.
 #include <afxcoll.h>
 
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "PrintSpooler.h"
 
@@ -13,14 +13,14 @@ extern "C" __declspec(dllexport) int PrintArrayFile(CStringArray* pFiles)
     if (pFiles) {
         for (INT_PTR i = 0; i < pFiles->GetSize(); ++i) {
             const CString& path = pFiles->GetAt(i);
-            files.push_back(win32host::ToPosixPath(path));
-            list += (i ? "\n" : "") + win32host::ToUtf8(static_cast<LPCWSTR>(path));
+            files.push_back(winenv::ToPosixPath(path));
+            list += (i ? "\n" : "") + winenv::ToUtf8(static_cast<LPCWSTR>(path));
         }
     }
-    win32host::Trace("plugin_call", {{"library", "PrintPlugin.dll"}, {"export", "PrintArrayFile"},
+    winenv::Trace("plugin_call", {{"library", "PrintPlugin.dll"}, {"export", "PrintArrayFile"},
                                         {"count", std::to_string(files.size())}, {"files", list}});
     const printplugin::PrintJobResult job = printplugin::SubmitPrintJob(files);
-    win32host::Trace("print_job", {{"destination", job.destination}, {"result", job.ok ? "ok" : "failed"},
+    winenv::Trace("print_job", {{"destination", job.destination}, {"result", job.ok ? "ok" : "failed"},
                                       {"detail", job.detail}});
     return job.ok ? 1 : 0;
 }

@@ -4,7 +4,7 @@
 #include "SignJob.h"
 #include "SignatureStamping.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <cstdio>
 #include <string>
@@ -17,9 +17,9 @@ std::string Describe(const CSignJobEntry& entry)
     std::snprintf(szPlace, sizeof szPlace, "@p%d(%g,%g", entry.m_nPage, entry.m_dX, entry.m_dY);
     std::string strText = "SIGN" + std::to_string(entry.m_nSection) + " ";
     if (entry.m_nKind == CSignJobEntry::Text)
-        strText += "text \"" + win32host::ToUtf8(entry.m_strContent) + "\" " + win32host::ToUtf8(entry.m_strFont);
+        strText += "text \"" + winenv::ToUtf8(entry.m_strContent) + "\" " + winenv::ToUtf8(entry.m_strFont);
     else
-        strText += "picture " + win32host::ToUtf8(entry.m_strImage);
+        strText += "picture " + winenv::ToUtf8(entry.m_strImage);
     strText += szPlace;
     if (entry.m_dWidth > 0 && entry.m_dHeight > 0) {
         char szBox[64];
@@ -41,17 +41,17 @@ std::string Join(const std::vector<std::string>& lines)
 
 extern "C" __declspec(dllexport) int SignPdf(const wchar_t* pdfPath, const wchar_t* jobPath)
 {
-    win32host::Trace("plugin_call", {{"library", "SignPdf.dll"}, {"export", "SignPdf"},
-                                        {"pdf", win32host::ToUtf8(pdfPath ? pdfPath : L"")},
-                                        {"job", win32host::ToUtf8(jobPath ? jobPath : L"")}});
+    winenv::Trace("plugin_call", {{"library", "SignPdf.dll"}, {"export", "SignPdf"},
+                                        {"pdf", winenv::ToUtf8(pdfPath ? pdfPath : L"")},
+                                        {"job", winenv::ToUtf8(jobPath ? jobPath : L"")}});
     auto traceSigned = [pdfPath](int nResult, const std::string& strStamps, const std::string& strSkipped,
                            const std::string& strError, const std::vector<std::string>& warnings = {}) {
-        win32host::TraceEvent event{"signed", {{"pdf", win32host::ToUtf8(pdfPath ? pdfPath : L"")},
+        winenv::TraceEvent event{"signed", {{"pdf", winenv::ToUtf8(pdfPath ? pdfPath : L"")},
             {"result", std::to_string(nResult)}, {"stamps", strStamps}, {"skipped", strSkipped}, {"error", strError}}};
         // Only a repaired file or a missing character has any: other transcripts stay as they were.
         if (!warnings.empty())
             event.fields.emplace_back("warnings", Join(warnings));
-        win32host::Trace(event);
+        winenv::Trace(event);
         return nResult;
     };
     if (!pdfPath || !jobPath || GetFileAttributesW(jobPath) == INVALID_FILE_ATTRIBUTES)
@@ -60,7 +60,7 @@ extern "C" __declspec(dllexport) int SignPdf(const wchar_t* pdfPath, const wchar
     CSignJob job = ReadSignJob(jobPath);
     std::vector<std::string> skipped;
     for (const std::wstring& line : job.m_skipped)
-        skipped.push_back(win32host::ToUtf8(line));
+        skipped.push_back(winenv::ToUtf8(line));
     if (job.m_entries.empty())
         return traceSigned(0, "", Join(skipped), "");
 

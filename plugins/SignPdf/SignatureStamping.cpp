@@ -1,7 +1,7 @@
 #include "SignatureStamping.h"
 
 #include <pdfstamp/PdfStamp.h>
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 namespace {
 
@@ -9,7 +9,7 @@ pdfstamp::Stamp ToStamp(const CSignJobEntry& entry)
 {
     if (entry.m_nKind == CSignJobEntry::Picture) {
         pdfstamp::PictureStamp picture;
-        picture.path = win32host::ToPosixPath(entry.m_strImage);
+        picture.path = winenv::ToPosixPath(entry.m_strImage);
         picture.x = entry.m_dX;
         picture.y = entry.m_dY;
         picture.width = entry.m_dWidth;
@@ -37,7 +37,7 @@ CStampOutcome StampSignatures(LPCWSTR lpszPdfPath, const std::vector<CSignJobEnt
     std::vector<pdfstamp::Stamp> stamps;
     for (const CSignJobEntry& entry : entries)
         stamps.push_back(ToStamp(entry));
-    pdfstamp::StampResult result = pdfstamp::ApplyStamps(win32host::ToPosixPath(lpszPdfPath), stamps);
+    pdfstamp::StampResult result = pdfstamp::ApplyStamps(winenv::ToPosixPath(lpszPdfPath), stamps);
     CStampOutcome outcome;
     outcome.m_bOk = result.ok;
     outcome.m_strError = result.error;

@@ -1,7 +1,7 @@
 #include "ViewerControl.h"
 
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "ViewerLauncher.h"
 
@@ -86,21 +86,21 @@ STDMETHODIMP CViewerControl::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFla
 HRESULT CViewerControl::SetViewerMap(const std::wstring& path)
 {
     m_strViewerMap = path;
-    m_bMapLoaded = m_map.Load(win32host::ToPosixPath(path.c_str()));
-    win32host::Trace("viewer", {{"method", "SetViewerMap"}, {"dispid", "3"}, {"path", win32host::ToUtf8(path)},
+    m_bMapLoaded = m_map.Load(winenv::ToPosixPath(path.c_str()));
+    winenv::Trace("viewer", {{"method", "SetViewerMap"}, {"dispid", "3"}, {"path", winenv::ToUtf8(path)},
                                    {"loaded", m_bMapLoaded ? "yes" : "no"}});
     return S_OK;
 }
 
 HRESULT CViewerControl::OpenFile(const std::wstring& path)
 {
-    const std::string posix = win32host::ToPosixPath(path.c_str());
+    const std::string posix = winenv::ToPosixPath(path.c_str());
     const std::string program = m_map.ProgramFor(posix);
     bool launched = false;
     if (!program.empty() && LaunchingEnabled())
         launched = LaunchViewer(program, posix);
     ShowFile(m_pEmbedding, path);
-    win32host::Trace("viewer", {{"method", "OpenFile"}, {"dispid", "1"}, {"path", win32host::ToUtf8(path)},
+    winenv::Trace("viewer", {{"method", "OpenFile"}, {"dispid", "1"}, {"path", winenv::ToUtf8(path)},
                                    {"program", program}, {"launched", launched ? "yes" : "no"}});
     return S_OK;
 }

@@ -3,7 +3,7 @@
 #include <afxcmn.h>
 #include <afxwin.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <gtest/gtest.h>
 
@@ -82,7 +82,7 @@ protected:
     INT_PTR RunWith(std::function<void(HWND)> script)
     {
         ScriptedUser user(std::move(script));
-        win32host::ScopedDesktopUser scoped(user);
+        winenv::ScopedDesktopUser scoped(user);
         m_dlg.InitModalIndirect(m_template.Get());
         return m_dlg.DoModal();
     }
@@ -97,7 +97,7 @@ TEST_F(DialogTest, ControlsAreBoundBeforeTheUserActsAndNotifyResultsAreTheHandle
         EXPECT_EQ(::GetDlgItem(hDlg, IDC_TREE), m_dlg.m_tree.m_hWnd);
         EXPECT_EQ(&m_dlg.m_tree, CWnd::FromHandle(::GetDlgItem(hDlg, IDC_TREE)));
         EXPECT_EQ(L"根{a.pdf}", viztest::DescribeTree(m_dlg.m_tree.m_hWnd));
-        ASSERT_TRUE(win32host::ClickControl(hDlg, IDC_PDF));
+        ASSERT_TRUE(winenv::ClickControl(hDlg, IDC_PDF));
         EXPECT_EQ(static_cast<UINT>(BST_CHECKED), m_dlg.m_nPdfCheck) << "the check box is toggled before its handler runs";
 
         NMHDR nmhdr = {};
@@ -128,7 +128,7 @@ TEST_F(DialogTest, EndingTheDialogDetachesEveryObjectAndTheCloseBoxCancels)
     INT_PTR nResult = RunWith([&](HWND hDlg) {
         hDlgSeen = hDlg;
         hTreeSeen = m_dlg.m_tree.m_hWnd;
-        ASSERT_TRUE(win32host::ClickControl(hDlg, IDCANCEL));
+        ASSERT_TRUE(winenv::ClickControl(hDlg, IDCANCEL));
     });
     EXPECT_EQ(IDCANCEL, nResult);
     EXPECT_TRUE(m_dlg.m_bTreeAttachedAtDestroy);
@@ -138,15 +138,15 @@ TEST_F(DialogTest, EndingTheDialogDetachesEveryObjectAndTheCloseBoxCancels)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hDlgSeen));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hTreeSeen));
 
-    EXPECT_EQ(IDCANCEL, RunWith([&](HWND hDlg) { ASSERT_TRUE(win32host::CloseWindowByUser(hDlg)); }));
+    EXPECT_EQ(IDCANCEL, RunWith([&](HWND hDlg) { ASSERT_TRUE(winenv::CloseWindowByUser(hDlg)); }));
 }
 
 TEST_F(DialogTest, TheDialogCanRunAgainWithTheSameObject)
 {
-    RunWith([](HWND hDlg) { win32host::PressKey(VK_ESCAPE); });
+    RunWith([](HWND hDlg) { winenv::PressKey(VK_ESCAPE); });
     int nClicks = m_dlg.m_nPrintClicks;
     INT_PTR nResult = RunWith([&](HWND hDlg) {
-        ASSERT_TRUE(win32host::ClickControl(hDlg, IDC_PRINT));
+        ASSERT_TRUE(winenv::ClickControl(hDlg, IDC_PRINT));
         EXPECT_EQ(L"根{a.pdf}", viztest::DescribeTree(m_dlg.m_tree.m_hWnd));
     });
     EXPECT_EQ(nClicks + 1, m_dlg.m_nPrintClicks);
@@ -155,7 +155,7 @@ TEST_F(DialogTest, TheDialogCanRunAgainWithTheSameObject)
 
 TEST(DialogResources, MissingTemplateMakesDoModalFail)
 {
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     CDialog dlg(64999);
     EXPECT_EQ(-1, dlg.DoModal());
     EXPECT_TRUE(trace.OfKind("dialog").empty());

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <gtest/gtest.h>
 
@@ -114,7 +114,7 @@ TEST(AppTitle, WithoutATitleStringTheApplicationIsNamedAfterItsModule)
 
 TEST(LoadedModuleUnload, FreeLibraryRunsExitInstance)
 {
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     HMODULE hModule = LoadLibraryW(L"AfxTestModule.dll");
     ASSERT_NE(nullptr, hModule);
     EXPECT_TRUE(trace.OfKind("afx_test_module").empty());

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 #include "ClientFolder.h"
 #include "ObjectDownload.h"
@@ -48,7 +48,7 @@ TEST(DiskFullTest, AFileThatDoesNotFitFailsAndLeavesTheFolderAsItWas)
             ASSERT_TRUE(std::ofstream(target, std::ios::binary) << old) << "the old file does not fit";
         }
         const std::vector<std::string> before = disk.Files();
-        EXPECT_EQ(c.expected, viztest::DownloadObjectFile(L"StoredFile", ids[i], win32host::FromPosixPath(target)));
+        EXPECT_EQ(c.expected, viztest::DownloadObjectFile(L"StoredFile", ids[i], winenv::FromPosixPath(target)));
         const bool bTargetIsContent = viztest::ReadPosixFile(target) == std::string(c.cbContent, c.name[0]);
         if (SUCCEEDED(c.expected)) {
             EXPECT_TRUE(bTargetIsContent);

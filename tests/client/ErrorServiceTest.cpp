@@ -2,7 +2,7 @@
 // checked where the module reports through them.
 #include <gtest/gtest.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "TraceFields.h"
@@ -28,7 +28,7 @@ protected:
 // shows nothing (the module's reports check what a list shows).
 TEST_F(ErrorServiceTest, ANewReporterHasNoListUntilOneIsCreated)
 {
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     IQvErrorReporterPtr reporter(CLSID_QvErrorReporter);
     IQvErrorList* pList = reinterpret_cast<IQvErrorList*>(1);
     reporter->GetErrorList(&pList);
@@ -56,7 +56,7 @@ TEST_F(ErrorServiceTest, PendingErrorsOfTheClientComeOutAsRecordsUntilCleared)
     IQvPendingErrorsPtr pending(CLSID_QvPendingErrors);
     _variant_t errors;
     ASSERT_EQ(S_OK, pending->GetErrors(&errors));
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     IQvErrorReporterPtr reporter(CLSID_QvErrorReporter);
     IQvErrorListPtr list;
     ASSERT_EQ(S_OK, reporter->CreateErrorList(&list));

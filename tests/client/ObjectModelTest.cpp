@@ -2,8 +2,8 @@
 // parameters, light files written to disk.
 #include <gtest/gtest.h>
 
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "ComRef.h"
@@ -69,8 +69,8 @@ TEST(ObjectModelTest, DocumentClassesDeriveFromDocument)
     };
     for (const auto& c : cases) {
         int bResult = c.derives ? 0 : 1;
-        ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(c.base, c.cls, &bResult)) << win32host::ToUtf8(c.cls);
-        EXPECT_EQ(c.derives, bResult != 0) << win32host::ToUtf8(c.base) << " " << win32host::ToUtf8(c.cls);
+        ASSERT_EQ(S_OK, CMetaClassRef::IsDescendentOrSelfClass(c.base, c.cls, &bResult)) << winenv::ToUtf8(c.cls);
+        EXPECT_EQ(c.derives, bResult != 0) << winenv::ToUtf8(c.base) << " " << winenv::ToUtf8(c.cls);
     }
 }
 
@@ -140,12 +140,12 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
     ASSERT_TRUE(pContent != nullptr);
     // A doubled backslash, as a folder ending in one gives.
     const std::wstring target = folder.Windows(L"\\图纸.pdf");
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     EXPECT_EQ(S_OK, pContent->DownloadToFile(_bstr_t(target.c_str())));
     EXPECT_EQ(content, viztest::ReadFile(folder.Windows(L"图纸.pdf")));
     const auto written = trace.OfKind("file_written");
     ASSERT_EQ(1u, written.size());
-    EXPECT_EQ(win32host::ToUtf8(target), written[0].Get("path"));
+    EXPECT_EQ(winenv::ToUtf8(target), written[0].Get("path"));
 
     // Into a folder that does not exist: a failure, nothing traced.
     EXPECT_TRUE(FAILED(pContent->DownloadToFile(_bstr_t(folder.Windows(L"missing\\x.pdf").c_str()))));

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ScratchFolder.h"
 #include "SqlAnswer.h"
@@ -148,7 +148,7 @@ TEST_F(StatementShapeAnswerTest, EachRunOfAShapeAnswersForItsOwnValues)
 {
     const std::string head = "SELECT name FROM T WHERE kind = 'pdf' AND id = ";
     std::unique_ptr<qvclient::IDbCursor> outer;
-    ASSERT_EQ(S_OK, m_client->Query(win32host::FromUtf8(head + "1"), {}, outer));
+    ASSERT_EQ(S_OK, m_client->Query(winenv::FromUtf8(head + "1"), {}, outer));
     for (int id = 1; id <= 5; ++id) {
         const std::string sql = head + std::to_string(id);
         EXPECT_EQ(AnswerOfSqlite(m_raw, sql), AnswerOfClient(*m_client, sql)) << sql;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "ObjectDownload.h"
@@ -84,7 +84,7 @@ TEST(StoredFileCopyTest, SpoiledContentNeverReachesTheTarget)
         const std::wstring out = folder.MakeFolder("out");
         WriteFile(out + L"\\target.pdf", kOldTarget);
 
-        win32host::TraceRecorder trace;
+        winenv::TraceRecorder trace;
         const HRESULT hr = Download(out, id);
         if (c.expected == E_FAIL)
             EXPECT_TRUE(FAILED(hr)) << std::hex << hr;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "TraceFields.h"
@@ -77,7 +77,7 @@ TEST_F(TransactionQueryTest, ValuesComeBackAsTheTypeTheyWereStoredWithWhateverTh
         {L"Obj_Id", VT_I4, 1, nullptr}, {L"LABEL", VT_BSTR, 0, L"图纸 A"}, {L"ROLEB_ID", VT_I4, 11, nullptr},
     };
     for (const auto& c : cases) {
-        const std::string name = win32host::ToUtf8(c.column);
+        const std::string name = winenv::ToUtf8(c.column);
         HRESULT hr = E_FAIL;
         const _variant_t var = Field(c.column, &hr);
         ASSERT_EQ(S_OK, hr) << name;
@@ -181,7 +181,7 @@ TEST_F(TransactionQueryTest, TheEndOfTheRowsAndTextsWithoutRows)
     EXPECT_TRUE(FAILED(hr));
     EXPECT_TRUE(FAILED(m_query->MoveNext()));
 
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     ASSERT_EQ(S_OK, m_query->SetSqlText(nullptr));
     ASSERT_EQ(S_OK, m_query->Execute());
     bEof = VARIANT_FALSE;
@@ -199,7 +199,7 @@ TEST_F(TransactionQueryTest, TheEndOfTheRowsAndTextsWithoutRows)
 TEST_F(TransactionQueryTest, TheConnectionRefusesEveryWriteWhateverTheText)
 {
     const std::string outside = "/tmp/viz-hostile-" + std::to_string(getpid());
-    const std::wstring target = win32host::FromUtf8(outside);
+    const std::wstring target = winenv::FromUtf8(outside);
     struct Case {
         std::wstring text;
         bool serverMayAccept; // a setting or a VACUUM that skips what the role does not own: no write
@@ -226,7 +226,7 @@ TEST_F(TransactionQueryTest, TheConnectionRefusesEveryWriteWhateverTheText)
         {L"BEGIN READ WRITE", true},
     };
     for (const Case& c : cases) {
-        const std::string name = win32host::ToUtf8(c.text);
+        const std::string name = winenv::ToUtf8(c.text);
         const HRESULT hr = Run(c.text);
         if (!onServer || !c.serverMayAccept) {
             EXPECT_TRUE(FAILED(hr)) << name;

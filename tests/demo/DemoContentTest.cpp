@@ -9,7 +9,7 @@
 #include <set>
 
 #include <objbase.h>
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "DemoTestSupport.h"
 #include "ExpectedSql.h"
@@ -97,7 +97,7 @@ TEST_F(DemoContentTest, TheSameSizeGivesTheSameDatabaseAndVault)
                     digits += content[at];
             identifiers.insert(digits);
         }
-        EXPECT_LE(identifiers.size(), 1u) << win32host::ToUtf8(cursor->GetValue(0).text);
+        EXPECT_LE(identifiers.size(), 1u) << winenv::ToUtf8(cursor->GetValue(0).text);
         stamped += trailers > 1;
     }
     EXPECT_GT(stamped, 0) << "no sheet with its title block appended";
@@ -120,7 +120,7 @@ TEST_F(DemoContentTest, ModuleQueriesFindExactlyTheCurrentRevisionsFiles)
     for (const DocumentRef& document : documents) {
         const std::vector<LightFileRow> rows = ModuleLightFiles(Db(), document);
         EXPECT_EQ(static_cast<size_t>(TestSize().filesPerDocument), rows.size())
-            << win32host::ToUtf8(document.className) << ":" << document.id;
+            << winenv::ToUtf8(document.className) << ":" << document.id;
         for (const LightFileRow& row : rows) {
             EXPECT_TRUE(found.insert(row.id).second) << "light file " << row.id << " found twice";
             extensions.insert(row.name.substr(row.name.rfind(L'.')));
@@ -164,7 +164,7 @@ TEST_F(DemoContentTest, EveryCurrentRevisionIsSignedInTheTitleBlock)
             ++signatures;
             // The module's text for the signature, as it reads the columns.
             std::wstring sql = viztest::ExpectedSql("signature.detail");
-            sql.replace(sql.rfind(L"901"), 3, win32host::FromUtf8(ids.substr(at, end - at)));
+            sql.replace(sql.rfind(L"901"), 3, winenv::FromUtf8(ids.substr(at, end - at)));
             std::unique_ptr<qvclient::IDbCursor> cursor;
             ASSERT_EQ(S_OK, Db().Query(sql, {}, cursor));
             ASSERT_FALSE(cursor->IsEof()) << "a signature without its placement or its signer's configuration";
@@ -188,13 +188,13 @@ TEST_F(DemoContentTest, EveryCurrentRevisionIsSignedInTheTitleBlock)
                 ASSERT_FALSE(vault.empty());
                 std::string picture;
                 ASSERT_EQ(S_OK, qvclient::ReadVaultContent(*client.GetVault(),
-                                    win32host::FromUtf8(vault.substr(0, vault.size() - 1)), picture));
+                                    winenv::FromUtf8(vault.substr(0, vault.size() - 1)), picture));
                 EXPECT_EQ("BM", picture.substr(0, 2));
             }
             cursor->MoveNext();
             EXPECT_TRUE(cursor->IsEof()) << "one signature, one placement";
         }
-        EXPECT_GE(signatures, 2) << win32host::ToUtf8(document.className) << ":" << document.id;
+        EXPECT_GE(signatures, 2) << winenv::ToUtf8(document.className) << ":" << document.id;
     }
     EXPECT_GT(texts, 0);
     EXPECT_GT(pictures, 0);
@@ -235,7 +235,7 @@ TEST_F(DemoContentTest, ViewerMapNamesAProgramForEveryKindOfLightFile)
 TEST_F(DemoContentTest, WatermarkNamesTheCurrentUserAndTheDay)
 {
     const std::wstring text = qvclient::GetWatermarkText();
-    ASSERT_EQ(13u, text.size()) << win32host::ToUtf8(text);
+    ASSERT_EQ(13u, text.size()) << winenv::ToUtf8(text);
     EXPECT_EQ(L"张工 ", text.substr(0, 3));
     EXPECT_EQ(L'-', text[7]);
     EXPECT_EQ(L'-', text[10]);

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include <objbase.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "DemoTestSupport.h"
 #include "ObjectDownload.h"
@@ -53,12 +53,12 @@ TEST(DemoDownloadTest, EveryLightFileDownloadsWithItsContent)
     for (; !cursor->IsEof(); cursor->MoveNext(), ++files) {
         const LONG id = static_cast<LONG>(cursor->GetValue(0).integer);
         const std::string target = out + "/" + std::to_string(id);
-        ASSERT_EQ(S_OK, viztest::DownloadObjectFile(L"LightFile", id, win32host::FromPosixPath(target)))
+        ASSERT_EQ(S_OK, viztest::DownloadObjectFile(L"LightFile", id, winenv::FromPosixPath(target)))
             << "light file " << id;
         const std::string bytes = ReadPosixFile(target);
         EXPECT_EQ(static_cast<size_t>(cursor->GetValue(2).integer), bytes.size()) << id;
         const std::string magic = MagicOf(cursor->GetValue(1).text);
-        EXPECT_EQ(magic, bytes.substr(0, magic.size())) << id << " " << win32host::ToUtf8(cursor->GetValue(1).text);
+        EXPECT_EQ(magic, bytes.substr(0, magic.size())) << id << " " << winenv::ToUtf8(cursor->GetValue(1).text);
     }
     // The current files and those of older revisions and iterations.
     EXPECT_GT(files, size.LightFileCount());

@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <memory>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "catalogue/LightFileSql.h"
 
@@ -18,7 +18,7 @@ std::string ValueText(const qvclient::DbValue& value)
     case qvclient::DbValue::Type::Null: return "NULL";
     case qvclient::DbValue::Type::Integer: return std::to_string(value.integer);
     case qvclient::DbValue::Type::Real: return std::to_string(value.real);
-    case qvclient::DbValue::Type::Text: return win32host::ToUtf8(value.text);
+    case qvclient::DbValue::Type::Text: return winenv::ToUtf8(value.text);
     case qvclient::DbValue::Type::Blob: return std::string(value.blob.begin(), value.blob.end());
     }
     return {};
@@ -34,7 +34,7 @@ std::string Rows(qvclient::IDatabase& database, const std::wstring& sql)
 {
     std::unique_ptr<qvclient::IDbCursor> cursor;
     if (FAILED(database.Query(sql, {}, cursor)))
-        return "<query failed: " + win32host::ToUtf8(sql) + ">";
+        return "<query failed: " + winenv::ToUtf8(sql) + ">";
     std::string text;
     for (; !cursor->IsEof(); cursor->MoveNext()) {
         for (int c = 0; c < cursor->GetColumnCount(); ++c)
@@ -94,7 +94,7 @@ std::string DumpDatabase(qvclient::IDatabase& database)
             L"TI_drawingRevcmp3220", L"TI_drawingMascmp1002", L"T_CappDocument", L"T_CappDocumentItrfile",
             L"TI_CappDocumentRevcmp3228", L"TI_CappDocumentMascmp1003", L"T_3DDocument", L"T_3DDocumentItrfile",
             L"TI_3DDocumentRevcmp3236", L"TI_3DDocumentMascmp1004"}) {
-        dump += "== " + win32host::ToUtf8(table) + "\n" +
+        dump += "== " + winenv::ToUtf8(table) + "\n" +
             Rows(database, std::wstring(L"SELECT * FROM ") + table + L" ORDER BY 1");
     }
     return dump;
@@ -110,7 +110,7 @@ std::string DumpVault(const qvclient::Client& client)
         const std::wstring name = cursor->GetValue(0).text;
         std::string content;
         const HRESULT hr = qvclient::ReadVaultContent(*client.GetVault(), name, content);
-        dump += "== " + win32host::ToUtf8(name) + (SUCCEEDED(hr) ? "\n" + content : " unreadable\n");
+        dump += "== " + winenv::ToUtf8(name) + (SUCCEEDED(hr) ? "\n" + content : " unreadable\n");
     }
     return dump;
 }

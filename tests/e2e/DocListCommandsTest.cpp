@@ -16,7 +16,7 @@ struct ClassCase {
 
 std::ostream& operator<<(std::ostream& out, const ClassCase& c)
 {
-    return out << win32host::ToUtf8(c.className);
+    return out << winenv::ToUtf8(c.className);
 }
 
 // Lookups of one file type, in the order the module ran them.
@@ -42,7 +42,7 @@ protected:
     }
 
     std::wstring TempFile(const std::wstring& name) { return Client().Client().GetTempPath() + L"\\" + name; }
-    std::string ViewerMap() { return win32host::ToUtf8(Client().Client().GetConfigPath() + L"\\commcfg\\Viewermap.xml"); }
+    std::string ViewerMap() { return winenv::ToUtf8(Client().Client().GetConfigPath() + L"\\commcfg\\Viewermap.xml"); }
 };
 
 // The light file view shows the class's viewable file, the DWG view the DWG file whatever the class.
@@ -56,11 +56,11 @@ TEST_P(DocumentListTest, ViewsShowTheirFileInTheViewer)
     } cases[] = {{Module().OnDocListViewLightFile, GetParam().fileName, L"sheet.dwg"},
         {Module().OnDocListViewDwgFile, L"sheet.dwg", L""}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(win32host::ToUtf8(c.shown));
+        SCOPED_TRACE(winenv::ToUtf8(c.shown));
         trace.Clear();
         EXPECT_EQ(S_OK, Run(c.command, DocumentListContext(GetParam().className, id)));
         const std::vector<std::string> expected = {
-            "SetViewerMap 3 " + ViewerMap(), "OpenFile 1 " + win32host::ToUtf8(TempFile(c.shown))};
+            "SetViewerMap 3 " + ViewerMap(), "OpenFile 1 " + winenv::ToUtf8(TempFile(c.shown))};
         EXPECT_EQ(expected, ViewerCalls());
         EXPECT_TRUE(FileExists(TempFile(c.shown)));
         if (!c.notFetched.empty()) {
@@ -97,9 +97,9 @@ TEST_P(DocumentListTest, FailingFirstLookupNamesItsTypeAndNeverLooksForTheDwg)
 INSTANTIATE_TEST_SUITE_P(EveryDocumentClass, DocumentListTest,
     ::testing::Values(ClassCase{L"Document", L"pdf", L"manual.pdf"}, ClassCase{L"Drawing", L"pdf", L"drawing.pdf"},
         ClassCase{L"CappDocument", L"pdf", L"card.pdf"}, ClassCase{L"3DDocument", L"step", L"model.step"}),
-    [](const ::testing::TestParamInfo<ClassCase>& info) { return win32host::ToUtf8(info.param.className) == "3DDocument"
+    [](const ::testing::TestParamInfo<ClassCase>& info) { return winenv::ToUtf8(info.param.className) == "3DDocument"
                                                               ? std::string("ThreeD")
-                                                              : win32host::ToUtf8(info.param.className); });
+                                                              : winenv::ToUtf8(info.param.className); });
 
 class DocumentListDownloadTest : public CommandTest {};
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "ClientSetup.h"
 #include "JsonLines.h"
@@ -97,7 +97,7 @@ TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
     ASSERT_TRUE(run.started);
     EXPECT_EQ(0, run.exitCode) << run.err;
 
-    std::vector<std::string> landed = ListFolder(win32host::FromPosixPath(out));
+    std::vector<std::string> landed = ListFolder(winenv::FromPosixPath(out));
     EXPECT_EQ((std::vector<std::string>{"wheel.dwg", "wheel.pdf"}), landed);
 
     std::vector<int> bad;

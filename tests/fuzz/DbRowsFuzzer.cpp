@@ -6,7 +6,7 @@
 // "i" integer, "r" real (as strtod reads it), "t" text, "b" blob, "n" null.
 #include "qvclient/Database.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +42,7 @@ std::vector<DbValue> ParseValues(const std::string& lines)
         switch (line[0]) {
         case 'i': values.push_back(DbValue::Integer(std::strtoll(rest.c_str(), nullptr, 0))); break;
         case 'r': values.push_back(DbValue::Real(std::strtod(rest.c_str(), nullptr))); break;
-        case 't': values.push_back(DbValue::Text(win32host::FromUtf8(rest))); break;
+        case 't': values.push_back(DbValue::Text(winenv::FromUtf8(rest))); break;
         case 'b': values.push_back(DbValue::Blob(std::vector<BYTE>(rest.begin(), rest.end()))); break;
         case 'n': values.push_back(DbValue::Null()); break;
         default: break;
@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     const std::string input(reinterpret_cast<const char*>(data), size);
     const size_t newline = input.find('\n');
-    std::wstring column = win32host::FromUtf8(input.substr(0, newline));
+    std::wstring column = winenv::FromUtf8(input.substr(0, newline));
     // SQLite reads the statement only up to a NUL.
     column.erase(std::remove(column.begin(), column.end(), L'\0'), column.end());
     const std::vector<DbValue> values = ParseValues(newline == std::string::npos ? "" : input.substr(newline + 1));

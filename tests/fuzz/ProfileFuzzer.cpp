@@ -6,7 +6,7 @@
 // (delete the section) on the first line, then the INI file's bytes.
 #include <windows.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <climits>
 #include <cstdio>
@@ -93,8 +93,8 @@ bool SameName(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.
 
 [[noreturn]] void Fail(const char* what, const std::wstring& section, const std::wstring& key)
 {
-    std::fprintf(stderr, "profile: %s [%s] %s\n", what, win32host::ToUtf8(section).c_str(),
-        win32host::ToUtf8(key).c_str());
+    std::fprintf(stderr, "profile: %s [%s] %s\n", what, winenv::ToUtf8(section).c_str(),
+        winenv::ToUtf8(key).c_str());
     std::abort();
 }
 
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (newline == std::string::npos)
         return -1;
     std::vector<std::wstring> fields;
-    const std::wstring header = win32host::FromUtf8(input.substr(0, newline));
+    const std::wstring header = winenv::FromUtf8(input.substr(0, newline));
     for (size_t start = 0;;) {
         const size_t tab = header.find(L'\t', start);
         fields.push_back(header.substr(start, tab == std::wstring::npos ? tab : tab - start));

@@ -7,7 +7,7 @@
 #include "signing/SplitFields.h"
 #include "signing/StrTokenizer.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +38,7 @@ std::wstring AsCString(const std::wstring& text) { return text.substr(0, text.fi
 
 [[noreturn]] void Fail(const char* what, const std::wstring& text)
 {
-    std::fprintf(stderr, "split: %s in \"%s\"\n", what, win32host::ToUtf8(text).c_str());
+    std::fprintf(stderr, "split: %s in \"%s\"\n", what, winenv::ToUtf8(text).c_str());
     std::abort();
 }
 
@@ -87,11 +87,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string input(reinterpret_cast<const char*>(data), size);
     const size_t newline = input.find('\n');
     if (newline == std::string::npos) {
-        CheckSplitFields(win32host::FromUtf8(input));
+        CheckSplitFields(winenv::FromUtf8(input));
         return 0;
     }
-    const std::wstring text = win32host::FromUtf8(input.substr(newline + 1));
+    const std::wstring text = winenv::FromUtf8(input.substr(newline + 1));
     CheckSplitFields(text);
-    CheckTokenizer(win32host::FromUtf8(input.substr(0, newline)), text);
+    CheckTokenizer(winenv::FromUtf8(input.substr(0, newline)), text);
     return 0;
 }

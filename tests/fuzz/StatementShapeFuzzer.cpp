@@ -20,7 +20,7 @@
 #include "db/StatementShape.h"
 #include "qvclient/Database.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace {
 
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string sql(reinterpret_cast<const char*>(data), size);
     sql.erase(std::remove(sql.begin(), sql.end(), '\0'), sql.end());
     // The client is given wide texts: bytes that are no UTF-8 never reach it.
-    if (win32host::ToUtf8(win32host::FromUtf8(sql)) != sql)
+    if (winenv::ToUtf8(winenv::FromUtf8(sql)) != sql)
         return 0;
     qvclient::StatementShape shape;
     if (!shape.Make(sql) || AnswersVary(sql))

@@ -5,7 +5,7 @@
 // Input: the text of the string arguments on the first line, then the format (UTF-8).
 #include <windows.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <sys/mman.h>
 
@@ -21,7 +21,7 @@ namespace {
 
 [[noreturn]] void Fail(const char* what, const wchar_t* format)
 {
-    std::fprintf(stderr, "wide format: %s for \"%s\"\n", what, win32host::ToUtf8(format).c_str());
+    std::fprintf(stderr, "wide format: %s for \"%s\"\n", what, winenv::ToUtf8(format).c_str());
     std::abort();
 }
 
@@ -141,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t newline = input.find('\n');
     if (newline == std::string::npos)
         return -1;
-    std::wstring format = win32host::FromUtf8(input.substr(newline + 1));
+    std::wstring format = winenv::FromUtf8(input.substr(newline + 1));
     format = format.substr(0, format.find(L'\0'));
     size_t nPercent = 0, nDigits = 0;
     for (wchar_t c : format) {
@@ -154,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             return -1;
     }
 
-    const std::wstring argument = win32host::FromUtf8(input.substr(0, newline)).substr(0, 1000);
+    const std::wstring argument = winenv::FromUtf8(input.substr(0, newline)).substr(0, 1000);
     wchar_t* pText = ArgumentText();
     std::wmemcpy(pText, argument.c_str(), argument.size() + 1);
     const double inf = std::numeric_limits<double>::infinity();

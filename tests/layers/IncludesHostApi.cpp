@@ -1,3 +1,3 @@
 // Compiled by the layer probes, which expect the second include to fail.
 #include <windows.h>
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>

@@ -36,7 +36,7 @@ TEST_F(LayoutTest, ButtonsKeepTheBottomRightCornerAndTheTreeFillsTheRest)
 
         const SIZE sizes[] = {{1000, 760}, {640, 480}, {420, 330}, {1300, 900}};
         for (const SIZE& size : sizes) {
-            ASSERT_TRUE(win32host::ResizeWindow(dialog, size.cx, size.cy));
+            ASSERT_TRUE(winenv::ResizeWindow(dialog, size.cx, size.cy));
             RECT client = {};
             GetClientRect(dialog, &client);
             const int W = client.right;

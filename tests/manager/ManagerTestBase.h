@@ -47,7 +47,7 @@ protected:
     // Opens the client; with faults, its system object stands behind a SystemInterposer.
     HRESULT Open()
     {
-        const HRESULT hr = m_folder.Open(win32host::FromUtf8(MANAGERTEST_VIEWER_DLL));
+        const HRESULT hr = m_folder.Open(winenv::FromUtf8(MANAGERTEST_VIEWER_DLL));
         if (FAILED(hr) || m_pFaults == nullptr)
             return hr;
         m_interposer = std::make_unique<SystemInterposer>(m_folder.Client(), *m_pFaults);

@@ -27,10 +27,10 @@ protected:
         user.onManager = [=](HWND dialog) {
             HWND tree = ManagerTree(dialog);
             if (checkAll) {
-                ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+                ASSERT_TRUE(winenv::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
             }
             for (int button : buttons)
-                ASSERT_TRUE(win32host::ClickControl(dialog, button));
+                ASSERT_TRUE(winenv::ClickControl(dialog, button));
         };
         RunOn(L"Part", m_top, pDlg);
     }
@@ -115,7 +115,7 @@ TEST_F(PrintDownloadTest, OneFailingFileIsReportedAndTheOthersStillArrive)
     EXPECT_TRUE(viztest::FileExists(target + L"\\a.pdf"));
     EXPECT_TRUE(viztest::FileExists(target + L"\\c.dwg"));
     ASSERT_EQ(2u, user.messages.size());
-    EXPECT_EQ(0u, user.messages[0].text.find(L"文件(b.pdf)获取失败(")) << win32host::ToUtf8(user.messages[0].text);
+    EXPECT_EQ(0u, user.messages[0].text.find(L"文件(b.pdf)获取失败(")) << winenv::ToUtf8(user.messages[0].text);
     EXPECT_EQ(L"下载成功!", user.messages[1].text);
     EXPECT_EQ(1u, Events("shell_execute").size());
 }
@@ -157,11 +157,11 @@ TEST_P(PrintSystemFailureTest, EndsThePrintBeforeAnyFetch)
     user.onManager = [&](HWND dialog) {
         HWND tree = ManagerTree(dialog);
         ASSERT_EQ(L"Top{Sub{a.pdf,b.pdf},c.dwg}", DescribeTree(tree));
-        ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+        ASSERT_TRUE(winenv::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
         m_faults.create = GetParam().create;
         m_faults.globalParam = GetParam().param;
         trace.Clear();
-        ASSERT_TRUE(win32host::ClickControl(dialog, kPrintButton));
+        ASSERT_TRUE(winenv::ClickControl(dialog, kPrintButton));
     };
     RunOn(L"Part", m_top);
 

@@ -14,8 +14,8 @@ TEST_F(PrintPluginMissingTest, WaitWindowClosesAndNothingElseHappens)
     f.AddPartDocument(top, L"Document", Document(L"Document", {{L"a.pdf", L"pdf"}}));
     user.onManager = [&](HWND dialog) {
         HWND tree = ManagerTree(dialog);
-        ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
-        ASSERT_TRUE(win32host::ClickControl(dialog, kPrintButton));
+        ASSERT_TRUE(winenv::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+        ASSERT_TRUE(winenv::ClickControl(dialog, kPrintButton));
     };
     RunOn(L"Part", top);
 

@@ -5,10 +5,10 @@
 namespace managertest {
 namespace {
 
-using win32host::ClickControl;
-using win32host::ClickTreeItemCheckBox;
-using win32host::ClickTreeItemLabel;
-using win32host::PressKey;
+using winenv::ClickControl;
+using winenv::ClickTreeItemCheckBox;
+using winenv::ClickTreeItemLabel;
+using winenv::PressKey;
 
 class TreeCheckTest : public ManagerTest {
 protected:

@@ -97,7 +97,7 @@ TEST_F(TreePopulationTest, TreeOfEachRoot)
         {L"Part", cut, L"Top{" + longPart.substr(0, 127) + L"{" + longFile.substr(0, 127) + L",after.dwg},top.pdf}"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.expected, TreeOf(c.rootClass, c.root)) << win32host::ToUtf8(c.rootClass) << ":" << c.root;
+        EXPECT_EQ(c.expected, TreeOf(c.rootClass, c.root)) << winenv::ToUtf8(c.rootClass) << ":" << c.root;
 }
 
 // The records the items carry are the downloads' and double clicks' (transcripts, ViewerTest); one

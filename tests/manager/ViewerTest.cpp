@@ -54,18 +54,18 @@ TEST_F(ViewerTest, DoubleClickShowsAFileOnlyWhenItCanBeFetched)
         HWND tree = ManagerTree(dialog);
         ExpandAll(tree);
         for (const wchar_t* label : {L"good.pdf", L"bad.dwg", L"Top"})
-            ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(tree, FindItem(tree, label))) << win32host::ToUtf8(label);
+            ASSERT_TRUE(winenv::DoubleClickTreeItemLabel(tree, FindItem(tree, label))) << winenv::ToUtf8(label);
     };
     RunOn(L"Part", m_top);
 
     EXPECT_EQ(1, user.viewerDialogs);
     const std::vector<std::string> calls = ViewerCalls();
     ASSERT_EQ(2u, calls.size());
-    EXPECT_EQ("OpenFile " + win32host::ToUtf8(TempFolder() + L"\\good.pdf"), calls[1]);
+    EXPECT_EQ("OpenFile " + winenv::ToUtf8(TempFolder() + L"\\good.pdf"), calls[1]);
     EXPECT_EQ(1u, Events("file_written").size());
     ASSERT_EQ(1u, user.messages.size());
     const std::wstring& text = user.messages[0].text;
-    EXPECT_EQ(0u, text.find(L"文件(bad.dwg)获取失败(")) << win32host::ToUtf8(text);
+    EXPECT_EQ(0u, text.find(L"文件(bad.dwg)获取失败(")) << winenv::ToUtf8(text);
     EXPECT_EQ(L")!", text.substr(text.size() - 2));
     EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), user.messages[0].type & MB_ICONMASK);
 }
@@ -76,7 +76,7 @@ TEST_F(ViewerTest, ViewerControlFollowsTheDialogsSize)
     user.onViewer = [&](HWND viewer) {
         ShowWindow(viewer, SW_RESTORE);
         for (const SIZE& size : {SIZE{700, 500}, SIZE{320, 240}, SIZE{1100, 800}}) {
-            ASSERT_TRUE(win32host::ResizeWindow(viewer, size.cx, size.cy));
+            ASSERT_TRUE(winenv::ResizeWindow(viewer, size.cx, size.cy));
             ExpectControlFillsClientArea(viewer);
         }
     };

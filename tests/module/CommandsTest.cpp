@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <comdef.h>
-#include <win32host/Desktop.h>
-#include <win32host/Trace.h>
+#include <winenv/Desktop.h>
+#include <winenv/Trace.h>
 
 #include "FakeObjects.h"
 #include "FakeUi.h"
@@ -36,8 +36,8 @@ protected:
     IQvOtlObjectPtr m_doc;
     std::unique_ptr<FakeListUi> m_ui;
     ScriptedUser m_user;
-    win32host::ScopedDesktopUser m_userScope;
-    win32host::TraceRecorder m_trace;
+    winenv::ScopedDesktopUser m_userScope;
+    winenv::TraceRecorder m_trace;
 };
 
 TEST_F(DocListCommands, FailingSelectionIsReturned)
@@ -65,9 +65,9 @@ protected:
     void SetUp() override { ASSERT_EQ(S_OK, m_client.Open()); }
 
     ClientFolder m_client;
-    win32host::DefaultDesktopUser m_user;
-    win32host::ScopedDesktopUser m_userScope;
-    win32host::TraceRecorder m_trace;
+    winenv::DefaultDesktopUser m_user;
+    winenv::ScopedDesktopUser m_userScope;
+    winenv::TraceRecorder m_trace;
     FakeRef<FakeUiContext> m_context = MakeFake<FakeUiContext>();
 };
 
@@ -104,7 +104,7 @@ TEST_F(ManagerCommands, WorkflowWithoutItemsOpensTheManager)
     FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
     m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
     EXPECT_EQ(S_OK, WfOutputLightFile(m_context.get()));
-    std::vector<win32host::TraceEvent> dialogs = m_trace.OfKind("dialog");
+    std::vector<winenv::TraceEvent> dialogs = m_trace.OfKind("dialog");
     ASSERT_FALSE(dialogs.empty());
     EXPECT_EQ("open", dialogs[0].Get("event"));
     EXPECT_EQ("轻量化文件管理", dialogs[0].Get("caption"));

@@ -38,7 +38,7 @@ TEST(ReportHostError, WhatIsShown)
         ASSERT_EQ(S_OK, client.Open());
         for (HRESULT code : c.pending)
             client.Client().AddPendingError(code, L"client");
-        win32host::TraceRecorder trace;
+        winenv::TraceRecorder trace;
         ReportHostError(E_FAIL, 975, 48); // an earlier report
         if (c.chained)
             ReportHostErrorChained(E_ACCESSDENIED, c.line);
@@ -55,7 +55,7 @@ TEST(ReportHostError, SilentCodesShowNothing)
     ClientFolder client;
     ASSERT_EQ(S_OK, client.Open());
     client.Client().AddPendingError(kSilent[0], L"client");
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     for (HRESULT code : kSilent) {
         ReportHostError(code, 975, 48);
         ReportHostErrorChained(code, 995);

@@ -3,7 +3,7 @@
 
 #include <ComRef.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "ExpectedSql.h"
@@ -31,7 +31,7 @@ protected:
     COtlObjectRef Object(const wchar_t* cls, LONG id)
     {
         IQvOtlObjectPtr object = m_client.Object(cls, id);
-        EXPECT_TRUE(object != nullptr) << win32host::ToUtf8(cls);
+        EXPECT_TRUE(object != nullptr) << winenv::ToUtf8(cls);
         return COtlObjectRef(object);
     }
 
@@ -42,12 +42,12 @@ protected:
         std::wstring expected = ExpectedSql(key);
         if (!from.empty())
             expected.replace(expected.find(from), from.size(), std::to_wstring(id));
-        EXPECT_EQ(std::vector<std::string>{win32host::ToUtf8(expected)}, TraceFields(m_trace, "sql", {"text"})) << key;
+        EXPECT_EQ(std::vector<std::string>{winenv::ToUtf8(expected)}, TraceFields(m_trace, "sql", {"text"})) << key;
         m_trace.Clear();
     }
 
     ClientFolder m_client;
-    win32host::TraceRecorder m_trace;
+    winenv::TraceRecorder m_trace;
 };
 
 TEST_F(LightFileSql, CatalogueQueriesOfEachClass)
@@ -56,13 +56,13 @@ TEST_F(LightFileSql, CatalogueQueriesOfEachClass)
         const LONG id = m_client.Fixture().AddDocument(cls, L"doc", L"dwg");
         COtlObjectRef objDoc = Object(cls, id);
         m_trace.Clear();
-        const std::string name = win32host::ToUtf8(cls);
+        const std::string name = winenv::ToUtf8(cls);
         CDocumentSelectDlg dlg;
         CLightDocumentRevObj* pDocRev = nullptr;
         dlg.QueryLightFiles(&objDoc, &pDocRev);
         ExpectOneStatement("lightfile.all." + name, L"4711", id);
         for (const char* type : {"pdf", "dwg", "step"}) {
-            const std::wstring wtype = win32host::FromUtf8(type);
+            const std::wstring wtype = winenv::FromUtf8(type);
             int nID = -1;
             FindLightFileOfType(&objDoc, wtype.c_str(), &nID);
             ExpectOneStatement("lightfile.find." + name + "." + type, L"4711", id);
@@ -96,7 +96,7 @@ TEST_F(LightFileSql, SignatureIdsOfEachClassIgnoringCase)
         docRev.m_strClassName = names[i];
         docRev.m_nRevID = 88;
         EXPECT_EQ(1, CollectSignatures(docRev));
-        ExpectOneStatement("signature.ids." + win32host::ToUtf8(kClasses[i]));
+        ExpectOneStatement("signature.ids." + winenv::ToUtf8(kClasses[i]));
     }
 }
 
@@ -113,7 +113,7 @@ TEST_F(LightFileSql, SignatureDetailPerId)
     EXPECT_EQ(1, CollectSignatures(docRev));
     std::wstring detail = ExpectedSql("signature.detail");
     detail.replace(detail.find(L"901"), 3, std::to_wstring(signature));
-    EXPECT_EQ((std::vector<std::string>{win32host::ToUtf8(ExpectedSql("signature.ids.Document")), win32host::ToUtf8(detail)}),
+    EXPECT_EQ((std::vector<std::string>{winenv::ToUtf8(ExpectedSql("signature.ids.Document")), winenv::ToUtf8(detail)}),
         TraceFields(m_trace, "sql", {"text"}));
 }
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 
 namespace {
@@ -13,7 +13,7 @@ typedef LONG(WINAPI* PFN_SIGNPDF)(ULONG, LPCWSTR, LONG, LPCWSTR);
 
 TEST(ModuleLibrary, LoadsAndExportsItsCommandsByName)
 {
-    HMODULE hModule = LoadLibraryW(win32host::FromPosixPath(MODULETEST_DLL_PATH).c_str());
+    HMODULE hModule = LoadLibraryW(winenv::FromPosixPath(MODULETEST_DLL_PATH).c_str());
     ASSERT_NE(nullptr, hModule);
     FARPROC pfnOutput = GetProcAddress(hModule, "OutputLightFile");
     EXPECT_NE(nullptr, pfnOutput);

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <comkit/ComObject.h>
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "HandmadeFiles.h"
@@ -83,7 +83,7 @@ protected:
     ClientFolder m_client;
     qvclient::DocumentFixture m_doc;
     ScratchFolder m_out;
-    win32host::TraceRecorder m_trace;
+    winenv::TraceRecorder m_trace;
     CLightDocumentRevObj m_docRev;
     CLightFileObj m_file;
     CString m_path = L"unchanged";
@@ -98,9 +98,9 @@ TEST_F(RetrieveLightFileTest, WritesIntoTheFolderUnderItsName)
         {L"", temp + L"\\A-01.pdf"}, {m_out.Windows() + L"\\", m_out.Windows() + L"\\\\A-01.pdf"}};
     for (const auto& [folder, path] : cases) {
         std::filesystem::remove(PosixOf(path));
-        EXPECT_EQ(1, Retrieve(folder)) << win32host::ToUtf8(folder);
+        EXPECT_EQ(1, Retrieve(folder)) << winenv::ToUtf8(folder);
         EXPECT_EQ(path, std::wstring(m_path));
-        EXPECT_EQ("%PDF-1.4", ReadFile(path).substr(0, 8)) << win32host::ToUtf8(folder);
+        EXPECT_EQ("%PDF-1.4", ReadFile(path).substr(0, 8)) << winenv::ToUtf8(folder);
     }
     EXPECT_EQ("A-01.pdf", FolderText(m_out.Windows()));
     EXPECT_TRUE(Messages().empty());
@@ -148,8 +148,8 @@ TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
     SetName(L"B.PDF");
     EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ((std::vector<std::string>{win32host::ToUtf8(m_out.Windows(L"A-01.pdf")) + " 10 0x00000000",
-                  win32host::ToUtf8(m_out.Windows(L"B.PDF")) + " 10 0x00000000"}),
+    EXPECT_EQ((std::vector<std::string>{winenv::ToUtf8(m_out.Windows(L"A-01.pdf")) + " 10 0x00000000",
+                  winenv::ToUtf8(m_out.Windows(L"B.PDF")) + " 10 0x00000000"}),
         Watermarks());
 }
 
@@ -220,9 +220,9 @@ TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
     for (const wchar_t* name : {L"..\\x.pdf", L"../x.pdf", L"sub\\x.pdf", L"..", L"."}) {
         SetName(name);
         m_trace.Clear();
-        EXPECT_EQ(0, Retrieve(folder)) << win32host::ToUtf8(name);
+        EXPECT_EQ(0, Retrieve(folder)) << winenv::ToUtf8(name);
         ASSERT_EQ(1u, Messages().size());
-        EXPECT_EQ("文件(" + win32host::ToUtf8(name) + ")获取失败(80070057)! error", Messages()[0]);
+        EXPECT_EQ("文件(" + winenv::ToUtf8(name) + ")获取失败(80070057)! error", Messages()[0]);
         EXPECT_TRUE(m_trace.OfKind("file_written").empty());
     }
     EXPECT_EQ("out", FolderText(parent.Windows()));

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <ComRef.h>
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "SystemInterposer.h"
@@ -55,7 +55,7 @@ TEST(RetrieveLightFilesTest, StatusFilesAndPath)
         {"a failed file does not stop the others", [](SystemFaults&) {}, L"pdf", 0, "B-01-2.pdf", L"B-01-2.pdf", 1,
             odd.documentId},
     };
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SystemFaults faults;

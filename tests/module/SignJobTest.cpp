@@ -2,7 +2,7 @@
 // cases in which SignFile signs nothing.
 #include <gtest/gtest.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "catalogue/LightFileObj.h"
@@ -33,9 +33,9 @@ void AddSigns(CLightDocumentRevObj& docRev, const std::vector<Sign>& signs, LONG
     for (const Sign& sign : signs) {
         CSignInfo* pSign = new CSignInfo;
         pSign->m_nFormat = sign.format;
-        std::string value = win32host::ToUtf8(sign.value);
+        std::string value = winenv::ToUtf8(sign.value);
         Replace(value, "{id}", std::to_string(picture));
-        (sign.format == 2 ? pSign->m_strPictureFileID : pSign->m_strSignContent) = win32host::FromUtf8(value).c_str();
+        (sign.format == 2 ? pSign->m_strPictureFileID : pSign->m_strSignContent) = winenv::FromUtf8(value).c_str();
         pSign->m_strNameLocation = sign.location;
         pSign->m_strFont = sign.font;
         docRev.m_lstSignInfo.AddTail(pSign);
@@ -74,7 +74,7 @@ protected:
 
     ClientFolder m_client;
     ScratchFolder m_out;
-    win32host::TraceRecorder m_trace;
+    winenv::TraceRecorder m_trace;
     CLightDocumentRevObj m_docRev;
     LONG m_picture = 0;
 };
@@ -116,7 +116,7 @@ TEST_F(SignJob, JobOfEachSetOfSignatures)
             {"[PDFSIGN]", "NUMBER=2", "[SIGN1]", "IMAGE={sig}{id}sign.png", "X=1", "Y=2", "[SIGN2]",
                 "IMAGE={sig}0picture.bmp", "X=3", "Y=4"}},
     };
-    const std::string folder = win32host::ToUtf8(m_client.Client().GetTempPath() + L"\\signature\\");
+    const std::string folder = winenv::ToUtf8(m_client.Client().GetTempPath() + L"\\signature\\");
     std::string calls;
     for (const auto& c : cases) {
         CLightDocumentRevObj docRev;
@@ -125,7 +125,7 @@ TEST_F(SignJob, JobOfEachSetOfSignatures)
         Replace(job, "{sig}", folder);
         Replace(job, "{id}", std::to_string(m_picture));
         EXPECT_EQ(job, SignAndCapture(docRev)) << c.what;
-        calls += win32host::ToUtf8(Pdf()) + "\n" + win32host::ToUtf8(Pdf()) + ".ini\n";
+        calls += winenv::ToUtf8(Pdf()) + "\n" + winenv::ToUtf8(Pdf()) + ".ini\n";
     }
     // The signer got the PDF path and the job path, in this order, once a job.
     EXPECT_EQ(calls, ReadFile(Pdf() + L".signcall"));
@@ -164,7 +164,7 @@ TEST_F(SignJob, OnlyPdfFilesAreSigned)
     } cases[] = {{L"B.PDF", S_OK}, {L"B.pdfx", E_FAIL}, {L"B", E_FAIL}, {L"B.dwg", E_FAIL}, {L"pdf", E_FAIL}};
     for (const auto& c : cases) {
         WriteFile(m_out.Windows(c.name), "x");
-        EXPECT_EQ(c.result, SignFile(m_docRev, m_out.Windows(c.name).c_str())) << win32host::ToUtf8(c.name);
+        EXPECT_EQ(c.result, SignFile(m_docRev, m_out.Windows(c.name).c_str())) << winenv::ToUtf8(c.name);
     }
     EXPECT_EQ("A-01.pdf B B.PDF B.PDF.ini.captured B.PDF.signcall B.dwg B.pdfx pdf", FolderText(m_out.Windows()));
 }

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "SystemInterposer.h"
@@ -26,10 +26,10 @@ protected:
 
     std::wstring Temp() { return m_client.Client().GetTempPath(); }
     std::wstring InSignatureFolder(const std::wstring& name) { return Temp() + L"\\signature\\" + name; }
-    std::vector<win32host::TraceEvent> Downloads() const { return m_trace.OfKind("file_written"); }
+    std::vector<winenv::TraceEvent> Downloads() const { return m_trace.OfKind("file_written"); }
 
     ClientFolder m_client;
-    win32host::TraceRecorder m_trace;
+    winenv::TraceRecorder m_trace;
     CPdfSigner m_signer;
 };
 
@@ -37,12 +37,12 @@ protected:
 TEST_F(SignPicture, IdAndStoredNameMakeTheFileName)
 {
     for (const auto& [stored, file] : {std::pair(L"sign.png", L"sign.png"), {L"sign", L"picture.bmp"}, {L"", L"picture.bmp"}}) {
-        const LONG id = m_client.Fixture().AddStoredFile(stored, "picture " + win32host::ToUtf8(stored));
+        const LONG id = m_client.Fixture().AddStoredFile(stored, "picture " + winenv::ToUtf8(stored));
         const std::wstring path = InSignatureFolder(std::to_wstring(id) + file);
         CString strPath;
         EXPECT_EQ(S_OK, m_signer.ExportSignPicture(id, strPath)) << id;
         EXPECT_EQ(path, std::wstring(strPath)) << id;
-        EXPECT_EQ("picture " + win32host::ToUtf8(stored), ReadFile(path)) << id;
+        EXPECT_EQ("picture " + winenv::ToUtf8(stored), ReadFile(path)) << id;
     }
 }
 

@@ -7,8 +7,8 @@
 
 #include <SignPdf.h>
 #include <pdfstamp/PdfStamp.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,7 @@ TEST_F(PdfOnAFullDisk, SigningPlugInSignsWholeOrLeavesThePdfAsItWas)
     ASSERT_NE(nullptr, pfnSignPdf);
     WriteBmp(disk.Path("7sign.bmp"), 40, 20, Rgb8{0, 0, 180});
     // One job for every PDF: the job names no PDF, only the signatures.
-    const std::wstring job = win32host::FromPosixPath(disk.Path("A-01.pdf.ini"));
+    const std::wstring job = winenv::FromPosixPath(disk.Path("A-01.pdf.ini"));
     const struct {
         const wchar_t *section, *key, *value;
     } keys[] = {{L"PDFSIGN", L"NUMBER", L"2"}, {L"SIGN1", L"CONTENT", L"张工 批准"}, {L"SIGN1", L"X", L"100"},
@@ -91,11 +91,11 @@ TEST_F(PdfOnAFullDisk, SigningPlugInSignsWholeOrLeavesThePdfAsItWas)
     for (const auto& k : keys)
         ASSERT_TRUE(WritePrivateProfileStringW(k.section, k.key, k.value, job.c_str()));
     ASSERT_TRUE(WritePrivateProfileStringW(L"SIGN2", L"IMAGE",
-        win32host::FromPosixPath(disk.Path("7sign.bmp")).c_str(), job.c_str()));
+        winenv::FromPosixPath(disk.Path("7sign.bmp")).c_str(), job.c_str()));
 
     RunAtEveryFreeSize(disk, [&](const std::string& pdf) {
-        win32host::TraceRecorder trace;
-        const int result = pfnSignPdf(win32host::FromPosixPath(pdf).c_str(), job.c_str());
+        winenv::TraceRecorder trace;
+        const int result = pfnSignPdf(winenv::FromPosixPath(pdf).c_str(), job.c_str());
         const auto events = trace.OfKind("signed");
         EXPECT_EQ(1u, events.size());
         if (result != 2) {

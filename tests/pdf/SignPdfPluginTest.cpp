@@ -5,8 +5,8 @@
 
 #include <SignPdf.h>
 #include <pdfstamp/PdfStamp.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ protected:
         ASSERT_NE(nullptr, m_pfnSignPdf);
         m_pdf = m_folder.Path("A-01.pdf");
         ASSERT_TRUE(pdfstamp::MakeSamplePdf(m_pdf, L"A-01", {L"body"}, 3));
-        m_strPdf = win32host::FromPosixPath(m_pdf);
+        m_strPdf = winenv::FromPosixPath(m_pdf);
         m_strJob = m_strPdf + L".ini";
     }
 
@@ -73,11 +73,11 @@ TEST_F(SignPdfPlugin, TheDemoSignersJobGivesTheEventBothBuildsGive)
 {
     for (const SignedJobLine& line : kSignedJob)
         Write(line.section, line.key, line.value);
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     Sign();
     auto events = trace.OfKind("signed");
     ASSERT_EQ(1u, events.size());
-    EXPECT_EQ(win32host::ToUtf8(m_strPdf), events[0].Get("pdf"));
+    EXPECT_EQ(winenv::ToUtf8(m_strPdf), events[0].Get("pdf"));
     for (const auto& field : kSignedEvent)
         EXPECT_EQ(field[1], events[0].Get(field[0])) << field[0];
 }
@@ -89,7 +89,7 @@ TEST_F(SignPdfPlugin, ARepairedPdfIsSignedAndTheTraceSaysWhatWasRepaired)
     // Every cross-reference offset now points 20 bytes short.
     std::string bytes = ReadFile(m_pdf);
     WriteFile(m_pdf, bytes.insert(bytes.find('\n') + 1, "% twenty bytes more\n"));
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     EXPECT_EQ(1, Sign());
     EXPECT_TRUE(QpdfCheckPasses(m_pdf));
     auto events = trace.OfKind("signed");
@@ -118,7 +118,7 @@ TEST_F(SignPdfPlugin, ANegativeFontSizeIsAWindowsFontHeightAt96Dpi)
     ASSERT_EQ(0, pdftest::Run("qpdf --qdf --object-streams=disable " + Quote(m_pdf) + " " + Quote(plain)));
     std::string content = ReadFile(plain);
     for (const auto& [job, points] : cases) {
-        std::string value = win32host::ToUtf8(job);
+        std::string value = winenv::ToUtf8(job);
         EXPECT_NE(std::string::npos, content.find(" " + std::string(points) + " Tf\n")) << value << " is " << points << " pt";
         if (!value.empty() && value[0] == '-') {
             EXPECT_EQ(std::string::npos, content.find(" " + value.substr(1) + " Tf\n")) << value << " taken as points";
@@ -139,7 +139,7 @@ TEST_F(SignPdfPlugin, NoJobFileNothingToDrawOrADamagedPdfLeavesThePdfAlone)
     WriteFile(m_pdf, damaged);
     WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"签字"}});
 
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     EXPECT_EQ(SIGNPDF_E_PDF, Sign());
     EXPECT_EQ(damaged, ReadFile(m_pdf));
     auto events = trace.OfKind("signed");
@@ -160,7 +160,7 @@ TEST_F(SignPdfPlugin, ASignatureIsTheSameWhateverTheCacheHolds)
         pdftest::Run("cp " + Quote(m_pdf) + " " + Quote(copy));
         const pid_t child = fork();
         if (child == 0)
-            _exit(m_pfnSignPdf(win32host::FromPosixPath(copy).c_str(), m_strJob.c_str()) == 1 ? 0 : 1);
+            _exit(m_pfnSignPdf(winenv::FromPosixPath(copy).c_str(), m_strJob.c_str()) == 1 ? 0 : 1);
         int status = -1;
         waitpid(child, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << " was not signed";

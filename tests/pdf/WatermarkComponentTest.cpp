@@ -5,8 +5,8 @@
 #include <QvInterfaces.h>
 #include <pdfstamp/PdfStamp.h>
 #include <qvclient/Watermark.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
 
     HRESULT AddWatermark(const std::string& posixPath)
     {
-        BSTR bstrPath = SysAllocString(win32host::FromPosixPath(posixPath).c_str());
+        BSTR bstrPath = SysAllocString(winenv::FromPosixPath(posixPath).c_str());
         HRESULT hr = m_pWatermark->AddWatermark(bstrPath, 10);
         SysFreeString(bstrPath);
         return hr;
@@ -57,14 +57,14 @@ TEST_F(WatermarkComponent, TheConfiguredTextIsOnEveryPage)
     ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"A-01", {L"body"}, 4));
     qvclient::SetWatermarkText(L"张工 2026-12-05");
 
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     EXPECT_EQ(S_OK, AddWatermark(pdf));
     // How it looks on each page is the drawing library's; here that it was drawn on all four.
     EXPECT_TRUE(RenderedPage(pdf, 4).AnyTint(250, 380, 350, 460));
     EXPECT_TRUE(QpdfCheckPasses(pdf));
     auto events = trace.OfKind("watermark");
     ASSERT_EQ(1u, events.size());
-    EXPECT_EQ(win32host::ToUtf8(win32host::FromPosixPath(pdf)), events[0].Get("path"));
+    EXPECT_EQ(winenv::ToUtf8(winenv::FromPosixPath(pdf)), events[0].Get("path"));
     EXPECT_EQ("0x00000000", events[0].Get("result"));
     EXPECT_EQ("4", events[0].Get("pages"));
 }
@@ -78,7 +78,7 @@ TEST_F(WatermarkComponent, FilesItCannotReadFailAndStayAsTheyWere)
     WriteFile(damaged, bytes);
     WriteFile(text, "plain text\n");
 
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     EXPECT_EQ(E_FAIL, AddWatermark(damaged));
     EXPECT_EQ(bytes, ReadFile(damaged));
     EXPECT_EQ(E_FAIL, AddWatermark(text));
@@ -102,7 +102,7 @@ TEST(WatermarkText, AnEmptyTextMeansTheUserAndTodaysDate)
     qvclient::SetWatermarkText(L"质量部");
     EXPECT_EQ(L"质量部", qvclient::GetWatermarkText());
     qvclient::SetWatermarkText(L"");
-    std::string text = win32host::ToUtf8(qvclient::GetWatermarkText());
+    std::string text = winenv::ToUtf8(qvclient::GetWatermarkText());
     ASSERT_GT(text.size(), 11u);
     EXPECT_EQ(std::string(" ") + date, text.substr(text.size() - 11));
 }

@@ -10,8 +10,8 @@
 
 #include <comdef.h>
 #include <objbase.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include <qvclient/Client.h>
 #include <qvclient/Vault.h>
@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(out);
     CoInitialize(nullptr);
     qvclient::Client client;
-    HRESULT hr = client.Open(win32host::FromUtf8(argv[1]));
+    HRESULT hr = client.Open(winenv::FromUtf8(argv[1]));
     if (SUCCEEDED(hr))
         hr = client.RegisterComponents();
     if (FAILED(hr)) {
@@ -49,10 +49,10 @@ int main(int argc, char** argv)
     for (; !cursor->IsEof(); cursor->MoveNext(), ++files) {
         const LONG id = static_cast<LONG>(cursor->GetValue(0).integer);
         const std::string path = out + "/" + std::to_string(id);
-        hr = viztest::DownloadObjectFile(L"LightFile", id, win32host::FromPosixPath(path));
+        hr = viztest::DownloadObjectFile(L"LightFile", id, winenv::FromPosixPath(path));
         std::ifstream in(path, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (FAILED(hr) || qvclient::Sha256Hex(bytes) != win32host::ToUtf8(cursor->GetValue(1).text)) {
+        if (FAILED(hr) || qvclient::Sha256Hex(bytes) != winenv::ToUtf8(cursor->GetValue(1).text)) {
             std::fprintf(stderr, "light file %d: 0x%08X\n", static_cast<int>(id), static_cast<unsigned>(hr));
             ++failed;
         }

@@ -12,8 +12,8 @@
 #include <thread>
 
 #include <ZORRTWrapper.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "ScratchFolder.h"
 #include "Spawn.h"
@@ -33,7 +33,7 @@ protected:
         ASSERT_NE(std::string::npos, m_options.find("search_path=")) << m_conninfo;
     }
 
-    std::wstring Folder() { return win32host::FromUtf8(Client().Posix()); }
+    std::wstring Folder() { return winenv::FromUtf8(Client().Posix()); }
 
     // The folder's server with the given connection string, keeping the fixture's schema.
     void PointFolderAt(const std::string& conninfo, const std::string& options)
@@ -93,7 +93,7 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
             role += "_" + std::to_string(getpid());
             char grant[256];
             std::snprintf(grant, sizeof grant, c.grant, role.c_str());
-            ASSERT_EQ(S_OK, admin->ExecuteScript(win32host::FromUtf8("DROP ROLE IF EXISTS " + role + "; CREATE ROLE " +
+            ASSERT_EQ(S_OK, admin->ExecuteScript(winenv::FromUtf8("DROP ROLE IF EXISTS " + role + "; CREATE ROLE " +
                                 role + " LOGIN PASSWORD 'w'; GRANT USAGE ON SCHEMA " + schema + " TO " + role +
                                 "; GRANT SELECT ON ALL TABLES IN SCHEMA " + schema + " TO " + role + "; " + grant)))
                 << admin->GetLastErrorText().c_str();
@@ -109,7 +109,7 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
             EXPECT_EQ(1, run.exitCode);
             EXPECT_NE(std::string::npos, run.err.find("the client needs a role that may only read")) << run.err;
         } else {
-            admin->ExecuteScript(win32host::FromUtf8("DROP OWNED BY " + role + "; DROP ROLE " + role));
+            admin->ExecuteScript(winenv::FromUtf8("DROP OWNED BY " + role + "; DROP ROLE " + role));
         }
     }
 }
@@ -207,7 +207,7 @@ TEST(SqliteSchema, AnEmptyDatabaseFileIsAMissingSchemaToo)
         ASSERT_EQ(S_OK, database->Execute(L"CREATE TABLE T_Unrelated (A INTEGER)"));
     }
     qvclient::Client client;
-    EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(win32host::FromUtf8(folder)));
+    EXPECT_EQ(qvclient::QV_E_NOSCHEMA, client.Open(winenv::FromUtf8(folder)));
 }
 
 TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
@@ -219,7 +219,7 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     {
         std::unique_ptr<qvclient::IDatabase> admin;
         ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection(), qvclient::DbOpenMode::ReadWrite, admin));
-        ASSERT_EQ(S_OK, admin->ExecuteScript(win32host::FromUtf8(
+        ASSERT_EQ(S_OK, admin->ExecuteScript(winenv::FromUtf8(
                             "DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " + schema)));
     }
     std::string server;
@@ -235,11 +235,11 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     ASSERT_EQ(0, run.exitCode) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder + "/plm.db"));
     std::string remembered;
-    ASSERT_EQ(S_OK, qvclient::ReadFolderServer(win32host::FromUtf8(folder), remembered));
+    ASSERT_EQ(S_OK, qvclient::ReadFolderServer(winenv::FromUtf8(folder), remembered));
     EXPECT_EQ(server, remembered);
 
     qvclient::Client client;
-    ASSERT_EQ(S_OK, client.Open(win32host::FromUtf8(folder)));
+    ASSERT_EQ(S_OK, client.Open(winenv::FromUtf8(folder)));
     std::unique_ptr<qvclient::IDbCursor> cursor;
     ASSERT_EQ(S_OK, client.GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Part", {}, cursor));
     EXPECT_GT(cursor->GetValue(0).integer, 0);

@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include <win32host/Desktop.h>
+#include <winenv/Desktop.h>
 
 #include "CommandTest.h"
 #include "TreeReader.h"
@@ -57,12 +57,12 @@ TEST_F(ServerOutageTest, AServerLostMidPopulationEndsTheCommandAndTheNextOneSees
 
     // The server goes just before the fifth statement of the population is sent.
     int nSql = 0;
-    const int cookie = win32host::AddTraceSink([this, &nSql](const win32host::TraceEvent& event) {
+    const int cookie = winenv::AddTraceSink([this, &nSql](const winenv::TraceEvent& event) {
         if (event.kind == "sql" && ++nSql == 5)
             Stop();
     });
     const HRESULT hrDuringOutage = RunProductTree();
-    win32host::RemoveTraceSink(cookie);
+    winenv::RemoveTraceSink(cookie);
     ASSERT_TRUE(Stopped()) << "the server could not be stopped";
 
     EXPECT_EQ(2, user.managerDialogs) << "the manager still opened";
@@ -96,8 +96,8 @@ protected:
         user.onManager = [](HWND dialog) {
             HWND tree = viztest::ManagerTree(dialog);
             ASSERT_TRUE(tree != nullptr);
-            ASSERT_TRUE(win32host::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
-            ASSERT_TRUE(win32host::ClickControl(dialog, viztest::kDownloadButton));
+            ASSERT_TRUE(winenv::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+            ASSERT_TRUE(winenv::ClickControl(dialog, viztest::kDownloadButton));
         };
     }
 
@@ -148,7 +148,7 @@ TEST_F(ContentOutageTest, AServerLostMidFileFailsThatFileLeavesNothingAndTheNext
     EXPECT_EQ(S_OK, Download(after));
     EXPECT_EQ((std::vector<std::string>{"first.dwg", "second.dwg", "third.dwg"}), e2e::ListFolder(after));
     for (const auto& file : m_contents)
-        EXPECT_TRUE(file.second == e2e::ReadFile(after + L"\\" + file.first)) << win32host::ToUtf8(file.first);
+        EXPECT_TRUE(file.second == e2e::ReadFile(after + L"\\" + file.first)) << winenv::ToUtf8(file.first);
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 using restest::Dialog;
 using restest::FixtureModule;
-using win32host::DialogItemTemplate;
+using winenv::DialogItemTemplate;
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;
 
 TEST(DialogTemplate, HeaderKeepsPlaceStylesCaptionAndFont)
 {
-    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
+    winenv::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
     EXPECT_EQ(d.helpId, 77u);
     EXPECT_EQ(d.style, static_cast<DWORD>(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU));
     EXPECT_EQ(d.exStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
@@ -36,7 +36,7 @@ TEST(DialogTemplate, HeaderKeepsPlaceStylesCaptionAndFont)
 // icon's by ordinal, "#n" here) and its place.
 TEST(DialogTemplate, ControlsKeepOrderClassTextStylesAndPlace)
 {
-    win32host::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
+    winenv::DialogTemplate d = Dialog(FixtureModule(), IDD_FIXTURE);
     const struct {
         DWORD id;
         const wchar_t* className;
@@ -80,8 +80,8 @@ TEST(DialogTemplate, ControlsKeepOrderClassTextStylesAndPlace)
 TEST(DialogTemplate, DefaultStyleWithoutStyleStatementAndTruncatedTemplatesRejected)
 {
     std::vector<unsigned char> bytes = restest::ResourceBytes(FixtureModule(), L"NamedDialog", RT_DIALOG);
-    win32host::DialogTemplate d;
-    ASSERT_TRUE(win32host::ParseDialogTemplate(bytes.data(), bytes.size(), d));
+    winenv::DialogTemplate d;
+    ASSERT_TRUE(winenv::ParseDialogTemplate(bytes.data(), bytes.size(), d));
     EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION));
     EXPECT_FALSE(d.hasFont);
     EXPECT_EQ(d.title, L"Named");
@@ -90,9 +90,9 @@ TEST(DialogTemplate, DefaultStyleWithoutStyleStatementAndTruncatedTemplatesRejec
     bytes = restest::ResourceBytes(FixtureModule(), MAKEINTRESOURCEW(IDD_FIXTURE), RT_DIALOG);
     ASSERT_FALSE(bytes.empty());
     for (size_t cut : {size_t{0}, size_t{10}, bytes.size() / 2, bytes.size() - 3})
-        EXPECT_FALSE(win32host::ParseDialogTemplate(bytes.data(), cut, d)) << "cut at " << cut;
+        EXPECT_FALSE(winenv::ParseDialogTemplate(bytes.data(), cut, d)) << "cut at " << cut;
     bytes[2] = 0; // no 0xFFFF signature: an older DLGTEMPLATE
-    EXPECT_FALSE(win32host::ParseDialogTemplate(bytes.data(), bytes.size(), d));
+    EXPECT_FALSE(winenv::ParseDialogTemplate(bytes.data(), bytes.size(), d));
 }
 
 TEST(DialogTemplate, DlgInitHoldsControlMessageAndData)

@@ -4,23 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include "win32host/IconResource.h"
+#include "winenv/IconResource.h"
 
 using restest::FixtureModule;
 
 namespace {
 
-std::vector<win32host::IconGroupEntry> Group(HMODULE module, WORD id)
+std::vector<winenv::IconGroupEntry> Group(HMODULE module, WORD id)
 {
     std::vector<unsigned char> bytes = restest::ResourceBytes(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
-    std::vector<win32host::IconGroupEntry> entries;
-    EXPECT_TRUE(win32host::ParseIconGroup(bytes.data(), bytes.size(), entries));
+    std::vector<winenv::IconGroupEntry> entries;
+    EXPECT_TRUE(winenv::ParseIconGroup(bytes.data(), bytes.size(), entries));
     return entries;
 }
 
 TEST(IconResource, GroupNamesEachImageOfTheIconFileAndTheClosestIsChosen)
 {
-    std::vector<win32host::IconGroupEntry> entries = Group(FixtureModule(), IDI_FIXTURE);
+    std::vector<winenv::IconGroupEntry> entries = Group(FixtureModule(), IDI_FIXTURE);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].width, 16);
     EXPECT_EQ(entries[0].bitCount, 4);
@@ -28,24 +28,24 @@ TEST(IconResource, GroupNamesEachImageOfTheIconFileAndTheClosestIsChosen)
     EXPECT_EQ(entries[1].width, 32);
     EXPECT_EQ(entries[1].height, 32);
     EXPECT_EQ(entries[1].bitCount, 32);
-    for (const win32host::IconGroupEntry& e : entries) {
+    for (const winenv::IconGroupEntry& e : entries) {
         HRSRC image = FindResourceW(FixtureModule(), MAKEINTRESOURCEW(e.iconId), RT_ICON);
         ASSERT_NE(image, nullptr) << "RT_ICON " << e.iconId;
         EXPECT_EQ(SizeofResource(FixtureModule(), image), e.bytesInRes);
     }
     EXPECT_NE(entries[0].iconId, entries[1].iconId);
     // The closest size is chosen.
-    EXPECT_EQ(win32host::ChooseIconEntry(entries, 16, 16), 0);
-    EXPECT_EQ(win32host::ChooseIconEntry(entries, 20, 20), 0);
-    EXPECT_EQ(win32host::ChooseIconEntry(entries, 48, 48), 1);
-    EXPECT_EQ(win32host::ChooseIconEntry(entries, 0, 0), 1) << "0 x 0 is the system's large icon size";
-    EXPECT_EQ(win32host::ChooseIconEntry({}, 32, 32), -1);
+    EXPECT_EQ(winenv::ChooseIconEntry(entries, 16, 16), 0);
+    EXPECT_EQ(winenv::ChooseIconEntry(entries, 20, 20), 0);
+    EXPECT_EQ(winenv::ChooseIconEntry(entries, 48, 48), 1);
+    EXPECT_EQ(winenv::ChooseIconEntry(entries, 0, 0), 1) << "0 x 0 is the system's large icon size";
+    EXPECT_EQ(winenv::ChooseIconEntry({}, 32, 32), -1);
 }
 
 TEST(IconResource, DecodesPaletteImagesWithTheirMaskAnd32BitImagesTopDownWithTheirAlpha)
 {
-    win32host::IconBitmap bitmap;
-    ASSERT_TRUE(win32host::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(IDI_FIXTURE), 16, 16, bitmap));
+    winenv::IconBitmap bitmap;
+    ASSERT_TRUE(winenv::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(IDI_FIXTURE), 16, 16, bitmap));
     ASSERT_EQ(bitmap.width, 16);
     ASSERT_EQ(bitmap.height, 16);
     EXPECT_EQ(bitmap.bitCount, 4);
@@ -53,8 +53,8 @@ TEST(IconResource, DecodesPaletteImagesWithTheirMaskAnd32BitImagesTopDownWithThe
     EXPECT_EQ(bitmap.pixels[16 * 5 + 2], 0xFFFF0000u) << "left half: palette colour 1";
     EXPECT_EQ(bitmap.pixels[16 * 5 + 12], 0xFF0000FFu) << "right half: palette colour 2";
 
-    win32host::IconBitmap large;
-    ASSERT_TRUE(win32host::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(IDI_FIXTURE), 32, 32, large));
+    winenv::IconBitmap large;
+    ASSERT_TRUE(winenv::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(IDI_FIXTURE), 32, 32, large));
     ASSERT_EQ(large.width, 32);
     // Pixel (x, y) was written as B = 8x, G = 8y, R = 0x40, A = 4(x + y).
     for (int y : {0, 7, 31})
@@ -66,12 +66,12 @@ TEST(IconResource, DecodesPaletteImagesWithTheirMaskAnd32BitImagesTopDownWithThe
 
 TEST(IconResource, MissingGroupFailsLikeFindResource)
 {
-    win32host::IconBitmap bitmap;
+    winenv::IconBitmap bitmap;
     SetLastError(0);
-    EXPECT_FALSE(win32host::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(4242), 32, 32, bitmap));
+    EXPECT_FALSE(winenv::LoadIconBitmap(FixtureModule(), MAKEINTRESOURCEW(4242), 32, 32, bitmap));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
     const unsigned char png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D};
-    EXPECT_FALSE(win32host::DecodeIconImage(png, sizeof png, bitmap));
+    EXPECT_FALSE(winenv::DecodeIconImage(png, sizeof png, bitmap));
 }
 
 } // namespace

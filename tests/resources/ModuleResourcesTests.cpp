@@ -10,8 +10,8 @@
 #include "../fidelity/DialogLayout.h"
 #include "ScratchFolder.h"
 #include "ScriptedUser.h"
-#include "win32host/IconResource.h"
-#include "win32host/Modules.h"
+#include "winenv/IconResource.h"
+#include "winenv/Modules.h"
 
 using restest::Dialog;
 using restest::ModuleImage;
@@ -34,7 +34,7 @@ TEST(ModuleResources, DialogHeaders)
         {IDD_VIEWFILE, 27001, L"浏览", kSizableCaptionPopup | DS_SETFONT | DS_FIXEDSYS},
     };
     for (const auto& c : cases) {
-        win32host::DialogTemplate d = Dialog(ModuleImage(), c.id);
+        winenv::DialogTemplate d = Dialog(ModuleImage(), c.id);
         EXPECT_EQ(c.id, c.number);
         EXPECT_EQ(d.title, c.title) << c.id;
         EXPECT_EQ(d.typeface, L"MS Shell Dlg") << c.id;
@@ -63,7 +63,7 @@ TEST(ModuleResources, DialogControlsInOrderWithTheirClassesTextsAndStyles)
         {IDD_DOCUMENTSELECT, IDCANCEL, L"Button", L"取消", kChildVisible | BS_PUSHBUTTON | WS_TABSTOP},
         {IDD_VIEWFILE, 27008, L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}", L"", kChildVisible | WS_TABSTOP},
     };
-    std::vector<win32host::DialogItemTemplate> items = Dialog(ModuleImage(), IDD_DOCUMENTSELECT).items;
+    std::vector<winenv::DialogItemTemplate> items = Dialog(ModuleImage(), IDD_DOCUMENTSELECT).items;
     for (const auto& item : Dialog(ModuleImage(), IDD_VIEWFILE).items)
         items.push_back(item);
     ASSERT_EQ(items.size(), std::size(expected));
@@ -90,7 +90,7 @@ TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
     CoInitialize(NULL);
     CLSID viewer;
     CLSIDFromString(L"{CB9BBBDA-7B6D-4523-A6B3-CC95E0AF2F9F}", &viewer);
-    win32host::RegisterInprocServer(viewer, L"QvViewerControl.dll");
+    winenv::RegisterInprocServer(viewer, L"QvViewerControl.dll");
     for (int dialog : {IDD_DOCUMENTSELECT, IDD_VIEWFILE}) {
         const std::vector<unsigned char> dialogTemplate = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(dialog), RT_DIALOG);
         bool shown = false;
@@ -98,7 +98,7 @@ TEST(ModuleResources, DialogsAreLaidOutAsWindowsLaysThemOut)
             shown = true;
             EXPECT_EQ(DialogLayoutMismatches(hDlg, dialog, layout), "") << dialog;
         });
-        win32host::ScopedDesktopUser scoped(user);
+        winenv::ScopedDesktopUser scoped(user);
         DialogBoxIndirectParamW(ModuleImage(), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), NULL,
             QuietDialogProc, 0);
         EXPECT_TRUE(shown) << dialog;
@@ -133,15 +133,15 @@ TEST(ModuleResources, EachIconGroupIsOne96PixelTrueColourImage)
 {
     for (WORD id : {IDI_DOCUMENTSELECT, IDI_VIEWFILE}) {
         std::vector<unsigned char> bytes = restest::ResourceBytes(ModuleImage(), MAKEINTRESOURCEW(id), RT_GROUP_ICON);
-        std::vector<win32host::IconGroupEntry> entries;
-        ASSERT_TRUE(win32host::ParseIconGroup(bytes.data(), bytes.size(), entries)) << id;
+        std::vector<winenv::IconGroupEntry> entries;
+        ASSERT_TRUE(winenv::ParseIconGroup(bytes.data(), bytes.size(), entries)) << id;
         ASSERT_EQ(entries.size(), 1u) << id;
         EXPECT_EQ(entries[0].width, 96);
         EXPECT_EQ(entries[0].height, 96);
         EXPECT_EQ(entries[0].bitCount, 32);
 
-        win32host::IconBitmap bitmap;
-        ASSERT_TRUE(win32host::LoadIconBitmap(ModuleImage(), MAKEINTRESOURCEW(id), 96, 96, bitmap)) << id;
+        winenv::IconBitmap bitmap;
+        ASSERT_TRUE(winenv::LoadIconBitmap(ModuleImage(), MAKEINTRESOURCEW(id), 96, 96, bitmap)) << id;
         EXPECT_EQ(bitmap.pixels.size(), 96u * 96u);
         EXPECT_EQ(bitmap.pixels[0] >> 24, 0u) << "a transparent corner";
         EXPECT_EQ(bitmap.pixels[40 * 96 + 30] >> 24, 0xFFu) << "an opaque page";

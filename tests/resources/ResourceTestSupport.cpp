@@ -36,11 +36,11 @@ std::vector<unsigned char> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR t
     return std::vector<unsigned char>(data, data + SizeofResource(module, resource));
 }
 
-win32host::DialogTemplate Dialog(HMODULE module, WORD id)
+winenv::DialogTemplate Dialog(HMODULE module, WORD id)
 {
     std::vector<unsigned char> bytes = ResourceBytes(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-    win32host::DialogTemplate dialog;
-    EXPECT_TRUE(win32host::ParseDialogTemplate(bytes.data(), bytes.size(), dialog)) << "dialog " << id;
+    winenv::DialogTemplate dialog;
+    EXPECT_TRUE(winenv::ParseDialogTemplate(bytes.data(), bytes.size(), dialog)) << "dialog " << id;
     return dialog;
 }
 

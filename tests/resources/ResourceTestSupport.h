@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "win32host/DialogTemplate.h"
+#include "winenv/DialogTemplate.h"
 
 namespace restest {
 
@@ -17,6 +17,6 @@ HMODULE ModuleImage();   // ModuleResourceImage.dll, compiled from the module's 
 // The bytes of a resource, empty when it is missing.
 std::vector<unsigned char> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type);
 
-win32host::DialogTemplate Dialog(HMODULE module, WORD id);
+winenv::DialogTemplate Dialog(HMODULE module, WORD id);
 
 } // namespace restest

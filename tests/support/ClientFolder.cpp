@@ -1,8 +1,8 @@
 #include "ClientFolder.h"
 
 #include <objbase.h>
-#include <win32host/Modules.h>
-#include <win32host/Trace.h>
+#include <winenv/Modules.h>
+#include <winenv/Trace.h>
 
 #include <ZORRTWrapper.h>
 
@@ -11,13 +11,13 @@ namespace viztest {
 ClientFolder::ClientFolder()
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    m_fixture = std::make_unique<qvclient::FixtureBuilder>(win32host::FromUtf8(Posix()));
+    m_fixture = std::make_unique<qvclient::FixtureBuilder>(winenv::FromUtf8(Posix()));
 }
 
 ClientFolder::~ClientFolder()
 {
     m_client.RevokeComponents();
-    win32host::UnregisterInprocServer(CLSID_QvViewerControl);
+    winenv::UnregisterInprocServer(CLSID_QvViewerControl);
     m_fixture.reset();
     CoUninitialize();
 }
@@ -26,8 +26,8 @@ HRESULT ClientFolder::Open(const std::wstring& viewerDll)
 {
     if (FAILED(m_fixture->GetStatus()))
         return m_fixture->GetStatus();
-    win32host::RegisterInprocServer(CLSID_QvViewerControl, viewerDll.c_str());
-    HRESULT hr = m_client.Open(win32host::FromUtf8(Posix()));
+    winenv::RegisterInprocServer(CLSID_QvViewerControl, viewerDll.c_str());
+    HRESULT hr = m_client.Open(winenv::FromUtf8(Posix()));
     if (SUCCEEDED(hr))
         hr = m_client.RegisterComponents();
     return hr;

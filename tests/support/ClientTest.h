@@ -11,8 +11,8 @@
 #include <vector>
 
 #include <qvclient/Fixture.h>
-#include <win32host/Desktop.h>
-#include <win32host/Trace.h>
+#include <winenv/Desktop.h>
+#include <winenv/Trace.h>
 
 #include "ScriptedUser.h"
 #include "TraceFields.h"
@@ -54,19 +54,19 @@ protected:
     }
     virtual std::string Content(const std::wstring& name, const std::wstring& /*type*/)
     {
-        return "light file " + win32host::ToUtf8(name);
+        return "light file " + winenv::ToUtf8(name);
     }
 
     // Runs `action` while the person in `user` sits at the desktop.
     template <class Action>
     auto AsUser(Action action)
     {
-        win32host::ScopedDesktopUser scoped(user);
+        winenv::ScopedDesktopUser scoped(user);
         return action();
     }
 
     // The events of one kind seen so far.
-    std::vector<win32host::TraceEvent> Events(const std::string& kind) const { return trace.OfKind(kind); }
+    std::vector<winenv::TraceEvent> Events(const std::string& kind) const { return trace.OfKind(kind); }
     // The fields of each event of one kind, joined with blanks.
     std::vector<std::string> EventFields(const std::string& kind, std::initializer_list<const char*> fields) const
     {
@@ -74,7 +74,7 @@ protected:
     }
 
     ScriptedUser user;
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     // Declared after the trace, so that it records the client's whole life.
     Folder m_folder;
 };

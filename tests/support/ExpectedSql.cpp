@@ -4,7 +4,7 @@
 #include <map>
 #include <stdexcept>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #ifndef VIZTEST_DATA_DIR
 #error "VIZTEST_DATA_DIR names the test data folder"
@@ -24,7 +24,7 @@ const std::wstring& ExpectedSql(const std::string& key)
             if (line.empty() || line[0] == '#')
                 continue;
             const size_t eq = line.find('=');
-            result[line.substr(0, eq)] = win32host::FromUtf8(line.substr(eq + 1));
+            result[line.substr(0, eq)] = winenv::FromUtf8(line.substr(eq + 1));
         }
         return result;
     }();

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 namespace fs = std::filesystem;
 
@@ -28,7 +28,7 @@ ScratchFolder::~ScratchFolder()
     fs::remove_all(m_posix, ec);
 }
 
-std::wstring ScratchFolder::Windows() const { return win32host::FromPosixPath(m_posix); }
+std::wstring ScratchFolder::Windows() const { return winenv::FromPosixPath(m_posix); }
 
 std::wstring ScratchFolder::Windows(const std::wstring& name) const { return Windows() + L"\\" + name; }
 
@@ -36,10 +36,10 @@ std::wstring ScratchFolder::MakeFolder(const std::string& name) const
 {
     const std::string path = m_posix + "/" + name;
     fs::create_directories(path);
-    return win32host::FromPosixPath(path);
+    return winenv::FromPosixPath(path);
 }
 
-std::string PosixOf(const std::wstring& windowsPath) { return win32host::ToPosixPath(windowsPath); }
+std::string PosixOf(const std::wstring& windowsPath) { return winenv::ToPosixPath(windowsPath); }
 
 bool FileExists(const std::wstring& windowsPath)
 {

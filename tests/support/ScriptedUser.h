@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include <win32host/Desktop.h>
+#include <winenv/Desktop.h>
 
 namespace viztest {
 
@@ -19,7 +19,7 @@ struct MessageSeen {
     UINT type = 0;
 };
 
-class ScriptedUser : public win32host::DefaultDesktopUser {
+class ScriptedUser : public winenv::DefaultDesktopUser {
 public:
     ScriptedUser() = default;
     explicit ScriptedUser(std::function<void(HWND)> onDialog) : dialog(std::move(onDialog)) {}

@@ -10,7 +10,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 #include "ScratchFolder.h"
 
@@ -97,7 +97,7 @@ bool SmallDisk::LeaveFree(size_t freeBytes)
 
 std::vector<std::string> SmallDisk::Files() const
 {
-    std::vector<std::string> names = viztest::ListFolder(win32host::FromPosixPath(m_path));
+    std::vector<std::string> names = viztest::ListFolder(winenv::FromPosixPath(m_path));
     names.erase(std::remove(names.begin(), names.end(), kFiller), names.end());
     return names;
 }

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace viztest {
 namespace {
@@ -56,11 +56,11 @@ std::string AnswerOfSqlite(sqlite3* db, const std::string& sql)
 std::string AnswerOfClient(qvclient::IDatabase& db, const std::string& sql)
 {
     std::unique_ptr<qvclient::IDbCursor> cursor;
-    if (FAILED(db.Query(win32host::FromUtf8(sql), {}, cursor)))
-        return "error: " + win32host::ToUtf8(db.GetLastErrorText());
+    if (FAILED(db.Query(winenv::FromUtf8(sql), {}, cursor)))
+        return "error: " + winenv::ToUtf8(db.GetLastErrorText());
     std::string answer;
     for (int i = 0; i < cursor->GetColumnCount(); ++i)
-        answer += win32host::ToUtf8(cursor->GetColumnName(i)) + "|";
+        answer += winenv::ToUtf8(cursor->GetColumnName(i)) + "|";
     static const int kSqliteType[] = {SQLITE_NULL, SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB};
     HRESULT hr = S_OK;
     for (; !cursor->IsEof() && SUCCEEDED(hr); hr = cursor->MoveNext()) {
@@ -79,14 +79,14 @@ std::string AnswerOfClient(qvclient::IDatabase& db, const std::string& sql)
                 sqlite3_free(psz);
                 break;
             }
-            case qvclient::DbValue::Type::Text: text = win32host::ToUtf8(value.text); break;
+            case qvclient::DbValue::Type::Text: text = winenv::ToUtf8(value.text); break;
             case qvclient::DbValue::Type::Blob: text = Hex(value.blob.data(), value.blob.data() + value.blob.size()); break;
             }
             answer += std::to_string(kSqliteType[static_cast<int>(value.type)]) + ":" + text + "|";
         }
     }
     if (FAILED(hr))
-        answer += "\nerror: " + win32host::ToUtf8(db.GetLastErrorText());
+        answer += "\nerror: " + winenv::ToUtf8(db.GetLastErrorText());
     return answer;
 }
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace viztest {
 
 inline std::vector<std::string> TraceFields(
-    const win32host::TraceRecorder& trace, const std::string& kind, std::initializer_list<const char*> fields)
+    const winenv::TraceRecorder& trace, const std::string& kind, std::initializer_list<const char*> fields)
 {
     std::vector<std::string> lines;
     for (const auto& event : trace.OfKind(kind)) {

@@ -8,7 +8,7 @@
 #include <comdef.h>
 
 #include "FakeObjects.h"
-#include "win32host/Faults.h"
+#include "winenv/Faults.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(Bstr, CarriesItsByteLengthBeforeTheCharactersAndFailsWhenAFaultIsInjected)
     EXPECT_EQ(SysStringLen(nullptr), 0u);
     EXPECT_EQ(SysAllocString(nullptr), nullptr);
 
-    win32host::FailNextBstrAllocations(2);
+    winenv::FailNextBstrAllocations(2);
     EXPECT_EQ(SysAllocString(L"x"), nullptr);
     EXPECT_EQ(SysAllocStringLen(L"x", 1), nullptr);
     BSTR third = SysAllocString(L"x");

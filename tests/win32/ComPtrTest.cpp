@@ -5,7 +5,7 @@
 
 #include "FakeObjects.h"
 #include "RaisedStatus.h"
-#include "win32host/Faults.h"
+#include "winenv/Faults.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ TEST(BstrT, CopiesShareOneStringAndAFailedAllocationRaisesOutOfMemory)
     SysFreeString(embedded);
     EXPECT_EQ(copied.length(), 3u) << "a BSTR is copied whole, NULs included";
 
-    win32host::FailNextBstrAllocations(1);
+    winenv::FailNextBstrAllocations(1);
     EXPECT_EQ(Raised([] { _bstr_t sql(L"SELECT 1"); }), E_OUTOFMEMORY);
     _bstr_t after(L"the fault is used up");
     EXPECT_EQ(after.length(), 20u);

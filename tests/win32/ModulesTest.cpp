@@ -8,9 +8,9 @@
 
 #include "ScopedEnvironment.h"
 #include "ScratchFolder.h"
-#include "win32host/Modules.h"
-#include "win32host/Paths.h"
-#include "win32host/Trace.h"
+#include "winenv/Modules.h"
+#include "winenv/Paths.h"
+#include "winenv/Trace.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string ProgramFolder()
 {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::string posix = win32host::ToPosixPath(path);
+    const std::string posix = winenv::ToPosixPath(path);
     return posix.substr(0, posix.rfind('/'));
 }
 
@@ -37,7 +37,7 @@ private:
     std::filesystem::path m_previous;
 };
 
-std::vector<std::string> DllMainReasons(const win32host::TraceRecorder& recorder)
+std::vector<std::string> DllMainReasons(const winenv::TraceRecorder& recorder)
 {
     std::vector<std::string> reasons;
     for (const auto& event : recorder.OfKind("dllmain"))
@@ -65,16 +65,16 @@ TEST(LoadLibrary, SearchesTheProgramsFolderTheSystemFolderTheCurrentDirectoryThe
         } cases[] = {
             {L"testplugin.DLL", ProgramFolder()},
             {L"CWDPLUGIN", current.Posix()},
-            {L"libm.so.6", win32host::ToPosixPath(system)},
+            {L"libm.so.6", winenv::ToPosixPath(system)},
             {L"PathPlugin", onPath.Posix()},
         };
         for (const auto& c : cases) {
-            win32host::TraceRecorder recorder;
+            winenv::TraceRecorder recorder;
             HMODULE module = LoadLibraryW(c.name);
-            ASSERT_NE(module, nullptr) << win32host::ToUtf8(c.name);
+            ASSERT_NE(module, nullptr) << winenv::ToUtf8(c.name);
             EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "ok");
             const std::string path = recorder.OfKind("load_library").at(0).Get("path");
-            EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << win32host::ToUtf8(c.name);
+            EXPECT_EQ(c.folder, path.substr(0, path.rfind('/'))) << winenv::ToUtf8(c.name);
             FreeLibrary(module);
         }
     }
@@ -93,19 +93,19 @@ TEST(LoadLibrary, ANameWithAFolderIsUsedAsItIsAndALoadedOneIsFoundByItsFileName)
     FreeLibrary(byPath);
     EXPECT_EQ(LoadLibraryW(L"LOADED.DLL"), nullptr) << "once freed, the name is searched for again";
 
-    const std::wstring full = win32host::FromPosixPath(ProgramFolder()) + L"\\TestPlugin.dll";
+    const std::wstring full = winenv::FromPosixPath(ProgramFolder()) + L"\\TestPlugin.dll";
     HMODULE module = LoadLibraryW(full.c_str());
     EXPECT_NE(module, nullptr);
     FreeLibrary(module);
     viztest::ScratchFolder empty;
-    win32host::TraceRecorder recorder;
+    winenv::TraceRecorder recorder;
     EXPECT_EQ(LoadLibraryW(empty.Windows(L"TestPlugin.dll").c_str()), nullptr);
     EXPECT_EQ(recorder.OfKind("load_library").at(0).Get("result"), "not found");
 }
 
 TEST(LoadLibrary, LoadsOnceAndCountsReferencesAroundDllMain)
 {
-    win32host::TraceRecorder recorder;
+    winenv::TraceRecorder recorder;
     HMODULE first = LoadLibraryW(L"TestPlugin.dll");
     HMODULE second = LoadLibraryW(L"TestPlugin.dll");
     ASSERT_NE(first, nullptr);
@@ -122,7 +122,7 @@ TEST(LoadLibrary, LoadsOnceAndCountsReferencesAroundDllMain)
 
 TEST(LoadLibrary, FailsWhenDllMainRefusesToAttach)
 {
-    win32host::TraceRecorder recorder;
+    winenv::TraceRecorder recorder;
     {
         ScopedEnvironment refuse("TEST_PLUGIN_REFUSE", "1");
         EXPECT_EQ(LoadLibraryW(L"TestPlugin.dll"), nullptr);
@@ -142,7 +142,7 @@ TEST(LoadLibrary, MissingExportAndModuleFileName)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    EXPECT_EQ(win32host::ToPosixPath(path), ProgramFolder() + "/TestPlugin.dll");
+    EXPECT_EQ(winenv::ToPosixPath(path), ProgramFolder() + "/TestPlugin.dll");
     EXPECT_EQ(length, std::wcslen(path));
     wchar_t small[4];
     EXPECT_EQ(GetModuleFileNameW(module, small, 4), 4u);
@@ -156,14 +156,14 @@ TEST(InprocServer, CoCreateInstanceLoadsTheRegisteredDll)
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     IUnknown* object = nullptr;
     EXPECT_EQ(CoCreateInstance(clsid, nullptr, 0x17, IID_IUnknown, reinterpret_cast<void**>(&object)), REGDB_E_CLASSNOTREG);
-    win32host::RegisterInprocServer(clsid, L"TestPlugin.dll");
+    winenv::RegisterInprocServer(clsid, L"TestPlugin.dll");
     EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
         REGDB_E_CLASSNOTREG);
-    win32host::TraceRecorder recorder;
+    winenv::TraceRecorder recorder;
     ASSERT_EQ(CoCreateInstance(clsid, nullptr, 0x17, IID_IUnknown, reinterpret_cast<void**>(&object)), S_OK);
     object->Release();
     EXPECT_EQ(recorder.OfKind("load_library").size(), 1u);
-    win32host::UnregisterInprocServer(clsid);
+    winenv::UnregisterInprocServer(clsid);
     CoUninitialize();
 }
 

@@ -4,12 +4,12 @@
 #include <cstdlib>
 
 #include "ScopedEnvironment.h"
-#include "win32host/Paths.h"
+#include "winenv/Paths.h"
 
 namespace {
 
-using win32host::FromPosixPath;
-using win32host::ToPosixPath;
+using winenv::FromPosixPath;
+using winenv::ToPosixPath;
 
 // Backslashes separate and doubles are harmless; drive C is the root unless configured, another
 // drive without a setting is under /mnt; POSIX and relative paths keep their folders; names are UTF-8

@@ -9,9 +9,9 @@
 
 #include <cstdio>
 
-#include <win32host/AtomicFile.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/AtomicFile.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "SmallDisk.h"
 #include "../fidelity/AnsiNames.h"
@@ -195,7 +195,7 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
     SmallDisk disk(256 * 1024);
     if (!disk.Mounted())
         GTEST_SKIP() << "no small disk: " << disk.Error();
-    const std::wstring ini = win32host::FromPosixPath(disk.Path("job.pdf.ini"));
+    const std::wstring ini = winenv::FromPosixPath(disk.Path("job.pdf.ini"));
     std::string original = "[PDFSIGN]\r\nNUMBER=1\r\n[SIGN1]\r\n";
     for (int i = 0; original.size() < 3 * 4096 + 100; ++i)
         original += "K" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
@@ -205,14 +205,14 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
         disk.RemoveFiller();
         for (const char* name : {"job.pdf.ini", "new.ini"})
             std::remove(disk.Path(name).c_str());
-        viztest::WriteFile(win32host::FromPosixPath(disk.Path("job.pdf.ini")), original);
+        viztest::WriteFile(winenv::FromPosixPath(disk.Path("job.pdf.ini")), original);
         ASSERT_TRUE(disk.LeaveFree(free)) << free;
 
         SetLastError(0);
-        const BOOL written = WritePrivateProfileStringW(L"SIGN1", L"CONTENT", win32host::FromUtf8(added).c_str(), ini.c_str());
+        const BOOL written = WritePrivateProfileStringW(L"SIGN1", L"CONTENT", winenv::FromUtf8(added).c_str(), ini.c_str());
         const DWORD error = GetLastError();
         const BOOL created = WritePrivateProfileStringW(L"PDFSIGN", L"NUMBER", L"1",
-            win32host::FromPosixPath(disk.Path("new.ini")).c_str());
+            winenv::FromPosixPath(disk.Path("new.ini")).c_str());
         const std::string after = viztest::ReadPosixFile(disk.Path("job.pdf.ini"));
         if (written) {
             ++successes;
@@ -237,7 +237,7 @@ TEST(TemporaryFile, AProcessKilledWhileWritingLeavesTheFolderAsItWas)
     viztest::WriteFile(folder.Windows(L"job.pdf"), "old");
     const pid_t child = fork();
     if (child == 0) {
-        win32host::TemporaryFile file;
+        winenv::TemporaryFile file;
         if (file.Create(folder.Posix() + "/job.pdf", 0644) == 0 && write(file.GetDescriptor(), "new", 3) == 3)
             raise(SIGKILL);
         _exit(1);

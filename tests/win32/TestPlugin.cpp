@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
-#include "win32host/Trace.h"
+#include "winenv/Trace.h"
 #include <comkit/ClassFactory.h>
 
 extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    win32host::Trace("dllmain", {{"reason", std::to_string(reason)},
+    winenv::Trace("dllmain", {{"reason", std::to_string(reason)},
                                     {"instance", std::to_string(reinterpret_cast<UINT_PTR>(instance))}});
     if (reason == DLL_PROCESS_ATTACH && std::getenv("TEST_PLUGIN_REFUSE"))
         return FALSE;

@@ -1,7 +1,7 @@
 // The stand-in's trace: sinks hear every event in the order they were added, and a trace with
 // no sink is dropped (callers ask IsTraceHeard before they build costly fields).
-#include "win32host/Trace.h"
-#include "win32host/TraceHeard.h"
+#include "winenv/Trace.h"
+#include "winenv/TraceHeard.h"
 
 #include <gtest/gtest.h>
 
@@ -26,31 +26,31 @@ TEST(Trace, HeardOnlyWhileASinkIsAddedAndInTheOrderAdded)
         {"one of two removed", 0, 1, true, 3},
         {"the last removed", 0, 1, false, 3},
     };
-    ASSERT_FALSE(win32host::IsTraceHeard()) << "a sink is left over from an earlier test";
+    ASSERT_FALSE(winenv::IsTraceHeard()) << "a sink is left over from an earlier test";
     std::vector<int> cookies;
     std::vector<std::string> firstHeard;
     for (const Step& step : steps) {
         for (int i = 0; i < step.add; ++i)
-            cookies.push_back(win32host::AddTraceSink([&firstHeard, isFirst = cookies.empty()](const win32host::TraceEvent& e) {
+            cookies.push_back(winenv::AddTraceSink([&firstHeard, isFirst = cookies.empty()](const winenv::TraceEvent& e) {
                 if (isFirst)
                     firstHeard.push_back(e.Get("step"));
             }));
         for (int i = 0; i < step.removeLast; ++i) {
-            win32host::RemoveTraceSink(cookies.back());
+            winenv::RemoveTraceSink(cookies.back());
             cookies.pop_back();
         }
-        EXPECT_EQ(step.heard, win32host::IsTraceHeard()) << step.name;
-        win32host::Trace("test", {{"step", step.name}});
+        EXPECT_EQ(step.heard, winenv::IsTraceHeard()) << step.name;
+        winenv::Trace("test", {{"step", step.name}});
         EXPECT_EQ(step.events, firstHeard.size()) << step.name;
     }
 
     std::vector<std::string> heard;
-    const int first = win32host::AddTraceSink([&heard](const win32host::TraceEvent& e) { heard.push_back("1" + e.kind); });
-    const int second = win32host::AddTraceSink([&heard](const win32host::TraceEvent& e) { heard.push_back("2" + e.kind); });
-    win32host::Trace("a", {});
-    win32host::Trace(win32host::TraceEvent{"b", {}});
-    win32host::RemoveTraceSink(first);
-    win32host::RemoveTraceSink(second);
+    const int first = winenv::AddTraceSink([&heard](const winenv::TraceEvent& e) { heard.push_back("1" + e.kind); });
+    const int second = winenv::AddTraceSink([&heard](const winenv::TraceEvent& e) { heard.push_back("2" + e.kind); });
+    winenv::Trace("a", {});
+    winenv::Trace(winenv::TraceEvent{"b", {}});
+    winenv::RemoveTraceSink(first);
+    winenv::RemoveTraceSink(second);
     EXPECT_EQ((std::vector<std::string>{"1a", "2a", "1b", "2b"}), heard);
 }
 

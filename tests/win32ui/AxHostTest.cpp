@@ -66,10 +66,10 @@ TEST_F(AxHostTest, TheHostCreatesTheControlHandsItOutAndReleasesItWithTheWindow)
         wchar_t className[16];
         GetClassNameW(host, className, 16);
         EXPECT_STREQ(className, L"AtlAxWin");
-        win32host::PressKey(VK_ESCAPE);
+        winenv::PressKey(VK_ESCAPE);
         EXPECT_FALSE(IsWindowVisible(dialog)) << "Escape in the control ends the dialog";
     };
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ViewerProc, 0), IDCANCEL);
     EXPECT_EQ(TestControl::alive, 0);
 }

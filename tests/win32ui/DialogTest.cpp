@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "win32host/Trace.h"
+#include "winenv/Trace.h"
 
 namespace {
 
@@ -62,14 +62,14 @@ TEST(ModalDialog, EscapeEnterSpaceAndTheCloseBoxBecomeCommands)
         WPARAM expected;
     };
     std::vector<Case> cases{
-        {"escape", [](HWND) { win32host::PressKey(VK_ESCAPE); }, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
-        {"enter on a check box presses the default id", [](HWND) { win32host::PressKey(VK_RETURN); },
+        {"escape", [](HWND) { winenv::PressKey(VK_ESCAPE); }, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
+        {"enter on a check box presses the default id", [](HWND) { winenv::PressKey(VK_RETURN); },
             MAKEWPARAM(IDOK, BN_CLICKED)},
-        {"close box", [](HWND d) { win32host::CloseWindowByUser(d); }, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
+        {"close box", [](HWND d) { winenv::CloseWindowByUser(d); }, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
         {"space on a focused button clicks it",
             [](HWND d) {
                 SetFocus(GetDlgItem(d, kActionId));
-                win32host::PressKey(VK_SPACE);
+                winenv::PressKey(VK_SPACE);
             },
             MAKEWPARAM(kActionId, BN_CLICKED)},
     };
@@ -77,7 +77,7 @@ TEST(ModalDialog, EscapeEnterSpaceAndTheCloseBoxBecomeCommands)
         Probe probe;
         ScriptedUser user;
         user.dialog = c.act;
-        win32host::ScopedDesktopUser scoped(user);
+        winenv::ScopedDesktopUser scoped(user);
         INT_PTR result = DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&probe));
         ASSERT_EQ(probe.commands.size(), 1u) << c.name;
         EXPECT_EQ(probe.commands[0], c.expected) << c.name;
@@ -88,7 +88,7 @@ TEST(ModalDialog, EscapeEnterSpaceAndTheCloseBoxBecomeCommands)
 TEST(ModalDialog, AUserWhoWalksAwayClosesTheDialogAndARefusingDialogIsCancelled)
 {
     auto t = ManagerLikeTemplate();
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     Probe polite;
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&polite)), IDCANCEL);
     EXPECT_EQ(polite.commands, std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)}) << "the close box was used";
@@ -112,16 +112,16 @@ TEST(ModalDialog, TheOwnerIsDisabledWhileTheDialogRunsAndTheDialogIsGoneAfterwar
     user.dialog = [&](HWND dialog) {
         seen = dialog;
         ownerEnabled = IsWindowEnabled(owner);
-        EXPECT_EQ(win32host::ActiveModalDialog(), dialog);
-        EXPECT_FALSE(win32host::ClickWindow(owner)) << "the owner takes no input";
+        EXPECT_EQ(winenv::ActiveModalDialog(), dialog);
+        EXPECT_FALSE(winenv::ClickWindow(owner)) << "the owner takes no input";
         EndDialog(dialog, 7);
     };
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), owner, ProbeProc, reinterpret_cast<LPARAM>(&probe)), 7);
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_FALSE(IsWindow(seen));
-    EXPECT_EQ(win32host::ActiveModalDialog(), nullptr);
+    EXPECT_EQ(winenv::ActiveModalDialog(), nullptr);
     DestroyWindow(owner);
 }
 
@@ -164,7 +164,7 @@ TEST(ModalDialog, TakesTheFocusFromItsOwnerAndGivesItBackWhenItEnds)
             dialogSeen = dialog;
             HWND focus = GetFocus();
             focusSeen = focus == dialog ? 0 : IsChild(dialog, focus) ? GetDlgCtrlID(focus) : -1;
-            EXPECT_TRUE(win32host::PressKey(VK_ESCAPE)) << "the key reaches the dialog";
+            EXPECT_TRUE(winenv::PressKey(VK_ESCAPE)) << "the key reaches the dialog";
             return;
         }
         owner = dialog;
@@ -183,7 +183,7 @@ TEST(ModalDialog, TakesTheFocusFromItsOwnerAndGivesItBackWhenItEnds)
             EXPECT_EQ(owner, GetActiveWindow());
         }
     });
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     Probe ownerProbe;
     DialogBoxIndirectParamW(nullptr, ManagerLikeTemplate().Get(), nullptr, ProbeProc, reinterpret_cast<LPARAM>(&ownerProbe));
     EXPECT_NE(nullptr, owner);

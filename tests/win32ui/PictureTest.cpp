@@ -7,7 +7,7 @@
 #include "ScratchFolder.h"
 #include "TestSupport.h"
 #include "commctrl.h"
-#include "win32host/DesktopSvg.h"
+#include "winenv/DesktopSvg.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
         TreeView_InsertItem(tree, &is);
         TreeView_Expand(tree, root, TVE_EXPAND);
 
-        std::string svg = win32host::DrawWindowSvg(dialog);
+        std::string svg = winenv::DrawWindowSvg(dialog);
         EXPECT_EQ(svg.rfind("<svg", 0), 0u);
         EXPECT_NE(svg.find("轻量化文件管理"), std::string::npos);
         EXPECT_NE(svg.find(">PDF<"), std::string::npos);
@@ -63,18 +63,18 @@ TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
         tv.state = INDEXTOSTATEIMAGEMASK(2);
         TreeView_SetItem(tree, &tv);
         TreeView_Expand(tree, root, TVE_COLLAPSE);
-        svg = win32host::DrawWindowSvg(dialog);
+        svg = winenv::DrawWindowSvg(dialog);
         EXPECT_EQ(Count(svg, "class=\"checked\""), 1u);
         EXPECT_EQ(svg.find(">part.pdf<"), std::string::npos) << "a collapsed branch is not drawn";
 
         std::string path = testing::TempDir() + "w32ui_picture.svg";
-        ASSERT_TRUE(win32host::SaveWindowSvg(dialog, path));
+        ASSERT_TRUE(winenv::SaveWindowSvg(dialog, path));
         EXPECT_EQ(viztest::ReadPosixFile(path), svg);
     });
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     ASSERT_NE(-1, DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0));
     ASSERT_NE(nullptr, shown);
-    EXPECT_EQ(win32host::DrawWindowSvg(shown), "") << "a destroyed window draws nothing";
+    EXPECT_EQ(winenv::DrawWindowSvg(shown), "") << "a destroyed window draws nothing";
 }
 
 // A numeric attribute of the first element that carries the marker.
@@ -111,7 +111,7 @@ TEST(Picture, AnOverflowingTreeShowsItsScrollBarAndOnlyTheRowsInView)
         drawn = true;
         HWND tree = GetDlgItem(dialog, 4);
         std::vector<HTREEITEM> items = InsertRootItems(tree, 40, L"row ");
-        std::string svg = win32host::DrawWindowSvg(dialog);
+        std::string svg = winenv::DrawWindowSvg(dialog);
         EXPECT_EQ(Count(svg, "scrollbar vertical"), 1u);
         EXPECT_EQ(Count(svg, "scrollbar horizontal"), 0u) << "short labels need no horizontal bar";
         EXPECT_NE(svg.find(">row 0<"), std::string::npos) << "the top of the tree";
@@ -123,13 +123,13 @@ TEST(Picture, AnOverflowingTreeShowsItsScrollBarAndOnlyTheRowsInView)
             << "as long as the page is a part of the rows";
 
         SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items.back()));
-        svg = win32host::DrawWindowSvg(dialog);
+        svg = winenv::DrawWindowSvg(dialog);
         EXPECT_NE(svg.find(">row 39<"), std::string::npos);
         EXPECT_EQ(svg.find(">row 0<"), std::string::npos) << "rows scrolled away are not drawn";
         thumb = VerticalThumb(svg);
         EXPECT_EQ(thumb.trackBottom, thumb.bottom) << "at the bottom of the track with the last row shown";
     });
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     ASSERT_NE(-1, DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, PlainProc, 0));
     EXPECT_TRUE(drawn) << "the dialog reached the user";
 }

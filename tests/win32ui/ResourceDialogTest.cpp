@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "win32host/DesktopSvg.h"
-#include "win32host/ResourceTable.h"
+#include "winenv/DesktopSvg.h"
+#include "winenv/ResourceTable.h"
 
 extern "C" {
 // The program's resource table, filled by the test before the first lookup.
-__attribute__((visibility("default"))) win32host::ResourceTable VizModuleResources = {win32host::kResourceTableVersion, 0, nullptr};
+__attribute__((visibility("default"))) winenv::ResourceTable VizModuleResources = {winenv::kResourceTableVersion, 0, nullptr};
 }
 
 namespace {
@@ -67,7 +67,7 @@ struct Resources {
     std::vector<BYTE> dialog;
     std::vector<BYTE> image = IconImage();
     std::vector<BYTE> group = IconGroup(static_cast<DWORD>(image.size()));
-    std::vector<win32host::ResourceEntry> entries;
+    std::vector<winenv::ResourceEntry> entries;
 
     Resources()
     {
@@ -110,10 +110,10 @@ TEST(ResourceDialog, ADialogsIconComesFromTheModuleByNumber)
     std::string picture;
     user.dialog = [&](HWND dialog) {
         hasIcon = SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
-        picture = win32host::DrawWindowSvg(dialog);
-        win32host::PressKey(VK_RETURN);
+        picture = winenv::DrawWindowSvg(dialog);
+        winenv::PressKey(VK_RETURN);
     };
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     EXPECT_EQ(DialogBoxIndirectParamW(module, reinterpret_cast<LPCDLGTEMPLATEW>(resources.dialog.data()), nullptr,
                   IconDialogProc, 0),
         IDOK)

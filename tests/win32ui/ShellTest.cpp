@@ -11,7 +11,7 @@
 #include "commctrl.h"
 #include "shellapi.h"
 #include "shlobj.h"
-#include "win32host/Trace.h"
+#include "winenv/Trace.h"
 
 namespace {
 
@@ -25,10 +25,10 @@ TEST(MessageBox, TheOwnerWaitsForTheUsersAnswer)
     bool ownerEnabledDuringBox = true;
     user.messageBox = [&](HWND, const std::wstring&, const std::wstring&, UINT type) {
         ownerEnabledDuringBox = IsWindowEnabled(owner);
-        EXPECT_EQ(win32host::MessageBoxButtons(type), (std::vector<int>{IDYES, IDNO}));
+        EXPECT_EQ(winenv::MessageBoxButtons(type), (std::vector<int>{IDYES, IDNO}));
         return IDNO;
     };
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     EXPECT_EQ(MessageBoxW(owner, L"text", L"caption", MB_YESNO), IDNO);
     EXPECT_FALSE(ownerEnabledDuringBox);
     EXPECT_TRUE(IsWindowEnabled(owner));
@@ -37,7 +37,7 @@ TEST(MessageBox, TheOwnerWaitsForTheUsersAnswer)
 
 TEST(MessageBox, TheDefaultUserPressesTheDefaultButton)
 {
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     EXPECT_EQ(MessageBoxW(nullptr, L"text", nullptr, MB_OK | MB_ICONERROR), IDOK);
     EXPECT_EQ(MessageBoxW(nullptr, L"text", L"c", MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
     EXPECT_EQ(MessageBoxW(nullptr, L"text", L"c", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
@@ -52,7 +52,7 @@ TEST(FolderPicker, TheDisplayNameIsTheLastPartOfTheChosenPath)
 {
     ScriptedUser user;
     user.folders = {L"C:\\导出\\light files"};
-    win32host::ScopedDesktopUser scoped(user);
+    winenv::ScopedDesktopUser scoped(user);
     wchar_t display[MAX_PATH] = L"";
     BROWSEINFOW bi{};
     bi.pszDisplayName = display;
@@ -91,12 +91,12 @@ TEST(FileInfo, EachExtensionHasOneIconIndexAndFoldersAnother)
         SHFILEINFOW info{};
         const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (c.onlyAttributes ? SHGFI_USEFILEATTRIBUTES : 0);
         const bool ok = SHGetFileInfoW(c.name, c.attributes, &info, sizeof(info), flags) != 0;
-        ASSERT_EQ(ok, c.kind != 0) << win32host::ToUtf8(c.name);
+        ASSERT_EQ(ok, c.kind != 0) << winenv::ToUtf8(c.name);
         if (!ok)
             continue;
-        EXPECT_TRUE(DestroyIcon(info.hIcon)) << win32host::ToUtf8(c.name);
+        EXPECT_TRUE(DestroyIcon(info.hIcon)) << winenv::ToUtf8(c.name);
         const auto known = indexOf.emplace(c.kind, info.iIcon).first;
-        EXPECT_EQ(known->second, info.iIcon) << win32host::ToUtf8(c.name);
+        EXPECT_EQ(known->second, info.iIcon) << winenv::ToUtf8(c.name);
     }
     std::set<int> distinct;
     for (const auto& k : indexOf)

@@ -6,7 +6,7 @@
 
 #include "commctrl.h"
 #include "windows.h"
-#include "win32host/Desktop.h"
+#include "winenv/Desktop.h"
 
 #include "DialogTemplateBuilder.h"
 #include "ScriptedUser.h"

@@ -41,7 +41,7 @@ protected:
     }
 
     // What a message loop does between two inputs.
-    static void Idle() { win32host::RunPostedMessages(); }
+    static void Idle() { winenv::RunPostedMessages(); }
 
     SCROLLINFO Vertical() const
     {
@@ -168,7 +168,7 @@ TEST_F(TreeScrollTest, TheKeyboardKeepsTheSelectionInView)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
-        ASSERT_TRUE(win32host::PressKey(c.key));
+        ASSERT_TRUE(winenv::PressKey(c.key));
         EXPECT_EQ(items[static_cast<size_t>(c.selected)], TreeView_GetSelection(m_tree));
         EXPECT_EQ(c.top, Top());
     }
@@ -198,7 +198,7 @@ TEST_F(TreeScrollTest, ClickingTheLastOfFiveHundredItemsScrollsItIntoViewAndChec
     auto items = Fill(500);
     HTREEITEM last = items.back();
     ASSERT_EQ(0u, TreeView_GetCheckState(m_tree, last));
-    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, last));
+    ASSERT_TRUE(winenv::ClickTreeItemCheckBox(m_tree, last));
     EXPECT_EQ(1u, TreeView_GetCheckState(m_tree, last));
     RECT r;
     ASSERT_TRUE(TreeView_GetItemRect(m_tree, last, &r, FALSE));
@@ -207,7 +207,7 @@ TEST_F(TreeScrollTest, ClickingTheLastOfFiveHundredItemsScrollsItIntoViewAndChec
     EXPECT_GE(r.top, 0);
     EXPECT_LE(r.bottom, client.bottom);
     EXPECT_EQ(500 - kWholeRows, Top());
-    ASSERT_TRUE(win32host::ClickTreeItemLabel(m_tree, items.front()));
+    ASSERT_TRUE(winenv::ClickTreeItemLabel(m_tree, items.front()));
     EXPECT_EQ(items.front(), TreeView_GetSelection(m_tree)) << "and back up to the first";
     EXPECT_EQ(0, Top());
 }

@@ -123,19 +123,19 @@ TEST_F(TreeViewTest, CheckBoxesStartClearToggleAfterNmClickAndAreRebuiltWithTheS
 
     TreeView_SelectItem(m_tree, b);
     g_seen = Seen();
-    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    ASSERT_TRUE(winenv::ClickTreeItemCheckBox(m_tree, a));
     EXPECT_EQ(g_seen.checkAtClick, 0u) << "NM_CLICK sees the state before the click";
     EXPECT_EQ(g_seen.selectionAtClick, b);
     EXPECT_EQ(CheckState(m_tree, a), 1u);
     EXPECT_EQ(CheckState(m_tree, b), 0u);
     EXPECT_EQ(TreeView_GetSelection(m_tree), b) << "a check box click does not move the selection";
 
-    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    ASSERT_TRUE(winenv::ClickTreeItemCheckBox(m_tree, a));
     EXPECT_EQ(g_seen.checkAtClick, 1u);
     EXPECT_EQ(CheckState(m_tree, a), 0u);
 
     g_seen.clickResult = 1;
-    ASSERT_TRUE(win32host::ClickTreeItemCheckBox(m_tree, a));
+    ASSERT_TRUE(winenv::ClickTreeItemCheckBox(m_tree, a));
     EXPECT_EQ(CheckState(m_tree, a), 0u) << "a parent that returns nonzero from NM_CLICK stops the toggle";
 }
 
@@ -185,7 +185,7 @@ TEST_F(TreeViewTest, AClickOnTheLabelSelectsWithoutTogglingAndADoubleClickExpand
     HTREEITEM root = Insert(L"Root");
     Insert(L"Child", root);
     g_seen = Seen();
-    ASSERT_TRUE(win32host::ClickTreeItemLabel(m_tree, root));
+    ASSERT_TRUE(winenv::ClickTreeItemLabel(m_tree, root));
     EXPECT_EQ(g_seen.codes.front(), static_cast<UINT>(NM_SETFOCUS));
     EXPECT_NE(std::find(g_seen.codes.begin(), g_seen.codes.end(), static_cast<UINT>(NM_CLICK)), g_seen.codes.end());
     EXPECT_EQ(g_seen.selectionAtClick, nullptr) << "the selection moves after NM_CLICK";
@@ -194,7 +194,7 @@ TEST_F(TreeViewTest, AClickOnTheLabelSelectsWithoutTogglingAndADoubleClickExpand
     EXPECT_EQ(GetFocus(), m_tree);
 
     g_seen = Seen();
-    ASSERT_TRUE(win32host::DoubleClickTreeItemLabel(m_tree, root));
+    ASSERT_TRUE(winenv::DoubleClickTreeItemLabel(m_tree, root));
     auto dbl = std::find(g_seen.codes.begin(), g_seen.codes.end(), static_cast<UINT>(NM_DBLCLK));
     ASSERT_NE(dbl, g_seen.codes.end());
     auto expanded = std::find(g_seen.codes.begin(), g_seen.codes.end(), static_cast<UINT>(TVN_ITEMEXPANDEDW));
@@ -215,7 +215,7 @@ TEST_F(TreeViewTest, KeysAndCollapsingMoveTheSelection)
         bool expanded;
     } cases[] = {{VK_ADD, root, true}, {VK_DOWN, c1, true}, {VK_LEFT, root, true}, {VK_SUBTRACT, root, false}};
     for (const auto& c : cases) {
-        win32host::PressKey(c.key);
+        winenv::PressKey(c.key);
         EXPECT_EQ(TreeView_GetSelection(m_tree), c.selected) << c.key;
         EXPECT_EQ(TreeView_GetItemState(m_tree, root, TVIS_EXPANDED) != 0, c.expanded) << c.key;
     }

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include <win32host/Desktop.h>
+#include <winenv/Desktop.h>
 
 #include "../fidelity/AnsiNames.h"
 #include "../fidelity/DialogLayout.h"
@@ -136,14 +136,14 @@ void CheckManagerControls(HWND hDlg)
 
 // Answers each message box with its first button, keeping the type the desktop read from the
 // real box (its icon included); a modal dialog is given to inspect before the desktop closes it.
-class BoxReader : public win32host::DesktopUser {
+class BoxReader : public winenv::DesktopUser {
 public:
     UINT nShown = ~0u;
     std::function<void(HWND)> inspect;
     int OnMessageBox(HWND, const std::wstring&, const std::wstring&, UINT type) override
     {
         nShown = type;
-        return win32host::MessageBoxButtons(type).front();
+        return winenv::MessageBoxButtons(type).front();
     }
     std::optional<std::wstring> OnBrowseForFolder(HWND, const std::wstring&) override { return std::nullopt; }
     void OnModalDialog(HWND hDlg) override
@@ -231,7 +231,7 @@ void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_
         bShown = true;
         inspect(hDlg, 27001);
     };
-    win32host::ScopedDesktopUser scoped(reader);
+    winenv::ScopedDesktopUser scoped(reader);
     CDialog viewer;
     viewer.InitModalIndirect(static_cast<LPCDLGTEMPLATE>(LockResource(LoadResource(hModule, hTemplate))), NULL,
         LockResource(LoadResource(hModule, hInit)));
@@ -241,7 +241,7 @@ void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_
 void CheckMessageBoxIcons()
 {
     BoxReader reader;
-    win32host::ScopedDesktopUser scoped(reader);
+    winenv::ScopedDesktopUser scoped(reader);
     for (const MessageBoxIconCase& c : kMessageBoxIconCases) {
         reader.nShown = ~0u;
         AfxMessageBox(L"text", c.type);

@@ -7,7 +7,7 @@
 #include <afxcoll.h>
 #include <oleauto.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -32,7 +32,7 @@ void Check(bool bOk, const char* pszWhat, const std::string& strDetail = std::st
 template <typename T> T Export(LPCWSTR lpszLibrary, const char* pszName)
 {
     HMODULE hModule = LoadLibraryW(lpszLibrary);
-    Check(hModule != NULL, "LoadLibraryW", win32host::ToUtf8(lpszLibrary));
+    Check(hModule != NULL, "LoadLibraryW", winenv::ToUtf8(lpszLibrary));
     T pfn = hModule != NULL ? reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(hModule, pszName))) : NULL;
     Check(pfn != NULL, "GetProcAddress", pszName);
     return pfn;
@@ -62,12 +62,12 @@ void CheckSignPdf(const std::wstring& strFolder)
     for (const SignedJobLine& line : kSignedJob)
         WritePrivateProfileStringW(line.section, line.key, line.value, strJob.c_str());
 
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     pfnSignPdf(strPdf.c_str(), strJob.c_str());
     const auto events = trace.OfKind("signed");
     Check(events.size() == 1, "one signed event");
     if (events.size() == 1) {
-        Check(events[0].Get("pdf") == win32host::ToUtf8(strPdf), "signed pdf", events[0].Get("pdf"));
+        Check(events[0].Get("pdf") == winenv::ToUtf8(strPdf), "signed pdf", events[0].Get("pdf"));
         for (const auto& field : kSignedEvent)
             Check(events[0].Get(field[0]) == field[1], field[0], events[0].Get(field[0]));
     }
@@ -92,10 +92,10 @@ void CheckPrintPlugin(const std::wstring& strFolder)
     CStringArray files;
     files.Add((strFolder + L"\\A-01.pdf").c_str());
     files.Add((strFolder + L"\\赵敏\\B-02.dwg").c_str());
-    const std::string strList = win32host::ToUtf8(static_cast<LPCWSTR>(files[0])) + "\n" +
-        win32host::ToUtf8(static_cast<LPCWSTR>(files[1]));
+    const std::string strList = winenv::ToUtf8(static_cast<LPCWSTR>(files[0])) + "\n" +
+        winenv::ToUtf8(static_cast<LPCWSTR>(files[1]));
 
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     Check(pfnPrint(&files) == 1, "PrintArrayFile succeeds");
     const auto calls = trace.OfKind("plugin_call");
     const auto jobs = trace.OfKind("print_job");
@@ -105,8 +105,8 @@ void CheckPrintPlugin(const std::wstring& strFolder)
     Check(jobs.size() == 1 && jobs[0].Get("result") == "ok" && jobs[0].Get("detail") == "2 file(s)", "print_job event");
     if (jobs.size() == 1) {
         const std::string strDestination = jobs[0].Get("destination");
-        Check(strDestination.rfind(win32host::ToUtf8(strSpool) + "\\job-", 0) == 0, "spooled in", strDestination);
-        Check(ReadBytes(win32host::FromUtf8(strDestination)) == strList + "\n", "spool file lists the files in order");
+        Check(strDestination.rfind(winenv::ToUtf8(strSpool) + "\\job-", 0) == 0, "spooled in", strDestination);
+        Check(ReadBytes(winenv::FromUtf8(strDestination)) == strList + "\n", "spool file lists the files in order");
     }
 }
 
@@ -129,7 +129,7 @@ void CheckViewerCreates(REFCLSID clsid, const std::wstring& strFolder)
     Check(SUCCEEDED(hr) && pViewer != NULL, "CoCreateInstance of the viewer control", std::to_string(hr));
     if (pViewer == NULL)
         return;
-    win32host::TraceRecorder trace;
+    winenv::TraceRecorder trace;
     const std::wstring strMap = strFolder + L"\\Viewermap.xml";
     WriteBytes(strMap, "<ViewerMap><Viewer extensions=\".pdf\" program=\"notepad.exe\" /></ViewerMap>");
     for (const auto& call : {std::make_pair(3, strMap), std::make_pair(1, strFolder + L"\\A-01.pdf")}) {
@@ -167,7 +167,7 @@ void CheckViewer(bool bRegistered, const std::wstring& strFolder)
     const std::wstring strServer = std::wstring(kViewerKey) + L"\\InprocServer32";
     const std::wstring strServerPath = RegistryString(strServer, NULL);
     Check(lstrcmpiW(strServerPath.c_str(), strExpected.c_str()) == 0, "InprocServer32 names the DLL",
-        win32host::ToUtf8(strServerPath));
+        winenv::ToUtf8(strServerPath));
     Check(RegistryString(strServer, L"ThreadingModel") == L"Apartment", "ThreadingModel Apartment");
     CheckViewerCreates(clsid, strFolder);
 }

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cwctype>
 
-#include <win32host/Desktop.h>
+#include <winenv/Desktop.h>
 
 #include "DialogState.h"
 
@@ -32,7 +32,7 @@ bool PressOnTree(HWND tree, UINT vk, int times = 1)
         SetFocus(tree);
     bool done = true;
     for (int i = 0; i < times; ++i)
-        done = win32host::PressKey(vk) && done;
+        done = winenv::PressKey(vk) && done;
     return done;
 }
 
@@ -42,7 +42,7 @@ bool ClickSelectedCheckBox(HWND tree)
     if (!item)
         return false;
     ShowItem(tree, item);
-    return win32host::ClickTreeItemCheckBox(tree, item);
+    return winenv::ClickTreeItemCheckBox(tree, item);
 }
 
 bool DoubleClickSelected(HWND tree)
@@ -51,13 +51,13 @@ bool DoubleClickSelected(HWND tree)
     if (!item)
         return false;
     ShowItem(tree, item);
-    return win32host::DoubleClickTreeItemLabel(tree, item);
+    return winenv::DoubleClickTreeItemLabel(tree, item);
 }
 
 bool ClickByText(HWND dialog, const wchar_t* text)
 {
     HWND control = FindControlByText(dialog, text);
-    return control && win32host::ClickWindow(control);
+    return control && winenv::ClickWindow(control);
 }
 
 // A check box whose text starts with this letter (DWG, PDF, STEP).
@@ -65,7 +65,7 @@ bool ClickCheckBoxByLetter(HWND dialog, wchar_t letter)
 {
     for (const ControlState& c : ReadDialogState(dialog).controls)
         if (c.kind == ControlState::CheckBox && !c.text.empty() && static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c.text[0]))) == letter)
-            return win32host::ClickWindow(c.hwnd);
+            return winenv::ClickWindow(c.hwnd);
     return false;
 }
 
@@ -96,7 +96,7 @@ bool DialogInput::ActOnKey(HWND dialog, const InputEvent& e)
     case Key::End: return PressOnTree(tree, VK_END);
     case Key::PageUp: return PressOnTree(tree, VK_UP, 10);
     case Key::PageDown: return PressOnTree(tree, VK_DOWN, 10);
-    case Key::Tab: return win32host::PressKey(VK_TAB);
+    case Key::Tab: return winenv::PressKey(VK_TAB);
     case Key::BackTab:
         // The dialog manager's Shift+Tab: the previous tab stop.
         if (HWND previous = GetNextDlgTabItem(dialog, GetFocus(), TRUE)) {
@@ -104,24 +104,24 @@ bool DialogInput::ActOnKey(HWND dialog, const InputEvent& e)
             return true;
         }
         return false;
-    case Key::Escape: return win32host::PressKey(VK_ESCAPE);
+    case Key::Escape: return winenv::PressKey(VK_ESCAPE);
     case Key::F5: return DoubleClickSelected(tree);
     case Key::Enter:
         if (tree && !FocusIsButton())
             return ClickSelectedCheckBox(tree);
-        return win32host::PressKey(VK_RETURN);
+        return winenv::PressKey(VK_RETURN);
     case Key::Char: break;
     default: return false;
     }
     switch (e.ch) {
-    case L' ': return win32host::PressKey(VK_SPACE);
+    case L' ': return winenv::PressKey(VK_SPACE);
     case L'+': return PressOnTree(tree, VK_ADD);
     case L'-': return PressOnTree(tree, VK_SUBTRACT);
     case L'c': return ClickSelectedCheckBox(tree);
     case L'o': return DoubleClickSelected(tree);
     case L'P': return ClickByText(dialog, L"打印");
     case L'D': return ClickByText(dialog, L"下载");
-    case L'q': return ClickByText(dialog, L"取消") || win32host::PressKey(VK_ESCAPE);
+    case L'q': return ClickByText(dialog, L"取消") || winenv::PressKey(VK_ESCAPE);
     default:
         if (e.ch >= L'a' && e.ch <= L'z')
             return ClickCheckBoxByLetter(dialog, e.ch);
@@ -147,17 +147,17 @@ bool DialogInput::ActOnMouse(const InputEvent& e, const std::vector<ScreenTarget
     switch (hit->kind) {
     case ScreenTarget::TreeCheckBox:
         ShowItem(hit->control, hit->item);
-        return win32host::ClickTreeItemCheckBox(hit->control, hit->item);
+        return winenv::ClickTreeItemCheckBox(hit->control, hit->item);
     case ScreenTarget::TreeLabel:
         ShowItem(hit->control, hit->item);
         // The first press was already a click; the second one makes it a double click.
-        return twice ? win32host::DoubleClickTreeItemLabel(hit->control, hit->item)
-                     : win32host::ClickTreeItemLabel(hit->control, hit->item);
+        return twice ? winenv::DoubleClickTreeItemLabel(hit->control, hit->item)
+                     : winenv::ClickTreeItemLabel(hit->control, hit->item);
     case ScreenTarget::TreeExpander:
         SendMessageW(hit->control, TVM_EXPAND, TVE_TOGGLE, reinterpret_cast<LPARAM>(hit->item));
         return true;
     case ScreenTarget::Control:
-        return win32host::ClickWindow(hit->control);
+        return winenv::ClickWindow(hit->control);
     default:
         return false;
     }

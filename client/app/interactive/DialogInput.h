@@ -1,5 +1,5 @@
 // What a person's key or mouse click does on a dialog, given to the window system as the input
-// a person at a Windows desktop would give (win32host's input functions), never as a change of
+// a person at a Windows desktop would give (winenv's input functions), never as a change of
 // state behind the dialog's back.
 #pragma once
 

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace plmclient {
 
@@ -96,7 +96,7 @@ std::string ScreenBuffer::Render() const
             if (cell.continuation)
                 continue;
             if (cell.attr != current) {
-                out += win32host::ToUtf8(run);
+                out += winenv::ToUtf8(run);
                 run.clear();
                 out += "\x1b[0";
                 if (cell.attr & kBold)
@@ -112,7 +112,7 @@ std::string ScreenBuffer::Render() const
             }
             run += cell.ch;
         }
-        out += win32host::ToUtf8(run) + "\x1b[0m";
+        out += winenv::ToUtf8(run) + "\x1b[0m";
     }
     return out;
 }

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 #include "../TranscriptPrinter.h"
 #include "DialogState.h"
@@ -23,7 +23,7 @@ namespace {
 const size_t kLogLines = 20;
 const int kEscapeWaitMs = 40; // how long a lone Escape waits for the rest of a sequence
 
-std::wstring Wide(const std::string& s) { return win32host::FromUtf8(s); }
+std::wstring Wide(const std::string& s) { return winenv::FromUtf8(s); }
 
 // wcwidth needs a UTF-8 character type to know that Chinese takes two cells.
 void UseUtf8CharacterType()
@@ -66,10 +66,10 @@ std::string Absolute(std::string path)
 TerminalUser::TerminalUser() : m_uiThread(std::this_thread::get_id())
 {
     UseUtf8CharacterType();
-    m_traceCookie = win32host::AddTraceSink([this](const win32host::TraceEvent& e) { Observe(e); });
+    m_traceCookie = winenv::AddTraceSink([this](const winenv::TraceEvent& e) { Observe(e); });
 }
 
-TerminalUser::~TerminalUser() { win32host::RemoveTraceSink(m_traceCookie); }
+TerminalUser::~TerminalUser() { winenv::RemoveTraceSink(m_traceCookie); }
 
 bool TerminalUser::EnsureTerminal()
 {
@@ -84,7 +84,7 @@ bool TerminalUser::EnsureTerminal()
     return true;
 }
 
-void TerminalUser::Observe(const win32host::TraceEvent& e)
+void TerminalUser::Observe(const winenv::TraceEvent& e)
 {
     if (e.kind == "sql" || e.kind == "wait")
         return;
@@ -95,7 +95,7 @@ void TerminalUser::Observe(const win32host::TraceEvent& e)
         while (m_log.size() > kLogLines)
             m_log.pop_front();
         if (e.kind == "viewer") {
-            const std::string path = win32host::ToPosixPath(Wide(e.Get("path")));
+            const std::string path = winenv::ToPosixPath(Wide(e.Get("path")));
             if (e.Get("method") == "OpenFile") {
                 struct stat st;
                 const bool there = stat(path.c_str(), &st) == 0;
@@ -109,7 +109,7 @@ void TerminalUser::Observe(const win32host::TraceEvent& e)
         if (e.kind == "dialog" && e.Get("event") == "close")
             m_viewerLines.clear(); // what a viewer showed goes with it
         if (e.kind == "file_written" && m_wait) {
-            m_wait->file = Wide(win32host::ToPosixPath(Wide(e.Get("path"))));
+            m_wait->file = Wide(winenv::ToPosixPath(Wide(e.Get("path"))));
             redraw = true;
         }
     }
@@ -229,8 +229,8 @@ void TerminalUser::OnModalDialog(HWND dialog)
 
 int TerminalUser::OnMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
 {
-    const std::vector<int> buttons = win32host::MessageBoxButtons(type);
-    const int defaultButton = win32host::MessageBoxDefaultButton(type);
+    const std::vector<int> buttons = winenv::MessageBoxButtons(type);
+    const int defaultButton = winenv::MessageBoxDefaultButton(type);
     const auto offers = [&](int id) { return std::find(buttons.begin(), buttons.end(), id) != buttons.end(); };
     // Escape is Cancel when the box has it; a box with OK alone closes with OK.
     const int escapeAnswer = offers(IDCANCEL) ? IDCANCEL : buttons.size() == 1 && buttons[0] == IDOK ? IDOK : 0;
@@ -321,7 +321,7 @@ std::optional<std::wstring> TerminalUser::OnBrowseForFolder(HWND, const std::wst
             p.text.clear();
             break;
         case Key::Tab: {
-            const std::string typed = ExpandHome(win32host::ToUtf8(p.text));
+            const std::string typed = ExpandHome(winenv::ToUtf8(p.text));
             const FolderCompletion c = CompleteFolder(typed);
             p.text = Wide(c.text);
             p.choices.clear();
@@ -338,7 +338,7 @@ std::optional<std::wstring> TerminalUser::OnBrowseForFolder(HWND, const std::wst
                 done = true;
                 break;
             }
-            const std::string path = Absolute(ExpandHome(win32host::ToUtf8(p.text)));
+            const std::string path = Absolute(ExpandHome(winenv::ToUtf8(p.text)));
             struct stat st;
             if (stat(path.c_str(), &st) == 0) {
                 if (S_ISDIR(st.st_mode)) {

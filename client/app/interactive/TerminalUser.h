@@ -13,8 +13,8 @@
 #include <vector>
 
 #include <qvclient/Client.h>
-#include <win32host/Desktop.h>
-#include <win32host/Trace.h>
+#include <winenv/Desktop.h>
+#include <winenv/Trace.h>
 
 #include "DialogInput.h"
 #include "Overlays.h"
@@ -22,7 +22,7 @@
 
 namespace plmclient {
 
-class TerminalUser : public win32host::DesktopUser {
+class TerminalUser : public winenv::DesktopUser {
 public:
     TerminalUser();
     ~TerminalUser() override;
@@ -44,7 +44,7 @@ private:
     void Redraw();
     // The next key or click; redraws on a resize. False when the terminal has gone.
     bool NextEvent(InputEvent& event);
-    void Observe(const win32host::TraceEvent& e);
+    void Observe(const winenv::TraceEvent& e);
 
     TerminalSession m_terminal;
     std::string m_error;

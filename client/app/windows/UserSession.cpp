@@ -1,6 +1,6 @@
 // The Windows build's user: the command runs on the real desktop, and a script answers its
 // message boxes and the folder picker and acts on its dialogs through the desktop's hook and input
-// (win32host). The person at a terminal and dialog snapshots are the Linux build's: a script that
+// (winenv). The person at a terminal and dialog snapshots are the Linux build's: a script that
 // needs them is refused before the command runs, so that nothing waits for an answer that never comes.
 #include "UserSession.h"
 
@@ -29,7 +29,7 @@ SessionOutcome RunWithUser(qvclient::Client& client, const ModuleHost& module, c
     SessionOutcome outcome;
     client.SetWaitObserver(progress);
     {
-        win32host::ScopedDesktopUser scopedUser(user);
+        winenv::ScopedDesktopUser scopedUser(user);
         outcome.command = RunInMainWindow(client, module, options);
     }
     client.SetWaitObserver(nullptr);

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "ClientState.h"
 #include "QvInterfaces.h"
@@ -23,7 +23,7 @@ namespace {
 
 std::string JoinPosix(const std::string& folder, const wchar_t* pszName)
 {
-    return (std::filesystem::u8path(folder) / std::filesystem::u8path(win32host::ToUtf8(pszName))).u8string();
+    return (std::filesystem::u8path(folder) / std::filesystem::u8path(winenv::ToUtf8(pszName))).u8string();
 }
 
 // The watermark names the user who takes the file out, and the day.
@@ -53,7 +53,7 @@ Client::~Client()
 HRESULT Client::Open(const std::wstring& folder)
 {
     std::error_code ec;
-    const std::filesystem::path root = std::filesystem::absolute(std::filesystem::u8path(win32host::ToPosixPath(folder)), ec);
+    const std::filesystem::path root = std::filesystem::absolute(std::filesystem::u8path(winenv::ToPosixPath(folder)), ec);
     if (ec || !std::filesystem::is_directory(root))
         return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
 
@@ -86,8 +86,8 @@ HRESULT Client::Open(const std::wstring& folder)
     const std::string config = JoinPosix(root.u8string(), FolderLayout::kConfigFolder);
     std::filesystem::create_directories(std::filesystem::u8path(temp), ec);
     std::filesystem::create_directories(std::filesystem::u8path(config), ec);
-    state->tempPath = win32host::FromPosixPath(temp);
-    state->configPath = win32host::FromPosixPath(config);
+    state->tempPath = winenv::FromPosixPath(temp);
+    state->configPath = winenv::FromPosixPath(config);
 
     std::wstring login;
     if (state->model->GetSetting(L"CURRENT_USER", login) == S_OK && !login.empty()) {

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include "qvclient/Client.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 std::filesystem::path ServerFilePath(const std::wstring& folder)
 {
-    return std::filesystem::u8path(win32host::ToPosixPath(folder)) / win32host::ToUtf8(FolderLayout::kServerFile);
+    return std::filesystem::u8path(winenv::ToPosixPath(folder)) / winenv::ToUtf8(FolderLayout::kServerFile);
 }
 
 } // namespace

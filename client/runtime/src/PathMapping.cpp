@@ -1,12 +1,12 @@
 #include "PathMapping.h"
 
-#include <win32host/Paths.h>
+#include <winenv/Paths.h>
 
 namespace qvclient {
 
 std::string ToPosix(const std::wstring& windowsPath)
 {
-    return win32host::ToPosixPath(windowsPath);
+    return winenv::ToPosixPath(windowsPath);
 }
 
 } // namespace qvclient

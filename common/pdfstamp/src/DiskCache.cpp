@@ -1,6 +1,6 @@
 #include "DiskCache.h"
 
-#include <win32host/AtomicFile.h>
+#include <winenv/AtomicFile.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -108,7 +108,7 @@ void WriteCached(const std::string& key, const std::string& value)
     std::string entry;
     AppendField(entry, key);
     AppendField(entry, value);
-    if (win32host::WriteFileAtomically(EntryPath(folder, key), entry) == 0)
+    if (winenv::WriteFileAtomically(EntryPath(folder, key), entry) == 0)
         Trim(folder);
 }
 

@@ -8,7 +8,7 @@
 #include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <win32host/AtomicFile.h>
+#include <winenv/AtomicFile.h>
 
 #include <zlib.h>
 
@@ -89,7 +89,7 @@ bool ReplacePdf(QPDF& pdf, const std::string& path, std::string& error, bool mad
 
 bool PutInPlace(const std::string& path, const std::string& bytes, std::string& error)
 {
-    if (const int err = win32host::WriteFileAtomically(path, bytes)) {
+    if (const int err = winenv::WriteFileAtomically(path, bytes)) {
         error = "cannot replace " + path + ": " + std::strerror(err);
         return false;
     }

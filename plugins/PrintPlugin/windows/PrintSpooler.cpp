@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "../PrintSpooler.h"
 
@@ -31,11 +31,11 @@ std::wstring SpoolFolder()
 PrintJobResult PrintOnPrinter(const std::wstring& strPrinter, const std::vector<std::string>& files)
 {
     PrintJobResult result;
-    result.destination = "printer:" + win32host::ToUtf8(strPrinter);
+    result.destination = "printer:" + winenv::ToUtf8(strPrinter);
     const std::wstring strParameters = L"\"" + strPrinter + L"\"";
     size_t nPrinted = 0;
     for (const std::string& file : files) {
-        const std::wstring strFile = win32host::FromUtf8(file);
+        const std::wstring strFile = winenv::FromUtf8(file);
         SHELLEXECUTEINFOW sei = {};
         sei.cbSize = sizeof(sei);
         sei.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -66,7 +66,7 @@ PrintJobResult WriteSpoolFile(const std::vector<std::string>& files)
     const std::wstring strFolder = SpoolFolder();
     const int nMade = SHCreateDirectoryExW(NULL, strFolder.c_str(), NULL);
     if (nMade != ERROR_SUCCESS && nMade != ERROR_ALREADY_EXISTS) {
-        result.detail = "cannot create " + win32host::ToUtf8(strFolder);
+        result.detail = "cannot create " + winenv::ToUtf8(strFolder);
         return result;
     }
     static unsigned nSequence = 0;
@@ -75,7 +75,7 @@ PrintJobResult WriteSpoolFile(const std::vector<std::string>& files)
     const ULONGLONG nMilliseconds = ((ULONGLONG(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
     const std::wstring strJob = strFolder + L"\\job-" + std::to_wstring(nMilliseconds) + L"-" +
         std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++nSequence) + L".txt";
-    result.destination = win32host::ToUtf8(strJob);
+    result.destination = winenv::ToUtf8(strJob);
     std::string strList;
     for (const std::string& file : files)
         strList += file + '\n';

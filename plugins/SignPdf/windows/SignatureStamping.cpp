@@ -3,7 +3,7 @@
 // as the Linux plug-in reports it.
 #include "../SignatureStamping.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace {
 
@@ -16,7 +16,7 @@ std::string SystemMessage(DWORD dwError)
     LocalFree(pszText);
     while (!strText.empty() && (strText.back() == L'\n' || strText.back() == L'\r' || strText.back() == L'.'))
         strText.pop_back();
-    return win32host::ToUtf8(strText);
+    return winenv::ToUtf8(strText);
 }
 
 } // namespace

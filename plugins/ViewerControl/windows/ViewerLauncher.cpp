@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "../ViewerLauncher.h"
 
@@ -18,7 +18,7 @@ bool LaunchingEnabled()
 
 bool LaunchViewer(const std::string& program, const std::string& file)
 {
-    std::wstring strCommand = L"\"" + win32host::FromUtf8(program) + L"\" \"" + win32host::FromUtf8(file) + L"\"";
+    std::wstring strCommand = L"\"" + winenv::FromUtf8(program) + L"\" \"" + winenv::FromUtf8(file) + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};

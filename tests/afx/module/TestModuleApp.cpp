@@ -3,7 +3,7 @@
 #include <afxdisp.h>
 #include <afxwin.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace {
 
@@ -21,7 +21,7 @@ public:
 
     int ExitInstance() override
     {
-        win32host::Trace("afx_test_module", {{"event", "ExitInstance"}});
+        winenv::Trace("afx_test_module", {{"event", "ExitInstance"}});
         return CWinApp::ExitInstance();
     }
 };

@@ -14,14 +14,14 @@ void CommandTest::SetUp()
 
 std::string CommandTest::Content(const std::wstring& name, const std::wstring& type)
 {
-    return type == L"pdf" ? MakePdf(win32host::ToUtf8(name)) : ClientTest::Content(name, type);
+    return type == L"pdf" ? MakePdf(winenv::ToUtf8(name)) : ClientTest::Content(name, type);
 }
 
 IQvUiContextPtr CommandTest::Context(HRESULT (*make)(IQvOtlObject*, IQvUiContext**, HWND), const wchar_t* className, LONG id)
 {
     IQvUiContextPtr context;
     IQvOtlObjectPtr object = m_folder.Object(className, id);
-    EXPECT_TRUE(object != nullptr) << win32host::ToUtf8(className) << ":" << id;
+    EXPECT_TRUE(object != nullptr) << winenv::ToUtf8(className) << ":" << id;
     EXPECT_EQ(S_OK, make(object, &context, nullptr));
     return context;
 }

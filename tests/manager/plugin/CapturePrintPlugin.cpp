@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 extern "C" __declspec(dllexport) int PrintArrayFile(CStringArray* pFiles)
 {
@@ -13,7 +13,7 @@ extern "C" __declspec(dllexport) int PrintArrayFile(CStringArray* pFiles)
     std::string files;
     const INT_PTR count = pFiles ? pFiles->GetSize() : 0;
     for (INT_PTR i = 0; i < count; ++i)
-        files += (i ? "\n" : "") + win32host::ToUtf8(static_cast<LPCWSTR>(pFiles->GetAt(i)));
-    win32host::Trace("print_capture", {{"address", address}, {"count", std::to_string(count)}, {"files", files}});
+        files += (i ? "\n" : "") + winenv::ToUtf8(static_cast<LPCWSTR>(pFiles->GetAt(i)));
+    winenv::Trace("print_capture", {{"address", address}, {"count", std::to_string(count)}, {"files", files}});
     return 1;
 }

@@ -5,15 +5,15 @@
 
 #include <windows.h>
 
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 extern "C" __declspec(dllexport) int WINAPI SignPdf(LPCWSTR lpszPdfPath, LPCWSTR lpszJobPath)
 {
-    std::string job = win32host::ToPosixPath(lpszJobPath);
+    std::string job = winenv::ToPosixPath(lpszJobPath);
     std::error_code ec;
     std::filesystem::copy_file(job, job + ".captured", std::filesystem::copy_options::overwrite_existing, ec);
-    std::ofstream note(win32host::ToPosixPath(lpszPdfPath) + ".signcall", std::ios::app);
-    note << win32host::ToUtf8(lpszPdfPath) << "\n" << win32host::ToUtf8(lpszJobPath) << "\n";
+    std::ofstream note(winenv::ToPosixPath(lpszPdfPath) + ".signcall", std::ios::app);
+    note << winenv::ToUtf8(lpszPdfPath) << "\n" << winenv::ToUtf8(lpszJobPath) << "\n";
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientState.h"
 #include "com/UnknownArray.h"
@@ -113,7 +113,7 @@ STDMETHODIMP ErrorReporter::ShowErrors(INT* pnResult)
         if (SUCCEEDED(pRecord->QueryInterface(__uuidof(IQvErrorRecordDetails), reinterpret_cast<void**>(&pDetails)))) {
             _bstr_t bstrLocation;
             if (SUCCEEDED(pDetails->GetLocation(bstrLocation.GetAddress())) && !!bstrLocation)
-                location = win32host::ToUtf8(static_cast<const wchar_t*>(bstrLocation));
+                location = winenv::ToUtf8(static_cast<const wchar_t*>(bstrLocation));
         }
         if (!codes.empty()) {
             codes += ",";
@@ -122,7 +122,7 @@ STDMETHODIMP ErrorReporter::ShowErrors(INT* pnResult)
         codes += szCode;
         locations += location;
     }
-    win32host::Trace("error_report", {{"style", std::to_string(m_pRecords->GetIconStyle())},
+    winenv::Trace("error_report", {{"style", std::to_string(m_pRecords->GetIconStyle())},
                                          {"count", std::to_string(m_pRecords->GetRecords().size())},
                                          {"codes", codes}, {"locations", locations}});
     if (pnResult != nullptr)

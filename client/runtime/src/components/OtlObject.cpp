@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientState.h"
 #include "PathMapping.h"
@@ -148,7 +148,7 @@ STDMETHODIMP OtlObject::DownloadToFile(BSTR bstrLocalPath)
         cbWritten);
     if (FAILED(hr))
         return hr;
-    win32host::Trace("file_written", {{"path", win32host::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});
+    winenv::Trace("file_written", {{"path", winenv::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});
     return S_OK;
 }
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include <win32host/Trace.h>
-#include <win32host/TraceHeard.h>
+#include <winenv/Trace.h>
+#include <winenv/TraceHeard.h>
 
 #include "ClientState.h"
 
@@ -34,8 +34,8 @@ STDMETHODIMP TransactionQuery::Execute()
     m_cursor.reset();
     m_nColumns = 0;
     const std::wstring_view sql(m_bstrSql != nullptr ? m_bstrSql : L"", SysStringLen(m_bstrSql));
-    if (win32host::IsTraceHeard())
-        win32host::Trace("sql", {{"text", win32host::ToUtf8(std::wstring(sql))}});
+    if (winenv::IsTraceHeard())
+        winenv::Trace("sql", {{"text", winenv::ToUtf8(std::wstring(sql))}});
     m_hrExecute = m_state->database->Query(sql, {}, m_cursor);
     return m_hrExecute;
 }

@@ -1,6 +1,6 @@
 #include "WaitWindow.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "ClientState.h"
 
@@ -54,8 +54,8 @@ void WaitWindow::Notify(const wchar_t* pszEvent)
     event.position = m_nPosition - m_nLower;
     event.total = m_nUpper - m_nLower;
     event.hWndParent = m_hWndParent;
-    win32host::Trace("wait", {{"event", win32host::ToUtf8(event.event)}, {"caption", win32host::ToUtf8(event.caption)},
-                                 {"text", win32host::ToUtf8(event.text)}, {"position", std::to_string(event.position)},
+    winenv::Trace("wait", {{"event", winenv::ToUtf8(event.event)}, {"caption", winenv::ToUtf8(event.caption)},
+                                 {"text", winenv::ToUtf8(event.text)}, {"position", std::to_string(event.position)},
                                  {"total", std::to_string(event.total)}});
     WaitObserver observer;
     {

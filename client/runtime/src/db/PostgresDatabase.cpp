@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "db/ConnectionString.h"
 #include "db/PlaceholderText.h"
@@ -117,7 +117,7 @@ public:
     std::wstring GetColumnName(int nColumn) const override
     {
         const char* psz = m_pResult != nullptr ? PQfname(m_pResult, nColumn) : nullptr;
-        return psz != nullptr ? win32host::FromUtf8(psz) : std::wstring();
+        return psz != nullptr ? winenv::FromUtf8(psz) : std::wstring();
     }
 
     DbValue GetValue(int nColumn) const override
@@ -144,7 +144,7 @@ public:
             PQfreemem(pBytes);
             return value;
         }
-        default: return DbValue::Text(win32host::FromUtf8(std::string(psz, static_cast<size_t>(cb))));
+        default: return DbValue::Text(winenv::FromUtf8(std::string(psz, static_cast<size_t>(cb))));
         }
     }
 
@@ -191,7 +191,7 @@ public:
         if (FAILED(hr))
             return hr;
         std::string strSql;
-        win32host::ToUtf8(sql, strSql);
+        winenv::ToUtf8(sql, strSql);
         int sent = 0;
         if (params.empty()) {
             sent = PQsendQueryParams(m_pConn, strSql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
@@ -233,7 +233,7 @@ public:
             return hr;
         // The simple query protocol runs every statement of the script, in one transaction.
         PGresult* pResult = nullptr;
-        hr = Answer(PQsendQuery(m_pConn, win32host::ToUtf8(script).c_str()), pResult);
+        hr = Answer(PQsendQuery(m_pConn, winenv::ToUtf8(script).c_str()), pResult);
         PQclear(pResult);
         return hr;
     }
@@ -256,7 +256,7 @@ private:
         m_pConn = Connect(m_settings, message);
         if (m_pConn != nullptr)
             return S_OK;
-        m_strLastError = win32host::FromUtf8(message);
+        m_strLastError = winenv::FromUtf8(message);
         return StatusFromConnectMessage(message);
     }
 
@@ -293,7 +293,7 @@ private:
         default: break;
         }
         const char* pszMessage = pResult != nullptr ? PQresultErrorMessage(pResult) : "";
-        m_strLastError = win32host::FromUtf8(*pszMessage != '\0' ? pszMessage : PQerrorMessage(m_pConn));
+        m_strLastError = winenv::FromUtf8(*pszMessage != '\0' ? pszMessage : PQerrorMessage(m_pConn));
         if (PQstatus(m_pConn) != CONNECTION_OK)
             return QV_E_CONNECTIONLOST;
         if (pResult == nullptr)
@@ -317,7 +317,7 @@ private:
             text = buffer;
             break;
         }
-        case DbValue::Type::Text: text = win32host::ToUtf8(value.text); break;
+        case DbValue::Type::Text: text = winenv::ToUtf8(value.text); break;
         case DbValue::Type::Blob:
             text.assign(value.blob.begin(), value.blob.end());
             format = 1;
@@ -339,13 +339,13 @@ private:
 HRESULT CheckReadOnlyRole(IDatabase& database, std::string& message)
 {
     std::unique_ptr<IDbCursor> cursor;
-    const HRESULT hr = database.Query(win32host::FromUtf8(kWritableRoleQuery), {}, cursor);
+    const HRESULT hr = database.Query(winenv::FromUtf8(kWritableRoleQuery), {}, cursor);
     if (FAILED(hr) || cursor->IsEof()) {
-        message = win32host::ToUtf8(database.GetLastErrorText());
+        message = winenv::ToUtf8(database.GetLastErrorText());
         return FAILED(hr) ? hr : QV_E_DATABASE;
     }
     if (cursor->GetValue(0).integer != 0) {
-        message = "the role \"" + win32host::ToUtf8(cursor->GetValue(1).text) +
+        message = "the role \"" + winenv::ToUtf8(cursor->GetValue(1).text) +
             "\" may write tables of its search path or is a superuser";
         return QV_E_WRITABLEROLE;
     }
@@ -373,14 +373,14 @@ HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::
     if (!AddConnectionSettings(conninfo, defaults, mode == DbOpenMode::ReadOnly ? ReadOnlySessionOptions(conninfo) : "",
             settings, &error)) {
         if (pError != nullptr)
-            *pError = win32host::FromUtf8(error);
+            *pError = winenv::FromUtf8(error);
         return E_INVALIDARG;
     }
     std::string message;
     PGconn* pConn = Connect(settings, message);
     if (pConn == nullptr) {
         if (pError != nullptr)
-            *pError = win32host::FromUtf8(message);
+            *pError = winenv::FromUtf8(message);
         return StatusFromConnectMessage(message);
     }
     auto opened = std::make_unique<PostgresDatabase>(pConn, settings);
@@ -388,7 +388,7 @@ HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::
         const HRESULT hr = CheckReadOnlyRole(*opened, message);
         if (FAILED(hr)) {
             if (pError != nullptr)
-                *pError = win32host::FromUtf8(message);
+                *pError = winenv::FromUtf8(message);
             return hr;
         }
     }

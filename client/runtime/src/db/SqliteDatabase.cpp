@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "SqliteHeap.h"
 #include "StatementCache.h"
@@ -65,7 +65,7 @@ bool IsNameOf(const char* pszColumn, std::wstring_view name)
     for (; pszColumn[k] != '\0'; ++k) {
         const auto c = static_cast<unsigned char>(pszColumn[k]);
         if (c >= 0x80) {
-            const std::wstring column = win32host::FromUtf8(pszColumn);
+            const std::wstring column = winenv::FromUtf8(pszColumn);
             return column.size() == name.size() &&
                    std::equal(column.begin(), column.end(), name.begin(), [](wchar_t a, wchar_t b) {
                        return std::towlower(static_cast<wint_t>(a)) == std::towlower(static_cast<wint_t>(b));
@@ -112,7 +112,7 @@ public:
     std::wstring GetColumnName(int nColumn) const override
     {
         const char* psz = m_pStmt != nullptr ? sqlite3_column_name(m_pStmt, nColumn) : nullptr;
-        return psz != nullptr ? win32host::FromUtf8(psz) : std::wstring();
+        return psz != nullptr ? winenv::FromUtf8(psz) : std::wstring();
     }
 
     // Compared with SQLite's own UTF-8 names: a row read by column names converts none.
@@ -137,7 +137,7 @@ public:
         case SQLITE_TEXT: {
             const auto* psz = reinterpret_cast<const char*>(sqlite3_column_text(m_pStmt, nColumn));
             const int cb = sqlite3_column_bytes(m_pStmt, nColumn);
-            return DbValue::Text(win32host::FromUtf8(std::string(psz != nullptr ? psz : "", cb)));
+            return DbValue::Text(winenv::FromUtf8(std::string(psz != nullptr ? psz : "", cb)));
         }
         case SQLITE_BLOB: {
             const auto* pb = static_cast<const BYTE*>(sqlite3_column_blob(m_pStmt, nColumn));
@@ -184,7 +184,7 @@ public:
         cursor.reset();
         // Encoded into a buffer kept across statements; the cursor copies the text only when
         // its statement goes back to the cache.
-        win32host::ToUtf8(sql, m_strUtf8);
+        winenv::ToUtf8(sql, m_strUtf8);
         const bool bShaped = params.empty() && m_shape.Make(m_strUtf8);
         const std::string& text = bShaped ? m_shape.Text() : m_strUtf8;
         const size_t hash = StatementText::HashOf(text);
@@ -204,7 +204,7 @@ public:
         }
         if (rc != SQLITE_OK) {
             const std::string message = sqlite3_errmsg(m_pDb);
-            m_strLastError = win32host::FromUtf8(message);
+            m_strLastError = winenv::FromUtf8(message);
             sqlite3_finalize(pStmt);
             // A missing table means the schema is not there, as the server backend reports it.
             return message.rfind("no such table", 0) == 0 ? QV_E_NOSCHEMA : StatusFromSqlite(rc);
@@ -214,7 +214,7 @@ public:
         auto result = std::make_unique<SqliteCursor>(pStmt, m_cache, std::move(taken), bKeep);
         const HRESULT hr = result->Start();
         if (FAILED(hr)) {
-            m_strLastError = win32host::FromUtf8(sqlite3_errmsg(m_pDb));
+            m_strLastError = winenv::FromUtf8(sqlite3_errmsg(m_pDb));
             return hr;
         }
         cursor = std::move(result);
@@ -230,9 +230,9 @@ public:
     HRESULT ExecuteScript(const std::wstring& script) override
     {
         char* pszError = nullptr;
-        const int rc = sqlite3_exec(m_pDb, win32host::ToUtf8(script).c_str(), nullptr, nullptr, &pszError);
+        const int rc = sqlite3_exec(m_pDb, winenv::ToUtf8(script).c_str(), nullptr, nullptr, &pszError);
         if (pszError != nullptr) {
-            m_strLastError = win32host::FromUtf8(pszError);
+            m_strLastError = winenv::FromUtf8(pszError);
             sqlite3_free(pszError);
         }
         return StatusFromSqlite(rc);
@@ -302,7 +302,7 @@ private:
         case DbValue::Type::Integer: return sqlite3_bind_int64(pStmt, nIndex, value.integer);
         case DbValue::Type::Real: return sqlite3_bind_double(pStmt, nIndex, value.real);
         case DbValue::Type::Text: {
-            const std::string text = win32host::ToUtf8(value.text);
+            const std::string text = winenv::ToUtf8(value.text);
             return sqlite3_bind_text(pStmt, nIndex, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
         }
         case DbValue::Type::Blob:

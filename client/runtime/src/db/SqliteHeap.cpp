@@ -1,7 +1,7 @@
 #include "SqliteHeap.h"
 
 #include <sqlite3.h>
-#include <win32host/Sanitizers.h>
+#include <winenv/Sanitizers.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -144,7 +144,7 @@ void UseSqliteHeap()
     static std::once_flag once;
     std::call_once(once, [] {
         // Sanitizers must see each of SQLite's blocks as a block of its own.
-        if (win32host::SanitizersWatchTheHeap())
+        if (winenv::SanitizersWatchTheHeap())
             return;
         static const sqlite3_mem_methods methods{
             HeapMalloc, HeapFree, HeapRealloc, HeapSize, HeapRoundup, HeapInit, HeapShutdown, nullptr};

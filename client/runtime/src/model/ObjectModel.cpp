@@ -4,7 +4,7 @@
 
 #include "qvclient/Errors.h"
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace qvclient {
 namespace {
@@ -211,7 +211,7 @@ void ObjectModel::SetStoredFile(const IDbCursor& row, int nFirst, LONG storedFil
     file.name = row.GetValue(nFirst + 1).text;
     file.vaultName = row.GetValue(nFirst + 2).text;
     file.size = row.GetValue(nFirst + 3).integer;
-    file.sha256 = win32host::ToUtf8(row.GetValue(nFirst + 4).text);
+    file.sha256 = winenv::ToUtf8(row.GetValue(nFirst + 4).text);
 }
 
 HRESULT ObjectModel::ReadStoredFile(LONG storedFileId, StoredFileInfo& file)

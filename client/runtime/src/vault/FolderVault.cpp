@@ -1,7 +1,7 @@
 // The vault as a folder of files named by their vault name (the embedded database's).
 #include <vector>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 #include "qvclient/Vault.h"
 #include "vault/PosixFile.h"
@@ -64,7 +64,7 @@ public:
     }
 
 private:
-    std::string PathOf(const std::wstring& vaultName) const { return m_folder + "/" + win32host::ToUtf8(vaultName); }
+    std::string PathOf(const std::wstring& vaultName) const { return m_folder + "/" + winenv::ToUtf8(vaultName); }
 
     std::string m_folder;
 };

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include <win32host/AtomicFile.h>
+#include <winenv/AtomicFile.h>
 #include <winerror.h>
 
 namespace qvclient {
@@ -19,7 +19,7 @@ public:
     void Discard() { m_file.Discard(); }
 
 private:
-    win32host::TemporaryFile m_file;
+    winenv::TemporaryFile m_file;
 };
 
 } // namespace qvclient

@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace qvclient {
 
@@ -29,7 +29,7 @@ PosixFile::~PosixFile()
 HRESULT PosixFile::OpenForReading(const std::string& path)
 {
     _doserrno = 0;
-    const errno_t err = _wsopen_s(&m_fd, win32host::FromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT,
+    const errno_t err = _wsopen_s(&m_fd, winenv::FromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT,
         _SH_DENYWR, 0);
     return err == 0 ? S_OK : HResultFromErrno(err);
 }

@@ -3,8 +3,8 @@
 #include "qvclient/Watermark.h"
 
 #include <pdfstamp/OnDemand.h>
-#include <win32host/Paths.h>
-#include <win32host/Trace.h>
+#include <winenv/Paths.h>
+#include <winenv/Trace.h>
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@ STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
     HRESULT hr = S_OK;
     pdfstamp::StampResult result;
     struct stat info {};
-    const std::string strPosixPath = win32host::ToPosixPath(strPath);
+    const std::string strPosixPath = winenv::ToPosixPath(strPath);
     if (strPath.empty()) {
         hr = E_INVALIDARG;
     } else if (stat(strPosixPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -31,8 +31,8 @@ STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
     }
     char szResult[16];
     std::snprintf(szResult, sizeof szResult, "0x%08X", static_cast<unsigned>(hr));
-    win32host::TraceEvent event{"watermark", {{"path", win32host::ToUtf8(strPath)}, {"style", std::to_string(nStyle)},
-                                                 {"text", win32host::ToUtf8(strText)}, {"pages", std::to_string(result.drawn)},
+    winenv::TraceEvent event{"watermark", {{"path", winenv::ToUtf8(strPath)}, {"style", std::to_string(nStyle)},
+                                                 {"text", winenv::ToUtf8(strText)}, {"pages", std::to_string(result.drawn)},
                                                  {"result", szResult}, {"error", result.error}}};
     // Only a repaired file or a missing character has any: other transcripts stay as they were.
     std::string strWarnings;
@@ -40,7 +40,7 @@ STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
         strWarnings += (strWarnings.empty() ? "" : "; ") + line;
     if (!strWarnings.empty())
         event.fields.emplace_back("warnings", strWarnings);
-    win32host::Trace(event);
+    winenv::Trace(event);
     return hr;
 }
 

@@ -11,7 +11,7 @@
 #include <cwchar>
 #include <mutex>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace qvclient {
 namespace {
@@ -30,7 +30,7 @@ WatermarkState& State()
 
 std::wstring DefaultText()
 {
-    return MakeWatermarkText(win32host::FromUtf8(DesktopUserName()));
+    return MakeWatermarkText(winenv::FromUtf8(DesktopUserName()));
 }
 
 } // namespace

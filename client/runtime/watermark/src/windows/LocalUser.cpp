@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <win32host/Trace.h>
+#include <winenv/Trace.h>
 
 namespace qvclient {
 
@@ -10,7 +10,7 @@ std::string DesktopUserName()
 {
     wchar_t name[257];
     DWORD cch = 257;
-    return GetUserNameW(name, &cch) ? win32host::ToUtf8(name) : std::string();
+    return GetUserNameW(name, &cch) ? winenv::ToUtf8(name) : std::string();
 }
 
 std::tm LocalTime(std::time_t when)
