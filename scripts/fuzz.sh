@@ -43,6 +43,8 @@ if ! made=$("$plm" --db "$out/demo" --create-demo small 2>&1); then
 fi
 tests/fuzz/make_seeds.sh "$out/demo" "$out/seeds"
 export VIZ_FUZZ_DATABASE="$out/demo/plm.db" # the statement shapes' harness runs on a copy
+# The stamping code's cache (faces, subsets) stays in the build folder, out of the user's.
+export XDG_CACHE_HOME=$out/cache
 
 rm -rf "$out/logs" "$out/coverage"
 mkdir -p "$out/logs" "$out/coverage"

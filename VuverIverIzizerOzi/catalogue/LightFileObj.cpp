@@ -1,7 +1,7 @@
 #include "catalogue/LightFileObj.h"
 
 #include "catalogue/AutoClean.h"
-#include "signing/SignInfo.h"
+#include "catalogue/SignInfo.h"
 
 CLightFileObj::CLightFileObj()
     : m_pDocRev(NULL)

@@ -14,7 +14,3 @@ const int LIGHTFILE_CLASS_ID = 5250;
 // "step"; a 3D document's "pdf" is its "step"), with *pnLightFileID set to the first one's id;
 // 0 when not or when the query failed; a failing status when no query could be made.
 int FindLightFileOfType(COtlObjectRef* pDocument, CString strFileType, int* pnLightFileID);
-
-// Writes every light file of the type of the document's current revision to disk (strFolder,
-// empty for the client's temporary folder); *pstrPath names the last file written.
-HRESULT RetrieveLightFiles(COtlObjectRef* pDocument, CString strFileType, CString* pstrPath, CString strFolder);

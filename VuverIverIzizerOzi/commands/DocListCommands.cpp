@@ -6,9 +6,9 @@
 #include <ComRef.h>
 #include <QvString.h>
 
-#include "catalogue/LightFileQuery.h"
 #include "commands/Selection.h"
 #include "manager/DocumentSelectDlg.h"
+#include "manager/RetrieveLightFile.h"
 #include "viewer/ViewFileDlg.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <ComRef.h>
 
-#include "commands/FlowItemList.h"
 #include "commands/Selection.h"
 #include "manager/DocumentSelectDlg.h"
+#include "manager/FlowItemList.h"
 
 HRESULT OutputLightFile(IQvUiContext* pContext)
 {

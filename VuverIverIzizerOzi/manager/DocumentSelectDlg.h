@@ -14,7 +14,7 @@
 #include <ZORUIWait.h>
 
 #include "catalogue/LightFileObj.h"
-#include "commands/FlowItemList.h"
+#include "manager/FlowItemList.h"
 #include "resources/resource.h"
 
 class CDocumentSelectDlg : public CBCGPDialog {

@@ -10,7 +10,7 @@
 #include "catalogue/CurrentQuery.h"
 
 #include "catalogue/LightFileObj.h"
-#include "signing/SignInfo.h"
+#include "catalogue/SignInfo.h"
 
 namespace {
 

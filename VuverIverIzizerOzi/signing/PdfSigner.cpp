@@ -11,7 +11,7 @@
 
 #include "catalogue/LightFileObj.h"
 #include "catalogue/PlainFileName.h"
-#include "signing/SignInfo.h"
+#include "catalogue/SignInfo.h"
 #include "signing/SplitFields.h"
 
 namespace {

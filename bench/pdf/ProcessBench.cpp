@@ -26,7 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using vizbench::RunChild;
+using viztest::ChildOutput;
+using viztest::RunChild;
 
 // A child process as a side (its wall time); `cpu`, when given, collects its CPU time too.
 vizbench::Side Process(std::vector<std::string> argv, std::function<void()> before = nullptr,
@@ -35,10 +36,10 @@ vizbench::Side Process(std::vector<std::string> argv, std::function<void()> befo
     return [argv = std::move(argv), before = std::move(before), cpu] {
         if (before)
             before();
-        const vizbench::ChildResult result = RunChild(argv);
+        const viztest::ChildRun result = RunChild(argv, ChildOutput::Discarded);
         if (cpu != nullptr)
             cpu->push_back(result.cpuSeconds);
-        return result.ok ? result.seconds : -1.0;
+        return result.exitCode == 0 ? result.seconds : -1.0;
     };
 }
 
@@ -58,9 +59,9 @@ void RunAlternately(benchmark::State& state, Program subject, Program baseline)
     vizbench::ReportRatios(state, subjectCpu, baselineCpu, "cpu_");
 }
 
-std::string Bin(const std::string& name) { return vizbench::ProgramFolder() + "/" + name; }
+std::string Bin(const std::string& name) { return viztest::ProgramFolder() + "/" + name; }
 
-bool HaveProgram(const std::string& name) { return RunChild({"sh", "-c", "command -v " + name}).ok; }
+bool HaveProgram(const std::string& name) { return RunChild({"sh", "-c", "command -v " + name}, ChildOutput::Discarded).exitCode == 0; }
 
 void BM_PluginProcessVsQpdfCli(benchmark::State& state)
 {
@@ -164,7 +165,7 @@ public:
         std::vector<std::string> first = {"env"};
         first.insert(first.end(), environment.begin(), environment.end());
         first.insert(first.end(), m_argv.begin(), m_argv.end());
-        if (!RunChild(first).ok)
+        if (RunChild(first, ChildOutput::Discarded).exitCode != 0)
             return false;
         // What the download wrote, by name, linked to the vault file of that name.
         std::map<std::string, std::string> vault;
@@ -300,11 +301,12 @@ void BM_PeakRss(benchmark::State& state)
     const std::string report = fs::temp_directory_path().string() + "/viz-peak-rss-" + std::to_string(getpid());
     long peakKb = 0;
     for (auto _ : state) {
-        const vizbench::ChildResult result = RunChild({Bin("peak_rss"), report, Bin("plmclient"), "--db", demo,
-            "--command", "PrdTreeOutputLightFile", "--select", "Part:" + std::to_string(info.topAssemblyId)});
+        const viztest::ChildRun result = RunChild({Bin("peak_rss"), report, Bin("plmclient"), "--db", demo,
+            "--command", "PrdTreeOutputLightFile", "--select", "Part:" + std::to_string(info.topAssemblyId)},
+            ChildOutput::Discarded);
         long childKb = 0;
         std::ifstream in(report);
-        if (!result.ok || !(in >> childKb)) {
+        if (result.exitCode != 0 || !(in >> childKb)) {
             state.SkipWithError("plmclient failed");
             break;
         }

@@ -4,6 +4,7 @@
 #include <qvclient/UiContext.h>
 #include <winenv/Trace.h>
 
+#include <utility>
 #include <vector>
 
 #include "SelectionArg.h"
@@ -45,42 +46,44 @@ CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& modu
         outcome.error = "unknown command " + winenv::ToUtf8(options.command) + " (see --help)";
         return outcome;
     }
-    IQvOtlObject* pSelected = nullptr;
+    IQvOtlObjectPtr spSelected;
     std::wstring selection;
-    if (!OpenSelection(client, options.selection, &pSelected, selection, outcome.error))
+    if (!OpenSelection(client, options.selection, &spSelected, selection, outcome.error))
         return outcome;
 
-    std::vector<IQvOtlObject*> attached;
+    std::vector<IQvOtlObjectPtr> attached;
     HRESULT hr = S_OK;
     for (const std::wstring& arg : options.attached) {
-        IQvOtlObject* pItem = nullptr;
+        IQvOtlObjectPtr spItem;
         std::wstring item;
-        if (!OpenSelection(client, arg, &pItem, item, outcome.error)) {
+        if (!OpenSelection(client, arg, &spItem, item, outcome.error)) {
             hr = E_INVALIDARG;
             break;
         }
-        attached.push_back(pItem);
+        attached.push_back(std::move(spItem));
     }
 
-    IQvUiContext* pContext = nullptr;
+    IQvUiContextPtr spContext;
     if (SUCCEEDED(hr)) {
         const std::wstring& cmd = options.command;
         if (cmd == L"WfOutputLightFile")
-            hr = options.attached.empty() ? qvclient::MakeWorkflowContext(pSelected, &pContext, hWndCommand)
-                                          : qvclient::MakeWorkflowContext(pSelected, attached, &pContext, hWndCommand);
+            hr = options.attached.empty()
+                ? qvclient::MakeWorkflowContext(spSelected, &spContext, hWndCommand)
+                : qvclient::MakeWorkflowContext(spSelected, std::vector<IQvOtlObject*>(attached.begin(), attached.end()),
+                      &spContext, hWndCommand);
         else if (cmd == L"OutputLightFile" || cmd == L"PrdTreeOutputLightFile")
-            hr = qvclient::MakeProductTreeContext(pSelected, &pContext, hWndCommand);
+            hr = qvclient::MakeProductTreeContext(spSelected, &spContext, hWndCommand);
         else
-            hr = qvclient::MakeDocumentListContext(pSelected, &pContext, hWndCommand);
+            hr = qvclient::MakeDocumentListContext(spSelected, &spContext, hWndCommand);
         if (FAILED(hr) && outcome.error.empty())
             outcome.error = "cannot build the selection's context (" + Hex(hr) + ")";
     }
-    if (SUCCEEDED(hr) && pContext) {
+    if (SUCCEEDED(hr) && spContext) {
         winenv::Trace("command", {{"name", winenv::ToUtf8(options.command)},
                                         {"selection", winenv::ToUtf8(selection)}});
         try {
             qvclient::CommandTransaction transaction;
-            outcome.result = pfnCommand(pContext);
+            outcome.result = pfnCommand(spContext);
             outcome.ran = true;
         } catch (const _com_error& e) {
             // The client catches what a command raises and shows it as a failure of the command.
@@ -89,11 +92,6 @@ CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& modu
             winenv::Trace("command_exception", {{"code", Hex(e.Error())}});
         }
     }
-    if (pContext)
-        pContext->Release();
-    for (IQvOtlObject* p : attached)
-        p->Release();
-    pSelected->Release();
     return outcome;
 }
 

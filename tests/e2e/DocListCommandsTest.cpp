@@ -3,7 +3,7 @@
 #include "CommandTest.h"
 
 #include "SystemInterposer.h"
-#include "Spawn.h"
+#include "TestPdf.h"
 
 namespace e2e {
 namespace {

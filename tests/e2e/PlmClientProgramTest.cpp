@@ -9,13 +9,17 @@
 #include <winenv/Paths.h>
 #include <winenv/Trace.h>
 
+#include "ChildProcess.h"
 #include "ClientSetup.h"
 #include "JsonLines.h"
-#include "Spawn.h"
 #include "TestPdf.h"
 
 namespace e2e {
 namespace {
+
+using viztest::ChildRun;
+using viztest::ProgramFolder;
+using viztest::RunChild;
 
 std::string PlmClient()
 {
@@ -24,7 +28,7 @@ std::string PlmClient()
 
 TEST(PlmClientProgram, HelpExitsCleanlyAndNamesEveryOption)
 {
-    const ProgramRun run = RunProgram({PlmClient(), "--help"});
+    const ChildRun run = RunChild({PlmClient(), "--help"});
     ASSERT_TRUE(run.started);
     EXPECT_EQ(0, run.exitCode) << run.err;
     for (const char* option : {"--db", "--create-sample", "--user", "--command", "--select", "--attach", "--sign",
@@ -52,10 +56,10 @@ protected:
         ASSERT_EQ(S_OK, f.GetStatus());
     }
 
-    ProgramRun Run(std::vector<std::string> args)
+    ChildRun Run(std::vector<std::string> args)
     {
         args.insert(args.begin(), {PlmClient(), "--db", m_client.Posix()});
-        return RunProgram(args);
+        return RunChild(args);
     }
 
     ClientSetup m_client;
@@ -80,7 +84,7 @@ TEST_F(PlmClientRun, BadSelectionsAndScriptsAreRefusedClearly)
     for (const auto& c : cases) {
         std::vector<std::string> args = {"--command", "OutputLightFile"};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        const ProgramRun run = Run(args);
+        const ChildRun run = Run(args);
         ASSERT_TRUE(run.started);
         EXPECT_EQ(1, run.exitCode) << c.says;
         EXPECT_NE(std::string::npos, run.err.find(c.says)) << c.says << ": " << run.err;
@@ -91,7 +95,7 @@ TEST_F(PlmClientRun, BadSelectionsAndScriptsAreRefusedClearly)
 TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
 {
     const std::string out = m_client.Posix() + "/download";
-    const ProgramRun run = Run({"--command", "OutputLightFile", "--select", std::to_string(m_top), "--json",
+    const ChildRun run = Run({"--command", "OutputLightFile", "--select", std::to_string(m_top), "--json",
         "--quiet", "--do", "check Top / Wheel", "--do", "press 下载", "--do", "folder " + out, "--do",
         "messagebox ok", "--do", "press 取消"});
     ASSERT_TRUE(run.started);
@@ -126,7 +130,7 @@ TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
 // loader's own log of the objects it maps).
 TEST_F(PlmClientRun, ACommandThatDrawsNothingMapsNeitherLibpqNorThePdfLibraries)
 {
-    const ProgramRun run = RunProgram({"env", "LD_DEBUG=files", PlmClient(), "--db", m_client.Posix(), "--command",
+    const ChildRun run = RunChild({"env", "LD_DEBUG=files", PlmClient(), "--db", m_client.Posix(), "--command",
         "OutputLightFile", "--select", "Part:" + std::to_string(m_top), "--do", "press 取消"});
     ASSERT_TRUE(run.started);
     EXPECT_EQ(0, run.exitCode) << run.err;

@@ -6,7 +6,7 @@
 #include <qvclient/UiContext.h>
 
 #include "FailingFlowItem.h"
-#include "commands/FlowItemList.h"
+#include "manager/FlowItemList.h"
 
 namespace managertest {
 namespace {

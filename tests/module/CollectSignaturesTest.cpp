@@ -7,8 +7,8 @@
 #include "RaisedStatus.h"
 #include "SystemInterposer.h"
 #include "catalogue/LightFileObj.h"
+#include "catalogue/SignInfo.h"
 #include "signing/CollectSignatures.h"
-#include "signing/SignInfo.h"
 
 using namespace viztest;
 

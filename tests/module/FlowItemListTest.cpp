@@ -4,7 +4,7 @@
 #include "ClientFolder.h"
 #include "FakeObjects.h"
 #include "FakeUi.h"
-#include "commands/FlowItemList.h"
+#include "manager/FlowItemList.h"
 #include "manager/DocumentSelectDlg.h"
 
 using namespace moduletest;

@@ -5,7 +5,7 @@
 
 #include "catalogue/AutoClean.h"
 #include "catalogue/LightFileObj.h"
-#include "signing/SignInfo.h"
+#include "catalogue/SignInfo.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "catalogue/LightFileObj.h"
 #include "catalogue/LightFileQuery.h"
 #include "manager/DocumentSelectDlg.h"
+#include "manager/RetrieveLightFile.h"
 #include "signing/CollectSignatures.h"
 
 using namespace viztest;

@@ -13,9 +13,9 @@
 #include "SystemInterposer.h"
 #include "TraceFields.h"
 #include "catalogue/LightFileObj.h"
+#include "catalogue/SignInfo.h"
 #include "manager/RetrieveLightFile.h"
 #include "qvclient/Errors.h"
-#include "signing/SignInfo.h"
 
 using namespace viztest;
 

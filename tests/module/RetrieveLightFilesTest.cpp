@@ -6,7 +6,7 @@
 
 #include "ClientFolder.h"
 #include "SystemInterposer.h"
-#include "catalogue/LightFileQuery.h"
+#include "manager/RetrieveLightFile.h"
 
 using namespace viztest;
 

@@ -6,8 +6,8 @@
 
 #include "ClientFolder.h"
 #include "catalogue/LightFileObj.h"
+#include "catalogue/SignInfo.h"
 #include "signing/SignFile.h"
-#include "signing/SignInfo.h"
 
 using namespace viztest;
 

@@ -5,8 +5,8 @@
 
 #include "ScratchFolder.h"
 #include "catalogue/LightFileObj.h"
+#include "catalogue/SignInfo.h"
 #include "signing/SignFile.h"
-#include "signing/SignInfo.h"
 
 using namespace viztest;
 

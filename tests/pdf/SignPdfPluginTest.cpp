@@ -1,6 +1,7 @@
 // The signing plug-in as the client uses it: loaded by name, called with a PDF and a job file
 // written through the profile API.
 #include "PdfTestSupport.h"
+#include "ScopedEnvironment.h"
 #include "../fidelity/SignedJob.h"
 
 #include <SignPdf.h>
@@ -153,7 +154,7 @@ TEST_F(SignPdfPlugin, NoJobFileNothingToDrawOrADamagedPdfLeavesThePdfAlone)
 TEST_F(SignPdfPlugin, ASignatureIsTheSameWhateverTheCacheHolds)
 {
     const std::string cache = m_folder.Path("cache");
-    ASSERT_EQ(0, setenv("XDG_CACHE_HOME", cache.c_str(), 1));
+    const ScopedEnvironment cacheHome("XDG_CACHE_HOME", cache);
     WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"李工 审核 2026"}, {L"SIGN1", L"FONT", L"宋体"}});
     auto signInNewProcess = [this](const std::string& name) {
         const std::string copy = m_folder.Path(name);
@@ -175,7 +176,6 @@ TEST_F(SignPdfPlugin, ASignatureIsTheSameWhateverTheCacheHolds)
     EXPECT_EQ(made, signInNewProcess("cached.pdf"));
     pdftest::Run("for f in " + Quote(cache) + "/*/*/*; do printf '9:broken' >\"$f\"; done");
     EXPECT_EQ(made, signInNewProcess("unreadable.pdf"));
-    unsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

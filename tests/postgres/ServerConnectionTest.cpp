@@ -15,8 +15,8 @@
 #include <winenv/Paths.h>
 #include <winenv/Trace.h>
 
+#include "ChildProcess.h"
 #include "ScratchFolder.h"
-#include "Spawn.h"
 #include "ServerTest.h"
 #include "db/ConnectionString.h"
 #include "qvclient/Errors.h"
@@ -104,7 +104,7 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
         EXPECT_EQ(qvclient::QV_E_WRITABLEROLE, client.Open(Folder())) << c.role;
         EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"may write")) << c.role;
         if (role.empty()) {
-            const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db",
+            const viztest::ChildRun run = viztest::RunChild({viztest::ProgramFolder() + "/plmclient", "--db",
                 Client().Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
             EXPECT_EQ(1, run.exitCode);
             EXPECT_NE(std::string::npos, run.err.find("the client needs a role that may only read")) << run.err;
@@ -190,7 +190,7 @@ TEST_F(ServerClientTest, AServerThatCannotBeUsedIsAClearError)
         EXPECT_EQ(c.expected, client.Open(Folder()));
         EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(c.openError)) << client.GetOpenErrorText();
         EXPECT_FALSE(client.IsOpen());
-        const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", Client().Posix(),
+        const viztest::ChildRun run = viztest::RunChild({viztest::ProgramFolder() + "/plmclient", "--db", Client().Posix(),
             "--command", "OutputLightFile", "--select", "Part:1"});
         EXPECT_EQ(1, run.exitCode);
         EXPECT_NE(std::string::npos, run.err.find(c.programError)) << run.err;
@@ -225,11 +225,11 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     std::string server;
     ASSERT_TRUE(qvclient::AddConnectionSettings(pgtest::ReaderConnection(), {}, "-c search_path=" + schema, server));
     const std::string owner = pgtest::OwnerConnection();
-    e2e::ProgramRun run;
+    viztest::ChildRun run;
     {
         // The test switch would send the sample to a fixture schema of its own.
         ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
-        run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--owner",
+        run = viztest::RunChild({viztest::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--owner",
             owner, "--create-sample"});
     }
     ASSERT_EQ(0, run.exitCode) << run.err;
@@ -247,8 +247,8 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
 
 TEST(PlmClientServerOption, ADatabaseGivenAsAConnectionStringIsPointedToServer)
 {
-    const e2e::ProgramRun run = e2e::RunProgram(
-        {e2e::ProgramFolder() + "/plmclient", "--db", "host=localhost dbname=plm", "--create-sample"});
+    const viztest::ChildRun run = viztest::RunChild(
+        {viztest::ProgramFolder() + "/plmclient", "--db", "host=localhost dbname=plm", "--create-sample"});
     EXPECT_EQ(1, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("--server")) << run.err;
 }

@@ -1,6 +1,6 @@
 #include "pdfstamp/PdfStamp.h"
 
-#include "DigitalSignature.h"
+#include "CarriesDigitalSignature.h"
 #include "MissingObjects.h"
 #include "PdfEdit.h"
 #include "PdfWarnings.h"

@@ -9,3 +9,7 @@ _COM_SMARTPTR_TYPEDEF(IDispatch, __uuidof(IDispatch));
 _COM_SMARTPTR_TYPEDEF(IClassFactory, __uuidof(IClassFactory));
 _COM_SMARTPTR_TYPEDEF(IRunnableObject, __uuidof(IRunnableObject));
 _COM_SMARTPTR_TYPEDEF(IMalloc, __uuidof(IMalloc));
+_COM_SMARTPTR_TYPEDEF(IOleClientSite, __uuidof(IOleClientSite));
+_COM_SMARTPTR_TYPEDEF(IOleInPlaceSite, __uuidof(IOleInPlaceSite));
+_COM_SMARTPTR_TYPEDEF(IOleInPlaceFrame, __uuidof(IOleInPlaceFrame));
+_COM_SMARTPTR_TYPEDEF(IOleInPlaceUIWindow, __uuidof(IOleInPlaceUIWindow));

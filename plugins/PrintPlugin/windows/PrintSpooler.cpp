@@ -1,6 +1,7 @@
 // Windows: a printer gets each file through the "printto" verb of its file type, so the program
 // registered for the type prints it; without a printer the list goes into the spool folder.
 #include <windows.h>
+#include <atlbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -47,9 +48,9 @@ PrintJobResult PrintOnPrinter(const std::wstring& strPrinter, const std::vector<
             continue;
         DWORD dwExit = 0;
         if (sei.hProcess != NULL) {
-            WaitForSingleObject(sei.hProcess, INFINITE);
-            GetExitCodeProcess(sei.hProcess, &dwExit);
-            CloseHandle(sei.hProcess);
+            const CHandle process(sei.hProcess);
+            WaitForSingleObject(process, INFINITE);
+            GetExitCodeProcess(process, &dwExit);
         }
         if (dwExit == 0)
             ++nPrinted;
@@ -79,13 +80,16 @@ PrintJobResult WriteSpoolFile(const std::vector<std::string>& files)
     std::string strList;
     for (const std::string& file : files)
         strList += file + '\n';
-    HANDLE hFile = CreateFileW(strJob.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD cbWritten = 0;
-    result.ok = hFile != INVALID_HANDLE_VALUE &&
-        WriteFile(hFile, strList.data(), static_cast<DWORD>(strList.size()), &cbWritten, NULL) &&
-        cbWritten == strList.size();
+    CHandle file;
+    const HANDLE hFile = CreateFileW(strJob.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile != INVALID_HANDLE_VALUE)
-        result.ok = CloseHandle(hFile) && result.ok;
+        file.Attach(hFile);
+    DWORD cbWritten = 0;
+    result.ok = file != NULL && WriteFile(file, strList.data(), static_cast<DWORD>(strList.size()), &cbWritten, NULL) &&
+        cbWritten == strList.size();
+    // A job list that fails to close may not be all on disk.
+    if (file != NULL)
+        result.ok = CloseHandle(file.Detach()) && result.ok;
     result.detail = std::to_string(files.size()) + " file(s)";
     return result;
 }

@@ -2,6 +2,7 @@
 // InprocServer32 naming this DLL by its full path. Apartment: the control lives on its
 // container's user-interface thread. The control has no ProgID; containers name it by CLSID.
 #include <windows.h>
+#include <atlbase.h>
 #include <olectl.h>
 
 #include <string>
@@ -17,12 +18,6 @@ std::wstring ClassKey()
     wchar_t szClsid[40] = L"";
     StringFromGUID2(viewer::CLSID_ViewerControl, szClsid, _countof(szClsid));
     return std::wstring(L"CLSID\\") + szClsid;
-}
-
-LONG SetString(HKEY hKey, LPCWSTR lpszName, const std::wstring& strValue)
-{
-    return RegSetValueExW(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
-        static_cast<DWORD>((strValue.size() + 1) * sizeof(wchar_t)));
 }
 
 std::wstring ThisModulePath()
@@ -49,20 +44,18 @@ extern "C" __declspec(dllexport) HRESULT DllRegisterServer()
     const std::wstring strPath = ThisModulePath();
     if (strPath.empty())
         return SELFREG_E_CLASS;
-    HKEY hClass = NULL, hServer = NULL;
-    LONG rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, ClassKey().c_str(), 0, NULL, 0, KEY_WRITE, NULL, &hClass, NULL);
+    CRegKey keyClass, keyServer;
+    LONG rc = keyClass.Create(HKEY_CLASSES_ROOT, ClassKey().c_str(), NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE);
     if (rc == ERROR_SUCCESS)
-        rc = SetString(hClass, NULL, kDescription);
+        rc = keyClass.SetStringValue(NULL, kDescription);
     if (rc == ERROR_SUCCESS)
-        rc = RegCreateKeyExW(hClass, L"InprocServer32", 0, NULL, 0, KEY_WRITE, NULL, &hServer, NULL);
+        rc = keyServer.Create(keyClass, L"InprocServer32", NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE);
     if (rc == ERROR_SUCCESS)
-        rc = SetString(hServer, NULL, strPath);
+        rc = keyServer.SetStringValue(NULL, strPath.c_str());
     if (rc == ERROR_SUCCESS)
-        rc = SetString(hServer, L"ThreadingModel", L"Apartment");
-    if (hServer != NULL)
-        RegCloseKey(hServer);
-    if (hClass != NULL)
-        RegCloseKey(hClass);
+        rc = keyServer.SetStringValue(L"ThreadingModel", L"Apartment");
+    keyServer.Close();
+    keyClass.Close();
     // Half a registration would name a server that cannot be loaded.
     if (rc != ERROR_SUCCESS) {
         DllUnregisterServer();

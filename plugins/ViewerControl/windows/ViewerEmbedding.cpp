@@ -3,6 +3,7 @@
 // last opened. Methods a host may call that the control has no use for answer as an OLE
 // control does (E_NOTIMPL, OLE_E_ADVISENOTSUPPORTED, OLE_S_USEREG).
 #include <windows.h>
+#include <comdef.h>
 #include <ole2.h>
 #include <olectl.h>
 
@@ -78,20 +79,14 @@ public:
     // IOleObject
     STDMETHODIMP SetClientSite(IOleClientSite* pClientSite) override
     {
-        if (pClientSite != NULL)
-            pClientSite->AddRef();
-        if (m_pClientSite != NULL)
-            m_pClientSite->Release();
-        m_pClientSite = pClientSite;
+        m_spClientSite = pClientSite;
         return S_OK;
     }
     STDMETHODIMP GetClientSite(IOleClientSite** ppClientSite) override
     {
         if (ppClientSite == NULL)
             return E_POINTER;
-        *ppClientSite = m_pClientSite;
-        if (m_pClientSite != NULL)
-            m_pClientSite->AddRef();
+        *ppClientSite = IOleClientSitePtr(m_spClientSite).Detach();
         return S_OK;
     }
     STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
@@ -117,7 +112,7 @@ public:
         case OLEIVERB_SHOW:
         case OLEIVERB_INPLACEACTIVATE:
         case OLEIVERB_UIACTIVATE:
-            return InPlaceActivate(pActiveSite != NULL ? pActiveSite : m_pClientSite);
+            return InPlaceActivate(pActiveSite != NULL ? pActiveSite : m_spClientSite.GetInterfacePtr());
         case OLEIVERB_HIDE:
             if (m_hWnd != NULL)
                 ShowWindow(m_hWnd, SW_HIDE);
@@ -125,7 +120,7 @@ public:
         default:
             // A verb the control does not list runs its primary verb.
             if (iVerb > 0) {
-                const HRESULT hr = InPlaceActivate(pActiveSite != NULL ? pActiveSite : m_pClientSite);
+                const HRESULT hr = InPlaceActivate(pActiveSite != NULL ? pActiveSite : m_spClientSite.GetInterfacePtr());
                 return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
             }
             return E_NOTIMPL;
@@ -206,7 +201,7 @@ public:
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP InPlaceDeactivate() override
     {
-        if (m_pInPlaceSite == NULL)
+        if (!m_spInPlaceSite)
             return S_OK;
         if (m_hWnd != NULL) {
             DestroyWindow(m_hWnd);
@@ -215,10 +210,9 @@ public:
             // as a DLL's classes outlive it otherwise.
             UnregisterClassW(kWindowClass, ThisModule());
         }
-        IOleInPlaceSite* pSite = m_pInPlaceSite;
-        m_pInPlaceSite = NULL;
-        pSite->OnInPlaceDeactivate();
-        pSite->Release();
+        // Let go before the site hears of it, so a call back finds the control inactive.
+        const IOleInPlaceSitePtr spSite(m_spInPlaceSite.Detach(), false);
+        spSite->OnInPlaceDeactivate();
         return S_OK;
     }
     STDMETHODIMP UIDeactivate() override { return S_OK; }
@@ -243,35 +237,28 @@ private:
         }
         if (pClientSite == NULL)
             return E_UNEXPECTED;
-        IOleInPlaceSite* pSite = NULL;
-        if (FAILED(pClientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&pSite))) ||
-            pSite == NULL)
+        IOleInPlaceSitePtr spSite;
+        if (FAILED(pClientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&spSite))) || !spSite)
             return E_NOINTERFACE;
         HWND hParent = NULL;
-        IOleInPlaceFrame* pFrame = NULL;
-        IOleInPlaceUIWindow* pDoc = NULL;
         RECT rcPos = {}, rcClip = {};
         OLEINPLACEFRAMEINFO frameInfo = {};
         frameInfo.cb = sizeof(frameInfo);
-        HRESULT hr = pSite->CanInPlaceActivate();
+        HRESULT hr = spSite->CanInPlaceActivate();
         if (hr == S_OK)
-            hr = pSite->GetWindow(&hParent);
-        if (hr == S_OK)
-            hr = pSite->GetWindowContext(&pFrame, &pDoc, &rcPos, &rcClip, &frameInfo);
-        if (pFrame != NULL)
-            pFrame->Release();
-        if (pDoc != NULL)
-            pDoc->Release();
-        if (hr != S_OK) {
-            pSite->Release();
+            hr = spSite->GetWindow(&hParent);
+        if (hr == S_OK) {
+            // The control puts no menus or tools in the frame or the document window.
+            IOleInPlaceFramePtr spFrame;
+            IOleInPlaceUIWindowPtr spDoc;
+            hr = spSite->GetWindowContext(&spFrame, &spDoc, &rcPos, &rcClip, &frameInfo);
+        }
+        if (hr != S_OK)
             return FAILED(hr) ? hr : E_FAIL;
-        }
-        hr = pSite->OnInPlaceActivate();
-        if (FAILED(hr)) {
-            pSite->Release();
+        hr = spSite->OnInPlaceActivate();
+        if (FAILED(hr))
             return hr;
-        }
-        m_pInPlaceSite = pSite;
+        m_spInPlaceSite = spSite;
         WNDCLASSW wc = {};
         wc.lpfnWndProc = ViewerWindowProc;
         wc.hInstance = ThisModule();
@@ -290,8 +277,8 @@ private:
 
     IUnknown* m_pOuter;
     SIZE* m_pExtent;
-    IOleClientSite* m_pClientSite = NULL;
-    IOleInPlaceSite* m_pInPlaceSite = NULL;
+    IOleClientSitePtr m_spClientSite;
+    IOleInPlaceSitePtr m_spInPlaceSite;
     HWND m_hWnd = NULL;
     std::wstring m_strPath;
 };

@@ -1,5 +1,6 @@
 #include "TestPdf.h"
 
+#include "ChildProcess.h"
 #include "HandmadeFiles.h"
 
 namespace e2e {
@@ -16,6 +17,12 @@ std::string MakePdf(const std::string& text)
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
     };
     return pdftest::HandmadePdfBytes(objects);
+}
+
+std::string PdfText(const std::string& posixPath)
+{
+    const viztest::ChildRun run = viztest::RunChild({"pdftotext", "-q", posixPath, "-"});
+    return run.exitCode == 0 ? run.out : std::string();
 }
 
 } // namespace e2e

@@ -4,7 +4,7 @@
 #include <winenv/Trace.h>
 
 #include "qvclient/Vault.h"
-#include "vault/PosixFile.h"
+#include "vault/ReadOnlyFile.h"
 #include "vault/ReplacingFile.h"
 
 namespace qvclient {
@@ -24,7 +24,7 @@ public:
     {
         if (!IsPlainName(vaultName))
             return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
-        PosixFile file;
+        ReadOnlyFile file;
         HRESULT hr = file.OpenForReading(PathOf(vaultName));
         if (FAILED(hr))
             return hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) ? HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) : hr;

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-#include "vault/PosixFile.h"
+#include "vault/ReadOnlyFile.h"
 
 namespace qvclient {
 

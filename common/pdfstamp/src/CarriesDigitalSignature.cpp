@@ -1,4 +1,4 @@
-#include "DigitalSignature.h"
+#include "CarriesDigitalSignature.h"
 
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 

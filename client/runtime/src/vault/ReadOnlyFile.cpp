@@ -1,4 +1,4 @@
-#include "vault/PosixFile.h"
+#include "vault/ReadOnlyFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -23,19 +23,19 @@ HRESULT HResultFromErrno(int err)
     }
 }
 
-PosixFile::~PosixFile()
+ReadOnlyFile::~ReadOnlyFile()
 {
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-HRESULT PosixFile::OpenForReading(const std::string& path)
+HRESULT ReadOnlyFile::OpenForReading(const std::string& path)
 {
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     return m_fd >= 0 ? S_OK : HResultFromErrno(errno);
 }
 
-HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
+HRESULT ReadOnlyFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
 {
     cbRead = 0;
     for (;;) {
@@ -49,7 +49,7 @@ HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
     }
 }
 
-HRESULT PosixFile::Close()
+HRESULT ReadOnlyFile::Close()
 {
     if (m_fd < 0)
         return S_OK;

@@ -1,6 +1,6 @@
 // The stored file read through the C runtime on Windows; a failure is the system's own error,
 // which the runtime keeps in _doserrno.
-#include "vault/PosixFile.h"
+#include "vault/ReadOnlyFile.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -20,13 +20,13 @@ HRESULT HResultFromErrno(int err)
     return err == ENOMEM ? E_OUTOFMEMORY : HRESULT_FROM_WIN32(ERROR_GEN_FAILURE);
 }
 
-PosixFile::~PosixFile()
+ReadOnlyFile::~ReadOnlyFile()
 {
     if (m_fd >= 0)
         _close(m_fd);
 }
 
-HRESULT PosixFile::OpenForReading(const std::string& path)
+HRESULT ReadOnlyFile::OpenForReading(const std::string& path)
 {
     _doserrno = 0;
     const errno_t err = _wsopen_s(&m_fd, winenv::FromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT,
@@ -34,7 +34,7 @@ HRESULT PosixFile::OpenForReading(const std::string& path)
     return err == 0 ? S_OK : HResultFromErrno(err);
 }
 
-HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
+HRESULT ReadOnlyFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
 {
     cbRead = 0;
     _doserrno = 0;
@@ -45,7 +45,7 @@ HRESULT PosixFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
     return S_OK;
 }
 
-HRESULT PosixFile::Close()
+HRESULT ReadOnlyFile::Close()
 {
     if (m_fd < 0)
         return S_OK;

@@ -1,10 +1,10 @@
 // The document-list lookup: every light file of one type of a document, written to disk.
-#include "catalogue/LightFileQuery.h"
+#include "manager/RetrieveLightFile.h"
 
 #include "catalogue/AutoClean.h"
 #include "catalogue/CurrentQuery.h"
+#include "catalogue/LightFileQuery.h"
 #include "catalogue/LightFileRows.h"
-#include "manager/RetrieveLightFile.h"
 
 HRESULT RetrieveLightFiles(COtlObjectRef* pDocument, CString strFileType, CString* pstrPath, CString strFolder)
 {

@@ -1,5 +1,6 @@
-// A POSIX file descriptor that closes itself, with every read and close checked and a
-// failure given as the HRESULT of the Windows error Windows would report.
+// A file opened for reading by its descriptor (POSIX here, the C runtime's on Windows) that
+// closes itself, with every read and close checked and a failure given as the HRESULT of the
+// Windows error Windows would report.
 #pragma once
 
 #include <string>
@@ -10,12 +11,12 @@ namespace qvclient {
 
 HRESULT HResultFromErrno(int err);
 
-class PosixFile {
+class ReadOnlyFile {
 public:
-    PosixFile() = default;
-    ~PosixFile();
-    PosixFile(const PosixFile&) = delete;
-    PosixFile& operator=(const PosixFile&) = delete;
+    ReadOnlyFile() = default;
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
     HRESULT OpenForReading(const std::string& path);
     // Reads up to cb bytes; cbRead 0 only at the end of the file.

@@ -1,4 +1,4 @@
-#include "commands/FlowItemList.h"
+#include "manager/FlowItemList.h"
 
 #include <comdef.h>
 
