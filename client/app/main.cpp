@@ -210,7 +210,8 @@ int Run(const Options& options)
     ledger.Finish();
     const bool scriptFailed = !session.scriptErrors.empty() || session.unreachedLines != 0;
     const int status = ExitStatusOf(FAILED(outcome.result), scriptFailed, ledger);
-    if (options.summary)
+    // A person at the terminal is told what left as a script asking with --summary is.
+    if (options.summary || options.interactive)
         summary.Print(stdout, ledger.Records());
     for (const std::string& e : session.scriptErrors)
         std::fprintf(stderr, "plmclient: %s\n", e.c_str());
