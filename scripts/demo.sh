@@ -27,7 +27,7 @@ set +e
 "$plm" --db "$demo/plm" --command PrdTreeOutputLightFile --select "Part:$top" \
   --do "expand *" --do "filter PDF" --do "filter DWG" --do "snapshot $demo/manager.svg" \
   --do "press 下载" --do "folder $demo/out" --do "messagebox ok" \
-  --transcript "$demo/transcript.txt" --summary
+  --transcript "$demo/transcript.txt" --manifest "$demo/manifest.json" --summary
 status=$?
 set -e
 
@@ -39,6 +39,8 @@ cat <<TXT
 
 The manager dialog as the user saw it: $picture
 The whole transcript: $demo/transcript.txt
+Every file delivered or refused, with its document, SHA-256, signatures and watermark: $demo/manifest.json
+Exit status $status (plmclient --help explains each)
 Look at the files:
   pdftotext "$demo/out/<file>.pdf" -      # the signer names and the watermark text
   pdftoppm -r 60 -png "$demo/out/<file>.pdf" /tmp/page   # a picture of each page

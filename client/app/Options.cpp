@@ -72,9 +72,26 @@ Options:
   --json               the transcript as JSON lines, one object per event.
   --transcript FILE    also write the transcript to FILE.
   --module NAME        the module's file name (default VuverIverIzizerOzi.dll).
-  --summary            at the end, list the files the command wrote, signed and watermarked.
+  --summary            at the end, list the files the command delivered and failed, each PDF
+                       marked when it left unsigned or without a watermark (always with
+                       --interactive).
+  --manifest FILE      write a record of every file the command delivered or failed: path,
+                       light file, document, revision, size and SHA-256 as delivered and as
+                       stored, signatures, watermark, the failure and its message. JSON, or CSV
+                       when FILE ends in ".csv".
   --quiet              no progress display for the wait window.
   --help               this text.
+
+Exit status:
+  0  the command ran and delivered every file it tried to
+  1  nothing ran: a wrong option, or the database or the module could not be opened
+  2  the command returned a failure (SignPdf: the signatures could not be collected)
+  3  the script did not fit the dialogs (a line failed or was never reached)
+  4  the command ran, but a file was not delivered: its fetch failed, or the command had
+     already written other content under its name (refused, so that neither is lost)
+  5  every file was delivered, but a PDF left unsigned or without its watermark because the
+     signing plug-in or the watermark failed (SignPdf: the plug-in failed)
+The first that applies in the order 3, 2, 4, 5 is the status.
 
 Script: the user's actions are taken in order. A message box takes the next line if it is a
 "messagebox" answer, else its default button; the folder picker likewise with "folder"; a
@@ -194,6 +211,8 @@ Options ParseOptions(const std::vector<std::string>& argv)
             o.moduleName = Wide(value(i));
         else if (arg == "--summary")
             o.summary = true;
+        else if (arg == "--manifest")
+            o.manifestFile = value(i);
         else if (arg == "--quiet")
             o.quiet = true;
         else
@@ -206,6 +225,10 @@ Options ParseOptions(const std::vector<std::string>& argv)
         throw std::runtime_error("--db FOLDER is required (see --help)");
     if (o.server.empty() && qvclient::IsServerConnectionString(winenv::ToUtf8(o.dbFolder)))
         throw std::runtime_error("--db takes a folder; give the server with --server CONNINFO (see --help)");
+    if (!o.server.empty() && !qvclient::IsServerConnectionString(o.server))
+        throw std::runtime_error("--server takes a PostgreSQL connection string, keyword=value pairs such as "
+                                 "\"host=HOST dbname=NAME user=USER\" or a URI such as "
+                                 "\"postgresql://USER@HOST/NAME\"; \"" + o.server + "\" is neither");
     if (!o.owner.empty() && !o.createSample && !o.createDemo)
         throw std::runtime_error("--owner is for --create-sample or --create-demo (see --help)");
     if (!o.createSample && !o.createDemo && o.command.empty())

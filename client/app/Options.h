@@ -32,6 +32,7 @@ struct Options {
     std::wstring moduleName = L"VuverIverIzizerOzi.dll";
     bool quiet = false;
     bool summary = false;
+    std::string manifestFile;        // one record per file delivered or failed (CSV for ".csv")
     bool help = false;
 };
 

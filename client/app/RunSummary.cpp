@@ -11,45 +11,58 @@ RunSummary::RunSummary()
 
 RunSummary::~RunSummary() { winenv::RemoveTraceSink(m_cookie); }
 
-RunSummary::FileFacts& RunSummary::Facts(const std::string& windowsPath)
-{
-    const std::string posix = winenv::ToPosixPath(winenv::FromUtf8(windowsPath));
-    auto it = m_files.find(posix);
-    if (it == m_files.end()) {
-        m_order.push_back(posix);
-        it = m_files.emplace(posix, FileFacts{posix, {}, false}).first;
-    }
-    return it->second;
-}
-
 void RunSummary::Observe(const winenv::TraceEvent& e)
 {
-    if (e.kind == "file_written")
-        Facts(e.Get("path"));
-    else if (e.kind == "signed" && !e.Get("stamps").empty())
-        Facts(e.Get("pdf")).signedWith = e.Get("stamps");
-    else if (e.kind == "watermark" && e.Get("result") == "0x00000000")
-        Facts(e.Get("path")).watermarked = true;
-    else if (e.kind == "print_job")
+    if (e.kind == "print_job")
         m_printJobs.push_back(e.Get("destination"));
     else if (e.kind == "viewer" && e.Get("method") == "OpenFile")
         m_viewed.push_back(winenv::ToPosixPath(winenv::FromUtf8(e.Get("path"))));
 }
 
-void RunSummary::Print(FILE* out) const
+std::string SummaryLine(const DeliveryRecord& r)
+{
+    if (!r.delivered) {
+        std::string line = r.diskPath + " NOT DELIVERED (" + r.status;
+        if (!r.takenBySha256.empty())
+            line += ": the command had already written other content under this name";
+        line += ")";
+        if (!r.message.empty())
+            line += " [told: " + r.message + "]";
+        return line;
+    }
+    std::string line = r.diskPath;
+    if (r.Signed())
+        line += " [signed: " + r.stamps + "]";
+    if (r.watermarked)
+        line += " [watermarked]";
+    if (!r.IsPdf())
+        return line;
+    if (!r.Signed()) {
+        line += " !! UNSIGNED";
+        if (r.SigningFailed())
+            line += ": the signing plug-in failed (" + r.signError + ")";
+        else if (r.signAttempted)
+            line += r.signSkipped.empty() ? ": nothing to sign" : ": every signature skipped (" + r.signSkipped + ")";
+        else
+            line += ": no signature recorded";
+    }
+    if (!r.watermarked) {
+        line += " !! NO WATERMARK";
+        if (r.WatermarkFailed())
+            line += ": the watermark failed (" + r.watermarkError + ")";
+        else
+            line += ": not asked for";
+    }
+    return line;
+}
+
+void RunSummary::Print(FILE* out, const std::vector<DeliveryRecord>& records) const
 {
     std::fprintf(out, "\nWhat landed where:\n");
-    if (m_order.empty())
+    if (records.empty())
         std::fprintf(out, "  no file was written\n");
-    for (const std::string& path : m_order) {
-        const FileFacts& f = m_files.at(path);
-        std::string notes;
-        if (!f.signedWith.empty())
-            notes += " [signed: " + f.signedWith + "]";
-        if (f.watermarked)
-            notes += " [watermarked]";
-        std::fprintf(out, "  %s%s\n", path.c_str(), notes.c_str());
-    }
+    for (const DeliveryRecord& r : records)
+        std::fprintf(out, "  %s\n", SummaryLine(r).c_str());
     for (const std::string& job : m_printJobs)
         std::fprintf(out, "  print job: %s\n", job.c_str());
     for (const std::string& viewed : m_viewed)

@@ -1,13 +1,15 @@
-// Collects what a command left on disk (files written, signed, watermarked, printed) and tells
-// it at the end of the run.
+// Tells at the end of the run what a command left on disk: the files delivered, signed and
+// watermarked, every PDF that left unsigned or without a watermark (loudly), the files that
+// failed or were refused and why, print jobs and the files the viewer showed.
 #pragma once
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include <winenv/Trace.h>
+
+#include "DeliveryLedger.h"
 
 namespace plmclient {
 
@@ -18,22 +20,17 @@ public:
     RunSummary(const RunSummary&) = delete;
     RunSummary& operator=(const RunSummary&) = delete;
 
-    void Print(FILE* out) const;
+    void Print(FILE* out, const std::vector<DeliveryRecord>& records) const;
 
 private:
-    struct FileFacts {
-        std::string posixPath;
-        std::string signedWith; // the stamps, empty when not signed
-        bool watermarked = false;
-    };
     void Observe(const winenv::TraceEvent& e);
-    FileFacts& Facts(const std::string& windowsPath);
 
-    std::vector<std::string> m_order; // POSIX paths in the order first written
-    std::map<std::string, FileFacts> m_files;
     std::vector<std::string> m_printJobs;
     std::vector<std::string> m_viewed;
     int m_cookie;
 };
+
+// The summary's line of one record, without the leading blanks.
+std::string SummaryLine(const DeliveryRecord& r);
 
 } // namespace plmclient

@@ -2,30 +2,10 @@
 
 #include <cstdio>
 
+#include "JsonText.h"
+
 namespace plmclient {
 namespace {
-
-std::string JsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else
-                out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
 
 // Control characters (tabs in SQL texts) stay visible in a one-line transcript.
 std::string Visible(const std::string& s)

@@ -12,6 +12,9 @@
 #include <winenv/Trace.h>
 
 #include "CommandRunner.h"
+#include "DeliveryLedger.h"
+#include "ExitStatus.h"
+#include "Manifest.h"
 #include "ModuleHost.h"
 #include "Options.h"
 #include "ProgramArguments.h"
@@ -92,6 +95,17 @@ std::string Reason(HRESULT hr, const std::wstring& engineText)
     return reason.empty() ? reason : ": " + reason;
 }
 
+// A client folder holds its database file or the name of its server.
+bool HoldsDatabase(const std::wstring& folder)
+{
+    for (const wchar_t* name : {qvclient::FolderLayout::kDatabaseFile, qvclient::FolderLayout::kServerFile}) {
+        const DWORD attributes = GetFileAttributesW((folder + L"\\" + name).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return true;
+    }
+    return false;
+}
+
 int Run(const Options& options)
 {
     const HeldTranscript held(HoldsTranscript(options));
@@ -149,6 +163,14 @@ int Run(const Options& options)
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     qvclient::Client client;
     HRESULT hr = client.Open(options.dbFolder);
+    if (FAILED(hr) && !HoldsDatabase(options.dbFolder)) {
+        std::fprintf(stderr,
+            "plmclient: there is no PLM database in %s: make one with --create-demo [SIZE] (a product with "
+            "drawings, signatures and a workflow) or --create-sample (a few documents), or name its server with "
+            "--server CONNINFO\n",
+            winenv::ToUtf8(options.dbFolder).c_str());
+        return 1;
+    }
     if (FAILED(hr)) {
         std::fprintf(stderr, "plmclient: cannot open the PLM database in %s (0x%08X)%s\n",
             winenv::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr),
@@ -170,6 +192,7 @@ int Run(const Options& options)
     }
 
     RunSummary summary;
+    DeliveryLedger ledger(client);
     ProgressDisplay progress(!options.quiet && !options.json);
     const SessionOutcome session = RunWithUser(
         client, module, options, [&progress](const qvclient::WaitEvent& e) { progress(e); }, [&held] { held.Release(); });
@@ -184,17 +207,23 @@ int Run(const Options& options)
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(outcome.result));
     winenv::Trace("result", {{"command", winenv::ToUtf8(options.command)}, {"hresult", code}});
 
-    if (options.summary)
-        summary.Print(stdout);
-    int status = FAILED(outcome.result) ? 2 : 0;
-    for (const std::string& e : session.scriptErrors) {
+    ledger.Finish();
+    const bool scriptFailed = !session.scriptErrors.empty() || session.unreachedLines != 0;
+    const int status = ExitStatusOf(FAILED(outcome.result), scriptFailed, ledger);
+    // A person at the terminal is told what left as a script asking with --summary is.
+    if (options.summary || options.interactive)
+        summary.Print(stdout, ledger.Records());
+    for (const std::string& e : session.scriptErrors)
         std::fprintf(stderr, "plmclient: %s\n", e.c_str());
-        status = 3;
-    }
-    if (session.unreachedLines) {
+    if (session.unreachedLines)
         std::fprintf(stderr, "plmclient: %zu script line(s) were never reached\n", session.unreachedLines);
-        status = 3;
+    if (!options.manifestFile.empty()) {
+        const ManifestHeader header{winenv::ToUtf8(options.command), winenv::ToUtf8(options.selection), code, status};
+        if (!WriteManifest(options.manifestFile, header, ledger.Records(), error))
+            std::fprintf(stderr, "plmclient: %s\n", error.c_str());
     }
+    if (status != 0)
+        std::fprintf(stderr, "plmclient: %s (exit status %d)\n", DescribeExitStatus(status), status);
     client.RevokeComponents();
     CoUninitialize();
     return status;

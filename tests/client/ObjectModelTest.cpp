@@ -12,6 +12,7 @@
 #include "ZORRTWrapper.h"
 #include "qvclient/CommandTransaction.h"
 #include "qvclient/Errors.h"
+#include "vault/Sha256.h"
 
 namespace {
 
@@ -20,6 +21,13 @@ std::wstring ClassName(const COtlObjectRef& ref)
     _bstr_t name;
     ref.GetClassNameW(name.GetAddress());
     return name.length() ? static_cast<const wchar_t*>(name) : L"";
+}
+
+std::string Sha256Of(const std::string& bytes)
+{
+    qvclient::Sha256 sha;
+    sha.Update(bytes.data(), bytes.size());
+    return sha.FinishHex();
 }
 
 COtlObjectRef Open(const wchar_t* pszClass, LONG id)
@@ -155,6 +163,65 @@ TEST(ObjectModelTest, ALightFileIsWrittenFromTheVaultToAWindowsPath)
     const IObjectFileContentPtr pPartContent(Open(L"Part", folder.Fixture().AddPart(L"p")).GetOtlObject());
     ASSERT_TRUE(pPartContent != nullptr);
     EXPECT_EQ(qvclient::QV_E_NOCONTENT, pPartContent->DownloadToFile(_bstr_t(folder.Windows(L"p.bin").c_str())));
+}
+
+// Within one command a name holds one content: a second, different file under a name the command
+// already wrote is refused, the same content again is written; a file there before the command,
+// or written by an earlier command, is replaced.
+TEST(ObjectModelTest, ACommandDoesNotOverwriteAFileItWroteWithOtherContent)
+{
+    viztest::ClientFolder folder;
+    qvclient::FixtureBuilder& b = folder.Fixture();
+    const LONG first = b.AddDocumentWithLightFiles(L"Drawing", L"a", L"dwg", {{L"GR.pdf", L"pdf", "AAAA", {}}})
+                           .lightFileIds.at(0);
+    const LONG other = b.AddDocumentWithLightFiles(L"Drawing", L"b", L"dwg", {{L"GR.pdf", L"pdf", "BB", {}}})
+                           .lightFileIds.at(0);
+    const LONG same = b.AddDocumentWithLightFiles(L"Drawing", L"c", L"dwg", {{L"GR.pdf", L"pdf", "AAAA", {}}})
+                          .lightFileIds.at(0);
+    ASSERT_EQ(S_OK, folder.Open());
+    const std::wstring target = folder.Windows(L"GR.pdf");
+    const auto download = [](LONG id, const std::wstring& path) {
+        const IObjectFileContentPtr pContent(Open(L"LightFile", id).GetOtlObject());
+        return pContent ? pContent->DownloadToFile(_bstr_t(path.c_str())) : E_POINTER;
+    };
+    viztest::WriteFile(target, "there before");
+
+    winenv::TraceRecorder trace;
+    {
+        qvclient::CommandTransaction command;
+        const struct {
+            const char* what;
+            LONG id;
+            std::wstring path;
+            HRESULT hr;
+        } steps[] = {
+            {"replaces a file there before the command", first, target, S_OK},
+            {"other content under the name", other, target, qvclient::QV_E_NAMETAKEN},
+            {"other content, the name in other case", other, folder.Windows(L"gr.PDF"), qvclient::QV_E_NAMETAKEN},
+            {"the same content again", same, target, S_OK},
+            {"other content under a new name", other, folder.Windows(L"GR2.pdf"), S_OK},
+        };
+        for (const auto& step : steps) {
+            EXPECT_EQ(step.hr, download(step.id, step.path)) << step.what;
+            EXPECT_EQ("AAAA", viztest::ReadFile(target)) << step.what;
+        }
+    }
+    const auto refused = trace.OfKind("download_refused");
+    ASSERT_EQ(2u, refused.size());
+    EXPECT_EQ(winenv::ToUtf8(target), refused[0].Get("path"));
+    EXPECT_EQ(Sha256Of("BB"), refused[0].Get("sha256"));
+    EXPECT_EQ(Sha256Of("AAAA"), refused[0].Get("written_sha256"));
+    EXPECT_EQ(3u, trace.OfKind("file_written").size());
+
+    // The next command starts afresh; so does a call outside any command.
+    {
+        qvclient::CommandTransaction command;
+        EXPECT_EQ(S_OK, download(other, target));
+    }
+    EXPECT_EQ("BB", viztest::ReadFile(target));
+    EXPECT_EQ(S_OK, download(first, target));
+    EXPECT_EQ(S_OK, download(other, target));
+    EXPECT_EQ("BB", viztest::ReadFile(target));
 }
 
 // The first light file of a client is looked up in two statements, the later ones in one joined

@@ -32,8 +32,11 @@ TEST(PlmClientProgram, HelpExitsCleanlyAndNamesEveryOption)
     ASSERT_TRUE(run.started);
     EXPECT_EQ(0, run.exitCode) << run.err;
     for (const char* option : {"--db", "--create-sample", "--user", "--command", "--select", "--attach", "--sign",
-             "--script", "--do", "--json", "--transcript", "--module", "--summary", "--quiet", "--help"})
+             "--script", "--do", "--json", "--transcript", "--module", "--summary", "--manifest", "--quiet", "--help"})
         EXPECT_NE(std::string::npos, run.out.find(option)) << option << " is not documented";
+    // Every exit status has its line in the table.
+    for (const char* status : {"Exit status:", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "\n  4  ", "\n  5  "})
+        EXPECT_NE(std::string::npos, run.out.find(status)) << status << " is not in the table";
     for (const char* command : {"OnDocListViewLightFile", "OnDocListViewDwgFile", "OnDocListDownLoadLightFile",
              "OutputLightFile", "PrdTreeOutputLightFile", "WfOutputLightFile", "SignPdf"})
         EXPECT_NE(std::string::npos, run.out.find(command)) << command << " is not documented";

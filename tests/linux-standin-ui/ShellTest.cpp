@@ -11,6 +11,7 @@
 #include "commctrl.h"
 #include "shellapi.h"
 #include "shlobj.h"
+#include "winenv/Paths.h"
 #include "winenv/Trace.h"
 
 namespace {
@@ -64,6 +65,39 @@ TEST(FolderPicker, TheDisplayNameIsTheLastPartOfTheChosenPath)
     ASSERT_EQ(SHGetMalloc(&malloc), S_OK);
     malloc->Free(pidl);
     malloc->Release();
+}
+
+// The picker answers with a drive path, as on Windows, whatever form the user typed: a folder of
+// this machine, or one already in Windows form, kept as it is.
+TEST(FolderPicker, TheChosenFolderIsADrivePath)
+{
+    const struct {
+        std::wstring typed;
+        std::string folder; // the folder the answer names on this machine
+    } cases[] = {
+        {L"/tmp/导出/light files", "/tmp/导出/light files"},
+        {L"/tmp/导出\\light files", "/tmp/导出/light files"},
+        {L"C:\\tmp\\导出", "/tmp/导出"},
+    };
+    for (const auto& c : cases) {
+        ScriptedUser user;
+        user.folders = {c.typed};
+        winenv::ScopedDesktopUser scoped(user);
+        BROWSEINFOW bi{};
+        bi.lpszTitle = L"Select a folder";
+        PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
+        ASSERT_NE(pidl, nullptr);
+        wchar_t path[MAX_PATH] = L"";
+        EXPECT_TRUE(SHGetPathFromIDListW(pidl, path));
+        const std::wstring answer = path;
+        EXPECT_EQ(std::wstring::npos, answer.find(L'/')) << winenv::ToUtf8(answer);
+        EXPECT_EQ(L':', answer.size() > 1 ? answer[1] : L'?') << winenv::ToUtf8(answer);
+        EXPECT_EQ(c.folder, winenv::ToPosixPath(answer)) << winenv::ToUtf8(c.typed);
+        IMalloc* malloc = nullptr;
+        ASSERT_EQ(SHGetMalloc(&malloc), S_OK);
+        malloc->Free(pidl);
+        malloc->Release();
+    }
 }
 
 // One icon index per extension whatever its case, another for folders. With

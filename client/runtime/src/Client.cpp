@@ -206,6 +206,14 @@ void Client::SetDownloadObserver(DownloadObserver observer)
     m_state->downloadObserver = std::move(observer);
 }
 
+void Client::SetDeliveryObserver(DeliveryObserver observer)
+{
+    if (!m_state)
+        return;
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->deliveryObserver = std::move(observer);
+}
+
 std::wstring Client::GetTempPath() const
 {
     return m_state ? m_state->tempPath : std::wstring();

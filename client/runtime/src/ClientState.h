@@ -25,16 +25,21 @@ struct ClientState {
     std::unique_ptr<IVault> vault; // on the connection's server, else the folder's vault/
     LONG currentUserId = 0;
 
-    std::mutex transactionMutex;       // guards the two members below
+    std::mutex transactionMutex;       // guards the three members below
     Transaction* currentTransaction = nullptr; // the live one GetCurTransaction gives out
     // Global parameters read during the current transaction: a command reads them once, as the
     // client keeps its settings for the length of a command.
     std::map<std::wstring, LONG> commandParams;
+    // Files the current command wrote, by the name the file system knows them under (case folded,
+    // as Windows compares names), with the SHA-256 of what was written: a second file under the
+    // same name with other content is refused instead of replacing the first without a word.
+    std::map<std::wstring, std::string> commandDownloads;
 
-    std::mutex mutex;           // guards the three members below
+    std::mutex mutex;           // guards the four members below
     std::vector<PendingError> pendingErrors;
     WaitObserver waitObserver;
     DownloadObserver downloadObserver;
+    DeliveryObserver deliveryObserver;
 };
 
 } // namespace qvclient

@@ -37,6 +37,18 @@ using WaitObserver = std::function<void(const WaitEvent&)>;
 // The bytes of a stored file written so far to a local path (a Windows path, as the caller gave it).
 using DownloadObserver = std::function<void(const std::wstring& localPath, ULONGLONG cbWritten)>;
 
+// How one write of a stored file to a local path ended (success or failure), for a record of
+// what left the system.
+struct DeliveryEvent {
+    std::wstring localPath; // a Windows path, as the caller gave it
+    std::wstring className;
+    LONG objectId = 0;
+    std::string storedSha256; // empty when the object's stored file was not found
+    LONGLONG storedSize = 0;
+    HRESULT hr = S_OK;
+};
+using DeliveryObserver = std::function<void(const DeliveryEvent&)>;
+
 // An error the client holds for the error service (IQvPendingErrors gives them out).
 struct PendingError {
     HRESULT code = S_OK;
@@ -81,6 +93,8 @@ public:
     void SetWaitObserver(WaitObserver observer);
     // Called after every chunk of a stored file written to a local path.
     void SetDownloadObserver(DownloadObserver observer);
+    // Called once for every write of a stored file to a local path, when it has ended.
+    void SetDeliveryObserver(DeliveryObserver observer);
 
     // The folders as the module is given them.
     std::wstring GetTempPath() const;

@@ -15,5 +15,7 @@ inline constexpr HRESULT QV_E_PARAMNOTFOUND = _HRESULT_TYPEDEF_(0x80040307L);   
 inline constexpr HRESULT QV_E_NOFLOWITEM = _HRESULT_TYPEDEF_(0x80040308L);      // the context has no workflow item
 inline constexpr HRESULT QV_E_NOTINITIALIZED = _HRESULT_TYPEDEF_(0x80040309L);  // the instance was never named
 inline constexpr HRESULT QV_E_CONTENTMISMATCH = _HRESULT_TYPEDEF_(0x8004030AL); // content differs from its size or SHA-256
+// The command already wrote other content under that name: written again, the earlier file would be lost.
+inline constexpr HRESULT QV_E_NAMETAKEN = _HRESULT_TYPEDEF_(0x8004030BL);
 
 } // namespace qvclient

@@ -1,5 +1,6 @@
 #include "OtlObject.h"
 
+#include <cwctype>
 #include <vector>
 
 #include <winenv/Trace.h>
@@ -16,6 +17,34 @@ namespace {
 std::wstring FromBstr(BSTR bstr)
 {
     return bstr != nullptr ? std::wstring(bstr, SysStringLen(bstr)) : std::wstring();
+}
+
+// The name a written file is known by within a command: Windows compares file names without case.
+std::wstring CommandFileKey(const std::string& posixPath)
+{
+    std::wstring key = winenv::FromUtf8(posixPath);
+    for (wchar_t& c : key)
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return key;
+}
+
+// QV_E_NAMETAKEN when the current command already wrote other content under this name.
+HRESULT CheckCommandFile(ClientState& state, const std::wstring& key, const std::string& sha256,
+    std::string& earlierSha256)
+{
+    std::lock_guard<std::mutex> lock(state.transactionMutex);
+    const auto it = state.commandDownloads.find(key);
+    if (it == state.commandDownloads.end() || it->second == sha256)
+        return S_OK;
+    earlierSha256 = it->second;
+    return QV_E_NAMETAKEN;
+}
+
+void RememberCommandFile(ClientState& state, const std::wstring& key, const std::string& sha256)
+{
+    std::lock_guard<std::mutex> lock(state.transactionMutex);
+    if (state.currentTransaction != nullptr)
+        state.commandDownloads.emplace(key, sha256);
 }
 
 } // namespace
@@ -131,6 +160,19 @@ STDMETHODIMP OtlObject::DownloadToFile(BSTR bstrLocalPath)
     if (localPath.empty())
         return E_INVALIDARG;
     StoredFileInfo file;
+    const HRESULT hr = WriteStoredFile(localPath, file);
+    DeliveryObserver observer;
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        observer = m_state->deliveryObserver;
+    }
+    if (observer)
+        observer(DeliveryEvent{localPath, m_pClass->name, m_nObjectID, file.sha256, file.size, hr});
+    return hr;
+}
+
+HRESULT OtlObject::WriteStoredFile(const std::wstring& localPath, StoredFileInfo& file)
+{
     HRESULT hr = m_state->model->GetContent(*m_pClass, m_nObjectID, file);
     if (FAILED(hr))
         return hr;
@@ -139,8 +181,17 @@ STDMETHODIMP OtlObject::DownloadToFile(BSTR bstrLocalPath)
         std::lock_guard<std::mutex> lock(m_state->mutex);
         observer = m_state->downloadObserver;
     }
+    const std::string posixPath = ToPosix(localPath);
+    const std::wstring key = CommandFileKey(posixPath);
+    std::string earlierSha256;
+    hr = CheckCommandFile(*m_state, key, file.sha256, earlierSha256);
+    if (FAILED(hr)) {
+        winenv::Trace("download_refused", {{"path", winenv::ToUtf8(localPath)}, {"sha256", file.sha256},
+                                              {"written_sha256", earlierSha256}});
+        return hr;
+    }
     ULONGLONG cbWritten = 0;
-    hr = CopyStoredFile(*m_state->vault, file, ToPosix(localPath),
+    hr = CopyStoredFile(*m_state->vault, file, posixPath,
         [&](ULONGLONG cbCopied) {
             if (observer)
                 observer(localPath, cbCopied);
@@ -148,6 +199,7 @@ STDMETHODIMP OtlObject::DownloadToFile(BSTR bstrLocalPath)
         cbWritten);
     if (FAILED(hr))
         return hr;
+    RememberCommandFile(*m_state, key, file.sha256);
     winenv::Trace("file_written", {{"path", winenv::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});
     return S_OK;
 }

@@ -11,6 +11,7 @@ namespace qvclient {
 
 struct ClientState;
 struct ClassInfo;
+struct StoredFileInfo;
 
 class OtlObject : public comkit::ComObject<IQvOtlObject, IObjectIdentity, IObjectFileContent> {
 public:
@@ -34,6 +35,9 @@ public:
     static HRESULT Create(std::shared_ptr<ClientState> state, const ClassInfo* pClass, LONG nObjectID, IUnknown** ppObject);
 
 private:
+    // The stored file to the local path; `file` tells which one, as far as it was found.
+    HRESULT WriteStoredFile(const std::wstring& localPath, StoredFileInfo& file);
+
     std::shared_ptr<ClientState> m_state;
     const ClassInfo* m_pClass = nullptr;
     LONG m_nObjectID = 0;

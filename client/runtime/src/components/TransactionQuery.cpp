@@ -106,6 +106,7 @@ Transaction::~Transaction()
         if (m_state->currentTransaction == this) {
             m_state->currentTransaction = nullptr;
             m_state->commandParams.clear();
+            m_state->commandDownloads.clear();
         }
     }
     if (m_state->database)

@@ -7,6 +7,7 @@
 #include "WindowSystem.h"
 #include "shlobj.h"
 #include "winenv/Desktop.h"
+#include "winenv/Paths.h"
 #include "winenv/Trace.h"
 
 namespace win32ui {
@@ -81,6 +82,10 @@ PIDLIST_ABSOLUTE WINAPI SHBrowseForFolderW(LPBROWSEINFOW lpbi)
     if (ownerDisabled)
         EnableWindow(owner, FALSE);
     std::optional<std::wstring> chosen = winenv::GetDesktopUser().OnBrowseForFolder(lpbi->hwndOwner, title);
+    // A person or script on this machine may answer with a POSIX folder; the picker answers, as on
+    // Windows, with a drive path, the form of every other path the caller holds.
+    if (chosen && !chosen->empty() && chosen->front() == L'/')
+        chosen = winenv::FromPosixPath(winenv::ToUtf8(*chosen));
     if (ownerDisabled && IsWindow(owner))
         EnableWindow(owner, TRUE);
     winenv::Trace("folder_picker", {{"title", winenv::ToUtf8(title)}, {"result", winenv::ToUtf8(chosen.value_or(L""))}});

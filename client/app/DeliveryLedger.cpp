@@ -1,0 +1,181 @@
+#include "DeliveryLedger.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <qvclient/Errors.h>
+#include <qvclient/Vault.h>
+#include <winenv/Paths.h>
+
+#include "LightFileOrigin.h"
+
+namespace plmclient {
+namespace {
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+std::string Hex(HRESULT hr)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(hr));
+    return buf;
+}
+
+// Windows compares file names without case; so does the record of what landed where.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::wstring wa = winenv::FromUtf8(a), wb = winenv::FromUtf8(b);
+    if (wa.size() != wb.size())
+        return false;
+    for (size_t k = 0; k < wa.size(); ++k)
+        if (std::towlower(static_cast<wint_t>(wa[k])) != std::towlower(static_cast<wint_t>(wb[k])))
+            return false;
+    return true;
+}
+
+std::string DiskPath(const std::string& modulePath)
+{
+    return winenv::ToPosixPath(winenv::FromUtf8(modulePath));
+}
+
+bool ReadWhole(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+} // namespace
+
+bool DeliveryRecord::IsPdf() const
+{
+    return diskPath.size() >= 4 && SameFile(diskPath.substr(diskPath.size() - 4), ".pdf");
+}
+
+DeliveryLedger::DeliveryLedger(qvclient::Client& client) : m_client(client)
+{
+    m_client.SetDeliveryObserver([this](const qvclient::DeliveryEvent& e) { OnDelivery(e); });
+    m_cookie = winenv::AddTraceSink([this](const winenv::TraceEvent& e) { Observe(e); });
+}
+
+DeliveryLedger::~DeliveryLedger()
+{
+    winenv::RemoveTraceSink(m_cookie);
+    m_client.SetDeliveryObserver(nullptr);
+}
+
+DeliveryRecord& DeliveryLedger::Delivered(const std::string& modulePath)
+{
+    const std::string disk = DiskPath(modulePath);
+    for (DeliveryRecord& r : m_records)
+        if (r.delivered && SameFile(r.diskPath, disk))
+            return r;
+    DeliveryRecord record;
+    record.modulePath = modulePath;
+    record.diskPath = disk;
+    record.delivered = true;
+    m_records.push_back(record);
+    return m_records.back();
+}
+
+void DeliveryLedger::OnDelivery(const qvclient::DeliveryEvent& e)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const std::string modulePath = winenv::ToUtf8(e.localPath);
+    m_awaitingMessage = kNone;
+    DeliveryRecord* pRecord = nullptr;
+    if (SUCCEEDED(e.hr)) {
+        // The same content again under a name is counted once.
+        pRecord = &Delivered(modulePath);
+    } else {
+        m_records.emplace_back();
+        pRecord = &m_records.back();
+        pRecord->modulePath = modulePath;
+        pRecord->diskPath = DiskPath(modulePath);
+        pRecord->status = Hex(e.hr);
+        if (e.hr == qvclient::QV_E_NAMETAKEN)
+            pRecord->takenBySha256 = m_lastTakenBy;
+        m_awaitingMessage = m_records.size() - 1;
+    }
+    m_lastTakenBy.clear();
+    // The same content again keeps the origin of its first delivery.
+    if (!pRecord->objectClass.empty())
+        return;
+    pRecord->objectClass = winenv::ToUtf8(e.className);
+    pRecord->objectId = e.objectId;
+    pRecord->storedSha256 = e.storedSha256;
+    pRecord->storedSize = e.storedSize;
+}
+
+void DeliveryLedger::Observe(const winenv::TraceEvent& e)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (e.kind == "download_refused") {
+        m_lastTakenBy = e.Get("written_sha256");
+    } else if (e.kind == "messagebox" || e.kind == "error_report") {
+        if (m_awaitingMessage == kNone)
+            return;
+        DeliveryRecord& r = m_records[m_awaitingMessage];
+        r.message = e.kind == "messagebox" ? e.Get("caption") + ": " + e.Get("text") : e.Get("text");
+        m_awaitingMessage = kNone;
+    } else if (e.kind == "signed") {
+        DeliveryRecord& r = Delivered(e.Get("pdf"));
+        r.signAttempted = true;
+        r.signResult = std::atoi(e.Get("result").c_str());
+        r.stamps = e.Get("stamps");
+        r.signSkipped = e.Get("skipped");
+        r.signError = e.Get("error");
+    } else if (e.kind == "watermark") {
+        DeliveryRecord& r = Delivered(e.Get("path"));
+        r.watermarkAttempted = true;
+        r.watermarked = e.Get("result") == "0x00000000";
+        r.watermarkError = r.watermarked ? std::string() : e.Get("result") + " " + e.Get("error");
+    }
+}
+
+void DeliveryLedger::Finish()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    qvclient::IDatabase* pDatabase = m_client.GetDatabase();
+    for (DeliveryRecord& r : m_records) {
+        if (r.delivered) {
+            std::string bytes;
+            if (ReadWhole(r.diskPath, bytes)) {
+                r.size = static_cast<long long>(bytes.size());
+                r.sha256 = qvclient::Sha256Hex(bytes);
+            }
+        }
+        LightFileOrigin origin;
+        if (pDatabase && r.objectClass == "LightFile" &&
+            FindLightFileOrigin(*pDatabase, static_cast<LONG>(r.objectId), origin) == S_OK) {
+            r.lightFileName = winenv::ToUtf8(origin.name);
+            r.documentId = origin.documentId;
+            r.documentClass = winenv::ToUtf8(origin.documentClass);
+            r.revisionId = origin.revisionId;
+        }
+    }
+}
+
+bool DeliveryLedger::AnyUndelivered() const
+{
+    for (const DeliveryRecord& r : m_records)
+        if (!r.delivered)
+            return true;
+    return false;
+}
+
+bool DeliveryLedger::AnyIncompletePdf() const
+{
+    for (const DeliveryRecord& r : m_records)
+        if (r.delivered && (r.SigningFailed() || r.WatermarkFailed()))
+            return true;
+    return false;
+}
+
+} // namespace plmclient
