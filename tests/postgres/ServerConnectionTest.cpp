@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
@@ -68,7 +69,9 @@ protected:
     ITransactionQueryPtr m_query;
 };
 
-TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
+// Every way a role could change the PLM tables, and the reason the refusal gives; a role that may
+// only read (BYPASSRLS only widens what it reads) is let in.
+TEST_F(ServerClientTest, ARoleThatCouldWriteByAnyRouteIsRefusedWithTheReason)
 {
     std::unique_ptr<qvclient::IDatabase> admin;
     ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection() + " options='" + m_options + "'",
@@ -77,22 +80,44 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
     const std::string schema = m_options.substr(at, m_options.find(' ', at) - at);
     struct Case {
         const char* role; // empty: the owner, a superuser
-        const char* grant;
+        const char* grant; // %1$s the role, %2$s the schema
+        HRESULT expected;
+        const char* reason;
     };
     const Case cases[] = {
-        {"", ""},
-        {"plm_inserter", "GRANT INSERT ON T_User TO %1$s"},
-        {"plm_truncater", "GRANT TRUNCATE ON T_ClientSetting TO %1$s"},
-        {"plm_filewriter", "GRANT pg_write_server_files TO %1$s"},
-        {"plm_programrunner", "GRANT pg_execute_server_program TO %1$s"},
+        {"", "", qvclient::QV_E_WRITABLEROLE, "is a superuser"},
+        {"plm_inserter", "GRANT INSERT ON T_User TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert, update, delete or truncate rows of"},
+        {"plm_truncater", "GRANT TRUNCATE ON T_ClientSetting TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert, update, delete or truncate rows of"},
+        {"plm_filewriter", "GRANT pg_write_server_files TO %1$s", qvclient::QV_E_WRITABLEROLE, "server files"},
+        {"plm_programrunner", "GRANT pg_execute_server_program TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "server programs"},
+        {"plm_columnupdater", "GRANT UPDATE (VALUE) ON T_ClientSetting TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert or update columns of"},
+        {"plm_columninserter", "GRANT INSERT (NAME, VALUE) ON T_ClientSetting TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert or update columns of"},
+        {"plm_ownermember",
+            "CREATE ROLE %1$s_owner; ALTER TABLE T_User OWNER TO %1$s_owner; ALTER ROLE %1$s NOINHERIT; "
+            "GRANT %1$s_owner TO %1$s",
+            qvclient::QV_E_WRITABLEROLE, "may act as the role"},
+        {"plm_writermember",
+            "CREATE ROLE %1$s_owner; GRANT DELETE ON T_User TO %1$s_owner; ALTER ROLE %1$s NOINHERIT; "
+            "GRANT %1$s_owner TO %1$s",
+            qvclient::QV_E_WRITABLEROLE, "may act as the role"},
+        {"plm_rolemaker", "ALTER ROLE %1$s CREATEROLE", qvclient::QV_E_WRITABLEROLE, "CREATEROLE"},
+        {"plm_schemaowner", "ALTER SCHEMA %2$s OWNER TO %1$s", qvclient::QV_E_WRITABLEROLE, "owns the schema"},
+        {"plm_plainreader", "", S_OK, ""},
+        {"plm_rlsreader", "ALTER ROLE %1$s BYPASSRLS", S_OK, ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.role);
         std::string role = c.role;
         std::string conninfo = pgtest::OwnerConnection();
         if (!role.empty()) {
             role += "_" + std::to_string(getpid());
-            char grant[256];
-            std::snprintf(grant, sizeof grant, c.grant, role.c_str());
+            char grant[512];
+            std::snprintf(grant, sizeof grant, c.grant, role.c_str(), schema.c_str());
             ASSERT_EQ(S_OK, admin->ExecuteScript(winenv::FromUtf8("DROP ROLE IF EXISTS " + role + "; CREATE ROLE " +
                                 role + " LOGIN PASSWORD 'w'; GRANT USAGE ON SCHEMA " + schema + " TO " + role +
                                 "; GRANT SELECT ON ALL TABLES IN SCHEMA " + schema + " TO " + role + "; " + grant)))
@@ -100,17 +125,27 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
             conninfo = pgtest::ReaderConnection() + " user=" + role + " password=w";
         }
         PointFolderAt(conninfo, m_options);
-        qvclient::Client client;
-        EXPECT_EQ(qvclient::QV_E_WRITABLEROLE, client.Open(Folder())) << c.role;
-        EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"may write")) << c.role;
+        {
+            qvclient::Client client;
+            EXPECT_EQ(c.expected, client.Open(Folder())) << winenv::ToUtf8(client.GetOpenErrorText());
+            const std::string error = winenv::ToUtf8(client.GetOpenErrorText());
+            if (FAILED(c.expected)) {
+                EXPECT_NE(std::string::npos, error.find("may write the PLM tables")) << error;
+                EXPECT_NE(std::string::npos, error.find(c.reason)) << error;
+            }
+        }
         if (role.empty()) {
             const e2e::ProgramRun run = e2e::RunProgram({e2e::ProgramFolder() + "/plmclient", "--db",
                 Client().Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
             EXPECT_EQ(1, run.exitCode);
             EXPECT_NE(std::string::npos, run.err.find("the client needs a role that may only read")) << run.err;
-        } else {
-            admin->ExecuteScript(winenv::FromUtf8("DROP OWNED BY " + role + "; DROP ROLE " + role));
+            continue;
         }
+        // What the role owns goes back to the fixture's owner first, so that dropping it drops no table.
+        for (const std::string& gone : {role, role + "_owner"})
+            admin->ExecuteScript(winenv::FromUtf8("DO $$ BEGIN IF EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" +
+                gone + "') THEN REASSIGN OWNED BY " + gone + " TO current_user; DROP OWNED BY " + gone + "; DROP ROLE " +
+                gone + "; END IF; END $$"));
     }
 }
 
