@@ -272,12 +272,63 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     std::string remembered;
     ASSERT_EQ(S_OK, qvclient::ReadFolderServer(winenv::FromUtf8(folder), remembered));
     EXPECT_EQ(server, remembered);
+    // The string holds the password: only the user may read it, and the program says where it is.
+    struct stat info {};
+    ASSERT_EQ(0, stat((folder + "/plm.server").c_str(), &info));
+    EXPECT_EQ(0600u, info.st_mode & 0777u);
+    EXPECT_NE(std::string::npos, run.err.find("(with any password in it) is kept in " + folder +
+                                              "/plm.server, readable only by you")) << run.err;
 
     qvclient::Client client;
     ASSERT_EQ(S_OK, client.Open(winenv::FromUtf8(folder)));
     std::unique_ptr<qvclient::IDbCursor> cursor;
     ASSERT_EQ(S_OK, client.GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Part", {}, cursor));
     EXPECT_GT(cursor->GetValue(0).integer, 0);
+}
+
+// A server that cannot be used on the first command leaves the folder as it was: no string (and
+// no password) behind, or the server it named before.
+TEST(PlmClientServerOption, AFailedFirstConnectionLeavesTheFolderAsItWas)
+{
+    const std::string unreachable = "host=127.0.0.1 port=1 dbname=plm user=viz password=secret connect_timeout=2";
+    const std::string earlier = "host=127.0.0.1 port=2 dbname=earlier user=viz";
+    const struct {
+        const char* what;
+        std::string server;
+        std::string before; // plm.server before the run; empty: none
+        std::vector<std::string> command;
+        bool needsServer;
+    } cases[] = {
+        {"unreachable, a command", unreachable, "", {"--command", "OutputLightFile", "--select", "Part:1"}, false},
+        {"unreachable, the sample", unreachable, "", {"--create-sample"}, false},
+        {"unreachable, an earlier server", unreachable, earlier, {"--command", "OutputLightFile", "--select", "Part:1"},
+            false},
+        {"wrong password", pgtest::ReaderConnection() + " password=wrong", "",
+            {"--command", "OutputLightFile", "--select", "Part:1"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsServer && pgtest::OwnerConnection().empty())
+            continue;
+        const viztest::ScratchFolder scratch;
+        const std::string folder = scratch.Posix();
+        if (!c.before.empty()) {
+            ASSERT_EQ(S_OK, qvclient::WriteFolderServer(winenv::FromUtf8(folder), c.before));
+        }
+        std::vector<std::string> args = {e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", c.server};
+        args.insert(args.end(), c.command.begin(), c.command.end());
+        ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
+        const e2e::ProgramRun run = e2e::RunProgram(args);
+        EXPECT_EQ(1, run.exitCode) << run.err;
+        std::string remembered;
+        const HRESULT hr = qvclient::ReadFolderServer(winenv::FromUtf8(folder), remembered);
+        if (c.before.empty()) {
+            EXPECT_EQ(S_FALSE, hr) << remembered;
+        } else {
+            EXPECT_EQ(S_OK, hr);
+            EXPECT_EQ(c.before, remembered);
+        }
+    }
 }
 
 TEST(PlmClientServerOption, ADatabaseGivenAsAConnectionStringIsPointedToServer)
