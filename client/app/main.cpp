@@ -18,6 +18,7 @@
 #include "ModuleHost.h"
 #include "Options.h"
 #include "ProgramArguments.h"
+#include "RememberedServer.h"
 #include "RunSummary.h"
 #include "TranscriptPrinter.h"
 #include "UserSession.h"
@@ -114,8 +115,9 @@ int Run(const Options& options)
         std::fprintf(stderr, "plmclient: cannot write the transcript file %s\n", options.transcriptFile.c_str());
         return 1;
     }
+    RememberedServer remembered;
     if (!options.server.empty()) {
-        const HRESULT hr = qvclient::WriteFolderServer(options.dbFolder, options.server);
+        const HRESULT hr = remembered.Write(options.dbFolder, options.server);
         if (FAILED(hr)) {
             std::fprintf(stderr, "plmclient: cannot write the server's name into %s (0x%08X)\n",
                 winenv::ToUtf8(options.dbFolder).c_str(), static_cast<unsigned>(hr));
@@ -130,6 +132,7 @@ int Run(const Options& options)
             return 1;
         }
         std::fprintf(stderr, "plmclient: sample database created in %s\n", winenv::ToUtf8(options.dbFolder).c_str());
+        remembered.Keep();
         if (options.command.empty())
             return 0;
     }
@@ -156,6 +159,7 @@ int Run(const Options& options)
             winenv::ToUtf8(options.dbFolder).c_str(), seconds, info.parts, info.documents, info.currentLightFiles,
             info.formerLightFiles, info.vaultFiles, info.signatures, static_cast<long>(info.topAssemblyId),
             static_cast<long>(info.productFolderId), static_cast<long>(info.workflowItemId));
+        remembered.Keep();
         if (options.command.empty())
             return 0;
     }
@@ -177,6 +181,7 @@ int Run(const Options& options)
             Reason(hr, client.GetOpenErrorText()).c_str());
         return 1;
     }
+    remembered.Keep();
     if (options.user && FAILED(hr = client.SetCurrentUser(*options.user))) {
         std::fprintf(stderr, "plmclient: no user %s (0x%08X)\n", winenv::ToUtf8(*options.user).c_str(),
             static_cast<unsigned>(hr));

@@ -13,9 +13,12 @@
 
 #include <windows.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <map>
 #include <tuple>
 #include <vector>
 
@@ -151,12 +154,19 @@ TEST_F(SignPdfPlugin, NoJobFileNothingToDrawOrADamagedPdfLeavesThePdfAlone)
 // Each run of the plug-in is a process of its own, and a later one reuses what an earlier one
 // worked out (the faces, the subset) from the cache folder. Whether the cache is written, read or
 // unreadable, the signed document is the same (compared as qpdf's QDF form with a fixed /ID).
-TEST_F(SignPdfPlugin, ASignatureIsTheSameWhateverTheCacheHolds)
-{
-    const std::string cache = m_folder.Path("cache");
-    const ScopedEnvironment cacheHome("XDG_CACHE_HOME", cache);
-    WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"李工 审核 2026"}, {L"SIGN1", L"FONT", L"宋体"}});
-    auto signInNewProcess = [this](const std::string& name) {
+class SignPdfCache : public SignPdfPlugin {
+protected:
+    void SetUp() override
+    {
+        SignPdfPlugin::SetUp();
+        m_cacheHome.emplace("XDG_CACHE_HOME", m_cache);
+        WriteJob({{L"PDFSIGN", L"NUMBER", L"1"}, {L"SIGN1", L"CONTENT", L"李工 审核 2026"}, {L"SIGN1", L"FONT", L"宋体"}});
+    }
+    void TearDown() override { m_cacheHome.reset(); }
+
+    // The QDF form of a copy of the PDF signed by a process of its own.
+    std::string SignCopyInNewProcess(const std::string& name)
+    {
         const std::string copy = m_folder.Path(name);
         pdftest::Run("cp " + Quote(m_pdf) + " " + Quote(copy));
         const pid_t child = fork();
@@ -167,15 +177,85 @@ TEST_F(SignPdfPlugin, ASignatureIsTheSameWhateverTheCacheHolds)
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << " was not signed";
         pdftest::Run("qpdf --qdf --static-id " + Quote(copy) + " " + Quote(copy + ".qdf"));
         return ReadFile(copy + ".qdf");
-    };
-    const std::string made = signInNewProcess("made.pdf");
+    }
+
+    // The entries of the cache folder by name, with their bytes.
+    std::map<std::string, std::string> Entries() const
+    {
+        std::map<std::string, std::string> entries;
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(m_entries, ec))
+            entries[entry.path().filename().string()] = ReadFile(entry.path().string());
+        return entries;
+    }
+
+    const std::string m_cache = m_folder.Path("cache");
+    const std::string m_parent = m_cache + "/VuverIverIzizerOzi";
+    const std::string m_entries = m_parent + "/pdfstamp";
+    std::optional<ScopedEnvironment> m_cacheHome;
+};
+
+TEST_F(SignPdfCache, ASignatureIsTheSameWhateverTheCacheHolds)
+{
+    const std::string made = SignCopyInNewProcess("made.pdf");
     ASSERT_NE(std::string::npos, made.find("/FontFile2"));
-    std::string entries;
-    pdftest::Run("ls " + Quote(cache) + "/*/*", &entries);
-    ASSERT_FALSE(entries.empty()) << "nothing was cached";
-    EXPECT_EQ(made, signInNewProcess("cached.pdf"));
-    pdftest::Run("for f in " + Quote(cache) + "/*/*/*; do printf '9:broken' >\"$f\"; done");
-    EXPECT_EQ(made, signInNewProcess("unreadable.pdf"));
+    ASSERT_FALSE(Entries().empty()) << "nothing was cached";
+    EXPECT_EQ(made, SignCopyInNewProcess("cached.pdf"));
+    pdftest::Run("for f in " + Quote(m_entries) + "/*; do printf '9:broken' >\"$f\"; done");
+    EXPECT_EQ(made, SignCopyInNewProcess("unreadable.pdf"));
+}
+
+// An entry changed in place, its length kept, is found out and made again.
+TEST_F(SignPdfCache, AnEntryDamagedInPlaceIsMadeAgain)
+{
+    const std::string made = SignCopyInNewProcess("made.pdf");
+    const std::map<std::string, std::string> sound = Entries();
+    ASSERT_FALSE(sound.empty()) << "nothing was cached";
+    for (const auto& [name, bytes] : sound) {
+        std::string damaged = bytes;
+        damaged[damaged.size() / 2] ^= 0x20;
+        WriteFile(m_entries + "/" + name, damaged);
+    }
+    EXPECT_EQ(made, SignCopyInNewProcess("damaged.pdf")) << "a damaged entry was used";
+    const std::map<std::string, std::string> after = Entries();
+    for (const auto& [name, bytes] : sound) {
+        const auto found = after.find(name);
+        EXPECT_TRUE(found != after.end() && found->second == bytes) << name << ": a damaged entry stayed";
+    }
+}
+
+// A cache folder that someone else could have written is neither read nor written, as ssh treats
+// a key folder; the signature is the same.
+TEST_F(SignPdfCache, AFolderOthersCouldWriteIsNotUsed)
+{
+    const std::string made = SignCopyInNewProcess("made.pdf");
+    const struct {
+        const char* what;
+        const std::string* folder;
+        mode_t mode;
+        bool otherOwner; // owned by another user (only root can give it away)
+    } cases[] = {
+        {"entries writable by all", &m_entries, 0777, false},
+        {"entries writable by the group", &m_entries, 0770, false},
+        {"parent writable by all", &m_parent, 0777, false},
+        {"entries owned by another user", &m_entries, 0700, true},
+        {"parent owned by another user", &m_parent, 0700, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.otherOwner && geteuid() != 0)
+            continue;
+        std::filesystem::remove_all(m_cache);
+        ASSERT_TRUE(std::filesystem::create_directories(m_entries));
+        ASSERT_EQ(0, chmod(m_parent.c_str(), 0700));
+        ASSERT_EQ(0, chmod(m_entries.c_str(), 0700));
+        ASSERT_EQ(0, chmod(c.folder->c_str(), c.mode));
+        if (c.otherOwner) {
+            ASSERT_EQ(0, chown(c.folder->c_str(), 65534, 65534));
+        }
+        EXPECT_EQ(made, SignCopyInNewProcess("untrusted.pdf"));
+        EXPECT_TRUE(Entries().empty()) << "written into a folder others could write";
+    }
 }
 
 } // namespace

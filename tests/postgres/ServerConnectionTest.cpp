@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
@@ -68,7 +69,9 @@ protected:
     ITransactionQueryPtr m_query;
 };
 
-TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
+// Every way a role could change the PLM tables, and the reason the refusal gives; a role that may
+// only read (BYPASSRLS only widens what it reads) is let in.
+TEST_F(ServerClientTest, ARoleThatCouldWriteByAnyRouteIsRefusedWithTheReason)
 {
     std::unique_ptr<qvclient::IDatabase> admin;
     ASSERT_EQ(S_OK, qvclient::OpenPostgresDatabase(pgtest::OwnerConnection() + " options='" + m_options + "'",
@@ -77,22 +80,44 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
     const std::string schema = m_options.substr(at, m_options.find(' ', at) - at);
     struct Case {
         const char* role; // empty: the owner, a superuser
-        const char* grant;
+        const char* grant; // %1$s the role, %2$s the schema
+        HRESULT expected;
+        const char* reason;
     };
     const Case cases[] = {
-        {"", ""},
-        {"plm_inserter", "GRANT INSERT ON T_User TO %1$s"},
-        {"plm_truncater", "GRANT TRUNCATE ON T_ClientSetting TO %1$s"},
-        {"plm_filewriter", "GRANT pg_write_server_files TO %1$s"},
-        {"plm_programrunner", "GRANT pg_execute_server_program TO %1$s"},
+        {"", "", qvclient::QV_E_WRITABLEROLE, "is a superuser"},
+        {"plm_inserter", "GRANT INSERT ON T_User TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert, update, delete or truncate rows of"},
+        {"plm_truncater", "GRANT TRUNCATE ON T_ClientSetting TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert, update, delete or truncate rows of"},
+        {"plm_filewriter", "GRANT pg_write_server_files TO %1$s", qvclient::QV_E_WRITABLEROLE, "server files"},
+        {"plm_programrunner", "GRANT pg_execute_server_program TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "server programs"},
+        {"plm_columnupdater", "GRANT UPDATE (VALUE) ON T_ClientSetting TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert or update columns of"},
+        {"plm_columninserter", "GRANT INSERT (NAME, VALUE) ON T_ClientSetting TO %1$s", qvclient::QV_E_WRITABLEROLE,
+            "may insert or update columns of"},
+        {"plm_ownermember",
+            "CREATE ROLE %1$s_owner; ALTER TABLE T_User OWNER TO %1$s_owner; ALTER ROLE %1$s NOINHERIT; "
+            "GRANT %1$s_owner TO %1$s",
+            qvclient::QV_E_WRITABLEROLE, "may act as the role"},
+        {"plm_writermember",
+            "CREATE ROLE %1$s_owner; GRANT DELETE ON T_User TO %1$s_owner; ALTER ROLE %1$s NOINHERIT; "
+            "GRANT %1$s_owner TO %1$s",
+            qvclient::QV_E_WRITABLEROLE, "may act as the role"},
+        {"plm_rolemaker", "ALTER ROLE %1$s CREATEROLE", qvclient::QV_E_WRITABLEROLE, "CREATEROLE"},
+        {"plm_schemaowner", "ALTER SCHEMA %2$s OWNER TO %1$s", qvclient::QV_E_WRITABLEROLE, "owns the schema"},
+        {"plm_plainreader", "", S_OK, ""},
+        {"plm_rlsreader", "ALTER ROLE %1$s BYPASSRLS", S_OK, ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.role);
         std::string role = c.role;
         std::string conninfo = pgtest::OwnerConnection();
         if (!role.empty()) {
             role += "_" + std::to_string(getpid());
-            char grant[256];
-            std::snprintf(grant, sizeof grant, c.grant, role.c_str());
+            char grant[512];
+            std::snprintf(grant, sizeof grant, c.grant, role.c_str(), schema.c_str());
             ASSERT_EQ(S_OK, admin->ExecuteScript(winenv::FromUtf8("DROP ROLE IF EXISTS " + role + "; CREATE ROLE " +
                                 role + " LOGIN PASSWORD 'w'; GRANT USAGE ON SCHEMA " + schema + " TO " + role +
                                 "; GRANT SELECT ON ALL TABLES IN SCHEMA " + schema + " TO " + role + "; " + grant)))
@@ -100,17 +125,27 @@ TEST_F(ServerClientTest, ARoleThatMayWriteOrIsASuperuserIsRefused)
             conninfo = pgtest::ReaderConnection() + " user=" + role + " password=w";
         }
         PointFolderAt(conninfo, m_options);
-        qvclient::Client client;
-        EXPECT_EQ(qvclient::QV_E_WRITABLEROLE, client.Open(Folder())) << c.role;
-        EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(L"may write")) << c.role;
+        {
+            qvclient::Client client;
+            EXPECT_EQ(c.expected, client.Open(Folder())) << winenv::ToUtf8(client.GetOpenErrorText());
+            const std::string error = winenv::ToUtf8(client.GetOpenErrorText());
+            if (FAILED(c.expected)) {
+                EXPECT_NE(std::string::npos, error.find("may write the PLM tables")) << error;
+                EXPECT_NE(std::string::npos, error.find(c.reason)) << error;
+            }
+        }
         if (role.empty()) {
             const viztest::ChildRun run = viztest::RunChild({viztest::ProgramFolder() + "/plmclient", "--db",
                 Client().Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
             EXPECT_EQ(1, run.exitCode);
             EXPECT_NE(std::string::npos, run.err.find("the client needs a role that may only read")) << run.err;
-        } else {
-            admin->ExecuteScript(winenv::FromUtf8("DROP OWNED BY " + role + "; DROP ROLE " + role));
+            continue;
         }
+        // What the role owns goes back to the fixture's owner first, so that dropping it drops no table.
+        for (const std::string& gone : {role, role + "_owner"})
+            admin->ExecuteScript(winenv::FromUtf8("DO $$ BEGIN IF EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" +
+                gone + "') THEN REASSIGN OWNED BY " + gone + " TO current_user; DROP OWNED BY " + gone + "; DROP ROLE " +
+                gone + "; END IF; END $$"));
     }
 }
 
@@ -237,12 +272,63 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     std::string remembered;
     ASSERT_EQ(S_OK, qvclient::ReadFolderServer(winenv::FromUtf8(folder), remembered));
     EXPECT_EQ(server, remembered);
+    // The string holds the password: only the user may read it, and the program says where it is.
+    struct stat info {};
+    ASSERT_EQ(0, stat((folder + "/plm.server").c_str(), &info));
+    EXPECT_EQ(0600u, info.st_mode & 0777u);
+    EXPECT_NE(std::string::npos, run.err.find("(with any password in it) is kept in " + folder +
+                                              "/plm.server, readable only by you")) << run.err;
 
     qvclient::Client client;
     ASSERT_EQ(S_OK, client.Open(winenv::FromUtf8(folder)));
     std::unique_ptr<qvclient::IDbCursor> cursor;
     ASSERT_EQ(S_OK, client.GetDatabase()->Query(L"SELECT COUNT(*) FROM T_Part", {}, cursor));
     EXPECT_GT(cursor->GetValue(0).integer, 0);
+}
+
+// A server that cannot be used on the first command leaves the folder as it was: no string (and
+// no password) behind, or the server it named before.
+TEST(PlmClientServerOption, AFailedFirstConnectionLeavesTheFolderAsItWas)
+{
+    const std::string unreachable = "host=127.0.0.1 port=1 dbname=plm user=viz password=secret connect_timeout=2";
+    const std::string earlier = "host=127.0.0.1 port=2 dbname=earlier user=viz";
+    const struct {
+        const char* what;
+        std::string server;
+        std::string before; // plm.server before the run; empty: none
+        std::vector<std::string> command;
+        bool needsServer;
+    } cases[] = {
+        {"unreachable, a command", unreachable, "", {"--command", "OutputLightFile", "--select", "Part:1"}, false},
+        {"unreachable, the sample", unreachable, "", {"--create-sample"}, false},
+        {"unreachable, an earlier server", unreachable, earlier, {"--command", "OutputLightFile", "--select", "Part:1"},
+            false},
+        {"wrong password", pgtest::ReaderConnection() + " password=wrong", "",
+            {"--command", "OutputLightFile", "--select", "Part:1"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsServer && pgtest::OwnerConnection().empty())
+            continue;
+        const viztest::ScratchFolder scratch;
+        const std::string folder = scratch.Posix();
+        if (!c.before.empty()) {
+            ASSERT_EQ(S_OK, qvclient::WriteFolderServer(winenv::FromUtf8(folder), c.before));
+        }
+        std::vector<std::string> args = {e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", c.server};
+        args.insert(args.end(), c.command.begin(), c.command.end());
+        ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
+        const e2e::ProgramRun run = e2e::RunProgram(args);
+        EXPECT_EQ(1, run.exitCode) << run.err;
+        std::string remembered;
+        const HRESULT hr = qvclient::ReadFolderServer(winenv::FromUtf8(folder), remembered);
+        if (c.before.empty()) {
+            EXPECT_EQ(S_FALSE, hr) << remembered;
+        } else {
+            EXPECT_EQ(S_OK, hr);
+            EXPECT_EQ(c.before, remembered);
+        }
+    }
 }
 
 TEST(PlmClientServerOption, ADatabaseGivenAsAConnectionStringIsPointedToServer)

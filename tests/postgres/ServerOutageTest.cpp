@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <set>
 
 #include <winenv/Desktop.h>
 
 #include "CommandTest.h"
 #include "TreeReader.h"
 #include "ServerTest.h"
+#include "db/ConnectionString.h"
+#include "qvclient/Client.h"
+#include "qvclient/CommandTransaction.h"
 #include "qvclient/Vault.h"
 
 namespace {
@@ -149,6 +153,105 @@ TEST_F(ContentOutageTest, AServerLostMidFileFailsThatFileLeavesNothingAndTheNext
     EXPECT_EQ((std::vector<std::string>{"first.dwg", "second.dwg", "third.dwg"}), e2e::ListFolder(after));
     for (const auto& file : m_contents)
         EXPECT_TRUE(file.second == e2e::ReadFile(after + L"\\" + file.first)) << winenv::ToUtf8(file.first);
+}
+
+// The manager's download of eight files in one command, as the client runs a command, from a
+// server that freezes after the first file: it takes connections but never answers.
+class FrozenServerTest : public pgtest::ServerTest {
+protected:
+    static constexpr int kFiles = 8;
+
+    void Prepare() override
+    {
+        m_top = Fixture().AddPart(L"Top");
+        std::vector<qvclient::LightFileSpec> files;
+        for (int i = 1; i <= kFiles; ++i)
+            files.push_back(
+                {L"sheet" + std::to_wstring(i) + L".dwg", L"dwg", std::string(500, static_cast<char>('a' + i)), {}});
+        Fixture().AddPartDocument(m_top, L"Drawing",
+            Fixture().AddDocumentWithLightFiles(L"Drawing", L"Sheets", L"dwg", files).documentId);
+        ASSERT_EQ(S_OK, Fixture().GetStatus());
+        // Short limits, so that the first failures cost seconds, not a minute: a statement's
+        // answer is awaited 1 s, a connection 2 s.
+        const std::wstring folder = winenv::FromUtf8(Client().Posix());
+        std::string conninfo, shorter;
+        ASSERT_EQ(S_OK, qvclient::ReadFolderServer(folder, conninfo));
+        ASSERT_TRUE(qvclient::AddConnectionSettings(conninfo, {{"connect_timeout", "2"}}, "-c statement_timeout=500",
+            shorter));
+        ASSERT_EQ(S_OK, qvclient::WriteFolderServer(folder, shorter));
+        ASSERT_EQ(S_OK, Client().Open());
+        user.onManager = [](HWND dialog) {
+            HWND tree = viztest::ManagerTree(dialog);
+            ASSERT_TRUE(tree != nullptr);
+            ASSERT_TRUE(winenv::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
+            ASSERT_TRUE(winenv::ClickControl(dialog, viztest::kDownloadButton));
+        };
+    }
+
+    void TearDown() override
+    {
+        Client().Client().SetDownloadObserver(nullptr);
+        ServerTest::TearDown();
+    }
+
+    // One command, in the client's transaction for a command as plmclient runs it.
+    HRESULT Download(const std::wstring& folder)
+    {
+        user.folders.push_back(folder);
+        user.messages.clear();
+        const qvclient::CommandTransaction command;
+        return Run(e2e::Module().PrdTreeOutputLightFile, ProductTreeContext(L"Part", m_top));
+    }
+
+    // The status of each file the module could not fetch, from its box; every box's text in shown.
+    std::vector<std::wstring> FailedFileStatuses(std::string& shown) const
+    {
+        std::vector<std::wstring> statuses;
+        shown.clear();
+        for (const std::wstring& text : user.MessageTexts()) {
+            shown += winenv::ToUtf8(text) + "\n";
+            if (text.find(L"获取失败(") != std::wstring::npos)
+                statuses.push_back(text.substr(text.rfind(L'(')));
+        }
+        return statuses;
+    }
+
+    LONG m_top = 0;
+};
+
+TEST_F(FrozenServerTest, OnceTheServerIsFoundGoneEveryLaterFileFailsAtOnceAndTheNextCommandReconnects)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point frozen;
+    Client().Client().SetDownloadObserver([&](const std::wstring&, ULONGLONG) {
+        if (frozen == Clock::time_point() && Freeze())
+            frozen = Clock::now();
+    });
+    const std::wstring during = Client().MakeFolder("during");
+    EXPECT_EQ(S_OK, Download(during));
+    const auto afterFreeze = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - frozen);
+    Client().Client().SetDownloadObserver(nullptr);
+    ASSERT_NE(Clock::time_point(), frozen) << "the server could not be frozen";
+    RecordProperty("ms_after_freeze", static_cast<int>(afterFreeze.count()));
+
+    // The first file that meets the frozen server waits out its statement (1 s) and the cancel
+    // (at most 2 s), the next connection attempt its timeout (2 s); nothing after that waits.
+    // Waiting again for each file would take 2 s more a file.
+    EXPECT_LT(afterFreeze, std::chrono::milliseconds(8000));
+    const size_t fetched = e2e::ListFolder(during).size();
+    EXPECT_LT(fetched, static_cast<size_t>(kFiles));
+    // Every file not fetched has its box, and every box after the first shows the same status.
+    std::string shown;
+    const std::vector<std::wstring> failed = FailedFileStatuses(shown);
+    EXPECT_EQ(kFiles - fetched, failed.size()) << shown;
+    EXPECT_EQ(1u, std::set<std::wstring>(failed.begin() + (failed.empty() ? 0 : 1), failed.end()).size()) << shown;
+
+    // Back again: the next command connects anew and fetches everything.
+    ASSERT_TRUE(Thaw());
+    const std::wstring after = Client().MakeFolder("after");
+    EXPECT_EQ(S_OK, Download(after));
+    EXPECT_EQ(static_cast<size_t>(kFiles), e2e::ListFolder(after).size());
+    EXPECT_TRUE(FailedFileStatuses(shown).empty()) << shown;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <winenv/AtomicFile.h>
 #include <winenv/Paths.h>
 #include <winenv/Trace.h>
 
@@ -42,15 +43,17 @@ HRESULT WriteFolderServer(const std::wstring& folder, const std::string& conninf
     const std::filesystem::path path = ServerFilePath(folder);
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << conninfo << '\n';
-    out.close();
-    if (!out)
+    // The string may hold a password: private from its first byte, and never half written.
+    if (winenv::WriteFileAtomically(path.u8string(), conninfo + '\n', 0600) != 0)
         return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-    // The string may hold a password.
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-        std::filesystem::perm_options::replace, ec);
     return S_OK;
+}
+
+HRESULT ForgetFolderServer(const std::wstring& folder)
+{
+    std::error_code ec;
+    std::filesystem::remove(ServerFilePath(folder), ec);
+    return ec ? HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED) : S_OK;
 }
 
 } // namespace qvclient

@@ -13,15 +13,48 @@
 #include <utility>
 #include <vector>
 
+#include <zlib.h>
+
 namespace pdfstamp {
 namespace {
 
-std::string Folder()
+// The cache's own folder and the one above it (both ours), under the user's cache folder.
+struct CacheFolders {
+    std::string product;
+    std::string entries;
+};
+
+CacheFolders Folders()
 {
     const char* cache = std::getenv("XDG_CACHE_HOME");
     const char* home = std::getenv("HOME");
     std::string base = cache && *cache == '/' ? cache : home && *home ? std::string(home) + "/.cache" : "";
-    return base.empty() ? base : base + "/VuverIverIzizerOzi/pdfstamp";
+    if (base.empty())
+        return {};
+    return {base + "/VuverIverIzizerOzi", base + "/VuverIverIzizerOzi/pdfstamp"};
+}
+
+// What another user could have written is not read, as ssh treats a key folder: each of our
+// folders must be the user's own and writable by no one else.
+bool IsPrivateFolder(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool IsTrusted(const CacheFolders& folders)
+{
+    return !folders.entries.empty() && IsPrivateFolder(folders.product) && IsPrivateFolder(folders.entries);
+}
+
+// Over the key's and the value's fields: an entry damaged in place, its length kept, is a miss.
+std::string Checksum(const std::string& fields)
+{
+    const uLong crc = crc32_z(crc32_z(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(fields.data()), fields.size());
+    char text[16];
+    std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(crc));
+    return text;
 }
 
 // FNV-1a: a file name, not a check (the entry holds its key).
@@ -75,16 +108,17 @@ void Trim(const std::string& folder)
 
 bool ReadCached(const std::string& key, std::string& value)
 {
-    const std::string folder = Folder();
-    if (folder.empty())
+    const CacheFolders folders = Folders();
+    if (!IsTrusted(folders))
         return false;
     // One read of the whole entry: a stream's buffers cost more than a small entry's bytes.
-    const int fd = open(EntryPath(folder, key).c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string path = EntryPath(folders.entries, key);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat info {};
     std::string entry;
-    bool ok = fstat(fd, &info) == 0 && info.st_size >= 0;
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() && info.st_size >= 0;
     if (ok) {
         entry.resize(static_cast<size_t>(info.st_size));
         size_t used = 0;
@@ -96,20 +130,30 @@ bool ReadCached(const std::string& key, std::string& value)
     }
     close(fd);
     size_t pos = 0;
-    std::string storedKey;
-    return ok && ReadField(entry, pos, storedKey) && storedKey == key && ReadField(entry, pos, value) && pos == entry.size();
+    std::string storedKey, sum;
+    if (!ok || !ReadField(entry, pos, storedKey) || storedKey != key)
+        return false; // another key of the same name: its entry stays
+    const size_t fieldsEnd = ReadField(entry, pos, value) ? pos : std::string::npos;
+    if (fieldsEnd != std::string::npos && ReadField(entry, pos, sum) && pos == entry.size() &&
+        sum == Checksum(entry.substr(0, fieldsEnd)))
+        return true;
+    // Damaged, or of an older form: made again by the caller.
+    unlink(path.c_str());
+    value.clear();
+    return false;
 }
 
 void WriteCached(const std::string& key, const std::string& value)
 {
-    const std::string folder = Folder();
-    if (folder.empty() || !MakeFolders(folder))
+    const CacheFolders folders = Folders();
+    if (folders.entries.empty() || !MakeFolders(folders.entries) || !IsTrusted(folders))
         return;
     std::string entry;
     AppendField(entry, key);
     AppendField(entry, value);
-    if (winenv::WriteFileAtomically(EntryPath(folder, key), entry) == 0)
-        Trim(folder);
+    AppendField(entry, Checksum(entry));
+    if (winenv::WriteFileAtomically(EntryPath(folders.entries, key), entry, 0600) == 0)
+        Trim(folders.entries);
 }
 
 std::string FileStamp(const std::string& path)

@@ -1,8 +1,10 @@
 // What one stamping process worked out and the next can reuse (the faces that draw a text, a
 // font's subset), kept as small files under $XDG_CACHE_HOME (else ~/.cache) in
-// "VuverIverIzizerOzi/pdfstamp". Each entry holds its whole key, so a hash collision is a miss.
-// The cache is only ever a shortcut: an entry that cannot be read or written is a miss. It holds
-// at most a thousand entries (tens of MB); a write past that removes the oldest quarter.
+// "VuverIverIzizerOzi/pdfstamp". Each entry holds its whole key, so a hash collision is a miss,
+// and a checksum, so an entry damaged in place is a miss (and is removed). Folders that are not
+// the user's own, or that others may write, are not used at all. The cache is only ever a
+// shortcut: an entry that cannot be read or written is a miss. It holds at most a thousand
+// entries (tens of MB); a write past that removes the oldest quarter.
 #pragma once
 
 #include <string>

@@ -7,6 +7,7 @@
 #include <share.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -89,6 +90,21 @@ void TemporaryFile::Discard()
     if (!m_name.empty())
         DeleteFileW(FromUtf8(m_name).c_str());
     m_name.clear();
+}
+
+int WriteFileAtomically(const std::string& posixPath, const std::string& content, mode_t mode)
+{
+    TemporaryFile file;
+    int err = file.Create(posixPath, mode);
+    for (size_t done = 0; err == 0 && done < content.size();) {
+        const unsigned chunk = static_cast<unsigned>(std::min<size_t>(content.size() - done, 1u << 30));
+        const int written = _write(file.GetDescriptor(), content.data() + done, chunk);
+        if (written <= 0)
+            err = written < 0 ? errno : EIO;
+        else
+            done += static_cast<size_t>(written);
+    }
+    return err == 0 ? file.Commit() : err;
 }
 
 } // namespace winenv

@@ -19,6 +19,8 @@ protected:
     }
     void TearDown() override
     {
+        if (m_bFrozen)
+            ThawServer();
         if (m_bStopped)
             StartServer();
     }
@@ -32,9 +34,16 @@ protected:
         return !m_bStopped;
     }
     bool Stopped() const { return m_bStopped; }
+    bool Freeze() { return m_bFrozen = FreezeServer(); }
+    bool Thaw()
+    {
+        m_bFrozen = !ThawServer();
+        return !m_bFrozen;
+    }
 
 private:
     bool m_bStopped = false;
+    bool m_bFrozen = false;
 };
 
 } // namespace pgtest

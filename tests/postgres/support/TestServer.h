@@ -21,5 +21,9 @@ std::string ReaderConnection();
 // Stops the server at once (open connections are cut) / starts it again; true on success.
 bool StopServer();
 bool StartServer();
+// Stops / resumes every process of the server (SIGSTOP, SIGCONT): a server that takes
+// connections but never answers, as a frozen host does; true on success.
+bool FreezeServer();
+bool ThawServer();
 
 } // namespace pgtest

@@ -113,8 +113,11 @@ private:
 // The connection string of the server that keeps the folder's database (its plm.server file),
 // with surrounding white space removed. S_FALSE when the folder has none.
 HRESULT ReadFolderServer(const std::wstring& folder, std::string& conninfo);
-// Makes the folder (when missing) and names the server in its plm.server file.
+// Makes the folder (when missing) and names the server in its plm.server file, which only the
+// user may read (the string may hold a password).
 HRESULT WriteFolderServer(const std::wstring& folder, const std::string& conninfo);
+// Removes the folder's plm.server file; S_OK when there was none.
+HRESULT ForgetFolderServer(const std::wstring& folder);
 
 // An object of the client's model by class name and id (RawCreate then SetObjectID through
 // the registered CLSID_QvOtlObject). *ppObject receives a reference the caller releases.

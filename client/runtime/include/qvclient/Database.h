@@ -94,10 +94,14 @@ bool IsServerConnectionString(const std::string& text);
 // A PostgreSQL database through libpq. ReadOnly makes every transaction of the session read-only
 // (default_transaction_read_only), gives statements and lock waits a time limit (statement_timeout
 // 30 s, lock_timeout 10 s, unless the string's options set them) and refuses, with
-// QV_E_WRITABLEROLE, a role that is a superuser or may write a table of its search path, since it
-// could switch the read-only setting off. Connect and keepalive timeouts are added
-// when the string has none, so a lost server fails a statement instead of hanging it; a connection
-// found broken is made again before the next statement. '?' parameters become $1, $2, ...
+// QV_E_WRITABLEROLE, with the reason, a role that could change a table of its search path by any
+// route (superuser, CREATEROLE, the server's file and program roles, owning a table or its schema,
+// a table or column privilege, each also through a role it may SET ROLE to), since it could switch
+// the read-only setting off. Connect and keepalive timeouts are added when the string has none, so
+// a lost server fails a statement instead of hanging it; a connection found broken is made again
+// before the next statement, and when that fails within a command (between the outermost
+// BeginRead and its EndRead) every later statement of the command fails at once with the same
+// status. '?' parameters become $1, $2, ...
 // (texts run without parameters reach the server unchanged). *pError, when given, receives the
 // server's or libpq's message on failure.
 HRESULT OpenPostgresDatabase(const std::string& conninfo, DbOpenMode mode, std::unique_ptr<IDatabase>& database,

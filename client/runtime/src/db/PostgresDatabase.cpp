@@ -80,18 +80,33 @@ std::string ReadOnlySessionOptions(const std::string& conninfo)
     return options + "-c default_transaction_read_only=on";
 }
 
-// A superuser, or a role that may change a table it sees, could switch the session's read-only
-// setting off; the same goes for the roles that may write server files or run programs.
+// Every route by which the client's role could change a table of its search path, first found
+// first: as a superuser, by making itself a member of the tables' owner, by the server's file or
+// program roles, as the owner of a table or of its schema (which may drop it), or by a privilege
+// on a table or on one of its columns. A role counts as the client's when the client may SET ROLE
+// to it, with or without inheriting its rights. BYPASSRLS needs one of these to write at all.
 const char kWritableRoleQuery[] =
-    "SELECT r.rolsuper"
-    " OR EXISTS (SELECT 1 FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace"
-    " WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') AND n.nspname = ANY (pg_catalog.current_schemas(false))"
-    " AND pg_catalog.has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE, TRUNCATE'))"
-    " OR EXISTS (SELECT 1 FROM pg_catalog.pg_roles g"
-    " WHERE g.rolname IN ('pg_write_server_files', 'pg_execute_server_program')"
-    " AND pg_catalog.pg_has_role(g.oid, 'USAGE')),"
-    " r.rolname"
-    " FROM pg_catalog.pg_roles r WHERE r.rolname = current_user";
+    "WITH mine AS (SELECT g.oid, g.rolname, g.rolsuper, g.rolcreaterole FROM pg_catalog.pg_roles g"
+    " WHERE pg_catalog.pg_has_role(current_user, g.oid, 'MEMBER')),"
+    " plm AS (SELECT c.oid, c.relname, c.relowner, n.nspname, n.nspowner FROM pg_catalog.pg_class c"
+    " JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace"
+    " WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') AND n.nspname = ANY (pg_catalog.current_schemas(false)))"
+    " SELECT w.reason, w.rolname, current_user FROM ("
+    " SELECT 1 AS rank, 'is a superuser' AS reason, m.rolname FROM mine m WHERE m.rolsuper"
+    " UNION ALL SELECT 2, 'may create roles (CREATEROLE), and so make itself a member of the tables'' owner',"
+    " m.rolname FROM mine m WHERE m.rolcreaterole"
+    " UNION ALL SELECT 3, 'may write server files or run server programs (' || m.rolname || ')', m.rolname"
+    " FROM mine m WHERE m.rolname IN ('pg_write_server_files', 'pg_execute_server_program')"
+    " UNION ALL SELECT 4, 'owns the table ' || p.nspname || '.' || p.relname, m.rolname"
+    " FROM mine m JOIN plm p ON p.relowner = m.oid"
+    " UNION ALL SELECT 5, 'owns the schema ' || p.nspname || ' and so may drop its tables', m.rolname"
+    " FROM mine m JOIN plm p ON p.nspowner = m.oid"
+    " UNION ALL SELECT 6, 'may insert, update, delete or truncate rows of ' || p.nspname || '.' || p.relname,"
+    " m.rolname FROM mine m CROSS JOIN plm p"
+    " WHERE pg_catalog.has_table_privilege(m.oid, p.oid, 'INSERT, UPDATE, DELETE, TRUNCATE')"
+    " UNION ALL SELECT 7, 'may insert or update columns of ' || p.nspname || '.' || p.relname, m.rolname"
+    " FROM mine m CROSS JOIN plm p WHERE pg_catalog.has_any_column_privilege(m.oid, p.oid, 'INSERT, UPDATE')"
+    ") w ORDER BY w.rank, w.rolname = current_user DESC, w.reason, w.rolname LIMIT 1";
 
 class PostgresCursor : public IDbCursor {
 public:
@@ -244,20 +259,44 @@ public:
         return m_strLastError;
     }
 
+    // No server transaction (a failing statement would abort every statement after it): the
+    // outermost pair only bounds how long a server found gone stays given up.
+    void BeginRead() override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_nReads;
+    }
+
+    void EndRead() override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_nReads > 0 && --m_nReads == 0)
+            m_hrGivenUp = S_OK;
+    }
+
 private:
     // A connection that broke or was given up is made again (same string, so the same timeouts
-    // and settings).
+    // and settings). Once that failed within a command, the server is taken as gone until the
+    // command ends: every later statement fails at once instead of waiting out the connect
+    // timeout again, and the next command tries anew.
     HRESULT Reconnect()
     {
         if (m_pConn != nullptr && PQstatus(m_pConn) == CONNECTION_OK)
             return S_OK;
+        if (FAILED(m_hrGivenUp))
+            return m_hrGivenUp;
         PQfinish(m_pConn);
         std::string message;
         m_pConn = Connect(m_settings, message);
         if (m_pConn != nullptr)
             return S_OK;
         m_strLastError = winenv::FromUtf8(message);
-        return StatusFromConnectMessage(message);
+        const HRESULT hr = StatusFromConnectMessage(message);
+        if (m_nReads > 0) {
+            m_hrGivenUp = hr;
+            m_strLastError += L" (not tried again before the next command)";
+        }
+        return hr;
     }
 
     // The answer to the statement just sent (sent: what PQsend* returned), as CheckResult judges it.
@@ -333,6 +372,8 @@ private:
     const std::chrono::milliseconds m_deadline;
     mutable std::mutex m_mutex;
     std::wstring m_strLastError;
+    int m_nReads = 0;          // BeginRead calls not yet ended
+    HRESULT m_hrGivenUp = S_OK; // why the server was given up for the rest of the command
 };
 
 // S_OK for a role that may only read; QV_E_WRITABLEROLE, with the reason in message, otherwise.
@@ -340,16 +381,18 @@ HRESULT CheckReadOnlyRole(IDatabase& database, std::string& message)
 {
     std::unique_ptr<IDbCursor> cursor;
     const HRESULT hr = database.Query(winenv::FromUtf8(kWritableRoleQuery), {}, cursor);
-    if (FAILED(hr) || cursor->IsEof()) {
+    if (FAILED(hr)) {
         message = winenv::ToUtf8(database.GetLastErrorText());
-        return FAILED(hr) ? hr : QV_E_DATABASE;
+        return hr;
     }
-    if (cursor->GetValue(0).integer != 0) {
-        message = "the role \"" + winenv::ToUtf8(cursor->GetValue(1).text) +
-            "\" may write tables of its search path or is a superuser";
-        return QV_E_WRITABLEROLE;
-    }
-    return S_OK;
+    if (cursor->IsEof())
+        return S_OK;
+    const std::string current = winenv::ToUtf8(cursor->GetValue(2).text);
+    const std::string through = winenv::ToUtf8(cursor->GetValue(1).text);
+    message = "the role \"" + current + "\" may write the PLM tables: " +
+        (through == current ? "it " : "it may act as the role \"" + through + "\", which ") +
+        winenv::ToUtf8(cursor->GetValue(0).text);
+    return QV_E_WRITABLEROLE;
 }
 
 } // namespace

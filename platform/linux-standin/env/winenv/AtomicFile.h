@@ -39,5 +39,8 @@ private:
 // the umask). Returns 0, or the errno of the step that failed; then `posixPath` is byte for byte as
 // it was and nothing is left beside it.
 int WriteFileAtomically(const std::string& posixPath, const std::string& content);
+// The same with the given mode from the first byte on, whatever the umask (a file only its owner
+// may read stays so while it is written); Windows has no such mode and ignores it.
+int WriteFileAtomically(const std::string& posixPath, const std::string& content, mode_t mode);
 
 } // namespace winenv

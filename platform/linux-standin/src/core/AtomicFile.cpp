@@ -154,8 +154,13 @@ void TemporaryFile::Discard()
 
 int WriteFileAtomically(const std::string& posixPath, const std::string& content)
 {
+    return WriteFileAtomically(posixPath, content, ModeFor(posixPath));
+}
+
+int WriteFileAtomically(const std::string& posixPath, const std::string& content, mode_t mode)
+{
     TemporaryFile file;
-    int err = file.Create(posixPath, ModeFor(posixPath));
+    int err = file.Create(posixPath, mode);
     if (err == 0)
         err = WriteAll(file.GetDescriptor(), content);
     return err == 0 ? file.Commit() : err;
