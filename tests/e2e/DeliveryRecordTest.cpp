@@ -12,13 +12,17 @@
 #include <winenv/Paths.h>
 #include <winenv/Trace.h>
 
+#include "ChildProcess.h"
 #include "ClientSetup.h"
 #include "ScratchFolder.h"
-#include "Spawn.h"
 #include "TestPdf.h"
 
 namespace e2e {
 namespace {
+
+using viztest::ChildRun;
+using viztest::ProgramFolder;
+using viztest::RunChild;
 
 std::string PlmClient()
 {
@@ -63,13 +67,13 @@ protected:
         m_out = m_client.Posix() + "/out";
     }
 
-    ProgramRun Download(const std::vector<std::string>& more)
+    ChildRun Download(const std::vector<std::string>& more)
     {
         std::vector<std::string> args = {PlmClient(), "--db", m_client.Posix(), "--command", "OutputLightFile",
             "--select", "Part:" + std::to_string(m_top), "--quiet", "--do", "check Top", "--do", "press 下载", "--do",
             "folder " + m_out, "--do", "press 取消"};
         args.insert(args.end(), more.begin(), more.end());
-        return RunProgram(args);
+        return RunChild(args);
     }
 
     const std::string kTopPdf = MakePdf("Top");
@@ -85,7 +89,7 @@ protected:
 TEST_F(DeliveryRecord, OtherContentUnderANameIsRefusedAndTheManifestTellsEveryFile)
 {
     const std::string manifest = m_client.Posix() + "/manifest.json";
-    const ProgramRun run = Download({"--manifest", manifest, "--summary"});
+    const ChildRun run = Download({"--manifest", manifest, "--summary"});
     ASSERT_TRUE(run.started);
     EXPECT_EQ(4, run.exitCode) << run.err;
     EXPECT_NE(std::string::npos, run.err.find("exit status 4")) << run.err;
@@ -238,7 +242,7 @@ TEST_F(DeliveryRecord, ExitStatusesTellHowTheRunEnded)
     for (const auto& c : cases) {
         std::vector<std::string> args = {PlmClient(), "--db", db, "--quiet"};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        const ProgramRun run = RunProgram(args);
+        const ChildRun run = RunChild(args);
         EXPECT_EQ(c.status, run.exitCode) << c.what << ": " << run.err;
         EXPECT_NE(std::string::npos, run.err.find(c.says)) << c.what << ": " << run.err;
     }
@@ -251,7 +255,7 @@ TEST(PlmClientDatabaseFolder, AFolderWithoutADatabaseNamesTheOptionsThatMakeOne)
     const std::string empty = scratch.Posix() + "/empty", missing = scratch.Posix() + "/missing";
     std::filesystem::create_directories(empty);
     for (const std::string& folder : {empty, missing}) {
-        const ProgramRun run = RunProgram(
+        const ChildRun run = RunChild(
             {PlmClient(), "--db", folder, "--command", "OutputLightFile", "--select", "Part:1"});
         EXPECT_EQ(1, run.exitCode) << folder;
         for (const char* option : {"--create-demo", "--create-sample", "--server"})

@@ -315,10 +315,10 @@ TEST(PlmClientServerOption, AFailedFirstConnectionLeavesTheFolderAsItWas)
         if (!c.before.empty()) {
             ASSERT_EQ(S_OK, qvclient::WriteFolderServer(winenv::FromUtf8(folder), c.before));
         }
-        std::vector<std::string> args = {e2e::ProgramFolder() + "/plmclient", "--db", folder, "--server", c.server};
+        std::vector<std::string> args = {viztest::ProgramFolder() + "/plmclient", "--db", folder, "--server", c.server};
         args.insert(args.end(), c.command.begin(), c.command.end());
         ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
-        const e2e::ProgramRun run = e2e::RunProgram(args);
+        const viztest::ChildRun run = viztest::RunChild(args);
         EXPECT_EQ(1, run.exitCode) << run.err;
         std::string remembered;
         const HRESULT hr = qvclient::ReadFolderServer(winenv::FromUtf8(folder), remembered);
