@@ -14,10 +14,12 @@
 #include "CommandRunner.h"
 #include "ModuleHost.h"
 #include "Options.h"
+#include "PrintSettings.h"
 #include "ProgramArguments.h"
 #include "RunSummary.h"
 #include "TranscriptPrinter.h"
 #include "UserSession.h"
+#include "VerifyCommand.h"
 
 namespace {
 
@@ -116,7 +118,7 @@ int Run(const Options& options)
             return 1;
         }
         std::fprintf(stderr, "plmclient: sample database created in %s\n", winenv::ToUtf8(options.dbFolder).c_str());
-        if (options.command.empty())
+        if (options.command.empty() && options.verifyFile.empty())
             return 0;
     }
     if (options.createDemo) {
@@ -142,7 +144,7 @@ int Run(const Options& options)
             winenv::ToUtf8(options.dbFolder).c_str(), seconds, info.parts, info.documents, info.currentLightFiles,
             info.formerLightFiles, info.vaultFiles, info.signatures, static_cast<long>(info.topAssemblyId),
             static_cast<long>(info.productFolderId), static_cast<long>(info.workflowItemId));
-        if (options.command.empty())
+        if (options.command.empty() && options.verifyFile.empty())
             return 0;
     }
 
@@ -160,7 +162,14 @@ int Run(const Options& options)
             static_cast<unsigned>(hr));
         return 1;
     }
+    if (!options.verifyFile.empty()) {
+        const int status = VerifyFile(client, options.verifyFile);
+        CoUninitialize();
+        return status;
+    }
     client.RegisterComponents();
+    if (!options.printBook.empty())
+        UsePrintBook(options.printBook);
 
     ModuleHost module;
     std::string error;

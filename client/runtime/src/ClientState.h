@@ -31,10 +31,13 @@ struct ClientState {
     // client keeps its settings for the length of a command.
     std::map<std::wstring, LONG> commandParams;
 
-    std::mutex mutex;           // guards the three members below
+    std::mutex mutex;           // guards the four members below
     std::vector<PendingError> pendingErrors;
     WaitObserver waitObserver;
     DownloadObserver downloadObserver;
+    // The light file each local path was last written from, and its content's checksum: what the
+    // watermark's verification mark names.
+    std::map<std::wstring, std::pair<LONG, std::string>> deliveredFiles;
 };
 
 } // namespace qvclient

@@ -148,6 +148,10 @@ STDMETHODIMP OtlObject::DownloadToFile(BSTR bstrLocalPath)
         cbWritten);
     if (FAILED(hr))
         return hr;
+    if (m_pClass->name == L"LightFile") {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        m_state->deliveredFiles[localPath] = {m_nObjectID, file.sha256};
+    }
     winenv::Trace("file_written", {{"path", winenv::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});
     return S_OK;
 }
