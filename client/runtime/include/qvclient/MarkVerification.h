@@ -22,7 +22,7 @@ struct MarkVerdict {
     LONG currentRevisionId = 0;  // Superseded: the revision that is current now
     std::wstring releasedWhen;   // Superseded: its latest signature's date, empty when unsigned
     std::string storedSha256;    // Changed: the current content's checksum, empty when the file is gone
-    bool documentKnown = false;  // Unknown: the document is here but has no current revision
+    bool documentKnown = false;  // the document is in this database (Unknown: withdrawn when true)
 };
 
 HRESULT VerifyMark(IDatabase& database, const MarkContent& mark, MarkVerdict& verdict);

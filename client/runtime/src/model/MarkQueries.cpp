@@ -121,11 +121,14 @@ HRESULT VerifyMark(IDatabase& database, const MarkContent& mark, MarkVerdict& ve
         cursor);
     if (FAILED(hr))
         return hr;
+    std::string stored;
     if (hr == S_OK) {
         const std::wstring sha = AsText(cursor->GetValue(0));
-        verdict.storedSha256.assign(sha.begin(), sha.end());
+        stored.assign(sha.begin(), sha.end());
     }
-    verdict.answer = hr == S_OK && verdict.storedSha256 == mark.sha256 ? MarkAnswer::Current : MarkAnswer::Changed;
+    verdict.answer = hr == S_OK && stored == mark.sha256 ? MarkAnswer::Current : MarkAnswer::Changed;
+    if (verdict.answer == MarkAnswer::Changed)
+        verdict.storedSha256 = stored;
     return S_OK;
 }
 
