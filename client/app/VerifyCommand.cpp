@@ -34,10 +34,9 @@ int VerifyFile(qvclient::Client& client, const std::string& path)
         std::printf("current: %s%s\n", subject.c_str(), issued.c_str());
         return kVerifyCurrent;
     case qvclient::MarkAnswer::Superseded:
-        std::printf("superseded: %s by revision %ld, released %s%s\n", subject.c_str(),
-            static_cast<long>(verdict.currentRevisionId),
-            verdict.releasedWhen.empty() ? "(not signed)" : winenv::ToUtf8(verdict.releasedWhen).c_str(),
-            issued.c_str());
+        std::printf("superseded by revision %ld (released %s): %s%s\n", static_cast<long>(verdict.currentRevisionId),
+            verdict.releasedWhen.empty() ? "not signed yet" : winenv::ToUtf8(verdict.releasedWhen).c_str(),
+            subject.c_str(), issued.c_str());
         return kVerifySuperseded;
     case qvclient::MarkAnswer::Changed:
         std::printf("changed since: %s, %s%s\n", subject.c_str(),
