@@ -12,7 +12,6 @@
 
 #include <windows.h>
 
-#include <QrModules.h>
 #include <qvclient/VerificationMark.h>
 
 #include "AlternatingRatio.h"
@@ -26,14 +25,12 @@ PFN_SIGNPDF LoadSignPdf()
     return hModule ? reinterpret_cast<PFN_SIGNPDF>(GetProcAddress(hModule, "SignPdf")) : nullptr;
 }
 
-// The mark the client makes for a delivered drawing: its QR code encoded on every call, as the
-// component does for each file.
+// The mark the client makes for a delivered drawing (its QR code is encoded as it is drawn).
 bool MakeMark(pdfstamp::VerificationMark& mark)
 {
     const qvclient::MarkContent content{124, 118, L"Drawing", 119,
         "2a5fee4d0cfc052a0d83f8cdb7077f9ebbb0207c546ba3a7c11aa26a22bd76e9", L"张工", "2026-12-07"};
-    if (!qvclient::EncodeQrCode(qvclient::FormatMarkText(content), mark.modules, mark.dark))
-        return false;
+    mark.code = qvclient::FormatMarkText(content);
     mark.caption = qvclient::MarkCaption(content);
     mark.xmp = qvclient::MakeMarkXmp(content);
     return true;

@@ -272,11 +272,13 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
         if (!watermarkText.missing.empty())
             result.warnings.push_back("watermark: " + MissingCharacters(watermarkText.missing));
     }
-    const VerificationMark* mark = watermark && watermark->mark.modules > 0 ? &watermark->mark : nullptr;
+    const VerificationMark* mark = watermark && !watermark->mark.code.empty() ? &watermark->mark : nullptr;
     ShapedLine markCaption;
+    int markModules = 0;
+    std::vector<unsigned char> markDark;
     if (mark) {
-        if (mark->dark.size() != static_cast<size_t>(mark->modules) * static_cast<size_t>(mark->modules)) {
-            result.error = "the verification mark's modules do not make a square";
+        if (!EncodeQrCode(mark->code, markModules, markDark)) {
+            result.error = "the verification mark's text cannot be encoded as a QR code";
             return false;
         }
         markCaption = ShapeLine(mark->caption, L"SimSun");
@@ -351,7 +353,7 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
         }
         if (mark) {
             if (!markForm.isInitialized()) {
-                markForm = QPDFObjectHandle::newStream(&maker, QrCodeContent(*mark));
+                markForm = QPDFObjectHandle::newStream(&maker, QrCodeContent(markModules, markDark));
                 QPDFObjectHandle dict = markForm.getDict();
                 dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
                 dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));

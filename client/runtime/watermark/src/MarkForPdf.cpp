@@ -1,6 +1,5 @@
 #include "MarkForPdf.h"
 
-#include "QrModules.h"
 #include "qvclient/VerificationMark.h"
 
 #include <mutex>
@@ -44,8 +43,7 @@ void MakeMarkFor(const std::wstring& path, pdfstamp::VerificationMark& mark)
     if (!placement.on || !source || !source(path, content))
         return;
     pdfstamp::VerificationMark made;
-    if (!EncodeQrCode(FormatMarkText(content), made.modules, made.dark))
-        return;
+    made.code = FormatMarkText(content);
     made.caption = MarkCaption(content);
     made.xmp = MakeMarkXmp(content);
     made.corner = static_cast<pdfstamp::VerificationMark::Corner>(placement.corner & 3);

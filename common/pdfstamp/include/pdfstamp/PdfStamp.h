@@ -43,13 +43,13 @@ struct PictureStamp {
     int page = 1;
 };
 
-// A verification mark: a QR code with a short caption above it at a corner of every page, and an
-// XMP packet that becomes the document's metadata. The caller encodes the code; this draws it.
+// A verification mark: a QR code (libqrencode, error correction level M, so that a worn paper copy
+// still reads) with a short caption beside it at a corner of every page, and an XMP packet that
+// becomes the document's metadata.
 struct VerificationMark {
     enum class Corner { BottomLeft, TopLeft, TopRight, BottomRight };
-    int modules = 0;                 // modules on a side; 0: no mark
-    std::vector<unsigned char> dark; // modules * modules, row by row from the top; non-zero is dark
-    std::wstring caption;            // human-readable, drawn as outlines above the code
+    std::string code;                // the QR code's text; empty: no mark
+    std::wstring caption;            // human-readable, drawn as outlines next to the code
     std::string xmp;                 // the whole packet; empty: the metadata is left as it is
     Corner corner = Corner::BottomLeft;
     double size = 64;                // the code's side in points, its quiet zone included
