@@ -64,7 +64,7 @@ struct Watermark {
     Rgb color{128, 128, 128};
     double opacity = 0.3;   // 0..1, the fill alpha (/ca)
     double coverage = 0.6;  // share of the diagonal the text spans
-    VerificationMark mark;  // drawn opaque, on every page the watermark is on
+    VerificationMark mark = {}; // drawn opaque, on every page the watermark is on
 };
 
 using Stamp = std::variant<TextStamp, PictureStamp>;
