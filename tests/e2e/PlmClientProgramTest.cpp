@@ -186,8 +186,9 @@ TEST_F(PlmClientRun, VerifyAnswersForADeliveredCopyWithTheExitStatusOfEachAnswer
         ASSERT_TRUE(run.started);
         EXPECT_EQ(c.status, run.exitCode) << run.out << run.err;
         EXPECT_EQ(0u, run.out.rfind(c.says, 0)) << run.out;
-        if (c.file == scan + ".png")
+        if (c.file == scan + ".png") {
             EXPECT_NE(std::string::npos, run.out.find("; read from the QR code)")) << run.out;
+        }
     }
 }
 
