@@ -281,7 +281,7 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
             result.error = "the verification mark's text cannot be encoded as a QR code";
             return false;
         }
-        markCaption = ShapeLine(mark->caption, L"SimSun");
+        markCaption = ShapeLine(mark->caption, watermark->fontName); // the face the watermark loads already
         if (!mark->caption.empty() && markCaption.Empty()) {
             result.error = "no font for the verification mark's caption";
             return false;
