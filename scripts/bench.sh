@@ -67,6 +67,7 @@ table = [
     ("download of every light file vs its statements' replay + cp", ratio("BM_DownloadVsFloor/1000", None)),
     ("download of every light file vs a copy that hashes each file (SHA-256) on the way", ratio("BM_DownloadVsVerifiedCopy/1000", None)),
     ("sign + watermark vs two in-process libqpdf overlays", ratio("BM_SignAndWatermarkVsTwoQpdfJobOverlays", 0.75)),
+    ("sign + watermark + verification mark vs sign + watermark", ratio("BM_SignWatermarkAndMarkVsSignAndWatermark", 1.10)),
     ("SignPdf.dll in-process vs QPDFJob overlay", ratio("BM_PluginVsQpdfJobOverlay", 0.5)),
     ("the plug-in as a process vs qpdf --overlay", ratio("BM_PluginProcessVsQpdfCli", 0.75)),
     ("pdftk multistamp vs the plug-in as a process", ratio("BM_PdftkVsPluginProcess", 15, "high")),

@@ -1,7 +1,8 @@
 // Stamping in-process: the signing plug-in (one CJK text and one picture onto a 10-page PDF, in
 // place, as the client calls it) against libqpdf's own overlay of a page holding the same
 // signatures (QPDFJob); and the plug-in followed by the client's watermark, as every generated
-// download gets them, against two such overlays.
+// download gets them, against two such overlays; and that watermark with the verification mark
+// (encoded, drawn, its XMP written) against the watermark alone.
 #include <SignPdf.h>
 #include <pdfstamp/PdfStamp.h>
 #include <winenv/Paths.h>
@@ -10,6 +11,8 @@
 #include <qpdf/QPDFJob.hh>
 
 #include <windows.h>
+
+#include <qvclient/VerificationMark.h>
 
 #include "AlternatingRatio.h"
 #include "PdfFixture.h"
@@ -22,8 +25,19 @@ PFN_SIGNPDF LoadSignPdf()
     return hModule ? reinterpret_cast<PFN_SIGNPDF>(GetProcAddress(hModule, "SignPdf")) : nullptr;
 }
 
+// The mark the client makes for a delivered drawing (its QR code is encoded as it is drawn).
+bool MakeMark(pdfstamp::VerificationMark& mark)
+{
+    const qvclient::MarkContent content{124, 118, L"Drawing", 119,
+        "2a5fee4d0cfc052a0d83f8cdb7077f9ebbb0207c546ba3a7c11aa26a22bd76e9", L"张工", "2026-12-07"};
+    mark.code = qvclient::FormatMarkText(content);
+    mark.caption = qvclient::MarkCaption(content);
+    mark.xmp = qvclient::MakeMarkXmp(content);
+    return true;
+}
+
 // The plug-in on a fresh copy of the drawing; the copy is not timed.
-double SignOnce(PFN_SIGNPDF pfnSignPdf, const vizbench::PdfFixture& f, bool watermark)
+double SignOnce(PFN_SIGNPDF pfnSignPdf, const vizbench::PdfFixture& f, bool watermark, bool withMark = false)
 {
     f.ResetWork();
     const std::wstring pdf = winenv::FromPosixPath(f.work);
@@ -34,7 +48,7 @@ double SignOnce(PFN_SIGNPDF pfnSignPdf, const vizbench::PdfFixture& f, bool wate
         if (ok && watermark) {
             pdfstamp::Watermark mark;
             mark.text = L"受控文件 仅供参考";
-            ok = pdfstamp::ApplyWatermark(f.work, mark).ok;
+            ok = (!withMark || MakeMark(mark.mark)) && pdfstamp::ApplyWatermark(f.work, mark).ok;
         }
     });
     return ok ? seconds : -1.0;
@@ -93,6 +107,19 @@ void BM_SignAndWatermarkVsTwoQpdfJobOverlays(benchmark::State& state)
         });
 }
 BENCHMARK(BM_SignAndWatermarkVsTwoQpdfJobOverlays)->Iterations(40)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_SignWatermarkAndMarkVsSignAndWatermark(benchmark::State& state)
+{
+    const vizbench::PdfFixture& f = vizbench::SharedPdfFixture();
+    const PFN_SIGNPDF pfnSignPdf = LoadSignPdf();
+    if (!pfnSignPdf) {
+        state.SkipWithError("SignPdf.dll not loadable");
+        return;
+    }
+    vizbench::RunAlternately(
+        state, [&] { return SignOnce(pfnSignPdf, f, true, true); }, [&] { return SignOnce(pfnSignPdf, f, true); });
+}
+BENCHMARK(BM_SignWatermarkAndMarkVsSignAndWatermark)->Iterations(40)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -23,6 +23,7 @@ Usage:
   plmclient --db FOLDER --command NAME --select CLASS:ID [--script FILE] [--do ACTION]... [--json]
   plmclient --db FOLDER --command NAME --select CLASS:ID --interactive
   plmclient --db FOLDER --command SignPdf --sign DOCID,CLASS,REVID,PDF
+  plmclient --db FOLDER --verify FILE
 
 Options:
   --db FOLDER          the client folder: plm.db (the PLM database), vault/ (stored files),
@@ -63,6 +64,11 @@ Options:
   --attach CLASS:ID    workflow only: the attached items, in order (repeatable, also by id
                        alone); without it the workflow item's own attachments are used.
   --sign D,C,R,PDF     SignPdf's arguments: document id, class name, revision id, PDF path.
+  --verify FILE        read the verification mark of a delivered PDF (its XMP metadata, else
+                       the QR code on its pages) or of a scanned page (PNG, JPEG) and answer
+                       against the database, which is only read: current (exit status 0),
+                       superseded by a later revision (10), the light file changed since (11),
+                       withdrawn or unknown to this database (12), no mark found (13).
   --script FILE        the user's actions and answers, one per line (see below).
   --do ACTION          one more script line (repeatable; after the --script lines).
   --interactive        a person drives the dialogs in the terminal instead of a script (standard
@@ -71,6 +77,9 @@ Options:
                        terminal.
   --json               the transcript as JSON lines, one object per event.
   --transcript FILE    also write the transcript to FILE.
+  --print-book PDF     the print settings: a print job becomes one PDF at this path, with a
+                       contents page and an outline entry per file, instead of going to the
+                       printer (PLM_PRINTER) or the spool folder.
   --module NAME        the module's file name (default VuverIverIzizerOzi.dll).
   --summary            at the end, list the files the command delivered and failed, each PDF
                        marked when it left unsigned or without a watermark (always with
@@ -207,6 +216,10 @@ Options ParseOptions(const std::vector<std::string>& argv)
             o.json = true;
         else if (arg == "--transcript")
             o.transcriptFile = value(i);
+        else if (arg == "--verify")
+            o.verifyFile = value(i);
+        else if (arg == "--print-book")
+            o.printBook = value(i);
         else if (arg == "--module")
             o.moduleName = Wide(value(i));
         else if (arg == "--summary")
@@ -231,8 +244,10 @@ Options ParseOptions(const std::vector<std::string>& argv)
                                  "\"postgresql://USER@HOST/NAME\"; \"" + o.server + "\" is neither");
     if (!o.owner.empty() && !o.createSample && !o.createDemo)
         throw std::runtime_error("--owner is for --create-sample or --create-demo (see --help)");
-    if (!o.createSample && !o.createDemo && o.command.empty())
-        throw std::runtime_error("nothing to do: give --command, --create-sample or --create-demo (see --help)");
+    if (!o.verifyFile.empty() && !o.command.empty())
+        throw std::runtime_error("--verify and --command each say what to do: give one");
+    if (!o.createSample && !o.createDemo && o.command.empty() && o.verifyFile.empty())
+        throw std::runtime_error("nothing to do: give --command, --verify, --create-sample or --create-demo (see --help)");
     if (o.createSample && o.createDemo)
         throw std::runtime_error("--create-sample and --create-demo each make the database: give one");
     if (o.interactive && !o.scriptLines.empty())

@@ -29,6 +29,8 @@ struct Options {
     bool interactive = false;        // a person at the terminal instead of a script
     bool json = false;
     std::string transcriptFile;
+    std::string verifyFile;          // a delivered PDF or a scanned page whose mark is checked
+    std::string printBook;           // print jobs become this one PDF
     std::wstring moduleName = L"VuverIverIzizerOzi.dll";
     bool quiet = false;
     bool summary = false;

@@ -17,11 +17,13 @@
 #include "Manifest.h"
 #include "ModuleHost.h"
 #include "Options.h"
+#include "PrintSettings.h"
 #include "ProgramArguments.h"
 #include "RememberedServer.h"
 #include "RunSummary.h"
 #include "TranscriptPrinter.h"
 #include "UserSession.h"
+#include "VerifyCommand.h"
 
 namespace {
 
@@ -133,7 +135,7 @@ int Run(const Options& options)
         }
         std::fprintf(stderr, "plmclient: sample database created in %s\n", winenv::ToUtf8(options.dbFolder).c_str());
         remembered.Keep();
-        if (options.command.empty())
+        if (options.command.empty() && options.verifyFile.empty())
             return 0;
     }
     if (options.createDemo) {
@@ -160,7 +162,7 @@ int Run(const Options& options)
             info.formerLightFiles, info.vaultFiles, info.signatures, static_cast<long>(info.topAssemblyId),
             static_cast<long>(info.productFolderId), static_cast<long>(info.workflowItemId));
         remembered.Keep();
-        if (options.command.empty())
+        if (options.command.empty() && options.verifyFile.empty())
             return 0;
     }
 
@@ -187,7 +189,14 @@ int Run(const Options& options)
             static_cast<unsigned>(hr));
         return 1;
     }
+    if (!options.verifyFile.empty()) {
+        const int status = VerifyFile(client, options.verifyFile);
+        CoUninitialize();
+        return status;
+    }
     client.RegisterComponents();
+    if (!options.printBook.empty())
+        UsePrintBook(options.printBook);
 
     ModuleHost module;
     std::string error;

@@ -1,9 +1,11 @@
-// The print plug-in's entry point: prints the files of a CStringArray, in order.
+// The print plug-in's entry point: prints the files of a CStringArray, in order, or makes them
+// one PDF book when the print settings say so.
 #include <afxcoll.h>
 
 #include <winenv/Paths.h>
 #include <winenv/Trace.h>
 
+#include "BookDestination.h"
 #include "PrintSpooler.h"
 
 extern "C" __declspec(dllexport) int PrintArrayFile(CStringArray* pFiles)
@@ -19,7 +21,9 @@ extern "C" __declspec(dllexport) int PrintArrayFile(CStringArray* pFiles)
     }
     winenv::Trace("plugin_call", {{"library", "PrintPlugin.dll"}, {"export", "PrintArrayFile"},
                                         {"count", std::to_string(files.size())}, {"files", list}});
-    const printplugin::PrintJobResult job = printplugin::SubmitPrintJob(files);
+    const std::string book = printplugin::ConfiguredBookPath();
+    const printplugin::PrintJobResult job =
+        book.empty() ? printplugin::SubmitPrintJob(files) : printplugin::PrintAsBook(files, book);
     winenv::Trace("print_job", {{"destination", job.destination}, {"result", job.ok ? "ok" : "failed"},
                                       {"detail", job.detail}});
     return job.ok ? 1 : 0;

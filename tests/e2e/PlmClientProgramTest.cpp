@@ -1,10 +1,11 @@
 // plmclient as a person or a script runs it: its help, its refusal of a bad selection, a
 // scripted download of a product selected by its id, with a JSON transcript, and the libraries
-// a command maps.
+// a command maps, and the answers of --verify.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include <winenv/Paths.h>
 #include <winenv/Trace.h>
@@ -140,11 +141,62 @@ TEST_F(PlmClientRun, ACommandThatDrawsNothingMapsNeitherLibpqNorThePdfLibraries)
     EXPECT_NE(std::string::npos, run.err.find("file=libqvclient")) << "no loader log:\n" << run.err;
     // SQLite is inside the client: a libsqlite3 of its own would bind its symbols at start again.
     std::vector<std::string> unused = {"libsqlite3", "libqpdf", "libfontconfig", "libfreetype", "libharfbuzz",
-        "libpdfstamp"};
+        "libpdfstamp", "libqrencode"};
     if (std::getenv("VIZ_TEST_PG") == nullptr) // the fixture is on SQLite (libpq brings libcrypto)
         unused.insert(unused.end(), {"libpq", "libcrypto"});
     for (const std::string& library : unused)
         EXPECT_EQ(std::string::npos, run.err.find("file=" + library)) << library << " was mapped";
+}
+
+// A delivered PDF's verification mark read back by --verify, from the metadata and from a scanned
+// page, with each answer's exit status as the database changes after the delivery.
+TEST_F(PlmClientRun, VerifyAnswersForADeliveredCopyWithTheExitStatusOfEachAnswer)
+{
+    auto& f = m_client.Fixture();
+    f.SetGlobalParam(L"NEEDWATER_DOWNLOADPDF", 1);
+    const std::string out = m_client.Posix() + "/download";
+    ASSERT_EQ(0, Run({"--command", "OutputLightFile", "--select", std::to_string(m_top), "--quiet", "--do",
+                         "check Top / Wheel", "--do", "press 下载", "--do", "folder " + out, "--do", "messagebox ok",
+                         "--do", "press 取消"})
+                     .exitCode);
+    const std::string pdf = out + "/wheel.pdf";
+    const std::string scan = m_client.Posix() + "/scan";
+    ASSERT_EQ(0, RunChild({"pdftoppm", "-r", "300", "-gray", "-png", "-singlefile", pdf, scan}).exitCode);
+    const std::string unmarked = m_client.Posix() + "/unmarked.pdf";
+    viztest::WriteFile(winenv::FromPosixPath(unmarked), MakePdf("no mark"));
+
+    const struct {
+        const char* state;
+        std::function<void()> change; // after the delivery, before the question
+        std::string file;
+        int status;
+        std::string says;
+    } cases[] = {
+        {"as delivered", [] {}, pdf, 0, "current: Drawing:"},
+        {"as delivered, from a scanned page", [] {}, scan + ".png", 0, "current: Drawing:"},
+        {"a file without a mark", [] {}, unmarked, 13, "no mark: "},
+        {"a missing file", [] {}, out + "/missing.pdf", 13, "no mark: no file "},
+        {"a new revision released",
+            [&f] {
+                f.Execute(L"UPDATE TI_drawingMascmp1002 SET CURRENT_REVISION = 0");
+                f.Execute(L"INSERT INTO TI_drawingMascmp1002 (OBJ_ID, roleA_id, roleB_id, CURRENT_REVISION, "
+                          L"QUALIFICATION_ID) SELECT 990001, roleA_id, 990002, 1, 0 FROM TI_drawingMascmp1002");
+            },
+            pdf, 10, "superseded by revision 990002 (released not signed yet): Drawing:"},
+        {"withdrawn", [&f] { f.Execute(L"UPDATE TI_drawingMascmp1002 SET CURRENT_REVISION = 0"); }, pdf, 12,
+            "withdrawn: Drawing:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.change();
+        const ChildRun run = Run({"--verify", c.file});
+        ASSERT_TRUE(run.started);
+        EXPECT_EQ(c.status, run.exitCode) << run.out << run.err;
+        EXPECT_EQ(0u, run.out.rfind(c.says, 0)) << run.out;
+        if (c.file == scan + ".png") {
+            EXPECT_NE(std::string::npos, run.out.find("; read from the QR code)")) << run.out;
+        }
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "ClientState.h"
 #include "QvInterfaces.h"
 #include "components/ErrorService.h"
+#include "components/MarkSource.h"
 #include "components/ObjectCollection.h"
 #include "components/OtlObject.h"
 #include "components/PlmSystem.h"
@@ -140,6 +141,7 @@ HRESULT Client::RegisterComponents()
         RevokeComponents();
         return hrWatermark;
     }
+    ConnectMarkSource(m_state);
     return S_OK;
 }
 
@@ -149,6 +151,7 @@ void Client::RevokeComponents()
         CoRevokeClassObject(dwRegister);
     if (!m_registrations.empty()) {
         RevokeWatermarkClass();
+        DisconnectMarkSource();
     }
     m_registrations.clear();
 }

@@ -35,11 +35,14 @@ struct ClientState {
     // same name with other content is refused instead of replacing the first without a word.
     std::map<std::wstring, std::string> commandDownloads;
 
-    std::mutex mutex;           // guards the four members below
+    std::mutex mutex;           // guards the members below
     std::vector<PendingError> pendingErrors;
     WaitObserver waitObserver;
     DownloadObserver downloadObserver;
     DeliveryObserver deliveryObserver;
+    // The light file each local path was last written from, and its content's checksum: what the
+    // watermark's verification mark names (for the length of a command, as commandDownloads).
+    std::map<std::wstring, std::pair<LONG, std::string>> deliveredFiles;
 };
 
 } // namespace qvclient

@@ -1,6 +1,7 @@
 #include "StampDrawing.h"
 
 #include "GlyphOutline.h"
+#include "MarkDrawing.h"
 #include "PageContent.h"
 #include "PageFrame.h"
 #include "PdfFonts.h"
@@ -8,6 +9,7 @@
 
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -270,6 +272,23 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
         if (!watermarkText.missing.empty())
             result.warnings.push_back("watermark: " + MissingCharacters(watermarkText.missing));
     }
+    const VerificationMark* mark = watermark && !watermark->mark.code.empty() ? &watermark->mark : nullptr;
+    ShapedLine markCaption;
+    int markModules = 0;
+    std::vector<unsigned char> markDark;
+    if (mark) {
+        if (!EncodeQrCode(mark->code, markModules, markDark)) {
+            result.error = "the verification mark's text cannot be encoded as a QR code";
+            return false;
+        }
+        markCaption = ShapeLine(mark->caption, watermark->fontName); // the face the watermark loads already
+        if (!mark->caption.empty() && markCaption.Empty()) {
+            result.error = "no font for the verification mark's caption";
+            return false;
+        }
+        if (!mark->xmp.empty())
+            PutMetadata(edit, mark->xmp);
+    }
     if (!fonts.Embed(maker)) {
         result.error = "cannot subset a font";
         return false;
@@ -284,6 +303,9 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
     QPDFObjectHandle translucency = watermark ? MakeTranslucency(maker, watermark->opacity) : QPDFObjectHandle();
     QPDFObjectHandle watermarkForm;
     double watermarkFormSize = 0;
+    QPDFObjectHandle markForm;
+    QPDFObjectHandle captionForm;
+    const double captionSize = mark ? std::min(7.0, mark->size / std::max(1e-6, markCaption.Width(1))) : 0;
     for (int index = 0; index < pageCount; ++index) {
         if (!watermark && !texts.count(index) && !pictures.count(index))
             continue;
@@ -328,6 +350,31 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
             }
             DrawWatermark(drawing, *watermark, watermarkText, translucency, frame, watermarkForm, watermarkFormSize);
             ++result.drawn;
+        }
+        if (mark) {
+            if (!markForm.isInitialized()) {
+                markForm = QPDFObjectHandle::newStream(&maker, QrCodeContent(markModules, markDark));
+                QPDFObjectHandle dict = markForm.getDict();
+                dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+                dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
+                dict.replaceKey("/BBox", QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(0, 0, 1, 1)));
+                if (!markCaption.Empty())
+                    captionForm = MakeWatermarkForm(maker, markCaption, captionSize);
+            }
+            // Opaque, over the watermark: a scanner needs the code's contrast.
+            const auto [x, y] = MarkOrigin(*mark, frame.width, frame.height);
+            drawing.content += "/Artifact << /Type /Pagination /Subtype /Watermark >> BDC\nq\n" + Num(mark->size) +
+                " 0 0 " + Num(mark->size) + " " + Num(x) + " " + Num(y) + " cm\n" +
+                NameFor(drawing.images, "Mk", markForm) + " Do\nQ\n";
+            // The caption above a code at the bottom, below one at the top: on the page either way.
+            const bool atBottom = y < frame.height / 2;
+            const double captionY = atBottom ? y + mark->size + 1 - markCaption.Descent(captionSize)
+                                             : y - 1 - markCaption.Ascent(captionSize);
+            if (captionForm.isInitialized())
+                drawing.content += "q\n0 g\n1 0 0 1 " + Num(x + (mark->size - markCaption.Width(captionSize)) / 2) + " " +
+                    Num(captionY) + " cm\n" +
+                    NameFor(drawing.images, "Mc", captionForm) + " Do\nQ\n";
+            drawing.content += "EMC\n";
         }
         if (drawing.content.empty())
             continue;

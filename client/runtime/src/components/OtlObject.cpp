@@ -200,6 +200,10 @@ HRESULT OtlObject::WriteStoredFile(const std::wstring& localPath, StoredFileInfo
     if (FAILED(hr))
         return hr;
     RememberCommandFile(*m_state, key, file.sha256);
+    if (m_pClass->name == L"LightFile") {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        m_state->deliveredFiles[localPath] = {m_nObjectID, file.sha256};
+    }
     winenv::Trace("file_written", {{"path", winenv::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});
     return S_OK;
 }

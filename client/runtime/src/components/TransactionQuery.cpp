@@ -107,6 +107,8 @@ Transaction::~Transaction()
             m_state->currentTransaction = nullptr;
             m_state->commandParams.clear();
             m_state->commandDownloads.clear();
+            std::lock_guard<std::mutex> deliveredLock(m_state->mutex);
+            m_state->deliveredFiles.clear();
         }
     }
     if (m_state->database)

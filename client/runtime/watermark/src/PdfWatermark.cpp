@@ -1,4 +1,5 @@
 #include "PdfWatermark.h"
+#include "MarkForPdf.h"
 
 #include "qvclient/Watermark.h"
 
@@ -26,6 +27,7 @@ STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
     } else {
         pdfstamp::Watermark watermark;
         watermark.text = strText;
+        MakeMarkFor(strPath, watermark.mark);
         result = pdfstamp::ondemand::ApplyWatermark(strPosixPath, watermark);
         hr = result.ok ? S_OK : E_FAIL;
     }

@@ -43,6 +43,19 @@ struct PictureStamp {
     int page = 1;
 };
 
+// A verification mark: a QR code (libqrencode, error correction level M, so that a worn paper copy
+// still reads) with a short caption beside it at a corner of every page, and an XMP packet that
+// becomes the document's metadata.
+struct VerificationMark {
+    enum class Corner { BottomLeft, TopLeft, TopRight, BottomRight };
+    std::string code;                // the QR code's text; empty: no mark
+    std::wstring caption;            // human-readable, drawn as outlines next to the code
+    std::string xmp;                 // the whole packet; empty: the metadata is left as it is
+    Corner corner = Corner::BottomLeft;
+    double size = 64;                // the code's side in points, its quiet zone included
+    double margin = 24;              // from the page's two nearest edges to the code
+};
+
 // Text across the middle of every page, along the page's diagonal, semi-transparent. Drawn as
 // filled glyph outlines marked as an artifact, so that it adds no text to the page.
 struct Watermark {
@@ -51,6 +64,7 @@ struct Watermark {
     Rgb color{128, 128, 128};
     double opacity = 0.3;   // 0..1, the fill alpha (/ca)
     double coverage = 0.6;  // share of the diagonal the text spans
+    VerificationMark mark = {}; // drawn opaque, on every page the watermark is on
 };
 
 using Stamp = std::variant<TextStamp, PictureStamp>;

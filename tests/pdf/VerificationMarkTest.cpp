@@ -1,0 +1,228 @@
+// The verification mark: its text and XMP round trips, and the watermark component's mark on a
+// delivered PDF read back from outside, from the metadata (pdfinfo) and from a rendered page
+// (pdftoppm, then ZBar's zbarimg), clear of the demo title block's signature fields.
+#include "PdfTestSupport.h"
+
+#include <QvInterfaces.h>
+#include <pdfstamp/PdfStamp.h>
+#include <qvclient/VerificationMark.h>
+#include <qvclient/Watermark.h>
+#include <winenv/Paths.h>
+
+#include <gtest/gtest.h>
+
+#include "../../client/runtime/src/fixture/DemoTitleBlock.h"
+
+using namespace pdftest;
+using qvclient::MarkContent;
+
+namespace {
+
+const std::string kSha = "2a5fee4d0cfc052a0d83f8cdb7077f9ebbb0207c546ba3a7c11aa26a22bd76e9";
+
+bool operator==(const MarkContent& a, const MarkContent& b)
+{
+    return a.lightFileId == b.lightFileId && a.documentId == b.documentId && a.className == b.className &&
+        a.revisionId == b.revisionId && a.sha256 == b.sha256 && a.user == b.user && a.date == b.date;
+}
+
+MarkContent Content(LONG lightFile, const wchar_t* className, const wchar_t* user)
+{
+    return MarkContent{lightFile, 118, className, 119, kSha, user, "2026-12-07"};
+}
+
+TEST(MarkText, EveryFieldComesBackFromTheCodesTextAndFromTheXmp)
+{
+    const MarkContent contents[] = {Content(124, L"Drawing", L"张工"), Content(2147483647, L"3DDocument", L""),
+        Content(1, L"CappDocument", L"O'Brien & Co; a=b <x>%")};
+    for (const MarkContent& content : contents) {
+        const std::string text = qvclient::FormatMarkText(content);
+        SCOPED_TRACE(text);
+        for (unsigned char c : text)
+            ASSERT_TRUE(c >= 0x20 && c < 0x7F) << "the code's text stays ASCII";
+        MarkContent parsed;
+        ASSERT_TRUE(qvclient::ParseMarkText(text, parsed));
+        EXPECT_TRUE(parsed == content);
+        MarkContent fromXmp;
+        ASSERT_TRUE(qvclient::ReadMarkXmp(qvclient::MakeMarkXmp(content), fromXmp));
+        EXPECT_TRUE(fromXmp == content);
+    }
+    EXPECT_EQ(L"LF124 R119 2a5fee4d", qvclient::MarkCaption(contents[0]));
+}
+
+TEST(MarkText, TextsThatAreNoWholeMarkAreRefused)
+{
+    const std::string good = qvclient::FormatMarkText(Content(124, L"Drawing", L"张工"));
+    auto replaced = [&good](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::string cases[] = {
+        "",
+        "https://example.com/",
+        good.substr(1),                                 // no prefix
+        replaced("lf=124;", ""),                         // a field missing
+        good + ";extra=1",                               // one too many
+        replaced("lf=124", "lf=2147483648"),             // beyond LONG
+        replaced("lf=124", "lf=-4"),
+        replaced("sha256=2a5f", "sha256=2A5F"),          // checksums are lower case
+        replaced("sha256=2a5f", "sha256=2a5"),           // one digit short
+        replaced("user=%E5", "user=%G5"),                // a broken escape
+        replaced("class=Drawing", "class="),
+    };
+    for (const std::string& text : cases) {
+        MarkContent parsed;
+        EXPECT_FALSE(qvclient::ParseMarkText(text, parsed)) << text;
+    }
+    MarkContent parsed;
+    EXPECT_FALSE(qvclient::ReadMarkXmp("<x:xmpmeta/>", parsed));
+}
+
+class MarkOnPdf : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        ASSERT_EQ(S_OK, qvclient::RegisterWatermarkClass());
+        IUnknown* pUnknown = nullptr;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_QvPdfWatermark, nullptr, CLSCTX_ALL, IID_IUnknown,
+                            reinterpret_cast<void**>(&pUnknown)));
+        HRESULT hr = pUnknown->QueryInterface(__uuidof(IQvPdfWatermark), reinterpret_cast<void**>(&m_pWatermark));
+        pUnknown->Release();
+        ASSERT_EQ(S_OK, hr);
+        qvclient::SetWatermarkText(L"张工 2026-12-07");
+    }
+    void TearDown() override
+    {
+        qvclient::SetMarkSource(nullptr, {});
+        if (m_pWatermark)
+            m_pWatermark->Release();
+        qvclient::RevokeWatermarkClass();
+        CoUninitialize();
+    }
+
+    // The client knows `delivered` (and no other file) as made from `content`.
+    void Deliver(const std::string& delivered, const MarkContent& content, const qvclient::MarkPlacement& placement = {})
+    {
+        const std::wstring path = winenv::FromPosixPath(delivered);
+        qvclient::SetMarkSource(
+            [path, content](const std::wstring& asked, MarkContent& out) {
+                if (asked != path)
+                    return false;
+                out = content;
+                return true;
+            },
+            placement);
+    }
+
+    HRESULT AddWatermark(const std::string& posixPath)
+    {
+        BSTR bstrPath = SysAllocString(winenv::FromPosixPath(posixPath).c_str());
+        HRESULT hr = m_pWatermark->AddWatermark(bstrPath, 10);
+        SysFreeString(bstrPath);
+        return hr;
+    }
+
+    static std::string Metadata(const std::string& pdf)
+    {
+        std::string xmp;
+        pdftest::Run("pdfinfo -meta " + Quote(pdf), &xmp);
+        return xmp;
+    }
+
+    // The QR codes zbarimg reads on a page rendered at 300 dpi in grey, as a scanner would give it.
+    std::string CodeOnPage(const std::string& pdf, int page)
+    {
+        const std::string stem = m_folder.Path("scan" + std::to_string(page));
+        pdftest::Run("pdftoppm -r 300 -gray -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) + " " +
+            Quote(pdf) + " " + Quote(stem));
+        std::string text;
+        pdftest::Run("zbarimg --nodbus --quiet --raw " + Quote(stem + ".png") + " 2>/dev/null", &text);
+        while (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        return text;
+    }
+
+    PosixScratchFolder m_folder;
+    IQvPdfWatermark* m_pWatermark = nullptr;
+};
+
+TEST_F(MarkOnPdf, ComesBackFromTheMetadataAndFromTheCodeOnEveryPage)
+{
+    const std::string pdf = m_folder.Path("GR200-00-00装配图.pdf");
+    ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"GR200-00-00", {L"body"}, 3));
+    const MarkContent content = Content(124, L"Drawing", L"张工");
+    Deliver(pdf, content);
+
+    ASSERT_EQ(S_OK, AddWatermark(pdf));
+    EXPECT_TRUE(QpdfCheckPasses(pdf));
+    MarkContent fromXmp;
+    ASSERT_TRUE(qvclient::ReadMarkXmp(Metadata(pdf), fromXmp)) << Metadata(pdf);
+    EXPECT_TRUE(fromXmp == content);
+    for (int page = 1; page <= 3; ++page) {
+        MarkContent scanned;
+        const std::string code = CodeOnPage(pdf, page);
+        ASSERT_TRUE(qvclient::ParseMarkText(code, scanned)) << "page " << page << ": " << code;
+        EXPECT_TRUE(scanned == content) << "page " << page;
+    }
+    // The short code is drawn as shapes: the page's text stays the drawing's own.
+    EXPECT_EQ(std::string::npos, PageText(pdf, 1).find("LF124"));
+}
+
+TEST_F(MarkOnPdf, AFileTheClientDidNotDeliverOrAMarkSwitchedOffGetsTheWatermarkAlone)
+{
+    const std::string other = m_folder.Path("other.pdf");
+    const std::string off = m_folder.Path("off.pdf");
+    for (const std::string& pdf : {other, off})
+        ASSERT_TRUE(pdfstamp::MakeSamplePdf(pdf, L"A-01", {L"body"}, 1));
+    qvclient::MarkPlacement switchedOff;
+    switchedOff.on = false;
+    const struct {
+        const std::string& pdf;
+        std::string delivered;
+        qvclient::MarkPlacement placement;
+    } cases[] = {{other, m_folder.Path("delivered.pdf"), {}}, {off, off, switchedOff}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pdf);
+        Deliver(c.delivered, Content(124, L"Drawing", L"张工"), c.placement);
+        ASSERT_EQ(S_OK, AddWatermark(c.pdf));
+        EXPECT_EQ(std::string::npos, Metadata(c.pdf).find("plmmark")) << Metadata(c.pdf);
+        const RenderedPage page(c.pdf, 1);
+        EXPECT_FALSE(page.Any(0, 0, 120, 120, [](Rgb8 p) { return p.r < 100 && p.g < 100 && p.b < 100; }))
+            << "no code in the corner";
+        EXPECT_TRUE(page.AnyTint(250, 380, 350, 460)) << "the watermark is still drawn";
+    }
+}
+
+// Where the mark goes on an A4 sheet of the demo: the black of the code and its caption (the
+// watermark is a light translucent grey, the sheet blank) stays out of the title block, whose
+// approval rows hold the signatures; the corners that hold the title block are refused by the test.
+TEST_F(MarkOnPdf, NeverCoversTheTitleBlocksSignatureFields)
+{
+    using namespace qvclient::titleblock;
+    const struct {
+        int corner;
+        bool clear; // of the title block
+    } corners[] = {{0, true}, {1, true}, {2, true}, {3, false}};
+    for (const auto& c : corners) {
+        SCOPED_TRACE(c.corner);
+        const std::string pdf = m_folder.Path("corner" + std::to_string(c.corner) + ".pdf");
+        WriteHandmadePdf(pdf, {""});
+        qvclient::MarkPlacement placement;
+        placement.corner = c.corner;
+        Deliver(pdf, Content(124, L"Drawing", L"张工"), placement);
+        ASSERT_EQ(S_OK, AddWatermark(pdf));
+
+        const RenderedPage page(pdf, 1);
+        ASSERT_TRUE(page.Valid());
+        auto black = [](Rgb8 p) { return p.r < 100 && p.g < 100 && p.b < 100; };
+        // The code is where the placement says.
+        const double x = c.corner == 0 || c.corner == 1 ? placement.margin : 595 - placement.margin - placement.size;
+        const double y = c.corner == 0 || c.corner == 3 ? placement.margin : 842 - placement.margin - placement.size;
+        EXPECT_TRUE(page.Any(x, y, x + placement.size, y + placement.size, black));
+        EXPECT_EQ(!c.clear, page.Any(kLeft, kBottom, kLeft + kWidth, kBottom + kHeight, black));
+    }
+}
+
+} // namespace
