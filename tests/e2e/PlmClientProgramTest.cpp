@@ -28,7 +28,8 @@ TEST(PlmClientProgram, HelpExitsCleanlyAndNamesEveryOption)
     ASSERT_TRUE(run.started);
     EXPECT_EQ(0, run.exitCode) << run.err;
     for (const char* option : {"--db", "--create-sample", "--user", "--command", "--select", "--attach", "--sign",
-             "--script", "--do", "--json", "--transcript", "--module", "--summary", "--quiet", "--help"})
+             "--script", "--do", "--json", "--transcript", "--module", "--summary", "--quiet", "--help",
+             "--server", "--owner", "--interactive", "snapshot FILE.svg", "Interactive keys"})
         EXPECT_NE(std::string::npos, run.out.find(option)) << option << " is not documented";
     for (const char* command : {"OnDocListViewLightFile", "OnDocListViewDwgFile", "OnDocListDownLoadLightFile",
              "OutputLightFile", "PrdTreeOutputLightFile", "WfOutputLightFile", "SignPdf"})
