@@ -155,16 +155,17 @@ std::string View(const std::wstring& strFolder, const std::wstring& strFile)
     return Fields(events[0], {"loaded"}) + Fields(events[1], {"program", "launched"});
 }
 
-// The profile API on a file of that name, with the name in its section, key and value too.
-std::string Profile(const std::wstring& strName, const std::wstring& strFile)
+// The profile API on a file of that name. A new file is written in the ANSI code page, as on
+// Windows, so the text in it is Chinese that code page holds; the name is only the file's.
+std::string Profile(const std::wstring& strFile)
 {
     const std::wstring strIni = strFile + L".profile.ini";
-    WritePrivateProfileStringW(L"GENERAL", L"NAME", strName.c_str(), strIni.c_str());
-    WritePrivateProfileStringW(strName.c_str(), strName.c_str(), L"1", strIni.c_str());
-    wchar_t szValue[256] = L"", szOwn[16] = L"";
-    GetPrivateProfileStringW(L"GENERAL", L"NAME", L"(none)", szValue, 256, strIni.c_str());
-    GetPrivateProfileStringW(strName.c_str(), strName.c_str(), L"(none)", szOwn, 16, strIni.c_str());
-    return std::string(szValue == strName ? "name read back " : "name not read back ") + winenv::ToUtf8(szOwn);
+    DeleteFileW(strIni.c_str());
+    WritePrivateProfileStringW(L"SIGN1", L"CONTENT", L"张工", strIni.c_str());
+    wchar_t szValue[64] = L"";
+    GetPrivateProfileStringW(L"SIGN1", L"CONTENT", L"(none)", szValue, 64, strIni.c_str());
+    const bool bThere = GetFileAttributesW(strIni.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return std::string(bThere ? "file made, " : "no file, ") + winenv::ToUtf8(szValue) + " read back";
 }
 
 IQvPdfWatermark* CreateWatermark()
@@ -192,7 +193,7 @@ Outcome Run(IQvPdfWatermark* pWatermark, const std::wstring& strBase, const std:
     outcome.strSigned = Sign(strFile);
     outcome.strSpooled = Print(strFolder, strFile);
     outcome.strViewer = View(strFolder, strFile);
-    outcome.strProfile = Profile(strName, strFile);
+    outcome.strProfile = Profile(strFile);
     return outcome;
 }
 
@@ -218,7 +219,7 @@ int wmain(int argc, wchar_t** argv)
         "the spool file", reference.strSpooled);
     Check(reference.strViewer == "loaded=yes program=notepad.exe launched=no ", kNames[0], "the viewer",
         reference.strViewer);
-    Check(reference.strProfile == "name read back 1", kNames[0], "the profile", reference.strProfile);
+    Check(reference.strProfile == "file made, 张工 read back", kNames[0], "the profile", reference.strProfile);
     const std::wstring strNames = argv[1] + std::wstring(L"\\names");
     CreateDirectoryW(strNames.c_str(), NULL);
     for (const wchar_t* pszName : kNames) {
