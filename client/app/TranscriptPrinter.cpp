@@ -1,6 +1,7 @@
 #include "TranscriptPrinter.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "JsonText.h"
 
@@ -50,16 +51,15 @@ std::string FormatEventJson(const winenv::TraceEvent& e)
 TranscriptPrinter::TranscriptPrinter(FILE* out, bool json, const std::string& transcriptFile)
     : m_out(out), m_fileName(transcriptFile), m_json(json)
 {
+    // Opened by its UTF-8 name as such (on Windows a narrow name would be read in the ANSI code page).
     if (!m_fileName.empty())
-        m_file = std::fopen(m_fileName.c_str(), "w");
+        m_file.open(std::filesystem::u8path(m_fileName), std::ios::binary | std::ios::trunc);
     m_cookie = winenv::AddTraceSink([this](const winenv::TraceEvent& e) { Print(e); });
 }
 
 TranscriptPrinter::~TranscriptPrinter()
 {
     winenv::RemoveTraceSink(m_cookie);
-    if (m_file)
-        std::fclose(m_file);
 }
 
 void TranscriptPrinter::Print(const winenv::TraceEvent& e)
@@ -69,10 +69,8 @@ void TranscriptPrinter::Print(const winenv::TraceEvent& e)
     const std::string line = (m_json ? FormatEventJson(e) : FormatEventText(e)) + "\n";
     std::fputs(line.c_str(), m_out);
     std::fflush(m_out);
-    if (m_file) {
-        std::fputs(line.c_str(), m_file);
-        std::fflush(m_file);
-    }
+    if (m_file.is_open())
+        m_file << line << std::flush;
 }
 
 } // namespace plmclient

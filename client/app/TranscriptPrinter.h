@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #include <winenv/Trace.h>
@@ -19,12 +20,12 @@ public:
     TranscriptPrinter(const TranscriptPrinter&) = delete;
     TranscriptPrinter& operator=(const TranscriptPrinter&) = delete;
 
-    bool FileOk() const { return m_file || m_fileName.empty(); }
+    bool FileOk() const { return m_file.is_open() || m_fileName.empty(); }
     void Print(const winenv::TraceEvent& e);
 
 private:
     FILE* m_out;
-    FILE* m_file = nullptr;
+    std::ofstream m_file;
     std::string m_fileName;
     bool m_json;
     int m_cookie;

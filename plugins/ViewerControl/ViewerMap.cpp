@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -75,7 +76,8 @@ std::string Extension(const std::string& fileName)
 
 bool ViewerMap::Load(const std::string& posixPath)
 {
-    std::ifstream in(posixPath, std::ios::binary);
+    // The UTF-8 name opened as itself: on Windows a narrow name would be read in the ANSI code page.
+    std::ifstream in(std::filesystem::u8path(posixPath), std::ios::binary);
     if (!in)
         return false;
     std::ostringstream text;

@@ -33,7 +33,8 @@ TEST(PlmClientProgram, HelpExitsCleanlyAndNamesEveryOption)
     ASSERT_TRUE(run.started);
     EXPECT_EQ(0, run.exitCode) << run.err;
     for (const char* option : {"--db", "--create-sample", "--user", "--command", "--select", "--attach", "--sign",
-             "--script", "--do", "--json", "--transcript", "--module", "--summary", "--manifest", "--quiet", "--help"})
+             "--script", "--do", "--json", "--transcript", "--module", "--summary", "--manifest", "--quiet", "--help",
+             "--server", "--owner", "--interactive", "snapshot FILE.svg", "Interactive keys"})
         EXPECT_NE(std::string::npos, run.out.find(option)) << option << " is not documented";
     // Every exit status has its line in the table.
     for (const char* status : {"Exit status:", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "\n  4  ", "\n  5  "})

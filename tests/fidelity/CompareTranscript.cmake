@@ -3,13 +3,16 @@
 # a print job's file <spool>\job-N.txt, and the loader's own events (load_library: only the
 # stand-in's loader reports them) are left out.
 # -DCLIENT=plmclient [-DEMULATOR=wine] -DFOLDER=<posix work folder> -DNAME=<scenario>
-# -DCOMMAND=<export> -DSELECT=<CLASS:ID> [-DOPTIONS="<more options>"]; the scenario's script is transcripts/NAME.script, where
+# -DCOMMAND=<export> -DSELECT=<CLASS:ID> [-DOPTIONS="<more options>"] ("--demo": on the demo database);
+# the scenario's script is transcripts/NAME.script, where
 # <db> stands for the client folder (a folder inside it is named with "\", which both builds take);
 # in OPTIONS too, where <db>/drawing.pdf is a copy of transcripts/drawing.pdf.
 set(expected_file ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.txt)
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
-set(db ${FOLDER}/c)
+# Named as users name folders: Chinese and a blank (a character outside code page 936 would not
+# survive the signing job, which the profile API writes in that code page).
+set(db "${FOLDER}/c 客户端")
 set(script ${FOLDER}/${NAME}.script)
 set(spool ${FOLDER}/spool)
 if(EMULATOR)
@@ -24,16 +27,23 @@ file(READ ${CMAKE_CURRENT_LIST_DIR}/transcripts/${NAME}.script lines)
 string(REPLACE "<db>" "${db}" lines "${lines}")
 file(WRITE ${FOLDER}/${NAME}.script "${lines}")
 
-execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --create-sample RESULT_VARIABLE rc ERROR_VARIABLE err)
+# "--demo" among the options: the scenario runs on the demo database (watermark on) instead.
+separate_arguments(words UNIX_COMMAND "${OPTIONS}")
+set(create --create-sample)
+list(FIND words --demo at)
+if(NOT at EQUAL -1)
+  list(REMOVE_ITEM words --demo)
+  set(create --create-demo)
+endif()
+execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} ${create} RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "--create-sample: exit ${rc}: ${err}")
+  message(FATAL_ERROR "${create}: exit ${rc}: ${err}")
 endif()
 if("${COMMAND}" STREQUAL "SignPdf")
   # The PDF it signs: a copy of the sample's A110装配图.pdf, kept here because on a server the
   # sample's stored files are not in the folder.
-  file(COPY_FILE ${CMAKE_CURRENT_LIST_DIR}/transcripts/drawing.pdf ${FOLDER}/c/drawing.pdf)
+  file(COPY_FILE ${CMAKE_CURRENT_LIST_DIR}/transcripts/drawing.pdf "${FOLDER}/c 客户端/drawing.pdf")
 endif()
-separate_arguments(words UNIX_COMMAND "${OPTIONS}")
 set(options)
 foreach(word IN LISTS words)
   string(REPLACE "<db>" "${db}" word "${word}")

@@ -1,7 +1,7 @@
 // A signing job with the demo's signers as the module writes it: through the profile API into a
-// new file, so in the ANSI code page (936), with the placement fields copied untrimmed. The
-// signing plug-in gives this `signed` event for it in both builds: the Linux one draws the
-// signatures (tests/pdf, on a three-page PDF), the Windows one reads the job and reports them
+// new file, so in the ANSI code page (936), with the placement fields copied untrimmed. The Linux
+// signing plug-in draws the signatures and gives this `signed` event (tests/pdf, on a three-page
+// PDF); the Windows one reads the job alike and lists the same signatures as not drawn
 // (tests/windows).
 #pragma once
 

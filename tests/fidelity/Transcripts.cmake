@@ -30,7 +30,18 @@ set(viz_transcript_scenarios
   # a double click on a light file in the manager's tree: the viewer dialog shows it in its control
   "ManagerDoubleClickToViewer OutputLightFile FolderOfProduct:171"
   # signing as a command: the job written, the signing plug-in called (no window)
-  "SignPdfCommand SignPdf Drawing:118 --sign 118,Drawing,119,<db>/drawing.pdf")
+  "SignPdfCommand SignPdf Drawing:118 --sign 118,Drawing,119,<db>/drawing.pdf"
+
+  # On the demo database, whose watermark is on: the drawing's DWG in the viewer dialog
+  "DemoViewDwgOfDrawing OnDocListViewDwgFile Drawing:118 --demo"
+  # a 3D document's light file downloaded (its STEP; no PDF, so nothing watermarked)
+  "DemoDownloadOf3DDocument OnDocListDownLoadLightFile 3DDocument:134 --demo"
+  # a workflow item's manager: the DWG box on, then a print of its DWGs
+  "DemoWorkflowDwgPrint WfOutputLightFile WorkflowItem:2072 --demo")
+
+# Scenarios whose transcript shows PDFs drawn on: the Windows build has no PDF drawing yet, and
+# its plug-in says so instead, so they are not compared there.
+set(viz_transcript_scenarios_that_draw SignPdfCommand)
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.
@@ -38,6 +49,9 @@ function(viz_add_transcript_tests prefix client folder)
   foreach(scenario IN LISTS viz_transcript_scenarios)
     separate_arguments(words UNIX_COMMAND "${scenario}")
     list(GET words 0 name)
+    if(WIN32 AND name IN_LIST viz_transcript_scenarios_that_draw)
+      continue()
+    endif()
     list(GET words 1 command)
     list(GET words 2 selection)
     list(REMOVE_AT words 0 1 2)

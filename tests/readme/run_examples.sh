@@ -2,9 +2,9 @@
 # Runs each command line of the README's examples block, as written, in a scratch folder with a
 # fresh demo database, and checks what the examples say they do.
 # Usage: run_examples.sh PLMCLIENT README.md [EMULATOR]
-# With an emulator (wine) it runs the Windows program on the examples that it can run (the README
-# names those it cannot: the SVG snapshot) and leaves out the checks of what it does not do (the
-# picture of a window, the stamped fonts).
+# With an emulator (wine) it runs the Windows program on the examples that it can run, with the
+# same checks: the README names those it cannot (the SVG snapshot and, while no pdfstamp.dll is
+# beside the program, every example that draws on a PDF), and they are left out, not accepted.
 set -euo pipefail
 # The examples are about the embedded database: a test server in the environment is not theirs.
 unset VIZ_TEST_PG VIZ_TEST_PG_READER
@@ -26,14 +26,33 @@ if [ -n "$emulator" ]; then
   mkdir viz-out
 fi
 
+# Examples that draw on a PDF: a fetched PDF gets the demo's watermark (viewed, downloaded,
+# printed) and SignPdf stamps signatures. A program without PDF drawing cannot do them.
+draws_on_pdf() {
+  case "$1" in
+    *OnDocListViewLightFile*Drawing:*|*OnDocListDownLoadLightFile*|*" OutputLightFile "*|*WfOutputLightFile*|*"--command SignPdf"*) return 0 ;;
+  esac
+  return 1
+}
+draws=yes
+if [ -n "$emulator" ] && [ ! -f "$(dirname "$plmclient")/pdfstamp.dll" ]; then
+  draws=no
+fi
+
 P="${emulator:+$emulator }$plmclient"
 $P --db demo/plm --create-demo >/dev/null 2>&1
 n=0
+left_out=()
 while IFS= read -r line; do
   case "$line" in ''|'#'*) continue ;; esac
   n=$((n + 1))
   if [ -n "$emulator" ] && [[ $line == *snapshot* ]]; then
-    continue # the headless desktop's picture: refused on Windows
+    left_out+=("$n (the headless desktop's picture)")
+    continue
+  fi
+  if [ $draws = no ] && draws_on_pdf "$line"; then
+    left_out+=("$n (draws on a PDF: no pdfstamp.dll)")
+    continue
   fi
   if ! (eval "$line") > "out-$n.txt" 2>&1; then
     echo "example $n failed: $line"
@@ -43,31 +62,44 @@ while IFS= read -r line; do
 done < examples.sh
 
 fail() { echo "$1"; exit 1; }
-grep -q '\[viewer\] method=OpenFile.*GR200-00-00装配图.pdf' out-1.txt || fail "the PDF view did not open the drawing's PDF"
-grep -q '\[viewer\] method=OpenFile.*\.\(step\|stp\)' out-2.txt || fail "the 3D document's view did not open its STEP file"
-grep -q '\[viewer\] method=OpenFile.*GR200-00-00装配图.dwg' out-3.txt || fail "the DWG view did not open the DWG"
-grep -q '下载完成' out-4.txt || fail "the document-list download did not finish"
-[ -f viz-out/GR200-00-00装配图.dwg ] || fail "the drawing's DWG did not land"
-grep -q '下载成功!' out-5.txt || fail "the product-tree download did not finish"
-# GR200-04 to -06 hang under the lubrication system, a branch beside the ticked one.
-! ls viz-out | grep -q 'GR200-0[4-6]' || fail "files of a branch nobody ticked landed"
-grep -q 'print_job.*result=ok' out-7.txt || fail "the workflow print made no print job"
-grep -q 'hresult=0x00000000' out-9.txt || fail "SignPdf failed"
-grep -q '\[signed\].*stamps=SIGN' out-9.txt || fail "SignPdf put no signature on the PDF"
-if [ -n "$emulator" ]; then
-  # No PDF drawing on Windows: the watermark of a fetched PDF fails for want of pdfstamp.dll, the
-  # module reports it, and the print goes without that PDF.
-  grep -q '\[error_report\].*codes=80070002' out-7.txt || fail "the PDFs' failed watermark was not reported"
-  echo "all $n README examples but the snapshot ran as the README says"
-  exit 0
+ran() { [ -f "out-$1.txt" ]; }
+# What each example did, as the README says; an example left out has its checks left out with it.
+for f in out-*.txt; do
+  ! grep -q '^\[error_report\]' "$f" || fail "${f%.txt} reported an error: $(grep '^\[error_report\]' "$f")"
+done
+! ran 1 || grep -q '\[viewer\] method=OpenFile.*GR200-00-00装配图.pdf' out-1.txt || fail "the PDF view did not open the drawing's PDF"
+! ran 2 || grep -q '\[viewer\] method=OpenFile.*\.\(step\|stp\)' out-2.txt || fail "the 3D document's view did not open its STEP file"
+! ran 3 || grep -q '\[viewer\] method=OpenFile.*GR200-00-00装配图.dwg' out-3.txt || fail "the DWG view did not open the DWG"
+if ran 4; then
+  grep -q '下载完成' out-4.txt || fail "the document-list download did not finish"
+  [ -f viz-out/GR200-00-00装配图.dwg ] || fail "the drawing's DWG did not land"
+  [ -f viz-out/GR200-00-00装配图.pdf ] || fail "the drawing's PDF did not land"
 fi
-[ -f viz-out/GR200-00-00装配图.pdf ] || fail "the drawing's PDF did not land"
-[ -f viz-out/GR200-01-00装配图.pdf ] || fail "the ticked branch's files did not land"
-grep -q 'GR200 齿轮减速器 产品文档' viz-folder.svg && grep -q '>GR200-01-00装配工艺卡.pdf<' viz-folder.svg ||
-  fail "the folder tree does not show the product folder with its documents' light files"
-grep -q 'export=PrintArrayFile count=[1-9]' out-7.txt || fail "the workflow print handed no file to the print plug-in"
-! grep 'export=PrintArrayFile' out-7.txt | grep -q '\.\(dwg\|xlsx\|step\|stp\)' || fail "the workflow print handed more than the PDFs"
-# The demo signs in 楷体: the downloaded drawing embeds the Kai face, not the sans one.
-fonts=$(pdffonts viz-out/GR200-00-00装配图.pdf)
-grep -q '+UKaiCN ' <<<"$fonts" || fail "the demo's 楷体 signatures are not in the Kai face: $fonts"
-echo "all $n README examples ran as the README says"
+if ran 5; then
+  grep -q '下载成功!' out-5.txt || fail "the product-tree download did not finish"
+  # GR200-04 to -06 hang under the lubrication system, a branch beside the ticked one.
+  ! ls viz-out | grep -q 'GR200-0[4-6]' || fail "files of a branch nobody ticked landed"
+  [ -f viz-out/GR200-01-00装配图.pdf ] || fail "the ticked branch's files did not land"
+fi
+if ran 6; then
+  grep -q 'GR200 齿轮减速器 产品文档' viz-folder.svg && grep -q '>GR200-01-00装配工艺卡.pdf<' viz-folder.svg ||
+    fail "the folder tree does not show the product folder with its documents' light files"
+fi
+if ran 7; then
+  grep -q 'print_job.*result=ok' out-7.txt || fail "the workflow print made no print job"
+  grep -q 'export=PrintArrayFile count=[1-9]' out-7.txt || fail "the workflow print handed no file to the print plug-in"
+  ! grep 'export=PrintArrayFile' out-7.txt | grep -q '\.\(dwg\|xlsx\|step\|stp\)' || fail "the workflow print handed more than the PDFs"
+fi
+if ran 9; then
+  grep -q 'hresult=0x00000000' out-9.txt || fail "SignPdf failed"
+  grep -q '\[signed\].*stamps=SIGN' out-9.txt || fail "SignPdf put no signature on the PDF"
+fi
+if ran 4 || ran 5; then
+  # The demo signs in 楷体: the downloaded drawing embeds the Kai face, not the sans one.
+  fonts=$(pdffonts viz-out/GR200-00-00装配图.pdf)
+  grep -q '+UKaiCN ' <<<"$fonts" || fail "the demo's 楷体 signatures are not in the Kai face: $fonts"
+fi
+if [ ${#left_out[@]} -gt 0 ]; then
+  echo "left out on this build: examples ${left_out[*]}"
+fi
+echo "all $((n - ${#left_out[@]})) of the $n README examples that ran did as the README says"

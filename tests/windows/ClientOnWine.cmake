@@ -1,7 +1,8 @@
 # plmclient.exe under Wine: makes the sample client folder, whose stored files must carry their
 # own SHA-256 (written through Windows' hash provider), then opens it and looks an object up,
 # failing with the same message as the Linux program. The folder's name is Chinese, as users' are:
-# the command line, the database and the vault must all reach it by its wide name.
+# the command line, the database and the vault must all reach it by its wide name. Its help names
+# only what this build does, and every server option is refused for want of a PostgreSQL client.
 # -DEMULATOR=wine -DCLIENT=plmclient.exe -DFOLDER=<posix folder> -DSQLITE3=<host sqlite3>
 file(REMOVE_RECURSE ${FOLDER})
 file(MAKE_DIRECTORY ${FOLDER})
@@ -38,3 +39,22 @@ if(NOT rc EQUAL 1 OR NOT err MATCHES "plmclient: no object Drawing:999 in the da
   message(FATAL_ERROR "missing object: exit ${rc}: ${err}")
 endif()
 message(STATUS "${count} stored files hashed alike; the missing object reported as on Linux")
+
+execute_process(COMMAND ${EMULATOR} ${CLIENT} --help RESULT_VARIABLE rc OUTPUT_VARIABLE help)
+if(NOT rc EQUAL 0 OR NOT help MATCHES "--create-demo \\[SIZE\\]" OR NOT help MATCHES "--transcript FILE")
+  message(FATAL_ERROR "--help: exit ${rc}: ${help}")
+endif()
+foreach(absent --server --owner --interactive snapshot "Interactive keys" "{")
+  string(FIND "${help}" "${absent}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "--help offers ${absent}, which this build refuses:\n${help}")
+  endif()
+endforeach()
+foreach(options "--server;host=localhost;--create-sample" "--server;host=localhost;--create-demo"
+                "--owner;host=localhost;--create-sample" "--server;host=localhost;--command;OnDocListViewDwgFile;--select;118")
+  execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} ${options} RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 1 OR NOT err MATCHES "this build has no PostgreSQL client")
+    message(FATAL_ERROR "${options}: exit ${rc}: ${err}")
+  endif()
+endforeach()
+message(STATUS "the help names what this build does; the server options are refused as such")

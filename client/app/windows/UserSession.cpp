@@ -13,6 +13,10 @@ bool HoldsTranscript(const Options&) { return false; }
 
 std::string CheckUserOptions(const Options& options)
 {
+    if (!options.server.empty())
+        return "--server: this build has no PostgreSQL client; use a client folder with plm.db";
+    if (!options.owner.empty())
+        return "--owner: this build has no PostgreSQL client; use a client folder with plm.db";
     if (options.interactive)
         return "--interactive needs the Linux build's terminal";
     for (const ScriptAction& a : ParseScript(options.scriptLines))

@@ -1,6 +1,6 @@
-// Windows: the drawing libraries have no mingw-w64 build, so every signature is reported as drawn
-// where the job places it and the PDF is left as it is. A PDF that cannot be opened is reported
-// as the Linux plug-in reports it.
+// Windows: the drawing libraries have no mingw-w64 build, so no signature is drawn, the PDF is left
+// as it is, and each signature is reported as not drawn with where the job places it. A PDF that
+// cannot be opened is reported as the Linux plug-in reports it.
 #include "../SignatureStamping.h"
 
 #include <winenv/Trace.h>
@@ -32,7 +32,7 @@ CStampOutcome StampSignatures(LPCWSTR lpszPdfPath, const std::vector<CSignJobEnt
     }
     CloseHandle(hFile);
     outcome.m_bOk = true;
-    outcome.m_nDrawn = static_cast<int>(entries.size());
-    outcome.m_drawn.assign(entries.size(), true);
+    outcome.m_drawn.assign(entries.size(), false);
+    outcome.m_strNotDrawn = "not drawn, this build has no PDF drawing";
     return outcome;
 }

@@ -10,7 +10,7 @@ bool AddConnectionSettings(const std::string&, const std::vector<std::pair<std::
 {
     result.clear();
     if (pError)
-        *pError = "this build of the client has no PostgreSQL";
+        *pError = "this build has no PostgreSQL client";
     return false;
 }
 
@@ -20,7 +20,7 @@ HRESULT OpenPostgresDatabase(const std::string&, DbOpenMode, std::unique_ptr<IDa
 {
     database.reset();
     if (pError)
-        *pError = L"this build of the client has no PostgreSQL: use a client folder with plm.db";
+        *pError = L"this build has no PostgreSQL client: use a client folder with plm.db";
     return QV_E_SERVERUNREACHABLE;
 }
 

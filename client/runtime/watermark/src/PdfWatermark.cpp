@@ -8,7 +8,6 @@
 #include <winenv/Trace.h>
 
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace qvclient {
 
@@ -18,17 +17,18 @@ STDMETHODIMP CPdfWatermark::AddWatermark(BSTR bstrPdfPath, LONG nStyle)
     const std::wstring strText = GetWatermarkText();
     HRESULT hr = S_OK;
     pdfstamp::StampResult result;
-    struct stat info {};
-    const std::string strPosixPath = winenv::ToPosixPath(strPath);
+    // The file is looked up by its wide name: a narrow one is the ANSI code page on Windows, where
+    // most Chinese names of the vault do not fit.
+    const DWORD dwAttributes = strPath.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(strPath.c_str());
     if (strPath.empty()) {
         hr = E_INVALIDARG;
-    } else if (stat(strPosixPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    } else if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         hr = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     } else {
         pdfstamp::Watermark watermark;
         watermark.text = strText;
         MakeMarkFor(strPath, watermark.mark);
-        result = pdfstamp::ondemand::ApplyWatermark(strPosixPath, watermark);
+        result = pdfstamp::ondemand::ApplyWatermark(winenv::ToPosixPath(strPath), watermark);
         hr = result.ok ? S_OK : E_FAIL;
     }
     char szResult[16];
