@@ -15,5 +15,7 @@ inline constexpr HRESULT QV_E_PARAMNOTFOUND = _HRESULT_TYPEDEF_(0x80040307L);   
 inline constexpr HRESULT QV_E_NOFLOWITEM = _HRESULT_TYPEDEF_(0x80040308L);      // the context has no workflow item
 inline constexpr HRESULT QV_E_NOTINITIALIZED = _HRESULT_TYPEDEF_(0x80040309L);  // the instance was never named
 inline constexpr HRESULT QV_E_CONTENTMISMATCH = _HRESULT_TYPEDEF_(0x8004030AL); // content differs from its size or SHA-256
+inline constexpr HRESULT QV_E_RELATIONCYCLE = _HRESULT_TYPEDEF_(0x80040310L);   // a related object already on the walk's branch
+inline constexpr HRESULT QV_E_RELATIONDEPTH = _HRESULT_TYPEDEF_(0x80040311L);   // a related object below the deepest level walked
 
 } // namespace qvclient
