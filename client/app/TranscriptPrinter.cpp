@@ -78,8 +78,18 @@ TranscriptPrinter::TranscriptPrinter(FILE* out, bool json, const std::string& tr
 TranscriptPrinter::~TranscriptPrinter()
 {
     winenv::RemoveTraceSink(m_cookie);
-    if (m_file)
-        std::fclose(m_file);
+    CloseFile();
+}
+
+int TranscriptPrinter::CloseFile()
+{
+    if (m_file) {
+        // A full disk may show only when the last buffer is written out.
+        if (std::fclose(m_file) != 0 && m_fileError == 0)
+            m_fileError = errno != 0 ? errno : EIO;
+        m_file = nullptr;
+    }
+    return m_fileError;
 }
 
 void TranscriptPrinter::Print(const winenv::TraceEvent& e)
@@ -90,8 +100,13 @@ void TranscriptPrinter::Print(const winenv::TraceEvent& e)
     std::fputs(line.c_str(), m_out);
     std::fflush(m_out);
     if (m_file) {
-        std::fputs(line.c_str(), m_file);
-        std::fflush(m_file);
+        errno = 0;
+        if (std::fputs(line.c_str(), m_file) < 0 || std::fflush(m_file) != 0) {
+            // A transcript with a line missing is no transcript: stop, and the run fails at its end.
+            m_fileError = errno != 0 ? errno : EIO;
+            std::fclose(m_file);
+            m_file = nullptr;
+        }
     }
 }
 

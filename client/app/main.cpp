@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -197,6 +198,11 @@ int Run(const Options& options)
     }
     client.RevokeComponents();
     CoUninitialize();
+    if (const int err = printer.CloseFile()) {
+        std::fprintf(stderr, "plmclient: the transcript file %s could not be written whole: %s\n",
+            options.transcriptFile.c_str(), std::strerror(err));
+        return 1;
+    }
     return status;
 }
 

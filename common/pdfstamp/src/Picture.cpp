@@ -5,6 +5,8 @@
 
 #include <stb/stb_image.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <list>
@@ -103,6 +105,11 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
             " pixels, larger than " + std::to_string(kMaxPictureSide) + " x " + std::to_string(kMaxPictureSide);
         return false;
     }
+    if (known && static_cast<long long>(width) * height > kMaxPicturePixels) {
+        error = "picture " + path + " is " + std::to_string(width) + " x " + std::to_string(height) +
+            " pixels, more than the " + std::to_string(kMaxPicturePixels) + " a signature may have";
+        return false;
+    }
     if (known && channels == 3 && source.bytes && DecodePlainBmp(*source.bytes, width, height, picture.rgb)) {
         picture.width = width;
         picture.height = height;
@@ -154,6 +161,12 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
 
 bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
 {
+    // Opening a FIFO would wait for a writer that never comes.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = "picture " + path + " is not a file";
+        return false;
+    }
     std::string bytes;
     if (!ReadWhole(path, bytes))
         return Decode(path, Source{path, nullptr}, picture, error);
