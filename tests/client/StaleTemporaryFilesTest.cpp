@@ -27,6 +27,7 @@ TEST(StaleTemporaryFilesTest, OnlyCurrentPicturesAndNoOldJobsRemain)
     const LONG resized = f.AddStoredFile(L"sign.png", picture);
     const LONG unnamed = f.AddStoredFile(L"sign", picture);
     const LONG unrecorded = f.AddStoredFile(L"old.bmp", picture);
+    const LONG chinese = f.AddStoredFile(L"签名.png", picture);
     f.Execute(L"UPDATE T_StoredFile SET SHA256 = NULL WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(unrecorded)});
     ASSERT_EQ(S_OK, f.GetStatus());
     ASSERT_EQ(S_OK, folder.Open());
@@ -45,6 +46,8 @@ TEST(StaleTemporaryFilesTest, OnlyCurrentPicturesAndNoOldJobsRemain)
         {id(current) + "sign.png", picture, nullptr},
         {id(unnamed) + "picture.bmp", picture, nullptr},
         {id(unrecorded) + "old.bmp", picture, nullptr},
+        {id(chinese) + "签名.png", picture, nullptr},
+        {id(chinese) + "签名.png.ini", picture, "no stored file"},
         {id(changed) + "sign.png", altered, "content differs"},
         {id(resized) + "sign.png", picture + "!", "size differs"},
         {id(current) + "other.png", picture, "no stored file"},
@@ -79,7 +82,7 @@ TEST(StaleTemporaryFilesTest, OnlyCurrentPicturesAndNoOldJobsRemain)
     struct stat info {};
     EXPECT_NE(0, lstat(fifo.c_str(), &info)) << "a FIFO among the pictures stays";
     EXPECT_EQ(0, stat((PosixOf(signature) + "/kept folder").c_str(), &info));
-    EXPECT_EQ(8u, removed.size()) << ::testing::PrintToString(removed);
+    EXPECT_EQ(9u, removed.size()) << ::testing::PrintToString(removed);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "temp/StaleTemporaryFiles.h"
 
-#include <cwctype>
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -16,8 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const wchar_t kPictureFolder[] = L"signature";
-const wchar_t kJobSuffix[] = L".pdf.ini";
+// Names are compared as the bytes on disk (UTF-8): the C library's locale may convert none of the
+// Chinese names a client folder holds.
+const char kPictureFolder[] = "signature";
+const char kJobSuffix[] = ".pdf.ini";
 // The name the module gives a picture whose stored file has no name with a dot.
 const wchar_t kUnnamedPicture[] = L"picture.bmp";
 
@@ -25,15 +28,16 @@ void Remove(const fs::path& path, const char* reason)
 {
     std::error_code ec;
     if (fs::remove(path, ec))
-        winenv::Trace("temp_removed", {{"path", path.u8string()}, {"reason", reason}});
+        winenv::Trace("temp_removed", {{"path", path.string()}, {"reason", reason}});
 }
 
-bool EndsWithNoCase(const std::wstring& text, const std::wstring& suffix)
+bool EndsWithNoCase(const std::string& text, const std::string& suffix)
 {
     if (text.size() < suffix.size())
         return false;
     for (size_t i = 0; i < suffix.size(); ++i) {
-        if (std::towlower(text[text.size() - suffix.size() + i]) != std::towlower(suffix[i]))
+        const auto c = static_cast<unsigned char>(text[text.size() - suffix.size() + i]);
+        if (std::tolower(c) != std::tolower(static_cast<unsigned char>(suffix[i])))
             return false;
     }
     return true;
@@ -43,7 +47,7 @@ bool EndsWithNoCase(const std::wstring& text, const std::wstring& suffix)
 std::string HashOf(const fs::path& path)
 {
     PosixFile file;
-    if (FAILED(file.OpenForReading(path.u8string())))
+    if (FAILED(file.OpenForReading(path.string())))
         return std::string();
     Sha256 sha;
     std::vector<BYTE> buffer(64 * 1024);
@@ -63,19 +67,19 @@ const char* StalePicture(ClientState& state, const fs::directory_entry& entry)
     std::error_code ec;
     if (entry.symlink_status(ec).type() != fs::file_type::regular)
         return "not a file";
-    const std::wstring name = entry.path().filename().wstring();
+    const std::string name = entry.path().filename().string();
     size_t digits = 0;
-    while (digits < name.size() && digits < 10 && std::iswdigit(name[digits]))
+    while (digits < name.size() && digits < 9 && name[digits] >= '0' && name[digits] <= '9')
         ++digits;
     if (digits == 0)
         return "no stored file";
-    const LONG id = static_cast<LONG>(std::wcstol(name.substr(0, digits).c_str(), nullptr, 10));
+    const LONG id = static_cast<LONG>(std::strtol(name.substr(0, digits).c_str(), nullptr, 10));
     const ClassInfo* pStoredFile = state.model->FindClass(L"StoredFile");
     StoredFileInfo stored;
     if (pStoredFile == nullptr || FAILED(state.model->GetContent(*pStoredFile, id, stored)))
         return "no stored file";
     const std::wstring expected = stored.name.find(L'.') == std::wstring::npos ? kUnnamedPicture : stored.name;
-    if (name.substr(digits) != expected)
+    if (name.substr(digits) != winenv::ToUtf8(expected))
         return "no stored file";
     const auto size = entry.file_size(ec);
     if (ec || static_cast<LONGLONG>(size) != stored.size)
@@ -91,7 +95,7 @@ void RemoveStaleTemporaryFiles(ClientState& state)
 {
     if (!state.model || state.tempPath.empty())
         return;
-    const fs::path temp = fs::u8path(ToPosix(state.tempPath));
+    const fs::path temp(ToPosix(state.tempPath));
     std::error_code ec;
     for (fs::directory_iterator it(temp / kPictureFolder, ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_directory(ec))
@@ -100,7 +104,7 @@ void RemoveStaleTemporaryFiles(ClientState& state)
             Remove(it->path(), reason);
     }
     for (fs::directory_iterator it(temp, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_directory(ec) && EndsWithNoCase(it->path().filename().wstring(), kJobSuffix))
+        if (!it->is_directory(ec) && EndsWithNoCase(it->path().filename().string(), kJobSuffix))
             Remove(it->path(), "a job of an earlier command");
     }
 }
