@@ -15,13 +15,14 @@ root=$(pwd)
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [SEED]}
 seed=${2:-}
 out=$root/build/fuzz
-harnesses=(sign_pdf profile wide_format split_fields db_rows statement_shape)
+harnesses=(sign_pdf picture profile wide_format split_fields db_rows statement_shape)
 declare -A sources=(
   [profile]="platform/linux-standin/src/core/Profile.cpp platform/linux-standin/src/core/IniDocument.cpp platform/linux-standin/src/core/RewriteFile.cpp"
   [wide_format]="platform/linux-standin/src/core/WideFormat.cpp platform/linux-standin/src/core/WideFormatApi.cpp"
   [split_fields]="VuverIverIzizerOzi/signing/StrTokenizer.cpp VuverIverIzizerOzi/signing/SplitFields.cpp"
   [db_rows]="client/runtime/src/db/SqliteDatabase.cpp client/runtime/src/db/SqliteHeap.cpp client/runtime/src/db/DbValue.cpp"
   [statement_shape]="client/runtime/src/db/StatementShape.cpp client/runtime/src/db/SqliteDatabase.cpp"
+  [picture]="common/pdfstamp/src/JpegTables.cpp common/pdfstamp/src/Picture.cpp common/pdfstamp/src/PlainBmp.cpp common/pdfstamp/src/StbImage.cpp"
   [sign_pdf]="plugins/SignPdf/SignPdf.cpp plugins/SignPdf/SignJob.cpp plugins/SignPdf/SignatureStamping.cpp $(ls common/pdfstamp/src/*.cpp | tr '\n' ' ')"
 )
 
@@ -56,6 +57,8 @@ run() {
   local options=()
   [ -f "tests/fuzz/$name.dict" ] && options+=(-dict="tests/fuzz/$name.dict")
   [ -n "$seed" ] && options+=(-seed="$seed")
+  # A bounded picture needs a few megabytes to decode; asking for much more is a finding.
+  [ "$name" = picture ] && options+=(-malloc_limit_mb=64)
   local status=0
   LLVM_PROFILE_FILE="$out/coverage/$name.profraw" "$out/bin/fuzz_$name" -max_total_time="$seconds" \
     -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/findings/$name/" "${options[@]}" "${dirs[@]}" \

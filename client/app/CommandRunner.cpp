@@ -37,6 +37,8 @@ CommandOutcome RunSignPdf(const ModuleHost& module, const SignPdfArgs& a)
 CommandOutcome RunCommand(const qvclient::Client& client, const ModuleHost& module, const Options& options,
     HWND hWndCommand)
 {
+    // The client's own folder first: what the command reuses there must be current.
+    client.RemoveStaleTemporaryFiles();
     if (options.command == L"SignPdf")
         return RunSignPdf(module, *options.sign);
 

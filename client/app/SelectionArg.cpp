@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <qvclient/Errors.h>
 #include <winenv/Trace.h>
 
 namespace plmclient {
@@ -20,7 +21,12 @@ bool OpenSelection(const qvclient::Client& client, const std::wstring& arg, IQvO
     }
     const LONG nObjectID = _wtoi(id.c_str());
     std::wstring actual;
-    HRESULT hr = client.GetObjectClassName(nObjectID, actual);
+    HRESULT hr = client.GetObjectClassName(nObjectID, actual, cls);
+    if (hr == qvclient::QV_E_CLASSNOTFOUND && cls.empty()) {
+        error = "object " + winenv::ToUtf8(id) + " is kept in a table that several classes share: select it as CLASS:" +
+            winenv::ToUtf8(id);
+        return false;
+    }
     if (FAILED(hr)) {
         wchar_t code[16];
         swprintf_s(code, 16, L"%08X", static_cast<unsigned>(hr));

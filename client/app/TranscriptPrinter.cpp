@@ -60,6 +60,19 @@ TranscriptPrinter::TranscriptPrinter(FILE* out, bool json, const std::string& tr
 TranscriptPrinter::~TranscriptPrinter()
 {
     winenv::RemoveTraceSink(m_cookie);
+    CloseFile();
+}
+
+int TranscriptPrinter::CloseFile()
+{
+    if (m_file.is_open()) {
+        // A full disk may show only when the last buffer is written out.
+        errno = 0;
+        m_file.close();
+        if (m_file.fail() && m_fileError == 0)
+            m_fileError = errno != 0 ? errno : EIO;
+    }
+    return m_fileError;
 }
 
 void TranscriptPrinter::Print(const winenv::TraceEvent& e)
@@ -69,8 +82,15 @@ void TranscriptPrinter::Print(const winenv::TraceEvent& e)
     const std::string line = (m_json ? FormatEventJson(e) : FormatEventText(e)) + "\n";
     std::fputs(line.c_str(), m_out);
     std::fflush(m_out);
-    if (m_file.is_open())
+    if (m_file.is_open()) {
+        errno = 0;
         m_file << line << std::flush;
+        if (m_file.fail()) {
+            // A transcript with a line missing is no transcript: stop, and the run fails at its end.
+            m_fileError = errno != 0 ? errno : EIO;
+            m_file.close();
+        }
+    }
 }
 
 } // namespace plmclient

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -240,6 +241,11 @@ int Run(const Options& options)
         std::fprintf(stderr, "plmclient: %s (exit status %d)\n", DescribeExitStatus(status), status);
     client.RevokeComponents();
     CoUninitialize();
+    if (const int err = printer.CloseFile()) {
+        std::fprintf(stderr, "plmclient: the transcript file %s could not be written whole: %s\n",
+            options.transcriptFile.c_str(), std::strerror(err));
+        return 1;
+    }
     return status;
 }
 

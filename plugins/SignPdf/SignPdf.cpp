@@ -54,8 +54,14 @@ extern "C" __declspec(dllexport) int SignPdf(const wchar_t* pdfPath, const wchar
         winenv::Trace(event);
         return nResult;
     };
-    if (!pdfPath || !jobPath || GetFileAttributesW(jobPath) == INVALID_FILE_ATTRIBUTES)
+    if (!pdfPath || !jobPath)
         return traceSigned(SIGNPDF_E_JOB, "", "", "no job file");
+    const DWORD jobAttributes = GetFileAttributesW(jobPath);
+    if (jobAttributes == INVALID_FILE_ATTRIBUTES)
+        return traceSigned(SIGNPDF_E_JOB, "", "", "no job file");
+    // A folder, link or device where the job should be holds no job the client wrote.
+    if (jobAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+        return traceSigned(SIGNPDF_E_JOB, "", "", "the job is not a file");
 
     CSignJob job = ReadSignJob(jobPath);
     std::vector<std::string> skipped;

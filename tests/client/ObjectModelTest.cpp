@@ -82,6 +82,42 @@ TEST(ObjectModelTest, DocumentClassesDeriveFromDocument)
     }
 }
 
+// Where classes share a table with no column naming the class, the id alone cannot tell the class;
+// a class the user names can, when its table holds the object. A table that names the class
+// answers for itself, and a class whose table does not hold the object is not the object's.
+TEST(ObjectModelTest, AClassNamedIsTheObjectsWhenItsTableHoldsIt)
+{
+    viztest::ClientFolder folder;
+    auto& f = folder.Fixture();
+    f.Execute(L"INSERT INTO T_Class (CLASS_ID, NAME, BASE_CLASS_ID, TABLE_NAME) VALUES (1090, 'NoteDocument', 1001, 'T_document')");
+    const LONG document = f.AddDocument(L"Document", L"note", L"doc");
+    const LONG part = f.AddPart(L"P");
+    const LONG product = f.AddFolder(L"FolderOfProduct", L"Products");
+    ASSERT_EQ(S_OK, f.GetStatus());
+    ASSERT_EQ(S_OK, folder.Open());
+    const struct {
+        LONG id;
+        const wchar_t* named;
+        HRESULT expected;
+        const wchar_t* cls;
+    } cases[] = {
+        {document, L"", qvclient::QV_E_CLASSNOTFOUND, L""},
+        {document, L"Document", S_OK, L"Document"},
+        {document, L"NoteDocument", S_OK, L"NoteDocument"},
+        {document, L"Part", qvclient::QV_E_CLASSNOTFOUND, L""},
+        {part, L"Document", S_OK, L"Part"},
+        {part, L"", S_OK, L"Part"},
+        {product, L"Folder", S_OK, L"FolderOfProduct"},
+        {999999, L"Document", qvclient::QV_E_OBJECTNOTFOUND, L""},
+    };
+    for (const auto& c : cases) {
+        std::wstring cls;
+        EXPECT_EQ(c.expected, folder.Client().GetObjectClassName(c.id, cls, c.named))
+            << c.id << " named " << winenv::ToUtf8(c.named);
+        EXPECT_EQ(c.cls, cls) << c.id << " named " << winenv::ToUtf8(c.named);
+    }
+}
+
 TEST(ObjectModelTest, OnlyAUserWithTheRightMayOutputFiles)
 {
     viztest::ClientFolder folder;

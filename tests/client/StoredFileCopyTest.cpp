@@ -5,10 +5,14 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <winenv/Trace.h>
 
 #include "ClientFolder.h"
 #include "ObjectDownload.h"
+#include "TraceFields.h"
 #include "qvclient/Errors.h"
 
 namespace {
@@ -57,9 +61,15 @@ TEST(StoredFileCopyTest, SpoiledContentNeverReachesTheTarget)
                     {qvclient::DbValue::Text(std::wstring(64, L'0')), qvclient::DbValue::Integer(id)});
             },
             qvclient::QV_E_CONTENTMISMATCH},
-        {"no stored checksum",
+        {"no stored checksum, content cut short",
             [](qvclient::FixtureBuilder& b, LONG id) {
                 b.Execute(L"UPDATE T_StoredFile SET SHA256 = NULL WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(id)});
+                b.WriteVaultFile(std::to_wstring(id), kContent.substr(0, 1000));
+            },
+            qvclient::QV_E_CONTENTMISMATCH},
+        {"empty stored checksum",
+            [](qvclient::FixtureBuilder& b, LONG id) {
+                b.Execute(L"UPDATE T_StoredFile SET SHA256 = '' WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(id)});
             },
             qvclient::QV_E_CONTENTMISMATCH},
         {"content missing",
@@ -118,6 +128,71 @@ TEST(StoredFileCopyTest, IntactContentReplacesTheTargetAndLeavesNothingElse)
     EXPECT_TRUE(FileExists(out + L"\\empty.txt"));
     EXPECT_EQ("", ReadFile(out + L"\\empty.txt"));
     EXPECT_EQ((std::vector<std::string>{"empty.txt", "target.pdf"}), ListFolder(out));
+}
+
+// A row from an older system has no SHA-256: its content is checked by its size, copied, and the
+// trace says it could not be checked further. A recorded SHA-256 is checked and traces nothing.
+TEST(StoredFileCopyTest, ContentWithoutARecordedChecksumIsCheckedByItsSizeAndSaysSo)
+{
+    ClientFolder folder;
+    const LONG unchecked = folder.Fixture().AddStoredFile(L"old.pdf", kContent);
+    const LONG checked = folder.Fixture().AddStoredFile(L"new.pdf", kContent);
+    folder.Fixture().Execute(
+        L"UPDATE T_StoredFile SET SHA256 = NULL WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(unchecked)});
+    ASSERT_EQ(S_OK, folder.Fixture().GetStatus());
+    ASSERT_EQ(S_OK, folder.Open());
+    const std::wstring out = folder.MakeFolder("out");
+
+    const struct {
+        LONG id;
+        std::vector<std::string> traced;
+    } cases[] = {
+        {unchecked, {std::to_string(unchecked) + " no SHA-256 recorded"}},
+        {checked, {}},
+    };
+    for (const auto& c : cases) {
+        winenv::TraceRecorder trace;
+        ASSERT_EQ(S_OK, Download(out, c.id)) << c.id;
+        EXPECT_TRUE(kContent == ReadFile(out + L"\\target.pdf")) << c.id;
+        EXPECT_EQ(c.traced, TraceFields(trace, "content_unchecked", {"stored_file", "reason"})) << c.id;
+    }
+}
+
+// A vault entry that is no file (a FIFO no one writes to, a link, a folder) fails the copy at once
+// with the error Windows gives for what it cannot open; nothing reaches the target.
+TEST(StoredFileCopyTest, AVaultEntryThatIsNoFileIsRefusedAtOnce)
+{
+    const struct {
+        const char* name;
+        std::function<int(const std::string& path, const std::string& elsewhere)> make;
+        HRESULT expected;
+    } cases[] = {
+        {"a FIFO", [](const std::string& path, const std::string&) { return mkfifo(path.c_str(), 0600); },
+            HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE)},
+        {"a link to a file with the right content",
+            [](const std::string& path, const std::string& elsewhere) { return symlink(elsewhere.c_str(), path.c_str()); },
+            HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE)},
+        {"a folder", [](const std::string& path, const std::string&) { return mkdir(path.c_str(), 0700); },
+            HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClientFolder folder;
+        const LONG id = folder.Fixture().AddStoredFile(L"a.pdf", kContent);
+        const std::string vaultFile = folder.Fixture().GetPosixFolder() + "/vault/" + std::to_string(id);
+        if (access(vaultFile.c_str(), F_OK) != 0)
+            GTEST_SKIP() << "the fixture's vault is not a folder";
+        const std::string elsewhere = folder.Fixture().GetPosixFolder() + "/elsewhere";
+        ASSERT_EQ(0, rename(vaultFile.c_str(), elsewhere.c_str()));
+        ASSERT_EQ(0, c.make(vaultFile, elsewhere));
+        ASSERT_EQ(S_OK, folder.Open());
+        const std::wstring out = folder.MakeFolder("out");
+
+        alarm(20); // a copy that waits on the FIFO ends the test program instead of hanging it
+        EXPECT_EQ(c.expected, Download(out, id));
+        alarm(0);
+        EXPECT_EQ(std::vector<std::string>{}, ListFolder(out));
+    }
 }
 
 } // namespace

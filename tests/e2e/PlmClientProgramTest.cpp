@@ -13,6 +13,7 @@
 #include "ChildProcess.h"
 #include "ClientSetup.h"
 #include "JsonLines.h"
+#include "SmallDisk.h"
 #include "TestPdf.h"
 
 namespace e2e {
@@ -128,6 +129,33 @@ TEST_F(PlmClientRun, ScriptedDownloadLandsTheFilesAndWritesAJsonTranscript)
     const auto written = std::count_if(events.begin(), events.end(),
         [](const JsonObject& e) { return e.at("kind") == "file_written"; });
     EXPECT_EQ(2, written);
+}
+
+// A transcript file that cannot take the whole transcript (a device that is always full, a disk
+// that runs full on the way, a folder) fails the run with a message, whatever the command did.
+TEST_F(PlmClientRun, ATranscriptThatCannotBeWrittenWholeFailsTheRun)
+{
+    SmallDisk disk(64 * 1024);
+    const bool smallDisk = disk.Mounted() && disk.LeaveFree(4096);
+    const struct {
+        const char* name;
+        std::string file;
+    } cases[] = {
+        {"a device that is always full", "/dev/full"},
+        {"a disk with room for one page", smallDisk ? disk.Path("transcript.txt") : ""},
+        {"a folder", m_client.Posix()},
+    };
+    for (const auto& c : cases) {
+        if (c.file.empty())
+            continue; // no small disk without the right to mount one
+        // A download with its transcript written at length: every statement is traced.
+        const ChildRun run = Run({"--command", "OutputLightFile", "--select", std::to_string(m_top), "--quiet",
+            "--transcript", c.file, "--do", "check Top / Wheel", "--do", "press 下载", "--do",
+            "folder " + m_client.Posix() + "/download", "--do", "messagebox ok", "--do", "press 取消"});
+        ASSERT_TRUE(run.started) << c.name;
+        EXPECT_EQ(1, run.exitCode) << c.name << ": " << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(c.file)) << c.name << ": " << run.err;
+    }
 }
 
 // libpq, libcrypto and the PDF libraries are opened when first used: a command that draws no PDF

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 db=$demo/plm.db
 part=$'\n=====viz-part=====\n'
 rm -rf "$seeds"
-mkdir -p "$seeds"/{profile,wide_format,split_fields,db_rows,sign_pdf,statement_shape}
+mkdir -p "$seeds"/{profile,wide_format,split_fields,db_rows,sign_pdf,picture,statement_shape}
 q() { sqlite3 -batch -noheader "$db" "$1"; }
 
 # Vault files of one kind, the first few distinct contents.
@@ -17,6 +17,9 @@ vault_files() { q "SELECT MIN(VAULT_NAME) FROM T_StoredFile WHERE lower(name) LI
   | sed "s|^|$demo/vault/|"; }
 mapfile -t pdfs < <(vault_files pdf 3)
 mapfile -t pictures < <(vault_files bmp 2)
+
+# Pictures: the demo's signatures.
+for i in "${!pictures[@]}"; do cp "${pictures[$i]}" "$seeds/picture/demo-$i.bmp"; done
 
 # A signing job as the module writes one, from the demo's signature settings: each text and
 # picture signature at the places the locations name.

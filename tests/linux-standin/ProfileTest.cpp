@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 
 #include <winenv/AtomicFile.h>
 #include <winenv/Paths.h>
@@ -146,6 +148,49 @@ TEST_F(ProfileTest, EveryCallSeesTheFileAsItIsOnDisk)
     viztest::WriteFile(Ini(), "[S]\r\nK=4\r\n");
     ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"L", L"5", Ini().c_str()));
     EXPECT_EQ("[S]\r\nK=4\r\nL=5\r\n", Content());
+}
+
+// Something at the job's path that is no ordinary file is neither read, written through nor waited
+// on: it is, to Windows, a folder or a reparse point it cannot open. Writes fail with that error,
+// reads give the default at once, and what a link points to stays as it was.
+TEST_F(ProfileTest, WhatIsNoFileIsNotOpened)
+{
+    const std::string ini = viztest::PosixOf(Ini());
+    const std::string other = m_folder.Posix() + "/other.txt";
+    const struct {
+        const char* name;
+        std::function<int()> make;
+        DWORD error;
+        DWORD attributes;
+    } cases[] = {
+        {"a FIFO", [&] { return mkfifo(ini.c_str(), 0600); }, ERROR_CANT_ACCESS_FILE,
+            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT},
+        {"a link to another file", [&] { return symlink(other.c_str(), ini.c_str()); }, ERROR_CANT_ACCESS_FILE,
+            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT},
+        {"a link to nothing", [&] { return symlink((other + ".none").c_str(), ini.c_str()); }, ERROR_CANT_ACCESS_FILE,
+            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT},
+        {"a folder", [&] { return mkdir(ini.c_str(), 0700); }, ERROR_ACCESS_DENIED, FILE_ATTRIBUTE_DIRECTORY},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        viztest::WriteFile(m_folder.Windows(L"other.txt"), "[S]\r\nK=other\r\n");
+        ASSERT_EQ(0, c.make());
+        alarm(20); // a call that waits on the FIFO ends the test program instead of hanging it
+        SetLastError(0);
+        EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"1", Ini().c_str()));
+        EXPECT_EQ(c.error, GetLastError());
+        EXPECT_EQ(L"<none>", Get(L"S", L"K"));
+        alarm(0);
+        EXPECT_EQ(c.attributes, GetFileAttributesW(Ini().c_str()));
+        EXPECT_EQ("[S]\r\nK=other\r\n", viztest::ReadPosixFile(other));
+        struct stat info {};
+        EXPECT_EQ(0, lstat(ini.c_str(), &info));
+        EXPECT_FALSE(S_ISREG(info.st_mode)) << "replaced by a file";
+        if (S_ISDIR(info.st_mode))
+            rmdir(ini.c_str());
+        else
+            unlink(ini.c_str());
+    }
 }
 
 // What one WritePrivateProfileStringW call makes of an existing file in each encoding: the lines it

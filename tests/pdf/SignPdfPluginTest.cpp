@@ -19,6 +19,7 @@
 
 #include <filesystem>
 #include <map>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -149,6 +150,43 @@ TEST_F(SignPdfPlugin, NoJobFileNothingToDrawOrADamagedPdfLeavesThePdfAlone)
     auto events = trace.OfKind("signed");
     ASSERT_EQ(1u, events.size());
     EXPECT_FALSE(events[0].Get("error").empty());
+}
+
+// Where the job should be there is something that is no file: the plug-in neither waits on it nor
+// reads a job through it, and fails with its job status; the PDF stays as it was. A picture that is
+// a FIFO is skipped, not waited on.
+TEST_F(SignPdfPlugin, AJobOrPictureThatIsNoFileIsRefusedAtOnce)
+{
+    const std::string job = winenv::ToPosixPath(m_strJob);
+    const std::string elsewhere = m_folder.Path("elsewhere.ini");
+    WriteFile(elsewhere, "[PDFSIGN]\r\nNUMBER=1\r\n[SIGN1]\r\nCONTENT=签字\r\n");
+    const std::string bytes = ReadFile(m_pdf);
+    const struct {
+        const char* name;
+        std::function<int()> make;
+    } cases[] = {
+        {"a FIFO", [&] { return mkfifo(job.c_str(), 0600); }},
+        {"a link to a job", [&] { return symlink(elsewhere.c_str(), job.c_str()); }},
+        {"a folder", [&] { return mkdir(job.c_str(), 0700); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(0, c.make());
+        alarm(20); // a plug-in waiting on the FIFO ends the test program instead of hanging it
+        EXPECT_EQ(SIGNPDF_E_JOB, Sign());
+        alarm(0);
+        EXPECT_EQ(bytes, ReadFile(m_pdf));
+        if (rmdir(job.c_str()) != 0)
+            unlink(job.c_str());
+    }
+
+    const std::string fifo = m_folder.Path("sign.png");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    WriteJob({{L"PDFSIGN", L"NUMBER", L"2"}, {L"SIGN1", L"IMAGE", winenv::FromPosixPath(fifo)},
+        {L"SIGN2", L"CONTENT", L"签字"}});
+    alarm(20);
+    EXPECT_EQ(1, Sign());
+    alarm(0);
 }
 
 // Each run of the plug-in is a process of its own, and a later one reuses what an earlier one

@@ -13,6 +13,7 @@
 #include "components/OtlObject.h"
 #include "components/PlmSystem.h"
 #include "components/WaitWindow.h"
+#include "temp/StaleTemporaryFiles.h"
 #include <comkit/ClassFactory.h>
 #include "qvclient/Errors.h"
 #include "qvclient/Vault.h"
@@ -169,6 +170,12 @@ HRESULT Client::SetCurrentUser(const std::wstring& login)
     return S_OK;
 }
 
+void Client::RemoveStaleTemporaryFiles() const
+{
+    if (m_state)
+        qvclient::RemoveStaleTemporaryFiles(*m_state);
+}
+
 void Client::AddPendingError(HRESULT code, const std::wstring& location, INT flag)
 {
     if (!m_state)
@@ -227,12 +234,13 @@ std::wstring Client::GetConfigPath() const
     return m_state ? m_state->configPath : std::wstring();
 }
 
-HRESULT Client::GetObjectClassName(LONG objectId, std::wstring& className) const
+HRESULT Client::GetObjectClassName(LONG objectId, std::wstring& className, const std::wstring& namedClass) const
 {
     if (!IsOpen())
         return E_UNEXPECTED;
     const ClassInfo* pClass = nullptr;
-    const HRESULT hr = m_state->model->FindObjectClass(objectId, pClass);
+    const ClassInfo* pNamed = namedClass.empty() ? nullptr : m_state->model->FindClass(namedClass);
+    const HRESULT hr = m_state->model->FindObjectClass(objectId, pClass, pNamed);
     if (SUCCEEDED(hr))
         className = pClass->name;
     return hr;

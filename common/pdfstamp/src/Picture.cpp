@@ -1,9 +1,12 @@
 #include "Picture.h"
 
+#include "JpegTables.h"
 #include "NearWhite.h"
 #include "PlainBmp.h"
 
 #include <stb/stb_image.h>
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -14,11 +17,11 @@
 namespace pdfstamp {
 namespace {
 
-// Far beyond any picture within the size limit; a larger file is decoded from the file itself.
+// Far beyond any picture within the size limit.
 constexpr long kMaxFileInMemory = 64L << 20;
 
-// The whole file: stb_image takes its bytes one at a time, and from memory each costs a compare
-// where from a file it costs a call every 128 bytes. False when it cannot be read whole.
+// The whole file, so that it can be checked before it is decoded (and stb_image reads memory
+// faster than a file). False when it cannot be read whole.
 bool ReadWhole(const std::string& path, std::string& bytes)
 {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
@@ -31,21 +34,17 @@ bool ReadWhole(const std::string& path, std::string& bytes)
     return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() && std::fgetc(file.get()) == EOF;
 }
 
-// The picture's size and channels, and its pixels with `wanted` channels, from memory when the
-// file could be read whole.
+// The picture's size and channels, and its pixels with `wanted` channels, from the file's bytes.
 struct Source {
-    const std::string& path;
     const std::string* bytes;
 
     bool Info(int& width, int& height, int& channels) const
     {
-        return bytes ? stbi_info_from_memory(Data(), Size(), &width, &height, &channels)
-                     : stbi_info(path.c_str(), &width, &height, &channels);
+        return stbi_info_from_memory(Data(), Size(), &width, &height, &channels);
     }
     unsigned char* Load(int& width, int& height, int& channels, int wanted) const
     {
-        return bytes ? stbi_load_from_memory(Data(), Size(), &width, &height, &channels, wanted)
-                     : stbi_load(path.c_str(), &width, &height, &channels, wanted);
+        return stbi_load_from_memory(Data(), Size(), &width, &height, &channels, wanted);
     }
     const unsigned char* Data() const { return reinterpret_cast<const unsigned char*>(bytes->data()); }
     int Size() const { return static_cast<int>(bytes->size()); }
@@ -103,7 +102,17 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
             " pixels, larger than " + std::to_string(kMaxPictureSide) + " x " + std::to_string(kMaxPictureSide);
         return false;
     }
-    if (known && channels == 3 && source.bytes && DecodePlainBmp(*source.bytes, width, height, picture.rgb)) {
+    if (known && static_cast<long long>(width) * height > kMaxPicturePixels) {
+        error = "picture " + path + " is " + std::to_string(width) + " x " + std::to_string(height) +
+            " pixels, more than the " + std::to_string(kMaxPicturePixels) + " a signature may have";
+        return false;
+    }
+    const bool jpeg = source.bytes->size() > 2 && source.bytes->compare(0, 2, "\xFF\xD8") == 0;
+    if (jpeg && !HuffmanTablesFit(*source.bytes)) {
+        error = "cannot read picture " + path + ": a Huffman table holds more than 256 codes";
+        return false;
+    }
+    if (known && channels == 3 && DecodePlainBmp(*source.bytes, width, height, picture.rgb)) {
         picture.width = width;
         picture.height = height;
         picture.alpha.clear();
@@ -154,12 +163,21 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
 
 bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
 {
+    // Opening a FIFO would wait for a writer that never comes.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = "picture " + path + " is not a file";
+        return false;
+    }
     std::string bytes;
-    if (!ReadWhole(path, bytes))
-        return Decode(path, Source{path, nullptr}, picture, error);
+    // Every picture is checked in memory before it is decoded; no signature comes near the limit.
+    if (!ReadWhole(path, bytes)) {
+        error = "cannot read picture " + path + " whole (at most " + std::to_string(kMaxFileInMemory >> 20) + " MB)";
+        return false;
+    }
     if (Decoded().Find(bytes, picture))
         return true;
-    if (!Decode(path, Source{path, &bytes}, picture, error))
+    if (!Decode(path, Source{&bytes}, picture, error))
         return false;
     Decoded().Keep(std::move(bytes), picture);
     return true;

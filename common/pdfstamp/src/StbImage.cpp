@@ -4,9 +4,10 @@
 
 namespace {
 
-// No single buffer of a picture within the size limit comes near this; a crafted chunk or
-// table size that asks for more fails the decode instead of taking the memory.
-constexpr std::size_t kMaxDecodeBuffer = std::size_t(256) << 20;
+// No single buffer of a picture within the size limits (a megapixel, at most 8 bytes a pixel in a
+// 16-bit PNG) comes near this; a crafted chunk or table size that asks for more fails the decode
+// instead of taking the memory.
+constexpr std::size_t kMaxDecodeBuffer = std::size_t(16) << 20;
 
 void* BoundedMalloc(std::size_t size)
 {

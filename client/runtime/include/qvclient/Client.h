@@ -86,8 +86,10 @@ public:
     void ClearPendingErrors();
     std::vector<PendingError> GetPendingErrors() const;
 
-    // The class name of the object with this id, whatever its class (QV_E_OBJECTNOTFOUND: none).
-    HRESULT GetObjectClassName(LONG objectId, std::wstring& className) const;
+    // The class name of the object with this id, whatever its class (QV_E_OBJECTNOTFOUND: none;
+    // QV_E_CLASSNOTFOUND: classes share its table and nothing tells which). A class the caller
+    // names is the answer when its table holds the object and keeps no column naming the class.
+    HRESULT GetObjectClassName(LONG objectId, std::wstring& className, const std::wstring& namedClass = L"") const;
 
     // Called for every begin, step and end of the wait window (besides the "wait" trace).
     void SetWaitObserver(WaitObserver observer);
@@ -95,6 +97,10 @@ public:
     void SetDownloadObserver(DownloadObserver observer);
     // Called once for every write of a stored file to a local path, when it has ended.
     void SetDeliveryObserver(DeliveryObserver observer);
+
+    // At the start of a command: removes from the temporary folder the signature pictures that are
+    // no longer their stored files' content and the signing jobs of earlier commands.
+    void RemoveStaleTemporaryFiles() const;
 
     // The folders as the module is given them.
     std::wstring GetTempPath() const;

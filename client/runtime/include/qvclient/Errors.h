@@ -17,5 +17,7 @@ inline constexpr HRESULT QV_E_NOTINITIALIZED = _HRESULT_TYPEDEF_(0x80040309L);  
 inline constexpr HRESULT QV_E_CONTENTMISMATCH = _HRESULT_TYPEDEF_(0x8004030AL); // content differs from its size or SHA-256
 // The command already wrote other content under that name: written again, the earlier file would be lost.
 inline constexpr HRESULT QV_E_NAMETAKEN = _HRESULT_TYPEDEF_(0x8004030BL);
+inline constexpr HRESULT QV_E_RELATIONCYCLE = _HRESULT_TYPEDEF_(0x8004030CL);   // a related object already on the walk's branch
+inline constexpr HRESULT QV_E_RELATIONDEPTH = _HRESULT_TYPEDEF_(0x8004030DL);   // a related object below the deepest level walked
 
 } // namespace qvclient

@@ -97,7 +97,7 @@ public:
     bool WriteVaultFile(const std::wstring& vaultName, const std::string& content);
     bool WriteVaultContent(const std::wstring& vaultName, const VaultSource& source);
     // A stored file whose content is the vault file this builder wrote under vaultName (its
-    // SHA-256 is then known; else the stored file has none and every copy of it fails).
+    // SHA-256 is then known; else the stored file has none and a copy is checked by its size alone).
     LONG AddStoredFileInVault(const std::wstring& name, const std::wstring& vaultName, LONGLONG size);
     // A light file of an existing stored file, linked to the iteration.
     LONG AddLightFileOfStoredFile(const std::wstring& className, LONG iterationId, const std::wstring& name,

@@ -57,10 +57,11 @@ OtlObject::OtlObject(std::shared_ptr<ClientState> state, const wchar_t* pszClass
 }
 
 HRESULT OtlObject::Create(std::shared_ptr<ClientState> state, const ClassInfo* pClass, LONG nObjectID,
-    IUnknown** ppObject)
+    IUnknown** ppObject, RelationBranchPtr branch)
 {
     auto* pObject = new OtlObject(std::move(state), nullptr, nObjectID);
     pObject->m_pClass = pClass;
+    pObject->m_branch = std::move(branch);
     *ppObject = static_cast<IQvOtlObject*>(pObject);
     (*ppObject)->AddRef();
     return S_OK;
@@ -112,12 +113,23 @@ STDMETHODIMP OtlObject::GetRelatedObjects(BSTR bstrRelation, LONG nDirection, VA
     if (FAILED(hr))
         return hr;
     const ClassInfo* pRelation = m_state->model->FindClass(relation);
+    const RelationBranchPtr branch = ExtendBranch(m_branch, m_nObjectID);
     std::vector<IUnknownPtr> objects;
     std::vector<IUnknownPtr> links;
     for (const RelatedObject& r : related) {
+        // The database may link a structure into a loop, or deeper than a walk can go; what the
+        // model hands out is always a finite tree.
+        if (IsOnBranch(branch, r.objectId)) {
+            ReportLeftOut(QV_E_RELATIONCYCLE, relation, r.objectId);
+            continue;
+        }
+        if (branch->depth >= kMaxRelationDepth) {
+            ReportLeftOut(QV_E_RELATIONDEPTH, relation, r.objectId);
+            continue;
+        }
         IUnknownPtr pObject;
         IUnknownPtr pLink;
-        hr = Create(m_state, m_state->model->FindClass(r.classId), r.objectId, &pObject);
+        hr = Create(m_state, m_state->model->FindClass(r.classId), r.objectId, &pObject, branch);
         if (SUCCEEDED(hr))
             hr = Create(m_state, pRelation, r.linkId, &pLink);
         if (FAILED(hr))

@@ -7,6 +7,8 @@
 #include "QvInterfaces.h"
 #include <comkit/ComObject.h>
 
+#include "RelationBranch.h"
+
 namespace qvclient {
 
 struct ClientState;
@@ -32,7 +34,9 @@ public:
     // IObjectFileContent
     STDMETHODIMP DownloadToFile(BSTR bstrLocalPath) override;
 
-    static HRESULT Create(std::shared_ptr<ClientState> state, const ClassInfo* pClass, LONG nObjectID, IUnknown** ppObject);
+    // branch: the objects a relation walk went through to reach this one (none for a root).
+    static HRESULT Create(std::shared_ptr<ClientState> state, const ClassInfo* pClass, LONG nObjectID, IUnknown** ppObject,
+        RelationBranchPtr branch = nullptr);
 
 private:
     // The stored file to the local path; `file` tells which one, as far as it was found.
@@ -41,6 +45,7 @@ private:
     std::shared_ptr<ClientState> m_state;
     const ClassInfo* m_pClass = nullptr;
     LONG m_nObjectID = 0;
+    RelationBranchPtr m_branch;
 };
 
 } // namespace qvclient

@@ -89,9 +89,22 @@ bool ObjectModel::IsDescendentOrSelf(const std::wstring& baseName, const std::ws
     return false;
 }
 
-HRESULT ObjectModel::FindObjectClass(LONG objectId, const ClassInfo*& pClass)
+HRESULT ObjectModel::FindObjectClass(LONG objectId, const ClassInfo*& pClass, const ClassInfo* pNamed)
 {
     pClass = nullptr;
+    // The class named is the object's when its table holds the object and has no column that
+    // says otherwise, even where other classes share the table.
+    if (pNamed != nullptr && IsPlainIdentifier(pNamed->table)) {
+        std::unique_ptr<IDbCursor> cursor;
+        const HRESULT hr =
+            QueryFirst(L"SELECT * FROM " + pNamed->table + L" WHERE OBJ_ID = ?", {DbValue::Integer(objectId)}, cursor);
+        if (FAILED(hr))
+            return hr;
+        if (hr == S_OK && cursor->FindColumn(L"CLASS_ID") < 0) {
+            pClass = pNamed;
+            return S_OK;
+        }
+    }
     std::vector<std::wstring> tables;
     for (const ClassInfo& cls : m_classes) {
         if (std::find(tables.begin(), tables.end(), cls.table) != tables.end() || !IsPlainIdentifier(cls.table))
@@ -212,6 +225,7 @@ void ObjectModel::SetStoredFile(const IDbCursor& row, int nFirst, LONG storedFil
     file.vaultName = row.GetValue(nFirst + 2).text;
     file.size = row.GetValue(nFirst + 3).integer;
     file.sha256 = winenv::ToUtf8(row.GetValue(nFirst + 4).text);
+    file.sha256Recorded = !row.GetValue(nFirst + 4).IsNull();
 }
 
 HRESULT ObjectModel::ReadStoredFile(LONG storedFileId, StoredFileInfo& file)

@@ -30,6 +30,7 @@ struct StoredFileInfo {
     std::wstring vaultName;
     LONGLONG size = 0;
     std::string sha256; // 64 lower-case hex digits
+    bool sha256Recorded = true; // false: the row has none (NULL), as rows of older systems
 };
 
 class ObjectModel {
@@ -42,8 +43,10 @@ public:
     bool IsDescendentOrSelf(const std::wstring& baseName, const std::wstring& className) const;
     // The class of an object known by its id alone (ids are unique across tables): the CLASS_ID of
     // its row where the table keeps one, else the one class of that table. QV_E_OBJECTNOTFOUND
-    // when no class table holds it.
-    HRESULT FindObjectClass(LONG objectId, const ClassInfo*& pClass);
+    // when no class table holds it; QV_E_CLASSNOTFOUND when classes share its table and nothing
+    // tells them apart. pNamed, the class a user named, is taken when its table holds the object
+    // and keeps no CLASS_ID.
+    HRESULT FindObjectClass(LONG objectId, const ClassInfo*& pClass, const ClassInfo* pNamed = nullptr);
 
     // One column of the object's row in its class table, by name without regard to case.
     HRESULT GetProperty(const ClassInfo& cls, LONG objectId, const std::wstring& property, DbValue& value);

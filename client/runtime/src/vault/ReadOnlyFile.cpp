@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qvclient {
@@ -29,10 +30,21 @@ ReadOnlyFile::~ReadOnlyFile()
         ::close(m_fd);
 }
 
+// Only an ordinary file is content: a link is not followed and a FIFO does not block, and what
+// they are is refused as Windows refuses a reparse point it cannot open.
 HRESULT ReadOnlyFile::OpenForReading(const std::string& path)
 {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    return m_fd >= 0 ? S_OK : HResultFromErrno(errno);
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (m_fd < 0)
+        return errno == ELOOP ? HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE) : HResultFromErrno(errno);
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0)
+        return HResultFromErrno(errno);
+    if (S_ISREG(info.st_mode))
+        return S_OK;
+    ::close(m_fd);
+    m_fd = -1;
+    return HRESULT_FROM_WIN32(S_ISDIR(info.st_mode) ? ERROR_ACCESS_DENIED : ERROR_CANT_ACCESS_FILE);
 }
 
 HRESULT ReadOnlyFile::Read(void* pBuffer, size_t cb, size_t& cbRead)

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
 #include <win32crt.h>
@@ -117,19 +115,6 @@ std::string EncodeUtf16Le(const std::wstring& text)
 }
 
 } // namespace
-
-bool IniDocument::Load(const std::string& posixPath)
-{
-    std::ifstream in(posixPath, std::ios::binary);
-    if (!in) {
-        Parse(std::string());
-        return false;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    Parse(bytes.str());
-    return true;
-}
 
 void IniDocument::Parse(std::string text)
 {

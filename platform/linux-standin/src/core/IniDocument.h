@@ -11,8 +11,6 @@ namespace win32core {
 
 class IniDocument {
 public:
-    // False when the file does not exist (the document is then empty).
-    bool Load(const std::string& posixPath);
     // The document a file of these bytes holds.
     void Parse(std::string bytes);
     // Replaces the file with a complete one and gives its bytes; 0, or the errno of the step that

@@ -33,6 +33,7 @@ DWORD Win32ErrorFromErrno(int err)
     case EINVAL: return ERROR_INVALID_PARAMETER;
     case EXDEV: return ERROR_NOT_SAME_DEVICE;
     case ENOSPC: return ERROR_DISK_FULL;
+    case ELOOP: return ERROR_CANT_ACCESS_FILE; // a link or special file, which Windows sees as a reparse point it cannot open
     default: return ERROR_GEN_FAILURE;
     }
 }

@@ -72,8 +72,12 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
     const std::string path = winenv::ToPosixPath(lpFileName);
     std::lock_guard<std::mutex> lock(g_profileMutex);
     IniDocument scratch;
-    bool existed = false;
-    IniDocument document = win32core::ReadProfile(path, scratch, existed);
+    int readError = 0;
+    IniDocument document = win32core::ReadProfile(path, scratch, readError);
+    // A file that is there but cannot be read is not written over either.
+    if (readError != 0 && readError != ENOENT)
+        return win32core::FailWith(win32core::Win32ErrorFromErrno(readError));
+    const bool existed = readError == 0;
     if (lpKeyName == nullptr)
         document.DeleteSection(lpAppName);
     else if (lpString == nullptr)
@@ -103,8 +107,8 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
     const std::string path = winenv::ToPosixPath(lpFileName);
     std::lock_guard<std::mutex> lock(g_profileMutex);
     IniDocument scratch;
-    bool existed = false;
-    const IniDocument& document = win32core::ReadProfile(path, scratch, existed);
+    int readError = 0;
+    const IniDocument& document = win32core::ReadProfile(path, scratch, readError);
     if (lpAppName == nullptr)
         return CopyOutList(document.SectionNames(), lpReturnedString, nSize);
     if (lpKeyName == nullptr)

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "RegularFile.h"
+
 namespace win32core {
 namespace {
 
@@ -23,21 +25,23 @@ KeptProfile& Kept()
 
 // The whole file in one read where it can: a stream's buffer and chunked reads cost more than
 // the lookup they serve.
-bool ReadBytes(const std::string& path, std::string& bytes)
+// 0, or the errno.
+int ReadBytes(const std::string& path, std::string& bytes)
 {
     bytes.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    FileDescriptor fd;
+    const int opened = OpenRegularFile(path, O_RDONLY, fd);
+    if (opened != 0)
+        return opened;
     struct stat info {};
-    bool ok = fstat(fd, &info) == 0;
+    bool ok = fstat(fd.Get(), &info) == 0;
     if (ok && info.st_size > 0)
         bytes.resize(static_cast<size_t>(info.st_size) + 1); // one more: a file grown since is read on
     size_t used = 0;
     while (ok) {
         if (used == bytes.size())
             bytes.resize(used < 4096 ? 4096 : used * 2);
-        const ssize_t n = read(fd, bytes.data() + used, bytes.size() - used);
+        const ssize_t n = read(fd.Get(), bytes.data() + used, bytes.size() - used);
         if (n < 0 && errno == EINTR)
             continue;
         ok = n >= 0;
@@ -45,20 +49,20 @@ bool ReadBytes(const std::string& path, std::string& bytes)
             break;
         used += static_cast<size_t>(n);
     }
-    close(fd);
+    const int err = ok ? 0 : errno;
     bytes.resize(ok ? used : 0);
-    return ok;
+    return err != 0 ? err : (ok ? 0 : EIO);
 }
 
 } // namespace
 
-const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratch, bool& existed)
+const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratch, int& err)
 {
     KeptProfile& kept = Kept();
     std::string bytes;
-    existed = true;
-    if (!ReadBytes(posixPath, bytes)) {
-        existed = scratch.Load(posixPath); // the file's error decides, as it did before the cache
+    err = ReadBytes(posixPath, bytes);
+    if (err != 0) {
+        scratch.Parse(std::string());
         return scratch;
     }
     if (kept.path == posixPath && kept.bytes == bytes)

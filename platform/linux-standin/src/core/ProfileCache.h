@@ -10,9 +10,10 @@
 namespace win32core {
 
 // The document the file holds: the kept one while the file still holds the bytes it was parsed
-// from, else `scratch` loaded from the file. Valid while the caller holds the lock. `existed` is
-// false when the file does not exist (the document is then empty).
-const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratch, bool& existed);
+// from, else `scratch` loaded from the file. Valid while the caller holds the lock. `err` is 0, or
+// the errno that kept the file from being read (ENOENT: there is none; kNotRegularFile: a link or
+// special file, never read); the document is then `scratch`, empty.
+const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratch, int& err);
 
 // Keeps the document just saved to the file, with the bytes it was saved as.
 void RememberProfile(const std::string& posixPath, std::string bytes, const IniDocument& document);

@@ -10,39 +10,37 @@
 
 #include <cerrno>
 
+#include "RegularFile.h"
 #include "winenv/AtomicFile.h"
 
 namespace win32core {
 
 int RewriteFile(const std::string& posixPath, const std::string& content)
 {
-    const int fd = open(posixPath.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? winenv::WriteFileAtomically(posixPath, content) : errno;
+    FileDescriptor fd;
+    const int opened = OpenRegularFile(posixPath, O_WRONLY, fd);
+    if (opened != 0)
+        return opened == ENOENT ? winenv::WriteFileAtomically(posixPath, content) : opened;
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return winenv::WriteFileAtomically(posixPath, content);
-    }
+    if (fstat(fd.Get(), &info) != 0)
+        return errno;
     const auto size = static_cast<off_t>(content.size());
-    if (size > info.st_size && fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
+    if (size > info.st_size && fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
         const int err = errno;
-        close(fd);
         return err == EOPNOTSUPP || err == ENOSYS ? winenv::WriteFileAtomically(posixPath, content) : err;
     }
     int err = 0;
     for (off_t done = 0; err == 0 && done < size;) {
-        const ssize_t n = pwrite(fd, content.data() + done, static_cast<size_t>(size - done), done);
+        const ssize_t n = pwrite(fd.Get(), content.data() + done, static_cast<size_t>(size - done), done);
         if (n > 0)
             done += n;
         else if (n < 0 && errno != EINTR)
             err = errno;
     }
-    if (err == 0 && size < info.st_size && ftruncate(fd, size) != 0)
+    if (err == 0 && size < info.st_size && ftruncate(fd.Get(), size) != 0)
         err = errno;
-    if (close(fd) != 0 && err == 0)
-        err = errno;
-    return err;
+    const int closed = fd.Close();
+    return err != 0 ? err : closed;
 }
 
 } // namespace win32core
