@@ -20,7 +20,7 @@ declare -A sources=(
   [profile]="platform/linux-standin/src/core/Profile.cpp platform/linux-standin/src/core/IniDocument.cpp platform/linux-standin/src/core/RewriteFile.cpp"
   [wide_format]="platform/linux-standin/src/core/WideFormat.cpp platform/linux-standin/src/core/WideFormatApi.cpp"
   [split_fields]="VuverIverIzizerOzi/signing/StrTokenizer.cpp VuverIverIzizerOzi/signing/SplitFields.cpp"
-  [db_rows]="client/runtime/src/db/SqliteDatabase.cpp client/runtime/src/db/SqliteHeap.cpp client/runtime/src/db/DbValue.cpp"
+  [db_rows]="client/runtime/src/db/SqliteDatabase.cpp client/runtime/src/db/DbValue.cpp"
   [statement_shape]="client/runtime/src/db/StatementShape.cpp client/runtime/src/db/SqliteDatabase.cpp"
   [sign_pdf]="plugins/SignPdf/SignPdf.cpp plugins/SignPdf/SignJob.cpp plugins/SignPdf/SignatureStamping.cpp $(ls common/pdfstamp/src/*.cpp | tr '\n' ' ')"
 )
