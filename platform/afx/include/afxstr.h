@@ -12,28 +12,6 @@
 
 #include "afxver_.h"
 
-// Where CString's buffers come from, as MFC's string manager: a buffer of 1 KB or more that a
-// string gives up is kept for the thread's next string of its size, so that a statement's text,
-// made, joined, formatted and given up for every document of a tree, stays off the heap.
-struct CAfxStringMgr {
-    static void* Allocate(size_t nBytes);
-    static void Free(void* p, size_t nBytes) noexcept;
-};
-
-template <typename T>
-struct CAfxStringAllocator {
-    typedef T value_type;
-    CAfxStringAllocator() noexcept = default;
-    template <typename U>
-    CAfxStringAllocator(const CAfxStringAllocator<U>&) noexcept
-    {
-    }
-    T* allocate(size_t n) { return static_cast<T*>(CAfxStringMgr::Allocate(n * sizeof(T))); }
-    void deallocate(T* p, size_t n) noexcept { CAfxStringMgr::Free(p, n * sizeof(T)); }
-    friend bool operator==(const CAfxStringAllocator&, const CAfxStringAllocator&) { return true; }
-    friend bool operator!=(const CAfxStringAllocator&, const CAfxStringAllocator&) { return false; }
-};
-
 class CString {
 public:
     typedef wchar_t XCHAR;
@@ -90,7 +68,7 @@ public:
     BOOL LoadString(HINSTANCE hInstance, UINT nID);
 
 private:
-    std::basic_string<wchar_t, std::char_traits<wchar_t>, CAfxStringAllocator<wchar_t>> m_str;
+    std::wstring m_str;
 };
 
 typedef CString CStringW;

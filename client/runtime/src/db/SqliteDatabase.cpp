@@ -8,7 +8,6 @@
 
 #include <winenv/Trace.h>
 
-#include "SqliteHeap.h"
 #include "StatementCache.h"
 #include "StatementShape.h"
 #include "qvclient/Database.h"
@@ -338,7 +337,6 @@ HRESULT OpenSqliteDatabase(const std::string& path, DbOpenMode mode, std::unique
     case DbOpenMode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
     case DbOpenMode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
     }
-    UseSqliteHeap();
     sqlite3* pDb = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &pDb, flags, nullptr);
     if (rc != SQLITE_OK) {

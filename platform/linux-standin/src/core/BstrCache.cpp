@@ -1,6 +1,6 @@
 #include "BstrCache.h"
 
-#include <winenv/Sanitizers.h>
+#include <sanitizer/asan_interface.h>
 
 #include <cstdlib>
 
@@ -13,9 +13,6 @@ constexpr size_t kLargestBlock = 0x10000;
 
 bool CacheOff()
 {
-    // Sanitizers must see each string's own block, as with OANOCACHE=1.
-    if (winenv::SanitizersWatchTheHeap())
-        return true;
     const char* psz = std::getenv("OANOCACHE");
     return psz != nullptr && psz[0] == '1';
 }
@@ -63,7 +60,7 @@ thread_local ThreadBlocksRelease t_release;
 size_t BstrBlockSize(size_t bytes)
 {
     if (g_bCacheOff || bytes > kLargestBlock)
-        return bytes; // the sanitizers see a string's own end
+        return bytes;
     size_t size = 16;
     while (size < bytes)
         size <<= 1;
@@ -76,7 +73,11 @@ void* TakeBstrBlock(size_t blockSize)
         return nullptr;
     const size_t nClass = ClassOf(blockSize);
     size_t& nUsed = t_blocks.nUsed[nClass];
-    return nUsed != 0 ? t_blocks.slots[nClass][--nUsed] : nullptr;
+    if (nUsed == 0)
+        return nullptr;
+    void* pBlock = t_blocks.slots[nClass][--nUsed];
+    ASAN_UNPOISON_MEMORY_REGION(pBlock, blockSize);
+    return pBlock;
 }
 
 void GiveBstrBlock(void* pBlock, size_t blockSize)
@@ -96,6 +97,8 @@ void GiveBstrBlock(void* pBlock, size_t blockSize)
             slots[k - 1] = slots[k];
         --nUsed;
     }
+    // A kept block is out of bounds to AddressSanitizer until it is taken again.
+    ASAN_POISON_MEMORY_REGION(pBlock, blockSize);
     slots[nUsed++] = pBlock;
 }
 
