@@ -61,20 +61,13 @@ void CheckNames(HMODULE hModule)
     }
 }
 
-// The window as the screen shows it, as a PNG file.
-bool SavePicture(HWND hWnd, const std::wstring& path)
+// What the screen shows in a rectangle, as 0x00RRGGBB per pixel (empty when it cannot be read).
+std::vector<DWORD> ScreenPixels(const RECT& rc)
 {
-    ShowWindow(hWnd, SW_SHOW);
-    UpdateWindow(hWnd);
-    MSG msg;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 500;) {
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(20);
-    }
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
     const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    std::vector<DWORD> pixels;
+    if (cx <= 0 || cy <= 0)
+        return pixels;
     BITMAPINFO bmi = {};
     bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* pBits = NULL;
@@ -82,20 +75,44 @@ bool SavePicture(HWND hWnd, const std::wstring& path)
     HDC hMem = CreateCompatibleDC(hScreen);
     HBITMAP hBitmap = CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    const BOOL bCopied = BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
-    std::vector<unsigned char> rgb;
-    if (bCopied && pBits != NULL) {
-        const unsigned char* p = static_cast<const unsigned char*>(pBits);
-        rgb.reserve(static_cast<size_t>(cx) * cy * 3);
-        for (int i = 0; i < cx * cy; ++i, p += 4)
-            rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+    if (BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY) && pBits != NULL) {
+        const DWORD* p = static_cast<const DWORD*>(pBits);
+        pixels.assign(p, p + static_cast<size_t>(cx) * cy);
     }
     SelectObject(hMem, hOld);
     DeleteObject(hBitmap);
     DeleteDC(hMem);
     ReleaseDC(NULL, hScreen);
-    if (!bCopied || rgb.empty())
+    return pixels;
+}
+
+void PumpFor(DWORD dwMilliseconds)
+{
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < dwMilliseconds;) {
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(20);
+    }
+}
+
+// The window as the screen shows it, as a PNG file.
+bool SavePicture(HWND hWnd, const std::wstring& path)
+{
+    ShowWindow(hWnd, SW_SHOW);
+    UpdateWindow(hWnd);
+    PumpFor(500);
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    const std::vector<DWORD> pixels = ScreenPixels(rc);
+    if (pixels.empty())
         return false;
+    std::vector<unsigned char> rgb;
+    rgb.reserve(pixels.size() * 3);
+    for (DWORD pixel : pixels)
+        rgb.insert(rgb.end(), {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
+                                  static_cast<unsigned char>(pixel)});
     // The encoder hands the file out in pieces; the path is a wide one.
     FILE* file = _wfopen(path.c_str(), L"wb");
     if (file == NULL)
@@ -191,41 +208,6 @@ void CheckHostedViewer(HWND hDlg)
     Check(lstrcmpW(szShown, szFile) == 0, "viewer control window shows", szShown);
 }
 
-// What the screen shows in a rectangle, as 0x00RRGGBB per pixel (empty when it cannot be read).
-std::vector<COLORREF> ScreenPixels(const RECT& rc)
-{
-    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    std::vector<COLORREF> pixels;
-    if (cx <= 0 || cy <= 0)
-        return pixels;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = NULL;
-    HDC hScreen = GetDC(NULL);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    if (BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY) && pBits != NULL) {
-        const DWORD* p = static_cast<const DWORD*>(pBits);
-        pixels.assign(p, p + static_cast<size_t>(cx) * cy);
-    }
-    SelectObject(hMem, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hMem);
-    ReleaseDC(NULL, hScreen);
-    return pixels;
-}
-
-void PumpFor(DWORD dwMilliseconds)
-{
-    MSG msg;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < dwMilliseconds;) {
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(20);
-    }
-}
-
 // The viewer dialog maximised and restored, laid out as the module's dialog does on WM_SIZE (its
 // control's host fills the client area): the control's text must be on the screen, inside the
 // dialog's rectangle, on the control's own background.
@@ -255,11 +237,11 @@ void CheckViewerOnScreen(HWND hDlg)
         const int yMiddle = (rcControl.top + rcControl.bottom) / 2;
         SetRect(&rcBand, rcControl.left + 2, yMiddle - 8, rcControl.right - 2, yMiddle + 8);
         IntersectRect(&rcBand, &rcBand, &rcDialog);
-        const std::vector<COLORREF> pixels = ScreenPixels(rcBand);
-        // The DIB holds 0x00RRGGBB, a COLORREF 0x00BBGGRR.
-        auto toDib = [](COLORREF c) { return static_cast<COLORREF>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+        const std::vector<DWORD> pixels = ScreenPixels(rcBand);
+        // A COLORREF is 0x00BBGGRR, the screen's pixels 0x00RRGGBB.
+        auto toDib = [](COLORREF c) { return static_cast<DWORD>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
         size_t nBackground = 0, nText = 0;
-        for (COLORREF pixel : pixels) {
+        for (DWORD pixel : pixels) {
             nBackground += (pixel & 0xFFFFFF) == toDib(background);
             nText += (pixel & 0xFFFFFF) == toDib(text);
         }
