@@ -38,8 +38,12 @@ fi
 
 # The viewer control is an in-process server that a Windows client finds in the registry. regsvr32
 # finds the DLL's own dependencies beside it only when given a full Windows path.
+# The virtual display has no window manager, so Wine's windows are left unmanaged: Wine then sizes
+# and places them itself, as Windows does. A managed window asks a manager that is not there, and a
+# maximised one keeps its old size on the screen while its program lays it out for the whole screen.
 viewer="Z:$(realpath "$root/win64/bin/QvViewerControl.dll")"
-run_in_display bash -c 'wine regsvr32 /s "$1" && wineserver -w' _ "${viewer//\//\\}"
+run_in_display bash -c 'wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /d N /f >/dev/null &&
+  wine regsvr32 /s "$1" && wineserver -w' _ "${viewer//\//\\}"
 
 echo "== tests x86 (export table)"
 ctest --test-dir "$root/win32" --output-on-failure

@@ -61,20 +61,13 @@ void CheckNames(HMODULE hModule)
     }
 }
 
-// The window as the screen shows it, as a PNG file.
-bool SavePicture(HWND hWnd, const std::wstring& path)
+// What the screen shows in a rectangle, as 0x00RRGGBB per pixel (empty when it cannot be read).
+std::vector<DWORD> ScreenPixels(const RECT& rc)
 {
-    ShowWindow(hWnd, SW_SHOW);
-    UpdateWindow(hWnd);
-    MSG msg;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 500;) {
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(20);
-    }
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
     const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    std::vector<DWORD> pixels;
+    if (cx <= 0 || cy <= 0)
+        return pixels;
     BITMAPINFO bmi = {};
     bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* pBits = NULL;
@@ -82,20 +75,44 @@ bool SavePicture(HWND hWnd, const std::wstring& path)
     HDC hMem = CreateCompatibleDC(hScreen);
     HBITMAP hBitmap = CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    const BOOL bCopied = BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
-    std::vector<unsigned char> rgb;
-    if (bCopied && pBits != NULL) {
-        const unsigned char* p = static_cast<const unsigned char*>(pBits);
-        rgb.reserve(static_cast<size_t>(cx) * cy * 3);
-        for (int i = 0; i < cx * cy; ++i, p += 4)
-            rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+    if (BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY) && pBits != NULL) {
+        const DWORD* p = static_cast<const DWORD*>(pBits);
+        pixels.assign(p, p + static_cast<size_t>(cx) * cy);
     }
     SelectObject(hMem, hOld);
     DeleteObject(hBitmap);
     DeleteDC(hMem);
     ReleaseDC(NULL, hScreen);
-    if (!bCopied || rgb.empty())
+    return pixels;
+}
+
+void PumpFor(DWORD dwMilliseconds)
+{
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < dwMilliseconds;) {
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(20);
+    }
+}
+
+// The window as the screen shows it, as a PNG file.
+bool SavePicture(HWND hWnd, const std::wstring& path)
+{
+    ShowWindow(hWnd, SW_SHOW);
+    UpdateWindow(hWnd);
+    PumpFor(500);
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    const std::vector<DWORD> pixels = ScreenPixels(rc);
+    if (pixels.empty())
         return false;
+    std::vector<unsigned char> rgb;
+    rgb.reserve(pixels.size() * 3);
+    for (DWORD pixel : pixels)
+        rgb.insert(rgb.end(), {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
+                                  static_cast<unsigned char>(pixel)});
     // The encoder hands the file out in pieces; the path is a wide one.
     FILE* file = _wfopen(path.c_str(), L"wb");
     if (file == NULL)
@@ -191,6 +208,53 @@ void CheckHostedViewer(HWND hDlg)
     Check(lstrcmpW(szShown, szFile) == 0, "viewer control window shows", szShown);
 }
 
+// The viewer dialog maximised and restored, laid out as the module's dialog does on WM_SIZE (its
+// control's host fills the client area): the control's text must be on the screen, inside the
+// dialog's rectangle, on the control's own background.
+void CheckViewerOnScreen(HWND hDlg)
+{
+    HWND hHost = GetDlgItem(hDlg, 27008);
+    HWND hControl = hHost != NULL ? GetWindow(hHost, GW_CHILD) : NULL;
+    if (hControl == NULL)
+        return; // reported by CheckHostedViewer
+    const COLORREF background = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT);
+    struct Step {
+        int nShow;
+        const wchar_t* pszName;
+    };
+    static const Step kSteps[] = {{SW_SHOWMAXIMIZED, L"maximised"}, {SW_RESTORE, L"restored"}};
+    for (const Step& step : kSteps) {
+        ShowWindow(hDlg, step.nShow);
+        RECT rcClient;
+        GetClientRect(hDlg, &rcClient);
+        MoveWindow(hHost, 0, 0, rcClient.right, rcClient.bottom, TRUE);
+        UpdateWindow(hDlg);
+        PumpFor(500);
+        RECT rcDialog, rcControl, rcBand;
+        GetWindowRect(hDlg, &rcDialog);
+        GetWindowRect(hControl, &rcControl);
+        // The text is centred: the band of rows around the control's middle, inside its frame.
+        const int yMiddle = (rcControl.top + rcControl.bottom) / 2;
+        SetRect(&rcBand, rcControl.left + 2, yMiddle - 8, rcControl.right - 2, yMiddle + 8);
+        IntersectRect(&rcBand, &rcBand, &rcDialog);
+        const std::vector<DWORD> pixels = ScreenPixels(rcBand);
+        // A COLORREF is 0x00BBGGRR, the screen's pixels 0x00RRGGBB.
+        auto toDib = [](COLORREF c) { return static_cast<DWORD>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+        size_t nBackground = 0, nText = 0;
+        for (DWORD pixel : pixels) {
+            nBackground += (pixel & 0xFFFFFF) == toDib(background);
+            nText += (pixel & 0xFFFFFF) == toDib(text);
+        }
+        wchar_t szDetail[200];
+        std::swprintf(szDetail, 200, L"%ls: dialog (%ld,%ld)-(%ld,%ld), control (%ld,%ld)-(%ld,%ld), %zu of %zu pixels "
+            L"background, %zu text", step.pszName, rcDialog.left, rcDialog.top, rcDialog.right, rcDialog.bottom,
+            rcControl.left, rcControl.top, rcControl.right, rcControl.bottom, nBackground, pixels.size(), nText);
+        Check(IsZoomed(hDlg) == (step.nShow == SW_SHOWMAXIMIZED), "viewer dialog state", szDetail);
+        Check(!pixels.empty() && nBackground * 2 > pixels.size() && nText >= 20, "viewer control text on screen",
+            szDetail);
+    }
+}
+
 // Makes both dialogs, saves their pictures and holds their layout to the file's: 27000 in the
 // dialog manager, 27001 through the framework, as the module makes it.
 void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_t* pszLayoutFile)
@@ -230,6 +294,7 @@ void CheckDialogs(HMODULE hModule, const wchar_t* pszPictureFolder, const wchar_
     reader.inspect = [&](HWND hDlg) {
         bShown = true;
         inspect(hDlg, 27001);
+        CheckViewerOnScreen(hDlg);
     };
     winenv::ScopedDesktopUser scoped(reader);
     CDialog viewer;
