@@ -87,8 +87,8 @@ Options:
                        printer (PLM_PRINTER) or the spool folder.
   --module NAME        the module's file name (default VuverIverIzizerOzi.dll).
   --summary            at the end, list the files the command delivered and failed, each PDF
-                       marked when it left unsigned or without a watermark (always with
-                       --interactive).
+                       marked when it left unsigned or without a watermark.
+{terminal}                       An --interactive run always ends with it.
   --manifest FILE      write a record of every file the command delivered or failed: path,
                        light file, document, revision, size and SHA-256 as delivered and as
                        stored, signatures, watermark, the failure and its message. JSON, or CSV
