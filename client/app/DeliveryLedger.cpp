@@ -26,15 +26,17 @@ std::string Hex(HRESULT hr)
 }
 
 // Windows compares file names without case; so does the record of what landed where.
+std::wstring FileKey(const std::string& path)
+{
+    std::wstring key = winenv::FromUtf8(path);
+    for (wchar_t& c : key)
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return key;
+}
+
 bool SameFile(const std::string& a, const std::string& b)
 {
-    std::wstring wa = winenv::FromUtf8(a), wb = winenv::FromUtf8(b);
-    if (wa.size() != wb.size())
-        return false;
-    for (size_t k = 0; k < wa.size(); ++k)
-        if (std::towlower(static_cast<wint_t>(wa[k])) != std::towlower(static_cast<wint_t>(wb[k])))
-            return false;
-    return true;
+    return FileKey(a) == FileKey(b);
 }
 
 std::string DiskPath(const std::string& modulePath)
@@ -73,9 +75,10 @@ DeliveryLedger::~DeliveryLedger()
 DeliveryRecord& DeliveryLedger::Delivered(const std::string& modulePath)
 {
     const std::string disk = DiskPath(modulePath);
-    for (DeliveryRecord& r : m_records)
-        if (r.delivered && SameFile(r.diskPath, disk))
-            return r;
+    // Found by name, not by a walk over the records: a large structure delivers tens of thousands.
+    const auto [it, added] = m_deliveredAt.emplace(FileKey(disk), m_records.size());
+    if (!added)
+        return m_records[it->second];
     DeliveryRecord record;
     record.modulePath = modulePath;
     record.diskPath = disk;

@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <qvclient/Client.h>
@@ -76,6 +77,7 @@ private:
     qvclient::Client& m_client;
     std::mutex m_mutex;
     std::vector<DeliveryRecord> m_records;
+    std::unordered_map<std::wstring, size_t> m_deliveredAt; // a delivered file's record, by its folded disk path
     size_t m_awaitingMessage = static_cast<size_t>(-1); // the failure the next message box tells
     std::string m_lastTakenBy;                           // the refusal the next failure belongs to
     int m_cookie;
