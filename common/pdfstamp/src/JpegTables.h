@@ -5,7 +5,7 @@
 
 namespace pdfstamp {
 
-// False when a table of the file defines more than the 256 codes a JPEG table can hold: stb_image
+// True for a file that is no JPEG to the decoder. False when a table of the file defines more than the 256 codes a JPEG table can hold: stb_image
 // as Debian ships it writes such a table past the end of its own arrays.
 bool HuffmanTablesFit(const std::string& jpeg);
 

@@ -95,6 +95,11 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
     int width = 0;
     int height = 0;
     int channels = 0;
+    // Before stb_image reads any of it: its header reader builds the tables too.
+    if (!HuffmanTablesFit(*source.bytes)) {
+        error = "cannot read picture " + path + ": a Huffman table holds more than 256 codes";
+        return false;
+    }
     // A few header bytes can claim any size: the decoder would allocate and fill all of it.
     const bool known = source.Info(width, height, channels);
     if (known && (width > kMaxPictureSide || height > kMaxPictureSide)) {
@@ -105,11 +110,6 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
     if (known && static_cast<long long>(width) * height > kMaxPicturePixels) {
         error = "picture " + path + " is " + std::to_string(width) + " x " + std::to_string(height) +
             " pixels, more than the " + std::to_string(kMaxPicturePixels) + " a signature may have";
-        return false;
-    }
-    const bool jpeg = source.bytes->size() > 2 && source.bytes->compare(0, 2, "\xFF\xD8") == 0;
-    if (jpeg && !HuffmanTablesFit(*source.bytes)) {
-        error = "cannot read picture " + path + ": a Huffman table holds more than 256 codes";
         return false;
     }
     if (known && channels == 3 && DecodePlainBmp(*source.bytes, width, height, picture.rgb)) {
