@@ -195,13 +195,16 @@ TEST_F(PdfStampPicture, AnUnreadablePictureIsSkippedAndTheRestDrawn)
     std::string bmp = m_folder.Path("sign.bmp");
     WriteBmp(bmp, 4, 4, Rgb8{0, 0, 0});
     WriteFile(m_folder.Path("broken.bmp"), "BM not really");
+    WriteFile(m_folder.Path("empty.bmp"), BmpHeader(228, 0) + std::string(64, '\xFF')); // stb_image decodes it
     auto result = pdfstamp::ApplyStamps(m_pdf, {Picture{m_folder.Path("missing.png"), 10, 10, 10, 10},
                                                    Picture{m_folder.Path("broken.bmp"), 10, 10, 10, 10},
+                                                   Picture{m_folder.Path("empty.bmp"), 10, 10, 10, 10},
                                                    Picture{bmp, 400, 400, 20, 20}});
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(1, result.drawn);
-    ASSERT_EQ(2u, result.skipped.size());
+    ASSERT_EQ(3u, result.skipped.size());
     EXPECT_NE(std::string::npos, result.skipped[0].find("missing.png"));
+    EXPECT_NE(std::string::npos, result.skipped[2].find("empty.bmp has no pixels (228 x 0)")) << result.skipped[2];
     EXPECT_TRUE(Near(Rgb8{0, 0, 0}, RenderedPage(m_pdf, 1).AtPoint(410, 410)));
 }
 

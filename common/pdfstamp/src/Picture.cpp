@@ -90,6 +90,16 @@ DecodedPictures& Decoded()
     return decoded;
 }
 
+// stb_image decodes a BMP whose header says a height of 0 into an empty picture: an image of no
+// pixels would make an invalid XObject.
+bool HasPixels(const std::string& path, int width, int height, std::string& error)
+{
+    if (width > 0 && height > 0)
+        return true;
+    error = "picture " + path + " has no pixels (" + std::to_string(width) + " x " + std::to_string(height) + ")";
+    return false;
+}
+
 bool Decode(const std::string& path, const Source& source, Picture& picture, std::string& error)
 {
     int width = 0;
@@ -102,6 +112,8 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
     }
     // A few header bytes can claim any size: the decoder would allocate and fill all of it.
     const bool known = source.Info(width, height, channels);
+    if (known && !HasPixels(path, width, height, error))
+        return false;
     if (known && (width > kMaxPictureSide || height > kMaxPictureSide)) {
         error = "picture " + path + " is " + std::to_string(width) + " x " + std::to_string(height) +
             " pixels, larger than " + std::to_string(kMaxPictureSide) + " x " + std::to_string(kMaxPictureSide);
@@ -130,6 +142,10 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
     if (!pixels) {
         const char* reason = stbi_failure_reason();
         error = "cannot read picture " + path + ": " + (reason ? reason : "unknown");
+        return false;
+    }
+    if (!HasPixels(path, width, height, error)) {
+        stbi_image_free(pixels);
         return false;
     }
     std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
