@@ -21,19 +21,7 @@ namespace e2e {
 namespace {
 
 using viztest::ChildRun;
-using viztest::ProgramFolder;
 using viztest::RunChild;
-
-std::string PlmClient()
-{
-    return ProgramFolder() + "/plmclient";
-}
-
-std::string ReadPosix(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Top holds a document; its parts Wheel, Axle and Hub each a drawing. Axle's PDF has Wheel's
 // name with other content; Hub's DWG has Wheel's name and content. Wheel's revision has a
@@ -98,9 +86,9 @@ TEST_F(DeliveryRecord, OtherContentUnderANameIsRefusedAndTheManifestTellsEveryFi
     EXPECT_EQ((std::vector<std::string>{"top.pdf", "wheel.dwg", "wheel.pdf"}),
         ListFolder(winenv::FromPosixPath(m_out)));
     EXPECT_NE(std::string::npos, PdfText(m_out + "/wheel.pdf").find("Wheel"));
-    EXPECT_EQ(kDwg, ReadPosix(m_out + "/wheel.dwg"));
+    EXPECT_EQ(kDwg, viztest::ReadPosixFile(m_out + "/wheel.dwg"));
 
-    const nlohmann::json doc = nlohmann::json::parse(ReadPosix(manifest));
+    const nlohmann::json doc = nlohmann::json::parse(viztest::ReadPosixFile(manifest));
     EXPECT_EQ("OutputLightFile", doc.at("command"));
     EXPECT_EQ("Part:" + std::to_string(m_top), doc.at("selection"));
     EXPECT_EQ("0x00000000", doc.at("result"));
@@ -135,7 +123,7 @@ TEST_F(DeliveryRecord, OtherContentUnderANameIsRefusedAndTheManifestTellsEveryFi
     for (const auto& c : delivered) {
         ASSERT_FALSE(c.file.is_null()) << c.what << " has no record: " << files.dump(1);
         const std::string name = c.file.at("light_file");
-        const std::string onDisk = ReadPosix(m_out + "/" + name);
+        const std::string onDisk = viztest::ReadPosixFile(m_out + "/" + name);
         EXPECT_EQ("", c.file.at("status")) << c.what;
         EXPECT_EQ("", c.file.at("message")) << c.what;
         EXPECT_EQ(winenv::ToPosixPath(winenv::FromUtf8(c.file.at("module_path").get<std::string>())), c.file.at("path")) << c.what;
@@ -196,8 +184,8 @@ TEST_F(DeliveryRecord, TheCsvManifestHasTheSameRecords)
     ASSERT_EQ(4, Download({"--manifest", json}).exitCode);
     std::filesystem::remove_all(m_out);
     ASSERT_EQ(4, Download({"--manifest", csv}).exitCode);
-    const nlohmann::json files = nlohmann::json::parse(ReadPosix(json)).at("files");
-    const std::string text = ReadPosix(csv);
+    const nlohmann::json files = nlohmann::json::parse(viztest::ReadPosixFile(json)).at("files");
+    const std::string text = viztest::ReadPosixFile(csv);
     std::vector<std::string> lines;
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));

@@ -20,13 +20,7 @@ namespace e2e {
 namespace {
 
 using viztest::ChildRun;
-using viztest::ProgramFolder;
 using viztest::RunChild;
-
-std::string PlmClient()
-{
-    return ProgramFolder() + "/plmclient";
-}
 
 TEST(PlmClientProgram, HelpExitsCleanlyAndNamesEveryOption)
 {

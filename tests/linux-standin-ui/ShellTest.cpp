@@ -47,46 +47,32 @@ TEST(MessageBox, TheDefaultUserPressesTheDefaultButton)
     EXPECT_EQ(events[0].Get("caption") + " " + events[0].Get("icon"), "Error error") << "an untitled box";
 }
 
-// The path chosen, a cancel and the trace are the transcripts' (a download to a chosen folder, a
-// cancelled one); here the display name the module hands a buffer for.
-TEST(FolderPicker, TheDisplayNameIsTheLastPartOfTheChosenPath)
-{
-    ScriptedUser user;
-    user.folders = {L"C:\\导出\\light files"};
-    winenv::ScopedDesktopUser scoped(user);
-    wchar_t display[MAX_PATH] = L"";
-    BROWSEINFOW bi{};
-    bi.pszDisplayName = display;
-    bi.lpszTitle = L"Select a folder";
-    PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_STREQ(display, L"light files");
-    IMalloc* malloc = nullptr;
-    ASSERT_EQ(SHGetMalloc(&malloc), S_OK);
-    malloc->Free(pidl);
-    malloc->Release();
-}
-
 // The picker answers with a drive path, as on Windows, whatever form the user typed: a folder of
-// this machine, or one already in Windows form, kept as it is.
-TEST(FolderPicker, TheChosenFolderIsADrivePath)
+// this machine, or one already in Windows form, kept as it is. The display name the module hands a
+// buffer for is the path's last part. (The path chosen, a cancel and the trace are the
+// transcripts'.)
+TEST(FolderPicker, TheChosenFolderIsADrivePathAndItsLastPartTheDisplayName)
 {
     const struct {
         std::wstring typed;
         std::string folder; // the folder the answer names on this machine
+        const wchar_t* display;
     } cases[] = {
-        {L"/tmp/导出/light files", "/tmp/导出/light files"},
-        {L"/tmp/导出\\light files", "/tmp/导出/light files"},
-        {L"C:\\tmp\\导出", "/tmp/导出"},
+        {L"/tmp/导出/light files", "/tmp/导出/light files", L"light files"},
+        {L"/tmp/导出\\light files", "/tmp/导出/light files", L"light files"},
+        {L"C:\\tmp\\导出", "/tmp/导出", L"导出"},
     };
     for (const auto& c : cases) {
         ScriptedUser user;
         user.folders = {c.typed};
         winenv::ScopedDesktopUser scoped(user);
+        wchar_t display[MAX_PATH] = L"";
         BROWSEINFOW bi{};
+        bi.pszDisplayName = display;
         bi.lpszTitle = L"Select a folder";
         PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
         ASSERT_NE(pidl, nullptr);
+        EXPECT_STREQ(c.display, display) << winenv::ToUtf8(c.typed);
         wchar_t path[MAX_PATH] = L"";
         EXPECT_TRUE(SHGetPathFromIDListW(pidl, path));
         const std::wstring answer = path;

@@ -2,6 +2,7 @@
 // delivered PDF read back from outside, from the metadata (pdfinfo) and from a rendered page
 // (pdftoppm, then ZBar's zbarimg), clear of the demo title block's signature fields.
 #include "PdfTestSupport.h"
+#include "WatermarkComponentFixture.h"
 
 #include <QvInterfaces.h>
 #include <pdfstamp/PdfStamp.h>
@@ -79,27 +80,17 @@ TEST(MarkText, TextsThatAreNoWholeMarkAreRefused)
     EXPECT_FALSE(qvclient::ReadMarkXmp("<x:xmpmeta/>", parsed));
 }
 
-class MarkOnPdf : public ::testing::Test {
+class MarkOnPdf : public WatermarkComponentFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        ASSERT_EQ(S_OK, qvclient::RegisterWatermarkClass());
-        IUnknown* pUnknown = nullptr;
-        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_QvPdfWatermark, nullptr, CLSCTX_ALL, IID_IUnknown,
-                            reinterpret_cast<void**>(&pUnknown)));
-        HRESULT hr = pUnknown->QueryInterface(__uuidof(IQvPdfWatermark), reinterpret_cast<void**>(&m_pWatermark));
-        pUnknown->Release();
-        ASSERT_EQ(S_OK, hr);
+        WatermarkComponentFixture::SetUp();
         qvclient::SetWatermarkText(L"张工 2026-12-07");
     }
     void TearDown() override
     {
         qvclient::SetMarkSource(nullptr, {});
-        if (m_pWatermark)
-            m_pWatermark->Release();
-        qvclient::RevokeWatermarkClass();
-        CoUninitialize();
+        WatermarkComponentFixture::TearDown();
     }
 
     // The client knows `delivered` (and no other file) as made from `content`.
@@ -114,14 +105,6 @@ protected:
                 return true;
             },
             placement);
-    }
-
-    HRESULT AddWatermark(const std::string& posixPath)
-    {
-        BSTR bstrPath = SysAllocString(winenv::FromPosixPath(posixPath).c_str());
-        HRESULT hr = m_pWatermark->AddWatermark(bstrPath, 10);
-        SysFreeString(bstrPath);
-        return hr;
     }
 
     static std::string Metadata(const std::string& pdf)
@@ -144,8 +127,6 @@ protected:
         return text;
     }
 
-    PosixScratchFolder m_folder;
-    IQvPdfWatermark* m_pWatermark = nullptr;
 };
 
 TEST_F(MarkOnPdf, ComesBackFromTheMetadataAndFromTheCodeOnEveryPage)

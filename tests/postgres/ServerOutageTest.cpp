@@ -81,22 +81,15 @@ TEST_F(ServerOutageTest, AServerLostMidPopulationEndsTheCommandAndTheNextOneSees
     EXPECT_EQ(fullSql, Sql().size());
 }
 
-// The manager's download of three files, the server lost in the middle of the second.
-class ContentOutageTest : public pgtest::ServerTest {
+// The manager's download of the files of one drawing under Top: all checked, then 下载.
+class DownloadOutageTest : public pgtest::ServerTest {
 protected:
-    void Prepare() override
+    void AddDrawing(const std::vector<qvclient::LightFileSpec>& files)
     {
         m_top = Fixture().AddPart(L"Top");
-        m_contents = {{L"first.dwg", std::string(1000, 'a')},
-            {L"second.dwg", std::string(3 * qvclient::kVaultChunkSize + 17, 'b')},
-            {L"third.dwg", std::string(2000, 'c')}};
-        std::vector<qvclient::LightFileSpec> files;
-        for (const auto& file : m_contents)
-            files.push_back({file.first, L"dwg", file.second, {}});
         Fixture().AddPartDocument(m_top, L"Drawing",
             Fixture().AddDocumentWithLightFiles(L"Drawing", L"Sheets", L"dwg", files).documentId);
         ASSERT_EQ(S_OK, Fixture().GetStatus());
-        ASSERT_EQ(S_OK, Client().Open());
         user.onManager = [](HWND dialog) {
             HWND tree = viztest::ManagerTree(dialog);
             ASSERT_TRUE(tree != nullptr);
@@ -111,7 +104,7 @@ protected:
         ServerTest::TearDown();
     }
 
-    HRESULT Download(const std::wstring& folder)
+    virtual HRESULT Download(const std::wstring& folder)
     {
         user.folders.push_back(folder);
         user.messages.clear();
@@ -119,6 +112,23 @@ protected:
     }
 
     LONG m_top = 0;
+};
+
+// Three files, the server lost in the middle of the second.
+class ContentOutageTest : public DownloadOutageTest {
+protected:
+    void Prepare() override
+    {
+        m_contents = {{L"first.dwg", std::string(1000, 'a')},
+            {L"second.dwg", std::string(3 * qvclient::kVaultChunkSize + 17, 'b')},
+            {L"third.dwg", std::string(2000, 'c')}};
+        std::vector<qvclient::LightFileSpec> files;
+        for (const auto& file : m_contents)
+            files.push_back({file.first, L"dwg", file.second, {}});
+        AddDrawing(files);
+        ASSERT_EQ(S_OK, Client().Open());
+    }
+
     std::vector<std::pair<std::wstring, std::string>> m_contents;
 };
 
@@ -155,22 +165,19 @@ TEST_F(ContentOutageTest, AServerLostMidFileFailsThatFileLeavesNothingAndTheNext
         EXPECT_TRUE(file.second == e2e::ReadFile(after + L"\\" + file.first)) << winenv::ToUtf8(file.first);
 }
 
-// The manager's download of eight files in one command, as the client runs a command, from a
-// server that freezes after the first file: it takes connections but never answers.
-class FrozenServerTest : public pgtest::ServerTest {
+// Eight files in one command, as the client runs a command, from a server that freezes after the
+// first file: it takes connections but never answers.
+class FrozenServerTest : public DownloadOutageTest {
 protected:
     static constexpr int kFiles = 8;
 
     void Prepare() override
     {
-        m_top = Fixture().AddPart(L"Top");
         std::vector<qvclient::LightFileSpec> files;
         for (int i = 1; i <= kFiles; ++i)
             files.push_back(
                 {L"sheet" + std::to_wstring(i) + L".dwg", L"dwg", std::string(500, static_cast<char>('a' + i)), {}});
-        Fixture().AddPartDocument(m_top, L"Drawing",
-            Fixture().AddDocumentWithLightFiles(L"Drawing", L"Sheets", L"dwg", files).documentId);
-        ASSERT_EQ(S_OK, Fixture().GetStatus());
+        AddDrawing(files);
         // Short limits, so that the first failures cost seconds, not a minute: a statement's
         // answer is awaited 1 s, a connection 2 s.
         const std::wstring folder = winenv::FromUtf8(Client().Posix());
@@ -180,27 +187,13 @@ protected:
             shorter));
         ASSERT_EQ(S_OK, qvclient::WriteFolderServer(folder, shorter));
         ASSERT_EQ(S_OK, Client().Open());
-        user.onManager = [](HWND dialog) {
-            HWND tree = viztest::ManagerTree(dialog);
-            ASSERT_TRUE(tree != nullptr);
-            ASSERT_TRUE(winenv::ClickTreeItemCheckBox(tree, TreeView_GetRoot(tree)));
-            ASSERT_TRUE(winenv::ClickControl(dialog, viztest::kDownloadButton));
-        };
-    }
-
-    void TearDown() override
-    {
-        Client().Client().SetDownloadObserver(nullptr);
-        ServerTest::TearDown();
     }
 
     // One command, in the client's transaction for a command as plmclient runs it.
-    HRESULT Download(const std::wstring& folder)
+    HRESULT Download(const std::wstring& folder) override
     {
-        user.folders.push_back(folder);
-        user.messages.clear();
         const qvclient::CommandTransaction command;
-        return Run(e2e::Module().PrdTreeOutputLightFile, ProductTreeContext(L"Part", m_top));
+        return DownloadOutageTest::Download(folder);
     }
 
     // The status of each file the module could not fetch, from its box; every box's text in shown.
@@ -215,8 +208,6 @@ protected:
         }
         return statuses;
     }
-
-    LONG m_top = 0;
 };
 
 TEST_F(FrozenServerTest, OnceTheServerIsFoundGoneEveryLaterFileFailsAtOnceAndTheNextCommandReconnects)

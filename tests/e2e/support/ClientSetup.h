@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ChildProcess.h"
 #include "ClientFolder.h"
 
 namespace e2e {
@@ -15,6 +16,9 @@ class ClientSetup : public viztest::ClientFolder {
 public:
     ClientSetup();
 };
+
+// The client program of the build, beside the test programs.
+inline std::string PlmClient() { return viztest::ProgramFolder() + "/plmclient"; }
 
 using viztest::FileExists;
 using viztest::ListFolder;
