@@ -42,6 +42,12 @@ Delivered DeliverDrawing(qvclient::FixtureBuilder& fixture)
     return delivered;
 }
 
+void UnknownDocument(MarkVerdict& expected)
+{
+    expected.answer = MarkAnswer::Unknown;
+    expected.documentKnown = false;
+}
+
 TEST(MarkVerification, EachStateOfTheDocumentGivesItsAnswer)
 {
     const struct {
@@ -90,23 +96,11 @@ TEST(MarkVerification, EachStateOfTheDocumentGivesItsAnswer)
                 expected.answer = MarkAnswer::Unknown;
             }},
         {"a document this database does not have",
-            [](auto&, Delivered& d, MarkVerdict& expected) {
-                d.mark.documentId += 100000;
-                expected.answer = MarkAnswer::Unknown;
-                expected.documentKnown = false;
-            }},
+            [](auto&, Delivered& d, MarkVerdict& expected) { d.mark.documentId += 100000; UnknownDocument(expected); }},
         {"a class that holds no documents",
-            [](auto&, Delivered& d, MarkVerdict& expected) {
-                d.mark.className = L"Part";
-                expected.answer = MarkAnswer::Unknown;
-                expected.documentKnown = false;
-            }},
+            [](auto&, Delivered& d, MarkVerdict& expected) { d.mark.className = L"Part"; UnknownDocument(expected); }},
         {"the same document id in another document class",
-            [](auto&, Delivered& d, MarkVerdict& expected) {
-                d.mark.className = L"CappDocument";
-                expected.answer = MarkAnswer::Unknown;
-                expected.documentKnown = false;
-            }},
+            [](auto&, Delivered& d, MarkVerdict& expected) { d.mark.className = L"CappDocument"; UnknownDocument(expected); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

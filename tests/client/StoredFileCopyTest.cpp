@@ -42,47 +42,30 @@ TEST(StoredFileCopyTest, SpoiledContentNeverReachesTheTarget)
         s[200000] ^= 1;
         return s;
     }();
+    using Spoil = std::function<void(qvclient::FixtureBuilder&, LONG)>;
+    const auto vault = [](const std::string& bytes) -> Spoil {
+        return [bytes](qvclient::FixtureBuilder& b, LONG id) { b.WriteVaultFile(std::to_wstring(id), bytes); };
+    };
+    const auto row = [](const std::wstring& set) -> Spoil {
+        return [set](qvclient::FixtureBuilder& b, LONG id) {
+            b.Execute(L"UPDATE T_StoredFile SET " + set + L" WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(id)});
+        };
+    };
+    const auto both = [](Spoil first, Spoil second) -> Spoil {
+        return [=](qvclient::FixtureBuilder& b, LONG id) { first(b, id); second(b, id); };
+    };
     const FaultCase cases[] = {
-        {"content altered, same size",
-            [&](qvclient::FixtureBuilder& b, LONG id) { b.WriteVaultFile(std::to_wstring(id), kFlipped); },
+        {"content altered, same size", vault(kFlipped), qvclient::QV_E_CONTENTMISMATCH},
+        {"content cut short", vault(kContent.substr(0, 1000)), qvclient::QV_E_CONTENTMISMATCH},
+        {"content grown", vault(kContent + "tail"), qvclient::QV_E_CONTENTMISMATCH},
+        {"content empty", vault(""), qvclient::QV_E_CONTENTMISMATCH},
+        {"stored checksum differs", row(L"SHA256 = '" + std::wstring(64, L'0') + L"'"), qvclient::QV_E_CONTENTMISMATCH},
+        {"no stored checksum, content cut short", both(row(L"SHA256 = NULL"), vault(kContent.substr(0, 1000))),
             qvclient::QV_E_CONTENTMISMATCH},
-        {"content cut short",
-            [](qvclient::FixtureBuilder& b, LONG id) { b.WriteVaultFile(std::to_wstring(id), kContent.substr(0, 1000)); },
-            qvclient::QV_E_CONTENTMISMATCH},
-        {"content grown",
-            [](qvclient::FixtureBuilder& b, LONG id) { b.WriteVaultFile(std::to_wstring(id), kContent + "tail"); },
-            qvclient::QV_E_CONTENTMISMATCH},
-        {"content empty",
-            [](qvclient::FixtureBuilder& b, LONG id) { b.WriteVaultFile(std::to_wstring(id), ""); },
-            qvclient::QV_E_CONTENTMISMATCH},
-        {"stored checksum differs",
-            [](qvclient::FixtureBuilder& b, LONG id) {
-                b.Execute(L"UPDATE T_StoredFile SET SHA256 = ? WHERE OBJ_ID = ?",
-                    {qvclient::DbValue::Text(std::wstring(64, L'0')), qvclient::DbValue::Integer(id)});
-            },
-            qvclient::QV_E_CONTENTMISMATCH},
-        {"no stored checksum, content cut short",
-            [](qvclient::FixtureBuilder& b, LONG id) {
-                b.Execute(L"UPDATE T_StoredFile SET SHA256 = NULL WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(id)});
-                b.WriteVaultFile(std::to_wstring(id), kContent.substr(0, 1000));
-            },
-            qvclient::QV_E_CONTENTMISMATCH},
-        {"empty stored checksum",
-            [](qvclient::FixtureBuilder& b, LONG id) {
-                b.Execute(L"UPDATE T_StoredFile SET SHA256 = '' WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(id)});
-            },
-            qvclient::QV_E_CONTENTMISMATCH},
-        {"content missing",
-            [](qvclient::FixtureBuilder& b, LONG id) {
-                b.Execute(L"UPDATE T_StoredFile SET VAULT_NAME = 'gone' WHERE OBJ_ID = ?", {qvclient::DbValue::Integer(id)});
-            },
-            HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
-        {"vault name leaves the vault",
-            [](qvclient::FixtureBuilder& b, LONG id) {
-                b.Execute(L"UPDATE T_StoredFile SET VAULT_NAME = '../plm.db' WHERE OBJ_ID = ?",
-                    {qvclient::DbValue::Integer(id)});
-            },
-            E_FAIL /* any failure: the folder refuses the name, the server has no such content */},
+        {"empty stored checksum", row(L"SHA256 = ''"), qvclient::QV_E_CONTENTMISMATCH},
+        {"content missing", row(L"VAULT_NAME = 'gone'"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
+        // Any failure: the folder refuses the name, the server has no such content.
+        {"vault name leaves the vault", row(L"VAULT_NAME = '../plm.db'"), E_FAIL},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.name);

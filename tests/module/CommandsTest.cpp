@@ -99,15 +99,4 @@ TEST_F(ManagerCommands, WorkflowFailuresOpenNothing)
     EXPECT_TRUE(m_trace.OfKind("dialog").empty());
 }
 
-TEST_F(ManagerCommands, WorkflowWithoutItemsOpensTheManager)
-{
-    FakeRef<FakeFlowItem> flowItem = MakeFake<FakeFlowItem>();
-    m_context->flowItem = static_cast<IQvUiFlowItem*>(flowItem.get());
-    EXPECT_EQ(S_OK, WfOutputLightFile(m_context.get()));
-    std::vector<winenv::TraceEvent> dialogs = m_trace.OfKind("dialog");
-    ASSERT_FALSE(dialogs.empty());
-    EXPECT_EQ("open", dialogs[0].Get("event"));
-    EXPECT_EQ("轻量化文件管理", dialogs[0].Get("caption"));
-}
-
 } // namespace

@@ -115,10 +115,11 @@ TEST_F(PdfBook, HoldsTheContentsThenEveryPageInTheOrderGiven)
     EXPECT_EQ("7 page(s), 3 PDF(s), 1 not included", events[0].Get("detail"));
 }
 
-TEST_F(PdfBook, ItsContentsPageNamesEachFileWithTheFirstPageOrAsNotIncluded)
+// The contents page names each file with its first page, or as not included; the outline has an
+// entry for each PDF at its first page.
+TEST_F(PdfBook, ItsContentsPageAndOutlineNameEachFileAtItsFirstPage)
 {
     Print({Pdf("GR200-00-00装配图.pdf", 2), Other("GR200-00-00.dwg", "AC1027"), Pdf("B-02.pdf", 3)});
-
     const std::string contents = PageText(m_book, 1);
     for (const char* line : {"目录", "1. GR200-00-00装配图.pdf", "2", "2. GR200-00-00.dwg (不是 PDF，未收录)",
              "3. B-02.pdf", "4"})
@@ -126,12 +127,6 @@ TEST_F(PdfBook, ItsContentsPageNamesEachFileWithTheFirstPageOrAsNotIncluded)
     // The page numbers stand beside their names: the first file's line ends in 2, the third's in 4.
     EXPECT_NE(std::string::npos, contents.find("GR200-00-00装配图.pdf 2")) << contents;
     EXPECT_NE(std::string::npos, contents.find("B-02.pdf 4")) << contents;
-}
-
-TEST_F(PdfBook, HasOneOutlineEntryPerPdfAtItsFirstPage)
-{
-    Print({Pdf("GR200-00-00装配图.pdf", 2), Other("GR200-00-00.dwg", "AC1027"), Pdf("B-02.pdf", 3)});
-
     const std::vector<OutlineEntry> outline = Outline(m_book);
     ASSERT_EQ(2u, outline.size());
     EXPECT_EQ("GR200-00-00装配图.pdf", outline[0].title);
