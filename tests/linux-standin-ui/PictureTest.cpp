@@ -34,15 +34,8 @@ TEST(Picture, ADialogIsDrawnWithItsCaptionControlsAndTreeRows)
     ScriptedUser user([&](HWND dialog) {
         shown = dialog;
         HWND tree = GetDlgItem(dialog, 4);
-        TVINSERTSTRUCTW is{};
-        is.hParent = TVI_ROOT;
-        is.hInsertAfter = TVI_LAST;
-        is.item.mask = TVIF_TEXT;
-        is.item.pszText = const_cast<LPWSTR>(L"Assembly <A&B>");
-        HTREEITEM root = TreeView_InsertItem(tree, &is);
-        is.hParent = root;
-        is.item.pszText = const_cast<LPWSTR>(L"part.pdf");
-        TreeView_InsertItem(tree, &is);
+        HTREEITEM root = InsertItem(tree, L"Assembly <A&B>");
+        InsertItem(tree, L"part.pdf", root);
         TreeView_Expand(tree, root, TVE_EXPAND);
 
         std::string svg = winenv::DrawWindowSvg(dialog);

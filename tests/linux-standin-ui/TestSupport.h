@@ -13,19 +13,23 @@
 
 using viztest::ScriptedUser;
 
+// An item with its text, under the parent after the item given.
+inline HTREEITEM InsertItem(HWND tree, const wchar_t* text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST)
+{
+    TVINSERTSTRUCTW is{};
+    is.hParent = parent;
+    is.hInsertAfter = after;
+    is.item.mask = TVIF_TEXT;
+    is.item.pszText = const_cast<LPWSTR>(text);
+    return TreeView_InsertItem(tree, &is);
+}
+
 // Items "prefix0", "prefix1", ... appended at the tree's root, in that order.
 inline std::vector<HTREEITEM> InsertRootItems(HWND tree, int count, const std::wstring& prefix)
 {
     std::vector<HTREEITEM> items;
-    for (int i = 0; i < count; ++i) {
-        std::wstring text = prefix + std::to_wstring(i);
-        TVINSERTSTRUCTW is{};
-        is.hParent = TVI_ROOT;
-        is.hInsertAfter = TVI_LAST;
-        is.item.mask = TVIF_TEXT;
-        is.item.pszText = &text[0];
-        items.push_back(TreeView_InsertItem(tree, &is));
-    }
+    for (int i = 0; i < count; ++i)
+        items.push_back(InsertItem(tree, (prefix + std::to_wstring(i)).c_str()));
     return items;
 }
 

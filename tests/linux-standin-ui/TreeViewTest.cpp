@@ -67,17 +67,6 @@ protected:
     }
     void TearDown() override { DestroyWindow(m_host); }
 
-    HTREEITEM Insert(const wchar_t* text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, LPARAM data = 0)
-    {
-        TVINSERTSTRUCTW is{};
-        is.hParent = parent;
-        is.hInsertAfter = after;
-        is.item.mask = TVIF_TEXT | TVIF_PARAM;
-        is.item.pszText = const_cast<LPWSTR>(text);
-        is.item.lParam = data;
-        return TreeView_InsertItem(m_tree, &is);
-    }
-
     void SetCheck(HTREEITEM item, bool checked)
     {
         TVITEMW tv{};
@@ -94,11 +83,11 @@ protected:
 
 TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
 {
-    HTREEITEM b = Insert(L"B");
-    HTREEITEM a = Insert(L"A", TVI_ROOT, TVI_FIRST);
-    HTREEITEM b2 = Insert(L"b2", b);
-    HTREEITEM b1 = Insert(L"b1", b, TVI_FIRST);
-    Insert(L"after b1", b, b1);
+    HTREEITEM b = InsertItem(m_tree, L"B");
+    HTREEITEM a = InsertItem(m_tree, L"A", TVI_ROOT, TVI_FIRST);
+    HTREEITEM b2 = InsertItem(m_tree, L"b2", b);
+    HTREEITEM b1 = InsertItem(m_tree, L"b1", b, TVI_FIRST);
+    InsertItem(m_tree, L"after b1", b, b1);
     EXPECT_EQ(TreeView_GetRoot(m_tree), a);
     EXPECT_EQ(viztest::DescribeTree(m_tree), L"A;B{b1,after b1,b2}");
     EXPECT_EQ(TreeView_GetParent(m_tree, b2), b);
@@ -107,8 +96,8 @@ TEST_F(TreeViewTest, ItemsAreWalkedByRootChildNextAndParent)
 
 TEST_F(TreeViewTest, CheckBoxesStartClearToggleAfterNmClickAndAreRebuiltWithTheStyle)
 {
-    HTREEITEM a = Insert(L"A");
-    HTREEITEM b = Insert(L"B");
+    HTREEITEM a = InsertItem(m_tree, L"A");
+    HTREEITEM b = InsertItem(m_tree, L"B");
     EXPECT_EQ(CheckState(m_tree, a), 0u);
     SetCheck(b, true);
     EXPECT_EQ(CheckState(m_tree, b), 1u);
@@ -141,8 +130,8 @@ TEST_F(TreeViewTest, CheckBoxesStartClearToggleAfterNmClickAndAreRebuiltWithTheS
 
 TEST_F(TreeViewTest, HitTestNamesThePartOfTheRowUnderThePoint)
 {
-    HTREEITEM root = Insert(L"Root");
-    HTREEITEM child = Insert(L"Child", root);
+    HTREEITEM root = InsertItem(m_tree, L"Root");
+    HTREEITEM child = InsertItem(m_tree, L"Child", root);
     TreeView_Expand(m_tree, root, TVE_EXPAND);
 
     RECT label;
@@ -182,8 +171,8 @@ TEST_F(TreeViewTest, HitTestNamesThePartOfTheRowUnderThePoint)
 
 TEST_F(TreeViewTest, AClickOnTheLabelSelectsWithoutTogglingAndADoubleClickExpands)
 {
-    HTREEITEM root = Insert(L"Root");
-    Insert(L"Child", root);
+    HTREEITEM root = InsertItem(m_tree, L"Root");
+    InsertItem(m_tree, L"Child", root);
     g_seen = Seen();
     ASSERT_TRUE(winenv::ClickTreeItemLabel(m_tree, root));
     EXPECT_EQ(g_seen.codes.front(), static_cast<UINT>(NM_SETFOCUS));
@@ -205,8 +194,8 @@ TEST_F(TreeViewTest, AClickOnTheLabelSelectsWithoutTogglingAndADoubleClickExpand
 
 TEST_F(TreeViewTest, KeysAndCollapsingMoveTheSelection)
 {
-    HTREEITEM root = Insert(L"Root");
-    HTREEITEM c1 = Insert(L"One", root);
+    HTREEITEM root = InsertItem(m_tree, L"Root");
+    HTREEITEM c1 = InsertItem(m_tree, L"One", root);
     TreeView_SelectItem(m_tree, root);
     SetFocus(m_tree);
     const struct {
