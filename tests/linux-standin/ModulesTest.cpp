@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "ChildProcess.h"
 #include "ScopedEnvironment.h"
 #include "ScratchFolder.h"
 #include "winenv/Modules.h"
@@ -16,13 +17,7 @@ namespace {
 
 typedef int(WINAPI* AnswerProc)();
 
-std::string ProgramFolder()
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::string posix = winenv::ToPosixPath(path);
-    return posix.substr(0, posix.rfind('/'));
-}
+using viztest::ProgramFolder;
 
 // Runs a test from another current directory and restores it.
 class CurrentDirectory {
