@@ -130,8 +130,8 @@ TEST_F(ServerClientTest, ARoleThatCouldWriteByAnyRouteIsRefusedWithTheReason)
             }
         }
         if (role.empty()) {
-            const viztest::ChildRun run = viztest::RunChild({viztest::ProgramFolder() + "/plmclient", "--db",
-                Client().Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
+            const viztest::ChildRun run = viztest::RunChild(
+                {e2e::PlmClient(), "--db", Client().Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
             EXPECT_EQ(1, run.exitCode);
             EXPECT_NE(std::string::npos, run.err.find("the client needs a role that may only read")) << run.err;
             continue;
@@ -220,8 +220,8 @@ TEST_F(ServerClientTest, AServerThatCannotBeUsedIsAClearError)
         EXPECT_EQ(c.expected, client.Open(Folder()));
         EXPECT_NE(std::wstring::npos, client.GetOpenErrorText().find(c.openError)) << client.GetOpenErrorText();
         EXPECT_FALSE(client.IsOpen());
-        const viztest::ChildRun run = viztest::RunChild({viztest::ProgramFolder() + "/plmclient", "--db", Client().Posix(),
-            "--command", "OutputLightFile", "--select", "Part:1"});
+        const viztest::ChildRun run = viztest::RunChild(
+            {e2e::PlmClient(), "--db", Client().Posix(), "--command", "OutputLightFile", "--select", "Part:1"});
         EXPECT_EQ(1, run.exitCode);
         EXPECT_NE(std::string::npos, run.err.find(c.programError)) << run.err;
     }
@@ -259,8 +259,8 @@ TEST(PlmClientServerOption, TheSampleIsMadeOnTheServerAndTheFolderRemembersIt)
     {
         // The test switch would send the sample to a fixture schema of its own.
         ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
-        run = viztest::RunChild({viztest::ProgramFolder() + "/plmclient", "--db", folder, "--server", server, "--owner",
-            owner, "--create-sample"});
+        run = viztest::RunChild(
+            {e2e::PlmClient(), "--db", folder, "--server", server, "--owner", owner, "--create-sample"});
     }
     ASSERT_EQ(0, run.exitCode) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder + "/plm.db"));
@@ -310,7 +310,7 @@ TEST(PlmClientServerOption, AFailedFirstConnectionLeavesTheFolderAsItWas)
         if (!c.before.empty()) {
             ASSERT_EQ(S_OK, qvclient::WriteFolderServer(winenv::FromUtf8(folder), c.before));
         }
-        std::vector<std::string> args = {viztest::ProgramFolder() + "/plmclient", "--db", folder, "--server", c.server};
+        std::vector<std::string> args = {e2e::PlmClient(), "--db", folder, "--server", c.server};
         args.insert(args.end(), c.command.begin(), c.command.end());
         ScopedEnvironment noTestServer("VIZ_TEST_PG", std::nullopt);
         const viztest::ChildRun run = viztest::RunChild(args);
@@ -328,8 +328,8 @@ TEST(PlmClientServerOption, AFailedFirstConnectionLeavesTheFolderAsItWas)
 
 TEST(PlmClientServerOption, ADatabaseGivenAsAConnectionStringIsPointedToServer)
 {
-    const viztest::ChildRun run = viztest::RunChild(
-        {viztest::ProgramFolder() + "/plmclient", "--db", "host=localhost dbname=plm", "--create-sample"});
+    const viztest::ChildRun run =
+        viztest::RunChild({e2e::PlmClient(), "--db", "host=localhost dbname=plm", "--create-sample"});
     EXPECT_EQ(1, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("--server")) << run.err;
 }
