@@ -73,6 +73,22 @@ FakeRef<T> MakeFake(Args&&... args)
     return FakeRef<T>(new T(std::forward<Args>(args)...));
 }
 
+// Hands a fake (or an object) out through an out pointer, with a reference of its own, or null
+// when there is none; returns the status given.
+template <class I, class P>
+HRESULT HandOut(P* p, I** pp, HRESULT status)
+{
+    *pp = p;
+    if (p)
+        p->AddRef();
+    return status;
+}
+template <class I, class T>
+HRESULT HandOut(const FakeRef<T>& fake, I** pp, HRESULT status)
+{
+    return HandOut(fake ? static_cast<I*>(fake.get()) : nullptr, pp, status);
+}
+
 using viztest::ClassRegistration;
 using viztest::CreateFunction;
 

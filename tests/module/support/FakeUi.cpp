@@ -6,33 +6,10 @@
 
 namespace moduletest {
 
-STDMETHODIMP FakeUiObject::GetOtlObject(IQvOtlObject** ppObject)
-{
-    *ppObject = object;
-    if (object)
-        object->AddRef();
-    return result;
-}
-
-STDMETHODIMP FakeUiItem::GetUiObject(IQvUiObject** ppUiObject)
-{
-    *ppUiObject = nullptr;
-    if (uiObject) {
-        uiObject->AddRef();
-        *ppUiObject = uiObject.get();
-    }
-    return result;
-}
-
 STDMETHODIMP FakeUiView::GetSelectedItem(LONG nIndex, IQvUiItem** ppItem)
 {
     indexes.push_back(nIndex);
-    *ppItem = nullptr;
-    if (item) {
-        item->AddRef();
-        *ppItem = item.get();
-    }
-    return result;
+    return HandOut(item, ppItem, result);
 }
 
 HRESULT FakeUiView::QueryOther(REFIID iid, void** ppv)
@@ -54,26 +31,6 @@ STDMETHODIMP FakeUiWindow::GetHwnd(HWND* phWnd)
     return S_OK;
 }
 
-STDMETHODIMP FakeUiWindow::GetParentWindow(IQvUiWindow** ppParent)
-{
-    *ppParent = nullptr;
-    if (parent) {
-        parent->AddRef();
-        *ppParent = static_cast<IQvUiWindow*>(parent.get());
-    }
-    return parentResult;
-}
-
-STDMETHODIMP FakeUiWindow::GetView(IQvUiView** ppView)
-{
-    *ppView = nullptr;
-    if (view) {
-        view->AddRef();
-        *ppView = static_cast<IQvUiTreeView*>(view.get());
-    }
-    return viewResult;
-}
-
 HRESULT FakeUiWindow::Refusal(REFIID iid)
 {
     if (iid != __uuidof(IQvUiViewFrame))
@@ -85,24 +42,6 @@ HRESULT FakeUiWindow::Refusal(REFIID iid)
 STDMETHODIMP FakeFlowItem::GetAttachedItems(VARIANT* pvarItems)
 {
     return qvclient::MakeUnknownArray(attached, pvarItems);
-}
-
-STDMETHODIMP FakeUiContext::GetCommandWindow(IQvUiWindow** ppWindow)
-{
-    *ppWindow = nullptr;
-    if (commandWindow) {
-        commandWindow->AddRef();
-        *ppWindow = static_cast<IQvUiWindow*>(commandWindow.get());
-    }
-    return windowResult;
-}
-
-STDMETHODIMP FakeUiContext::GetFlowItem(IUnknown** ppFlowItem)
-{
-    *ppFlowItem = flowItem;
-    if (flowItem)
-        flowItem->AddRef();
-    return flowItemResult;
 }
 
 FakeListUi::FakeListUi(IQvOtlObject* object)

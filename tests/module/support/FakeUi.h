@@ -13,7 +13,7 @@ namespace moduletest {
 
 class FakeUiObject : public FakeUnknown<IQvUiObject> {
 public:
-    STDMETHODIMP GetOtlObject(IQvOtlObject** ppObject) override;
+    STDMETHODIMP GetOtlObject(IQvOtlObject** ppObject) override { return HandOut(object, ppObject, result); }
 
     IQvOtlObject* object = nullptr; // not owned; must outlive the fake
     HRESULT result = S_OK;
@@ -21,7 +21,7 @@ public:
 
 class FakeUiItem : public FakeUnknown<IQvUiItem> {
 public:
-    STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override;
+    STDMETHODIMP GetUiObject(IQvUiObject** ppUiObject) override { return HandOut(uiObject, ppUiObject, result); }
 
     FakeRef<FakeUiObject> uiObject;
     HRESULT result = S_OK;
@@ -44,8 +44,8 @@ private:
 class FakeUiWindow : public FakeUnknown<IQvUiWindow, IQvUiViewFrame> {
 public:
     STDMETHODIMP GetHwnd(HWND* phWnd) override;
-    STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override;
-    STDMETHODIMP GetView(IQvUiView** ppView) override;
+    STDMETHODIMP GetParentWindow(IQvUiWindow** ppParent) override { return HandOut(parent, ppParent, parentResult); }
+    STDMETHODIMP GetView(IQvUiView** ppView) override { return HandOut(view, ppView, viewResult); }
 
     FakeRef<FakeUiWindow> parent;
     HRESULT parentResult = S_OK;
@@ -68,8 +68,11 @@ public:
 
 class FakeUiContext : public FakeUnknown<IQvUiContext> {
 public:
-    STDMETHODIMP GetCommandWindow(IQvUiWindow** ppWindow) override;
-    STDMETHODIMP GetFlowItem(IUnknown** ppFlowItem) override;
+    STDMETHODIMP GetCommandWindow(IQvUiWindow** ppWindow) override
+    {
+        return HandOut(commandWindow, ppWindow, windowResult);
+    }
+    STDMETHODIMP GetFlowItem(IUnknown** ppFlowItem) override { return HandOut(flowItem, ppFlowItem, flowItemResult); }
 
     FakeRef<FakeUiWindow> commandWindow;
     HRESULT windowResult = S_OK;
