@@ -14,7 +14,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 if [ "${1:-}" != --no-build ]; then
   cmake -S . -B "$rel" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-  cmake --build "$rel" -j2 --target tree_bench signpdf_bench process_bench signpdf_run plmclient vizbench_recorder \
+  cmake --build "$rel" -j2 --target tree_bench signpdf_bench process_bench profile_bench signpdf_run plmclient vizbench_recorder \
     statement_replay verified_copy peak_rss >/dev/null
 fi
 bin=$rel/bin
@@ -23,7 +23,7 @@ mkdir -p "$out"
 # The stamping code's cache (faces, subsets) stays in the build folder, out of the user's; it is
 # kept from run to run, as a user's is.
 export XDG_CACHE_HOME=$PWD/$out/cache
-for b in tree_bench signpdf_bench process_bench; do
+for b in tree_bench signpdf_bench process_bench profile_bench; do
   echo "== $b" >&2
   "$bin/$b" --benchmark_format=json --benchmark_out="$out/$b.json" --benchmark_out_format=json >/dev/null
 done
@@ -37,7 +37,7 @@ python3 - "$out" <<'PY'
 import json, os, sys
 out = sys.argv[1]
 rows = {}
-for name in ("tree_bench", "signpdf_bench", "process_bench"):
+for name in ("tree_bench", "signpdf_bench", "process_bench", "profile_bench"):
     with open(os.path.join(out, name + ".json")) as f:
         for b in json.load(f)["benchmarks"]:
             rows[b["name"].split("/iterations")[0].split("/manual_time")[0]] = b
@@ -72,6 +72,7 @@ table = [
     ("the plug-in as a process vs qpdf --overlay", ratio("BM_PluginProcessVsQpdfCli", 0.75)),
     ("pdftk multistamp vs the plug-in as a process", ratio("BM_PdftkVsPluginProcess", 15, "high")),
     ("plmclient --command SignPdf vs the plug-in as a process", ratio("BM_PlmclientSignVsPluginProcess", 1.1)),
+    ("job file, 50 keys written and read back one by one vs one write of the whole file", ratio("BM_ProfileKeysVsWholeFileWrite/4", None)),
 ]
 print("| what | min / median (wall; CPU of processes) | goal | verdict |")
 print("|---|---|---|---|")
