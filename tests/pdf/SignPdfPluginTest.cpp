@@ -13,10 +13,12 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <functional>
@@ -260,6 +262,29 @@ TEST_F(SignPdfCache, AnEntryDamagedInPlaceIsMadeAgain)
         const auto found = after.find(name);
         EXPECT_TRUE(found != after.end() && found->second == bytes) << name << ": a damaged entry stayed";
     }
+}
+
+// The folder holds at most a thousand entries: past that the least recently written go.
+TEST_F(SignPdfCache, TheFolderKeepsItsBoundAndTheNewestEntries)
+{
+    ASSERT_TRUE(std::filesystem::create_directories(m_entries));
+    ASSERT_EQ(0, chmod(m_parent.c_str(), 0700));
+    ASSERT_EQ(0, chmod(m_entries.c_str(), 0700));
+    for (int i = 0; i < 1000; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "old%04d", i);
+        const std::string path = m_entries + "/" + name;
+        WriteFile(path, "9:stale");
+        const timespec times[2] = {{1600000000 + i, 0}, {1600000000 + i, 0}};
+        ASSERT_EQ(0, utimensat(AT_FDCWD, path.c_str(), times, 0));
+    }
+    SignCopyInNewProcess("signed.pdf");
+    const std::map<std::string, std::string> after = Entries();
+    EXPECT_LE(after.size(), 1000u);
+    EXPECT_EQ(0u, after.count("old0000")) << "the oldest entry stayed";
+    EXPECT_EQ(1u, after.count("old0999")) << "a recent entry went";
+    EXPECT_TRUE(std::any_of(after.begin(), after.end(), [](const auto& entry) { return entry.first.compare(0, 3, "old") != 0; }))
+        << "nothing of this run was kept";
 }
 
 // A cache folder that someone else could have written is neither read nor written, as ssh treats

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -82,11 +83,12 @@ bool MakeFolders(const std::string& folder)
 // A bound on the folder: past kMaxEntries the least recently written go, down to three quarters.
 constexpr size_t kMaxEntries = 1000;
 
-void Trim(const std::string& folder)
+// The entries left in the folder.
+size_t Trim(const std::string& folder)
 {
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr)
-        return;
+        return 0;
     std::vector<std::pair<timespec, std::string>> entries;
     while (const dirent* entry = readdir(dir)) {
         struct stat info {};
@@ -96,12 +98,30 @@ void Trim(const std::string& folder)
     }
     closedir(dir);
     if (entries.size() <= kMaxEntries)
-        return;
+        return entries.size();
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return a.first.tv_sec != b.first.tv_sec ? a.first.tv_sec < b.first.tv_sec : a.first.tv_nsec < b.first.tv_nsec;
     });
-    for (size_t i = 0; i < entries.size() - kMaxEntries * 3 / 4; ++i)
+    const size_t gone = entries.size() - kMaxEntries * 3 / 4;
+    for (size_t i = 0; i < gone; ++i)
         unlink(entries[i].second.c_str());
+    return entries.size() - gone;
+}
+
+// Listing the folder costs a stat an entry, and a download writes an entry or two a PDF: the
+// folder is listed at a process's first write, and again only once the entries written since
+// could have taken it past the bound (other processes' writes wait for that, as the bound is
+// a limit on disk use, not an exact count).
+void TrimWhenFull(const std::string& folder)
+{
+    static std::mutex mutex;
+    static std::string listed;
+    static size_t entries = 0;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (listed != folder || ++entries > kMaxEntries) {
+        entries = Trim(folder);
+        listed = folder;
+    }
 }
 
 } // namespace
@@ -153,7 +173,7 @@ void WriteCached(const std::string& key, const std::string& value)
     AppendField(entry, value);
     AppendField(entry, Checksum(entry));
     if (winenv::WriteFileAtomically(EntryPath(folders.entries, key), entry, 0600) == 0)
-        Trim(folders.entries);
+        TrimWhenFull(folders.entries);
 }
 
 std::string FileStamp(const std::string& path)
