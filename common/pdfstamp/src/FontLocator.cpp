@@ -272,17 +272,22 @@ LocatedText LocateFonts(const std::wstring& windowsName, const std::wstring& tex
             return located;
         located = LocatedText();
     }
+    // The answer on disk spares a later process fontconfig's loading and ranking: it is written
+    // by a call that paid for them, not for every text of a process that has them at hand (a
+    // download drawing a new date on every PDF would write an entry a PDF).
+    bool paid = !config;
     if (!config)
         config = std::make_unique<FontConfig>();
     auto it = cache.find(windowsName);
     if (it == cache.end()) {
+        paid = true;
         if (cache.size() > 64)
             cache.clear();
         it = cache.emplace(windowsName, config->Get() ? Rank(config->Get(), windowsName) : std::vector<Candidate>{}).first;
     }
     located = Split(it->second, text);
     const std::string& record = fontSet.Update(config->Get());
-    if (!record.empty() && !located.runs.empty())
+    if (paid && !record.empty() && !located.runs.empty())
         WriteCached(AnswerKey(record, windowsName, text), SaveAnswer(located));
     return located;
 }
