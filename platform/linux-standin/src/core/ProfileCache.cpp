@@ -24,34 +24,34 @@ KeptProfile& Kept()
 }
 
 // The whole file in one read where it can: a stream's buffer and chunked reads cost more than
-// the lookup they serve.
+// the lookup they serve. A short read of a regular file is its end.
 // 0, or the errno.
 int ReadBytes(const std::string& path, std::string& bytes)
 {
     bytes.clear();
     FileDescriptor fd;
-    const int opened = OpenRegularFile(path, O_RDONLY, fd);
+    struct stat info {};
+    const int opened = OpenRegularFile(path, O_RDONLY, fd, info);
     if (opened != 0)
         return opened;
-    struct stat info {};
-    bool ok = fstat(fd.Get(), &info) == 0;
-    if (ok && info.st_size > 0)
-        bytes.resize(static_cast<size_t>(info.st_size) + 1); // one more: a file grown since is read on
+    bytes.resize(static_cast<size_t>(info.st_size) + 1); // one more: a file grown since is read on
     size_t used = 0;
-    while (ok) {
-        if (used == bytes.size())
-            bytes.resize(used < 4096 ? 4096 : used * 2);
+    for (;;) {
         const ssize_t n = read(fd.Get(), bytes.data() + used, bytes.size() - used);
         if (n < 0 && errno == EINTR)
             continue;
-        ok = n >= 0;
-        if (n <= 0)
-            break;
+        if (n < 0) {
+            const int err = errno;
+            bytes.clear();
+            return err;
+        }
         used += static_cast<size_t>(n);
+        if (used < bytes.size())
+            break;
+        bytes.resize(used * 2);
     }
-    const int err = ok ? 0 : errno;
-    bytes.resize(ok ? used : 0);
-    return err != 0 ? err : (ok ? 0 : EIO);
+    bytes.resize(used);
+    return 0;
 }
 
 } // namespace

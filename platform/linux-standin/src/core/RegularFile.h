@@ -4,6 +4,8 @@
 // is not followed, nothing blocks on a FIFO, and the type is checked on what was opened.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "FileDescriptor.h"
@@ -16,6 +18,7 @@ inline constexpr int kNotRegularFile = ELOOP;
 
 // Opens path with flags (O_NOFOLLOW, O_NONBLOCK and O_CLOEXEC added); 0, or the errno: ENOENT when
 // there is nothing, EISDIR for a folder, kNotRegularFile for a link, FIFO, socket or device.
-int OpenRegularFile(const std::string& posixPath, int flags, FileDescriptor& fd);
+// `info` receives what the check read of the opened file (its size), saving the caller a call.
+int OpenRegularFile(const std::string& posixPath, int flags, FileDescriptor& fd, struct stat& info);
 
 } // namespace win32core

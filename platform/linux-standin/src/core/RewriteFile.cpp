@@ -18,12 +18,10 @@ namespace win32core {
 int RewriteFile(const std::string& posixPath, const std::string& content)
 {
     FileDescriptor fd;
-    const int opened = OpenRegularFile(posixPath, O_WRONLY, fd);
+    struct stat info {};
+    const int opened = OpenRegularFile(posixPath, O_WRONLY, fd, info);
     if (opened != 0)
         return opened == ENOENT ? winenv::WriteFileAtomically(posixPath, content) : opened;
-    struct stat info {};
-    if (fstat(fd.Get(), &info) != 0)
-        return errno;
     const auto size = static_cast<off_t>(content.size());
     if (size > info.st_size && fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
         const int err = errno;
