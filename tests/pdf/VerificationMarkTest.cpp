@@ -141,6 +141,8 @@ TEST_F(MarkOnPdf, ComesBackFromTheMetadataAndFromTheCodeOnEveryPage)
     MarkContent fromXmp;
     ASSERT_TRUE(qvclient::ReadMarkXmp(Metadata(pdf), fromXmp)) << Metadata(pdf);
     EXPECT_TRUE(fromXmp == content);
+    // Stored as it is, not deflated: tools that scan a file's bytes for an XMP packet find it.
+    EXPECT_NE(std::string::npos, ReadFile(pdf).find("<plmmark:Mark>PLMMARK1 lf=124;"));
     for (int page = 1; page <= 3; ++page) {
         MarkContent scanned;
         const std::string code = CodeOnPage(pdf, page);

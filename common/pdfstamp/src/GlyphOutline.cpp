@@ -4,6 +4,7 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
+#include <charconv>
 #include <mutex>
 
 namespace pdfstamp {
@@ -14,7 +15,16 @@ struct PathWriter {
     FT_Vector current{0, 0};
     bool open = false;
 
-    void Point(long x, long y) { path += std::to_string(x) + " " + std::to_string(y) + " "; }
+    // Formatted in place: a glyph has dozens of points, and two temporary strings each showed.
+    void Point(long x, long y)
+    {
+        char text[48]; // a long takes at most 20 characters
+        char* end = std::to_chars(text, text + 20, x).ptr;
+        *end++ = ' ';
+        end = std::to_chars(end, end + 20, y).ptr;
+        *end++ = ' ';
+        path.append(text, end);
+    }
 };
 
 PathWriter& Writer(void* user)

@@ -62,7 +62,8 @@ std::string ObjectText(QPDFObjectHandle object, Deflater& deflater)
     std::shared_ptr<Buffer> raw = object.getRawStreamData();
     std::string data(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
     QPDFObjectHandle dict = object.getDict().shallowCopy();
-    if (!dict.hasKey("/Filter") && data.size() >= kSmallestDeflated) {
+    // XMP stays plain, as qpdf leaves it, so that tools that scan a file for the packet find it.
+    if (!dict.hasKey("/Filter") && data.size() >= kSmallestDeflated && !dict.isDictionaryOfType("/Metadata")) {
         std::string deflated = deflater.Deflate(data);
         if (deflated.size() < data.size()) {
             data.swap(deflated);

@@ -2,15 +2,16 @@
 
 #include <qrencode.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace pdfstamp {
 
 bool EncodeQrCode(const std::string& text, int& modules, std::vector<unsigned char>& dark)
 {
+    // Runs of digits or capitals take their denser modes, the rest bytes: often a version
+    // smaller, so bigger modules on paper and fewer to choose a mask for.
     const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
-        QRcode_encodeString8bit(text.c_str(), 0, QR_ECLEVEL_M), &QRcode_free);
+        QRcode_encodeString(text.c_str(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), &QRcode_free);
     if (!code)
         return false;
     modules = code->width;
@@ -21,29 +22,30 @@ bool EncodeQrCode(const std::string& text, int& modules, std::vector<unsigned ch
     return true;
 }
 
-std::string QrCodeContent(int modules, const std::vector<unsigned char>& dark)
+QPDFObjectHandle MakeQrCodeImage(QPDF& pdf, int modules, const std::vector<unsigned char>& dark)
 {
     const int side = modules + 2 * kQuietModules;
-    char scale[64];
-    std::snprintf(scale, sizeof scale, "%.6f 0 0 %.6f 0 0 cm\n", 1.0 / side, 1.0 / side);
-    std::string content = std::string("q\n1 g\n0 0 1 1 re f\n") + scale + "0 g\n";
-    // A run of dark modules in a row is one rectangle: fewer operators to parse and compress.
-    for (int row = 0; row < modules; ++row) {
-        const int y = side - kQuietModules - row - 1;
-        for (int column = 0; column < modules;) {
-            if (!dark[static_cast<size_t>(row * modules + column)]) {
-                ++column;
-                continue;
+    const int rowBytes = (side + 7) / 8;
+    // An image mask paints its 0 samples: everything starts light and each dark module is cleared.
+    std::string bits(static_cast<size_t>(rowBytes) * static_cast<size_t>(side), '\xFF');
+    for (int row = 0; row < modules; ++row)
+        for (int column = 0; column < modules; ++column)
+            if (dark[static_cast<size_t>(row * modules + column)]) {
+                const int x = column + kQuietModules;
+                bits[static_cast<size_t>((row + kQuietModules) * rowBytes + x / 8)] &=
+                    static_cast<char>(~(0x80 >> (x % 8)));
             }
-            int end = column;
-            while (end < modules && dark[static_cast<size_t>(row * modules + end)])
-                ++end;
-            content += std::to_string(column + kQuietModules) + " " + std::to_string(y) + " " +
-                std::to_string(end - column) + " 1 re\n";
-            column = end;
-        }
-    }
-    return content + "f\nQ\n";
+    QPDFObjectHandle image = QPDFObjectHandle::newStream(&pdf, bits);
+    QPDFObjectHandle dict = image.getDict();
+    dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
+    dict.replaceKey("/Width", QPDFObjectHandle::newInteger(side));
+    dict.replaceKey("/Height", QPDFObjectHandle::newInteger(side));
+    dict.replaceKey("/ImageMask", QPDFObjectHandle::newBool(true));
+    dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(1));
+    // Said outright: viewers that smooth an image scaled up by default keep the modules sharp.
+    dict.replaceKey("/Interpolate", QPDFObjectHandle::newBool(false));
+    return image;
 }
 
 std::pair<double, double> MarkOrigin(const VerificationMark& mark, double pageWidth, double pageHeight)

@@ -1,4 +1,4 @@
-// The verification mark's pieces: the QR code as a path, its place on a page, the XMP metadata.
+// The verification mark's pieces: the QR code as a stencil image, its place on a page, the XMP metadata.
 #pragma once
 
 #include "PdfEdit.h"
@@ -17,8 +17,9 @@ constexpr int kQuietModules = 4;
 // when the text cannot be encoded.
 bool EncodeQrCode(const std::string& text, int& modules, std::vector<unsigned char>& dark);
 
-// The code on a white square: drawn in a unit square (0..1 both ways), the quiet zone included.
-std::string QrCodeContent(int modules, const std::vector<unsigned char>& dark);
+// The code as a 1-bit image mask, one sample a module, the quiet zone included: painted in the
+// current fill colour where a module is dark, left as it is elsewhere.
+QPDFObjectHandle MakeQrCodeImage(QPDF& pdf, int modules, const std::vector<unsigned char>& dark);
 
 // The lower-left corner of the code's square on a page of the given size (as shown).
 std::pair<double, double> MarkOrigin(const VerificationMark& mark, double pageWidth, double pageHeight);

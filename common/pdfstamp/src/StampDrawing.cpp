@@ -303,7 +303,7 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
     QPDFObjectHandle translucency = watermark ? MakeTranslucency(maker, watermark->opacity) : QPDFObjectHandle();
     QPDFObjectHandle watermarkForm;
     double watermarkFormSize = 0;
-    QPDFObjectHandle markForm;
+    QPDFObjectHandle markImage;
     QPDFObjectHandle captionForm;
     const double captionSize = mark ? std::min(7.0, mark->size / std::max(1e-6, markCaption.Width(1))) : 0;
     for (int index = 0; index < pageCount; ++index) {
@@ -352,20 +352,16 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
             ++result.drawn;
         }
         if (mark) {
-            if (!markForm.isInitialized()) {
-                markForm = QPDFObjectHandle::newStream(&maker, QrCodeContent(markModules, markDark));
-                QPDFObjectHandle dict = markForm.getDict();
-                dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
-                dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
-                dict.replaceKey("/BBox", QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(0, 0, 1, 1)));
+            if (!markImage.isInitialized()) {
+                markImage = MakeQrCodeImage(maker, markModules, markDark);
                 if (!markCaption.Empty())
                     captionForm = MakeWatermarkForm(maker, markCaption, captionSize);
             }
             // Opaque, over the watermark: a scanner needs the code's contrast.
             const auto [x, y] = MarkOrigin(*mark, frame.width, frame.height);
             drawing.content += "/Artifact << /Type /Pagination /Subtype /Watermark >> BDC\nq\n" + Num(mark->size) +
-                " 0 0 " + Num(mark->size) + " " + Num(x) + " " + Num(y) + " cm\n" +
-                NameFor(drawing.images, "Mk", markForm) + " Do\nQ\n";
+                " 0 0 " + Num(mark->size) + " " + Num(x) + " " + Num(y) + " cm\n1 g\n0 0 1 1 re f\n0 g\n" +
+                NameFor(drawing.images, "Mk", markImage) + " Do\nQ\n";
             // The caption above a code at the bottom, below one at the top: on the page either way.
             const bool atBottom = y < frame.height / 2;
             const double captionY = atBottom ? y + mark->size + 1 - markCaption.Descent(captionSize)
