@@ -17,6 +17,8 @@ namespace plmclient {
 namespace {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
+constexpr unsigned kSigning = 1;
+constexpr unsigned kWatermark = 2;
 
 std::string Hex(HRESULT hr)
 {
@@ -60,7 +62,7 @@ bool DeliveryRecord::IsPdf() const
     return diskPath.size() >= 4 && SameFile(diskPath.substr(diskPath.size() - 4), ".pdf");
 }
 
-DeliveryLedger::DeliveryLedger(qvclient::Client& client) : m_client(client)
+DeliveryLedger::DeliveryLedger(qvclient::Client& client, LedgerKeeps keeps) : m_client(client), m_keeps(keeps)
 {
     m_client.SetDeliveryObserver([this](const qvclient::DeliveryEvent& e) { OnDelivery(e); });
     m_cookie = winenv::AddTraceSink([this](const winenv::TraceEvent& e) { Observe(e); });
@@ -87,9 +89,24 @@ DeliveryRecord& DeliveryLedger::Delivered(const std::string& modulePath)
     return m_records.back();
 }
 
+void DeliveryLedger::NoteStep(const std::string& modulePath, unsigned step, bool failed)
+{
+    const std::wstring key = FileKey(DiskPath(modulePath));
+    const auto it = m_failedSteps.find(key);
+    const unsigned steps = ((it == m_failedSteps.end() ? 0 : it->second) & ~step) | (failed ? step : 0);
+    if (steps != 0)
+        m_failedSteps[key] = steps;
+    else if (it != m_failedSteps.end())
+        m_failedSteps.erase(it);
+}
+
 void DeliveryLedger::OnDelivery(const qvclient::DeliveryEvent& e)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_keeps == LedgerKeeps::FailuresOnly) {
+        m_anyUndelivered = m_anyUndelivered || FAILED(e.hr);
+        return;
+    }
     const std::string modulePath = winenv::ToUtf8(e.localPath);
     m_awaitingMessage = kNone;
     DeliveryRecord* pRecord = nullptr;
@@ -119,6 +136,13 @@ void DeliveryLedger::OnDelivery(const qvclient::DeliveryEvent& e)
 void DeliveryLedger::Observe(const winenv::TraceEvent& e)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_keeps == LedgerKeeps::FailuresOnly) {
+        if (e.kind == "signed")
+            NoteStep(e.Get("pdf"), kSigning, std::atoi(e.Get("result").c_str()) < 0);
+        else if (e.kind == "watermark")
+            NoteStep(e.Get("path"), kWatermark, e.Get("result") != "0x00000000");
+        return;
+    }
     if (e.kind == "download_refused") {
         m_lastTakenBy = e.Get("written_sha256");
     } else if (e.kind == "messagebox" || e.kind == "error_report") {
@@ -167,6 +191,8 @@ void DeliveryLedger::Finish()
 
 bool DeliveryLedger::AnyUndelivered() const
 {
+    if (m_anyUndelivered)
+        return true;
     for (const DeliveryRecord& r : m_records)
         if (!r.delivered)
             return true;
@@ -175,6 +201,8 @@ bool DeliveryLedger::AnyUndelivered() const
 
 bool DeliveryLedger::AnyIncompletePdf() const
 {
+    if (!m_failedSteps.empty())
+        return true;
     for (const DeliveryRecord& r : m_records)
         if (r.delivered && (r.SigningFailed() || r.WatermarkFailed()))
             return true;

@@ -53,10 +53,15 @@ struct DeliveryRecord {
     bool WatermarkFailed() const { return watermarkAttempted && !watermarked; }
 };
 
+// A record a file for the reports that show them (the summary, the manifest, the terminal
+// session); for the exit status alone, only what failed, so that a download of a large structure
+// holds nothing a file.
+enum class LedgerKeeps { EveryFile, FailuresOnly };
+
 class DeliveryLedger {
 public:
     // Listens to the client and the trace until destroyed.
-    explicit DeliveryLedger(qvclient::Client& client);
+    explicit DeliveryLedger(qvclient::Client& client, LedgerKeeps keeps = LedgerKeeps::EveryFile);
     ~DeliveryLedger();
     DeliveryLedger(const DeliveryLedger&) = delete;
     DeliveryLedger& operator=(const DeliveryLedger&) = delete;
@@ -65,7 +70,7 @@ public:
     // document; call after the command.
     void Finish();
 
-    const std::vector<DeliveryRecord>& Records() const { return m_records; }
+    const std::vector<DeliveryRecord>& Records() const { return m_records; } // empty when keeping failures only
     bool AnyUndelivered() const;
     bool AnyIncompletePdf() const; // signing or watermarking failed
 
@@ -73,14 +78,20 @@ private:
     void OnDelivery(const qvclient::DeliveryEvent& e);
     void Observe(const winenv::TraceEvent& e);
     DeliveryRecord& Delivered(const std::string& modulePath); // found by disk path, or added
+    void NoteStep(const std::string& modulePath, unsigned step, bool failed);
 
     qvclient::Client& m_client;
+    const LedgerKeeps m_keeps;
     std::mutex m_mutex;
     std::vector<DeliveryRecord> m_records;
     std::unordered_map<std::wstring, size_t> m_deliveredAt; // a delivered file's record, by its folded disk path
     size_t m_awaitingMessage = static_cast<size_t>(-1); // the failure the next message box tells
     std::string m_lastTakenBy;                           // the refusal the next failure belongs to
     int m_cookie;
+
+    // Keeping failures only: a failed fetch, and each PDF whose signing or watermark failed last.
+    bool m_anyUndelivered = false;
+    std::unordered_map<std::wstring, unsigned> m_failedSteps; // by folded disk path
 };
 
 } // namespace plmclient

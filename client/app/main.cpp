@@ -207,7 +207,8 @@ int Run(const Options& options)
     }
 
     RunSummary summary;
-    DeliveryLedger ledger(client);
+    const bool reported = options.summary || options.interactive || !options.manifestFile.empty();
+    DeliveryLedger ledger(client, reported ? LedgerKeeps::EveryFile : LedgerKeeps::FailuresOnly);
     ProgressDisplay progress(!options.quiet && !options.json);
     const SessionOutcome session = RunWithUser(
         client, module, options, [&progress](const qvclient::WaitEvent& e) { progress(e); }, [&held] { held.Release(); });
@@ -223,7 +224,7 @@ int Run(const Options& options)
     winenv::Trace("result", {{"command", winenv::ToUtf8(options.command)}, {"hresult", code}});
 
     // Hashing every delivered file again is for the reports that show it, not for the status.
-    if (options.summary || options.interactive || !options.manifestFile.empty())
+    if (reported)
         ledger.Finish();
     const bool scriptFailed = !session.scriptErrors.empty() || session.unreachedLines != 0;
     const int status = ExitStatusOf(FAILED(outcome.result), scriptFailed, ledger);

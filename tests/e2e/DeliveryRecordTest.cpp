@@ -219,6 +219,9 @@ TEST_F(DeliveryRecord, ExitStatusesTellHowTheRunEnded)
     } cases[] = {
         {"a download of distinct files", {"--command", "OutputLightFile", "--select", top, "--do", "check Top / Wheel",
             "--do", "press 下载", "--do", "folder " + m_out + "1", "--do", "press 取消"}, 0, ""},
+        {"a name refused, no report asked for", {"--command", "OutputLightFile", "--select", top, "--do",
+            "check Top", "--do", "press 下载", "--do", "folder " + m_out + "2", "--do", "press 取消"}, 4,
+            "exit status 4"},
         {"signed", {"--command", "SignPdf", "--sign", wheel + pdf}, 0, ""},
         {"the plug-in fails on a damaged PDF", {"--command", "SignPdf", "--sign", wheel + broken}, 5,
             "exit status 5"},
