@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/ObjectModel.h"
@@ -16,6 +17,13 @@
 namespace qvclient {
 
 class Transaction;
+
+// A file the current command wrote: its content's SHA-256, and the light file it came from (0 for
+// another object's file).
+struct CommandFile {
+    std::string sha256;
+    LONG lightFileId = 0;
+};
 
 struct ClientState {
     std::unique_ptr<IDatabase> database;
@@ -30,19 +38,15 @@ struct ClientState {
     // Global parameters read during the current transaction: a command reads them once, as the
     // client keeps its settings for the length of a command.
     std::map<std::wstring, LONG> commandParams;
-    // Files the current command wrote, by the name the file system knows them under (case folded,
-    // as Windows compares names), with the SHA-256 of what was written: a second file under the
-    // same name with other content is refused instead of replacing the first without a word.
-    std::map<std::wstring, std::string> commandDownloads;
+    // Files the current command wrote (components/CommandFiles.h), by the name the file system
+    // knows them under.
+    std::unordered_map<std::string, CommandFile> commandFiles;
 
     std::mutex mutex;           // guards the members below
     std::vector<PendingError> pendingErrors;
     WaitObserver waitObserver;
     DownloadObserver downloadObserver;
     DeliveryObserver deliveryObserver;
-    // The light file each local path was last written from, and its content's checksum: what the
-    // watermark's verification mark names (for the length of a command, as commandDownloads).
-    std::map<std::wstring, std::pair<LONG, std::string>> deliveredFiles;
 };
 
 } // namespace qvclient

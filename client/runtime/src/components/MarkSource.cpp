@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "ClientState.h"
+#include "components/CommandFiles.h"
 #include "qvclient/MarkVerification.h"
 #include "qvclient/VerificationMark.h"
 #include "qvclient/Watermark.h"
@@ -51,17 +52,12 @@ void ConnectMarkSource(const std::shared_ptr<ClientState>& state)
             const std::shared_ptr<ClientState> s = weak.lock();
             if (!s)
                 return false;
-            std::pair<LONG, std::string> delivered;
-            {
-                std::lock_guard<std::mutex> lock(s->mutex);
-                const auto found = s->deliveredFiles.find(path);
-                if (found == s->deliveredFiles.end())
-                    return false;
-                delivered = found->second;
-            }
-            if (FindLightFileOrigin(*s->database, delivered.first, content) != S_OK)
+            LONG lightFileId = 0;
+            std::string sha256;
+            if (!FindWrittenLightFile(*s, path, lightFileId, sha256) ||
+                FindLightFileOrigin(*s->database, lightFileId, content) != S_OK)
                 return false;
-            content.sha256 = delivered.second;
+            content.sha256 = sha256;
             content.user = UserName(*s);
             const std::wstring date = MakeWatermarkText(L"");
             content.date.assign(date.begin(), date.end());

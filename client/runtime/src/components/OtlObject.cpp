@@ -1,11 +1,11 @@
 #include "OtlObject.h"
 
-#include <cwctype>
 #include <vector>
 
 #include <winenv/Trace.h>
 
 #include "ClientState.h"
+#include "components/CommandFiles.h"
 #include "PathMapping.h"
 #include "com/UnknownArray.h"
 #include "qvclient/Errors.h"
@@ -17,34 +17,6 @@ namespace {
 std::wstring FromBstr(BSTR bstr)
 {
     return bstr != nullptr ? std::wstring(bstr, SysStringLen(bstr)) : std::wstring();
-}
-
-// The name a written file is known by within a command: Windows compares file names without case.
-std::wstring CommandFileKey(const std::string& posixPath)
-{
-    std::wstring key = winenv::FromUtf8(posixPath);
-    for (wchar_t& c : key)
-        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    return key;
-}
-
-// QV_E_NAMETAKEN when the current command already wrote other content under this name.
-HRESULT CheckCommandFile(ClientState& state, const std::wstring& key, const std::string& sha256,
-    std::string& earlierSha256)
-{
-    std::lock_guard<std::mutex> lock(state.transactionMutex);
-    const auto it = state.commandDownloads.find(key);
-    if (it == state.commandDownloads.end() || it->second == sha256)
-        return S_OK;
-    earlierSha256 = it->second;
-    return QV_E_NAMETAKEN;
-}
-
-void RememberCommandFile(ClientState& state, const std::wstring& key, const std::string& sha256)
-{
-    std::lock_guard<std::mutex> lock(state.transactionMutex);
-    if (state.currentTransaction != nullptr)
-        state.commandDownloads.emplace(key, sha256);
 }
 
 } // namespace
@@ -194,7 +166,7 @@ HRESULT OtlObject::WriteStoredFile(const std::wstring& localPath, StoredFileInfo
         observer = m_state->downloadObserver;
     }
     const std::string posixPath = ToPosix(localPath);
-    const std::wstring key = CommandFileKey(posixPath);
+    const std::string key = CommandFileKey(posixPath);
     std::string earlierSha256;
     hr = CheckCommandFile(*m_state, key, file.sha256, earlierSha256);
     if (FAILED(hr)) {
@@ -211,11 +183,7 @@ HRESULT OtlObject::WriteStoredFile(const std::wstring& localPath, StoredFileInfo
         cbWritten);
     if (FAILED(hr))
         return hr;
-    RememberCommandFile(*m_state, key, file.sha256);
-    if (m_pClass->name == L"LightFile") {
-        std::lock_guard<std::mutex> lock(m_state->mutex);
-        m_state->deliveredFiles[localPath] = {m_nObjectID, file.sha256};
-    }
+    RememberCommandFile(*m_state, key, file.sha256, m_pClass->name == L"LightFile" ? m_nObjectID : 0);
     winenv::Trace("file_written", {{"path", winenv::ToUtf8(localPath)}, {"bytes", std::to_string(cbWritten)}});
     return S_OK;
 }

@@ -106,9 +106,7 @@ Transaction::~Transaction()
         if (m_state->currentTransaction == this) {
             m_state->currentTransaction = nullptr;
             m_state->commandParams.clear();
-            m_state->commandDownloads.clear();
-            std::lock_guard<std::mutex> deliveredLock(m_state->mutex);
-            m_state->deliveredFiles.clear();
+            std::unordered_map<std::string, CommandFile>().swap(m_state->commandFiles); // its buckets too
         }
     }
     if (m_state->database)

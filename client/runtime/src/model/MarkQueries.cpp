@@ -56,12 +56,18 @@ std::wstring AsText(const DbValue& value)
 
 HRESULT FindLightFileOrigin(IDatabase& database, LONG lightFileId, MarkContent& origin)
 {
-    for (const DocumentTables& t : kClasses) {
-        std::unique_ptr<IDbCursor> cursor;
-        const HRESULT hr = First(database,
-            std::wstring(L"SELECT m.roleA_id, m.roleB_id FROM ") + t.iterationFile + L" f JOIN " +
+    // Asked for every watermarked PDF of a download: the texts are made once.
+    static const std::vector<std::wstring> queries = [] {
+        std::vector<std::wstring> texts;
+        for (const DocumentTables& t : kClasses)
+            texts.push_back(std::wstring(L"SELECT m.roleA_id, m.roleB_id FROM ") + t.iterationFile + L" f JOIN " +
                 t.revisionComposition + L" r ON r.roleB_id = f.roleA_id JOIN " + t.masterComposition +
-                L" m ON m.roleB_id = r.roleA_id WHERE f.roleB_id = ? AND f.ROLEB_CLASS_ID = ?",
+                L" m ON m.roleB_id = r.roleA_id WHERE f.roleB_id = ? AND f.ROLEB_CLASS_ID = ?");
+        return texts;
+    }();
+    for (size_t i = 0; i < queries.size(); ++i) {
+        std::unique_ptr<IDbCursor> cursor;
+        const HRESULT hr = First(database, queries[i],
             {DbValue::Integer(lightFileId), DbValue::Integer(kLightFileClassId)}, cursor);
         if (FAILED(hr))
             return hr;
@@ -70,7 +76,7 @@ HRESULT FindLightFileOrigin(IDatabase& database, LONG lightFileId, MarkContent& 
         origin.lightFileId = lightFileId;
         origin.documentId = AsLong(cursor->GetValue(0));
         origin.revisionId = AsLong(cursor->GetValue(1));
-        origin.className = t.className;
+        origin.className = kClasses[i].className;
         return S_OK;
     }
     return S_FALSE;
