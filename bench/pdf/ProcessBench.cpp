@@ -135,17 +135,34 @@ void EmptyFolder(const std::string& folder)
     fs::create_directories(folder, ec);
 }
 
-// The top assembly of the 1x demo ticked (which ticks the whole structure) and downloaded into
-// an empty folder, no signatures, no watermark; and the same vault files under the names the
-// download gave them, for cp to copy.
+// What the download does to each PDF on the way: the demo's default is both.
+enum class Stamping { None, Signed, SignedAndWatermarked };
+
+// The demo folder of that size whose database asks for that stamping.
+std::string DemoFor(int parts, Stamping stamping, qvclient::DemoDatabaseInfo& info)
+{
+    const char* const kWatermarkOff = "UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';";
+    switch (stamping) {
+    case Stamping::None:
+        return vizbench::DemoFolder(parts, info, "plain", std::string("DELETE FROM T_DocumentSignature; ") + kWatermarkOff);
+    case Stamping::Signed:
+        return vizbench::DemoFolder(parts, info, "signed", kWatermarkOff);
+    case Stamping::SignedAndWatermarked:
+        break;
+    }
+    return vizbench::DemoFolder(parts, info);
+}
+
+// The top assembly of the demo ticked (which ticks the whole structure) and downloaded into
+// an empty folder (by default no signatures, no watermark); and the same vault files under the
+// names the download gave them, for cp to copy.
 class Download {
 public:
     // Runs the download once, with the environment's assignments before it, to learn the names.
-    bool Prepare(int parts, const std::vector<std::string>& environment = {})
+    bool Prepare(int parts, const std::vector<std::string>& environment = {}, Stamping stamping = Stamping::None)
     {
         qvclient::DemoDatabaseInfo info;
-        m_demo = vizbench::DemoFolder(parts, info, "plain",
-            "DELETE FROM T_DocumentSignature; UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';");
+        m_demo = DemoFor(parts, stamping, info);
         if (m_demo.empty())
             return false;
         // Both sides write to memory when there is room: ext4 skips the inodes freed in the last
@@ -196,6 +213,20 @@ public:
     vizbench::Side Copy(std::vector<double>* cpu = nullptr) const
     {
         return Process({"cp", "-rL", m_staged + "/.", m_copy}, [this] { EmptyFolder(m_copy); }, cpu);
+    }
+    // The client through peak_rss, whose report gives its peak resident set.
+    vizbench::Side MeasuredClient(const std::string& report, std::vector<double>& cpu) const
+    {
+        std::vector<std::string> argv = {Bin("peak_rss"), report};
+        argv.insert(argv.end(), m_argv.begin(), m_argv.end());
+        return Process(argv, [this] { EmptyFolder(m_out); }, &cpu);
+    }
+    // What a user would reach for to copy and check the same files: cp, then sha256sum of each.
+    vizbench::Side CopyAndChecksum(std::vector<double>* cpu = nullptr) const
+    {
+        return Process({"sh", "-c", "cp -rL \"$0\"/. \"$1\" && find \"$1\" -type f -exec sha256sum {} + >/dev/null",
+                           m_staged, m_copy},
+            [this] { EmptyFolder(m_copy); }, cpu);
     }
     // The same files copied with their SHA-256 worked out on the way, as the client verifies.
     vizbench::Side VerifiedCopy(std::vector<double>* cpu = nullptr) const
@@ -291,6 +322,67 @@ void BM_DownloadVsVerifiedCopy(benchmark::State& state)
 }
 BENCHMARK(BM_DownloadVsVerifiedCopy)->Arg(1000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// What a user waits for: the whole download as plmclient runs it, with the stamping of its
+// row, against cp and against cp + sha256sum of the same files, the three run in turn (the order
+// rotated each iteration). Counters: each side's median wall and CPU time, the client's
+// peak resident set, and its time as a ratio of each baseline's.
+void UserDownload(benchmark::State& state, Stamping stamping)
+{
+    Download download;
+    if (!download.Prepare(static_cast<int>(state.range(0)), {}, stamping)) {
+        state.SkipWithError("the demo or the download failed");
+        return;
+    }
+    const std::string report = fs::temp_directory_path().string() + "/viz-download-rss-" + std::to_string(getpid());
+    std::vector<double> cpu[3], wall[3];
+    const vizbench::Side sides[3] = {
+        download.MeasuredClient(report, cpu[0]), download.Copy(&cpu[1]), download.CopyAndChecksum(&cpu[2])};
+    long peakKb = 0;
+    size_t first = 0;
+    for (auto _ : state) {
+        double total = 0;
+        for (size_t k = 0; k < 3; ++k) {
+            const size_t side = (first + k) % 3;
+            const double seconds = sides[side]();
+            if (seconds < 0) {
+                state.SkipWithError(side == 0 ? "the download failed" : "a baseline failed");
+                return;
+            }
+            wall[side].push_back(seconds);
+            total += seconds;
+            long kb = 0;
+            if (side == 0 && std::ifstream(report) >> kb)
+                peakKb = std::max(peakKb, kb);
+        }
+        first = (first + 1) % 3;
+        state.SetIterationTime(total);
+    }
+    std::error_code ec;
+    fs::remove(report, ec);
+    const char* const names[3] = {"client", "cp", "cp_sha256sum"};
+    for (size_t side = 0; side < 3; ++side) {
+        state.counters[std::string(names[side]) + "_ms"] = vizbench::Median(wall[side]) * 1e3;
+        state.counters[std::string(names[side]) + "_cpu_ms"] = vizbench::Median(cpu[side]) * 1e3;
+    }
+    std::vector<double> vsCp, vsChecksum;
+    for (size_t i = 0; i < wall[0].size(); ++i) {
+        vsCp.push_back(wall[0][i] / wall[1][i]);
+        vsChecksum.push_back(wall[0][i] / wall[2][i]);
+    }
+    state.counters["vs_cp"] = vizbench::Median(vsCp);
+    state.counters["vs_cp_sha256sum"] = vizbench::Median(vsChecksum);
+    state.counters["peak_rss_mb"] = static_cast<double>(peakKb) / 1024.0;
+    state.counters["files"] = static_cast<double>(download.Files());
+}
+
+void BM_UserDownloadUnsigned(benchmark::State& state) { UserDownload(state, Stamping::None); }
+void BM_UserDownloadSigned(benchmark::State& state) { UserDownload(state, Stamping::Signed); }
+void BM_UserDownloadSignedAndWatermarked(benchmark::State& state) { UserDownload(state, Stamping::SignedAndWatermarked); }
+// 10x (10,000 parts, 300,000 files) takes tens of minutes: scripts/bench.sh runs it with --large.
+BENCHMARK(BM_UserDownloadUnsigned)->Arg(1000)->Arg(10000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UserDownloadSigned)->Arg(1000)->Arg(10000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UserDownloadSignedAndWatermarked)->Arg(1000)->Arg(10000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // The product tree opened and closed by plmclient; the counter is the peak in MB.
 void BM_PeakRss(benchmark::State& state)
 {
@@ -317,7 +409,7 @@ void BM_PeakRss(benchmark::State& state)
     fs::remove(report, ec);
     state.counters["peak_rss_mb"] = static_cast<double>(peakKb) / 1024.0;
 }
-BENCHMARK(BM_PeakRss)->Arg(1000)->Arg(2000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeakRss)->Arg(1000)->Arg(2000)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
