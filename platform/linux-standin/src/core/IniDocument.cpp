@@ -8,7 +8,6 @@
 #include <winnls.h>
 
 #include <utf/Utf.h>
-#include "RewriteFile.h"
 
 namespace win32core {
 
@@ -200,7 +199,7 @@ IniDocument::Line IniDocument::MakeLine(const std::wstring& text) const
     return line;
 }
 
-int IniDocument::Save(const std::string& posixPath, std::string& bytes)
+int IniDocument::Save(const std::function<int(const std::string&)>& write, std::string& bytes)
 {
     bytes = m_bom;
     bool split = false;
@@ -215,7 +214,7 @@ int IniDocument::Save(const std::string& posixPath, std::string& bytes)
         const bool needsEnd = line.end.empty() && i + 1 < m_lines.size();
         bytes += needsEnd ? Encode(m_crlf ? L"\r\n" : L"\n") : line.end;
     }
-    const int err = RewriteFile(posixPath, bytes);
+    const int err = write(bytes);
     if (err != 0)
         return err;
     // The document as the file reads back: a made line's text as the code page gives it back

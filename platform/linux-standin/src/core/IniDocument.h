@@ -4,6 +4,7 @@
 // encoding; any other file, and a new one, is in the ANSI code page.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,10 @@ class IniDocument {
 public:
     // The document a file of these bytes holds.
     void Parse(std::string bytes);
-    // Replaces the file with a complete one and gives its bytes; 0, or the errno of the step that
-    // failed (the file is then as it was). Once saved, the document is the one the file reads back.
-    int Save(const std::string& posixPath, std::string& bytes);
+    // Gives the file's new bytes to `write` (which replaces the file with them: 0, or the errno of
+    // the step that failed, the file then as it was) and to the caller. Once saved, the document is
+    // the one the file reads back.
+    int Save(const std::function<int(const std::string&)>& write, std::string& bytes);
 
     // False when absent. The value is as read: trimmed, surrounding quotes removed.
     bool GetValue(const std::wstring& section, const std::wstring& key, std::wstring& value) const;

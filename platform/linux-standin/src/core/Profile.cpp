@@ -4,6 +4,9 @@
 // is taken relative to the current directory (there is no Windows folder on this platform). A
 // write rewrites the file in place, as Windows does, once the room it needs is reserved: on a
 // full disk the call fails and the file stays as it was.
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cwchar>
 #include <mutex>
@@ -14,6 +17,9 @@
 #include "IniDocument.h"
 #include "LastError.h"
 #include "ProfileCache.h"
+#include "RegularFile.h"
+#include "RewriteFile.h"
+#include "winenv/AtomicFile.h"
 #include "winenv/Paths.h"
 
 using win32core::IniDocument;
@@ -71,31 +77,41 @@ extern "C" BOOL WINAPI WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpK
     }
     const std::string path = winenv::ToPosixPath(lpFileName);
     std::lock_guard<std::mutex> lock(g_profileMutex);
-    IniDocument scratch;
-    int readError = 0;
-    IniDocument document = win32core::ReadProfile(path, scratch, readError);
+    // Read and rewritten through one descriptor: a job is written in some forty calls.
+    win32core::FileDescriptor fd;
+    struct stat info {};
+    int readError = win32core::OpenRegularFile(path, O_RDWR, fd, info);
+    std::string bytes;
+    if (readError == 0)
+        readError = win32core::ReadProfileBytes(fd.Get(), info.st_size, bytes);
     // A file that is there but cannot be read is not written over either.
     if (readError != 0 && readError != ENOENT)
         return win32core::FailWith(win32core::Win32ErrorFromErrno(readError));
     const bool existed = readError == 0;
+    if (!existed && (lpKeyName == nullptr || lpString == nullptr))
+        return TRUE; // nothing to delete, and no file to make
+    IniDocument& document = win32core::ProfileDocument(path, std::move(bytes));
     if (lpKeyName == nullptr)
         document.DeleteSection(lpAppName);
     else if (lpString == nullptr)
         document.DeleteKey(lpAppName, lpKeyName);
     else
         document.SetValue(lpAppName, lpKeyName, lpString);
-    if (!existed && (lpKeyName == nullptr || lpString == nullptr))
-        return TRUE; // nothing to delete, and no file to make
-    std::string bytes;
-    const int err = document.Save(path, bytes);
+    const int err = document.Save(
+        [&](const std::string& content) {
+            return existed ? win32core::RewriteFile(fd, info.st_size, path, content)
+                           : winenv::WriteFileAtomically(path, content);
+        },
+        bytes);
     if (err != 0) {
+        win32core::ForgetProfile();
         if (win32core::PosixIsDirectory(path))
             SetLastError(ERROR_ACCESS_DENIED);
         else
             SetLastError(err == ENOENT ? win32core::NotFoundError(path) : win32core::Win32ErrorFromErrno(err));
         return FALSE;
     }
-    win32core::RememberProfile(path, std::move(bytes), document);
+    win32core::ProfileSaved(std::move(bytes));
     return TRUE;
 }
 
@@ -106,9 +122,14 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
         return 0;
     const std::string path = winenv::ToPosixPath(lpFileName);
     std::lock_guard<std::mutex> lock(g_profileMutex);
-    IniDocument scratch;
-    int readError = 0;
-    const IniDocument& document = win32core::ReadProfile(path, scratch, readError);
+    win32core::FileDescriptor fd;
+    struct stat info {};
+    std::string bytes;
+    if (win32core::OpenRegularFile(path, O_RDONLY, fd, info) != 0 ||
+        win32core::ReadProfileBytes(fd.Get(), info.st_size, bytes) != 0)
+        bytes.clear(); // read as an empty file
+    fd.Close();
+    const IniDocument& document = win32core::ProfileDocument(path, std::move(bytes));
     if (lpAppName == nullptr)
         return CopyOutList(document.SectionNames(), lpReturnedString, nSize);
     if (lpKeyName == nullptr)

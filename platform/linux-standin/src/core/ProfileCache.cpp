@@ -1,12 +1,8 @@
 #include "ProfileCache.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-
-#include "RegularFile.h"
 
 namespace win32core {
 namespace {
@@ -23,21 +19,17 @@ KeptProfile& Kept()
     return kept;
 }
 
+} // namespace
+
 // The whole file in one read where it can: a stream's buffer and chunked reads cost more than
 // the lookup they serve. A short read of a regular file is its end.
-// 0, or the errno.
-int ReadBytes(const std::string& path, std::string& bytes)
+int ReadProfileBytes(int fd, off_t size, std::string& bytes)
 {
     bytes.clear();
-    FileDescriptor fd;
-    struct stat info {};
-    const int opened = OpenRegularFile(path, O_RDONLY, fd, info);
-    if (opened != 0)
-        return opened;
-    bytes.resize(static_cast<size_t>(info.st_size) + 1); // one more: a file grown since is read on
+    bytes.resize(static_cast<size_t>(size) + 1); // one more: a file grown since is read on
     size_t used = 0;
     for (;;) {
-        const ssize_t n = read(fd.Get(), bytes.data() + used, bytes.size() - used);
+        const ssize_t n = pread(fd, bytes.data() + used, bytes.size() - used, static_cast<off_t>(used));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -54,17 +46,9 @@ int ReadBytes(const std::string& path, std::string& bytes)
     return 0;
 }
 
-} // namespace
-
-const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratch, int& err)
+IniDocument& ProfileDocument(const std::string& posixPath, std::string bytes)
 {
     KeptProfile& kept = Kept();
-    std::string bytes;
-    err = ReadBytes(posixPath, bytes);
-    if (err != 0) {
-        scratch.Parse(std::string());
-        return scratch;
-    }
     if (kept.path == posixPath && kept.bytes == bytes)
         return kept.document;
     kept.document.Parse(bytes);
@@ -73,12 +57,17 @@ const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratc
     return kept.document;
 }
 
-void RememberProfile(const std::string& posixPath, std::string bytes, const IniDocument& document)
+void ProfileSaved(std::string bytes)
+{
+    Kept().bytes = std::move(bytes);
+}
+
+void ForgetProfile()
 {
     KeptProfile& kept = Kept();
-    kept.path = posixPath;
-    kept.bytes = std::move(bytes);
-    kept.document = document;
+    kept.path.clear();
+    kept.bytes.clear();
+    kept.document.Parse(std::string());
 }
 
 } // namespace win32core

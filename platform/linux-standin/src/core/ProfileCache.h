@@ -3,19 +3,27 @@
 // the bytes costs far less than parsing them). Callers hold the profile lock.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 #include "IniDocument.h"
 
 namespace win32core {
 
-// The document the file holds: the kept one while the file still holds the bytes it was parsed
-// from, else `scratch` loaded from the file. Valid while the caller holds the lock. `err` is 0, or
-// the errno that kept the file from being read (ENOENT: there is none; kNotRegularFile: a link or
-// special file, never read); the document is then `scratch`, empty.
-const IniDocument& ReadProfile(const std::string& posixPath, IniDocument& scratch, int& err);
+// The whole file read through a descriptor open on it, whose size the open's check gave; 0 or the
+// errno.
+int ReadProfileBytes(int fd, off_t size, std::string& bytes);
 
-// Keeps the document just saved to the file, with the bytes it was saved as.
-void RememberProfile(const std::string& posixPath, std::string bytes, const IniDocument& document);
+// The document those bytes of the file hold: the kept one when they are the bytes it was parsed
+// from or saved as, else parsed into it. Valid while the caller holds the lock; a writer may
+// change it, then tells which way its write went.
+IniDocument& ProfileDocument(const std::string& posixPath, std::string bytes);
+
+// The kept document was saved as these bytes.
+void ProfileSaved(std::string bytes);
+
+// The kept document was changed but not saved: it no longer stands for the file.
+void ForgetProfile();
 
 } // namespace win32core

@@ -5,26 +5,20 @@
 #include "RewriteFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "RegularFile.h"
 #include "winenv/AtomicFile.h"
 
 namespace win32core {
 
-int RewriteFile(const std::string& posixPath, const std::string& content)
+int RewriteFile(FileDescriptor& fd, off_t oldSize, const std::string& posixPath, const std::string& content)
 {
-    FileDescriptor fd;
-    struct stat info {};
-    const int opened = OpenRegularFile(posixPath, O_WRONLY, fd, info);
-    if (opened != 0)
-        return opened == ENOENT ? winenv::WriteFileAtomically(posixPath, content) : opened;
     const auto size = static_cast<off_t>(content.size());
-    if (size > info.st_size && fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
+    if (size > oldSize && fallocate(fd.Get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
         const int err = errno;
+        fd.Close();
         return err == EOPNOTSUPP || err == ENOSYS ? winenv::WriteFileAtomically(posixPath, content) : err;
     }
     int err = 0;
@@ -35,7 +29,7 @@ int RewriteFile(const std::string& posixPath, const std::string& content)
         else if (n < 0 && errno != EINTR)
             err = errno;
     }
-    if (err == 0 && size < info.st_size && ftruncate(fd.Get(), size) != 0)
+    if (err == 0 && size < oldSize && ftruncate(fd.Get(), size) != 0)
         err = errno;
     const int closed = fd.Close();
     return err != 0 ? err : closed;
