@@ -256,6 +256,8 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
         SetLastError(0);
         const BOOL written = WritePrivateProfileStringW(L"SIGN1", L"CONTENT", winenv::FromUtf8(added).c_str(), ini.c_str());
         const DWORD error = GetLastError();
+        wchar_t value[8] = L"";
+        GetPrivateProfileStringW(L"SIGN1", L"CONTENT", L"none", value, 8, ini.c_str());
         const BOOL created = WritePrivateProfileStringW(L"PDFSIGN", L"NUMBER", L"1",
             winenv::FromPosixPath(disk.Path("new.ini")).c_str());
         const std::string after = viztest::ReadPosixFile(disk.Path("job.pdf.ini"));
@@ -266,6 +268,7 @@ TEST(ProfileOnAFullDisk, EitherTheWholeFileOrTheOldOneAndAFailure)
             ++failures;
             EXPECT_EQ(error, static_cast<DWORD>(ERROR_DISK_FULL)) << free << " bytes free";
             EXPECT_TRUE(after == original) << free << " bytes free: the file changed, " << after.size() << " bytes";
+            EXPECT_STREQ(L"none", value) << free << " bytes free: the value that was not written reads back";
         }
         std::vector<std::string> expected = {"job.pdf.ini"};
         if (created)
