@@ -1,16 +1,25 @@
 #include "qvclient/VerificationMark.h"
 
+#include "Base32.h"
+
 #include <winenv/Trace.h>
 
 #include <cstdio>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <vector>
 
 namespace qvclient {
 namespace {
 
-const char kPrefix[] = "PLMMARK1 ";
+// The first format, keyed fields with the checksum in hex: still read, for copies delivered before.
+const char kKeyedPrefix[] = "PLMMARK1 ";
+// Fields in a fixed order, a space apart, the checksum in base32: everything but the class and
+// user fits the code's alphanumeric mode, so the code is a few versions smaller.
+const char kPrefix[] = "PLMMARK2 ";
+const char kHexDigits[] = "0123456789abcdef";
 
 std::string PercentEncode(const std::string& utf8)
 {
@@ -70,23 +79,50 @@ std::string XmlEscape(const std::string& text)
     return escaped;
 }
 
-} // namespace
-
-std::string FormatMarkText(const MarkContent& content)
+// 64 lower-case hex digits to their 32 bytes, or false.
+bool Sha256Bytes(const std::string& hex, std::string& bytes)
 {
-    return kPrefix + std::string("lf=") + std::to_string(content.lightFileId) + ";doc=" +
-        std::to_string(content.documentId) + ";class=" + PercentEncode(winenv::ToUtf8(content.className)) +
-        ";rev=" + std::to_string(content.revisionId) + ";sha256=" + content.sha256 +
-        ";user=" + PercentEncode(winenv::ToUtf8(content.user)) + ";date=" + content.date;
+    if (hex.size() != 64 || hex.find_first_not_of(kHexDigits) != std::string::npos)
+        return false;
+    bytes.clear();
+    for (size_t i = 0; i < hex.size(); i += 2)
+        bytes += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+    return true;
 }
 
-bool ParseMarkText(const std::string& text, MarkContent& content)
+std::string Sha256Hex(const std::string& bytes)
 {
-    const std::string prefix = kPrefix;
-    if (text.compare(0, prefix.size(), prefix) != 0)
+    std::string hex;
+    for (unsigned char byte : bytes) {
+        hex += kHexDigits[byte >> 4];
+        hex += kHexDigits[byte & 15];
+    }
+    return hex;
+}
+
+// What both formats check alike once their fields are apart.
+bool TakeFields(const std::string& lightFile, const std::string& document, const std::string& className,
+    const std::string& revision, const std::string& sha256, const std::string& user, const std::string& date,
+    MarkContent& content)
+{
+    MarkContent parsed;
+    std::string classUtf8, userUtf8, bytes;
+    if (!ParseId(lightFile, parsed.lightFileId) || !ParseId(document, parsed.documentId) ||
+        !ParseId(revision, parsed.revisionId) || !PercentDecode(className, classUtf8) || !PercentDecode(user, userUtf8) ||
+        classUtf8.empty() || !Sha256Bytes(sha256, bytes) || date.size() != 10)
         return false;
+    parsed.sha256 = sha256;
+    parsed.date = date;
+    parsed.className = winenv::FromUtf8(classUtf8);
+    parsed.user = winenv::FromUtf8(userUtf8);
+    content = parsed;
+    return true;
+}
+
+bool ParseKeyedMarkText(const std::string& text, MarkContent& content)
+{
     std::map<std::string, std::string> fields;
-    size_t start = prefix.size();
+    size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(';', start);
         if (end == std::string::npos)
@@ -98,22 +134,50 @@ bool ParseMarkText(const std::string& text, MarkContent& content)
         fields[field.substr(0, equals)] = field.substr(equals + 1);
         start = end + 1;
     }
-    MarkContent parsed;
-    std::string className, user;
-    if (fields.size() != 7 || !ParseId(fields["lf"], parsed.lightFileId) || !ParseId(fields["doc"], parsed.documentId) ||
-        !ParseId(fields["rev"], parsed.revisionId) || !PercentDecode(fields["class"], className) ||
-        !PercentDecode(fields["user"], user))
-        return false;
-    parsed.sha256 = fields["sha256"];
-    if (parsed.sha256.size() != 64 || parsed.sha256.find_first_not_of("0123456789abcdef") != std::string::npos)
-        return false;
-    parsed.date = fields["date"];
-    if (parsed.date.size() != 10 || className.empty())
-        return false;
-    parsed.className = winenv::FromUtf8(className);
-    parsed.user = winenv::FromUtf8(user);
-    content = parsed;
-    return true;
+    return fields.size() == 7 &&
+        TakeFields(fields["lf"], fields["doc"], fields["class"], fields["rev"], fields["sha256"], fields["user"],
+            fields["date"], content);
+}
+
+bool ParseOrderedMarkText(const std::string& text, MarkContent& content)
+{
+    std::vector<std::string> fields;
+    for (size_t start = 0;;) {
+        const size_t end = text.find(' ', start);
+        fields.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    std::string bytes;
+    return fields.size() == 7 && Base32Decode(fields[4], bytes) && bytes.size() == 32 &&
+        TakeFields(fields[0], fields[1], fields[6], fields[2], Sha256Hex(bytes), fields[5], fields[3], content);
+}
+
+} // namespace
+
+std::string FormatMarkText(const MarkContent& content)
+{
+    std::string sha256;
+    if (!Sha256Bytes(content.sha256, sha256))
+        sha256.clear(); // a text that does not read back, rather than another checksum
+    return kPrefix + std::to_string(content.lightFileId) + " " + std::to_string(content.documentId) + " " +
+        std::to_string(content.revisionId) + " " + content.date + " " + Base32Encode(sha256) + " " +
+        PercentEncode(winenv::ToUtf8(content.user)) + " " + PercentEncode(winenv::ToUtf8(content.className));
+}
+
+bool ParseMarkText(const std::string& text, MarkContent& content)
+{
+    const struct {
+        const char* prefix;
+        bool (*parse)(const std::string&, MarkContent&);
+    } formats[] = {{kPrefix, ParseOrderedMarkText}, {kKeyedPrefix, ParseKeyedMarkText}};
+    for (const auto& format : formats) {
+        const size_t length = std::strlen(format.prefix);
+        if (text.compare(0, length, format.prefix) == 0)
+            return format.parse(text.substr(length), content);
+    }
+    return false;
 }
 
 std::wstring MarkCaption(const MarkContent& content)
