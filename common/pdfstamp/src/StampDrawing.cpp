@@ -376,8 +376,12 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
         if (mark) {
             if (!markImage.isInitialized()) {
                 markImage = MakeQrCodeImage(maker, markModules, markDark);
-                if (!markCaption.Empty())
+                if (!markCaption.Empty()) {
                     captionForm = MakeWatermarkForm(maker, markCaption, captionSize);
+                    // A few kilobytes of outlines, new in every document: deflating them was
+                    // about a fifth of what the mark costs a document.
+                    edit.KeepPlain(captionForm);
+                }
             }
             // Opaque, over the watermark: a scanner needs the code's contrast.
             const auto [x, y] = MarkOrigin(*mark, frame.width, frame.height);
