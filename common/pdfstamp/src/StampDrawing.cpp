@@ -376,7 +376,7 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
         if (mark) {
             if (!markImage.isInitialized()) {
                 markImage = MakeQrCodeImage(maker, markModules, markDark);
-                // A few hundred bytes of near-random bits: deflating takes the demo's 270 to 249.
+                // A few hundred bytes of near-random bits: deflating takes a typical mark's 270 to 249.
                 edit.KeepPlain(markImage);
                 if (!markCaption.Empty()) {
                     captionForm = MakeWatermarkForm(maker, markCaption, captionSize);
