@@ -4,7 +4,6 @@
 
 #include <winenv/Trace.h>
 
-#include <cstdio>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +19,7 @@ const char kKeyedPrefix[] = "PLMMARK1 ";
 // user fits the code's alphanumeric mode, so the code is a few versions smaller.
 const char kPrefix[] = "PLMMARK2 ";
 const char kHexDigits[] = "0123456789abcdef";
+const char kUpperHex[] = "0123456789ABCDEF";
 
 std::string PercentEncode(const std::string& utf8)
 {
@@ -28,9 +28,9 @@ std::string PercentEncode(const std::string& utf8)
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_') {
             text += static_cast<char>(c);
         } else {
-            char code[4];
-            std::snprintf(code, sizeof code, "%%%02X", c);
-            text += code;
+            text += '%';
+            text += kUpperHex[c >> 4];
+            text += kUpperHex[c & 15];
         }
     }
     return text;
@@ -84,9 +84,10 @@ bool Sha256Bytes(const std::string& hex, std::string& bytes)
 {
     if (hex.size() != 64 || hex.find_first_not_of(kHexDigits) != std::string::npos)
         return false;
+    auto nibble = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
     bytes.clear();
     for (size_t i = 0; i < hex.size(); i += 2)
-        bytes += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+        bytes += static_cast<char>(nibble(hex[i]) << 4 | nibble(hex[i + 1]));
     return true;
 }
 
@@ -188,21 +189,26 @@ std::wstring MarkCaption(const MarkContent& content)
 
 std::string MakeMarkXmp(const MarkContent& content)
 {
-    auto element = [](const char* name, const std::string& value) {
-        return std::string("    <plmmark:") + name + ">" + XmlEscape(value) + "</plmmark:" + name + ">\n";
+    std::string xmp = "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+                      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+                      " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+                      "  <rdf:Description rdf:about=\"\" xmlns:plmmark=\"urn:plm:light-file-mark:1\">\n";
+    auto element = [&xmp](const char* name, const std::string& value) {
+        xmp.append("    <plmmark:").append(name).append(">").append(XmlEscape(value));
+        xmp.append("</plmmark:").append(name).append(">\n");
     };
-    return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-           "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-           " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-           "  <rdf:Description rdf:about=\"\" xmlns:plmmark=\"urn:plm:light-file-mark:1\">\n" +
-        element("Mark", FormatMarkText(content)) + element("LightFile", std::to_string(content.lightFileId)) +
-        element("Document", std::to_string(content.documentId)) + element("Class", winenv::ToUtf8(content.className)) +
-        element("Revision", std::to_string(content.revisionId)) + element("SHA256", content.sha256) +
-        element("User", winenv::ToUtf8(content.user)) + element("Date", content.date) +
-        "  </rdf:Description>\n"
-        " </rdf:RDF>\n"
-        "</x:xmpmeta>\n"
-        "<?xpacket end=\"r\"?>";
+    element("Mark", FormatMarkText(content));
+    element("LightFile", std::to_string(content.lightFileId));
+    element("Document", std::to_string(content.documentId));
+    element("Class", winenv::ToUtf8(content.className));
+    element("Revision", std::to_string(content.revisionId));
+    element("SHA256", content.sha256);
+    element("User", winenv::ToUtf8(content.user));
+    element("Date", content.date);
+    return xmp + "  </rdf:Description>\n"
+                 " </rdf:RDF>\n"
+                 "</x:xmpmeta>\n"
+                 "<?xpacket end=\"r\"?>";
 }
 
 bool ReadMarkXmp(const std::string& xmp, MarkContent& content)
