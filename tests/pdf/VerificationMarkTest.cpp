@@ -35,7 +35,7 @@ MarkContent Content(LONG lightFile, const wchar_t* className, const wchar_t* use
 TEST(MarkText, EveryFieldComesBackFromTheCodesTextAndFromTheXmp)
 {
     const MarkContent contents[] = {Content(124, L"Drawing", L"张工"), Content(2147483647, L"3DDocument", L""),
-        Content(1, L"CappDocument", L"O'Brien & Co; a=b <x>%")};
+        Content(1, L"CappDocument", L"O'Brien & Co; a=b <x>% two  spaces ")};
     for (const MarkContent& content : contents) {
         const std::string text = qvclient::FormatMarkText(content);
         SCOPED_TRACE(text);
@@ -51,26 +51,90 @@ TEST(MarkText, EveryFieldComesBackFromTheCodesTextAndFromTheXmp)
     EXPECT_EQ(L"LF124 R119 2a5fee4d", qvclient::MarkCaption(contents[0]));
 }
 
+// The checksum in base32 as Python's base64.b32encode writes its bytes, padding dropped (the
+// other direction is the round trip above).
+TEST(MarkText, TheChecksumIsWrittenInBase32)
+{
+    const struct {
+        const char* sha256;
+        const char* base32;
+    } cases[] = {
+        {"0000000000000000000000000000000000000000000000000000000000000000",
+            "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"},
+        {"ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff",
+            "777777777777777777777777777777777777777777777777777Q"},
+        {kSha.c_str(), "FJP64TIM7QCSUDMD7DG3OB37T253AID4KRV2HJ6BDKRGUIV5O3UQ"},
+    };
+    for (const auto& c : cases) {
+        MarkContent content = Content(124, L"Drawing", L"张工");
+        content.sha256 = c.sha256;
+        EXPECT_EQ("PLMMARK2 124 118 119 2026-12-07 " + std::string(c.base32) + " %E5%BC%A0%E5%B7%A5 Drawing",
+            qvclient::FormatMarkText(content));
+    }
+}
+
+// Copies delivered before the ordered format carry the keyed one: they still read.
+TEST(MarkText, TheKeyedFormatOfEarlierCopiesStillReads)
+{
+    const struct {
+        const char* text;
+        MarkContent content;
+    } cases[] = {
+        {"PLMMARK1 lf=124;doc=118;class=Drawing;rev=119;sha256=2a5fee4d0cfc052a0d83f8cdb7077f9ebbb0207c546ba3a7c11aa26a22bd"
+         "76e9;user=%E5%BC%A0%E5%B7%A5;date=2026-12-07",
+            Content(124, L"Drawing", L"张工")},
+        {"PLMMARK1 date=2026-12-07;user=;sha256=2a5fee4d0cfc052a0d83f8cdb7077f9ebbb0207c546ba3a7c11aa26a22bd76e9;rev=119;"
+         "class=3DDocument;doc=118;lf=2147483647",
+            Content(2147483647, L"3DDocument", L"")},
+    };
+    for (const auto& c : cases) {
+        MarkContent parsed;
+        ASSERT_TRUE(qvclient::ParseMarkText(c.text, parsed)) << c.text;
+        EXPECT_TRUE(parsed == c.content) << c.text;
+        const std::string xmp = "<x:xmpmeta><plmmark:Mark>" + std::string(c.text) + "</plmmark:Mark></x:xmpmeta>";
+        MarkContent fromXmp;
+        ASSERT_TRUE(qvclient::ReadMarkXmp(xmp, fromXmp)) << c.text;
+        EXPECT_TRUE(fromXmp == c.content) << c.text;
+    }
+}
+
 TEST(MarkText, TextsThatAreNoWholeMarkAreRefused)
 {
-    const std::string good = qvclient::FormatMarkText(Content(124, L"Drawing", L"张工"));
-    auto replaced = [&good](const std::string& from, const std::string& to) {
-        std::string text = good;
-        text.replace(text.find(from), from.size(), to);
-        return text;
+    const std::string ordered = qvclient::FormatMarkText(Content(124, L"Drawing", L"张工"));
+    const std::string keyed = "PLMMARK1 lf=124;doc=118;class=Drawing;rev=119;sha256=" + kSha +
+        ";user=%E5%BC%A0%E5%B7%A5;date=2026-12-07";
+    auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        const size_t at = text.find(from);
+        EXPECT_NE(std::string::npos, at) << from;
+        return at == std::string::npos ? text : text.replace(at, from.size(), to);
     };
+    const std::string sha32 = "FJP64TIM7QCSUDMD7DG3OB37T253AID4KRV2HJ6BDKRGUIV5O3UQ";
     const std::string cases[] = {
         "",
         "https://example.com/",
-        good.substr(1),                                 // no prefix
-        replaced("lf=124;", ""),                         // a field missing
-        good + ";extra=1",                               // one too many
-        replaced("lf=124", "lf=2147483648"),             // beyond LONG
-        replaced("lf=124", "lf=-4"),
-        replaced("sha256=2a5f", "sha256=2A5F"),          // checksums are lower case
-        replaced("sha256=2a5f", "sha256=2a5"),           // one digit short
-        replaced("user=%E5", "user=%G5"),                // a broken escape
-        replaced("class=Drawing", "class="),
+        "PLMMARK3" + ordered.substr(8),                        // a format to come
+        ordered.substr(1),                                    // no prefix
+        replaced(ordered, " 118 ", " "),                      // a field missing
+        ordered + " extra",                                   // one too many
+        replaced(ordered, "PLMMARK2 124", "PLMMARK2 2147483648"), // beyond LONG
+        replaced(ordered, "PLMMARK2 124", "PLMMARK2 -4"),
+        replaced(ordered, sha32, "fjp64tim7qcsudmd7dg3ob37t253aid4krv2hj6bdkrguiv5o3uq"), // base32 is capitals
+        replaced(ordered, sha32, sha32.substr(1)),            // one character short
+        replaced(ordered, sha32, sha32 + "A"),                // one long
+        replaced(ordered, sha32, sha32.substr(0, 51) + "R"),   // spare bits set: not the canonical text
+        replaced(ordered, sha32, sha32.substr(0, 51) + "1"),   // outside the alphabet
+        replaced(ordered, " %E5", " %G5"),                    // a broken escape
+        replaced(ordered, " Drawing", " "),                   // no class
+        replaced(ordered, " 2026-12-07 ", " 2026-12-7 "),
+        keyed.substr(1),
+        replaced(keyed, "lf=124;", ""),
+        keyed + ";extra=1",
+        replaced(keyed, "lf=124", "lf=2147483648"),
+        replaced(keyed, "lf=124", "lf=-4"),
+        replaced(keyed, "sha256=2a5f", "sha256=2A5F"),        // checksums are lower case
+        replaced(keyed, "sha256=2a5f", "sha256=2a5"),         // one digit short
+        replaced(keyed, "user=%E5", "user=%G5"),
+        replaced(keyed, "class=Drawing", "class="),
     };
     for (const std::string& text : cases) {
         MarkContent parsed;
@@ -142,7 +206,7 @@ TEST_F(MarkOnPdf, ComesBackFromTheMetadataAndFromTheCodeOnEveryPage)
     ASSERT_TRUE(qvclient::ReadMarkXmp(Metadata(pdf), fromXmp)) << Metadata(pdf);
     EXPECT_TRUE(fromXmp == content);
     // Stored as it is, not deflated: tools that scan a file's bytes for an XMP packet find it.
-    EXPECT_NE(std::string::npos, ReadFile(pdf).find("<plmmark:Mark>PLMMARK1 lf=124;"));
+    EXPECT_NE(std::string::npos, ReadFile(pdf).find("<plmmark:Mark>PLMMARK2 124 118 119 2026-12-07 "));
     for (int page = 1; page <= 3; ++page) {
         MarkContent scanned;
         const std::string code = CodeOnPage(pdf, page);

@@ -53,7 +53,8 @@ private:
     z_stream m_z{};
 };
 
-std::string ObjectText(QPDFObjectHandle object, Deflater& deflater)
+// Without a deflater the stream is written as it is.
+std::string ObjectText(QPDFObjectHandle object, Deflater* deflater)
 {
     const QPDFObjGen og = object.getObjGen();
     std::string text = std::to_string(og.getObj()) + " " + std::to_string(og.getGen()) + " obj\n";
@@ -62,9 +63,8 @@ std::string ObjectText(QPDFObjectHandle object, Deflater& deflater)
     std::shared_ptr<Buffer> raw = object.getRawStreamData();
     std::string data(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
     QPDFObjectHandle dict = object.getDict().shallowCopy();
-    // XMP stays plain, as qpdf leaves it, so that tools that scan a file for the packet find it.
-    if (!dict.hasKey("/Filter") && data.size() >= kSmallestDeflated && !dict.isDictionaryOfType("/Metadata")) {
-        std::string deflated = deflater.Deflate(data);
+    if (deflater && !dict.hasKey("/Filter") && data.size() >= kSmallestDeflated) {
+        std::string deflated = deflater->Deflate(data);
         if (deflated.size() < data.size()) {
             data.swap(deflated);
             dict.replaceKey("/Filter", QPDFObjectHandle::newName("/FlateDecode"));
@@ -173,14 +173,15 @@ bool FindFileEnd(const std::string& bytes, FileEnd& end)
     return true;
 }
 
-std::string MakeUpdate(const FileEnd& end, QPDFObjectHandle trailer, int size, const std::vector<QPDFObjectHandle>& objects)
+std::string MakeUpdate(const FileEnd& end, QPDFObjectHandle trailer, int size, const std::vector<QPDFObjectHandle>& objects,
+    const std::set<QPDFObjGen>& plain)
 {
     std::string update = end.endsInEol ? "" : "\n";
     std::vector<Entry> entries;
     Deflater deflater;
     for (QPDFObjectHandle object : objects) {
         entries.push_back({object.getObjGen().getObj(), object.getObjGen().getGen(), end.size + static_cast<long long>(update.size())});
-        update += ObjectText(object, deflater);
+        update += ObjectText(object, plain.count(object.getObjGen()) ? nullptr : &deflater);
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.id < b.id; });
     const long long xrefAt = end.size + static_cast<long long>(update.size());

@@ -5,6 +5,7 @@
 
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,8 @@ bool FindFileEnd(const std::string& bytes, FileEnd& end);
 // The bytes that append `objects` (indirect objects, none twice) to a file ending as `end`. The
 // new trailer keeps the old one's entries but those of its cross-reference section, and sizes the
 // file at `size` object numbers (one more for a cross-reference stream, which takes `size`).
-// Streams that have no filter are deflated when that makes them smaller.
-std::string MakeUpdate(const FileEnd& end, QPDFObjectHandle trailer, int size, const std::vector<QPDFObjectHandle>& objects);
+// Streams that have no filter, but those in `plain`, are deflated when that makes them smaller.
+std::string MakeUpdate(const FileEnd& end, QPDFObjectHandle trailer, int size, const std::vector<QPDFObjectHandle>& objects,
+    const std::set<QPDFObjGen>& plain = {});
 
 } // namespace pdfstamp

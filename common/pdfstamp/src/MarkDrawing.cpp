@@ -63,6 +63,8 @@ void PutMetadata(PdfEdit& edit, const std::string& xmp)
     stream.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/Metadata"));
     stream.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/XML"));
     QPDFObjectHandle root = edit.Document().getRoot();
+    // Plain, as qpdf leaves XMP, so that tools that scan a file for the packet find it.
+    edit.KeepPlain(stream);
     root.replaceKey("/Metadata", edit.Refer(stream));
     edit.Changed(root);
 }

@@ -72,6 +72,11 @@ void PdfEdit::Changed(QPDFObjectHandle object)
         m_changed.insert(object.getObjGen());
 }
 
+void PdfEdit::KeepPlain(QPDFObjectHandle made)
+{
+    m_plain.insert(made.getObjGen());
+}
+
 bool PdfEdit::Save(const std::string& path, std::string& error)
 {
     if (!m_maker)
@@ -88,7 +93,7 @@ bool PdfEdit::Save(const std::string& path, std::string& error)
             if (made.getObjGen().getObj() == id)
                 objects.push_back(made);
         }
-        const std::string update = MakeUpdate(m_end, m_document->getTrailer(), lastMade + 1, objects);
+        const std::string update = MakeUpdate(m_end, m_document->getTrailer(), lastMade + 1, objects, m_plain);
         bytes.reserve(m_bytes.size() + update.size());
         bytes.append(m_bytes).append(update);
     } catch (const std::exception& e) {

@@ -39,6 +39,9 @@ public:
     // Records an object of the document that the drawing changed; direct objects are part of
     // the object that holds them, which the caller records.
     void Changed(QPDFObjectHandle object);
+    // Keeps a stream made by Maker() out of the update's deflating: one that tools read as bytes
+    // (XMP), or one whose deflating costs more time than its bytes are worth.
+    void KeepPlain(QPDFObjectHandle made);
 
     // Puts the edited document in place of `path`, only ever as a complete file: on any failure,
     // a full disk included, `path` is as it was. Warnings while writing (a damaged stream copied
@@ -56,6 +59,7 @@ private:
     FileEnd m_end;
     int m_firstNewId = 0;
     std::set<QPDFObjGen> m_changed;
+    std::set<QPDFObjGen> m_plain;
 };
 
 } // namespace pdfstamp

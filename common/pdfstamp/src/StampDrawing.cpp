@@ -10,6 +10,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -23,11 +24,12 @@ namespace {
 // Signature pictures are made for the Windows screen: 96 pixels to the inch.
 constexpr double kPointsPerPixel = 72.0 / 96.0;
 
-std::string Num(double value)
+// Fixed-point, as printf's "%.4f" writes it (to_chars rounds alike, without the locale and the
+// format parsing), trailing zeros dropped.
+std::string Num(double value, int decimals = 4)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4f", value);
-    std::string text = buffer;
+    char buffer[400]; // the largest double has 309 digits before the point
+    std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr);
     text.erase(text.find_last_not_of('0') + 1);
     if (!text.empty() && text.back() == '.')
         text.pop_back();
@@ -157,24 +159,44 @@ double WatermarkSize(const Watermark& watermark, const ShapedLine& shaped, const
 // The watermark's text as filled glyph outlines at `size` points, its baseline from the origin
 // along x: one form for every page of the document, so the outlines are drawn and compressed once.
 // It adds no text to the page, so extractors and screen readers read the page's own text alone.
+// Each run is scaled once and its glyphs moved in whole font units: integers are short to write
+// and need no rounding.
 QPDFObjectHandle MakeWatermarkForm(QPDF& pdf, const ShapedLine& shaped, double size)
 {
     std::map<std::pair<const FontFace*, unsigned>, std::string> outlines; // a glyph may recur
     std::string glyphs;
     double pen = 0; // points along the baseline
+    auto units = [&glyphs](long x, long y) {
+        char text[48];
+        char* end = std::to_chars(text, text + 20, x).ptr;
+        *end++ = ' ';
+        end = std::to_chars(end, end + 20, y).ptr;
+        glyphs += "1 0 0 1 ";
+        glyphs.append(text, end);
+        glyphs += " cm\n";
+    };
     for (const ShapedText& run : shaped.runs) {
-        double perUnit = size / run.face->UnitsPerEm();
+        const double perUnit = size / run.face->UnitsPerEm();
+        // A unit is a small fraction of a point: four decimals would stretch a caption by a percent.
+        glyphs += "q " + Num(perUnit, 8) + " 0 0 " + Num(perUnit, 8) + " " + Num(pen) + " 0 cm\n";
+        long runPen = 0, x = 0, y = 0; // font units from the run's start; where the last glyph was put
         for (const ShapedGlyph& glyph : run.glyphs) {
             const auto key = std::make_pair(run.face.get(), glyph.gid);
             auto outline = outlines.find(key);
             if (outline == outlines.end())
                 outline = outlines.emplace(key, GlyphOutlinePath(*run.face, glyph.gid)).first;
             const std::string& path = outline->second;
-            if (!path.empty())
-                glyphs += "q " + Num(perUnit) + " 0 0 " + Num(perUnit) + " " + Num(pen + glyph.xOffset * perUnit) + " "
-                    + Num(glyph.yOffset * perUnit) + " cm\n" + path + "f\nQ\n";
-            pen += glyph.xAdvance * perUnit;
+            if (!path.empty()) {
+                units(runPen + glyph.xOffset - x, glyph.yOffset - y);
+                x = runPen + glyph.xOffset;
+                y = glyph.yOffset;
+                glyphs += path;
+                glyphs += "f\n";
+            }
+            runPen += glyph.xAdvance;
         }
+        glyphs += "Q\n";
+        pen += runPen * perUnit;
     }
     QPDFObjectHandle form = QPDFObjectHandle::newStream(&pdf, glyphs);
     QPDFObjectHandle dict = form.getDict();
@@ -354,8 +376,14 @@ bool DrawStamps(PdfEdit& edit, const std::vector<Stamp>& stamps, const Watermark
         if (mark) {
             if (!markImage.isInitialized()) {
                 markImage = MakeQrCodeImage(maker, markModules, markDark);
-                if (!markCaption.Empty())
+                // A few hundred bytes of near-random bits: deflating takes a typical mark's 270 to 249.
+                edit.KeepPlain(markImage);
+                if (!markCaption.Empty()) {
                     captionForm = MakeWatermarkForm(maker, markCaption, captionSize);
+                    // A few kilobytes of outlines, new in every document: deflating them was
+                    // about a fifth of what the mark costs a document.
+                    edit.KeepPlain(captionForm);
+                }
             }
             // Opaque, over the watermark: a scanner needs the code's contrast.
             const auto [x, y] = MarkOrigin(*mark, frame.width, frame.height);

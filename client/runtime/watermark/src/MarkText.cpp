@@ -1,16 +1,25 @@
 #include "qvclient/VerificationMark.h"
 
+#include "Base32.h"
+
 #include <winenv/Trace.h>
 
-#include <cstdio>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <vector>
 
 namespace qvclient {
 namespace {
 
-const char kPrefix[] = "PLMMARK1 ";
+// The first format, keyed fields with the checksum in hex: still read, for copies delivered before.
+const char kKeyedPrefix[] = "PLMMARK1 ";
+// Fields in a fixed order, a space apart, the checksum in base32: everything but the class and
+// user fits the code's alphanumeric mode, so the code is a few versions smaller.
+const char kPrefix[] = "PLMMARK2 ";
+const char kHexDigits[] = "0123456789abcdef";
+const char kUpperHex[] = "0123456789ABCDEF";
 
 std::string PercentEncode(const std::string& utf8)
 {
@@ -19,9 +28,9 @@ std::string PercentEncode(const std::string& utf8)
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_') {
             text += static_cast<char>(c);
         } else {
-            char code[4];
-            std::snprintf(code, sizeof code, "%%%02X", c);
-            text += code;
+            text += '%';
+            text += kUpperHex[c >> 4];
+            text += kUpperHex[c & 15];
         }
     }
     return text;
@@ -70,23 +79,51 @@ std::string XmlEscape(const std::string& text)
     return escaped;
 }
 
-} // namespace
-
-std::string FormatMarkText(const MarkContent& content)
+// 64 lower-case hex digits to their 32 bytes, or false.
+bool Sha256Bytes(const std::string& hex, std::string& bytes)
 {
-    return kPrefix + std::string("lf=") + std::to_string(content.lightFileId) + ";doc=" +
-        std::to_string(content.documentId) + ";class=" + PercentEncode(winenv::ToUtf8(content.className)) +
-        ";rev=" + std::to_string(content.revisionId) + ";sha256=" + content.sha256 +
-        ";user=" + PercentEncode(winenv::ToUtf8(content.user)) + ";date=" + content.date;
+    if (hex.size() != 64 || hex.find_first_not_of(kHexDigits) != std::string::npos)
+        return false;
+    auto nibble = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+    bytes.clear();
+    for (size_t i = 0; i < hex.size(); i += 2)
+        bytes += static_cast<char>(nibble(hex[i]) << 4 | nibble(hex[i + 1]));
+    return true;
 }
 
-bool ParseMarkText(const std::string& text, MarkContent& content)
+std::string Sha256Hex(const std::string& bytes)
 {
-    const std::string prefix = kPrefix;
-    if (text.compare(0, prefix.size(), prefix) != 0)
+    std::string hex;
+    for (unsigned char byte : bytes) {
+        hex += kHexDigits[byte >> 4];
+        hex += kHexDigits[byte & 15];
+    }
+    return hex;
+}
+
+// What both formats check alike once their fields are apart.
+bool TakeFields(const std::string& lightFile, const std::string& document, const std::string& className,
+    const std::string& revision, const std::string& sha256, const std::string& user, const std::string& date,
+    MarkContent& content)
+{
+    MarkContent parsed;
+    std::string classUtf8, userUtf8, bytes;
+    if (!ParseId(lightFile, parsed.lightFileId) || !ParseId(document, parsed.documentId) ||
+        !ParseId(revision, parsed.revisionId) || !PercentDecode(className, classUtf8) || !PercentDecode(user, userUtf8) ||
+        classUtf8.empty() || !Sha256Bytes(sha256, bytes) || date.size() != 10)
         return false;
+    parsed.sha256 = sha256;
+    parsed.date = date;
+    parsed.className = winenv::FromUtf8(classUtf8);
+    parsed.user = winenv::FromUtf8(userUtf8);
+    content = parsed;
+    return true;
+}
+
+bool ParseKeyedMarkText(const std::string& text, MarkContent& content)
+{
     std::map<std::string, std::string> fields;
-    size_t start = prefix.size();
+    size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(';', start);
         if (end == std::string::npos)
@@ -98,22 +135,50 @@ bool ParseMarkText(const std::string& text, MarkContent& content)
         fields[field.substr(0, equals)] = field.substr(equals + 1);
         start = end + 1;
     }
-    MarkContent parsed;
-    std::string className, user;
-    if (fields.size() != 7 || !ParseId(fields["lf"], parsed.lightFileId) || !ParseId(fields["doc"], parsed.documentId) ||
-        !ParseId(fields["rev"], parsed.revisionId) || !PercentDecode(fields["class"], className) ||
-        !PercentDecode(fields["user"], user))
-        return false;
-    parsed.sha256 = fields["sha256"];
-    if (parsed.sha256.size() != 64 || parsed.sha256.find_first_not_of("0123456789abcdef") != std::string::npos)
-        return false;
-    parsed.date = fields["date"];
-    if (parsed.date.size() != 10 || className.empty())
-        return false;
-    parsed.className = winenv::FromUtf8(className);
-    parsed.user = winenv::FromUtf8(user);
-    content = parsed;
-    return true;
+    return fields.size() == 7 &&
+        TakeFields(fields["lf"], fields["doc"], fields["class"], fields["rev"], fields["sha256"], fields["user"],
+            fields["date"], content);
+}
+
+bool ParseOrderedMarkText(const std::string& text, MarkContent& content)
+{
+    std::vector<std::string> fields;
+    for (size_t start = 0;;) {
+        const size_t end = text.find(' ', start);
+        fields.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    std::string bytes;
+    return fields.size() == 7 && Base32Decode(fields[4], bytes) && bytes.size() == 32 &&
+        TakeFields(fields[0], fields[1], fields[6], fields[2], Sha256Hex(bytes), fields[5], fields[3], content);
+}
+
+} // namespace
+
+std::string FormatMarkText(const MarkContent& content)
+{
+    std::string sha256;
+    if (!Sha256Bytes(content.sha256, sha256))
+        sha256.clear(); // a text that does not read back, rather than another checksum
+    return kPrefix + std::to_string(content.lightFileId) + " " + std::to_string(content.documentId) + " " +
+        std::to_string(content.revisionId) + " " + content.date + " " + Base32Encode(sha256) + " " +
+        PercentEncode(winenv::ToUtf8(content.user)) + " " + PercentEncode(winenv::ToUtf8(content.className));
+}
+
+bool ParseMarkText(const std::string& text, MarkContent& content)
+{
+    const struct {
+        const char* prefix;
+        bool (*parse)(const std::string&, MarkContent&);
+    } formats[] = {{kPrefix, ParseOrderedMarkText}, {kKeyedPrefix, ParseKeyedMarkText}};
+    for (const auto& format : formats) {
+        const size_t length = std::strlen(format.prefix);
+        if (text.compare(0, length, format.prefix) == 0)
+            return format.parse(text.substr(length), content);
+    }
+    return false;
 }
 
 std::wstring MarkCaption(const MarkContent& content)
@@ -124,21 +189,26 @@ std::wstring MarkCaption(const MarkContent& content)
 
 std::string MakeMarkXmp(const MarkContent& content)
 {
-    auto element = [](const char* name, const std::string& value) {
-        return std::string("    <plmmark:") + name + ">" + XmlEscape(value) + "</plmmark:" + name + ">\n";
+    std::string xmp = "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+                      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+                      " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+                      "  <rdf:Description rdf:about=\"\" xmlns:plmmark=\"urn:plm:light-file-mark:1\">\n";
+    auto element = [&xmp](const char* name, const std::string& value) {
+        xmp.append("    <plmmark:").append(name).append(">").append(XmlEscape(value));
+        xmp.append("</plmmark:").append(name).append(">\n");
     };
-    return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-           "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-           " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-           "  <rdf:Description rdf:about=\"\" xmlns:plmmark=\"urn:plm:light-file-mark:1\">\n" +
-        element("Mark", FormatMarkText(content)) + element("LightFile", std::to_string(content.lightFileId)) +
-        element("Document", std::to_string(content.documentId)) + element("Class", winenv::ToUtf8(content.className)) +
-        element("Revision", std::to_string(content.revisionId)) + element("SHA256", content.sha256) +
-        element("User", winenv::ToUtf8(content.user)) + element("Date", content.date) +
-        "  </rdf:Description>\n"
-        " </rdf:RDF>\n"
-        "</x:xmpmeta>\n"
-        "<?xpacket end=\"r\"?>";
+    element("Mark", FormatMarkText(content));
+    element("LightFile", std::to_string(content.lightFileId));
+    element("Document", std::to_string(content.documentId));
+    element("Class", winenv::ToUtf8(content.className));
+    element("Revision", std::to_string(content.revisionId));
+    element("SHA256", content.sha256);
+    element("User", winenv::ToUtf8(content.user));
+    element("Date", content.date);
+    return xmp + "  </rdf:Description>\n"
+                 " </rdf:RDF>\n"
+                 "</x:xmpmeta>\n"
+                 "<?xpacket end=\"r\"?>";
 }
 
 bool ReadMarkXmp(const std::string& xmp, MarkContent& content)

@@ -21,10 +21,11 @@ struct MarkContent {
     std::string date;       // YYYY-MM-DD
 };
 
-// One ASCII line, the QR code's text: "PLMMARK1 lf=..;doc=..;class=..;rev=..;sha256=..;user=..;date=..",
-// with the user and class percent-encoded as UTF-8.
+// One ASCII line, the QR code's text: "PLMMARK2 <lf> <doc> <rev> <date> <sha256> <user> <class>", the
+// checksum's 32 bytes in base32 (RFC 4648, no padding), the user and class percent-encoded as UTF-8.
 std::string FormatMarkText(const MarkContent& content);
-// False for a text that is not a whole mark.
+// False for a text that is not a whole mark. Copies delivered before carry the keyed format
+// "PLMMARK1 lf=..;doc=..;class=..;rev=..;sha256=<hex>;user=..;date=..", read as well.
 bool ParseMarkText(const std::string& text, MarkContent& content);
 
 // The short code printed beside the QR code, for a person to read out: "LF<id> R<rev> <sha:8>".
