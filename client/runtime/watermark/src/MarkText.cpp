@@ -1,4 +1,5 @@
 #include "qvclient/VerificationMark.h"
+#include "qvclient/XmlText.h"
 
 #include "Base32.h"
 
@@ -62,21 +63,6 @@ bool ParseId(const std::string& text, LONG& id)
         return false;
     id = static_cast<LONG>(value);
     return true;
-}
-
-std::string XmlEscape(const std::string& text)
-{
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
 }
 
 // 64 lower-case hex digits to their 32 bytes, or false.
@@ -194,7 +180,7 @@ std::string MakeMarkXmp(const MarkContent& content)
                       " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
                       "  <rdf:Description rdf:about=\"\" xmlns:plmmark=\"urn:plm:light-file-mark:1\">\n";
     auto element = [&xmp](const char* name, const std::string& value) {
-        xmp.append("    <plmmark:").append(name).append(">").append(XmlEscape(value));
+        xmp.append("    <plmmark:").append(name).append(">").append(EscapeXml(value));
         xmp.append("</plmmark:").append(name).append(">\n");
     };
     element("Mark", FormatMarkText(content));
