@@ -3,9 +3,7 @@
 # the export tables, and the programs under Wine in a virtual X display, so no window reaches the
 # user's screen. One 64-bit Wine prefix runs both (x86 on its 32-bit side, wine32); it lives in
 # the build folder and is made once (wineboot -i); its time is printed.
-# x86 leaves out the tests that VIZ_X86_SKIP matches (a ctest regular expression; default the
-# README's examples, the slowest, which x64 runs): where the kernel runs no 32-bit code, Wine's
-# 32-bit side runs emulated (scripts/i386-programs.sh).
+# Where the kernel runs no 32-bit code, Wine's 32-bit side runs emulated (scripts/i386-programs.sh).
 # Usage: scripts/windows.sh [BUILD_ROOT]   (default build: build/win64, build/win32, build/wineprefix)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,8 +55,7 @@ echo "== tests x64 (under Wine)"
 start=$(date +%s)
 run_in_display bash -c 'ctest --test-dir "$1" --output-on-failure; rc=$?; wineserver -k || true; exit $rc' _ "$root/win64"
 echo "== tests x64: $(( $(date +%s) - start )) s"
-skip=${VIZ_X86_SKIP-^windows_readme_examples\$}
-echo "== tests x86 (under Wine's 32-bit side)${skip:+, all but those matching $skip}"
+echo "== tests x86 (under Wine's 32-bit side)"
 start=$(date +%s)
-run_in_display bash -c 'ctest --test-dir "$1" ${2:+-E "$2"} --output-on-failure; rc=$?; wineserver -k || true; exit $rc' _ "$root/win32" "$skip"
+run_in_display bash -c 'ctest --test-dir "$1" --output-on-failure; rc=$?; wineserver -k || true; exit $rc' _ "$root/win32"
 echo "== tests x86: $(( $(date +%s) - start )) s"
