@@ -30,7 +30,7 @@ done
 
 # The 64-bit loader runs the prefix's tools and the x64 programs itself: the `wine` command starts the
 # 32-bit loader once wine32 is installed, which only hands a 64-bit program on (and on a kernel
-# without 32-bit code runs emulated, see scripts/deps.sh).
+# without 32-bit code runs emulated, see scripts/i386-programs.sh).
 wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
 export WINEPREFIX=$PWD/$root/wineprefix WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 run_in_display() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
