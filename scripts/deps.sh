@@ -10,7 +10,7 @@ packages=(
   fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 mupdf-tools
   poppler-utils tmux librsvg2-bin nlohmann-json3-dev libqrencode-dev libzbar-dev zbar-tools
   clang llvm libclang-rt-14-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth dpkg-dev tcl locales
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth dpkg-dev tcl locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -23,23 +23,34 @@ need_sources=
 if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
   need_sources=1
 fi
-[ ${#missing[@]} -eq 0 ] && [ -z "$need_sources" ] && exit 0
-if [ "$(id -u)" != 0 ]; then
-  echo "missing packages: ${missing[*]}${need_sources:+ and deb-src entries} (run this script as root)" >&2
-  exit 1
-fi
-export DEBIAN_FRONTEND=noninteractive
-if [ -n "$need_sources" ]; then
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | grep -v '^#' >"$sources"
+# The x86 Windows programs run on Wine's 32-bit side (wine32), a package of the i386 architecture.
+need_i386=
+dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
+if [ ${#missing[@]} -gt 0 ] || [ -n "$need_sources" ] || [ -n "$need_i386" ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "missing packages: ${missing[*]}${need_sources:+ and deb-src entries}${need_i386:+ and the i386 architecture} (run this script as root)" >&2
+    exit 1
   fi
-  if [ -f /etc/apt/sources.list ]; then
-    sed -n 's/^deb \(.*\)$/deb-src \1/p' /etc/apt/sources.list >"${sources%.sources}.list"
+  export DEBIAN_FRONTEND=noninteractive
+  if [ -n "$need_i386" ]; then
+    dpkg --add-architecture i386
   fi
-  apt-get update
-  [ ${#missing[@]} -eq 0 ] && exit 0
+  if [ -n "$need_sources" ]; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | grep -v '^#' >"$sources"
+    fi
+    if [ -f /etc/apt/sources.list ]; then
+      sed -n 's/^deb \(.*\)$/deb-src \1/p' /etc/apt/sources.list >"${sources%.sources}.list"
+    fi
+  fi
+  if [ -n "$need_sources" ] || [ -n "$need_i386" ]; then
+    apt-get update
+  fi
+  if [ ${#missing[@]} -gt 0 ]; then
+    apt-get install -y --no-install-recommends "${missing[@]}" || {
+      apt-get update
+      apt-get install -y --no-install-recommends "${missing[@]}"
+    }
+  fi
 fi
-apt-get install -y --no-install-recommends "${missing[@]}" || {
-  apt-get update
-  apt-get install -y --no-install-recommends "${missing[@]}"
-}
+"$(dirname "$0")/i386-programs.sh"

@@ -10,5 +10,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Test programs run under Wine (64-bit).
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Test programs run under Wine's 64-bit loader: once wine32 is installed, `wine` starts the 32-bit
+# loader, which only hands a 64-bit program on (Debian keeps wine64 in /usr/lib/wine).
+find_program(VIZ_WINE64 wine64 PATHS /usr/lib/wine)
+if(VIZ_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VIZ_WINE64})
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()
