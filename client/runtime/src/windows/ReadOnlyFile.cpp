@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include <windows.h>
+
 #include <winenv/Trace.h>
 
 namespace qvclient {
@@ -26,12 +28,20 @@ ReadOnlyFile::~ReadOnlyFile()
         _close(m_fd);
 }
 
+// Only a file on disk is content: a stored file's name such as "CON" or "NUL" opens a device, and a
+// pipe's read would wait; both are refused as the Linux side refuses a FIFO.
 HRESULT ReadOnlyFile::OpenForReading(const std::string& path)
 {
     _doserrno = 0;
     const errno_t err = _wsopen_s(&m_fd, winenv::FromUtf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT,
         _SH_DENYWR, 0);
-    return err == 0 ? S_OK : HResultFromErrno(err);
+    if (err != 0)
+        return HResultFromErrno(err);
+    if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(m_fd))) == FILE_TYPE_DISK)
+        return S_OK;
+    _close(m_fd);
+    m_fd = -1;
+    return HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE);
 }
 
 HRESULT ReadOnlyFile::Read(void* pBuffer, size_t cb, size_t& cbRead)
