@@ -58,3 +58,20 @@ foreach(options "--server;host=localhost;--create-sample" "--server;host=localho
   endif()
 endforeach()
 message(STATUS "the help names what this build does; the server options are refused as such")
+
+# A stored file whose vault name is a device is no content: the copy is refused, not read from
+# NUL (or left waiting on CON). Last, since it spoils the folder's vault.
+execute_process(COMMAND ${SQLITE3} ${FOLDER}/客户端/plm.db "UPDATE T_StoredFile SET VAULT_NAME = 'NUL'" RESULT_VARIABLE rc)
+set(out "Z:${FOLDER}/out")
+string(REPLACE "/" "\\" out "${out}")
+file(MAKE_DIRECTORY ${FOLDER}/out)
+execute_process(COMMAND ${EMULATOR} ${CLIENT} --db ${db} --command OnDocListDownLoadLightFile --select 3DDocument:148
+  --do "folder ${out}" --do "messagebox ok" RESULT_VARIABLE rc OUTPUT_VARIABLE transcript ERROR_VARIABLE err)
+if(NOT rc EQUAL 4 OR NOT transcript MATCHES "获取失败\\(80070780\\)")
+  message(FATAL_ERROR "a stored file named NUL: exit ${rc}: ${transcript}${err}")
+endif()
+file(GLOB written ${FOLDER}/out/*)
+if(written)
+  message(FATAL_ERROR "a stored file named NUL left ${written}")
+endif()
+message(STATUS "a stored file named after a device is refused (80070780)")
