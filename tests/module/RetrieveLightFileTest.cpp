@@ -180,36 +180,35 @@ TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
         EXPECT_EQ(std::string::npos, report.find(":975")) << "0x83070101 is never reported";
 }
 
-// A failed download, or an object without file content, is a failed fetch: named with its code.
-TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
+// A failed download, or an object without file content, is a failed fetch: named with its code. A
+// download that succeeds without writing a file is silent. Neither reads signatures or the switch.
+TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCodeAndNoFileIsSilent)
 {
     char text[64];
     std::snprintf(text, sizeof text, "文件(A-01.pdf)获取失败(%X)! error", static_cast<unsigned>(qvclient::QV_E_OBJECTNOTFOUND));
-    for (const auto& [content, message] : {std::pair<bool, std::string>(true, text), {false, "文件(A-01.pdf)获取失败(80004002)! error"}}) {
+    const struct {
+        const char* what;
+        int odd; // -1: no such light file; else an odd object, 1 with file content
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"no such light file", -1, {text}},
+        {"no file content", 0, {"文件(A-01.pdf)获取失败(80004002)! error"}},
+        {"no file written", 1, {}},
+    };
+    for (const auto& c : cases) {
         std::unique_ptr<ClassRegistration> odd;
-        if (content)
-            m_file.m_nObjID = m_doc.lightFileIds.at(1) + 1000; // no such light file
+        if (c.odd < 0)
+            m_file.m_nObjID = m_doc.lightFileIds.at(1) + 1000;
         else
-            odd = m_client.RegisterInFront(CLSID_QvOtlObject, [](REFIID iid, void** ppv) {
-                return comkit::CreateComObject<OddLightFile>(iid, ppv, false);
+            odd = m_client.RegisterInFront(CLSID_QvOtlObject, [content = c.odd != 0](REFIID iid, void** ppv) {
+                return comkit::CreateComObject<OddLightFile>(iid, ppv, content);
             });
         m_trace.Clear();
-        EXPECT_EQ(0, Retrieve(m_out.Windows()));
-        EXPECT_EQ(CString(L"unchanged"), m_path);
-        EXPECT_EQ(std::vector<std::string>{message}, Messages());
-        EXPECT_TRUE(m_trace.OfKind("sql").empty()) << "neither signatures nor the switch are read";
+        EXPECT_EQ(0, Retrieve(m_out.Windows())) << c.what;
+        EXPECT_EQ(CString(L"unchanged"), m_path) << c.what;
+        EXPECT_EQ(c.messages, Messages()) << c.what;
+        EXPECT_TRUE(m_trace.OfKind("sql").empty()) << c.what;
     }
-}
-
-TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)
-{
-    const auto odd = m_client.RegisterInFront(CLSID_QvOtlObject, [](REFIID iid, void** ppv) {
-        return comkit::CreateComObject<OddLightFile>(iid, ppv, true);
-    });
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(CString(L"unchanged"), m_path);
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(m_trace.OfKind("sql").empty()) << "no signatures are read for a missing file";
 }
 
 TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)
