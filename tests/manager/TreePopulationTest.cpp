@@ -33,8 +33,10 @@ protected:
     }
 };
 
-// Every root is filled into one database first; then the manager opens on each in turn.
-TEST_F(TreePopulationTest, TreeOfEachRoot)
+// Every root is filled into one database first; then the manager opens on each in turn. A
+// structure linked into a loop, or deeper than a walk can go, shows what lies above the loop or the
+// bound; each object left out is reported through the client's error service and the fill goes on.
+TEST_F(TreePopulationTest, TreeOfEachRootWithLoopsAndDepthLeftOutAndReported)
 {
     auto& f = Fixture();
     // A product: sub-assemblies depth first, then its own light files.
@@ -81,24 +83,57 @@ TEST_F(TreePopulationTest, TreeOfEachRoot)
     f.AddSubPart(cut, longSub);
     f.AddPartDocument(longSub, L"Document", Document(L"Document", {{longFile, L"pdf"}, {L"after.dwg", L"dwg"}}));
     f.AddPartDocument(cut, L"Document", Document(L"Document", {{L"top.pdf", L"pdf"}}));
-
+    // Loops of parts and of folders.
+    const LONG self = f.AddPart(L"Self");
+    f.AddSubPart(self, self);
+    f.AddPartDocument(self, L"Document", Document(L"Document", {{L"self.pdf", L"pdf"}}));
+    const LONG partA = f.AddPart(L"A"), partB = f.AddPart(L"B"), partC = f.AddPart(L"C");
+    f.AddSubPart(partA, partB);
+    f.AddSubPart(partB, partA);
+    f.AddSubPart(partB, partC);
+    f.AddPartDocument(partB, L"Document", Document(L"Document", {{L"b.pdf", L"pdf"}}));
+    const LONG upper = f.AddFolder(L"Folder", L"Upper"), lower = f.AddFolder(L"Folder", L"Lower");
+    f.AddSubFolder(L"Folder", upper, L"Folder", lower);
+    f.AddSubFolder(L"Folder", lower, L"Folder", upper);
+    f.AddFolderDocument(L"Folder", lower, L"Document", Document(L"Document", {{L"l.pdf", L"pdf"}}));
+    // A chain one level deeper than the walk goes: its last part is left out.
+    std::vector<LONG> chain = {f.AddPart(L"L")};
+    std::wstring deep = L"L";
+    for (int level = 1; level <= 256; ++level) {
+        chain.push_back(f.AddPart(L"L"));
+        f.AddSubPart(chain[level - 1], chain[level]);
+        if (level < 256)
+            deep = L"L{" + deep + L"}";
+    }
+    const auto report = [](const char* code, const char* relation, LONG id) {
+        return std::string(code) + " " + relation + ":" + std::to_string(id);
+    };
     const struct {
         const wchar_t* rootClass;
         LONG root;
         std::wstring expected;
+        std::vector<std::string> reports;
     } cases[] = {
-        {L"Part", top, L"Top{SubA{SubA1{a1.pdf},a.dwg},SubB,top.pdf,top.dwg}"},
-        {L"Part", twice, L"Top{Screw{Thread{thread.dwg},screw.pdf},Screw{Thread{thread.dwg},screw.pdf}}"},
-        {L"Part", part, L"P{plan.pdf,plan.xlsx,model.step}"},
-        {L"Folder", root, L"Root{Sub{s.dwg},Empty,r.pdf,r.txt}"},
-        {L"FolderOfProduct", product, L"Products{Models{m.step},p.pdf}"},
-        {L"3DFolder", models, L"Models{m.step}"},
+        {L"Part", top, L"Top{SubA{SubA1{a1.pdf},a.dwg},SubB,top.pdf,top.dwg}", {}},
+        {L"Part", twice, L"Top{Screw{Thread{thread.dwg},screw.pdf},Screw{Thread{thread.dwg},screw.pdf}}", {}},
+        {L"Part", part, L"P{plan.pdf,plan.xlsx,model.step}", {}},
+        {L"Folder", root, L"Root{Sub{s.dwg},Empty,r.pdf,r.txt}", {}},
+        {L"FolderOfProduct", product, L"Products{Models{m.step},p.pdf}", {}},
+        {L"3DFolder", models, L"Models{m.step}", {}},
         // A root of another class gives an empty tree.
-        {L"Document", Document(L"Document", {{L"d.pdf", L"pdf"}}), L""},
-        {L"Part", cut, L"Top{" + longPart.substr(0, 127) + L"{" + longFile.substr(0, 127) + L",after.dwg},top.pdf}"},
+        {L"Document", Document(L"Document", {{L"d.pdf", L"pdf"}}), L"", {}},
+        {L"Part", cut, L"Top{" + longPart.substr(0, 127) + L"{" + longFile.substr(0, 127) + L",after.dwg},top.pdf}", {}},
+        {L"Part", self, L"Self{self.pdf}", {report("8004030C", "ParentAssemblyPart", self)}},
+        {L"Part", partA, L"A{B{C,b.pdf}}", {report("8004030C", "ParentAssemblyPart", partA)}},
+        {L"Part", partB, L"B{A,C,b.pdf}", {report("8004030C", "ParentAssemblyPart", partB)}},
+        {L"Folder", upper, L"Upper{Lower{l.pdf}}", {report("8004030C", "ParentFolder", upper)}},
+        {L"Part", chain[0], deep, {report("8004030D", "ParentAssemblyPart", chain[256])}},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        winenv::TraceRecorder trace;
         EXPECT_EQ(c.expected, TreeOf(c.rootClass, c.root)) << winenv::ToUtf8(c.rootClass) << ":" << c.root;
+        EXPECT_EQ(c.reports, TraceFields(trace, "error_report", {"codes", "locations"}));
+    }
 }
 
 // The records the items carry are the downloads' and double clicks' (transcripts, ViewerTest); one
@@ -119,55 +154,6 @@ TEST_F(TreePopulationTest, StructureNodesShareAnIconAndFilesHaveTheirTypes)
         EXPECT_NE(ShellIconOf(L".pdf"), ShellIconOf(L".dwg"));
     };
     RunOn(L"Part", top);
-}
-
-// A structure linked into a loop, or deeper than a walk can go, shows what lies above the loop or
-// the bound; each object left out is reported through the client's error service and the fill goes on.
-TEST_F(TreePopulationTest, LoopsAndDepthInTheDatabaseAreLeftOutWithAReport)
-{
-    auto& f = Fixture();
-    const LONG self = f.AddPart(L"Self");
-    f.AddSubPart(self, self);
-    f.AddPartDocument(self, L"Document", Document(L"Document", {{L"self.pdf", L"pdf"}}));
-    const LONG a = f.AddPart(L"A"), b = f.AddPart(L"B"), c = f.AddPart(L"C");
-    f.AddSubPart(a, b);
-    f.AddSubPart(b, a);
-    f.AddSubPart(b, c);
-    f.AddPartDocument(b, L"Document", Document(L"Document", {{L"b.pdf", L"pdf"}}));
-    const LONG upper = f.AddFolder(L"Folder", L"Upper"), lower = f.AddFolder(L"Folder", L"Lower");
-    f.AddSubFolder(L"Folder", upper, L"Folder", lower);
-    f.AddSubFolder(L"Folder", lower, L"Folder", upper);
-    f.AddFolderDocument(L"Folder", lower, L"Document", Document(L"Document", {{L"l.pdf", L"pdf"}}));
-    // A chain one level deeper than the walk goes: its last part is left out.
-    std::vector<LONG> chain = {f.AddPart(L"L")};
-    std::wstring deep = L"L";
-    for (int level = 1; level <= 256; ++level) {
-        chain.push_back(f.AddPart(L"L"));
-        f.AddSubPart(chain[level - 1], chain[level]);
-        if (level < 256)
-            deep = L"L{" + deep + L"}";
-    }
-    const auto report = [](const char* code, const char* relation, LONG id) {
-        return std::string(code) + " " + relation + ":" + std::to_string(id);
-    };
-
-    const struct {
-        const wchar_t* rootClass;
-        LONG root;
-        std::wstring expected;
-        std::vector<std::string> reports;
-    } cases[] = {
-        {L"Part", self, L"Self{self.pdf}", {report("8004030C", "ParentAssemblyPart", self)}},
-        {L"Part", a, L"A{B{C,b.pdf}}", {report("8004030C", "ParentAssemblyPart", a)}},
-        {L"Part", b, L"B{A,C,b.pdf}", {report("8004030C", "ParentAssemblyPart", b)}},
-        {L"Folder", upper, L"Upper{Lower{l.pdf}}", {report("8004030C", "ParentFolder", upper)}},
-        {L"Part", chain[0], deep, {report("8004030D", "ParentAssemblyPart", chain[256])}},
-    };
-    for (const auto& c : cases) {
-        winenv::TraceRecorder trace;
-        EXPECT_EQ(c.expected, TreeOf(c.rootClass, c.root)) << winenv::ToUtf8(c.rootClass) << ":" << c.root;
-        EXPECT_EQ(c.reports, TraceFields(trace, "error_report", {"codes", "locations"}));
-    }
 }
 
 class WorkflowPopulationTest : public ManagerTest {

@@ -107,23 +107,31 @@ TEST_F(RetrieveLightFileTest, WritesIntoTheFolderUnderItsName)
     EXPECT_TRUE(Reports().empty());
 }
 
-// The switch, the file's type and the component decide; what goes wrong is reported.
-TEST_F(RetrieveLightFileTest, NoWatermarkWithoutTheSwitchAPdfAndTheComponent)
+// The switch, the file's type (whatever its case) and the component decide; what goes wrong is
+// reported, and a watermark that fails leaves the path set.
+TEST_F(RetrieveLightFileTest, AWatermarkNeedsTheSwitchAPdfAndTheComponent)
 {
+    const auto stamped = [this](const wchar_t* name, const char* result = "0x00000000") {
+        return winenv::ToUtf8(m_out.Windows(name)) + " 10 " + result;
+    };
     const struct {
         const char* what;
         HRESULT read; // of the switch
         LONG watermark;
         bool component;
         const wchar_t* name;
+        bool dwgContent; // the DWG's content under the name: the watermark cannot read it
         int result;
-        std::vector<std::string> reports;
+        std::vector<std::string> watermarks, reports;
     } cases[] = {
-        {"switched off", S_OK, 0, true, L"A-01.pdf", 1, {}},
-        {"a DWG file", S_OK, 1, true, L"A-01.dwg", 1, {}},
-        {"no component", S_OK, 1, false, L"A-01.pdf", 0, {"DocumentSelectDlg:995 16"}},
+        {"switched off", S_OK, 0, true, L"A-01.pdf", false, 1, {}, {}},
+        {"a DWG file", S_OK, 1, true, L"A-01.dwg", false, 1, {}, {}},
+        {"no component", S_OK, 1, false, L"A-01.pdf", false, 0, {}, {"DocumentSelectDlg:995 16 80040154"}},
         // The switch is on, but cannot be read.
-        {"unreadable switch", E_FAIL, 1, true, L"A-01.pdf", 1, {"DocumentSelectDlg:980 48"}},
+        {"unreadable switch", E_FAIL, 1, true, L"A-01.pdf", false, 1, {}, {"DocumentSelectDlg:980 48 80004005"}},
+        {"a PDF", S_OK, 1, true, L"A-01.pdf", false, 1, {stamped(L"A-01.pdf")}, {}},
+        {"a PDF in capitals", S_OK, 1, true, L"B.PDF", false, 1, {stamped(L"B.PDF")}, {}},
+        {"a failing watermark", S_OK, 1, true, L"A-01.pdf", true, 0, {stamped(L"A-01.pdf", "0x80004005")}, {"DocumentSelectDlg:1002 16 80004005"}},
     };
     for (const auto& c : cases) {
         std::unique_ptr<ClassRegistration> noComponent;
@@ -135,34 +143,14 @@ TEST_F(RetrieveLightFileTest, NoWatermarkWithoutTheSwitchAPdfAndTheComponent)
         SetWatermark(c.watermark);
         m_trace.Clear();
         SetName(c.name);
+        if (c.dwgContent)
+            m_file.m_nObjID = m_doc.lightFileIds.at(1);
         EXPECT_EQ(c.result, Retrieve(m_out.Windows())) << c.what;
         EXPECT_EQ(m_out.Windows(c.name), std::wstring(m_path)) << c.what;
-        EXPECT_TRUE(Watermarks().empty()) << c.what;
-        EXPECT_EQ(c.reports, Reports()) << c.what;
+        EXPECT_TRUE(FileExists(m_out.Windows(c.name))) << c.what;
+        EXPECT_EQ(c.watermarks, Watermarks()) << c.what;
+        EXPECT_EQ(c.reports, TraceFields(m_trace, "error_report", {"locations", "style", "codes"})) << c.what;
     }
-}
-
-TEST_F(RetrieveLightFileTest, PdfIsWatermarkedWhateverItsCase)
-{
-    SetWatermark(1);
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    SetName(L"B.PDF");
-    EXPECT_EQ(1, Retrieve(m_out.Windows()));
-    EXPECT_EQ((std::vector<std::string>{winenv::ToUtf8(m_out.Windows(L"A-01.pdf")) + " 10 0x00000000",
-                  winenv::ToUtf8(m_out.Windows(L"B.PDF")) + " 10 0x00000000"}),
-        Watermarks());
-}
-
-// The DWG's content under a PDF's name: the watermark cannot read it.
-TEST_F(RetrieveLightFileTest, FailingWatermarkLeavesThePathAndReportsAt1002)
-{
-    SetWatermark(1);
-    m_file.m_nObjID = m_doc.lightFileIds.at(1);
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(m_out.Windows(L"A-01.pdf"), std::wstring(m_path));
-    EXPECT_TRUE(FileExists(m_out.Windows(L"A-01.pdf")));
-    EXPECT_EQ(std::vector<std::string>{"DocumentSelectDlg:1002 16 80004005"},
-        TraceFields(m_trace, "error_report", {"locations", "style", "codes"}));
 }
 
 TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
@@ -180,36 +168,35 @@ TEST_F(RetrieveLightFileTest, SystemObjectFailureIsReportedAt975UnlessSilent)
         EXPECT_EQ(std::string::npos, report.find(":975")) << "0x83070101 is never reported";
 }
 
-// A failed download, or an object without file content, is a failed fetch: named with its code.
-TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCode)
+// A failed download, or an object without file content, is a failed fetch: named with its code. A
+// download that succeeds without writing a file is silent. Neither reads signatures or the switch.
+TEST_F(RetrieveLightFileTest, FailedFetchShowsNameAndCodeAndNoFileIsSilent)
 {
     char text[64];
     std::snprintf(text, sizeof text, "文件(A-01.pdf)获取失败(%X)! error", static_cast<unsigned>(qvclient::QV_E_OBJECTNOTFOUND));
-    for (const auto& [content, message] : {std::pair<bool, std::string>(true, text), {false, "文件(A-01.pdf)获取失败(80004002)! error"}}) {
+    const struct {
+        const char* what;
+        int odd; // -1: no such light file; else an odd object, 1 with file content
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"no such light file", -1, {text}},
+        {"no file content", 0, {"文件(A-01.pdf)获取失败(80004002)! error"}},
+        {"no file written", 1, {}},
+    };
+    for (const auto& c : cases) {
         std::unique_ptr<ClassRegistration> odd;
-        if (content)
-            m_file.m_nObjID = m_doc.lightFileIds.at(1) + 1000; // no such light file
+        if (c.odd < 0)
+            m_file.m_nObjID = m_doc.lightFileIds.at(1) + 1000;
         else
-            odd = m_client.RegisterInFront(CLSID_QvOtlObject, [](REFIID iid, void** ppv) {
-                return comkit::CreateComObject<OddLightFile>(iid, ppv, false);
+            odd = m_client.RegisterInFront(CLSID_QvOtlObject, [content = c.odd != 0](REFIID iid, void** ppv) {
+                return comkit::CreateComObject<OddLightFile>(iid, ppv, content);
             });
         m_trace.Clear();
-        EXPECT_EQ(0, Retrieve(m_out.Windows()));
-        EXPECT_EQ(CString(L"unchanged"), m_path);
-        EXPECT_EQ(std::vector<std::string>{message}, Messages());
-        EXPECT_TRUE(m_trace.OfKind("sql").empty()) << "neither signatures nor the switch are read";
+        EXPECT_EQ(0, Retrieve(m_out.Windows())) << c.what;
+        EXPECT_EQ(CString(L"unchanged"), m_path) << c.what;
+        EXPECT_EQ(c.messages, Messages()) << c.what;
+        EXPECT_TRUE(m_trace.OfKind("sql").empty()) << c.what;
     }
-}
-
-TEST_F(RetrieveLightFileTest, SuccessWithoutAFileIsSilent)
-{
-    const auto odd = m_client.RegisterInFront(CLSID_QvOtlObject, [](REFIID iid, void** ppv) {
-        return comkit::CreateComObject<OddLightFile>(iid, ppv, true);
-    });
-    EXPECT_EQ(0, Retrieve(m_out.Windows()));
-    EXPECT_EQ(CString(L"unchanged"), m_path);
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(m_trace.OfKind("sql").empty()) << "no signatures are read for a missing file";
 }
 
 TEST_F(RetrieveLightFileTest, NamesThatLeaveTheFolderAreRefused)

@@ -32,21 +32,37 @@ MarkContent Content(LONG lightFile, const wchar_t* className, const wchar_t* use
     return MarkContent{lightFile, 118, className, 119, kSha, user, "2026-12-07"};
 }
 
+// Copies delivered before the ordered format carry the keyed one: they still read, from the text
+// and from the XMP.
 TEST(MarkText, EveryFieldComesBackFromTheCodesTextAndFromTheXmp)
 {
     const MarkContent contents[] = {Content(124, L"Drawing", L"张工"), Content(2147483647, L"3DDocument", L""),
         Content(1, L"CappDocument", L"O'Brien & Co; a=b <x>% two  spaces ")};
-    for (const MarkContent& content : contents) {
-        const std::string text = qvclient::FormatMarkText(content);
-        SCOPED_TRACE(text);
-        for (unsigned char c : text)
-            ASSERT_TRUE(c >= 0x20 && c < 0x7F) << "the code's text stays ASCII";
+    const struct {
+        std::string text;
+        MarkContent content;
+        bool keyed;
+    } cases[] = {
+        {qvclient::FormatMarkText(contents[0]), contents[0], false},
+        {qvclient::FormatMarkText(contents[1]), contents[1], false},
+        {qvclient::FormatMarkText(contents[2]), contents[2], false},
+        {"PLMMARK1 lf=124;doc=118;class=Drawing;rev=119;sha256=" + kSha + ";user=%E5%BC%A0%E5%B7%A5;date=2026-12-07",
+            contents[0], true},
+        {"PLMMARK1 date=2026-12-07;user=;sha256=" + kSha + ";rev=119;class=3DDocument;doc=118;lf=2147483647",
+            contents[1], true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        for (unsigned char ch : c.text)
+            ASSERT_TRUE(ch >= 0x20 && ch < 0x7F) << "the code's text stays ASCII";
         MarkContent parsed;
-        ASSERT_TRUE(qvclient::ParseMarkText(text, parsed));
-        EXPECT_TRUE(parsed == content);
+        ASSERT_TRUE(qvclient::ParseMarkText(c.text, parsed));
+        EXPECT_TRUE(parsed == c.content);
+        const std::string xmp = c.keyed ? "<x:xmpmeta><plmmark:Mark>" + c.text + "</plmmark:Mark></x:xmpmeta>"
+                                        : qvclient::MakeMarkXmp(c.content);
         MarkContent fromXmp;
-        ASSERT_TRUE(qvclient::ReadMarkXmp(qvclient::MakeMarkXmp(content), fromXmp));
-        EXPECT_TRUE(fromXmp == content);
+        ASSERT_TRUE(qvclient::ReadMarkXmp(xmp, fromXmp));
+        EXPECT_TRUE(fromXmp == c.content);
     }
     EXPECT_EQ(L"LF124 R119 2a5fee4d", qvclient::MarkCaption(contents[0]));
 }
@@ -70,31 +86,6 @@ TEST(MarkText, TheChecksumIsWrittenInBase32)
         content.sha256 = c.sha256;
         EXPECT_EQ("PLMMARK2 124 118 119 2026-12-07 " + std::string(c.base32) + " %E5%BC%A0%E5%B7%A5 Drawing",
             qvclient::FormatMarkText(content));
-    }
-}
-
-// Copies delivered before the ordered format carry the keyed one: they still read.
-TEST(MarkText, TheKeyedFormatOfEarlierCopiesStillReads)
-{
-    const struct {
-        const char* text;
-        MarkContent content;
-    } cases[] = {
-        {"PLMMARK1 lf=124;doc=118;class=Drawing;rev=119;sha256=2a5fee4d0cfc052a0d83f8cdb7077f9ebbb0207c546ba3a7c11aa26a22bd"
-         "76e9;user=%E5%BC%A0%E5%B7%A5;date=2026-12-07",
-            Content(124, L"Drawing", L"张工")},
-        {"PLMMARK1 date=2026-12-07;user=;sha256=2a5fee4d0cfc052a0d83f8cdb7077f9ebbb0207c546ba3a7c11aa26a22bd76e9;rev=119;"
-         "class=3DDocument;doc=118;lf=2147483647",
-            Content(2147483647, L"3DDocument", L"")},
-    };
-    for (const auto& c : cases) {
-        MarkContent parsed;
-        ASSERT_TRUE(qvclient::ParseMarkText(c.text, parsed)) << c.text;
-        EXPECT_TRUE(parsed == c.content) << c.text;
-        const std::string xmp = "<x:xmpmeta><plmmark:Mark>" + std::string(c.text) + "</plmmark:Mark></x:xmpmeta>";
-        MarkContent fromXmp;
-        ASSERT_TRUE(qvclient::ReadMarkXmp(xmp, fromXmp)) << c.text;
-        EXPECT_TRUE(fromXmp == c.content) << c.text;
     }
 }
 
