@@ -123,7 +123,12 @@ build freetype libfreetype-dev "${zlib_options[@]}" -DFT_REQUIRE_ZLIB=ON -DFT_DI
 build harfbuzz libharfbuzz-dev -DHB_BUILD_SUBSET=ON -DHB_HAVE_FREETYPE=OFF -DHB_HAVE_GLIB=OFF -DHB_HAVE_ICU=OFF \
   -DHB_HAVE_GOBJECT=OFF -DHB_BUILD_TESTS=OFF -DHB_BUILD_UTILS=OFF
 build qrencode libqrencode-dev -DWITH_TOOLS=NO -DWITH_TESTS=NO -DWITHOUT_PNG=YES
-only_target=libqpdf build qpdf libqpdf-dev -DZLIB_H_PATH="$zlib/include" -DZLIB_LIB_PATH="$zlib/lib/libz.a" -DBUILD_STATIC_LIBS=ON \
+# qpdf's configuration checks link with "Advapi32", a name that only a file system without case
+# finds: mingw-w64's library is offered under that name too, or every check fails.
+links=$root/third-party/mingw-names/$triple
+mkdir -p "$links"
+ln -sf "/usr/$triple/lib/libadvapi32.a" "$links/libAdvapi32.a"
+only_target=libqpdf build qpdf libqpdf-dev -DCMAKE_EXE_LINKER_FLAGS="-L$links" -DZLIB_H_PATH="$zlib/include" -DZLIB_LIB_PATH="$zlib/lib/libz.a" -DBUILD_STATIC_LIBS=ON \
   -DUSE_IMPLICIT_CRYPTO=OFF -DREQUIRE_CRYPTO_NATIVE=ON -DBUILD_DOC=OFF -DINSTALL_EXAMPLES=OFF \
   -DINSTALL_CMAKE_PACKAGE=OFF -DINSTALL_PKGCONFIG=OFF -DINSTALL_MANUAL=OFF
 
