@@ -58,6 +58,9 @@ build() {
     cmake --build "$work/build" -j"$jobs" >>"$log" 2>&1 && cmake --install "$work/build" >>"$log" 2>&1 ||
       failed "$name" "$log"
   fi
+  if declare -F "after_$name" >/dev/null; then
+    "after_$name" "$src" "$out" >>"$log" 2>&1 || failed "$name" "$log"
+  fi
   rm -rf "$work"
   touch "$out/.complete"
   local line
@@ -119,6 +122,17 @@ build jpeg libjpeg62-turbo-dev -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIM
 # FreeType reads TrueType and OpenType outlines; no compressed or coloured fonts are drawn.
 build freetype libfreetype-dev "${zlib_options[@]}" -DFT_REQUIRE_ZLIB=ON -DFT_DISABLE_BZIP2=ON \
   -DFT_DISABLE_PNG=ON -DFT_DISABLE_BROTLI=ON -DFT_DISABLE_HARFBUZZ=ON
+# HarfBuzz's static subsetter carries its own copies of core files (hb-static.cc, hb-number.cc, the
+# CFF tables) that the core's one-file build (harfbuzz.cc) holds too: a program linking both would
+# have two of each, so the subsetter's copies go.
+after_harfbuzz() {
+  local core objects=()
+  for core in $(grep -o '#include "hb-[a-z0-9-]*\.cc"' "$1/src/harfbuzz.cc" | sed 's/.*"\(.*\)"/\1/'); do
+    "$triple-ar" t "$2/lib/libharfbuzz-subset.a" | grep -qx "$core.obj" && objects+=("$core.obj")
+  done
+  [ ${#objects[@]} -eq 0 ] || "$triple-ar" d "$2/lib/libharfbuzz-subset.a" "${objects[@]}"
+  echo "left out of libharfbuzz-subset.a: ${objects[*]}"
+}
 # HarfBuzz shapes and subsets; Unicode data of its own, no glib, ICU or FreeType.
 build harfbuzz libharfbuzz-dev -DHB_BUILD_SUBSET=ON -DHB_HAVE_FREETYPE=OFF -DHB_HAVE_GLIB=OFF -DHB_HAVE_ICU=OFF \
   -DHB_HAVE_GOBJECT=OFF -DHB_BUILD_TESTS=OFF -DHB_BUILD_UTILS=OFF

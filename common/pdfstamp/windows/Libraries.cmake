@@ -24,8 +24,8 @@ endfunction()
 viz_imported_library(pdfstamp_zlib ${viz_lib_zlib}/lib/libz.a)
 viz_imported_library(pdfstamp_jpeg ${viz_lib_jpeg}/lib/libjpeg.a)
 viz_imported_library(qpdf_static ${viz_lib_qpdf}/lib/libqpdf.a
-  INTERFACE_INCLUDE_DIRECTORIES ${viz_lib_qpdf}/include
-  INTERFACE_LINK_LIBRARIES "pdfstamp_zlib;pdfstamp_jpeg")
+  INTERFACE_INCLUDE_DIRECTORIES ${viz_lib_qpdf}/include)
+set_property(TARGET qpdf_static PROPERTY INTERFACE_LINK_LIBRARIES pdfstamp_zlib pdfstamp_jpeg)
 viz_imported_library(pdfstamp_freetype ${viz_lib_freetype}/lib/libfreetype.a
   INTERFACE_INCLUDE_DIRECTORIES ${viz_lib_freetype}/include/freetype2
   INTERFACE_LINK_LIBRARIES pdfstamp_zlib)
