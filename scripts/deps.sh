@@ -8,9 +8,10 @@ packages=(
   libsqlite3-dev sqlite3 libpq-dev postgresql libssl-dev
   libqpdf-dev qpdf libfreetype-dev libharfbuzz-dev libfontconfig-dev libstb-dev fonts-wqy-zenhei
   fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 mupdf-tools
-  poppler-utils tmux librsvg2-bin nlohmann-json3-dev libqrencode-dev libzbar-dev zbar-tools libmimalloc-dev
+  fontconfig poppler-utils tmux librsvg2-bin nlohmann-json3-dev libqrencode-dev libzbar-dev zbar-tools
+  libmimalloc-dev
   clang llvm libclang-rt-14-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth dpkg-dev tcl locales
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine64 wine32:i386 xvfb xauth dpkg-dev tcl locales
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -40,6 +40,22 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== Wine prefix made in $(( $(date +%s) - start )) s: $WINEPREFIX"
 fi
 
+# The fonts the Linux tests draw with, installed as Windows installs a font: the file in the
+# prefix's Fonts folder and its entry in the registry's font list ("FACE & FACE (TrueType)" for a
+# collection, in its faces' order), where pdfstamp.dll looks for them.
+fonts_reg=$root/wine-fonts.reg
+printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\n' >"$fonts_reg"
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+for font in /usr/share/fonts/truetype/arphic/ukai.ttc /usr/share/fonts/truetype/arphic/uming.ttc \
+  /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc /usr/share/fonts/truetype/liberation2/Liberation*.ttf; do
+  cp -u "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  name=$(fc-scan --format '%{index}\t%{family[0]}\t%{style[0]}\n' "$font" | sort -n | awk -F'\t' '
+    { faces = faces (NR > 1 ? " & " : "") $2; style = $3 }
+    END { if (NR == 1 && style != "Regular" && style != "Book") faces = faces " " style; print faces }')
+  printf '"%s (TrueType)"="%s"\n' "$name" "$(basename "$font")" >>"$fonts_reg"
+done
+run_in_display bash -c '"$1" regedit /S "$2" && wineserver -w' _ "$wine64" "Z:$(realpath "$fonts_reg" | tr / '\\')"
+
 # The viewer control is an in-process server that a Windows client finds in the registry: each
 # build's on its own side (x86's in the 32-bit view, by the 32-bit regsvr32). regsvr32 finds the
 # DLL's own dependencies beside it only when given a full Windows path.

@@ -1,5 +1,6 @@
-// Puts a job's signatures onto the PDF. The Linux plug-in draws them; the Windows one has no
-// drawing libraries: it draws none, leaves the PDF as it is and says so (m_strNotDrawn).
+// Puts a job's signatures onto the PDF. The Linux and x64 Windows plug-ins draw them; the x86
+// Windows one has no drawing libraries: it draws none, leaves the PDF as it is and says so
+// (m_strNotDrawn).
 #pragma once
 
 #include <windows.h>

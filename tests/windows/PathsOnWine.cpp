@@ -7,6 +7,7 @@
 #include <oleauto.h>
 
 #include <QvInterfaces.h>
+#include <pdfstamp/OnDemand.h>
 #include <qvclient/Watermark.h>
 #include <winenv/Trace.h>
 
@@ -45,6 +46,10 @@ std::string ReadBytes(const std::wstring& strPath)
     std::ifstream file(std::filesystem::path(strPath), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
+
+// The PDF every function gets: a sample that this build's pdfstamp.dll makes, so that the watermark
+// and the signing read it whole; a build without pdfstamp.dll (x86) gets a header only.
+std::string g_strPdf = "%PDF-1.4\n%%EOF\n";
 
 template <typename T> T Export(LPCWSTR lpszLibrary, const char* pszName)
 {
@@ -184,7 +189,7 @@ Outcome Run(IQvPdfWatermark* pWatermark, const std::wstring& strBase, const std:
     const std::wstring strFile = strFolder + L"\\" + strName + L".pdf";
     Check(CreateDirectoryW(strFolder.c_str(), NULL) != FALSE || GetLastError() == ERROR_ALREADY_EXISTS, strName,
         "the folder is made");
-    WriteBytes(strFile, "%PDF-1.4\n%%EOF\n");
+    WriteBytes(strFile, g_strPdf);
     Outcome outcome;
     if (pWatermark != NULL) {
         outcome.strWatermark = Watermark(pWatermark, strFile);
@@ -206,6 +211,9 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    const std::wstring strSample = argv[1] + std::wstring(L"\\sample.pdf");
+    if (pdfstamp::ondemand::MakeSamplePdf(winenv::ToUtf8(strSample), L"A-01", {L"body"}, 2))
+        g_strPdf = ReadBytes(strSample);
     IQvPdfWatermark* pWatermark = CreateWatermark();
     const Outcome reference = Run(pWatermark, argv[1], kNames[0]);
     // The reference itself: each function found its file (what it then does is the build's own).
@@ -214,6 +222,12 @@ int wmain(int argc, wchar_t** argv)
     Check(reference.strWatermarkMissing.find("result=0x80070002") != std::string::npos, kNames[0],
         "watermark misses an absent file", reference.strWatermarkMissing);
     Check(reference.strSigned.find("cannot read the PDF") == std::string::npos, kNames[0], "SignPdf reads the PDF",
+        reference.strSigned);
+    // With pdfstamp.dll the reference is drawn on: a watermark and one signature.
+    const bool bDrawn = pdfstamp::ondemand::MakeSamplePdf(winenv::ToUtf8(strSample), L"A-01", {L"body"}, 2);
+    Check(!bDrawn || reference.strWatermark.find("result=0x00000000") != std::string::npos, kNames[0],
+        "the watermark is drawn", reference.strWatermark);
+    Check(!bDrawn || reference.strSigned.rfind("1 result=1 ", 0) == 0, kNames[0], "the signature is drawn",
         reference.strSigned);
     Check(reference.strSpooled.find("in the folder lists the file") != std::string::npos, kNames[0],
         "the spool file", reference.strSpooled);

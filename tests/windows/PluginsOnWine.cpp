@@ -1,12 +1,15 @@
 // The plug-ins as the module calls them on Windows, in a Chinese (PRC) locale: SignPdf.dll loaded
-// by name reads a job written through the real profile API as the Linux plug-in does, and says that
-// it drew none of the signatures the Linux one draws (this build has no PDF drawing); PrintPlugin.dll takes a CStringArray and spools it. With "viewer registered" or "viewer
+// by name reads a job written through the real profile API as the Linux plug-in does, and with
+// "draws" signs the same three-page PDF with the Linux plug-in's event; with "reports" (a build
+// without pdfstamp.dll, x86) it says that it drew none of those signatures. PrintPlugin.dll takes
+// a CStringArray and spools it. With "viewer registered" or "viewer
 // unregistered" it checks instead what regsvr32 left of the viewer control in the registry and
 // whether COM creates the control from it.
 // Prints one line per failed check; the exit code is the number of failures.
 #include <afxcoll.h>
 #include <oleauto.h>
 
+#include <pdfstamp/OnDemand.h>
 #include <winenv/Trace.h>
 
 #include <algorithm>
@@ -77,15 +80,20 @@ std::vector<std::pair<std::string, std::string>> WindowsSignedEvent()
     return fields;
 }
 
-void CheckSignPdf(const std::wstring& strFolder)
+void CheckSignPdf(const std::wstring& strFolder, bool bDraws)
 {
     typedef int (*PFN_SIGNPDF)(const wchar_t*, const wchar_t*);
     PFN_SIGNPDF pfnSignPdf = Export<PFN_SIGNPDF>(L"SignPdf.dll", "SignPdf");
     if (pfnSignPdf == NULL)
         return;
     const std::wstring strPdf = strFolder + L"\\A01.pdf", strJob = strPdf + L".ini";
-    const std::string strSample = "%PDF-1.4\n%%EOF\n";
-    WriteBytes(strPdf, strSample);
+    // The Linux test's PDF, made by this build's own pdfstamp.dll where it has one.
+    const std::string strPlain = "%PDF-1.4\n%%EOF\n";
+    if (bDraws)
+        Check(pdfstamp::ondemand::MakeSamplePdf(winenv::ToUtf8(strPdf), L"A-01", {L"body"}, 3), "the sample PDF is made");
+    else
+        WriteBytes(strPdf, strPlain);
+    const std::string strSample = ReadBytes(strPdf);
     DeleteFileW(strJob.c_str());
     for (const SignedJobLine& line : kSignedJob)
         WritePrivateProfileStringW(line.section, line.key, line.value, strJob.c_str());
@@ -96,10 +104,19 @@ void CheckSignPdf(const std::wstring& strFolder)
     Check(events.size() == 1, "one signed event");
     if (events.size() == 1) {
         Check(events[0].Get("pdf") == winenv::ToUtf8(strPdf), "signed pdf", events[0].Get("pdf"));
-        for (const auto& [name, expected] : WindowsSignedEvent())
-            Check(events[0].Get(name) == expected, name.c_str(), events[0].Get(name));
+        if (bDraws) {
+            for (const auto& field : kSignedEvent)
+                Check(events[0].Get(field[0]) == field[1], field[0], events[0].Get(field[0]));
+        } else {
+            for (const auto& [name, expected] : WindowsSignedEvent())
+                Check(events[0].Get(name) == expected, name.c_str(), events[0].Get(name));
+        }
     }
-    Check(ReadBytes(strPdf) == strSample, "the PDF left as it was");
+    if (bDraws)
+        Check(ReadBytes(strPdf).compare(0, strSample.size(), strSample) == 0 && ReadBytes(strPdf).size() > strSample.size(),
+            "the signatures appended to the PDF");
+    else
+        Check(ReadBytes(strPdf) == strSample, "the PDF left as it was");
 
     trace.Clear();
     pfnSignPdf((strFolder + L"\\absent.pdf").c_str(), strJob.c_str());
@@ -204,8 +221,9 @@ void CheckViewer(bool bRegistered, const std::wstring& strFolder)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 2 && !(argc == 4 && lstrcmpW(argv[2], L"viewer") == 0)) {
-        std::printf("usage: PluginsOnWine FOLDER [viewer registered|unregistered]\n");
+    const bool bSigning = argc == 3 && (lstrcmpW(argv[2], L"draws") == 0 || lstrcmpW(argv[2], L"reports") == 0);
+    if (!bSigning && !(argc == 4 && lstrcmpW(argv[2], L"viewer") == 0)) {
+        std::printf("usage: PluginsOnWine FOLDER draws|reports|viewer registered|unregistered\n");
         return 1;
     }
     if (argc == 4) {
@@ -213,7 +231,7 @@ int wmain(int argc, wchar_t** argv)
         CheckViewer(lstrcmpW(argv[3], L"registered") == 0, argv[1]);
         CoUninitialize();
     } else {
-        CheckSignPdf(argv[1]);
+        CheckSignPdf(argv[1], lstrcmpW(argv[2], L"draws") == 0);
         CheckPrintPlugin(argv[1]);
     }
     std::printf("%s\n", g_nFailures == 0 ? "ok" : "failed");

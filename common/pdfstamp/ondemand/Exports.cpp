@@ -1,23 +1,24 @@
-// libpdfstamp.so's entry points: C names, so the loader finds them with dlsym.
+// The library's entry points: C names, so the loader finds them by name (dlsym, GetProcAddress).
+// PDFSTAMP_EXPORT is the build's way of publishing a name.
 #include <pdfstamp/OnDemand.h>
 
 #include <type_traits>
 
 using namespace pdfstamp;
 
-extern "C" __attribute__((visibility("default"))) void PdfStampApplyStamps(
+extern "C" PDFSTAMP_EXPORT void PdfStampApplyStamps(
     const std::string* path, const std::vector<Stamp>* stamps, StampResult* result)
 {
     *result = ApplyStamps(*path, *stamps);
 }
 
-extern "C" __attribute__((visibility("default"))) void PdfStampApplyWatermark(
+extern "C" PDFSTAMP_EXPORT void PdfStampApplyWatermark(
     const std::string* path, const Watermark* watermark, StampResult* result)
 {
     *result = ApplyWatermark(*path, *watermark);
 }
 
-extern "C" __attribute__((visibility("default"))) bool PdfStampMakeSamplePdf(
+extern "C" PDFSTAMP_EXPORT bool PdfStampMakeSamplePdf(
     const std::string* path, const std::wstring* title, const std::vector<std::wstring>* lines, int pages)
 {
     return MakeSamplePdf(*path, *title, *lines, pages);

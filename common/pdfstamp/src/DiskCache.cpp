@@ -1,10 +1,11 @@
 #include "DiskCache.h"
 
+#include "CacheEntry.h"
+
 #include <winenv/AtomicFile.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,8 +14,6 @@
 #include <mutex>
 #include <utility>
 #include <vector>
-
-#include <zlib.h>
 
 namespace pdfstamp {
 namespace {
@@ -47,26 +46,6 @@ bool IsPrivateFolder(const std::string& path)
 bool IsTrusted(const CacheFolders& folders)
 {
     return !folders.entries.empty() && IsPrivateFolder(folders.product) && IsPrivateFolder(folders.entries);
-}
-
-// Over the key's and the value's fields: an entry damaged in place, its length kept, is a miss.
-std::string Checksum(const std::string& fields)
-{
-    const uLong crc = crc32_z(crc32_z(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(fields.data()), fields.size());
-    char text[16];
-    std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(crc));
-    return text;
-}
-
-// FNV-1a: a file name, not a check (the entry holds its key).
-std::string EntryPath(const std::string& folder, const std::string& key)
-{
-    unsigned long long hash = 14695981039346656037ull;
-    for (unsigned char c : key)
-        hash = (hash ^ c) * 1099511628211ull;
-    char name[24];
-    std::snprintf(name, sizeof name, "%016llx", hash);
-    return folder + "/" + name;
 }
 
 bool MakeFolders(const std::string& folder)
@@ -132,7 +111,7 @@ bool ReadCached(const std::string& key, std::string& value)
     if (!IsTrusted(folders))
         return false;
     // One read of the whole entry: a stream's buffers cost more than a small entry's bytes.
-    const std::string path = EntryPath(folders.entries, key);
+    const std::string path = folders.entries + "/" + EntryName(key);
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return false;
@@ -149,14 +128,11 @@ bool ReadCached(const std::string& key, std::string& value)
         }
     }
     close(fd);
-    size_t pos = 0;
-    std::string storedKey, sum;
-    if (!ok || !ReadField(entry, pos, storedKey) || storedKey != key)
-        return false; // another key of the same name: its entry stays
-    const size_t fieldsEnd = ReadField(entry, pos, value) ? pos : std::string::npos;
-    if (fieldsEnd != std::string::npos && ReadField(entry, pos, sum) && pos == entry.size() &&
-        sum == Checksum(entry.substr(0, fieldsEnd)))
-        return true;
+    if (!ok)
+        return false;
+    const EntryCheck check = ReadEntry(entry, key, value);
+    if (check != EntryCheck::Damaged)
+        return check == EntryCheck::Match; // another key of the same name: its entry stays
     // Damaged, or of an older form: made again by the caller.
     unlink(path.c_str());
     value.clear();
@@ -168,11 +144,7 @@ void WriteCached(const std::string& key, const std::string& value)
     const CacheFolders folders = Folders();
     if (folders.entries.empty() || !MakeFolders(folders.entries) || !IsTrusted(folders))
         return;
-    std::string entry;
-    AppendField(entry, key);
-    AppendField(entry, value);
-    AppendField(entry, Checksum(entry));
-    if (winenv::WriteFileAtomically(EntryPath(folders.entries, key), entry, 0600) == 0)
+    if (winenv::WriteFileAtomically(folders.entries + "/" + EntryName(key), MakeEntry(key, value), 0600) == 0)
         TrimWhenFull(folders.entries);
 }
 
@@ -183,26 +155,6 @@ std::string FileStamp(const std::string& path)
         return "-";
     return std::to_string(info.st_size) + "." + std::to_string(info.st_mtim.tv_sec) + "." +
            std::to_string(info.st_mtim.tv_nsec) + "." + std::to_string(info.st_ino);
-}
-
-void AppendField(std::string& out, const std::string& field)
-{
-    out += std::to_string(field.size());
-    out += ':';
-    out += field;
-}
-
-bool ReadField(const std::string& in, size_t& pos, std::string& field)
-{
-    const size_t colon = in.find(':', pos);
-    if (colon == std::string::npos || colon == pos || colon - pos > 12)
-        return false;
-    const unsigned long long size = std::strtoull(in.substr(pos, colon - pos).c_str(), nullptr, 10);
-    if (size > in.size() - colon - 1)
-        return false;
-    field.assign(in, colon + 1, size);
-    pos = colon + 1 + size;
-    return true;
 }
 
 } // namespace pdfstamp

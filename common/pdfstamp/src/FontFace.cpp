@@ -1,6 +1,7 @@
 #include "FontFace.h"
 
 #include "DiskCache.h"
+#include "FontFileAccess.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -67,7 +68,7 @@ std::shared_ptr<FontFace> FontFace::Open(const FontFile& file)
         face->TakeFreeTypeProperties();
         WriteCached(key, face->SaveProperties());
     }
-    hb_blob_t* blob = hb_blob_create_from_file_or_fail(file.path.c_str());
+    hb_blob_t* blob = OpenFontBlob(file.path);
     if (!blob)
         return nullptr;
     face->m_hbFace = hb_face_create(blob, static_cast<unsigned>(file.index));
@@ -91,7 +92,7 @@ std::shared_ptr<FontFace> FontFace::Open(const FontFile& file)
 
 bool FontFace::OpenFreeType() const
 {
-    return Library() && FT_New_Face(Library(), m_path.c_str(), m_index, &m_ftFace) == 0;
+    return Library() && OpenFreeTypeFace(Library(), m_path, m_index, &m_ftFace);
 }
 
 FT_Face FontFace::FtFace() const

@@ -1,6 +1,7 @@
 #include "FontLocator.h"
 
 #include "DiskCache.h"
+#include "SplitByFace.h"
 #include "WindowsFontAliases.h"
 
 #include <fontconfig/fontconfig.h>
@@ -97,39 +98,6 @@ std::vector<Candidate> Rank(FcConfig* config, const std::wstring& windowsName)
         FcFontSetDestroy(fonts);
     FcPatternDestroy(pattern);
     return ranked;
-}
-
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == 0x3000;
-}
-
-LocatedText Split(const std::vector<Candidate>& ranked, const std::wstring& text)
-{
-    LocatedText located;
-    if (ranked.empty())
-        return located;
-    const Candidate* current = nullptr;
-    for (wchar_t c : text) {
-        const Candidate* face = nullptr;
-        for (const Candidate& candidate : ranked)
-            if (candidate.Has(c)) {
-                face = &candidate;
-                break;
-            }
-        if (!face) {
-            if (!IsBlank(c) && located.missing.find(c) == std::wstring::npos)
-                located.missing += c;
-            face = current ? current : &ranked.front();
-        } else if (IsBlank(c) && current && current->Has(c)) {
-            face = current; // a blank does not break a run
-        }
-        if (face != current || located.runs.empty())
-            located.runs.push_back(FontRun{face->File(), L""});
-        located.runs.back().text += c;
-        current = face;
-    }
-    return located;
 }
 
 // Loading fontconfig's configuration is most of a short stamping process, so what a text
@@ -285,7 +253,7 @@ LocatedText LocateFonts(const std::wstring& windowsName, const std::wstring& tex
             cache.clear();
         it = cache.emplace(windowsName, config->Get() ? Rank(config->Get(), windowsName) : std::vector<Candidate>{}).first;
     }
-    located = Split(it->second, text);
+    located = SplitByFace(it->second, text);
     const std::string& record = fontSet.Update(config->Get());
     if (paid && !record.empty() && !located.runs.empty())
         WriteCached(AnswerKey(record, windowsName, text), SaveAnswer(located));

@@ -3,10 +3,9 @@
 #include "JpegTables.h"
 #include "NearWhite.h"
 #include "PlainBmp.h"
+#include "WholeFile.h"
 
 #include <stb/stb_image.h>
-
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -19,20 +18,6 @@ namespace {
 
 // Far beyond any picture within the size limit.
 constexpr long kMaxFileInMemory = 64L << 20;
-
-// The whole file, so that it can be checked before it is decoded (and stb_image reads memory
-// faster than a file). False when it cannot be read whole.
-bool ReadWhole(const std::string& path, std::string& bytes)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file.get());
-    if (size <= 0 || size > kMaxFileInMemory || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
-    bytes.resize(static_cast<size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() && std::fgetc(file.get()) == EOF;
-}
 
 // The picture's size and channels, and its pixels with `wanted` channels, from the file's bytes.
 struct Source {
@@ -179,15 +164,14 @@ bool Decode(const std::string& path, const Source& source, Picture& picture, std
 
 bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
 {
-    // Opening a FIFO would wait for a writer that never comes.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    std::string bytes;
+    // Every picture is checked in memory before it is decoded; no signature comes near the limit.
+    const WholeFile read = ReadWholeFile(path, bytes, kMaxFileInMemory);
+    if (read == WholeFile::NotAFile) {
         error = "picture " + path + " is not a file";
         return false;
     }
-    std::string bytes;
-    // Every picture is checked in memory before it is decoded; no signature comes near the limit.
-    if (!ReadWhole(path, bytes)) {
+    if (read != WholeFile::Read || bytes.empty()) {
         error = "cannot read picture " + path + " whole (at most " + std::to_string(kMaxFileInMemory >> 20) + " MB)";
         return false;
     }

@@ -1,6 +1,7 @@
 #include "TrailerlessPdf.h"
 
 #include "PdfWarnings.h"
+#include "WholeFile.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/BufferInputSource.hh>
@@ -8,8 +9,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace pdfstamp {
 namespace {
@@ -79,10 +78,8 @@ TrailerKeys FindTrailerKeys(const std::string& bytes)
 
 std::unique_ptr<QPDF> OpenWithoutTrailer(const std::string& path, std::vector<std::string>& warnings)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    std::string bytes = content.str();
+    std::string bytes;
+    ReadWholeFile(path, bytes, bytes.max_size());
     if (bytes.compare(0, 5, "%PDF-") != 0 || bytes.find("trailer") != std::string::npos)
         return nullptr;
     TrailerKeys keys = FindTrailerKeys(bytes);

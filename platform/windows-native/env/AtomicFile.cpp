@@ -107,4 +107,9 @@ int WriteFileAtomically(const std::string& posixPath, const std::string& content
     return err == 0 ? file.Commit() : err;
 }
 
+int WriteFileAtomically(const std::string& posixPath, const std::string& content)
+{
+    return WriteFileAtomically(posixPath, content, 0666); // Windows has no mode to keep
+}
+
 } // namespace winenv

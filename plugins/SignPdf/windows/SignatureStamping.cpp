@@ -1,5 +1,5 @@
-// Windows: the drawing libraries have no mingw-w64 build, so no signature is drawn, the PDF is left
-// as it is, and each signature is reported as not drawn with where the job places it. A PDF that
+// x86 Windows: the drawing libraries are cross-built for x64 only, so no signature is drawn, the PDF
+// is left as it is, and each signature is reported as not drawn with where the job places it. A PDF that
 // cannot be opened is reported as the Linux plug-in reports it.
 #include "../SignatureStamping.h"
 

@@ -18,7 +18,10 @@ const Library& Loaded()
     static Library library;
     static std::once_flag once;
     std::call_once(once, [] {
-        library.handle = LoadLibraryExW(L"pdfstamp.dll", nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
+        // Its own imports are searched with the same flags: the system's DLLs (shell32, ole32) are
+        // found in the system folder, whether or not the process has loaded them yet.
+        library.handle = LoadLibraryExW(L"pdfstamp.dll", nullptr,
+            LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (library.handle == nullptr)
             library.error = "pdfstamp.dll cannot be loaded (error " + std::to_string(GetLastError()) + ")";
     });
