@@ -1,17 +1,16 @@
 #include "DiskCache.h"
 
+#include "CacheBound.h"
 #include "CacheEntry.h"
 
 #include <winenv/AtomicFile.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -59,48 +58,21 @@ bool MakeFolders(const std::string& folder)
     }
 }
 
-// A bound on the folder: past kMaxEntries the least recently written go, down to three quarters.
-constexpr size_t kMaxEntries = 1000;
-
 // The entries left in the folder.
 size_t Trim(const std::string& folder)
 {
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr)
         return 0;
-    std::vector<std::pair<timespec, std::string>> entries;
+    std::vector<std::pair<std::pair<time_t, long>, std::string>> entries;
     while (const dirent* entry = readdir(dir)) {
         struct stat info {};
         const std::string path = folder + "/" + entry->d_name;
         if (entry->d_name[0] != '.' && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-            entries.emplace_back(info.st_mtim, path);
+            entries.emplace_back(std::make_pair(info.st_mtim.tv_sec, info.st_mtim.tv_nsec), path);
     }
     closedir(dir);
-    if (entries.size() <= kMaxEntries)
-        return entries.size();
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.first.tv_sec != b.first.tv_sec ? a.first.tv_sec < b.first.tv_sec : a.first.tv_nsec < b.first.tv_nsec;
-    });
-    const size_t gone = entries.size() - kMaxEntries * 3 / 4;
-    for (size_t i = 0; i < gone; ++i)
-        unlink(entries[i].second.c_str());
-    return entries.size() - gone;
-}
-
-// Listing the folder costs a stat an entry, and a download writes an entry or two a PDF: the
-// folder is listed at a process's first write, and again only once the entries written since
-// could have taken it past the bound (other processes' writes wait for that, as the bound is
-// a limit on disk use, not an exact count).
-void TrimWhenFull(const std::string& folder)
-{
-    static std::mutex mutex;
-    static std::string listed;
-    static size_t entries = 0;
-    std::lock_guard<std::mutex> lock(mutex);
-    if (listed != folder || ++entries > kMaxEntries) {
-        entries = Trim(folder);
-        listed = folder;
-    }
+    return RemoveOldest(entries, [](const std::string& path) { unlink(path.c_str()); });
 }
 
 } // namespace
@@ -145,7 +117,7 @@ void WriteCached(const std::string& key, const std::string& value)
     if (folders.entries.empty() || !MakeFolders(folders.entries) || !IsTrusted(folders))
         return;
     if (winenv::WriteFileAtomically(folders.entries + "/" + EntryName(key), MakeEntry(key, value), 0600) == 0)
-        TrimWhenFull(folders.entries);
+        TrimWhenFull(folders.entries, Trim);
 }
 
 std::string FileStamp(const std::string& path)

@@ -3,6 +3,7 @@
 // permissions keep to the user; names are wide.
 #include "../src/DiskCache.h"
 
+#include "../src/CacheBound.h"
 #include "../src/CacheEntry.h"
 #include "WideName.h"
 
@@ -11,8 +12,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
-#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -43,9 +42,7 @@ ULONGLONG Ticks(const FILETIME& time)
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// A bound on the folder: past kMaxEntries the least recently written go, down to three quarters.
-constexpr size_t kMaxEntries = 1000;
-
+// The entries left in the folder.
 size_t Trim(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found{};
@@ -58,27 +55,7 @@ size_t Trim(const std::wstring& folder)
             entries.emplace_back(Ticks(found.ftLastWriteTime), folder + L"\\" + found.cFileName);
     } while (FindNextFileW(search, &found));
     FindClose(search);
-    if (entries.size() <= kMaxEntries)
-        return entries.size();
-    std::sort(entries.begin(), entries.end());
-    const size_t gone = entries.size() - kMaxEntries * 3 / 4;
-    for (size_t i = 0; i < gone; ++i)
-        DeleteFileW(entries[i].second.c_str());
-    return entries.size() - gone;
-}
-
-// The folder is listed at a process's first write, and again only once the entries written since
-// could have taken it past the bound.
-void TrimWhenFull(const std::wstring& folder)
-{
-    static std::mutex mutex;
-    static std::wstring listed;
-    static size_t entries = 0;
-    std::lock_guard<std::mutex> lock(mutex);
-    if (listed != folder || ++entries > kMaxEntries) {
-        entries = Trim(folder);
-        listed = folder;
-    }
+    return RemoveOldest(entries, [](const std::wstring& path) { DeleteFileW(path.c_str()); });
 }
 
 } // namespace
@@ -118,7 +95,7 @@ void WriteCached(const std::string& key, const std::string& value)
     if (folder.empty())
         return;
     if (winenv::WriteFileAtomically(Utf8Name(folder) + "\\" + EntryName(key), MakeEntry(key, value), 0600) == 0)
-        TrimWhenFull(folder);
+        TrimWhenFull(folder, Trim);
 }
 
 std::string FileStamp(const std::string& path)
