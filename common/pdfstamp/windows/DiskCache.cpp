@@ -5,6 +5,7 @@
 
 #include "../src/CacheBound.h"
 #include "../src/CacheEntry.h"
+#include "../src/WholeFile.h"
 #include "WideName.h"
 
 #include <winenv/AtomicFile.h>
@@ -66,21 +67,8 @@ bool ReadCached(const std::string& key, std::string& value)
     if (folder.empty())
         return false;
     const std::wstring path = folder + L"\\" + WideName(EntryName(key));
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
     std::string entry;
-    bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart < (1 << 30);
-    if (ok) {
-        entry.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = entry.empty() || (ReadFile(file, entry.data(), static_cast<DWORD>(entry.size()), &read, nullptr) &&
-                                  read == entry.size());
-    }
-    CloseHandle(file);
-    if (!ok)
+    if (ReadWholeFile(Utf8Name(path), entry, 1 << 30) != WholeFile::Read)
         return false;
     const EntryCheck check = ReadEntry(entry, key, value);
     if (check != EntryCheck::Damaged)

@@ -8,6 +8,7 @@
 #include FT_FREETYPE_H
 #include <hb.h>
 #include <windows.h>
+#include <atlbase.h>
 
 namespace pdfstamp {
 namespace {
@@ -17,19 +18,19 @@ class MappedFile {
 public:
     explicit MappedFile(const std::string& path)
     {
-        const HANDLE file = CreateFileW(WideName(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-            FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const HANDLE opened = CreateFileW(WideName(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened == INVALID_HANDLE_VALUE)
             return;
+        const CHandle file(opened);
         LARGE_INTEGER size{};
-        if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-            if (const HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)) {
-                m_view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
-                m_size = m_view != nullptr ? static_cast<size_t>(size.QuadPart) : 0;
-                CloseHandle(mapping);
-            }
-        }
-        CloseHandle(file);
+        if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size) || size.QuadPart <= 0)
+            return;
+        const CHandle mapping(CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
+        if (mapping == NULL)
+            return;
+        m_view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+        m_size = m_view != nullptr ? static_cast<size_t>(size.QuadPart) : 0;
     }
     ~MappedFile()
     {

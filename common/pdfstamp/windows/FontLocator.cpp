@@ -10,6 +10,7 @@
 
 #include <hb.h>
 #include <windows.h>
+#include <atlbase.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -67,9 +68,8 @@ void AddEntry(const std::wstring& name, const std::wstring& data, const std::wst
 
 void ReadFontList(HKEY root, const std::wstring& folder, std::vector<RegisteredFace>& faces)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
+    CRegKey key;
+    if (key.Open(root, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD i = 0;; ++i) {
         wchar_t name[16384];
@@ -88,7 +88,6 @@ void ReadFontList(HKEY root, const std::wstring& folder, std::vector<RegisteredF
             value.pop_back();
         AddEntry(std::wstring(name, nameLength), value, folder, faces);
     }
-    RegCloseKey(key);
 }
 
 // A face with the characters its character map has; the file is read when the face is ranked.

@@ -4,6 +4,7 @@
 #include "WideName.h"
 
 #include <windows.h>
+#include <atlbase.h>
 
 #include <algorithm>
 
@@ -11,10 +12,11 @@ namespace pdfstamp {
 
 WholeFile ReadWholeFile(const std::string& path, std::string& bytes, unsigned long long maxBytes)
 {
-    const HANDLE file = CreateFileW(WideName(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const HANDLE opened = CreateFileW(WideName(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr); // a folder opens too, to be told apart
-    if (file == INVALID_HANDLE_VALUE)
+    if (opened == INVALID_HANDLE_VALUE)
         return WholeFile::Unreadable;
+    const CHandle file(opened);
     WholeFile result = WholeFile::Read;
     LARGE_INTEGER size{};
     BY_HANDLE_FILE_INFORMATION info{};
@@ -41,7 +43,6 @@ WholeFile ReadWholeFile(const std::string& path, std::string& bytes, unsigned lo
         if (done != bytes.size())
             result = WholeFile::Unreadable;
     }
-    CloseHandle(file);
     return result;
 }
 

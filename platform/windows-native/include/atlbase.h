@@ -63,6 +63,16 @@ public:
         }
         return lRes;
     }
+    LONG Open(HKEY hKeyParent, LPCWSTR lpszKeyName, REGSAM samDesired = KEY_READ | KEY_WRITE) noexcept
+    {
+        HKEY hKey = NULL;
+        LONG lRes = ::RegOpenKeyExW(hKeyParent, lpszKeyName, 0, samDesired, &hKey);
+        if (lRes == ERROR_SUCCESS) {
+            lRes = Close();
+            m_hKey = hKey;
+        }
+        return lRes;
+    }
     LONG SetStringValue(LPCWSTR pszValueName, LPCWSTR pszValue, DWORD dwType = REG_SZ) noexcept
     {
         return ::RegSetValueExW(m_hKey, pszValueName, 0, dwType, reinterpret_cast<const BYTE*>(pszValue),
