@@ -4,7 +4,8 @@
 # same places (pdftotext -bbox, within 0.5 pt), the same embedded faces (pdffonts, the subset tag
 # aside), and pages that pdftoppm renders alike: at 50 dpi in grey, at most 0.1% of the pixels
 # differ by more than 24 levels (the watermark alone changes some 2% by more than that).
-# On a difference the new PDF is left in FOLDER for review (on Linux it becomes the reference).
+# On a difference the new PDF is left in FOLDER for review; after a meant change, the Linux one is
+# copied over stamped/linux.pdf by hand.
 # Usage: compare_stamped_pdf.sh PROGRAM INPUT REFERENCE FOLDER [EMULATOR]
 set -euo pipefail
 program=$1 input=$2 reference=$3 folder=$4 emulator=${5:-}
