@@ -65,6 +65,9 @@ string(REGEX REPLACE "\\[load_library\\][^\n]*\n" "" out "${out}")
 # A job's file is named by the time and the process that spooled it: <spool>\job-<n>.txt.
 string(REPLACE "${spool}" "<spool>" out "${out}")
 string(REGEX REPLACE "<spool>[/\\\\]job-[0-9]+-[0-9]+-([0-9]+)\\.txt" "<spool>\\\\job-\\1.txt" out "${out}")
+# The watermark's text ends with the day it is drawn on: <today>.
+string(TIMESTAMP today "%Y-%m-%d")
+string(REGEX REPLACE "(\\[watermark\\] [^\n]* text=[^\n]*) ${today} " "\\1 <today> " out "${out}")
 file(READ ${expected_file} expected)
 if(NOT out STREQUAL expected)
   file(WRITE ${FOLDER}/${NAME}.txt "${out}")

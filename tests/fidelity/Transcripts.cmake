@@ -37,11 +37,16 @@ set(viz_transcript_scenarios
   # a 3D document's light file downloaded (its STEP; no PDF, so nothing watermarked)
   "DemoDownloadOf3DDocument OnDocListDownLoadLightFile 3DDocument:134 --demo"
   # a workflow item's manager: the DWG box on, then a print of its DWGs
-  "DemoWorkflowDwgPrint WfOutputLightFile WorkflowItem:2072 --demo")
+  "DemoWorkflowDwgPrint WfOutputLightFile WorkflowItem:2072 --demo"
+  # the drawing's PDF opened: fetched, signed, watermarked, handed to the shell
+  "DemoViewPdfOfDrawing OnDocListViewLightFile Drawing:118 --demo"
+  # a workflow item's manager: the PDF box on, then a print: each PDF signed and watermarked
+  # before the job is spooled
+  "DemoWorkflowPdfPrint WfOutputLightFile WorkflowItem:2072 --demo")
 
 # Scenarios whose transcript shows PDFs drawn on: a Windows build without pdfstamp.dll (x86) has
 # no PDF drawing, and its plug-in says so instead, so they are not compared there.
-set(viz_transcript_scenarios_that_draw SignPdfCommand)
+set(viz_transcript_scenarios_that_draw SignPdfCommand DemoViewPdfOfDrawing DemoWorkflowPdfPrint)
 
 # A ctest test PREFIX.NAME for each scenario, run with CLIENT (under the cross-compiling emulator,
 # if any) in FOLDER/NAME.
