@@ -21,7 +21,7 @@ std::string HexUtf16BE(const std::wstring& text)
 {
     std::string out;
     char buffer[8];
-    for (const char16_t unit : utf::ToUtf16(text)) {
+    for (const char16_t unit : utf::ToUtf16(utf::CodePoints(text))) {
         std::snprintf(buffer, sizeof buffer, "%04X", static_cast<unsigned>(unit));
         out += buffer;
     }
