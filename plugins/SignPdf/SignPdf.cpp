@@ -78,9 +78,5 @@ extern "C" __declspec(dllexport) int SignPdf(const wchar_t* pdfPath, const wchar
         if (outcome.m_drawn[i])
             drawn.push_back(Describe(job.m_entries[i]));
     skipped.insert(skipped.end(), outcome.m_skipped.begin(), outcome.m_skipped.end());
-    if (!outcome.m_strNotDrawn.empty())
-        for (std::size_t i = 0; i < job.m_entries.size(); ++i)
-            if (!outcome.m_drawn[i])
-                skipped.push_back(Describe(job.m_entries[i]) + ": " + outcome.m_strNotDrawn);
     return traceSigned(outcome.m_nDrawn, Join(drawn), Join(skipped), "", outcome.m_warnings);
 }

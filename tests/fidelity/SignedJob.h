@@ -1,8 +1,7 @@
 // A signing job with the demo's signers as the module writes it: through the profile API into a
 // new file, so in the ANSI code page (936), with the placement fields copied untrimmed. The Linux
 // signing plug-in draws the signatures and gives this `signed` event (tests/pdf, on a three-page
-// PDF), and so does the x64 Windows one; the x86 Windows one reads the job alike and lists the
-// same signatures as not drawn (tests/windows).
+// PDF), and so do the Windows ones (tests/windows).
 #pragma once
 
 #include <windows.h>

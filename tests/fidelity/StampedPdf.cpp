@@ -75,11 +75,15 @@ int main(int argc, char** argv)
     DeleteFileW(job.c_str());
 
     pdfstamp::Watermark watermark;
-    watermark.text = L"受控文件 VIZ 2026-12-07";
+    // A character beyond U+FFFF (U+20547, which the Hei face has): two units of a Windows wchar_t.
+    watermark.text = L"受控文件 VIZ 2026-12-07 \U00020547";
     watermark.fontName = L"黑体";
     watermark.mark.code = "VIZ-STAMPED-0001";
     watermark.mark.caption = L"验证码 VIZ-STAMPED-0001";
     const pdfstamp::StampResult marked = pdfstamp::ondemand::ApplyWatermark(output, watermark);
     std::printf("signed %d\nwatermark %s%s\n", signed_, marked.ok ? "ok" : "failed: ", marked.error.c_str());
-    return signed_ == 5 && marked.ok ? 0 : 1;
+    // Every character has a face here, so a warning (a character named missing) is a fault.
+    for (const std::string& warning : marked.warnings)
+        std::printf("watermark warning: %s\n", warning.c_str());
+    return signed_ == 5 && marked.ok && marked.warnings.empty() ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include FT_TRUETYPE_TABLES_H
 #include <hb-ot.h>
 #include <hb.h>
+#include <utf/Utf.h>
 
 #include <cstdio>
 #include <map>
@@ -168,7 +169,15 @@ int FontFace::GlyphAdvance(unsigned gid) const
 std::vector<ShapedGlyph> FontFace::Shape(const std::wstring& text) const
 {
     hb_buffer_t* buffer = hb_buffer_create();
-    std::vector<uint32_t> codepoints(text.begin(), text.end());
+    // Each code point with the offset of its first unit in the text: a cluster is an index into
+    // the code points, and a glyph's text is the units of its cluster.
+    std::vector<uint32_t> codepoints;
+    std::vector<size_t> offsets;
+    for (size_t i = 0; i < text.size();) {
+        offsets.push_back(i);
+        codepoints.push_back(utf::NextCodePoint(text, i));
+    }
+    offsets.push_back(text.size());
     hb_buffer_add_utf32(buffer, codepoints.data(), static_cast<int>(codepoints.size()), 0,
         static_cast<int>(codepoints.size()));
     hb_buffer_guess_segment_properties(buffer);
@@ -187,11 +196,11 @@ std::vector<ShapedGlyph> FontFace::Shape(const std::wstring& text) const
         glyphs[i].yOffset = positions[i].y_offset;
         bool firstOfCluster = i == 0 || infos[i - 1].cluster != infos[i].cluster;
         if (firstOfCluster) {
-            unsigned end = static_cast<unsigned>(text.size());
+            unsigned end = static_cast<unsigned>(codepoints.size());
             for (unsigned j = 0; j < count; ++j)
                 if (infos[j].cluster > infos[i].cluster && infos[j].cluster < end)
                     end = infos[j].cluster;
-            glyphs[i].text = text.substr(infos[i].cluster, end - infos[i].cluster);
+            glyphs[i].text = text.substr(offsets[infos[i].cluster], offsets[end] - offsets[infos[i].cluster]);
         }
     }
     hb_buffer_destroy(buffer);

@@ -56,7 +56,7 @@ public:
             FcCharSetDestroy(m_charset);
     }
     const FontFile& File() const { return m_file; }
-    bool Has(wchar_t c) const { return FcCharSetHasChar(m_charset, static_cast<FcChar32>(c)); }
+    bool Has(char32_t c) const { return FcCharSetHasChar(m_charset, static_cast<FcChar32>(c)); }
 
 private:
     FontFile m_file;

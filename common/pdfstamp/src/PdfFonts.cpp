@@ -2,8 +2,8 @@
 
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <utf/Utf.h>
 
 namespace pdfstamp {
@@ -21,7 +21,7 @@ std::string HexUtf16BE(const std::wstring& text)
 {
     std::string out;
     char buffer[8];
-    for (const char16_t unit : utf::ToUtf16(text)) {
+    for (const char16_t unit : utf::ToUtf16(utf::CodePoints(text))) {
         std::snprintf(buffer, sizeof buffer, "%04X", static_cast<unsigned>(unit));
         out += buffer;
     }
@@ -29,12 +29,12 @@ std::string HexUtf16BE(const std::wstring& text)
 }
 
 // Subset fonts carry a six-letter tag before their name; derived from the glyph set so that
-// equal subsets get equal names.
+// equal subsets get equal names, in 32-bit builds too (64 bits whatever size_t is).
 std::string SubsetTag(const std::set<unsigned>& gids)
 {
-    std::size_t hash = 0;
+    std::uint64_t hash = 0;
     for (unsigned gid : gids)
-        hash = hash * 31 + std::hash<unsigned>()(gid);
+        hash = hash * 31 + gid;
     std::string tag;
     for (int i = 0; i < 6; ++i) {
         tag += static_cast<char>('A' + hash % 26);

@@ -234,16 +234,17 @@ std::string MissingCharacters(const std::wstring& missing)
 {
     std::string text;
     char code[16];
-    for (wchar_t c : missing) {
+    for (char32_t c : utf::CodePoints(missing)) {
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-        text += (text.empty() ? "" : ", ") + std::string(code) + " \"" + utf::ToUtf8(std::wstring(1, c)) + "\"";
+        text += (text.empty() ? "" : ", ") + std::string(code) + " \"" + utf::ToUtf8(std::u32string(1, c)) + "\"";
     }
     return "no installed font has " + text;
 }
 
 std::string Utf8Text(const std::wstring& text)
 {
-    return utf::ToUtf8(text.size() > 40 ? text.substr(0, 40) + L"..." : text);
+    const std::u32string characters = utf::CodePoints(text);
+    return utf::ToUtf8(characters.size() > 40 ? characters.substr(0, 40) + U"..." : characters);
 }
 
 } // namespace

@@ -103,7 +103,7 @@ public:
         }
     }
     const FontFile& File() const { return m_file; }
-    bool Has(wchar_t c) const { return hb_set_has(m_unicodes.get(), static_cast<hb_codepoint_t>(c)); }
+    bool Has(char32_t c) const { return hb_set_has(m_unicodes.get(), static_cast<hb_codepoint_t>(c)); }
     bool IsEmpty() const { return hb_set_is_empty(m_unicodes.get()); }
 
 private:

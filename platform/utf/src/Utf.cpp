@@ -164,6 +164,23 @@ bool DecodeUtf16(std::u16string_view text, std::wstring& out)
     return valid;
 }
 
+char32_t NextCodePoint(std::wstring_view text, size_t& i)
+{
+    const char32_t c = static_cast<char32_t>(text[i++]);
+    if (IsHighSurrogate(c) && i < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i])))
+        return 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i++]) - 0xDC00);
+    return c;
+}
+
+std::u32string CodePoints(std::wstring_view text)
+{
+    std::u32string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();)
+        out.push_back(NextCodePoint(text, i));
+    return out;
+}
+
 bool EncodeUtf16(std::wstring_view text, std::u16string& out) { return Encode16(text, out); }
 bool EncodeUtf16(std::u32string_view text, std::u16string& out) { return Encode16(text, out); }
 

@@ -32,6 +32,12 @@ bool DecodeUtf16(std::u16string_view text, std::wstring& out);
 bool EncodeUtf16(std::wstring_view text, std::u16string& out);
 bool EncodeUtf16(std::u32string_view text, std::u16string& out);
 
+// The code point that starts at text[i] (i < text.size()), i moved past its units. A wide string is
+// UTF-16 where wchar_t has 16 bits: a surrogate pair is one code point, an unpaired surrogate stays
+// the unit it is. Where wchar_t has 32 bits each unit is one code point, and no text has surrogates.
+char32_t NextCodePoint(std::wstring_view text, size_t& i);
+std::u32string CodePoints(std::wstring_view text);
+
 // The converted text alone, replacements included.
 inline std::string ToUtf8(std::wstring_view text) { std::string out; EncodeUtf8(text, out); return out; }
 inline std::string ToUtf8(std::u32string_view text) { std::string out; EncodeUtf8(text, out); return out; }
