@@ -122,14 +122,22 @@ extern "C" DWORD WINAPI GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKe
         return 0;
     const std::string path = winenv::ToPosixPath(lpFileName);
     std::lock_guard<std::mutex> lock(g_profileMutex);
-    win32core::FileDescriptor fd;
-    struct stat info {};
-    std::string bytes;
-    if (win32core::OpenRegularFile(path, O_RDONLY, fd, info) != 0 ||
-        win32core::ReadProfileBytes(fd.Get(), info.st_size, bytes) != 0)
-        bytes.clear(); // read as an empty file
-    fd.Close();
-    const IniDocument& document = win32core::ProfileDocument(path, std::move(bytes));
+    struct stat now {};
+    const bool unchanged = ::lstat(path.c_str(), &now) == 0 && win32core::ProfileUnchanged(path, now);
+    if (!unchanged) {
+        win32core::FileDescriptor fd;
+        struct stat info {};
+        std::string bytes;
+        const bool read = win32core::OpenRegularFile(path, O_RDONLY, fd, info) == 0 &&
+                          win32core::ReadProfileBytes(fd.Get(), info.st_size, bytes) == 0;
+        if (!read)
+            bytes.clear(); // read as an empty file
+        fd.Close();
+        win32core::ProfileDocument(path, std::move(bytes));
+        if (read)
+            win32core::ProfileReadAs(info);
+    }
+    const IniDocument& document = win32core::KeptProfileDocument();
     if (lpAppName == nullptr)
         return CopyOutList(document.SectionNames(), lpReturnedString, nSize);
     if (lpKeyName == nullptr)

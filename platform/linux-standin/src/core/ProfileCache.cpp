@@ -11,6 +11,8 @@ struct KeptProfile {
     std::string path;
     std::string bytes;
     IniDocument document;
+    bool readAsKnown = false; // `readAs` is the check of the file the document was last read from
+    struct stat readAs {};
 };
 
 KeptProfile& Kept()
@@ -51,15 +53,41 @@ IniDocument& ProfileDocument(const std::string& posixPath, std::string bytes)
     KeptProfile& kept = Kept();
     if (kept.path == posixPath && kept.bytes == bytes)
         return kept.document;
+    kept.readAsKnown = false;
     kept.document.Parse(bytes);
     kept.path = posixPath;
     kept.bytes = std::move(bytes);
     return kept.document;
 }
 
+bool ProfileUnchanged(const std::string& posixPath, const struct stat& now)
+{
+    const KeptProfile& kept = Kept();
+    const struct stat& was = kept.readAs;
+    // The change time moves with every write and truncation, and with a change of permissions;
+    // unlike the write time, no call can set it back.
+    return kept.readAsKnown && kept.path == posixPath && now.st_dev == was.st_dev && now.st_ino == was.st_ino &&
+           now.st_size == was.st_size &&
+           now.st_ctim.tv_sec == was.st_ctim.tv_sec && now.st_ctim.tv_nsec == was.st_ctim.tv_nsec;
+}
+
+const IniDocument& KeptProfileDocument()
+{
+    return Kept().document;
+}
+
+void ProfileReadAs(const struct stat& info)
+{
+    KeptProfile& kept = Kept();
+    kept.readAs = info;
+    kept.readAsKnown = true;
+}
+
 void ProfileSaved(std::string bytes)
 {
-    Kept().bytes = std::move(bytes);
+    KeptProfile& kept = Kept();
+    kept.bytes = std::move(bytes);
+    kept.readAsKnown = false; // its new times are not known without another check
 }
 
 void ForgetProfile()
@@ -67,6 +95,7 @@ void ForgetProfile()
     KeptProfile& kept = Kept();
     kept.path.clear();
     kept.bytes.clear();
+    kept.readAsKnown = false;
     kept.document.Parse(std::string());
 }
 
