@@ -84,11 +84,13 @@ std::vector<std::string> TreeArgv()
 
 const std::string kOut = "/dev/shm/viz-build-against-build-out";
 
-std::vector<std::string> DownloadArgv()
+// Plain: no signatures, no watermark; else the demo's own download, every PDF signed and watermarked.
+std::vector<std::string> DownloadArgv(bool plain = true)
 {
     qvclient::DemoDatabaseInfo info;
-    const std::string demo = vizbench::DemoFolder(1000, info, "plain",
-        "DELETE FROM T_DocumentSignature; UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';");
+    const std::string demo = plain ? vizbench::DemoFolder(1000, info, "plain",
+        "DELETE FROM T_DocumentSignature; UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';")
+                                   : vizbench::DemoFolder(1000, info);
     return {"plmclient", "--db", demo, "--command", "OutputLightFile", "--select",
         "Part:" + std::to_string(info.topAssemblyId), "--do", "check 齿轮减速器总装 GR200-00-00", "--do", "press 下载",
         "--do", "folder " + kOut, "--do", "messagebox ok"};
@@ -102,6 +104,12 @@ void BM_Download(benchmark::State& state)
     Compare(state, DownloadArgv(), [] { EmptyFolder(kOut); });
 }
 BENCHMARK(BM_Download)->Iterations(6)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_DownloadSignedAndWatermarked(benchmark::State& state)
+{
+    Compare(state, DownloadArgv(false), [] { EmptyFolder(kOut); });
+}
+BENCHMARK(BM_DownloadSignedAndWatermarked)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_SignPdfCommand(benchmark::State& state)
 {
