@@ -65,7 +65,9 @@ bool ProfileUnchanged(const std::string& posixPath, const struct stat& now)
     const KeptProfile& kept = Kept();
     const struct stat& was = kept.readAs;
     // The change time moves with every write and truncation, and with a change of permissions;
-    // unlike the write time, no call can set it back.
+    // unlike the write time, no call can set it back. Since Linux 6.13 a change after a check gets
+    // a fine-grained time; on older kernels two same-size edits by another program within one
+    // clock tick look alike, as to any cache that goes by a file's time.
     return kept.readAsKnown && kept.path == posixPath && now.st_dev == was.st_dev && now.st_ino == was.st_ino &&
            now.st_size == was.st_size &&
            now.st_ctim.tv_sec == was.st_ctim.tv_sec && now.st_ctim.tv_nsec == was.st_ctim.tv_nsec;
