@@ -84,13 +84,18 @@ std::vector<std::string> TreeArgv()
 
 const std::string kOut = "/dev/shm/viz-build-against-build-out";
 
-// Plain: no signatures, no watermark; else the demo's own download, every PDF signed and watermarked.
-std::vector<std::string> DownloadArgv(bool plain = true)
+enum class Pdfs { Plain, SignedAndWatermarked };
+
+// Plain: no signatures, no watermark; the other is the demo's own download.
+std::vector<std::string> DownloadArgv(Pdfs pdfs = Pdfs::Plain)
 {
     qvclient::DemoDatabaseInfo info;
-    const std::string demo = plain ? vizbench::DemoFolder(1000, info, "plain",
-        "DELETE FROM T_DocumentSignature; UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';")
-                                   : vizbench::DemoFolder(1000, info);
+    std::string demo;
+    if (pdfs == Pdfs::Plain)
+        demo = vizbench::DemoFolder(1000, info, "plain",
+            "DELETE FROM T_DocumentSignature; UPDATE T_GlobalParam SET VALUE = 0 WHERE NAME = 'NEEDWATER_DOWNLOADPDF';");
+    else
+        demo = vizbench::DemoFolder(1000, info);
     return {"plmclient", "--db", demo, "--command", "OutputLightFile", "--select",
         "Part:" + std::to_string(info.topAssemblyId), "--do", "check 齿轮减速器总装 GR200-00-00", "--do", "press 下载",
         "--do", "folder " + kOut, "--do", "messagebox ok"};
@@ -107,7 +112,7 @@ BENCHMARK(BM_Download)->Iterations(6)->UseManualTime()->Unit(benchmark::kMillise
 
 void BM_DownloadSignedAndWatermarked(benchmark::State& state)
 {
-    Compare(state, DownloadArgv(false), [] { EmptyFolder(kOut); });
+    Compare(state, DownloadArgv(Pdfs::SignedAndWatermarked), [] { EmptyFolder(kOut); });
 }
 BENCHMARK(BM_DownloadSignedAndWatermarked)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
 
